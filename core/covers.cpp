@@ -1,0 +1,63 @@
+#include "core/covers.h"
+
+#include <cmath>
+
+namespace tavik {
+
+namespace {
+
+char LayerChar(std::uint8_t v) {
+    if (v == 0 || v == 7) return ' ';
+    if (v <= 5) return '+';
+    if (v == 6) return 'r';
+    if (v == 8) return 'e';
+    return static_cast<char>(48 + v / 10);  // 9 gives "0", 10..19 give "1", ...
+}
+
+// "r" ranks as "(" so that blank < r < "+" < digits < "e"; a winning "(" is written "r".
+unsigned char Rank(char c) { return static_cast<unsigned char>(c == 'r' ? '(' : c); }
+
+char Greater(char a, char b) { return Rank(b) > Rank(a) ? b : a; }
+
+}  // namespace
+
+std::string LayerCode(const LayerCovers& c) {
+    std::string s(4, ' ');
+    s[0] = LayerChar(c[0]);
+    s[1] = LayerChar(c[1]);
+    s[2] = Greater(LayerChar(c[2]), LayerChar(c[3]));
+    s[3] = Greater(Greater(LayerChar(c[4]), LayerChar(c[5])), LayerChar(c[6]));
+    return s;
+}
+
+std::string CoverText(std::uint8_t value, int codeD) {
+    if (value == 1) return " + ";
+    if (value >= 2 && value <= 5) {
+        if (codeD == 2) return std::string("+.") + static_cast<char>('0' + value);
+        return " + ";
+    }
+    switch (value) {
+        case 6: return " r ";
+        case 7: return " * ";
+        case 8: return " e ";
+        case 9: return " ? ";
+        default: break;
+    }
+    if (value >= 10 && value <= 55) {
+        char c = static_cast<char>('0' + value / 10);
+        char s = static_cast<char>('0' + value % 10);
+        if (codeD == 2 && s != '0') return std::string{c, '.', s};
+        return std::string{' ', c, ' '};
+    }
+    return " . ";
+}
+
+std::string MakeNumber4(long long n) {
+    std::string s = std::to_string(n);
+    if (s.size() > 4) return s.substr(0, 4);
+    return std::string(4 - s.size(), ' ') + s;
+}
+
+long long RoundHalfEven(double x) { return static_cast<long long>(std::nearbyint(x)); }
+
+}  // namespace tavik

@@ -1,0 +1,23 @@
+// What long operations report while they run: two short lines, called coarsely
+// (per relevé or per iteration, never per cell).
+#pragma once
+
+#include <string>
+
+namespace tavik {
+
+class Progress {
+public:
+    virtual ~Progress() = default;
+    virtual void Show(const std::string& line1, const std::string& line2) = 0;
+    // Asked now and then by long loops; true stops the work at the next safe point.
+    virtual bool Cancelled() { return false; }
+};
+
+// A Progress that shows nothing.
+class NoProgress : public Progress {
+public:
+    void Show(const std::string&, const std::string&) override {}
+};
+
+}  // namespace tavik

@@ -1,0 +1,15 @@
+// Sorting species rows by frequency and relevé columns by number of species.
+#pragma once
+
+#include "core/progress.h"
+#include "core/table.h"
+
+namespace tavik {
+
+// Stable sorts of the positions first..last by the texts the recount wrote (frequency in
+// column 3, number of species in row FNRow); an empty text is the smallest. The range is
+// bounded to the used rows / columns. Both end with the recount of their dimension.
+void SortPlants(Table& t, int first, int last, bool descending, Progress* progress = nullptr);
+void SortReleve(Table& t, int first, int last, bool descending, Progress* progress = nullptr);
+
+}  // namespace tavik

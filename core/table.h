@@ -1,0 +1,212 @@
+// The composition table: relevé columns and species rows on keys and positions.
+//
+// Content lives under keys. A relevé key owns its header values and its cells; a species
+// key owns its name, sequence number and frequency texts; the pair (relevé key, species key)
+// owns one cell's text and its seven cover values. What the user sees is two permutations
+// (position -> relevé key, position -> species key). Moving, sorting, inserting and deleting
+// permute keys and never copy cell content; the grid texts are a view computed from this.
+//
+// Grid coordinates are (column, row) from 0. Relevé position q is grid column q + 3
+// (q = 0 is the frequency column, key 0); species position p is grid row FNRow + p.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "core/covers.h"
+
+namespace tavik {
+
+inline constexpr int kItemCount = 30;
+
+// One header item: its name, whether it has a header row, whether it is chosen for output.
+struct ItemBox {
+    std::string caption;
+    bool enabled = false;
+    bool checked = false;
+};
+
+// The names of the thirty item boxes before any settings are applied.
+const std::array<const char*, kItemCount + 1>& InitialItemCaptions();
+
+// A cell of one relevé: the species key, its covers and its text. Texts of up to four bytes
+// (every cell code) are kept inline; longer texts live in the table's overflow map.
+struct Cell {
+    std::int32_t species = 0;
+    LayerCovers covers{};
+    std::uint8_t len = 0;  // 0..4 inline; kLongText: see the overflow map
+    char text[4] = {0, 0, 0, 0};
+};
+inline constexpr std::uint8_t kLongText = 0xFF;
+inline constexpr int kDefaultSize = -1000000;
+
+class Table {
+public:
+    Table();
+
+    // ---- Model state -------------------------------------------------------------------
+    int MaxSpecies() const { return maxSpecies_; }
+    int MaxReleve() const { return maxReleve_; }
+    int FNRow() const { return fnRow_; }
+    int SpeciesCount() const { return speciesCount_; }
+    int ReleveCount() const { return releveCount_; }
+    int CodeK = 5;
+    int CodeD = 2;
+    std::string TableTitle;
+    std::string FontName = "ＭＳ 明朝";
+    int FontSize = 9;
+
+    std::array<ItemBox, kItemCount + 1> ItemBoxes;  // entries 1..30
+
+    // Positional counts, valid after a recount; entry 0 unused.
+    const std::vector<std::uint16_t>& SpFreq() const { return spFreq_; }
+    const std::vector<std::uint16_t>& RelNumSp() const { return relNumSp_; }
+
+    // Resets capacities, counters and every cover; does not lay out the grid.
+    void InitTableModel();
+
+    // ---- Keys and positions --------------------------------------------------------------
+    int ReleveKeyAt(int q) const { return relKeyAt_[static_cast<std::size_t>(q)]; }
+    int SpeciesKeyAt(int p) const { return spKeyAt_[static_cast<std::size_t>(p)]; }
+    int RelevePosOf(int key) const { return relPosOf_[static_cast<std::size_t>(key)]; }
+    int SpeciesPosOf(int key) const { return spPosOf_[static_cast<std::size_t>(key)]; }
+    // Grid helpers: -1 when the row / column carries no species / relevé key.
+    int SpeciesKeyOfRow(int row) const;
+    int ReleveKeyOfCol(int col) const;
+    bool IsUsedSpeciesRow(int row) const { return row > fnRow_ && row <= fnRow_ + speciesCount_; }
+    bool IsUsedReleveCol(int col) const { return col >= 4 && col <= releveCount_ + 3; }
+
+    // ---- Cells by key ------------------------------------------------------------------
+    LayerCovers Covers(int relKey, int spKey) const;
+    void SetCovers(int relKey, int spKey, const LayerCovers& c);
+    std::string CellText(int relKey, int spKey) const;
+    bool CellEmpty(int relKey, int spKey) const;  // empty text
+    void SetCellText(int relKey, int spKey, const std::string& text);
+    // Sets text and covers at once (what putting a relevé into the table does).
+    void SetCell(int relKey, int spKey, const std::string& text, const LayerCovers& c);
+    // The compact cells of one relevé, ordered by species key. Text through CellTextOf.
+    const std::vector<Cell>& CellsOf(int relKey) const { return rel_[static_cast<std::size_t>(relKey)].cells; }
+    std::string CellTextOf(int relKey, const Cell& c) const;
+    // The relevé's own record: byte 0 CodeK, byte 1 CodeD when it entered the table.
+    LayerCovers ReleveRecord(int relKey) const { return rel_[static_cast<std::size_t>(relKey)].record; }
+    void SetReleveRecord(int relKey, const LayerCovers& c) { rel_[static_cast<std::size_t>(relKey)].record = c; }
+
+    // Species texts by key (column 1 sequence number, 2 name, 3 frequency).
+    const std::string& SpeciesName(int spKey) const { return sp_[static_cast<std::size_t>(spKey)].name; }
+    void SetSpeciesName(int spKey, std::string name) { sp_[static_cast<std::size_t>(spKey)].name = std::move(name); }
+    // Header text of a relevé in grid row 1..FNRow.
+    std::string HeaderText(int relKey, int row) const;
+    void SetHeaderText(int relKey, int row, std::string text);
+
+    // ---- Grid view ----------------------------------------------------------------------
+    int RowCount() const { return rowCount_; }
+    int ColCount() const { return maxReleve_ + 4; }
+    int FixedRows() const { return fixedRows_; }
+    int FixedCols() const { return 4; }
+    std::string Text(int col, int row) const;
+    // Writes a cell as editing or loading does. Key cells (row 0 of relevé columns, column 0
+    // of keyed species rows) are not written: keys are integers by construction.
+    void SetText(int col, int row, const std::string& text);
+    void ClearTextRow(int row);
+
+    // Sizes: positive = pixels, 0 = only the grid line, -1 = hidden with its line.
+    int DefaultColWidth() const;
+    int DefaultRowHeight() const;
+    int ColWidth(int col) const;
+    int RowHeight(int row) const;
+    void SetColWidth(int col, int w);
+    void SetRowHeight(int row, int h);
+    void ResetSizes();
+    // Bumped whenever row or column sizes or counts change (views cache their offsets on it).
+    std::uint64_t LayoutVersion() const { return layoutVersion_; }
+    // Bumped on every change of content or order.
+    std::uint64_t ContentVersion() const { return contentVersion_; }
+    void Touch() { ++contentVersion_; }
+
+    // ---- Growth, layout, recount --------------------------------------------------------
+    void ClearTable();
+    void ReNewTable();
+    bool AddCol(int n);
+    bool AddRow(int n);
+    void Check_TableNumber();
+    void Check_SpeciesNumber();
+    void Recount() { Check_TableNumber(); Check_SpeciesNumber(); }
+
+    // Makes the table exactly S species, R relevés and FNRow f, keys equal to positions,
+    // everything empty (the first step of loading a saved table).
+    void ResetForLoad(int species, int releves, int fnRow);
+
+    // ---- Editing ------------------------------------------------------------------------
+    // Each returns false and changes nothing when the row/column is not a used one.
+    bool DeleteRow(int row);
+    bool DeleteColum(int col);
+    // The delete commands with their cascades (relevés left without species, species and
+    // comment rows left without occurrences disappear).
+    bool DeleteRowCommand(int row);
+    bool DeleteColumnCommand(int col);
+    // Insert an empty row above `row` (a used species row or the first spare row) / an empty
+    // column left of `col` (a used relevé column or the first spare one).
+    bool InsertRow(int row);
+    bool InsertColumn(int col);
+    bool SetComment(int row, const std::string& text);
+    // Moves one used species row / relevé column to another used position (a drag).
+    bool MoveRow(int from, int to);
+    bool MoveColumn(int from, int to);
+    // Applies a permutation of the positions first..last: order[i] is the position (in
+    // first..last) whose key goes to position first + i.
+    void PermuteSpecies(int first, const std::vector<int>& order);
+    void PermuteReleves(int first, const std::vector<int>& order);
+
+    // Appends a new species row (the next position) named `name`; grows when needed.
+    // Returns the new position, or 0 when growing failed.
+    int AppendSpecies(const std::string& name);
+    // Appends a new relevé column; returns its position or 0.
+    int AppendReleve();
+
+private:
+    struct Species {
+        std::string seq, name, freq;
+    };
+    struct Releve {
+        std::vector<Cell> cells;          // by species key
+        std::vector<std::string> head;    // grid rows 0..FNRow (0 unused)
+        LayerCovers record{};             // species key 0
+    };
+
+    Cell* FindCell(int relKey, int spKey);
+    const Cell* FindCell(int relKey, int spKey) const;
+    Cell& GetOrAddCell(int relKey, int spKey);
+    void StoreText(int relKey, Cell& c, const std::string& text);
+    void DropIfEmpty(int relKey, int spKey);
+    void ClearReleveContent(int relKey);
+    void ClearSpeciesContent(int spKey);
+    void ResizeReleves(int newMax);
+    void ResizeSpecies(int newMax);
+    std::string& FixedCell(int col, int row);
+    static std::uint64_t LongKey(int relKey, int spKey) {
+        return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(relKey)) << 32) |
+               static_cast<std::uint32_t>(spKey);
+    }
+
+    int maxSpecies_ = 127, maxReleve_ = 23, fnRow_ = 31;
+    int speciesCount_ = 0, releveCount_ = 0;
+    int rowCount_ = 0, fixedRows_ = 32;
+
+    std::vector<int> relKeyAt_, relPosOf_, spKeyAt_, spPosOf_;
+    std::vector<Releve> rel_;
+    std::vector<Species> sp_;
+    std::vector<std::uint16_t> spFreq_, relNumSp_;
+    std::unordered_map<std::uint64_t, std::string> longTexts_;
+    // Columns 0..3 of rows 0..FNRow.
+    std::vector<std::array<std::string, 4>> fixed_;
+    // Cells past the keyed rows (rows of a cleared grid beyond the species capacity).
+    std::unordered_map<std::uint64_t, std::string> extra_;
+
+    std::vector<int> rowHeights_, colWidths_;  // kDefaultSize: the default size
+    std::uint64_t layoutVersion_ = 0, contentVersion_ = 0;
+};
+
+}  // namespace tavik

@@ -1,0 +1,40 @@
+// The one place where bytes become text: CP932 <-> UTF-8, and CP932 layout widths.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tavik {
+
+// Converts CP932 bytes to UTF-8. Returns false (and leaves `out` partial) on a byte
+// sequence that is not CP932.
+bool Cp932ToUtf8(std::string_view in, std::string& out);
+// Lenient form for fixed-length record fields: bytes that do not decode become U+FFFD.
+std::string Cp932ToUtf8Lenient(std::string_view in);
+// Converts UTF-8 to CP932. Returns false when some character has no CP932 form.
+bool Utf8ToCp932(std::string_view in, std::string& out);
+// CP932 bytes for a text known to be representable (falls back to '?' for the rest).
+std::string Utf8ToCp932Lossy(std::string_view in);
+
+bool IsValidUtf8(std::string_view s);
+bool IsAscii(std::string_view s);
+
+enum class TextEncoding { Cp932, Utf8 };
+
+// Decodes a whole text file by the house rule: UTF-8 when it starts with a BOM or is
+// valid UTF-8 containing non-ASCII bytes, CP932 otherwise. Returns false when the bytes
+// are neither. `enc` tells which was found.
+bool DecodeTextFile(std::string_view bytes, std::string& out, TextEncoding* enc = nullptr);
+// Encodes text for a file: CP932 when every character has a CP932 form, otherwise
+// UTF-8 with a BOM, so that nothing is lost.
+std::string EncodeTextFile(std::string_view utf8, TextEncoding* enc = nullptr);
+
+// Width of a UTF-8 text in CP932 bytes: ASCII and half-width katakana 1, others 2.
+int Cp932Width(std::string_view utf8);
+// Cuts a text to at most `width` units without splitting a character, then pads it with
+// blanks on the right (or on the left when rightAlign) to exactly `width`.
+std::string FitWidth(std::string_view utf8, int width, bool rightAlign = false);
+// Cuts without padding.
+std::string CutWidth(std::string_view utf8, int width);
+
+}  // namespace tavik
