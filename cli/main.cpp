@@ -1,1 +1,49 @@
-int main() { return 0; }
+// tavik-cli: the table operations from the command line.
+#include <cstdio>
+#include <exception>
+#include <iostream>
+#include <string>
+
+#include "cli/commands.h"
+
+namespace {
+
+const char* kUsage =
+    "usage:\n"
+    "  tavik-cli info TABLE.vtb\n"
+    "  tavik-cli sort species|releves TABLE.vtb -o OUT.vtb [--range FIRST-LAST] [--ascending]\n"
+    "            [--ini SETTINGS.ini]\n"
+    "  tavik-cli retrieve DATA.tki [-o TABLE.vtb] [--ini SETTINGS.ini] [--dict FILE.dic]...\n"
+    "            [--species NAME[:CLASS[:CONNECTIVE]]]... [--mesh PREFIX] [--records FIRST-LAST]\n"
+    "            [--into EXISTING.vtb] [--title TITLE]\n"
+    "  tavik-cli make-fielddata LONG.csv HEADER.txt -o DATA.tki\n"
+    "  tavik-cli --help\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace tavik::cli;
+    if (argc < 2) {
+        std::cerr << kUsage;
+        return 2;
+    }
+    const std::string cmd = argv[1];
+    Args args(argv + 2, argv + argc);
+    if (cmd == "--help" || cmd == "-h" || cmd == "help") {
+        std::cout << kUsage;
+        return 0;
+    }
+    try {
+        if (cmd == "info") return Info(args);
+        if (cmd == "sort") return Sort(args);
+        if (cmd == "retrieve") return Retrieve(args);
+        if (cmd == "make-fielddata") return MakeFieldData(args);
+        throw UsageError{"unknown command: " + cmd};
+    } catch (const UsageError& e) {
+        std::cerr << "tavik-cli: " << e.message << "\n" << kUsage;
+        return 2;
+    } catch (const std::exception& e) {
+        std::cerr << "tavik-cli: " << e.what() << "\n";
+        return 1;
+    }
+}

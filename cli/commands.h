@@ -1,0 +1,22 @@
+// The commands of tavik-cli. Each takes the arguments after its name and returns the
+// exit status: 0 success, 1 failure (one line on stderr), 2 bad usage.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tavik::cli {
+
+using Args = std::vector<std::string>;
+
+int Info(const Args& args);
+int Sort(const Args& args);
+int Retrieve(const Args& args);
+int MakeFieldData(const Args& args);
+
+// Thrown for bad usage; main prints it with the usage text and exits 2.
+struct UsageError {
+    std::string message;
+};
+
+}  // namespace tavik::cli

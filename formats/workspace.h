@@ -1,0 +1,74 @@
+// The program's state as both front ends hold it: the composition table, the synonym
+// dictionary, the settings and the file names, with the operations that meet files.
+// The desktop program's main window owns one; tavik-cli makes one per run.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "core/dictionary.h"
+#include "core/progress.h"
+#include "core/table.h"
+
+namespace tavik {
+
+// Settings that the table itself does not hold. Item captions and enabled states live in
+// Table::ItemBoxes, the table font in Table::FontName / FontSize.
+struct Settings {
+    std::string directory = "c:\\Data\\Veg";  // [DataDir] Directory
+    std::string title = "Vegetation Table";   // [Table] Title (the output title field)
+    std::string kaisou = "T1T2S1S2H1H2 M";    // [Item] Kaisou, at most 14 characters
+    bool frequency = false;                   // [Item] Frequecy
+    bool oneTime = false;                     // [Item] OneTime
+    bool useDataItem = true;                  // [Item] UseDataItem
+    int direction = 0;                        // [Item] Direction
+    int cvMethod = 1;                         // [Item] CV_Method
+    int top = 132, left = 150, height = 538, width = 724;  // [WinSize]
+};
+
+class Workspace {
+public:
+    Workspace();
+
+    Table table;
+    Dictionary dict;
+    Settings settings;
+    std::string iniFileName;
+    std::string dataFileName = "未指定";
+    std::string dictFileName = "未指定";
+
+    // Start-up: the model reset, then the settings at `iniPath` applied (defaults for what
+    // the file lacks; all defaults when it does not exist), which lays out the empty table.
+    void Start(const std::string& iniPath);
+
+    // Applies a settings file as the program does at start: unknown keys are kept for the
+    // next write; junk values give defaults; the dictionary it names is appended when that
+    // file exists; the table is cleared when empty, its layout renewed otherwise.
+    void ReadIniFile(const std::string& path);
+    // Writes every key in the program's order, keeping sections and keys it does not know.
+    // Throws std::runtime_error ("... に書き込めません") when the file cannot be written.
+    void WriteIniFile(const std::string& path) const;
+
+    // Appends the entries of a dictionary file; false when it does not exist.
+    // Throws on a file that exists but cannot be read or decoded.
+    bool SetDictionary(const std::string& path);
+
+    // Writes the table (temporary file in the same folder, renamed over the old one).
+    void SaveTable(const std::string& path, Progress* progress = nullptr) const;
+    // Loads a saved table, all or nothing: on any error (std::runtime_error naming the file,
+    // the line and the problem) the table stays as it was. A settings file of the same name
+    // beside it is applied first.
+    void LoadTable(const std::string& path, Progress* progress = nullptr);
+
+private:
+    // Sections and keys read from the last settings file, for the next write.
+    struct IniMemory;
+    std::shared_ptr<IniMemory> ini_;
+};
+
+// Where the settings file lives: beside the program (its path with ".ini") when that
+// folder can be written, otherwise in the user's configuration folder
+// ($XDG_CONFIG_HOME or ~/.config)/tavik/tavik.ini.
+std::string DefaultIniPath(const std::string& programPath);
+
+}  // namespace tavik
