@@ -1,0 +1,53 @@
+// info and sort: saved tables from the command line.
+#include <iostream>
+#include <string>
+
+#include "cli/args.h"
+#include "cli/commands.h"
+#include "cli/summary.h"
+#include "core/sorting.h"
+#include "formats/workspace.h"
+
+namespace tavik::cli {
+
+int Info(const Args& args) {
+    if (args.size() != 1) throw UsageError{"info takes one saved table"};
+    Workspace ws;
+    ws.Start("");
+    ws.LoadTable(args[0]);
+    PrintSummary(ws.table, std::cout);
+    return 0;
+}
+
+int Sort(const Args& args) {
+    ArgReader in(args);
+    const std::string what = in.Positional("species|releves");
+    if (what != "species" && what != "releves") throw UsageError{"sort species or releves, not " + what};
+    const std::string table = in.Positional("TABLE.vtb");
+    std::string out, ini, range;
+    bool ascending = false;
+    while (!in.Done()) {
+        const std::string a = in.Next();
+        if (a == "-o") out = in.Value(a);
+        else if (a == "--range") range = in.Value(a);
+        else if (a == "--ascending") ascending = true;
+        else if (a == "--ini") ini = in.Value(a);
+        else throw UsageError{"unknown option for sort: " + a};
+    }
+    if (out.empty()) throw UsageError{"sort needs -o OUT.vtb"};
+
+    Workspace ws;
+    ws.Start(ini);
+    ws.LoadTable(table);
+    ws.table.Recount();
+    const bool species = what == "species";
+    int first = 1;
+    int last = species ? ws.table.SpeciesCount() : ws.table.ReleveCount();
+    if (!range.empty()) ParseRange(range, first, last);
+    if (species) SortPlants(ws.table, first, last, !ascending);
+    else SortReleve(ws.table, first, last, !ascending);
+    ws.SaveTable(out);
+    return 0;
+}
+
+}  // namespace tavik::cli
