@@ -1,0 +1,43 @@
+#include "core/search.h"
+
+namespace tavik {
+
+std::string TrimBlanks(std::string_view s) {
+    auto blank = [](char c) {
+        const auto u = static_cast<unsigned char>(c);
+        return u >= 1 && u <= 32;
+    };
+    std::size_t b = 0, e = s.size();
+    while (b < e && blank(s[b])) ++b;
+    while (e > b && blank(s[e - 1])) --e;
+    return std::string(s.substr(b, e - b));
+}
+
+std::vector<CellPos> SearchTable(const Table& t, std::string_view text, bool exact) {
+    std::vector<CellPos> hits;
+    const std::string q = TrimBlanks(text);
+    if (q.empty()) return hits;
+    // Texts are UTF-8, so a byte match never starts inside a character.
+    auto matches = [&](const std::string& cell) {
+        if (cell.empty()) return false;
+        const std::string v = TrimBlanks(cell);
+        return exact ? v == q : v.find(q) != std::string::npos;
+    };
+    const int fn = t.FNRow();
+    for (int p = 1; p <= t.SpeciesCount(); ++p) {
+        if (!matches(t.SpeciesName(t.SpeciesKeyAt(p)))) continue;
+        hits.push_back({2, fn + p});
+        if (static_cast<int>(hits.size()) == kMaxSearchHits) return hits;
+    }
+    for (int q2 = 1; q2 <= t.MaxReleve(); ++q2) {
+        const int key = t.ReleveKeyAt(q2);
+        for (int row = 2; row <= fn - 1; ++row) {
+            if (!matches(t.HeaderText(key, row))) continue;
+            hits.push_back({q2 + 3, row});
+            if (static_cast<int>(hits.size()) == kMaxSearchHits) return hits;
+        }
+    }
+    return hits;
+}
+
+}  // namespace tavik
