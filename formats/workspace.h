@@ -8,6 +8,7 @@
 
 #include "core/dictionary.h"
 #include "core/progress.h"
+#include "core/retrieval.h"
 #include "core/table.h"
 
 namespace tavik {
@@ -59,6 +60,38 @@ public:
     // the line and the problem) the table stays as it was. A settings file of the same name
     // beside it is applied first.
     void LoadTable(const std::string& path, Progress* progress = nullptr);
+
+    // ---- Field data ----
+    // The number of relevé records in the current data file (0 until one is chosen).
+    int releveRecordCount = 0;
+    // The flags and hit count of the retrieval panel.
+    Retrieval retrieval;
+
+    // Choosing a data file: `path` (the index file, ".tki") becomes dataFileName, the pair is
+    // counted and, when settings.useDataItem is on, its header record is applied: the table
+    // is cleared when it holds no relevé, its layout renewed otherwise. Throws
+    // std::runtime_error ("正しいファイルが指定されていません: ...") when the pair cannot be
+    // opened; nothing changes then.
+    void SetDataFile(const std::string& path);
+    // Applies the header record of the current data file (title, item names and
+    // availability, K and D). Throws as SetDataFile.
+    void ReadDataHeader();
+    // Opening the retrieval panel: fresh flags for every record of the current data file.
+    void OpenRetrieval();
+    // One scan over the current data file. A new scan clears the flags first, also when the
+    // files then cannot be opened (std::runtime_error as SetDataFile). Throws
+    // std::invalid_argument when a condition's cover class is not 0..5.
+    ScanResult Scan(const ScanParams& params, RetrievalProgress* progress = nullptr);
+    // Puts every marked relevé into the table as a new column and recounts. When the files
+    // cannot be opened the table is still recounted, then std::runtime_error is thrown.
+    // The title prompt is the caller's: propose ProposedTitle().
+    PutResult PutIntoTable(RetrievalProgress* progress = nullptr);
+    // The text the title prompt proposes: the table's title, or the data file's name
+    // without its folder and extension when the title is empty.
+    std::string ProposedTitle() const;
+    // "標準名に変換": the standard name of an entered species name (blanks trimmed first).
+    std::string StandardName(const std::string& name) const;
+    // ---- end of field data ----
 
 private:
     // Sections and keys read from the last settings file, for the next write.

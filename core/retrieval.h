@@ -1,0 +1,167 @@
+// Retrieval of relevés into the composition table: the scan that marks relevé records by
+// species conditions, mesh-code prefix and record range, and the putting pass that turns
+// every marked relevé into a new column, merging species by standard name.
+//
+// The logic takes plain parameters; the field data come through a ReleveSource (the
+// field-data reader in formats/, or a list in the tests).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "core/covers.h"
+#include "core/dictionary.h"
+#include "core/progress.h"
+#include "core/table.h"
+
+namespace tavik {
+
+// One species of the relevé last read: its name as written (blanks trimmed, not yet mapped
+// to its standard name) and its covers.
+struct PlantEntry {
+    std::string name;
+    LayerCovers covers{};
+};
+
+// The species of the relevé last read from the field data. Entry 0 is not used; entries
+// 1..count are the leading entries with a non-blank name.
+struct PlantSet {
+    std::vector<PlantEntry> entries{1};
+    int count = 0;   // the number of species in use
+    int codeK = 5;   // the relevé's K and D digits
+    int codeD = 2;
+};
+
+// Where relevés come from.
+class ReleveSource {
+public:
+    virtual ~ReleveSource() = default;
+    // The number of relevé records (1..RecordCount can be read).
+    virtual int RecordCount() const = 0;
+    // Reads relevé record i into `set`; false when it cannot be read (the caller skips it).
+    virtual bool ReadReleve(int i, PlantSet& set) = 0;
+    // Header item n (2..30) of the relevé last read, blanks trimmed.
+    virtual std::string ItemText(int n) const = 0;
+};
+
+enum class Connective { Or = 0, And = 1, None = 2 };
+
+inline constexpr int kConditionCount = 5;
+inline constexpr int kCoverClassCount = 6;  // "+", "1" .. "5"
+
+struct SpeciesCondition {
+    // Compared unchanged (byte for byte) with the standard names of a relevé's species.
+    std::string name;
+    // Lowest cover class: 0 "+" (any entry of the species), 1..5 (a layer value >= 10 x class).
+    int coverClass = 0;
+    Connective connective = Connective::And;
+};
+
+struct ScanParams {
+    std::array<SpeciesCondition, kConditionCount> conditions;
+    std::string meshPrefix;         // matched at the start of the mesh code; blanks trimmed
+    int first = 1;                  // record range; clipped to 1..RecordCount
+    int last = 0x7fffffff;
+    bool additional = false;        // false: a new scan (flags and hit count cleared first)
+};
+
+struct ScanResult {
+    int examined = 0;               // records looked at
+    int hits = 0;                   // the hit count after the scan
+    std::vector<int> skipped;       // record numbers that could not be read
+    bool cancelled = false;
+    int lastCodeK = -1, lastCodeD = -1;  // the digits of the last relevé read, -1 if none
+};
+
+struct PutResult {
+    int put = 0;                    // relevés that became columns
+    std::vector<int> skipped;       // marked records that could not be read
+    std::vector<int> notPlaced;     // records whose column or species rows could not grow
+    bool cancelled = false;
+    int lastCodeK = -1, lastCodeD = -1;
+};
+
+// What the scan and the putting pass report while they run.
+class RetrievalProgress : public Progress {
+public:
+    void Show(const std::string&, const std::string&) override {}
+    // Called for every record: during a scan the record examined and the hit count so far;
+    // during the putting pass the record read and the number of relevés put so far.
+    virtual void OnRecord(int record, int count) { (void)record; (void)count; }
+};
+
+// Synonym -> standard name with a cache, for one pass over the field data.
+class StandardNames {
+public:
+    explicit StandardNames(const Dictionary& dict) : dict_(dict) {}
+    const std::string& Of(const std::string& trimmedName);
+
+private:
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    const Dictionary& dict_;
+    std::unordered_map<std::string, std::string, Hash, std::equal_to<>> cache_;
+};
+
+// True when some species of `set` has the standard name `name` (exactly) and a layer value
+// of at least 10 x coverClass.
+bool ReleveHasSpecies(const PlantSet& set, const std::string& name, int coverClass,
+                      StandardNames& names);
+
+// Species name -> the first species row of that name, kept up to date while rows are
+// appended during one putting pass.
+class SpeciesRows {
+public:
+    explicit SpeciesRows(const Table& t);
+    // The species key of the first row named `name`, or 0.
+    int Find(const std::string& name) const;
+    void Appended(const std::string& name, int speciesKey);
+
+private:
+    std::unordered_map<std::string, int> first_;
+};
+
+// Puts the relevé held in `set` (header items from `src`) into relevé column position n,
+// which must already be a used column. Returns false when the species rows could not grow;
+// the entries placed so far stay.
+bool PutTable(Table& t, int n, const PlantSet& set, const ReleveSource& src,
+              StandardNames& names, SpeciesRows& rows);
+
+// The flags and hit count of the retrieval panel, and the two passes.
+class Retrieval {
+public:
+    // Fresh flags (all clear) for records 0..recordCount; the hit count stays.
+    void Reset(int recordCount);
+    // What a new scan does first: every flag cleared and the hit count 0.
+    void BeginNewScan();
+    int RecordCount() const { return static_cast<int>(flags_.size()) - 1; }
+    const std::vector<std::uint8_t>& Flags() const { return flags_; }
+    bool Marked(int record) const;
+    int HitCount() const { return hitCount_; }
+
+    // One scan over `src`. A new scan (params.additional false) clears flags and count
+    // first. Throws std::invalid_argument when a condition's cover class is not 0..5
+    // (nothing changes then).
+    ScanResult Scan(ReleveSource& src, const Dictionary& dict, const ScanParams& params,
+                    RetrievalProgress* progress = nullptr);
+
+    // Reads every marked relevé again, in ascending record order, and appends it to the
+    // table as a new column; then recounts. The flags stay.
+    PutResult Put(Table& t, ReleveSource& src, const Dictionary& dict,
+                  RetrievalProgress* progress = nullptr);
+
+private:
+    std::vector<std::uint8_t> flags_{0};
+    int hitCount_ = 0;
+};
+
+// Trims blanks (and other control bytes) from both ends.
+std::string_view TrimBlanks(std::string_view s);
+
+}  // namespace tavik

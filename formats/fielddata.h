@@ -1,0 +1,103 @@
+// The field-data pair: the index file (".tki", one 256-byte record per relevé) and the
+// data file (".tkd", a header record and chained 512-byte species records). Both are read
+// whole at opening; every field is decoded on its own (CP932; UTF-8 when the bytes are not
+// CP932 but are UTF-8; otherwise CP932 with U+FFFD for what does not decode).
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "core/retrieval.h"
+#include "core/table.h"
+
+namespace tavik {
+
+inline constexpr int kIndexRecordSize = 256;
+inline constexpr int kDataRecordSize = 512;
+inline constexpr int kEntriesPerRecord = 12;
+inline constexpr int kEntrySize = 42;
+inline constexpr int kNameSize = 28;
+inline constexpr int kHeaderTextSize = 504;  // the part of the header record that is read
+
+// The message of a pair that cannot be opened.
+inline constexpr const char* kBadFieldFiles = "正しいファイルが指定されていません";
+
+// A two-byte cover field -> cover value (0 absent, 1..5 "+", 6 r, 7 ( or *, 8 e, 9 ?,
+// class x 10 + sociability, 63 unreadable).
+std::uint8_t DecodeCoverField(std::string_view field);
+
+// A fixed-length field decoded to UTF-8, blanks trimmed.
+std::string DecodeField(std::string_view bytes);
+
+// The header record of a data file, as parsed.
+struct DataHeader {
+    bool hasHash = false;          // byte 0 is "#"
+    bool versionOk = false;        // the version field is "30"
+    bool complete = false;         // every field closed within the 504 bytes
+    std::optional<std::string> title;
+    std::optional<std::string> item1Name;
+    struct Item {
+        bool present = false;      // the field was read
+        bool available = false;    // flag "1": the relevés carry the item
+        std::string name;
+    };
+    std::array<Item, kItemCount + 1> items;  // 2..30 used
+    std::optional<int> codeK, codeD;
+};
+
+// Parses the first 504 bytes of a header record. Never fails: what cannot be read is absent.
+DataHeader ParseDataHeader(std::string_view record);
+
+// Applies a parsed header as reading it into the program does: title, item captions and
+// availability (enabled states), K and D digits; an empty title becomes the data file's name
+// without its folder and extension. A header without "#" only sets the title rule; a header
+// of another version changes nothing.
+void ApplyDataHeader(const DataHeader& h, Table& t, const std::string& dataFileName);
+
+// The file name without its folder and extension ("dir/dune.tki" -> "dune").
+std::string BaseNameWithoutExtension(const std::string& path);
+
+// The data file of an index file: the same name with the extension ".tkd".
+std::string DataPathFor(const std::string& indexPath);
+
+// The open pair. Reading a relevé never reads past a buffer; a chain that leaves the file,
+// loops back on itself or holds a link that is not a number makes the relevé unreadable.
+class FieldFiles : public ReleveSource {
+public:
+    // Opens the pair of `indexPath`. Throws std::runtime_error ("正しいファイルが指定されて
+    // いません: <file> ...") when either file cannot be opened or read.
+    explicit FieldFiles(const std::string& indexPath);
+    // A pair held in memory (tests, fuzzing).
+    FieldFiles(std::string indexBytes, std::string dataBytes);
+
+    int RecordCount() const override { return recordCount_; }
+    bool ReadReleve(int i, PlantSet& set) override;
+    std::string ItemText(int n) const override;
+
+    // The first 512 bytes of the data file (fewer when the file is shorter).
+    std::string_view HeaderRecord() const;
+    // The current index record (256 bytes, the datum mark at offset 40 blanked).
+    std::string_view IndexRecord() const { return std::string_view(current_.data(), current_.size()); }
+    int DataRecordCount() const { return static_cast<int>(data_.size() / kDataRecordSize); }
+
+private:
+    const std::string& Name(std::string_view raw);
+
+    struct Hash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::string index_, data_;
+    int recordCount_ = 0;
+    std::array<char, kIndexRecordSize> current_{};
+    std::vector<std::uint32_t> visited_;
+    std::uint32_t stamp_ = 0;
+    std::unordered_map<std::string, std::string, Hash, std::equal_to<>> names_;
+};
+
+}  // namespace tavik
