@@ -2,7 +2,9 @@
 
 namespace tavik {
 
-std::string TrimBlanks(std::string_view s) {
+namespace {
+// Removes blanks (characters of code 1..32) at both ends.
+std::string_view Trimmed(std::string_view s) {
     auto blank = [](char c) {
         const auto u = static_cast<unsigned char>(c);
         return u >= 1 && u <= 32;
@@ -10,17 +12,18 @@ std::string TrimBlanks(std::string_view s) {
     std::size_t b = 0, e = s.size();
     while (b < e && blank(s[b])) ++b;
     while (e > b && blank(s[e - 1])) --e;
-    return std::string(s.substr(b, e - b));
+    return s.substr(b, e - b);
 }
+}  // namespace
 
 std::vector<CellPos> SearchTable(const Table& t, std::string_view text, bool exact) {
     std::vector<CellPos> hits;
-    const std::string q = TrimBlanks(text);
+    const std::string q(Trimmed(text));
     if (q.empty()) return hits;
     // Texts are UTF-8, so a byte match never starts inside a character.
     auto matches = [&](const std::string& cell) {
         if (cell.empty()) return false;
-        const std::string v = TrimBlanks(cell);
+        const std::string_view v = Trimmed(cell);
         return exact ? v == q : v.find(q) != std::string::npos;
     };
     const int fn = t.FNRow();

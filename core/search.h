@@ -19,9 +19,6 @@ struct CellPos {
     friend bool operator==(const CellPos&, const CellPos&) = default;
 };
 
-// Removes blanks (characters of code 1..32) at both ends.
-std::string TrimBlanks(std::string_view s);
-
 // Searches the species names (column 2 of the used species rows, top down) and then the
 // header values (rows 2..FNRow-1 of every relevé column, column by column). `text` is
 // trimmed first; an empty text finds nothing. A cell matches when its trimmed text equals
