@@ -39,6 +39,7 @@ struct DataHeader {
     bool hasHash = false;          // byte 0 is "#"
     bool versionOk = false;        // the version field is "30"
     bool complete = false;         // every field closed within the 504 bytes
+    bool stopped = false;          // a field ran past the 504 bytes (what came before counts)
     std::optional<std::string> title;
     std::optional<std::string> item1Name;
     struct Item {

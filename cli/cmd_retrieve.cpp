@@ -1,0 +1,160 @@
+// retrieve: relevés from a field-data pair into a composition table.
+#include <algorithm>
+#include <chrono>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/args.h"
+#include "cli/commands.h"
+#include "cli/summary.h"
+#include "formats/workspace.h"
+
+namespace tavik::cli {
+
+namespace {
+
+// A progress line on stderr, at most a few times a second.
+class StderrProgress : public RetrievalProgress {
+public:
+    explicit StderrProgress(const char* what) : what_(what) {}
+    ~StderrProgress() override {
+        if (shown_) std::cerr << "\n";
+    }
+    void OnRecord(int record, int count) override {
+        const auto now = std::chrono::steady_clock::now();
+        if (shown_ && now - last_ < std::chrono::milliseconds(200)) return;
+        last_ = now;
+        shown_ = true;
+        std::cerr << "\r" << what_ << " " << record << " / " << count << std::flush;
+    }
+
+private:
+    const char* what_;
+    bool shown_ = false;
+    std::chrono::steady_clock::time_point last_{};
+};
+
+// NAME[:CLASS[:CONNECTIVE]], read from the right so that a name may hold ":".
+SpeciesCondition ParseCondition(const std::string& text) {
+    static const char* const kClasses[] = {"+", "1", "2", "3", "4", "5"};
+    auto classOf = [](const std::string& s) {
+        for (int i = 0; i < kCoverClassCount; ++i)
+            if (s == kClasses[i]) return i;
+        return -1;
+    };
+    auto connectiveOf = [](const std::string& s) {
+        if (s == "or") return 0;
+        if (s == "and") return 1;
+        if (s == "none") return 2;
+        return -1;
+    };
+    SpeciesCondition c;
+    std::string name = text;
+    const std::size_t last = name.rfind(':');
+    if (last != std::string::npos) {
+        const std::string tail = name.substr(last + 1);
+        const std::string head = name.substr(0, last);
+        const std::size_t prev = head.rfind(':');
+        const int conn = connectiveOf(tail);
+        if (conn >= 0 && prev != std::string::npos && classOf(head.substr(prev + 1)) >= 0) {
+            c.coverClass = classOf(head.substr(prev + 1));
+            c.connective = static_cast<Connective>(conn);
+            name = head.substr(0, prev);
+        } else if (classOf(tail) >= 0) {
+            c.coverClass = classOf(tail);
+            name = head;
+        } else if (conn >= 0) {
+            throw UsageError{"--species " + text + ": a connective needs a class before it (NAME:CLASS:CONNECTIVE)"};
+        }
+    }
+    c.name = name;
+    return c;
+}
+
+std::string RecordList(const std::vector<int>& records) {
+    std::ostringstream s;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (i == 20) {
+            s << ", ...";
+            break;
+        }
+        s << (i ? ", " : "") << records[i];
+    }
+    return s.str();
+}
+
+}  // namespace
+
+int Retrieve(const Args& args) {
+    ArgReader in(args);
+    const std::string data = in.Positional("DATA.tki");
+    std::string out, ini, mesh, records, into, title;
+    bool hasTitle = false;
+    std::vector<std::string> dicts;
+    std::vector<SpeciesCondition> conditions;
+    while (!in.Done()) {
+        const std::string a = in.Next();
+        if (a == "-o") out = in.Value(a);
+        else if (a == "--ini") ini = in.Value(a);
+        else if (a == "--dict") dicts.push_back(in.Value(a));
+        else if (a == "--species") conditions.push_back(ParseCondition(in.Value(a)));
+        else if (a == "--mesh") mesh = in.Value(a);
+        else if (a == "--records") records = in.Value(a);
+        else if (a == "--into") into = in.Value(a);
+        else if (a == "--title") title = in.Value(a), hasTitle = true;
+        else throw UsageError{"unknown option for retrieve: " + a};
+    }
+    if (conditions.size() > static_cast<std::size_t>(kConditionCount))
+        throw UsageError{"at most five --species conditions"};
+
+    Workspace ws;
+    ws.Start(ini);
+    for (const std::string& d : dicts)
+        if (!ws.SetDictionary(d)) throw std::runtime_error(d + " がありません（異名辞書）");
+    if (!into.empty()) ws.LoadTable(into);
+    ws.SetDataFile(data);
+    ws.OpenRetrieval();
+
+    ScanParams params;
+    for (std::size_t k = 0; k < conditions.size(); ++k) params.conditions[k] = conditions[k];
+    params.meshPrefix = mesh;
+    params.first = 1;
+    params.last = ws.releveRecordCount;
+    if (!records.empty()) ParseRange(records, params.first, params.last);
+    params.additional = false;
+
+    ScanResult scan;
+    {
+        StderrProgress progress("抽出中");
+        scan = ws.Scan(params, &progress);
+    }
+    std::cerr << "抽出数＝" << scan.hits << "（調べた測定 " << scan.examined << " 件）\n";
+    PutResult put;
+    {
+        StderrProgress progress("表へ組み込み中");
+        put = ws.PutIntoTable(&progress);
+    }
+    ws.table.TableTitle = hasTitle ? title : ws.ProposedTitle();
+
+    int status = 0;
+    std::vector<int> skipped = scan.skipped;
+    for (int r : put.skipped)
+        if (std::find(skipped.begin(), skipped.end(), r) == skipped.end()) skipped.push_back(r);
+    std::sort(skipped.begin(), skipped.end());
+    if (!skipped.empty())
+        std::cerr << "読み取れない測定 " << skipped.size() << " 件をとばしました: " << RecordList(skipped) << "\n";
+    if (!put.notPlaced.empty()) {
+        std::cerr << "表が大きくなれず組み込めなかった測定 " << put.notPlaced.size()
+                  << " 件: " << RecordList(put.notPlaced) << "\n";
+        status = 1;
+    }
+    std::cerr << "組み込んだ測定 " << put.put << " 件\n";
+
+    if (out.empty()) PrintSummary(ws.table, std::cout);
+    else ws.SaveTable(out);
+    return status;
+}
+
+}  // namespace tavik::cli

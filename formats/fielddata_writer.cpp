@@ -1,0 +1,419 @@
+#include "formats/fielddata_writer.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <stdexcept>
+#include <unordered_map>
+
+#include "formats/codec.h"
+#include "formats/fielddata.h"
+
+namespace tavik {
+
+namespace {
+
+const char* const kLayerLabels[kLayerCount] = {"T1", "T2", "S1", "S2", "H1", "H2", "M"};
+
+std::string Upper(std::string s) {
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+std::string Trimmed(const std::string& s) { return std::string(TrimBlanks(s)); }
+
+// Numbers are right-aligned in their fields, texts left-aligned.
+bool LooksNumeric(const std::string& s) {
+    bool digit = false;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const char c = s[i];
+        if (c >= '0' && c <= '9') digit = true;
+        else if (!(c == '.' || ((c == '-' || c == '+') && i == 0))) return false;
+    }
+    return digit;
+}
+
+std::string ToCp932(const std::string& text, const std::string& what) {
+    std::string out;
+    if (!Utf8ToCp932(text, out))
+        throw std::runtime_error(what + ": 「" + text + "」に CP932 で書けない文字があります");
+    return out;
+}
+
+// A value placed in a fixed field of `width` bytes.
+void PutField(std::string& rec, std::size_t at, std::size_t width, const std::string& bytes,
+              bool right, const std::string& what) {
+    if (bytes.size() > width)
+        throw std::runtime_error(what + ": 「" + Cp932ToUtf8Lenient(bytes) + "」が " +
+                                 std::to_string(width) + " バイトに収まりません");
+    const std::size_t pad = width - bytes.size();
+    rec.replace(at + (right ? pad : 0), bytes.size(), bytes);
+}
+
+std::string RightNumber(long long v, std::size_t width) {
+    std::string s = std::to_string(v);
+    return std::string(width > s.size() ? width - s.size() : 0, ' ') + s;
+}
+
+void WriteAll(std::FILE* f, const std::string& bytes, const std::string& path) {
+    if (std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size())
+        throw std::runtime_error(path + " に書き込めません");
+}
+
+}  // namespace
+
+int LayerIndex(const std::string& label) {
+    const std::string u = Upper(Trimmed(label));
+    for (int i = 0; i < kLayerCount; ++i)
+        if (u == kLayerLabels[i]) return i;
+    return -1;
+}
+
+std::string CoverFieldFor(const std::string& text) {
+    std::string t = Trimmed(text);
+    // The notation "3.2" / "+.2" is the field "32" / "+2".
+    if (t.size() == 3 && t[1] == '.') t = std::string{t[0], t[2]};
+    if (t == "R" || t == "E") t[0] = static_cast<char>(t[0] - 'A' + 'a');
+    if (t.empty() || t.size() > 2) return {};
+    const std::uint8_t v = DecodeCoverField(t);
+    bool ok = false;
+    if (t.size() == 1) ok = v != 0;
+    else if (t[0] == '+') ok = v >= 2 && v <= 5;
+    else ok = v >= 10 && v <= 55 && v % 10 <= 5;
+    if (!ok) return {};
+    return t.size() == 1 ? " " + t : t;
+}
+
+// ---- Writer ------------------------------------------------------------------------------
+
+FieldDataWriter::FieldDataWriter(const std::string& indexPath, FieldHeaderSpec header)
+    : indexPath_(indexPath), dataPath_(DataPathFor(indexPath)), header_(std::move(header)) {
+    if (TrimBlanks(header_.title).empty()) throw std::runtime_error("見出しの title が空です");
+    const std::string suffix = ".tmp" + std::to_string(::getpid());
+    indexTmp_ = indexPath_ + suffix;
+    dataTmp_ = dataPath_ + suffix;
+    index_ = std::fopen(indexTmp_.c_str(), "wb");
+    if (!index_) throw std::runtime_error(indexTmp_ + " に書き込めません");
+    data_ = std::fopen(dataTmp_.c_str(), "wb");
+    if (!data_) {
+        std::fclose(index_);
+        index_ = nullptr;
+        std::remove(indexTmp_.c_str());
+        throw std::runtime_error(dataTmp_ + " に書き込めません");
+    }
+    WriteAll(index_, std::string(kIndexRecordSize, ' '), indexTmp_);
+    // The header record is written last, when the items in use are known.
+    WriteAll(data_, std::string(kDataRecordSize, ' '), dataTmp_);
+}
+
+FieldDataWriter::~FieldDataWriter() {
+    if (index_) std::fclose(index_);
+    if (data_) std::fclose(data_);
+    if (!finished_) {
+        std::remove(indexTmp_.c_str());
+        std::remove(dataTmp_.c_str());
+    }
+}
+
+void FieldDataWriter::Add(const FieldReleve& r) {
+    const std::string what = "測定 " + r.key;
+    std::string rec(kIndexRecordSize, ' ');
+    for (int n = 2; n <= 29; ++n) {
+        const std::string v = Trimmed(r.items[static_cast<std::size_t>(n)]);
+        if (v.empty()) continue;
+        seen_[static_cast<std::size_t>(n)] = true;
+        const std::string bytes = ToCp932(v, what);
+        const std::size_t at = n <= 7 ? 16 + 8 * static_cast<std::size_t>(n - 2)
+                                      : 64 + 4 * static_cast<std::size_t>(n - 8);
+        PutField(rec, at, n <= 7 ? 8 : 4, bytes, LooksNumeric(v), what + " の項目 " + std::to_string(n));
+    }
+    const int k = r.codeK >= 0 ? r.codeK : header_.codeK;
+    const int d = r.codeD >= 0 ? r.codeD : header_.codeD;
+    if (k < 0 || k > 9 || d < 0 || d > 9) throw std::runtime_error(what + ": K と D は 1 桁の数字です");
+    const std::size_t n = r.entries.size();
+    if (n > 9999) throw std::runtime_error(what + ": 種が多すぎます");
+    rec.replace(152, 4, RightNumber(static_cast<long long>(n), 4));
+    rec[156] = static_cast<char>('0' + k);
+    rec[157] = static_cast<char>('0' + d);
+    seen_[kItemCount] = true;
+
+    std::string block;
+    const std::size_t records = (n + kEntriesPerRecord - 1) / kEntriesPerRecord;
+    if (nextRecord_ + static_cast<long>(records) > 999999)
+        throw std::runtime_error(what + ": データファイルが大きすぎます");
+    rec.replace(248, 6, RightNumber(records ? nextRecord_ : 0, 6));
+    for (std::size_t i = 0; i < records; ++i) {
+        std::string srec(kDataRecordSize, ' ');
+        for (std::size_t e = 0; e < kEntriesPerRecord && i * kEntriesPerRecord + e < n; ++e) {
+            const FieldEntry& entry = r.entries[i * kEntriesPerRecord + e];
+            const std::string name = Trimmed(entry.name);
+            if (name.empty()) throw std::runtime_error(what + ": 名前のない種があります");
+            const std::size_t at = e * kEntrySize;
+            PutField(srec, at, kNameSize, ToCp932(name, what), false, what + " の種名");
+            for (int l = 0; l < kLayerCount; ++l) {
+                const std::string& c = entry.covers[static_cast<std::size_t>(l)];
+                if (Trimmed(c).empty()) continue;
+                const std::string field = CoverFieldFor(c);
+                if (field.empty())
+                    throw std::runtime_error(what + " の " + name + " (" + kLayerLabels[l] + "): 「" + c +
+                                             "」は被度ではありません");
+                srec.replace(at + kNameSize + 2 * static_cast<std::size_t>(l), 2, field);
+            }
+        }
+        const long next = i + 1 < records ? nextRecord_ + static_cast<long>(i) + 1 : 0;
+        srec.replace(504, 6, RightNumber(next, 6));
+        block += srec;
+    }
+    WriteAll(index_, rec, indexTmp_);
+    WriteAll(data_, block, dataTmp_);
+    nextRecord_ += static_cast<long>(records);
+    ++count_;
+}
+
+void FieldDataWriter::Finish() {
+    std::string head = "#30$" + ToCp932(Trimmed(header_.title), "見出しの title") + "$";
+    for (int n = 1; n <= kItemCount; ++n) {
+        std::string name = header_.names[static_cast<std::size_t>(n)];
+        if (name.empty()) name = InitialItemCaptions()[static_cast<std::size_t>(n)];
+        if (n > 1) {
+            int a = header_.available[static_cast<std::size_t>(n)];
+            if (a < 0) a = seen_[static_cast<std::size_t>(n)] ? 1 : 0;
+            head += a ? '1' : '0';
+        }
+        head += ToCp932(name, "見出しの項目 " + std::to_string(n)) + "$";
+    }
+    head += "K=" + std::to_string(header_.codeK) + " D=" + std::to_string(header_.codeD);
+    if (head.size() > static_cast<std::size_t>(kHeaderTextSize))
+        throw std::runtime_error("見出しレコードが " + std::to_string(head.size()) +
+                                 " バイトになり、504 バイトに収まりません（項目名を短くしてください）");
+    head.resize(kDataRecordSize, ' ');
+    if (std::fseek(data_, 0, SEEK_SET) != 0) throw std::runtime_error(dataTmp_ + " に書き込めません");
+    WriteAll(data_, head, dataTmp_);
+    const bool ok = std::fflush(index_) == 0 && std::fflush(data_) == 0 && ::fsync(fileno(index_)) == 0 &&
+                    ::fsync(fileno(data_)) == 0;
+    const bool closed = std::fclose(index_) == 0;
+    const bool closed2 = std::fclose(data_) == 0;
+    index_ = data_ = nullptr;
+    if (!ok || !closed || !closed2) throw std::runtime_error(indexPath_ + " に書き込めません");
+    if (std::rename(dataTmp_.c_str(), dataPath_.c_str()) != 0)
+        throw std::runtime_error(dataPath_ + " に書き込めません");
+    if (std::rename(indexTmp_.c_str(), indexPath_.c_str()) != 0)
+        throw std::runtime_error(indexPath_ + " に書き込めません");
+    finished_ = true;
+}
+
+// ---- Text inputs ---------------------------------------------------------------------------
+
+namespace {
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) throw std::runtime_error(path + " が開けません");
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    std::string text;
+    if (!DecodeTextFile(ss.str(), text)) throw std::runtime_error(path + " は CP932 でも UTF-8 でもありません");
+    return text;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(pos, end - pos);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(std::move(line));
+        pos = end + 1;
+    }
+    return lines;
+}
+
+int ItemColumn(const std::string& heading) {
+    const std::string h = Upper(Trimmed(heading));
+    if (h.size() == 3 && h[0] == 'I' && h[1] >= '0' && h[1] <= '9' && h[2] >= '0' && h[2] <= '9') {
+        const int n = (h[1] - '0') * 10 + (h[2] - '0');
+        if (n >= 1 && n <= kItemCount) return n;
+    }
+    return 0;
+}
+
+int Digit(const std::string& v, const std::string& where) {
+    const std::string t = Trimmed(v);
+    if (t.size() != 1 || t[0] < '0' || t[0] > '9') throw std::runtime_error(where + ": 1 桁の数字ではありません: " + v);
+    return t[0] - '0';
+}
+
+struct Columns {
+    int releve = -1, taxon = -1, layer = -1, cover = -1, k = -1, d = -1;
+    std::array<int, kItemCount + 1> items{};
+};
+
+Columns ReadHeading(const std::vector<std::string>& cells) {
+    Columns c;
+    c.items.fill(-1);
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        const std::string h = Upper(Trimmed(cells[i]));
+        const int col = static_cast<int>(i);
+        if (h == "RELEVE") c.releve = col;
+        else if (h == "TAXON") c.taxon = col;
+        else if (h == "LAYER") c.layer = col;
+        else if (h == "COVER") c.cover = col;
+        else if (h == "K") c.k = col;
+        else if (h == "D") c.d = col;
+        else if (int n = ItemColumn(h); n >= 2 && n <= 29) c.items[static_cast<std::size_t>(n)] = col;
+    }
+    return c;
+}
+
+std::string CsvCell(const std::vector<std::string>& cells, int col) {
+    return col >= 0 && static_cast<std::size_t>(col) < cells.size() ? cells[static_cast<std::size_t>(col)] : std::string();
+}
+
+// Site values of a line go to its relevé; a different non-empty value is an error.
+void TakeSites(FieldReleve& r, const std::vector<std::string>& cells, const Columns& c, const std::string& where) {
+    auto take = [&](std::string& slot, const std::string& v, const std::string& name) {
+        const std::string t = Trimmed(v);
+        if (t.empty()) return;
+        if (!slot.empty() && slot != t)
+            throw std::runtime_error(where + ": 測定 " + r.key + " の " + name + " が前の行と違います");
+        slot = t;
+    };
+    for (int n = 2; n <= 29; ++n)
+        take(r.items[static_cast<std::size_t>(n)], CsvCell(cells, c.items[static_cast<std::size_t>(n)]),
+             "i" + std::string(n < 10 ? "0" : "") + std::to_string(n));
+    std::string k = r.codeK >= 0 ? std::to_string(r.codeK) : "", d = r.codeD >= 0 ? std::to_string(r.codeD) : "";
+    take(k, CsvCell(cells, c.k), "K");
+    take(d, CsvCell(cells, c.d), "D");
+    if (!k.empty()) r.codeK = Digit(k, where);
+    if (!d.empty()) r.codeD = Digit(d, where);
+}
+
+}  // namespace
+
+std::vector<std::string> SplitCsvLine(const std::string& line) {
+    std::vector<std::string> cells(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char ch = line[i];
+        if (quoted) {
+            if (ch == '"' && i + 1 < line.size() && line[i + 1] == '"') cells.back() += '"', ++i;
+            else if (ch == '"') quoted = false;
+            else cells.back() += ch;
+        } else if (ch == '"') {
+            quoted = true;
+        } else if (ch == ',') {
+            cells.emplace_back();
+        } else {
+            cells.back() += ch;
+        }
+    }
+    return cells;
+}
+
+FieldHeaderSpec ReadHeaderDescription(const std::string& path) {
+    FieldHeaderSpec h;
+    const auto lines = Lines(ReadText(path));
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string where = path + " の " + std::to_string(i + 1) + " 行目";
+        const std::string line = Trimmed(lines[i]);
+        if (line.empty() || line[0] == '#') continue;
+        const std::size_t eq = line.find('=');
+        if (eq == std::string::npos) throw std::runtime_error(where + ": 「キー=値」ではありません");
+        const std::string key = Upper(Trimmed(line.substr(0, eq)));
+        const std::string value = Trimmed(line.substr(eq + 1));
+        if (value.find('$') != std::string::npos) throw std::runtime_error(where + ": 「$」は使えません");
+        if (key == "TITLE") {
+            h.title = value;
+        } else if (key == "K") {
+            h.codeK = Digit(value, where);
+        } else if (key == "D") {
+            h.codeD = Digit(value, where);
+        } else if (const int n = ItemColumn(key); n > 0) {
+            std::string name = value;
+            if (n > 1 && value.size() >= 2 && (value[0] == '0' || value[0] == '1') && value[1] == ',') {
+                h.available[static_cast<std::size_t>(n)] = value[0] - '0';
+                name = Trimmed(value.substr(2));
+            }
+            if (name.empty()) throw std::runtime_error(where + ": 項目名が空です");
+            h.names[static_cast<std::size_t>(n)] = name;
+        } else {
+            throw std::runtime_error(where + ": 知らないキーです: " + line.substr(0, eq));
+        }
+    }
+    if (h.title.empty()) throw std::runtime_error(path + ": title がありません");
+    return h;
+}
+
+std::vector<FieldReleve> ReadLongCsv(const std::string& path, const std::string& sitesPath) {
+    std::vector<FieldReleve> out;
+    std::unordered_map<std::string, std::size_t> byKey;
+
+    if (!sitesPath.empty()) {
+        const auto lines = Lines(ReadText(sitesPath));
+        if (lines.empty()) throw std::runtime_error(sitesPath + ": 見出し行がありません");
+        const Columns c = ReadHeading(SplitCsvLine(lines[0]));
+        if (c.releve < 0) throw std::runtime_error(sitesPath + ": releve 列がありません");
+        for (std::size_t i = 1; i < lines.size(); ++i) {
+            if (Trimmed(lines[i]).empty()) continue;
+            const std::string where = sitesPath + " の " + std::to_string(i + 1) + " 行目";
+            const auto cells = SplitCsvLine(lines[i]);
+            const std::string key = Trimmed(CsvCell(cells, c.releve));
+            if (key.empty()) throw std::runtime_error(where + ": releve が空です");
+            if (byKey.count(key)) throw std::runtime_error(where + ": 測定 " + key + " が二度あります");
+            byKey[key] = out.size();
+            out.emplace_back().key = key;
+            TakeSites(out.back(), cells, c, where);
+        }
+    }
+
+    const auto lines = Lines(ReadText(path));
+    if (lines.empty()) throw std::runtime_error(path + ": 見出し行がありません");
+    const Columns c = ReadHeading(SplitCsvLine(lines[0]));
+    if (c.releve < 0 || c.taxon < 0 || c.layer < 0 || c.cover < 0)
+        throw std::runtime_error(path + ": 見出し行に releve, taxon, layer, cover の列が要ります");
+    // Entry of (relevé, species name) -> its index, so that the layers of one species meet.
+    std::vector<std::unordered_map<std::string, std::size_t>> entryOf(out.size());
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        if (Trimmed(lines[i]).empty()) continue;
+        const std::string where = path + " の " + std::to_string(i + 1) + " 行目";
+        const auto cells = SplitCsvLine(lines[i]);
+        const std::string key = Trimmed(CsvCell(cells, c.releve));
+        if (key.empty()) throw std::runtime_error(where + ": releve が空です");
+        auto it = byKey.find(key);
+        if (it == byKey.end()) {
+            if (!sitesPath.empty()) throw std::runtime_error(where + ": 測定 " + key + " は " + sitesPath + " にありません");
+            it = byKey.emplace(key, out.size()).first;
+            out.emplace_back().key = key;
+            out.back().items[2] = c.items[2] < 0 ? key : std::string();
+        }
+        if (entryOf.size() < out.size()) entryOf.resize(out.size());
+        FieldReleve& r = out[it->second];
+        TakeSites(r, cells, c, where);
+        const std::string taxon = Trimmed(CsvCell(cells, c.taxon));
+        const std::string layer = Trimmed(CsvCell(cells, c.layer));
+        const std::string cover = Trimmed(CsvCell(cells, c.cover));
+        if (taxon.empty()) {
+            if (!layer.empty() || !cover.empty()) throw std::runtime_error(where + ": taxon が空です");
+            continue;  // a line of site values only
+        }
+        auto [e, added] = entryOf[it->second].try_emplace(taxon, r.entries.size());
+        if (added) r.entries.push_back(FieldEntry{taxon, {}});
+        if (layer.empty() && cover.empty()) continue;  // a species without covers
+        const int l = LayerIndex(layer);
+        if (l < 0) throw std::runtime_error(where + ": 「" + layer + "」は階層 T1 T2 S1 S2 H1 H2 M のどれでもありません");
+        if (CoverFieldFor(cover).empty()) throw std::runtime_error(where + ": 「" + cover + "」は被度ではありません");
+        std::string& slot = r.entries[e->second].covers[static_cast<std::size_t>(l)];
+        if (!slot.empty()) throw std::runtime_error(where + ": " + taxon + " の " + layer + " が二度あります");
+        slot = cover;
+    }
+    return out;
+}
+
+}  // namespace tavik

@@ -1,0 +1,87 @@
+// Writing a field-data pair, for users whose relevés live in a spreadsheet or another
+// program, and for test fixtures and benchmarks.
+//
+// Input text: a long-format CSV, one line per species and layer of a relevé, with the
+// relevé's site values in columns i02..i29 (and K, D), and a small description of the
+// header record (title, item names and availability, K and D). See docs of make-fielddata.
+#pragma once
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/covers.h"
+#include "core/table.h"
+
+namespace tavik {
+
+// The header record to write.
+struct FieldHeaderSpec {
+    std::string title;
+    std::array<std::string, kItemCount + 1> names;  // 1..30; empty: the usual caption
+    std::array<int, kItemCount + 1> available;      // 2..30: 1, 0, or -1 (1 when some relevé holds a value)
+    int codeK = 5, codeD = 2;
+    FieldHeaderSpec() { available.fill(-1); }
+};
+
+// One species entry: its name and the cover text of each layer as written in field notes
+// ("+", "+2", "r", "(", "*", "e", "?", "3", "32"; "3.2" and "+.2" are accepted too; empty =
+// not in that layer).
+struct FieldEntry {
+    std::string name;
+    std::array<std::string, kLayerCount> covers;
+};
+
+struct FieldReleve {
+    std::string key;                                 // for messages
+    std::array<std::string, kItemCount + 1> items;   // 2..29; item 30 is the entry count
+    int codeK = -1, codeD = -1;                      // -1: those of the header
+    std::vector<FieldEntry> entries;
+};
+
+// The layer index (0..6) of a label T1, T2, S1, S2, H1, H2, M (any letter case), or -1.
+int LayerIndex(const std::string& label);
+
+// The two-character cover field for a cover text, or "" when the text is not a cover.
+std::string CoverFieldFor(const std::string& text);
+
+// Writes the pair relevé by relevé into temporary files beside the index file, and puts
+// them in place only when Finish succeeds; a failure leaves existing files untouched.
+class FieldDataWriter {
+public:
+    FieldDataWriter(const std::string& indexPath, FieldHeaderSpec header);
+    ~FieldDataWriter();
+    FieldDataWriter(const FieldDataWriter&) = delete;
+    FieldDataWriter& operator=(const FieldDataWriter&) = delete;
+
+    // Throws std::runtime_error naming the relevé and the problem (a value too wide for its
+    // field, a name without a CP932 form or longer than 28 bytes, a cover that is not one).
+    void Add(const FieldReleve& r);
+    void Finish();
+    int Count() const { return count_; }
+
+private:
+    void Fail(const std::string& message);
+    std::string indexPath_, dataPath_, indexTmp_, dataTmp_;
+    FieldHeaderSpec header_;
+    std::FILE* index_ = nullptr;
+    std::FILE* data_ = nullptr;
+    long nextRecord_ = 1;
+    int count_ = 0;
+    std::array<bool, kItemCount + 1> seen_{};
+    bool finished_ = false;
+};
+
+// Reads a header description: lines "key=value"; keys title, i01 .. i30 (value "NAME",
+// "1,NAME" or "0,NAME"), K, D; empty lines and lines starting with "#" are skipped.
+FieldHeaderSpec ReadHeaderDescription(const std::string& path);
+
+// Reads the long-format CSV (and, when sitesPath is not empty, a CSV of site values keyed
+// by the same "releve" column, whose order then gives the order of the relevés).
+std::vector<FieldReleve> ReadLongCsv(const std::string& path, const std::string& sitesPath = "");
+
+// Splits one CSV line (quotes as usual; "" inside quotes is one quote).
+std::vector<std::string> SplitCsvLine(const std::string& line);
+
+}  // namespace tavik

@@ -1,0 +1,66 @@
+// The field-data commands of the workspace: choosing a data file, its header record, the
+// retrieval scan and the putting pass.
+#include <optional>
+#include <stdexcept>
+
+#include "formats/fielddata.h"
+#include "formats/workspace.h"
+
+namespace tavik {
+
+void Workspace::SetDataFile(const std::string& path) {
+    FieldFiles files(path);  // throws, and nothing changes, when the pair cannot be opened
+    dataFileName = path;
+    releveRecordCount = files.RecordCount();
+    if (settings.useDataItem) {
+        ApplyDataHeader(ParseDataHeader(files.HeaderRecord()), table, dataFileName);
+        if (table.ReleveCount() == 0) table.ClearTable();
+        else table.ReNewTable();
+    }
+    retrieval.Reset(releveRecordCount);
+}
+
+void Workspace::ReadDataHeader() {
+    FieldFiles files(dataFileName);
+    releveRecordCount = files.RecordCount();
+    ApplyDataHeader(ParseDataHeader(files.HeaderRecord()), table, dataFileName);
+}
+
+void Workspace::OpenRetrieval() { retrieval.Reset(releveRecordCount); }
+
+ScanResult Workspace::Scan(const ScanParams& params, RetrievalProgress* progress) {
+    for (const SpeciesCondition& c : params.conditions)
+        if (c.coverClass < 0 || c.coverClass >= kCoverClassCount)
+            throw std::invalid_argument("被度階級が選ばれていません");
+    if (!params.additional) retrieval.BeginNewScan();
+    FieldFiles files(dataFileName);
+    releveRecordCount = files.RecordCount();
+    ScanResult res = retrieval.Scan(files, dict, params, progress);
+    if (res.lastCodeK >= 0) table.CodeK = res.lastCodeK;
+    if (res.lastCodeD >= 0) table.CodeD = res.lastCodeD;
+    return res;
+}
+
+PutResult Workspace::PutIntoTable(RetrievalProgress* progress) {
+    std::optional<FieldFiles> files;
+    try {
+        files.emplace(dataFileName);
+    } catch (const std::runtime_error&) {
+        table.Recount();
+        throw;
+    }
+    PutResult res = retrieval.Put(table, *files, dict, progress);
+    if (res.lastCodeK >= 0) table.CodeK = res.lastCodeK;
+    if (res.lastCodeD >= 0) table.CodeD = res.lastCodeD;
+    return res;
+}
+
+std::string Workspace::ProposedTitle() const {
+    return table.TableTitle.empty() ? BaseNameWithoutExtension(dataFileName) : table.TableTitle;
+}
+
+std::string Workspace::StandardName(const std::string& name) const {
+    return dict.SynToCommonName(TrimBlanks(name));
+}
+
+}  // namespace tavik
