@@ -402,6 +402,27 @@ void TestGridWidget::screenshot() {
     SaveShot(shot.copy(0, 0, 420, 130).scaled(1260, 390), QStringLiteral("grid_small_zoom.png"));
     SaveShot(g.grab().toImage(), QStringLiteral("grid_small_grab.png"));
     QVERIFY(QFile::exists(QStringLiteral("/work/shots/grid_small.png")));
+
+    // A hidden block of rows (1-pixel strip, hidden rows, a zero row) and of columns, a
+    // range being selected, and then a row being dragged.
+    t.SetRowHeight(fn + 2, 1);
+    t.SetRowHeight(fn + 3, -1);
+    t.SetRowHeight(fn + 4, 0);
+    t.SetColWidth(6, 1);
+    t.SetColWidth(7, -1);
+    t.SetColWidth(8, -1);
+    g.ClearTints();
+    g.TableChanged();
+    g.SetRangeSelect(true);
+    QTest::mousePress(g.viewport(), Qt::LeftButton, {}, Center(g.CellRect(9, fn + 5)));
+    QTest::mouseMove(g.viewport(), Center(g.CellRect(11, fn + 7)));
+    QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, Center(g.CellRect(11, fn + 7)));
+    SaveShot(Render(g).copy(0, 0, 480, 200).scaled(960, 400), QStringLiteral("grid_hidden_select.png"));
+    g.SetRangeSelect(false);
+    QTest::mousePress(g.viewport(), Qt::LeftButton, {}, Center(g.CellRect(2, fn + 7)));
+    QTest::mouseMove(g.viewport(), Center(g.CellRect(2, fn + 5)));
+    SaveShot(Render(g).copy(0, 0, 480, 200).scaled(960, 400), QStringLiteral("grid_drag_row.png"));
+    QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, Center(g.CellRect(2, fn + 5)));
 }
 
 QTEST_MAIN(TestGridWidget)
