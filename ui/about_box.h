@@ -1,0 +1,20 @@
+// The about box: the program's name and version.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+
+namespace tavik::ui {
+
+class AboutBox : public QDialog {
+    Q_OBJECT
+public:
+    AboutBox(const QString& versionText, QWidget* parent);
+    QLabel* Version;
+};
+
+// The program's icon, drawn (a leaf over a small table).
+QIcon ProgramIcon();
+
+}  // namespace tavik::ui

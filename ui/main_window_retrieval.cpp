@@ -1,0 +1,128 @@
+// Retrieval of relevés: the panel's scans, the putting into the table, and its other
+// buttons. The scan shows its counters while it runs and can be stopped.
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+
+#include "ui/grid_widget.h"
+#include "ui/main_window.h"
+#include "ui/main_window_busy.h"
+#include "ui/retrieval_panel.h"
+#include "ui/user_dialogs.h"
+#include "ui/work_message.h"
+
+namespace tavik::ui {
+
+namespace {
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// The counters of the panel follow the records; the work message offers the stop button.
+class PanelProgress : public RetrievalProgress {
+public:
+    PanelProgress(RetrievalPanel* panel, WorkMessage* message, bool scanning)
+        : panel_(panel), work_(message, true), scanning_(scanning) {}
+    void Show(const std::string& l1, const std::string& l2) override { work_.Show(l1, l2); }
+    bool Cancelled() override { return work_.Cancelled(); }
+    void OnRecord(int record, int count) override {
+        if (scanning_) {
+            panel_->SetSearching(record);
+            panel_->SetHits(count);
+        }
+        work_.Pump();
+    }
+
+private:
+    RetrievalPanel* panel_;
+    WorkProgress work_;
+    bool scanning_;
+};
+}  // namespace
+
+void MainWindow::Item_AddReleveClick() {
+    if (busy_) return;
+    ShowTableStatus();
+    ws_.OpenRetrieval();
+    RetrievalPanel* p = retrPanel_;
+    p->Label_fileName->setText(Q(ws_.dataFileName));
+    const int n = ws_.releveRecordCount;
+    p->RtN1->setRange(1, qMax(1, n));
+    p->RtN1->setValue(1);
+    p->RtN2->setRange(0, n);
+    p->RtN2->setValue(n);
+    p->SetTableCounts(ws_.table.ReleveCount(), ws_.table.SpeciesCount());
+    p->SetSearching(0);
+    p->SetHits(0);
+    p->Place();
+    p->show();
+    p->raise();
+    p->EditGrid->setFocus();
+}
+
+void MainWindow::BtnRetrResetClick() {
+    Item_AddReleveClick();
+    retrPanel_->ClearConditions();
+    retrPanel_->EditName[0]->setFocus();
+}
+
+void MainWindow::BtnRetrNewClick(bool additional) {
+    if (busy_) return;
+    RetrievalPanel* p = retrPanel_;
+    p->SetHits(0);
+    const ScanParams params = p->Conditions(additional);
+    ScanResult result;
+    {
+        Busy busy(this);
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+        message_->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+        PanelProgress progress(p, message_, true);
+        progress.Show("　データを検索しています　", "");
+        try {
+            result = ws_.Scan(params, &progress);
+        } catch (const std::exception& e) {
+            CloseWorkMess();
+            p->SetHits(ws_.retrieval.HitCount());
+            ShowError(QString(), e);
+            return;
+        }
+        CloseWorkMess();
+    }
+    p->SetHits(ws_.retrieval.HitCount());
+    if (result.cancelled) p->LabSerachN->setText(p->LabSerachN->text() + QStringLiteral(" 中止"));
+}
+
+void MainWindow::BtnToTableClick() {
+    if (busy_) return;
+    retrPanel_->hide();
+    {
+        Busy busy(this);
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+        message_->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+        PanelProgress progress(retrPanel_, message_, false);
+        progress.Show("　組成表に組み込んでいます　", "");
+        try {
+            ws_.PutIntoTable(&progress);
+        } catch (const std::exception& e) {
+            CloseWorkMess();
+            ShowError(QString(), e);
+        }
+        CloseWorkMess();
+    }
+    Refresh();
+    Item_EditTitleClick();
+    ShowTableStatus();
+}
+
+void MainWindow::BtnRetrQuitClick() { retrPanel_->hide(); }
+
+void MainWindow::BtnSynToComClick() {
+    for (QLineEdit* e : retrPanel_->EditName)
+        if (!e->text().isEmpty()) e->setText(Q(ws_.StandardName(e->text().toStdString())));
+}
+
+void MainWindow::BtnChgFileClick() {
+    Item_FileChgClick();
+    Item_AddReleveClick();
+}
+
+}  // namespace tavik::ui

@@ -1,0 +1,140 @@
+#include "ui/user_dialogs.h"
+
+#include <QAbstractButton>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QUrl>
+
+namespace tavik::ui {
+
+const QStringList& OpenFilters() {
+    static const QStringList f = {
+        QStringLiteral("植生データファイル (*.tki)"),
+        QStringLiteral("植生組成表ファイル (*.vtb *.VTB)"),
+        QStringLiteral("ＣＳＶデータファイル (*.csv)"),
+        QStringLiteral("異名辞書ファイル (*.dic)"),
+        QStringLiteral("設定ファイル (*.ini)"),
+    };
+    return f;
+}
+
+const QStringList& SaveFilters() {
+    static const QStringList f = {
+        QStringLiteral("組成表で保存 (*.vtb)"),
+        QStringLiteral("組成表テキストファイル(*.txt)"),
+        QStringLiteral("組成のマトリクスデータ(*.csv)"),
+        QStringLiteral("エクセル・ファイル(*.xls)"),
+        QStringLiteral("GPS　POTデータ　(*.pot)"),
+        QStringLiteral("メッシュ分布データ (*.grd)"),
+    };
+    return f;
+}
+
+namespace {
+
+QString FilterAt(const QStringList& list, int index) {
+    return (index >= 1 && index <= list.size()) ? list[index - 1] : QString();
+}
+
+QString StartPath(const QString& fileName, const QString& dir) {
+    if (dir.isEmpty() || !QFileInfo(dir).isDir()) return fileName;
+    return QDir(dir).filePath(fileName);
+}
+
+int Ask(QWidget* parent, const QString& text, QMessageBox::StandardButton no,
+        const QString& noText) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text,
+                    QMessageBox::Yes | no, parent);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
+    box.button(no)->setText(noText);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(no);
+    return box.exec();
+}
+
+}  // namespace
+
+QString UserDialogs::OpenFile(QWidget* parent, const QString& title, int filterIndex,
+                              const QString& fileName, const QString& dir) {
+    QFileDialog dlg(parent, title);
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    dlg.setNameFilters(OpenFilters());
+    dlg.selectNameFilter(FilterAt(OpenFilters(), filterIndex));
+    if (QFileInfo(dir).isDir()) dlg.setDirectory(dir);
+    if (!fileName.contains(QLatin1Char('*'))) dlg.selectFile(fileName);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
+    return dlg.selectedFiles().front();
+}
+
+QString UserDialogs::SaveFile(QWidget* parent, const QString& title, int filterIndex,
+                              const QString& fileName, const QString& dir,
+                              const QString& defaultSuffix) {
+    QFileDialog dlg(parent, title);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setFileMode(QFileDialog::AnyFile);
+    // The program asks its own question before overwriting.
+    dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dlg.setNameFilters(SaveFilters());
+    dlg.selectNameFilter(FilterAt(SaveFilters(), filterIndex));
+    dlg.setDefaultSuffix(defaultSuffix);
+    if (QFileInfo(dir).isDir()) dlg.setDirectory(dir);
+    dlg.selectFile(StartPath(fileName, dir));
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
+    return dlg.selectedFiles().front();
+}
+
+bool UserDialogs::AskYesNo(QWidget* parent, const QString& text) {
+    return Ask(parent, text, QMessageBox::No, QStringLiteral("いいえ(&N)")) == QMessageBox::Yes;
+}
+
+bool UserDialogs::AskYesAbort(QWidget* parent, const QString& text) {
+    return Ask(parent, text, QMessageBox::Abort, QStringLiteral("中止(&A)")) == QMessageBox::Yes;
+}
+
+void UserDialogs::Inform(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Information, QStringLiteral("TAVIK"), text, QMessageBox::Ok,
+                    parent);
+    box.exec();
+}
+
+void UserDialogs::Error(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("エラー"), text, QMessageBox::Ok,
+                    parent);
+    box.exec();
+}
+
+bool UserDialogs::GetText(QWidget* parent, const QString& caption, const QString& prompt,
+                          QString& text) {
+    QInputDialog dlg(parent);
+    dlg.setWindowTitle(caption);
+    dlg.setLabelText(prompt);
+    dlg.setTextValue(text);
+    dlg.setOkButtonText(QStringLiteral("OK"));
+    dlg.setCancelButtonText(QStringLiteral("キャンセル"));
+    dlg.resize(qMax(dlg.sizeHint().width(), 420), dlg.sizeHint().height());
+    if (dlg.exec() != QDialog::Accepted) return false;
+    text = dlg.textValue();
+    return true;
+}
+
+bool UserDialogs::GetFont(QWidget* parent, QFont& font) {
+    bool ok = false;
+    const QFont f = QFontDialog::getFont(&ok, font, parent, QStringLiteral("表のフォント"));
+    if (ok) font = f;
+    return ok;
+}
+
+void UserDialogs::ShowModal(QWidget* dialog) {
+    if (auto* d = qobject_cast<QDialog*>(dialog)) d->exec();
+}
+
+bool UserDialogs::OpenInBrowser(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+}  // namespace tavik::ui

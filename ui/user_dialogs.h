@@ -1,0 +1,47 @@
+// Everything the main window asks the user through a modal dialog: files, questions,
+// notices, a line of text, a font. The window talks to this interface only, so the
+// commands can be driven without a person (tests replace it with scripted answers).
+#pragma once
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace tavik::ui {
+
+// The filters of the open and save dialogs, in their order; commands pick one by its
+// 1-based position.
+const QStringList& OpenFilters();
+const QStringList& SaveFilters();
+
+class UserDialogs {
+public:
+    virtual ~UserDialogs() = default;
+
+    // The chosen file's path, or an empty text when the user cancelled. `fileName` is the
+    // proposed name (or a pattern such as "*.vtb"), `dir` the initial folder.
+    virtual QString OpenFile(QWidget* parent, const QString& title, int filterIndex,
+                             const QString& fileName, const QString& dir);
+    virtual QString SaveFile(QWidget* parent, const QString& title, int filterIndex,
+                             const QString& fileName, const QString& dir,
+                             const QString& defaultSuffix);
+    // Yes and No; true only for Yes.
+    virtual bool AskYesNo(QWidget* parent, const QString& text);
+    // Yes and Abort (overwriting a file); true only for Yes.
+    virtual bool AskYesAbort(QWidget* parent, const QString& text);
+    virtual void Inform(QWidget* parent, const QString& text);
+    virtual void Error(QWidget* parent, const QString& text);
+    // A one-line input box; false when cancelled (then `text` is unchanged).
+    virtual bool GetText(QWidget* parent, const QString& caption, const QString& prompt,
+                         QString& text);
+    // The font dialog; false when cancelled.
+    virtual bool GetFont(QWidget* parent, QFont& font);
+    // Shows a modal dialog (the about box).
+    virtual void ShowModal(QWidget* dialog);
+    // Opens a local file in the desktop's browser; false when nothing could open it.
+    virtual bool OpenInBrowser(const QString& path);
+};
+
+}  // namespace tavik::ui

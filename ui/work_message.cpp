@@ -1,0 +1,120 @@
+#include "ui/work_message.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tavik::ui {
+
+WorkMessage::WorkMessage(QWidget* parent) : QFrame(parent) {
+    setObjectName(QStringLiteral("MessagePanel"));
+    setFrameShape(QFrame::Panel);
+    setFrameShadow(QFrame::Raised);
+    setLineWidth(2);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::ToolTipBase));
+    pal.setColor(QPalette::WindowText, pal.color(QPalette::ToolTipText));
+    setPalette(pal);
+
+    line1_ = new QLabel(this);
+    line1_->setObjectName(QStringLiteral("MessageLabel1"));
+    line2_ = new QLabel(this);
+    line2_->setObjectName(QStringLiteral("MessageLabel2"));
+    for (QLabel* l : {line1_, line2_}) {
+        l->setAlignment(Qt::AlignCenter);
+        l->setTextFormat(Qt::PlainText);
+    }
+    QFont f = line1_->font();
+    f.setPointSizeF(f.pointSizeF() * 1.15);
+    line1_->setFont(f);
+    cancel_ = new QPushButton(QStringLiteral("中止"), this);
+    cancel_->setObjectName(QStringLiteral("BtnWorkStop"));
+    cancel_->hide();
+    connect(cancel_, &QPushButton::clicked, this, &WorkMessage::cancelRequested);
+
+    auto* lay = new QVBoxLayout(this);
+    lay->setContentsMargins(24, 14, 24, 14);
+    lay->setSpacing(6);
+    lay->addWidget(line1_);
+    lay->addWidget(line2_);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(cancel_);
+    row->addStretch();
+    lay->addLayout(row);
+    hide();
+}
+
+void WorkMessage::SetLines(const QString& line1, const QString& line2) {
+    line1_->setText(line1);
+    line2_->setText(line2);
+}
+
+void WorkMessage::SetLine2(const QString& line2) { line2_->setText(line2); }
+QString WorkMessage::Line1() const { return line1_->text(); }
+QString WorkMessage::Line2() const { return line2_->text(); }
+
+void WorkMessage::SetCancelVisible(bool on) {
+    cancel_->setVisible(on);
+    if (isVisible()) Place();
+}
+
+void WorkMessage::Place() {
+    adjustSize();
+    const QSize s(qMax(sizeHint().width(), 340), sizeHint().height());
+    resize(s);
+    if (QWidget* p = parentWidget())
+        move((p->width() - s.width()) / 2, qMax(8, p->height() / 3 - s.height() / 2));
+}
+
+void WorkMessage::ShowMessage(const QString& line1, const QString& line2) {
+    SetLines(line1, line2);
+    Place();
+    show();
+    raise();
+    repaint();
+}
+
+WorkProgress::WorkProgress(WorkMessage* panel, bool stoppable)
+    : panel_(panel), stoppable_(stoppable) {
+    sincePump_.start();
+    if (stoppable_) {
+        panel_->SetCancelVisible(true);
+        conn_ = QObject::connect(panel_, &WorkMessage::cancelRequested,
+                                 [this] { cancelled_ = true; });
+    }
+}
+
+WorkProgress::~WorkProgress() {
+    if (stoppable_) {
+        QObject::disconnect(conn_);
+        panel_->SetCancelVisible(false);
+    }
+}
+
+void WorkProgress::Show(const std::string& line1, const std::string& line2) {
+    panel_->SetLines(QString::fromStdString(line1), QString::fromStdString(line2));
+    if (!panel_->isVisible()) {
+        panel_->Place();
+        panel_->show();
+        panel_->raise();
+    }
+    Pump();
+}
+
+bool WorkProgress::Cancelled() {
+    Pump();
+    return cancelled_;
+}
+
+void WorkProgress::Pump(bool force) {
+    if (!force && sincePump_.elapsed() < 40) return;
+    sincePump_.restart();
+    QCoreApplication::processEvents(stoppable_ ? QEventLoop::AllEvents
+                                               : QEventLoop::ExcludeUserInputEvents);
+}
+
+}  // namespace tavik::ui

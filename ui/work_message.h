@@ -1,0 +1,63 @@
+// The work message: a small panel of two centred lines that shows while a long command
+// runs (and carries the instruction while the user drags a range to hide). The window
+// keeps painting meanwhile; a scan also offers a button that stops it.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QFrame>
+
+#include "core/progress.h"
+
+class QLabel;
+class QPushButton;
+
+namespace tavik::ui {
+
+class WorkMessage : public QFrame {
+    Q_OBJECT
+public:
+    explicit WorkMessage(QWidget* parent);
+
+    // Shows the two lines centred over the parent and paints them at once.
+    void ShowMessage(const QString& line1, const QString& line2);
+    void SetLines(const QString& line1, const QString& line2);
+    void SetLine2(const QString& line2);
+    QString Line1() const;
+    QString Line2() const;
+    // The stop button ("中止"), shown only for commands that can be stopped.
+    void SetCancelVisible(bool on);
+    QPushButton* CancelButton() const { return cancel_; }
+    // Places the panel in the upper middle of its parent.
+    void Place();
+
+signals:
+    void cancelRequested();
+
+private:
+    QLabel* line1_;
+    QLabel* line2_;
+    QPushButton* cancel_;
+};
+
+// Progress of a long command shown on the work message. Lines are painted at once; the
+// event loop runs at most every 40 ms so the window stays painted without slowing the work.
+// With `stoppable`, user input is processed too (the caller disables everything else) and
+// the stop button ends the work at its next safe point.
+class WorkProgress : public tavik::Progress {
+public:
+    WorkProgress(WorkMessage* panel, bool stoppable);
+    ~WorkProgress() override;
+    void Show(const std::string& line1, const std::string& line2) override;
+    bool Cancelled() override;
+    // Runs the event loop now if the last run is long enough ago.
+    void Pump(bool force = false);
+
+private:
+    WorkMessage* panel_;
+    bool stoppable_;
+    bool cancelled_ = false;
+    QElapsedTimer sincePump_;
+    QMetaObject::Connection conn_;
+};
+
+}  // namespace tavik::ui
