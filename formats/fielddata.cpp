@@ -70,12 +70,14 @@ std::uint8_t DecodeCoverField(std::string_view field) {
     return 63;
 }
 
-std::string DecodeField(std::string_view bytes) {
+std::string DecodeField(std::string_view bytes, bool utf8File) {
     const std::string_view t = TrimBlanks(bytes);
     if (IsAscii(t)) return std::string(t);
+    const bool utf8 = IsValidUtf8(t);
+    if (utf8File && utf8) return std::string(t);
     std::string out;
     if (Cp932ToUtf8(t, out)) return out;
-    if (IsValidUtf8(t)) return std::string(t);
+    if (utf8) return std::string(t);
     return Cp932ToUtf8Lenient(t);
 }
 
@@ -97,7 +99,7 @@ std::string DataPathFor(const std::string& indexPath) {
 
 // ---- Header record ---------------------------------------------------------------------
 
-DataHeader ParseDataHeader(std::string_view record) {
+DataHeader ParseDataHeader(std::string_view record, bool utf8File) {
     DataHeader h;
     const std::string_view text = record.substr(0, std::min<std::size_t>(record.size(), kHeaderTextSize));
     if (text.empty() || text[0] != '#') return h;
@@ -120,15 +122,15 @@ DataHeader ParseDataHeader(std::string_view record) {
     if (field != "30") return h;
     h.versionOk = true;
     if (!next(field)) return h.stopped = true, h;
-    h.title = DecodeField(field);
+    h.title = DecodeField(field, utf8File);
     if (!next(field)) return h.stopped = true, h;
-    h.item1Name = DecodeField(field);
+    h.item1Name = DecodeField(field, utf8File);
     for (int n = 2; n <= kItemCount; ++n) {
         if (!next(field)) return h.stopped = true, h;
         auto& it = h.items[static_cast<std::size_t>(n)];
         it.present = true;
         it.available = field[0] == '1';
-        it.name = DecodeField(std::string_view(field).substr(1));
+        it.name = DecodeField(std::string_view(field).substr(1), utf8File);
     }
     h.complete = true;
     const std::string_view rest = text.substr(pos);
@@ -170,14 +172,18 @@ FieldFiles::FieldFiles(const std::string& indexPath) {
     const std::string dataPath = DataPathFor(indexPath);
     if (!ReadWholeFile(dataPath, data_, why))
         throw std::runtime_error(std::string(kBadFieldFiles) + ": " + dataPath + " が" + why);
-    recordCount_ = std::max(0, static_cast<int>(index_.size() / kIndexRecordSize) - 1);
-    current_.fill(' ');
+    Measure();
 }
 
 FieldFiles::FieldFiles(std::string indexBytes, std::string dataBytes)
     : index_(std::move(indexBytes)), data_(std::move(dataBytes)) {
+    Measure();
+}
+
+void FieldFiles::Measure() {
     recordCount_ = std::max(0, static_cast<int>(index_.size() / kIndexRecordSize) - 1);
     current_.fill(' ');
+    utf8_ = (!IsAscii(index_) || !IsAscii(data_)) && IsValidUtf8(index_) && IsValidUtf8(data_);
 }
 
 std::string_view FieldFiles::HeaderRecord() const {
@@ -187,13 +193,14 @@ std::string_view FieldFiles::HeaderRecord() const {
 const std::string& FieldFiles::Name(std::string_view raw) {
     auto it = names_.find(raw);
     if (it != names_.end()) return it->second;
-    return names_.emplace(std::string(raw), DecodeField(raw)).first->second;
+    return names_.emplace(std::string(raw), DecodeField(raw, utf8_)).first->second;
 }
 
 std::string FieldFiles::ItemText(int n) const {
     const std::string_view rec(current_.data(), current_.size());
-    if (n >= 2 && n <= 7) return DecodeField(rec.substr(16 + 8 * static_cast<std::size_t>(n - 2), 8));
-    if (n >= 8 && n <= kItemCount) return DecodeField(rec.substr(64 + 4 * static_cast<std::size_t>(n - 8), 4));
+    if (n >= 2 && n <= 7) return DecodeField(rec.substr(16 + 8 * static_cast<std::size_t>(n - 2), 8), utf8_);
+    if (n >= 8 && n <= kItemCount)
+        return DecodeField(rec.substr(64 + 4 * static_cast<std::size_t>(n - 8), 4), utf8_);
     return {};
 }
 

@@ -31,8 +31,10 @@ inline constexpr const char* kBadFieldFiles = "正しいファイルが指定さ
 // class x 10 + sociability, 63 unreadable).
 std::uint8_t DecodeCoverField(std::string_view field);
 
-// A fixed-length field decoded to UTF-8, blanks trimmed.
-std::string DecodeField(std::string_view bytes);
+// A fixed-length field decoded to UTF-8, blanks trimmed. A pair whose bytes are all valid
+// UTF-8 (and not all ASCII) was written in UTF-8; otherwise fields are CP932. A field that
+// does not decode as its file says is tried the other way, then decoded leniently.
+std::string DecodeField(std::string_view bytes, bool utf8File = false);
 
 // The header record of a data file, as parsed.
 struct DataHeader {
@@ -52,7 +54,7 @@ struct DataHeader {
 };
 
 // Parses the first 504 bytes of a header record. Never fails: what cannot be read is absent.
-DataHeader ParseDataHeader(std::string_view record);
+DataHeader ParseDataHeader(std::string_view record, bool utf8File = false);
 
 // Applies a parsed header as reading it into the program does: title, item captions and
 // availability (enabled states), K and D digits; an empty title becomes the data file's name
@@ -85,8 +87,11 @@ public:
     // The current index record (256 bytes, the datum mark at offset 40 blanked).
     std::string_view IndexRecord() const { return std::string_view(current_.data(), current_.size()); }
     int DataRecordCount() const { return static_cast<int>(data_.size() / kDataRecordSize); }
+    // True when the pair was written in UTF-8.
+    bool Utf8() const { return utf8_; }
 
 private:
+    void Measure();
     const std::string& Name(std::string_view raw);
 
     struct Hash {
@@ -95,6 +100,7 @@ private:
     };
     std::string index_, data_;
     int recordCount_ = 0;
+    bool utf8_ = false;
     std::array<char, kIndexRecordSize> current_{};
     std::vector<std::uint32_t> visited_;
     std::uint32_t stamp_ = 0;

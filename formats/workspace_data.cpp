@@ -13,7 +13,7 @@ void Workspace::SetDataFile(const std::string& path) {
     dataFileName = path;
     releveRecordCount = files.RecordCount();
     if (settings.useDataItem) {
-        ApplyDataHeader(ParseDataHeader(files.HeaderRecord()), table, dataFileName);
+        ApplyDataHeader(ParseDataHeader(files.HeaderRecord(), files.Utf8()), table, dataFileName);
         if (table.ReleveCount() == 0) table.ClearTable();
         else table.ReNewTable();
     }
@@ -23,7 +23,7 @@ void Workspace::SetDataFile(const std::string& path) {
 void Workspace::ReadDataHeader() {
     FieldFiles files(dataFileName);
     releveRecordCount = files.RecordCount();
-    ApplyDataHeader(ParseDataHeader(files.HeaderRecord()), table, dataFileName);
+    ApplyDataHeader(ParseDataHeader(files.HeaderRecord(), files.Utf8()), table, dataFileName);
 }
 
 void Workspace::OpenRetrieval() { retrieval.Reset(releveRecordCount); }
