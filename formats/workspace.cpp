@@ -1,17 +1,281 @@
-// PLACEHOLDER so that everything links until the real implementation lands: replace this
-// whole file.
 #include "formats/workspace.h"
 
-#include <stdexcept>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <exception>
+#include <filesystem>
+
+#include "formats/codec.h"
+#include "formats/dictionary_file.h"
+#include "formats/file_bytes.h"
+#include "formats/ini_file.h"
+#include "formats/saved_table.h"
 
 namespace tavik {
-struct Workspace::IniMemory {};
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct ItemDefault {
+    const char* caption;
+    bool enabled;
+};
+
+// The item names and header rows a settings file gives by default (item 1 is always on).
+constexpr ItemDefault kItemDefaults[kItemCount] = {
+    {"表番号", true},
+    {"測定番号", true},
+    {"調査地名", true},
+    {"調査年月日", false},
+    {"地点緯度（度分秒）", false},
+    {"地点経度（度分秒）", false},
+    {"地理区画コード", false},
+    {"調査地標高(m)", true},
+    {"傾斜方位", true},
+    {"傾斜角度", true},
+    {"地形位置", true},
+    {"微地形", true},
+    {"表層地質", false},
+    {"土壌型", false},
+    {"調査面積（㎡）", true},
+    {"高 木 層高さ（m）", true},
+    {"亜高木層高さ（m）", true},
+    {"低 木 層高さ（m）", true},
+    {"低木層２高さ（m）", false},
+    {"草 本 層高さ（m）", true},
+    {"草本層２高さ（m）", false},
+    {"コ ケ 層高さ（m）", false},
+    {"高 木 層植被率（%）", true},
+    {"亜高木層植被率（%）", true},
+    {"低 木 層植被率（%）", true},
+    {"低木層２植被率（%）", false},
+    {"草 本 層植被率（%）", true},
+    {"草本層２植被率（%）", false},
+    {"コ ケ 層植被率（%）", false},
+    {"出現種数", true},
+};
+
+constexpr int kDefaultFontSize = 9;
+constexpr int kMaxFontSize = 200;
+constexpr int kCvMethods = 7;
+
+std::string ItemKey(int n, const char* what) {
+    std::string k = "C00";
+    k[1] = static_cast<char>('0' + n / 10);
+    k[2] = static_cast<char>('0' + n % 10);
+    return k + what;
+}
+
+// Everything a settings file sets, read but not yet applied.
+struct SettingsValues {
+    Settings settings;
+    std::string synDict;
+    std::string fontName;
+    int fontSize = kDefaultFontSize;
+    std::array<ItemBox, kItemCount + 1> items;
+
+    static SettingsValues From(const IniDocument& ini) {
+        SettingsValues v;
+        const Settings d;
+        Settings& s = v.settings;
+        s.directory = ini.ReadString("DataDir", "Directory", d.directory);
+        v.synDict = ini.ReadString("Files", "SynDict", "異名表.dic");
+        v.fontName = ini.ReadString("Table", "FontName", "ＭＳ 明朝");
+        v.fontSize = ini.ReadInteger("Table", "FontSize", kDefaultFontSize);
+        if (v.fontSize < 1 || v.fontSize > kMaxFontSize) v.fontSize = kDefaultFontSize;
+        s.title = ini.ReadString("Table", "Title", d.title);
+        for (int n = 1; n <= kItemCount; ++n) {
+            const ItemDefault& def = kItemDefaults[n - 1];
+            ItemBox& box = v.items[static_cast<std::size_t>(n)];
+            box.enabled = n == 1 || ini.ReadBool("Item", ItemKey(n, "flg"), def.enabled);
+            box.caption = ini.ReadString("Item", ItemKey(n, "str"), def.caption);
+        }
+        s.kaisou = CutWidth(ini.ReadString("Item", "Kaisou", d.kaisou), 14);
+        s.frequency = ini.ReadBool("Item", "Frequecy", d.frequency);
+        s.oneTime = ini.ReadBool("Item", "OneTime", d.oneTime);
+        s.useDataItem = ini.ReadBool("Item", "UseDataItem", d.useDataItem);
+        s.direction = ini.ReadInteger("Item", "Direction", d.direction);
+        if (s.direction < 0 || s.direction > 1) s.direction = d.direction;
+        s.cvMethod = ini.ReadInteger("Item", "CV_Method", d.cvMethod);
+        if (s.cvMethod < 0 || s.cvMethod >= kCvMethods) s.cvMethod = d.cvMethod;
+        s.top = ini.ReadInteger("WinSize", "Top", d.top);
+        s.left = ini.ReadInteger("WinSize", "Left", d.left);
+        s.height = ini.ReadInteger("WinSize", "Height", d.height);
+        if (s.height <= 0) s.height = d.height;
+        s.width = ini.ReadInteger("WinSize", "Width", d.width);
+        if (s.width <= 0) s.width = d.width;
+        return v;
+    }
+};
+
+// A settings file read together with the dictionary it names, so that nothing is applied
+// before everything has been read.
+struct StagedSettings {
+    SettingsValues values;
+    bool dictFound = false;
+    std::vector<DictionaryEntry> dict;
+    std::exception_ptr dictError;  // the dictionary exists but could not be read
+};
+
+StagedSettings StageSettings(const std::string& path) {
+    StagedSettings st;
+    st.values = SettingsValues::From(ReadIniDocument(path));
+    try {
+        st.dictFound = ReadDictionaryFile(st.values.synDict, st.dict);
+    } catch (...) {
+        st.dictError = std::current_exception();
+    }
+    return st;
+}
+
+// Everything but the table's layout, in the order the program always applied settings.
+void ApplySettings(Workspace& ws, const StagedSettings& st) {
+    const SettingsValues& v = st.values;
+    ws.settings = v.settings;
+    ws.dictFileName = v.synDict;
+    ws.table.FontName = v.fontName;
+    ws.table.FontSize = v.fontSize;
+    for (int n = 1; n <= kItemCount; ++n) {
+        ws.table.ItemBoxes[n].enabled = v.items[static_cast<std::size_t>(n)].enabled;
+        ws.table.ItemBoxes[n].caption = v.items[static_cast<std::size_t>(n)].caption;
+    }
+    if (st.dictFound)
+        for (const DictionaryEntry& e : st.dict) ws.dict.Add(e.synonym, e.standard);
+}
+
+std::string Bool(bool b) { return b ? "1" : "0"; }
+
+// The companion settings file of a saved table: the same path with ".ini", the exact name
+// first, then any letter case. Empty when there is none.
+std::string CompanionIni(const std::string& tablePath) {
+    fs::path p = tablePath;
+    p.replace_extension(".ini");
+    std::error_code ec;
+    if (fs::is_regular_file(p, ec)) return p.string();
+    const fs::path folder = p.has_parent_path() ? p.parent_path() : fs::path(".");
+    const std::string want = p.filename().string();
+    const auto lower = [](std::string s) {
+        for (char& c : s)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        return s;
+    };
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        if (lower(it->path().filename().string()) == lower(want) && it->is_regular_file(ec))
+            return it->path().string();
+    }
+    return {};
+}
+
+}  // namespace
+
 Workspace::Workspace() = default;
-void Workspace::Start(const std::string&) {}
-void Workspace::ReadIniFile(const std::string&) {}
-void Workspace::WriteIniFile(const std::string&) const { throw std::runtime_error("not yet"); }
-bool Workspace::SetDictionary(const std::string&) { return false; }
-void Workspace::SaveTable(const std::string&, Progress*) const { throw std::runtime_error("not yet"); }
-void Workspace::LoadTable(const std::string&, Progress*) { throw std::runtime_error("not yet"); }
-std::string DefaultIniPath(const std::string& p) { return p + ".ini"; }
+
+void Workspace::Start(const std::string& iniPath) {
+    table.InitTableModel();
+    iniFileName = iniPath;
+    ReadIniFile(iniPath);
+}
+
+void Workspace::ReadIniFile(const std::string& path) {
+    const StagedSettings st = StageSettings(path);
+    ApplySettings(*this, st);
+    if (table.ReleveCount() > 0) {
+        table.ReNewTable();
+    } else {
+        for (int n = 1; n <= kItemCount; ++n) table.ItemBoxes[n].checked = table.ItemBoxes[n].enabled;
+        table.ClearTable();
+    }
+    // A dictionary that exists but cannot be read is reported once the settings are in.
+    if (st.dictError) std::rethrow_exception(st.dictError);
+}
+
+void Workspace::WriteIniFile(const std::string& path) const {
+    using S = IniDocument::Section;
+    std::vector<S> known;
+    known.push_back({"DataDir", {{"Directory", settings.directory}}});
+    known.push_back({"Files", {{"SynDict", dictFileName}}});
+    known.push_back({"Table", {{"FontName", table.FontName},
+                               {"FontSize", std::to_string(table.FontSize)},
+                               {"Title", settings.title}}});
+    S item{"Item", {}};
+    for (int n = 1; n <= kItemCount; ++n) {
+        item.entries.push_back({ItemKey(n, "flg"), Bool(table.ItemBoxes[n].enabled)});
+        item.entries.push_back({ItemKey(n, "str"), table.ItemBoxes[n].caption});
+    }
+    item.entries.push_back({"Kaisou", settings.kaisou});
+    item.entries.push_back({"Frequecy", Bool(settings.frequency)});
+    item.entries.push_back({"OneTime", Bool(settings.oneTime)});
+    item.entries.push_back({"UseDataItem", Bool(settings.useDataItem)});
+    item.entries.push_back({"Direction", std::to_string(settings.direction)});
+    item.entries.push_back({"CV_Method", std::to_string(settings.cvMethod)});
+    known.push_back(std::move(item));
+    known.push_back({"WinSize", {{"Top", std::to_string(settings.top)},
+                                 {"Left", std::to_string(settings.left)},
+                                 {"Height", std::to_string(settings.height)},
+                                 {"Width", std::to_string(settings.width)}}});
+
+    // What else the file holds stays: read it as it is now, just before replacing it.
+    IniDocument existing;
+    try {
+        existing = ReadIniDocument(path);
+    } catch (const std::exception&) {
+        throw std::runtime_error(path + " に書き込めません");
+    }
+    std::error_code ec;
+    const fs::path folder = fs::path(path).parent_path();
+    if (!folder.empty() && !fs::exists(folder, ec)) fs::create_directories(folder, ec);
+    WriteFileAtomic(path, EncodeTextFile(existing.Write(known)));
+}
+
+bool Workspace::SetDictionary(const std::string& path) {
+    std::vector<DictionaryEntry> entries;
+    if (!ReadDictionaryFile(path, entries)) return false;
+    for (DictionaryEntry& e : entries) dict.Add(std::move(e.synonym), std::move(e.standard));
+    return true;
+}
+
+void Workspace::SaveTable(const std::string& path, Progress* progress) const {
+    if (progress) progress->Show("　組成表を保存中　", "");
+    WriteFileAtomic(path, SavedTableBytes(table));
+}
+
+void Workspace::LoadTable(const std::string& path, Progress* progress) {
+    if (progress) progress->Show("　組成表を読込中　", "");
+    const std::string bytes = ReadFileBytes(path);
+
+    // A settings file beside the table is read now and applied only with the table.
+    const std::string iniPath = CompanionIni(path);
+    StagedSettings st;
+    if (!iniPath.empty()) {
+        st = StageSettings(iniPath);
+        if (st.dictError) std::rethrow_exception(st.dictError);
+    }
+
+    Table loaded;
+    loaded.FontName = iniPath.empty() ? table.FontName : st.values.fontName;
+    loaded.FontSize = iniPath.empty() ? table.FontSize : st.values.fontSize;
+    loaded.CodeK = table.CodeK;
+    for (int n = 1; n <= kItemCount; ++n)
+        loaded.ItemBoxes[n].caption = iniPath.empty() ? table.ItemBoxes[n].caption
+                                                      : st.values.items[static_cast<std::size_t>(n)].caption;
+    ParseSavedTable(bytes, path, loaded);
+
+    if (!iniPath.empty()) ApplySettings(*this, st);
+    table = std::move(loaded);
+}
+
+std::string DefaultIniPath(const std::string& programPath) {
+    fs::path p = programPath;
+    p.replace_extension(".ini");
+    const fs::path folder = p.has_parent_path() ? p.parent_path() : fs::path(".");
+    if (::access(folder.c_str(), W_OK) == 0) return p.string();
+    fs::path config;
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') config = xdg;
+    else if (const char* home = std::getenv("HOME"); home && *home) config = fs::path(home) / ".config";
+    else return p.string();
+    return (config / "tavik" / "tavik.ini").string();
+}
+
 }  // namespace tavik

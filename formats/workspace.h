@@ -42,11 +42,13 @@ public:
     // the file lacks; all defaults when it does not exist), which lays out the empty table.
     void Start(const std::string& iniPath);
 
-    // Applies a settings file as the program does at start: unknown keys are kept for the
-    // next write; junk values give defaults; the dictionary it names is appended when that
-    // file exists; the table is cleared when empty, its layout renewed otherwise.
+    // Applies a settings file as the program does at start: junk values give defaults; the
+    // dictionary it names is appended when that file exists; the table is cleared when
+    // empty, its layout renewed otherwise. A dictionary that exists but cannot be read is
+    // thrown after everything else has been applied.
     void ReadIniFile(const std::string& path);
-    // Writes every key in the program's order, keeping sections and keys it does not know.
+    // Writes every key in the program's order into the file at `path`, keeping the sections
+    // and keys of that file that the program does not know.
     // Throws std::runtime_error ("... に書き込めません") when the file cannot be written.
     void WriteIniFile(const std::string& path) const;
 
@@ -93,10 +95,6 @@ public:
     std::string StandardName(const std::string& name) const;
     // ---- end of field data ----
 
-private:
-    // Sections and keys read from the last settings file, for the next write.
-    struct IniMemory;
-    std::shared_ptr<IniMemory> ini_;
 };
 
 // Where the settings file lives: beside the program (its path with ".ini") when that

@@ -1,0 +1,456 @@
+#include "formats/saved_table.h"
+
+#include <charconv>
+#include <cstring>
+#include <stdexcept>
+#include <vector>
+
+#include "formats/codec.h"
+#include "formats/text_lines.h"
+
+namespace tavik {
+
+namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr int kMaxCover = 255 - 48;  // the highest value one byte of the cover block holds
+
+// ---- Writing ------------------------------------------------------------------------------
+
+// Appends texts to the file in one encoding. In CP932 a text without a CP932 form makes
+// Put return false, and the whole file is written again as UTF-8.
+class TextSink {
+public:
+    TextSink(std::string& out, TextEncoding enc) : out_(out), enc_(enc) {}
+
+    bool Put(std::string_view utf8) {
+        if (enc_ == TextEncoding::Utf8 || IsAscii(utf8)) {
+            out_ += utf8;
+            return true;
+        }
+        if (!Utf8ToCp932(utf8, scratch_)) return false;
+        out_ += scratch_;
+        return true;
+    }
+
+    // One comma-separated field: quoted when it holds a character of code 32 or less, a
+    // double quote or a comma, with inner quotes doubled. Line breaks become blanks.
+    bool PutField(std::string_view s) {
+        bool quote = false, breaks = false;
+        for (char c : s) {
+            const auto b = static_cast<unsigned char>(c);
+            if (b <= 32 || c == '"' || c == ',') quote = true;
+            if (c == '\r' || c == '\n') breaks = true;
+        }
+        if (!quote) return Put(s);
+        field_.assign(1, '"');
+        for (char c : s) {
+            if (c == '"') field_ += '"';
+            field_ += (breaks && (c == '\r' || c == '\n')) ? ' ' : c;
+        }
+        field_ += '"';
+        return Put(field_);
+    }
+
+    void Raw(std::string_view s) { out_ += s; }
+    void Raw(char c) { out_ += c; }
+    void Number(long long n) {
+        char buf[24];
+        auto r = std::to_chars(buf, buf + sizeof buf, n);
+        out_.append(buf, r.ptr);
+    }
+    void EndLine() { out_ += "\r\n"; }
+    std::string& out() { return out_; }
+
+private:
+    std::string& out_;
+    TextEncoding enc_;
+    std::string scratch_, field_;
+};
+
+// The cells of the used species rows grouped by row position, in column order: one pass over
+// the relevés instead of a lookup for every (relevé, species) pair.
+template <class Item>
+struct Buckets {
+    std::vector<int> start;  // items of row p: [start[p], start[p + 1])
+    std::vector<Item> items;
+};
+
+template <class Item, class Want, class Make>
+Buckets<Item> BucketBySpecies(const Table& t, int firstCol, int lastCol, Want want, Make make) {
+    const int S = t.SpeciesCount();
+    Buckets<Item> b;
+    b.start.assign(static_cast<std::size_t>(S) + 2, 0);
+    const auto rowOf = [&](const Cell& c) {
+        const int p = c.species >= 1 && c.species <= t.MaxSpecies() ? t.SpeciesPosOf(c.species) : 0;
+        return p >= 1 && p <= S ? p : 0;
+    };
+    for (int j = firstCol; j <= lastCol; ++j)
+        for (const Cell& c : t.CellsOf(t.ReleveKeyAt(j)))
+            if (want(c))
+                if (int p = rowOf(c)) ++b.start[static_cast<std::size_t>(p) + 1];
+    for (int p = 1; p <= S + 1; ++p) b.start[p] += b.start[p - 1];
+    b.items.resize(static_cast<std::size_t>(b.start[S + 1]));
+    std::vector<int> next(b.start.begin(), b.start.end());
+    for (int j = firstCol; j <= lastCol; ++j) {
+        const int key = t.ReleveKeyAt(j);
+        for (const Cell& c : t.CellsOf(key))
+            if (want(c))
+                if (int p = rowOf(c)) b.items[static_cast<std::size_t>(next[p]++)] = make(j, key, c);
+    }
+    return b;
+}
+
+struct CoverItem {
+    int col;
+    LayerCovers covers;
+};
+struct TextItem {
+    int col;
+    int key;
+    const Cell* cell;
+};
+
+void PutCovers(char* dst, const LayerCovers& c, int spPos, int col) {
+    for (int k = 0; k < kLayerCount; ++k) {
+        if (c[k] > kMaxCover)
+            throw std::runtime_error("被度の値 " + std::to_string(c[k]) + " は保存できません（種 " +
+                                     std::to_string(spPos) + "、列 " + std::to_string(col) + "）");
+        dst[k] = static_cast<char>('0' + c[k]);
+    }
+}
+
+bool WriteTable(const Table& t, TextEncoding enc, std::string& out) {
+    TextSink w(out, enc);
+    const int S = t.SpeciesCount(), R = t.ReleveCount(), F = t.FNRow();
+    const int cols = t.ColCount();
+    const std::size_t width = (static_cast<std::size_t>(R) + 1) * kLayerCount;
+    out.clear();
+    out.reserve((static_cast<std::size_t>(S) + 1) * (width + 2) + static_cast<std::size_t>(S + F) * static_cast<std::size_t>(cols) * 2);
+    if (enc == TextEncoding::Utf8) w.Raw(kBom);
+
+    std::string title = t.TableTitle;
+    for (char& c : title)
+        if (c == '\r' || c == '\n') c = ' ';
+    if (!w.Put(title)) return false;
+    w.EndLine();
+    w.Number(S);
+    w.Raw(' ');
+    w.Number(R);
+    w.Raw(' ');
+    w.Number(F);
+    w.EndLine();
+
+    // The cover block: a line of '0's per species, patched where covers are not empty.
+    const auto covers = BucketBySpecies<CoverItem>(
+        t, 0, R, [](const Cell& c) { return !c.covers.empty(); },
+        [](int j, int, const Cell& c) { return CoverItem{j, c.covers}; });
+    for (int i = 0; i <= S; ++i) {
+        const std::size_t at = out.size();
+        out.append(width, '0');
+        if (i == 0) {
+            for (int j = 0; j <= R; ++j) {
+                const LayerCovers rec = t.ReleveRecord(t.ReleveKeyAt(j));
+                if (!rec.empty()) PutCovers(&out[at + static_cast<std::size_t>(j) * kLayerCount], rec, 0, j);
+            }
+        } else {
+            for (int k = covers.start[i]; k < covers.start[i + 1]; ++k) {
+                const CoverItem& c = covers.items[static_cast<std::size_t>(k)];
+                PutCovers(&out[at + static_cast<std::size_t>(c.col) * kLayerCount], c.covers, i, c.col);
+            }
+        }
+        w.EndLine();
+    }
+
+    // Row 0: the relevé keys as they will be after loading.
+    w.Raw(",,");
+    for (int j = 0; j <= R; ++j) {
+        w.Raw(',');
+        w.Number(j);
+    }
+    w.EndLine();
+
+    for (int r = 1; r <= F; ++r) {
+        for (int c = 0; c < cols; ++c) {
+            if (c > 0) w.Raw(',');
+            if (!w.PutField(t.Text(c, r))) return false;
+        }
+        w.EndLine();
+    }
+
+    // Species rows: the position replaces the key; the cells come from one pass.
+    const auto texts = BucketBySpecies<TextItem>(
+        t, 1, t.MaxReleve(), [](const Cell& c) { return c.len != 0; },
+        [](int j, int key, const Cell& c) { return TextItem{j, key, &c}; });
+    for (int i = 1; i <= S; ++i) {
+        const int row = F + i;
+        w.Number(i);
+        for (int c = 1; c <= 3; ++c) {
+            w.Raw(',');
+            if (!w.PutField(t.Text(c, row))) return false;
+        }
+        int last = 0;
+        for (int k = texts.start[i]; k < texts.start[i + 1]; ++k) {
+            const TextItem& x = texts.items[static_cast<std::size_t>(k)];
+            out.append(static_cast<std::size_t>(x.col - last), ',');
+            last = x.col;
+            const Cell& cell = *x.cell;
+            const bool ok = cell.len == kLongText ? w.PutField(t.CellTextOf(x.key, cell))
+                                                  : w.PutField(std::string_view(cell.text, cell.len));
+            if (!ok) return false;
+        }
+        out.append(static_cast<std::size_t>(cols - 4 - last), ',');
+        w.EndLine();
+    }
+    return true;
+}
+
+// ---- Reading ------------------------------------------------------------------------------
+
+// Splits one line into fields as the table has always read them: blanks (codes 1..32, and
+// a stray NUL) between fields are skipped; a quoted field runs to its closing quote, a
+// doubled quote standing for one; any other field runs to a comma or a blank; a comma at
+// the very end gives a final empty field.
+class FieldReader {
+public:
+    explicit FieldReader(std::string_view line) : s_(line) { SkipBlanks(); }
+
+    bool Next(std::string_view& field) {
+        if (pendingEmpty_) {
+            pendingEmpty_ = false;
+            field = {};
+            return true;
+        }
+        if (i_ >= s_.size()) return false;
+        if (s_[i_] == '"') {
+            field = Quoted();
+        } else {
+            const std::size_t from = i_;
+            while (i_ < s_.size() && !IsBlank(s_[i_]) && s_[i_] != ',') ++i_;
+            field = s_.substr(from, i_ - from);
+        }
+        SkipBlanks();
+        if (i_ < s_.size() && s_[i_] == ',') {
+            if (i_ + 1 == s_.size()) pendingEmpty_ = true;
+            ++i_;
+            SkipBlanks();
+        }
+        return true;
+    }
+
+private:
+    static bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+    void SkipBlanks() {
+        while (i_ < s_.size() && IsBlank(s_[i_])) ++i_;
+    }
+    std::string_view Quoted() {
+        ++i_;
+        const std::size_t from = i_;
+        std::size_t close = s_.find('"', i_);
+        if (close == std::string_view::npos) {  // unterminated: the rest of the line
+            i_ = s_.size();
+            return s_.substr(from);
+        }
+        if (close + 1 >= s_.size() || s_[close + 1] != '"') {
+            i_ = close + 1;
+            return s_.substr(from, close - from);
+        }
+        buf_.clear();
+        for (;;) {
+            buf_.append(s_.substr(i_, close - i_));
+            if (close + 1 < s_.size() && s_[close + 1] == '"') {
+                buf_ += '"';
+                i_ = close + 2;
+                close = s_.find('"', i_);
+                if (close == std::string_view::npos) {
+                    buf_.append(s_.substr(i_));
+                    i_ = s_.size();
+                    break;
+                }
+            } else {
+                i_ = close + 1;
+                break;
+            }
+        }
+        return buf_;
+    }
+
+    std::string_view s_;
+    std::size_t i_ = 0;
+    bool pendingEmpty_ = false;
+    std::string buf_;
+};
+
+class Loader {
+public:
+    Loader(std::string_view bytes, const std::string& fileName, Table& t)
+        : file_(fileName), t_(t) {
+        if (bytes.empty()) throw std::runtime_error(fileName + " は空のファイルです");
+        bom_ = StripBom(bytes).size() != bytes.size();
+        lines_ = SplitLines(StripBom(bytes));
+        size_ = bytes.size();
+    }
+
+    void Run() {
+        ReadCounts();
+        DecideEncoding();
+        const std::string title = Decode(lines_[0], 0);
+        t_.ResetForLoad(S_, R_, F_);
+        t_.TableTitle = title;
+        ReadCovers();
+        ReadKeyRow();
+        for (int r = 1; r < F_; ++r) ReadGridLine(r, true);
+        for (int i = 0; i <= S_; ++i) ReadGridLine(F_ + i, false);
+        for (int n = 1; n <= kItemCount; ++n) t_.ItemBoxes[n].enabled = t_.ItemBoxes[n].checked = false;
+        for (int r = 1; r < F_; ++r) {
+            ItemBox& box = t_.ItemBoxes[static_cast<std::size_t>(items_[static_cast<std::size_t>(r)])];
+            box.enabled = box.checked = true;
+            box.caption = t_.Text(2, r);
+        }
+        t_.Recount();
+    }
+
+private:
+    [[noreturn]] void Fail(std::size_t line, const std::string& what) const {
+        throw std::runtime_error(file_ + " の " + std::to_string(line + 1) + " 行目: " + what);
+    }
+
+    static bool ParseCount(std::string_view& s, long long& n) {
+        while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32) s.remove_prefix(1);
+        std::size_t k = 0;
+        while (k < s.size() && s[k] >= '0' && s[k] <= '9') ++k;
+        if (k == 0 || k > 12) return false;
+        std::from_chars(s.data(), s.data() + k, n);
+        s.remove_prefix(k);
+        return s.empty() || static_cast<unsigned char>(s.front()) <= 32;
+    }
+
+    void ReadCounts() {
+        long long S = 0, R = 0, F = 0;
+        std::string_view l = lines_.size() > 1 ? lines_[1] : std::string_view();
+        if (lines_.size() < 2 || !ParseCount(l, S) || !ParseCount(l, R) || !ParseCount(l, F))
+            Fail(1, "種数・測定数・固定行数の3つの整数がありません");
+        if (F < 2 || F > kItemCount + 1)
+            Fail(1, "固定行数 " + std::to_string(F) + " が 2～31 の範囲にありません");
+        // The cover block alone holds (S + 1) lines of (R + 1) * 7 characters.
+        const long long width = (R + 1) * kLayerCount;
+        if (width > static_cast<long long>(size_) || S + 1 > static_cast<long long>(size_) / (width + 1))
+            Fail(1, "種数 " + std::to_string(S) + "・測定数 " + std::to_string(R) +
+                        " がファイルの大きさに合いません");
+        S_ = static_cast<int>(S);
+        R_ = static_cast<int>(R);
+        F_ = static_cast<int>(F);
+        const std::size_t needed = static_cast<std::size_t>(2 * S + F + 4);
+        if (lines_.size() < needed)
+            Fail(lines_.size(), "ファイルが途中で終わっています（" + std::to_string(needed) + " 行必要）");
+    }
+
+    // The text lines (not the cover block, which is bytes) decide the encoding.
+    void DecideEncoding() {
+        if (bom_) {
+            enc_ = TextEncoding::Utf8;
+            return;
+        }
+        bool nonAscii = false, utf8 = true;
+        const auto look = [&](std::string_view l) {
+            if (IsAscii(l)) return;
+            nonAscii = true;
+            utf8 = utf8 && IsValidUtf8(l);
+        };
+        look(lines_[0]);
+        for (std::size_t k = static_cast<std::size_t>(S_) + 3; k < static_cast<std::size_t>(2 * S_ + F_ + 4); ++k)
+            look(lines_[k]);
+        enc_ = nonAscii && utf8 ? TextEncoding::Utf8 : TextEncoding::Cp932;
+    }
+
+    std::string Decode(std::string_view s, std::size_t line) {
+        if (IsAscii(s)) return std::string(s);
+        std::string out;
+        const bool ok = enc_ == TextEncoding::Utf8 ? (IsValidUtf8(s) && (out.assign(s), true))
+                                                   : Cp932ToUtf8(s, out);
+        if (!ok) throw std::runtime_error(BadEncodingMessage(file_, line + 1));
+        return out;
+    }
+
+    void ReadCovers() {
+        const std::size_t width = (static_cast<std::size_t>(R_) + 1) * kLayerCount;
+        static constexpr char kZero[kLayerCount] = {'0', '0', '0', '0', '0', '0', '0'};
+        for (int s = 0; s <= S_; ++s) {
+            const std::size_t line = 2 + static_cast<std::size_t>(s);
+            const std::string_view l = lines_[line];
+            if (l.size() < width)
+                Fail(line, "被度の行が短すぎます（" + std::to_string(width) + " 文字必要、" +
+                               std::to_string(l.size()) + " 文字）");
+            for (int r = 0; r <= R_; ++r) {
+                const char* p = l.data() + static_cast<std::size_t>(r) * kLayerCount;
+                if (std::memcmp(p, kZero, kLayerCount) == 0) continue;
+                LayerCovers c;
+                for (int k = 0; k < kLayerCount; ++k) {
+                    const auto b = static_cast<unsigned char>(p[k]);
+                    if (b < '0')
+                        Fail(line, std::to_string(r * kLayerCount + k + 1) +
+                                       " 文字目: 被度の文字が「0」より小さい値です");
+                    c[k] = static_cast<std::uint8_t>(b - '0');
+                }
+                t_.SetCovers(r, s, c);
+            }
+        }
+    }
+
+    void ReadKeyRow() {
+        const std::size_t line = static_cast<std::size_t>(S_) + 3;
+        FieldReader fields(lines_[line]);
+        std::string_view f;
+        int col = 0;
+        for (; col <= R_ + 3 && fields.Next(f); ++col) {
+            if (col < 3) continue;
+            int n = -1;
+            const auto r = std::from_chars(f.data(), f.data() + f.size(), n);
+            if (r.ec != std::errc() || r.ptr != f.data() + f.size() || n != col - 3) break;
+        }
+        if (col != R_ + 4) Fail(line, "列番号 0～" + std::to_string(R_) + " の行ではありません");
+    }
+
+    void ReadGridLine(int row, bool itemRow) {
+        const std::size_t line = static_cast<std::size_t>(S_) + 3 + static_cast<std::size_t>(row);
+        FieldReader fields(lines_[line]);
+        std::string_view f;
+        const int cols = t_.ColCount();
+        for (int col = 0; col < cols && fields.Next(f); ++col) {
+            if (col == 0 && itemRow) {
+                int n = 0;
+                const auto r = std::from_chars(f.data(), f.data() + f.size(), n);
+                if (r.ec != std::errc() || r.ptr != f.data() + f.size() || n < 1 || n > kItemCount)
+                    Fail(line, "先頭の欄が項目番号（1～30）ではありません");
+                items_[static_cast<std::size_t>(row)] = n;
+            }
+            if (f.empty() || (col == 0 && row > F_)) continue;
+            t_.SetText(col, row, Decode(f, line));
+        }
+        if (itemRow && items_[static_cast<std::size_t>(row)] == 0)
+            Fail(line, "先頭の欄が項目番号（1～30）ではありません");
+    }
+
+    const std::string& file_;
+    Table& t_;
+    bool bom_ = false;
+    std::size_t size_ = 0;
+    std::vector<std::string_view> lines_;
+    TextEncoding enc_ = TextEncoding::Cp932;
+    int S_ = 0, R_ = 0, F_ = 0;
+    std::array<int, kItemCount + 2> items_{};
+};
+
+}  // namespace
+
+std::string SavedTableBytes(const Table& t) {
+    std::string out;
+    if (!WriteTable(t, TextEncoding::Cp932, out)) WriteTable(t, TextEncoding::Utf8, out);
+    return out;
+}
+
+void ParseSavedTable(std::string_view bytes, const std::string& fileName, Table& t) {
+    Loader(bytes, fileName, t).Run();
+}
+
+}  // namespace tavik

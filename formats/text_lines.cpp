@@ -1,0 +1,55 @@
+#include "formats/text_lines.h"
+
+#include <stdexcept>
+
+namespace tavik {
+
+std::vector<std::string_view> SplitLines(std::string_view bytes) {
+    std::vector<std::string_view> lines;
+    std::size_t i = 0;
+    const std::size_t n = bytes.size();
+    while (i < n) {
+        std::size_t j = i;
+        while (j < n && bytes[j] != '\n' && bytes[j] != '\r') ++j;
+        lines.push_back(bytes.substr(i, j - i));
+        if (j < n && bytes[j] == '\r' && j + 1 < n && bytes[j + 1] == '\n') ++j;
+        i = j + 1;
+    }
+    return lines;
+}
+
+std::string_view StripBom(std::string_view bytes) {
+    if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+    return bytes;
+}
+
+TextEncoding DetectEncoding(std::string_view bytes) {
+    if (StripBom(bytes).size() != bytes.size()) return TextEncoding::Utf8;
+    return (!IsAscii(bytes) && IsValidUtf8(bytes)) ? TextEncoding::Utf8 : TextEncoding::Cp932;
+}
+
+std::string BadEncodingMessage(const std::string& fileName, std::size_t line) {
+    return fileName + " の " + std::to_string(line) + " 行目: 文字コードが CP932 でも UTF-8 でもありません";
+}
+
+std::vector<std::string> DecodeTextLines(std::string_view bytes, const std::string& fileName,
+                                         bool lenient) {
+    const TextEncoding enc = DetectEncoding(bytes);
+    const std::vector<std::string_view> raw = SplitLines(StripBom(bytes));
+    std::vector<std::string> lines(raw.size());
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        bool ok;
+        if (enc == TextEncoding::Utf8) {
+            ok = IsValidUtf8(raw[i]);
+            if (ok) lines[i].assign(raw[i]);
+        } else {
+            ok = Cp932ToUtf8(raw[i], lines[i]);
+        }
+        if (ok) continue;
+        if (!lenient) throw std::runtime_error(BadEncodingMessage(fileName, i + 1));
+        lines[i] = Cp932ToUtf8Lenient(raw[i]);
+    }
+    return lines;
+}
+
+}  // namespace tavik
