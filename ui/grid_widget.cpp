@@ -57,6 +57,7 @@ struct VegGrid::Impl {
     int cols = -1, rows = -1, fixedCols = 0, fixedRows = 0;
     std::string fontName;
     int fontSize = 0;
+    QFont drawFont;  // the table font in pixels
 
     // Text sprites, keyed on the UTF-8 text.
     std::unordered_map<std::string, Sprite> sprites;
@@ -83,7 +84,9 @@ struct VegGrid::Impl {
         return static_cast<int>(it - v.begin()) - 1;
     }
 
-    void SetFont(const QFont& f) {
+    void SetFont(const QFont& tableFont) {
+        drawFont = GridDrawingFont(tableFont);
+        const QFont& f = drawFont;
         QFontMetricsF fm(f);
         unit = fm.horizontalAdvance(QLatin1Char('0'));
         ascent = fm.ascent();
@@ -96,7 +99,8 @@ struct VegGrid::Impl {
         sprites.clear();
     }
 
-    const Sprite& SpriteFor(const std::string& text, const QFont& font, qreal dpr) {
+    const Sprite& SpriteFor(const std::string& text, qreal dpr) {
+        const QFont& font = drawFont;
         if (dpr != spriteDpr) {
             sprites.clear();
             spriteDpr = dpr;
@@ -552,7 +556,7 @@ void VegGrid::PaintTo(QPainter& p, const QRect& area) {
                 if (cs.size < 4) continue;
                 text = t.Text(cs.index, rs.index);
                 if (text.empty()) continue;
-                const Sprite& s = d.SpriteFor(text, font_, dpr);
+                const Sprite& s = d.SpriteFor(text, dpr);
                 const int left = cs.pos + 2;
                 const int w = std::min(s.width, cs.pos + cs.size - left);
                 const int h = std::min(s.height, hAvail);

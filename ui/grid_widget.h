@@ -50,7 +50,8 @@ public:
     // also checks the versions, so forgetting this costs only a stale scroll range.
     void TableChanged();
 
-    // The font the cells are drawn in: resolved from the table's FontName / FontSize.
+    // The table font resolved from the table's FontName / FontSize (a size in points); the
+    // cells show it at 96 dots per inch, the scale of the table's pixel sizes.
     QFont TableFont() const { return font_; }
 
     // ---- Options ------------------------------------------------------------------------

@@ -47,11 +47,15 @@ QString ResolveFontFamily(const QString& name) {
 QFont ResolveTableFont(const std::string& name, int pointSize) {
     if (pointSize <= 0) pointSize = 9;
     QFont f(ResolveFontFamily(QString::fromStdString(name)));
-    // Row heights and column widths are pixel counts made for 96 dots per inch, so the
-    // font is sized in pixels on the same scale whatever the screen reports.
-    f.setPixelSize(static_cast<int>(std::lround(pointSize * 96.0 / 72.0)));
+    f.setPointSize(pointSize);
     f.setStyleHint(QFont::Serif);
     f.setKerning(false);
+    return f;
+}
+
+QFont GridDrawingFont(const QFont& tableFont) {
+    QFont f(tableFont);
+    if (tableFont.pointSizeF() > 0) f.setPixelSize(static_cast<int>(std::lround(tableFont.pointSizeF() * 96.0 / 72.0)));
     return f;
 }
 

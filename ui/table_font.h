@@ -16,4 +16,8 @@ QString ResolveFontFamily(const QString& name);
 // The font for the grid: the resolved family at `pointSize` points (9 when not positive).
 QFont ResolveTableFont(const std::string& name, int pointSize);
 
+// The same font sized in pixels at 96 dots per inch, as the grid draws it: row heights and
+// column widths are pixel counts on that scale, whatever the screen reports.
+QFont GridDrawingFont(const QFont& tableFont);
+
 }  // namespace tavik::ui

@@ -377,7 +377,8 @@ void TestGridWidget::paintsCellsTintsAndGlyphs() {
 
     // Japanese renders in real glyphs of an installed Mincho.
     const QFont f = g.TableFont();
-    QCOMPARE(f.pixelSize(), 12);
+    QCOMPARE(f.pointSize(), 9);
+    QCOMPARE(tavik::ui::GridDrawingFont(f).pixelSize(), 12);
     QVERIFY(QFontDatabase::families().contains(QFontInfo(f).family()));
     QVERIFY(QFontMetrics(f).inFont(QChar(0x30B9)));  // ス
     QVERIFY(QFontMetrics(f).inFont(QChar(0x7A2E)));  // 種
