@@ -51,7 +51,7 @@ void SpeciesRows::Appended(const std::string& name, int speciesKey) {
 }
 
 bool PutTable(Table& t, int n, const PlantSet& set, const ReleveSource& src,
-              StandardNames& names, SpeciesRows& rows) {
+              StandardNames& names, SpeciesRows& rows, NameIdCache<int>* keyOfName) {
     const int relKey = t.ReleveKeyAt(n);
     // Header values: items 2..7 as text, items 8..30 right-aligned in four; item 1 (the
     // serial number) comes from the recount.
@@ -71,13 +71,18 @@ bool PutTable(Table& t, int n, const PlantSet& set, const ReleveSource& src,
     for (int e = 1; e <= set.count; ++e) {
         const PlantEntry& entry = set.entries[static_cast<std::size_t>(e)];
         if (entry.covers.empty()) continue;  // a species without covers opens no row
-        const std::string& name = names.Of(entry.name);
-        int spKey = rows.Find(name);
+        // Within one pass rows are only appended, so a name keeps the row it first found.
+        int spKey = keyOfName ? keyOfName->Get(entry.nameId) : 0;
         if (spKey == 0) {
-            const int p = t.AppendSpecies(name);
-            if (p == 0) return false;
-            spKey = t.SpeciesKeyAt(p);
-            rows.Appended(name, spKey);
+            const std::string& name = names.Of(entry.name);
+            spKey = rows.Find(name);
+            if (spKey == 0) {
+                const int p = t.AppendSpecies(name);
+                if (p == 0) return false;
+                spKey = t.SpeciesKeyAt(p);
+                rows.Appended(name, spKey);
+            }
+            if (keyOfName) keyOfName->Set(entry.nameId, spKey);
         }
         t.SetCell(relKey, spKey, LayerCode(entry.covers), entry.covers);
     }
@@ -115,6 +120,25 @@ ScanResult Retrieval::Scan(ReleveSource& src, const Dictionary& dict, const Scan
     const std::string mesh(TrimBlanks(params.meshPrefix));
     const auto& cond = params.conditions;
     StandardNames names(dict);
+    // Per condition and name number: does that written name stand for the condition's name?
+    std::vector<NameIdCache<std::int8_t>> same(kConditionCount, NameIdCache<std::int8_t>(-1));
+    auto has = [&](const PlantSet& s, int k) {
+        const int least = 10 * cond[k].coverClass;
+        for (int e = 1; e <= s.count; ++e) {
+            const PlantEntry& entry = s.entries[static_cast<std::size_t>(e)];
+            bool enough = false;
+            for (int l = 0; l < kLayerCount; ++l)
+                if (entry.covers[l] >= least) enough = true;
+            if (!enough) continue;
+            std::int8_t m = same[k].Get(entry.nameId);
+            if (m < 0) {
+                m = names.Of(entry.name) == cond[k].name ? 1 : 0;
+                same[k].Set(entry.nameId, m);
+            }
+            if (m) return true;
+        }
+        return false;
+    };
     PlantSet set;
     const int first = std::max(params.first, 1);
     const int last = std::min(params.last, count);
@@ -136,13 +160,12 @@ ScanResult Retrieval::Scan(ReleveSource& src, const Dictionary& dict, const Scan
             }
             if (meshOk) {
                 std::uint8_t& flag = flags_[static_cast<std::size_t>(i)];
-                const bool h1 = cond[0].name.empty() ||
-                                ReleveHasSpecies(set, cond[0].name, cond[0].coverClass, names);
+                const bool h1 = cond[0].name.empty() || has(set, 0);
                 if (h1) flag = cond[0].connective == Connective::None ? 0 : 1;
                 else if (cond[0].connective == Connective::None) flag = 1;
                 for (int k = 1; k < kConditionCount; ++k) {
                     if (cond[k].name.empty()) break;  // later conditions are not looked at
-                    const bool h = ReleveHasSpecies(set, cond[k].name, cond[k].coverClass, names);
+                    const bool h = has(set, k);
                     const bool f = flag != 0;
                     switch (cond[k].connective) {
                         case Connective::Or: flag = f || h; break;
@@ -164,6 +187,7 @@ PutResult Retrieval::Put(Table& t, ReleveSource& src, const Dictionary& dict,
     PutResult res;
     StandardNames names(dict);
     SpeciesRows rows(t);
+    NameIdCache<int> keyOfName(0);
     PlantSet set;
     const int count = std::min(src.RecordCount(), RecordCount());
     for (int i = 1; i <= count; ++i) {
@@ -178,7 +202,7 @@ PutResult Retrieval::Put(Table& t, ReleveSource& src, const Dictionary& dict,
             res.lastCodeK = set.codeK;
             res.lastCodeD = set.codeD;
             const int n = t.AppendReleve();
-            if (n == 0 || !PutTable(t, n, set, src, names, rows)) res.notPlaced.push_back(i);
+            if (n == 0 || !PutTable(t, n, set, src, names, rows, &keyOfName)) res.notPlaced.push_back(i);
             if (n != 0) ++res.put;
         }
         if (progress) progress->OnRecord(i, res.put);

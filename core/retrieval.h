@@ -25,6 +25,9 @@ namespace tavik {
 struct PlantEntry {
     std::string name;
     LayerCovers covers{};
+    // The same number for the same written name throughout one source, or -1. Lets a pass
+    // remember what it found for a name without looking the name up again.
+    int nameId = -1;
 };
 
 // The species of the relevé last read from the field data. Entry 0 is not used; entries
@@ -114,6 +117,25 @@ private:
 bool ReleveHasSpecies(const PlantSet& set, const std::string& name, int coverClass,
                       StandardNames& names);
 
+// For one pass: remembers per name number what was found for it.
+template <class T>
+class NameIdCache {
+public:
+    explicit NameIdCache(T unknown) : unknown_(unknown) {}
+    T Get(int id) const {
+        return id >= 0 && static_cast<std::size_t>(id) < v_.size() ? v_[static_cast<std::size_t>(id)] : unknown_;
+    }
+    void Set(int id, T value) {
+        if (id < 0) return;
+        if (static_cast<std::size_t>(id) >= v_.size()) v_.resize(static_cast<std::size_t>(id) + 1, unknown_);
+        v_[static_cast<std::size_t>(id)] = value;
+    }
+
+private:
+    T unknown_;
+    std::vector<T> v_;
+};
+
 // Species name -> the first species row of that name, kept up to date while rows are
 // appended during one putting pass.
 class SpeciesRows {
@@ -131,7 +153,7 @@ private:
 // which must already be a used column. Returns false when the species rows could not grow;
 // the entries placed so far stay.
 bool PutTable(Table& t, int n, const PlantSet& set, const ReleveSource& src,
-              StandardNames& names, SpeciesRows& rows);
+              StandardNames& names, SpeciesRows& rows, NameIdCache<int>* keyOfName = nullptr);
 
 // The flags and hit count of the retrieval panel, and the two passes.
 class Retrieval {

@@ -34,19 +34,27 @@ bool ReadWholeFile(const std::string& path, std::string& out, std::string& why) 
         why = "開けません";
         return false;
     }
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    if (in.bad()) {
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    in.seekg(0, std::ios::beg);
+    if (size < 0 || !in) {
         why = "読み取れません";
         return false;
     }
-    out = std::move(ss).str();
+    out.resize(static_cast<std::size_t>(size));
+    in.read(out.data(), size);
+    if (in.gcount() != size) {
+        why = "読み取れません";
+        return false;
+    }
     return true;
 }
 
 }  // namespace
 
-std::uint8_t DecodeCoverField(std::string_view field) {
+namespace {
+
+std::uint8_t DecodeCoverText(std::string_view field) {
     std::string s;
     for (char c : field)
         if (static_cast<unsigned char>(c) > 0x20) s += c;
@@ -68,6 +76,27 @@ std::uint8_t DecodeCoverField(std::string_view field) {
     if (s.size() == 2 && s[0] != ' ' && s[0] != '-' && ParseIntField(s, v) && v >= 0 && v <= 255)
         return static_cast<std::uint8_t>(v);
     return 63;
+}
+
+// Every two-byte field decoded once.
+struct CoverFieldTable {
+    std::array<std::uint8_t, 65536> v{};
+    CoverFieldTable() {
+        for (int a = 0; a < 256; ++a)
+            for (int b = 0; b < 256; ++b) {
+                const char f[2] = {static_cast<char>(a), static_cast<char>(b)};
+                v[static_cast<std::size_t>(a * 256 + b)] = DecodeCoverText(std::string_view(f, 2));
+            }
+    }
+};
+
+}  // namespace
+
+std::uint8_t DecodeCoverField(std::string_view field) {
+    if (field.size() != 2) return DecodeCoverText(field);
+    static const CoverFieldTable table;
+    return table.v[static_cast<std::size_t>(static_cast<unsigned char>(field[0]) * 256 +
+                                            static_cast<unsigned char>(field[1]))];
 }
 
 std::string DecodeField(std::string_view bytes, bool utf8File) {
@@ -190,10 +219,13 @@ std::string_view FieldFiles::HeaderRecord() const {
     return std::string_view(data_).substr(0, std::min<std::size_t>(data_.size(), kDataRecordSize));
 }
 
-const std::string& FieldFiles::Name(std::string_view raw) {
-    auto it = names_.find(raw);
-    if (it != names_.end()) return it->second;
-    return names_.emplace(std::string(raw), DecodeField(raw, utf8_)).first->second;
+int FieldFiles::Name(std::string_view raw) {
+    auto it = nameIds_.find(raw);
+    if (it != nameIds_.end()) return it->second;
+    const int id = static_cast<int>(names_.size());
+    names_.push_back(DecodeField(raw, utf8_));
+    nameIds_.emplace(std::string(raw), id);
+    return id;
 }
 
 std::string FieldFiles::ItemText(int n) const {
@@ -244,7 +276,8 @@ bool FieldFiles::ReadReleve(int i, PlantSet& set) {
             for (int e = 0; e < kEntriesPerRecord; ++e) {
                 const std::string_view entry = srec.substr(static_cast<std::size_t>(e) * kEntrySize, kEntrySize);
                 PlantEntry& pe = set.entries[static_cast<std::size_t>(used + e + 1)];
-                pe.name = Name(entry.substr(0, kNameSize));
+                pe.nameId = Name(entry.substr(0, kNameSize));
+                pe.name = names_[static_cast<std::size_t>(pe.nameId)];
                 for (int l = 0; l < kLayerCount; ++l)
                     pe.covers[l] = DecodeCoverField(entry.substr(kNameSize + 2 * static_cast<std::size_t>(l), 2));
             }

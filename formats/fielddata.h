@@ -92,7 +92,7 @@ public:
 
 private:
     void Measure();
-    const std::string& Name(std::string_view raw);
+    int Name(std::string_view raw);
 
     struct Hash {
         using is_transparent = void;
@@ -104,7 +104,8 @@ private:
     std::array<char, kIndexRecordSize> current_{};
     std::vector<std::uint32_t> visited_;
     std::uint32_t stamp_ = 0;
-    std::unordered_map<std::string, std::string, Hash, std::equal_to<>> names_;
+    std::unordered_map<std::string, int, Hash, std::equal_to<>> nameIds_;  // raw bytes -> number
+    std::vector<std::string> names_;                                         // number -> name
 };
 
 }  // namespace tavik
