@@ -19,8 +19,8 @@ std::vector<DictionaryEntry> ParseDictionary(std::string_view bytes, const std::
 
 bool ReadDictionaryFile(const std::string& path, std::vector<DictionaryEntry>& out) {
     std::error_code ec;
-    if (path.empty() || !std::filesystem::exists(path, ec) || std::filesystem::is_directory(path, ec))
-        return false;
+    // Only a plain file is a dictionary: a folder or a device named by the settings is not.
+    if (path.empty() || !std::filesystem::is_regular_file(path, ec)) return false;
     out = ParseDictionary(ReadFileBytes(path), path);
     return true;
 }

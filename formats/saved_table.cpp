@@ -29,9 +29,15 @@ public:
             return true;
         }
         if (!Utf8ToCp932(utf8, scratch_)) return false;
+        wroteNonAscii_ = true;
+        readsAsUtf8_ = readsAsUtf8_ && IsValidUtf8(scratch_);
         out_ += scratch_;
         return true;
     }
+
+    // True when the CP932 texts written are, byte for byte, valid UTF-8 as well: a reader
+    // would take the file for UTF-8, so it has to be written as UTF-8 with a BOM instead.
+    bool Ambiguous() const { return wroteNonAscii_ && readsAsUtf8_; }
 
     // One comma-separated field: quoted when it holds a character of code 32 or less, a
     // double quote or a comma, with inner quotes doubled. Line breaks become blanks.
@@ -66,6 +72,7 @@ private:
     std::string& out_;
     TextEncoding enc_;
     std::string scratch_, field_;
+    bool wroteNonAscii_ = false, readsAsUtf8_ = true;
 };
 
 // The cells of the used species rows grouped by row position, in column order: one pass over
@@ -202,7 +209,7 @@ bool WriteTable(const Table& t, TextEncoding enc, std::string& out) {
         out.append(static_cast<std::size_t>(cols - 4 - last), ',');
         w.EndLine();
     }
-    return true;
+    return !w.Ambiguous();
 }
 
 // ---- Reading ------------------------------------------------------------------------------

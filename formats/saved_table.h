@@ -11,7 +11,7 @@
 namespace tavik {
 
 // The file's bytes for a table: CP932 with CR LF, or UTF-8 with a BOM when some text has
-// no CP932 form. Line breaks inside texts become blanks (they would split the line). The
+// no CP932 form or its CP932 bytes would read as UTF-8. Line breaks inside texts become blanks (they would split the line). The
 // table is not changed. Throws std::runtime_error for a cover value above 207, which the
 // cover block cannot hold.
 std::string SavedTableBytes(const Table& t);

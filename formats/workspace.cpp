@@ -11,6 +11,7 @@
 #include "formats/file_bytes.h"
 #include "formats/ini_file.h"
 #include "formats/saved_table.h"
+#include "formats/text_lines.h"
 
 namespace tavik {
 
@@ -226,7 +227,7 @@ void Workspace::WriteIniFile(const std::string& path) const {
     std::error_code ec;
     const fs::path folder = fs::path(path).parent_path();
     if (!folder.empty() && !fs::exists(folder, ec)) fs::create_directories(folder, ec);
-    WriteFileAtomic(path, EncodeTextFile(existing.Write(known)));
+    WriteFileAtomic(path, EncodeTextFileSafely(existing.Write(known)));
 }
 
 bool Workspace::SetDictionary(const std::string& path) {

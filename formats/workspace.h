@@ -94,7 +94,6 @@ public:
     // "標準名に変換": the standard name of an entered species name (blanks trimmed first).
     std::string StandardName(const std::string& name) const;
     // ---- end of field data ----
-
 };
 
 // Where the settings file lives: beside the program (its path with ".ini") when that

@@ -252,6 +252,25 @@ TEST(SavedTable, TextWithoutCp932FormMakesAUtf8File) {
     EXPECT_EQ(v.SpeciesName(2), "café ソ");
 }
 
+TEST(SavedTable, Cp932BytesThatReadAsUtf8AreWrittenAsUtf8) {
+    // "ﾅ表" is C5 95 5C in CP932, which is also valid UTF-8: such a file would read back wrong.
+    Table t = SmallTable();
+    t.TableTitle = "ﾅ表";
+    for (int r = 1; r <= 3; ++r) t.SetText(2, r, "I" + std::to_string(r));
+    t.SetText(2, 4, "");
+    t.SetText(3, 4, "");
+    t.SetHeaderText(2, 3, "");
+    t.SetSpeciesName(2, "S");
+    const std::string bytes = SavedTableBytes(t);
+    ASSERT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
+    Table u;
+    ParseSavedTable(bytes, "u.vtb", u);
+    EXPECT_EQ(u.TableTitle, "ﾅ表");
+    // With one more character that is not valid UTF-8 in CP932, CP932 is safe again.
+    t.SetSpeciesName(2, "ソ");
+    EXPECT_EQ(SavedTableBytes(t).substr(0, 8), "\xC5\x95\x5C\r\n3 2");
+}
+
 TEST(SavedTable, CoverValuesUpToAByte) {
     Table t = SmallTable();
     t.SetCovers(1, 2, Covers({207, 80}));

@@ -228,6 +228,20 @@ TEST(SettingsFile, WriteAndReadBack) {
     EXPECT_EQ(b.table.FNRow(), 20);
 }
 
+TEST(SettingsFile, TitleWhoseCp932BytesReadAsUtf8SurvivesAWrite) {
+    TempDir dir;
+    Workspace a;
+    a.Start(dir / "s.ini");
+    for (int n = 1; n <= kItemCount; ++n) a.table.ItemBoxes[n].caption = "I";
+    a.table.FontName = "Mincho";
+    a.dictFileName = "x.dic";
+    a.settings.title = "ﾅ表";  // C5 95 5C: valid UTF-8 too
+    a.WriteIniFile(dir / "s.ini");
+    Workspace b;
+    b.Start(dir / "s.ini");
+    EXPECT_EQ(b.settings.title, "ﾅ表");
+}
+
 TEST(SettingsFile, UnwritableFileIsReportedAndNothingIsLeftBehind) {
     TempDir dir;
     WriteBytes(dir / "plain", "x");
