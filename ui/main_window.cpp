@@ -142,6 +142,7 @@ void MainWindow::StoreWindowSettings() {
 void MainWindow::ShowWorkMess(const QString& line1, const QString& line2) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     message_->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    message_->SetAsNote(false);
     message_->ShowMessage(line1, line2);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
@@ -182,8 +183,10 @@ void MainWindow::LayoutRenewed() {
     hideSiteTicked_ = false;
     keysShown_ = false;
     rangeMode_ = kRangeNone;
-    if (message_->isVisible() && !busy_) message_->hide();
+    if (!message_->isHidden() && !busy_) message_->hide();
     SetGridForRangeMode();
+    // The current cell starts at the first species of the first relevé.
+    grid_->SetCurrentCell(4, ws_.table.FNRow() + 1);
     SetTicks();
 }
 

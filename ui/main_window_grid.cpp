@@ -78,7 +78,7 @@ void MainWindow::VegTableMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, 
         grid_->ClearTints();
         return;
     }
-    if (button == Qt::LeftButton && message_->isVisible() && !busy_ && rangeMode_ != kRangeNone) {
+    if (button == Qt::LeftButton && !message_->isHidden() && !busy_ && rangeMode_ != kRangeNone) {
         const QRect sel = grid_->SelectedRect();
         const TableRange range = RangeOfSelection(ws_.table, sel.left(), sel.top(), sel.right(),
                                                   sel.bottom());
@@ -248,6 +248,7 @@ void MainWindow::Item_HideRCClick() {
     SetGridForRangeMode();
     // The instruction stays while the user drags; the mouse goes through it to the grid.
     message_->setAttribute(Qt::WA_TransparentForMouseEvents, true);
+    message_->SetAsNote(true);
     message_->ShowMessage(QStringLiteral("行・列の範囲指定は、マウスの"),
                           QStringLiteral("左ボタンを押しながらドラッグする"));
     hideRCTicked_ = true;

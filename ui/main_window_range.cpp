@@ -91,6 +91,8 @@ void MainWindow::BtnSortGoClick() {
     if (rangeMode_ == kRangeSortSpecies || rangeMode_ == kRangeSortReleves) {
         Busy busy(this);
         QApplication::setOverrideCursor(Qt::WaitCursor);
+        message_->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+        message_->SetAsNote(false);
         WorkProgress progress(message_, false);
         if (rangeMode_ == kRangeSortSpecies)
             SortPlants(ws_.table, p->SS1->value(), p->SS2->value(), descending, &progress);

@@ -44,7 +44,7 @@ void MainWindow::Item_AddReleveClick() {
     ShowTableStatus();
     ws_.OpenRetrieval();
     RetrievalPanel* p = retrPanel_;
-    p->Label_fileName->setText(Q(ws_.dataFileName));
+    p->SetFileName(Q(ws_.dataFileName));
     const int n = ws_.releveRecordCount;
     p->RtN1->setRange(1, qMax(1, n));
     p->RtN1->setValue(1);
@@ -75,6 +75,7 @@ void MainWindow::BtnRetrNewClick(bool additional) {
         Busy busy(this);
         QApplication::setOverrideCursor(Qt::BusyCursor);
         message_->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+        message_->SetAsNote(false);
         PanelProgress progress(p, message_, true);
         progress.Show("　データを検索しています　", "");
         try {
@@ -98,6 +99,7 @@ void MainWindow::BtnToTableClick() {
         Busy busy(this);
         QApplication::setOverrideCursor(Qt::BusyCursor);
         message_->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+        message_->SetAsNote(false);
         PanelProgress progress(retrPanel_, message_, false);
         progress.Show("　組成表に組み込んでいます　", "");
         try {

@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -52,6 +53,8 @@ RetrievalPanel::RetrievalPanel(QWidget* parent) : QFrame(parent) {
     Label_fileName = new QLabel(this);
     Label_fileName->setObjectName(QStringLiteral("Label_fileName"));
     Label_fileName->setTextFormat(Qt::PlainText);
+    Label_fileName->setMinimumWidth(120);
+    Label_fileName->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(new QLabel(QStringLiteral("データファイル："), this));
     fileRow->addWidget(Label_fileName, 1);
@@ -183,6 +186,22 @@ void RetrievalPanel::ClearConditions() {
         EditName[k]->clear();
         EditCov[k]->setCurrentIndex(0);
     }
+}
+
+void RetrievalPanel::SetFileName(const QString& path) {
+    fileName_ = path;
+    Label_fileName->setToolTip(path);
+    ElideFileName();
+}
+
+void RetrievalPanel::ElideFileName() {
+    const QFontMetrics fm(Label_fileName->font());
+    Label_fileName->setText(fm.elidedText(fileName_, Qt::ElideMiddle, qMax(60, Label_fileName->width())));
+}
+
+void RetrievalPanel::resizeEvent(QResizeEvent* e) {
+    QFrame::resizeEvent(e);
+    ElideFileName();
 }
 
 void RetrievalPanel::SetTableCounts(int releves, int species) {

@@ -31,6 +31,9 @@ public:
     void SetTableCounts(int releves, int species);
     void SetSearching(int record);
     void SetHits(int hits);
+    // The data file's path, shortened in the middle when it does not fit.
+    void SetFileName(const QString& path);
+    QString FileName() const { return fileName_; }
 
     std::array<QLineEdit*, kConditionCount> EditName{};
     std::array<QComboBox*, kConditionCount> EditCov{};
@@ -50,6 +53,13 @@ public:
     QPushButton* BtnRetrQuit;
     QPushButton* BtnSynToCom;
     QPushButton* BtnChgFile;
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void ElideFileName();
+    QString fileName_;
 };
 
 }  // namespace tavik::ui

@@ -66,8 +66,10 @@ void WorkMessage::Place() {
     adjustSize();
     const QSize s(qMax(sizeHint().width(), 340), sizeHint().height());
     resize(s);
-    if (QWidget* p = parentWidget())
-        move((p->width() - s.width()) / 2, qMax(8, p->height() / 3 - s.height() / 2));
+    if (QWidget* p = parentWidget()) {
+        if (note_) move(qMax(0, p->width() - s.width() - 28), 40);
+        else move((p->width() - s.width()) / 2, qMax(8, p->height() / 3 - s.height() / 2));
+    }
 }
 
 void WorkMessage::ShowMessage(const QString& line1, const QString& line2) {

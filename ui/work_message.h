@@ -27,8 +27,10 @@ public:
     // The stop button ("中止"), shown only for commands that can be stopped.
     void SetCancelVisible(bool on);
     QPushButton* CancelButton() const { return cancel_; }
-    // Places the panel in the upper middle of its parent.
+    // Places the panel in the upper middle of its parent, or (for an instruction that stays
+    // while the user works on the grid) in its upper right corner.
     void Place();
+    void SetAsNote(bool note) { note_ = note; }
 
 signals:
     void cancelRequested();
@@ -37,6 +39,7 @@ private:
     QLabel* line1_;
     QLabel* line2_;
     QPushButton* cancel_;
+    bool note_ = false;
 };
 
 // Progress of a long command shown on the work message. Lines are painted at once; the

@@ -1,0 +1,95 @@
+// Dialog answers given in advance, so the main window's commands run without a person.
+#pragma once
+
+#include <QDir>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "ui/main_window.h"
+#include "ui/user_dialogs.h"
+
+namespace tavik::testing {
+
+class ScriptedDialogs : public ui::UserDialogs {
+public:
+    // Answers, taken from the front; an empty file answer or a missing one is "cancelled".
+    QStringList files;
+    QList<bool> answers;
+    QStringList texts;     // for GetText; a null QString cancels
+    // What was asked and shown.
+    QStringList titles, questions, errors, notices;
+    QStringList openedInBrowser;
+    int modalShown = 0;
+
+    QString OpenFile(QWidget*, const QString& title, int, const QString&, const QString&) override {
+        titles << title;
+        return files.isEmpty() ? QString() : files.takeFirst();
+    }
+    QString SaveFile(QWidget*, const QString& title, int, const QString& fileName, const QString&,
+                     const QString&) override {
+        titles << title;
+        proposedSaveName = fileName;
+        return files.isEmpty() ? QString() : files.takeFirst();
+    }
+    bool AskYesNo(QWidget*, const QString& text) override { return Answer(text); }
+    bool AskYesAbort(QWidget*, const QString& text) override { return Answer(text); }
+    void Inform(QWidget*, const QString& text) override { notices << text; }
+    void Error(QWidget*, const QString& text) override { errors << text; }
+    bool GetText(QWidget*, const QString& caption, const QString& prompt, QString& text) override {
+        titles << caption;
+        lastPrompt = prompt;
+        lastProposal = text;
+        if (texts.isEmpty() || texts.front().isNull()) {
+            if (!texts.isEmpty()) texts.removeFirst();
+            return false;
+        }
+        text = texts.takeFirst();
+        return true;
+    }
+    bool GetFont(QWidget*, QFont& font) override {
+        if (!fontAnswer) return false;
+        font = *fontAnswer;
+        return true;
+    }
+    void ShowModal(QWidget*) override { ++modalShown; }
+    bool OpenInBrowser(const QString& path) override {
+        openedInBrowser << path;
+        return true;
+    }
+
+    QString proposedSaveName, lastPrompt, lastProposal;
+    std::optional<QFont> fontAnswer;
+
+private:
+    bool Answer(const QString& text) {
+        questions << text;
+        return answers.isEmpty() ? false : answers.takeFirst();
+    }
+};
+
+// A main window started and shown as from a program in `programDir` with `args`, its
+// dialogs scripted.
+struct Started {
+    std::unique_ptr<ui::MainWindow> w;
+    ScriptedDialogs* dialogs = nullptr;
+};
+
+inline Started StartWindow(const QString& programDir, const QStringList& args = {}) {
+    Started s;
+    s.w = std::make_unique<ui::MainWindow>();
+    auto d = std::make_unique<ScriptedDialogs>();
+    s.dialogs = d.get();
+    s.w->SetDialogs(std::move(d));
+    s.w->Start(args, QDir(programDir).filePath(QStringLiteral("tavik")));
+    s.w->show();
+    return s;
+}
+
+inline QString SharedData(const QString& rel) {
+    return QDir(QStringLiteral(TAVIK_SHARED_DATA)).filePath(rel);
+}
+
+}  // namespace tavik::testing

@@ -1,0 +1,774 @@
+// The main window driven through its commands: start-up and the command line, the whole
+// road from field data to a saved and reloaded table, editing with its cascades, hiding,
+// the search, quitting, and bad input.
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QSet>
+#include <QSpinBox>
+#include <QtTest>
+
+#include "scripted_dialogs.h"
+#include "tests/core/test_helpers.h"
+#include "ui/command_line.h"
+#include "ui/grid_widget.h"
+#include "ui/panels.h"
+#include "ui/retrieval_panel.h"
+#include "ui/version.h"
+#include "ui/work_message.h"
+
+using tavik::Table;
+using tavik::testing::SharedData;
+using tavik::testing::StartWindow;
+using tavik::ui::MainWindow;
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+const char* const kOutputs[] = {"Item_SaveTable", "Item_OutTable", "Item_ValueMatrix",
+                                "Item_PCordCSV", "Item_SiteData"};
+
+// Every cell text of the used part of the grid except the key row and column.
+QStringList UsedTexts(const Table& t) {
+    QStringList out;
+    for (int r = 1; r <= t.FNRow() + t.SpeciesCount(); ++r)
+        for (int c = 1; c <= t.ReleveCount() + 3; ++c) out << Q(t.Text(c, r));
+    return out;
+}
+
+QByteArray FileBytes(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+int RowOf(const Table& t, const std::string& name) {
+    for (int p = 1; p <= t.SpeciesCount(); ++p)
+        if (t.SpeciesName(t.SpeciesKeyAt(p)) == name) return t.FNRow() + p;
+    return -1;
+}
+
+// Replaces the window's table by a small one: relevés {A,B}, {A,C}, {D}.
+void SmallTable(MainWindow& w) {
+    w.Ws().table = tavik::testing::MakeTable({{"A", "B"}, {"A", "C"}, {"D"}});
+    w.ShowTableStatus();
+}
+
+}  // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void versionAndCommandLineRules();
+    void startupDefaults();
+    void menuCaptionsAndLaterCommands();
+    void commandLineVariants();
+    void wholeRoad();
+    void deleteAndInsertWithCascades();
+    void speedButtonsAndPressRules();
+    void commandsOffTheUsedPartDoNothing();
+    void draggingRowsAndColumns();
+    void hidingRangesAndSiteRows();
+    void searchHits();
+    void quitWritesSettingsOnlyThere();
+    void badInputLeavesTheTable();
+    void manualAndAbout();
+};
+
+void TestMainWindow::versionAndCommandLineRules() {
+    using tavik::ui::ParseCommandLine;
+    using tavik::ui::VersionText;
+    QCOMPARE(VersionText(QStringLiteral("4.1.5.0")), QStringLiteral("4.15"));
+    QCOMPARE(VersionText(QStringLiteral("10.2.13.7")), QStringLiteral("10.213"));
+    QCOMPARE(VersionText(QStringLiteral("4.1.5")), QString());
+    QCOMPARE(VersionText(QStringLiteral("4.x.5.0")), QString());
+    QCOMPARE(tavik::ui::ProgramVersionText(), QStringLiteral("4.15"));
+
+    const QString def = QStringLiteral("/opt/tavik.ini");
+    auto r = ParseCommandLine({QStringLiteral("/d/Forest.INI")}, def);
+    QCOMPARE(r.iniPath, QStringLiteral("/d/Forest.INI"));
+    QVERIFY(r.tablePath.isEmpty());
+    r = ParseCommandLine({QStringLiteral("t.Vtb"), QStringLiteral("x.ini")}, def);
+    QCOMPARE(r.iniPath, def);
+    QCOMPARE(r.tablePath, QStringLiteral("t.Vtb"));
+    r = ParseCommandLine({QStringLiteral("a.csv"), QStringLiteral("b.vtb")}, def);
+    QCOMPARE(r.iniPath, def);
+    QVERIFY(r.tablePath.isEmpty());
+    r = ParseCommandLine({QStringLiteral("dir.ini/table")}, def);
+    QCOMPARE(r.iniPath, def);
+}
+
+void TestMainWindow::startupDefaults() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    const Table& t = w.Ws().table;
+    QCOMPARE(w.windowTitle(), QStringLiteral(" Vegetation Table Processing Ver.4.15    "));
+    QCOMPARE(t.FNRow(), 19);  // 18 header items
+    int items = 0;
+    for (int n = 1; n <= tavik::kItemCount; ++n) items += t.ItemBoxes[n].enabled ? 1 : 0;
+    QCOMPARE(items, 18);
+    QCOMPARE(t.ColCount(), 27);
+    QCOMPARE(t.RowCount(), 159);
+    QCOMPARE(Q(t.Text(2, 3)), QStringLiteral("調査地名"));
+    QCOMPARE(Q(t.Text(3, 19)), QStringLiteral("F＼N"));
+    QCOMPARE(w.StatusText(1), QStringLiteral(" 測定数：0"));
+    QCOMPARE(w.StatusText(2), QStringLiteral(" 種数：0"));
+    QCOMPARE(w.StatusText(3), QStringLiteral(" 変換辞書：異名表.dic"));
+    QCOMPARE(w.StatusText(4), QStringLiteral(" ファイル："));
+    for (const char* name : kOutputs) QVERIFY2(!w.Item(QLatin1String(name))->isEnabled(), name);
+    QCOMPARE(w.size(), QSize(724, 538));
+    QCOMPARE(Q(w.Ws().iniFileName), QDir(tmp.path()).filePath(QStringLiteral("tavik.ini")));
+    QCOMPARE(w.RangeMode(), 0);
+    QVERIFY(w.Item(QStringLiteral("Item_UseFI"))->isChecked());
+    QVERIFY(!w.MessagePanel()->isVisible());
+    QVERIFY(s.dialogs->errors.isEmpty());
+    // Nothing is written at start.
+    QVERIFY(!QFile::exists(QDir(tmp.path()).filePath(QStringLiteral("tavik.ini"))));
+}
+
+void TestMainWindow::menuCaptionsAndLaterCommands() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    QStringList menus;
+    for (QAction* a : w.menuBar()->actions()) menus << a->text();
+    QCOMPARE(menus, (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("表ツール(&T)"),
+                                 QStringLiteral("編集・検索(&E)"), QStringLiteral("設定変更(&C)"),
+                                 QStringLiteral("ヘルプ(&H)")}));
+    // The file menu with its separators ("-").
+    QStringList file;
+    for (QAction* a : w.menuBar()->actions().front()->menu()->actions())
+        file << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    QCOMPARE(file, (QStringList{QStringLiteral("組成表を初期化する(&N)"), QStringLiteral("表にデータを加える(&A)"),
+                                QStringLiteral("保存した表を読込む(&L)"), QStringLiteral("データファイルの指定(&F)"),
+                                QStringLiteral("-"), QStringLiteral("現在の表を保存する(&S)"),
+                                QStringLiteral("組成表として出力"), QStringLiteral("プリンターの設定(&T)"),
+                                QStringLiteral("-"), QStringLiteral("数値表として出力する(&V)"),
+                                QStringLiteral("PCord 用のCSV型出力(&C)"), QStringLiteral("分布データ等を出力(&D)"),
+                                QStringLiteral("-"), QStringLiteral("終　　　　了(&Q)")}));
+    QCOMPARE(w.Item(QStringLiteral("Item_Quit"))->statusTip(), QStringLiteral("プログラムを終了する"));
+    QCOMPARE(w.Item(QStringLiteral("Item_Version"))->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
+    // Commands of later work are there and stay disabled, also once the table holds relevés.
+    SmallTable(w);
+    for (const char* name : {"Item_TextFile", "Item_ExcelFile", "Item_PrintTable", "Item_PrintKanni",
+                             "Item_PrintSetup", "Item_ValueMatrix", "Item_PCordCSV", "Item_PlotData",
+                             "Item_GPSPOT", "Item_MeshData", "Item_Recip", "ItemMake_FreqTable",
+                             "Item_ShowFreqTable", "Item_ChangeItem"}) {
+        QAction* a = w.Item(QLatin1String(name));
+        QVERIFY2(a, name);
+        QVERIFY2(!a->isEnabled(), name);
+    }
+    QVERIFY(w.Item(QStringLiteral("Item_SaveTable"))->isEnabled());
+    QVERIFY(w.Item(QStringLiteral("Item_OutTable"))->isEnabled());
+    QVERIFY(w.Item(QStringLiteral("Item_SiteData"))->isEnabled());
+}
+
+void TestMainWindow::commandLineVariants() {
+    QTemporaryDir tmp;
+    const QString dir = tmp.path();
+    // A settings file in capitals: 22 header items, its window size.
+    const QString ini = QDir(dir).filePath(QStringLiteral("Forest.INI"));
+    QVERIFY(QFile::copy(SharedData(QStringLiteral("example/example.ini")), ini));
+    {
+        auto s = StartWindow(dir, {ini});
+        QCOMPARE(Q(s.w->Ws().iniFileName), ini);
+        QCOMPARE(s.w->Ws().table.FNRow(), 23);
+        QCOMPARE(s.w->size(), QSize(800, 600));
+        QCOMPARE(s.w->Ws().table.ReleveCount(), 0);
+    }
+    // A saved table, made here from the example data.
+    const QString vtb = QDir(dir).filePath(QStringLiteral("tables/Forest.Vtb"));
+    QDir(dir).mkpath(QStringLiteral("tables"));
+    {
+        auto s = StartWindow(dir);
+        s.dialogs->files << SharedData(QStringLiteral("example/example.tki"));
+        s.w->Item_FileChgClick();
+        s.w->Item_AddReleveClick();
+        s.w->BtnRetrNewClick(false);
+        s.dialogs->texts << QStringLiteral("全域の森林");
+        s.w->BtnToTableClick();
+        QCOMPARE(s.w->Ws().table.ReleveCount(), 60);
+        s.dialogs->files << vtb;
+        s.w->Item_SaveTableClick();
+        QVERIFY(QFile::exists(vtb));
+    }
+    {
+        auto s = StartWindow(dir, {vtb});
+        QCOMPARE(Q(s.w->Ws().iniFileName), QDir(dir).filePath(QStringLiteral("tavik.ini")));
+        QCOMPARE(s.w->Ws().table.ReleveCount(), 60);
+        QVERIFY(s.w->windowTitle().endsWith(QStringLiteral("4.15    全域の森林")));
+        QCOMPARE(s.w->StatusText(1), QStringLiteral(" 測定数：60"));
+        QCOMPARE(s.w->StatusText(4), QStringLiteral(" ファイル：Forest.Vtb"));
+        for (const char* name : {"Item_SaveTable", "Item_OutTable", "Item_SiteData"})
+            QVERIFY2(s.w->Item(QLatin1String(name))->isEnabled(), name);
+    }
+    // Anything else is ignored: empty table, the settings beside the program.
+    {
+        auto s = StartWindow(dir, {QStringLiteral("sites.csv"), vtb});
+        QCOMPARE(s.w->Ws().table.ReleveCount(), 0);
+        QCOMPARE(s.w->Ws().table.FNRow(), 19);
+        QVERIFY(s.dialogs->errors.isEmpty());
+    }
+}
+
+void TestMainWindow::wholeRoad() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    const Table& t = w.Ws().table;
+
+    // Dictionary and data file.
+    s.dialogs->files << SharedData(QStringLiteral("example/異名表.dic"));
+    w.Item_CheckNameClick();
+    QCOMPARE(w.StatusText(3), QStringLiteral(" 変換辞書：異名表.dic"));
+    s.dialogs->files << SharedData(QStringLiteral("example/example.tki"));
+    w.Item_FileChgClick();
+    QCOMPARE(w.StatusText(4), QStringLiteral(" ファイル：example.tki"));
+    QCOMPARE(w.Item(QStringLiteral("Item_FileChg"))->text(), QStringLiteral("データファイルの変更"));
+    QCOMPARE(w.Ws().releveRecordCount, 60);
+    QCOMPARE(t.FNRow(), 31);  // the data file carries all thirty items
+
+    // Two conditions: ブナ from class 1 and チシマザサ from class 1.
+    w.Item_AddReleveClick();
+    auto* r = w.Panel_AddReleve();
+    QVERIFY(r->isVisible());
+    QCOMPARE(r->RtN2->value(), 60);
+    r->EditName[0]->setText(QStringLiteral("ﾌﾞﾅ"));
+    w.BtnSynToComClick();
+    QCOMPARE(r->EditName[0]->text(), QStringLiteral("ブナ"));
+    r->EditCov[0]->setCurrentIndex(1);
+    r->EditName[1]->setText(QStringLiteral("チシマザサ"));
+    r->EditCov[1]->setCurrentIndex(1);
+    r->RG_Retr[1]->button(1)->setChecked(true);  // そして
+    w.BtnRetrNewClick(false);
+    const int hits = w.Ws().retrieval.HitCount();
+    QCOMPARE(r->LabFitN->text(), QString::number(hits));
+    QCOMPARE(r->LabSerachN->text(), QStringLiteral("60"));
+
+    // What the listing says: relevés holding both at class 1 or more.
+    QSet<QString> expected;
+    {
+        QFile csv(SharedData(QStringLiteral("example/example_long.csv")));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QMap<QString, QSet<QString>> strong;
+        csv.readLine();
+        while (!csv.atEnd()) {
+            const QStringList f = QString::fromUtf8(csv.readLine()).trimmed().split(QLatin1Char(','));
+            if (f.size() < 4 || f[3].isEmpty() || f[3][0] < QLatin1Char('1') || f[3][0] > QLatin1Char('5'))
+                continue;
+            strong[f[0]] << Q(w.Ws().StandardName(f[1].toStdString()));
+        }
+        for (auto it = strong.begin(); it != strong.end(); ++it)
+            if (it->contains(QStringLiteral("ブナ")) && it->contains(QStringLiteral("チシマザサ")))
+                expected << it.key();
+    }
+    QVERIFY(!expected.isEmpty());
+    QCOMPARE(hits, expected.size());
+
+    s.dialogs->texts << QStringLiteral("ブナ－チシマザサ");
+    w.BtnToTableClick();
+    QVERIFY(!r->isVisible());
+    QCOMPARE(t.ReleveCount(), hits);
+    QCOMPARE(t.TableTitle, std::string("ブナ－チシマザサ"));
+    QCOMPARE(s.dialogs->lastProposal, QStringLiteral("本州中部・北部の森林"));
+    QVERIFY(w.windowTitle().endsWith(QStringLiteral("    ブナ－チシマザサ")));
+    QCOMPARE(w.StatusText(1), QStringLiteral(" 測定数：") + QString::number(hits));
+    QCOMPARE(w.StatusText(2), QStringLiteral(" 種数：") + QString::number(t.SpeciesCount()));
+    QSet<QString> got;
+    for (int q = 1; q <= t.ReleveCount(); ++q) got << Q(t.Text(q + 3, 2));
+    QCOMPARE(got, expected);
+    const int buna = RowOf(t, "ブナ"), sasa = RowOf(t, "チシマザサ");
+    for (int q = 1; q <= t.ReleveCount(); ++q) {
+        QVERIFY(!t.Text(q + 3, buna).empty());
+        QVERIFY(!t.Text(q + 3, sasa).empty());
+    }
+
+    // Sort species by frequency, more first.
+    w.Item_SortPlantClick();
+    QVERIFY(w.PanelofSortRange()->isVisible());
+    QCOMPARE(w.PanelofSortRange()->SS2->value(), t.SpeciesCount());
+    w.BtnSortGoClick();
+    QVERIFY(!w.PanelofSortRange()->isVisible());
+    QCOMPARE(w.RangeMode(), 0);
+    for (int p = 2; p <= t.SpeciesCount(); ++p)
+        QVERIFY(t.SpFreq()[p] <= t.SpFreq()[p - 1]);
+    QCOMPARE(Q(t.Text(1, t.FNRow() + 1)), QStringLiteral("   1"));
+
+    // Save; a second save to the same name asks first, and Abort keeps the file.
+    const QString path = QDir(tmp.path()).filePath(QStringLiteral("road.vtb"));
+    s.dialogs->files << path;
+    w.Item_SaveTableClick();
+    QCOMPARE(s.dialogs->proposedSaveName, QStringLiteral("ブナ－チシマザサ.vtb"));
+    const QByteArray saved = FileBytes(path);
+    QVERIFY(!saved.isEmpty());
+    QVERIFY(s.dialogs->questions.isEmpty());
+    const QStringList before = UsedTexts(t);
+    std::vector<tavik::LayerCovers> covers;
+    for (int q = 1; q <= t.ReleveCount(); ++q)
+        for (int p = 1; p <= t.SpeciesCount(); ++p)
+            covers.push_back(t.Covers(t.ReleveKeyAt(q), t.SpeciesKeyAt(p)));
+    w.Item_SortReleveClick();
+    w.PanelofSortRange()->RB_asc->setChecked(true);
+    w.BtnSortGoClick();
+    s.dialogs->files << path;
+    s.dialogs->answers << false;
+    w.Item_SaveTableClick();
+    QCOMPARE(s.dialogs->questions, QStringList{QStringLiteral("同名のファイルが存在します。書き換えますか？")});
+    QCOMPARE(FileBytes(path), saved);
+
+    // Clear, load, compare.
+    w.ClearTable();
+    QCOMPARE(t.ReleveCount(), 0);
+    QCOMPARE(t.ColCount(), 27);
+    QCOMPARE(w.StatusText(1), QStringLiteral(" 測定数：0"));
+    QVERIFY(!w.Item(QStringLiteral("Item_SaveTable"))->isEnabled());
+    s.dialogs->files << path;
+    w.Item_LoadTableClick();
+    QVERIFY(s.dialogs->errors.isEmpty());
+    QCOMPARE(t.ReleveCount(), hits);
+    QCOMPARE(UsedTexts(t), before);
+    std::size_t i = 0;
+    for (int q = 1; q <= t.ReleveCount(); ++q)
+        for (int p = 1; p <= t.SpeciesCount(); ++p)
+            QVERIFY(t.Covers(t.ReleveKeyAt(q), t.SpeciesKeyAt(p)) == covers[i++]);
+    QVERIFY(w.windowTitle().endsWith(QStringLiteral("ブナ－チシマザサ")));
+}
+
+void TestMainWindow::deleteAndInsertWithCascades() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    SmallTable(w);
+    const Table& t = w.Ws().table;
+    const int fn = t.FNRow();
+    auto* g = w.VegTable();
+
+    // Declining changes nothing.
+    const QStringList start = UsedTexts(t);
+    g->SetCurrentCell(2, RowOf(t, "D"));
+    s.dialogs->answers << false;
+    w.Item_DelRowClick();
+    QCOMPARE(s.dialogs->questions.last(), QStringLiteral("この行を削除しますか？"));
+    QCOMPARE(UsedTexts(t), start);
+
+    // D was the only species of relevé 3: its column goes too.
+    s.dialogs->answers << true;
+    w.Item_DelRowClick();
+    QCOMPARE(t.SpeciesCount(), 3);
+    QCOMPARE(t.ReleveCount(), 2);
+    QCOMPARE(w.StatusText(1), QStringLiteral(" 測定数：2"));
+    QCOMPARE(w.StatusText(2), QStringLiteral(" 種数：3"));
+
+    // An inserted empty row above A, then deleting relevé 1 removes B and the empty row.
+    const int spareKey = t.SpeciesKeyAt(4);
+    g->SetCurrentCell(2, fn + 1);
+    s.dialogs->answers << true;
+    w.Item_InsRowClick();
+    QCOMPARE(s.dialogs->questions.last(), QStringLiteral("この上に行を挿入しますか？"));
+    QCOMPARE(t.SpeciesCount(), 4);
+    QCOMPARE(t.SpeciesKeyAt(1), spareKey);
+    QCOMPARE(Q(t.Text(2, fn + 1)), QString());
+    QCOMPARE(Q(t.Text(2, fn + 2)), QStringLiteral("A"));
+    g->SetCurrentCell(4, 2);
+    s.dialogs->answers << true;
+    w.Item_DelColClick();
+    QCOMPARE(s.dialogs->questions.last(), QStringLiteral("この列を削除しますか？"));
+    QCOMPARE(t.ReleveCount(), 1);
+    QCOMPARE(t.SpeciesCount(), 2);
+    QCOMPARE(Q(t.Text(2, fn + 1)), QStringLiteral("A"));
+    QCOMPARE(Q(t.Text(2, fn + 2)), QStringLiteral("C"));
+
+    // An inserted column left of the only relevé.
+    g->SetCurrentCell(4, 2);
+    s.dialogs->answers << true;
+    w.Item_InsColClick();
+    QCOMPARE(s.dialogs->questions.last(), QStringLiteral("この左に列を挿入しますか？"));
+    QCOMPARE(t.ReleveCount(), 2);
+    QVERIFY(t.Text(4, fn + 1).empty());
+    QVERIFY(!t.Text(5, fn + 1).empty());
+
+    // A comment replaces the name; cancelling the box keeps it.
+    g->SetCurrentCell(2, fn + 2);
+    s.dialogs->texts << QString();
+    w.Item_CommentClick();
+    QCOMPARE(Q(t.Text(2, fn + 2)), QStringLiteral("C"));
+    QCOMPARE(s.dialogs->lastPrompt, QStringLiteral("C"));
+    s.dialogs->texts << QStringLiteral("― 林縁の種 ―");
+    w.Item_CommentClick();
+    QCOMPARE(Q(t.Text(2, fn + 2)), QStringLiteral("― 林縁の種 ―"));
+    QCOMPARE(Q(t.Text(3, fn + 2)), QStringLiteral("   1"));
+}
+
+void TestMainWindow::speedButtonsAndPressRules() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    w.resize(900, 700);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    SmallTable(w);
+    const Table& t = w.Ws().table;
+    const int fn = t.FNRow();
+    auto* g = w.VegTable();
+    const int rowB = RowOf(t, "B");
+    const QPoint at = g->CellRect(1, rowB).center();
+
+    // Right press on the fixed part of a species row: its buttons; a left release over a
+    // button only hides them.
+    w.VegTableMouseDown(Qt::RightButton, {}, 1, rowB, at);
+    QVERIFY(w.Panel_forRow()->isVisible());
+    QVERIFY(!w.Panel_forCol()->isVisible());
+    QCOMPARE(g->CurrentRow(), rowB);
+    w.Btn_DelRowMouseUp(Qt::LeftButton);
+    QVERIFY(!w.Panel_forRow()->isVisible());
+    QCOMPARE(t.SpeciesCount(), 4);
+    QVERIFY(s.dialogs->questions.isEmpty());
+
+    // Sliding onto 行を削除する and releasing the right button there deletes B.
+    w.VegTableMouseDown(Qt::RightButton, {}, 1, rowB, at);
+    auto* del = w.Panel_forRow()->findChild<QAbstractButton*>(QStringLiteral("Btn_DelRow"));
+    QVERIFY(del);
+    const QPoint over = g->viewport()->mapFromGlobal(del->mapToGlobal(del->rect().center()));
+    s.dialogs->answers << true;
+    w.VegTableMouseUp(Qt::RightButton, {}, -1, -1, over);
+    QCOMPARE(s.dialogs->questions, QStringList{QStringLiteral("この行を削除しますか？")});
+    QCOMPARE(t.SpeciesCount(), 3);
+    QCOMPARE(RowOf(t, "B"), -1);
+    QVERIFY(!w.Panel_forRow()->isVisible());
+
+    // Right press on a header cell of a relevé column: its buttons.
+    w.VegTableMouseDown(Qt::RightButton, {}, 5, 2, g->CellRect(5, 2).center());
+    QVERIFY(w.Panel_forCol()->isVisible());
+    QCOMPARE(g->CurrentCol(), 5);
+    w.VegTableMouseUp(Qt::RightButton, {}, 5, 2, g->CellRect(5, 2).center());
+    QVERIFY(!w.Panel_forCol()->isVisible());
+
+    // No panel on the fixed part of a header row, nor on the F＼N row of a relevé column.
+    w.VegTableMouseDown(Qt::RightButton, {}, 2, 2, g->CellRect(2, 2).center());
+    w.VegTableMouseDown(Qt::RightButton, {}, 5, fn, g->CellRect(5, fn).center());
+    QVERIFY(!w.Panel_forRow()->isVisible());
+    QVERIFY(!w.Panel_forCol()->isVisible());
+    w.VegTableMouseUp(Qt::RightButton, {}, 5, fn, g->CellRect(5, fn).center());
+
+    // A long header text shows in full while pressed and with Shift held; short ones do not.
+    w.Ws().table.SetHeaderText(t.ReleveKeyAt(2), 3, "鳥海山北麓");
+    w.VegTableMouseDown(Qt::LeftButton, {}, 5, 3, g->CellRect(5, 3).center());
+    QVERIFY(w.Panel_ShowCell()->isVisible());
+    QCOMPARE(w.Panel_ShowCell()->Text(), QStringLiteral("鳥海山北麓"));
+    w.VegTableMouseUp(Qt::LeftButton, {}, 5, 3, g->CellRect(5, 3).center());
+    QVERIFY(!w.Panel_ShowCell()->isVisible());
+    w.VegTableMouseMove(Qt::NoButton, Qt::ShiftModifier, 5, 3, g->CellRect(5, 3).center());
+    QVERIFY(w.Panel_ShowCell()->isVisible());
+    w.VegTableMouseMove(Qt::NoButton, Qt::ShiftModifier, 4, 1, g->CellRect(4, 1).center());
+    QVERIFY(!w.Panel_ShowCell()->isVisible());
+    w.VegTableMouseMove(Qt::NoButton, Qt::ShiftModifier | Qt::ControlModifier, 5, 3,
+                        g->CellRect(5, 3).center());
+    QVERIFY(!w.Panel_ShowCell()->isVisible());
+}
+
+void TestMainWindow::commandsOffTheUsedPartDoNothing() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    SmallTable(w);
+    const Table& t = w.Ws().table;
+    const int fn = t.FNRow();
+    auto* g = w.VegTable();
+    const QStringList start = UsedTexts(t);
+    const std::vector<int> keys = {t.SpeciesKeyAt(1), t.SpeciesKeyAt(4), t.ReleveKeyAt(1)};
+    // A header row, the F＼N row, a spare row far below, the fixed columns, a spare column.
+    for (QPoint cell : {QPoint(2, 3), QPoint(5, fn), QPoint(2, fn + 30), QPoint(2, 1),
+                        QPoint(20, 2), QPoint(1, fn + 1)}) {
+        g->SetCurrentCell(cell.x(), cell.y());
+        s.dialogs->answers << true << true << true << true;
+        s.dialogs->texts << QStringLiteral("x");
+        if (cell.y() <= fn || cell.y() > fn + t.SpeciesCount() + 1) {
+            w.Item_DelRowClick();
+            w.Item_InsRowClick();
+            w.Item_CommentClick();
+        }
+        if (cell.x() < 4 || cell.x() > t.ReleveCount() + 4) {
+            w.Item_DelColClick();
+            w.Item_InsColClick();
+        }
+        s.dialogs->answers.clear();
+        s.dialogs->texts.clear();
+    }
+    QVERIFY(s.dialogs->questions.isEmpty());
+    QCOMPARE(UsedTexts(t), start);
+    QCOMPARE(t.SpeciesKeyAt(1), keys[0]);
+    QCOMPARE(t.SpeciesKeyAt(4), keys[1]);
+    QCOMPARE(t.ReleveKeyAt(1), keys[2]);
+}
+
+void TestMainWindow::draggingRowsAndColumns() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    SmallTable(w);
+    const Table& t = w.Ws().table;
+    const int fn = t.FNRow();
+    const int keyD = t.SpeciesKeyAt(4);
+    emit w.VegTable()->rowMoved(fn + 4, fn + 1);
+    QCOMPARE(t.SpeciesKeyAt(1), keyD);
+    QCOMPARE(Q(t.Text(2, fn + 1)), QStringLiteral("D"));
+    QCOMPARE(Q(t.Text(1, fn + 1)), QStringLiteral("   1"));  // renumbered in the new order
+    const int key3 = t.ReleveKeyAt(3);
+    emit w.VegTable()->columnMoved(6, 4);
+    QCOMPARE(t.ReleveKeyAt(1), key3);
+    QCOMPARE(Q(t.Text(4, 1)), QStringLiteral("   1"));
+    QVERIFY(!t.Text(4, fn + 1).empty());  // D's cell moved with its relevé
+}
+
+void TestMainWindow::hidingRangesAndSiteRows() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    std::vector<std::vector<std::string>> rel(6, {"a", "b", "c", "d", "e", "f"});
+    w.Ws().table = tavik::testing::MakeTable(rel);
+    w.ShowTableStatus();
+    const Table& t = w.Ws().table;
+    const int fn = t.FNRow(), h = t.DefaultRowHeight(), cw = t.DefaultColWidth();
+    auto* g = w.VegTable();
+    auto* panel = w.PanelofSortRange();
+
+    // The instruction, a drag over three rows of one column, the panel, 実行.
+    w.Item_HideRCClick();
+    QCOMPARE(w.RangeMode(), 4);
+    QVERIFY(w.Item(QStringLiteral("Item_HideRC"))->isChecked());
+    QCOMPARE(w.MessagePanel()->Line1(), QStringLiteral("行・列の範囲指定は、マウスの"));
+    QCOMPARE(w.MessagePanel()->Line2(), QStringLiteral("左ボタンを押しながらドラッグする"));
+    w.VegTableMouseDown(Qt::LeftButton, {}, 5, fn + 2, {});
+    QVERIFY(g->RangeSelect());
+    QVERIFY(!g->RowMoving());
+    g->SetSelectedRect(QRect(QPoint(5, fn + 2), QPoint(5, fn + 4)));
+    w.VegTableMouseUp(Qt::LeftButton, {}, 5, fn + 4, {});
+    QVERIFY(panel->isVisible());
+    QVERIFY(!w.MessagePanel()->isVisible());
+    QCOMPARE(panel->Label13->text(), QStringLiteral("一時的に隠す範囲の指定"));
+    QVERIFY(panel->GBox1->isHidden());
+    QVERIFY(panel->SN1->isHidden());
+    QVERIFY(!panel->SS1->isHidden());
+    QCOMPARE(panel->SS1->value(), 2);
+    QCOMPARE(panel->SS2->value(), 4);
+    w.BtnSortGoClick();
+    QCOMPARE(t.RowHeight(fn + 1), h);
+    QCOMPARE(t.RowHeight(fn + 2), 1);
+    QCOMPARE(t.RowHeight(fn + 3), -1);
+    QCOMPARE(t.RowHeight(fn + 4), 0);
+    for (int c = 4; c <= 9; ++c) QCOMPARE(t.ColWidth(c), cw);
+    QCOMPARE(w.RangeMode(), 0);
+    QVERIFY(w.Item(QStringLiteral("Item_HideRC"))->isChecked());
+    // The tick shows everything again.
+    w.Item_HideRCClick();
+    QVERIFY(!w.Item(QStringLiteral("Item_HideRC"))->isChecked());
+    for (int p = 1; p <= 6; ++p) QCOMPARE(t.RowHeight(fn + p), h);
+
+    // Columns over two rows: the columns go, the rows stay.
+    w.Item_HideRCClick();
+    w.VegTableMouseDown(Qt::LeftButton, {}, 5, fn + 1, {});
+    g->SetSelectedRect(QRect(QPoint(5, fn + 1), QPoint(8, fn + 2)));
+    w.VegTableMouseUp(Qt::LeftButton, {}, 8, fn + 2, {});
+    w.BtnSortGoClick();
+    QCOMPARE(t.ColWidth(5), 1);
+    QCOMPARE(t.ColWidth(6), -1);
+    QCOMPARE(t.ColWidth(8), -1);
+    QCOMPARE(t.ColWidth(9), cw);
+    QCOMPARE(t.RowHeight(fn + 1), h);
+    w.Item_HideRCClick();
+    QCOMPARE(t.ColWidth(6), cw);
+
+    // 中止 changes nothing and gives the grid its moving back.
+    w.Item_HideRCClick();
+    w.VegTableMouseDown(Qt::LeftButton, {}, 5, fn + 1, {});
+    g->SetSelectedRect(QRect(QPoint(5, fn + 1), QPoint(8, fn + 5)));
+    w.VegTableMouseUp(Qt::LeftButton, {}, 8, fn + 5, {});
+    w.BtnSortStpClick();
+    QVERIFY(!panel->isVisible());
+    QVERIFY(!w.Item(QStringLiteral("Item_HideRC"))->isChecked());
+    QCOMPARE(w.RangeMode(), 0);
+    QVERIFY(g->RowMoving());
+    QVERIFY(!g->RangeSelect());
+    for (int p = 1; p <= 6; ++p) QCOMPARE(t.RowHeight(fn + p), h);
+    w.VegTableMouseDown(Qt::LeftButton, {}, 5, fn + 1, {});
+    QVERIFY(g->RowMoving());
+
+    // Site rows: rows 3..FNRow-1 collapse; presses select ranges meanwhile.
+    w.Item_HideSiteClick();
+    QVERIFY(w.Item(QStringLiteral("Item_HideSite"))->isChecked());
+    QCOMPARE(w.RangeMode(), 3);
+    QCOMPARE(t.RowHeight(2), h);
+    QCOMPARE(t.RowHeight(3), 0);
+    QCOMPARE(t.RowHeight(fn - 1), -1);
+    QCOMPARE(t.RowHeight(fn), h);
+    w.VegTableMouseDown(Qt::LeftButton, {}, 5, fn + 1, {});
+    QVERIFY(g->RangeSelect());
+    w.Item_HideSiteClick();
+    QVERIFY(!w.Item(QStringLiteral("Item_HideSite"))->isChecked());
+    QCOMPARE(w.RangeMode(), 0);
+    for (int r = 1; r <= fn; ++r) QCOMPARE(t.RowHeight(r), h);
+
+    // Data-check mode.
+    s.dialogs->answers << true << false;
+    w.DataChkModeClick();
+    QCOMPARE(t.RowHeight(0), 16);
+    QCOMPARE(t.ColWidth(0), 28);
+    w.DataChkModeClick();
+    QCOMPARE(t.RowHeight(0), 1);
+    QCOMPARE(t.ColWidth(0), 1);
+}
+
+void TestMainWindow::searchHits() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    w.Ws().table = tavik::testing::MakeTable({{"ブナ", "イヌブナ", "ミズナラ"}, {"ブナ"}});
+    w.Ws().table.SetHeaderText(w.Ws().table.ReleveKeyAt(2), 3, "ブナ平");
+    w.ShowTableStatus();
+    const int fn = w.Ws().table.FNRow();
+    auto* p = w.QueryPanel();
+    auto* g = w.VegTable();
+
+    w.Item_SearchClick();
+    QVERIFY(p->isVisible());
+    QCOMPARE(p->QueryLabel->text(), QStringLiteral("検索する文字列"));
+    p->QueryBox->setEditText(QStringLiteral(" ブナ "));
+    w.QueryBtn1Click(false);
+    QVERIFY(!p->isVisible());
+    QCOMPARE(g->SearchHits(), (std::vector<QPoint>{{2, fn + 1}, {2, fn + 2}, {5, 3}}));
+    QCOMPARE(p->QueryBox->count(), 1);
+    QCOMPARE(p->QueryBox->itemText(0), QStringLiteral(" ブナ "));
+
+    w.Item_SearchClick();
+    p->QueryBox->setEditText(QStringLiteral("ブナ"));
+    w.QueryBtn1Click(true);
+    QCOMPARE(g->SearchHits(), (std::vector<QPoint>{{2, fn + 1}}));
+
+    // Enter searches partially; Esc only closes and keeps the hits.
+    w.Item_SearchClick();
+    p->QueryBox->setEditText(QStringLiteral("ナラ"));
+    QTest::keyClick(p->QueryBox->lineEdit(), Qt::Key_Return);
+    QCOMPARE(g->SearchHits(), (std::vector<QPoint>{{2, fn + 3}}));
+    QCOMPARE(p->QueryBox->count(), 3);
+    w.Item_SearchClick();
+    QTest::keyClick(p->QueryBox->lineEdit(), Qt::Key_Escape);
+    QVERIFY(!p->isVisible());
+    QCOMPARE(g->SearchHits().size(), std::size_t(1));
+
+    // A blank search clears the hits, so does the release.
+    w.Item_SearchClick();
+    p->QueryBox->setEditText(QStringLiteral("   "));
+    w.QueryBtn1Click(false);
+    QVERIFY(g->SearchHits().empty());
+    w.Item_SearchClick();
+    p->QueryBox->setEditText(QStringLiteral("ブナ"));
+    w.QueryBtn1Click(false);
+    QVERIFY(!g->SearchHits().empty());
+    w.Item_ResetSearchClick();
+    QVERIFY(g->SearchHits().empty());
+    // Clearing the table forgets hits too.
+    w.QueryBtn1Click(false);
+    w.ClearTable();
+    QVERIFY(g->SearchHits().empty());
+}
+
+void TestMainWindow::quitWritesSettingsOnlyThere() {
+    QTemporaryDir tmp;
+    const QString ini = QDir(tmp.path()).filePath(QStringLiteral("tavik.ini"));
+    {
+        auto s = StartWindow(tmp.path());
+        s.w->show();
+        s.w->resize(760, 560);
+        s.w->close();  // not by Quit: nothing written
+        QVERIFY(!QFile::exists(ini));
+    }
+    {
+        auto s = StartWindow(tmp.path());
+        s.w->show();
+        s.w->resize(760, 560);
+        s.w->Btn_QuitClick();
+        QVERIFY(!s.w->isVisible());
+        QVERIFY(QFile::exists(ini));
+        QVERIFY(s.dialogs->errors.isEmpty());
+    }
+    {
+        auto s = StartWindow(tmp.path());
+        QCOMPARE(s.w->size(), QSize(760, 560));
+        // A settings file that cannot be written: a message, and the window stays.
+        QFile blocker(QDir(tmp.path()).filePath(QStringLiteral("file")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        s.w->Ws().iniFileName = QDir(tmp.path()).filePath(QStringLiteral("file/sub/tavik.ini")).toStdString();
+        s.w->show();
+        s.w->Btn_QuitClick();
+        QVERIFY(s.w->isVisible());
+        QCOMPARE(s.dialogs->errors.size(), 1);
+        QVERIFY(s.dialogs->errors.front().contains(QStringLiteral("書き込めません")));
+    }
+}
+
+void TestMainWindow::badInputLeavesTheTable() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    SmallTable(w);
+    const Table& t = w.Ws().table;
+    const QStringList start = UsedTexts(t);
+
+    // A damaged saved table: a message naming the file; the table stays.
+    const QString bad = QDir(tmp.path()).filePath(QStringLiteral("壊れた表.vtb"));
+    {
+        QFile f(bad);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("title\r\n3 x 19\r\n");
+    }
+    s.dialogs->files << bad;
+    w.Item_LoadTableClick();
+    QCOMPARE(s.dialogs->errors.size(), 1);
+    QVERIFY2(s.dialogs->errors.front().contains(QStringLiteral("壊れた表.vtb")),
+             qPrintable(s.dialogs->errors.front()));
+    QCOMPARE(UsedTexts(t), start);
+    QCOMPARE(t.ReleveCount(), 3);
+    QVERIFY(!w.MessagePanel()->isVisible());
+
+    // A field-data file that is not there: the message of the reader; nothing changes.
+    const std::string before = w.Ws().dataFileName;
+    s.dialogs->files << QDir(tmp.path()).filePath(QStringLiteral("nothing.tki"));
+    w.Item_FileChgClick();
+    QCOMPARE(s.dialogs->errors.size(), 2);
+    QVERIFY(s.dialogs->errors.last().contains(QStringLiteral("正しいファイルが指定されていません")));
+    QCOMPARE(w.Ws().dataFileName, before);
+    QCOMPARE(UsedTexts(t), start);
+    // Scanning without a usable file says so too and marks nothing.
+    w.Item_AddReleveClick();
+    w.BtnRetrNewClick(false);
+    QCOMPARE(s.dialogs->errors.size(), 3);
+    QCOMPARE(w.Ws().retrieval.HitCount(), 0);
+    w.BtnRetrQuitClick();
+
+    // A dictionary that is not there: no dictionary shown.
+    s.dialogs->files << QDir(tmp.path()).filePath(QStringLiteral("none.dic"));
+    w.Item_CheckNameClick();
+    QCOMPARE(w.StatusText(3), QStringLiteral(" 変換辞書："));
+    QCOMPARE(UsedTexts(t), start);
+}
+
+void TestMainWindow::manualAndAbout() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    s.w->Item_ManualClick();
+    QCOMPARE(s.dialogs->openedInBrowser.size(), 1);
+    QVERIFY(s.dialogs->openedInBrowser.front().endsWith(QStringLiteral("manual/index.html")));
+    s.w->Item_VersionClick();
+    QCOMPARE(s.dialogs->modalShown, 1);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"
