@@ -62,10 +62,11 @@ struct VegGrid::Impl {
     // Text sprites, keyed on the UTF-8 text.
     std::unordered_map<std::string, Sprite> sprites;
     qreal spriteDpr = 0;
-    qreal unit = 6;       // advance of a half-width slot
+    int em = 12;          // the font's size in pixels
+    qreal unit = 6;       // a half-width slot: half the size, as in the layouts' counting
     bool monospaced = true;
-    qreal ascent = 10;
-    int textHeight = 13;
+    qreal baseline = 11;  // in a sprite
+    int textHeight = 15;  // of a sprite
 
     QTimer autoScroll;
     QPoint lastMouse;
@@ -88,9 +89,12 @@ struct VegGrid::Impl {
         drawFont = GridDrawingFont(tableFont);
         const QFont& f = drawFont;
         QFontMetricsF fm(f);
-        unit = fm.horizontalAdvance(QLatin1Char('0'));
-        ascent = fm.ascent();
-        textHeight = static_cast<int>(std::ceil(fm.ascent() + fm.descent()));
+        em = f.pixelSize() > 0 ? f.pixelSize() : static_cast<int>(std::lround(fm.height()));
+        unit = em / 2.0;
+        // Placed by the em box rather than by the font's ascent and descent, which some
+        // CJK fonts make far taller than a row.
+        baseline = std::round(0.86 * em) + 1;
+        textHeight = em + 3;
         monospaced = true;
         for (QChar ch : QStringLiteral(" +rei.W(1")) {
             if (std::abs(fm.horizontalAdvance(ch) - unit) > 0.01) monospaced = false;
@@ -126,16 +130,18 @@ struct VegGrid::Impl {
             QPainter p(&sp.image);
             p.setFont(font);
             p.setPen(Qt::black);
-            if (monospaced) {
-                p.drawText(QPointF(0, ascent), s);
+            // Numbers right-aligned in 4 and cell codes (one letter per layer group) must
+            // line up from row to row: in a font that is not monospaced, such texts get
+            // one slot per character. Longer texts (names, comments) read better as set.
+            const bool columnar = u.size() <= 4 || (!u.empty() && u[0] == U' ');
+            if (monospaced || !columnar) {
+                p.drawText(QPointF(0, baseline), s);
             } else {
-                // Every character in its own slot, so that right-aligned numbers and the
-                // layer letters of cell codes line up from row to row.
                 qreal x = 0;
                 for (char32_t c : u) {
                     const QString one = QString::fromUcs4(&c, 1);
                     const qreal slotW = Slots(c) * unit;
-                    p.drawText(QPointF(x + (slotW - fm.horizontalAdvance(one)) / 2, ascent), one);
+                    p.drawText(QPointF(x + (slotW - fm.horizontalAdvance(one)) / 2, baseline), one);
                     x += slotW;
                 }
             }
@@ -550,7 +556,7 @@ void VegGrid::PaintTo(QPainter& p, const QRect& area) {
         std::string text;
         for (const Span& rs : rows) {
             if (rs.size < 4) continue;
-            const int top = rs.pos + std::max(0, (rs.size - d.textHeight + 1) / 2);
+            const int top = rs.pos + std::max(0, (rs.size - d.em) / 2 - 1);
             const int hAvail = rs.pos + rs.size - top;
             for (const Span& cs : cols) {
                 if (cs.size < 4) continue;

@@ -80,6 +80,7 @@ private slots:
     void rangeSelectionFollowsTheDrag();
     void keyboardMovesCurrentCellAndKeepsItVisible();
     void paintsCellsTintsAndGlyphs();
+    void numbersLineUpInAProportionalFont();
     void screenshot();
 };
 
@@ -382,6 +383,33 @@ void TestGridWidget::paintsCellsTintsAndGlyphs() {
     QVERIFY(QFontDatabase::families().contains(QFontInfo(f).family()));
     QVERIFY(QFontMetrics(f).inFont(QChar(0x30B9)));  // ス
     QVERIFY(QFontMetrics(f).inFont(QChar(0x7A2E)));  // 種
+}
+
+void TestGridWidget::numbersLineUpInAProportionalFont() {
+    if (!QFontDatabase::families().contains(QStringLiteral("Noto Serif CJK JP")))
+        QSKIP("Noto Serif CJK JP is not installed");
+    Table t;
+    t.FontName = "Noto Serif CJK JP";
+    Fill(t, 2, 4);
+    // Right-aligned in 4: the last digit must end at the same place in every cell.
+    const char* const texts[] = {"   1", "1111", "  71", " 4 1"};
+    for (int q = 1; q <= 4; ++q) t.SetHeaderText(t.ReleveKeyAt(q), 3, texts[q - 1]);
+    VegGrid g;
+    g.resize(600, 200);
+    g.SetTable(&t);
+    g.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    const QImage img = Render(g);
+    auto rightmostInk = [&](int col) {
+        const QRect r = g.CellRect(col, 3);
+        for (int x = r.right(); x >= r.left(); --x)
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                if (qGray(img.pixel(x, y)) < 160) return x - r.left();
+        return -1;
+    };
+    const int first = rightmostInk(4);
+    QVERIFY(first > 0);
+    for (int c = 5; c <= 7; ++c) QCOMPARE(rightmostInk(c), first);
 }
 
 void TestGridWidget::screenshot() {
