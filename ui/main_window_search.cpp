@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStatusBar>
 
 #include "core/search.h"
 #include "ui/grid_widget.h"
@@ -36,6 +37,10 @@ void MainWindow::QueryBtn1Click(bool exact) {
     if (!hits.empty()) grid_->EnsureVisible(hits.front().col, hits.front().row);
     QApplication::restoreOverrideCursor();
     grid_->viewport()->update();
+    if (!QStringView(typed).trimmed().isEmpty())
+        statusBar()->showMessage(hits.empty() ? QStringLiteral("「%1」は見つかりません").arg(typed.trimmed())
+                                              : QStringLiteral("「%1」：%2 か所").arg(typed.trimmed()).arg(hits.size()),
+                                 6000);
 }
 
 void MainWindow::QueryCancelBtnClick() { searchPanel_->hide(); }
