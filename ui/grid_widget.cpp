@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <unordered_map>
 
 #include "core/table.h"
@@ -61,6 +62,7 @@ struct VegGrid::Impl {
 
     // Text sprites, keyed on the UTF-8 text.
     std::unordered_map<std::string, Sprite> sprites;
+    std::size_t spriteBytes = 0;
     qreal spriteDpr = 0;
     int em = 12;          // the font's size in pixels
     qreal unit = 6;       // a half-width slot: half the size, as in the layouts' counting
@@ -107,11 +109,16 @@ struct VegGrid::Impl {
         const QFont& font = drawFont;
         if (dpr != spriteDpr) {
             sprites.clear();
+            spriteBytes = 0;
             spriteDpr = dpr;
         }
         auto it = sprites.find(text);
         if (it != sprites.end()) return it->second;
-        if (sprites.size() > 20000) sprites.clear();
+        // Cell codes repeat; names and header values do not. Start afresh past 16 MB.
+        if (spriteBytes > (16u << 20)) {
+            sprites.clear();
+            spriteBytes = 0;
+        }
 
         const QString s = QString::fromStdString(text);
         const std::u32string u = s.toStdU32String();
@@ -146,6 +153,7 @@ struct VegGrid::Impl {
                 }
             }
         }
+        spriteBytes += static_cast<std::size_t>(sp.image.sizeInBytes()) + text.size() + 64;
         return sprites.emplace(text, std::move(sp)).first->second;
     }
 };
