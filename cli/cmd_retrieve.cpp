@@ -20,18 +20,23 @@ class StderrProgress : public RetrievalProgress {
 public:
     explicit StderrProgress(const char* what) : what_(what) {}
     ~StderrProgress() override {
+        if (shown_) Print();
         if (shown_) std::cerr << "\n";
     }
     void OnRecord(int record, int count) override {
+        record_ = record;
+        count_ = count;
         const auto now = std::chrono::steady_clock::now();
         if (shown_ && now - last_ < std::chrono::milliseconds(200)) return;
         last_ = now;
         shown_ = true;
-        std::cerr << "\r" << what_ << " " << record << " / " << count << std::flush;
+        Print();
     }
 
 private:
+    void Print() const { std::cerr << "\r" << what_ << " レコード " << record_ << "  " << count_ << " 件" << std::flush; }
     const char* what_;
+    int record_ = 0, count_ = 0;
     bool shown_ = false;
     std::chrono::steady_clock::time_point last_{};
 };
