@@ -16,7 +16,6 @@ int main(int argc, char** argv) {
     sinceStart.start();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("TAVIK"));
-    QApplication::setApplicationDisplayName(QStringLiteral("TAVIK"));
 
     // Qt's own dialogs (files, fonts) speak Japanese where the translations are installed.
     QTranslator qtJapanese;

@@ -5,6 +5,8 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSpinBox>
 #include <QtTest>
 
@@ -106,6 +108,16 @@ void TestScreenshots::shots() {
     s.dialogs->answers << true;
     w.DataChkModeClick();
     Shot(&w, QStringLiteral("15_data_check.png"));
+
+    // The menus, opened one by one.
+    int m = 0;
+    for (QAction* top : w.menuBar()->actions()) {
+        QMenu* menu = top->menu();
+        menu->popup(w.mapToGlobal(w.menuBar()->actionGeometry(top).bottomLeft()));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        Shot(menu, QStringLiteral("17_menu_%1.png").arg(++m));
+        menu->hide();
+    }
 
     tavik::ui::AboutBox box(QStringLiteral("4.15"), &w);
     box.show();
