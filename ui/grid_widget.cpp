@@ -178,10 +178,15 @@ VegGrid::VegGrid(QWidget* parent) : QAbstractScrollArea(parent), d_(std::make_un
         const QPoint p = d_->lastMouse;
         const int vw = viewport()->width(), vh = viewport()->height();
         int dx = 0, dy = 0;
-        if (p.x() >= vw) dx = 1;
-        if (p.x() < d_->FixedW() && drag_ != DragKind::MoveRow) dx = -1;
-        if (p.y() >= vh) dy = 1;
-        if (p.y() < d_->FixedH() && drag_ != DragKind::MoveCol) dy = -1;
+        // A row being moved scrolls only up and down, a column only sideways.
+        if (drag_ != DragKind::MoveRow) {
+            if (p.x() >= vw) dx = 1;
+            if (p.x() < d_->FixedW()) dx = -1;
+        }
+        if (drag_ != DragKind::MoveCol) {
+            if (p.y() >= vh) dy = 1;
+            if (p.y() < d_->FixedH()) dy = -1;
+        }
         if (dx == 0 && dy == 0) return;
         const int stepX = table_ ? std::max(8, table_->DefaultColWidth()) : 16;
         const int stepY = table_ ? std::max(8, table_->DefaultRowHeight()) : 16;
@@ -661,8 +666,6 @@ void VegGrid::resizeEvent(QResizeEvent* e) {
 
 void VegGrid::scrollContentsBy(int, int) { viewport()->update(); }
 
-bool VegGrid::viewportEvent(QEvent* e) { return QAbstractScrollArea::viewportEvent(e); }
-
 // ---- Mouse ------------------------------------------------------------------------------
 
 int VegGrid::DropRowAt(const QPoint& pos) const {
@@ -705,9 +708,11 @@ void VegGrid::mouseMoveEvent(QMouseEvent* e) {
     if (drag_ != DragKind::None && table_) {
         const Impl& d = *d_;
         const int vw = viewport()->width(), vh = viewport()->height();
-        const bool outside = pos.x() >= vw || pos.y() >= vh ||
-                             (pos.x() < d.FixedW() && drag_ != DragKind::MoveRow) ||
-                             (pos.y() < d.FixedH() && drag_ != DragKind::MoveCol);
+        const bool outsideX = pos.x() >= vw || pos.x() < d.FixedW();
+        const bool outsideY = pos.y() >= vh || pos.y() < d.FixedH();
+        const bool outside = drag_ == DragKind::MoveRow   ? outsideY
+                             : drag_ == DragKind::MoveCol ? outsideX
+                                                          : outsideX || outsideY;
         if (outside && !d_->autoScroll.isActive()) d_->autoScroll.start();
         if (!outside) d_->autoScroll.stop();
         if (drag_ == DragKind::Select) {

@@ -153,7 +153,6 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
-    bool viewportEvent(QEvent* e) override;
 
 private:
     struct Impl;
