@@ -128,6 +128,13 @@ std::string DataPathFor(const std::string& indexPath) {
 
 // ---- Header record ---------------------------------------------------------------------
 
+namespace {
+DataHeader Stopped(DataHeader& h) {
+    h.stopped = true;
+    return h;
+}
+}  // namespace
+
 DataHeader ParseDataHeader(std::string_view record, bool utf8File) {
     DataHeader h;
     const std::string_view text = record.substr(0, std::min<std::size_t>(record.size(), kHeaderTextSize));
@@ -150,12 +157,12 @@ DataHeader ParseDataHeader(std::string_view record, bool utf8File) {
     }
     if (field != "30") return h;
     h.versionOk = true;
-    if (!next(field)) return h.stopped = true, h;
+    if (!next(field)) return Stopped(h);
     h.title = DecodeField(field, utf8File);
-    if (!next(field)) return h.stopped = true, h;
+    if (!next(field)) return Stopped(h);
     h.item1Name = DecodeField(field, utf8File);
     for (int n = 2; n <= kItemCount; ++n) {
-        if (!next(field)) return h.stopped = true, h;
+        if (!next(field)) return Stopped(h);
         auto& it = h.items[static_cast<std::size_t>(n)];
         it.present = true;
         it.available = field[0] == '1';

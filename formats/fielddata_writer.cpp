@@ -276,6 +276,12 @@ std::string CsvCell(const std::vector<std::string>& cells, int col) {
     return col >= 0 && static_cast<std::size_t>(col) < cells.size() ? cells[static_cast<std::size_t>(col)] : std::string();
 }
 
+std::string ItemHeading(int n) {
+    char b[8];
+    std::snprintf(b, sizeof b, "i%02d", n);
+    return b;
+}
+
 // Site values of a line go to its relevé; a different non-empty value is an error.
 void TakeSites(FieldReleve& r, const std::vector<std::string>& cells, const Columns& c, const std::string& where) {
     auto take = [&](std::string& slot, const std::string& v, const std::string& name) {
@@ -287,7 +293,7 @@ void TakeSites(FieldReleve& r, const std::vector<std::string>& cells, const Colu
     };
     for (int n = 2; n <= 29; ++n)
         take(r.items[static_cast<std::size_t>(n)], CsvCell(cells, c.items[static_cast<std::size_t>(n)]),
-             "i" + std::string(n < 10 ? "0" : "") + std::to_string(n));
+             ItemHeading(n));
     std::string k = r.codeK >= 0 ? std::to_string(r.codeK) : "", d = r.codeD >= 0 ? std::to_string(r.codeD) : "";
     take(k, CsvCell(cells, c.k), "K");
     take(d, CsvCell(cells, c.d), "D");
