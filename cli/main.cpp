@@ -16,7 +16,7 @@ const char* kUsage =
     "  tavik-cli retrieve DATA.tki [-o TABLE.vtb] [--ini SETTINGS.ini] [--dict FILE.dic]...\n"
     "            [--species NAME[:CLASS[:CONNECTIVE]]]... [--mesh PREFIX] [--records FIRST-LAST]\n"
     "            [--into EXISTING.vtb] [--title TITLE]\n"
-    "  tavik-cli make-fielddata LONG.csv HEADER.txt -o DATA.tki\n"
+    "  tavik-cli make-fielddata LONG.csv HEADER.txt -o DATA.tki [--sites SITES.csv]\n"
     "  tavik-cli --help\n";
 
 }  // namespace
