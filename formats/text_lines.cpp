@@ -1,19 +1,26 @@
 #include "formats/text_lines.h"
 
+#include <cstring>
 #include <stdexcept>
 
 namespace tavik {
 
 std::vector<std::string_view> SplitLines(std::string_view bytes) {
     std::vector<std::string_view> lines;
-    std::size_t i = 0;
-    const std::size_t n = bytes.size();
-    while (i < n) {
-        std::size_t j = i;
-        while (j < n && bytes[j] != '\n' && bytes[j] != '\r') ++j;
-        lines.push_back(bytes.substr(i, j - i));
-        if (j < n && bytes[j] == '\r' && j + 1 < n && bytes[j + 1] == '\n') ++j;
-        i = j + 1;
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    while (p < end) {
+        // Find the LF first (fast), then look for a CR before it.
+        const char* lf = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+        const char* stop = lf ? lf : end;
+        const char* cr = static_cast<const char*>(std::memchr(p, '\r', static_cast<std::size_t>(stop - p)));
+        if (cr) {
+            lines.emplace_back(p, static_cast<std::size_t>(cr - p));
+            p = (cr + 1 == lf) ? lf + 1 : cr + 1;
+        } else {
+            lines.emplace_back(p, static_cast<std::size_t>(stop - p));
+            p = stop + 1;
+        }
     }
     return lines;
 }
