@@ -113,7 +113,7 @@ bool WorkProgress::Cancelled() {
 }
 
 void WorkProgress::Pump(bool force) {
-    if (!force && sincePump_.elapsed() < 40) return;
+    if (!force && sincePump_.elapsed() < interval_) return;
     sincePump_.restart();
     QCoreApplication::processEvents(stoppable_ ? QEventLoop::AllEvents
                                                : QEventLoop::ExcludeUserInputEvents);

@@ -54,6 +54,8 @@ public:
     bool Cancelled() override;
     // Runs the event loop now if the last run is long enough ago.
     void Pump(bool force = false);
+    // How long the work runs between two turns of the event loop (40 ms; tests use 0).
+    static void SetPumpInterval(int ms) { interval_ = ms; }
 
 private:
     WorkMessage* panel_;
@@ -61,6 +63,7 @@ private:
     bool cancelled_ = false;
     QElapsedTimer sincePump_;
     QMetaObject::Connection conn_;
+    static inline int interval_ = 40;
 };
 
 }  // namespace tavik::ui

@@ -12,6 +12,8 @@
 #include <QRadioButton>
 #include <QSet>
 #include <QSpinBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
 #include "scripted_dialogs.h"
@@ -79,6 +81,8 @@ private slots:
     void quitWritesSettingsOnlyThere();
     void badInputLeavesTheTable();
     void manualAndAbout();
+    void scanCanBeStoppedAndLocksTheWindow();
+    void settingsFontAndEmbeddedItems();
 };
 
 void TestMainWindow::versionAndCommandLineRules() {
@@ -768,6 +772,76 @@ void TestMainWindow::manualAndAbout() {
     QVERIFY(s.dialogs->openedInBrowser.front().endsWith(QStringLiteral("manual/index.html")));
     s.w->Item_VersionClick();
     QCOMPARE(s.dialogs->modalShown, 1);
+}
+
+void TestMainWindow::scanCanBeStoppedAndLocksTheWindow() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    s.dialogs->files << SharedData(QStringLiteral("example/example.tki"));
+    w.Item_FileChgClick();
+    w.Item_AddReleveClick();
+    tavik::ui::WorkProgress::SetPumpInterval(0);
+    bool lockedWhileRunning = false;
+    QTimer::singleShot(0, &w, [&] {
+        lockedWhileRunning = !w.menuBar()->isEnabled() && !w.VegTable()->isEnabled() &&
+                             !w.Panel_AddReleve()->BtnToTable->isEnabled() &&
+                             w.MessagePanel()->CancelButton()->isVisible();
+        w.MessagePanel()->CancelButton()->click();
+    });
+    w.BtnRetrNewClick(false);
+    tavik::ui::WorkProgress::SetPumpInterval(40);
+    QVERIFY(lockedWhileRunning);
+    QVERIFY(w.Panel_AddReleve()->LabSerachN->text().endsWith(QStringLiteral("中止")));
+    QVERIFY(w.Ws().retrieval.HitCount() < 60);
+    QVERIFY(w.menuBar()->isEnabled());
+    QVERIFY(w.VegTable()->isEnabled());
+    QVERIFY(!w.MessagePanel()->isVisible());
+    QVERIFY(!w.MessagePanel()->CancelButton()->isVisible());
+    // The next scan runs to the end.
+    w.BtnRetrNewClick(false);
+    QCOMPARE(w.Ws().retrieval.HitCount(), 60);
+    QCOMPARE(w.Panel_AddReleve()->LabSerachN->text(), QStringLiteral("60"));
+}
+
+void TestMainWindow::settingsFontAndEmbeddedItems() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    const Table& t = w.Ws().table;
+    // Another settings file: its items and its choice about the embedded items.
+    s.dialogs->files << SharedData(QStringLiteral("example/example.ini"));
+    w.Item_ReadINIClick();
+    QCOMPARE(t.FNRow(), 23);
+    QCOMPARE(Q(w.Ws().iniFileName), SharedData(QStringLiteral("example/example.ini")));
+    QVERIFY(w.Item(QStringLiteral("Item_UseFI"))->isChecked());
+    // Declining the embedded items unticks them: choosing data keeps the settings' layout.
+    s.dialogs->answers << false << true;
+    w.Item_UseFIClick();
+    QVERIFY(!w.Item(QStringLiteral("Item_UseFI"))->isChecked());
+    s.dialogs->files << SharedData(QStringLiteral("example/example.tki"));
+    w.Item_FileChgClick();
+    QCOMPARE(t.FNRow(), 23);
+    // Agreeing lays the table out from the data file's header.
+    w.Item_UseFIClick();
+    QVERIFY(w.Item(QStringLiteral("Item_UseFI"))->isChecked());
+    QCOMPARE(t.FNRow(), 31);
+    QCOMPARE(Q(t.Text(2, 5)), QStringLiteral("緯度（度分秒）"));
+
+    // The table font: a new size, the grid laid out anew (nothing stays hidden).
+    w.Item_HideSiteClick();
+    QFont f(QStringLiteral("IPAMincho"));
+    f.setPointSize(12);
+    s.dialogs->fontAnswer = f;
+    w.Item_SetFontClick();
+    QCOMPARE(t.FontSize, 12);
+    QCOMPARE(t.RowHeight(5), t.DefaultRowHeight());
+    QVERIFY(!w.Item(QStringLiteral("Item_HideSite"))->isChecked());
+    QCOMPARE(w.RangeMode(), 0);
+    // Cancelling the font dialog keeps the font.
+    s.dialogs->fontAnswer.reset();
+    w.Item_SetFontClick();
+    QCOMPARE(t.FontSize, 12);
 }
 
 QTEST_MAIN(TestMainWindow)
