@@ -146,6 +146,18 @@ void ApplySettings(Workspace& ws, const StagedSettings& st) {
         for (const DictionaryEntry& e : st.dict) ws.dict.Add(e.synonym, e.standard);
 }
 
+// The table follows the settings: a table with relevés keeps its header rows and the item
+// boxes follow them; an empty one is laid out anew from the enabled items.
+void LayOut(Workspace& ws) {
+    Table& t = ws.table;
+    if (t.ReleveCount() > 0) {
+        t.ReNewTable();
+        return;
+    }
+    for (int n = 1; n <= kItemCount; ++n) t.ItemBoxes[n].checked = t.ItemBoxes[n].enabled;
+    t.ClearTable();
+}
+
 std::string Bool(bool b) { return b ? "1" : "0"; }
 
 // The companion settings file of a saved table: the same path with ".ini", the exact name
@@ -176,18 +188,26 @@ Workspace::Workspace() = default;
 void Workspace::Start(const std::string& iniPath) {
     table.InitTableModel();
     iniFileName = iniPath;
-    ReadIniFile(iniPath);
+    // A settings file that cannot be read still leaves a laid-out table, on the defaults;
+    // the caller reports the error.
+    StagedSettings st;
+    std::exception_ptr error;
+    try {
+        st = StageSettings(iniPath);
+    } catch (...) {
+        error = std::current_exception();
+        st = StageSettings(std::string());
+    }
+    ApplySettings(*this, st);
+    LayOut(*this);
+    if (!error) error = st.dictError;
+    if (error) std::rethrow_exception(error);
 }
 
 void Workspace::ReadIniFile(const std::string& path) {
     const StagedSettings st = StageSettings(path);
     ApplySettings(*this, st);
-    if (table.ReleveCount() > 0) {
-        table.ReNewTable();
-    } else {
-        for (int n = 1; n <= kItemCount; ++n) table.ItemBoxes[n].checked = table.ItemBoxes[n].enabled;
-        table.ClearTable();
-    }
+    LayOut(*this);
     // A dictionary that exists but cannot be read is reported once the settings are in.
     if (st.dictError) std::rethrow_exception(st.dictError);
 }

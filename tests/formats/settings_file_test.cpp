@@ -161,6 +161,9 @@ TEST(SettingsFile, ReadingLoadsTheNamedDictionary) {
     EXPECT_THROW(ws.ReadIniFile(dir / "s.ini"), std::runtime_error);
     EXPECT_EQ(ws.table.Text(0, 4), "4");
     EXPECT_EQ(ws.dict.size(), 1u);
+    Workspace fresh;
+    EXPECT_THROW(fresh.Start(dir / "s.ini"), std::runtime_error);
+    EXPECT_EQ(fresh.table.Text(0, 4), "4");
 }
 
 TEST(SettingsFile, WrittenFileByteForByte) {
