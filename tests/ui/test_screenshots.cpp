@@ -119,6 +119,17 @@ void TestScreenshots::shots() {
         menu->hide();
     }
 
+    // The retrieval panel in a window of the default size.
+    {
+        QTemporaryDir tmp2;
+        auto small = StartWindow(tmp2.path());
+        QVERIFY(QTest::qWaitForWindowExposed(small.w.get()));
+        small.dialogs->files << SharedData(QStringLiteral("example/example.tki"));
+        small.w->Item_FileChgClick();
+        small.w->Item_AddReleveClick();
+        Shot(small.w.get(), QStringLiteral("18_default_size_retrieval.png"));
+    }
+
     tavik::ui::AboutBox box(QStringLiteral("4.15"), &w);
     box.show();
     Shot(&box, QStringLiteral("16_about.png"));
