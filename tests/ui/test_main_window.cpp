@@ -447,6 +447,20 @@ void TestMainWindow::speedButtonsAndPressRules() {
     QCOMPARE(RowOf(t, "B"), -1);
     QVERIFY(!w.Panel_forRow()->isVisible());
 
+    // The same with real mouse events: press on the row's fixed part, release over
+    // 行を挿入する (the grid holds the mouse, so the release arrives at the grid).
+    const int rowC = RowOf(t, "C");
+    QTest::mousePress(g->viewport(), Qt::RightButton, {}, g->CellRect(1, rowC).center());
+    QVERIFY(w.Panel_forRow()->isVisible());
+    auto* ins = w.Panel_forRow()->findChild<QAbstractButton*>(QStringLiteral("Btn_InsRow"));
+    s.dialogs->answers << true;
+    QTest::mouseRelease(g->viewport(), Qt::RightButton, {},
+                        g->viewport()->mapFromGlobal(ins->mapToGlobal(ins->rect().center())));
+    QCOMPARE(s.dialogs->questions.last(), QStringLiteral("この上に行を挿入しますか？"));
+    QCOMPARE(t.SpeciesCount(), 4);
+    QCOMPARE(RowOf(t, "C"), rowC + 1);
+    QVERIFY(!w.Panel_forRow()->isVisible());
+
     // Right press on a header cell of a relevé column: its buttons.
     w.VegTableMouseDown(Qt::RightButton, {}, 5, 2, g->CellRect(5, 2).center());
     QVERIFY(w.Panel_forCol()->isVisible());
@@ -588,6 +602,23 @@ void TestMainWindow::hidingRangesAndSiteRows() {
     QCOMPARE(t.RowHeight(fn + 1), h);
     w.Item_HideRCClick();
     QCOMPARE(t.ColWidth(6), cw);
+
+    // A real drag over the grid, through the instruction lying over it.
+    w.resize(900, 700);
+    w.Item_HideRCClick();
+    QTest::mousePress(g->viewport(), Qt::LeftButton, {}, g->CellRect(6, fn + 1).center());
+    QTest::mouseMove(g->viewport(), g->CellRect(6, fn + 3).center());
+    QTest::mouseMove(g->viewport(), g->CellRect(6, fn + 5).center());
+    QTest::mouseRelease(g->viewport(), Qt::LeftButton, {}, g->CellRect(6, fn + 5).center());
+    QVERIFY(panel->isVisible());
+    QCOMPARE(panel->SS1->value(), 1);
+    QCOMPARE(panel->SS2->value(), 5);
+    QVERIFY(panel->SN1->isHidden());
+    QTest::mouseClick(panel->BtnSortGo, Qt::LeftButton);
+    QCOMPARE(t.RowHeight(fn + 1), 1);
+    QCOMPARE(t.RowHeight(fn + 3), -1);
+    QCOMPARE(t.RowHeight(fn + 5), 0);
+    w.Item_HideRCClick();
 
     // 中止 changes nothing and gives the grid its moving back.
     w.Item_HideRCClick();
