@@ -1,6 +1,7 @@
 #include "core/table.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 namespace tavik {
@@ -19,6 +20,13 @@ const std::array<const char*, kItemCount + 1>& InitialItemCaptions() {
 }
 
 namespace {
+
+// Versions never repeat, not even across tables, so a view that caches on (table, version)
+// cannot mistake a new table for the one it saw.
+std::uint64_t NextVersion() {
+    static std::atomic<std::uint64_t> counter{0};
+    return ++counter;
+}
 
 // Parses a key cell as the program always did: the first four characters, an integer.
 bool ParseInt(const std::string& s, int& out) {
@@ -66,7 +74,7 @@ void Table::InitTableModel() {
     std::fill(relNumSp_.begin(), relNumSp_.end(), 0);
     speciesCount_ = 0;
     releveCount_ = 0;
-    ++contentVersion_;
+    contentVersion_ = NextVersion();
 }
 
 void Table::ResizeReleves(int newMax) {
@@ -78,7 +86,7 @@ void Table::ResizeReleves(int newMax) {
     relNumSp_.resize(static_cast<std::size_t>(newMax) + 1, 0);
     maxReleve_ = newMax;
     colWidths_.resize(static_cast<std::size_t>(newMax) + 4, kDefaultSize);
-    ++layoutVersion_;
+    layoutVersion_ = NextVersion();
 }
 
 void Table::ResizeSpecies(int newMax) {
@@ -89,7 +97,7 @@ void Table::ResizeSpecies(int newMax) {
     for (int p = old + 1; p <= newMax; ++p) spKeyAt_[p] = spPosOf_[p] = p;
     spFreq_.resize(static_cast<std::size_t>(newMax) + 1, 0);
     maxSpecies_ = newMax;
-    ++layoutVersion_;
+    layoutVersion_ = NextVersion();
 }
 
 int Table::SpeciesKeyOfRow(int row) const {
@@ -176,7 +184,7 @@ void Table::SetCovers(int relKey, int spKey, const LayerCovers& cv) {
     } else {
         GetOrAddCell(relKey, spKey).covers = cv;
     }
-    ++contentVersion_;
+    contentVersion_ = NextVersion();
 }
 
 std::string Table::CellText(int relKey, int spKey) const {
@@ -196,7 +204,7 @@ void Table::SetCellText(int relKey, int spKey, const std::string& text) {
     } else {
         StoreText(relKey, GetOrAddCell(relKey, spKey), text);
     }
-    ++contentVersion_;
+    contentVersion_ = NextVersion();
 }
 
 void Table::SetCell(int relKey, int spKey, const std::string& text, const LayerCovers& cv) {
@@ -204,7 +212,7 @@ void Table::SetCell(int relKey, int spKey, const std::string& text, const LayerC
     c.covers = cv;
     StoreText(relKey, c, text);
     DropIfEmpty(relKey, spKey);
-    ++contentVersion_;
+    contentVersion_ = NextVersion();
 }
 
 std::string Table::HeaderText(int relKey, int row) const {
@@ -219,7 +227,7 @@ void Table::SetHeaderText(int relKey, int row, std::string text) {
         h.resize(static_cast<std::size_t>(std::max(row, fnRow_)) + 1);
     }
     h[static_cast<std::size_t>(row)] = std::move(text);
-    ++contentVersion_;
+    contentVersion_ = NextVersion();
 }
 
 void Table::ClearReleveContent(int relKey) {
@@ -230,7 +238,7 @@ void Table::ClearReleveContent(int relKey) {
     r.cells.shrink_to_fit();
     r.head.clear();
     r.record = EmptyLayers;
-    ++contentVersion_;
+    contentVersion_ = NextVersion();
 }
 
 void Table::ClearSpeciesContent(int spKey) {
@@ -242,7 +250,7 @@ void Table::ClearSpeciesContent(int spKey) {
         c->covers = EmptyLayers;
         DropIfEmpty(r, spKey);
     }
-    ++contentVersion_;
+    contentVersion_ = NextVersion();
 }
 
 // ---- Grid view -------------------------------------------------------------------------
@@ -284,7 +292,7 @@ void Table::SetText(int col, int row, const std::string& text) {
         if (col < 3) FixedCell(col, 0) = text;
         return;
     }
-    ++contentVersion_;
+    contentVersion_ = NextVersion();
     if (row <= fnRow_) {
         if (col <= 3) FixedCell(col, row) = text;
         else SetHeaderText(relKeyAt_[col - 3], row, text);
@@ -329,14 +337,14 @@ void Table::SetColWidth(int col, int w) {
     if (col < 0 || col >= ColCount()) return;
     if (static_cast<std::size_t>(col) >= colWidths_.size()) colWidths_.resize(col + 1, kDefaultSize);
     colWidths_[static_cast<std::size_t>(col)] = w;
-    ++layoutVersion_;
+    layoutVersion_ = NextVersion();
 }
 
 void Table::SetRowHeight(int row, int h) {
     if (row < 0 || row >= rowCount_) return;
     if (static_cast<std::size_t>(row) >= rowHeights_.size()) rowHeights_.resize(row + 1, kDefaultSize);
     rowHeights_[static_cast<std::size_t>(row)] = h;
-    ++layoutVersion_;
+    layoutVersion_ = NextVersion();
 }
 
 void Table::ResetSizes() {
@@ -345,7 +353,7 @@ void Table::ResetSizes() {
     colWidths_[0] = 1;
     colWidths_[2] = 7 * DefaultColWidth();
     rowHeights_[0] = 1;
-    ++layoutVersion_;
+    layoutVersion_ = NextVersion();
 }
 
 // ---- Growth, layout, recount ---------------------------------------------------------------
@@ -405,7 +413,7 @@ void Table::ReNewTable() {
     }
     fixedRows_ = fnRow_ + 1;
     ResetSizes();
-    ++contentVersion_;
+    contentVersion_ = NextVersion();
 }
 
 bool Table::AddCol(int n) {
@@ -422,7 +430,7 @@ bool Table::AddCol(int n) {
     } catch (const std::bad_alloc&) {
         return false;
     }
-    ++contentVersion_;
+    contentVersion_ = NextVersion();
     return true;
 }
 
@@ -443,7 +451,7 @@ bool Table::AddRow(int n) {
     } catch (const std::bad_alloc&) {
         return false;
     }
-    ++contentVersion_;
+    contentVersion_ = NextVersion();
     return true;
 }
 
@@ -467,7 +475,7 @@ void Table::Check_TableNumber() {
             SetHeaderText(key, fnRow_, std::string());
         }
     }
-    ++contentVersion_;
+    contentVersion_ = NextVersion();
 }
 
 void Table::Check_SpeciesNumber() {
@@ -492,7 +500,7 @@ void Table::Check_SpeciesNumber() {
             s.freq.clear();
         }
     }
-    ++contentVersion_;
+    contentVersion_ = NextVersion();
 }
 
 void Table::ResetForLoad(int species, int releves, int fnRow) {
@@ -522,8 +530,8 @@ void Table::ResetForLoad(int species, int releves, int fnRow) {
         colWidths_[0] = 1;
         colWidths_[2] = 7 * DefaultColWidth();
     }
-    ++layoutVersion_;
-    ++contentVersion_;
+    layoutVersion_ = NextVersion();
+    contentVersion_ = NextVersion();
 }
 
 // ---- Editing ---------------------------------------------------------------------------
@@ -606,21 +614,21 @@ bool Table::InsertColumn(int col) {
 bool Table::SetComment(int row, const std::string& text) {
     if (!IsUsedSpeciesRow(row)) return false;
     sp_[spKeyAt_[row - fnRow_]].name = text;
-    ++contentVersion_;
+    contentVersion_ = NextVersion();
     return true;
 }
 
 bool Table::MoveRow(int from, int to) {
     if (!IsUsedSpeciesRow(from) || !IsUsedSpeciesRow(to)) return false;
     RotateKeys(spKeyAt_, spPosOf_, from - fnRow_, to - fnRow_);
-    ++contentVersion_;
+    contentVersion_ = NextVersion();
     return true;
 }
 
 bool Table::MoveColumn(int from, int to) {
     if (!IsUsedReleveCol(from) || !IsUsedReleveCol(to)) return false;
     RotateKeys(relKeyAt_, relPosOf_, from - 3, to - 3);
-    ++contentVersion_;
+    contentVersion_ = NextVersion();
     return true;
 }
 
@@ -631,7 +639,7 @@ void Table::PermuteSpecies(int first, const std::vector<int>& order) {
         spKeyAt_[first + i] = keys[i];
         spPosOf_[keys[i]] = first + static_cast<int>(i);
     }
-    ++contentVersion_;
+    contentVersion_ = NextVersion();
 }
 
 void Table::PermuteReleves(int first, const std::vector<int>& order) {
@@ -641,7 +649,7 @@ void Table::PermuteReleves(int first, const std::vector<int>& order) {
         relKeyAt_[first + i] = keys[i];
         relPosOf_[keys[i]] = first + static_cast<int>(i);
     }
-    ++contentVersion_;
+    contentVersion_ = NextVersion();
 }
 
 int Table::AppendSpecies(const std::string& name) {
@@ -649,15 +657,17 @@ int Table::AppendSpecies(const std::string& name) {
     if (p > maxSpecies_ && !AddRow(p)) return 0;
     sp_[spKeyAt_[p]].name = name;
     speciesCount_ = p;
-    ++contentVersion_;
+    contentVersion_ = NextVersion();
     return p;
 }
+
+void Table::Touch() { contentVersion_ = NextVersion(); }
 
 int Table::AppendReleve() {
     const int q = releveCount_ + 1;
     if (q > maxReleve_ && !AddCol(q)) return 0;
     releveCount_ = q;
-    ++contentVersion_;
+    contentVersion_ = NextVersion();
     return q;
 }
 

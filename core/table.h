@@ -124,7 +124,7 @@ public:
     std::uint64_t LayoutVersion() const { return layoutVersion_; }
     // Bumped on every change of content or order.
     std::uint64_t ContentVersion() const { return contentVersion_; }
-    void Touch() { ++contentVersion_; }
+    void Touch();
 
     // ---- Growth, layout, recount --------------------------------------------------------
     void ClearTable();

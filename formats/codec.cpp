@@ -167,7 +167,9 @@ bool DecodeTextFile(std::string_view bytes, std::string& out, TextEncoding* enc)
 
 std::string EncodeTextFile(std::string_view utf8, TextEncoding* enc) {
     std::string out;
-    if (Utf8ToCp932(utf8, out)) {
+    // CP932 bytes that happen to be valid UTF-8 ("ﾅ表" is C5 95 5C) would read back as
+    // UTF-8, so such a text goes out as UTF-8 with a BOM too.
+    if (Utf8ToCp932(utf8, out) && (IsAscii(out) || !IsValidUtf8(out))) {
         if (enc) *enc = TextEncoding::Cp932;
         return out;
     }

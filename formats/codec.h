@@ -25,8 +25,8 @@ enum class TextEncoding { Cp932, Utf8 };
 // valid UTF-8 containing non-ASCII bytes, CP932 otherwise. Returns false when the bytes
 // are neither. `enc` tells which was found.
 bool DecodeTextFile(std::string_view bytes, std::string& out, TextEncoding* enc = nullptr);
-// Encodes text for a file: CP932 when every character has a CP932 form, otherwise
-// UTF-8 with a BOM, so that nothing is lost.
+// Encodes text for a file so that it reads back as written: CP932 when every character
+// has a CP932 form and those bytes cannot be taken for UTF-8, otherwise UTF-8 with a BOM.
 std::string EncodeTextFile(std::string_view utf8, TextEncoding* enc = nullptr);
 
 // Width of a UTF-8 text in CP932 bytes: ASCII and half-width katakana 1, others 2.

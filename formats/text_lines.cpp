@@ -35,14 +35,6 @@ TextEncoding DetectEncoding(std::string_view bytes) {
     return (!IsAscii(bytes) && IsValidUtf8(bytes)) ? TextEncoding::Utf8 : TextEncoding::Cp932;
 }
 
-std::string EncodeTextFileSafely(std::string_view utf8) {
-    TextEncoding enc;
-    std::string bytes = EncodeTextFile(utf8, &enc);
-    if (enc == TextEncoding::Cp932 && DetectEncoding(bytes) == TextEncoding::Utf8)
-        return "\xEF\xBB\xBF" + std::string(utf8);
-    return bytes;
-}
-
 std::string BadEncodingMessage(const std::string& fileName, std::size_t line) {
     return fileName + " の " + std::to_string(line) + " 行目: 文字コードが CP932 でも UTF-8 でもありません";
 }

@@ -26,11 +26,6 @@ std::string_view StripBom(std::string_view bytes);
 std::vector<std::string> DecodeTextLines(std::string_view bytes, const std::string& fileName,
                                          bool lenient = false);
 
-// Encodes a text file so that it reads back as written: CP932 when every character has a
-// CP932 form and those bytes cannot be taken for UTF-8 ("ﾅ表" is C5 95 5C, valid UTF-8),
-// otherwise UTF-8 with a BOM.
-std::string EncodeTextFileSafely(std::string_view utf8);
-
 // The message for an undecodable line (1-based line number).
 std::string BadEncodingMessage(const std::string& fileName, std::size_t line);
 

@@ -247,7 +247,7 @@ void Workspace::WriteIniFile(const std::string& path) const {
     std::error_code ec;
     const fs::path folder = fs::path(path).parent_path();
     if (!folder.empty() && !fs::exists(folder, ec)) fs::create_directories(folder, ec);
-    WriteFileAtomic(path, EncodeTextFileSafely(existing.Write(known)));
+    WriteFileAtomic(path, EncodeTextFile(existing.Write(known)));
 }
 
 bool Workspace::SetDictionary(const std::string& path) {
