@@ -58,6 +58,22 @@ std::string MakeNumber4(long long n) {
     return std::string(4 - s.size(), ' ') + s;
 }
 
+bool ParseInteger(std::string_view s, long long& out) {
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == ' ') ++i;
+    bool neg = false;
+    if (i < s.size() && (s[i] == '-' || s[i] == '+')) neg = s[i++] == '-';
+    if (i >= s.size()) return false;
+    long long v = 0;
+    for (; i < s.size(); ++i) {
+        if (s[i] < '0' || s[i] > '9') return false;
+        v = v * 10 + (s[i] - '0');
+        if (v > 1000000000000LL) return false;
+    }
+    out = neg ? -v : v;
+    return true;
+}
+
 long long RoundHalfEven(double x) { return static_cast<long long>(std::nearbyint(x)); }
 
 }  // namespace tavik

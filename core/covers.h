@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace tavik {
 
@@ -33,6 +34,10 @@ std::string CoverText(std::uint8_t value, int codeD);
 
 // An integer right-aligned in four characters; longer numbers keep their first four digits.
 std::string MakeNumber4(long long n);
+
+// A decimal integer as fixed-width fields and number cells hold it: leading blanks, an
+// optional sign, digits and nothing after. False for anything else or above 10^12.
+bool ParseInteger(std::string_view s, long long& out);
 
 // Rounds to the nearest integer, halves to the even neighbour.
 long long RoundHalfEven(double x);

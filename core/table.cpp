@@ -28,23 +28,6 @@ std::uint64_t NextVersion() {
     return ++counter;
 }
 
-// Parses a key cell as the program always did: the first four characters, an integer.
-bool ParseInt(const std::string& s, int& out) {
-    std::size_t i = 0;
-    while (i < s.size() && s[i] == ' ') ++i;
-    bool neg = false;
-    if (i < s.size() && (s[i] == '-' || s[i] == '+')) neg = s[i++] == '-';
-    if (i >= s.size()) return false;
-    long long v = 0;
-    for (; i < s.size(); ++i) {
-        if (s[i] < '0' || s[i] > '9') return false;
-        v = v * 10 + (s[i] - '0');
-        if (v > 1000000000) return false;
-    }
-    out = static_cast<int>(neg ? -v : v);
-    return true;
-}
-
 }  // namespace
 
 Table::Table() {
@@ -377,8 +360,8 @@ void Table::ReNewTable() {
     if (releveCount_ > 0) {
         for (int n = 1; n <= kItemCount; ++n) ItemBoxes[n].enabled = ItemBoxes[n].checked = false;
         for (int r = 1; r <= fnRow_ - 1; ++r) {
-            int n = 0;
-            if (!ParseInt(FixedCell(0, r), n) || n < 1 || n > kItemCount) continue;
+            long long n = 0;
+            if (!ParseInteger(FixedCell(0, r), n) || n < 1 || n > kItemCount) continue;
             FixedCell(2, r) = ItemBoxes[n].caption;
             ItemBoxes[n].enabled = ItemBoxes[n].checked = true;
         }

@@ -11,23 +11,6 @@ namespace tavik {
 
 namespace {
 
-// A decimal integer field: leading blanks, an optional sign, digits, nothing after.
-bool ParseIntField(std::string_view s, long long& out) {
-    std::size_t i = 0;
-    while (i < s.size() && s[i] == ' ') ++i;
-    bool neg = false;
-    if (i < s.size() && (s[i] == '-' || s[i] == '+')) neg = s[i++] == '-';
-    if (i >= s.size()) return false;
-    long long v = 0;
-    for (; i < s.size(); ++i) {
-        if (s[i] < '0' || s[i] > '9') return false;
-        v = v * 10 + (s[i] - '0');
-        if (v > 1000000000000LL) return false;
-    }
-    out = neg ? -v : v;
-    return true;
-}
-
 bool ReadWholeFile(const std::string& path, std::string& out, std::string& why) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
@@ -73,7 +56,7 @@ std::uint8_t DecodeCoverText(std::string_view field) {
     }
     // Two characters: an integer 0..255, a leading "+" allowed ("+2" is "+" with sociability 2).
     long long v = 0;
-    if (s.size() == 2 && s[0] != ' ' && s[0] != '-' && ParseIntField(s, v) && v >= 0 && v <= 255)
+    if (s.size() == 2 && s[0] != ' ' && s[0] != '-' && ParseInteger(s, v) && v >= 0 && v <= 255)
         return static_cast<std::uint8_t>(v);
     return 63;
 }
@@ -254,8 +237,8 @@ bool FieldFiles::ReadReleve(int i, PlantSet& set) {
         if (current_[40] == 'T' || current_[40] == 'W') current_[40] = ' ';
         const std::string_view rec(current_.data(), current_.size());
         long long k = 0, d = 0, n = 0, r = 0;
-        ok = ParseIntField(rec.substr(156, 1), k) && ParseIntField(rec.substr(157, 1), d) &&
-             ParseIntField(rec.substr(152, 4), n) && ParseIntField(rec.substr(248, 6), r);
+        ok = ParseInteger(rec.substr(156, 1), k) && ParseInteger(rec.substr(157, 1), d) &&
+             ParseInteger(rec.substr(152, 4), n) && ParseInteger(rec.substr(248, 6), r);
         if (ok) {
             set.codeK = static_cast<int>(k);
             set.codeD = static_cast<int>(d);
@@ -289,7 +272,7 @@ bool FieldFiles::ReadReleve(int i, PlantSet& set) {
                     pe.covers[l] = DecodeCoverField(entry.substr(kNameSize + 2 * static_cast<std::size_t>(l), 2));
             }
             used += kEntriesPerRecord;
-            ok = ParseIntField(srec.substr(504, 6), r);
+            ok = ParseInteger(srec.substr(504, 6), r);
         }
     }
     // The species are the leading entries with a name.
