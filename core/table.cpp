@@ -550,12 +550,58 @@ bool Table::DeleteColum(int col) {
     return true;
 }
 
+namespace {
+// Closes up the used positions 1..count without the dropped ones, in one pass. The dropped
+// keys follow the kept ones as the first spare positions, in their former order: the same
+// arrangement as deleting them one at a time from the last up. Returns the dropped keys.
+template <class Drop>
+std::vector<int> CloseUp(std::vector<int>& keyAt, std::vector<int>& posOf, int& count, Drop drop) {
+    std::vector<int> gone;
+    int to = 1;
+    for (int p = 1; p <= count; ++p) {
+        if (drop(p)) gone.push_back(keyAt[p]);
+        else keyAt[to++] = keyAt[p];
+    }
+    count = to - 1;
+    for (int k : gone) keyAt[to++] = k;
+    for (int p = 1; p < to; ++p) posOf[keyAt[p]] = p;
+    return gone;
+}
+}  // namespace
+
+void Table::ClearSpeciesContents(const std::vector<int>& keys) {
+    if (keys.empty()) return;
+    std::vector<char> gone(static_cast<std::size_t>(maxSpecies_) + 1, 0);
+    for (int k : keys) {
+        gone[static_cast<std::size_t>(k)] = 1;
+        sp_[static_cast<std::size_t>(k)] = Species{};
+    }
+    for (int r = 0; r <= maxReleve_; ++r) {
+        auto& cells = rel_[static_cast<std::size_t>(r)].cells;
+        std::size_t to = 0;
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            const Cell& c = cells[i];
+            if (gone[static_cast<std::size_t>(c.species)]) {
+                if (c.len == kLongText) longTexts_.erase(LongKey(r, c.species));
+                continue;
+            }
+            if (to != i) cells[to] = c;
+            ++to;
+        }
+        cells.resize(to);
+    }
+    contentVersion_ = NextVersion();
+}
+
+// The cascades run in one pass each, so that a command that empties thousands of rows or
+// columns of a large table costs no more than a recount.
 bool Table::DeleteRowCommand(int row) {
     if (!DeleteRow(row)) return false;
     Check_SpeciesNumber();
     Check_TableNumber();
-    for (int q = releveCount_; q >= 1; --q)
-        if (relNumSp_[q] == 0) DeleteColum(q + 3);
+    const auto gone = CloseUp(relKeyAt_, relPosOf_, releveCount_,
+                              [&](int q) { return relNumSp_[static_cast<std::size_t>(q)] == 0; });
+    for (int key : gone) ClearReleveContent(key);
     return true;
 }
 
@@ -563,8 +609,8 @@ bool Table::DeleteColumnCommand(int col) {
     if (!DeleteColum(col)) return false;
     Check_TableNumber();
     Check_SpeciesNumber();
-    for (int p = speciesCount_; p >= 1; --p)
-        if (spFreq_[p] == 0) DeleteRow(fnRow_ + p);
+    ClearSpeciesContents(CloseUp(spKeyAt_, spPosOf_, speciesCount_,
+                                 [&](int p) { return spFreq_[static_cast<std::size_t>(p)] == 0; }));
     return true;
 }
 

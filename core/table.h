@@ -183,6 +183,7 @@ private:
     void DropIfEmpty(int relKey, int spKey);
     void ClearReleveContent(int relKey);
     void ClearSpeciesContent(int spKey);
+    void ClearSpeciesContents(const std::vector<int>& spKeys);
     void ResizeReleves(int newMax);
     void ResizeSpecies(int newMax);
     std::string& FixedCell(int col, int row);

@@ -169,6 +169,49 @@ TEST(TableEditing, DeletingAnyColumnRemovesCommentAndEmptyRows) {
     EXPECT_EQ(t.Text(2, fn + 2), "b");
 }
 
+// Several rows and columns dropped by one cascade: the others close up in order, the
+// dropped keys become the first spare ones in their former order, and nothing of them stays.
+TEST(TableEditing, CascadesDropManyAndLeaveTheSpareKeysInOrder) {
+    // Species x and z occur only in relevé 2; "y" is shared; a comment row sits between.
+    Table t = MakeTable({{"y"}, {"x", "y", "z"}, {"y"}});
+    const int fn = t.FNRow();
+    t.SetCell(t.ReleveKeyAt(2), t.SpeciesKeyAt(1), "long cell text", Covers({10}));
+    ASSERT_TRUE(t.InsertRow(fn + 3));
+    ASSERT_TRUE(t.SetComment(fn + 3, "comment"));
+    SortPlants(t, 1, t.SpeciesCount(), false);  // keys no longer equal positions
+    std::vector<int> doomed;
+    for (int p = 1; p <= t.SpeciesCount(); ++p)
+        if (t.SpeciesName(t.SpeciesKeyAt(p)) != "y") doomed.push_back(t.SpeciesKeyAt(p));
+    const int keyY = t.SpeciesKeyAt(t.SpeciesCount());
+    ASSERT_EQ(t.SpeciesName(keyY), "y");
+    const int rel2 = t.ReleveKeyAt(2);
+
+    ASSERT_TRUE(t.DeleteColumnCommand(5));
+    EXPECT_EQ(t.SpeciesCount(), 1);
+    EXPECT_EQ(t.SpeciesKeyAt(1), keyY);
+    for (std::size_t i = 0; i < doomed.size(); ++i) {
+        const int key = t.SpeciesKeyAt(2 + static_cast<int>(i));
+        EXPECT_EQ(key, doomed[i]);
+        EXPECT_EQ(t.SpeciesName(key), "");
+        for (int q = 0; q <= t.MaxReleve(); ++q) EXPECT_TRUE(t.CellEmpty(q, key));
+    }
+    EXPECT_TRUE(t.CellsOf(rel2).empty());
+    ExpectKeysArePermutation(t);
+
+    // Now the other way: the only species left goes, and every relevé with it.
+    for (int q = 1; q <= t.ReleveCount(); ++q) t.SetHeaderText(t.ReleveKeyAt(q), 2, "R");
+    const std::vector<int> rels = {t.ReleveKeyAt(1), t.ReleveKeyAt(2)};
+    ASSERT_TRUE(t.InsertColumn(5));  // an empty column between them goes too
+    const int empty = t.ReleveKeyAt(2);
+    ASSERT_TRUE(t.DeleteRowCommand(fn + 1));
+    EXPECT_EQ(t.ReleveCount(), 0);
+    EXPECT_EQ(t.ReleveKeyAt(1), rels[0]);
+    EXPECT_EQ(t.ReleveKeyAt(2), empty);
+    EXPECT_EQ(t.ReleveKeyAt(3), rels[1]);
+    for (int q = 1; q <= 3; ++q) EXPECT_EQ(t.HeaderText(t.ReleveKeyAt(q), 2), "");
+    ExpectKeysArePermutation(t);
+}
+
 TEST(TableEditing, InsertedRowTakesTheDeletedKeyWithEmptyCovers) {
     Table t = MakeTable({{"a", "b", "c"}, {"a", "b"}});
     const int fn = t.FNRow();
