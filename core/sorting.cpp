@@ -26,6 +26,17 @@ std::vector<int> StableOrder(int first, int last, bool descending, KeyOf keyOf) 
     return idx;
 }
 
+// The recount writes counts in four characters, so a species found in 12,345 relevés shows
+// "1234". Where a key is exactly what the recount writes for a count of five digits or
+// more, it sorts above "9999" by its full count; every other text keeps its own order.
+std::string SortKey(std::string text, int count) {
+    if (count > 9999 && text == MakeNumber4(count)) {
+        const std::string digits = std::to_string(count);
+        text = "9999" + std::string(12 - std::min<std::size_t>(digits.size(), 12), '0') + digits;
+    }
+    return text;
+}
+
 }  // namespace
 
 void SortPlants(Table& t, int first, int last, bool descending, Progress* progress) {
@@ -34,7 +45,18 @@ void SortPlants(Table& t, int first, int last, bool descending, Progress* progre
     last = std::min(last, t.SpeciesCount());
     if (last > first) {
         const int fn = t.FNRow();
-        auto order = StableOrder(first, last, descending, [&](int p) { return t.Text(3, fn + p); });
+        // The frequencies as they are now, beside the texts the last recount wrote.
+        std::vector<int> freq(static_cast<std::size_t>(t.SpeciesCount()) + 1, 0);
+        if (t.ReleveCount() > 9999) {
+            for (int q = 1; q <= t.ReleveCount(); ++q)
+                for (const Cell& c : t.CellsOf(t.ReleveKeyAt(q))) {
+                    const int p = c.len != 0 ? t.SpeciesPosOf(c.species) : 0;
+                    if (p >= 1 && p <= t.SpeciesCount()) ++freq[static_cast<std::size_t>(p)];
+                }
+        }
+        auto order = StableOrder(first, last, descending, [&](int p) {
+            return SortKey(t.Text(3, fn + p), freq[static_cast<std::size_t>(p)]);
+        });
         t.PermuteSpecies(first, order);
     }
     t.Check_SpeciesNumber();
@@ -46,8 +68,16 @@ void SortReleve(Table& t, int first, int last, bool descending, Progress* progre
     last = std::min(last, t.ReleveCount());
     if (last > first) {
         const int fn = t.FNRow();
-        auto order = StableOrder(first, last, descending,
-                                 [&](int q) { return t.HeaderText(t.ReleveKeyAt(q), fn); });
+        auto order = StableOrder(first, last, descending, [&](int q) {
+            const int key = t.ReleveKeyAt(q);
+            int n = 0;
+            if (t.SpeciesCount() > 9999)
+                for (const Cell& c : t.CellsOf(key)) {
+                    const int p = c.len != 0 ? t.SpeciesPosOf(c.species) : 0;
+                    if (p >= 1 && p <= t.SpeciesCount()) ++n;
+                }
+            return SortKey(t.HeaderText(key, fn), n);
+        });
         t.PermuteReleves(first, order);
     }
     t.Check_TableNumber();

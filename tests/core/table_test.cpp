@@ -341,5 +341,45 @@ TEST(Sorting, PartialRangeAndReleveSortMovesHeaders) {
     EXPECT_EQ(t.Text(2, fn + 3), "a");
 }
 
+
+// Counts of five digits show cut to four ("1005" for 10,050) but still sort as numbers.
+TEST(Sorting, CountsOfTenThousandAndMoreSortByTheirFullNumber) {
+    Table t;
+    EnableDefaultItems(t);
+    t.ClearTable();
+    const int common = t.AppendSpecies("common");  // in every relevé
+    const int some = t.AppendSpecies("some");      // in 1,500
+    const LayerCovers c = Covers({0, 0, 0, 0, 10});
+    for (int q = 1; q <= 10050; ++q) {
+        const int rk = t.ReleveKeyAt(t.AppendReleve());
+        t.SetCell(rk, t.SpeciesKeyAt(common), LayerCode(c), c);
+        if (q <= 1500) t.SetCell(rk, t.SpeciesKeyAt(some), LayerCode(c), c);
+    }
+    t.Recount();
+    const int fn = t.FNRow();
+    ASSERT_EQ(t.Text(3, fn + 1), "1005");
+    SortPlants(t, 1, 2, false);  // fewer first
+    EXPECT_EQ(t.Text(2, fn + 1), "some");
+    EXPECT_EQ(t.Text(2, fn + 2), "common");
+    SortPlants(t, 1, 2, true);
+    EXPECT_EQ(t.Text(2, fn + 1), "common");
+
+    // The same for relevés: one with 10,001 species, one with 2,000.
+    Table r;
+    EnableDefaultItems(r);
+    r.ClearTable();
+    const int big = r.ReleveKeyAt(r.AppendReleve());
+    const int small = r.ReleveKeyAt(r.AppendReleve());
+    for (int i = 1; i <= 10001; ++i) {
+        const int sk = r.SpeciesKeyAt(r.AppendSpecies("s" + std::to_string(i)));
+        r.SetCell(big, sk, LayerCode(c), c);
+        if (i <= 2000) r.SetCell(small, sk, LayerCode(c), c);
+    }
+    r.Recount();
+    ASSERT_EQ(r.HeaderText(big, r.FNRow()), "1000");
+    SortReleve(r, 1, 2, true);
+    EXPECT_EQ(r.ReleveKeyAt(1), big);
+}
+
 }  // namespace
 }  // namespace tavik
