@@ -46,6 +46,15 @@ void ShowHiddenRanges(Table& t) {
     for (int q = 1; q <= t.ReleveCount(); ++q) t.SetColWidth(q + 3, kDefaultSize);
 }
 
+bool AnyRangeHidden(const Table& t) {
+    const int fn = t.FNRow();
+    for (int p = 1; p <= t.SpeciesCount(); ++p)
+        if (t.RowHeight(fn + p) < t.DefaultRowHeight()) return true;
+    for (int q = 1; q <= t.ReleveCount(); ++q)
+        if (t.ColWidth(q + 3) < t.DefaultColWidth()) return true;
+    return false;
+}
+
 void HideSiteRows(Table& t) {
     for (int row = 3; row <= t.FNRow() - 1; ++row) t.SetRowHeight(row, row == 3 ? 0 : -1);
 }

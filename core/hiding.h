@@ -27,6 +27,9 @@ inline void HideTableRC(Table& t, const TableRange& r) { HideTableRC(t, r.q1, r.
 
 // Every used species row and relevé column back to its default size, whatever was hidden.
 void ShowHiddenRanges(Table& t);
+// Whether some used species row or relevé column is narrower than its default size (a
+// hidden block); the site rows and the key row and column do not count.
+bool AnyRangeHidden(const Table& t);
 
 // Collapses the header rows 3..FNRow-1 (the first to its line, the others entirely); rows
 // 1, 2 and the F＼N row stay. Nothing happens with FNRow <= 3.

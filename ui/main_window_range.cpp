@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
+#include "core/hiding.h"
 #include "core/sorting.h"
 #include "ui/grid_widget.h"
 #include "ui/main_window.h"
@@ -112,7 +113,9 @@ void MainWindow::BtnSortStpClick() {
     // Declining leaves the grid as it was before the panel opened.
     rangeMode_ = RestingRangeMode();
     SetGridForRangeMode();
-    hideRCTicked_ = false;
+    // The tick goes with the choosing; a block hidden before stays ticked, so that the
+    // menu item still shows it again.
+    if (!AnyRangeHidden(ws_.table)) hideRCTicked_ = false;
     SetTicks();
     grid_->viewport()->update();
 }

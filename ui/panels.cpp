@@ -193,6 +193,19 @@ RangePanel::RangePanel(QWidget* parent) : QFrame(parent) {
 
 void RangePanel::Place() { PlaceTopRight(this, 40); }
 
+void RangePanel::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
+        auto* focused = qobject_cast<QPushButton*>(focusWidget());
+        (focused && focused->isVisible() ? focused : BtnSortGo)->click();
+        return;
+    }
+    if (e->key() == Qt::Key_Escape) {
+        BtnSortStp->click();
+        return;
+    }
+    QFrame::keyPressEvent(e);
+}
+
 // ---- Search panel ----------------------------------------------------------------------------
 
 SearchPanel::SearchPanel(QWidget* parent) : QFrame(parent) {

@@ -79,6 +79,10 @@ public:
     QRadioButton* RB_asc;
     QPushButton* BtnSortGo;
     QPushButton* BtnSortStp;
+
+protected:
+    // Enter runs 実行 (or the button that has the focus), Esc runs 中止.
+    void keyPressEvent(QKeyEvent* e) override;
 };
 
 // QueryPanel: the text to search, with the earlier texts in the drop-down list.

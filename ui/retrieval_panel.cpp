@@ -189,7 +189,9 @@ void RetrievalPanel::ClearConditions() {
 }
 
 void RetrievalPanel::SetFileName(const QString& path) {
-    fileName_ = path;
+    // The data file by its name, as the status line shows it; the folder in the hint.
+    const int cut = qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    fileName_ = cut < 0 ? path : path.mid(cut + 1);
     Label_fileName->setToolTip(path);
     ElideFileName();
 }

@@ -31,7 +31,8 @@ public:
     void SetTableCounts(int releves, int species);
     void SetSearching(int record);
     void SetHits(int hits);
-    // The data file's path, shortened in the middle when it does not fit.
+    // The data file: its name without the folder (shortened in the middle when it does not
+    // fit), the whole path as the hint.
     void SetFileName(const QString& path);
     QString FileName() const { return fileName_; }
 

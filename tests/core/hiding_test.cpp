@@ -68,7 +68,9 @@ TEST(HideRange, ShowAgainRestoresEveryUsedRowAndColumn) {
     Table t = SixBySix();
     HideTableRC(t, 1, 4, 1, 5);
     HideTableRC(t, 4, 6, 4, 6);
+    EXPECT_TRUE(AnyRangeHidden(t));
     ShowHiddenRanges(t);
+    EXPECT_FALSE(AnyRangeHidden(t));
     for (int p = 1; p <= 6; ++p) EXPECT_EQ(t.RowHeight(t.FNRow() + p), t.DefaultRowHeight());
     for (int c = 4; c <= 9; ++c) EXPECT_EQ(t.ColWidth(c), t.DefaultColWidth());
     // Follows the font: default sizes, not frozen numbers.
@@ -86,6 +88,12 @@ TEST(SiteRows, CollapseKeepsSerialFirstItemAndCounts) {
     EXPECT_EQ(t.RowHeight(3), 0);
     for (int r = 4; r < fn; ++r) EXPECT_EQ(t.RowHeight(r), -1);
     EXPECT_EQ(t.RowHeight(fn), t.DefaultRowHeight());
+    // Collapsed site rows, shown keys and a block too small to hide are no hidden block.
+    ShowKeys(t, true);
+    HideTableRC(t, 2, 3, 2, 3);
+    EXPECT_FALSE(AnyRangeHidden(t));
+    HideTableRC(t, 2, 4, 1, 1);
+    EXPECT_TRUE(AnyRangeHidden(t));
     ShowSiteRows(t);
     for (int r = 1; r <= fn; ++r) EXPECT_EQ(t.RowHeight(r), t.DefaultRowHeight());
 }

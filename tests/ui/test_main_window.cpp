@@ -244,6 +244,9 @@ void TestMainWindow::wholeRoad() {
     auto* r = w.Panel_AddReleve();
     QVERIFY(r->isVisible());
     QCOMPARE(r->RtN2->value(), 60);
+    // The panel names the file as the status line does; the folder is in the hint.
+    QCOMPARE(r->Label_fileName->text(), QStringLiteral("example.tki"));
+    QCOMPARE(r->Label_fileName->toolTip(), SharedData(QStringLiteral("example/example.tki")));
     r->EditName[0]->setText(QStringLiteral("ﾌﾞﾅ"));
     w.BtnSynToComClick();
     QCOMPARE(r->EditName[0]->text(), QStringLiteral("ブナ"));
@@ -634,6 +637,25 @@ void TestMainWindow::hidingRangesAndSiteRows() {
     for (int p = 1; p <= 6; ++p) QCOMPARE(t.RowHeight(fn + p), h);
     w.VegTableMouseDown(Qt::LeftButton, {}, 5, fn + 1, {});
     QVERIFY(g->RowMoving());
+
+    // A block stays hidden, and ticked, when a sort panel opened meanwhile is cancelled;
+    // Enter in the range panel runs 実行, Esc 中止.
+    w.Item_HideRCClick();
+    w.VegTableMouseDown(Qt::LeftButton, {}, 5, fn + 1, {});
+    g->SetSelectedRect(QRect(QPoint(5, fn + 1), QPoint(5, fn + 4)));
+    w.VegTableMouseUp(Qt::LeftButton, {}, 5, fn + 4, {});
+    QTest::keyClick(panel->SS2, Qt::Key_Return);
+    QVERIFY(!panel->isVisible());
+    QCOMPARE(t.RowHeight(fn + 2), -1);
+    w.Item_SortPlantClick();
+    QVERIFY(panel->isVisible());
+    QTest::keyClick(panel->SS1, Qt::Key_Escape);
+    QVERIFY(!panel->isVisible());
+    QCOMPARE(t.RowHeight(fn + 2), -1);
+    QVERIFY(w.Item(QStringLiteral("Item_HideRC"))->isChecked());
+    w.Item_HideRCClick();
+    for (int p = 1; p <= 6; ++p) QCOMPARE(t.RowHeight(fn + p), h);
+    QVERIFY(!w.Item(QStringLiteral("Item_HideRC"))->isChecked());
 
     // Site rows: rows 3..FNRow-1 collapse; presses select ranges meanwhile.
     w.Item_HideSiteClick();
