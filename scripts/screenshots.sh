@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Pictures of the main window for a person to look at: the empty window, a retrieved table,
-# each panel open, hidden ranges, the data-check mode and the about box. Written as PNG to
+# each panel open, hidden ranges, the data-check mode and the about box, and a user's road
+# through the program with the real dialogs. Written as PNG to
 # $TAVIK_SHOTS_DIR (default /work/shots/main_window); not part of the repository.
 #   scripts/screenshots.sh            (build directory: $TAVIK_BUILD_DIR or ./build)
 set -euo pipefail
@@ -10,13 +11,16 @@ out=${TAVIK_SHOTS_DIR:-/work/shots/main_window}
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$root" -B "$build" -G Ninja >/dev/null
 fi
-ninja -C "$build" -j2 test_screenshots >/dev/null
+ninja -C "$build" -j2 test_screenshots test_user_road >/dev/null
 mkdir -p "$out"
 export TAVIK_SHOTS_DIR=$out
 if [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null 2>&1 && [ "${QT_QPA_PLATFORM:-}" != offscreen ]; then
   # A real X server: the window gets a frame-independent, fully painted grab as on a desktop.
   xvfb-run -a -s "-screen 0 1280x1024x24" "$build/tests/ui/test_screenshots" >/dev/null
+  # The user's road (road_*.png): whole-screen pictures with the real dialogs and menus.
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$build/tests/ui/test_user_road" >/dev/null
 else
   QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/tests/ui/test_screenshots" >/dev/null
+  QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/tests/ui/test_user_road" >/dev/null
 fi
 ls -1 "$out"/*.png

@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "ui/about_box.h"
@@ -84,7 +85,22 @@ void MainWindow::BuildStatusBar() {
         status_[i]->setTextFormat(Qt::PlainText);
         bar->addWidget(status_[i]);
     }
+    note_ = new QLabel(bar);
+    note_->setObjectName(QStringLiteral("StatusNote"));
+    note_->setTextFormat(Qt::PlainText);
+    bar->addWidget(note_, 1);
+    noteTimer_ = new QTimer(this);
+    noteTimer_->setSingleShot(true);
+    connect(noteTimer_, &QTimer::timeout, note_, &QLabel::clear);
 }
+
+void MainWindow::Note(const QString& text, int ms) {
+    note_->setText(text);
+    note_->setToolTip(text);
+    noteTimer_->start(ms);
+}
+
+QString MainWindow::NoteText() const { return note_->text(); }
 
 QString MainWindow::StatusText(int panel) const {
     return panel >= 1 && panel <= 4 ? status_[panel - 1]->text() : QString();

@@ -18,6 +18,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QTimer;
 
 namespace tavik::ui {
 
@@ -64,6 +65,9 @@ public:
     CellTextPanel* Panel_ShowCell() const { return showCell_; }
     QAction* Item(const QString& name) const;
     QString StatusText(int panel) const;
+    // A passing note beside the four status panels (they stay in view), for `ms` ms.
+    void Note(const QString& text, int ms);
+    QString NoteText() const;
     int RangeMode() const { return rangeMode_; }
     QString OpenDialogFileName() const { return openDialogName_; }
     QString ManualPath() const;
@@ -193,6 +197,8 @@ private:
     SpeedPanel* colButtons_ = nullptr;
     CellTextPanel* showCell_ = nullptr;
     QLabel* status_[4] = {nullptr, nullptr, nullptr, nullptr};
+    QLabel* note_ = nullptr;
+    QTimer* noteTimer_ = nullptr;
     QMenu* outTableMenu_ = nullptr;
     QMenu* siteDataMenu_ = nullptr;
     // Commands that come with later work: shown, never enabled.

@@ -113,7 +113,7 @@ void MainWindow::Item_SaveTableClick() {
         return;
     }
     CloseWorkMess();
-    statusBar()->showMessage(QStringLiteral("保存しました：") + path, 5000);
+    Note(QStringLiteral("保存しました：") + path, 5000);
 }
 
 // ---- Field data --------------------------------------------------------------------------------

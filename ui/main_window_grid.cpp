@@ -141,7 +141,7 @@ void MainWindow::Btn_DelColMouseUp(Qt::MouseButton button) {
 
 void MainWindow::NotOnThisRow(const QString& what) {
     QApplication::beep();
-    statusBar()->showMessage(what, 4000);
+    Note(what, 4000);
 }
 
 void MainWindow::Item_DelRowClick() {

@@ -38,9 +38,9 @@ void MainWindow::QueryBtn1Click(bool exact) {
     QApplication::restoreOverrideCursor();
     grid_->viewport()->update();
     if (!QStringView(typed).trimmed().isEmpty())
-        statusBar()->showMessage(hits.empty() ? QStringLiteral("「%1」は見つかりません").arg(typed.trimmed())
-                                              : QStringLiteral("「%1」：%2 か所").arg(typed.trimmed()).arg(hits.size()),
-                                 6000);
+        Note(hits.empty() ? QStringLiteral("「%1」は見つかりません").arg(typed.trimmed())
+                          : QStringLiteral("「%1」：%2 か所").arg(typed.trimmed()).arg(hits.size()),
+             6000);
 }
 
 void MainWindow::QueryCancelBtnClick() { searchPanel_->hide(); }

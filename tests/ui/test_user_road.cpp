@@ -257,6 +257,10 @@ void TestUserRoad::road() {
     QTest::keyClick(w->QueryPanel()->QueryBox->lineEdit(), Qt::Key_Return);
     QTRY_VERIFY(!w->QueryPanel()->isVisible());
     QVERIFY(!w->VegTable()->SearchHits().empty());
+    // The count of hits shows beside the status panels, which stay in view.
+    QCOMPARE(w->NoteText(), QStringLiteral("「ブナ」：%1 か所").arg(w->VegTable()->SearchHits().size()));
+    for (int i = 1; i <= 4; ++i)
+        QVERIFY(w->statusBar()->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(i))->isVisible());
     Shot(QStringLiteral("search_hits"));
 
     // Hide a range: the menu, a left drag over species 2..6 of relevés 2..5, 実行.
@@ -394,6 +398,8 @@ void TestUserRoad::road() {
     KeyToPopup(Qt::Key_S);
     QTRY_VERIFY(savedOk);
     QTRY_VERIFY(QFile::exists(saved));
+    QVERIFY(w->NoteText().startsWith(QStringLiteral("保存しました：")));
+    QVERIFY(w->statusBar()->findChild<QLabel*>(QStringLiteral("StatusPanel1"))->isVisible());
     Shot(QStringLiteral("saved"));
     const int savedReleves = t.ReleveCount();
     const int savedSpecies = t.SpeciesCount();
