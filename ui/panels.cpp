@@ -256,4 +256,12 @@ bool SearchPanel::eventFilter(QObject* watched, QEvent* e) {
     return QFrame::eventFilter(watched, e);
 }
 
+void SearchPanel::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape) {
+        emit escapePressed();
+        return;
+    }
+    QFrame::keyPressEvent(e);
+}
+
 }  // namespace tavik::ui

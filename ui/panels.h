@@ -105,6 +105,8 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
+    // Esc on the panel's buttons cancels as in the text field.
+    void keyPressEvent(QKeyEvent* e) override;
 };
 
 }  // namespace tavik::ui

@@ -728,6 +728,11 @@ void TestMainWindow::searchHits() {
     p->QueryBox->setEditText(QStringLiteral("ブナ"));
     w.QueryBtn1Click(false);
     QVERIFY(!g->SearchHits().empty());
+    // Esc on a button of the panel cancels, the hits stay.
+    w.Item_SearchClick();
+    QTest::keyClick(p->QueryBtn2, Qt::Key_Escape);
+    QVERIFY(!p->isVisible());
+    QVERIFY(!g->SearchHits().empty());
     w.Item_ResetSearchClick();
     QVERIFY(g->SearchHits().empty());
     // Clearing the table forgets hits too.
