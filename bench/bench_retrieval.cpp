@@ -26,10 +26,10 @@ double Ms(std::chrono::steady_clock::time_point a) {
 std::string Make(const std::string& dir, int releves) {
     const std::string base = dir + "/fd" + std::to_string(releves);
     if (!fs::exists(base + ".tkd") || !fs::exists(base + ".dic")) {
-        tools::SyntheticFieldSpec spec;
-        spec.releves = releves;
+        tools::SyntheticFieldShape shape;
+        shape.releves = releves;
         const auto t = std::chrono::steady_clock::now();
-        tools::WriteSyntheticFieldData(base + ".tki", base + ".dic", spec);
+        tools::WriteSyntheticFieldData(base + ".tki", base + ".dic", shape);
         std::printf("generated %s (%d relevés) with the writer in %.0f ms\n", base.c_str(), releves, Ms(t));
     }
     return base;

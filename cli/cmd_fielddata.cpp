@@ -21,9 +21,9 @@ int MakeFieldData(const Args& args) {
     }
     if (out.empty()) throw UsageError{"make-fielddata needs -o DATA.tki"};
 
-    const FieldHeaderSpec spec = ReadHeaderDescription(header);
+    const FieldHeaderDescription description = ReadHeaderDescription(header);
     const std::vector<FieldReleve> releves = ReadLongCsv(csv, sites);
-    FieldDataWriter writer(out, spec);
+    FieldDataWriter writer(out, description);
     for (const FieldReleve& r : releves) writer.Add(r);
     writer.Finish();
     std::cerr << "測定 " << writer.Count() << " 件を書きました: " << out << "\n";

@@ -91,7 +91,7 @@ std::string CoverFieldFor(const std::string& text) {
 
 // ---- Writer ------------------------------------------------------------------------------
 
-FieldDataWriter::FieldDataWriter(const std::string& indexPath, FieldHeaderSpec header)
+FieldDataWriter::FieldDataWriter(const std::string& indexPath, FieldHeaderDescription header)
     : indexPath_(indexPath), dataPath_(DataPathFor(indexPath)), header_(std::move(header)) {
     if (TrimBlanks(header_.title).empty()) throw std::runtime_error("見出しの title が空です");
     const std::string suffix = ".tmp" + std::to_string(::getpid());
@@ -323,8 +323,8 @@ std::vector<std::string> SplitCsvLine(const std::string& line) {
     return cells;
 }
 
-FieldHeaderSpec ReadHeaderDescription(const std::string& path) {
-    FieldHeaderSpec h;
+FieldHeaderDescription ReadHeaderDescription(const std::string& path) {
+    FieldHeaderDescription h;
     const auto lines = Lines(ReadText(path));
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string where = path + " の " + std::to_string(i + 1) + " 行目";

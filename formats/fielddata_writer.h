@@ -17,12 +17,12 @@
 namespace tavik {
 
 // The header record to write.
-struct FieldHeaderSpec {
+struct FieldHeaderDescription {
     std::string title;
     std::array<std::string, kItemCount + 1> names;  // 1..30; empty: the usual caption
     std::array<int, kItemCount + 1> available;      // 2..30: 1, 0, or -1 (1 when some relevé holds a value)
     int codeK = 5, codeD = 2;
-    FieldHeaderSpec() { available.fill(-1); }
+    FieldHeaderDescription() { available.fill(-1); }
 };
 
 // One species entry: its name and the cover text of each layer as written in field notes
@@ -50,7 +50,7 @@ std::string CoverFieldFor(const std::string& text);
 // them in place only when Finish succeeds; a failure leaves existing files untouched.
 class FieldDataWriter {
 public:
-    FieldDataWriter(const std::string& indexPath, FieldHeaderSpec header);
+    FieldDataWriter(const std::string& indexPath, FieldHeaderDescription header);
     ~FieldDataWriter();
     FieldDataWriter(const FieldDataWriter&) = delete;
     FieldDataWriter& operator=(const FieldDataWriter&) = delete;
@@ -64,7 +64,7 @@ public:
 private:
     void Fail(const std::string& message);
     std::string indexPath_, dataPath_, indexTmp_, dataTmp_;
-    FieldHeaderSpec header_;
+    FieldHeaderDescription header_;
     std::FILE* index_ = nullptr;
     std::FILE* data_ = nullptr;
     long nextRecord_ = 1;
@@ -75,7 +75,7 @@ private:
 
 // Reads a header description: lines "key=value"; keys title, i01 .. i30 (value "NAME",
 // "1,NAME" or "0,NAME"), K, D; empty lines and lines starting with "#" are skipped.
-FieldHeaderSpec ReadHeaderDescription(const std::string& path);
+FieldHeaderDescription ReadHeaderDescription(const std::string& path);
 
 // Reads the long-format CSV (and, when sitesPath is not empty, a CSV of site values keyed
 // by the same "releve" column, whose order then gives the order of the relevés).

@@ -14,12 +14,12 @@ int main(int argc, char** argv) {
     try {
         tavik::Workspace ws;
         ws.Start("");
-        tavik::tools::SyntheticSpec spec;
-        spec.releves = std::atoi(argv[1]);
-        spec.species = std::atoi(argv[2]);
-        if (argc > 4) spec.perReleve = std::atoi(argv[4]);
-        if (argc > 5) spec.seed = static_cast<std::uint32_t>(std::atoi(argv[5]));
-        tavik::tools::FillSyntheticTable(ws.table, spec);
+        tavik::tools::SyntheticShape shape;
+        shape.releves = std::atoi(argv[1]);
+        shape.species = std::atoi(argv[2]);
+        if (argc > 4) shape.perReleve = std::atoi(argv[4]);
+        if (argc > 5) shape.seed = static_cast<std::uint32_t>(std::atoi(argv[5]));
+        tavik::tools::FillSyntheticTable(ws.table, shape);
         ws.table.TableTitle = "Synthetic " + std::string(argv[1]) + "x" + argv[2];
         ws.SaveTable(argv[3]);
     } catch (const std::exception& e) {

@@ -20,21 +20,21 @@ std::string SynonymName(int i) { return "ｲﾒｲ Syn " + std::to_string(i); }
 }  // namespace
 
 void WriteSyntheticFieldData(const std::string& indexPath, const std::string& dicPath,
-                             const SyntheticFieldSpec& spec) {
-    const int standards = spec.names - spec.usedSynonyms;
+                             const SyntheticFieldShape& shape) {
+    const int standards = shape.names - shape.usedSynonyms;
     if (standards <= 0) throw std::invalid_argument("more synonyms than names");
-    std::vector<std::string> written(static_cast<std::size_t>(spec.names));
+    std::vector<std::string> written(static_cast<std::size_t>(shape.names));
     for (int i = 0; i < standards; ++i) written[static_cast<std::size_t>(i)] = StandardName(i);
-    for (int i = 0; i < spec.usedSynonyms; ++i)
+    for (int i = 0; i < shape.usedSynonyms; ++i)
         written[static_cast<std::size_t>(standards + i)] = SynonymName(i);
     // Interleave synonyms among the standard names so that common species have them too.
-    std::mt19937 rng(spec.seed);
+    std::mt19937 rng(shape.seed);
     std::shuffle(written.begin(), written.end(), rng);
 
     // The dictionary: the used synonyms first, then lines the data never use.
     std::string dic;
-    for (int i = 0; i < spec.synonyms; ++i) {
-        const std::string syn = i < spec.usedSynonyms ? SynonymName(i) : "未使用異名" + std::to_string(i);
+    for (int i = 0; i < shape.synonyms; ++i) {
+        const std::string syn = i < shape.usedSynonyms ? SynonymName(i) : "未使用異名" + std::to_string(i);
         dic += syn + "," + StandardName(i % standards) + "\r\n";
     }
     {
@@ -45,16 +45,16 @@ void WriteSyntheticFieldData(const std::string& indexPath, const std::string& di
         if (!out) throw std::runtime_error(dicPath + " に書き込めません");
     }
 
-    FieldHeaderSpec header;
+    FieldHeaderDescription header;
     header.title = "合成データ";
     FieldDataWriter w(indexPath, header);
     static const char* const kCovers[] = {"+", "+2", "r", "1", "11", "2", "22", "3", "33", "4", "5", "e", "("};
     std::uniform_real_distribution<double> u(0.0, 1.0);
     std::uniform_int_distribution<int> layerCount(1, 3), layer(0, 6), cover(0, 12);
-    std::uniform_int_distribution<int> size(spec.perReleve * 4 / 5, spec.perReleve * 6 / 5);
+    std::uniform_int_distribution<int> size(shape.perReleve * 4 / 5, shape.perReleve * 6 / 5);
     std::vector<int> chosen;
     FieldReleve r;
-    for (int q = 1; q <= spec.releves; ++q) {
+    for (int q = 1; q <= shape.releves; ++q) {
         r.key = "S" + std::to_string(q);
         r.items = {};
         r.items[2] = r.key;
@@ -72,7 +72,7 @@ void WriteSyntheticFieldData(const std::string& indexPath, const std::string& di
         while (static_cast<int>(chosen.size()) < n) {
             // Skewed: a few common species, many rare ones.
             const double x = u(rng);
-            const int s = std::min(spec.names - 1, static_cast<int>(spec.names * x * x * x));
+            const int s = std::min(shape.names - 1, static_cast<int>(shape.names * x * x * x));
             if (std::find(chosen.begin(), chosen.end(), s) != chosen.end()) continue;
             chosen.push_back(s);
             FieldEntry e;

@@ -7,7 +7,7 @@
 
 namespace tavik::tools {
 
-struct SyntheticFieldSpec {
+struct SyntheticFieldShape {
     int releves = 2000;
     int perReleve = 25;     // species per relevé, on average (from 0.8x to 1.2x)
     int names = 6000;       // distinct written names in the data
@@ -18,6 +18,6 @@ struct SyntheticFieldSpec {
 
 // Writes the pair of `indexPath` and the dictionary `dicPath` (CP932, CR LF).
 void WriteSyntheticFieldData(const std::string& indexPath, const std::string& dicPath,
-                             const SyntheticFieldSpec& spec);
+                             const SyntheticFieldShape& shape);
 
 }  // namespace tavik::tools

@@ -7,7 +7,7 @@
 
 namespace tavik::tools {
 
-struct SyntheticSpec {
+struct SyntheticShape {
     int releves = 2000;
     int species = 800;
     int perReleve = 30;       // species per relevé, on average
@@ -16,6 +16,6 @@ struct SyntheticSpec {
 
 // Species frequencies follow a skewed law (a few common, many rare species); each relevé
 // carries header values in every header row and covers in one to three layers.
-void FillSyntheticTable(Table& t, const SyntheticSpec& spec);
+void FillSyntheticTable(Table& t, const SyntheticShape& shape);
 
 }  // namespace tavik::tools

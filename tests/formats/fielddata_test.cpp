@@ -406,11 +406,11 @@ TEST_F(Writer, LongCsvWithSiteColumnsAndSpecialLines) {
 TEST_F(Writer, BadInputIsRefusedAndExistingFilesStay) {
     std::ofstream(Path("h.txt")) << "title=Test\n";
     std::ofstream(Path("t.tki")) << "old index";
-    const FieldHeaderSpec spec = ReadHeaderDescription(Path("h.txt"));
+    const FieldHeaderDescription description = ReadHeaderDescription(Path("h.txt"));
     auto fails = [&](const std::string& csv) {
         std::ofstream(Path("l.csv")) << "releve,i03,taxon,layer,cover\n" << csv;
         try {
-            FieldDataWriter w(Path("t.tki"), spec);
+            FieldDataWriter w(Path("t.tki"), description);
             for (const auto& r : ReadLongCsv(Path("l.csv"))) w.Add(r);
             w.Finish();
         } catch (const std::runtime_error& e) {
@@ -434,7 +434,7 @@ TEST_F(Writer, BadInputIsRefusedAndExistingFilesStay) {
     EXPECT_THROW(ReadHeaderDescription(Path("bad.txt")), std::runtime_error);  // no title
     std::ofstream(Path("bad.txt")) << "title=T\ncolour=red\n";
     EXPECT_THROW(ReadHeaderDescription(Path("bad.txt")), std::runtime_error);
-    FieldHeaderSpec longNames;
+    FieldHeaderDescription longNames;
     longNames.title = "T";
     for (int n = 1; n <= kItemCount; ++n) longNames.names[static_cast<std::size_t>(n)] = std::string(20, 'n');
     FieldDataWriter w(Path("n.tki"), longNames);
