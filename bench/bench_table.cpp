@@ -1,5 +1,5 @@
 // Composition table: recount, sorts, saved-table save/load, model memory.
-// Prints one line per figure; run bench/table.sh for the whole set.
+// Prints one line per figure; an argument (large, medium, throughput) runs one set only.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
