@@ -615,8 +615,8 @@ bool Table::DeleteColumnCommand(int col) {
 }
 
 bool Table::InsertRow(int row) {
+    if (!IsInsertableRow(row)) return false;
     const int p = row - fnRow_;
-    if (p < 1 || p > speciesCount_ + 1) return false;
     const int s = speciesCount_ + 1;
     if (maxSpecies_ < s && !AddRow(s)) return false;
     speciesCount_ = s;
@@ -628,8 +628,8 @@ bool Table::InsertRow(int row) {
 }
 
 bool Table::InsertColumn(int col) {
+    if (!IsInsertableCol(col)) return false;
     const int q = col - 3;
-    if (q < 1 || q > releveCount_ + 1) return false;
     const int r = releveCount_ + 1;
     if (maxReleve_ < r && !AddCol(r)) return false;
     releveCount_ = r;

@@ -78,6 +78,10 @@ public:
     int ReleveKeyOfCol(int col) const;
     bool IsUsedSpeciesRow(int row) const { return row > fnRow_ && row <= fnRow_ + speciesCount_; }
     bool IsUsedReleveCol(int col) const { return col >= 4 && col <= releveCount_ + 3; }
+    // Where an empty row / column can go: above a used species row or the first spare one,
+    // left of a used relevé column or the first spare one.
+    bool IsInsertableRow(int row) const { return row > fnRow_ && row <= fnRow_ + speciesCount_ + 1; }
+    bool IsInsertableCol(int col) const { return col >= 4 && col <= releveCount_ + 4; }
 
     // ---- Cells by key ------------------------------------------------------------------
     LayerCovers Covers(int relKey, int spKey) const;

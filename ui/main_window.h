@@ -171,6 +171,8 @@ private:
     void SetGridForRangeMode();
     void ShowError(const QString& what, const std::exception& e);
     void NotOnThisRow(const QString& what);
+    bool AskOnRow(int row, const QString& question);
+    bool AskOnColumn(int col, const QString& question);
 
     // A command that runs long: the menus, the grid and the panels take no input meanwhile.
     class Busy;

@@ -144,6 +144,21 @@ void MainWindow::NotOnThisRow(const QString& what) {
     Note(what, 4000);
 }
 
+// Tints the row (or column) the command acts on while the question is open.
+bool MainWindow::AskOnRow(int row, const QString& question) {
+    grid_->TincRow(row, kTintClick);
+    const bool yes = dialogs_->AskYesNo(this, question);
+    grid_->ClearTints();
+    return yes;
+}
+
+bool MainWindow::AskOnColumn(int col, const QString& question) {
+    grid_->TincColum(col, kTintClick);
+    const bool yes = dialogs_->AskYesNo(this, question);
+    grid_->ClearTints();
+    return yes;
+}
+
 void MainWindow::Item_DelRowClick() {
     if (busy_) return;
     const int row = grid_->CurrentRow();
@@ -151,10 +166,7 @@ void MainWindow::Item_DelRowClick() {
         NotOnThisRow(QStringLiteral("削除できるのは種の行です。削除する行を選んでください。"));
         return;
     }
-    grid_->TincRow(row, kTintClick);
-    const bool yes = dialogs_->AskYesNo(this, QStringLiteral("この行を削除しますか？"));
-    grid_->ClearTints();
-    if (!yes) return;
+    if (!AskOnRow(row, QStringLiteral("この行を削除しますか？"))) return;
     ws_.table.DeleteRowCommand(row);
     ShowTableStatus();
 }
@@ -166,27 +178,19 @@ void MainWindow::Item_DelColClick() {
         NotOnThisRow(QStringLiteral("削除できるのは測定の列です。削除する列を選んでください。"));
         return;
     }
-    grid_->TincColum(col, kTintClick);
-    const bool yes = dialogs_->AskYesNo(this, QStringLiteral("この列を削除しますか？"));
-    grid_->ClearTints();
-    if (!yes) return;
+    if (!AskOnColumn(col, QStringLiteral("この列を削除しますか？"))) return;
     ws_.table.DeleteColumnCommand(col);
     ShowTableStatus();
 }
 
 void MainWindow::Item_InsRowClick() {
     if (busy_) return;
-    const Table& t = ws_.table;
     const int row = grid_->CurrentRow();
-    const int p = row - t.FNRow();
-    if (p < 1 || p > t.SpeciesCount() + 1) {
+    if (!ws_.table.IsInsertableRow(row)) {
         NotOnThisRow(QStringLiteral("行を挿入する位置（種の行）を選んでください。"));
         return;
     }
-    grid_->TincRow(row, kTintClick);
-    const bool yes = dialogs_->AskYesNo(this, QStringLiteral("この上に行を挿入しますか？"));
-    grid_->ClearTints();
-    if (!yes) return;
+    if (!AskOnRow(row, QStringLiteral("この上に行を挿入しますか？"))) return;
     if (!ws_.table.InsertRow(row))
         dialogs_->Error(this, QStringLiteral("行を挿入できません（メモリが足りません）。"));
     ShowTableStatus();
@@ -194,17 +198,12 @@ void MainWindow::Item_InsRowClick() {
 
 void MainWindow::Item_InsColClick() {
     if (busy_) return;
-    const Table& t = ws_.table;
     const int col = grid_->CurrentCol();
-    const int q = col - 3;
-    if (q < 1 || q > t.ReleveCount() + 1) {
+    if (!ws_.table.IsInsertableCol(col)) {
         NotOnThisRow(QStringLiteral("列を挿入する位置（測定の列）を選んでください。"));
         return;
     }
-    grid_->TincColum(col, kTintClick);
-    const bool yes = dialogs_->AskYesNo(this, QStringLiteral("この左に列を挿入しますか？"));
-    grid_->ClearTints();
-    if (!yes) return;
+    if (!AskOnColumn(col, QStringLiteral("この左に列を挿入しますか？"))) return;
     if (!ws_.table.InsertColumn(col))
         dialogs_->Error(this, QStringLiteral("列を挿入できません（メモリが足りません）。"));
     ShowTableStatus();
