@@ -20,15 +20,22 @@ const std::string& StandardNames::Of(const std::string& trimmedName) {
     return cache_.emplace(trimmedName, dict_.SynToCommonName(trimmedName)).first->second;
 }
 
+namespace {
+
+// Whether some layer reaches cover class `coverClass` (10 x class and above; class "+" is 0).
+bool ReachesClass(const LayerCovers& covers, int coverClass) {
+    for (int l = 0; l < kLayerCount; ++l)
+        if (covers[l] >= 10 * coverClass) return true;
+    return false;
+}
+
+}  // namespace
+
 bool ReleveHasSpecies(const PlantSet& set, const std::string& name, int coverClass,
                       StandardNames& names) {
-    const int least = 10 * coverClass;
     for (int e = 1; e <= set.count; ++e) {
         const PlantEntry& entry = set.entries[static_cast<std::size_t>(e)];
-        bool enough = false;
-        for (int l = 0; l < kLayerCount; ++l)
-            if (entry.covers[l] >= least) enough = true;
-        if (enough && names.Of(entry.name) == name) return true;
+        if (ReachesClass(entry.covers, coverClass) && names.Of(entry.name) == name) return true;
     }
     return false;
 }
@@ -123,13 +130,9 @@ ScanResult Retrieval::Scan(ReleveSource& src, const Dictionary& dict, const Scan
     // Per condition and name number: does that written name stand for the condition's name?
     std::vector<NameIdCache<std::int8_t>> same(kConditionCount, NameIdCache<std::int8_t>(-1));
     auto has = [&](const PlantSet& s, int k) {
-        const int least = 10 * cond[k].coverClass;
         for (int e = 1; e <= s.count; ++e) {
             const PlantEntry& entry = s.entries[static_cast<std::size_t>(e)];
-            bool enough = false;
-            for (int l = 0; l < kLayerCount; ++l)
-                if (entry.covers[l] >= least) enough = true;
-            if (!enough) continue;
+            if (!ReachesClass(entry.covers, cond[k].coverClass)) continue;
             std::int8_t m = same[k].Get(entry.nameId);
             if (m < 0) {
                 m = names.Of(entry.name) == cond[k].name ? 1 : 0;
