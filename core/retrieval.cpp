@@ -110,11 +110,15 @@ bool Retrieval::Marked(int record) const {
            flags_[static_cast<std::size_t>(record)] != 0;
 }
 
-ScanResult Retrieval::Scan(ReleveSource& src, const Dictionary& dict, const ScanParams& params,
-                           RetrievalProgress* progress) {
+void Retrieval::CheckConditions(const ScanParams& params) {
     for (const SpeciesCondition& c : params.conditions)
         if (c.coverClass < 0 || c.coverClass >= kCoverClassCount)
             throw std::invalid_argument("被度階級が選ばれていません");
+}
+
+ScanResult Retrieval::Scan(ReleveSource& src, const Dictionary& dict, const ScanParams& params,
+                           RetrievalProgress* progress) {
+    CheckConditions(params);
 
     const int count = src.RecordCount();
     if (RecordCount() != count) {

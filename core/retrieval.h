@@ -167,6 +167,9 @@ public:
     bool Marked(int record) const;
     int HitCount() const { return hitCount_; }
 
+    // Throws std::invalid_argument when a condition's cover class is not 0..5.
+    static void CheckConditions(const ScanParams& params);
+
     // One scan over `src`. A new scan (params.additional false) clears flags and count
     // first. Throws std::invalid_argument when a condition's cover class is not 0..5
     // (nothing changes then).

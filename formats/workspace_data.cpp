@@ -29,9 +29,9 @@ void Workspace::ReadDataHeader() {
 void Workspace::OpenRetrieval() { retrieval.Reset(releveRecordCount); }
 
 ScanResult Workspace::Scan(const ScanParams& params, RetrievalProgress* progress) {
-    for (const SpeciesCondition& c : params.conditions)
-        if (c.coverClass < 0 || c.coverClass >= kCoverClassCount)
-            throw std::invalid_argument("被度階級が選ばれていません");
+    // A bad class changes nothing; otherwise a new scan has cleared its flags even when
+    // the files cannot be opened.
+    Retrieval::CheckConditions(params);
     if (!params.additional) retrieval.BeginNewScan();
     FieldFiles files(dataFileName);
     releveRecordCount = files.RecordCount();
