@@ -20,8 +20,9 @@ class StderrProgress : public RetrievalProgress {
 public:
     explicit StderrProgress(const char* what) : what_(what) {}
     ~StderrProgress() override {
-        if (shown_) Print();
-        if (shown_) std::cerr << "\n";
+        if (!shown_) return;
+        Print();
+        std::cerr << "\n";
     }
     void OnRecord(int record, int count) override {
         record_ = record;
@@ -76,18 +77,6 @@ SpeciesCondition ParseCondition(const std::string& text) {
     }
     c.name = name;
     return c;
-}
-
-std::string RecordList(const std::vector<int>& records) {
-    std::ostringstream s;
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        if (i == 20) {
-            s << ", ...";
-            break;
-        }
-        s << (i ? ", " : "") << records[i];
-    }
-    return s.str();
 }
 
 }  // namespace
@@ -145,11 +134,8 @@ int Retrieve(const Args& args) {
 
     int status = 0;
     std::vector<int> skipped = scan.skipped;
-    for (int r : put.skipped)
-        if (std::find(skipped.begin(), skipped.end(), r) == skipped.end()) skipped.push_back(r);
-    std::sort(skipped.begin(), skipped.end());
-    if (!skipped.empty())
-        std::cerr << "読み取れない測定 " << skipped.size() << " 件をとばしました: " << RecordList(skipped) << "\n";
+    skipped.insert(skipped.end(), put.skipped.begin(), put.skipped.end());
+    if (const std::string msg = SkippedRecordsMessage(skipped); !msg.empty()) std::cerr << msg << "\n";
     if (!put.notPlaced.empty()) {
         std::cerr << "表が大きくなれず組み込めなかった測定 " << put.notPlaced.size()
                   << " 件: " << RecordList(put.notPlaced) << "\n";

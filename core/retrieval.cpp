@@ -96,6 +96,26 @@ bool PutTable(Table& t, int n, const PlantSet& set, const ReleveSource& src,
     return true;
 }
 
+std::string RecordList(const std::vector<int>& records) {
+    std::string s;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (i == 20) {
+            s += ", ...";
+            break;
+        }
+        if (i) s += ", ";
+        s += std::to_string(records[i]);
+    }
+    return s;
+}
+
+std::string SkippedRecordsMessage(std::vector<int> records) {
+    if (records.empty()) return {};
+    std::sort(records.begin(), records.end());
+    records.erase(std::unique(records.begin(), records.end()), records.end());
+    return "読み取れない測定 " + std::to_string(records.size()) + " 件をとばしました: " + RecordList(records);
+}
+
 void Retrieval::Reset(int recordCount) {
     flags_.assign(static_cast<std::size_t>(std::max(recordCount, 0)) + 1, 0);
 }

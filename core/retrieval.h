@@ -155,6 +155,12 @@ private:
 bool PutTable(Table& t, int n, const PlantSet& set, const ReleveSource& src,
               StandardNames& names, SpeciesRows& rows, NameIdCache<int>* keyOfName = nullptr);
 
+// Record numbers as the user reads them: "19, 20", the first twenty and then "...".
+std::string RecordList(const std::vector<int>& records);
+// What the user is told after a pass that skipped relevés: "読み取れない測定 N 件をとばしました:
+// 19, 20" (ascending, each record once), or empty text when none was skipped.
+std::string SkippedRecordsMessage(std::vector<int> records);
+
 // The flags and hit count of the retrieval panel, and the two passes.
 class Retrieval {
 public:

@@ -7,6 +7,8 @@
 // whole window can be driven without a mouse.
 #pragma once
 
+#include <functional>
+
 #include <QMainWindow>
 #include <QPointer>
 #include <memory>
@@ -170,6 +172,8 @@ private:
     int RestingRangeMode() const;
     void SetGridForRangeMode();
     void ShowError(const QString& what, const std::exception& e);
+    bool RunRetrievalPass(const char* what, bool scanning,
+                          const std::function<void(RetrievalProgress&)>& pass);
     void NotOnThisRow(const QString& what);
     bool AskOnRow(int row, const QString& question);
     bool AskOnColumn(int col, const QString& question);

@@ -65,52 +65,58 @@ void MainWindow::BtnRetrResetClick() {
     retrPanel_->EditName[0]->setFocus();
 }
 
+// Runs one pass of the retrieval under the work message with its stop button; false when
+// the pass failed (the error has been shown).
+bool MainWindow::RunRetrievalPass(const char* what, bool scanning,
+                                  const std::function<void(RetrievalProgress&)>& pass) {
+    Busy busy(this);
+    QApplication::setOverrideCursor(Qt::BusyCursor);
+    message_->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    message_->SetAsNote(false);
+    PanelProgress progress(retrPanel_, message_, scanning);
+    progress.Show(what, "");
+    try {
+        pass(progress);
+    } catch (const std::exception& e) {
+        CloseWorkMess();
+        ShowError(QString(), e);
+        return false;
+    }
+    CloseWorkMess();
+    return true;
+}
+
 void MainWindow::BtnRetrNewClick(bool additional) {
     if (busy_) return;
     RetrievalPanel* p = retrPanel_;
     p->SetHits(0);
     const ScanParams params = p->Conditions(additional);
     ScanResult result;
-    {
-        Busy busy(this);
-        QApplication::setOverrideCursor(Qt::BusyCursor);
-        message_->setAttribute(Qt::WA_TransparentForMouseEvents, false);
-        message_->SetAsNote(false);
-        PanelProgress progress(p, message_, true);
-        progress.Show("　データを検索しています　", "");
-        try {
-            result = ws_.Scan(params, &progress);
-        } catch (const std::exception& e) {
-            CloseWorkMess();
-            p->SetHits(ws_.retrieval.HitCount());
-            ShowError(QString(), e);
-            return;
-        }
-        CloseWorkMess();
-    }
+    const bool ok = RunRetrievalPass("　データを検索しています　", true,
+                                     [&](RetrievalProgress& progress) { result = ws_.Scan(params, &progress); });
     p->SetHits(ws_.retrieval.HitCount());
+    if (!ok) return;
     if (result.cancelled) p->LabSerachN->setText(p->LabSerachN->text() + QStringLiteral(" 中止"));
+    if (const std::string msg = SkippedRecordsMessage(result.skipped); !msg.empty())
+        dialogs_->Inform(this, Q(msg));
 }
 
 void MainWindow::BtnToTableClick() {
     if (busy_) return;
     retrPanel_->hide();
-    {
-        Busy busy(this);
-        QApplication::setOverrideCursor(Qt::BusyCursor);
-        message_->setAttribute(Qt::WA_TransparentForMouseEvents, false);
-        message_->SetAsNote(false);
-        PanelProgress progress(retrPanel_, message_, false);
-        progress.Show("　組成表に組み込んでいます　", "");
-        try {
-            ws_.PutIntoTable(&progress);
-        } catch (const std::exception& e) {
-            CloseWorkMess();
-            ShowError(QString(), e);
-        }
-        CloseWorkMess();
-    }
+    PutResult result;
+    const bool ok = RunRetrievalPass("　組成表に組み込んでいます　", false,
+                                     [&](RetrievalProgress& progress) { result = ws_.PutIntoTable(&progress); });
     Refresh();
+    if (ok) {
+        QString notes = Q(SkippedRecordsMessage(result.skipped));
+        if (!result.notPlaced.empty())
+            notes += (notes.isEmpty() ? QString() : QStringLiteral("\n")) +
+                     QStringLiteral("表が大きくなれず組み込めなかった測定 %1 件: %2")
+                         .arg(result.notPlaced.size())
+                         .arg(Q(RecordList(result.notPlaced)));
+        if (!notes.isEmpty()) dialogs_->Inform(this, notes);
+    }
     Item_EditTitleClick();
     ShowTableStatus();
 }

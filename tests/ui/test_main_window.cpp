@@ -82,6 +82,7 @@ private slots:
     void badInputLeavesTheTable();
     void manualAndAbout();
     void scanCanBeStoppedAndLocksTheWindow();
+    void unreadableRelevesAreReported();
     void settingsFontAndEmbeddedItems();
 };
 
@@ -860,6 +861,36 @@ void TestMainWindow::scanCanBeStoppedAndLocksTheWindow() {
     w.BtnRetrNewClick(false);
     QCOMPARE(w.Ws().retrieval.HitCount(), 60);
     QCOMPARE(w.Panel_AddReleve()->LabSerachN->text(), QStringLiteral("60"));
+}
+
+void TestMainWindow::unreadableRelevesAreReported() {
+    // The dune pair with its data file cut after record 23: relevés 19 and 20 lose their
+    // species records and cannot be read.
+    QTemporaryDir tmp;
+    const QString tki = QDir(tmp.path()).filePath(QStringLiteral("cut.tki"));
+    QVERIFY(QFile::copy(SharedData(QStringLiteral("dune/dune.tki")), tki));
+    QFile tkd(SharedData(QStringLiteral("dune/dune.tkd")));
+    QVERIFY(tkd.open(QIODevice::ReadOnly));
+    QFile cut(QDir(tmp.path()).filePath(QStringLiteral("cut.tkd")));
+    QVERIFY(cut.open(QIODevice::WriteOnly));
+    cut.write(tkd.read(12000));
+    cut.close();
+
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    s.dialogs->files << tki;
+    w.Item_FileChgClick();
+    w.Item_AddReleveClick();
+    w.BtnRetrNewClick(false);
+    QCOMPARE(w.Ws().retrieval.HitCount(), 18);
+    QCOMPARE(s.dialogs->notices.size(), 1);
+    QCOMPARE(s.dialogs->notices.last(), QStringLiteral("読み取れない測定 2 件をとばしました: 19, 20"));
+    // Putting reads only the marked relevés, all readable: nothing more to report.
+    s.dialogs->texts << QStringLiteral("Dune");
+    w.BtnToTableClick();
+    QCOMPARE(w.Ws().table.ReleveCount(), 18);
+    QCOMPARE(s.dialogs->notices.size(), 1);
+    QVERIFY(s.dialogs->errors.isEmpty());
 }
 
 void TestMainWindow::settingsFontAndEmbeddedItems() {
