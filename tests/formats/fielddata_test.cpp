@@ -8,6 +8,7 @@
 #include "formats/codec.h"
 #include "formats/fielddata.h"
 #include "formats/fielddata_writer.h"
+#include "tests/formats/temp_dir.h"
 
 namespace tavik {
 namespace {
@@ -280,8 +281,8 @@ TEST(DamagedPair, ShortFilesAndBlankNamesInTheMiddle) {
 }
 
 TEST(DamagedPair, MissingMembersNameTheFile) {
-    const fs::path dir = fs::temp_directory_path() / "tavik_fielddata_missing";
-    fs::create_directories(dir);
+    const testing::TempDir tmp;  // each test process has its own folder
+    const fs::path& dir = tmp.path();
     const std::string tki = (dir / "only.tki").string();
     std::ofstream(tki) << std::string(512, ' ');
     try {
@@ -292,7 +293,6 @@ TEST(DamagedPair, MissingMembersNameTheFile) {
         EXPECT_NE(std::string(e.what()).find("only.tkd"), std::string::npos);
     }
     EXPECT_THROW(FieldFiles((dir / "none.tki").string()), std::runtime_error);
-    fs::remove_all(dir);
 }
 
 TEST(FieldNames, EachFieldIsDecodedOnItsOwn) {
@@ -347,13 +347,10 @@ std::string HeaderDescriptionOf(const std::string& tkd) {
 
 class Writer : public ::testing::Test {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("tavik_writer_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string Path(const std::string& name) const { return (dir / name).string(); }
-    fs::path dir;
+    // ctest runs each test in a process of its own, in parallel: every test gets its own
+    // folder, removed at its end.
+    std::string Path(const std::string& name) const { return tmp / name; }
+    testing::TempDir tmp;
 };
 
 TEST_F(Writer, ListingsGiveBackTheSharedPairsByteForByte) {
