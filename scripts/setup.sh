@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the tests and the screenshots need.
+# Installs every Debian package the build, the tests and the screenshots need
+# (poppler-utils and python3-openpyxl read back the PDF and .xlsx outputs in tests).
 # Safe to run again: apt-get is only called when something is missing.
 set -euo pipefail
 pkgs=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-qpa-plugins libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  libxlsxwriter-dev
+  libxlsxwriter-dev zlib1g-dev
+  poppler-utils python3-openpyxl
   clang libclang-rt-14-dev
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-noto-cjk fontconfig
   xvfb xauth xdg-utils
