@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "tests/test_files.h"
 #include "ui/main_window.h"
 #include "ui/user_dialogs.h"
 
@@ -96,8 +97,9 @@ T* Child(const QObject* parent, const char* name) {
     return c;
 }
 
+// An input file of the checkout: "example/example.tki", "dune/dune.tki".
 inline QString SharedData(const QString& rel) {
-    return QDir(QStringLiteral(TAVIK_SHARED_DATA)).filePath(rel);
+    return QString::fromStdString(TestData(rel.toStdString()));
 }
 
 }  // namespace tavik::testing
