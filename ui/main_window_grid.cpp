@@ -3,8 +3,8 @@
 #include <QAction>
 #include <QApplication>
 
+#include "core/cp932_width.h"
 #include "core/hiding.h"
-#include "formats/codec.h"
 #include "ui/grid_widget.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
