@@ -210,12 +210,9 @@ std::string_view FieldFiles::HeaderRecord() const {
 }
 
 int FieldFiles::Name(std::string_view raw) {
-    auto it = nameIds_.find(raw);
-    if (it != nameIds_.end()) return it->second;
-    const int id = static_cast<int>(names_.size());
-    names_.push_back(DecodeField(raw, utf8_));
-    nameIds_.emplace(std::string(raw), id);
-    return id;
+    const auto [id, added] = nameIds_.Insert(raw.data(), static_cast<std::uint32_t>(names_.size()));
+    if (added) names_.push_back(DecodeField(raw, utf8_));
+    return static_cast<int>(id);
 }
 
 std::string FieldFiles::ItemText(int n) const {

@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/flat_key_table.h"
 #include "core/retrieval.h"
 #include "core/table.h"
 
@@ -94,17 +95,13 @@ private:
     void Measure();
     int Name(std::string_view raw);
 
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-    };
     std::string index_, data_;
     int recordCount_ = 0;
     bool utf8_ = false;
     std::array<char, kIndexRecordSize> current_{};
     std::vector<std::uint32_t> visited_;
     std::uint32_t stamp_ = 0;
-    std::unordered_map<std::string, int, Hash, std::equal_to<>> nameIds_;  // raw bytes -> number
+    FlatKeyTable<kNameSize> nameIds_;  // the name field as it stands -> number
     std::vector<std::string> names_;                                         // number -> name
 };
 
