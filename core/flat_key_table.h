@@ -78,11 +78,11 @@ private:
         return static_cast<std::size_t>(h ^ (h >> 32));
     }
 
-    void Rehash(std::size_t slots) {
+    void Rehash(std::size_t count) {  // (not "slots": Qt defines that word)
         std::vector<Slot> old = std::move(slots_);
-        slots_.assign(slots, Slot{});
+        slots_.assign(count, Slot{});
         for (Slot& s : slots_) s.value = kAbsent;
-        mask_ = slots - 1;
+        mask_ = count - 1;
         for (const Slot& s : old) {
             if (s.value == kAbsent) continue;
             std::size_t i = Hash(s.key) & mask_;
