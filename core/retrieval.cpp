@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "core/cover_number.h"
+#include "core/cp932_width.h"
 #include "core/ordered_chunks.h"
 
 namespace tavik {
@@ -542,7 +543,7 @@ PutResult Retrieval::Put(Table& t, ReleveSource& src, const Dictionary& dict,
         const int relKey = t.ReleveKeyAt(n);
         for (std::size_t k = 0; k < items.size(); ++k) {
             const int item = items[k];
-            t.SetHeaderText(relKey, static_cast<int>(k) + 2, item <= 7 ? std::move(values[k]) : RightAlign4(values[k]));
+            t.SetHeaderText(relKey, static_cast<int>(k) + 2, item <= 7 ? std::move(values[k]) : Cp932Fit(values[k], 4, Cp932Align::Right));
         }
         LayerCovers record{};
         record[0] = static_cast<std::uint8_t>(codeK);
