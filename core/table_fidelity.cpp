@@ -1,0 +1,54 @@
+#include "core/table_fidelity.h"
+
+#include <algorithm>
+
+#include "core/covers.h"
+
+namespace tavik {
+
+FidelityResult TableFidelity(const Table& t, const std::vector<ReleveGroup>& groups,
+                             const FidelityOptions& options) {
+    const int G = static_cast<int>(groups.size());
+    std::vector<int> groupOf(static_cast<std::size_t>(t.ReleveCount()) + 1, -1);
+    std::vector<int> sizes(static_cast<std::size_t>(G), 0);
+    for (int g = 0; g < G; ++g) {
+        const ReleveGroup& gr = groups[static_cast<std::size_t>(g)];
+        for (int q = std::max(gr.first, 1); q <= gr.last && q <= t.ReleveCount(); ++q) {
+            groupOf[static_cast<std::size_t>(q)] = g;
+            ++sizes[static_cast<std::size_t>(g)];
+        }
+    }
+    return ComputeFidelity(sizes, CountPresence(t, groupOf, G), options);
+}
+
+std::vector<ReleveGroup> FidelityGroups(const Table& t) {
+    if (t.SpeciesCount() == 0 || t.ReleveCount() == 0)
+        throw ConstancyRefused("種または測定がない表では忠実度を計算できません。");
+    std::vector<ReleveGroup> groups = ConstancyGroups(t);
+    const int G = static_cast<int>(groups.size());
+    if (G > kMaxConstancyGroups)
+        throw ConstancyRefused("区分が " + std::to_string(G) + " あります。忠実度は " +
+                               std::to_string(kMaxConstancyGroups) +
+                               " 区分（区切りの空白列 29 本）までです。空白列を減らしてください。");
+    int filled = 0;
+    for (const ReleveGroup& g : groups) filled += g.size > 0;
+    if (filled < 2)
+        throw ConstancyRefused("測定を含む区分が 1 つしかないため、忠実度を計算できません。"
+                               "区分の境に空白列を挿入してください。");
+    return groups;
+}
+
+std::vector<int> DiagnosticSpeciesOrder(const Table& t, const FidelityOptions& options) {
+    const FidelityResult r = TableFidelity(t, FidelityGroups(t), options);
+    std::vector<int> order = DiagnosticBlockOrder(r);
+    for (int& s : order) ++s;  // species index s is position s + 1
+    return order;
+}
+
+std::string GroupLabel(int g) { return std::string(1, static_cast<char>(65 + g)); }
+
+std::string PhiPercentText(double phi) {
+    return std::to_string(RoundHalfEven(phi * 100));
+}
+
+}  // namespace tavik

@@ -1,0 +1,71 @@
+#include "formats/fidelity_csv.h"
+
+#include <cstdio>
+
+#include "formats/codec.h"
+
+namespace tavik {
+
+namespace {
+
+constexpr const char* kEol = "\r\n";
+
+// Names are the user's: a comma or a quote in one must not shift the columns.
+std::string Field(const std::string& s) {
+    if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
+    std::string q = "\"";
+    for (char c : s) {
+        if (c == '"') q += '"';
+        q += c;
+    }
+    return q + "\"";
+}
+
+}  // namespace
+
+std::string PhiCsvText(double phi) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.1f", phi * 100);
+    std::string s = buf;
+    return s == "-0.0" ? "0.0" : s;
+}
+
+std::string PValueText(double p) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.3g", p);
+    return buf;
+}
+
+std::string FidelityCsvLines(const FidelityResult& r, const std::vector<std::string>& names,
+                             const std::vector<std::string>& labels) {
+    std::string s = "植物名";
+    for (int g = 0; g < r.Groups(); ++g) {
+        const std::string& l = labels[static_cast<std::size_t>(g)];
+        s += "," + Field(l + " 出現数/" + std::to_string(r.GroupSize(g))) + "," + Field(l + " φ×100") + "," +
+             Field(l + " p");
+    }
+    s += ",φ最大の群,診断種の群";
+    s += kEol;
+    for (int sp = 0; sp < r.Species(); ++sp) {
+        s += Field(names[static_cast<std::size_t>(sp)]);
+        std::string diagnostic;
+        for (int g = 0; g < r.Groups(); ++g) {
+            s += "," + std::to_string(r.Count(sp, g)) + ",";
+            if (const auto phi = r.Phi(sp, g)) s += PhiCsvText(*phi);
+            s += ",";
+            if (const auto p = r.P(sp, g)) s += PValueText(*p);
+            if (r.Diagnostic(sp, g)) diagnostic += (diagnostic.empty() ? "" : " ") + labels[static_cast<std::size_t>(g)];
+        }
+        s += ",";
+        if (r.BestGroup(sp) >= 0) s += Field(labels[static_cast<std::size_t>(r.BestGroup(sp))]);
+        s += "," + Field(diagnostic) + kEol;
+    }
+    return s;
+}
+
+void WriteFidelityCsv(const std::string& path, const FidelityResult& r, const std::vector<std::string>& names,
+                      const std::vector<std::string>& labels, AtomicFile::ReadOnlyTarget readOnly) {
+    WriteFileAtomic(path, EncodeTextFile(FidelityCsvLines(r, names, labels)), readOnly);
+}
+
+}  // namespace tavik
