@@ -191,7 +191,7 @@ void CheckRaWeights(const Table& t, const RaWeights& w) {
     std::string msg = "反復平均法を実行できません。出現（重み）のない行・列があります。\n";
     if (spZero > 0) msg += "種: " + join(species, spZero) + "\n";
     if (relZero > 0) msg += "測定: " + join(releves, relZero) + "\n";
-    msg += "区切りの空白列、空白行やコメント行を削除してから実行してください。";
+    msg += "区切りの空白列、空白行、コメント行、被度が「(」「*」だけの種などを削除してから実行してください。";
     throw RaRefused(msg);
 }
 
