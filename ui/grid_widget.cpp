@@ -200,7 +200,7 @@ VegGrid::VegGrid(QWidget* parent) : QAbstractScrollArea(parent), d_(std::make_un
 
 VegGrid::~VegGrid() = default;
 
-void VegGrid::SetTable(const Table* table) {
+void VegGrid::setTable(const Table* table) {
     table_ = table;
     d_->laidOut = nullptr;
     drag_ = DragKind::None;
@@ -213,10 +213,10 @@ void VegGrid::SetTable(const Table* table) {
     }
     horizontalScrollBar()->setValue(0);
     verticalScrollBar()->setValue(0);
-    TableChanged();
+    onTableChanged();
 }
 
-void VegGrid::SyncLayout() const {
+void VegGrid::syncLayout() const {
     Impl& d = *d_;
     if (!table_) {
         d.xs.assign(1, 0);
@@ -250,8 +250,8 @@ void VegGrid::SyncLayout() const {
     for (int r = 0; r < d.rows; ++r) d.ys[r + 1] = d.ys[r] + Extent(t.RowHeight(r));
 }
 
-void VegGrid::TableChanged() {
-    SyncLayout();
+void VegGrid::onTableChanged() {
+    syncLayout();
     if (table_) {
         const int c = std::clamp(curCol_, 0, std::max(0, table_->ColCount() - 1));
         const int r = std::clamp(curRow_, 0, std::max(0, table_->RowCount() - 1));
@@ -263,12 +263,12 @@ void VegGrid::TableChanged() {
             emit currentCellChanged(c, r);
         }
     }
-    UpdateScrollBars();
+    updateScrollBars();
     viewport()->update();
 }
 
-void VegGrid::UpdateScrollBars() {
-    SyncLayout();
+void VegGrid::updateScrollBars() {
+    syncLayout();
     const Impl& d = *d_;
     const int vw = viewport()->width(), vh = viewport()->height();
     QScrollBar* h = horizontalScrollBar();
@@ -283,22 +283,22 @@ void VegGrid::UpdateScrollBars() {
     v->setSingleStep(table_ ? std::max(1, table_->DefaultRowHeight() + 1) : 16);
 }
 
-int VegGrid::ScrollX() const { return horizontalScrollBar()->value(); }
-int VegGrid::ScrollY() const { return verticalScrollBar()->value(); }
+int VegGrid::scrollX() const { return horizontalScrollBar()->value(); }
+int VegGrid::scrollY() const { return verticalScrollBar()->value(); }
 
-int VegGrid::SpanX(int col) const {
+int VegGrid::spanX(int col) const {
     const Impl& d = *d_;
-    return col < d.fixedCols ? d.xs[static_cast<std::size_t>(col)] : d.xs[static_cast<std::size_t>(col)] - ScrollX();
+    return col < d.fixedCols ? d.xs[static_cast<std::size_t>(col)] : d.xs[static_cast<std::size_t>(col)] - scrollX();
 }
 
-int VegGrid::SpanY(int row) const {
+int VegGrid::spanY(int row) const {
     const Impl& d = *d_;
-    return row < d.fixedRows ? d.ys[static_cast<std::size_t>(row)] : d.ys[static_cast<std::size_t>(row)] - ScrollY();
+    return row < d.fixedRows ? d.ys[static_cast<std::size_t>(row)] : d.ys[static_cast<std::size_t>(row)] - scrollY();
 }
 
 // ---- Options, current cell, selection ---------------------------------------------------
 
-void VegGrid::SetRangeSelect(bool on) {
+void VegGrid::setRangeSelect(bool on) {
     rangeSelect_ = on;
     if (!on) {
         anchorCol_ = curCol_;
@@ -307,13 +307,13 @@ void VegGrid::SetRangeSelect(bool on) {
     viewport()->update();
 }
 
-void VegGrid::SetGridLines(bool fixedLines, bool normalLines) {
+void VegGrid::setGridLines(bool fixedLines, bool normalLines) {
     fixedLines_ = fixedLines;
     normalLines_ = normalLines;
     viewport()->update();
 }
 
-void VegGrid::SetCurrentCell(int col, int row) {
+void VegGrid::setCurrentCell(int col, int row) {
     if (table_) {
         col = std::clamp(col, 0, std::max(0, table_->ColCount() - 1));
         row = std::clamp(row, 0, std::max(0, table_->RowCount() - 1));
@@ -327,49 +327,49 @@ void VegGrid::SetCurrentCell(int col, int row) {
     if (changed) emit currentCellChanged(col, row);
 }
 
-QRect VegGrid::SelectedRect() const {
+QRect VegGrid::selectedRect() const {
     if (!rangeSelect_) return QRect(QPoint(curCol_, curRow_), QPoint(curCol_, curRow_));
     return QRect(QPoint(std::min(anchorCol_, curCol_), std::min(anchorRow_, curRow_)),
                  QPoint(std::max(anchorCol_, curCol_), std::max(anchorRow_, curRow_)));
 }
 
-void VegGrid::SetSelectedRect(const QRect& cells) {
+void VegGrid::setSelectedRect(const QRect& cells) {
     const QRect r = cells.normalized();
-    SetCurrentCell(r.right(), r.bottom());
+    setCurrentCell(r.right(), r.bottom());
     anchorCol_ = r.left();
     anchorRow_ = r.top();
     if (table_) {
         anchorCol_ = std::clamp(anchorCol_, 0, std::max(0, table_->ColCount() - 1));
         anchorRow_ = std::clamp(anchorRow_, 0, std::max(0, table_->RowCount() - 1));
     }
-    emit selectionChanged(SelectedRect());
+    emit selectionChanged(selectedRect());
 }
 
 // ---- Geometry ---------------------------------------------------------------------------
 
-QPoint VegGrid::CellAt(const QPoint& pos) const {
-    SyncLayout();
+QPoint VegGrid::cellAt(const QPoint& pos) const {
+    syncLayout();
     const Impl& d = *d_;
     if (!table_ || pos.x() < 0 || pos.y() < 0) return QPoint(-1, -1);
     int col = -1, row = -1;
     if (pos.x() < d.FixedW())
         col = Impl::Find(d.xs, 0, d.fixedCols, pos.x());
     else
-        col = Impl::Find(d.xs, d.fixedCols, d.cols, pos.x() + ScrollX());
+        col = Impl::Find(d.xs, d.fixedCols, d.cols, pos.x() + scrollX());
     if (pos.y() < d.FixedH())
         row = Impl::Find(d.ys, 0, d.fixedRows, pos.y());
     else
-        row = Impl::Find(d.ys, d.fixedRows, d.rows, pos.y() + ScrollY());
+        row = Impl::Find(d.ys, d.fixedRows, d.rows, pos.y() + scrollY());
     return QPoint(col, row);
 }
 
-QRect VegGrid::CellRect(int col, int row) const {
-    SyncLayout();
+QRect VegGrid::cellRect(int col, int row) const {
+    syncLayout();
     const Impl& d = *d_;
     if (!table_ || col < 0 || row < 0 || col >= d.cols || row >= d.rows) return QRect();
     const int w = table_->ColWidth(col), h = table_->RowHeight(row);
     if (w < 0 || h < 0) return QRect();
-    const int x = SpanX(col), y = SpanY(row);
+    const int x = spanX(col), y = spanY(row);
     // A scrolling cell is on screen when some of it (or of its grid line) shows past the
     // fixed part and inside the viewport.
     const int vw = viewport()->width(), vh = viewport()->height();
@@ -380,23 +380,23 @@ QRect VegGrid::CellRect(int col, int row) const {
 
 // ---- Scrolling --------------------------------------------------------------------------
 
-void VegGrid::ScrollTo(int col, int row) {
-    SyncLayout();
-    UpdateScrollBars();
+void VegGrid::scrollTo(int col, int row) {
+    syncLayout();
+    updateScrollBars();
     const Impl& d = *d_;
     if (col >= d.fixedCols && col < d.cols) horizontalScrollBar()->setValue(d.xs[col] - d.FixedW());
     if (row >= d.fixedRows && row < d.rows) verticalScrollBar()->setValue(d.ys[row] - d.FixedH());
 }
 
-void VegGrid::ScrollToEnd() {
-    UpdateScrollBars();
+void VegGrid::scrollToEnd() {
+    updateScrollBars();
     horizontalScrollBar()->setValue(horizontalScrollBar()->maximum());
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
 
-void VegGrid::EnsureVisible(int col, int row) {
-    SyncLayout();
-    UpdateScrollBars();
+void VegGrid::ensureVisible(int col, int row) {
+    syncLayout();
+    updateScrollBars();
     const Impl& d = *d_;
     const int vw = viewport()->width(), vh = viewport()->height();
     if (col >= d.fixedCols && col < d.cols) {
@@ -417,59 +417,59 @@ void VegGrid::EnsureVisible(int col, int row) {
     }
 }
 
-int VegGrid::LeftCol() const {
-    SyncLayout();
+int VegGrid::leftColumn() const {
+    syncLayout();
     const Impl& d = *d_;
-    const int c = Impl::Find(d.xs, d.fixedCols, d.cols, d.FixedW() + ScrollX());
+    const int c = Impl::Find(d.xs, d.fixedCols, d.cols, d.FixedW() + scrollX());
     return c < 0 ? d.fixedCols : c;
 }
 
-int VegGrid::TopRow() const {
-    SyncLayout();
+int VegGrid::topRow() const {
+    syncLayout();
     const Impl& d = *d_;
-    const int r = Impl::Find(d.ys, d.fixedRows, d.rows, d.FixedH() + ScrollY());
+    const int r = Impl::Find(d.ys, d.fixedRows, d.rows, d.FixedH() + scrollY());
     return r < 0 ? d.fixedRows : r;
 }
 
 // ---- Tints and cursors ------------------------------------------------------------------
 
-void VegGrid::TincRow(int row, const QColor& color) {
+void VegGrid::tintRow(int row, const QColor& color) {
     tints_.push_back({Tint::Row, 0, row, color});
     viewport()->update();
 }
 
-void VegGrid::TincColum(int col, const QColor& color) {
+void VegGrid::tintColumn(int col, const QColor& color) {
     tints_.push_back({Tint::Col, col, 0, color});
     viewport()->update();
 }
 
-void VegGrid::TincCell(int col, int row, const QColor& color) {
+void VegGrid::tintCell(int col, int row, const QColor& color) {
     tints_.push_back({Tint::Cell, col, row, color});
     viewport()->update();
 }
 
-void VegGrid::ClearTints() {
+void VegGrid::clearTints() {
     if (tints_.empty()) return;
     tints_.clear();
     viewport()->update();
 }
 
-void VegGrid::SetFNRowTint(bool on) {
+void VegGrid::setFNRowTint(bool on) {
     fnRowTint_ = on;
     viewport()->update();
 }
 
-void VegGrid::SetSearchHits(std::vector<QPoint> cells) {
+void VegGrid::setSearchHits(std::vector<QPoint> cells) {
     hits_ = std::move(cells);
     viewport()->update();
 }
 
-void VegGrid::SetDragCursor() { viewport()->setCursor(Qt::DragMoveCursor); }
-void VegGrid::SetDefaultCursor() { viewport()->unsetCursor(); }
+void VegGrid::setDragCursor() { viewport()->setCursor(Qt::DragMoveCursor); }
+void VegGrid::setDefaultCursor() { viewport()->unsetCursor(); }
 
 // ---- Painting ---------------------------------------------------------------------------
 
-void VegGrid::PaintTint(QPainter& p, const Tint& t, const QRect& area) {
+void VegGrid::paintTint(QPainter& p, const Tint& t, const QRect& area) {
     const Impl& d = *d_;
     const int vw = area.width(), vh = area.height();
     QRect r;
@@ -478,8 +478,8 @@ void VegGrid::PaintTint(QPainter& p, const Tint& t, const QRect& area) {
             if (t.row < 0 || t.row >= d.rows) return;
             const int h = table_->RowHeight(t.row);
             if (h <= 0) return;
-            const int y = SpanY(t.row);
-            const int right = std::min(vw, SpanX(d.cols - 1) + std::max(0, table_->ColWidth(d.cols - 1)));
+            const int y = spanY(t.row);
+            const int right = std::min(vw, spanX(d.cols - 1) + std::max(0, table_->ColWidth(d.cols - 1)));
             r = QRect(0, y, right, h);
             if (t.row >= d.fixedRows) r = r.intersected(QRect(0, d.FixedH(), vw, vh));
             break;
@@ -488,8 +488,8 @@ void VegGrid::PaintTint(QPainter& p, const Tint& t, const QRect& area) {
             if (t.col < 0 || t.col >= d.cols) return;
             const int w = table_->ColWidth(t.col);
             if (w <= 0) return;
-            const int x = SpanX(t.col);
-            const int bottom = std::min(vh, SpanY(d.rows - 1) + std::max(0, table_->RowHeight(d.rows - 1)));
+            const int x = spanX(t.col);
+            const int bottom = std::min(vh, spanY(d.rows - 1) + std::max(0, table_->RowHeight(d.rows - 1)));
             r = QRect(x, 0, w, bottom);
             if (t.col >= d.fixedCols) r = r.intersected(QRect(d.FixedW(), 0, vw, vh));
             break;
@@ -498,7 +498,7 @@ void VegGrid::PaintTint(QPainter& p, const Tint& t, const QRect& area) {
             if (t.col < 0 || t.row < 0 || t.col >= d.cols || t.row >= d.rows) return;
             const int w = table_->ColWidth(t.col), h = table_->RowHeight(t.row);
             if (w <= 0 || h <= 0) return;
-            r = QRect(SpanX(t.col), SpanY(t.row), w, h);
+            r = QRect(spanX(t.col), spanY(t.row), w, h);
             QRect clip(0, 0, vw, vh);
             if (t.col >= d.fixedCols) clip.setLeft(d.FixedW());
             if (t.row >= d.fixedRows) clip.setTop(d.FixedH());
@@ -509,8 +509,8 @@ void VegGrid::PaintTint(QPainter& p, const Tint& t, const QRect& area) {
     if (!r.isEmpty()) p.fillRect(r, t.color);
 }
 
-void VegGrid::PaintTo(QPainter& p, const QRect& area) {
-    SyncLayout();
+void VegGrid::paintTo(QPainter& p, const QRect& area) {
+    syncLayout();
     Impl& d = *d_;
     p.save();
     p.translate(area.topLeft());
@@ -523,7 +523,7 @@ void VegGrid::PaintTo(QPainter& p, const QRect& area) {
     }
     const Table& t = *table_;
     const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
-    const int sx = ScrollX(), sy = ScrollY();
+    const int sx = scrollX(), sy = scrollY();
     const int fixedW = std::min(d.FixedW(), vw), fixedH = std::min(d.FixedH(), vh);
 
     // The visible columns and rows: index, screen position, size (0 = only the line).
@@ -605,12 +605,12 @@ void VegGrid::PaintTo(QPainter& p, const QRect& area) {
     // Tints multiply what is painted, so text under them stays readable.
     p.setCompositionMode(QPainter::CompositionMode_Multiply);
     if (rangeSelect_) {
-        const QRect sel = SelectedRect();
+        const QRect sel = selectedRect();
         if (sel.width() > 1 || sel.height() > 1) {
             // Corners may be scrolled away: span the selection by the offsets.
-            const int x0 = SpanX(sel.left()), y0 = SpanY(sel.top());
-            const int x1 = SpanX(sel.right()) + std::max(0, t.ColWidth(sel.right()));
-            const int y1 = SpanY(sel.bottom()) + std::max(0, t.RowHeight(sel.bottom()));
+            const int x0 = spanX(sel.left()), y0 = spanY(sel.top());
+            const int x1 = spanX(sel.right()) + std::max(0, t.ColWidth(sel.right()));
+            const int y1 = spanY(sel.bottom()) + std::max(0, t.RowHeight(sel.bottom()));
             QRect clip(0, 0, vw, vh);
             if (sel.left() >= d.fixedCols) clip.setLeft(fixedW);
             if (sel.top() >= d.fixedRows) clip.setTop(fixedH);
@@ -618,14 +618,14 @@ void VegGrid::PaintTo(QPainter& p, const QRect& area) {
             if (!r.isEmpty()) p.fillRect(r, kSelectionTint);
         }
     }
-    if (fnRowTint_ && t.FNRow() > 0) PaintTint(p, {Tint::Row, 0, t.FNRow(), kTintFNRow}, QRect(0, 0, vw, vh));
-    for (const QPoint& h : hits_) PaintTint(p, {Tint::Cell, h.x(), h.y(), kTintSearchHit}, QRect(0, 0, vw, vh));
-    for (const Tint& tint : tints_) PaintTint(p, tint, QRect(0, 0, vw, vh));
+    if (fnRowTint_ && t.FNRow() > 0) paintTint(p, {Tint::Row, 0, t.FNRow(), kTintFNRow}, QRect(0, 0, vw, vh));
+    for (const QPoint& h : hits_) paintTint(p, {Tint::Cell, h.x(), h.y(), kTintSearchHit}, QRect(0, 0, vw, vh));
+    for (const Tint& tint : tints_) paintTint(p, tint, QRect(0, 0, vw, vh));
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 
     // The current cell, when it is a normal one.
     if (curCol_ >= d.fixedCols && curRow_ >= d.fixedRows) {
-        const QRect c = CellRect(curCol_, curRow_);
+        const QRect c = cellRect(curCol_, curRow_);
         if (c.width() > 2 && c.height() > 2) {
             p.setClipRect(QRect(QPoint(fixedW, fixedH), QPoint(vw - 1, vh - 1)));
             QPen pen(QColor(0, 0, 0));
@@ -640,10 +640,10 @@ void VegGrid::PaintTo(QPainter& p, const QRect& area) {
     if ((drag_ == DragKind::MoveRow || drag_ == DragKind::MoveCol) && dragTo_ >= 0 && dragTo_ != dragFrom_) {
         p.setClipRect(QRect(0, 0, vw, vh));
         if (drag_ == DragKind::MoveRow) {
-            const int y = dragTo_ > dragFrom_ ? SpanY(dragTo_) + std::max(0, t.RowHeight(dragTo_)) : SpanY(dragTo_) - 1;
+            const int y = dragTo_ > dragFrom_ ? spanY(dragTo_) + std::max(0, t.RowHeight(dragTo_)) : spanY(dragTo_) - 1;
             if (y >= fixedH - 1) p.fillRect(QRect(0, y - 1, gridRight, 3), kDropMark);
         } else {
-            const int x = dragTo_ > dragFrom_ ? SpanX(dragTo_) + std::max(0, t.ColWidth(dragTo_)) : SpanX(dragTo_) - 1;
+            const int x = dragTo_ > dragFrom_ ? spanX(dragTo_) + std::max(0, t.ColWidth(dragTo_)) : spanX(dragTo_) - 1;
             if (x >= fixedW - 1) p.fillRect(QRect(x - 1, 0, 3, gridBottom), kDropMark);
         }
     }
@@ -653,34 +653,34 @@ void VegGrid::PaintTo(QPainter& p, const QRect& area) {
 void VegGrid::paintEvent(QPaintEvent*) {
     const Impl& d = *d_;
     const auto before = std::make_tuple(d.layoutVersion, d.cols, d.rows);
-    SyncLayout();
-    if (before != std::make_tuple(d.layoutVersion, d.cols, d.rows)) UpdateScrollBars();
+    syncLayout();
+    if (before != std::make_tuple(d.layoutVersion, d.cols, d.rows)) updateScrollBars();
     QPainter p(viewport());
-    PaintTo(p, viewport()->rect());
+    paintTo(p, viewport()->rect());
 }
 
 void VegGrid::resizeEvent(QResizeEvent* e) {
     QAbstractScrollArea::resizeEvent(e);
-    UpdateScrollBars();
+    updateScrollBars();
 }
 
 void VegGrid::scrollContentsBy(int, int) { viewport()->update(); }
 
 // ---- Mouse ------------------------------------------------------------------------------
 
-int VegGrid::DropRowAt(const QPoint& pos) const {
-    const int row = CellAt(QPoint(std::max(0, pos.x()), pos.y())).y();
+int VegGrid::dropRowAt(const QPoint& pos) const {
+    const int row = cellAt(QPoint(std::max(0, pos.x()), pos.y())).y();
     return table_ && table_->IsUsedSpeciesRow(row) ? row : -1;
 }
 
-int VegGrid::DropColAt(const QPoint& pos) const {
-    const int col = CellAt(QPoint(pos.x(), std::max(0, pos.y()))).x();
+int VegGrid::dropColumnAt(const QPoint& pos) const {
+    const int col = cellAt(QPoint(pos.x(), std::max(0, pos.y()))).x();
     return table_ && table_->IsUsedReleveCol(col) ? col : -1;
 }
 
 void VegGrid::mousePressEvent(QMouseEvent* e) {
     const QPoint pos = e->position().toPoint();
-    const QPoint cell = CellAt(pos);
+    const QPoint cell = cellAt(pos);
     emit mousePressed(e->button(), e->modifiers(), cell.x(), cell.y(), pos);
     if (!table_ || e->button() != Qt::LeftButton || cell.x() < 0 || cell.y() < 0) return;
     const Impl& d = *d_;
@@ -693,17 +693,17 @@ void VegGrid::mousePressEvent(QMouseEvent* e) {
         drag_ = DragKind::MoveCol;
         dragFrom_ = dragTo_ = col;
     } else if (col >= d.fixedCols && row >= d.fixedRows) {
-        SetCurrentCell(col, row);
+        setCurrentCell(col, row);
         if (rangeSelect_) {
             drag_ = DragKind::Select;
-            emit selectionChanged(SelectedRect());
+            emit selectionChanged(selectedRect());
         }
     }
 }
 
 void VegGrid::mouseMoveEvent(QMouseEvent* e) {
     const QPoint pos = e->position().toPoint();
-    const QPoint cell = CellAt(pos);
+    const QPoint cell = cellAt(pos);
     d_->lastMouse = pos;
     if (drag_ != DragKind::None && table_) {
         const Impl& d = *d_;
@@ -719,7 +719,7 @@ void VegGrid::mouseMoveEvent(QMouseEvent* e) {
             // The moving corner follows the pointer, kept to the normal cells.
             const int cx = std::clamp(pos.x(), d.FixedW(), std::max(d.FixedW(), vw - 1));
             const int cy = std::clamp(pos.y(), d.FixedH(), std::max(d.FixedH(), vh - 1));
-            QPoint c = CellAt(QPoint(cx, cy));
+            QPoint c = cellAt(QPoint(cx, cy));
             if (c.x() < 0) c.setX(cx >= d.FixedW() && pos.x() >= 0 ? d.cols - 1 : curCol_);
             if (c.y() < 0) c.setY(cy >= d.FixedH() && pos.y() >= 0 ? d.rows - 1 : curRow_);
             c.setX(std::max(c.x(), d.fixedCols));
@@ -729,16 +729,16 @@ void VegGrid::mouseMoveEvent(QMouseEvent* e) {
                 curRow_ = c.y();
                 viewport()->update();
                 emit currentCellChanged(curCol_, curRow_);
-                emit selectionChanged(SelectedRect());
+                emit selectionChanged(selectedRect());
             }
         } else if (drag_ == DragKind::MoveRow) {
-            const int to = DropRowAt(pos);
+            const int to = dropRowAt(pos);
             if (to != dragTo_) {
                 dragTo_ = to;
                 viewport()->update();
             }
         } else if (drag_ == DragKind::MoveCol) {
-            const int to = DropColAt(pos);
+            const int to = dropColumnAt(pos);
             if (to != dragTo_) {
                 dragTo_ = to;
                 viewport()->update();
@@ -756,16 +756,16 @@ void VegGrid::mouseReleaseEvent(QMouseEvent* e) {
         const int from = dragFrom_;
         drag_ = DragKind::None;
         if (kind == DragKind::MoveRow) {
-            const int to = DropRowAt(pos);
+            const int to = dropRowAt(pos);
             if (to >= 0 && to != from) emit rowMoved(from, to);
         } else if (kind == DragKind::MoveCol) {
-            const int to = DropColAt(pos);
+            const int to = dropColumnAt(pos);
             if (to >= 0 && to != from) emit columnMoved(from, to);
         }
         dragFrom_ = dragTo_ = -1;
         viewport()->update();
     }
-    const QPoint cell = CellAt(pos);
+    const QPoint cell = cellAt(pos);
     emit mouseReleased(e->button(), e->modifiers(), cell.x(), cell.y(), pos);
 }
 
@@ -795,7 +795,7 @@ void VegGrid::keyPressEvent(QKeyEvent* e) {
         QAbstractScrollArea::keyPressEvent(e);
         return;
     }
-    SyncLayout();
+    syncLayout();
     const Impl& d = *d_;
     const Table& t = *table_;
     const int firstCol = d.fixedCols, lastCol = d.cols - 1;
@@ -845,12 +845,12 @@ void VegGrid::keyPressEvent(QKeyEvent* e) {
         viewport()->update();
         if (changed) {
             emit currentCellChanged(col, row);
-            emit selectionChanged(SelectedRect());
+            emit selectionChanged(selectedRect());
         }
     } else {
-        SetCurrentCell(col, row);
+        setCurrentCell(col, row);
     }
-    EnsureVisible(col, row);
+    ensureVisible(col, row);
     e->accept();
 }
 
