@@ -93,7 +93,7 @@ void MainWindow::buildMenus() {
     m.sortReleves = t.Add("sortReleves", QStringLiteral("測定を種数順で並び替え(&O)"));
     connect(m.sortReleves, &QAction::triggered, this, &MainWindow::sortReleves);
     t.menu->addSeparator();
-    m.reciprocalAveraging = later(t.Add("reciprocalAveraging", QStringLiteral("反復平均法で行列並び替え(&H)")));
+    m.reciprocalAveraging = t.Add("reciprocalAveraging", QStringLiteral("反復平均法で行列並び替え(&H)"));
     t.menu->addSeparator();
     m.hideSiteRows = t.Add("hideSiteRows", QStringLiteral("立地情報を隠す"));
     m.hideSiteRows->setCheckable(true);
@@ -102,8 +102,8 @@ void MainWindow::buildMenus() {
     m.hideRanges->setCheckable(true);
     connect(m.hideRanges, &QAction::triggered, this, &MainWindow::toggleHiddenRanges);
     t.menu->addSeparator();
-    m.makeConstancyTable = later(t.Add("makeConstancyTable", QStringLiteral("常在度表を作成する")));
-    m.showConstancyTable = later(t.Add("showConstancyTable", QStringLiteral("常在度表を再表示する")));
+    m.makeConstancyTable = t.Add("makeConstancyTable", QStringLiteral("常在度表を作成する"));
+    m.showConstancyTable = t.Add("showConstancyTable", QStringLiteral("常在度表を再表示する"));
     t.menu->addSeparator();
 
     // Edit and search.
