@@ -4,6 +4,7 @@
 
 #include "cli/args.h"
 #include "cli/commands.h"
+#include "cli/table_output.h"
 #include "core/constancy.h"
 #include "core/reciprocal_averaging.h"
 #include "formats/freq_table_files.h"
@@ -11,16 +12,31 @@
 
 namespace tavik::cli {
 
+namespace {
+
+// Writes one of the second window's files; a read-only one only with --force.
+template <class Write>
+void WriteOutput(bool force, Write write) {
+    try {
+        write(force ? AtomicFile::ReadOnlyTarget::Replace : AtomicFile::ReadOnlyTarget::Refuse);
+    } catch (const ReadOnlyFileError& e) {
+        throw std::runtime_error(std::string(e.what()) + "（置き換えるには --force）");
+    }
+}
+
+}  // namespace
+
 int ReciprocalAveraging(const Args& args) {
     ArgReader in(args);
     const std::string table = in.Positional("TABLE.vtb");
     std::string out, scores, ini;
-    bool dominance = false;
+    bool dominance = false, force = false;
     while (!in.Done()) {
         const std::string a = in.Next();
         if (a == "-o") out = in.Value(a);
         else if (a == "--scores") scores = in.Value(a);
         else if (a == "--dominance") dominance = true;
+        else if (a == "--force") force = true;
         else if (a == "--ini") ini = in.Value(a);
         else throw UsageError{"unknown option for ra: " + a};
     }
@@ -31,10 +47,13 @@ int ReciprocalAveraging(const Args& args) {
     const RaResult r = tavik::ReciprocalAveraging(ws.table, dominance);
     std::cerr << "反復回数: " << r.iterations << "\n";
     // The score table keeps the order the table had.
-    if (!scores.empty()) WriteFreqTableCsv(scores, RaScoreTable(ws.table, r));
+    if (!scores.empty()) {
+        const FreqTable t = RaScoreTable(ws.table, r);
+        WriteOutput(force, [&](auto ro) { WriteFreqTableCsv(scores, t, ro); });
+    }
     if (!out.empty()) {
         ApplyRaOrder(ws.table, r);
-        ws.SaveTable(out);
+        SaveTableFromCli(ws, out, force);
     }
     return 0;
 }
@@ -43,7 +62,7 @@ int Constancy(const Args& args) {
     ArgReader in(args);
     const std::string table = in.Positional("TABLE.vtb");
     std::string csv, text, ini, title;
-    bool hasTitle = false;
+    bool hasTitle = false, force = false;
     ConstancyOptions options;
     while (!in.Done()) {
         const std::string a = in.Next();
@@ -59,6 +78,7 @@ int Constancy(const Args& args) {
             title = in.Value(a);
             hasTitle = true;
         } else if (a == "--ini") ini = in.Value(a);
+        else if (a == "--force") force = true;
         else throw UsageError{"unknown option for constancy: " + a};
     }
     if (csv.empty() && text.empty()) throw UsageError{"constancy needs --csv OUT.csv or --text OUT.txt"};
@@ -68,8 +88,8 @@ int Constancy(const Args& args) {
     ws.table.Recount();
     options.title = hasTitle ? title : ws.table.TableTitle + "常在度表";
     const FreqTable t = MakeConstancyTable(ws.table, options);
-    if (!csv.empty()) WriteFreqTableCsv(csv, t);
-    if (!text.empty()) WriteFreqTableText(text, t, ShortDateToday());
+    if (!csv.empty()) WriteOutput(force, [&](auto ro) { WriteFreqTableCsv(csv, t, ro); });
+    if (!text.empty()) WriteOutput(force, [&](auto ro) { WriteFreqTableText(text, t, ShortDateToday(), ro); });
     return 0;
 }
 

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <unordered_map>
 
+#include "core/cp932_width.h"
 #include "formats/codec.h"
 #include "formats/file_bytes.h"
 #include "formats/text_lines.h"
@@ -84,12 +85,13 @@ std::string FreqTableClipboardText(const FreqTable& t) {
 
 std::string EncodeFreqTableFile(const std::string& lines) { return EncodeTextFile(lines); }
 
-void WriteFreqTableText(const std::string& path, const FreqTable& t, const std::string& date) {
-    WriteFileAtomic(path, EncodeFreqTableFile(FreqTableTextLines(t, date)));
+void WriteFreqTableText(const std::string& path, const FreqTable& t, const std::string& date,
+                        AtomicFile::ReadOnlyTarget readOnly) {
+    WriteFileAtomic(path, EncodeFreqTableFile(FreqTableTextLines(t, date)), readOnly);
 }
 
-void WriteFreqTableCsv(const std::string& path, const FreqTable& t) {
-    WriteFileAtomic(path, EncodeFreqTableFile(FreqTableCsvLines(t)));
+void WriteFreqTableCsv(const std::string& path, const FreqTable& t, AtomicFile::ReadOnlyTarget readOnly) {
+    WriteFileAtomic(path, EncodeFreqTableFile(FreqTableCsvLines(t)), readOnly);
 }
 
 std::vector<std::string> SplitCommaText(std::string_view s) {
@@ -199,7 +201,7 @@ void MergeFreqTableTextBytes(std::string_view bytes, const std::string& fileName
                 it = rowOf.emplace(label, row).first;
                 newLabels.push_back(label);
             }
-            values.push_back({col, it->second, CutWidth(value, kMergedValueWidth)});
+            values.push_back({col, it->second, std::string(Cp932Cut(value, kMergedValueWidth))});
         }
         if (i < lines.size()) ++i;  // the line that ended the block ("#E", or "#S" ending it early)
     }
@@ -224,14 +226,14 @@ std::vector<std::string> FreqTablePrintLines(const FreqTable& t, bool constancyL
         const int w1 = t.ColCount() > 1 ? t.ColWidth(1) : 0;
         const int cellWidth = (w1 <= 0 || t.ColWidth(0) / w1 <= 5) ? 7 : 3;
         for (int r = 0; r < t.RowCount(); ++r) {
-            std::string line = FitWidth(cell(0, r), 28);
-            for (int c = 1; c < t.ColCount(); ++c) line += FitWidth(cell(c, r), cellWidth);
+            std::string line = Cp932Fit(cell(0, r), 28);
+            for (int c = 1; c < t.ColCount(); ++c) line += Cp932Fit(cell(c, r), cellWidth);
             out.push_back(std::move(line));
         }
     } else {
         for (int r = 0; r < t.RowCount(); ++r)
-            out.push_back(FitWidth(cell(0, r), 28) + leftPad(CutWidth(cell(1, r), 7), 5) + "   " +
-                          FitWidth(cell(3, r), 7) + leftPad(CutWidth(cell(4, r), 7), 5));
+            out.push_back(Cp932Fit(cell(0, r), 28) + leftPad(std::string(Cp932Cut(cell(1, r), 7)), 5) + "   " +
+                          Cp932Fit(cell(3, r), 7) + leftPad(std::string(Cp932Cut(cell(4, r), 7)), 5));
     }
     return out;
 }

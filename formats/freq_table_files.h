@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/freq_table.h"
+#include "formats/atomic_file.h"
 
 namespace tavik {
 
@@ -23,10 +24,13 @@ std::string FreqTableCsvLines(const FreqTable& t);
 std::string FreqTableClipboardText(const FreqTable& t);
 
 // The texts above as file bytes, and written to a file (temporary beside it, renamed over
-// the old one only when complete). Writing throws std::runtime_error naming the file.
+// the old one only when complete). Writing throws std::runtime_error naming the file, and
+// ReadOnlyFileError for a read-only file unless told to replace it.
 std::string EncodeFreqTableFile(const std::string& lines);
-void WriteFreqTableText(const std::string& path, const FreqTable& t, const std::string& date);
-void WriteFreqTableCsv(const std::string& path, const FreqTable& t);
+void WriteFreqTableText(const std::string& path, const FreqTable& t, const std::string& date,
+                        AtomicFile::ReadOnlyTarget readOnly = AtomicFile::ReadOnlyTarget::Refuse);
+void WriteFreqTableCsv(const std::string& path, const FreqTable& t,
+                       AtomicFile::ReadOnlyTarget readOnly = AtomicFile::ReadOnlyTarget::Refuse);
 
 // The fields of one line by the comma-text rules: blanks and control characters around
 // fields are skipped and also separate fields, "," separates, a field may be quoted with

@@ -1,8 +1,6 @@
 #include "ui/grid_widget.h"
 
-#include <QFontMetricsF>
 #include <QGuiApplication>
-#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -12,13 +10,13 @@
 #include <QWheelEvent>
 
 #include <algorithm>
-#include <cmath>
 #include <string>
 #include <tuple>
-#include <unordered_map>
 
 #include "core/table.h"
+#include "ui/grid_geometry.h"
 #include "ui/table_font.h"
+#include "ui/text_images.h"
 
 namespace tavik::ui {
 
@@ -30,132 +28,21 @@ const QColor kOutside{236, 236, 236};       // past the last row / column
 const QColor kSelectionTint{186, 208, 255};  // the selected range, multiplied like a tint
 const QColor kDropMark{200, 0, 0};
 
-// Extent of a row or column on screen: its size plus its grid line, nothing when hidden.
-inline int Extent(int size) { return size < 0 ? 0 : size + 1; }
-
-// Half-width (1) or full-width (2) slot of a character, as the table's layouts count it.
-inline int Slots(char32_t u) {
-    if (u < 0x80) return 1;
-    if (u >= 0xFF61 && u <= 0xFF9F) return 1;  // half-width katakana
-    return 2;
-}
-
-// A pre-rendered text: drawing cached images is what keeps a full screen of cells cheap.
-struct Sprite {
-    QImage image;  // transparent, text in black
-    int width = 0; // logical pixels
-    int height = 0;
-};
-
 }  // namespace
 
 struct VegGrid::Impl {
-    // Offsets: xs[c] is the left edge of column c with every column laid end to end
-    // (size plus grid line each), xs[ColCount] the total width; likewise ys for rows.
-    std::vector<int> xs, ys;
+    GridGeometry geo;
     std::uint64_t layoutVersion = ~std::uint64_t{0};
     const Table* laidOut = nullptr;
-    int cols = -1, rows = -1, fixedCols = 0, fixedRows = 0;
     std::string fontName;
     int fontSize = 0;
-    QFont drawFont;  // the table font in pixels
-
-    // Text sprites, keyed on the UTF-8 text.
-    std::unordered_map<std::string, Sprite> sprites;
-    std::size_t spriteBytes = 0;
-    qreal spriteDpr = 0;
-    int em = 12;          // the font's size in pixels
-    qreal unit = 6;       // a half-width slot: half the size, as in the layouts' counting
-    bool monospaced = true;
-    qreal baseline = 11;  // in a sprite
-    int textHeight = 15;  // of a sprite
+    TextImageCache texts;
 
     QTimer autoScroll;
     QPoint lastMouse;
 
-    int FixedW() const { return xs.empty() ? 0 : xs[static_cast<std::size_t>(fixedCols)]; }
-    int FixedH() const { return ys.empty() ? 0 : ys[static_cast<std::size_t>(fixedRows)]; }
-    int TotalW() const { return xs.empty() ? 0 : xs.back(); }
-    int TotalH() const { return ys.empty() ? 0 : ys.back(); }
-
-    // The index i in [lo, hi) with v[i] <= a < v[i+1], or -1; hidden entries (no extent)
-    // are never found.
-    static int Find(const std::vector<int>& v, int lo, int hi, int a) {
-        if (lo >= hi || a < v[static_cast<std::size_t>(lo)] || a >= v[static_cast<std::size_t>(hi)]) return -1;
-        auto first = v.begin() + lo, last = v.begin() + hi + 1;
-        auto it = std::upper_bound(first, last, a);
-        return static_cast<int>(it - v.begin()) - 1;
-    }
-
-    void SetFont(const QFont& tableFont) {
-        drawFont = GridDrawingFont(tableFont);
-        const QFont& f = drawFont;
-        QFontMetricsF fm(f);
-        em = f.pixelSize() > 0 ? f.pixelSize() : static_cast<int>(std::lround(fm.height()));
-        unit = em / 2.0;
-        // Placed by the em box rather than by the font's ascent and descent, which some
-        // CJK fonts make far taller than a row.
-        baseline = std::round(0.86 * em) + 1;
-        textHeight = em + 3;
-        monospaced = true;
-        for (QChar ch : QStringLiteral(" +rei.W(1")) {
-            if (std::abs(fm.horizontalAdvance(ch) - unit) > 0.01) monospaced = false;
-        }
-        if (std::abs(fm.horizontalAdvance(QChar(0x7A2E)) - 2 * unit) > 0.01) monospaced = false;
-        sprites.clear();
-    }
-
-    const Sprite& SpriteFor(const std::string& text, qreal dpr) {
-        const QFont& font = drawFont;
-        if (dpr != spriteDpr) {
-            sprites.clear();
-            spriteBytes = 0;
-            spriteDpr = dpr;
-        }
-        auto it = sprites.find(text);
-        if (it != sprites.end()) return it->second;
-        // Cell codes repeat; names and header values do not. Start afresh past 16 MB.
-        if (spriteBytes > (16u << 20)) {
-            sprites.clear();
-            spriteBytes = 0;
-        }
-
-        const QString s = QString::fromStdString(text);
-        const std::u32string u = s.toStdU32String();
-        int nslots = 0;
-        for (char32_t c : u) nslots += Slots(c);
-        QFontMetricsF fm(font);
-        const int w = static_cast<int>(std::ceil(std::max(nslots * unit, fm.horizontalAdvance(s)))) + 1;
-        Sprite sp;
-        sp.width = std::max(1, w);
-        sp.height = std::max(1, textHeight);
-        sp.image = QImage(static_cast<int>(std::ceil(sp.width * dpr)), static_cast<int>(std::ceil(sp.height * dpr)),
-                          QImage::Format_ARGB32_Premultiplied);
-        sp.image.setDevicePixelRatio(dpr);
-        sp.image.fill(Qt::transparent);
-        {
-            QPainter p(&sp.image);
-            p.setFont(font);
-            p.setPen(Qt::black);
-            // Numbers right-aligned in 4 and cell codes (one letter per layer group) must
-            // line up from row to row: in a font that is not monospaced, such texts get
-            // one slot per character. Longer texts (names, comments) read better as set.
-            const bool columnar = u.size() <= 4 || (!u.empty() && u[0] == U' ');
-            if (monospaced || !columnar) {
-                p.drawText(QPointF(0, baseline), s);
-            } else {
-                qreal x = 0;
-                for (char32_t c : u) {
-                    const QString one = QString::fromUcs4(&c, 1);
-                    const qreal slotW = Slots(c) * unit;
-                    p.drawText(QPointF(x + (slotW - fm.horizontalAdvance(one)) / 2, baseline), one);
-                    x += slotW;
-                }
-            }
-        }
-        spriteBytes += static_cast<std::size_t>(sp.image.sizeInBytes()) + text.size() + 64;
-        return sprites.emplace(text, std::move(sp)).first->second;
-    }
+    const GridAxis& cols() const { return geo.columns; }
+    const GridAxis& rows() const { return geo.rows; }
 };
 
 // ---- Construction and the table ---------------------------------------------------------
@@ -168,7 +55,7 @@ VegGrid::VegGrid(QWidget* parent) : QAbstractScrollArea(parent), d_(std::make_un
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     font_ = ResolveTableFont("ＭＳ 明朝", 9);
-    d_->SetFont(font_);
+    d_->texts.setFont(font_);
     d_->autoScroll.setInterval(40);
     connect(&d_->autoScroll, &QTimer::timeout, this, [this] {
         if (drag_ == DragKind::None) {
@@ -181,11 +68,11 @@ VegGrid::VegGrid(QWidget* parent) : QAbstractScrollArea(parent), d_(std::make_un
         // A row being moved scrolls only up and down, a column only sideways.
         if (drag_ != DragKind::MoveRow) {
             if (p.x() >= vw) dx = 1;
-            if (p.x() < d_->FixedW()) dx = -1;
+            if (p.x() < d_->cols().fixedExtent()) dx = -1;
         }
         if (drag_ != DragKind::MoveCol) {
             if (p.y() >= vh) dy = 1;
-            if (p.y() < d_->FixedH()) dy = -1;
+            if (p.y() < d_->rows().fixedExtent()) dy = -1;
         }
         if (dx == 0 && dy == 0) return;
         const int stepX = table_ ? std::max(8, table_->DefaultColWidth()) : 16;
@@ -219,9 +106,8 @@ void VegGrid::setTable(const Table* table) {
 void VegGrid::syncLayout() const {
     Impl& d = *d_;
     if (!table_) {
-        d.xs.assign(1, 0);
-        d.ys.assign(1, 0);
-        d.cols = d.rows = d.fixedCols = d.fixedRows = 0;
+        d.geo.columns.clear();
+        d.geo.rows.clear();
         d.laidOut = nullptr;
         return;
     }
@@ -231,23 +117,15 @@ void VegGrid::syncLayout() const {
         d.fontSize = t.FontSize;
         auto* self = const_cast<VegGrid*>(this);
         self->font_ = ResolveTableFont(t.FontName, t.FontSize);
-        d.SetFont(font_);
+        d.texts.setFont(font_);
     }
-    if (d.laidOut == table_ && d.layoutVersion == t.LayoutVersion() && d.cols == t.ColCount() &&
-        d.rows == t.RowCount() && d.fixedRows == std::min(t.FixedRows(), t.RowCount()))
+    if (d.laidOut == table_ && d.layoutVersion == t.LayoutVersion() && d.cols().count() == t.ColCount() &&
+        d.rows().count() == t.RowCount() && d.rows().fixed() == std::min(t.FixedRows(), t.RowCount()))
         return;
     d.laidOut = table_;
     d.layoutVersion = t.LayoutVersion();
-    d.cols = t.ColCount();
-    d.rows = t.RowCount();
-    d.fixedCols = std::clamp(t.FixedCols(), 0, d.cols);
-    d.fixedRows = std::clamp(t.FixedRows(), 0, d.rows);
-    d.xs.resize(static_cast<std::size_t>(d.cols) + 1);
-    d.ys.resize(static_cast<std::size_t>(d.rows) + 1);
-    d.xs[0] = 0;
-    for (int c = 0; c < d.cols; ++c) d.xs[c + 1] = d.xs[c] + Extent(t.ColWidth(c));
-    d.ys[0] = 0;
-    for (int r = 0; r < d.rows; ++r) d.ys[r + 1] = d.ys[r] + Extent(t.RowHeight(r));
+    d.geo.columns.layOut(t.ColCount(), t.FixedCols(), [&t](int c) { return t.ColWidth(c); });
+    d.geo.rows.layOut(t.RowCount(), t.FixedRows(), [&t](int r) { return t.RowHeight(r); });
 }
 
 void VegGrid::onTableChanged() {
@@ -273,12 +151,12 @@ void VegGrid::updateScrollBars() {
     const int vw = viewport()->width(), vh = viewport()->height();
     QScrollBar* h = horizontalScrollBar();
     QScrollBar* v = verticalScrollBar();
-    const int scrollW = std::max(1, vw - d.FixedW());
-    const int scrollH = std::max(1, vh - d.FixedH());
-    h->setRange(0, std::max(0, d.TotalW() - vw));
+    const int scrollW = std::max(1, vw - d.cols().fixedExtent());
+    const int scrollH = std::max(1, vh - d.rows().fixedExtent());
+    h->setRange(0, d.cols().maxScroll(vw));
     h->setPageStep(scrollW);
     h->setSingleStep(table_ ? std::max(1, table_->DefaultColWidth() + 1) : 20);
-    v->setRange(0, std::max(0, d.TotalH() - vh));
+    v->setRange(0, d.rows().maxScroll(vh));
     v->setPageStep(scrollH);
     v->setSingleStep(table_ ? std::max(1, table_->DefaultRowHeight() + 1) : 16);
 }
@@ -286,15 +164,8 @@ void VegGrid::updateScrollBars() {
 int VegGrid::scrollX() const { return horizontalScrollBar()->value(); }
 int VegGrid::scrollY() const { return verticalScrollBar()->value(); }
 
-int VegGrid::spanX(int col) const {
-    const Impl& d = *d_;
-    return col < d.fixedCols ? d.xs[static_cast<std::size_t>(col)] : d.xs[static_cast<std::size_t>(col)] - scrollX();
-}
-
-int VegGrid::spanY(int row) const {
-    const Impl& d = *d_;
-    return row < d.fixedRows ? d.ys[static_cast<std::size_t>(row)] : d.ys[static_cast<std::size_t>(row)] - scrollY();
-}
+int VegGrid::spanX(int col) const { return d_->cols().position(col, scrollX()); }
+int VegGrid::spanY(int row) const { return d_->rows().position(row, scrollY()); }
 
 // ---- Options, current cell, selection ---------------------------------------------------
 
@@ -351,30 +222,21 @@ QPoint VegGrid::cellAt(const QPoint& pos) const {
     syncLayout();
     const Impl& d = *d_;
     if (!table_ || pos.x() < 0 || pos.y() < 0) return QPoint(-1, -1);
-    int col = -1, row = -1;
-    if (pos.x() < d.FixedW())
-        col = Impl::Find(d.xs, 0, d.fixedCols, pos.x());
-    else
-        col = Impl::Find(d.xs, d.fixedCols, d.cols, pos.x() + scrollX());
-    if (pos.y() < d.FixedH())
-        row = Impl::Find(d.ys, 0, d.fixedRows, pos.y());
-    else
-        row = Impl::Find(d.ys, d.fixedRows, d.rows, pos.y() + scrollY());
-    return QPoint(col, row);
+    return QPoint(d.cols().at(pos.x(), scrollX()), d.rows().at(pos.y(), scrollY()));
 }
 
 QRect VegGrid::cellRect(int col, int row) const {
     syncLayout();
     const Impl& d = *d_;
-    if (!table_ || col < 0 || row < 0 || col >= d.cols || row >= d.rows) return QRect();
+    if (!table_ || col < 0 || row < 0 || col >= d.cols().count() || row >= d.rows().count()) return QRect();
     const int w = table_->ColWidth(col), h = table_->RowHeight(row);
     if (w < 0 || h < 0) return QRect();
     const int x = spanX(col), y = spanY(row);
     // A scrolling cell is on screen when some of it (or of its grid line) shows past the
     // fixed part and inside the viewport.
     const int vw = viewport()->width(), vh = viewport()->height();
-    if (col >= d.fixedCols && (x + w + 1 <= d.FixedW() || x >= vw)) return QRect();
-    if (row >= d.fixedRows && (y + h + 1 <= d.FixedH() || y >= vh)) return QRect();
+    if (col >= d.cols().fixed() && (x + w + 1 <= d.cols().fixedExtent() || x >= vw)) return QRect();
+    if (row >= d.rows().fixed() && (y + h + 1 <= d.rows().fixedExtent() || y >= vh)) return QRect();
     return QRect(x, y, w, h);
 }
 
@@ -384,8 +246,10 @@ void VegGrid::scrollTo(int col, int row) {
     syncLayout();
     updateScrollBars();
     const Impl& d = *d_;
-    if (col >= d.fixedCols && col < d.cols) horizontalScrollBar()->setValue(d.xs[col] - d.FixedW());
-    if (row >= d.fixedRows && row < d.rows) verticalScrollBar()->setValue(d.ys[row] - d.FixedH());
+    if (col >= d.cols().fixed() && col < d.cols().count())
+        horizontalScrollBar()->setValue(d.cols().offset(col) - d.cols().fixedExtent());
+    if (row >= d.rows().fixed() && row < d.rows().count())
+        verticalScrollBar()->setValue(d.rows().offset(row) - d.rows().fixedExtent());
 }
 
 void VegGrid::scrollToEnd() {
@@ -398,37 +262,22 @@ void VegGrid::ensureVisible(int col, int row) {
     syncLayout();
     updateScrollBars();
     const Impl& d = *d_;
-    const int vw = viewport()->width(), vh = viewport()->height();
-    if (col >= d.fixedCols && col < d.cols) {
-        QScrollBar* h = horizontalScrollBar();
-        const int left = d.xs[col], right = d.xs[col + 1];
-        int sx = h->value();
-        if (right - sx > vw) sx = right - vw;
-        if (left - sx < d.FixedW()) sx = left - d.FixedW();
-        h->setValue(sx);
-    }
-    if (row >= d.fixedRows && row < d.rows) {
-        QScrollBar* v = verticalScrollBar();
-        const int top = d.ys[row], bottom = d.ys[row + 1];
-        int sy = v->value();
-        if (bottom - sy > vh) sy = bottom - vh;
-        if (top - sy < d.FixedH()) sy = top - d.FixedH();
-        v->setValue(sy);
-    }
+    horizontalScrollBar()->setValue(d.cols().scrollToShow(col, scrollX(), viewport()->width()));
+    verticalScrollBar()->setValue(d.rows().scrollToShow(row, scrollY(), viewport()->height()));
 }
 
 int VegGrid::leftColumn() const {
     syncLayout();
     const Impl& d = *d_;
-    const int c = Impl::Find(d.xs, d.fixedCols, d.cols, d.FixedW() + scrollX());
-    return c < 0 ? d.fixedCols : c;
+    const int c = d.cols().firstShown(scrollX());
+    return c < 0 ? d.cols().fixed() : c;
 }
 
 int VegGrid::topRow() const {
     syncLayout();
     const Impl& d = *d_;
-    const int r = Impl::Find(d.ys, d.fixedRows, d.rows, d.FixedH() + scrollY());
-    return r < 0 ? d.fixedRows : r;
+    const int r = d.rows().firstShown(scrollY());
+    return r < 0 ? d.rows().fixed() : r;
 }
 
 // ---- Tints and cursors ------------------------------------------------------------------
@@ -475,33 +324,33 @@ void VegGrid::paintTint(QPainter& p, const Tint& t, const QRect& area) {
     QRect r;
     switch (t.kind) {
         case Tint::Row: {
-            if (t.row < 0 || t.row >= d.rows) return;
+            if (t.row < 0 || t.row >= d.rows().count()) return;
             const int h = table_->RowHeight(t.row);
             if (h <= 0) return;
             const int y = spanY(t.row);
-            const int right = std::min(vw, spanX(d.cols - 1) + std::max(0, table_->ColWidth(d.cols - 1)));
+            const int right = std::min(vw, spanX(d.cols().count() - 1) + std::max(0, table_->ColWidth(d.cols().count() - 1)));
             r = QRect(0, y, right, h);
-            if (t.row >= d.fixedRows) r = r.intersected(QRect(0, d.FixedH(), vw, vh));
+            if (t.row >= d.rows().fixed()) r = r.intersected(QRect(0, d.rows().fixedExtent(), vw, vh));
             break;
         }
         case Tint::Col: {
-            if (t.col < 0 || t.col >= d.cols) return;
+            if (t.col < 0 || t.col >= d.cols().count()) return;
             const int w = table_->ColWidth(t.col);
             if (w <= 0) return;
             const int x = spanX(t.col);
-            const int bottom = std::min(vh, spanY(d.rows - 1) + std::max(0, table_->RowHeight(d.rows - 1)));
+            const int bottom = std::min(vh, spanY(d.rows().count() - 1) + std::max(0, table_->RowHeight(d.rows().count() - 1)));
             r = QRect(x, 0, w, bottom);
-            if (t.col >= d.fixedCols) r = r.intersected(QRect(d.FixedW(), 0, vw, vh));
+            if (t.col >= d.cols().fixed()) r = r.intersected(QRect(d.cols().fixedExtent(), 0, vw, vh));
             break;
         }
         case Tint::Cell: {
-            if (t.col < 0 || t.row < 0 || t.col >= d.cols || t.row >= d.rows) return;
+            if (t.col < 0 || t.row < 0 || t.col >= d.cols().count() || t.row >= d.rows().count()) return;
             const int w = table_->ColWidth(t.col), h = table_->RowHeight(t.row);
             if (w <= 0 || h <= 0) return;
             r = QRect(spanX(t.col), spanY(t.row), w, h);
             QRect clip(0, 0, vw, vh);
-            if (t.col >= d.fixedCols) clip.setLeft(d.FixedW());
-            if (t.row >= d.fixedRows) clip.setTop(d.FixedH());
+            if (t.col >= d.cols().fixed()) clip.setLeft(d.cols().fixedExtent());
+            if (t.row >= d.rows().fixed()) clip.setTop(d.rows().fixedExtent());
             r = r.intersected(clip);
             break;
         }
@@ -524,36 +373,36 @@ void VegGrid::paintTo(QPainter& p, const QRect& area) {
     const Table& t = *table_;
     const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
     const int sx = scrollX(), sy = scrollY();
-    const int fixedW = std::min(d.FixedW(), vw), fixedH = std::min(d.FixedH(), vh);
+    const int fixedW = std::min(d.cols().fixedExtent(), vw), fixedH = std::min(d.rows().fixedExtent(), vh);
 
     // The visible columns and rows: index, screen position, size (0 = only the line).
     struct Span {
         int index, pos, size;
     };
     std::vector<Span> fixedCols, scrollCols, fixedRows, scrollRows;
-    for (int c = 0; c < d.fixedCols && d.xs[c] < vw; ++c)
-        if (const int w = t.ColWidth(c); w >= 0) fixedCols.push_back({c, d.xs[c], w});
-    for (int c = std::max(d.fixedCols, Impl::Find(d.xs, d.fixedCols, d.cols, d.FixedW() + sx)); c >= 0 && c < d.cols;
+    for (int c = 0; c < d.cols().fixed() && d.cols().offset(c) < vw; ++c)
+        if (const int w = t.ColWidth(c); w >= 0) fixedCols.push_back({c, d.cols().offset(c), w});
+    for (int c = std::max(d.cols().fixed(), d.cols().firstShown(sx)); c >= 0 && c < d.cols().count();
          ++c) {
-        const int x = d.xs[c] - sx;
+        const int x = d.cols().offset(c) - sx;
         if (x >= vw) break;
         if (const int w = t.ColWidth(c); w >= 0) scrollCols.push_back({c, x, w});
     }
-    for (int r = 0; r < d.fixedRows && d.ys[r] < vh; ++r)
-        if (const int h = t.RowHeight(r); h >= 0) fixedRows.push_back({r, d.ys[r], h});
-    for (int r = std::max(d.fixedRows, Impl::Find(d.ys, d.fixedRows, d.rows, d.FixedH() + sy)); r >= 0 && r < d.rows;
+    for (int r = 0; r < d.rows().fixed() && d.rows().offset(r) < vh; ++r)
+        if (const int h = t.RowHeight(r); h >= 0) fixedRows.push_back({r, d.rows().offset(r), h});
+    for (int r = std::max(d.rows().fixed(), d.rows().firstShown(sy)); r >= 0 && r < d.rows().count();
          ++r) {
-        const int y = d.ys[r] - sy;
+        const int y = d.rows().offset(r) - sy;
         if (y >= vh) break;
         if (const int h = t.RowHeight(r); h >= 0) scrollRows.push_back({r, y, h});
     }
-    const bool anyScrollCols = Impl::Find(d.xs, d.fixedCols, d.cols, d.FixedW() + sx) >= 0;
-    const bool anyScrollRows = Impl::Find(d.ys, d.fixedRows, d.rows, d.FixedH() + sy) >= 0;
+    const bool anyScrollCols = d.cols().firstShown(sx) >= 0;
+    const bool anyScrollRows = d.rows().firstShown(sy) >= 0;
     if (!anyScrollCols) scrollCols.clear();
     if (!anyScrollRows) scrollRows.clear();
 
-    const int gridRight = std::min(vw, d.cols > d.fixedCols ? d.xs[d.cols] - sx : d.FixedW());
-    const int gridBottom = std::min(vh, d.rows > d.fixedRows ? d.ys[d.rows] - sy : d.FixedH());
+    const int gridRight = std::min(vw, d.cols().count() > d.cols().fixed() ? d.cols().total() - sx : d.cols().fixedExtent());
+    const int gridBottom = std::min(vh, d.rows().count() > d.rows().fixed() ? d.rows().total() - sy : d.rows().fixedExtent());
 
     auto paintRegion = [&](const std::vector<Span>& cols, const std::vector<Span>& rows, const QRect& clip,
                            bool fixed) {
@@ -569,13 +418,13 @@ void VegGrid::paintTo(QPainter& p, const QRect& area) {
         std::string text;
         for (const Span& rs : rows) {
             if (rs.size < 4) continue;
-            const int top = rs.pos + std::max(0, (rs.size - d.em) / 2 - 1);
+            const int top = rs.pos + std::max(0, (rs.size - d.texts.em()) / 2 - 1);
             const int hAvail = rs.pos + rs.size - top;
             for (const Span& cs : cols) {
                 if (cs.size < 4) continue;
                 text = t.Text(cs.index, rs.index);
                 if (text.empty()) continue;
-                const Sprite& s = d.SpriteFor(text, dpr);
+                const TextImage& s = d.texts.imageFor(text, dpr);
                 const int left = cs.pos + 2;
                 const int w = std::min(s.width, cs.pos + cs.size - left);
                 const int h = std::min(s.height, hAvail);
@@ -612,8 +461,8 @@ void VegGrid::paintTo(QPainter& p, const QRect& area) {
             const int x1 = spanX(sel.right()) + std::max(0, t.ColWidth(sel.right()));
             const int y1 = spanY(sel.bottom()) + std::max(0, t.RowHeight(sel.bottom()));
             QRect clip(0, 0, vw, vh);
-            if (sel.left() >= d.fixedCols) clip.setLeft(fixedW);
-            if (sel.top() >= d.fixedRows) clip.setTop(fixedH);
+            if (sel.left() >= d.cols().fixed()) clip.setLeft(fixedW);
+            if (sel.top() >= d.rows().fixed()) clip.setTop(fixedH);
             const QRect r = QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1)).intersected(clip);
             if (!r.isEmpty()) p.fillRect(r, kSelectionTint);
         }
@@ -624,7 +473,7 @@ void VegGrid::paintTo(QPainter& p, const QRect& area) {
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
 
     // The current cell, when it is a normal one.
-    if (curCol_ >= d.fixedCols && curRow_ >= d.fixedRows) {
+    if (curCol_ >= d.cols().fixed() && curRow_ >= d.rows().fixed()) {
         const QRect c = cellRect(curCol_, curRow_);
         if (c.width() > 2 && c.height() > 2) {
             p.setClipRect(QRect(QPoint(fixedW, fixedH), QPoint(vw - 1, vh - 1)));
@@ -652,9 +501,9 @@ void VegGrid::paintTo(QPainter& p, const QRect& area) {
 
 void VegGrid::paintEvent(QPaintEvent*) {
     const Impl& d = *d_;
-    const auto before = std::make_tuple(d.layoutVersion, d.cols, d.rows);
+    const auto before = std::make_tuple(d.layoutVersion, d.cols().count(), d.rows().count());
     syncLayout();
-    if (before != std::make_tuple(d.layoutVersion, d.cols, d.rows)) updateScrollBars();
+    if (before != std::make_tuple(d.layoutVersion, d.cols().count(), d.rows().count())) updateScrollBars();
     QPainter p(viewport());
     paintTo(p, viewport()->rect());
 }
@@ -686,13 +535,13 @@ void VegGrid::mousePressEvent(QMouseEvent* e) {
     const Impl& d = *d_;
     const int col = cell.x(), row = cell.y();
     d_->lastMouse = pos;
-    if (rowMoving_ && col < d.fixedCols && table_->IsUsedSpeciesRow(row)) {
+    if (rowMoving_ && col < d.cols().fixed() && table_->IsUsedSpeciesRow(row)) {
         drag_ = DragKind::MoveRow;
         dragFrom_ = dragTo_ = row;
-    } else if (colMoving_ && row <= table_->FNRow() && row < d.fixedRows && table_->IsUsedReleveCol(col)) {
+    } else if (colMoving_ && row <= table_->FNRow() && row < d.rows().fixed() && table_->IsUsedReleveCol(col)) {
         drag_ = DragKind::MoveCol;
         dragFrom_ = dragTo_ = col;
-    } else if (col >= d.fixedCols && row >= d.fixedRows) {
+    } else if (col >= d.cols().fixed() && row >= d.rows().fixed()) {
         setCurrentCell(col, row);
         if (rangeSelect_) {
             drag_ = DragKind::Select;
@@ -708,8 +557,8 @@ void VegGrid::mouseMoveEvent(QMouseEvent* e) {
     if (drag_ != DragKind::None && table_) {
         const Impl& d = *d_;
         const int vw = viewport()->width(), vh = viewport()->height();
-        const bool outsideX = pos.x() >= vw || pos.x() < d.FixedW();
-        const bool outsideY = pos.y() >= vh || pos.y() < d.FixedH();
+        const bool outsideX = pos.x() >= vw || pos.x() < d.cols().fixedExtent();
+        const bool outsideY = pos.y() >= vh || pos.y() < d.rows().fixedExtent();
         const bool outside = drag_ == DragKind::MoveRow   ? outsideY
                              : drag_ == DragKind::MoveCol ? outsideX
                                                           : outsideX || outsideY;
@@ -717,13 +566,13 @@ void VegGrid::mouseMoveEvent(QMouseEvent* e) {
         if (!outside) d_->autoScroll.stop();
         if (drag_ == DragKind::Select) {
             // The moving corner follows the pointer, kept to the normal cells.
-            const int cx = std::clamp(pos.x(), d.FixedW(), std::max(d.FixedW(), vw - 1));
-            const int cy = std::clamp(pos.y(), d.FixedH(), std::max(d.FixedH(), vh - 1));
+            const int cx = std::clamp(pos.x(), d.cols().fixedExtent(), std::max(d.cols().fixedExtent(), vw - 1));
+            const int cy = std::clamp(pos.y(), d.rows().fixedExtent(), std::max(d.rows().fixedExtent(), vh - 1));
             QPoint c = cellAt(QPoint(cx, cy));
-            if (c.x() < 0) c.setX(cx >= d.FixedW() && pos.x() >= 0 ? d.cols - 1 : curCol_);
-            if (c.y() < 0) c.setY(cy >= d.FixedH() && pos.y() >= 0 ? d.rows - 1 : curRow_);
-            c.setX(std::max(c.x(), d.fixedCols));
-            c.setY(std::max(c.y(), d.fixedRows));
+            if (c.x() < 0) c.setX(cx >= d.cols().fixedExtent() && pos.x() >= 0 ? d.cols().count() - 1 : curCol_);
+            if (c.y() < 0) c.setY(cy >= d.rows().fixedExtent() && pos.y() >= 0 ? d.rows().count() - 1 : curRow_);
+            c.setX(std::max(c.x(), d.cols().fixed()));
+            c.setY(std::max(c.y(), d.rows().fixed()));
             if (c.x() != curCol_ || c.y() != curRow_) {
                 curCol_ = c.x();
                 curRow_ = c.y();
@@ -798,8 +647,8 @@ void VegGrid::keyPressEvent(QKeyEvent* e) {
     syncLayout();
     const Impl& d = *d_;
     const Table& t = *table_;
-    const int firstCol = d.fixedCols, lastCol = d.cols - 1;
-    const int firstRow = d.fixedRows, lastRow = d.rows - 1;
+    const int firstCol = d.cols().fixed(), lastCol = d.cols().count() - 1;
+    const int firstRow = d.rows().fixed(), lastRow = d.rows().count() - 1;
     if (firstCol > lastCol || firstRow > lastRow) {
         QAbstractScrollArea::keyPressEvent(e);
         return;
@@ -816,7 +665,7 @@ void VegGrid::keyPressEvent(QKeyEvent* e) {
     };
     int col = std::clamp(curCol_, firstCol, lastCol), row = std::clamp(curRow_, firstRow, lastRow);
     const bool ctrl = e->modifiers() & Qt::ControlModifier;
-    const int page = std::max(1, (viewport()->height() - d.FixedH()) / std::max(1, t.DefaultRowHeight() + 1));
+    const int page = std::max(1, (viewport()->height() - d.rows().fixedExtent()) / std::max(1, t.DefaultRowHeight() + 1));
     switch (e->key()) {
         case Qt::Key_Left: col = stepCol(col, -1); break;
         case Qt::Key_Right: col = stepCol(col, +1); break;

@@ -83,6 +83,15 @@ expect_eq "ra unknown option" 2 "$(status "$cli" ra "$work/t.vtb" --fast)"
 expect_eq "ra missing table" 1 "$(status "$cli" ra "$work/none.vtb")"
 expect_eq "constancy into a missing folder" 1 "$(status "$cli" constancy "$work/t.vtb" --csv "$work/no/x.csv")"
 [ ! -e "$work/x.csv" ] || fail "a bad usage wrote its output"
+# A read-only output is replaced only with --force.
+cp "$work/c.csv" "$work/ro.csv"
+chmod a-w "$work/ro.csv"
+if [ ! -w "$work/ro.csv" ]; then
+  expect_eq "read-only output" 1 "$(status "$cli" constancy "$work/t.vtb" --csv "$work/ro.csv" --kind 4)"
+  cmp -s "$work/c.csv" "$work/ro.csv" || fail "a refused write changed the read-only file"
+  "$cli" constancy "$work/t.vtb" --csv "$work/ro.csv" --kind 4 --force || fail "--force"
+  cmp -s "$work/n.csv" "$work/ro.csv" && fail "--force did not replace the file"
+fi
 
 [ "$failures" -eq 0 ] && echo "all analysis command checks passed"
 exit $((failures > 0))

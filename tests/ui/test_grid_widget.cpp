@@ -15,6 +15,7 @@
 #include "tests/test_files.h"
 #include "ui/grid_widget.h"
 #include "ui/table_font.h"
+#include "ui/text_images.h"
 
 using tavik::LayerCovers;
 using tavik::Table;
@@ -84,6 +85,7 @@ private slots:
     void keyboardMovesCurrentCellAndKeepsItVisible();
     void paintsCellsTintsAndGlyphs();
     void numbersLineUpInAProportionalFont();
+    void textImagesAreKeptAndTakeTheirLayoutWidth();
     void screenshot();
 };
 
@@ -459,6 +461,31 @@ void TestGridWidget::screenshot() {
     QTest::mouseMove(g.viewport(), Center(g.cellRect(2, fn + 5)));
     SaveShot(Render(g).copy(0, 0, 480, 200).scaled(960, 400), QStringLiteral("grid_drag_row.png"));
     QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, Center(g.cellRect(2, fn + 5)));
+}
+
+void TestGridWidget::textImagesAreKeptAndTakeTheirLayoutWidth() {
+    tavik::ui::TextImageCache cache;
+    cache.setFont(tavik::ui::ResolveTableFont("ＭＳ 明朝", 9));
+    const int em = cache.em();
+    QCOMPARE(em, 12);  // 9 points at 96 dots per inch
+    // At least half an em per CP932 byte: a full-width name never runs into its neighbour.
+    const auto& name = cache.imageFor("ススキ", 1.0);
+    QVERIFY(name.width >= 3 * em);
+    const auto& code = cache.imageFor("ｽｽｷ+", 1.0);
+    QVERIFY(code.width >= 2 * em);
+    QCOMPARE(code.height, em + 3);
+    QCOMPARE(cache.size(), std::size_t{2});
+    // The same text again is the same image; another pixel ratio starts afresh.
+    const uchar* bits = cache.imageFor("ススキ", 1.0).image.constBits();
+    QCOMPARE(cache.imageFor("ススキ", 1.0).image.constBits(), bits);
+    QCOMPARE(cache.size(), std::size_t{2});
+    const auto& sharp = cache.imageFor("ススキ", 2.0);
+    QCOMPARE(cache.size(), std::size_t{1});
+    QCOMPARE(sharp.image.width(), 2 * sharp.width);
+    // A new font empties the cache.
+    cache.setFont(tavik::ui::ResolveTableFont("ＭＳ 明朝", 12));
+    QCOMPARE(cache.size(), std::size_t{0});
+    QCOMPARE(cache.em(), 16);
 }
 
 QTEST_MAIN(TestGridWidget)
