@@ -27,24 +27,68 @@ int Weight(int method, const LayerCovers& c) {
     return w;
 }
 
-// One half of an iteration: averages of `from` over the entries of each target, stored in
-// `to[1..n]`, then rescaled to 0..100. The extremes are those of the stored values.
-void AverageAndRescale(int n, const std::vector<std::size_t>& start, const std::vector<std::int32_t>& index,
-                       const std::vector<std::uint16_t>& weight, const std::vector<float>& total,
-                       const float* from, float* to) {
+// Extremes of the stored scores, then the scores rescaled to 0..100 (a range below 1
+// counts as 1).
+void Rescale(int n, float* scores) {
     double minimum = kMinStart, maximum = kMaxStart;
     for (int i = 1; i <= n; ++i) {
-        double sum = 0.0;
-        for (std::size_t e = start[static_cast<std::size_t>(i) - 1]; e < start[static_cast<std::size_t>(i)]; ++e)
-            sum += static_cast<double>(weight[e]) * static_cast<double>(from[index[e]]);
-        const float x = static_cast<float>(sum / static_cast<double>(total[static_cast<std::size_t>(i)]));
-        to[i] = x;
+        const double x = scores[i];
         if (minimum > x) minimum = x;
         if (maximum < x) maximum = x;
     }
     double range = maximum - minimum;
     if (range < kSmallestRange) range = kSmallestRange;
-    for (int i = 1; i <= n; ++i) to[i] = static_cast<float>((static_cast<double>(to[i]) - minimum) * kScale / range);
+    for (int i = 1; i <= n; ++i) scores[i] = static_cast<float>((static_cast<double>(scores[i]) - minimum) * kScale / range);
+}
+
+// Relevé scores: each relevé's weighted average of the species scores. Two relevés are
+// summed side by side, each in its own order, so that one's additions need not wait for
+// the other's.
+void ReleveAverages(const RaWeights& w, const float* spScores, float* rel, std::vector<double>& wide) {
+    // The species scores widened once, not once per term (the same values).
+    for (int p = 0; p <= w.species; ++p) wide[static_cast<std::size_t>(p)] = spScores[p];
+    const double* sp = wide.data();
+    const std::int32_t* species = w.relSpecies.data();
+    const std::uint16_t* weight = w.relWeight.data();
+    const std::size_t* start = w.relStart.data();
+    const auto term = [&](std::size_t e) { return static_cast<double>(weight[e]) * sp[species[e]]; };
+    int q = 1;
+    for (; q + 1 <= w.releves; q += 2) {
+        std::size_t a = start[q - 1], b = start[q];
+        const std::size_t aEnd = start[q], bEnd = start[q + 1];
+        double sa = 0.0, sb = 0.0;
+        for (; a < aEnd && b < bEnd; ++a, ++b) {
+            sa += term(a);
+            sb += term(b);
+        }
+        for (; a < aEnd; ++a) sa += term(a);
+        for (; b < bEnd; ++b) sb += term(b);
+        rel[q] = static_cast<float>(sa / static_cast<double>(w.relTotal[static_cast<std::size_t>(q)]));
+        rel[q + 1] = static_cast<float>(sb / static_cast<double>(w.relTotal[static_cast<std::size_t>(q) + 1]));
+    }
+    for (; q <= w.releves; ++q) {
+        double sum = 0.0;
+        for (std::size_t e = start[q - 1]; e < start[q]; ++e) sum += term(e);
+        rel[q] = static_cast<float>(sum / static_cast<double>(w.relTotal[static_cast<std::size_t>(q)]));
+    }
+}
+
+// Species scores: each species' weighted average of the relevé scores, its terms added in
+// relevé order. Going through the relevés once keeps the sums of many species in flight at
+// the same time instead of one long chain of additions per species.
+void SpeciesAverages(const RaWeights& w, const float* rel, float* sp, std::vector<double>& sums) {
+    std::fill(sums.begin(), sums.end(), 0.0);
+    double* acc = sums.data();
+    const std::int32_t* species = w.relSpecies.data();
+    const std::uint16_t* weight = w.relWeight.data();
+    for (int q = 1; q <= w.releves; ++q) {
+        const double r = rel[q];
+        const std::size_t end = w.relStart[static_cast<std::size_t>(q)];
+        for (std::size_t e = w.relStart[static_cast<std::size_t>(q) - 1]; e < end; ++e)
+            acc[species[e]] += static_cast<double>(weight[e]) * r;
+    }
+    for (int p = 1; p <= w.species; ++p)
+        sp[p] = static_cast<float>(acc[p] / static_cast<double>(w.spTotal[static_cast<std::size_t>(p)]));
 }
 
 double ChangeSum(int n, const float* a, const float* b) {
@@ -102,57 +146,32 @@ RaWeights RaWeightMatrix(const Table& t, bool dominance, Progress* progress) {
     w.relTotal.assign(static_cast<std::size_t>(R) + 1, 0.0f);
     w.spTotal.assign(static_cast<std::size_t>(S) + 1, 0.0f);
 
-    // The non-zero weights in relevé order; each relevé's cells come by species key.
-    struct Entry {
-        std::int32_t q, p;
-        std::uint16_t w;
-    };
-    std::vector<Entry> entries;
-    std::vector<std::size_t> spCount(static_cast<std::size_t>(S) + 1, 0);
-    std::vector<double> relSum(static_cast<std::size_t>(R) + 1, 0.0), spSum(static_cast<std::size_t>(S) + 1, 0.0);
+    // Each relevé's cells come by species key: sort its entries by position.
+    std::vector<std::pair<std::int32_t, std::uint16_t>> entries;
+    std::vector<double> spSum(static_cast<std::size_t>(S) + 1, 0.0);
+    w.relStart.assign(static_cast<std::size_t>(R) + 1, 0);
     for (int q = 1; q <= R; ++q) {
-        if (progress) progress->Show("　反復平均法 準備中　", "Step 1: " + std::to_string(q));
+        // Every hundredth relevé: a table of 100,000 would spend longer on the message.
+        if (progress && (q % 100 == 1 || q == R)) progress->Show("　反復平均法 準備中　", "Step 1: " + std::to_string(q));
+        entries.clear();
         for (const Cell& c : t.CellsOf(t.ReleveKeyAt(q))) {
             const int p = t.SpeciesPosOf(c.species);
             if (p < 1 || p > S) continue;
             const int x = Weight(method, c.covers);
-            if (x == 0) continue;
-            entries.push_back({q, p, static_cast<std::uint16_t>(x)});
-            ++spCount[static_cast<std::size_t>(p)];
-            relSum[static_cast<std::size_t>(q)] += x;
+            if (x > 0) entries.emplace_back(p, static_cast<std::uint16_t>(x));
+        }
+        std::sort(entries.begin(), entries.end());
+        double relSum = 0.0;
+        for (const auto& [p, x] : entries) {
+            w.relSpecies.push_back(p);
+            w.relWeight.push_back(x);
+            relSum += x;
             spSum[static_cast<std::size_t>(p)] += x;
         }
+        w.relStart[static_cast<std::size_t>(q)] = w.relSpecies.size();
+        w.relTotal[static_cast<std::size_t>(q)] = static_cast<float>(relSum);
     }
-    for (int q = 1; q <= R; ++q) w.relTotal[static_cast<std::size_t>(q)] = static_cast<float>(relSum[static_cast<std::size_t>(q)]);
     for (int p = 1; p <= S; ++p) w.spTotal[static_cast<std::size_t>(p)] = static_cast<float>(spSum[static_cast<std::size_t>(p)]);
-
-    // By species, in relevé order (a counting sort keeps the relevé order).
-    w.spStart.assign(static_cast<std::size_t>(S) + 1, 0);
-    for (int p = 1; p <= S; ++p) w.spStart[static_cast<std::size_t>(p)] = w.spStart[static_cast<std::size_t>(p) - 1] + spCount[static_cast<std::size_t>(p)];
-    w.spReleve.resize(entries.size());
-    w.spWeight.resize(entries.size());
-    std::vector<std::size_t> fill(w.spStart.begin(), w.spStart.end() - 1);
-    for (const Entry& e : entries) {
-        const std::size_t at = fill[static_cast<std::size_t>(e.p) - 1]++;
-        w.spReleve[at] = e.q;
-        w.spWeight[at] = e.w;
-    }
-    // By relevé, in species order: read back from the species lists.
-    std::vector<std::size_t> relCount(static_cast<std::size_t>(R) + 1, 0);
-    for (const Entry& e : entries) ++relCount[static_cast<std::size_t>(e.q)];
-    entries.clear();
-    entries.shrink_to_fit();
-    w.relStart.assign(static_cast<std::size_t>(R) + 1, 0);
-    for (int q = 1; q <= R; ++q) w.relStart[static_cast<std::size_t>(q)] = w.relStart[static_cast<std::size_t>(q) - 1] + relCount[static_cast<std::size_t>(q)];
-    w.relSpecies.resize(w.spReleve.size());
-    w.relWeight.resize(w.spReleve.size());
-    fill.assign(w.relStart.begin(), w.relStart.end() - 1);
-    for (int p = 1; p <= S; ++p)
-        for (std::size_t e = w.spStart[static_cast<std::size_t>(p) - 1]; e < w.spStart[static_cast<std::size_t>(p)]; ++e) {
-            const std::size_t at = fill[static_cast<std::size_t>(w.spReleve[e]) - 1]++;
-            w.relSpecies[at] = p;
-            w.relWeight[at] = w.spWeight[e];
-        }
     return w;
 }
 
@@ -204,6 +223,7 @@ RaResult RaIterate(const RaWeights& w, Progress* progress) {
     sp[1] = sp[0];
     rel[0].assign(static_cast<std::size_t>(R) + 1, 0.0f);
     rel[1] = rel[0];
+    std::vector<double> sums(static_cast<std::size_t>(S) + 1);
     int oldB = 1, newB = 0, count = 0;
     if (progress) progress->Show("　反復平均法 計算中　", "   ");
     for (;;) {
@@ -211,8 +231,10 @@ RaResult RaIterate(const RaWeights& w, Progress* progress) {
         newB = 1 - newB;
         ++count;
         if (progress) progress->Show("　反復平均法 計算中　", "Step 2: " + std::to_string(count));
-        AverageAndRescale(R, w.relStart, w.relSpecies, w.relWeight, w.relTotal, sp[oldB].data(), rel[newB].data());
-        AverageAndRescale(S, w.spStart, w.spReleve, w.spWeight, w.spTotal, rel[newB].data(), sp[newB].data());
+        ReleveAverages(w, sp[oldB].data(), rel[newB].data(), sums);
+        Rescale(R, rel[newB].data());
+        SpeciesAverages(w, rel[newB].data(), sp[newB].data(), sums);
+        Rescale(S, sp[newB].data());
         const double spChange = ChangeSum(S, sp[oldB].data(), sp[newB].data());
         const double relChange = ChangeSum(R, rel[oldB].data(), rel[newB].data());
         if ((spChange < kThreshold && relChange < kThreshold) || count > kIterationLimit) break;

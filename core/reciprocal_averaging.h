@@ -15,18 +15,17 @@
 
 namespace tavik {
 
-// The weights of the used rows and columns, only the non-zero ones, both ways round. Entries
-// of one relevé run in species position order, those of one species in relevé order, so
-// that sums over them add the same terms in the same order as a loop over the whole matrix.
+// The weights of the used rows and columns, only the non-zero ones, relevé by relevé in
+// species position order. Sums over them add the same terms in the same order as a loop
+// over the whole matrix: a relevé's sum runs along its entries, and the species' sums are
+// gathered by going through the relevés in order, each species adding its terms in
+// relevé order.
 struct RaWeights {
     int species = 0, releves = 0;
     // Relevé q (1-based) holds entries relStart[q-1] .. relStart[q]-1.
     std::vector<std::size_t> relStart;
     std::vector<std::int32_t> relSpecies;  // species positions
     std::vector<std::uint16_t> relWeight;
-    std::vector<std::size_t> spStart;
-    std::vector<std::int32_t> spReleve;  // relevé positions
-    std::vector<std::uint16_t> spWeight;
     // Sums of the weights, stored as the averaging reads them; entry 0 unused.
     std::vector<float> relTotal, spTotal;
 };

@@ -90,7 +90,7 @@ if [ ! -w "$work/ro.csv" ]; then
   expect_eq "read-only output" 1 "$(status "$cli" constancy "$work/t.vtb" --csv "$work/ro.csv" --kind 4)"
   cmp -s "$work/c.csv" "$work/ro.csv" || fail "a refused write changed the read-only file"
   "$cli" constancy "$work/t.vtb" --csv "$work/ro.csv" --kind 4 --force || fail "--force"
-  cmp -s "$work/n.csv" "$work/ro.csv" && fail "--force did not replace the file"
+  cmp -s "$work/c.csv" "$work/ro.csv" && fail "--force did not replace the file"
 fi
 
 [ "$failures" -eq 0 ] && echo "all analysis command checks passed"

@@ -25,7 +25,11 @@ FreqTable Small() {
     return t;
 }
 
-std::string Cp932(const std::string& utf8) { return Utf8ToCp932Lossy(utf8); }
+std::string Cp932(const std::string& utf8) {
+    std::string out;
+    EXPECT_TRUE(Utf8ToCp932(utf8, out));
+    return out;
+}
 
 TEST(FreqTableFiles, TextFileHasOneBlockPerGroupWithoutAbsentCells) {
     const std::string expected =
