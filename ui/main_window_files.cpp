@@ -32,7 +32,7 @@ QString TitleAsFileName(QString title) {
 void MainWindow::clearTable() {
     if (busy_) return;
     {
-        auto busy = BusyScope::Working(this, QStringLiteral("　組成表を白紙化しています　"));
+        auto busy = BusyScope::working(this, QStringLiteral("　組成表を白紙化しています　"));
         ws_.table.ClearTable();
         modelWasReset();
         layoutRenewed();
@@ -42,22 +42,20 @@ void MainWindow::clearTable() {
 
 void MainWindow::recountFrequencies() {
     {
-        auto busy = BusyScope::Cursor(this);
+        auto busy = BusyScope::cursorOnly(this);
         ws_.table.Recount();
     }
     refresh();
 }
 
 void MainWindow::openTable() {
-    openDialogName_ = QStringLiteral("*.vtb");
-    const QString path = dialogs_->openFile(this, QStringLiteral("組成表の読込"), 2, openDialogName_,
-                                            lastTableFolder_.isEmpty() ? Q(ws_.settings.directory)
-                                                                       : lastTableFolder_);
+    const QString path = askFileToOpen(QStringLiteral("組成表の読込"), 2, QStringLiteral("*.vtb"),
+                                       lastTableFolder_.isEmpty() ? Q(ws_.settings.directory)
+                                                                  : lastTableFolder_);
     if (path.isEmpty()) {
         showTableStatus();
         return;
     }
-    openDialogName_ = path;
     loadTable(path);
 }
 
@@ -65,7 +63,7 @@ void MainWindow::loadTable(const QString& path) {
     if (busy_) return;
     const Settings before = ws_.settings;
     {
-        auto busy = BusyScope::Working(this, QStringLiteral("　組成表を読込中　"));
+        auto busy = BusyScope::working(this, QStringLiteral("　組成表を読込中　"));
         WorkProgress progress(message_, false);
         try {
             ws_.LoadTable(S(path), &progress);
@@ -96,7 +94,7 @@ void MainWindow::saveTable() {
     if (QFileInfo::exists(path) &&
         !dialogs_->askYesAbort(this, QStringLiteral("同名のファイルが存在します。書き換えますか？")))
         return;
-    auto busy = BusyScope::Working(this, QStringLiteral("　組成表を保存中　"));
+    auto busy = BusyScope::working(this, QStringLiteral("　組成表を保存中　"));
     WorkProgress progress(message_, false);
     try {
         ws_.SaveTable(S(path), &progress);
@@ -110,17 +108,23 @@ void MainWindow::saveTable() {
     showNote(QStringLiteral("保存しました：") + path, 5000);
 }
 
+QString MainWindow::askFileToOpen(const QString& title, int filterIndex, const QString& pattern,
+                                  const QString& folder) {
+    openDialogName_ = pattern;
+    const QString path = dialogs_->openFile(this, title, filterIndex, pattern, folder);
+    if (!path.isEmpty()) openDialogName_ = path;
+    return path;
+}
+
 // ---- Field data --------------------------------------------------------------------------------
 
 void MainWindow::chooseDataFile() {
-    openDialogName_ = QStringLiteral("*.tki");
-    const QString path = dialogs_->openFile(this, QStringLiteral("データファイルの指定・変更"), 1,
-                                            openDialogName_, Q(ws_.settings.directory));
+    const QString path = askFileToOpen(QStringLiteral("データファイルの指定・変更"), 1, QStringLiteral("*.tki"),
+                                       Q(ws_.settings.directory));
     if (path.isEmpty()) {
         showTableStatus();
         return;
     }
-    openDialogName_ = path;
     setDataFile(path);
 }
 
@@ -128,7 +132,7 @@ void MainWindow::setDataFile(const QString& path) {
     if (busy_) return;
     const bool wasEmpty = ws_.table.ReleveCount() == 0;
     try {
-        auto busy = BusyScope::Cursor(this);
+        auto busy = BusyScope::cursorOnly(this);
         ws_.SetDataFile(S(path));
     } catch (const std::exception& e) {
         showError(QString(), e);
@@ -148,11 +152,9 @@ void MainWindow::setDataFile(const QString& path) {
 // ---- Dictionary and settings ---------------------------------------------------------------------
 
 void MainWindow::readDictionary() {
-    openDialogName_ = QStringLiteral("*.dic");
-    const QString path = dialogs_->openFile(this, QStringLiteral("異名辞書の読込み"), 4,
-                                            openDialogName_, Q(ws_.settings.directory));
+    const QString path = askFileToOpen(QStringLiteral("異名辞書の読込み"), 4, QStringLiteral("*.dic"),
+                                       Q(ws_.settings.directory));
     if (!path.isEmpty()) {
-        openDialogName_ = path;
         ws_.dictFileName = S(path);
         try {
             if (!ws_.SetDictionary(S(path))) ws_.dictFileName.clear();
@@ -165,14 +167,12 @@ void MainWindow::readDictionary() {
 }
 
 void MainWindow::readSettingsFile() {
-    openDialogName_ = QStringLiteral("*.ini");
-    const QString path = dialogs_->openFile(this, QStringLiteral("設定ファイル読込み"), 5,
-                                            openDialogName_, Q(ws_.settings.directory));
+    const QString path = askFileToOpen(QStringLiteral("設定ファイル読込み"), 5, QStringLiteral("*.ini"),
+                                       Q(ws_.settings.directory));
     if (path.isEmpty()) {
         showTableStatus();
         return;
     }
-    openDialogName_ = path;
     const bool wasEmpty = ws_.table.ReleveCount() == 0;
     ws_.settings.useDataItem = false;
     ws_.iniFileName = S(path);
