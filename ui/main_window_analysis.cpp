@@ -29,7 +29,7 @@ void MainWindow::reciprocalAveraging() {
     const bool dominance = dialogs_->askYesNo(this, QStringLiteral("反復平均法の計算に、優占度を考慮しますか？"));
     RaResult scores;
     {
-        auto busy = BusyScope::Working(this, QStringLiteral("　反復平均法 準備中　"));
+        auto busy = BusyScope::working(this, QStringLiteral("　反復平均法 準備中　"));
         WorkProgress progress(message_, false);
         try {
             scores = ReciprocalAveraging(ws_.table, dominance, &progress);
@@ -49,7 +49,7 @@ void MainWindow::reciprocalAveraging() {
     actions_.showConstancyTable->setText(QStringLiteral("スコア表を再表示する"));
     if (!dialogs_->askYesNo(this, QStringLiteral("組成表の並びを変えますか？"))) return;
     {
-        auto busy = BusyScope::Working(this);
+        auto busy = BusyScope::working(this);
         WorkProgress progress(message_, false);
         ApplyRaOrder(ws_.table, scores, &progress);
     }
@@ -62,7 +62,7 @@ void MainWindow::showConstancyPanel() {
     recountFrequencies();
     ConstancyCounts counts;
     {
-        auto busy = BusyScope::Cursor(this);
+        auto busy = BusyScope::cursorOnly(this);
         counts = CountConstancyGroups(ws_.table);
     }
     constancyPanel_->open(counts, Q(ws_.table.TableTitle) + QStringLiteral("常在度表"));
@@ -73,7 +73,7 @@ void MainWindow::makeConstancyTable() {
     constancyPanel_->hide();
     FreqTable table;
     try {
-        auto busy = BusyScope::Cursor(this);
+        auto busy = BusyScope::cursorOnly(this);
         table = MakeConstancyTable(ws_.table, constancyPanel_->options());
     } catch (const std::exception& e) {
         // The second window keeps what it showed.
