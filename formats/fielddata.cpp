@@ -1,36 +1,26 @@
 #include "formats/fielddata.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 #include "formats/codec.h"
+#include "formats/file_bytes.h"
 
 namespace tavik {
 
 namespace {
 
-bool ReadWholeFile(const std::string& path, std::string& out, std::string& why) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        why = "開けません";
-        return false;
+// A data file links its records with six digits, so no real pair is larger than this.
+constexpr std::uint64_t kMaxDataRecords = 1000000;
+
+std::string ReadMember(const std::string& path, std::uint64_t limit) {
+    try {
+        std::string bytes = ReadFileBytes(path, limit);
+        if (bytes.empty()) throw std::runtime_error(path + " は空のファイルです");
+        return bytes;
+    } catch (const std::runtime_error& e) {
+        throw std::runtime_error(std::string(kBadFieldFiles) + ": " + e.what());
     }
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    in.seekg(0, std::ios::beg);
-    if (size < 0 || !in) {
-        why = "読み取れません";
-        return false;
-    }
-    out.resize(static_cast<std::size_t>(size));
-    in.read(out.data(), size);
-    if (in.gcount() != size) {
-        why = "読み取れません";
-        return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -184,14 +174,38 @@ void ApplyDataHeader(const DataHeader& h, Table& t, const std::string& dataFileN
 
 // ---- The pair ----------------------------------------------------------------------------
 
+std::string DataFileOf(const std::string& indexPath) {
+    const std::string exact = DataPathFor(indexPath);
+    const std::string found = FindFileAnyCase(exact);
+    return found.empty() ? exact : found;
+}
+
 FieldFiles::FieldFiles(const std::string& indexPath) {
-    std::string why;
-    if (!ReadWholeFile(indexPath, index_, why))
-        throw std::runtime_error(std::string(kBadFieldFiles) + ": " + indexPath + " が" + why);
-    const std::string dataPath = DataPathFor(indexPath);
-    if (!ReadWholeFile(dataPath, data_, why))
-        throw std::runtime_error(std::string(kBadFieldFiles) + ": " + dataPath + " が" + why);
+    index_ = ReadMember(indexPath, (kMaxDataRecords + 1) * kIndexRecordSize);
+    const std::string dataPath = DataFileOf(indexPath);
+    data_ = ReadMember(dataPath, kMaxDataRecords * kDataRecordSize);
     Measure();
+    CheckPair(indexPath, dataPath);
+}
+
+void FieldFiles::CheckPair(const std::string& indexPath, const std::string& dataPath) {
+    const auto mismatch = [&](const std::string& why) {
+        problem_ = indexPath + " と " + dataPath + " は組が合っていないか、途中で切れています（" + why + "）";
+    };
+    // A pair written whole holds whole records and links only into its own data file. A cut
+    // file is still read as far as it goes (what cannot be read is skipped and listed), but
+    // an index beside another pair's data file would be read as wrong species, so say it.
+    const long long records = DataRecordCount();
+    for (int i = 1; i <= recordCount_; ++i) {
+        long long r = 0;
+        const std::string_view link(index_.data() + static_cast<std::size_t>(i) * kIndexRecordSize + 248, 6);
+        if (ParseInteger(link, r) && r >= records)
+            return mismatch("索引の測定 " + std::to_string(i) + " がデータファイルの終わりより先を指しています");
+    }
+    if (index_.size() % kIndexRecordSize != 0)
+        return mismatch("索引ファイルの大きさが 256 バイトの倍数ではありません");
+    if (data_.size() % kDataRecordSize != 0)
+        return mismatch("データファイルの大きさが 512 バイトの倍数ではありません");
 }
 
 FieldFiles::FieldFiles(std::string indexBytes, std::string dataBytes)

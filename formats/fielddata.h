@@ -67,13 +67,18 @@ std::string BaseNameWithoutExtension(const std::string& path);
 
 // The data file of an index file: the same name with the extension ".tkd".
 std::string DataPathFor(const std::string& indexPath);
+// The data file of an existing pair: DataPathFor, or a file of that name in another letter
+// case ("DATA.TKD" beside "DATA.TKI", as pairs copied from Windows are named).
+std::string DataFileOf(const std::string& indexPath);
 
 // The open pair. Reading a relevé never reads past a buffer; a chain that leaves the file,
 // loops back on itself or holds a link that is not a number makes the relevé unreadable.
 class FieldFiles : public ReleveSource {
 public:
-    // Opens the pair of `indexPath`. Throws std::runtime_error ("正しいファイルが指定されて
-    // いません: <file> ...") when either file cannot be opened or read.
+    // Opens the pair of `indexPath` (the data file found by DataFileOf). Throws
+    // std::runtime_error ("正しいファイルが指定されていません: <file> ...") when either file
+    // cannot be opened or read, is not a regular file, is empty or larger than any pair can
+    // be.
     explicit FieldFiles(const std::string& indexPath);
     // A pair held in memory (tests, fuzzing).
     FieldFiles(std::string indexBytes, std::string dataBytes);
@@ -87,11 +92,15 @@ public:
     // The current index record (256 bytes, the datum mark at offset 40 blanked).
     std::string_view IndexRecord() const { return std::string_view(current_.data(), current_.size()); }
     int DataRecordCount() const { return static_cast<int>(data_.size() / kDataRecordSize); }
+    // Why the two files may not belong together (an index that points past the end of the
+    // data file, sizes that are not whole records), or empty. Such a pair is still read.
+    const std::string& PairProblem() const { return problem_; }
     // True when the pair was written in UTF-8.
     bool Utf8() const { return utf8_; }
 
 private:
     void Measure();
+    void CheckPair(const std::string& indexPath, const std::string& dataPath);
     int Name(std::string_view raw);
 
     struct Hash {
@@ -99,6 +108,7 @@ private:
         std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
     };
     std::string index_, data_;
+    std::string problem_;
     int recordCount_ = 0;
     bool utf8_ = false;
     std::array<char, kIndexRecordSize> current_{};
