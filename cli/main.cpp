@@ -17,6 +17,7 @@ const char* kUsage =
     "            [--species NAME[:CLASS[:CONNECTIVE]]]... [--mesh PREFIX] [--records FIRST-LAST]\n"
     "            [--into EXISTING.vtb] [--title TITLE] [--force]\n"
     "  tavik-cli make-fielddata LONG.csv HEADER.txt -o DATA.tki [--sites SITES.csv]\n"
+    "            [--force]\n"
     "  tavik-cli ra TABLE.vtb [--dominance] [--scores SCORES.csv] [-o OUT.vtb] [--ini SETTINGS.ini]\n"
     "            [--force]\n"
     "  tavik-cli constancy TABLE.vtb (--csv OUT.csv | --text OUT.txt) [--kind 0-4] [--blank]\n"
