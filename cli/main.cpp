@@ -17,6 +17,11 @@ const char* kUsage =
     "            [--species NAME[:CLASS[:CONNECTIVE]]]... [--mesh PREFIX] [--records FIRST-LAST]\n"
     "            [--into EXISTING.vtb] [--title TITLE] [--force]\n"
     "  tavik-cli make-fielddata LONG.csv HEADER.txt -o DATA.tki [--sites SITES.csv]\n"
+    "            [--force]\n"
+    "  tavik-cli ra TABLE.vtb [--dominance] [--scores SCORES.csv] [-o OUT.vtb] [--ini SETTINGS.ini]\n"
+    "            [--force]\n"
+    "  tavik-cli constancy TABLE.vtb (--csv OUT.csv | --text OUT.txt) [--kind 0-4] [--blank]\n"
+    "            [--title TITLE] [--ini SETTINGS.ini] [--force]\n"
     "  tavik-cli --help\n"
     "--force replaces an output file that is read-only.\n";
 
@@ -39,12 +44,18 @@ int main(int argc, char** argv) {
         if (cmd == "sort") return Sort(args);
         if (cmd == "retrieve") return Retrieve(args);
         if (cmd == "make-fielddata") return MakeFieldData(args);
+        if (cmd == "ra") return ReciprocalAveraging(args);
+        if (cmd == "constancy") return Constancy(args);
         throw UsageError{"unknown command: " + cmd};
     } catch (const UsageError& e) {
         std::cerr << "tavik-cli: " << e.message << "\n" << kUsage;
         return 2;
     } catch (const std::exception& e) {
-        std::cerr << "tavik-cli: " << e.what() << "\n";
+        // One line: messages written for a message box may span several.
+        std::string m = e.what();
+        for (char& c : m)
+            if (c == '\n') c = ' ';
+        std::cerr << "tavik-cli: " << m << "\n";
         return 1;
     }
 }
