@@ -15,6 +15,7 @@ int Retrieve(const Args& args);
 int MakeFieldData(const Args& args);
 int ReciprocalAveraging(const Args& args);
 int Constancy(const Args& args);
+int Fidelity(const Args& args);
 
 // Thrown for bad usage; main prints it with the usage text and exits 2.
 struct UsageError {

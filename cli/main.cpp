@@ -22,6 +22,8 @@ const char* kUsage =
     "            [--force]\n"
     "  tavik-cli constancy TABLE.vtb (--csv OUT.csv | --text OUT.txt) [--kind 0-4] [--blank]\n"
     "            [--title TITLE] [--ini SETTINGS.ini] [--force]\n"
+    "  tavik-cli fidelity TABLE.vtb --csv OUT.csv [--no-equalize] [--threshold 30]\n"
+    "            [--alpha 0.05|none] [--ini SETTINGS.ini] [--force]\n"
     "  tavik-cli --help\n"
     "--force replaces an output file that is read-only.\n";
 
@@ -46,6 +48,7 @@ int main(int argc, char** argv) {
         if (cmd == "make-fielddata") return MakeFieldData(args);
         if (cmd == "ra") return ReciprocalAveraging(args);
         if (cmd == "constancy") return Constancy(args);
+        if (cmd == "fidelity") return Fidelity(args);
         throw UsageError{"unknown command: " + cmd};
     } catch (const UsageError& e) {
         std::cerr << "tavik-cli: " << e.message << "\n" << kUsage;

@@ -16,6 +16,18 @@ void FreqTable::Resize(int cols, int rows) {
         for (int c = 0; c < keepCols; ++c)
             cells[static_cast<std::size_t>(r) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(c)] =
                 std::move(cells_[Index(c, r)]);
+    if (!shades_.empty()) {
+        std::vector<std::uint8_t> shades(cells.size(), 0);
+        for (int r = 0; r < keepRows; ++r)
+            for (int c = 0; c < keepCols; ++c)
+                shades[static_cast<std::size_t>(r) * static_cast<std::size_t>(cols) + static_cast<std::size_t>(c)] =
+                    shades_[Index(c, r)];
+        shades_ = std::move(shades);
+    }
+    if (!rowRanks_.empty()) {
+        rowBlocks_.resize(static_cast<std::size_t>(rows), -1);
+        rowRanks_.resize(static_cast<std::size_t>(rows), -1);
+    }
     cells_ = std::move(cells);
     cols_ = cols;
     rows_ = rows;
@@ -24,21 +36,79 @@ void FreqTable::Resize(int cols, int rows) {
 
 void FreqTable::Clear() {
     for (auto& s : cells_) s.clear();
+    shades_.clear();
+    rowBlocks_.clear();
+    rowRanks_.clear();
+}
+
+void FreqTable::SetShade(int col, int row, int shade) {
+    if (col < 0 || row < 0 || col >= cols_ || row >= rows_) return;
+    if (shades_.empty()) {
+        if (shade == 0) return;
+        shades_.assign(cells_.size(), 0);
+    }
+    shades_[Index(col, row)] = static_cast<std::uint8_t>(std::clamp(shade, 0, 255));
+}
+
+void FreqTable::SetRowBlock(int row, int block, int rank) {
+    if (row < 0 || row >= rows_) return;
+    if (rowRanks_.empty()) {
+        rowBlocks_.assign(static_cast<std::size_t>(rows_), -1);
+        rowRanks_.assign(static_cast<std::size_t>(rows_), -1);
+    }
+    rowBlocks_[static_cast<std::size_t>(row)] = block;
+    rowRanks_[static_cast<std::size_t>(row)] = rank;
+}
+
+bool FreqTable::SortRowsByBlocks() {
+    if (rowRanks_.empty()) return false;
+    const int first = std::min(fixedRows, rows_);
+    std::vector<int> order;
+    for (int r = first; r < rows_; ++r) order.push_back(r);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        const int ra = rowRanks_[static_cast<std::size_t>(a)], rb = rowRanks_[static_cast<std::size_t>(b)];
+        if ((ra < 0) != (rb < 0)) return rb < 0;
+        return ra < rb;
+    });
+    const auto permute = [&](auto& v, std::size_t width) {
+        auto old = v;
+        for (std::size_t i = 0; i < order.size(); ++i)
+            for (std::size_t k = 0; k < width; ++k)
+                v[(static_cast<std::size_t>(first) + i) * width + k] =
+                    std::move(old[static_cast<std::size_t>(order[i]) * width + k]);
+    };
+    permute(cells_, static_cast<std::size_t>(cols_));
+    if (!shades_.empty()) permute(shades_, static_cast<std::size_t>(cols_));
+    permute(rowBlocks_, 1);
+    permute(rowRanks_, 1);
+    return true;
 }
 
 void FreqTable::MoveRow(int from, int to) {
     if (from == to || from < 0 || to < 0 || from >= rows_ || to >= rows_) return;
-    const auto row = [&](int r) { return cells_.begin() + static_cast<std::ptrdiff_t>(Index(0, r)); };
-    if (from < to) std::rotate(row(from), row(from + 1), row(to + 1));
-    else std::rotate(row(to), row(from), row(from + 1));
+    const auto move = [&](auto& v, std::size_t width) {
+        const auto row = [&](int r) { return v.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(r) * width); };
+        if (from < to) std::rotate(row(from), row(from + 1), row(to + 1));
+        else std::rotate(row(to), row(from), row(from + 1));
+    };
+    move(cells_, static_cast<std::size_t>(cols_));
+    if (!shades_.empty()) move(shades_, static_cast<std::size_t>(cols_));
+    if (!rowRanks_.empty()) {
+        move(rowBlocks_, 1);
+        move(rowRanks_, 1);
+    }
 }
 
 void FreqTable::MoveColumn(int from, int to) {
     if (from == to || from < 0 || to < 0 || from >= cols_ || to >= cols_) return;
     for (int r = 0; r < rows_; ++r) {
-        const auto at = [&](int c) { return cells_.begin() + static_cast<std::ptrdiff_t>(Index(c, r)); };
-        if (from < to) std::rotate(at(from), at(from + 1), at(to + 1));
-        else std::rotate(at(to), at(from), at(from + 1));
+        const auto move = [&](auto& v) {
+            const auto at = [&](int c) { return v.begin() + static_cast<std::ptrdiff_t>(Index(c, r)); };
+            if (from < to) std::rotate(at(from), at(from + 1), at(to + 1));
+            else std::rotate(at(to), at(from), at(from + 1));
+        };
+        move(cells_);
+        if (!shades_.empty()) move(shades_);
     }
     // The width travels with its column.
     if (static_cast<int>(colWidths.size()) < cols_) colWidths.resize(static_cast<std::size_t>(cols_), kDefault);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/covers.h"
+#include "core/cp932_width.h"
 
 namespace tavik {
 
@@ -43,6 +44,42 @@ std::vector<int> DiagnosticSpeciesOrder(const Table& t, const FidelityOptions& o
     std::vector<int> order = DiagnosticBlockOrder(r);
     for (int& s : order) ++s;  // species index s is position s + 1
     return order;
+}
+
+FreqTable MakeSynopticTable(const Table& t, const ConstancyOptions& constancy, const FidelityOptions& fidelity,
+                            Progress* progress) {
+    FreqTable table = MakeConstancyTable(t, constancy, progress);
+    const std::vector<ReleveGroup> groups = ConstancyGroups(t);
+    const FidelityResult r = TableFidelity(t, groups, fidelity);
+    const int S = r.Species(), G = r.Groups();
+    const auto row = [](int s) { return s + 3; };
+    // The class part of the cells that get a phi, padded to the widest of them.
+    int classWidth = 0;
+    for (int s = 0; s < S; ++s)
+        for (int g = 0; g < G; ++g)
+            if (r.Count(s, g) > 0 && r.Phi(s, g)) classWidth = std::max(classWidth, Cp932Width(table.Text(g + 1, row(s))));
+    for (int s = 0; s < S; ++s)
+        for (int g = 0; g < G; ++g) {
+            if (r.Count(s, g) > 0 && r.Phi(s, g))
+                table.SetText(g + 1, row(s),
+                              Cp932Fit(table.Text(g + 1, row(s)), classWidth) + " │" +
+                                  Cp932Fit(PhiPercentText(*r.Phi(s, g)), 3, Cp932Align::Right));
+            if (r.Diagnostic(s, g)) table.SetShade(g + 1, row(s), g + 1);
+        }
+    for (int g = 0; g < G; ++g) table.SetShade(g + 1, 0, g + 1);
+    const std::vector<int> order = DiagnosticBlockOrder(r);
+    for (int i = 0; i < S; ++i) {
+        const int s = order[static_cast<std::size_t>(i)];
+        table.SetRowBlock(row(s), r.BlockGroup(s), i);
+    }
+    if (classWidth > 0) {
+        // Class, " │", three digits: the columns widen to hold them, and so does print.
+        const int bytes = classWidth + 3 + 3;
+        const int pt = t.FontSize;
+        table.defaultColWidth = std::max(table.defaultColWidth, static_cast<int>(RoundHalfEven(pt * (0.75 * bytes + 1.0))));
+        table.printCellWidth = bytes + 1;
+    }
+    return table;
 }
 
 std::string GroupLabel(int g) { return std::string(1, static_cast<char>(65 + g)); }

@@ -27,6 +27,14 @@ std::vector<ReleveGroup> FidelityGroups(const Table& t);
 // reverse. Refused as FidelityGroups.
 std::vector<int> DiagnosticSpeciesOrder(const Table& t, const FidelityOptions& options);
 
+// The constancy table with the fidelity of its species. Where a species occurs in a group
+// and its phi has a value, the cell reads its class (padded so that the bars line up), " │"
+// and phi × 100 (Ⅳ 1-3 │ 62). Cells of diagnostic species take the shade of their group
+// (group g: shade g + 1), as do the group labels; every species row carries its block and
+// place in the diagnostic order, which the window sorts by. Refused as MakeConstancyTable.
+FreqTable MakeSynopticTable(const Table& t, const ConstancyOptions& constancy, const FidelityOptions& fidelity,
+                            Progress* progress = nullptr);
+
 // The label of group g (0-based) as the constancy table writes it: "A" for the first.
 std::string GroupLabel(int g);
 

@@ -224,7 +224,7 @@ std::vector<std::string> FreqTablePrintLines(const FreqTable& t, bool constancyL
     };
     if (constancyLayout) {
         const int w1 = t.ColCount() > 1 ? t.ColWidth(1) : 0;
-        const int cellWidth = (w1 <= 0 || t.ColWidth(0) / w1 <= 5) ? 7 : 3;
+        const int cellWidth = t.printCellWidth > 0 ? t.printCellWidth : (w1 <= 0 || t.ColWidth(0) / w1 <= 5) ? 7 : 3;
         for (int r = 0; r < t.RowCount(); ++r) {
             std::string line = Cp932Fit(cell(0, r), 28);
             for (int c = 1; c < t.ColCount(); ++c) line += Cp932Fit(cell(c, r), cellWidth);

@@ -1,6 +1,8 @@
 #include "ui/constancy_panel.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -8,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include "ui/qt_text.h"
@@ -63,6 +66,29 @@ ConstancyPanel::ConstancyPanel(QWidget* parent) : QFrame(parent) {
     }
     cell_->button(0)->setChecked(true);
 
+    // Fidelity: phi in the cells, the shading of diagnostic species, the blocks.
+    auto* fidelityBox = new QGroupBox(this);
+    fidelityBox->setObjectName(QStringLiteral("fidelityBox"));
+    auto* fidelityLayout = new QGridLayout(fidelityBox);
+    fidelity_ = new QCheckBox(QStringLiteral("忠実度（φ係数）を表示する"), fidelityBox);
+    fidelity_->setObjectName(QStringLiteral("showFidelity"));
+    equalize_ = new QCheckBox(QStringLiteral("区分の大きさを均等化する"), fidelityBox);
+    equalize_->setObjectName(QStringLiteral("equalizeGroups"));
+    equalize_->setChecked(true);
+    threshold_ = new QSpinBox(fidelityBox);
+    threshold_->setObjectName(QStringLiteral("fidelityThreshold"));
+    threshold_->setRange(0, 100);
+    threshold_->setValue(30);
+    alpha_ = new QComboBox(fidelityBox);
+    alpha_->setObjectName(QStringLiteral("fidelityAlpha"));
+    alpha_->addItems({QStringLiteral("0.05"), QStringLiteral("0.01"), QStringLiteral("0.001"), QStringLiteral("なし")});
+    fidelityLayout->addWidget(fidelity_, 0, 0, 1, 2);
+    fidelityLayout->addWidget(equalize_, 1, 0, 1, 2);
+    fidelityLayout->addWidget(new QLabel(QStringLiteral("診断種の閾値　φ×100 ≧"), fidelityBox), 2, 0);
+    fidelityLayout->addWidget(threshold_, 2, 1);
+    fidelityLayout->addWidget(new QLabel(QStringLiteral("有意水準（Fisher の正確確率検定）"), fidelityBox), 3, 0);
+    fidelityLayout->addWidget(alpha_, 3, 1);
+
     cancel_ = new QPushButton(QStringLiteral("取止める"), this);
     cancel_->setObjectName(QStringLiteral("cancelConstancy"));
     output_ = new QPushButton(QStringLiteral("出力する"), this);
@@ -85,7 +111,8 @@ ConstancyPanel::ConstancyPanel(QWidget* parent) : QFrame(parent) {
     buttons->addStretch();
     buttons->addWidget(output_);
     buttons->addWidget(cancel_);
-    grid->addLayout(buttons, 5, 0, 1, 4);
+    grid->addWidget(fidelityBox, 5, 0, 1, 4);
+    grid->addLayout(buttons, 6, 0, 1, 4);
 }
 
 void ConstancyPanel::place() {
@@ -113,6 +140,29 @@ ConstancyOptions ConstancyPanel::options() const {
 
 void ConstancyPanel::setKind(ConstancyKind kind) { kind_->button(static_cast<int>(kind))->setChecked(true); }
 void ConstancyPanel::setBlankAbsent(bool blank) { cell_->button(blank ? 1 : 0)->setChecked(true); }
+bool ConstancyPanel::showFidelity() const { return fidelity_->isChecked(); }
+
+FidelityOptions ConstancyPanel::fidelityOptions() const {
+    FidelityOptions o;
+    o.equalize = equalize_->isChecked();
+    o.threshold = threshold_->value();
+    if (alpha_->currentIndex() == alpha_->count() - 1) o.alpha.reset();
+    else o.alpha = alpha_->currentText().toDouble();
+    return o;
+}
+
+void ConstancyPanel::setShowFidelity(bool on) { fidelity_->setChecked(on); }
+
+void ConstancyPanel::setFidelityOptions(const FidelityOptions& o) {
+    equalize_->setChecked(o.equalize);
+    threshold_->setValue(static_cast<int>(o.threshold));
+    int index = alpha_->count() - 1;
+    if (o.alpha)
+        for (int i = 0; i + 1 < alpha_->count(); ++i)
+            if (alpha_->itemText(i).toDouble() == *o.alpha) index = i;
+    alpha_->setCurrentIndex(index);
+}
+
 QString ConstancyPanel::releveCountText() const { return releves_->text(); }
 QString ConstancyPanel::groupCountText() const { return groups_->text(); }
 

@@ -5,8 +5,12 @@
 #include <QFrame>
 
 #include "core/constancy.h"
+#include "core/fidelity.h"
 
 class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QSpinBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -25,6 +29,12 @@ public:
     ConstancyOptions options() const;
     void setKind(ConstancyKind kind);
     void setBlankAbsent(bool blank);
+    // The fidelity: whether the cells show phi, and how it is computed and judged (also what
+    // the reorder of the composition table by diagnostic blocks uses).
+    bool showFidelity() const;
+    FidelityOptions fidelityOptions() const;
+    void setShowFidelity(bool on);
+    void setFidelityOptions(const FidelityOptions& o);
     QString releveCountText() const;
     QString groupCountText() const;
 
@@ -42,6 +52,10 @@ private:
     QLineEdit* title_;
     QButtonGroup* kind_;
     QButtonGroup* cell_;
+    QCheckBox* fidelity_;
+    QCheckBox* equalize_;
+    QSpinBox* threshold_;
+    QComboBox* alpha_;
     QPushButton* output_;
     QPushButton* cancel_;
 };

@@ -17,7 +17,15 @@ constexpr int kTextIndent = 2;    // text starts this far into its cell
 constexpr int kResizeGrip = 3;    // pixels either side of a column edge that resize it
 const QColor kLineColor{160, 176, 176};
 const QColor kSelectedColor{0, 120, 215};
+const QColor kBlockLineColor{60, 60, 60};
 }  // namespace
+
+QColor GroupTint(int g) {
+    // Pale and far apart; after the eighth group they come round again.
+    static const QColor tints[] = {{255, 196, 196}, {190, 215, 255}, {200, 240, 180}, {255, 225, 160},
+                                   {225, 200, 255}, {175, 235, 235}, {240, 210, 180}, {245, 245, 170}};
+    return tints[(std::max(g, 1) - 1) % 8];
+}
 
 FreqGrid::FreqGrid(QWidget* parent) : QAbstractScrollArea(parent) {
     setFrameShape(QFrame::NoFrame);
@@ -172,8 +180,19 @@ void FreqGrid::paintEvent(QPaintEvent*) {
             const bool selected = !fixed && selection_.isValid() && selection_.contains(c, r);
             const QRect cell(x, y, w, h);
             p.fillRect(cell, selected ? kSelectedColor : fixed ? kFreqFixedColor : kFreqCellColor);
+            if (const int shade = table_->Shade(c, r); shade > 0 && !selected) {
+                p.setCompositionMode(QPainter::CompositionMode_Multiply);
+                p.fillRect(cell, GroupTint(shade));
+                p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+            }
             p.setPen(kLineColor);
             p.drawLine(x + w, y, x + w, y + h);
+            // Where one diagnostic block ends and the next begins (rows next to each other in
+            // the order of the blocks), a dark rule as in a printed synoptic table.
+            const int next = r + 1 < table_->RowCount() ? r + 1 : -1;
+            const bool blockEnd = next > 0 && table_->RowRank(r) >= 0 && table_->RowRank(next) == table_->RowRank(r) + 1 &&
+                                  table_->RowBlock(next) != table_->RowBlock(r);
+            if (blockEnd) p.setPen(kBlockLineColor);
             p.drawLine(x, y + h, x + w, y + h);
             const std::string& s = table_->Text(c, r);
             if (!s.empty() && w > kTextIndent) {

@@ -21,6 +21,10 @@ namespace tavik::ui {
 inline const QColor kFreqCellColor{240, 255, 255};
 inline const QColor kFreqFixedColor{230, 255, 255};
 
+// The tint of group g (1-based) for the cells of its diagnostic species and its label, laid
+// over the cell colour in multiply mode so that the text stays readable.
+QColor GroupTint(int g);
+
 class FreqGrid : public QAbstractScrollArea {
     Q_OBJECT
 public:

@@ -143,6 +143,8 @@ FreqWindow::FreqWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
                         QStringLiteral("保存したCSV常在度表を読み込む"), &FreqWindow::readCsv));
     row->addWidget(tool(panel, "fontButton", QStringLiteral("フォント"), QStringLiteral("表のフォントを変更する"),
                         &FreqWindow::chooseFont));
+    row->addWidget(tool(panel, "blockSortButton", QStringLiteral("診断種順"),
+                        QStringLiteral("植物を区分ごとの診断種のまとまりに並べ替える"), &FreqWindow::sortByBlocks));
     filePanel_ = tools_->addWidget(panel);
 
     grid_ = new FreqGrid(this);
@@ -182,6 +184,8 @@ void FreqWindow::reshow() {
 
 void FreqWindow::contentChanged() {
     setWindowTitle(Q(table_.caption));
+    // Only a constancy table made with the fidelity knows its blocks.
+    if (QToolButton* b = button("blockSortButton")) b->setEnabled(table_.HasRowBlocks());
     grid_->tableChanged();
 }
 
@@ -276,6 +280,10 @@ void FreqWindow::chooseFont() {
     table_.defaultColWidth = 5 + widest;
     table_.colWidths = {20 * pt};
     contentChanged();
+}
+
+void FreqWindow::sortByBlocks() {
+    if (table_.SortRowsByBlocks()) contentChanged();
 }
 
 void FreqWindow::printTable() {

@@ -52,6 +52,7 @@ public slots:
     void mergeText();        // テキスト読込
     void readCsv();          // CSV読込
     void chooseFont();       // フォント
+    void sortByBlocks();     // 診断種順: the species in the diagnostic blocks of a fidelity
 
 public:
     // Prints the table on an already chosen device, without asking.

@@ -66,6 +66,7 @@ struct MenuActions {
     QAction* hideRanges = nullptr;
     QAction* makeConstancyTable = nullptr;
     QAction* showConstancyTable = nullptr;
+    QAction* sortByDiagnosticBlocks = nullptr;
     // Edit and search.
     QAction* search = nullptr;
     QAction* resetSearch = nullptr;
@@ -148,6 +149,9 @@ public slots:
     void makeConstancyTable();
     void cancelConstancyPanel();
     void showFreqWindow();
+    // The species rows of the composition table in the diagnostic blocks of the fidelity
+    // chosen in the constancy panel.
+    void sortByDiagnosticBlocks();
     // Edit and search.
     void showSearchPanel();
     void resetSearch();

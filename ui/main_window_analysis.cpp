@@ -4,6 +4,7 @@
 
 #include "core/constancy.h"
 #include "core/reciprocal_averaging.h"
+#include "core/table_fidelity.h"
 #include "ui/constancy_panel.h"
 #include "ui/freq_window.h"
 #include "ui/main_window.h"
@@ -74,7 +75,9 @@ void MainWindow::makeConstancyTable() {
     FreqTable table;
     try {
         auto busy = BusyScope::cursorOnly(this);
-        table = MakeConstancyTable(ws_.table, constancyPanel_->options());
+        table = constancyPanel_->showFidelity()
+                    ? MakeSynopticTable(ws_.table, constancyPanel_->options(), constancyPanel_->fidelityOptions())
+                    : MakeConstancyTable(ws_.table, constancyPanel_->options());
     } catch (const std::exception& e) {
         // The second window keeps what it showed.
         dialogs_->inform(this, Q(e.what()));
@@ -87,5 +90,22 @@ void MainWindow::makeConstancyTable() {
 void MainWindow::cancelConstancyPanel() { constancyPanel_->hide(); }
 
 void MainWindow::showFreqWindow() { freqWindow_->reshow(); }
+
+void MainWindow::sortByDiagnosticBlocks() {
+    if (busy_) return;
+    // The groups are those of a fresh recount, as the constancy table takes them.
+    recountFrequencies();
+    try {
+        auto busy = BusyScope::cursorOnly(this);
+        const std::vector<int> order = DiagnosticSpeciesOrder(ws_.table, constancyPanel_->fidelityOptions());
+        // One permutation of the species positions: the cells travel with their rows.
+        ws_.table.PermuteSpecies(1, order);
+        ws_.table.Recount();
+    } catch (const std::exception& e) {
+        dialogs_->inform(this, Q(e.what()));
+        return;
+    }
+    showTableStatus();
+}
 
 }  // namespace tavik::ui

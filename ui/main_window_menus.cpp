@@ -101,6 +101,9 @@ void MainWindow::buildMenus() {
     t.menu->addSeparator();
     m.makeConstancyTable = t.Add("makeConstancyTable", QStringLiteral("常在度表を作成する"));
     m.showConstancyTable = t.Add("showConstancyTable", QStringLiteral("常在度表を再表示する"));
+    m.sortByDiagnosticBlocks = t.Add("sortByDiagnosticBlocks", QStringLiteral("診断種の順に組成表を並べ替える"),
+                                     &MainWindow::sortByDiagnosticBlocks,
+                                     QStringLiteral("植物の行を区分ごとの診断種のまとまりに並べ替える"));
     t.menu->addSeparator();
 
     // Edit and search.

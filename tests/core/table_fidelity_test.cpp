@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/cp932_width.h"
 #include "tests/core/test_helpers.h"
 
 namespace tavik {
@@ -75,6 +76,79 @@ TEST(TableFidelity, PhiAsAWholePercentRoundsHalvesToEven) {
     EXPECT_EQ(PhiPercentText(1.0), "100");
     EXPECT_EQ(GroupLabel(0), "A");
     EXPECT_EQ(GroupLabel(26), "[");
+}
+
+}  // namespace
+}  // namespace tavik
+
+namespace tavik {
+namespace {
+
+TEST(SynopticTable, CellsCarryPhiAndDiagnosticShades) {
+    Table t = testing::MakeTable({{"ササ", "コナラ"}, {"ササ", "コナラ"}, {"ササ", "コナラ", "ミズナラ"}, {"ササ", "コナラ"},
+                                  {},
+                                  {"ブナ", "ササ"}, {"ブナ", "ササ"}, {"ブナ", "ササ", "ミズナラ"}, {"ブナ", "ササ"}});
+    ConstancyOptions c;  // classes I-V with the cover range
+    FidelityOptions f;   // equalized, 30, 0.05
+    FreqTable s = MakeSynopticTable(t, c, f);
+    // Rows 3.. are ササ, コナラ, ミズナラ, ブナ; groups of 4 show counts with their range.
+    const std::string plainA = MakeConstancyTable(t, c).Text(1, 4);
+    EXPECT_EQ(s.Text(1, 4), Cp932Fit(plainA, Cp932Width(plainA)) + " │100");  // コナラ in A
+    EXPECT_EQ(s.Text(2, 4), "・");                                              // absent: no phi
+    EXPECT_EQ(s.Text(1, 3), MakeConstancyTable(t, c).Text(1, 3));               // ササ everywhere: none
+    EXPECT_EQ(s.Text(2, 5).substr(s.Text(2, 5).size() - 5), " │  0");          // ミズナラ evenly
+    EXPECT_EQ(s.Shade(1, 4), 1);
+    EXPECT_EQ(s.Shade(2, 6), 2);  // ブナ in B
+    EXPECT_EQ(s.Shade(1, 5), 0);
+    EXPECT_EQ(s.Shade(1, 0), 1);  // the labels take their group's tint
+    EXPECT_EQ(s.Shade(2, 0), 2);
+    EXPECT_GT(s.printCellWidth, 7);
+    // The bars line up: every cell with a phi has the same width.
+    EXPECT_EQ(Cp932Width(s.Text(1, 4)), Cp932Width(s.Text(2, 5)));
+
+    // The block sort: A's コナラ, B's ブナ, then ササ (8) and ミズナラ (2).
+    ASSERT_TRUE(s.SortRowsByBlocks());
+    std::vector<std::string> names;
+    for (int r = 3; r < s.RowCount(); ++r) names.push_back(s.Text(0, r));
+    EXPECT_EQ(names, (std::vector<std::string>{"コナラ", "ブナ", "ササ", "ミズナラ"}));
+    EXPECT_EQ(s.Shade(1, 3), 1);
+    EXPECT_EQ(s.Shade(2, 4), 2);
+    EXPECT_EQ(s.RowBlock(3), 0);
+    EXPECT_EQ(s.RowBlock(4), 1);
+    EXPECT_EQ(s.RowBlock(5), -1);
+    EXPECT_EQ(s.Text(0, 0), "　群落区分");  // fixed rows stay
+}
+
+TEST(SynopticTable, ShadesAndBlocksTravelWithRowsAndColumns) {
+    FreqTable t;
+    t.Resize(3, 5);
+    t.fixedRows = 1;
+    for (int r = 0; r < 5; ++r) t.SetText(0, r, "r" + std::to_string(r));
+    t.SetShade(1, 2, 1);
+    t.SetShade(2, 4, 2);
+    t.SetRowBlock(2, 0, 1);
+    t.SetRowBlock(4, 1, 0);
+    t.MoveRow(2, 4);  // r2 to the bottom
+    EXPECT_EQ(t.Text(0, 4), "r2");
+    EXPECT_EQ(t.Shade(1, 4), 1);
+    EXPECT_EQ(t.Shade(2, 3), 2);
+    EXPECT_EQ(t.RowRank(4), 1);
+    t.MoveColumn(1, 2);
+    EXPECT_EQ(t.Shade(2, 4), 1);
+    EXPECT_EQ(t.Shade(1, 3), 2);
+    t.Resize(4, 6);  // growing keeps them
+    EXPECT_EQ(t.Shade(2, 4), 1);
+    EXPECT_EQ(t.RowRank(5), -1);
+    ASSERT_TRUE(t.SortRowsByBlocks());
+    // Ranks 0 (r4), 1 (r2), then the rows without a place in their order.
+    EXPECT_EQ(t.Text(0, 1), "r4");
+    EXPECT_EQ(t.Text(0, 2), "r2");
+    EXPECT_EQ(t.Text(0, 3), "r1");
+    EXPECT_EQ(t.Shade(2, 2), 1);
+    t.Clear();  // a table read from a file has no marks
+    EXPECT_EQ(t.Shade(2, 2), 0);
+    EXPECT_FALSE(t.HasRowBlocks());
+    EXPECT_FALSE(t.SortRowsByBlocks());
 }
 
 }  // namespace
