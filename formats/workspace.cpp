@@ -6,6 +6,7 @@
 #include <exception>
 #include <filesystem>
 
+#include "core/cp932_width.h"
 #include "formats/codec.h"
 #include "formats/dictionary_file.h"
 #include "formats/file_bytes.h"
@@ -93,7 +94,7 @@ struct SettingsValues {
             box.enabled = n == 1 || ini.ReadBool("Item", ItemKey(n, "flg"), def.enabled);
             box.caption = ini.ReadString("Item", ItemKey(n, "str"), def.caption);
         }
-        s.kaisou = CutWidth(ini.ReadString("Item", "Kaisou", d.kaisou), 14);
+        s.kaisou = std::string(Cp932Cut(ini.ReadString("Item", "Kaisou", d.kaisou), 14));
         s.frequency = ini.ReadBool("Item", "Frequecy", d.frequency);
         s.oneTime = ini.ReadBool("Item", "OneTime", d.oneTime);
         s.useDataItem = ini.ReadBool("Item", "UseDataItem", d.useDataItem);
@@ -257,9 +258,13 @@ bool Workspace::SetDictionary(const std::string& path) {
     return true;
 }
 
-void Workspace::SaveTable(const std::string& path, Progress* progress) const {
+SaveReport Workspace::SaveTable(const std::string& path, Progress* progress,
+                                AtomicFile::ReadOnlyTarget readOnly) const {
     if (progress) progress->Show("　組成表を保存中　", "");
-    WriteFileAtomic(path, SavedTableBytes(table));
+    AtomicFile file(path, readOnly);
+    const SaveReport report = WriteSavedTable(table, file);
+    file.Commit();
+    return report;
 }
 
 void Workspace::LoadTable(const std::string& path, Progress* progress) {
