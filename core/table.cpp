@@ -297,10 +297,6 @@ void Table::SetText(int col, int row, const std::string& text) {
     }
 }
 
-void Table::ClearTextRow(int row) {
-    for (int c = 0; c < ColCount(); ++c) SetText(c, row, std::string());
-}
-
 int Table::DefaultColWidth() const { return static_cast<int>(RoundHalfEven(FontSize * 4 * 0.778)); }
 int Table::DefaultRowHeight() const { return static_cast<int>(RoundHalfEven(FontSize * 1.333 + 2)); }
 
@@ -689,8 +685,6 @@ int Table::AppendSpecies(const std::string& name) {
     contentVersion_ = NextVersion();
     return p;
 }
-
-void Table::Touch() { contentVersion_ = NextVersion(); }
 
 int Table::AppendReleve() {
     const int q = releveCount_ + 1;

@@ -114,7 +114,6 @@ public:
     // Writes a cell as editing or loading does. Key cells (row 0 of relevé columns, column 0
     // of keyed species rows) are not written: keys are integers by construction.
     void SetText(int col, int row, const std::string& text);
-    void ClearTextRow(int row);
 
     // Sizes: positive = pixels, 0 = only the grid line, -1 = hidden with its line.
     int DefaultColWidth() const;
@@ -128,7 +127,6 @@ public:
     std::uint64_t LayoutVersion() const { return layoutVersion_; }
     // Bumped on every change of content or order.
     std::uint64_t ContentVersion() const { return contentVersion_; }
-    void Touch();
 
     // ---- Growth, layout, recount --------------------------------------------------------
     void ClearTable();
