@@ -12,12 +12,13 @@ const char* kUsage =
     "usage:\n"
     "  tavik-cli info TABLE.vtb\n"
     "  tavik-cli sort species|releves TABLE.vtb -o OUT.vtb [--range FIRST-LAST] [--ascending]\n"
-    "            [--ini SETTINGS.ini]\n"
+    "            [--ini SETTINGS.ini] [--force]\n"
     "  tavik-cli retrieve DATA.tki [-o TABLE.vtb] [--ini SETTINGS.ini] [--dict FILE.dic]...\n"
     "            [--species NAME[:CLASS[:CONNECTIVE]]]... [--mesh PREFIX] [--records FIRST-LAST]\n"
-    "            [--into EXISTING.vtb] [--title TITLE]\n"
+    "            [--into EXISTING.vtb] [--title TITLE] [--force]\n"
     "  tavik-cli make-fielddata LONG.csv HEADER.txt -o DATA.tki [--sites SITES.csv]\n"
-    "  tavik-cli --help\n";
+    "  tavik-cli --help\n"
+    "--force replaces an output file that is read-only.\n";
 
 }  // namespace
 
