@@ -39,6 +39,10 @@ std::string SkippedRecordsMessage(std::vector<int> records) {
     return "読み取れない測定 " + std::to_string(records.size()) + " 件をとばしました: " + RecordList(records);
 }
 
+std::string NotPlacedRecordsMessage(const std::vector<int>& records) {
+    if (records.empty()) return {};
+    return "表が大きくなれず組み込めなかった測定 " + std::to_string(records.size()) + " 件: " + RecordList(records);
+}
 
 // ---- Readers ------------------------------------------------------------------------------
 
