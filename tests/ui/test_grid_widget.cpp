@@ -50,6 +50,14 @@ bool Near(const QColor& a, const QColor& b) {
            std::abs(a.blue() - b.blue()) <= 1;
 }
 
+// The grid `w` x `h` on screen showing the table.
+bool Show(VegGrid& g, const Table& t, int w, int h) {
+    g.resize(w, h);
+    g.setTable(&t);
+    g.show();
+    return QTest::qWaitForWindowExposed(&g);
+}
+
 QPoint Center(const QRect& r) { return QPoint(r.left() + r.width() / 2, r.top() + r.height() / 2); }
 
 bool HasDarkPixel(const QImage& img, const QRect& r) {
@@ -98,10 +106,7 @@ void TestGridWidget::geometryFollowsSizesAndHiddenRows() {
     t.SetRowHeight(s3, 0);   // only its line
     t.SetColWidth(5, -1);
     VegGrid g;
-    g.resize(800, 400);
-    g.setTable(&t);
-    g.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    QVERIFY(Show(g, t, 800, 400));
 
     // Column 0 and row 0 are 1 pixel; every size is followed by a 1-pixel line.
     QCOMPARE(g.cellRect(0, 0), QRect(0, 0, 1, 1));
@@ -130,10 +135,7 @@ void TestGridWidget::geometryFollowsSizesAndHiddenRows() {
     Table small;
     Fill(small, 2, 2);
     VegGrid g2;
-    g2.resize(3000, 3000);
-    g2.setTable(&small);
-    g2.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g2));
+    QVERIFY(Show(g2, small, 3000, 3000));
     QCOMPARE(g2.cellAt(QPoint(2900, 10)).x(), -1);
     QCOMPARE(g2.cellAt(QPoint(10, 2900)).y(), -1);
 }
@@ -142,10 +144,7 @@ void TestGridWidget::fixedPartDoesNotScroll() {
     Table t;
     Fill(t, 60, 60);
     VegGrid g;
-    g.resize(600, 400);
-    g.setTable(&t);
-    g.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    QVERIFY(Show(g, t, 600, 400));
     const QRect fixedHeader = g.cellRect(2, 2);
     const QRect fixedName = g.cellRect(2, 10);
     g.scrollTo(20, 30);
@@ -173,10 +172,7 @@ void TestGridWidget::layoutChangesAreSeen() {
     Table t;
     Fill(t);
     VegGrid g;
-    g.resize(600, 300);
-    g.setTable(&t);
-    g.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    QVERIFY(Show(g, t, 600, 300));
     const int s1 = t.FNRow() + 1;
     QCOMPARE(g.cellRect(4, s1 + 1).top(), 77);
     t.SetRowHeight(s1, 30);
@@ -192,10 +188,7 @@ void TestGridWidget::dragMovesRowsAndColumnsOnlyWithinUsed() {
     Table t;
     Fill(t, 6, 8);
     VegGrid g;
-    g.resize(700, 400);
-    g.setTable(&t);
-    g.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    QVERIFY(Show(g, t, 700, 400));
     QWidget* vp = g.viewport();
     QSignalSpy rows(&g, &VegGrid::rowMoved);
     QSignalSpy cols(&g, &VegGrid::columnMoved);
@@ -261,10 +254,7 @@ void TestGridWidget::rangeSelectionFollowsTheDrag() {
     Table t;
     Fill(t, 20, 20);
     VegGrid g;
-    g.resize(700, 400);
-    g.setTable(&t);
-    g.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    QVERIFY(Show(g, t, 700, 400));
     QWidget* vp = g.viewport();
     const int fn = t.FNRow();
 
@@ -313,10 +303,7 @@ void TestGridWidget::keyboardMovesCurrentCellAndKeepsItVisible() {
     const int fn = t.FNRow();
     t.SetRowHeight(fn + 2, -1);
     VegGrid g;
-    g.resize(600, 400);
-    g.setTable(&t);
-    g.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    QVERIFY(Show(g, t, 600, 400));
     g.setCurrentCell(4, fn + 1);
     QSignalSpy moved(&g, &VegGrid::currentCellChanged);
     QTest::keyClick(&g, Qt::Key_Down);
@@ -344,10 +331,7 @@ void TestGridWidget::paintsCellsTintsAndGlyphs() {
     Table t;
     Fill(t);
     VegGrid g;
-    g.resize(700, 300);
-    g.setTable(&t);
-    g.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    QVERIFY(Show(g, t, 700, 300));
     const int fn = t.FNRow();
     QImage img = Render(g);
     auto at = [&](const QImage& im, int col, int row) {
@@ -400,10 +384,7 @@ void TestGridWidget::numbersLineUpInAProportionalFont() {
     const char* const texts[] = {"   1", "1111", "  71", " 4 1"};
     for (int q = 1; q <= 4; ++q) t.SetHeaderText(t.ReleveKeyAt(q), 3, texts[q - 1]);
     VegGrid g;
-    g.resize(600, 200);
-    g.setTable(&t);
-    g.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    QVERIFY(Show(g, t, 600, 200));
     const QImage img = Render(g);
     auto rightmostInk = [&](int col) {
         const QRect r = g.cellRect(col, 3);
@@ -424,10 +405,7 @@ void TestGridWidget::screenshot() {
     t.SetHeaderText(t.ReleveKeyAt(3), 3, tavik::MakeNumber4(123));
     t.SetHeaderText(t.ReleveKeyAt(4), 3, tavik::MakeNumber4(5));
     VegGrid g;
-    g.resize(640, 280);
-    g.setTable(&t);
-    g.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    QVERIFY(Show(g, t, 640, 280));
     g.tintRow(fn + 2, tavik::ui::kTintClick);
     g.setSearchHits({QPoint(2, fn + 4), QPoint(5, 2)});
     g.setCurrentCell(6, fn + 5);
