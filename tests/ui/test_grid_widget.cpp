@@ -19,7 +19,7 @@
 
 using tavik::LayerCovers;
 using tavik::Table;
-using tavik::ui::VegGrid;
+using tavik::ui::CompositionGrid;
 
 namespace {
 
@@ -51,7 +51,7 @@ bool Near(const QColor& a, const QColor& b) {
 }
 
 // The grid `w` x `h` on screen showing the table.
-bool Show(VegGrid& g, const Table& t, int w, int h) {
+bool Show(CompositionGrid& g, const Table& t, int w, int h) {
     g.resize(w, h);
     g.setTable(&t);
     g.show();
@@ -67,7 +67,7 @@ bool HasDarkPixel(const QImage& img, const QRect& r) {
     return false;
 }
 
-QImage Render(VegGrid& g) {
+QImage Render(CompositionGrid& g) {
     QImage img(g.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
     QPainter p(&img);
     g.paintTo(p, img.rect());
@@ -105,7 +105,7 @@ void TestGridWidget::geometryFollowsSizesAndHiddenRows() {
     t.SetRowHeight(s2, -1);  // hidden with its line
     t.SetRowHeight(s3, 0);   // only its line
     t.SetColWidth(5, -1);
-    VegGrid g;
+    CompositionGrid g;
     QVERIFY(Show(g, t, 800, 400));
 
     // Column 0 and row 0 are 1 pixel; every size is followed by a 1-pixel line.
@@ -134,7 +134,7 @@ void TestGridWidget::geometryFollowsSizesAndHiddenRows() {
     // Past the last column and row there is no cell.
     Table small;
     Fill(small, 2, 2);
-    VegGrid g2;
+    CompositionGrid g2;
     QVERIFY(Show(g2, small, 3000, 3000));
     QCOMPARE(g2.cellAt(QPoint(2900, 10)).x(), -1);
     QCOMPARE(g2.cellAt(QPoint(10, 2900)).y(), -1);
@@ -143,7 +143,7 @@ void TestGridWidget::geometryFollowsSizesAndHiddenRows() {
 void TestGridWidget::fixedPartDoesNotScroll() {
     Table t;
     Fill(t, 60, 60);
-    VegGrid g;
+    CompositionGrid g;
     QVERIFY(Show(g, t, 600, 400));
     const QRect fixedHeader = g.cellRect(2, 2);
     const QRect fixedName = g.cellRect(2, 10);
@@ -171,7 +171,7 @@ void TestGridWidget::fixedPartDoesNotScroll() {
 void TestGridWidget::layoutChangesAreSeen() {
     Table t;
     Fill(t);
-    VegGrid g;
+    CompositionGrid g;
     QVERIFY(Show(g, t, 600, 300));
     const int s1 = t.FNRow() + 1;
     QCOMPARE(g.cellRect(4, s1 + 1).top(), 77);
@@ -187,11 +187,11 @@ void TestGridWidget::layoutChangesAreSeen() {
 void TestGridWidget::dragMovesRowsAndColumnsOnlyWithinUsed() {
     Table t;
     Fill(t, 6, 8);
-    VegGrid g;
+    CompositionGrid g;
     QVERIFY(Show(g, t, 700, 400));
     QWidget* vp = g.viewport();
-    QSignalSpy rows(&g, &VegGrid::rowMoved);
-    QSignalSpy cols(&g, &VegGrid::columnMoved);
+    QSignalSpy rows(&g, &CompositionGrid::rowMoved);
+    QSignalSpy cols(&g, &CompositionGrid::columnMoved);
     const int fn = t.FNRow();
     auto drag = [&](QPoint from, QPoint to) {
         QTest::mousePress(vp, Qt::LeftButton, {}, from);
@@ -241,7 +241,7 @@ void TestGridWidget::dragMovesRowsAndColumnsOnlyWithinUsed() {
 
     // The owner applies a move; the grid shows the new order.
     g.setRowMoving(true);
-    QObject::connect(&g, &VegGrid::rowMoved, &g, [&](int from, int to) {
+    QObject::connect(&g, &CompositionGrid::rowMoved, &g, [&](int from, int to) {
         t.MoveRow(from, to);
         g.onTableChanged();
     });
@@ -253,7 +253,7 @@ void TestGridWidget::dragMovesRowsAndColumnsOnlyWithinUsed() {
 void TestGridWidget::rangeSelectionFollowsTheDrag() {
     Table t;
     Fill(t, 20, 20);
-    VegGrid g;
+    CompositionGrid g;
     QVERIFY(Show(g, t, 700, 400));
     QWidget* vp = g.viewport();
     const int fn = t.FNRow();
@@ -265,13 +265,13 @@ void TestGridWidget::rangeSelectionFollowsTheDrag() {
     QCOMPARE(g.selectedRect(), QRect(QPoint(6, fn + 3), QPoint(6, fn + 3)));
 
     // The owner turns range selection on while handling the press; the same drag selects.
-    QObject::connect(&g, &VegGrid::mousePressed, &g, [&](Qt::MouseButton, Qt::KeyboardModifiers, int, int, QPoint) {
+    QObject::connect(&g, &CompositionGrid::mousePressed, &g, [&](Qt::MouseButton, Qt::KeyboardModifiers, int, int, QPoint) {
         g.setRangeSelect(true);
         g.setRowMoving(false);
         g.setColumnMoving(false);
     });
     QRect atRelease;
-    QObject::connect(&g, &VegGrid::mouseReleased, &g,
+    QObject::connect(&g, &CompositionGrid::mouseReleased, &g,
                      [&](Qt::MouseButton, Qt::KeyboardModifiers, int, int, QPoint) { atRelease = g.selectedRect(); });
     QTest::mousePress(vp, Qt::LeftButton, {}, Center(g.cellRect(7, fn + 5)));
     QTest::mouseMove(vp, Center(g.cellRect(8, fn + 6)));
@@ -302,10 +302,10 @@ void TestGridWidget::keyboardMovesCurrentCellAndKeepsItVisible() {
     Fill(t, 200, 300);
     const int fn = t.FNRow();
     t.SetRowHeight(fn + 2, -1);
-    VegGrid g;
+    CompositionGrid g;
     QVERIFY(Show(g, t, 600, 400));
     g.setCurrentCell(4, fn + 1);
-    QSignalSpy moved(&g, &VegGrid::currentCellChanged);
+    QSignalSpy moved(&g, &CompositionGrid::currentCellChanged);
     QTest::keyClick(&g, Qt::Key_Down);
     QCOMPARE(g.currentRow(), fn + 3);  // the hidden row is stepped over
     QTest::keyClick(&g, Qt::Key_End);
@@ -330,7 +330,7 @@ void TestGridWidget::keyboardMovesCurrentCellAndKeepsItVisible() {
 void TestGridWidget::paintsCellsTintsAndGlyphs() {
     Table t;
     Fill(t);
-    VegGrid g;
+    CompositionGrid g;
     QVERIFY(Show(g, t, 700, 300));
     const int fn = t.FNRow();
     QImage img = Render(g);
@@ -383,7 +383,7 @@ void TestGridWidget::numbersLineUpInAProportionalFont() {
     // Right-aligned in 4: the last digit must end at the same place in every cell.
     const char* const texts[] = {"   1", "1111", "  71", " 4 1"};
     for (int q = 1; q <= 4; ++q) t.SetHeaderText(t.ReleveKeyAt(q), 3, texts[q - 1]);
-    VegGrid g;
+    CompositionGrid g;
     QVERIFY(Show(g, t, 600, 200));
     const QImage img = Render(g);
     auto rightmostInk = [&](int col) {
@@ -404,7 +404,7 @@ void TestGridWidget::screenshot() {
     const int fn = t.FNRow();
     t.SetHeaderText(t.ReleveKeyAt(3), 3, tavik::MakeNumber4(123));
     t.SetHeaderText(t.ReleveKeyAt(4), 3, tavik::MakeNumber4(5));
-    VegGrid g;
+    CompositionGrid g;
     QVERIFY(Show(g, t, 640, 280));
     g.tintRow(fn + 2, tavik::ui::kTintClick);
     g.setSearchHits({QPoint(2, fn + 4), QPoint(5, 2)});

@@ -1,5 +1,5 @@
 // Editing the table through the window: deleting and inserting rows and columns with
-// their cascades, the speed buttons and the rules of presses on the grid, commands off the
+// their cascades, the pop-up buttons and the rules of presses on the grid, commands off the
 // used part, and dragging rows and columns.
 #include <QAbstractButton>
 #include <QtTest>
