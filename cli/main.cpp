@@ -17,6 +17,7 @@ const char* kUsage =
     "            [--species NAME[:CLASS[:CONNECTIVE]]]... [--mesh PREFIX] [--records FIRST-LAST]\n"
     "            [--into EXISTING.vtb] [--title TITLE] [--force]\n"
     "  tavik-cli make-fielddata LONG.csv HEADER.txt -o DATA.tki [--sites SITES.csv]\n"
+    "            [--force]\n"
     "  tavik-cli --help\n"
     "--force replaces an output file that is read-only.\n";
 
