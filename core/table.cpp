@@ -182,23 +182,28 @@ void Table::SetCell(int relKey, int spKey, const std::string& text, const LayerC
     contentVersion_ = NextVersion();
 }
 
-void Table::SetCells(int relKey, std::vector<Cell>& cells) {
+void Table::SetCells(int relKey, Cell* first, Cell* last) {
     auto& v = rel_[static_cast<std::size_t>(relKey)].cells;
     if (!v.empty()) {
-        for (const Cell& c : cells)
-            SetCell(relKey, c.species, std::string(c.text, c.len), c.covers);
+        for (const Cell* c = first; c != last; ++c)
+            SetCell(relKey, c->species, std::string(c->text, c->len), c->covers);
         return;
     }
-    // A new column: sort once, keep the last cell of each species, and size the storage
-    // to what it holds.
-    std::stable_sort(cells.begin(), cells.end(), [](const Cell& a, const Cell& b) { return a.species < b.species; });
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (i + 1 < cells.size() && cells[i + 1].species == cells[i].species) continue;
-        if (cells[i].len == 0 && cells[i].covers.empty()) continue;
-        cells[kept++] = cells[i];
+    // A new column: order by species key (stable: an insertion sort, the cells of a relevé
+    // are few), keep the last cell of each species, and size the storage to what it holds.
+    for (Cell* i = first; i != last; ++i) {
+        const Cell c = *i;
+        Cell* j = i;
+        for (; j != first && (j - 1)->species > c.species; --j) *j = *(j - 1);
+        *j = c;
     }
-    v.assign(cells.begin(), cells.begin() + static_cast<std::ptrdiff_t>(kept));
+    Cell* out = first;
+    for (Cell* i = first; i != last; ++i) {
+        if (i + 1 != last && (i + 1)->species == i->species) continue;
+        if (i->len == 0 && i->covers.empty()) continue;
+        *out++ = *i;
+    }
+    v.assign(first, out);
     contentVersion_ = NextVersion();
 }
 
