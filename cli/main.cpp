@@ -17,6 +17,11 @@ const char* kUsage =
     "            [--species NAME[:CLASS[:CONNECTIVE]]]... [--mesh PREFIX] [--records FIRST-LAST]\n"
     "            [--into EXISTING.vtb] [--title TITLE]\n"
     "  tavik-cli make-fielddata LONG.csv HEADER.txt -o DATA.tki [--sites SITES.csv]\n"
+    "  tavik-cli export text|xlsx|matrix|pcord|plot|gps|mesh TABLE.vtb -o OUT [--ini S.ini]\n"
+    "            [--items N,N,...] [--species FIRST-LAST] [--releves FIRST-LAST] [--frequency]\n"
+    "            [--once] [--method 0-6] [--rows species|releves] [--title TITLE]\n"
+    "  tavik-cli print TABLE.vtb (--pdf OUT.pdf | --text OUT.txt) [--simple] [--font NAME]\n"
+    "            [--size PT] [--columns N] [...the ranges and items of export]\n"
     "  tavik-cli --help\n";
 
 }  // namespace
@@ -38,6 +43,8 @@ int main(int argc, char** argv) {
         if (cmd == "sort") return Sort(args);
         if (cmd == "retrieve") return Retrieve(args);
         if (cmd == "make-fielddata") return MakeFieldData(args);
+        if (cmd == "export") return Export(args);
+        if (cmd == "print") return Print(args);
         throw UsageError{"unknown command: " + cmd};
     } catch (const UsageError& e) {
         std::cerr << "tavik-cli: " << e.message << "\n" << kUsage;
