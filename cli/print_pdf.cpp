@@ -9,6 +9,7 @@
 #include <QPageSize>
 #include <QPdfWriter>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -27,6 +28,10 @@ void EnsureGuiApplication() {
     if (QGuiApplication::instance()) return;
     if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Qt's notes on the environment (no runtime folder, say) are not the command's output.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& msg) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "%s\n", qPrintable(msg));
+    });
     static int argc = 1;
     static char name[] = "tavik-cli";
     static char* argv[] = {name, nullptr};

@@ -149,8 +149,13 @@ void WriteSpreadsheet(Table& t, const OutputOptions& options, const std::string&
     for (int q = relFrom; q <= relTo; ++q) wb.Value(r, q + 2, t.Text(q + 3, t.FNRow()));
 
     layout::RangeCovers covers(t, relFrom, relTo);
+    // The frequency is a share of the range's relevés, so it counts the range's cells: the
+    // table's count over the range's size would pass 100 % for a narrow range.
+    std::vector<int> inRange(static_cast<std::size_t>(t.MaxSpecies()) + 1, 0);
+    for (int q = relFrom; q <= relTo; ++q)
+        for (const Cell& c : t.CellsOf(t.ReleveKeyAt(q)))
+            if (c.len != 0 && c.species >= 1 && c.species <= t.MaxSpecies()) ++inRange[static_cast<std::size_t>(c.species)];
     const auto labels = layout::LayerLabels(o.layerLabels);
-    const auto& spFreq = t.SpFreq();
     std::string cell;
     for (int p = o.speciesFrom; p <= o.speciesTo; ++p) {
         ++r;
@@ -184,7 +189,7 @@ void WriteSpreadsheet(Table& t, const OutputOptions& options, const std::string&
             }
         }
         if (frequency)
-            wb.Number(r, relTo + 3, static_cast<double>(Percent(spFreq[static_cast<std::size_t>(p)], rangeCount)),
+            wb.Number(r, relTo + 3, static_cast<double>(Percent(inRange[static_cast<std::size_t>(spKey)], rangeCount)),
                       wb.centre_);
     }
     wb.Close();

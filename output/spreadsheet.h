@@ -18,7 +18,8 @@ inline constexpr int kSheetColumns = 16384;
 // complete). Row 1 the title; the serial numbers (item 1 ticked) as numbers; one row per
 // ticked header item; the species numbers; then one row per species of the range: name
 // (top), layer labels, the notations of relevé q in column q + 2 (centred) and, when
-// chosen, the frequency in % of the range's relevés in column releveTo + 3. Throws
+// chosen, the frequency in % of the range's relevés (the species' cells in the range over
+// the range's size) in column releveTo + 3. Throws
 // std::runtime_error naming the file when it cannot be written, OutputCancelled when
 // `progress` asks to stop.
 void WriteSpreadsheet(Table& t, const OutputOptions& o, const std::string& path, Progress* progress = nullptr);
