@@ -9,13 +9,11 @@
 #include "cli/commands.h"
 #include "cli/print_pdf.h"
 #include "formats/workspace.h"
-#include "output/matrix.h"
 #include "output/options.h"
+#include "output/outputs.h"
 #include "output/output_file.h"
 #include "output/print_layout.h"
 #include "output/site_exports.h"
-#include "output/spreadsheet.h"
-#include "output/text_layout.h"
 
 namespace tavik::cli {
 
@@ -119,13 +117,10 @@ int Export(const Args& args) {
     Workspace ws;
     const OutputOptions o = flags.Load(ws, table, mode);
     Table& t = ws.table;
-    if (kind == "text") WriteTextTable(t, o, out);
-    else if (kind == "xlsx") WriteSpreadsheet(t, o, out);
-    else if (kind == "matrix") WriteValueMatrix(t, o, out);
-    else if (kind == "pcord") WritePCordMatrix(t, o, out);
-    else if (kind == "plot") WriteSiteData(t, out);
+    if (kind == "plot") WriteSiteData(t, out);
     else if (kind == "gps") WriteGpsPoints(t, out);
-    else WriteMeshData(t, out);
+    else if (kind == "mesh") WriteMeshData(t, out);
+    else WriteOutputFile(t, o, out);
     return 0;
 }
 
