@@ -78,53 +78,6 @@ std::string RuleLine(int width, int kind) {
     return s;
 }
 
-namespace {
-
-// Byte length and CP932 width of the UTF-8 character at s[i].
-void NextChar(std::string_view s, std::size_t i, std::size_t& len, int& width) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    len = b < 0x80 ? 1 : b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
-    if (len < 1 || i + len > s.size()) len = 1;
-    width = 2;
-    if (b < 0x80) {
-        width = 1;
-    } else if (len == 3 && i + 2 < s.size()) {
-        // U+FF61..U+FF9F, the half-width katakana: EF BD A1..BF, EF BE 80..9F.
-        const auto b1 = static_cast<unsigned char>(s[i + 1]);
-        const auto b2 = static_cast<unsigned char>(s[i + 2]);
-        if (b == 0xEF && ((b1 == 0xBD && b2 >= 0xA1) || (b1 == 0xBE && b2 <= 0x9F))) width = 1;
-    }
-}
-
-}  // namespace
-
-int TextWidth(std::string_view utf8) {
-    int w = 0;
-    for (std::size_t i = 0; i < utf8.size();) {
-        std::size_t len;
-        int cw;
-        NextChar(utf8, i, len, cw);
-        w += cw;
-        i += len;
-    }
-    return w;
-}
-
-std::string RightAlign4(std::string_view text) {
-    std::string out;
-    int w = 0;
-    for (std::size_t i = 0; i < text.size();) {
-        std::size_t len;
-        int cw;
-        NextChar(text, i, len, cw);
-        if (w + cw > 4) break;
-        out.append(text.substr(i, len));
-        w += cw;
-        i += len;
-    }
-    return std::string(static_cast<std::size_t>(4 - w), ' ') + out;
-}
-
 std::string MakeNumber2(long long v) {
     std::string s = std::to_string(v);
     if (s.size() > 2) return s.substr(0, 2);

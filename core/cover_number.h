@@ -21,15 +21,8 @@ std::string CoverNumber(int method, const Table& t, int relKey, int spKey);
 // empty for a width below 2.
 std::string RuleLine(int width, int kind);
 
-// A text cut to 4 or padded with blanks on the left to 4, in CP932 widths (a full-width
-// character counts 2 and is never split).
-std::string RightAlign4(std::string_view text);
-
 // An integer padded with blanks on the left to 2 characters; a longer number keeps its
 // first 2 characters.
 std::string MakeNumber2(long long v);
-
-// Width of a UTF-8 text in CP932 units: ASCII and half-width katakana 1, the rest 2.
-int TextWidth(std::string_view utf8);
 
 }  // namespace tavik

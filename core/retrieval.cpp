@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "core/cover_number.h"
+#include "core/cp932_width.h"
 
 namespace tavik {
 
@@ -67,7 +68,7 @@ bool PutTable(Table& t, int n, const PlantSet& set, const ReleveSource& src,
         if (!t.ItemBoxes[static_cast<std::size_t>(item)].enabled) continue;
         if (row >= t.FNRow()) break;
         std::string v = src.ItemText(item);
-        t.SetHeaderText(relKey, row, item <= 7 ? std::move(v) : RightAlign4(v));
+        t.SetHeaderText(relKey, row, item <= 7 ? std::move(v) : Cp932Fit(v, 4, Cp932Align::Right));
         ++row;
     }
     LayerCovers record{};

@@ -1,5 +1,7 @@
 #include "formats/codec.h"
 
+#include "core/cp932_width.h"
+
 #include <iconv.h>
 
 #include <cerrno>
@@ -62,35 +64,6 @@ Converter& ToCp932() {
     return c;
 }
 
-// Decodes one UTF-8 sequence at s[i]; returns its length, or 0 when invalid.
-int Utf8Len(std::string_view s, std::size_t i, char32_t* cp) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    int n;
-    char32_t c;
-    if (b < 0x80) { *cp = b; return 1; }
-    if ((b & 0xE0) == 0xC0) { n = 2; c = b & 0x1F; }
-    else if ((b & 0xF0) == 0xE0) { n = 3; c = b & 0x0F; }
-    else if ((b & 0xF8) == 0xF0) { n = 4; c = b & 0x07; }
-    else return 0;
-    if (i + static_cast<std::size_t>(n) > s.size()) return 0;
-    for (int k = 1; k < n; ++k) {
-        const auto t = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-        if ((t & 0xC0) != 0x80) return 0;
-        c = (c << 6) | (t & 0x3F);
-    }
-    if ((n == 2 && c < 0x80) || (n == 3 && c < 0x800) || (n == 4 && (c < 0x10000 || c > 0x10FFFF)) ||
-        (c >= 0xD800 && c <= 0xDFFF))
-        return 0;
-    *cp = c;
-    return n;
-}
-
-int CharWidth(char32_t cp) {
-    if (cp < 0x80) return 1;
-    if (cp >= 0xFF61 && cp <= 0xFF9F) return 1;  // half-width katakana
-    return 2;
-}
-
 }  // namespace
 
 bool IsAscii(std::string_view s) {
@@ -100,11 +73,14 @@ bool IsAscii(std::string_view s) {
 }
 
 bool IsValidUtf8(std::string_view s) {
-    char32_t cp;
     for (std::size_t i = 0; i < s.size();) {
-        int n = Utf8Len(s, i, &cp);
+        if (static_cast<unsigned char>(s[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        const std::size_t n = Utf8SequenceAt(s, i);
         if (n == 0) return false;
-        i += static_cast<std::size_t>(n);
+        i += n;
     }
     return true;
 }
@@ -130,23 +106,6 @@ bool Utf8ToCp932(std::string_view in, std::string& out) {
         return true;
     }
     return ToCp932().Run(in, out, nullptr);
-}
-
-std::string Utf8ToCp932Lossy(std::string_view in) {
-    std::string out;
-    if (IsAscii(in)) return std::string(in);
-    // Skip whole UTF-8 characters that have no CP932 form.
-    std::string piece;
-    char32_t cp;
-    for (std::size_t i = 0; i < in.size();) {
-        int n = Utf8Len(in, i, &cp);
-        if (n == 0) { out += '?'; ++i; continue; }
-        if (n == 1) out += in[i];
-        else if (ToCp932().Run(in.substr(i, static_cast<std::size_t>(n)), piece, nullptr)) out += piece;
-        else out += '?';
-        i += static_cast<std::size_t>(n);
-    }
-    return out;
 }
 
 bool DecodeTextFile(std::string_view bytes, std::string& out, TextEncoding* enc) {
@@ -175,41 +134,6 @@ std::string EncodeTextFile(std::string_view utf8, TextEncoding* enc) {
     }
     if (enc) *enc = TextEncoding::Utf8;
     return "\xEF\xBB\xBF" + std::string(utf8);
-}
-
-int Cp932Width(std::string_view utf8) {
-    int w = 0;
-    char32_t cp;
-    for (std::size_t i = 0; i < utf8.size();) {
-        int n = Utf8Len(utf8, i, &cp);
-        if (n == 0) { ++w; ++i; continue; }
-        w += CharWidth(cp);
-        i += static_cast<std::size_t>(n);
-    }
-    return w;
-}
-
-std::string CutWidth(std::string_view utf8, int width) {
-    int w = 0;
-    char32_t cp;
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        int n = Utf8Len(utf8, i, &cp);
-        int cw = n == 0 ? 1 : CharWidth(cp);
-        if (n == 0) n = 1;
-        if (w + cw > width) break;
-        w += cw;
-        i += static_cast<std::size_t>(n);
-    }
-    return std::string(utf8.substr(0, i));
-}
-
-std::string FitWidth(std::string_view utf8, int width, bool rightAlign) {
-    std::string s = CutWidth(utf8, width);
-    const int pad = width - Cp932Width(s);
-    if (pad <= 0) return s;
-    return rightAlign ? std::string(static_cast<std::size_t>(pad), ' ') + s
-                      : s + std::string(static_cast<std::size_t>(pad), ' ');
 }
 
 }  // namespace tavik

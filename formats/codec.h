@@ -1,4 +1,5 @@
-// The one place where bytes become text: CP932 <-> UTF-8, and CP932 layout widths.
+// The one place where bytes become text: CP932 <-> UTF-8. (Layout widths in CP932 units
+// are measured on the UTF-8 text itself: core/cp932_width.h.)
 #pragma once
 
 #include <string>
@@ -13,8 +14,6 @@ bool Cp932ToUtf8(std::string_view in, std::string& out);
 std::string Cp932ToUtf8Lenient(std::string_view in);
 // Converts UTF-8 to CP932. Returns false when some character has no CP932 form.
 bool Utf8ToCp932(std::string_view in, std::string& out);
-// CP932 bytes for a text known to be representable (falls back to '?' for the rest).
-std::string Utf8ToCp932Lossy(std::string_view in);
 
 bool IsValidUtf8(std::string_view s);
 bool IsAscii(std::string_view s);
@@ -28,13 +27,5 @@ bool DecodeTextFile(std::string_view bytes, std::string& out, TextEncoding* enc 
 // Encodes text for a file so that it reads back as written: CP932 when every character
 // has a CP932 form and those bytes cannot be taken for UTF-8, otherwise UTF-8 with a BOM.
 std::string EncodeTextFile(std::string_view utf8, TextEncoding* enc = nullptr);
-
-// Width of a UTF-8 text in CP932 bytes: ASCII and half-width katakana 1, others 2.
-int Cp932Width(std::string_view utf8);
-// Cuts a text to at most `width` units without splitting a character, then pads it with
-// blanks on the right (or on the left when rightAlign) to exactly `width`.
-std::string FitWidth(std::string_view utf8, int width, bool rightAlign = false);
-// Cuts without padding.
-std::string CutWidth(std::string_view utf8, int width);
 
 }  // namespace tavik

@@ -6,6 +6,7 @@
 #include <exception>
 #include <filesystem>
 
+#include "core/cp932_width.h"
 #include "formats/codec.h"
 #include "formats/dictionary_file.h"
 #include "formats/file_bytes.h"
@@ -99,7 +100,7 @@ struct SettingsValues {
             box.enabled = n == 1 || ini.ReadBool("Item", ItemKey(n, "flg"), def.enabled);
             box.caption = ini.ReadString("Item", ItemKey(n, "str"), def.caption);
         }
-        s.kaisou = CutWidth(ini.ReadString("Item", "Kaisou", d.kaisou), 14);
+        s.kaisou = std::string(Cp932Cut(ini.ReadString("Item", "Kaisou", d.kaisou), 14));
         s.frequency = ini.ReadBool("Item", "Frequecy", d.frequency);
         s.oneTime = ini.ReadBool("Item", "OneTime", d.oneTime);
         s.useDataItem = ini.ReadBool("Item", "UseDataItem", d.useDataItem);

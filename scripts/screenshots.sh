@@ -2,12 +2,12 @@
 # Pictures of the main window for a person to look at: the empty window, a retrieved table,
 # each panel open, hidden ranges, the data-check mode and the about box, and a user's road
 # through the program with the real dialogs. Written as PNG to
-# $TAVIK_SHOTS_DIR (default /work/shots/main_window); not part of the repository.
+# $TAVIK_SHOTS_DIR (default shots/main_window in the build folder); not part of the repository.
 #   scripts/screenshots.sh            (build directory: $TAVIK_BUILD_DIR or ./build)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVIK_BUILD_DIR:-$root/build}
-out=${TAVIK_SHOTS_DIR:-/work/shots/main_window}
+out=${TAVIK_SHOTS_DIR:-$build/shots/main_window}
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$root" -B "$build" -G Ninja >/dev/null
 fi

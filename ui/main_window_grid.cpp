@@ -5,8 +5,8 @@
 #include <QSpinBox>
 #include <QStatusBar>
 
+#include "core/cp932_width.h"
 #include "core/hiding.h"
-#include "formats/codec.h"
 #include "ui/grid_widget.h"
 #include "ui/main_window.h"
 #include "ui/panels.h"

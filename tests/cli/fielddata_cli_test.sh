@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # tavik-cli make-fielddata and retrieve, end to end.
-#   fielddata_cli_test.sh TAVIK-CLI SHARED-DATA-DIR THIS-DIR
+#   fielddata_cli_test.sh TAVIK-CLI EXAMPLES-DIR DUNE-DIR THIS-DIR
 set -u
 cli=$1
-data=$2
-here=$3
+examples=$2
+dune=$3
+here=$4
+for f in "$examples/example.tki" "$examples/example_long.csv" "$dune/dune.tki" "$dune/dune.dic"; do
+    [ -f "$f" ] || { echo "FAIL: missing test input $f"; exit 1; }
+done
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -14,24 +18,24 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 expect_eq() { [ "$2" == "$3" ] || fail "$1: expected [$2], got [$3]"; }
 field() { grep "^$1: " | sed "s/^$1: //"; }
 # hits ARGS...: the hit count that retrieve reports on stderr
-hits() { "$cli" retrieve "$work/dune.tki" --dict "$data/dune/dune.dic" "$@" 2>&1 >/dev/null | sed -n 's/^.*抽出数＝\([0-9]*\).*$/\1/p'; }
+hits() { "$cli" retrieve "$work/dune.tki" --dict "$dune/dune.dic" "$@" 2>&1 >/dev/null | sed -n 's/^.*抽出数＝\([0-9]*\).*$/\1/p'; }
 
-# ---- make-fielddata gives back the shared pair byte for byte --------------------------------
-"$cli" make-fielddata "$data/dune/dune_long.csv" "$here/dune_header.txt" \
-    --sites "$data/dune/dune_releves.csv" -o "$work/dune.tki" 2>/dev/null || fail "make-fielddata dune"
-cmp -s "$work/dune.tki" "$data/dune/dune.tki" || fail "dune.tki differs from the shared file"
-cmp -s "$work/dune.tkd" "$data/dune/dune.tkd" || fail "dune.tkd differs from the shared file"
-"$cli" make-fielddata "$data/example/example_long.csv" "$here/../../examples/example_header.txt" \
-    --sites "$data/example/example_releves.csv" -o "$work/example.tki" 2>/dev/null || fail "make-fielddata example"
-cmp -s "$work/example.tkd" "$data/example/example.tkd" || fail "example.tkd differs from the shared file"
+# ---- make-fielddata gives back the pairs byte for byte --------------------------------
+"$cli" make-fielddata "$dune/dune_long.csv" "$here/dune_header.txt" \
+    --sites "$dune/dune_releves.csv" -o "$work/dune.tki" 2>/dev/null || fail "make-fielddata dune"
+cmp -s "$work/dune.tki" "$dune/dune.tki" || fail "dune.tki differs from the one in the checkout"
+cmp -s "$work/dune.tkd" "$dune/dune.tkd" || fail "dune.tkd differs from the one in the checkout"
+"$cli" make-fielddata "$examples/example_long.csv" "$examples/example_header.txt" \
+    --sites "$examples/example_releves.csv" -o "$work/example.tki" 2>/dev/null || fail "make-fielddata example"
+cmp -s "$work/example.tkd" "$examples/example.tkd" || fail "example.tkd differs from the one in the checkout"
 
 # ---- retrieve: the whole pair, summary on stdout ------------------------------------------
-out=$("$cli" retrieve "$data/dune/dune.tki" --dict "$data/dune/dune.dic" 2>/dev/null)
+out=$("$cli" retrieve "$dune/dune.tki" --dict "$dune/dune.dic" 2>/dev/null)
 expect_eq "dune species" 30 "$(echo "$out" | field SpeciesCount)"
 expect_eq "dune relevés" 20 "$(echo "$out" | field ReleveCount)"
 expect_eq "dune FNRow" 18 "$(echo "$out" | field FNRow)"
 # Without the dictionary the abbreviations and old names stay apart.
-out=$("$cli" retrieve "$data/dune/dune.tki" 2>/dev/null)
+out=$("$cli" retrieve "$dune/dune.tki" 2>/dev/null)
 expect_eq "dune species without dictionary" 55 "$(echo "$out" | field SpeciesCount)"
 
 # ---- conditions, classes, connectives, mesh prefix, range ------------------------------
@@ -53,11 +57,11 @@ expect_eq "records 3-7" 5 "$(hits --records 3-7)"
 expect_eq "records 3-7, Bromus" 3 "$(hits --records 3-7 --species 'Bromus hordeaceus')"
 
 # ---- saving, the title, into an existing table -----------------------------------------
-"$cli" retrieve "$work/dune.tki" --dict "$data/dune/dune.dic" --records 1-10 -o "$work/a.vtb" \
+"$cli" retrieve "$work/dune.tki" --dict "$dune/dune.dic" --records 1-10 -o "$work/a.vtb" \
     --title "First ten" 2>/dev/null || fail "retrieve -o"
 expect_eq "title line" "First ten" "$(head -n 1 "$work/a.vtb" | tr -d '\r')"
 expect_eq "saved relevés" 10 "$("$cli" info "$work/a.vtb" | field ReleveCount)"
-"$cli" retrieve "$work/dune.tki" --dict "$data/dune/dune.dic" --into "$work/a.vtb" --records 11-20 \
+"$cli" retrieve "$work/dune.tki" --dict "$dune/dune.dic" --into "$work/a.vtb" --records 11-20 \
     -o "$work/b.vtb" 2>/dev/null || fail "retrieve --into"
 expect_eq "into: relevés" 20 "$("$cli" info "$work/b.vtb" | field ReleveCount)"
 expect_eq "into: species" 30 "$("$cli" info "$work/b.vtb" | field SpeciesCount)"

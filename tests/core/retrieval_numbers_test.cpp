@@ -40,19 +40,11 @@ TEST(CoverNumber, GreatestValue) {
     EXPECT_EQ(CoverNumber(6, Covers({7})), "0");
 }
 
-TEST(TextHelpers, RuleLineRightAlign4MakeNumber2) {
+TEST(TextHelpers, RuleLineMakeNumber2) {
     EXPECT_EQ(RuleLine(1, 1), "");
     EXPECT_EQ(RuleLine(4, 1), "──");
     EXPECT_EQ(RuleLine(5, 2), "━━");    // 2.5 goes to the even 2
     EXPECT_EQ(RuleLine(7, 2), "━━━━");  // 3.5 goes to 4
-    EXPECT_EQ(RightAlign4("7"), "   7");
-    EXPECT_EQ(RightAlign4("12345"), "1234");
-    EXPECT_EQ(RightAlign4(""), "    ");
-    EXPECT_EQ(RightAlign4("斜中"), "斜中");
-    EXPECT_EQ(RightAlign4("平"), "  平");
-    EXPECT_EQ(RightAlign4("ab斜中"), "ab斜");
-    EXPECT_EQ(RightAlign4("abc斜"), " abc");  // a full-width character is never split
-    EXPECT_EQ(RightAlign4("ﾌﾞﾅ"), " ﾌﾞﾅ");   // half-width katakana count one
     EXPECT_EQ(MakeNumber2(7), " 7");
     EXPECT_EQ(MakeNumber2(123), "12");
     EXPECT_EQ(MakeNumber2(-12), "-1");

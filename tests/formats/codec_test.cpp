@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/cp932_width.h"
 #include "formats/text_lines.h"
 
 namespace tavik {
@@ -22,16 +23,16 @@ TEST(Codec, Cp932RoundTripKeepsDoubleByteCharacters) {
     EXPECT_EQ(Cp932ToUtf8Lenient("a\xFF" "b"), "a\xEF\xBF\xBD" "b");
 }
 
-TEST(Codec, WidthsCountCp932Bytes) {
-    EXPECT_EQ(Cp932Width("abc"), 3);
-    EXPECT_EQ(Cp932Width("ﾌﾞﾅ"), 3);
-    EXPECT_EQ(Cp932Width("ブナ"), 4);
-    EXPECT_EQ(Cp932Width(kTricky), 11);
-    // Cutting never splits a character; padding fills to the width.
-    EXPECT_EQ(CutWidth("ブナ林", 5), "ブナ");
-    EXPECT_EQ(FitWidth("ブナ林", 5), "ブナ ");
-    EXPECT_EQ(FitWidth("12", 4, true), "  12");
-    EXPECT_EQ(FitWidth("ﾌﾞﾅ", 4), "ﾌﾞﾅ ");
+// The width rule measures UTF-8 without converting it; it must agree with the bytes the
+// codec writes.
+TEST(Codec, WidthRuleMatchesEncodedLength) {
+    for (std::string_view text : {std::string_view("abc"), kTricky, std::string_view("ブナ林 H1"),
+                                  std::string_view("｡｢｣､･ｦｰﾝﾞﾟ"), std::string_view("～－①Ⅰ㈱￥￢"),
+                                  std::string_view("ｲﾇﾌﾞﾅ-ｸﾏｲﾁｺﾞ群集")}) {
+        std::string cp932;
+        ASSERT_TRUE(Utf8ToCp932(text, cp932)) << text;
+        EXPECT_EQ(Cp932Width(text), static_cast<int>(cp932.size())) << text;
+    }
 }
 
 TEST(Codec, TextFileRule) {

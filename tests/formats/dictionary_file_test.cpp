@@ -4,13 +4,14 @@
 
 #include "formats/workspace.h"
 #include "tests/formats/temp_dir.h"
+#include "tests/test_files.h"
 
 namespace tavik {
 namespace {
 using testing::TempDir;
 using testing::WriteBytes;
 
-const std::string kData = TAVIK_SHARED_DATA;
+using testing::TestData;
 
 TEST(DictionaryFile, LinesSplitAtTheFirstComma) {
     TempDir dir;
@@ -69,7 +70,7 @@ TEST(DictionaryFile, UndecodableLineIsReportedAndNothingIsAdded) {
 
 TEST(DictionaryFile, ExampleDictionaries) {
     Workspace ws;
-    ASSERT_TRUE(ws.SetDictionary(kData + "/example/異名表.dic"));
+    ASSERT_TRUE(ws.SetDictionary(TestData("example/異名表.dic")));
     EXPECT_EQ(ws.dict.size(), 32u);
     EXPECT_EQ(ws.dict.SynToCommonName("ﾌﾞﾅ"), "ブナ");
     EXPECT_EQ(ws.dict.SynToCommonName("FAGUS CRENATA"), "ブナ");
@@ -78,7 +79,7 @@ TEST(DictionaryFile, ExampleDictionaries) {
     EXPECT_EQ(ws.dict.SynToCommonName("ブナ"), "ブナ");
 
     Workspace dune;
-    ASSERT_TRUE(dune.SetDictionary(kData + "/dune/dune.dic"));
+    ASSERT_TRUE(dune.SetDictionary(TestData("dune/dune.dic")));
     EXPECT_EQ(dune.dict.size(), 37u);
     EXPECT_EQ(dune.dict.SynToCommonName("ACHIMILL"), "Achillea millefolium");
     EXPECT_EQ(dune.dict.SynToCommonName("Leontodon autumnalis"), "Scorzoneroides autumnalis");

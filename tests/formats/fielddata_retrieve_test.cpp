@@ -1,4 +1,4 @@
-// Retrieval from the shared field data into a table, through the workspace, checked
+// Retrieval from the example and dune field data into a table, through the workspace, checked
 // against values read off the listings beside the pairs.
 #include <gtest/gtest.h>
 
@@ -8,11 +8,12 @@
 
 #include "formats/fielddata.h"
 #include "formats/workspace.h"
+#include "tests/test_files.h"
 
 namespace tavik {
 namespace {
 
-const std::string kData = TAVIK_SHARED_DATA;
+using testing::TestData;
 
 int RowOf(const Table& t, const std::string& name) {
     for (int p = 1; p <= t.SpeciesCount(); ++p)
@@ -30,8 +31,8 @@ class Retrieve : public ::testing::Test {
 protected:
     void Open(const std::string& name, const std::string& dict) {
         ws.Start("");
-        ASSERT_TRUE(ws.SetDictionary(kData + "/" + name + "/" + dict));
-        ws.SetDataFile(kData + "/" + name + "/" + name + ".tki");
+        ASSERT_TRUE(ws.SetDictionary(TestData(name + "/" + dict)));
+        ws.SetDataFile(TestData(name + "/" + name + ".tki"));
         ws.OpenRetrieval();
     }
     int ScanCount(std::vector<SpeciesCondition> conds, const std::string& mesh = "") {
@@ -51,7 +52,7 @@ protected:
 };
 
 TEST_F(Retrieve, DuneMeadows) {
-    Open("dune", "dune.dic");
+    ASSERT_NO_FATAL_FAILURE(Open("dune", "dune.dic"));
     EXPECT_EQ(ws.releveRecordCount, 20);
     EXPECT_EQ(ws.table.TableTitle, "Dune meadows");
     // Items 1-8, 10-15, 20, 27 and 30 are carried by the data: 17 header rows.
@@ -95,7 +96,7 @@ TEST_F(Retrieve, DuneMeadows) {
 }
 
 TEST_F(Retrieve, ExampleForests) {
-    Open("example", "異名表.dic");
+    ASSERT_NO_FATAL_FAILURE(Open("example", "異名表.dic"));
     EXPECT_EQ(ws.releveRecordCount, 60);
     EXPECT_EQ(ws.table.FNRow(), 31);  // every item is carried
     EXPECT_EQ(ws.table.Text(2, 5), "緯度（度分秒）");
@@ -136,7 +137,7 @@ TEST_F(Retrieve, ExampleForests) {
 }
 
 TEST_F(Retrieve, ExampleConditionsOnStandardNames) {
-    Open("example", "異名表.dic");
+    ASSERT_NO_FATAL_FAILURE(Open("example", "異名表.dic"));
     using C = SpeciesCondition;
     EXPECT_EQ(ScanCount({}), 60);
     EXPECT_EQ(ScanCount({C{"ブナ", 0, Connective::And}}), 30);
@@ -158,11 +159,11 @@ TEST_F(Retrieve, ExampleConditionsOnStandardNames) {
 }
 
 TEST_F(Retrieve, IntoATableThatHoldsRelevesKeepsItsHeaderRows) {
-    Open("dune", "dune.dic");
+    ASSERT_NO_FATAL_FAILURE(Open("dune", "dune.dic"));
     PutAll();
     const int fn = ws.table.FNRow();
     // Choosing another pair while the table holds relevés renews the layout only.
-    ws.SetDataFile(kData + "/example/example.tki");
+    ws.SetDataFile(TestData("example/example.tki"));
     EXPECT_EQ(ws.table.FNRow(), fn);
     EXPECT_EQ(ws.table.ReleveCount(), 20);
     ws.OpenRetrieval();
@@ -177,9 +178,9 @@ TEST_F(Retrieve, IntoATableThatHoldsRelevesKeepsItsHeaderRows) {
 }
 
 TEST_F(Retrieve, AMissingPairChangesNothing) {
-    Open("dune", "dune.dic");
+    ASSERT_NO_FATAL_FAILURE(Open("dune", "dune.dic"));
     const std::string before = ws.dataFileName;
-    EXPECT_THROW(ws.SetDataFile(kData + "/dune/none.tki"), std::runtime_error);
+    EXPECT_THROW(ws.SetDataFile(TestData("dune/none.tki")), std::runtime_error);
     EXPECT_EQ(ws.dataFileName, before);
     EXPECT_EQ(ws.releveRecordCount, 20);
 }

@@ -9,12 +9,13 @@
 #include "formats/fielddata.h"
 #include "formats/fielddata_writer.h"
 #include "tests/formats/temp_dir.h"
+#include "tests/test_files.h"
 
 namespace tavik {
 namespace {
 
 namespace fs = std::filesystem;
-const std::string kData = TAVIK_SHARED_DATA;
+using testing::TestData;
 
 std::string Slurp(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -49,7 +50,7 @@ TEST(DecodeCoverField, EveryKindOfField) {
 
 class ExamplePair : public ::testing::Test {
 protected:
-    FieldFiles f{kData + "/example/example.tki"};
+    FieldFiles f{TestData("example/example.tki")};
     PlantSet set;
 };
 
@@ -328,21 +329,25 @@ TEST(FieldNames, APairWrittenInUtf8IsReadAsUtf8) {
 
 // ---- The writer ---------------------------------------------------------------------------
 
-std::string HeaderDescriptionOf(const std::string& tkd) {
-    // The header description a user would write for this pair's header record.
+// The header description a user would write for this pair's header record.
+void HeaderDescriptionOf(const std::string& tkd, std::string& out) {
     std::string text;
-    Cp932ToUtf8(std::string_view(Slurp(tkd)).substr(0, kHeaderTextSize), text);
+    const std::string bytes = Slurp(tkd);
+    ASSERT_GE(bytes.size(), static_cast<std::size_t>(kHeaderTextSize)) << "no header record in " << tkd;
+    Cp932ToUtf8(std::string_view(bytes).substr(0, kHeaderTextSize), text);
     std::vector<std::string> f;
     std::size_t pos = 0;
     for (std::size_t d; (d = text.find('$', pos)) != std::string::npos; pos = d + 1)
         f.push_back(text.substr(pos, d - pos));
-    std::string out = "# made for the test\ntitle=" + f[1] + "\ni01=" + f[2] + "\n";
+    ASSERT_GE(f.size(), 32u) << "not 30 items in the header record of " << tkd;
+    out = "# made for the test\ntitle=" + f[1] + "\ni01=" + f[2] + "\n";
     for (int n = 2; n <= 30; ++n)
         out += "i" + std::string(n < 10 ? "0" : "") + std::to_string(n) + "=" + f[n + 1].substr(0, 1) + "," +
                f[n + 1].substr(1) + "\n";
     const std::string rest = text.substr(pos);
+    ASSERT_NE(rest.find("K="), std::string::npos) << tkd;
+    ASSERT_NE(rest.find("D="), std::string::npos) << tkd;
     out += "K=" + rest.substr(rest.find("K=") + 2, 1) + "\nD=" + rest.substr(rest.find("D=") + 2, 1) + "\n";
-    return out;
 }
 
 class Writer : public ::testing::Test {
@@ -353,10 +358,15 @@ protected:
     testing::TempDir tmp;
 };
 
-TEST_F(Writer, ListingsGiveBackTheSharedPairsByteForByte) {
+TEST_F(Writer, ListingsGiveBackThePairsByteForByte) {
     for (const std::string name : {"dune", "example"}) {
-        const std::string base = kData + "/" + name + "/" + name;
-        std::ofstream(Path("header.txt")) << HeaderDescriptionOf(base + ".tkd");
+        SCOPED_TRACE(name);
+        const std::string base = TestData(name + "/" + name);
+        for (const char* ext : {".tki", ".tkd", "_long.csv", "_releves.csv"})
+            ASSERT_TRUE(fs::is_regular_file(base + ext)) << "missing test input " << base + ext;
+        std::string description;
+        ASSERT_NO_FATAL_FAILURE(HeaderDescriptionOf(base + ".tkd", description));
+        std::ofstream(Path("header.txt")) << description;
         FieldDataWriter w(Path(name + ".tki"), ReadHeaderDescription(Path("header.txt")));
         for (const auto& r : ReadLongCsv(base + "_long.csv", base + "_releves.csv")) w.Add(r);
         w.Finish();

@@ -7,6 +7,7 @@
 #include "formats/workspace.h"
 #include "tests/core/test_helpers.h"
 #include "tests/formats/temp_dir.h"
+#include "tests/test_files.h"
 
 namespace tavik {
 namespace {
@@ -15,7 +16,7 @@ using testing::ReadBytes;
 using testing::TempDir;
 using testing::WriteBytes;
 
-const std::string kData = TAVIK_SHARED_DATA;
+using testing::TestData;
 
 std::vector<int> EnabledItems(const Table& t) {
     std::vector<int> v;
@@ -64,7 +65,7 @@ TEST(SettingsFile, WithoutAFileEverythingIsDefault) {
 
 TEST(SettingsFile, ExampleFile) {
     Workspace ws;
-    ws.Start(kData + "/example/example.ini");
+    ws.Start(TestData("example/example.ini"));
     EXPECT_EQ(ws.table.FNRow(), 23);
     EXPECT_EQ(HeaderRows(ws.table), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 15, 16, 17, 18, 19, 20,
                                                       23, 24, 25, 27, 29, 30}));

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
@@ -12,9 +13,20 @@
 
 namespace {
 
-const std::string& ScratchFile() {
-    static const std::string path = "/tmp/tavik-fuzz-settings-" + std::to_string(::getpid()) + ".ini";
-    return path;
+// The file the workspace starts from, one per process, removed at exit.
+struct ScratchFile {
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("tavik-fuzz-settings-" + std::to_string(::getpid()) + ".ini"))
+                                 .string();
+    ~ScratchFile() {
+        std::error_code ec;
+        std::filesystem::remove(path, ec);
+    }
+};
+
+const std::string& ScratchPath() {
+    static const ScratchFile file;
+    return file.path;
 }
 
 }  // namespace
@@ -33,9 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The dictionary a settings file names could be any file on the machine: not here.
     if (doc.Find("Files", "SynDict")) return 0;
-    std::ofstream(ScratchFile(), std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(ScratchPath(), std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     tavik::Workspace ws;
-    ws.Start(ScratchFile());
+    ws.Start(ScratchPath());
     if (ws.table.FNRow() < 2 || ws.table.FNRow() > 31 || ws.table.Text(0, 1) != "1") std::abort();
     return 0;
 }

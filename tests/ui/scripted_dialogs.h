@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "tests/test_files.h"
 #include "ui/main_window.h"
 #include "ui/user_dialogs.h"
 
@@ -88,8 +89,9 @@ inline Started StartWindow(const QString& programDir, const QStringList& args = 
     return s;
 }
 
+// An input file of the checkout: "example/example.tki", "dune/dune.tki".
 inline QString SharedData(const QString& rel) {
-    return QDir(QStringLiteral(TAVIK_SHARED_DATA)).filePath(rel);
+    return QString::fromStdString(TestData(rel.toStdString()));
 }
 
 }  // namespace tavik::testing

@@ -1,5 +1,6 @@
 // The composition grid: geometry with hidden and zero-size rows, fixed parts, drag-moving,
-// range selection, painting and tints. Screenshots go to /work/shots/ for a look.
+// range selection, painting and tints. Pictures for a look go to test-output/grid in the build
+// folder (or $TAVIK_TEST_OUTPUT_DIR/grid).
 #include <QDir>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -11,6 +12,7 @@
 #include <QtTest>
 
 #include "core/table.h"
+#include "tests/test_files.h"
 #include "ui/grid_widget.h"
 #include "ui/table_font.h"
 
@@ -63,9 +65,10 @@ QImage Render(VegGrid& g) {
     return img;
 }
 
-void SaveShot(const QImage& img, const QString& name) {
-    QDir().mkpath(QStringLiteral("/work/shots"));
-    img.save(QStringLiteral("/work/shots/") + name);
+QString ShotDir() { return QString::fromStdString(tavik::testing::TestOutputDir("grid")); }
+
+bool SaveShot(const QImage& img, const QString& name) {
+    return QDir().mkpath(ShotDir()) && img.save(QDir(ShotDir()).filePath(name));
 }
 
 }  // namespace
@@ -427,10 +430,14 @@ void TestGridWidget::screenshot() {
     g.SetSearchHits({QPoint(2, fn + 4), QPoint(5, 2)});
     g.SetCurrentCell(6, fn + 5);
     const QImage shot = Render(g);
-    SaveShot(shot, QStringLiteral("grid_small.png"));
-    SaveShot(shot.copy(0, 0, 420, 130).scaled(1260, 390), QStringLiteral("grid_small_zoom.png"));
-    SaveShot(g.grab().toImage(), QStringLiteral("grid_small_grab.png"));
-    QVERIFY(QFile::exists(QStringLiteral("/work/shots/grid_small.png")));
+    // Pictures an earlier run left must not pass for this run's.
+    QVERIFY(QDir(ShotDir()).removeRecursively());
+    const QString small = QDir(ShotDir()).filePath(QStringLiteral("grid_small.png"));
+    QVERIFY(SaveShot(shot, QStringLiteral("grid_small.png")));
+    QVERIFY(SaveShot(shot.copy(0, 0, 420, 130).scaled(1260, 390), QStringLiteral("grid_small_zoom.png")));
+    QVERIFY(SaveShot(g.grab().toImage(), QStringLiteral("grid_small_grab.png")));
+    QImage back(small);
+    QCOMPARE(back.size(), shot.size());
 
     // A hidden block of rows (1-pixel strip, hidden rows, a zero row) and of columns, a
     // range being selected, and then a row being dragged.
