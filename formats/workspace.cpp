@@ -226,9 +226,12 @@ void Workspace::WriteIniFile(const std::string& path) const {
     known.push_back({"Files", {{"SynDict", dictFileName}}});
     known.push_back({"Table", {{"FontName", table.FontName},
                                {"FontSize", std::to_string(table.FontSize)},
-                               {"Title", settings.title},
-                               {"OutputFontName", settings.outputFontName},
-                               {"OutputFontSize", std::to_string(settings.outputFontSize)}}});
+                               {"Title", settings.title}}});
+    // The output font only once one was chosen; until then it follows the table font.
+    if (!settings.outputFontName.empty()) {
+        known.back().entries.push_back({"OutputFontName", settings.outputFontName});
+        known.back().entries.push_back({"OutputFontSize", std::to_string(settings.outputFontSize)});
+    }
     S item{"Item", {}};
     for (int n = 1; n <= kItemCount; ++n) {
         item.entries.push_back({ItemKey(n, "flg"), Bool(table.ItemBoxes[n].enabled)});

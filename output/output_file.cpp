@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <stdexcept>
 #include <unordered_map>
@@ -112,6 +114,13 @@ bool AppendCp932(std::string& out, std::string_view utf8) {
     std::string piece;
     while (i < utf8.size()) {
         std::size_t j = i;
+        // ASCII runs (most of every line) are copied as they are, eight bytes at a time.
+        while (j + 8 <= utf8.size()) {
+            std::uint64_t w;
+            std::memcpy(&w, utf8.data() + j, 8);
+            if (w & 0x8080808080808080ULL) break;
+            j += 8;
+        }
         while (j < utf8.size() && static_cast<unsigned char>(utf8[j]) < 0x80) ++j;
         out.append(utf8.data() + i, j - i);
         if (j == utf8.size()) break;

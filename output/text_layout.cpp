@@ -58,6 +58,8 @@ private:
         out_.Line(first ? std::string_view(o_.title) : std::string_view("続き"));
         const std::string rule = RuleLine(cols * 5 + (first ? kCaptionWidth : 0), 1);
         out_.Line(rule);
+        blankLine_.clear();
+        for (int q = from; q <= last; ++q) blankLine_ += relNumSp[static_cast<std::size_t>(q)] > 0 ? "   . " : "     ";
 
         std::string& s = line_;
         s.clear();
@@ -116,9 +118,8 @@ private:
     }
 
     void SpeciesLayers(bool first, int spKey, const std::string& name, int from, int last, int f) {
-        const auto& relNumSp = t_.RelNumSp();
-        const auto shown = layout::LayersShown(covers_.Cells(spKey));
-        const std::vector<LayerCovers>& dom = covers_.Line(spKey);
+        const auto& cells = covers_.Cells(spKey);
+        const auto shown = layout::LayersShown(cells);
         const bool frequency = o_.frequency && last == t_.ReleveCount() && t_.ReleveCount() > 0;
         bool firstLine = true;
         std::string& s = line_;
@@ -132,13 +133,13 @@ private:
                 s += labels_[static_cast<std::size_t>(i)];
                 s += ':';
             }
-            for (int q = from; q <= last; ++q) {
-                if (relNumSp[static_cast<std::size_t>(q)] > 0) {
-                    s += "  ";
-                    s += layout::Notation(dom[static_cast<std::size_t>(q - covers_.From())][i], t_.CodeD);
-                } else {
-                    s.append(5, ' ');
-                }
+            // The block's line of absent values, with the species' own values put in.
+            const std::size_t start = s.size();
+            s += blankLine_;
+            for (const auto& e : cells) {
+                const std::uint8_t v = e.covers[i];
+                if (v == 0 || e.q < from || e.q > last || t_.RelNumSp()[static_cast<std::size_t>(e.q)] == 0) continue;
+                s.replace(start + static_cast<std::size_t>(e.q - from) * 5 + 2, 3, layout::Notation(v, t_.CodeD));
             }
             if (frequency && firstLine) {
                 s += ' ';
@@ -202,6 +203,7 @@ private:
     std::array<std::string, kLayerCount> labels_;
     std::vector<ItemLine> items_;
     std::string line_;
+    std::string blankLine_;
 };
 
 }  // namespace
