@@ -41,13 +41,13 @@ int main(int argc, char** argv) {
 
     t0 = std::chrono::steady_clock::now();
     tavik::ui::VegGrid grid;
-    grid.SetTable(&table);
+    grid.setTable(&table);
     grid.resize(1920, 1080);
     grid.show();
     const QSize frame = grid.size() - grid.viewport()->size();
     grid.resize(QSize(1920, 1080) + frame);
     QApplication::processEvents();
-    grid.TableChanged();
+    grid.onTableChanged();
     Row("build the grid on the table (offsets, scroll range, show)", Ms(t0), "ms");
     std::printf("   viewport %d x %d, scroll range %d x %d px\n", grid.viewport()->width(), grid.viewport()->height(),
                 grid.horizontalScrollBar()->maximum(), grid.verticalScrollBar()->maximum());
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
     QImage img(1920, 1080, QImage::Format_ARGB32_Premultiplied);
     auto paint = [&] {
         QPainter p(&img);
-        grid.PaintTo(p, img.rect());
+        grid.paintTo(p, img.rect());
     };
 
     t0 = std::chrono::steady_clock::now();
@@ -64,8 +64,8 @@ int main(int argc, char** argv) {
     const double topLeft = MedianMs(50, paint);
     Row("paint one screen, top-left (median of 50)", topLeft, "ms", 16);
 
-    grid.ScrollToEnd();
-    std::printf("   scrolled to column %d, row %d\n", grid.LeftCol(), grid.TopRow());
+    grid.scrollToEnd();
+    std::printf("   scrolled to column %d, row %d\n", grid.leftColumn(), grid.topRow());
     t0 = std::chrono::steady_clock::now();
     paint();
     Row("first paint, bottom-right", Ms(t0), "ms");
@@ -73,7 +73,7 @@ int main(int argc, char** argv) {
     Row("paint one screen, bottom-right (median of 50)", bottomRight, "ms", 16);
 
     // Paging right through the middle: every screen shows new header texts.
-    grid.ScrollTo(releves / 2, species / 2);
+    grid.scrollTo(releves / 2, species / 2);
     QScrollBar* h = grid.horizontalScrollBar();
     const double paging = MedianMs(50, [&] {
         h->setValue(h->value() + h->pageStep());
@@ -82,12 +82,12 @@ int main(int argc, char** argv) {
     Row("page right and paint (median of 50)", paging, "ms", 16);
 
     // With tints, a search-hit list and a range selection over the screen.
-    for (int i = 0; i < 200; ++i) grid.TincRow(table.FNRow() + 1 + i * 7, tavik::ui::kTintClick);
+    for (int i = 0; i < 200; ++i) grid.tintRow(table.FNRow() + 1 + i * 7, tavik::ui::kTintClick);
     std::vector<QPoint> hits;
     for (int p = 1; p <= species; p += 3) hits.emplace_back(2, table.FNRow() + p);
-    grid.SetSearchHits(std::move(hits));
-    grid.SetRangeSelect(true);
-    grid.SetSelectedRect(QRect(QPoint(grid.LeftCol(), grid.TopRow()), QPoint(grid.LeftCol() + 40, grid.TopRow() + 40)));
+    grid.setSearchHits(std::move(hits));
+    grid.setRangeSelect(true);
+    grid.setSelectedRect(QRect(QPoint(grid.leftColumn(), grid.topRow()), QPoint(grid.leftColumn() + 40, grid.topRow() + 40)));
     const double tinted = MedianMs(50, paint);
     Row("paint with 200 row tints, 2,000 hits, a selection", tinted, "ms", 16);
 

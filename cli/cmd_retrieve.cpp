@@ -9,6 +9,7 @@
 #include "cli/args.h"
 #include "cli/commands.h"
 #include "cli/summary.h"
+#include "cli/table_output.h"
 #include "formats/workspace.h"
 
 namespace tavik::cli {
@@ -85,7 +86,7 @@ int Retrieve(const Args& args) {
     ArgReader in(args);
     const std::string data = in.Positional("DATA.tki");
     std::string out, ini, mesh, records, into, title;
-    bool hasTitle = false;
+    bool hasTitle = false, force = false;
     std::vector<std::string> dicts;
     std::vector<SpeciesCondition> conditions;
     while (!in.Done()) {
@@ -98,6 +99,7 @@ int Retrieve(const Args& args) {
         else if (a == "--records") records = in.Value(a);
         else if (a == "--into") into = in.Value(a);
         else if (a == "--title") title = in.Value(a), hasTitle = true;
+        else if (a == "--force") force = true;
         else throw UsageError{"unknown option for retrieve: " + a};
     }
     if (conditions.size() > static_cast<std::size_t>(kConditionCount))
@@ -144,7 +146,7 @@ int Retrieve(const Args& args) {
     std::cerr << "組み込んだ測定 " << put.put << " 件\n";
 
     if (out.empty()) PrintSummary(ws.table, std::cout);
-    else ws.SaveTable(out);
+    else SaveTableFromCli(ws, out, force);
     return status;
 }
 

@@ -5,6 +5,7 @@
 #include "cli/args.h"
 #include "cli/commands.h"
 #include "cli/summary.h"
+#include "cli/table_output.h"
 #include "core/sorting.h"
 #include "formats/workspace.h"
 
@@ -25,13 +26,14 @@ int Sort(const Args& args) {
     if (what != "species" && what != "releves") throw UsageError{"sort species or releves, not " + what};
     const std::string table = in.Positional("TABLE.vtb");
     std::string out, ini, range;
-    bool ascending = false;
+    bool ascending = false, force = false;
     while (!in.Done()) {
         const std::string a = in.Next();
         if (a == "-o") out = in.Value(a);
         else if (a == "--range") range = in.Value(a);
         else if (a == "--ascending") ascending = true;
         else if (a == "--ini") ini = in.Value(a);
+        else if (a == "--force") force = true;
         else throw UsageError{"unknown option for sort: " + a};
     }
     if (out.empty()) throw UsageError{"sort needs -o OUT.vtb"};
@@ -46,7 +48,7 @@ int Sort(const Args& args) {
     if (!range.empty()) ParseRange(range, first, last);
     if (species) SortPlants(ws.table, first, last, !ascending);
     else SortReleve(ws.table, first, last, !ascending);
-    ws.SaveTable(out);
+    SaveTableFromCli(ws, out, force);
     return 0;
 }
 

@@ -12,17 +12,18 @@ const char* kUsage =
     "usage:\n"
     "  tavik-cli info TABLE.vtb\n"
     "  tavik-cli sort species|releves TABLE.vtb -o OUT.vtb [--range FIRST-LAST] [--ascending]\n"
-    "            [--ini SETTINGS.ini]\n"
+    "            [--ini SETTINGS.ini] [--force]\n"
     "  tavik-cli retrieve DATA.tki [-o TABLE.vtb] [--ini SETTINGS.ini] [--dict FILE.dic]...\n"
     "            [--species NAME[:CLASS[:CONNECTIVE]]]... [--mesh PREFIX] [--records FIRST-LAST]\n"
-    "            [--into EXISTING.vtb] [--title TITLE]\n"
+    "            [--into EXISTING.vtb] [--title TITLE] [--force]\n"
     "  tavik-cli make-fielddata LONG.csv HEADER.txt -o DATA.tki [--sites SITES.csv]\n"
     "  tavik-cli export text|xlsx|matrix|pcord|plot|gps|mesh TABLE.vtb -o OUT [--ini S.ini]\n"
     "            [--items N,N,...] [--species FIRST-LAST] [--releves FIRST-LAST] [--frequency]\n"
-    "            [--once] [--method 0-6] [--rows species|releves] [--title TITLE]\n"
+    "            [--once] [--method 0-6] [--rows species|releves] [--title TITLE] [--force]\n"
     "  tavik-cli print TABLE.vtb (--pdf OUT.pdf | --text OUT.txt) [--simple] [--font NAME]\n"
-    "            [--size PT] [--columns N] [...the ranges and items of export]\n"
-    "  tavik-cli --help\n";
+    "            [--size PT] [--columns N] [...the ranges and items of export] [--force]\n"
+    "  tavik-cli --help\n"
+    "--force replaces an output file that is read-only.\n";
 
 }  // namespace
 

@@ -1,20 +1,22 @@
-// Whole files in and out. Reading gives the bytes; writing never leaves a half-written
-// file behind: the bytes go to a temporary file in the same folder, which is flushed to
-// disk and only then renamed over the old one.
+// Whole files in and out. Reading gives the bytes of a regular file up to a bound; writing
+// goes through AtomicFile and never leaves a half-written file behind.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "formats/atomic_file.h"
+
 namespace tavik {
 
-// The bytes of a file. Throws std::runtime_error "<path> を読み込めません" when it cannot
-// be opened or read.
-std::string ReadFileBytes(const std::string& path);
+// Far above any settings file, dictionary or CSV a user keeps, far below what would exhaust
+// memory.
+inline constexpr std::uint64_t kTextFileLimit = 512ull * 1024 * 1024;
 
-// Replaces (or creates) the file at `path` with `bytes`. A symbolic link is followed, and
-// an existing file keeps its permissions. Throws std::runtime_error
-// "<path> に書き込めません" on any failure; the old file is then untouched.
-void WriteFileAtomic(const std::string& path, std::string_view bytes);
+// The bytes of a regular file. Throws std::runtime_error naming the file when it cannot be
+// opened or read ("<path> を読み込めません（…）"), is not a regular file, or is larger
+// than `limit`.
+std::string ReadFileBytes(const std::string& path, std::uint64_t limit = kTextFileLimit);
 
 }  // namespace tavik

@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "formats/byte_sink.h"
 #include "formats/codec.h"
 #include "formats/text_lines.h"
 
@@ -17,18 +18,22 @@ constexpr int kMaxCover = 255 - 48;  // the highest value one byte of the cover 
 
 // ---- Writing ------------------------------------------------------------------------------
 
-// Appends texts to the file in one encoding. In CP932 a text without a CP932 form makes
-// Put return false, and the whole file is written again as UTF-8.
+// Writes texts to the file in one encoding, a line at a time. In CP932 a text without a
+// CP932 form makes Put return false (remembering the text), and the whole file is written
+// again as UTF-8.
 class TextSink {
 public:
-    TextSink(std::string& out, TextEncoding enc) : out_(out), enc_(enc) {}
+    TextSink(ByteSink& sink, TextEncoding enc) : sink_(sink), enc_(enc) { out_.reserve(kFlushAt + (1 << 16)); }
 
     bool Put(std::string_view utf8) {
         if (enc_ == TextEncoding::Utf8 || IsAscii(utf8)) {
             out_ += utf8;
             return true;
         }
-        if (!Utf8ToCp932(utf8, scratch_)) return false;
+        if (!Utf8ToCp932(utf8, scratch_)) {
+            unencodable_.assign(utf8);
+            return false;
+        }
         wroteNonAscii_ = true;
         readsAsUtf8_ = readsAsUtf8_ && IsValidUtf8(scratch_);
         out_ += scratch_;
@@ -38,6 +43,7 @@ public:
     // True when the CP932 texts written are, byte for byte, valid UTF-8 as well: a reader
     // would take the file for UTF-8, so it has to be written as UTF-8 with a BOM instead.
     bool Ambiguous() const { return wroteNonAscii_ && readsAsUtf8_; }
+    const std::string& Unencodable() const { return unencodable_; }
 
     // One comma-separated field: quoted when it holds a character of code 32 or less, a
     // double quote or a comma, with inner quotes doubled. Line breaks become blanks.
@@ -60,18 +66,33 @@ public:
 
     void Raw(std::string_view s) { out_ += s; }
     void Raw(char c) { out_ += c; }
+    void Repeat(std::size_t n, char c) { out_.append(n, c); }
+    // `n` characters `c` whose place in the line can be patched until the line ends.
+    std::size_t Open(std::size_t n, char c) {
+        const std::size_t at = out_.size();
+        out_.append(n, c);
+        return at;
+    }
+    char* At(std::size_t at) { return &out_[at]; }
     void Number(long long n) {
         char buf[24];
         auto r = std::to_chars(buf, buf + sizeof buf, n);
         out_.append(buf, r.ptr);
     }
-    void EndLine() { out_ += "\r\n"; }
-    std::string& out() { return out_; }
+    void EndLine() {
+        out_ += "\r\n";
+        if (out_.size() >= kFlushAt) Flush();
+    }
+    void Flush() {
+        sink_.Write(out_);
+        out_.clear();
+    }
 
 private:
-    std::string& out_;
+    static constexpr std::size_t kFlushAt = 1 << 20;
+    ByteSink& sink_;
     TextEncoding enc_;
-    std::string scratch_, field_;
+    std::string out_, scratch_, field_, unencodable_;
     bool wroteNonAscii_ = false, readsAsUtf8_ = true;
 };
 
@@ -127,19 +148,22 @@ void PutCovers(char* dst, const LayerCovers& c, int spPos, int col) {
     }
 }
 
-bool WriteTable(const Table& t, TextEncoding enc, std::string& out) {
-    TextSink w(out, enc);
+// False when the file has to be written again in UTF-8 (see TextSink).
+bool WriteTable(const Table& t, TextEncoding enc, ByteSink& sink, std::string& unencodable) {
+    TextSink w(sink, enc);
+    const auto fail = [&] {
+        unencodable = w.Unencodable();
+        return false;
+    };
     const int S = t.SpeciesCount(), R = t.ReleveCount(), F = t.FNRow();
     const int cols = t.ColCount();
     const std::size_t width = (static_cast<std::size_t>(R) + 1) * kLayerCount;
-    out.clear();
-    out.reserve((static_cast<std::size_t>(S) + 1) * (width + 2) + static_cast<std::size_t>(S + F) * static_cast<std::size_t>(cols) * 2);
     if (enc == TextEncoding::Utf8) w.Raw(kBom);
 
     std::string title = t.TableTitle;
     for (char& c : title)
         if (c == '\r' || c == '\n') c = ' ';
-    if (!w.Put(title)) return false;
+    if (!w.Put(title)) return fail();
     w.EndLine();
     w.Number(S);
     w.Raw(' ');
@@ -149,24 +173,25 @@ bool WriteTable(const Table& t, TextEncoding enc, std::string& out) {
     w.EndLine();
 
     // The cover block: a line of '0's per species, patched where covers are not empty.
-    const auto covers = BucketBySpecies<CoverItem>(
-        t, 0, R, [](const Cell& c) { return !c.covers.empty(); },
-        [](int j, int, const Cell& c) { return CoverItem{j, c.covers}; });
-    for (int i = 0; i <= S; ++i) {
-        const std::size_t at = out.size();
-        out.append(width, '0');
-        if (i == 0) {
-            for (int j = 0; j <= R; ++j) {
-                const LayerCovers rec = t.ReleveRecord(t.ReleveKeyAt(j));
-                if (!rec.empty()) PutCovers(&out[at + static_cast<std::size_t>(j) * kLayerCount], rec, 0, j);
+    {
+        const auto covers = BucketBySpecies<CoverItem>(
+            t, 0, R, [](const Cell& c) { return !c.covers.empty(); },
+            [](int j, int, const Cell& c) { return CoverItem{j, c.covers}; });
+        for (int i = 0; i <= S; ++i) {
+            const std::size_t at = w.Open(width, '0');
+            if (i == 0) {
+                for (int j = 0; j <= R; ++j) {
+                    const LayerCovers rec = t.ReleveRecord(t.ReleveKeyAt(j));
+                    if (!rec.empty()) PutCovers(w.At(at + static_cast<std::size_t>(j) * kLayerCount), rec, 0, j);
+                }
+            } else {
+                for (int k = covers.start[i]; k < covers.start[i + 1]; ++k) {
+                    const CoverItem& c = covers.items[static_cast<std::size_t>(k)];
+                    PutCovers(w.At(at + static_cast<std::size_t>(c.col) * kLayerCount), c.covers, i, c.col);
+                }
             }
-        } else {
-            for (int k = covers.start[i]; k < covers.start[i + 1]; ++k) {
-                const CoverItem& c = covers.items[static_cast<std::size_t>(k)];
-                PutCovers(&out[at + static_cast<std::size_t>(c.col) * kLayerCount], c.covers, i, c.col);
-            }
+            w.EndLine();
         }
-        w.EndLine();
     }
 
     // Row 0: the relevé keys as they will be after loading.
@@ -180,7 +205,7 @@ bool WriteTable(const Table& t, TextEncoding enc, std::string& out) {
     for (int r = 1; r <= F; ++r) {
         for (int c = 0; c < cols; ++c) {
             if (c > 0) w.Raw(',');
-            if (!w.PutField(t.Text(c, r))) return false;
+            if (!w.PutField(t.Text(c, r))) return fail();
         }
         w.EndLine();
     }
@@ -194,22 +219,24 @@ bool WriteTable(const Table& t, TextEncoding enc, std::string& out) {
         w.Number(i);
         for (int c = 1; c <= 3; ++c) {
             w.Raw(',');
-            if (!w.PutField(t.Text(c, row))) return false;
+            if (!w.PutField(t.Text(c, row))) return fail();
         }
         int last = 0;
         for (int k = texts.start[i]; k < texts.start[i + 1]; ++k) {
             const TextItem& x = texts.items[static_cast<std::size_t>(k)];
-            out.append(static_cast<std::size_t>(x.col - last), ',');
+            w.Repeat(static_cast<std::size_t>(x.col - last), ',');
             last = x.col;
             const Cell& cell = *x.cell;
             const bool ok = cell.len == kLongText ? w.PutField(t.CellTextOf(x.key, cell))
                                                   : w.PutField(std::string_view(cell.text, cell.len));
-            if (!ok) return false;
+            if (!ok) return fail();
         }
-        out.append(static_cast<std::size_t>(cols - 4 - last), ',');
+        w.Repeat(static_cast<std::size_t>(cols - 4 - last), ',');
         w.EndLine();
     }
-    return !w.Ambiguous();
+    if (w.Ambiguous()) return false;
+    w.Flush();
+    return true;
 }
 
 // ---- Reading ------------------------------------------------------------------------------
@@ -450,9 +477,31 @@ private:
 
 }  // namespace
 
+SaveReport WriteSavedTable(const Table& t, ByteSink& sink) {
+    SaveReport report;
+    if (WriteTable(t, TextEncoding::Cp932, sink, report.unencodable)) return report;
+    sink.Rewind();
+    report.utf8 = true;
+    std::string unused;
+    WriteTable(t, TextEncoding::Utf8, sink, unused);
+    return report;
+}
+
+std::string Utf8NoticeMessage(const std::string& path, const SaveReport& report) {
+    if (!report.utf8 || report.unencodable.empty()) return {};
+    std::string text = report.unencodable;
+    if (text.size() > 60) {  // a long cell is named by its start, cut at a character
+        std::size_t cut = 60;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+        text = text.substr(0, cut) + "…";
+    }
+    return path + " は UTF-8 で書きました（「" + text + "」に CP932 で書けない文字があります）";
+}
+
 std::string SavedTableBytes(const Table& t) {
     std::string out;
-    if (!WriteTable(t, TextEncoding::Cp932, out)) WriteTable(t, TextEncoding::Utf8, out);
+    StringSink sink(out);
+    WriteSavedTable(t, sink);
     return out;
 }
 

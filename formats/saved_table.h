@@ -7,13 +7,27 @@
 #include <string_view>
 
 #include "core/table.h"
+#include "formats/byte_sink.h"
 
 namespace tavik {
 
-// The file's bytes for a table: CP932 with CR LF, or UTF-8 with a BOM when some text has
-// no CP932 form or its CP932 bytes would read as UTF-8. Line breaks inside texts become blanks (they would split the line). The
-// table is not changed. Throws std::runtime_error for a cover value above 207, which the
-// cover block cannot hold.
+// How a table was written.
+struct SaveReport {
+    bool utf8 = false;         // as UTF-8 with a BOM instead of CP932
+    std::string unencodable;   // the first text that has no CP932 form (empty when utf8 is
+                               // only because the CP932 bytes would read as UTF-8)
+};
+
+// Writes the file for a table as it is made, a line at a time: CP932 with CR LF, or UTF-8
+// with a BOM when some text has no CP932 form or its CP932 bytes would read as UTF-8 (the
+// sink is then rewound and the file written again). Line breaks inside texts become blanks
+// (they would split the line). The table is not changed. Throws std::runtime_error for a
+// cover value above 207, which the cover block cannot hold, and whatever the sink throws.
+SaveReport WriteSavedTable(const Table& t, ByteSink& sink);
+// What the user is told when a table had to be written as UTF-8 because of a text without
+// a CP932 form: names the file and that text. Empty when there is nothing to tell.
+std::string Utf8NoticeMessage(const std::string& path, const SaveReport& report);
+// The same into memory.
 std::string SavedTableBytes(const Table& t);
 
 // Fills `t` from a saved table's bytes: counts, covers, texts, item boxes (all disabled and

@@ -269,9 +269,13 @@ bool Workspace::SetDictionary(const std::string& path) {
     return true;
 }
 
-void Workspace::SaveTable(const std::string& path, Progress* progress) const {
+SaveReport Workspace::SaveTable(const std::string& path, Progress* progress,
+                                AtomicFile::ReadOnlyTarget readOnly) const {
     if (progress) progress->Show("　組成表を保存中　", "");
-    WriteFileAtomic(path, SavedTableBytes(table));
+    AtomicFile file(path, readOnly);
+    const SaveReport report = WriteSavedTable(table, file);
+    file.Commit();
+    return report;
 }
 
 void Workspace::LoadTable(const std::string& path, Progress* progress) {

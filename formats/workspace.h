@@ -10,6 +10,8 @@
 #include "core/progress.h"
 #include "core/retrieval.h"
 #include "core/table.h"
+#include "formats/atomic_file.h"
+#include "formats/saved_table.h"
 
 namespace tavik {
 
@@ -60,8 +62,12 @@ public:
     // Throws on a file that exists but cannot be read or decoded.
     bool SetDictionary(const std::string& path);
 
-    // Writes the table (temporary file in the same folder, renamed over the old one).
-    void SaveTable(const std::string& path, Progress* progress = nullptr) const;
+    // Writes the table as it is made into a temporary file in the same folder, which then
+    // replaces the old one (AtomicFile). A read-only file is refused (ReadOnlyFileError)
+    // unless `readOnly` says to replace it. The report tells whether the file had to be
+    // written as UTF-8 and why.
+    SaveReport SaveTable(const std::string& path, Progress* progress = nullptr,
+                         AtomicFile::ReadOnlyTarget readOnly = AtomicFile::ReadOnlyTarget::Refuse) const;
     // Loads a saved table, all or nothing: on any error (std::runtime_error naming the file,
     // the line and the problem) the table stays as it was. A settings file of the same name
     // beside it is applied first.

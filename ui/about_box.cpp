@@ -42,7 +42,7 @@ QIcon ProgramIcon() {
 }
 
 AboutBox::AboutBox(const QString& versionText, QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("AboutBox"));
+    setObjectName(QStringLiteral("aboutBox"));
     setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
@@ -50,20 +50,20 @@ AboutBox::AboutBox(const QString& versionText, QWidget* parent) : QDialog(parent
     auto* iconLabel = new QLabel(this);
     iconLabel->setPixmap(ProgramIcon().pixmap(64, 64));
     auto* product = new QLabel(QStringLiteral("TAVIK"), this);
-    product->setObjectName(QStringLiteral("ProductName"));
+    product->setObjectName(QStringLiteral("productName"));
     QFont big = product->font();
     big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
     product->setFont(big);
     auto* what = new QLabel(QStringLiteral("植生組成表の作成と処理"), this);
-    Version = new QLabel(QStringLiteral("Version ") + versionText, this);
-    Version->setObjectName(QStringLiteral("Version"));
+    auto* version = new QLabel(QStringLiteral("Version ") + versionText, this);
+    version->setObjectName(QStringLiteral("version"));
 
     auto* text = new QVBoxLayout;
     text->addWidget(product);
     text->addWidget(what);
     text->addSpacing(6);
-    text->addWidget(Version);
+    text->addWidget(version);
     auto* row = new QHBoxLayout;
     row->addWidget(iconLabel, 0, Qt::AlignTop);
     row->addSpacing(12);

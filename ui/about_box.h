@@ -3,15 +3,12 @@
 
 #include <QDialog>
 
-class QLabel;
-
 namespace tavik::ui {
 
 class AboutBox : public QDialog {
     Q_OBJECT
 public:
     AboutBox(const QString& versionText, QWidget* parent);
-    QLabel* Version;
 };
 
 // The program's icon, drawn (a leaf over a small table).

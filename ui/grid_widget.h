@@ -43,88 +43,88 @@ public:
 
     // ---- The table --------------------------------------------------------------------
     // The grid keeps the pointer; the table must outlive the grid or be replaced first.
-    void SetTable(const tavik::Table* table);
-    const tavik::Table* GetTable() const { return table_; }
+    void setTable(const tavik::Table* table);
+    const tavik::Table* table() const { return table_; }
     // Call after changing the table (content, order, sizes or counts): recomputes what is
     // cached when the table's versions moved, fixes the scroll range and repaints. Painting
     // also checks the versions, so forgetting this costs only a stale scroll range.
-    void TableChanged();
+    void onTableChanged();
 
     // The table font resolved from the table's FontName / FontSize (a size in points); the
     // cells show it at 96 dots per inch, the scale of the table's pixel sizes.
-    QFont TableFont() const { return font_; }
+    QFont tableFont() const { return font_; }
 
     // ---- Options ------------------------------------------------------------------------
     // Range selection: a left drag over normal cells selects a rectangle of cells.
-    void SetRangeSelect(bool on);
-    bool RangeSelect() const { return rangeSelect_; }
+    void setRangeSelect(bool on);
+    bool rangeSelect() const { return rangeSelect_; }
     // Row moving: a left drag from a fixed-column cell of a used species row to another
     // used species row reports rowMoved(from, to).
-    void SetRowMoving(bool on) { rowMoving_ = on; }
-    bool RowMoving() const { return rowMoving_; }
+    void setRowMoving(bool on) { rowMoving_ = on; }
+    bool rowMoving() const { return rowMoving_; }
     // Column moving: a left drag from a header cell (row <= FNRow) of a used relevé column
     // to another used relevé column reports columnMoved(from, to).
-    void SetColMoving(bool on) { colMoving_ = on; }
-    bool ColMoving() const { return colMoving_; }
+    void setColumnMoving(bool on) { colMoving_ = on; }
+    bool columnMoving() const { return colMoving_; }
     // Fixed and normal grid lines (both on by default).
-    void SetGridLines(bool fixedLines, bool normalLines);
+    void setGridLines(bool fixedLines, bool normalLines);
 
     // ---- Current cell and selection -----------------------------------------------------
-    int CurrentCol() const { return curCol_; }
-    int CurrentRow() const { return curRow_; }
+    int currentColumn() const { return curCol_; }
+    int currentRow() const { return curRow_; }
     // Sets the current cell (any cell of the grid; clamped to it) and emits
     // currentCellChanged when it changed. Without range selection the selection follows it.
-    void SetCurrentCell(int col, int row);
-    void SetCurrentRow(int row) { SetCurrentCell(curCol_, row); }
-    void SetCurrentCol(int col) { SetCurrentCell(col, curRow_); }
+    void setCurrentCell(int col, int row);
+    void setCurrentRow(int row) { setCurrentCell(curCol_, row); }
+    void setCurrentColumn(int col) { setCurrentCell(col, curRow_); }
     // The selected range of cells: left/top/right/bottom are columns and rows, inclusive
     // (QRect(QPoint(left, top), QPoint(right, bottom))). Without range selection it is the
     // current cell alone.
-    QRect SelectedRect() const;
-    void SetSelectedRect(const QRect& cells);
+    QRect selectedRect() const;
+    void setSelectedRect(const QRect& cells);
 
     // ---- Geometry -----------------------------------------------------------------------
     // The cell under a viewport position as (column, row); a component is -1 when nothing
     // of the grid lies there (past the last cell, or on a row / column that is hidden).
-    QPoint CellAt(const QPoint& viewportPos) const;
+    QPoint cellAt(const QPoint& viewportPos) const;
     // The rectangle of a cell in viewport coordinates, without its grid line. A null QRect
     // when the cell is not on screen (hidden with -1, or scrolled away); a row of height 0
     // gives a rectangle of height 0 at the place of its grid line.
-    QRect CellRect(int col, int row) const;
+    QRect cellRect(int col, int row) const;
 
     // ---- Scrolling ----------------------------------------------------------------------
     // Makes (col, row) the first scrolling column / row shown (clamped to the scroll range).
-    void ScrollTo(int col, int row);
+    void scrollTo(int col, int row);
     // Scrolls to the far right and bottom.
-    void ScrollToEnd();
+    void scrollToEnd();
     // Scrolls just enough to show the cell entirely (fixed cells are always shown).
-    void EnsureVisible(int col, int row);
+    void ensureVisible(int col, int row);
     // The first scrolling column / row shown (at least partly).
-    int LeftCol() const;
-    int TopRow() const;
+    int leftColumn() const;
+    int topRow() const;
 
     // ---- Tints (multiply mode: the text under them stays readable) ----------------------
-    // Transient tints last until ClearTints(). A row tint runs from column 0 to the last
+    // Transient tints last until clearTints(). A row tint runs from column 0 to the last
     // column (or the viewport's right edge), a column tint from row 0 to the last row (or
     // the viewport's bottom edge), a cell tint covers the cell.
-    void TincRow(int row, const QColor& color);
-    void TincColum(int col, const QColor& color);
-    void TincCell(int col, int row, const QColor& color);
-    void ClearTints();
+    void tintRow(int row, const QColor& color);
+    void tintColumn(int col, const QColor& color);
+    void tintCell(int col, int row, const QColor& color);
+    void clearTints();
     // Persistent tints: the "F＼N" row (the table's FNRow) in pale yellow, on by default,
     // and the cells of search hits in light green, given as QPoint(column, row).
-    void SetFNRowTint(bool on);
-    void SetSearchHits(std::vector<QPoint> cells);
-    const std::vector<QPoint>& SearchHits() const { return hits_; }
+    void setFNRowTint(bool on);
+    void setSearchHits(std::vector<QPoint> cells);
+    const std::vector<QPoint>& searchHits() const { return hits_; }
 
     // ---- Cursors ------------------------------------------------------------------------
-    void SetDragCursor();
-    void SetDefaultCursor();
+    void setDragCursor();
+    void setDefaultCursor();
 
     // ---- Rendering ----------------------------------------------------------------------
     // Renders the grid at the current scroll position as it shows in a viewport of the
     // size of `area` (whose top-left is the viewport's top-left) onto any paint device.
-    void PaintTo(QPainter& painter, const QRect& area);
+    void paintTo(QPainter& painter, const QRect& area);
 
 signals:
     // Emitted before the grid acts on the press, so the owner may change the options
@@ -139,7 +139,7 @@ signals:
     void currentCellChanged(int col, int row);
     void selectionChanged(QRect cells);
     // A dragged species row / relevé column was dropped: grid row / column indices. The
-    // owner moves it in the table (Table::MoveRow / MoveColumn) and calls TableChanged().
+    // owner moves it in the table (Table::MoveRow / MoveColumn) and calls onTableChanged().
     void rowMoved(int from, int to);
     void columnMoved(int from, int to);
 
@@ -163,15 +163,15 @@ private:
     };
     enum class DragKind { None, Select, MoveRow, MoveCol };
 
-    void SyncLayout() const;
-    void UpdateScrollBars();
-    int ScrollX() const;
-    int ScrollY() const;
-    int SpanX(int col) const;  // viewport x of the left edge of a column (scrolled)
-    int SpanY(int row) const;
-    void PaintTint(QPainter& p, const Tint& t, const QRect& area);
-    int DropRowAt(const QPoint& pos) const;
-    int DropColAt(const QPoint& pos) const;
+    void syncLayout() const;
+    void updateScrollBars();
+    int scrollX() const;
+    int scrollY() const;
+    int spanX(int col) const;  // viewport x of the left edge of a column (scrolled)
+    int spanY(int row) const;
+    void paintTint(QPainter& p, const Tint& t, const QRect& area);
+    int dropRowAt(const QPoint& pos) const;
+    int dropColumnAt(const QPoint& pos) const;
 
     const tavik::Table* table_ = nullptr;
     std::unique_ptr<Impl> d_;

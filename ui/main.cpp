@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     tavik::ui::SetUpApplication(app);
 
     tavik::ui::MainWindow w;
-    w.Start(QApplication::arguments().mid(1), QApplication::applicationFilePath());
+    w.start(QApplication::arguments().mid(1), QApplication::applicationFilePath());
     w.show();
 
     // Start-up measurement: leave as soon as the window (and a table named on the command

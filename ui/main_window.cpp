@@ -1,5 +1,6 @@
 // The main window's construction, start-up, status line, work message and shutdown.
 #include "ui/main_window.h"
+#include "ui/qt_text.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,59 +27,49 @@
 
 namespace tavik::ui {
 
-namespace {
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-// The file-name part of a path written with either kind of separator.
-QString FileNamePart(const QString& path) {
-    const int cut = qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
-    return cut < 0 ? path : path.mid(cut + 1);
-}
-}  // namespace
-
 // ---- Construction ----------------------------------------------------------------------------
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), dialogs_(new UserDialogs) {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(QStringLiteral("mainWindow"));
     setWindowIcon(ProgramIcon());
     central_ = new QWidget(this);
-    central_->setObjectName(QStringLiteral("GridArea"));
+    central_->setObjectName(QStringLiteral("gridArea"));
     auto* lay = new QVBoxLayout(central_);
     lay->setContentsMargins(0, 0, 0, 0);
     grid_ = new VegGrid(central_);
-    grid_->setObjectName(QStringLiteral("VegTable"));
+    grid_->setObjectName(QStringLiteral("compositionGrid"));
     lay->addWidget(grid_);
     setCentralWidget(central_);
     central_->installEventFilter(this);
 
-    BuildPanels();
-    BuildMenus();
-    BuildStatusBar();
-    ConnectPanels();
+    buildPanels();
+    buildMenus();
+    buildStatusBar();
+    connectPanels();
 
-    grid_->SetTable(&ws_.table);
-    connect(grid_, &VegGrid::mousePressed, this, &MainWindow::VegTableMouseDown);
-    connect(grid_, &VegGrid::mouseMoved, this, &MainWindow::VegTableMouseMove);
-    connect(grid_, &VegGrid::mouseReleased, this, &MainWindow::VegTableMouseUp);
-    connect(grid_, &VegGrid::rowMoved, this, &MainWindow::VegTableRowMoved);
-    connect(grid_, &VegGrid::columnMoved, this, &MainWindow::VegTableColumnMoved);
+    grid_->setTable(&ws_.table);
+    connect(grid_, &VegGrid::mousePressed, this, &MainWindow::onGridPressed);
+    connect(grid_, &VegGrid::mouseMoved, this, &MainWindow::onGridMouseMoved);
+    connect(grid_, &VegGrid::mouseReleased, this, &MainWindow::onGridReleased);
+    connect(grid_, &VegGrid::rowMoved, this, &MainWindow::onRowMoved);
+    connect(grid_, &VegGrid::columnMoved, this, &MainWindow::onColumnMoved);
     resize(724, 538);
 }
 
 MainWindow::~MainWindow() {
     // The grid points at the workspace's table: let it go first.
-    if (grid_) grid_->SetTable(nullptr);
+    if (grid_) grid_->setTable(nullptr);
 }
 
-void MainWindow::SetDialogs(std::unique_ptr<UserDialogs> dialogs) { dialogs_ = std::move(dialogs); }
+void MainWindow::setDialogs(std::unique_ptr<UserDialogs> dialogs) { dialogs_ = std::move(dialogs); }
 
-void MainWindow::BuildStatusBar() {
+void MainWindow::buildStatusBar() {
     QStatusBar* bar = statusBar();
-    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setObjectName(QStringLiteral("statusBar"));
     const int widths[4] = {110, 110, 300, 300};
     for (int i = 0; i < 4; ++i) {
         status_[i] = new QLabel(bar);
-        status_[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i + 1));
+        status_[i]->setObjectName(QStringLiteral("statusPanel%1").arg(i + 1));
         status_[i]->setFixedWidth(widths[i]);
         status_[i]->setFrameShape(QFrame::StyledPanel);
         status_[i]->setFrameShadow(QFrame::Sunken);
@@ -86,7 +77,7 @@ void MainWindow::BuildStatusBar() {
         bar->addWidget(status_[i]);
     }
     note_ = new QLabel(bar);
-    note_->setObjectName(QStringLiteral("StatusNote"));
+    note_->setObjectName(QStringLiteral("statusNote"));
     note_->setTextFormat(Qt::PlainText);
     bar->addWidget(note_, 1);
     noteTimer_ = new QTimer(this);
@@ -94,41 +85,41 @@ void MainWindow::BuildStatusBar() {
     connect(noteTimer_, &QTimer::timeout, note_, &QLabel::clear);
 }
 
-void MainWindow::Note(const QString& text, int ms) {
+void MainWindow::showNote(const QString& text, int ms) {
     note_->setText(text);
     note_->setToolTip(text);
     noteTimer_->start(ms);
 }
 
-QString MainWindow::NoteText() const { return note_->text(); }
+QString MainWindow::noteText() const { return note_->text(); }
 
-QString MainWindow::StatusText(int panel) const {
+QString MainWindow::statusText(int panel) const {
     return panel >= 1 && panel <= 4 ? status_[panel - 1]->text() : QString();
 }
 
 // ---- Start-up ----------------------------------------------------------------------------------
 
-void MainWindow::Start(const QStringList& args, const QString& programPath) {
+void MainWindow::start(const QStringList& args, const QString& programPath) {
     programPath_ = programPath;
     const QString defaultIni = Q(DefaultIniPath(programPath.toStdString()));
     const StartRequest req = ParseCommandLine(args, defaultIni);
     try {
         ws_.Start(req.iniPath.toStdString());
     } catch (const std::exception& e) {
-        ShowError(QStringLiteral("設定ファイルを読込めません。"), e);
+        showError(QStringLiteral("設定ファイルを読込めません。"), e);
     }
     ws_.iniFileName = req.iniPath.toStdString();
-    ApplyWindowSettings();
-    ModelWasReset();
-    LayoutRenewed();
-    ShowTableStatus();
+    applyWindowSettings();
+    modelWasReset();
+    layoutRenewed();
+    showTableStatus();
     if (!req.tablePath.isEmpty()) {
         openDialogName_ = req.tablePath;
-        LoadTable(req.tablePath);
+        loadTable(req.tablePath);
     }
 }
 
-void MainWindow::ApplyWindowSettings() {
+void MainWindow::applyWindowSettings() {
     const Settings& s = ws_.settings;
     QRect r(s.left, s.top, qMax(s.width, 320), qMax(s.height, 240));
     // A window placed on a screen that is not there any more comes back into view.
@@ -144,7 +135,7 @@ void MainWindow::ApplyWindowSettings() {
     move(r.topLeft());
 }
 
-void MainWindow::StoreWindowSettings() {
+void MainWindow::storeWindowSettings() {
     Settings& s = ws_.settings;
     const QRect g = (isMaximized() || isFullScreen()) ? normalGeometry() : QRect(pos(), size());
     s.left = g.x();
@@ -153,22 +144,9 @@ void MainWindow::StoreWindowSettings() {
     s.height = g.height();
 }
 
-// ---- Work message and status -----------------------------------------------------------------
+// ---- Status -----------------------------------------------------------------
 
-void MainWindow::ShowWorkMess(const QString& line1, const QString& line2) {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    message_->setAttribute(Qt::WA_TransparentForMouseEvents, false);
-    message_->SetAsNote(false);
-    message_->ShowMessage(line1, line2);
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
-void MainWindow::CloseWorkMess() {
-    if (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
-    message_->hide();
-}
-
-void MainWindow::ShowTableStatus() {
+void MainWindow::showTableStatus() {
     const Table& t = ws_.table;
     setWindowTitle(QStringLiteral(" Vegetation Table Processing Ver.") + ProgramVersionText() +
                    QStringLiteral("    ") + Q(t.TableTitle));
@@ -177,68 +155,67 @@ void MainWindow::ShowTableStatus() {
     status_[2]->setText(QStringLiteral(" 変換辞書：") + FileNamePart(Q(ws_.dictFileName)));
     status_[3]->setText(QStringLiteral(" ファイル：") + FileNamePart(openDialogName_));
     const bool has = t.ReleveCount() > 0;
-    for (const char* name : {"Item_SaveTable", "Item_OutTable", "Item_ValueMatrix",
-                             "Item_PCordCSV", "Item_SiteData"}) {
-        QAction* a = Item(QString::fromLatin1(name));
-        if (a) a->setEnabled(has && !notYet_.contains(a));
-    }
-    Refresh();
+    for (QAction* a : {actions_.saveTable, actions_.outputTable, actions_.valueMatrix,
+                       actions_.pcordCsv, actions_.siteData})
+        a->setEnabled(has && !notYet_.contains(a));
+    refresh();
 }
 
-void MainWindow::Refresh() {
-    grid_->TableChanged();
+void MainWindow::refresh() {
+    grid_->onTableChanged();
     grid_->viewport()->update();
 }
 
-void MainWindow::ModelWasReset() {
-    grid_->SetSearchHits({});
+void MainWindow::modelWasReset() {
+    grid_->setSearchHits({});
 }
 
-void MainWindow::LayoutRenewed() {
-    hideRCTicked_ = false;
+void MainWindow::layoutRenewed() {
+    hideRangesTicked_ = false;
     hideSiteTicked_ = false;
     keysShown_ = false;
-    rangeMode_ = kRangeNone;
+    rangeMode_ = RangeMode::None;
     if (!message_->isHidden() && !busy_) message_->hide();
-    SetGridForRangeMode();
+    setGridForRangeMode();
     // The current cell starts at the first species of the first relevé.
-    grid_->SetCurrentCell(4, ws_.table.FNRow() + 1);
-    SetTicks();
+    grid_->setCurrentCell(4, ws_.table.FNRow() + 1);
+    updateTicks();
 }
 
-void MainWindow::SetTicks() {
-    Item(QStringLiteral("Item_HideRC"))->setChecked(hideRCTicked_);
-    Item(QStringLiteral("Item_HideSite"))->setChecked(hideSiteTicked_);
-    Item(QStringLiteral("Item_UseFI"))->setChecked(ws_.settings.useDataItem);
+void MainWindow::updateTicks() {
+    actions_.hideRanges->setChecked(hideRangesTicked_);
+    actions_.hideSiteRows->setChecked(hideSiteTicked_);
+    actions_.useEmbeddedItems->setChecked(ws_.settings.useDataItem);
 }
 
-int MainWindow::RestingRangeMode() const { return hideSiteTicked_ ? kRangeSiteHidden : kRangeNone; }
-
-void MainWindow::SetGridForRangeMode() {
-    const bool select = rangeMode_ != kRangeNone;
-    grid_->SetRangeSelect(select);
-    grid_->SetRowMoving(!select);
-    grid_->SetColMoving(!select);
+RangeMode MainWindow::restingRangeMode() const {
+    return hideSiteTicked_ ? RangeMode::SiteRowsHidden : RangeMode::None;
 }
 
-void MainWindow::ShowError(const QString& what, const std::exception& e) {
-    if (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+void MainWindow::setGridForRangeMode() {
+    const bool select = rangeMode_ != RangeMode::None;
+    grid_->setRangeSelect(select);
+    grid_->setRowMoving(!select);
+    grid_->setColumnMoving(!select);
+}
+
+void MainWindow::showError(const QString& what, const std::exception& e) {
     QString text = what;
     const QString detail = QString::fromUtf8(e.what());
     if (!detail.isEmpty()) text += (text.isEmpty() ? QString() : QStringLiteral("\n")) + detail;
-    dialogs_->Error(this, text);
+    dialogs_->error(this, text);
 }
 
 // ---- Shutdown ----------------------------------------------------------------------------------
 
-void MainWindow::Btn_QuitClick() {
+void MainWindow::quit() {
     if (busy_) return;
-    StoreWindowSettings();
+    storeWindowSettings();
     try {
         ws_.WriteIniFile(ws_.iniFileName);
     } catch (const std::exception& e) {
         // The window stays open: the user may free the folder and quit again.
-        ShowError(QString(), e);
+        showError(QString(), e);
         return;
     }
     close();
@@ -257,21 +234,19 @@ void MainWindow::closeEvent(QCloseEvent* e) {
 
 void MainWindow::resizeEvent(QResizeEvent* e) {
     QMainWindow::resizeEvent(e);
-    PlacePanels();
+    placePanels();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == central_ && e->type() == QEvent::Resize) PlacePanels();
+    if (watched == central_ && e->type() == QEvent::Resize) placePanels();
     return QMainWindow::eventFilter(watched, e);
 }
 
-void MainWindow::PlacePanels() {
-    if (message_ && message_->isVisible()) message_->Place();
-    if (rangePanel_ && rangePanel_->isVisible()) rangePanel_->Place();
-    if (searchPanel_ && searchPanel_->isVisible()) searchPanel_->Place();
-    if (retrPanel_ && retrPanel_->isVisible()) retrPanel_->Place();
+void MainWindow::placePanels() {
+    if (message_ && message_->isVisible()) message_->place();
+    if (rangePanel_ && rangePanel_->isVisible()) rangePanel_->place();
+    if (searchPanel_ && searchPanel_->isVisible()) searchPanel_->place();
+    if (retrievalPanel_ && retrievalPanel_->isVisible()) retrievalPanel_->place();
 }
-
-QAction* MainWindow::Item(const QString& name) const { return findChild<QAction*>(name); }
 
 }  // namespace tavik::ui

@@ -2,15 +2,13 @@
 // the panels that commands open over the grid. The window owns the program's state (one
 // Workspace) and turns the user's choices into calls of the table and file operations.
 //
-// Commands carry the names of the components and events that run them
-// (Item_SaveTableClick, BtnRetrNewClick, VegTableMouseDown); they are public so that the
-// whole window can be driven without a mouse.
+// Commands are public slots named by what they do (saveTable, scanFieldData,
+// onGridPressed), so that the whole window can be driven without a mouse.
 #pragma once
 
 #include <functional>
 
 #include <QMainWindow>
-#include <QPointer>
 #include <memory>
 #include <string>
 
@@ -24,21 +22,68 @@ class QTimer;
 
 namespace tavik::ui {
 
-class AboutBox;
 class CellTextPanel;
 class RangePanel;
 class RetrievalPanel;
 class SearchPanel;
-class SpeedButton;
 class SpeedPanel;
 class UserDialogs;
 class VegGrid;
 class WorkMessage;
-class WorkProgress;
 
 // What the range panel is open for, and how presses on the grid behave.
-enum RangeModes { kRangeNone = 0, kRangeSortSpecies = 1, kRangeSortReleves = 2,
-                  kRangeSiteHidden = 3, kRangeHide = 4 };
+enum class RangeMode { None, SortSpecies, SortReleves, SiteRowsHidden, Hide };
+
+// The commands of the main menu. Those of later work are shown and never enabled.
+struct MenuActions {
+    // File.
+    QAction* newTable = nullptr;
+    QAction* addReleves = nullptr;
+    QAction* loadTable = nullptr;
+    QAction* chooseDataFile = nullptr;
+    QAction* saveTable = nullptr;
+    QAction* outputTable = nullptr;  // the submenu
+    QAction* textFile = nullptr;
+    QAction* excelFile = nullptr;
+    QAction* printTable = nullptr;
+    QAction* printBrief = nullptr;
+    QAction* printSetup = nullptr;
+    QAction* valueMatrix = nullptr;
+    QAction* pcordCsv = nullptr;
+    QAction* siteData = nullptr;  // the submenu
+    QAction* plotData = nullptr;
+    QAction* gpsPot = nullptr;
+    QAction* meshData = nullptr;
+    QAction* quit = nullptr;
+    // Table tools.
+    QAction* recount = nullptr;
+    QAction* sortSpecies = nullptr;
+    QAction* sortReleves = nullptr;
+    QAction* reciprocalAveraging = nullptr;
+    QAction* hideSiteRows = nullptr;
+    QAction* hideRanges = nullptr;
+    QAction* makeConstancyTable = nullptr;
+    QAction* showConstancyTable = nullptr;
+    // Edit and search.
+    QAction* search = nullptr;
+    QAction* resetSearch = nullptr;
+    QAction* deleteRow = nullptr;
+    QAction* deleteColumn = nullptr;
+    QAction* insertRow = nullptr;
+    QAction* writeComment = nullptr;
+    QAction* insertColumn = nullptr;
+    QAction* editTitle = nullptr;
+    // Settings.
+    QAction* useEmbeddedItems = nullptr;
+    QAction* readSettings = nullptr;
+    QAction* readDictionary = nullptr;
+    QAction* changeItems = nullptr;
+    QAction* tableFont = nullptr;
+    // Help.
+    QAction* dataCheck = nullptr;
+    QAction* manual = nullptr;
+    QAction* version = nullptr;
+};
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -49,102 +94,100 @@ public:
     // Start-up after construction: the settings file (the one beside the program, or a
     // ".ini" named first on the command line), then a ".vtb" named there. `programPath` is
     // the executable's path; `args` the arguments after it.
-    void Start(const QStringList& args, const QString& programPath);
+    void start(const QStringList& args, const QString& programPath);
 
     // Replaces the dialogs (tests give scripted answers).
-    void SetDialogs(std::unique_ptr<UserDialogs> dialogs);
-    UserDialogs& Dialogs() { return *dialogs_; }
+    void setDialogs(std::unique_ptr<UserDialogs> dialogs);
+    UserDialogs& dialogs() { return *dialogs_; }
 
     // ---- State, for the commands and for tests ----------------------------------------
-    Workspace& Ws() { return ws_; }
-    VegGrid* VegTable() const { return grid_; }
-    WorkMessage* MessagePanel() const { return message_; }
-    RangePanel* PanelofSortRange() const { return rangePanel_; }
-    SearchPanel* QueryPanel() const { return searchPanel_; }
-    RetrievalPanel* Panel_AddReleve() const { return retrPanel_; }
-    SpeedPanel* Panel_forRow() const { return rowButtons_; }
-    SpeedPanel* Panel_forCol() const { return colButtons_; }
-    CellTextPanel* Panel_ShowCell() const { return showCell_; }
-    QAction* Item(const QString& name) const;
-    QString StatusText(int panel) const;
+    Workspace& workspace() { return ws_; }
+    VegGrid* grid() const { return grid_; }
+    WorkMessage* workMessage() const { return message_; }
+    RangePanel* rangePanel() const { return rangePanel_; }
+    SearchPanel* searchPanel() const { return searchPanel_; }
+    RetrievalPanel* retrievalPanel() const { return retrievalPanel_; }
+    SpeedPanel* rowButtons() const { return rowButtons_; }
+    SpeedPanel* columnButtons() const { return columnButtons_; }
+    CellTextPanel* cellTextPanel() const { return cellText_; }
+    const MenuActions& actions() const { return actions_; }
+    QString statusText(int panel) const;
     // A passing note beside the four status panels (they stay in view), for `ms` ms.
-    void Note(const QString& text, int ms);
-    QString NoteText() const;
-    int RangeMode() const { return rangeMode_; }
-    QString OpenDialogFileName() const { return openDialogName_; }
-    QString ManualPath() const;
+    void showNote(const QString& text, int ms);
+    QString noteText() const;
+    RangeMode rangeMode() const { return rangeMode_; }
+    QString openDialogFileName() const { return openDialogName_; }
+    QString manualPath() const;
+    bool isBusy() const { return busy_; }
 
-    // ---- Services every command uses -------------------------------------------------
-    void ShowWorkMess(const QString& line1, const QString& line2);
-    void CloseWorkMess();
-    void ShowTableStatus();
+    // The title, the status line and the enabling of the outputs follow the table.
+    void showTableStatus();
 
 public slots:
     // File menu.
-    void ClearTable();
-    void Item_AddReleveClick();
-    void Item_LoadTableClick();
-    void LoadTable(const QString& path);
-    void Item_FileChgClick();
-    void SetDataFile(const QString& path);
-    void Item_SaveTableClick();
-    void Btn_QuitClick();
+    void clearTable();
+    void showRetrievalPanel();
+    void openTable();
+    void loadTable(const QString& path);
+    void chooseDataFile();
+    void setDataFile(const QString& path);
+    void saveTable();
+    void quit();
     // Table tools.
-    void Item_FrequencyClick();
-    void Item_SortPlantClick();
-    void Item_SortReleveClick();
-    void Item_HideSiteClick();
-    void Item_HideRCClick();
+    void recountFrequencies();
+    void sortSpecies();
+    void sortReleves();
+    void toggleSiteRows();
+    void toggleHiddenRanges();
     // Edit and search.
-    void Item_SearchClick();
-    void Item_ResetSearchClick();
-    void Item_DelRowClick();
-    void Item_DelColClick();
-    void Item_InsRowClick();
-    void Item_CommentClick();
-    void Item_InsColClick();
-    void Item_EditTitleClick();
+    void showSearchPanel();
+    void resetSearch();
+    void deleteRow();
+    void deleteColumn();
+    void insertRow();
+    void writeComment();
+    void insertColumn();
+    void editTitle();
     // Settings.
-    void Item_UseFIClick();
-    void Item_ReadINIClick();
-    void Item_CheckNameClick();
-    void Item_SetFontClick();
+    void toggleEmbeddedItems();
+    void readSettingsFile();
+    void readDictionary();
+    void chooseTableFont();
     // Help.
-    void DataChkModeClick();
-    void Item_ManualClick();
-    void Item_VersionClick();
+    void chooseDataCheckMode();
+    void openManual();
+    void showAbout();
 
-    // Range panel.
-    void GetTableRange();
-    void BtnSortGoClick();
-    void BtnSortStpClick();
-    void HideTableRC(int q1, int q2, int p1, int p2);
-    // Search panel: exact for QueryBtn1, partial for QueryBtn2 and Enter.
-    void QueryBtn1Click(bool exact);
-    void QueryCancelBtnClick();
+    // Range panel: 実行 and 中止.
+    void applyRange();
+    void cancelRange();
+    // Search panel.
+    void onSearchExact();
+    void onSearchPartial();
+    void closeSearchPanel();
     // Retrieval panel.
-    void BtnRetrNewClick(bool additional);
-    void BtnRetrResetClick();
-    void BtnToTableClick();
-    void BtnRetrQuitClick();
-    void BtnSynToComClick();
-    void BtnChgFileClick();
+    void scanFieldData(bool additional);
+    void resetRetrieval();
+    void putIntoTable();
+    void closeRetrievalPanel();
+    void convertToStandardNames();
+    void changeDataFileFromPanel();
 
     // The grid's mouse; positions are the grid viewport's.
-    void VegTableMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mods, int col, int row,
-                           QPoint pos);
-    void VegTableMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods, int col,
-                           int row, QPoint pos);
-    void VegTableMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers mods, int col, int row,
-                         QPoint pos);
-    void VegTableRowMoved(int from, int to);
-    void VegTableColumnMoved(int from, int to);
+    void onGridPressed(Qt::MouseButton button, Qt::KeyboardModifiers mods, int col, int row,
+                       QPoint pos);
+    void onGridMouseMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods, int col,
+                          int row, QPoint pos);
+    void onGridReleased(Qt::MouseButton button, Qt::KeyboardModifiers mods, int col, int row,
+                        QPoint pos);
+    void onRowMoved(int from, int to);
+    void onColumnMoved(int from, int to);
     // The speed buttons, on release of a mouse button over them.
-    void Btn_InsRowMouseUp(Qt::MouseButton button);
-    void Btn_DelRowMouseUp(Qt::MouseButton button);
-    void Btn_RemarkMouseUp(Qt::MouseButton button);
-    void Btn_InsColMouseUp(Qt::MouseButton button);
-    void Btn_DelColMouseUp(Qt::MouseButton button);
+    void onInsertRowButton(Qt::MouseButton button);
+    void onDeleteRowButton(Qt::MouseButton button);
+    void onCommentButton(Qt::MouseButton button);
+    void onInsertColumnButton(Qt::MouseButton button);
+    void onDeleteColumnButton(Qt::MouseButton button);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -153,34 +196,37 @@ protected:
 
 private:
     // Construction, by concern.
-    void BuildMenus();
-    void BuildStatusBar();
-    void BuildPanels();
-    void ConnectPanels();
-    void PlacePanels();
+    void buildMenus();
+    void buildStatusBar();
+    void buildPanels();
+    void connectPanels();
+    void placePanels();
 
     // After the model was reset (cleared or loaded): no search hits.
-    void ModelWasReset();
+    void modelWasReset();
     // After the grid was laid out anew: nothing hidden, no key row shown, no range mode.
-    void LayoutRenewed();
+    void layoutRenewed();
     // The grid shows the table as it now is.
-    void Refresh();
+    void refresh();
     // The window's place and size from the settings / into them.
-    void ApplyWindowSettings();
-    void StoreWindowSettings();
-    void SetTicks();
-    int RestingRangeMode() const;
-    void SetGridForRangeMode();
-    void ShowError(const QString& what, const std::exception& e);
-    bool RunRetrievalPass(const char* what, bool scanning,
+    void applyWindowSettings();
+    void storeWindowSettings();
+    void updateTicks();
+    // Opens the range panel for the sort of the current range mode.
+    void showRangePanel();
+    RangeMode restingRangeMode() const;
+    void setGridForRangeMode();
+    void search(bool exact);
+    void showError(const QString& what, const std::exception& e);
+    bool runRetrievalPass(const char* what, bool scanning,
                           const std::function<void(RetrievalProgress&)>& pass);
-    void NotOnThisRow(const QString& what);
-    bool AskOnRow(int row, const QString& question);
-    bool AskOnColumn(int col, const QString& question);
+    void notOnThisRow(const QString& what);
+    bool askOnRow(int row, const QString& question);
+    bool askOnColumn(int col, const QString& question);
 
-    // A command that runs long: the menus, the grid and the panels take no input meanwhile.
-    class Busy;
-    friend class Busy;
+    // A command at work: the wait cursor, the work message, no input meanwhile.
+    class BusyScope;
+    friend class BusyScope;
     bool busy_ = false;
 
     Workspace ws_;
@@ -188,8 +234,8 @@ private:
     QString programPath_;
     QString openDialogName_;
     QString lastTableFolder_;
-    int rangeMode_ = kRangeNone;
-    bool hideRCTicked_ = false;
+    RangeMode rangeMode_ = RangeMode::None;
+    bool hideRangesTicked_ = false;
     bool hideSiteTicked_ = false;
     bool keysShown_ = false;
 
@@ -198,15 +244,14 @@ private:
     WorkMessage* message_ = nullptr;
     RangePanel* rangePanel_ = nullptr;
     SearchPanel* searchPanel_ = nullptr;
-    RetrievalPanel* retrPanel_ = nullptr;
+    RetrievalPanel* retrievalPanel_ = nullptr;
     SpeedPanel* rowButtons_ = nullptr;
-    SpeedPanel* colButtons_ = nullptr;
-    CellTextPanel* showCell_ = nullptr;
+    SpeedPanel* columnButtons_ = nullptr;
+    CellTextPanel* cellText_ = nullptr;
     QLabel* status_[4] = {nullptr, nullptr, nullptr, nullptr};
     QLabel* note_ = nullptr;
     QTimer* noteTimer_ = nullptr;
-    QMenu* outTableMenu_ = nullptr;
-    QMenu* siteDataMenu_ = nullptr;
+    MenuActions actions_;
     // Commands that come with later work: shown, never enabled.
     QList<QAction*> notYet_;
 };

@@ -1,42 +1,80 @@
-// A long command of the main window: while it runs, the menus, the grid and the panels
-// take no input (the work message's stop button still does).
+// A command of the main window at work. While the scope lives, the pointer shows the wait
+// cursor; a long command also shows the work message and locks the window: the menus, the
+// grid and the panels take no input (the work message's stop button still does), and
+// commands started meanwhile return at once. Everything is put back when the scope ends
+// or, earlier, at end() (before an error is shown, so that its box stands alone).
 #pragma once
 
+#include <QApplication>
 #include <QMenuBar>
 
 #include "ui/grid_widget.h"
 #include "ui/main_window.h"
 #include "ui/panels.h"
 #include "ui/retrieval_panel.h"
+#include "ui/work_message.h"
 
 namespace tavik::ui {
 
-class MainWindow::Busy {
+class MainWindow::BusyScope {
 public:
-    explicit Busy(MainWindow* w) : w_(w), outer_(w->busy_) {
-        if (outer_) return;
-        w_->busy_ = true;
-        w_->menuBar()->setEnabled(false);
-        for (QWidget* x : {static_cast<QWidget*>(w_->grid_), static_cast<QWidget*>(w_->retrPanel_),
-                           static_cast<QWidget*>(w_->rangePanel_),
-                           static_cast<QWidget*>(w_->searchPanel_)})
-            x->setEnabled(false);
+    // Only the cursor, for a short command.
+    static BusyScope Cursor(MainWindow* w, Qt::CursorShape shape = Qt::WaitCursor) {
+        return BusyScope(w, shape, false);
     }
-    ~Busy() {
-        if (outer_) return;
-        w_->menuBar()->setEnabled(true);
-        for (QWidget* x : {static_cast<QWidget*>(w_->grid_), static_cast<QWidget*>(w_->retrPanel_),
-                           static_cast<QWidget*>(w_->rangePanel_),
-                           static_cast<QWidget*>(w_->searchPanel_)})
-            x->setEnabled(true);
+    // A long command: the window is locked and the work message is ready for the progress
+    // lines; with `line1` it shows at once.
+    static BusyScope Working(MainWindow* w, const QString& line1 = {},
+                             Qt::CursorShape shape = Qt::WaitCursor) {
+        BusyScope b(w, shape, true);
+        if (!line1.isEmpty()) {
+            w->message_->showMessage(line1, QString());
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        }
+        return b;
+    }
+
+    BusyScope(BusyScope&& o) noexcept : w_(o.w_), locks_(o.locks_), active_(o.active_) {
+        o.active_ = false;
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+    BusyScope& operator=(BusyScope&&) = delete;
+    ~BusyScope() { end(); }
+
+    void end() {
+        if (!active_) return;
+        active_ = false;
+        QApplication::restoreOverrideCursor();
+        if (!locks_) return;
+        w_->message_->hide();
+        SetLocked(false);
         w_->busy_ = false;
     }
-    Busy(const Busy&) = delete;
-    Busy& operator=(const Busy&) = delete;
 
 private:
+    BusyScope(MainWindow* w, Qt::CursorShape shape, bool lock)
+        : w_(w), locks_(lock && !w->busy_) {
+        QApplication::setOverrideCursor(shape);
+        if (!locks_) return;
+        w_->busy_ = true;
+        SetLocked(true);
+        // The work message takes the mouse (its stop button) and stands in the middle.
+        w_->message_->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+        w_->message_->setAsNote(false);
+    }
+
+    void SetLocked(bool locked) {
+        w_->menuBar()->setEnabled(!locked);
+        for (QWidget* x : {static_cast<QWidget*>(w_->grid_), static_cast<QWidget*>(w_->retrievalPanel_),
+                           static_cast<QWidget*>(w_->rangePanel_),
+                           static_cast<QWidget*>(w_->searchPanel_)})
+            x->setEnabled(!locked);
+    }
+
     MainWindow* w_;
-    bool outer_;
+    bool locks_;
+    bool active_ = true;
 };
 
 }  // namespace tavik::ui

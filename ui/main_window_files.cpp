@@ -1,17 +1,15 @@
 // The commands that meet files: clearing, loading and saving the table, choosing the field
 // data, the synonym dictionary and the settings file, the title, the manual and the version.
 #include <QAction>
-#include <QApplication>
-#include <QSpinBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStatusBar>
 
 #include "formats/fielddata.h"
 #include "ui/about_box.h"
 #include "ui/grid_widget.h"
 #include "ui/main_window.h"
+#include "ui/qt_text.h"
 #include "ui/main_window_busy.h"
 #include "ui/retrieval_panel.h"
 #include "ui/user_dialogs.h"
@@ -21,9 +19,6 @@
 namespace tavik::ui {
 
 namespace {
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-std::string S(const QString& s) { return s.toStdString(); }
-
 // A title made into a file name: no folder separators.
 QString TitleAsFileName(QString title) {
     for (QChar c : {QLatin1Char('/'), QLatin1Char('\\'), QLatin1Char(':')}) title.replace(c, QLatin1Char('_'));
@@ -34,129 +29,127 @@ QString TitleAsFileName(QString title) {
 
 // ---- The table -----------------------------------------------------------------------------
 
-void MainWindow::ClearTable() {
+void MainWindow::clearTable() {
     if (busy_) return;
-    ShowWorkMess(QStringLiteral("　組成表を白紙化しています　"), QString());
-    ws_.table.ClearTable();
-    ModelWasReset();
-    LayoutRenewed();
-    CloseWorkMess();
-    ShowTableStatus();
+    {
+        auto busy = BusyScope::Working(this, QStringLiteral("　組成表を白紙化しています　"));
+        ws_.table.ClearTable();
+        modelWasReset();
+        layoutRenewed();
+    }
+    showTableStatus();
 }
 
-void MainWindow::Item_FrequencyClick() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    ws_.table.Recount();
-    QApplication::restoreOverrideCursor();
-    Refresh();
+void MainWindow::recountFrequencies() {
+    {
+        auto busy = BusyScope::Cursor(this);
+        ws_.table.Recount();
+    }
+    refresh();
 }
 
-void MainWindow::Item_LoadTableClick() {
+void MainWindow::openTable() {
     openDialogName_ = QStringLiteral("*.vtb");
-    const QString path = dialogs_->OpenFile(this, QStringLiteral("組成表の読込"), 2, openDialogName_,
+    const QString path = dialogs_->openFile(this, QStringLiteral("組成表の読込"), 2, openDialogName_,
                                             lastTableFolder_.isEmpty() ? Q(ws_.settings.directory)
                                                                        : lastTableFolder_);
     if (path.isEmpty()) {
-        ShowTableStatus();
+        showTableStatus();
         return;
     }
     openDialogName_ = path;
-    LoadTable(path);
+    loadTable(path);
 }
 
-void MainWindow::LoadTable(const QString& path) {
+void MainWindow::loadTable(const QString& path) {
     if (busy_) return;
     const Settings before = ws_.settings;
     {
-        Busy busy(this);
-        ShowWorkMess(QStringLiteral("　組成表を読込中　"), QString());
+        auto busy = BusyScope::Working(this, QStringLiteral("　組成表を読込中　"));
         WorkProgress progress(message_, false);
         try {
             ws_.LoadTable(S(path), &progress);
             lastTableFolder_ = QFileInfo(path).absolutePath();
         } catch (const std::exception& e) {
-            CloseWorkMess();
-            ShowError(QStringLiteral("組成表を読込めません。"), e);
+            busy.end();
+            showError(QStringLiteral("組成表を読込めません。"), e);
         }
-        CloseWorkMess();
     }
     // A settings file beside the table may have given the window another place or size.
     const Settings& now = ws_.settings;
     if (now.left != before.left || now.top != before.top || now.width != before.width ||
         now.height != before.height)
-        ApplyWindowSettings();
-    ModelWasReset();
-    LayoutRenewed();
-    ShowTableStatus();
+        applyWindowSettings();
+    modelWasReset();
+    layoutRenewed();
+    showTableStatus();
 }
 
-void MainWindow::Item_SaveTableClick() {
+void MainWindow::saveTable() {
     if (busy_ || ws_.table.ReleveCount() <= 0) return;
     const QString folder = lastTableFolder_.isEmpty() ? Q(ws_.settings.directory) : lastTableFolder_;
-    const QString path = dialogs_->SaveFile(this, QStringLiteral("組成表の保存"), 1,
+    const QString path = dialogs_->saveFile(this, QStringLiteral("組成表の保存"), 1,
                                             TitleAsFileName(Q(ws_.table.TableTitle)) +
                                                 QStringLiteral(".vtb"),
                                             folder, QStringLiteral("vtb"));
     if (path.isEmpty()) return;
     if (QFileInfo::exists(path) &&
-        !dialogs_->AskYesAbort(this, QStringLiteral("同名のファイルが存在します。書き換えますか？")))
+        !dialogs_->askYesAbort(this, QStringLiteral("同名のファイルが存在します。書き換えますか？")))
         return;
-    Busy busy(this);
-    ShowWorkMess(QStringLiteral("　組成表を保存中　"), QString());
+    auto busy = BusyScope::Working(this, QStringLiteral("　組成表を保存中　"));
     WorkProgress progress(message_, false);
     try {
         ws_.SaveTable(S(path), &progress);
         lastTableFolder_ = QFileInfo(path).absolutePath();
     } catch (const std::exception& e) {
-        CloseWorkMess();
-        ShowError(QStringLiteral("組成表を保存できません。"), e);
+        busy.end();
+        showError(QStringLiteral("組成表を保存できません。"), e);
         return;
     }
-    CloseWorkMess();
-    Note(QStringLiteral("保存しました：") + path, 5000);
+    busy.end();
+    showNote(QStringLiteral("保存しました：") + path, 5000);
 }
 
 // ---- Field data --------------------------------------------------------------------------------
 
-void MainWindow::Item_FileChgClick() {
+void MainWindow::chooseDataFile() {
     openDialogName_ = QStringLiteral("*.tki");
-    const QString path = dialogs_->OpenFile(this, QStringLiteral("データファイルの指定・変更"), 1,
+    const QString path = dialogs_->openFile(this, QStringLiteral("データファイルの指定・変更"), 1,
                                             openDialogName_, Q(ws_.settings.directory));
     if (path.isEmpty()) {
-        ShowTableStatus();
+        showTableStatus();
         return;
     }
     openDialogName_ = path;
-    SetDataFile(path);
+    setDataFile(path);
 }
 
-void MainWindow::SetDataFile(const QString& path) {
+void MainWindow::setDataFile(const QString& path) {
     if (busy_) return;
     const bool wasEmpty = ws_.table.ReleveCount() == 0;
     try {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        auto busy = BusyScope::Cursor(this);
         ws_.SetDataFile(S(path));
-        QApplication::restoreOverrideCursor();
     } catch (const std::exception& e) {
-        ShowError(QString(), e);
-        ShowTableStatus();
+        showError(QString(), e);
+        showTableStatus();
         return;
     }
     ws_.settings.directory = S(QFileInfo(path).absolutePath());
     if (ws_.settings.useDataItem) {
-        if (wasEmpty) ModelWasReset();
-        LayoutRenewed();
+        if (wasEmpty) modelWasReset();
+        layoutRenewed();
     }
-    retrPanel_->RtN2->setMaximum(ws_.releveRecordCount);
-    Item(QStringLiteral("Item_FileChg"))->setText(QStringLiteral("データファイルの変更"));
-    ShowTableStatus();
+    retrievalPanel_->setRecordMaximum(ws_.releveRecordCount);
+    actions_.chooseDataFile->setText(QStringLiteral("データファイルの変更"));
+    showTableStatus();
 }
 
 // ---- Dictionary and settings ---------------------------------------------------------------------
 
-void MainWindow::Item_CheckNameClick() {
+void MainWindow::readDictionary() {
     openDialogName_ = QStringLiteral("*.dic");
-    const QString path = dialogs_->OpenFile(this, QStringLiteral("異名辞書の読込み"), 4,
+    const QString path = dialogs_->openFile(this, QStringLiteral("異名辞書の読込み"), 4,
                                             openDialogName_, Q(ws_.settings.directory));
     if (!path.isEmpty()) {
         openDialogName_ = path;
@@ -165,18 +158,18 @@ void MainWindow::Item_CheckNameClick() {
             if (!ws_.SetDictionary(S(path))) ws_.dictFileName.clear();
         } catch (const std::exception& e) {
             ws_.dictFileName.clear();
-            ShowError(QStringLiteral("異名辞書を読込めません。"), e);
+            showError(QStringLiteral("異名辞書を読込めません。"), e);
         }
     }
-    ShowTableStatus();
+    showTableStatus();
 }
 
-void MainWindow::Item_ReadINIClick() {
+void MainWindow::readSettingsFile() {
     openDialogName_ = QStringLiteral("*.ini");
-    const QString path = dialogs_->OpenFile(this, QStringLiteral("設定ファイル読込み"), 5,
+    const QString path = dialogs_->openFile(this, QStringLiteral("設定ファイル読込み"), 5,
                                             openDialogName_, Q(ws_.settings.directory));
     if (path.isEmpty()) {
-        ShowTableStatus();
+        showTableStatus();
         return;
     }
     openDialogName_ = path;
@@ -186,43 +179,43 @@ void MainWindow::Item_ReadINIClick() {
     try {
         ws_.ReadIniFile(S(path));
     } catch (const std::exception& e) {
-        ShowError(QStringLiteral("設定ファイルを読込めません。"), e);
+        showError(QStringLiteral("設定ファイルを読込めません。"), e);
     }
-    ApplyWindowSettings();
-    if (wasEmpty) ModelWasReset();
-    LayoutRenewed();
-    ShowTableStatus();
+    applyWindowSettings();
+    if (wasEmpty) modelWasReset();
+    layoutRenewed();
+    showTableStatus();
 }
 
-void MainWindow::Item_UseFIClick() {
-    if (!dialogs_->AskYesNo(this, QStringLiteral("見出し項目をデータファイルと一致させますか？"))) {
+void MainWindow::toggleEmbeddedItems() {
+    if (!dialogs_->askYesNo(this, QStringLiteral("見出し項目をデータファイルと一致させますか？"))) {
         ws_.settings.useDataItem = false;
-        SetTicks();
+        updateTicks();
         return;
     }
     ws_.settings.useDataItem = true;
     try {
         ws_.ReadDataHeader();
     } catch (const std::exception& e) {
-        ShowError(QString(), e);
+        showError(QString(), e);
     }
     const bool empty = ws_.table.ReleveCount() == 0;
     ws_.table.ReNewTable();
-    if (empty) ModelWasReset();
-    LayoutRenewed();
-    ShowTableStatus();
+    if (empty) modelWasReset();
+    layoutRenewed();
+    showTableStatus();
 }
 
 // ---- Title, manual, version ---------------------------------------------------------------------
 
-void MainWindow::Item_EditTitleClick() {
+void MainWindow::editTitle() {
     QString text = Q(ws_.ProposedTitle());
-    if (dialogs_->GetText(this, QStringLiteral("　表の見出しを編修する"), QString(), text))
+    if (dialogs_->getText(this, QStringLiteral("　表の見出しを編修する"), QString(), text))
         ws_.table.TableTitle = S(text);
-    ShowTableStatus();
+    showTableStatus();
 }
 
-QString MainWindow::ManualPath() const {
+QString MainWindow::manualPath() const {
     QStringList candidates;
     const QString env = qEnvironmentVariable("TAVIK_MANUAL_DIR");
     if (!env.isEmpty()) candidates << QDir(env).filePath(QStringLiteral("index.html"));
@@ -238,19 +231,19 @@ QString MainWindow::ManualPath() const {
     return {};
 }
 
-void MainWindow::Item_ManualClick() {
-    const QString path = ManualPath();
+void MainWindow::openManual() {
+    const QString path = manualPath();
     if (path.isEmpty()) {
-        dialogs_->Inform(this, QStringLiteral("使用説明書が見つかりません。"));
+        dialogs_->inform(this, QStringLiteral("使用説明書が見つかりません。"));
         return;
     }
-    if (!dialogs_->OpenInBrowser(path))
-        dialogs_->Inform(this, QStringLiteral("使用説明書を開けません：\n") + path);
+    if (!dialogs_->openInBrowser(path))
+        dialogs_->inform(this, QStringLiteral("使用説明書を開けません：\n") + path);
 }
 
-void MainWindow::Item_VersionClick() {
+void MainWindow::showAbout() {
     AboutBox box(ProgramVersionText(), this);
-    dialogs_->ShowModal(&box);
+    dialogs_->showModal(&box);
 }
 
 }  // namespace tavik::ui

@@ -2,13 +2,12 @@
 // rows and columns, hiding, the table font and the data-check mode.
 #include <QAction>
 #include <QApplication>
-#include <QSpinBox>
-#include <QStatusBar>
 
 #include "core/cp932_width.h"
 #include "core/hiding.h"
 #include "ui/grid_widget.h"
 #include "ui/main_window.h"
+#include "ui/qt_text.h"
 #include "ui/panels.h"
 #include "ui/table_font.h"
 #include "ui/user_dialogs.h"
@@ -16,284 +15,268 @@
 
 namespace tavik::ui {
 
-namespace {
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-}  // namespace
-
 // ---- Mouse ---------------------------------------------------------------------------------
 
-void MainWindow::VegTableMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int k, int r,
+void MainWindow::onGridPressed(Qt::MouseButton button, Qt::KeyboardModifiers, int k, int r,
                                    QPoint pos) {
-    SetGridForRangeMode();
+    setGridForRangeMode();
     if (k < 0 || r < 0) return;
     const Table& t = ws_.table;
     const int fn = t.FNRow();
     const QPoint at = grid_->viewport()->mapTo(central_, pos);
     if (button == Qt::RightButton) {
         if (k < 4 && r > fn) {
-            grid_->TincRow(r, kTintClick);
-            rowButtons_->ShowAt(at + QPoint(6, -40));
-            grid_->SetCurrentRow(r);
+            grid_->tintRow(r, kTintClick);
+            rowButtons_->showAt(at + QPoint(6, -40));
+            grid_->setCurrentRow(r);
         } else if (r < fn && k > 3) {
-            grid_->TincColum(k, kTintClick);
-            colButtons_->ShowAt(at + QPoint(-135, -20));
-            grid_->SetCurrentCol(k);
+            grid_->tintColumn(k, kTintClick);
+            columnButtons_->showAt(at + QPoint(-135, -20));
+            grid_->setCurrentColumn(k);
         }
         return;
     }
-    grid_->SetDragCursor();
+    grid_->setDragCursor();
     const std::string text = t.Text(k, r);
-    if (k > 3 && Cp932Width(text) > 4) showCell_->ShowText(Q(text), at.x(), at.y() + 4);
-    if (k < 4 && r > fn) grid_->TincRow(r, kTintClick);
-    else if (r <= fn && k > 3) grid_->TincColum(k, kTintClick);
+    if (k > 3 && Cp932Width(text) > 4) cellText_->showText(Q(text), at.x(), at.y() + 4);
+    if (k < 4 && r > fn) grid_->tintRow(r, kTintClick);
+    else if (r <= fn && k > 3) grid_->tintColumn(k, kTintClick);
 }
 
-void MainWindow::VegTableMouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods, int k,
+void MainWindow::onGridMouseMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods, int k,
                                    int r, QPoint pos) {
     if (mods != Qt::ShiftModifier || buttons != Qt::NoButton) return;
     if (k <= 3 || r < 0) {
-        showCell_->hide();
+        cellText_->hide();
         return;
     }
     const std::string text = ws_.table.Text(k, r);
     const QPoint at = grid_->viewport()->mapTo(central_, pos);
-    if (Cp932Width(text) > 4) showCell_->ShowText(Q(text), at.x(), at.y() + 4);
-    else showCell_->hide();
+    if (Cp932Width(text) > 4) cellText_->showText(Q(text), at.x(), at.y() + 4);
+    else cellText_->hide();
 }
 
-void MainWindow::VegTableMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int, int,
+void MainWindow::onGridReleased(Qt::MouseButton button, Qt::KeyboardModifiers, int, int,
                                  QPoint pos) {
     // A press on the grid that slid onto a speed button ends over that button.
     const QPoint global = grid_->viewport()->mapToGlobal(pos);
-    SpeedButton* over = rowButtons_->ButtonAt(global);
-    if (!over) over = colButtons_->ButtonAt(global);
+    SpeedButton* over = rowButtons_->buttonAt(global);
+    if (!over) over = columnButtons_->buttonAt(global);
 
     rowButtons_->hide();
-    colButtons_->hide();
-    showCell_->hide();
-    grid_->SetDefaultCursor();
+    columnButtons_->hide();
+    cellText_->hide();
+    grid_->setDefaultCursor();
 
     if (over) {
         emit over->releasedWith(button);
-        grid_->ClearTints();
+        grid_->clearTints();
         return;
     }
-    if (button == Qt::LeftButton && !message_->isHidden() && !busy_ && rangeMode_ != kRangeNone) {
-        const QRect sel = grid_->SelectedRect();
+    if (button == Qt::LeftButton && !message_->isHidden() && !busy_ && rangeMode_ != RangeMode::None) {
+        const QRect sel = grid_->selectedRect();
         const TableRange range = RangeOfSelection(ws_.table, sel.left(), sel.top(), sel.right(),
                                                   sel.bottom());
-        rangePanel_->SN1->setRange(1, qMax(1, ws_.table.ReleveCount()));
-        rangePanel_->SN2->setRange(1, qMax(1, ws_.table.ReleveCount()));
-        rangePanel_->SS1->setRange(1, qMax(1, ws_.table.SpeciesCount()));
-        rangePanel_->SS2->setRange(1, qMax(1, ws_.table.SpeciesCount()));
-        rangePanel_->SN1->setValue(range.q1);
-        rangePanel_->SN2->setValue(range.q2);
-        rangePanel_->SS1->setValue(range.p1);
-        rangePanel_->SS2->setValue(range.p2);
-        grid_->SetRangeSelect(false);
-        grid_->SetRowMoving(true);
-        grid_->SetColMoving(true);
-        GetTableRange();
+        grid_->setRangeSelect(false);
+        grid_->setRowMoving(true);
+        grid_->setColumnMoving(true);
+        message_->hide();
+        rangePanel_->openForHiding(range, ws_.table.ReleveCount(), ws_.table.SpeciesCount());
     }
-    grid_->ClearTints();
+    grid_->clearTints();
 }
 
-void MainWindow::VegTableRowMoved(int from, int to) {
+void MainWindow::onRowMoved(int from, int to) {
     if (!ws_.table.MoveRow(from, to)) return;
     ws_.table.Check_SpeciesNumber();
-    Refresh();
+    refresh();
 }
 
-void MainWindow::VegTableColumnMoved(int from, int to) {
+void MainWindow::onColumnMoved(int from, int to) {
     if (!ws_.table.MoveColumn(from, to)) return;
     ws_.table.Check_TableNumber();
-    Refresh();
+    refresh();
 }
 
 // ---- Speed buttons -------------------------------------------------------------------------------
 
-void MainWindow::Btn_InsRowMouseUp(Qt::MouseButton button) {
+void MainWindow::onInsertRowButton(Qt::MouseButton button) {
     rowButtons_->hide();
-    if (button == Qt::RightButton) Item_InsRowClick();
+    if (button == Qt::RightButton) insertRow();
 }
 
-void MainWindow::Btn_DelRowMouseUp(Qt::MouseButton button) {
+void MainWindow::onDeleteRowButton(Qt::MouseButton button) {
     rowButtons_->hide();
-    if (button == Qt::RightButton) Item_DelRowClick();
+    if (button == Qt::RightButton) deleteRow();
 }
 
-void MainWindow::Btn_RemarkMouseUp(Qt::MouseButton button) {
+void MainWindow::onCommentButton(Qt::MouseButton button) {
     rowButtons_->hide();
-    if (button == Qt::RightButton) Item_CommentClick();
+    if (button == Qt::RightButton) writeComment();
 }
 
-void MainWindow::Btn_InsColMouseUp(Qt::MouseButton button) {
-    colButtons_->hide();
-    if (button == Qt::RightButton) Item_InsColClick();
+void MainWindow::onInsertColumnButton(Qt::MouseButton button) {
+    columnButtons_->hide();
+    if (button == Qt::RightButton) insertColumn();
 }
 
-void MainWindow::Btn_DelColMouseUp(Qt::MouseButton button) {
-    colButtons_->hide();
-    if (button == Qt::RightButton) Item_DelColClick();
+void MainWindow::onDeleteColumnButton(Qt::MouseButton button) {
+    columnButtons_->hide();
+    if (button == Qt::RightButton) deleteColumn();
 }
 
 // ---- Editing ---------------------------------------------------------------------------------------
 
-void MainWindow::NotOnThisRow(const QString& what) {
+void MainWindow::notOnThisRow(const QString& what) {
     QApplication::beep();
-    Note(what, 4000);
+    showNote(what, 4000);
 }
 
 // Tints the row (or column) the command acts on while the question is open.
-bool MainWindow::AskOnRow(int row, const QString& question) {
-    grid_->TincRow(row, kTintClick);
-    const bool yes = dialogs_->AskYesNo(this, question);
-    grid_->ClearTints();
+bool MainWindow::askOnRow(int row, const QString& question) {
+    grid_->tintRow(row, kTintClick);
+    const bool yes = dialogs_->askYesNo(this, question);
+    grid_->clearTints();
     return yes;
 }
 
-bool MainWindow::AskOnColumn(int col, const QString& question) {
-    grid_->TincColum(col, kTintClick);
-    const bool yes = dialogs_->AskYesNo(this, question);
-    grid_->ClearTints();
+bool MainWindow::askOnColumn(int col, const QString& question) {
+    grid_->tintColumn(col, kTintClick);
+    const bool yes = dialogs_->askYesNo(this, question);
+    grid_->clearTints();
     return yes;
 }
 
-void MainWindow::Item_DelRowClick() {
+void MainWindow::deleteRow() {
     if (busy_) return;
-    const int row = grid_->CurrentRow();
+    const int row = grid_->currentRow();
     if (!ws_.table.IsUsedSpeciesRow(row)) {
-        NotOnThisRow(QStringLiteral("削除できるのは種の行です。削除する行を選んでください。"));
+        notOnThisRow(QStringLiteral("削除できるのは種の行です。削除する行を選んでください。"));
         return;
     }
-    if (!AskOnRow(row, QStringLiteral("この行を削除しますか？"))) return;
+    if (!askOnRow(row, QStringLiteral("この行を削除しますか？"))) return;
     ws_.table.DeleteRowCommand(row);
-    ShowTableStatus();
+    showTableStatus();
 }
 
-void MainWindow::Item_DelColClick() {
+void MainWindow::deleteColumn() {
     if (busy_) return;
-    const int col = grid_->CurrentCol();
+    const int col = grid_->currentColumn();
     if (!ws_.table.IsUsedReleveCol(col)) {
-        NotOnThisRow(QStringLiteral("削除できるのは測定の列です。削除する列を選んでください。"));
+        notOnThisRow(QStringLiteral("削除できるのは測定の列です。削除する列を選んでください。"));
         return;
     }
-    if (!AskOnColumn(col, QStringLiteral("この列を削除しますか？"))) return;
+    if (!askOnColumn(col, QStringLiteral("この列を削除しますか？"))) return;
     ws_.table.DeleteColumnCommand(col);
-    ShowTableStatus();
+    showTableStatus();
 }
 
-void MainWindow::Item_InsRowClick() {
+void MainWindow::insertRow() {
     if (busy_) return;
-    const int row = grid_->CurrentRow();
+    const int row = grid_->currentRow();
     if (!ws_.table.IsInsertableRow(row)) {
-        NotOnThisRow(QStringLiteral("行を挿入する位置（種の行）を選んでください。"));
+        notOnThisRow(QStringLiteral("行を挿入する位置（種の行）を選んでください。"));
         return;
     }
-    if (!AskOnRow(row, QStringLiteral("この上に行を挿入しますか？"))) return;
+    if (!askOnRow(row, QStringLiteral("この上に行を挿入しますか？"))) return;
     if (!ws_.table.InsertRow(row))
-        dialogs_->Error(this, QStringLiteral("行を挿入できません（メモリが足りません）。"));
-    ShowTableStatus();
+        dialogs_->error(this, QStringLiteral("行を挿入できません（メモリが足りません）。"));
+    showTableStatus();
 }
 
-void MainWindow::Item_InsColClick() {
+void MainWindow::insertColumn() {
     if (busy_) return;
-    const int col = grid_->CurrentCol();
+    const int col = grid_->currentColumn();
     if (!ws_.table.IsInsertableCol(col)) {
-        NotOnThisRow(QStringLiteral("列を挿入する位置（測定の列）を選んでください。"));
+        notOnThisRow(QStringLiteral("列を挿入する位置（測定の列）を選んでください。"));
         return;
     }
-    if (!AskOnColumn(col, QStringLiteral("この左に列を挿入しますか？"))) return;
+    if (!askOnColumn(col, QStringLiteral("この左に列を挿入しますか？"))) return;
     if (!ws_.table.InsertColumn(col))
-        dialogs_->Error(this, QStringLiteral("列を挿入できません（メモリが足りません）。"));
-    ShowTableStatus();
+        dialogs_->error(this, QStringLiteral("列を挿入できません（メモリが足りません）。"));
+    showTableStatus();
 }
 
-void MainWindow::Item_CommentClick() {
+void MainWindow::writeComment() {
     if (busy_) return;
-    const int row = grid_->CurrentRow();
+    const int row = grid_->currentRow();
     if (!ws_.table.IsUsedSpeciesRow(row)) {
-        NotOnThisRow(QStringLiteral("コメントを書込む行（種の行）を選んでください。"));
+        notOnThisRow(QStringLiteral("コメントを書込む行（種の行）を選んでください。"));
         return;
     }
-    grid_->TincRow(row, kTintClick);
+    grid_->tintRow(row, kTintClick);
     QString text;
-    const bool ok = dialogs_->GetText(this, QStringLiteral("　コメント行＝"), Q(ws_.table.Text(2, row)),
+    const bool ok = dialogs_->getText(this, QStringLiteral("　コメント行＝"), Q(ws_.table.Text(2, row)),
                                       text);
-    grid_->ClearTints();
+    grid_->clearTints();
     if (ok) ws_.table.SetComment(row, text.toStdString());
-    Refresh();
+    refresh();
 }
 
 // ---- Hiding ----------------------------------------------------------------------------------------
 
-void MainWindow::Item_HideRCClick() {
+void MainWindow::toggleHiddenRanges() {
     if (busy_) return;
-    if (hideRCTicked_) {
+    if (hideRangesTicked_) {
         ShowHiddenRanges(ws_.table);
-        hideRCTicked_ = false;
-        if (rangeMode_ == kRangeHide) {
+        hideRangesTicked_ = false;
+        if (rangeMode_ == RangeMode::Hide) {
             // Still choosing: the instruction goes with the tick.
             message_->hide();
             rangePanel_->hide();
-            rangeMode_ = RestingRangeMode();
-            SetGridForRangeMode();
+            rangeMode_ = restingRangeMode();
+            setGridForRangeMode();
         }
-        SetTicks();
-        Refresh();
+        updateTicks();
+        refresh();
         return;
     }
-    rangeMode_ = kRangeHide;
-    SetGridForRangeMode();
+    rangeMode_ = RangeMode::Hide;
+    setGridForRangeMode();
     // The instruction stays while the user drags; the mouse goes through it to the grid.
     message_->setAttribute(Qt::WA_TransparentForMouseEvents, true);
-    message_->SetAsNote(true);
-    message_->ShowMessage(QStringLiteral("行・列の範囲指定は、マウスの"),
+    message_->setAsNote(true);
+    message_->showMessage(QStringLiteral("行・列の範囲指定は、マウスの"),
                           QStringLiteral("左ボタンを押しながらドラッグする"));
-    hideRCTicked_ = true;
-    SetTicks();
+    hideRangesTicked_ = true;
+    updateTicks();
 }
 
-void MainWindow::HideTableRC(int q1, int q2, int p1, int p2) {
-    tavik::HideTableRC(ws_.table, q1, q2, p1, p2);
-    Refresh();
-}
-
-void MainWindow::Item_HideSiteClick() {
+void MainWindow::toggleSiteRows() {
     if (busy_) return;
     if (hideSiteTicked_) {
         ShowSiteRows(ws_.table);
         hideSiteTicked_ = false;
-        rangeMode_ = kRangeNone;
+        rangeMode_ = RangeMode::None;
     } else {
         HideSiteRows(ws_.table);
         hideSiteTicked_ = true;
-        rangeMode_ = kRangeSiteHidden;
+        rangeMode_ = RangeMode::SiteRowsHidden;
     }
-    SetGridForRangeMode();
-    SetTicks();
-    Refresh();
+    setGridForRangeMode();
+    updateTicks();
+    refresh();
 }
 
 // ---- View ----------------------------------------------------------------------------------------
 
-void MainWindow::Item_SetFontClick() {
+void MainWindow::chooseTableFont() {
     if (busy_) return;
-    QFont font = grid_->TableFont();
-    if (dialogs_->GetFont(this, font)) {
+    QFont font = grid_->tableFont();
+    if (dialogs_->getFont(this, font)) {
         ws_.table.FontName = font.family().toStdString();
         ws_.table.FontSize = font.pointSize() > 0 ? font.pointSize() : 9;
     }
     ws_.table.ReNewTable();
-    LayoutRenewed();
-    ShowTableStatus();
+    layoutRenewed();
+    showTableStatus();
 }
 
-void MainWindow::DataChkModeClick() {
-    keysShown_ = dialogs_->AskYesNo(
+void MainWindow::chooseDataCheckMode() {
+    keysShown_ = dialogs_->askYesNo(
         this, QStringLiteral("データ検査のため、内部データの参照を示す 行０、列０を表示しますか？"));
     ShowKeys(ws_.table, keysShown_);
-    Refresh();
+    refresh();
 }
 
 }  // namespace tavik::ui

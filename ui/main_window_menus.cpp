@@ -30,130 +30,130 @@ struct Builder {
 };
 }  // namespace
 
-void MainWindow::BuildMenus() {
+void MainWindow::buildMenus() {
     QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu1"));
+    bar->setObjectName(QStringLiteral("mainMenu"));
     auto later = [this](QAction* a) {
         a->setEnabled(false);
         notYet_.append(a);
         return a;
     };
+    MenuActions& m = actions_;
 
     // File.
     Builder f{this, bar->addMenu(QStringLiteral("ファイル(&F)"))};
-    connect(f.Add("Item_NewTable", QStringLiteral("組成表を初期化する(&N)"),
-                  QStringLiteral("表を白紙化して新しい組成表を作る")),
-            &QAction::triggered, this, &MainWindow::ClearTable);
-    connect(f.Add("Item_AddReleve", QStringLiteral("表にデータを加える(&A)"),
-                  QStringLiteral("組成表にデータを加える")),
-            &QAction::triggered, this, &MainWindow::Item_AddReleveClick);
-    connect(f.Add("Item_LoadTable", QStringLiteral("保存した表を読込む(&L)"),
-                  QStringLiteral("現在の組成表を保存する")),
-            &QAction::triggered, this, &MainWindow::Item_LoadTableClick);
-    connect(f.Add("Item_FileChg", QStringLiteral("データファイルの指定(&F)")), &QAction::triggered,
-            this, &MainWindow::Item_FileChgClick);
+    m.newTable = f.Add("newTable", QStringLiteral("組成表を初期化する(&N)"),
+                       QStringLiteral("表を白紙化して新しい組成表を作る"));
+    connect(m.newTable, &QAction::triggered, this, &MainWindow::clearTable);
+    m.addReleves = f.Add("addReleves", QStringLiteral("表にデータを加える(&A)"),
+                         QStringLiteral("組成表にデータを加える"));
+    connect(m.addReleves, &QAction::triggered, this, &MainWindow::showRetrievalPanel);
+    m.loadTable = f.Add("loadTable", QStringLiteral("保存した表を読込む(&L)"),
+                        QStringLiteral("現在の組成表を保存する"));
+    connect(m.loadTable, &QAction::triggered, this, &MainWindow::openTable);
+    m.chooseDataFile = f.Add("chooseDataFile", QStringLiteral("データファイルの指定(&F)"));
+    connect(m.chooseDataFile, &QAction::triggered, this, &MainWindow::chooseDataFile);
     f.menu->addSeparator();
-    connect(f.Add("Item_SaveTable", QStringLiteral("現在の表を保存する(&S)"),
-                  QStringLiteral("現在の組成表を保存する")),
-            &QAction::triggered, this, &MainWindow::Item_SaveTableClick);
-    outTableMenu_ = f.Sub("Item_OutTable", QStringLiteral("組成表として出力"));
+    m.saveTable = f.Add("saveTable", QStringLiteral("現在の表を保存する(&S)"),
+                        QStringLiteral("現在の組成表を保存する"));
+    connect(m.saveTable, &QAction::triggered, this, &MainWindow::saveTable);
     {
-        Builder o{this, outTableMenu_};
-        later(o.Add("Item_TextFile", QStringLiteral("表をテキスト出力(&F)"),
-                    QStringLiteral("表をﾃｷｽﾄファイルとして出力する")));
-        later(o.Add("Item_ExcelFile", QStringLiteral("エクセル形式出力(&X)")));
-        later(o.Add("Item_PrintTable", QStringLiteral("組成表を直接印刷(&P)"),
-                    QStringLiteral("現在の表をて印刷する")));
-        later(o.Add("Item_PrintKanni", QStringLiteral("表を省略簡易印刷(&K)")));
+        Builder o{this, f.Sub("outputTable", QStringLiteral("組成表として出力"))};
+        m.outputTable = o.menu->menuAction();
+        m.textFile = later(o.Add("textFile", QStringLiteral("表をテキスト出力(&F)"),
+                                 QStringLiteral("表をﾃｷｽﾄファイルとして出力する")));
+        m.excelFile = later(o.Add("excelFile", QStringLiteral("エクセル形式出力(&X)")));
+        m.printTable = later(o.Add("printTable", QStringLiteral("組成表を直接印刷(&P)"),
+                                   QStringLiteral("現在の表をて印刷する")));
+        m.printBrief = later(o.Add("printBrief", QStringLiteral("表を省略簡易印刷(&K)")));
     }
-    later(f.Add("Item_PrintSetup", QStringLiteral("プリンターの設定(&T)"),
-                QStringLiteral("プリンタの設定を変更する")));
+    m.printSetup = later(f.Add("printSetup", QStringLiteral("プリンターの設定(&T)"),
+                               QStringLiteral("プリンタの設定を変更する")));
     f.menu->addSeparator();
-    later(f.Add("Item_ValueMatrix", QStringLiteral("数値表として出力する(&V)")));
-    later(f.Add("Item_PCordCSV", QStringLiteral("PCord 用のCSV型出力(&C)")));
-    siteDataMenu_ = f.Sub("Item_SiteData", QStringLiteral("分布データ等を出力(&D)"));
+    m.valueMatrix = later(f.Add("valueMatrix", QStringLiteral("数値表として出力する(&V)")));
+    m.pcordCsv = later(f.Add("pcordCsv", QStringLiteral("PCord 用のCSV型出力(&C)")));
     {
-        Builder s{this, siteDataMenu_};
-        later(s.Add("Item_PlotData", QStringLiteral("立地環境データ")));
-        later(s.Add("Item_GPSPOT", QStringLiteral("GPS　POTデータ")));
-        later(s.Add("Item_MeshData", QStringLiteral("メッシュ分布データ")));
+        Builder s{this, f.Sub("siteData", QStringLiteral("分布データ等を出力(&D)"))};
+        m.siteData = s.menu->menuAction();
+        m.plotData = later(s.Add("plotData", QStringLiteral("立地環境データ")));
+        m.gpsPot = later(s.Add("gpsPot", QStringLiteral("GPS　POTデータ")));
+        m.meshData = later(s.Add("meshData", QStringLiteral("メッシュ分布データ")));
     }
     f.menu->addSeparator();
-    connect(f.Add("Item_Quit", QStringLiteral("終　　　　了(&Q)"),
-                  QStringLiteral("プログラムを終了する")),
-            &QAction::triggered, this, &MainWindow::Btn_QuitClick);
+    m.quit = f.Add("quit", QStringLiteral("終　　　　了(&Q)"), QStringLiteral("プログラムを終了する"));
+    connect(m.quit, &QAction::triggered, this, &MainWindow::quit);
 
     // Table tools.
     Builder t{this, bar->addMenu(QStringLiteral("表ツール(&T)"))};
-    connect(t.Add("Item_Frequency", QStringLiteral("出現頻度を再計算する(&F)")),
-            &QAction::triggered, this, &MainWindow::Item_FrequencyClick);
+    m.recount = t.Add("recount", QStringLiteral("出現頻度を再計算する(&F)"));
+    connect(m.recount, &QAction::triggered, this, &MainWindow::recountFrequencies);
     t.menu->addSeparator();
-    connect(t.Add("Item_SortPlant", QStringLiteral("植物を頻度順で並び替え(&P)")),
-            &QAction::triggered, this, &MainWindow::Item_SortPlantClick);
-    connect(t.Add("Item_SortReleve", QStringLiteral("測定を種数順で並び替え(&O)")),
-            &QAction::triggered, this, &MainWindow::Item_SortReleveClick);
+    m.sortSpecies = t.Add("sortSpecies", QStringLiteral("植物を頻度順で並び替え(&P)"));
+    connect(m.sortSpecies, &QAction::triggered, this, &MainWindow::sortSpecies);
+    m.sortReleves = t.Add("sortReleves", QStringLiteral("測定を種数順で並び替え(&O)"));
+    connect(m.sortReleves, &QAction::triggered, this, &MainWindow::sortReleves);
     t.menu->addSeparator();
-    later(t.Add("Item_Recip", QStringLiteral("反復平均法で行列並び替え(&H)")));
+    m.reciprocalAveraging = later(t.Add("reciprocalAveraging", QStringLiteral("反復平均法で行列並び替え(&H)")));
     t.menu->addSeparator();
-    QAction* hideSite = t.Add("Item_HideSite", QStringLiteral("立地情報を隠す"));
-    hideSite->setCheckable(true);
-    connect(hideSite, &QAction::triggered, this, &MainWindow::Item_HideSiteClick);
-    QAction* hideRC = t.Add("Item_HideRC", QStringLiteral("行・列を部分的に隠す"));
-    hideRC->setCheckable(true);
-    connect(hideRC, &QAction::triggered, this, &MainWindow::Item_HideRCClick);
+    m.hideSiteRows = t.Add("hideSiteRows", QStringLiteral("立地情報を隠す"));
+    m.hideSiteRows->setCheckable(true);
+    connect(m.hideSiteRows, &QAction::triggered, this, &MainWindow::toggleSiteRows);
+    m.hideRanges = t.Add("hideRanges", QStringLiteral("行・列を部分的に隠す"));
+    m.hideRanges->setCheckable(true);
+    connect(m.hideRanges, &QAction::triggered, this, &MainWindow::toggleHiddenRanges);
     t.menu->addSeparator();
-    later(t.Add("ItemMake_FreqTable", QStringLiteral("常在度表を作成する")));
-    later(t.Add("Item_ShowFreqTable", QStringLiteral("常在度表を再表示する")));
+    m.makeConstancyTable = later(t.Add("makeConstancyTable", QStringLiteral("常在度表を作成する")));
+    m.showConstancyTable = later(t.Add("showConstancyTable", QStringLiteral("常在度表を再表示する")));
     t.menu->addSeparator();
 
     // Edit and search.
     Builder e{this, bar->addMenu(QStringLiteral("編集・検索(&E)"))};
-    connect(e.Add("Item_Search", QStringLiteral("表内を検索する")), &QAction::triggered, this,
-            &MainWindow::Item_SearchClick);
-    connect(e.Add("Item_ResetSearch", QStringLiteral("検索状態の解除")), &QAction::triggered, this,
-            &MainWindow::Item_ResetSearchClick);
+    m.search = e.Add("search", QStringLiteral("表内を検索する"));
+    connect(m.search, &QAction::triggered, this, &MainWindow::showSearchPanel);
+    m.resetSearch = e.Add("resetSearch", QStringLiteral("検索状態の解除"));
+    connect(m.resetSearch, &QAction::triggered, this, &MainWindow::resetSearch);
     e.menu->addSeparator();
-    connect(e.Add("Item_DelRow", QStringLiteral("この行を削除する")), &QAction::triggered, this,
-            &MainWindow::Item_DelRowClick);
-    connect(e.Add("Item_DelCol", QStringLiteral("この列を削除する")), &QAction::triggered, this,
-            &MainWindow::Item_DelColClick);
+    m.deleteRow = e.Add("deleteRow", QStringLiteral("この行を削除する"));
+    connect(m.deleteRow, &QAction::triggered, this, &MainWindow::deleteRow);
+    m.deleteColumn = e.Add("deleteColumn", QStringLiteral("この列を削除する"));
+    connect(m.deleteColumn, &QAction::triggered, this, &MainWindow::deleteColumn);
     e.menu->addSeparator();
-    connect(e.Add("Item_InsRow", QStringLiteral("この上に行を挿入")), &QAction::triggered, this,
-            &MainWindow::Item_InsRowClick);
-    connect(e.Add("Item_Comment", QStringLiteral("コメントを書込む")), &QAction::triggered, this,
-            &MainWindow::Item_CommentClick);
-    connect(e.Add("Item_InsCol", QStringLiteral("この左に列を挿入")), &QAction::triggered, this,
-            &MainWindow::Item_InsColClick);
+    m.insertRow = e.Add("insertRow", QStringLiteral("この上に行を挿入"));
+    connect(m.insertRow, &QAction::triggered, this, &MainWindow::insertRow);
+    m.writeComment = e.Add("writeComment", QStringLiteral("コメントを書込む"));
+    connect(m.writeComment, &QAction::triggered, this, &MainWindow::writeComment);
+    m.insertColumn = e.Add("insertColumn", QStringLiteral("この左に列を挿入"));
+    connect(m.insertColumn, &QAction::triggered, this, &MainWindow::insertColumn);
     e.menu->addSeparator();
-    connect(e.Add("Item_EditTitle", QStringLiteral("組成表の標題を編集")), &QAction::triggered,
-            this, &MainWindow::Item_EditTitleClick);
+    m.editTitle = e.Add("editTitle", QStringLiteral("組成表の標題を編集"));
+    connect(m.editTitle, &QAction::triggered, this, &MainWindow::editTitle);
 
     // Settings.
     Builder c{this, bar->addMenu(QStringLiteral("設定変更(&C)"))};
-    QAction* useFI = c.Add("Item_UseFI", QStringLiteral("データ埋込項目を使う"));
-    useFI->setCheckable(true);
-    connect(useFI, &QAction::triggered, this, &MainWindow::Item_UseFIClick);
-    connect(c.Add("Item_ReadINI", QStringLiteral("設定ファイル読込み(&I)")), &QAction::triggered,
-            this, &MainWindow::Item_ReadINIClick);
-    connect(c.Add("Item_CheckName", QStringLiteral("異名辞書の読込み(&D)")), &QAction::triggered,
-            this, &MainWindow::Item_CheckNameClick);
+    m.useEmbeddedItems = c.Add("useEmbeddedItems", QStringLiteral("データ埋込項目を使う"));
+    m.useEmbeddedItems->setCheckable(true);
+    connect(m.useEmbeddedItems, &QAction::triggered, this, &MainWindow::toggleEmbeddedItems);
+    m.readSettings = c.Add("readSettings", QStringLiteral("設定ファイル読込み(&I)"));
+    connect(m.readSettings, &QAction::triggered, this, &MainWindow::readSettingsFile);
+    m.readDictionary = c.Add("readDictionary", QStringLiteral("異名辞書の読込み(&D)"));
+    connect(m.readDictionary, &QAction::triggered, this, &MainWindow::readDictionary);
     c.menu->addSeparator();
-    later(c.Add("Item_ChangeItem", QStringLiteral("表組み項目の変更(&M)")));
-    connect(c.Add("Item_SetFont", QStringLiteral("表のフォント変更(&F)")), &QAction::triggered,
-            this, &MainWindow::Item_SetFontClick);
+    m.changeItems = later(c.Add("changeItems", QStringLiteral("表組み項目の変更(&M)")));
+    m.tableFont = c.Add("tableFont", QStringLiteral("表のフォント変更(&F)"));
+    connect(m.tableFont, &QAction::triggered, this, &MainWindow::chooseTableFont);
 
     // Help.
     Builder h{this, bar->addMenu(QStringLiteral("ヘルプ(&H)"))};
-    connect(h.Add("DataChkMode", QStringLiteral("データ検査する")), &QAction::triggered, this,
-            &MainWindow::DataChkModeClick);
-    connect(h.Add("Item_Manual", QStringLiteral("使用法　　(&H)"), QStringLiteral("使用説明書を開く")),
-            &QAction::triggered, this, &MainWindow::Item_ManualClick);
-    connect(h.Add("Item_Version", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"), QStringLiteral("唄ジョン情報を示す")),
-            &QAction::triggered, this, &MainWindow::Item_VersionClick);
+    m.dataCheck = h.Add("dataCheck", QStringLiteral("データ検査する"));
+    connect(m.dataCheck, &QAction::triggered, this, &MainWindow::chooseDataCheckMode);
+    m.manual = h.Add("manual", QStringLiteral("使用法　　(&H)"), QStringLiteral("使用説明書を開く"));
+    connect(m.manual, &QAction::triggered, this, &MainWindow::openManual);
+    m.version = h.Add("version", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"), QStringLiteral("唄ジョン情報を示す"));
+    connect(m.version, &QAction::triggered, this, &MainWindow::showAbout);
 
     // Checked items report through triggered; their ticks follow the window's state.
-    for (QAction* a : {hideSite, hideRC, useFI})
-        connect(a, &QAction::triggered, this, [this] { SetTicks(); });
+    for (QAction* a : {m.hideSiteRows, m.hideRanges, m.useEmbeddedItems})
+        connect(a, &QAction::triggered, this, [this] { updateTicks(); });
 }
 
 }  // namespace tavik::ui

@@ -1,11 +1,4 @@
 // Making the panels that float over the grid and wiring their controls to the commands.
-#include <QAbstractButton>
-#include <QButtonGroup>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSpinBox>
-
 #include "ui/grid_widget.h"
 #include "ui/main_window.h"
 #include "ui/panels.h"
@@ -14,48 +7,46 @@
 
 namespace tavik::ui {
 
-void MainWindow::BuildPanels() {
-    rowButtons_ = new SpeedPanel(QStringLiteral("Panel_forRow"), central_);
-    colButtons_ = new SpeedPanel(QStringLiteral("Panel_forCol"), central_);
-    showCell_ = new CellTextPanel(central_);
+void MainWindow::buildPanels() {
+    rowButtons_ = new SpeedPanel(QStringLiteral("rowButtons"), central_);
+    columnButtons_ = new SpeedPanel(QStringLiteral("columnButtons"), central_);
+    cellText_ = new CellTextPanel(central_);
     rangePanel_ = new RangePanel(central_);
     searchPanel_ = new SearchPanel(central_);
-    retrPanel_ = new RetrievalPanel(central_);
+    retrievalPanel_ = new RetrievalPanel(central_);
     message_ = new WorkMessage(central_);
 }
 
-void MainWindow::ConnectPanels() {
+void MainWindow::connectPanels() {
     auto speed = [this](SpeedPanel* panel, const char* name, const QString& caption,
                         void (MainWindow::*slot)(Qt::MouseButton), const QString& hint = {}) {
-        SpeedButton* b = panel->AddButton(QString::fromLatin1(name), caption);
+        SpeedButton* b = panel->addButton(QString::fromLatin1(name), caption);
         if (!hint.isEmpty()) b->setToolTip(hint);
         connect(b, &SpeedButton::releasedWith, this, slot);
     };
-    speed(rowButtons_, "Btn_InsRow", QStringLiteral("行を挿入する"), &MainWindow::Btn_InsRowMouseUp);
-    speed(rowButtons_, "Btn_DelRow", QStringLiteral("行を削除する"), &MainWindow::Btn_DelRowMouseUp);
-    speed(rowButtons_, "Btn_Remark", QStringLiteral("行コメント記入"), &MainWindow::Btn_RemarkMouseUp,
+    speed(rowButtons_, "insertRowButton", QStringLiteral("行を挿入する"), &MainWindow::onInsertRowButton);
+    speed(rowButtons_, "deleteRowButton", QStringLiteral("行を削除する"), &MainWindow::onDeleteRowButton);
+    speed(rowButtons_, "commentButton", QStringLiteral("行コメント記入"), &MainWindow::onCommentButton,
           QStringLiteral("コメント記入"));
-    speed(colButtons_, "Btn_InsCol", QStringLiteral("列を挿入する"), &MainWindow::Btn_InsColMouseUp);
-    speed(colButtons_, "Btn_DelCol", QStringLiteral("列を削除する"), &MainWindow::Btn_DelColMouseUp);
+    speed(columnButtons_, "insertColumnButton", QStringLiteral("列を挿入する"),
+          &MainWindow::onInsertColumnButton);
+    speed(columnButtons_, "deleteColumnButton", QStringLiteral("列を削除する"),
+          &MainWindow::onDeleteColumnButton);
 
-    connect(rangePanel_->BtnSortGo, &QPushButton::clicked, this, &MainWindow::BtnSortGoClick);
-    connect(rangePanel_->BtnSortStp, &QPushButton::clicked, this, &MainWindow::BtnSortStpClick);
+    connect(rangePanel_, &RangePanel::applyRequested, this, &MainWindow::applyRange);
+    connect(rangePanel_, &RangePanel::cancelRequested, this, &MainWindow::cancelRange);
 
-    connect(searchPanel_->QueryBtn1, &QPushButton::clicked, this, [this] { QueryBtn1Click(true); });
-    connect(searchPanel_->QueryBtn2, &QPushButton::clicked, this, [this] { QueryBtn1Click(false); });
-    connect(searchPanel_, &SearchPanel::enterPressed, this, [this] { QueryBtn1Click(false); });
-    connect(searchPanel_, &SearchPanel::escapePressed, this, &MainWindow::QueryCancelBtnClick);
-    connect(searchPanel_->QueryCancelBtn, &QPushButton::clicked, this,
-            &MainWindow::QueryCancelBtnClick);
+    connect(searchPanel_, &SearchPanel::exactRequested, this, &MainWindow::onSearchExact);
+    connect(searchPanel_, &SearchPanel::partialRequested, this, &MainWindow::onSearchPartial);
+    connect(searchPanel_, &SearchPanel::cancelRequested, this, &MainWindow::closeSearchPanel);
 
-    RetrievalPanel* r = retrPanel_;
-    connect(r->BtnRetrNew, &QPushButton::clicked, this, [this] { BtnRetrNewClick(false); });
-    connect(r->BtnRetrAdd, &QPushButton::clicked, this, [this] { BtnRetrNewClick(true); });
-    connect(r->BtnRetrReset, &QPushButton::clicked, this, &MainWindow::BtnRetrResetClick);
-    connect(r->BtnToTable, &QPushButton::clicked, this, &MainWindow::BtnToTableClick);
-    connect(r->BtnRetrQuit, &QPushButton::clicked, this, &MainWindow::BtnRetrQuitClick);
-    connect(r->BtnSynToCom, &QPushButton::clicked, this, &MainWindow::BtnSynToComClick);
-    connect(r->BtnChgFile, &QPushButton::clicked, this, &MainWindow::BtnChgFileClick);
+    RetrievalPanel* r = retrievalPanel_;
+    connect(r, &RetrievalPanel::scanRequested, this, &MainWindow::scanFieldData);
+    connect(r, &RetrievalPanel::resetRequested, this, &MainWindow::resetRetrieval);
+    connect(r, &RetrievalPanel::putIntoTableRequested, this, &MainWindow::putIntoTable);
+    connect(r, &RetrievalPanel::closeRequested, this, &MainWindow::closeRetrievalPanel);
+    connect(r, &RetrievalPanel::standardNamesRequested, this, &MainWindow::convertToStandardNames);
+    connect(r, &RetrievalPanel::changeFileRequested, this, &MainWindow::changeDataFileFromPanel);
 }
 
 }  // namespace tavik::ui

@@ -1,12 +1,8 @@
 // Retrieval of relevés: the panel's scans, the putting into the table, and its other
 // buttons. The scan shows its counters while it runs and can be stopped.
-#include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QSpinBox>
-
 #include "ui/grid_widget.h"
 #include "ui/main_window.h"
+#include "ui/qt_text.h"
 #include "ui/main_window_busy.h"
 #include "ui/retrieval_panel.h"
 #include "ui/user_dialogs.h"
@@ -15,8 +11,6 @@
 namespace tavik::ui {
 
 namespace {
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
 // The counters of the panel follow the records; the work message offers the stop button.
 class PanelProgress : public RetrievalProgress {
 public:
@@ -26,10 +20,10 @@ public:
     bool Cancelled() override { return work_.Cancelled(); }
     void OnRecord(int record, int count) override {
         if (scanning_) {
-            panel_->SetSearching(record);
-            panel_->SetHits(count);
+            panel_->setSearching(record);
+            panel_->setHits(count);
         }
-        work_.Pump();
+        work_.pump();
     }
 
 private:
@@ -39,75 +33,67 @@ private:
 };
 }  // namespace
 
-void MainWindow::Item_AddReleveClick() {
+void MainWindow::showRetrievalPanel() {
     if (busy_) return;
-    ShowTableStatus();
+    showTableStatus();
     ws_.OpenRetrieval();
-    RetrievalPanel* p = retrPanel_;
-    p->SetFileName(Q(ws_.dataFileName));
-    const int n = ws_.releveRecordCount;
-    p->RtN1->setRange(1, qMax(1, n));
-    p->RtN1->setValue(1);
-    p->RtN2->setRange(0, n);
-    p->RtN2->setValue(n);
-    p->SetTableCounts(ws_.table.ReleveCount(), ws_.table.SpeciesCount());
-    p->SetSearching(0);
-    p->SetHits(0);
-    p->Place();
+    RetrievalPanel* p = retrievalPanel_;
+    p->setFileName(Q(ws_.dataFileName));
+    p->setRecordCount(ws_.releveRecordCount);
+    p->setTableCounts(ws_.table.ReleveCount(), ws_.table.SpeciesCount());
+    p->setSearching(0);
+    p->setHits(0);
+    p->place();
     p->show();
     p->raise();
-    p->EditGrid->setFocus();
+    p->focusMeshPrefix();
 }
 
-void MainWindow::BtnRetrResetClick() {
-    Item_AddReleveClick();
-    retrPanel_->ClearConditions();
-    retrPanel_->EditName[0]->setFocus();
+void MainWindow::resetRetrieval() {
+    showRetrievalPanel();
+    retrievalPanel_->clearConditions();
+    retrievalPanel_->focusFirstName();
 }
 
 // Runs one pass of the retrieval under the work message with its stop button; false when
 // the pass failed (the error has been shown).
-bool MainWindow::RunRetrievalPass(const char* what, bool scanning,
+bool MainWindow::runRetrievalPass(const char* what, bool scanning,
                                   const std::function<void(RetrievalProgress&)>& pass) {
-    Busy busy(this);
-    QApplication::setOverrideCursor(Qt::BusyCursor);
-    message_->setAttribute(Qt::WA_TransparentForMouseEvents, false);
-    message_->SetAsNote(false);
-    PanelProgress progress(retrPanel_, message_, scanning);
+    auto busy = BusyScope::Working(this, {}, Qt::BusyCursor);
+    PanelProgress progress(retrievalPanel_, message_, scanning);
     progress.Show(what, "");
     try {
         pass(progress);
     } catch (const std::exception& e) {
-        CloseWorkMess();
-        ShowError(QString(), e);
+        busy.end();
+        showError(QString(), e);
         return false;
     }
-    CloseWorkMess();
     return true;
 }
 
-void MainWindow::BtnRetrNewClick(bool additional) {
+void MainWindow::scanFieldData(bool additional) {
     if (busy_) return;
-    RetrievalPanel* p = retrPanel_;
-    p->SetHits(0);
-    const ScanParams params = p->Conditions(additional);
+    RetrievalPanel* p = retrievalPanel_;
+    p->setHits(0);
+    const ScanParams params = p->conditions(additional);
     ScanResult result;
-    const bool ok = RunRetrievalPass("　データを検索しています　", true,
+    const bool ok = runRetrievalPass("　データを検索しています　", true,
                                      [&](RetrievalProgress& progress) { result = ws_.Scan(params, &progress); });
-    p->SetHits(ws_.retrieval.HitCount());
+    p->setHits(ws_.retrieval.HitCount());
     if (!ok) return;
-    if (result.cancelled) p->LabSerachN->setText(p->LabSerachN->text() + QStringLiteral(" 中止"));
+    if (result.cancelled) p->markStopped();
     if (const std::string msg = SkippedRecordsMessage(result.skipped); !msg.empty())
-        dialogs_->Inform(this, Q(msg));
+        dialogs_->inform(this, Q(msg));
 }
 
-void MainWindow::BtnToTableClick() {
+void MainWindow::putIntoTable() {
     if (busy_) return;
-    retrPanel_->hide();
+    retrievalPanel_->hide();
     PutResult result;
-    const bool ok = RunRetrievalPass("　組成表に組み込んでいます　", false,
+    const bool ok = runRetrievalPass("　組成表に組み込んでいます　", false,
                                      [&](RetrievalProgress& progress) { result = ws_.PutIntoTable(&progress); });
-    Refresh();
+    refresh();
     if (ok) {
         QString notes = Q(SkippedRecordsMessage(result.skipped));
         if (!result.notPlaced.empty())
@@ -115,22 +101,24 @@ void MainWindow::BtnToTableClick() {
                      QStringLiteral("表が大きくなれず組み込めなかった測定 %1 件: %2")
                          .arg(result.notPlaced.size())
                          .arg(Q(RecordList(result.notPlaced)));
-        if (!notes.isEmpty()) dialogs_->Inform(this, notes);
+        if (!notes.isEmpty()) dialogs_->inform(this, notes);
     }
-    Item_EditTitleClick();
-    ShowTableStatus();
+    editTitle();
+    showTableStatus();
 }
 
-void MainWindow::BtnRetrQuitClick() { retrPanel_->hide(); }
+void MainWindow::closeRetrievalPanel() { retrievalPanel_->hide(); }
 
-void MainWindow::BtnSynToComClick() {
-    for (QLineEdit* e : retrPanel_->EditName)
-        if (!e->text().isEmpty()) e->setText(Q(ws_.StandardName(e->text().toStdString())));
+void MainWindow::convertToStandardNames() {
+    QStringList names = retrievalPanel_->names();
+    for (QString& n : names)
+        if (!n.isEmpty()) n = Q(ws_.StandardName(S(n)));
+    retrievalPanel_->setNames(names);
 }
 
-void MainWindow::BtnChgFileClick() {
-    Item_FileChgClick();
-    Item_AddReleveClick();
+void MainWindow::changeDataFileFromPanel() {
+    chooseDataFile();
+    showRetrievalPanel();
 }
 
 }  // namespace tavik::ui

@@ -63,7 +63,7 @@ SpeedPanel::SpeedPanel(const QString& name, QWidget* parent) : QFrame(parent) {
     lay->setSpacing(2);
 }
 
-SpeedButton* SpeedPanel::AddButton(const QString& name, const QString& caption) {
+SpeedButton* SpeedPanel::addButton(const QString& name, const QString& caption) {
     auto* b = new SpeedButton(name, caption, this);
     layout()->addWidget(b);
     buttons_.append(b);
@@ -71,14 +71,14 @@ SpeedButton* SpeedPanel::AddButton(const QString& name, const QString& caption) 
     return b;
 }
 
-SpeedButton* SpeedPanel::ButtonAt(const QPoint& globalPos) const {
+SpeedButton* SpeedPanel::buttonAt(const QPoint& globalPos) const {
     if (!isVisible()) return nullptr;
     for (SpeedButton* b : buttons_)
         if (b->rect().contains(b->mapFromGlobal(globalPos))) return b;
     return nullptr;
 }
 
-void SpeedPanel::ShowAt(const QPoint& topLeft) {
+void SpeedPanel::showAt(const QPoint& topLeft) {
     adjustSize();
     QPoint p = topLeft;
     if (QWidget* par = parentWidget()) {
@@ -93,7 +93,7 @@ void SpeedPanel::ShowAt(const QPoint& topLeft) {
 // ---- Long cell text ------------------------------------------------------------------------
 
 CellTextPanel::CellTextPanel(QWidget* parent) : QFrame(parent) {
-    MakeFloating(this, QStringLiteral("Panel_ShowCell"));
+    MakeFloating(this, QStringLiteral("cellTextPanel"));
     setFrameShadow(QFrame::Plain);
     setLineWidth(1);
     QPalette pal = palette();
@@ -109,7 +109,7 @@ CellTextPanel::CellTextPanel(QWidget* parent) : QFrame(parent) {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
-void CellTextPanel::ShowText(const QString& text, int rightX, int topY) {
+void CellTextPanel::showText(const QString& text, int rightX, int topY) {
     label_->setText(text);
     adjustSize();
     int x = rightX - width();
@@ -122,85 +122,135 @@ void CellTextPanel::ShowText(const QString& text, int rightX, int topY) {
     raise();
 }
 
-QString CellTextPanel::Text() const { return label_->text(); }
+QString CellTextPanel::text() const { return label_->text(); }
 
 // ---- Range panel -----------------------------------------------------------------------------
 
 RangePanel::RangePanel(QWidget* parent) : QFrame(parent) {
-    MakeFloating(this, QStringLiteral("PanelofSortRange"));
-    Label13 = new QLabel(QStringLiteral("並び替え"), this);
-    Label13->setObjectName(QStringLiteral("Label13"));
-    QFont bold = Label13->font();
+    MakeFloating(this, QStringLiteral("rangePanel"));
+    title_ = new QLabel(QStringLiteral("並び替え"), this);
+    title_->setObjectName(QStringLiteral("rangeTitle"));
+    QFont bold = title_->font();
     bold.setBold(true);
-    Label13->setFont(bold);
+    title_->setFont(bold);
 
-    auto spin = [this](const char* name, int min) {
+    auto spin = [this](const char* name) {
         auto* s = new QSpinBox(this);
         s->setObjectName(QString::fromLatin1(name));
-        s->setRange(min, 1);
+        s->setRange(1, 1);
         s->setMinimumWidth(80);
         s->setAlignment(Qt::AlignRight);
         return s;
     };
-    SS1 = spin("SS1", 1);
-    SS2 = spin("SS2", 1);
-    SN1 = spin("SN1", 1);
-    SN2 = spin("SN2", 1);
-    Label11 = new QLabel(QStringLiteral("↓"), this);
-    Label11->setObjectName(QStringLiteral("Label11"));
-    Label4 = new QLabel(QStringLiteral("→"), this);
-    Label4->setObjectName(QStringLiteral("Label4"));
-    speciesCaption = new QLabel(QStringLiteral("植物"), this);
-    releveCaption = new QLabel(QStringLiteral("測定"), this);
+    firstSpecies_ = spin("firstSpecies");
+    lastSpecies_ = spin("lastSpecies");
+    firstReleve_ = spin("firstReleve");
+    lastReleve_ = spin("lastReleve");
+    speciesArrow_ = new QLabel(QStringLiteral("↓"), this);
+    releveArrow_ = new QLabel(QStringLiteral("→"), this);
+    speciesCaption_ = new QLabel(QStringLiteral("植物"), this);
+    releveCaption_ = new QLabel(QStringLiteral("測定"), this);
 
-    GBox1 = new QGroupBox(this);
-    GBox1->setObjectName(QStringLiteral("GBox1"));
-    RB_des = new QRadioButton(QStringLiteral("多順"), GBox1);
-    RB_des->setObjectName(QStringLiteral("RB_des"));
-    RB_asc = new QRadioButton(QStringLiteral("少順"), GBox1);
-    RB_asc->setObjectName(QStringLiteral("RB_asc"));
-    RB_des->setChecked(true);
-    auto* gl = new QHBoxLayout(GBox1);
+    orderBox_ = new QGroupBox(this);
+    orderBox_->setObjectName(QStringLiteral("sortOrder"));
+    descending_ = new QRadioButton(QStringLiteral("多順"), orderBox_);
+    descending_->setObjectName(QStringLiteral("descending"));
+    ascending_ = new QRadioButton(QStringLiteral("少順"), orderBox_);
+    ascending_->setObjectName(QStringLiteral("ascending"));
+    descending_->setChecked(true);
+    auto* gl = new QHBoxLayout(orderBox_);
     gl->setContentsMargins(8, 4, 8, 4);
-    gl->addWidget(RB_des);
-    gl->addWidget(RB_asc);
+    gl->addWidget(descending_);
+    gl->addWidget(ascending_);
 
-    BtnSortGo = new QPushButton(QStringLiteral("実行"), this);
-    BtnSortGo->setObjectName(QStringLiteral("BtnSortGo"));
-    BtnSortGo->setDefault(true);
-    BtnSortStp = new QPushButton(QStringLiteral("中止"), this);
-    BtnSortStp->setObjectName(QStringLiteral("BtnSortStp"));
+    apply_ = new QPushButton(QStringLiteral("実行"), this);
+    apply_->setObjectName(QStringLiteral("applyRange"));
+    apply_->setDefault(true);
+    cancel_ = new QPushButton(QStringLiteral("中止"), this);
+    cancel_->setObjectName(QStringLiteral("cancelRange"));
+    connect(apply_, &QPushButton::clicked, this, &RangePanel::applyRequested);
+    connect(cancel_, &QPushButton::clicked, this, &RangePanel::cancelRequested);
 
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(12, 10, 12, 10);
     grid->setHorizontalSpacing(8);
-    grid->addWidget(Label13, 0, 0, 1, 4);
-    grid->addWidget(speciesCaption, 1, 0);
-    grid->addWidget(SS1, 1, 1);
-    grid->addWidget(Label11, 1, 2, Qt::AlignCenter);
-    grid->addWidget(SS2, 1, 3);
-    grid->addWidget(releveCaption, 2, 0);
-    grid->addWidget(SN1, 2, 1);
-    grid->addWidget(Label4, 2, 2, Qt::AlignCenter);
-    grid->addWidget(SN2, 2, 3);
-    grid->addWidget(GBox1, 3, 0, 1, 4);
+    grid->addWidget(title_, 0, 0, 1, 4);
+    grid->addWidget(speciesCaption_, 1, 0);
+    grid->addWidget(firstSpecies_, 1, 1);
+    grid->addWidget(speciesArrow_, 1, 2, Qt::AlignCenter);
+    grid->addWidget(lastSpecies_, 1, 3);
+    grid->addWidget(releveCaption_, 2, 0);
+    grid->addWidget(firstReleve_, 2, 1);
+    grid->addWidget(releveArrow_, 2, 2, Qt::AlignCenter);
+    grid->addWidget(lastReleve_, 2, 3);
+    grid->addWidget(orderBox_, 3, 0, 1, 4);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(BtnSortGo);
-    buttons->addWidget(BtnSortStp);
+    buttons->addWidget(apply_);
+    buttons->addWidget(cancel_);
     grid->addLayout(buttons, 4, 0, 1, 4);
 }
 
-void RangePanel::Place() { PlaceTopRight(this, 40); }
+void RangePanel::place() { PlaceTopRight(this, 40); }
+
+void RangePanel::open(const QString& title, bool askSpecies, bool askReleves, bool askOrder) {
+    title_->setText(title);
+    for (QWidget* w : {static_cast<QWidget*>(speciesCaption_), static_cast<QWidget*>(firstSpecies_),
+                       static_cast<QWidget*>(speciesArrow_), static_cast<QWidget*>(lastSpecies_)})
+        w->setVisible(askSpecies);
+    for (QWidget* w : {static_cast<QWidget*>(releveCaption_), static_cast<QWidget*>(firstReleve_),
+                       static_cast<QWidget*>(releveArrow_), static_cast<QWidget*>(lastReleve_)})
+        w->setVisible(askReleves);
+    orderBox_->setVisible(askOrder);
+    place();
+    show();
+    raise();
+    apply_->setFocus();
+}
+
+void RangePanel::openForSpeciesSort(int speciesCount) {
+    for (QSpinBox* s : {firstSpecies_, lastSpecies_}) s->setRange(1, qMax(1, speciesCount));
+    firstSpecies_->setValue(1);
+    lastSpecies_->setValue(speciesCount);
+    open(QStringLiteral("並び替えをする植物範囲の指定"), true, false, true);
+}
+
+void RangePanel::openForReleveSort(int releveCount) {
+    for (QSpinBox* s : {firstReleve_, lastReleve_}) s->setRange(1, qMax(1, releveCount));
+    firstReleve_->setValue(1);
+    lastReleve_->setValue(releveCount);
+    open(QStringLiteral("並び替えをする範囲の指定"), false, true, true);
+}
+
+void RangePanel::openForHiding(const TableRange& range, int releveCount, int speciesCount) {
+    for (QSpinBox* s : {firstReleve_, lastReleve_}) s->setRange(1, qMax(1, releveCount));
+    for (QSpinBox* s : {firstSpecies_, lastSpecies_}) s->setRange(1, qMax(1, speciesCount));
+    firstReleve_->setValue(range.q1);
+    lastReleve_->setValue(range.q2);
+    firstSpecies_->setValue(range.p1);
+    lastSpecies_->setValue(range.p2);
+    open(QStringLiteral("一時的に隠す範囲の指定"), firstSpecies_->value() != lastSpecies_->value(),
+         firstReleve_->value() != lastReleve_->value(), false);
+}
+
+TableRange RangePanel::range() const {
+    return {firstReleve_->value(), lastReleve_->value(), firstSpecies_->value(), lastSpecies_->value()};
+}
+
+bool RangePanel::descending() const { return descending_->isChecked(); }
+
+void RangePanel::setDescending(bool on) { (on ? descending_ : ascending_)->setChecked(true); }
+
+QString RangePanel::title() const { return title_->text(); }
 
 void RangePanel::keyPressEvent(QKeyEvent* e) {
     if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
         auto* focused = qobject_cast<QPushButton*>(focusWidget());
-        (focused && focused->isVisible() ? focused : BtnSortGo)->click();
+        (focused && focused->isVisible() ? focused : apply_)->click();
         return;
     }
     if (e->key() == Qt::Key_Escape) {
-        BtnSortStp->click();
+        cancel_->click();
         return;
     }
     QFrame::keyPressEvent(e);
@@ -209,47 +259,66 @@ void RangePanel::keyPressEvent(QKeyEvent* e) {
 // ---- Search panel ----------------------------------------------------------------------------
 
 SearchPanel::SearchPanel(QWidget* parent) : QFrame(parent) {
-    MakeFloating(this, QStringLiteral("QueryPanel"));
-    QueryLabel = new QLabel(QStringLiteral("検索する文字列"), this);
-    QueryLabel->setObjectName(QStringLiteral("QueryLabel"));
-    QueryBox = new QComboBox(this);
-    QueryBox->setObjectName(QStringLiteral("QueryBox"));
-    QueryBox->setEditable(true);
-    QueryBox->setInsertPolicy(QComboBox::NoInsert);
-    QueryBox->setMinimumWidth(260);
-    QueryBox->installEventFilter(this);
-    if (QueryBox->lineEdit()) QueryBox->lineEdit()->installEventFilter(this);
-    QueryBtn1 = new QPushButton(QStringLiteral("完全一致"), this);
-    QueryBtn1->setObjectName(QStringLiteral("QueryBtn1"));
-    QueryBtn2 = new QPushButton(QStringLiteral("部分一致"), this);
-    QueryBtn2->setObjectName(QStringLiteral("QueryBtn2"));
-    QueryCancelBtn = new QPushButton(QStringLiteral("中止"), this);
-    QueryCancelBtn->setObjectName(QStringLiteral("QueryCancelBtn"));
-    for (QPushButton* b : {QueryBtn1, QueryBtn2, QueryCancelBtn}) b->setAutoDefault(false);
+    MakeFloating(this, QStringLiteral("searchPanel"));
+    prompt_ = new QLabel(QStringLiteral("検索する文字列"), this);
+    prompt_->setObjectName(QStringLiteral("searchPrompt"));
+    text_ = new QComboBox(this);
+    text_->setObjectName(QStringLiteral("searchText"));
+    text_->setEditable(true);
+    text_->setInsertPolicy(QComboBox::NoInsert);
+    text_->setMinimumWidth(260);
+    text_->installEventFilter(this);
+    if (text_->lineEdit()) text_->lineEdit()->installEventFilter(this);
+    auto* exact = new QPushButton(QStringLiteral("完全一致"), this);
+    exact->setObjectName(QStringLiteral("searchExact"));
+    auto* partial = new QPushButton(QStringLiteral("部分一致"), this);
+    partial->setObjectName(QStringLiteral("searchPartial"));
+    auto* cancel = new QPushButton(QStringLiteral("中止"), this);
+    cancel->setObjectName(QStringLiteral("searchCancel"));
+    for (QPushButton* b : {exact, partial, cancel}) b->setAutoDefault(false);
+    connect(exact, &QPushButton::clicked, this, &SearchPanel::exactRequested);
+    connect(partial, &QPushButton::clicked, this, &SearchPanel::partialRequested);
+    connect(cancel, &QPushButton::clicked, this, &SearchPanel::cancelRequested);
 
     auto* lay = new QVBoxLayout(this);
     lay->setContentsMargins(12, 10, 12, 10);
-    lay->addWidget(QueryLabel);
-    lay->addWidget(QueryBox);
+    lay->addWidget(prompt_);
+    lay->addWidget(text_);
     auto* row = new QHBoxLayout;
-    row->addWidget(QueryBtn1);
-    row->addWidget(QueryBtn2);
+    row->addWidget(exact);
+    row->addWidget(partial);
     row->addStretch();
-    row->addWidget(QueryCancelBtn);
+    row->addWidget(cancel);
     lay->addLayout(row);
 }
 
-void SearchPanel::Place() { PlaceTopRight(this, 40); }
+void SearchPanel::place() { PlaceTopRight(this, 40); }
+
+void SearchPanel::open() {
+    prompt_->setText(QStringLiteral("検索する文字列"));
+    place();
+    show();
+    raise();
+    text_->setFocus();
+    text_->lineEdit()->selectAll();
+}
+
+QString SearchPanel::takeText() {
+    const QString typed = text_->currentText();
+    text_->addItem(typed);
+    text_->setCurrentIndex(text_->count() - 1);
+    return typed;
+}
 
 bool SearchPanel::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(e);
         if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-            emit enterPressed();
+            emit partialRequested();
             return true;
         }
         if (k->key() == Qt::Key_Escape) {
-            emit escapePressed();
+            emit cancelRequested();
             return true;
         }
     }
@@ -258,7 +327,7 @@ bool SearchPanel::eventFilter(QObject* watched, QEvent* e) {
 
 void SearchPanel::keyPressEvent(QKeyEvent* e) {
     if (e->key() == Qt::Key_Escape) {
-        emit escapePressed();
+        emit cancelRequested();
         return;
     }
     QFrame::keyPressEvent(e);

@@ -6,6 +6,8 @@
 #include <QFrame>
 #include <QToolButton>
 
+#include "core/hiding.h"
+
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -35,78 +37,103 @@ class SpeedPanel : public QFrame {
     Q_OBJECT
 public:
     SpeedPanel(const QString& name, QWidget* parent);
-    SpeedButton* AddButton(const QString& name, const QString& caption);
+    SpeedButton* addButton(const QString& name, const QString& caption);
     // The button under a global position, or null.
-    SpeedButton* ButtonAt(const QPoint& globalPos) const;
-    void ShowAt(const QPoint& topLeft);
+    SpeedButton* buttonAt(const QPoint& globalPos) const;
+    void showAt(const QPoint& topLeft);
 
 private:
     QList<SpeedButton*> buttons_;
 };
 
-// Panel_ShowCell: the full text of a cell too long for its column.
+// The full text of a cell too long for its column.
 class CellTextPanel : public QFrame {
     Q_OBJECT
 public:
     explicit CellTextPanel(QWidget* parent);
     // Shows the text with the panel's right edge at x and its top at y (parent coordinates).
-    void ShowText(const QString& text, int rightX, int topY);
-    QString Text() const;
+    void showText(const QString& text, int rightX, int topY);
+    QString text() const;
 
 private:
     QLabel* label_;
 };
 
-// PanelofSortRange: the range of species rows (SS1..SS2) and relevé columns (SN1..SN2) to
-// sort or to hide, the sort direction, and the buttons 実行 and 中止.
+// The range panel: the species rows (first..last) and relevé columns (first..last) to sort
+// or to hide, the sort direction, and the buttons 実行 and 中止.
 class RangePanel : public QFrame {
     Q_OBJECT
 public:
     explicit RangePanel(QWidget* parent);
-    void Place();
+    void place();
 
-    QLabel* Label13;
-    QLabel* Label11;
-    QLabel* Label4;
-    QLabel* speciesCaption;
-    QLabel* releveCaption;
-    QSpinBox* SS1;
-    QSpinBox* SS2;
-    QSpinBox* SN1;
-    QSpinBox* SN2;
-    QGroupBox* GBox1;
-    QRadioButton* RB_des;
-    QRadioButton* RB_asc;
-    QPushButton* BtnSortGo;
-    QPushButton* BtnSortStp;
+    // Sorting species rows (or relevé columns): the whole used axis is proposed, the other
+    // axis is not asked, the direction is.
+    void openForSpeciesSort(int speciesCount);
+    void openForReleveSort(int releveCount);
+    // Hiding: the block chosen on the grid, bounded by the counts of the table. An axis
+    // whose first and last are the same is not asked, nor is the direction.
+    void openForHiding(const TableRange& range, int releveCount, int speciesCount);
+
+    // The range as the user left it: relevés q1..q2, species p1..p2.
+    TableRange range() const;
+    bool descending() const;
+    void setDescending(bool on);
+    QString title() const;
+
+signals:
+    void applyRequested();
+    void cancelRequested();
 
 protected:
     // Enter runs 実行 (or the button that has the focus), Esc runs 中止.
     void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    void open(const QString& title, bool askSpecies, bool askReleves, bool askOrder);
+
+    QLabel* title_;
+    QLabel* speciesCaption_;
+    QLabel* speciesArrow_;
+    QLabel* releveCaption_;
+    QLabel* releveArrow_;
+    QSpinBox* firstSpecies_;
+    QSpinBox* lastSpecies_;
+    QSpinBox* firstReleve_;
+    QSpinBox* lastReleve_;
+    QGroupBox* orderBox_;
+    QRadioButton* descending_;
+    QRadioButton* ascending_;
+    QPushButton* apply_;
+    QPushButton* cancel_;
 };
 
-// QueryPanel: the text to search, with the earlier texts in the drop-down list.
+// The search panel: the text to search, with the earlier texts in the drop-down list.
 class SearchPanel : public QFrame {
     Q_OBJECT
 public:
     explicit SearchPanel(QWidget* parent);
-    void Place();
+    void place();
 
-    QLabel* QueryLabel;
-    QComboBox* QueryBox;
-    QPushButton* QueryBtn1;
-    QPushButton* QueryBtn2;
-    QPushButton* QueryCancelBtn;
+    // Shows the panel with the text field focused and its text selected.
+    void open();
+    // The text as typed; it goes into the list (a repeated one too) and stays shown.
+    QString takeText();
 
 signals:
-    // Enter in the text field (a partial search) and Esc (cancel).
-    void enterPressed();
-    void escapePressed();
+    // 完全一致; 部分一致 and Enter in the text field; 中止 and Esc.
+    void exactRequested();
+    void partialRequested();
+    void cancelRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
     // Esc on the panel's buttons cancels as in the text field.
     void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    QLabel* prompt_;
+    QComboBox* text_;
 };
 
 }  // namespace tavik::ui

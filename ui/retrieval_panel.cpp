@@ -1,5 +1,8 @@
 #include "ui/retrieval_panel.h"
 
+#include "ui/qt_text.h"
+
+#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QFontMetrics>
@@ -34,7 +37,7 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
 }  // namespace
 
 RetrievalPanel::RetrievalPanel(QWidget* parent) : QFrame(parent) {
-    setObjectName(QStringLiteral("Panel_AddReleve"));
+    setObjectName(QStringLiteral("retrievalPanel"));
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Raised);
     setLineWidth(2);
@@ -50,16 +53,16 @@ RetrievalPanel::RetrievalPanel(QWidget* parent) : QFrame(parent) {
     heading->setFont(bold);
     top->addWidget(heading);
 
-    Label_fileName = new QLabel(this);
-    Label_fileName->setObjectName(QStringLiteral("Label_fileName"));
-    Label_fileName->setTextFormat(Qt::PlainText);
-    Label_fileName->setMinimumWidth(120);
-    Label_fileName->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    fileNameLabel_ = new QLabel(this);
+    fileNameLabel_->setObjectName(QStringLiteral("dataFileName"));
+    fileNameLabel_->setTextFormat(Qt::PlainText);
+    fileNameLabel_->setMinimumWidth(120);
+    fileNameLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(new QLabel(QStringLiteral("データファイル："), this));
-    fileRow->addWidget(Label_fileName, 1);
-    BtnChgFile = Button(this, "BtnChgFile", QStringLiteral("データファイル変更"));
-    fileRow->addWidget(BtnChgFile);
+    fileRow->addWidget(fileNameLabel_, 1);
+    QPushButton* changeFile = Button(this, "changeDataFile", QStringLiteral("データファイル変更"));
+    fileRow->addWidget(changeFile);
     top->addLayout(fileRow);
 
     // Five conditions: name, lowest class, connective.
@@ -75,25 +78,25 @@ RetrievalPanel::RetrievalPanel(QWidget* parent) : QFrame(parent) {
                                      QStringLiteral("なし")};
     for (int k = 0; k < kConditionCount; ++k) {
         cg->addWidget(new QLabel(QString::number(k + 1), conds), k + 1, 0);
-        EditName[k] = new QLineEdit(conds);
-        EditName[k]->setObjectName(QStringLiteral("EditName%1").arg(k + 1));
-        EditName[k]->setMinimumWidth(200);
-        cg->addWidget(EditName[k], k + 1, 1);
-        EditCov[k] = new QComboBox(conds);
-        EditCov[k]->setObjectName(QStringLiteral("EditCov%1").arg(k + 1));
-        EditCov[k]->addItems(classes);
-        EditCov[k]->setCurrentIndex(0);
-        cg->addWidget(EditCov[k], k + 1, 2);
-        RG_Retr[k] = new QButtonGroup(this);
-        RG_Retr[k]->setObjectName(QStringLiteral("RG_Retr%1").arg(k + 1));
+        names_[k] = new QLineEdit(conds);
+        names_[k]->setObjectName(QStringLiteral("speciesName%1").arg(k + 1));
+        names_[k]->setMinimumWidth(200);
+        cg->addWidget(names_[k], k + 1, 1);
+        classes_[k] = new QComboBox(conds);
+        classes_[k]->setObjectName(QStringLiteral("coverClass%1").arg(k + 1));
+        classes_[k]->addItems(classes);
+        classes_[k]->setCurrentIndex(0);
+        cg->addWidget(classes_[k], k + 1, 2);
+        connectives_[k] = new QButtonGroup(this);
+        connectives_[k]->setObjectName(QStringLiteral("connective%1").arg(k + 1));
         auto* rowLay = new QHBoxLayout;
         for (int i = 0; i < connectives.size(); ++i) {
             auto* rb = new QRadioButton(connectives[i], conds);
-            rb->setObjectName(QStringLiteral("RG_Retr%1_%2").arg(k + 1).arg(i));
-            RG_Retr[k]->addButton(rb, i);
+            rb->setObjectName(QStringLiteral("connective%1_%2").arg(k + 1).arg(i));
+            connectives_[k]->addButton(rb, i);
             rowLay->addWidget(rb);
         }
-        RG_Retr[k]->button(static_cast<int>(Connective::And))->setChecked(true);
+        connectives_[k]->button(static_cast<int>(Connective::And))->setChecked(true);
         cg->addLayout(rowLay, k + 1, 3);
     }
     top->addWidget(conds);
@@ -101,117 +104,165 @@ RetrievalPanel::RetrievalPanel(QWidget* parent) : QFrame(parent) {
     // Mesh prefix and record range.
     auto* where = new QGridLayout;
     where->addWidget(new QLabel(QStringLiteral("対象地理区画コード"), this), 0, 0);
-    EditGrid = new QLineEdit(this);
-    EditGrid->setObjectName(QStringLiteral("EditGrid"));
-    EditGrid->setMaximumWidth(140);
-    where->addWidget(EditGrid, 0, 1, 1, 3, Qt::AlignLeft);
+    meshPrefix_ = new QLineEdit(this);
+    meshPrefix_->setObjectName(QStringLiteral("meshPrefix"));
+    meshPrefix_->setMaximumWidth(140);
+    where->addWidget(meshPrefix_, 0, 1, 1, 3, Qt::AlignLeft);
     where->addWidget(new QLabel(QStringLiteral("対象レコード範囲"), this), 1, 0);
-    RtN1 = new QSpinBox(this);
-    RtN1->setObjectName(QStringLiteral("RtN1"));
-    RtN2 = new QSpinBox(this);
-    RtN2->setObjectName(QStringLiteral("RtN2"));
-    for (QSpinBox* s : {RtN1, RtN2}) {
+    firstRecord_ = new QSpinBox(this);
+    firstRecord_->setObjectName(QStringLiteral("firstRecord"));
+    lastRecord_ = new QSpinBox(this);
+    lastRecord_->setObjectName(QStringLiteral("lastRecord"));
+    for (QSpinBox* s : {firstRecord_, lastRecord_}) {
         s->setRange(0, 0);
         s->setMinimumWidth(90);
         s->setAlignment(Qt::AlignRight);
     }
-    where->addWidget(RtN1, 1, 1);
+    where->addWidget(firstRecord_, 1, 1);
     where->addWidget(new QLabel(QStringLiteral("～"), this), 1, 2);
-    where->addWidget(RtN2, 1, 3);
+    where->addWidget(lastRecord_, 1, 3);
     where->setColumnStretch(4, 1);
     top->addLayout(where);
 
     // Counters.
-    LabRelN = Counter(this, "LabRelN");
-    LabSpN = Counter(this, "LabSpN");
-    LabSerachN = Counter(this, "LabSerachN");
-    LabFitN = Counter(this, "LabFitN");
+    releveCount_ = Counter(this, "tableReleveCount");
+    speciesCount_ = Counter(this, "tableSpeciesCount");
+    searching_ = Counter(this, "searchingRecord");
+    hits_ = Counter(this, "hitCount");
     auto* counts = new QGridLayout;
     counts->addWidget(new QLabel(QStringLiteral(" 現在の組成表　　測定数＝"), this), 0, 0);
-    counts->addWidget(LabRelN, 0, 1);
+    counts->addWidget(releveCount_, 0, 1);
     counts->addWidget(new QLabel(QStringLiteral(" 植物数＝"), this), 0, 2);
-    counts->addWidget(LabSpN, 0, 3);
+    counts->addWidget(speciesCount_, 0, 3);
     counts->addWidget(new QLabel(QStringLiteral("調査中 ⇒"), this), 1, 0, Qt::AlignRight);
-    counts->addWidget(LabSerachN, 1, 1);
+    counts->addWidget(searching_, 1, 1);
     counts->addWidget(new QLabel(QStringLiteral("抽出数＝"), this), 1, 2, Qt::AlignRight);
-    counts->addWidget(LabFitN, 1, 3);
+    counts->addWidget(hits_, 1, 3);
     counts->setColumnStretch(4, 1);
     top->addLayout(counts);
 
     // Buttons.
-    BtnRetrNew = Button(this, "BtnRetrNew", QStringLiteral("新規抽出"));
-    BtnRetrAdd = Button(this, "BtnRetrAdd", QStringLiteral("追加抽出"));
-    BtnRetrReset = Button(this, "BtnRetrReset", QStringLiteral("初期化"));
-    BtnSynToCom = Button(this, "BtnSynToCom", QStringLiteral("標準名に変換"));
-    BtnToTable = Button(this, "BtnToTable", QStringLiteral("表へ組み込む"));
-    BtnRetrQuit = Button(this, "BtnRetrQuit", QStringLiteral("組み込まず終了"));
+    QPushButton* scanNew = Button(this, "scanNew", QStringLiteral("新規抽出"));
+    QPushButton* scanAdditional = Button(this, "scanAdditional", QStringLiteral("追加抽出"));
+    QPushButton* reset = Button(this, "resetConditions", QStringLiteral("初期化"));
+    QPushButton* standardNames = Button(this, "standardNames", QStringLiteral("標準名に変換"));
+    QPushButton* putIntoTable = Button(this, "putIntoTable", QStringLiteral("表へ組み込む"));
+    QPushButton* close = Button(this, "closeRetrieval", QStringLiteral("組み込まず終了"));
     auto* b1 = new QHBoxLayout;
-    b1->addWidget(BtnRetrNew);
-    b1->addWidget(BtnRetrAdd);
-    b1->addWidget(BtnRetrReset);
-    b1->addWidget(BtnSynToCom);
+    b1->addWidget(scanNew);
+    b1->addWidget(scanAdditional);
+    b1->addWidget(reset);
+    b1->addWidget(standardNames);
     top->addLayout(b1);
     auto* b2 = new QHBoxLayout;
     b2->addStretch();
-    b2->addWidget(BtnToTable);
-    b2->addWidget(BtnRetrQuit);
+    b2->addWidget(putIntoTable);
+    b2->addWidget(close);
     top->addLayout(b2);
     hide();
+
+    connect(scanNew, &QPushButton::clicked, this, [this] { emit scanRequested(false); });
+    connect(scanAdditional, &QPushButton::clicked, this, [this] { emit scanRequested(true); });
+    connect(reset, &QPushButton::clicked, this, &RetrievalPanel::resetRequested);
+    connect(standardNames, &QPushButton::clicked, this, &RetrievalPanel::standardNamesRequested);
+    connect(putIntoTable, &QPushButton::clicked, this, &RetrievalPanel::putIntoTableRequested);
+    connect(close, &QPushButton::clicked, this, &RetrievalPanel::closeRequested);
+    connect(changeFile, &QPushButton::clicked, this, &RetrievalPanel::changeFileRequested);
 }
 
-void RetrievalPanel::Place() {
+void RetrievalPanel::place() {
     adjustSize();
     if (QWidget* p = parentWidget())
         move(qMax(0, p->width() - width() - 28), qMax(0, qMin(40, p->height() - height())));
 }
 
-ScanParams RetrievalPanel::Conditions(bool additional) const {
+ScanParams RetrievalPanel::conditions(bool additional) const {
     ScanParams s;
     for (int k = 0; k < kConditionCount; ++k) {
-        s.conditions[k].name = EditName[k]->text().toStdString();
-        s.conditions[k].coverClass = EditCov[k]->currentIndex();
-        const int id = RG_Retr[k]->checkedId();
+        s.conditions[k].name = names_[k]->text().toStdString();
+        s.conditions[k].coverClass = classes_[k]->currentIndex();
+        const int id = connectives_[k]->checkedId();
         s.conditions[k].connective = static_cast<Connective>(id < 0 ? 1 : id);
     }
-    s.meshPrefix = EditGrid->text().toStdString();
-    s.first = RtN1->value();
-    s.last = RtN2->value();
+    s.meshPrefix = meshPrefix_->text().toStdString();
+    s.first = firstRecord_->value();
+    s.last = lastRecord_->value();
     s.additional = additional;
     return s;
 }
 
-void RetrievalPanel::ClearConditions() {
-    EditGrid->clear();
+void RetrievalPanel::setCondition(int index, const QString& name, int coverClass,
+                                  Connective connective) {
+    if (index < 0 || index >= kConditionCount) return;
+    names_[index]->setText(name);
+    classes_[index]->setCurrentIndex(coverClass);
+    if (QAbstractButton* b = connectives_[index]->button(static_cast<int>(connective)))
+        b->setChecked(true);
+}
+
+void RetrievalPanel::clearConditions() {
+    meshPrefix_->clear();
     for (int k = 0; k < kConditionCount; ++k) {
-        EditName[k]->clear();
-        EditCov[k]->setCurrentIndex(0);
+        names_[k]->clear();
+        classes_[k]->setCurrentIndex(0);
     }
 }
 
-void RetrievalPanel::SetFileName(const QString& path) {
-    // The data file by its name, as the status line shows it; the folder in the hint.
-    const int cut = qMax(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
-    fileName_ = cut < 0 ? path : path.mid(cut + 1);
-    Label_fileName->setToolTip(path);
-    ElideFileName();
+QStringList RetrievalPanel::names() const {
+    QStringList out;
+    for (const QLineEdit* e : names_) out << e->text();
+    return out;
 }
 
-void RetrievalPanel::ElideFileName() {
-    const QFontMetrics fm(Label_fileName->font());
-    Label_fileName->setText(fm.elidedText(fileName_, Qt::ElideMiddle, qMax(60, Label_fileName->width())));
+void RetrievalPanel::setNames(const QStringList& names) {
+    for (int k = 0; k < kConditionCount && k < names.size(); ++k) names_[k]->setText(names[k]);
+}
+
+void RetrievalPanel::setMeshPrefix(const QString& prefix) { meshPrefix_->setText(prefix); }
+
+void RetrievalPanel::setRecordCount(int count) {
+    firstRecord_->setRange(1, qMax(1, count));
+    firstRecord_->setValue(1);
+    lastRecord_->setRange(0, count);
+    lastRecord_->setValue(count);
+}
+
+void RetrievalPanel::setRecordMaximum(int count) { lastRecord_->setMaximum(count); }
+
+int RetrievalPanel::lastRecord() const { return lastRecord_->value(); }
+
+void RetrievalPanel::setFileName(const QString& path) {
+    // The data file by its name, as the status line shows it; the folder in the hint.
+    fileName_ = FileNamePart(path);
+    fileNameLabel_->setToolTip(path);
+    elideFileName();
+}
+
+QString RetrievalPanel::fileNameShown() const { return fileNameLabel_->text(); }
+QString RetrievalPanel::fileNameHint() const { return fileNameLabel_->toolTip(); }
+
+void RetrievalPanel::elideFileName() {
+    const QFontMetrics fm(fileNameLabel_->font());
+    fileNameLabel_->setText(fm.elidedText(fileName_, Qt::ElideMiddle, qMax(60, fileNameLabel_->width())));
 }
 
 void RetrievalPanel::resizeEvent(QResizeEvent* e) {
     QFrame::resizeEvent(e);
-    ElideFileName();
+    elideFileName();
 }
 
-void RetrievalPanel::SetTableCounts(int releves, int species) {
-    LabRelN->setText(QString::number(releves));
-    LabSpN->setText(QString::number(species));
+void RetrievalPanel::setTableCounts(int releves, int species) {
+    releveCount_->setText(QString::number(releves));
+    speciesCount_->setText(QString::number(species));
 }
 
-void RetrievalPanel::SetSearching(int record) { LabSerachN->setText(QString::number(record)); }
-void RetrievalPanel::SetHits(int hits) { LabFitN->setText(QString::number(hits)); }
+void RetrievalPanel::setSearching(int record) { searching_->setText(QString::number(record)); }
+void RetrievalPanel::setHits(int hits) { hits_->setText(QString::number(hits)); }
+void RetrievalPanel::markStopped() { searching_->setText(searching_->text() + QStringLiteral(" 中止")); }
+QString RetrievalPanel::searchingText() const { return searching_->text(); }
+QString RetrievalPanel::hitsText() const { return hits_->text(); }
+
+void RetrievalPanel::focusMeshPrefix() { meshPrefix_->setFocus(); }
+void RetrievalPanel::focusFirstName() { names_[0]->setFocus(); }
 
 }  // namespace tavik::ui

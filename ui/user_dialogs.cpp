@@ -58,7 +58,7 @@ int Ask(QWidget* parent, const QString& text, QMessageBox::StandardButton no,
 
 }  // namespace
 
-QString UserDialogs::OpenFile(QWidget* parent, const QString& title, int filterIndex,
+QString UserDialogs::openFile(QWidget* parent, const QString& title, int filterIndex,
                               const QString& fileName, const QString& dir) {
     QFileDialog dlg(parent, title);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
@@ -71,7 +71,7 @@ QString UserDialogs::OpenFile(QWidget* parent, const QString& title, int filterI
     return dlg.selectedFiles().front();
 }
 
-QString UserDialogs::SaveFile(QWidget* parent, const QString& title, int filterIndex,
+QString UserDialogs::saveFile(QWidget* parent, const QString& title, int filterIndex,
                               const QString& fileName, const QString& dir,
                               const QString& defaultSuffix) {
     QFileDialog dlg(parent, title);
@@ -88,27 +88,27 @@ QString UserDialogs::SaveFile(QWidget* parent, const QString& title, int filterI
     return dlg.selectedFiles().front();
 }
 
-bool UserDialogs::AskYesNo(QWidget* parent, const QString& text) {
+bool UserDialogs::askYesNo(QWidget* parent, const QString& text) {
     return Ask(parent, text, QMessageBox::No, QStringLiteral("いいえ(&N)")) == QMessageBox::Yes;
 }
 
-bool UserDialogs::AskYesAbort(QWidget* parent, const QString& text) {
+bool UserDialogs::askYesAbort(QWidget* parent, const QString& text) {
     return Ask(parent, text, QMessageBox::Abort, QStringLiteral("中止(&A)")) == QMessageBox::Yes;
 }
 
-void UserDialogs::Inform(QWidget* parent, const QString& text) {
+void UserDialogs::inform(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Information, QStringLiteral("TAVIK"), text, QMessageBox::Ok,
                     parent);
     box.exec();
 }
 
-void UserDialogs::Error(QWidget* parent, const QString& text) {
+void UserDialogs::error(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Critical, QStringLiteral("エラー"), text, QMessageBox::Ok,
                     parent);
     box.exec();
 }
 
-bool UserDialogs::GetText(QWidget* parent, const QString& caption, const QString& prompt,
+bool UserDialogs::getText(QWidget* parent, const QString& caption, const QString& prompt,
                           QString& text) {
     QInputDialog dlg(parent);
     dlg.setWindowTitle(caption);
@@ -122,18 +122,18 @@ bool UserDialogs::GetText(QWidget* parent, const QString& caption, const QString
     return true;
 }
 
-bool UserDialogs::GetFont(QWidget* parent, QFont& font) {
+bool UserDialogs::getFont(QWidget* parent, QFont& font) {
     bool ok = false;
     const QFont f = QFontDialog::getFont(&ok, font, parent, QStringLiteral("表のフォント"));
     if (ok) font = f;
     return ok;
 }
 
-void UserDialogs::ShowModal(QWidget* dialog) {
+void UserDialogs::showModal(QWidget* dialog) {
     if (auto* d = qobject_cast<QDialog*>(dialog)) d->exec();
 }
 
-bool UserDialogs::OpenInBrowser(const QString& path) {
+bool UserDialogs::openInBrowser(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 

@@ -22,26 +22,26 @@ public:
 
     // The chosen file's path, or an empty text when the user cancelled. `fileName` is the
     // proposed name (or a pattern such as "*.vtb"), `dir` the initial folder.
-    virtual QString OpenFile(QWidget* parent, const QString& title, int filterIndex,
+    virtual QString openFile(QWidget* parent, const QString& title, int filterIndex,
                              const QString& fileName, const QString& dir);
-    virtual QString SaveFile(QWidget* parent, const QString& title, int filterIndex,
+    virtual QString saveFile(QWidget* parent, const QString& title, int filterIndex,
                              const QString& fileName, const QString& dir,
                              const QString& defaultSuffix);
     // Yes and No; true only for Yes.
-    virtual bool AskYesNo(QWidget* parent, const QString& text);
+    virtual bool askYesNo(QWidget* parent, const QString& text);
     // Yes and Abort (overwriting a file); true only for Yes.
-    virtual bool AskYesAbort(QWidget* parent, const QString& text);
-    virtual void Inform(QWidget* parent, const QString& text);
-    virtual void Error(QWidget* parent, const QString& text);
+    virtual bool askYesAbort(QWidget* parent, const QString& text);
+    virtual void inform(QWidget* parent, const QString& text);
+    virtual void error(QWidget* parent, const QString& text);
     // A one-line input box; false when cancelled (then `text` is unchanged).
-    virtual bool GetText(QWidget* parent, const QString& caption, const QString& prompt,
+    virtual bool getText(QWidget* parent, const QString& caption, const QString& prompt,
                          QString& text);
     // The font dialog; false when cancelled.
-    virtual bool GetFont(QWidget* parent, QFont& font);
+    virtual bool getFont(QWidget* parent, QFont& font);
     // Shows a modal dialog (the about box).
-    virtual void ShowModal(QWidget* dialog);
+    virtual void showModal(QWidget* dialog);
     // Opens a local file in the desktop's browser; false when nothing could open it.
-    virtual bool OpenInBrowser(const QString& path);
+    virtual bool openInBrowser(const QString& path);
 };
 
 }  // namespace tavik::ui

@@ -9,7 +9,7 @@
 namespace tavik::ui {
 
 WorkMessage::WorkMessage(QWidget* parent) : QFrame(parent) {
-    setObjectName(QStringLiteral("MessagePanel"));
+    setObjectName(QStringLiteral("workMessage"));
     setFrameShape(QFrame::Panel);
     setFrameShadow(QFrame::Raised);
     setLineWidth(2);
@@ -20,9 +20,9 @@ WorkMessage::WorkMessage(QWidget* parent) : QFrame(parent) {
     setPalette(pal);
 
     line1_ = new QLabel(this);
-    line1_->setObjectName(QStringLiteral("MessageLabel1"));
+    line1_->setObjectName(QStringLiteral("workMessageLine1"));
     line2_ = new QLabel(this);
-    line2_->setObjectName(QStringLiteral("MessageLabel2"));
+    line2_->setObjectName(QStringLiteral("workMessageLine2"));
     for (QLabel* l : {line1_, line2_}) {
         l->setAlignment(Qt::AlignCenter);
         l->setTextFormat(Qt::PlainText);
@@ -31,7 +31,7 @@ WorkMessage::WorkMessage(QWidget* parent) : QFrame(parent) {
     f.setPointSizeF(f.pointSizeF() * 1.15);
     line1_->setFont(f);
     cancel_ = new QPushButton(QStringLiteral("中止"), this);
-    cancel_->setObjectName(QStringLiteral("BtnWorkStop"));
+    cancel_->setObjectName(QStringLiteral("workStopButton"));
     cancel_->hide();
     connect(cancel_, &QPushButton::clicked, this, &WorkMessage::cancelRequested);
 
@@ -48,21 +48,21 @@ WorkMessage::WorkMessage(QWidget* parent) : QFrame(parent) {
     hide();
 }
 
-void WorkMessage::SetLines(const QString& line1, const QString& line2) {
+void WorkMessage::setLines(const QString& line1, const QString& line2) {
     line1_->setText(line1);
     line2_->setText(line2);
 }
 
-void WorkMessage::SetLine2(const QString& line2) { line2_->setText(line2); }
-QString WorkMessage::Line1() const { return line1_->text(); }
-QString WorkMessage::Line2() const { return line2_->text(); }
+void WorkMessage::setLine2(const QString& line2) { line2_->setText(line2); }
+QString WorkMessage::line1() const { return line1_->text(); }
+QString WorkMessage::line2() const { return line2_->text(); }
 
-void WorkMessage::SetCancelVisible(bool on) {
+void WorkMessage::setCancelVisible(bool on) {
     cancel_->setVisible(on);
-    if (isVisible()) Place();
+    if (isVisible()) place();
 }
 
-void WorkMessage::Place() {
+void WorkMessage::place() {
     adjustSize();
     const QSize s(qMax(sizeHint().width(), 340), sizeHint().height());
     resize(s);
@@ -72,9 +72,9 @@ void WorkMessage::Place() {
     }
 }
 
-void WorkMessage::ShowMessage(const QString& line1, const QString& line2) {
-    SetLines(line1, line2);
-    Place();
+void WorkMessage::showMessage(const QString& line1, const QString& line2) {
+    setLines(line1, line2);
+    place();
     show();
     raise();
     repaint();
@@ -84,7 +84,7 @@ WorkProgress::WorkProgress(WorkMessage* panel, bool stoppable)
     : panel_(panel), stoppable_(stoppable) {
     sincePump_.start();
     if (stoppable_) {
-        panel_->SetCancelVisible(true);
+        panel_->setCancelVisible(true);
         conn_ = QObject::connect(panel_, &WorkMessage::cancelRequested,
                                  [this] { cancelled_ = true; });
     }
@@ -93,26 +93,26 @@ WorkProgress::WorkProgress(WorkMessage* panel, bool stoppable)
 WorkProgress::~WorkProgress() {
     if (stoppable_) {
         QObject::disconnect(conn_);
-        panel_->SetCancelVisible(false);
+        panel_->setCancelVisible(false);
     }
 }
 
 void WorkProgress::Show(const std::string& line1, const std::string& line2) {
-    panel_->SetLines(QString::fromStdString(line1), QString::fromStdString(line2));
+    panel_->setLines(QString::fromStdString(line1), QString::fromStdString(line2));
     if (!panel_->isVisible()) {
-        panel_->Place();
+        panel_->place();
         panel_->show();
         panel_->raise();
     }
-    Pump();
+    pump();
 }
 
 bool WorkProgress::Cancelled() {
-    Pump();
+    pump();
     return cancelled_;
 }
 
-void WorkProgress::Pump(bool force) {
+void WorkProgress::pump(bool force) {
     if (!force && sincePump_.elapsed() < interval_) return;
     sincePump_.restart();
     QCoreApplication::processEvents(stoppable_ ? QEventLoop::AllEvents

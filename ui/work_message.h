@@ -19,18 +19,18 @@ public:
     explicit WorkMessage(QWidget* parent);
 
     // Shows the two lines centred over the parent and paints them at once.
-    void ShowMessage(const QString& line1, const QString& line2);
-    void SetLines(const QString& line1, const QString& line2);
-    void SetLine2(const QString& line2);
-    QString Line1() const;
-    QString Line2() const;
+    void showMessage(const QString& line1, const QString& line2);
+    void setLines(const QString& line1, const QString& line2);
+    void setLine2(const QString& line2);
+    QString line1() const;
+    QString line2() const;
     // The stop button ("中止"), shown only for commands that can be stopped.
-    void SetCancelVisible(bool on);
-    QPushButton* CancelButton() const { return cancel_; }
+    void setCancelVisible(bool on);
+    QPushButton* cancelButton() const { return cancel_; }
     // Places the panel in the upper middle of its parent, or (for an instruction that stays
     // while the user works on the grid) in its upper right corner.
-    void Place();
-    void SetAsNote(bool note) { note_ = note; }
+    void place();
+    void setAsNote(bool note) { note_ = note; }
 
 signals:
     void cancelRequested();
@@ -53,9 +53,9 @@ public:
     void Show(const std::string& line1, const std::string& line2) override;
     bool Cancelled() override;
     // Runs the event loop now if the last run is long enough ago.
-    void Pump(bool force = false);
+    void pump(bool force = false);
     // How long the work runs between two turns of the event loop (40 ms; tests use 0).
-    static void SetPumpInterval(int ms) { interval_ = ms; }
+    static void setPumpInterval(int ms) { interval_ = ms; }
 
 private:
     WorkMessage* panel_;

@@ -256,7 +256,7 @@ TEST(SettingsFile, UnwritableFileIsReportedAndNothingIsLeftBehind) {
         ws.WriteIniFile(bad);
         FAIL() << "no error";
     } catch (const std::runtime_error& e) {
-        EXPECT_EQ(std::string(e.what()), bad + " に書き込めません");
+        EXPECT_EQ(std::string(e.what()), bad + " に書き込めません（途中にフォルダでないものがあります）");
     }
     // Writing next to an existing file leaves no temporary file.
     WriteBytes(dir / "s.ini", "[Extra]\r\nB=2\r\n");

@@ -19,27 +19,27 @@ public:
     // Answers, taken from the front; an empty file answer or a missing one is "cancelled".
     QStringList files;
     QList<bool> answers;
-    QStringList texts;     // for GetText; a null QString cancels
+    QStringList texts;     // for getText; a null QString cancels
     // What was asked and shown.
     QStringList titles, questions, errors, notices;
     QStringList openedInBrowser;
     int modalShown = 0;
 
-    QString OpenFile(QWidget*, const QString& title, int, const QString&, const QString&) override {
+    QString openFile(QWidget*, const QString& title, int, const QString&, const QString&) override {
         titles << title;
         return files.isEmpty() ? QString() : files.takeFirst();
     }
-    QString SaveFile(QWidget*, const QString& title, int, const QString& fileName, const QString&,
+    QString saveFile(QWidget*, const QString& title, int, const QString& fileName, const QString&,
                      const QString&) override {
         titles << title;
         proposedSaveName = fileName;
         return files.isEmpty() ? QString() : files.takeFirst();
     }
-    bool AskYesNo(QWidget*, const QString& text) override { return Answer(text); }
-    bool AskYesAbort(QWidget*, const QString& text) override { return Answer(text); }
-    void Inform(QWidget*, const QString& text) override { notices << text; }
-    void Error(QWidget*, const QString& text) override { errors << text; }
-    bool GetText(QWidget*, const QString& caption, const QString& prompt, QString& text) override {
+    bool askYesNo(QWidget*, const QString& text) override { return Answer(text); }
+    bool askYesAbort(QWidget*, const QString& text) override { return Answer(text); }
+    void inform(QWidget*, const QString& text) override { notices << text; }
+    void error(QWidget*, const QString& text) override { errors << text; }
+    bool getText(QWidget*, const QString& caption, const QString& prompt, QString& text) override {
         titles << caption;
         lastPrompt = prompt;
         lastProposal = text;
@@ -50,13 +50,13 @@ public:
         text = texts.takeFirst();
         return true;
     }
-    bool GetFont(QWidget*, QFont& font) override {
+    bool getFont(QWidget*, QFont& font) override {
         if (!fontAnswer) return false;
         font = *fontAnswer;
         return true;
     }
-    void ShowModal(QWidget*) override { ++modalShown; }
-    bool OpenInBrowser(const QString& path) override {
+    void showModal(QWidget*) override { ++modalShown; }
+    bool openInBrowser(const QString& path) override {
         openedInBrowser << path;
         return true;
     }
@@ -83,10 +83,18 @@ inline Started StartWindow(const QString& programDir, const QStringList& args = 
     s.w = std::make_unique<ui::MainWindow>();
     auto d = std::make_unique<ScriptedDialogs>();
     s.dialogs = d.get();
-    s.w->SetDialogs(std::move(d));
-    s.w->Start(args, QDir(programDir).filePath(QStringLiteral("tavik")));
+    s.w->setDialogs(std::move(d));
+    s.w->start(args, QDir(programDir).filePath(QStringLiteral("tavik")));
     s.w->show();
     return s;
+}
+
+// A control of a panel by its object name; the test fails at once when it is not there.
+template <class T>
+T* Child(const QObject* parent, const char* name) {
+    T* c = parent->findChild<T*>(QLatin1String(name));
+    if (!c) qFatal("no control %s", name);
+    return c;
 }
 
 // An input file of the checkout: "example/example.tki", "dune/dune.tki".

@@ -15,6 +15,7 @@
 #include "tests/test_files.h"
 #include "ui/grid_widget.h"
 #include "ui/table_font.h"
+#include "ui/text_images.h"
 
 using tavik::LayerCovers;
 using tavik::Table;
@@ -61,7 +62,7 @@ bool HasDarkPixel(const QImage& img, const QRect& r) {
 QImage Render(VegGrid& g) {
     QImage img(g.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
     QPainter p(&img);
-    g.PaintTo(p, img.rect());
+    g.paintTo(p, img.rect());
     return img;
 }
 
@@ -84,6 +85,7 @@ private slots:
     void keyboardMovesCurrentCellAndKeepsItVisible();
     void paintsCellsTintsAndGlyphs();
     void numbersLineUpInAProportionalFont();
+    void textImagesAreKeptAndTakeTheirLayoutWidth();
     void screenshot();
 };
 
@@ -97,43 +99,43 @@ void TestGridWidget::geometryFollowsSizesAndHiddenRows() {
     t.SetColWidth(5, -1);
     VegGrid g;
     g.resize(800, 400);
-    g.SetTable(&t);
+    g.setTable(&t);
     g.show();
     QVERIFY(QTest::qWaitForWindowExposed(&g));
 
     // Column 0 and row 0 are 1 pixel; every size is followed by a 1-pixel line.
-    QCOMPARE(g.CellRect(0, 0), QRect(0, 0, 1, 1));
-    QCOMPARE(g.CellRect(1, 1), QRect(2, 2, 28, 14));
-    QCOMPARE(g.CellRect(2, 1), QRect(31, 2, 196, 14));
-    QCOMPARE(g.CellRect(4, 4), QRect(257, 47, 28, 14));
-    const QRect r1 = g.CellRect(4, s1);
+    QCOMPARE(g.cellRect(0, 0), QRect(0, 0, 1, 1));
+    QCOMPARE(g.cellRect(1, 1), QRect(2, 2, 28, 14));
+    QCOMPARE(g.cellRect(2, 1), QRect(31, 2, 196, 14));
+    QCOMPARE(g.cellRect(4, 4), QRect(257, 47, 28, 14));
+    const QRect r1 = g.cellRect(4, s1);
     QCOMPARE(r1, QRect(257, 62, 28, 14));
-    QVERIFY(g.CellRect(4, s2).isNull());
-    QCOMPARE(g.CellRect(4, s3), QRect(257, 77, 28, 0));
-    QCOMPARE(g.CellRect(4, s4).top(), 78);
-    QVERIFY(g.CellRect(5, s1).isNull());
-    QCOMPARE(g.CellRect(6, s1).left(), 286);
+    QVERIFY(g.cellRect(4, s2).isNull());
+    QCOMPARE(g.cellRect(4, s3), QRect(257, 77, 28, 0));
+    QCOMPARE(g.cellRect(4, s4).top(), 78);
+    QVERIFY(g.cellRect(5, s1).isNull());
+    QCOMPARE(g.cellRect(6, s1).left(), 286);
 
     // The cell under a point agrees with the rectangles; hidden rows and columns are
     // never found, and the line of a zero-height row belongs to that row.
-    QCOMPARE(g.CellAt(QPoint(0, 0)), QPoint(0, 0));
-    QCOMPARE(g.CellAt(Center(r1)), QPoint(4, s1));
-    QCOMPARE(g.CellAt(QPoint(260, 76)), QPoint(4, s1));  // the bottom line of s1
-    QCOMPARE(g.CellAt(QPoint(260, 77)), QPoint(4, s3));
-    QCOMPARE(g.CellAt(QPoint(260, 78)), QPoint(4, s4));
-    QCOMPARE(g.CellAt(QPoint(286, 70)), QPoint(6, s1));
-    for (int y = 0; y < g.viewport()->height(); ++y) QVERIFY(g.CellAt(QPoint(300, y)).y() != s2);
-    for (int x = 0; x < g.viewport()->width(); ++x) QVERIFY(g.CellAt(QPoint(x, 70)).x() != 5);
+    QCOMPARE(g.cellAt(QPoint(0, 0)), QPoint(0, 0));
+    QCOMPARE(g.cellAt(Center(r1)), QPoint(4, s1));
+    QCOMPARE(g.cellAt(QPoint(260, 76)), QPoint(4, s1));  // the bottom line of s1
+    QCOMPARE(g.cellAt(QPoint(260, 77)), QPoint(4, s3));
+    QCOMPARE(g.cellAt(QPoint(260, 78)), QPoint(4, s4));
+    QCOMPARE(g.cellAt(QPoint(286, 70)), QPoint(6, s1));
+    for (int y = 0; y < g.viewport()->height(); ++y) QVERIFY(g.cellAt(QPoint(300, y)).y() != s2);
+    for (int x = 0; x < g.viewport()->width(); ++x) QVERIFY(g.cellAt(QPoint(x, 70)).x() != 5);
     // Past the last column and row there is no cell.
     Table small;
     Fill(small, 2, 2);
     VegGrid g2;
     g2.resize(3000, 3000);
-    g2.SetTable(&small);
+    g2.setTable(&small);
     g2.show();
     QVERIFY(QTest::qWaitForWindowExposed(&g2));
-    QCOMPARE(g2.CellAt(QPoint(2900, 10)).x(), -1);
-    QCOMPARE(g2.CellAt(QPoint(10, 2900)).y(), -1);
+    QCOMPARE(g2.cellAt(QPoint(2900, 10)).x(), -1);
+    QCOMPARE(g2.cellAt(QPoint(10, 2900)).y(), -1);
 }
 
 void TestGridWidget::fixedPartDoesNotScroll() {
@@ -141,28 +143,28 @@ void TestGridWidget::fixedPartDoesNotScroll() {
     Fill(t, 60, 60);
     VegGrid g;
     g.resize(600, 400);
-    g.SetTable(&t);
+    g.setTable(&t);
     g.show();
     QVERIFY(QTest::qWaitForWindowExposed(&g));
-    const QRect fixedHeader = g.CellRect(2, 2);
-    const QRect fixedName = g.CellRect(2, 10);
-    g.ScrollTo(20, 30);
-    QCOMPARE(g.LeftCol(), 20);
-    QCOMPARE(g.TopRow(), 30);
-    QCOMPARE(g.CellRect(2, 2), fixedHeader);
-    QCOMPARE(g.CellRect(20, 30).topLeft(), QPoint(257, 62));  // just past the fixed part
-    QCOMPARE(g.CellRect(20, 2).left(), 257);                    // header of a scrolled column
-    QCOMPARE(g.CellRect(2, 30).top(), 62);                      // name of a scrolled row
+    const QRect fixedHeader = g.cellRect(2, 2);
+    const QRect fixedName = g.cellRect(2, 10);
+    g.scrollTo(20, 30);
+    QCOMPARE(g.leftColumn(), 20);
+    QCOMPARE(g.topRow(), 30);
+    QCOMPARE(g.cellRect(2, 2), fixedHeader);
+    QCOMPARE(g.cellRect(20, 30).topLeft(), QPoint(257, 62));  // just past the fixed part
+    QCOMPARE(g.cellRect(20, 2).left(), 257);                    // header of a scrolled column
+    QCOMPARE(g.cellRect(2, 30).top(), 62);                      // name of a scrolled row
     // Scrolled away behind the fixed part: not on screen; points there find fixed cells.
-    QVERIFY(g.CellRect(2, 10).isNull());
-    QVERIFY(g.CellRect(10, 30).isNull());
+    QVERIFY(g.cellRect(2, 10).isNull());
+    QVERIFY(g.cellRect(10, 30).isNull());
     // Rows keep one height, so the row now at the old place of row 10 is 10 rows further.
-    QCOMPARE(g.CellAt(Center(fixedName)), QPoint(2, 30 + 10 - (t.FNRow() + 1)));
-    QCOMPARE(g.CellAt(Center(fixedHeader)), QPoint(2, 2));
-    QCOMPARE(g.CellAt(QPoint(260, 65)), QPoint(20, 30));
+    QCOMPARE(g.cellAt(Center(fixedName)), QPoint(2, 30 + 10 - (t.FNRow() + 1)));
+    QCOMPARE(g.cellAt(Center(fixedHeader)), QPoint(2, 2));
+    QCOMPARE(g.cellAt(QPoint(260, 65)), QPoint(20, 30));
 
-    g.ScrollToEnd();
-    const QRect last = g.CellRect(t.ColCount() - 1, t.RowCount() - 1);
+    g.scrollToEnd();
+    const QRect last = g.cellRect(t.ColCount() - 1, t.RowCount() - 1);
     QVERIFY(!last.isNull());
     QVERIFY(g.viewport()->rect().contains(last));
 }
@@ -172,18 +174,18 @@ void TestGridWidget::layoutChangesAreSeen() {
     Fill(t);
     VegGrid g;
     g.resize(600, 300);
-    g.SetTable(&t);
+    g.setTable(&t);
     g.show();
     QVERIFY(QTest::qWaitForWindowExposed(&g));
     const int s1 = t.FNRow() + 1;
-    QCOMPARE(g.CellRect(4, s1 + 1).top(), 77);
+    QCOMPARE(g.cellRect(4, s1 + 1).top(), 77);
     t.SetRowHeight(s1, 30);
-    g.TableChanged();
-    QCOMPARE(g.CellRect(4, s1 + 1).top(), 93);
+    g.onTableChanged();
+    QCOMPARE(g.cellRect(4, s1 + 1).top(), 93);
     // Even without the call, the offsets follow the table's layout version.
     t.SetRowHeight(s1, -1);
-    QCOMPARE(g.CellRect(4, s1 + 1).top(), 62);
-    QVERIFY(g.CellRect(4, s1).isNull());
+    QCOMPARE(g.cellRect(4, s1 + 1).top(), 62);
+    QVERIFY(g.cellRect(4, s1).isNull());
 }
 
 void TestGridWidget::dragMovesRowsAndColumnsOnlyWithinUsed() {
@@ -191,7 +193,7 @@ void TestGridWidget::dragMovesRowsAndColumnsOnlyWithinUsed() {
     Fill(t, 6, 8);
     VegGrid g;
     g.resize(700, 400);
-    g.SetTable(&t);
+    g.setTable(&t);
     g.show();
     QVERIFY(QTest::qWaitForWindowExposed(&g));
     QWidget* vp = g.viewport();
@@ -206,52 +208,52 @@ void TestGridWidget::dragMovesRowsAndColumnsOnlyWithinUsed() {
     };
 
     // A species row, taken by its name, dropped on another used row.
-    drag(Center(g.CellRect(2, fn + 2)), Center(g.CellRect(1, fn + 5)));
+    drag(Center(g.cellRect(2, fn + 2)), Center(g.cellRect(1, fn + 5)));
     QCOMPARE(rows.count(), 1);
     QCOMPARE(rows.at(0).at(0).toInt(), fn + 2);
     QCOMPARE(rows.at(0).at(1).toInt(), fn + 5);
     // The drop is by row whatever the column under the pointer.
-    drag(Center(g.CellRect(3, fn + 6)), Center(g.CellRect(6, fn + 1)));
+    drag(Center(g.cellRect(3, fn + 6)), Center(g.cellRect(6, fn + 1)));
     QCOMPARE(rows.count(), 2);
     QCOMPARE(rows.at(1).at(1).toInt(), fn + 1);
     // Refused: onto a spare row, onto a header row, from a spare row, onto itself.
-    drag(Center(g.CellRect(2, fn + 2)), Center(g.CellRect(2, fn + 8)));
-    drag(Center(g.CellRect(2, fn + 2)), Center(g.CellRect(2, 2)));
-    drag(Center(g.CellRect(2, fn + 8)), Center(g.CellRect(2, fn + 3)));
-    drag(Center(g.CellRect(2, fn + 3)), Center(g.CellRect(2, fn + 3)));
+    drag(Center(g.cellRect(2, fn + 2)), Center(g.cellRect(2, fn + 8)));
+    drag(Center(g.cellRect(2, fn + 2)), Center(g.cellRect(2, 2)));
+    drag(Center(g.cellRect(2, fn + 8)), Center(g.cellRect(2, fn + 3)));
+    drag(Center(g.cellRect(2, fn + 3)), Center(g.cellRect(2, fn + 3)));
     QCOMPARE(rows.count(), 2);
     QCOMPARE(cols.count(), 0);
 
     // A relevé column, taken by a header cell (the F＼N row included).
-    drag(Center(g.CellRect(5, 2)), Center(g.CellRect(9, fn + 3)));
-    drag(Center(g.CellRect(9, fn)), Center(g.CellRect(4, 1)));
+    drag(Center(g.cellRect(5, 2)), Center(g.cellRect(9, fn + 3)));
+    drag(Center(g.cellRect(9, fn)), Center(g.cellRect(4, 1)));
     QCOMPARE(cols.count(), 2);
     QCOMPARE(cols.at(0).at(0).toInt(), 5);
     QCOMPARE(cols.at(0).at(1).toInt(), 9);
     QCOMPARE(cols.at(1).at(0).toInt(), 9);
     QCOMPARE(cols.at(1).at(1).toInt(), 4);
     // Refused: onto a spare column, onto the frequency column, from a spare column.
-    drag(Center(g.CellRect(5, 2)), Center(g.CellRect(12, 2)));
-    drag(Center(g.CellRect(5, 2)), Center(g.CellRect(3, 2)));
-    drag(Center(g.CellRect(12, 2)), Center(g.CellRect(5, 2)));
+    drag(Center(g.cellRect(5, 2)), Center(g.cellRect(12, 2)));
+    drag(Center(g.cellRect(5, 2)), Center(g.cellRect(3, 2)));
+    drag(Center(g.cellRect(12, 2)), Center(g.cellRect(5, 2)));
     QCOMPARE(cols.count(), 2);
 
     // With moving off, the same drags report nothing.
-    g.SetRowMoving(false);
-    g.SetColMoving(false);
-    drag(Center(g.CellRect(2, fn + 2)), Center(g.CellRect(2, fn + 5)));
-    drag(Center(g.CellRect(5, 2)), Center(g.CellRect(9, 2)));
+    g.setRowMoving(false);
+    g.setColumnMoving(false);
+    drag(Center(g.cellRect(2, fn + 2)), Center(g.cellRect(2, fn + 5)));
+    drag(Center(g.cellRect(5, 2)), Center(g.cellRect(9, 2)));
     QCOMPARE(rows.count(), 2);
     QCOMPARE(cols.count(), 2);
 
     // The owner applies a move; the grid shows the new order.
-    g.SetRowMoving(true);
+    g.setRowMoving(true);
     QObject::connect(&g, &VegGrid::rowMoved, &g, [&](int from, int to) {
         t.MoveRow(from, to);
-        g.TableChanged();
+        g.onTableChanged();
     });
     const std::string name = t.Text(2, fn + 1);
-    drag(Center(g.CellRect(2, fn + 1)), Center(g.CellRect(2, fn + 4)));
+    drag(Center(g.cellRect(2, fn + 1)), Center(g.cellRect(2, fn + 4)));
     QCOMPARE(t.Text(2, fn + 4), name);
 }
 
@@ -260,49 +262,49 @@ void TestGridWidget::rangeSelectionFollowsTheDrag() {
     Fill(t, 20, 20);
     VegGrid g;
     g.resize(700, 400);
-    g.SetTable(&t);
+    g.setTable(&t);
     g.show();
     QVERIFY(QTest::qWaitForWindowExposed(&g));
     QWidget* vp = g.viewport();
     const int fn = t.FNRow();
 
     // Without range selection the selection is the current cell.
-    QTest::mouseClick(vp, Qt::LeftButton, {}, Center(g.CellRect(6, fn + 3)));
-    QCOMPARE(g.CurrentCol(), 6);
-    QCOMPARE(g.CurrentRow(), fn + 3);
-    QCOMPARE(g.SelectedRect(), QRect(QPoint(6, fn + 3), QPoint(6, fn + 3)));
+    QTest::mouseClick(vp, Qt::LeftButton, {}, Center(g.cellRect(6, fn + 3)));
+    QCOMPARE(g.currentColumn(), 6);
+    QCOMPARE(g.currentRow(), fn + 3);
+    QCOMPARE(g.selectedRect(), QRect(QPoint(6, fn + 3), QPoint(6, fn + 3)));
 
     // The owner turns range selection on while handling the press; the same drag selects.
     QObject::connect(&g, &VegGrid::mousePressed, &g, [&](Qt::MouseButton, Qt::KeyboardModifiers, int, int, QPoint) {
-        g.SetRangeSelect(true);
-        g.SetRowMoving(false);
-        g.SetColMoving(false);
+        g.setRangeSelect(true);
+        g.setRowMoving(false);
+        g.setColumnMoving(false);
     });
     QRect atRelease;
     QObject::connect(&g, &VegGrid::mouseReleased, &g,
-                     [&](Qt::MouseButton, Qt::KeyboardModifiers, int, int, QPoint) { atRelease = g.SelectedRect(); });
-    QTest::mousePress(vp, Qt::LeftButton, {}, Center(g.CellRect(7, fn + 5)));
-    QTest::mouseMove(vp, Center(g.CellRect(8, fn + 6)));
-    QTest::mouseMove(vp, Center(g.CellRect(5, fn + 2)));
-    QTest::mouseRelease(vp, Qt::LeftButton, {}, Center(g.CellRect(5, fn + 2)));
-    QCOMPARE(g.SelectedRect(), QRect(QPoint(5, fn + 2), QPoint(7, fn + 5)));
-    QCOMPARE(atRelease, g.SelectedRect());
+                     [&](Qt::MouseButton, Qt::KeyboardModifiers, int, int, QPoint) { atRelease = g.selectedRect(); });
+    QTest::mousePress(vp, Qt::LeftButton, {}, Center(g.cellRect(7, fn + 5)));
+    QTest::mouseMove(vp, Center(g.cellRect(8, fn + 6)));
+    QTest::mouseMove(vp, Center(g.cellRect(5, fn + 2)));
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, Center(g.cellRect(5, fn + 2)));
+    QCOMPARE(g.selectedRect(), QRect(QPoint(5, fn + 2), QPoint(7, fn + 5)));
+    QCOMPARE(atRelease, g.selectedRect());
 
     // Dragged over the fixed part, the range stops at the first normal row and column.
-    QTest::mousePress(vp, Qt::LeftButton, {}, Center(g.CellRect(6, fn + 4)));
-    QTest::mouseMove(vp, Center(g.CellRect(2, 2)));
-    QTest::mouseRelease(vp, Qt::LeftButton, {}, Center(g.CellRect(2, 2)));
-    QCOMPARE(g.SelectedRect(), QRect(QPoint(4, fn + 1), QPoint(6, fn + 4)));
+    QTest::mousePress(vp, Qt::LeftButton, {}, Center(g.cellRect(6, fn + 4)));
+    QTest::mouseMove(vp, Center(g.cellRect(2, 2)));
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, Center(g.cellRect(2, 2)));
+    QCOMPARE(g.selectedRect(), QRect(QPoint(4, fn + 1), QPoint(6, fn + 4)));
 
     // A drag within one column selects that column alone.
-    QTest::mousePress(vp, Qt::LeftButton, {}, Center(g.CellRect(9, fn + 1)));
-    QTest::mouseMove(vp, Center(g.CellRect(9, fn + 3)));
-    QTest::mouseRelease(vp, Qt::LeftButton, {}, Center(g.CellRect(9, fn + 3)));
-    QCOMPARE(g.SelectedRect(), QRect(QPoint(9, fn + 1), QPoint(9, fn + 3)));
+    QTest::mousePress(vp, Qt::LeftButton, {}, Center(g.cellRect(9, fn + 1)));
+    QTest::mouseMove(vp, Center(g.cellRect(9, fn + 3)));
+    QTest::mouseRelease(vp, Qt::LeftButton, {}, Center(g.cellRect(9, fn + 3)));
+    QCOMPARE(g.selectedRect(), QRect(QPoint(9, fn + 1), QPoint(9, fn + 3)));
 
     // Turning range selection off leaves the current cell as the selection.
-    g.SetRangeSelect(false);
-    QCOMPARE(g.SelectedRect(), QRect(QPoint(9, fn + 3), QPoint(9, fn + 3)));
+    g.setRangeSelect(false);
+    QCOMPARE(g.selectedRect(), QRect(QPoint(9, fn + 3), QPoint(9, fn + 3)));
 }
 
 void TestGridWidget::keyboardMovesCurrentCellAndKeepsItVisible() {
@@ -312,30 +314,30 @@ void TestGridWidget::keyboardMovesCurrentCellAndKeepsItVisible() {
     t.SetRowHeight(fn + 2, -1);
     VegGrid g;
     g.resize(600, 400);
-    g.SetTable(&t);
+    g.setTable(&t);
     g.show();
     QVERIFY(QTest::qWaitForWindowExposed(&g));
-    g.SetCurrentCell(4, fn + 1);
+    g.setCurrentCell(4, fn + 1);
     QSignalSpy moved(&g, &VegGrid::currentCellChanged);
     QTest::keyClick(&g, Qt::Key_Down);
-    QCOMPARE(g.CurrentRow(), fn + 3);  // the hidden row is stepped over
+    QCOMPARE(g.currentRow(), fn + 3);  // the hidden row is stepped over
     QTest::keyClick(&g, Qt::Key_End);
-    QCOMPARE(g.CurrentCol(), t.ColCount() - 1);
-    QVERIFY(g.viewport()->rect().contains(g.CellRect(g.CurrentCol(), g.CurrentRow())));
+    QCOMPARE(g.currentColumn(), t.ColCount() - 1);
+    QVERIFY(g.viewport()->rect().contains(g.cellRect(g.currentColumn(), g.currentRow())));
     QTest::keyClick(&g, Qt::Key_PageDown);
-    QVERIFY(g.CurrentRow() > fn + 3 + 5);
-    QVERIFY(g.viewport()->rect().contains(g.CellRect(g.CurrentCol(), g.CurrentRow())));
+    QVERIFY(g.currentRow() > fn + 3 + 5);
+    QVERIFY(g.viewport()->rect().contains(g.cellRect(g.currentColumn(), g.currentRow())));
     QTest::keyClick(&g, Qt::Key_Home, Qt::ControlModifier);
-    QCOMPARE(g.CurrentCol(), 4);
-    QCOMPARE(g.CurrentRow(), fn + 1);
+    QCOMPARE(g.currentColumn(), 4);
+    QCOMPARE(g.currentRow(), fn + 1);
     QCOMPARE(g.horizontalScrollBar()->value(), 0);
     QCOMPARE(g.verticalScrollBar()->value(), 0);
     QCOMPARE(moved.count(), 4);
     // The fixed part is never entered from the keyboard.
     QTest::keyClick(&g, Qt::Key_Up);
     QTest::keyClick(&g, Qt::Key_Left);
-    QCOMPARE(g.CurrentCol(), 4);
-    QCOMPARE(g.CurrentRow(), fn + 1);
+    QCOMPARE(g.currentColumn(), 4);
+    QCOMPARE(g.currentRow(), fn + 1);
 }
 
 void TestGridWidget::paintsCellsTintsAndGlyphs() {
@@ -343,13 +345,13 @@ void TestGridWidget::paintsCellsTintsAndGlyphs() {
     Fill(t);
     VegGrid g;
     g.resize(700, 300);
-    g.SetTable(&t);
+    g.setTable(&t);
     g.show();
     QVERIFY(QTest::qWaitForWindowExposed(&g));
     const int fn = t.FNRow();
     QImage img = Render(g);
     auto at = [&](const QImage& im, int col, int row) {
-        const QRect r = g.CellRect(col, row);
+        const QRect r = g.cellRect(col, row);
         return QColor(im.pixel(r.right(), r.bottom()));
     };
     QVERIFY(Near(at(img, 4, fn + 10), QColor(255, 255, 255)));
@@ -357,11 +359,11 @@ void TestGridWidget::paintsCellsTintsAndGlyphs() {
     // The F＼N row multiplies its pale yellow over the fixed colour.
     QVERIFY(Near(at(img, 1, fn), QColor(255, 255, 230 * 187 / 255)));
     // Texts are drawn, and text under a tint stays dark.
-    const QRect name = g.CellRect(2, fn + 1);
+    const QRect name = g.cellRect(2, fn + 1);
     QVERIFY(HasDarkPixel(img, name));
-    g.TincRow(fn + 1, tavik::ui::kTintClick);
-    g.TincColum(6, tavik::ui::kTintClick);
-    g.SetSearchHits({QPoint(2, fn + 3)});
+    g.tintRow(fn + 1, tavik::ui::kTintClick);
+    g.tintColumn(6, tavik::ui::kTintClick);
+    g.setSearchHits({QPoint(2, fn + 3)});
     img = Render(g);
     QVERIFY(HasDarkPixel(img, name));
     QVERIFY(Near(at(img, 8, fn + 1), QColor(174, 255, 170)));  // the row, past the text
@@ -369,18 +371,18 @@ void TestGridWidget::paintsCellsTintsAndGlyphs() {
     QVERIFY(Near(at(img, 6, fn + 1), QColor(174 * 174 / 255, 255, 170 * 170 / 255)));  // both tints
     QVERIFY(Near(at(img, 2, fn + 3), QColor(134, 255, 134 * 230 / 255)));
     QVERIFY(Near(at(img, 6, 2), QColor(174, 255, 230 * 170 / 255)));
-    g.ClearTints();
+    g.clearTints();
     img = Render(g);
     QVERIFY(Near(at(img, 8, fn + 1), QColor(255, 255, 255)));
     QVERIFY(Near(at(img, 2, fn + 3), QColor(134, 255, 134 * 230 / 255)));  // hits stay until replaced
-    g.SetSearchHits({});
-    g.SetFNRowTint(false);
+    g.setSearchHits({});
+    g.setFNRowTint(false);
     img = Render(g);
     QVERIFY(Near(at(img, 2, fn + 3), QColor(255, 255, 230)));
     QVERIFY(Near(at(img, 1, fn), QColor(255, 255, 230)));
 
     // Japanese renders in real glyphs of an installed Mincho.
-    const QFont f = g.TableFont();
+    const QFont f = g.tableFont();
     QCOMPARE(f.pointSize(), 9);
     QCOMPARE(tavik::ui::GridDrawingFont(f).pixelSize(), 12);
     QVERIFY(QFontDatabase::families().contains(QFontInfo(f).family()));
@@ -399,12 +401,12 @@ void TestGridWidget::numbersLineUpInAProportionalFont() {
     for (int q = 1; q <= 4; ++q) t.SetHeaderText(t.ReleveKeyAt(q), 3, texts[q - 1]);
     VegGrid g;
     g.resize(600, 200);
-    g.SetTable(&t);
+    g.setTable(&t);
     g.show();
     QVERIFY(QTest::qWaitForWindowExposed(&g));
     const QImage img = Render(g);
     auto rightmostInk = [&](int col) {
-        const QRect r = g.CellRect(col, 3);
+        const QRect r = g.cellRect(col, 3);
         for (int x = r.right(); x >= r.left(); --x)
             for (int y = r.top(); y <= r.bottom(); ++y)
                 if (qGray(img.pixel(x, y)) < 160) return x - r.left();
@@ -423,12 +425,12 @@ void TestGridWidget::screenshot() {
     t.SetHeaderText(t.ReleveKeyAt(4), 3, tavik::MakeNumber4(5));
     VegGrid g;
     g.resize(640, 280);
-    g.SetTable(&t);
+    g.setTable(&t);
     g.show();
     QVERIFY(QTest::qWaitForWindowExposed(&g));
-    g.TincRow(fn + 2, tavik::ui::kTintClick);
-    g.SetSearchHits({QPoint(2, fn + 4), QPoint(5, 2)});
-    g.SetCurrentCell(6, fn + 5);
+    g.tintRow(fn + 2, tavik::ui::kTintClick);
+    g.setSearchHits({QPoint(2, fn + 4), QPoint(5, 2)});
+    g.setCurrentCell(6, fn + 5);
     const QImage shot = Render(g);
     // Pictures an earlier run left must not pass for this run's.
     QVERIFY(QDir(ShotDir()).removeRecursively());
@@ -447,18 +449,43 @@ void TestGridWidget::screenshot() {
     t.SetColWidth(6, 1);
     t.SetColWidth(7, -1);
     t.SetColWidth(8, -1);
-    g.ClearTints();
-    g.TableChanged();
-    g.SetRangeSelect(true);
-    QTest::mousePress(g.viewport(), Qt::LeftButton, {}, Center(g.CellRect(9, fn + 5)));
-    QTest::mouseMove(g.viewport(), Center(g.CellRect(11, fn + 7)));
-    QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, Center(g.CellRect(11, fn + 7)));
+    g.clearTints();
+    g.onTableChanged();
+    g.setRangeSelect(true);
+    QTest::mousePress(g.viewport(), Qt::LeftButton, {}, Center(g.cellRect(9, fn + 5)));
+    QTest::mouseMove(g.viewport(), Center(g.cellRect(11, fn + 7)));
+    QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, Center(g.cellRect(11, fn + 7)));
     SaveShot(Render(g).copy(0, 0, 480, 200).scaled(960, 400), QStringLiteral("grid_hidden_select.png"));
-    g.SetRangeSelect(false);
-    QTest::mousePress(g.viewport(), Qt::LeftButton, {}, Center(g.CellRect(2, fn + 7)));
-    QTest::mouseMove(g.viewport(), Center(g.CellRect(2, fn + 5)));
+    g.setRangeSelect(false);
+    QTest::mousePress(g.viewport(), Qt::LeftButton, {}, Center(g.cellRect(2, fn + 7)));
+    QTest::mouseMove(g.viewport(), Center(g.cellRect(2, fn + 5)));
     SaveShot(Render(g).copy(0, 0, 480, 200).scaled(960, 400), QStringLiteral("grid_drag_row.png"));
-    QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, Center(g.CellRect(2, fn + 5)));
+    QTest::mouseRelease(g.viewport(), Qt::LeftButton, {}, Center(g.cellRect(2, fn + 5)));
+}
+
+void TestGridWidget::textImagesAreKeptAndTakeTheirLayoutWidth() {
+    tavik::ui::TextImageCache cache;
+    cache.setFont(tavik::ui::ResolveTableFont("ＭＳ 明朝", 9));
+    const int em = cache.em();
+    QCOMPARE(em, 12);  // 9 points at 96 dots per inch
+    // At least half an em per CP932 byte: a full-width name never runs into its neighbour.
+    const auto& name = cache.imageFor("ススキ", 1.0);
+    QVERIFY(name.width >= 3 * em);
+    const auto& code = cache.imageFor("ｽｽｷ+", 1.0);
+    QVERIFY(code.width >= 2 * em);
+    QCOMPARE(code.height, em + 3);
+    QCOMPARE(cache.size(), std::size_t{2});
+    // The same text again is the same image; another pixel ratio starts afresh.
+    const uchar* bits = cache.imageFor("ススキ", 1.0).image.constBits();
+    QCOMPARE(cache.imageFor("ススキ", 1.0).image.constBits(), bits);
+    QCOMPARE(cache.size(), std::size_t{2});
+    const auto& sharp = cache.imageFor("ススキ", 2.0);
+    QCOMPARE(cache.size(), std::size_t{1});
+    QCOMPARE(sharp.image.width(), 2 * sharp.width);
+    // A new font empties the cache.
+    cache.setFont(tavik::ui::ResolveTableFont("ＭＳ 明朝", 12));
+    QCOMPARE(cache.size(), std::size_t{0});
+    QCOMPARE(cache.em(), 16);
 }
 
 QTEST_MAIN(TestGridWidget)

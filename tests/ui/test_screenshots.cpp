@@ -48,65 +48,64 @@ void TestScreenshots::shots() {
 
     // The example field data, all relevés with ブナ or シラビソ.
     s.dialogs->files << SharedData(QStringLiteral("example/example.tki"));
-    w.Item_FileChgClick();
-    w.Item_AddReleveClick();
-    auto* r = w.Panel_AddReleve();
-    r->EditName[0]->setText(QStringLiteral("ブナ"));
-    r->EditName[1]->setText(QStringLiteral("シラビソ"));
-    r->RG_Retr[1]->button(0)->setChecked(true);
-    w.BtnRetrNewClick(false);
+    w.chooseDataFile();
+    w.showRetrievalPanel();
+    auto* r = w.retrievalPanel();
+    r->setCondition(0, QStringLiteral("ブナ"), 0, tavik::Connective::And);
+    r->setCondition(1, QStringLiteral("シラビソ"), 0, tavik::Connective::Or);
+    w.scanFieldData(false);
     Shot(&w, QStringLiteral("02_retrieval_panel.png"));
     s.dialogs->texts << QStringLiteral("ブナ林とシラビソ林");
-    w.BtnToTableClick();
+    w.putIntoTable();
     Shot(&w, QStringLiteral("03_retrieved_table.png"));
 
-    w.Item_SortPlantClick();
+    w.sortSpecies();
     Shot(&w, QStringLiteral("04_range_panel_sort.png"));
-    w.BtnSortGoClick();
+    w.applyRange();
 
-    w.ShowWorkMess(QStringLiteral("　植物を並べ替えています　"), QStringLiteral("123"));
+    w.workMessage()->showMessage(QStringLiteral("　植物を並べ替えています　"), QStringLiteral("123"));
     Shot(&w, QStringLiteral("05_work_message.png"));
-    w.CloseWorkMess();
+    w.workMessage()->hide();
 
-    w.Item_SearchClick();
-    w.QueryPanel()->QueryBox->setEditText(QStringLiteral("ブナ"));
+    w.showSearchPanel();
+    w.searchPanel()->findChild<QComboBox*>(QStringLiteral("searchText"))->setEditText(QStringLiteral("ブナ"));
     Shot(&w, QStringLiteral("06_search_panel.png"));
-    w.QueryBtn1Click(false);
+    w.onSearchPartial();
     Shot(&w, QStringLiteral("07_search_hits.png"));
-    w.Item_ResetSearchClick();
+    w.resetSearch();
 
     // Pop-up buttons of a species row and a relevé column, and a long header text.
-    auto* g = w.VegTable();
-    const int fn = w.Ws().table.FNRow();
-    const QRect rowCell = g->CellRect(2, fn + 3);
-    w.VegTableMouseDown(Qt::RightButton, {}, 2, fn + 3, rowCell.center());
+    auto* g = w.grid();
+    const int fn = w.workspace().table.FNRow();
+    const QRect rowCell = g->cellRect(2, fn + 3);
+    w.onGridPressed(Qt::RightButton, {}, 2, fn + 3, rowCell.center());
     Shot(&w, QStringLiteral("08_row_buttons.png"));
-    w.VegTableMouseUp(Qt::RightButton, {}, 2, fn + 3, rowCell.center());
-    const QRect colCell = g->CellRect(6, 2);
-    w.VegTableMouseDown(Qt::RightButton, {}, 6, 2, colCell.center());
+    w.onGridReleased(Qt::RightButton, {}, 2, fn + 3, rowCell.center());
+    const QRect colCell = g->cellRect(6, 2);
+    w.onGridPressed(Qt::RightButton, {}, 6, 2, colCell.center());
     Shot(&w, QStringLiteral("09_column_buttons.png"));
-    w.VegTableMouseUp(Qt::RightButton, {}, 6, 2, colCell.center());
-    const QRect siteCell = g->CellRect(6, 3);
-    w.VegTableMouseDown(Qt::LeftButton, {}, 6, 3, siteCell.center());
+    w.onGridReleased(Qt::RightButton, {}, 6, 2, colCell.center());
+    const QRect siteCell = g->cellRect(6, 3);
+    w.onGridPressed(Qt::LeftButton, {}, 6, 3, siteCell.center());
     Shot(&w, QStringLiteral("10_long_cell_text.png"));
-    w.VegTableMouseUp(Qt::LeftButton, {}, 6, 3, siteCell.center());
+    w.onGridReleased(Qt::LeftButton, {}, 6, 3, siteCell.center());
 
     // Hiding a range: the instruction, the panel, the result.
-    w.Item_HideRCClick();
+    w.toggleHiddenRanges();
     Shot(&w, QStringLiteral("11_hide_instruction.png"));
-    g->SetRangeSelect(true);
-    g->SetSelectedRect(QRect(QPoint(6, fn + 2), QPoint(10, fn + 8)));
-    w.VegTableMouseUp(Qt::LeftButton, {}, 10, fn + 8, g->CellRect(10, fn + 8).center());
+    g->setRangeSelect(true);
+    g->setSelectedRect(QRect(QPoint(6, fn + 2), QPoint(10, fn + 8)));
+    w.onGridReleased(Qt::LeftButton, {}, 10, fn + 8, g->cellRect(10, fn + 8).center());
     Shot(&w, QStringLiteral("12_range_panel_hide.png"));
-    w.BtnSortGoClick();
+    w.applyRange();
     Shot(&w, QStringLiteral("13_hidden_ranges.png"));
-    w.Item_HideRCClick();
-    w.Item_HideSiteClick();
+    w.toggleHiddenRanges();
+    w.toggleSiteRows();
     Shot(&w, QStringLiteral("14_site_rows_hidden.png"));
-    w.Item_HideSiteClick();
+    w.toggleSiteRows();
 
     s.dialogs->answers << true;
-    w.DataChkModeClick();
+    w.chooseDataCheckMode();
     Shot(&w, QStringLiteral("15_data_check.png"));
 
     // The menus, opened one by one.
@@ -125,8 +124,8 @@ void TestScreenshots::shots() {
         auto small = StartWindow(tmp2.path());
         QVERIFY(QTest::qWaitForWindowExposed(small.w.get()));
         small.dialogs->files << SharedData(QStringLiteral("example/example.tki"));
-        small.w->Item_FileChgClick();
-        small.w->Item_AddReleveClick();
+        small.w->chooseDataFile();
+        small.w->showRetrievalPanel();
         Shot(small.w.get(), QStringLiteral("18_default_size_retrieval.png"));
     }
 

@@ -17,6 +17,7 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -171,13 +172,13 @@ void TestUserRoad::road() {
     const QString ini = dir.filePath(QStringLiteral("example.ini"));
 
     auto w = std::make_unique<MainWindow>();
-    w->Start({ini}, dir.filePath(QStringLiteral("tavik")));
+    w->start({ini}, dir.filePath(QStringLiteral("tavik")));
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
     w->activateWindow();
     QTest::qWait(50);
     Shot(QStringLiteral("start"));
-    const tavik::Table& t = w->Ws().table;
+    const tavik::Table& t = w->workspace().table;
     QCOMPARE(t.ReleveCount(), 0);
 
     // The data file, chosen in the open dialog.
@@ -191,26 +192,26 @@ void TestUserRoad::road() {
     });
     KeyToPopup(Qt::Key_F);
     QTRY_VERIFY(chosen);
-    QTRY_COMPARE(w->Ws().releveRecordCount > 0, true);
+    QTRY_COMPARE(w->workspace().releveRecordCount > 0, true);
     Shot(QStringLiteral("file_chosen"));
 
     // The retrieval panel: ブナ or シラビソ.
     Key(w.get(), Qt::Key_F, Qt::AltModifier);
     KeyToPopup(Qt::Key_A);
-    auto* r = w->Panel_AddReleve();
+    auto* r = w->retrievalPanel();
     QTRY_VERIFY(r->isVisible());
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(r->EditGrid));
-    Click(r->EditName[0]);
-    Type(r->EditName[0], QStringLiteral("ブナ"));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(r->findChild<QLineEdit*>(QStringLiteral("meshPrefix"))));
+    Click(r->findChild<QLineEdit*>(QStringLiteral("speciesName1")));
+    Type(r->findChild<QLineEdit*>(QStringLiteral("speciesName1")), QStringLiteral("ブナ"));
     Key(r, Qt::Key_Tab);
-    Click(r->EditName[1]);
-    Type(r->EditName[1], QStringLiteral("シラビソ"));
-    Click(r->RG_Retr[1]->button(0));
-    QVERIFY(r->RG_Retr[1]->button(0)->isChecked());
+    Click(r->findChild<QLineEdit*>(QStringLiteral("speciesName2")));
+    Type(r->findChild<QLineEdit*>(QStringLiteral("speciesName2")), QStringLiteral("シラビソ"));
+    Click(r->findChild<QRadioButton*>(QStringLiteral("connective2_0")));
+    QVERIFY(r->findChild<QRadioButton*>(QStringLiteral("connective2_0"))->isChecked());
     Shot(QStringLiteral("retrieval_conditions"));
-    Click(r->BtnRetrNew);
-    QTRY_VERIFY(r->LabFitN->text().toInt() > 0);
-    const int hits = r->LabFitN->text().toInt();
+    Click(r->findChild<QPushButton*>(QStringLiteral("scanNew")));
+    QTRY_VERIFY(r->hitsText().toInt() > 0);
+    const int hits = r->hitsText().toInt();
     Shot(QStringLiteral("retrieval_scanned"));
 
     bool titled = false;
@@ -224,7 +225,7 @@ void TestUserRoad::road() {
         QTest::keyClick(edit, Qt::Key_Return);
         titled = true;
     });
-    Click(r->BtnToTable);
+    Click(r->findChild<QPushButton*>(QStringLiteral("putIntoTable")));
     QTRY_VERIFY(titled);
     // The data file's header record gave the title the prompt proposes.
     QCOMPARE(proposed, QStringLiteral("本州中部・北部の森林"));
@@ -240,66 +241,66 @@ void TestUserRoad::road() {
     // Sort the plants by frequency.
     Key(w.get(), Qt::Key_T, Qt::AltModifier);
     KeyToPopup(Qt::Key_P);
-    QTRY_VERIFY(w->PanelofSortRange()->isVisible());
+    QTRY_VERIFY(w->rangePanel()->isVisible());
     Shot(QStringLiteral("sort_panel"));
-    Click(w->PanelofSortRange()->SS2);
-    Key(w->PanelofSortRange(), Qt::Key_Return);
-    QTRY_VERIFY(!w->PanelofSortRange()->isVisible());
+    Click(w->rangePanel()->findChild<QSpinBox*>(QStringLiteral("lastSpecies")));
+    Key(w->rangePanel(), Qt::Key_Return);
+    QTRY_VERIFY(!w->rangePanel()->isVisible());
     for (int p = 2; p <= t.SpeciesCount(); ++p)
         QVERIFY(t.Text(3, t.FNRow() + p - 1) >= t.Text(3, t.FNRow() + p));
     Shot(QStringLiteral("sorted"));
 
     // Search: the edit menu's first item, a text and Enter.
-    Pick(w.get(), Qt::Key_E, w->Item(QStringLiteral("Item_Search")));
-    QTRY_VERIFY(w->QueryPanel()->isVisible());
-    Type(w->QueryPanel()->QueryBox->lineEdit(), QStringLiteral("ブナ"));
+    Pick(w.get(), Qt::Key_E, w->actions().search);
+    QTRY_VERIFY(w->searchPanel()->isVisible());
+    Type(w->searchPanel()->findChild<QComboBox*>(QStringLiteral("searchText"))->lineEdit(), QStringLiteral("ブナ"));
     Shot(QStringLiteral("search_panel"));
-    QTest::keyClick(w->QueryPanel()->QueryBox->lineEdit(), Qt::Key_Return);
-    QTRY_VERIFY(!w->QueryPanel()->isVisible());
-    QVERIFY(!w->VegTable()->SearchHits().empty());
+    QTest::keyClick(w->searchPanel()->findChild<QComboBox*>(QStringLiteral("searchText"))->lineEdit(), Qt::Key_Return);
+    QTRY_VERIFY(!w->searchPanel()->isVisible());
+    QVERIFY(!w->grid()->searchHits().empty());
     // The count of hits shows beside the status panels, which stay in view.
-    QCOMPARE(w->NoteText(), QStringLiteral("「ブナ」：%1 か所").arg(w->VegTable()->SearchHits().size()));
+    QCOMPARE(w->noteText(), QStringLiteral("「ブナ」：%1 か所").arg(w->grid()->searchHits().size()));
     for (int i = 1; i <= 4; ++i)
-        QVERIFY(w->statusBar()->findChild<QLabel*>(QStringLiteral("StatusPanel%1").arg(i))->isVisible());
+        QVERIFY(w->statusBar()->findChild<QLabel*>(QStringLiteral("statusPanel%1").arg(i))->isVisible());
     Shot(QStringLiteral("search_hits"));
 
     // Hide a range: the menu, a left drag over species 2..6 of relevés 2..5, 実行.
-    auto* g = w->VegTable();
+    auto* g = w->grid();
     auto* vp = g->viewport();
     const int fn = t.FNRow();
-    g->ScrollTo(4, fn + 1);
+    g->scrollTo(4, fn + 1);
     QTest::qWait(20);
-    Pick(w.get(), Qt::Key_T, w->Item(QStringLiteral("Item_HideRC")));
-    QTRY_VERIFY(w->MessagePanel()->isVisible());
-    QVERIFY(w->Item(QStringLiteral("Item_HideRC"))->isChecked());
+    Pick(w.get(), Qt::Key_T, w->actions().hideRanges);
+    QTRY_VERIFY(w->workMessage()->isVisible());
+    QVERIFY(w->actions().hideRanges->isChecked());
     Shot(QStringLiteral("hide_instruction"));
-    Press(vp, Qt::LeftButton, g->CellRect(5, fn + 2).center());
-    Move(vp, g->CellRect(6, fn + 4).center());
-    Move(vp, g->CellRect(8, fn + 6).center());
-    Release(vp, Qt::LeftButton, g->CellRect(8, fn + 6).center());
-    QTRY_VERIFY(w->PanelofSortRange()->isVisible());
+    Press(vp, Qt::LeftButton, g->cellRect(5, fn + 2).center());
+    Move(vp, g->cellRect(6, fn + 4).center());
+    Move(vp, g->cellRect(8, fn + 6).center());
+    Release(vp, Qt::LeftButton, g->cellRect(8, fn + 6).center());
+    QTRY_VERIFY(w->rangePanel()->isVisible());
     Shot(QStringLiteral("hide_panel"));
-    Click(w->PanelofSortRange()->BtnSortGo);
+    Click(w->rangePanel()->findChild<QPushButton*>(QStringLiteral("applyRange")));
     QCOMPARE(t.RowHeight(fn + 4), -1);
     QCOMPARE(t.ColWidth(6), -1);
     Shot(QStringLiteral("hidden"));
-    Pick(w.get(), Qt::Key_T, w->Item(QStringLiteral("Item_HideRC")));
+    Pick(w.get(), Qt::Key_T, w->actions().hideRanges);
     QTRY_COMPARE(t.RowHeight(fn + 4), t.DefaultRowHeight());
 
     // A press on a site name shows it in full beside the pointer.
-    const QPoint site = g->CellRect(6, 3).center();
+    const QPoint site = g->cellRect(6, 3).center();
     Press(vp, Qt::LeftButton, site);
-    QTRY_VERIFY(w->Panel_ShowCell()->isVisible());
-    QCOMPARE(w->Panel_ShowCell()->Text(), Q(t.Text(6, 3)));
+    QTRY_VERIFY(w->cellTextPanel()->isVisible());
+    QCOMPARE(w->cellTextPanel()->text(), Q(t.Text(6, 3)));
     Shot(QStringLiteral("long_cell"));
     Release(vp, Qt::LeftButton, site);
-    QTRY_VERIFY(!w->Panel_ShowCell()->isVisible());
+    QTRY_VERIFY(!w->cellTextPanel()->isVisible());
 
     // A comment over species row 2, through its speed button.
-    const QPoint row2 = g->CellRect(2, fn + 2).center();
+    const QPoint row2 = g->cellRect(2, fn + 2).center();
     Press(vp, Qt::RightButton, row2);
-    QTRY_VERIFY(w->Panel_forRow()->isVisible());
-    auto* remark = w->Panel_forRow()->findChild<QWidget*>(QStringLiteral("Btn_Remark"));
+    QTRY_VERIFY(w->rowButtons()->isVisible());
+    auto* remark = w->rowButtons()->findChild<QWidget*>(QStringLiteral("commentButton"));
     const QPoint overRemark = vp->mapFrom(w.get(), remark->mapTo(w.get(), remark->rect().center()));
     Move(vp, overRemark);
     QString prompt;
@@ -323,10 +324,10 @@ void TestUserRoad::road() {
     const int relevesBefore = t.ReleveCount();
     const int speciesBefore = t.SpeciesCount();
     const std::string third = t.SpeciesName(t.SpeciesKeyAt(3));
-    const QPoint rowCell = g->CellRect(2, fn + 3).center();
+    const QPoint rowCell = g->cellRect(2, fn + 3).center();
     Press(vp, Qt::RightButton, rowCell);
-    QTRY_VERIFY(w->Panel_forRow()->isVisible());
-    auto* delRow = w->Panel_forRow()->findChild<QWidget*>(QStringLiteral("Btn_DelRow"));
+    QTRY_VERIFY(w->rowButtons()->isVisible());
+    auto* delRow = w->rowButtons()->findChild<QWidget*>(QStringLiteral("deleteRowButton"));
     const QPoint overDel = vp->mapFrom(w.get(), delRow->mapTo(w.get(), delRow->rect().center()));
     Move(vp, overDel);
     Shot(QStringLiteral("row_buttons"));
@@ -348,10 +349,10 @@ void TestUserRoad::road() {
     Shot(QStringLiteral("row_deleted"));
 
     // Insert a column left of relevé 2 through its speed button.
-    const QPoint colHead = g->CellRect(5, 2).center();
+    const QPoint colHead = g->cellRect(5, 2).center();
     Press(vp, Qt::RightButton, colHead);
-    QTRY_VERIFY(w->Panel_forCol()->isVisible());
-    auto* insCol = w->Panel_forCol()->findChild<QWidget*>(QStringLiteral("Btn_InsCol"));
+    QTRY_VERIFY(w->columnButtons()->isVisible());
+    auto* insCol = w->columnButtons()->findChild<QWidget*>(QStringLiteral("insertColumnButton"));
     const QPoint overIns = vp->mapFrom(w.get(), insCol->mapTo(w.get(), insCol->rect().center()));
     Move(vp, overIns);
     Shot(QStringLiteral("column_buttons"));
@@ -369,15 +370,15 @@ void TestUserRoad::road() {
     Shot(QStringLiteral("column_inserted"));
 
     // A click on a cell of relevé 1, then 列を削除 from the edit menu, answered いいえ.
-    Click(vp, Qt::LeftButton, g->CellRect(4, fn + 1).center());
-    QCOMPARE(g->CurrentCol(), 4);
+    Click(vp, Qt::LeftButton, g->cellRect(4, fn + 1).center());
+    QCOMPARE(g->currentColumn(), 4);
     const int relevesNow = t.ReleveCount();
     asked = false;
     OnModal([&](QWidget* d) {
         Click(ButtonNamed(d, QStringLiteral("いいえ(&N)")));
         asked = true;
     });
-    Pick(w.get(), Qt::Key_E, w->Item(QStringLiteral("Item_DelCol")));
+    Pick(w.get(), Qt::Key_E, w->actions().deleteColumn);
     QTRY_VERIFY(asked);
     QCOMPARE(t.ReleveCount(), relevesNow);
 
@@ -398,8 +399,8 @@ void TestUserRoad::road() {
     KeyToPopup(Qt::Key_S);
     QTRY_VERIFY(savedOk);
     QTRY_VERIFY(QFile::exists(saved));
-    QVERIFY(w->NoteText().startsWith(QStringLiteral("保存しました：")));
-    QVERIFY(w->statusBar()->findChild<QLabel*>(QStringLiteral("StatusPanel1"))->isVisible());
+    QVERIFY(w->noteText().startsWith(QStringLiteral("保存しました：")));
+    QVERIFY(w->statusBar()->findChild<QLabel*>(QStringLiteral("statusPanel1"))->isVisible());
     Shot(QStringLiteral("saved"));
     const int savedReleves = t.ReleveCount();
     const int savedSpecies = t.SpeciesCount();
@@ -416,11 +417,11 @@ void TestUserRoad::road() {
 
     // Start again on the saved table.
     auto w2 = std::make_unique<MainWindow>();
-    w2->Start({saved}, dir.filePath(QStringLiteral("tavik")));
+    w2->start({saved}, dir.filePath(QStringLiteral("tavik")));
     w2->show();
     QVERIFY(QTest::qWaitForWindowExposed(w2.get()));
-    QCOMPARE(w2->Ws().table.ReleveCount(), savedReleves);
-    QCOMPARE(w2->Ws().table.SpeciesCount(), savedSpecies);
+    QCOMPARE(w2->workspace().table.ReleveCount(), savedReleves);
+    QCOMPARE(w2->workspace().table.SpeciesCount(), savedSpecies);
     QVERIFY(w2->windowTitle().endsWith(QStringLiteral("    山地の森林")));
     Shot(QStringLiteral("started_again"));
     w2.reset();

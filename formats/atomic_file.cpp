@@ -1,0 +1,291 @@
+#include "formats/atomic_file.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <limits.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <filesystem>
+#include <mutex>
+
+#include "formats/file_error.h"
+
+namespace tavik {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kMarker = ".tavik-";
+constexpr std::size_t kRandomChars = 6;  // what mkstemp puts for XXXXXX
+constexpr std::size_t kBufferSize = 1 << 20;
+
+// ---- Temporaries removed when the process is stopped by a signal --------------------------
+//
+// The handler may only use async-signal-safe calls: the paths live in fixed buffers, and a
+// slot is published (state 2) only once its path is complete.
+
+constexpr int kSlots = 32;
+std::atomic<int> slotState[kSlots];  // 0 free, 1 being filled, 2 live
+char slotPath[kSlots][PATH_MAX];
+constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
+struct sigaction previous[3];
+std::once_flag handlersInstalled;
+
+void RemoveLiveTemporaries(int sig) {
+    for (int i = 0; i < kSlots; ++i)
+        if (slotState[i].load() == 2) ::unlink(slotPath[i]);
+    // Then whatever was there before us: the default ends the process with this signal.
+    for (int k = 0; k < 3; ++k)
+        if (kSignals[k] == sig) ::sigaction(sig, &previous[k], nullptr);
+    ::raise(sig);
+}
+
+void InstallHandlers() {
+    for (int k = 0; k < 3; ++k) {
+        struct sigaction old {};
+        ::sigaction(kSignals[k], nullptr, &old);
+        previous[k] = old;
+        if (old.sa_handler == SIG_IGN) continue;  // a signal the process ignores stays ignored
+        struct sigaction sa {};
+        sa.sa_handler = RemoveLiveTemporaries;
+        sigemptyset(&sa.sa_mask);
+        sa.sa_flags = SA_RESETHAND;
+        ::sigaction(kSignals[k], &sa, nullptr);
+    }
+}
+
+int Register(const std::string& path) {
+    std::call_once(handlersInstalled, InstallHandlers);
+    if (path.size() >= PATH_MAX) return -1;
+    for (int i = 0; i < kSlots; ++i) {
+        int expected = 0;
+        if (!slotState[i].compare_exchange_strong(expected, 1)) continue;
+        std::memcpy(slotPath[i], path.c_str(), path.size() + 1);
+        slotState[i].store(2);
+        return i;
+    }
+    return -1;  // more files at once than slots: the stale clean-up will find the rest
+}
+
+void Unregister(int slot) {
+    if (slot >= 0) slotState[slot].store(0);
+}
+
+bool WriteAll(int fd, const char* p, std::size_t n, int& err) {
+    while (n > 0) {
+        const ssize_t k = ::write(fd, p, n);
+        if (k < 0) {
+            if (errno == EINTR) continue;
+            err = errno;
+            return false;
+        }
+        if (k == 0) {
+            err = EIO;
+            return false;
+        }
+        p += k;
+        n -= static_cast<std::size_t>(k);
+    }
+    return true;
+}
+
+// A stream buffer that hands everything to the file.
+class SinkBuf : public std::streambuf {
+public:
+    explicit SinkBuf(AtomicFile& f) : f_(f) {}
+
+protected:
+    int_type overflow(int_type c) override {
+        if (c != traits_type::eof()) f_.Put(static_cast<char>(c));
+        return traits_type::not_eof(c);
+    }
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        f_.Write(std::string_view(s, static_cast<std::size_t>(n)));
+        return n;
+    }
+
+private:
+    AtomicFile& f_;
+};
+
+}  // namespace
+
+bool IsOurTemporaryName(std::string_view name) {
+    if (name.size() < 1 + 1 + kMarker.size() + kRandomChars || name[0] != '.') return false;
+    const std::size_t at = name.size() - kRandomChars - kMarker.size();
+    if (name.substr(at, kMarker.size()) != kMarker) return false;
+    for (char c : name.substr(name.size() - kRandomChars))
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
+    return true;
+}
+
+void RemoveStaleTemporaries(const std::string& folder, long maxAgeSeconds) {
+    const std::string dir = folder.empty() ? "." : folder;
+    const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd < 0) return;
+    DIR* d = ::fdopendir(dfd);
+    if (!d) {
+        ::close(dfd);
+        return;
+    }
+    const std::time_t now = std::time(nullptr);
+    while (const dirent* e = ::readdir(d)) {
+        if (!IsOurTemporaryName(e->d_name)) continue;
+        struct stat st {};
+        if (::fstatat(dfd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (!S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) continue;
+        if (now - st.st_mtime <= maxAgeSeconds) continue;
+        ::unlinkat(dfd, e->d_name, 0);
+    }
+    ::closedir(d);
+}
+
+ReadOnlyFileError::ReadOnlyFileError(const std::string& path)
+    : std::runtime_error(path + " は読み取り専用のファイルです") {}
+
+bool IsReadOnlyFile(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    // Root may write anything; a file without any write bit is still meant to stay.
+    return (st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0;
+}
+
+AtomicFile::AtomicFile(const std::string& target, ReadOnlyTarget readOnly) : path_(target), target_(target) {
+    std::error_code ec;
+    fs::path t = target;
+    if (fs::is_symlink(t, ec)) {
+        const fs::path resolved = fs::weakly_canonical(t, ec);
+        if (!ec) t = resolved;
+    }
+    target_ = t.string();
+    struct stat old {};
+    const bool hadOld = ::stat(target_.c_str(), &old) == 0;
+    if (hadOld && S_ISDIR(old.st_mode)) throw WriteError(path_, EISDIR);
+    if (hadOld && !S_ISREG(old.st_mode)) throw std::runtime_error(path_ + " は通常のファイルではありません");
+    if (hadOld && readOnly == ReadOnlyTarget::Refuse && IsReadOnlyFile(target_)) throw ReadOnlyFileError(path_);
+
+    fs::path folder = t.parent_path();
+    if (folder.empty()) folder = ".";
+    RemoveStaleTemporaries(folder.string());
+    tmp_ = (folder / ("." + t.filename().string() + std::string(kMarker) + "XXXXXX")).string();
+    if (tmp_.size() >= PATH_MAX) throw WriteError(path_, ENAMETOOLONG);
+    // mkstemp creates the file exclusively (O_EXCL): a planted name or link is never opened.
+    fd_ = ::mkostemp(tmp_.data(), O_CLOEXEC);
+    if (fd_ < 0) {
+        const int err = errno;
+        tmp_.clear();
+        throw WriteError(path_, err);
+    }
+    slot_ = Register(tmp_);
+    if (hadOld) {
+        // The owner first (changing it clears set-id bits), then the mode. Either may be
+        // refused to an ordinary user; the group alone often is not.
+        if (::fchown(fd_, old.st_uid, old.st_gid) != 0) (void)!::fchown(fd_, static_cast<uid_t>(-1), old.st_gid);
+        (void)::fchmod(fd_, old.st_mode & 07777);
+    } else {
+        // mkstemp makes the file private; a new file is as readable as any other the user makes.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        (void)::fchmod(fd_, 0666 & ~mask);
+    }
+    buffer_.resize(kBufferSize);
+}
+
+AtomicFile::~AtomicFile() { Abandon(); }
+
+void AtomicFile::Abandon() noexcept {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!tmp_.empty()) {
+        ::unlink(tmp_.c_str());
+        tmp_.clear();
+    }
+    Unregister(slot_);
+    slot_ = -1;
+}
+
+void AtomicFile::Fail(int err) {
+    failed_ = true;
+    Abandon();
+    throw WriteError(path_, err);
+}
+
+void AtomicFile::Drain() {
+    if (fd_ < 0) throw WriteError(path_, 0);
+    int err = 0;
+    if (used_ > 0 && !WriteAll(fd_, buffer_.data(), used_, err)) Fail(err);
+    written_ += used_;
+    used_ = 0;
+}
+
+void AtomicFile::Write(std::string_view bytes) {
+    if (bytes.size() <= buffer_.size() - used_) {
+        std::memcpy(buffer_.data() + used_, bytes.data(), bytes.size());
+        used_ += bytes.size();
+        return;
+    }
+    Drain();
+    if (bytes.size() >= buffer_.size()) {
+        int err = 0;
+        if (!WriteAll(fd_, bytes.data(), bytes.size(), err)) Fail(err);
+        written_ += bytes.size();
+        return;
+    }
+    std::memcpy(buffer_.data(), bytes.data(), bytes.size());
+    used_ = bytes.size();
+}
+
+void AtomicFile::Rewind() {
+    if (failed_ || fd_ < 0) throw WriteError(path_, 0);
+    used_ = 0;
+    written_ = 0;
+    if (::ftruncate(fd_, 0) != 0 || ::lseek(fd_, 0, SEEK_SET) != 0) Fail(errno);
+}
+
+std::ostream& AtomicFile::Stream() {
+    if (!stream_) {
+        streamBuf_ = std::make_unique<SinkBuf>(*this);
+        stream_ = std::make_unique<std::ostream>(streamBuf_.get());
+        stream_->exceptions(std::ios::badbit);
+    }
+    return *stream_;
+}
+
+void AtomicFile::Commit() {
+    if (stream_) stream_->flush();
+    if (failed_ || fd_ < 0) throw WriteError(path_, 0);
+    Drain();
+    if (::fsync(fd_) != 0) Fail(errno);
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0) Fail(errno);
+    if (::rename(tmp_.c_str(), target_.c_str()) != 0) Fail(errno);
+    Unregister(slot_);
+    slot_ = -1;
+    tmp_.clear();
+    // The rename itself reaches the disk with the folder.
+    fs::path folder = fs::path(target_).parent_path();
+    if (folder.empty()) folder = ".";
+    const int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        (void)::fsync(dfd);
+        ::close(dfd);
+    }
+}
+
+void WriteFileAtomic(const std::string& path, std::string_view bytes, AtomicFile::ReadOnlyTarget readOnly) {
+    AtomicFile f(path, readOnly);
+    f.Write(bytes);
+    f.Commit();
+}
+
+}  // namespace tavik

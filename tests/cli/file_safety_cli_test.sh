@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# tavik-cli end to end where files go wrong: read-only targets, full disks, texts without a
+# CP932 form.
+#   file_safety_cli_test.sh TAVIK-CLI EXAMPLES-DIR FAULT-LIBRARY WORK-DIR
+set -u
+cli=$1
+examples=$2
+fault=$3
+work=$(mktemp -d "$4/file-safety.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+expect_eq() { [ "$2" == "$3" ] || fail "$1: expected [${2:0:300}], got [${3:0:300}]"; }
+status() { "$@" >/dev/null 2>&1; echo $?; }
+# Runs tavik-cli with an injected I/O error (see tests/support/fault_inject.cpp).
+faulty() { local spec=$1; shift; ASAN_OPTIONS=verify_asan_link_order=0 LD_PRELOAD=$fault TAVIK_FAULT=$spec "$cli" "$@"; }
+only_files() { # the folder holds exactly these names
+    local got; got=$(cd "$1" && ls -A | sort | tr '\n' ' '); shift
+    expect_eq "files left" "$*" "${got% }"
+}
+
+cp "$examples/example.vtb" "$work/t.vtb"
+
+# ---- a read-only target is refused unless --force --------------------------------------------
+"$cli" sort species "$work/t.vtb" -o "$work/ro.vtb" || fail "first sort"
+echo keep > "$work/ro.vtb"
+chmod 0444 "$work/ro.vtb"
+msg=$("$cli" sort species "$work/t.vtb" -o "$work/ro.vtb" 2>&1 >/dev/null); rc=$?
+expect_eq "read-only refused" 1 "$rc"
+case "$msg" in *ro.vtb*読み取り専用*--force*) ;; *) fail "read-only message: $msg" ;; esac
+expect_eq "read-only file kept" keep "$(cat "$work/ro.vtb")"
+"$cli" sort species "$work/t.vtb" -o "$work/ro.vtb" --force || fail "--force"
+expect_eq "forced file replaced" "SpeciesCount: 135" "$("$cli" info "$work/ro.vtb" | head -n 1)"
+expect_eq "forced file keeps its mode" 444 "$(stat -c %a "$work/ro.vtb")"
+rm -f "$work/ro.vtb"
+
+# ---- a full disk: the old file stays, nothing is left behind, the reason is given --------------
+echo old > "$work/full.vtb"
+msg=$(faulty write:1:ENOSPC:full.vtb sort species "$work/t.vtb" -o "$work/full.vtb" 2>&1 >/dev/null); rc=$?
+expect_eq "full disk fails" 1 "$rc"
+expect_eq "full disk message" "tavik-cli: $work/full.vtb に書き込めません（容量不足）" "$msg"
+expect_eq "full disk keeps the old file" old "$(cat "$work/full.vtb")"
+msg=$(faulty rename:1:EACCES:full.vtb sort species "$work/t.vtb" -o "$work/full.vtb" 2>&1 >/dev/null)
+expect_eq "refused rename message" "tavik-cli: $work/full.vtb に書き込めません（許可がありません）" "$msg"
+only_files "$work" "full.vtb t.vtb"
+rm -f "$work/full.vtb"
+
+# ---- texts without a CP932 form: written as UTF-8, and the user is told -------------------------
+msg=$(cd "$examples" && "$cli" retrieve example.tki --species ブナ --title 'Ж表😀' -o "$work/u.vtb" 2>&1 >/dev/null)
+case "$msg" in *u.vtb*UTF-8*Ж表😀*) ;; *) fail "UTF-8 notice: $msg" ;; esac
+expect_eq "UTF-8 file has a BOM" "efbbbf" "$(head -c 3 "$work/u.vtb" | od -An -tx1 | tr -d ' ')"
+msg=$(cd "$examples" && "$cli" retrieve example.tki --species ブナ --title 'ブナ林' -o "$work/c.vtb" 2>&1 >/dev/null)
+case "$msg" in *UTF-8*) fail "no UTF-8 notice for a CP932 table: $msg" ;; esac
+
+if [ "$failures" -ne 0 ]; then echo "$failures failure(s)"; exit 1; fi
+echo "all file-safety CLI checks passed"
