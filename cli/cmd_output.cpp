@@ -1,6 +1,7 @@
 // export and print: the outputs of a saved table from the command line.
 #include <algorithm>
 #include <charconv>
+#include <iostream>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -34,7 +35,7 @@ struct OutputFlags {
     bool haveItems = false;
     std::vector<int> items;
     std::string species, releves, title;
-    bool haveTitle = false, frequency = false, once = false;
+    bool haveTitle = false, frequency = false, once = false, force = false;
     int method = -1, direction = -1;
 
     // Reads one flag at `a`; false when `a` is not one of these.
@@ -53,6 +54,7 @@ struct OutputFlags {
         else if (a == "--releves") releves = in.Value(a);
         else if (a == "--frequency") frequency = true;
         else if (a == "--once") once = true;
+        else if (a == "--force") force = true;
         else if (a == "--method") method = Number(a, in.Value(a), 0, kConversionMethods - 1);
         else if (a == "--rows") {
             const std::string v = in.Value(a);
@@ -88,9 +90,24 @@ struct OutputFlags {
         if (once) o.onceSpecies = true;
         if (method >= 0) o.method = method;
         if (direction >= 0) o.direction = direction;
+        o.replaceReadOnly = force;
         return o;
     }
 };
+
+// Runs one output: a read-only file is named with the way round it, a file that had to
+// be UTF-8 gets its notice on stderr.
+template <class F>
+void Written(const std::string& path, F&& write) {
+    OutputReport report;
+    try {
+        report = write();
+    } catch (const ReadOnlyFileError& e) {
+        throw std::runtime_error(std::string(e.what()) + "（置き換えるには --force）");
+    }
+    if (const std::string notice = Utf8OutputNotice(path, report); !notice.empty())
+        std::cerr << "tavik-cli: " << notice << "\n";
+}
 
 }  // namespace
 
@@ -117,10 +134,12 @@ int Export(const Args& args) {
     Workspace ws;
     const OutputOptions o = flags.Load(ws, table, mode);
     Table& t = ws.table;
-    if (kind == "plot") WriteSiteData(t, out);
-    else if (kind == "gps") WriteGpsPoints(t, out);
-    else if (kind == "mesh") WriteMeshData(t, out);
-    else WriteOutputFile(t, o, out);
+    Written(out, [&] {
+        if (kind == "plot") return WriteSiteData(t, out, Target(o));
+        if (kind == "gps") return WriteGpsPoints(t, out, Target(o));
+        if (kind == "mesh") return WriteMeshData(t, out, Target(o));
+        return WriteOutputFile(t, o, out);
+    });
     return 0;
 }
 
@@ -148,16 +167,24 @@ int Print(const Args& args) {
     if (!font.empty()) o.fontName = font;
     if (size > 0) o.fontSize = size;
     if (!pdf.empty()) {
-        PrintToPdf(ws.table, o, simple, pdf);
+        Written(pdf, [&] {
+            PrintToPdf(ws.table, o, simple, pdf);
+            return OutputReport{};
+        });
         return 0;
     }
     // The text device: a page of `columns` five-byte (full) or two-byte (simple) columns;
     // without --columns, as many as the font's half-width characters across an A4 page.
     const int bytes = columns > 0 ? columns * (simple ? 2 : 5) : A4TextWidth(o.fontSize);
-    WriteTextOutput(text, [&](LineSink& sink) {
-        TextFileDevice device(sink, bytes);
-        if (simple) PrintSimple(ws.table, o, device);
-        else PrintFull(ws.table, o, device);
+    Written(text, [&] {
+        return WriteTextOutput(
+            text,
+            [&](LineSink& sink) {
+                TextFileDevice device(sink, bytes);
+                if (simple) PrintSimple(ws.table, o, device);
+                else PrintFull(ws.table, o, device);
+            },
+            Target(o));
     });
     return 0;
 }

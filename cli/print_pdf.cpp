@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "output/output_file.h"
+#include "formats/atomic_file.h"
 #include "ui/printer_device.h"
 #endif
 
@@ -42,7 +42,8 @@ void EnsureGuiApplication() {
 
 void PrintToPdf(const Table& t, const OutputOptions& o, bool simple, const std::string& path) {
     EnsureGuiApplication();
-    AtomicOutputFile file(path);
+    // The writer fills the temporary by its name; nothing else is written to it meanwhile.
+    AtomicFile file(path, Target(o));
     {
         QPdfWriter writer(QString::fromStdString(file.TemporaryPath()));
         writer.setTitle(QString::fromStdString(o.title));
@@ -57,7 +58,7 @@ void PrintToPdf(const Table& t, const OutputOptions& o, bool simple, const std::
         else PrintFull(t, o, device);
         if (!device.Finish()) throw std::runtime_error(path + " に書き込めません");
     }
-    file.CommitWrittenByName();
+    file.Commit();
 }
 
 #else

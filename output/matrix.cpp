@@ -141,9 +141,9 @@ void ValueMatrix(const Table& t, const OutputOptions& options, LineSink& out, Pr
     }
 }
 
-void WriteValueMatrix(const Table& t, const OutputOptions& o, const std::string& path, Progress* progress) {
+OutputReport WriteValueMatrix(const Table& t, const OutputOptions& o, const std::string& path, Progress* progress) {
     if (progress) progress->Show("　数値表として出力中　", "");
-    WriteTextOutput(path, [&](LineSink& sink) { ValueMatrix(t, o, sink, progress); });
+    return WriteTextOutput(path, [&](LineSink& sink) { ValueMatrix(t, o, sink, progress); }, Target(o));
 }
 
 std::vector<std::string> SpeciesAbbreviations(const Table& t, const OutputOptions& options) {
@@ -206,11 +206,14 @@ void PCordSpeciesList(const Table& t, const std::vector<std::string>& abbr, Line
     }
 }
 
-void WritePCordMatrix(const Table& t, const OutputOptions& o, const std::string& path, Progress* progress) {
+OutputReport WritePCordMatrix(const Table& t, const OutputOptions& o, const std::string& path, Progress* progress) {
     const std::vector<std::string> abbr = SpeciesAbbreviations(t, o);
     // The command shows no work message of its own; the rows still report for cancelling.
-    WriteTextOutput(path, [&](LineSink& sink) { PCordMatrix(t, o, abbr, sink, progress); });
-    WriteTextOutput(SpeciesListPath(path), [&](LineSink& sink) { PCordSpeciesList(t, abbr, sink); });
+    const OutputReport matrix =
+        WriteTextOutput(path, [&](LineSink& sink) { PCordMatrix(t, o, abbr, sink, progress); }, Target(o));
+    const OutputReport list = WriteTextOutput(
+        SpeciesListPath(path), [&](LineSink& sink) { PCordSpeciesList(t, abbr, sink); }, Target(o));
+    return {matrix.utf8 || list.utf8};
 }
 
 }  // namespace tavik

@@ -11,6 +11,7 @@
 #include "core/table.h"
 #include "output/line_sink.h"
 #include "output/options.h"
+#include "output/output_file.h"
 
 namespace tavik {
 
@@ -18,8 +19,8 @@ namespace tavik {
 // time; the matrix is never held whole). The table's counts must be current.
 void ValueMatrix(const Table& t, const OutputOptions& o, LineSink& out, Progress* progress = nullptr);
 // 数値表として出力する: the value matrix into the file at `path`.
-void WriteValueMatrix(const Table& t, const OutputOptions& o, const std::string& path,
-                      Progress* progress = nullptr);
+OutputReport WriteValueMatrix(const Table& t, const OutputOptions& o, const std::string& path,
+                              Progress* progress = nullptr);
 
 // The eight-byte abbreviations of the species, indexed by position 0..SpeciesCount (empty
 // outside the options' species range), made unique in species order.
@@ -31,7 +32,7 @@ void PCordMatrix(const Table& t, const OutputOptions& o, const std::vector<std::
 void PCordSpeciesList(const Table& t, const std::vector<std::string>& abbreviations, LineSink& out);
 // PCord 用のCSV型出力: the matrix into `path` and the species list into
 // SpeciesListPath(path).
-void WritePCordMatrix(const Table& t, const OutputOptions& o, const std::string& path,
-                      Progress* progress = nullptr);
+OutputReport WritePCordMatrix(const Table& t, const OutputOptions& o, const std::string& path,
+                              Progress* progress = nullptr);
 
 }  // namespace tavik

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/table.h"
+#include "formats/atomic_file.h"
 
 namespace tavik {
 
@@ -46,6 +47,8 @@ struct OutputOptions {
     std::string layerLabels = "T1T2S1S2H1H2 M";  // seven labels of two characters
     std::string fontName = "ＭＳ 明朝";           // printed outputs
     int fontSize = 9;
+    // A read-only file of the chosen name is replaced only when the user said so.
+    bool replaceReadOnly = false;
 };
 
 // The heading the output panel shows for a mode ("組成表テキスト出力、項目選択と表題修正" ...);
@@ -77,6 +80,11 @@ bool ItemChosen(const Table& t, const OutputOptions& o, int item);
 // one loses it, and the table is cleared and laid out anew in item order. Item 1 (the
 // serial number) always keeps its row: the layout puts it in row 1.
 void ApplyItemSelection(Table& t, const std::array<bool, kItemCount + 1>& ticked);
+
+// How an output replaces a read-only file of the chosen name.
+inline AtomicFile::ReadOnlyTarget Target(const OutputOptions& o) {
+    return o.replaceReadOnly ? AtomicFile::ReadOnlyTarget::Replace : AtomicFile::ReadOnlyTarget::Refuse;
+}
 
 // ---- Output files ----------------------------------------------------------------------
 

@@ -1,48 +1,18 @@
-// Output files that replace the user's file only when they are complete: the bytes go to
-// a temporary file in the target's folder, which is flushed to disk and renamed over the
-// target at Commit(). A file that is dropped (an error, a cancel) leaves no trace and the
-// old file as it was.
+// Text output files: lines encoded in CP932 (or, when a text has no CP932 form, UTF-8 with
+// a BOM), ended with CR LF, written through AtomicFile so that the user's file is replaced
+// only by a complete one and a failed or cancelled output leaves no trace.
 #pragma once
 
-#include <memory>
 #include <string>
 #include <stdexcept>
 #include <string_view>
 
+#include "formats/atomic_file.h"
+#include "formats/byte_sink.h"
 #include "formats/codec.h"
 #include "output/line_sink.h"
 
 namespace tavik {
-
-class AtomicOutputFile {
-public:
-    // Creates the temporary. Throws std::runtime_error "<path> に書き込めません" when the
-    // folder cannot take it (or the target is a folder).
-    explicit AtomicOutputFile(std::string path);
-    ~AtomicOutputFile();  // drops the temporary unless committed
-    AtomicOutputFile(const AtomicOutputFile&) = delete;
-    AtomicOutputFile& operator=(const AtomicOutputFile&) = delete;
-
-    void Write(std::string_view bytes);  // buffered
-    // Flushes, syncs and renames over the target. Throws as the constructor.
-    void Commit();
-    // For writers that open a file by its name (the spreadsheet library): the temporary's
-    // name. Whatever they wrote there is what Commit() puts in place.
-    const std::string& TemporaryPath() const { return tmp_; }
-    // Commit() for a temporary that another writer filled by its name: the file is synced
-    // by that name before it is renamed.
-    void CommitWrittenByName();
-    const std::string& Path() const { return path_; }
-
-private:
-    void Flush();
-    [[noreturn]] void Fail();
-
-    std::string path_, target_, tmp_;
-    int fd_ = -1;
-    std::string buf_;
-    bool committed_ = false;
-};
 
 // Thrown when the user stops a long output through its Progress; nothing is written.
 struct OutputCancelled : std::runtime_error {
@@ -53,17 +23,25 @@ struct OutputCancelled : std::runtime_error {
 // over in UTF-8.
 struct NotCp932 {};
 
+// What an output reports when it is done.
+struct OutputReport {
+    bool utf8 = false;  // some text had no CP932 form: the file is UTF-8 with a BOM
+};
+
+// A read-only file of the chosen name is refused unless the user said to replace it.
+using ReadOnlyTarget = AtomicFile::ReadOnlyTarget;
+
 // A text file of lines: each line encoded and ended with CR LF.
 class TextFileSink : public LineSink {
 public:
-    TextFileSink(AtomicOutputFile& file, TextEncoding encoding);
+    TextFileSink(ByteSink& file, TextEncoding encoding);
     void Line(std::string_view utf8) override;
     // Text without a line end.
     void Text(std::string_view utf8);
 
 private:
     void Append(std::string_view utf8);
-    AtomicOutputFile& file_;
+    ByteSink& file_;
     TextEncoding encoding_;
     std::string out_;
 };
@@ -73,19 +51,24 @@ private:
 // is lost. The target is replaced only when `write` returns; an exception leaves it as it
 // was. `write` may run twice.
 template <class Write>
-void WriteTextOutput(const std::string& path, Write&& write) {
-    for (TextEncoding enc : {TextEncoding::Cp932, TextEncoding::Utf8}) {
-        AtomicOutputFile file(path);
-        TextFileSink sink(file, enc);
-        try {
-            write(sink);
-        } catch (const NotCp932&) {
-            continue;
-        }
+OutputReport WriteTextOutput(const std::string& path, Write&& write, ReadOnlyTarget readOnly = ReadOnlyTarget::Refuse) {
+    AtomicFile file(path, readOnly);
+    try {
+        TextFileSink sink(file, TextEncoding::Cp932);
+        write(sink);
         file.Commit();
-        return;
+        return {};
+    } catch (const NotCp932&) {
     }
+    file.Rewind();
+    TextFileSink sink(file, TextEncoding::Utf8);
+    write(sink);
+    file.Commit();
+    return {true};
 }
+
+// The notice for a file that had to be written as UTF-8; empty when it is CP932.
+std::string Utf8OutputNotice(const std::string& path, const OutputReport& report);
 
 // Appends the CP932 bytes of a UTF-8 text; false (and `out` partly written) when some
 // character has no CP932 form. Pieces of non-ASCII text are remembered, so that the names

@@ -18,15 +18,17 @@ std::optional<OutputFileKind> FileKindOf(OutputMode mode) {
     }
 }
 
-void WriteOutputFile(Table& t, const OutputOptions& o, const std::string& path, Progress* progress) {
+OutputReport WriteOutputFile(Table& t, const OutputOptions& o, const std::string& path, Progress* progress) {
+    OutputReport report;
     switch (o.mode) {
-        case OutputMode::Text: WriteTextTable(t, o, path, progress); break;
-        case OutputMode::Spreadsheet: WriteSpreadsheet(t, o, path, progress); break;
-        case OutputMode::ValueMatrix: WriteValueMatrix(t, o, path, progress); break;
-        case OutputMode::PCordMatrix: WritePCordMatrix(t, o, path, progress); break;
+        case OutputMode::Text: report = WriteTextTable(t, o, path, progress); break;
+        case OutputMode::Spreadsheet: report = WriteSpreadsheet(t, o, path, progress); break;
+        case OutputMode::ValueMatrix: report = WriteValueMatrix(t, o, path, progress); break;
+        case OutputMode::PCordMatrix: report = WritePCordMatrix(t, o, path, progress); break;
         default: throw std::invalid_argument("この出力はファイルに書きません");
     }
     t.TableTitle = o.title;
+    return report;
 }
 
 }  // namespace tavik

@@ -8,6 +8,7 @@
 #include "core/progress.h"
 #include "core/table.h"
 #include "output/options.h"
+#include "output/output_file.h"
 
 namespace tavik {
 
@@ -19,6 +20,7 @@ std::optional<OutputFileKind> FileKindOf(OutputMode mode);
 // title. Throws std::runtime_error naming the file on failure (the old file stays),
 // OutputCancelled when `progress` asks to stop, std::invalid_argument for a mode that
 // writes no file.
-void WriteOutputFile(Table& t, const OutputOptions& o, const std::string& path, Progress* progress = nullptr);
+OutputReport WriteOutputFile(Table& t, const OutputOptions& o, const std::string& path,
+                             Progress* progress = nullptr);
 
 }  // namespace tavik

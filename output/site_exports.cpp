@@ -50,8 +50,8 @@ void SiteData(const Table& t, LineSink& out) {
     }
 }
 
-void WriteSiteData(const Table& t, const std::string& path) {
-    WriteTextOutput(path, [&](LineSink& sink) { SiteData(t, sink); });
+OutputReport WriteSiteData(const Table& t, const std::string& path, ReadOnlyTarget readOnly) {
+    return WriteTextOutput(path, [&](LineSink& sink) { SiteData(t, sink); }, readOnly);
 }
 
 std::string GpsPointRecord(const std::string& label, const std::string& latitude, const std::string& longitude,
@@ -74,9 +74,9 @@ std::string GpsPoints(const Table& t) {
     return s;
 }
 
-void WriteGpsPoints(const Table& t, const std::string& path) {
+OutputReport WriteGpsPoints(const Table& t, const std::string& path, ReadOnlyTarget readOnly) {
     const std::string text = GpsPoints(t);
-    WriteTextOutput(path, [&](TextFileSink& sink) { sink.Text(text); });
+    return WriteTextOutput(path, [&](TextFileSink& sink) { sink.Text(text); }, readOnly);
 }
 
 std::string AltitudeClass(const std::string& altitude) {
@@ -93,9 +93,9 @@ void MeshData(const Table& t, LineSink& out) {
         out.Line(Value(t, q, meshRow) + "." + AltitudeClass(t.Text(q + 3, altRow)) + "," + Label(t, q));
 }
 
-void WriteMeshData(const Table& t, const std::string& path) {
+OutputReport WriteMeshData(const Table& t, const std::string& path, ReadOnlyTarget readOnly) {
     if (!HasItemsFor(t, SiteExport::MeshData)) throw MissingSiteItems();
-    WriteTextOutput(path, [&](LineSink& sink) { MeshData(t, sink); });
+    return WriteTextOutput(path, [&](LineSink& sink) { MeshData(t, sink); }, readOnly);
 }
 
 }  // namespace tavik

@@ -110,7 +110,7 @@ bool PlainDecimalNumber(std::string_view text, double& value) {
     return r.ec == std::errc() && r.ptr == s.data() + s.size();
 }
 
-void WriteSpreadsheet(Table& t, const OutputOptions& options, const std::string& path, Progress* progress) {
+OutputReport WriteSpreadsheet(Table& t, const OutputOptions& options, const std::string& path, Progress* progress) {
     OutputOptions o = options;
     ClampRanges(o, t);
     t.Recount();
@@ -123,7 +123,8 @@ void WriteSpreadsheet(Table& t, const OutputOptions& options, const std::string&
                                  " 列) を超えます。測定の範囲を狭めてください");
     if (progress) progress->Show(kSpreadsheetMessage, "   ");
 
-    AtomicOutputFile file(path);
+    // The workbook is written by its library into the temporary, by the temporary's name.
+    AtomicFile file(path, Target(o));
     Workbook wb(path, file.TemporaryPath());
     wb.Widths(lastColumn);
     wb.Text(1, 1, o.title);
@@ -193,7 +194,8 @@ void WriteSpreadsheet(Table& t, const OutputOptions& options, const std::string&
                       wb.centre_);
     }
     wb.Close();
-    file.CommitWrittenByName();
+    file.Commit();
+    return {};
 }
 
 }  // namespace tavik

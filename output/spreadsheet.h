@@ -8,6 +8,7 @@
 #include "core/progress.h"
 #include "core/table.h"
 #include "output/options.h"
+#include "output/output_file.h"
 
 namespace tavik {
 
@@ -22,7 +23,8 @@ inline constexpr int kSheetColumns = 16384;
 // the range's size) in column releveTo + 3. Throws
 // std::runtime_error naming the file when it cannot be written, OutputCancelled when
 // `progress` asks to stop.
-void WriteSpreadsheet(Table& t, const OutputOptions& o, const std::string& path, Progress* progress = nullptr);
+OutputReport WriteSpreadsheet(Table& t, const OutputOptions& o, const std::string& path,
+                              Progress* progress = nullptr);
 
 // Whether a header value goes to the sheet as a number: a plain decimal number (an
 // optional minus, digits without a leading zero, an optional fraction without trailing

@@ -223,10 +223,11 @@ void PrintTable(const Table& t, const OutputOptions& options, int blockWidth, Li
     TextLayout(t, o, out, progress).Run(blockWidth);
 }
 
-void WriteTextTable(Table& t, const OutputOptions& o, const std::string& path, Progress* progress) {
+OutputReport WriteTextTable(Table& t, const OutputOptions& o, const std::string& path, Progress* progress) {
     t.Recount();
     if (progress) progress->Show("　組成表をテキスト出力しています　", "");
-    WriteTextOutput(path, [&](LineSink& sink) { PrintTable(t, o, kTextFileBlockWidth, sink, progress); });
+    return WriteTextOutput(
+        path, [&](LineSink& sink) { PrintTable(t, o, kTextFileBlockWidth, sink, progress); }, Target(o));
 }
 
 }  // namespace tavik

@@ -10,6 +10,7 @@
 #include "core/table.h"
 #include "output/line_sink.h"
 #include "output/options.h"
+#include "output/output_file.h"
 
 namespace tavik {
 
@@ -26,7 +27,8 @@ void PrintTable(const Table& t, const OutputOptions& o, int blockWidth, LineSink
 // 表をテキスト出力: recounts, then writes the layout into the file at `path` (replaced only
 // once complete). Throws std::runtime_error naming the file when it cannot be written,
 // OutputCancelled when `progress` asks to stop.
-void WriteTextTable(Table& t, const OutputOptions& o, const std::string& path, Progress* progress = nullptr);
+OutputReport WriteTextTable(Table& t, const OutputOptions& o, const std::string& path,
+                            Progress* progress = nullptr);
 
 // A percentage rounded to the nearest integer, halves to the even one; 0 when `of` is 0.
 long long Percent(long long part, long long of);

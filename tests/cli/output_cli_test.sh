@@ -100,6 +100,13 @@ expect_eq "one line on stderr" 1 "$(echo "$msg" | wc -l)"
 echo old > "$work/narrow.txt"
 expect_eq "narrow page" 1 "$(status "$cli" print "$table" --text "$work/narrow.txt" --columns 7)"
 expect_eq "old file kept" old "$(cat "$work/narrow.txt")"
+# A read-only file is refused, and replaced with --force.
+echo old > "$work/ro.txt"
+chmod a-w "$work/ro.txt"
+expect_eq "read-only refused" 1 "$(status "$cli" export mesh "$table" -o "$work/ro.txt")"
+expect_eq "read-only kept" old "$(cat "$work/ro.txt")"
+"$cli" export mesh "$table" -o "$work/ro.txt" --force || fail "--force"
+expect_eq "read-only replaced" "57406050.11,A84-01" "$(head -1 "$work/ro.txt" | tr -d '\r')"
 expect_eq "no temporaries left" "" "$(ls -A "$work" | grep '^\.')"
 cmp -s "$table" "$examples/example.vtb" || fail "the input table was changed"
 
