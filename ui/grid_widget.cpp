@@ -178,12 +178,6 @@ void VegGrid::setRangeSelect(bool on) {
     viewport()->update();
 }
 
-void VegGrid::setGridLines(bool fixedLines, bool normalLines) {
-    fixedLines_ = fixedLines;
-    normalLines_ = normalLines;
-    viewport()->update();
-}
-
 void VegGrid::setCurrentCell(int col, int row) {
     if (table_) {
         col = std::clamp(col, 0, std::max(0, table_->ColCount() - 1));
@@ -289,11 +283,6 @@ void VegGrid::tintRow(int row, const QColor& color) {
 
 void VegGrid::tintColumn(int col, const QColor& color) {
     tints_.push_back({Tint::Col, col, 0, color});
-    viewport()->update();
-}
-
-void VegGrid::tintCell(int col, int row, const QColor& color) {
-    tints_.push_back({Tint::Cell, col, row, color});
     viewport()->update();
 }
 
@@ -436,13 +425,11 @@ void VegGrid::paintTo(QPainter& p, const QRect& area) {
             }
         }
         // Grid lines: the right edge of every column and the bottom edge of every row.
-        if (fixed ? fixedLines_ : normalLines_) {
-            const QColor line = fixed ? kFixedLine : kNormalLine;
-            const int y0 = rows.front().pos, y1 = lastR.pos + lastR.size + 1;
-            const int x0 = cols.front().pos, x1 = lastC.pos + lastC.size + 1;
-            for (const Span& cs : cols) p.fillRect(QRect(cs.pos + cs.size, y0, 1, y1 - y0), line);
-            for (const Span& rs : rows) p.fillRect(QRect(x0, rs.pos + rs.size, x1 - x0, 1), line);
-        }
+        const QColor line = fixed ? kFixedLine : kNormalLine;
+        const int y0 = rows.front().pos, y1 = lastR.pos + lastR.size + 1;
+        const int x0 = cols.front().pos, x1 = lastC.pos + lastC.size + 1;
+        for (const Span& cs : cols) p.fillRect(QRect(cs.pos + cs.size, y0, 1, y1 - y0), line);
+        for (const Span& rs : rows) p.fillRect(QRect(x0, rs.pos + rs.size, x1 - x0, 1), line);
     };
 
     paintRegion(scrollCols, scrollRows, QRect(QPoint(fixedW, fixedH), QPoint(gridRight - 1, gridBottom - 1)), false);

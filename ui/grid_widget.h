@@ -44,7 +44,6 @@ public:
     // ---- The table --------------------------------------------------------------------
     // The grid keeps the pointer; the table must outlive the grid or be replaced first.
     void setTable(const tavik::Table* table);
-    const tavik::Table* table() const { return table_; }
     // Call after changing the table (content, order, sizes or counts): recomputes what is
     // cached when the table's versions moved, fixes the scroll range and repaints. Painting
     // also checks the versions, so forgetting this costs only a stale scroll range.
@@ -66,8 +65,6 @@ public:
     // to another used relevé column reports columnMoved(from, to).
     void setColumnMoving(bool on) { colMoving_ = on; }
     bool columnMoving() const { return colMoving_; }
-    // Fixed and normal grid lines (both on by default).
-    void setGridLines(bool fixedLines, bool normalLines);
 
     // ---- Current cell and selection -----------------------------------------------------
     int currentColumn() const { return curCol_; }
@@ -106,10 +103,9 @@ public:
     // ---- Tints (multiply mode: the text under them stays readable) ----------------------
     // Transient tints last until clearTints(). A row tint runs from column 0 to the last
     // column (or the viewport's right edge), a column tint from row 0 to the last row (or
-    // the viewport's bottom edge), a cell tint covers the cell.
+    // the viewport's bottom edge).
     void tintRow(int row, const QColor& color);
     void tintColumn(int col, const QColor& color);
-    void tintCell(int col, int row, const QColor& color);
     void clearTints();
     // Persistent tints: the "F＼N" row (the table's FNRow) in pale yellow, on by default,
     // and the cells of search hits in light green, given as QPoint(column, row).
@@ -178,7 +174,6 @@ private:
     QFont font_;
 
     bool rangeSelect_ = false, rowMoving_ = true, colMoving_ = true;
-    bool fixedLines_ = true, normalLines_ = true;
     int curCol_ = 0, curRow_ = 0;
     int anchorCol_ = 0, anchorRow_ = 0;  // the other corner of the selected range
 

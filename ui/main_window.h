@@ -116,9 +116,7 @@ public:
     void showNote(const QString& text, int ms);
     QString noteText() const;
     RangeMode rangeMode() const { return rangeMode_; }
-    QString openDialogFileName() const { return openDialogName_; }
     QString manualPath() const;
-    bool isBusy() const { return busy_; }
 
     // The title, the status line and the enabling of the outputs follow the table.
     void showTableStatus();

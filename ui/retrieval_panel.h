@@ -50,7 +50,6 @@ public:
     // The data file: its name without the folder (shortened in the middle when it does not
     // fit), the whole path as the hint.
     void setFileName(const QString& path);
-    QString fileName() const { return fileName_; }
     QString fileNameShown() const;
     QString fileNameHint() const;
     // Where typing starts: the mesh prefix when the panel opens, the first name after a reset.

@@ -53,7 +53,6 @@ void WorkMessage::setLines(const QString& line1, const QString& line2) {
     line2_->setText(line2);
 }
 
-void WorkMessage::setLine2(const QString& line2) { line2_->setText(line2); }
 QString WorkMessage::line1() const { return line1_->text(); }
 QString WorkMessage::line2() const { return line2_->text(); }
 

@@ -21,7 +21,6 @@ public:
     // Shows the two lines centred over the parent and paints them at once.
     void showMessage(const QString& line1, const QString& line2);
     void setLines(const QString& line1, const QString& line2);
-    void setLine2(const QString& line2);
     QString line1() const;
     QString line2() const;
     // The stop button ("中止"), shown only for commands that can be stopped.

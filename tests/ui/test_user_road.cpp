@@ -33,14 +33,14 @@
 #include "ui/grid_widget.h"
 #include "ui/main_window.h"
 #include "ui/panels.h"
+#include "ui/qt_text.h"
 #include "ui/retrieval_panel.h"
 #include "ui/work_message.h"
 
 using tavik::ui::MainWindow;
+using tavik::ui::Q;
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // What a person does: keys and clicks delivered to the window under them.
 // The window a person works in is the active one (no window manager gives it back after

@@ -1,0 +1,132 @@
+// The window and its files: a settings file or a saved table named on the command line,
+// and bad input of every kind that leaves the table as it was.
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QSet>
+#include <QSpinBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include "ui/command_line.h"
+#include "ui/grid_widget.h"
+#include "ui/panels.h"
+#include "ui/retrieval_panel.h"
+#include "ui/version.h"
+#include "ui/work_message.h"
+#include "window_fixture.h"
+
+using tavik::Table;
+using namespace tavik::testing;
+using tavik::ui::RangeMode;
+
+class TestWindowFiles : public QObject {
+    Q_OBJECT
+private slots:
+    void commandLineVariants();
+    void badInputLeavesTheTable();
+};
+
+void TestWindowFiles::commandLineVariants() {
+    QTemporaryDir tmp;
+    const QString dir = tmp.path();
+    // A settings file in capitals: 22 header items, its window size.
+    const QString ini = QDir(dir).filePath(QStringLiteral("Forest.INI"));
+    QVERIFY(QFile::copy(SharedData(QStringLiteral("example/example.ini")), ini));
+    {
+        auto s = StartWindow(dir, {ini});
+        QCOMPARE(Q(s.w->workspace().iniFileName), ini);
+        QCOMPARE(s.w->workspace().table.FNRow(), 23);
+        QCOMPARE(s.w->size(), QSize(800, 600));
+        QCOMPARE(s.w->workspace().table.ReleveCount(), 0);
+    }
+    // A saved table, made here from the example data.
+    const QString vtb = QDir(dir).filePath(QStringLiteral("tables/Forest.Vtb"));
+    QDir(dir).mkpath(QStringLiteral("tables"));
+    {
+        auto s = StartWindow(dir);
+        s.dialogs->files << SharedData(QStringLiteral("example/example.tki"));
+        s.w->chooseDataFile();
+        s.w->showRetrievalPanel();
+        s.w->scanFieldData(false);
+        s.dialogs->texts << QStringLiteral("全域の森林");
+        s.w->putIntoTable();
+        QCOMPARE(s.w->workspace().table.ReleveCount(), 60);
+        s.dialogs->files << vtb;
+        s.w->saveTable();
+        QVERIFY(QFile::exists(vtb));
+    }
+    {
+        auto s = StartWindow(dir, {vtb});
+        QCOMPARE(Q(s.w->workspace().iniFileName), QDir(dir).filePath(QStringLiteral("tavik.ini")));
+        QCOMPARE(s.w->workspace().table.ReleveCount(), 60);
+        QVERIFY(s.w->windowTitle().endsWith(QStringLiteral("4.15    全域の森林")));
+        QCOMPARE(s.w->statusText(1), QStringLiteral(" 測定数：60"));
+        QCOMPARE(s.w->statusText(4), QStringLiteral(" ファイル：Forest.Vtb"));
+        for (const char* name : {"saveTable", "outputTable", "siteData"})
+            QVERIFY2(Action(*s.w, name)->isEnabled(), name);
+    }
+    // Anything else is ignored: empty table, the settings beside the program.
+    {
+        auto s = StartWindow(dir, {QStringLiteral("sites.csv"), vtb});
+        QCOMPARE(s.w->workspace().table.ReleveCount(), 0);
+        QCOMPARE(s.w->workspace().table.FNRow(), 19);
+        QVERIFY(s.dialogs->errors.isEmpty());
+    }
+}
+
+void TestWindowFiles::badInputLeavesTheTable() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    SmallTable(w);
+    const Table& t = w.workspace().table;
+    const QStringList start = UsedTexts(t);
+
+    // A damaged saved table: a message naming the file; the table stays.
+    const QString bad = QDir(tmp.path()).filePath(QStringLiteral("壊れた表.vtb"));
+    {
+        QFile f(bad);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("title\r\n3 x 19\r\n");
+    }
+    s.dialogs->files << bad;
+    w.openTable();
+    QCOMPARE(s.dialogs->errors.size(), 1);
+    QVERIFY2(s.dialogs->errors.front().contains(QStringLiteral("壊れた表.vtb")),
+             qPrintable(s.dialogs->errors.front()));
+    QCOMPARE(UsedTexts(t), start);
+    QCOMPARE(t.ReleveCount(), 3);
+    QVERIFY(!w.workMessage()->isVisible());
+
+    // A field-data file that is not there: the message of the reader; nothing changes.
+    const std::string before = w.workspace().dataFileName;
+    s.dialogs->files << QDir(tmp.path()).filePath(QStringLiteral("nothing.tki"));
+    w.chooseDataFile();
+    QCOMPARE(s.dialogs->errors.size(), 2);
+    QVERIFY(s.dialogs->errors.last().contains(QStringLiteral("正しいファイルが指定されていません")));
+    QCOMPARE(w.workspace().dataFileName, before);
+    QCOMPARE(UsedTexts(t), start);
+    // Scanning without a usable file says so too and marks nothing.
+    w.showRetrievalPanel();
+    w.scanFieldData(false);
+    QCOMPARE(s.dialogs->errors.size(), 3);
+    QCOMPARE(w.workspace().retrieval.HitCount(), 0);
+    w.closeRetrievalPanel();
+
+    // A dictionary that is not there: no dictionary shown.
+    s.dialogs->files << QDir(tmp.path()).filePath(QStringLiteral("none.dic"));
+    w.readDictionary();
+    QCOMPARE(w.statusText(3), QStringLiteral(" 変換辞書："));
+    QCOMPARE(UsedTexts(t), start);
+}
+
+QTEST_MAIN(TestWindowFiles)
+#include "test_window_files.moc"

@@ -1,0 +1,96 @@
+// The table search: the panel, exact and partial hits, the list of earlier texts, the
+// note in the status line and the release of the hits.
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QSet>
+#include <QSpinBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include "ui/command_line.h"
+#include "ui/grid_widget.h"
+#include "ui/panels.h"
+#include "ui/retrieval_panel.h"
+#include "ui/version.h"
+#include "ui/work_message.h"
+#include "window_fixture.h"
+
+using tavik::Table;
+using namespace tavik::testing;
+using tavik::ui::RangeMode;
+
+class TestWindowSearch : public QObject {
+    Q_OBJECT
+private slots:
+    void searchHits();
+};
+
+void TestWindowSearch::searchHits() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    w.workspace().table = tavik::testing::MakeTable({{"ブナ", "イヌブナ", "ミズナラ"}, {"ブナ"}});
+    w.workspace().table.SetHeaderText(w.workspace().table.ReleveKeyAt(2), 3, "ブナ平");
+    w.showTableStatus();
+    const int fn = w.workspace().table.FNRow();
+    auto* p = w.searchPanel();
+    auto* g = w.grid();
+
+    w.showSearchPanel();
+    QVERIFY(p->isVisible());
+    QCOMPARE(Child<QLabel>(p, "searchPrompt")->text(), QStringLiteral("検索する文字列"));
+    Child<QComboBox>(p, "searchText")->setEditText(QStringLiteral(" ブナ "));
+    w.onSearchPartial();
+    QVERIFY(!p->isVisible());
+    QCOMPARE(g->searchHits(), (std::vector<QPoint>{{2, fn + 1}, {2, fn + 2}, {5, 3}}));
+    QCOMPARE(Child<QComboBox>(p, "searchText")->count(), 1);
+    QCOMPARE(Child<QComboBox>(p, "searchText")->itemText(0), QStringLiteral(" ブナ "));
+
+    w.showSearchPanel();
+    Child<QComboBox>(p, "searchText")->setEditText(QStringLiteral("ブナ"));
+    w.onSearchExact();
+    QCOMPARE(g->searchHits(), (std::vector<QPoint>{{2, fn + 1}}));
+
+    // Enter searches partially; Esc only closes and keeps the hits.
+    w.showSearchPanel();
+    Child<QComboBox>(p, "searchText")->setEditText(QStringLiteral("ナラ"));
+    QTest::keyClick(Child<QComboBox>(p, "searchText")->lineEdit(), Qt::Key_Return);
+    QCOMPARE(g->searchHits(), (std::vector<QPoint>{{2, fn + 3}}));
+    QCOMPARE(Child<QComboBox>(p, "searchText")->count(), 3);
+    w.showSearchPanel();
+    QTest::keyClick(Child<QComboBox>(p, "searchText")->lineEdit(), Qt::Key_Escape);
+    QVERIFY(!p->isVisible());
+    QCOMPARE(g->searchHits().size(), std::size_t(1));
+
+    // A blank search clears the hits, so does the release.
+    w.showSearchPanel();
+    Child<QComboBox>(p, "searchText")->setEditText(QStringLiteral("   "));
+    w.onSearchPartial();
+    QVERIFY(g->searchHits().empty());
+    w.showSearchPanel();
+    Child<QComboBox>(p, "searchText")->setEditText(QStringLiteral("ブナ"));
+    w.onSearchPartial();
+    QVERIFY(!g->searchHits().empty());
+    // Esc on a button of the panel cancels, the hits stay.
+    w.showSearchPanel();
+    QTest::keyClick(Child<QPushButton>(p, "searchPartial"), Qt::Key_Escape);
+    QVERIFY(!p->isVisible());
+    QVERIFY(!g->searchHits().empty());
+    w.resetSearch();
+    QVERIFY(g->searchHits().empty());
+    // Clearing the table forgets hits too.
+    w.onSearchPartial();
+    w.clearTable();
+    QVERIFY(g->searchHits().empty());
+}
+
+QTEST_MAIN(TestWindowSearch)
+#include "test_window_search.moc"

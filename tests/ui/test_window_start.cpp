@@ -1,0 +1,217 @@
+// The main window from its start: the version, the defaults, the menus with the commands
+// of later work, quitting, the manual and the about box, the settings, the table font and
+// the embedded items.
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QSet>
+#include <QSpinBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include "ui/command_line.h"
+#include "ui/grid_widget.h"
+#include "ui/panels.h"
+#include "ui/retrieval_panel.h"
+#include "ui/version.h"
+#include "ui/work_message.h"
+#include "window_fixture.h"
+
+using tavik::Table;
+using namespace tavik::testing;
+using tavik::ui::RangeMode;
+
+class TestWindowStart : public QObject {
+    Q_OBJECT
+private slots:
+    void versionAndCommandLineRules();
+    void startupDefaults();
+    void menuCaptionsAndLaterCommands();
+    void quitWritesSettingsOnlyThere();
+    void manualAndAbout();
+    void settingsFontAndEmbeddedItems();
+};
+
+void TestWindowStart::versionAndCommandLineRules() {
+    using tavik::ui::ParseCommandLine;
+    using tavik::ui::VersionText;
+    QCOMPARE(VersionText(QStringLiteral("4.1.5.0")), QStringLiteral("4.15"));
+    QCOMPARE(VersionText(QStringLiteral("10.2.13.7")), QStringLiteral("10.213"));
+    QCOMPARE(VersionText(QStringLiteral("4.1.5")), QString());
+    QCOMPARE(VersionText(QStringLiteral("4.x.5.0")), QString());
+    QCOMPARE(tavik::ui::ProgramVersionText(), QStringLiteral("4.15"));
+
+    const QString def = QStringLiteral("/opt/tavik.ini");
+    auto r = ParseCommandLine({QStringLiteral("/d/Forest.INI")}, def);
+    QCOMPARE(r.iniPath, QStringLiteral("/d/Forest.INI"));
+    QVERIFY(r.tablePath.isEmpty());
+    r = ParseCommandLine({QStringLiteral("t.Vtb"), QStringLiteral("x.ini")}, def);
+    QCOMPARE(r.iniPath, def);
+    QCOMPARE(r.tablePath, QStringLiteral("t.Vtb"));
+    r = ParseCommandLine({QStringLiteral("a.csv"), QStringLiteral("b.vtb")}, def);
+    QCOMPARE(r.iniPath, def);
+    QVERIFY(r.tablePath.isEmpty());
+    r = ParseCommandLine({QStringLiteral("dir.ini/table")}, def);
+    QCOMPARE(r.iniPath, def);
+}
+
+void TestWindowStart::startupDefaults() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    const Table& t = w.workspace().table;
+    QCOMPARE(w.windowTitle(), QStringLiteral(" Vegetation Table Processing Ver.4.15    "));
+    QCOMPARE(t.FNRow(), 19);  // 18 header items
+    int items = 0;
+    for (int n = 1; n <= tavik::kItemCount; ++n) items += t.ItemBoxes[n].enabled ? 1 : 0;
+    QCOMPARE(items, 18);
+    QCOMPARE(t.ColCount(), 27);
+    QCOMPARE(t.RowCount(), 159);
+    QCOMPARE(Q(t.Text(2, 3)), QStringLiteral("調査地名"));
+    QCOMPARE(Q(t.Text(3, 19)), QStringLiteral("F＼N"));
+    QCOMPARE(w.statusText(1), QStringLiteral(" 測定数：0"));
+    QCOMPARE(w.statusText(2), QStringLiteral(" 種数：0"));
+    QCOMPARE(w.statusText(3), QStringLiteral(" 変換辞書：異名表.dic"));
+    QCOMPARE(w.statusText(4), QStringLiteral(" ファイル："));
+    for (const char* name : kOutputs) QVERIFY2(!Action(w, name)->isEnabled(), name);
+    QCOMPARE(w.size(), QSize(724, 538));
+    QCOMPARE(Q(w.workspace().iniFileName), QDir(tmp.path()).filePath(QStringLiteral("tavik.ini")));
+    QVERIFY(w.rangeMode() == RangeMode::None);
+    QVERIFY(w.actions().useEmbeddedItems->isChecked());
+    QVERIFY(!w.workMessage()->isVisible());
+    QVERIFY(s.dialogs->errors.isEmpty());
+    // Nothing is written at start.
+    QVERIFY(!QFile::exists(QDir(tmp.path()).filePath(QStringLiteral("tavik.ini"))));
+}
+
+void TestWindowStart::menuCaptionsAndLaterCommands() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    QStringList menus;
+    for (QAction* a : w.menuBar()->actions()) menus << a->text();
+    QCOMPARE(menus, (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("表ツール(&T)"),
+                                 QStringLiteral("編集・検索(&E)"), QStringLiteral("設定変更(&C)"),
+                                 QStringLiteral("ヘルプ(&H)")}));
+    // The file menu with its separators ("-").
+    QStringList file;
+    for (QAction* a : w.menuBar()->actions().front()->menu()->actions())
+        file << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    QCOMPARE(file, (QStringList{QStringLiteral("組成表を初期化する(&N)"), QStringLiteral("表にデータを加える(&A)"),
+                                QStringLiteral("保存した表を読込む(&L)"), QStringLiteral("データファイルの指定(&F)"),
+                                QStringLiteral("-"), QStringLiteral("現在の表を保存する(&S)"),
+                                QStringLiteral("組成表として出力"), QStringLiteral("プリンターの設定(&T)"),
+                                QStringLiteral("-"), QStringLiteral("数値表として出力する(&V)"),
+                                QStringLiteral("PCord 用のCSV型出力(&C)"), QStringLiteral("分布データ等を出力(&D)"),
+                                QStringLiteral("-"), QStringLiteral("終　　　　了(&Q)")}));
+    QCOMPARE(w.actions().quit->statusTip(), QStringLiteral("プログラムを終了する"));
+    QCOMPARE(w.actions().version->text(), QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
+    // Commands of later work are there and stay disabled, also once the table holds relevés.
+    SmallTable(w);
+    for (const char* name : {"textFile", "excelFile", "printTable", "printBrief", "printSetup",
+                             "valueMatrix", "pcordCsv", "plotData", "gpsPot", "meshData",
+                             "reciprocalAveraging", "makeConstancyTable", "showConstancyTable",
+                             "changeItems"}) {
+        QAction* a = Action(w, name);
+        QVERIFY2(a, name);
+        QVERIFY2(!a->isEnabled(), name);
+    }
+    QVERIFY(w.actions().saveTable->isEnabled());
+    QVERIFY(w.actions().outputTable->isEnabled());
+    QVERIFY(w.actions().siteData->isEnabled());
+}
+
+void TestWindowStart::quitWritesSettingsOnlyThere() {
+    QTemporaryDir tmp;
+    const QString ini = QDir(tmp.path()).filePath(QStringLiteral("tavik.ini"));
+    {
+        auto s = StartWindow(tmp.path());
+        s.w->show();
+        s.w->resize(760, 560);
+        s.w->close();  // not by Quit: nothing written
+        QVERIFY(!QFile::exists(ini));
+    }
+    {
+        auto s = StartWindow(tmp.path());
+        s.w->show();
+        s.w->resize(760, 560);
+        s.w->quit();
+        QVERIFY(!s.w->isVisible());
+        QVERIFY(QFile::exists(ini));
+        QVERIFY(s.dialogs->errors.isEmpty());
+    }
+    {
+        auto s = StartWindow(tmp.path());
+        QCOMPARE(s.w->size(), QSize(760, 560));
+        // A settings file that cannot be written: a message, and the window stays.
+        QFile blocker(QDir(tmp.path()).filePath(QStringLiteral("file")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        s.w->workspace().iniFileName = QDir(tmp.path()).filePath(QStringLiteral("file/sub/tavik.ini")).toStdString();
+        s.w->show();
+        s.w->quit();
+        QVERIFY(s.w->isVisible());
+        QCOMPARE(s.dialogs->errors.size(), 1);
+        QVERIFY(s.dialogs->errors.front().contains(QStringLiteral("書き込めません")));
+    }
+}
+
+void TestWindowStart::manualAndAbout() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    s.w->openManual();
+    QCOMPARE(s.dialogs->openedInBrowser.size(), 1);
+    QVERIFY(s.dialogs->openedInBrowser.front().endsWith(QStringLiteral("manual/index.html")));
+    s.w->showAbout();
+    QCOMPARE(s.dialogs->modalShown, 1);
+}
+
+void TestWindowStart::settingsFontAndEmbeddedItems() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    const Table& t = w.workspace().table;
+    // Another settings file: its items and its choice about the embedded items.
+    s.dialogs->files << SharedData(QStringLiteral("example/example.ini"));
+    w.readSettingsFile();
+    QCOMPARE(t.FNRow(), 23);
+    QCOMPARE(Q(w.workspace().iniFileName), SharedData(QStringLiteral("example/example.ini")));
+    QVERIFY(w.actions().useEmbeddedItems->isChecked());
+    // Declining the embedded items unticks them: choosing data keeps the settings' layout.
+    s.dialogs->answers << false << true;
+    w.toggleEmbeddedItems();
+    QVERIFY(!w.actions().useEmbeddedItems->isChecked());
+    s.dialogs->files << SharedData(QStringLiteral("example/example.tki"));
+    w.chooseDataFile();
+    QCOMPARE(t.FNRow(), 23);
+    // Agreeing lays the table out from the data file's header.
+    w.toggleEmbeddedItems();
+    QVERIFY(w.actions().useEmbeddedItems->isChecked());
+    QCOMPARE(t.FNRow(), 31);
+    QCOMPARE(Q(t.Text(2, 5)), QStringLiteral("緯度（度分秒）"));
+
+    // The table font: a new size, the grid laid out anew (nothing stays hidden).
+    w.toggleSiteRows();
+    QFont f(QStringLiteral("IPAMincho"));
+    f.setPointSize(12);
+    s.dialogs->fontAnswer = f;
+    w.chooseTableFont();
+    QCOMPARE(t.FontSize, 12);
+    QCOMPARE(t.RowHeight(5), t.DefaultRowHeight());
+    QVERIFY(!w.actions().hideSiteRows->isChecked());
+    QVERIFY(w.rangeMode() == RangeMode::None);
+    // Cancelling the font dialog keeps the font.
+    s.dialogs->fontAnswer.reset();
+    w.chooseTableFont();
+    QCOMPARE(t.FontSize, 12);
+}
+
+QTEST_MAIN(TestWindowStart)
+#include "test_window_start.moc"
