@@ -7,10 +7,10 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "core/covers.h"
@@ -25,9 +25,6 @@ namespace tavik {
 struct PlantEntry {
     std::string name;
     LayerCovers covers{};
-    // The same number for the same written name throughout one source, or -1. Lets a pass
-    // remember what it found for a name without looking the name up again.
-    int nameId = -1;
 };
 
 // The species of the relevé last read from the field data. Entry 0 is not used; entries
@@ -37,6 +34,31 @@ struct PlantSet {
     int count = 0;   // the number of species in use
     int codeK = 5;   // the relevé's K and D digits
     int codeD = 2;
+};
+
+// One species of a relevé as the passes keep it: the number its reader gave the written name,
+// and its covers.
+struct SpeciesEntry {
+    std::uint32_t name = 0;
+    LayerCovers covers{};
+};
+
+// A relevé record as the passes read it: its digits and its species in order.
+struct DecodedReleve {
+    int codeK = 5, codeD = 2;
+    std::vector<SpeciesEntry> species;
+};
+
+// Reads relevé records for one thread of a pass.
+class ReleveReader {
+public:
+    virtual ~ReleveReader() = default;
+    // Reads record i; false when it cannot be read (the pass skips it).
+    virtual bool Read(int i, DecodedReleve& out) = 0;
+    // Header item n (2..30) of record i, blanks trimmed.
+    virtual std::string Item(int i, int n) = 0;
+    // The written name (blanks trimmed) of a name number this reader gave.
+    virtual std::string NameOf(std::uint32_t name) = 0;
 };
 
 // Where relevés come from.
@@ -49,6 +71,16 @@ public:
     virtual bool ReadReleve(int i, PlantSet& set) = 0;
     // Header item n (2..30) of the relevé last read, blanks trimmed.
     virtual std::string ItemText(int n) const = 0;
+
+    // A reader for one thread of a pass. By default one that goes through ReadReleve and
+    // ItemText, so that only one may run at a time.
+    virtual std::unique_ptr<ReleveReader> NewReader();
+    // True when several readers of this source may run at once, on different threads; their
+    // name numbers then agree.
+    virtual bool ConcurrentReaders() const { return false; }
+    // Identifies what the source holds: while it stays the same (and is not empty), a relevé
+    // reads the same as before, so a pass may use what an earlier one kept of it.
+    virtual std::string Identity() const { return {}; }
 };
 
 enum class Connective { Or = 0, And = 1, None = 2 };
@@ -88,7 +120,8 @@ struct PutResult {
     int lastCodeK = -1, lastCodeD = -1;
 };
 
-// What the scan and the putting pass report while they run.
+// What the scan and the putting pass report while they run. Called on the thread that runs
+// the pass, record by record in ascending order, whatever threads read the records.
 class RetrievalProgress : public Progress {
 public:
     void Show(const std::string&, const std::string&) override {}
@@ -96,64 +129,6 @@ public:
     // during the putting pass the record read and the number of relevés put so far.
     virtual void OnRecord(int record, int count) { (void)record; (void)count; }
 };
-
-// Synonym -> standard name with a cache, for one pass over the field data.
-class StandardNames {
-public:
-    explicit StandardNames(const Dictionary& dict) : dict_(dict) {}
-    const std::string& Of(const std::string& trimmedName);
-
-private:
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-    };
-    const Dictionary& dict_;
-    std::unordered_map<std::string, std::string, Hash, std::equal_to<>> cache_;
-};
-
-// True when some species of `set` has the standard name `name` (exactly) and a layer value
-// of at least 10 x coverClass.
-bool ReleveHasSpecies(const PlantSet& set, const std::string& name, int coverClass,
-                      StandardNames& names);
-
-// For one pass: remembers per name number what was found for it.
-template <class T>
-class NameIdCache {
-public:
-    explicit NameIdCache(T unknown) : unknown_(unknown) {}
-    T Get(int id) const {
-        return id >= 0 && static_cast<std::size_t>(id) < v_.size() ? v_[static_cast<std::size_t>(id)] : unknown_;
-    }
-    void Set(int id, T value) {
-        if (id < 0) return;
-        if (static_cast<std::size_t>(id) >= v_.size()) v_.resize(static_cast<std::size_t>(id) + 1, unknown_);
-        v_[static_cast<std::size_t>(id)] = value;
-    }
-
-private:
-    T unknown_;
-    std::vector<T> v_;
-};
-
-// Species name -> the first species row of that name, kept up to date while rows are
-// appended during one putting pass.
-class SpeciesRows {
-public:
-    explicit SpeciesRows(const Table& t);
-    // The species key of the first row named `name`, or 0.
-    int Find(const std::string& name) const;
-    void Appended(const std::string& name, int speciesKey);
-
-private:
-    std::unordered_map<std::string, int> first_;
-};
-
-// Puts the relevé held in `set` (header items from `src`) into relevé column position n,
-// which must already be a used column. Returns false when the species rows could not grow;
-// the entries placed so far stay.
-bool PutTable(Table& t, int n, const PlantSet& set, const ReleveSource& src,
-              StandardNames& names, SpeciesRows& rows, NameIdCache<int>* keyOfName = nullptr);
 
 // Record numbers as the user reads them: "19, 20", the first twenty and then "...".
 std::string RecordList(const std::vector<int>& records);
@@ -164,6 +139,11 @@ std::string SkippedRecordsMessage(std::vector<int> records);
 // The flags and hit count of the retrieval panel, and the two passes.
 class Retrieval {
 public:
+    Retrieval();
+    ~Retrieval();
+    Retrieval(Retrieval&&) noexcept;
+    Retrieval& operator=(Retrieval&&) noexcept;
+
     // Fresh flags (all clear) for records 0..recordCount; the hit count stays.
     void Reset(int recordCount);
     // What a new scan does first: every flag cleared and the hit count 0.
@@ -172,6 +152,12 @@ public:
     const std::vector<std::uint8_t>& Flags() const { return flags_; }
     bool Marked(int record) const;
     int HitCount() const { return hitCount_; }
+
+    // How much of the marked relevés a scan keeps for the putting pass, which reads the
+    // others again. Bytes; 0 keeps nothing.
+    void SetKeepBudget(std::size_t bytes) { keepBudget_ = bytes; }
+    // The number of marked relevés that the putting pass will not need to read again.
+    int KeptCount() const;
 
     // Throws std::invalid_argument when a condition's cover class is not 0..5.
     static void CheckConditions(const ScanParams& params);
@@ -182,14 +168,19 @@ public:
     ScanResult Scan(ReleveSource& src, const Dictionary& dict, const ScanParams& params,
                     RetrievalProgress* progress = nullptr);
 
-    // Reads every marked relevé again, in ascending record order, and appends it to the
-    // table as a new column; then recounts. The flags stay.
+    // Appends every marked relevé to the table as a new column, in ascending record order,
+    // reading again those the scans did not keep; then recounts. The flags stay.
     PutResult Put(Table& t, ReleveSource& src, const Dictionary& dict,
                   RetrievalProgress* progress = nullptr);
 
 private:
+    struct Kept;
+    void ForgetKept();
+
     std::vector<std::uint8_t> flags_{0};
     int hitCount_ = 0;
+    std::size_t keepBudget_ = std::size_t{512} << 20;
+    std::unique_ptr<Kept> kept_;
 };
 
 // Trims blanks (and other control bytes) from both ends.

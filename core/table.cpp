@@ -198,6 +198,26 @@ void Table::SetCell(int relKey, int spKey, const std::string& text, const LayerC
     contentVersion_ = NextVersion();
 }
 
+void Table::SetCells(int relKey, std::vector<Cell>& cells) {
+    auto& v = rel_[static_cast<std::size_t>(relKey)].cells;
+    if (!v.empty()) {
+        for (const Cell& c : cells)
+            SetCell(relKey, c.species, std::string(c.text, c.len), c.covers);
+        return;
+    }
+    // A new column: sort once, keep the last cell of each species, and size the storage
+    // to what it holds.
+    std::stable_sort(cells.begin(), cells.end(), [](const Cell& a, const Cell& b) { return a.species < b.species; });
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+        if (i + 1 < cells.size() && cells[i + 1].species == cells[i].species) continue;
+        if (cells[i].len == 0 && cells[i].covers.empty()) continue;
+        cells[kept++] = cells[i];
+    }
+    v.assign(cells.begin(), cells.begin() + static_cast<std::ptrdiff_t>(kept));
+    contentVersion_ = NextVersion();
+}
+
 std::string Table::HeaderText(int relKey, int row) const {
     const auto& h = rel_[static_cast<std::size_t>(relKey)].head;
     return static_cast<std::size_t>(row) < h.size() ? h[static_cast<std::size_t>(row)] : std::string();

@@ -91,6 +91,9 @@ public:
     void SetCellText(int relKey, int spKey, const std::string& text);
     // Sets text and covers at once (what putting a relevé into the table does).
     void SetCell(int relKey, int spKey, const std::string& text, const LayerCovers& c);
+    // Sets many cells of one relevé at once, as SetCell would one after the other (a later
+    // cell of the same species wins). Texts are those held in the cells (at most four bytes).
+    void SetCells(int relKey, std::vector<Cell>& cells);
     // The compact cells of one relevé, ordered by species key. Text through CellTextOf.
     const std::vector<Cell>& CellsOf(int relKey) const { return rel_[static_cast<std::size_t>(relKey)].cells; }
     std::string CellTextOf(int relKey, const Cell& c) const;

@@ -1,39 +1,17 @@
 #include "formats/fielddata.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <fstream>
-#include <sstream>
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 
 #include "formats/codec.h"
 
 namespace tavik {
-
-namespace {
-
-bool ReadWholeFile(const std::string& path, std::string& out, std::string& why) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        why = "開けません";
-        return false;
-    }
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    in.seekg(0, std::ios::beg);
-    if (size < 0 || !in) {
-        why = "読み取れません";
-        return false;
-    }
-    out.resize(static_cast<std::size_t>(size));
-    in.read(out.data(), size);
-    if (in.gcount() != size) {
-        why = "読み取れません";
-        return false;
-    }
-    return true;
-}
-
-}  // namespace
 
 namespace {
 
@@ -182,14 +160,175 @@ void ApplyDataHeader(const DataHeader& h, Table& t, const std::string& dataFileN
     if (t.TableTitle.empty()) t.TableTitle = BaseNameWithoutExtension(dataFileName);
 }
 
+// ---- The members of the pair ---------------------------------------------------------------
+
+PairMember::PairMember(std::string bytes) : bytes_(std::move(bytes)), size_(bytes_.size()) {}
+
+PairMember::~PairMember() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+bool PairMember::Open(const std::string& path, std::string& why) {
+    path_ = path;
+    // Not blocking on a FIFO; only a regular file is read.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd_ < 0) {
+        why = "開けません";
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0) {
+        why = "読み取れません";
+        return false;
+    }
+    size_ = static_cast<std::uint64_t>(st.st_size);
+    identity_ = std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino) + ":" + std::to_string(st.st_size) +
+                ":" + std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec);
+    return true;
+}
+
+const char* PairMember::At(std::uint64_t offset, std::size_t n, std::vector<char>& buf) const {
+    if (fd_ < 0) return bytes_.data() + offset;
+    if (buf.size() < n) buf.resize(n);
+    std::size_t got = 0;
+    while (got < n) {
+        const ssize_t r = ::pread(fd_, buf.data() + got, n - got, static_cast<off_t>(offset + got));
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0) throw std::runtime_error(path_ + " を読み込めません");
+        got += static_cast<std::size_t>(r);
+    }
+    return buf.data();
+}
+
+// ---- Reading relevés ------------------------------------------------------------------------
+
+// Reads relevés for one thread. Records are read in blocks: a relevé's chain usually runs on
+// from where the last one ended, so one large read serves many relevés; a record elsewhere is
+// read on its own.
+class FieldReader : public ReleveReader {
+public:
+    explicit FieldReader(FieldFiles& f) : f_(f) {}
+
+    bool Read(int i, DecodedReleve& out) override { return ReadInto(i, out, nullptr); }
+
+    // Also gives the index record (when i is a record) and the entries up to the failure.
+    bool ReadInto(int i, DecodedReleve& out, std::array<char, kIndexRecordSize>* record) {
+        out.species.clear();
+        if (i < 1 || i > f_.recordCount_) return false;
+        const char* rec = Index(i);
+        if (record) std::memcpy(record->data(), rec, kIndexRecordSize);
+        const std::string_view r0(rec, kIndexRecordSize);
+        long long k = 0, d = 0, n = 0, r = 0;
+        bool ok = ParseInteger(r0.substr(156, 1), k) && ParseInteger(r0.substr(157, 1), d) &&
+                  ParseInteger(r0.substr(152, 4), n) && ParseInteger(r0.substr(248, 6), r);
+        if (!ok) return false;
+        out.codeK = static_cast<int>(k);
+        out.codeD = static_cast<int>(d);
+        const int records = f_.DataRecordCount();
+        if (visited_.size() != static_cast<std::size_t>(records)) {
+            visited_.assign(static_cast<std::size_t>(records), 0);
+            stamp_ = 0;
+        }
+        if (++stamp_ == 0) {  // the stamps wrapped around: start afresh
+            std::fill(visited_.begin(), visited_.end(), 0);
+            stamp_ = 1;
+        }
+        bool ended = false;  // a blank name ends the species; the chain is still followed
+        while (r > 0) {
+            // A link past the end of the file, or back into the chain, cannot be followed.
+            if (r >= records || visited_[static_cast<std::size_t>(r)] == stamp_) return false;
+            visited_[static_cast<std::size_t>(r)] = stamp_;
+            const char* srec = Data(static_cast<int>(r));
+            for (int e = 0; e < kEntriesPerRecord && !ended; ++e) {
+                const char* entry = srec + e * kEntrySize;
+                if (Blank(entry)) {
+                    ended = true;
+                    break;
+                }
+                SpeciesEntry s;
+                s.name = Number(entry);
+                for (int l = 0; l < kLayerCount; ++l)
+                    s.covers[l] = DecodeCoverField(std::string_view(entry + kNameSize + 2 * l, 2));
+                out.species.push_back(s);
+            }
+            if (!ParseInteger(std::string_view(srec + 504, 6), r)) return false;
+        }
+        return true;
+    }
+
+    std::string Item(int i, int n) override {
+        if (i < 1 || i > f_.recordCount_) return {};
+        const char* rec = Index(i);
+        if (n >= 2 && n <= 7) {
+            char field[8];
+            std::memcpy(field, rec + 16 + 8 * (n - 2), 8);
+            if (n == 5 && (field[0] == 'T' || field[0] == 'W')) field[0] = ' ';  // the datum mark
+            return DecodeField(std::string_view(field, 8), f_.utf8_);
+        }
+        if (n >= 8 && n <= kItemCount) return DecodeField(std::string_view(rec + 64 + 4 * (n - 8), 4), f_.utf8_);
+        return {};
+    }
+
+    std::string NameOf(std::uint32_t name) override { return f_.NameText(name); }
+
+private:
+    static constexpr int kIndexBlock = 1024;  // records
+    static constexpr int kDataBlock = 2048;
+
+    static bool Blank(const char* field) {
+        for (int c = 0; c < kNameSize; ++c)
+            if (static_cast<unsigned char>(field[c]) > 0x20) return false;
+        return true;
+    }
+
+    std::uint32_t Number(const char* field) {
+        std::uint32_t id = names_.Find(field);
+        if (id == FlatKeyTable<kNameSize>::kAbsent) {
+            id = f_.NumberOf(field);
+            names_.Insert(field, id);
+        }
+        return id;
+    }
+
+    // Record `r` of a member, through a block of `block` records that starts at the record
+    // asked for when it follows closely on the last one.
+    struct Window {
+        std::vector<char> buf, one;
+        const char* bytes = nullptr;
+        long long lo = 0, hi = 0, last = -1;
+    };
+    static const char* Get(const PairMember& m, Window& w, long long r, int size, int block, long long count) {
+        if (r >= w.lo && r < w.hi) {
+            w.last = r;
+            return w.bytes + (r - w.lo) * size;
+        }
+        const bool near = r > w.last && r < w.last + block;
+        w.last = r;
+        if (!near) return m.At(static_cast<std::uint64_t>(r) * static_cast<std::uint64_t>(size), static_cast<std::size_t>(size), w.one);
+        w.lo = r;
+        w.hi = std::min(count, r + block);
+        w.bytes = m.At(static_cast<std::uint64_t>(r) * static_cast<std::uint64_t>(size),
+                       static_cast<std::size_t>((w.hi - w.lo) * size), w.buf);
+        return w.bytes;
+    }
+    const char* Index(int i) { return Get(f_.index_, index_, i, kIndexRecordSize, kIndexBlock, f_.recordCount_ + 1); }
+    const char* Data(int r) { return Get(f_.data_, data_, r, kDataRecordSize, kDataBlock, f_.DataRecordCount()); }
+
+    FieldFiles& f_;
+    Window index_, data_;
+    FlatKeyTable<kNameSize> names_;  // what this reader has met; the numbers are the pair's
+    std::vector<std::uint32_t> visited_;
+    std::uint32_t stamp_ = 0;
+};
+
 // ---- The pair ----------------------------------------------------------------------------
 
 FieldFiles::FieldFiles(const std::string& indexPath) {
     std::string why;
-    if (!ReadWholeFile(indexPath, index_, why))
+    if (!index_.Open(indexPath, why))
         throw std::runtime_error(std::string(kBadFieldFiles) + ": " + indexPath + " が" + why);
     const std::string dataPath = DataPathFor(indexPath);
-    if (!ReadWholeFile(dataPath, data_, why))
+    if (!data_.Open(dataPath, why))
         throw std::runtime_error(std::string(kBadFieldFiles) + ": " + dataPath + " が" + why);
     Measure();
 }
@@ -199,23 +338,94 @@ FieldFiles::FieldFiles(std::string indexBytes, std::string dataBytes)
     Measure();
 }
 
+FieldFiles::~FieldFiles() = default;
+
+namespace {
+
+bool AllAscii(const char* p, std::size_t n) {
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        if (w & 0x8080808080808080ull) return false;
+    }
+    for (; i < n; ++i)
+        if (static_cast<unsigned char>(p[i]) >= 0x80) return false;
+    return true;
+}
+
+constexpr std::size_t kScanBlock = std::size_t{1} << 20;
+
+// Whether the whole member is ASCII, read block by block.
+bool MemberAscii(const PairMember& m) {
+    std::vector<char> buf;
+    for (std::uint64_t at = 0; at < m.Size(); at += kScanBlock) {
+        const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(kScanBlock, m.Size() - at));
+        if (!AllAscii(m.At(at, n, buf), n)) return false;
+    }
+    return true;
+}
+
+// Whether the whole member is valid UTF-8, read block by block; a character that a block
+// boundary cuts is carried over to the next block.
+bool MemberUtf8(const PairMember& m) {
+    std::vector<char> buf;
+    std::string carry;
+    for (std::uint64_t at = 0; at < m.Size(); at += kScanBlock) {
+        const std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(kScanBlock, m.Size() - at));
+        const char* p = m.At(at, n, buf);
+        std::string_view block(p, n);
+        std::string joined;
+        if (!carry.empty()) {
+            joined = carry + std::string(block);
+            block = joined;
+        }
+        std::size_t cut = block.size();
+        if (at + n < m.Size()) {
+            // Back to the start of the last character, if it lies within the last four bytes.
+            for (std::size_t back = 1; back <= 4 && back <= block.size(); ++back) {
+                if ((static_cast<unsigned char>(block[block.size() - back]) & 0xC0) != 0x80) {
+                    cut = block.size() - back;
+                    break;
+                }
+            }
+        }
+        if (!IsValidUtf8(block.substr(0, cut))) return false;
+        carry.assign(block.substr(cut));
+    }
+    return carry.empty() || IsValidUtf8(carry);
+}
+
+}  // namespace
+
 void FieldFiles::Measure() {
-    recordCount_ = std::max(0, static_cast<int>(index_.size() / kIndexRecordSize) - 1);
+    recordCount_ = static_cast<int>(std::max<std::uint64_t>(index_.Size() / kIndexRecordSize, 1) - 1);
     current_.fill(' ');
-    utf8_ = (!IsAscii(index_) || !IsAscii(data_)) && IsValidUtf8(index_) && IsValidUtf8(data_);
+    std::vector<char> buf;
+    const std::size_t headerSize = static_cast<std::size_t>(std::min<std::uint64_t>(data_.Size(), kDataRecordSize));
+    header_.assign(data_.At(0, headerSize, buf), headerSize);
+    const bool asciiIndex = MemberAscii(index_);
+    utf8_ = (!asciiIndex || !MemberAscii(data_)) && (asciiIndex || MemberUtf8(index_)) && MemberUtf8(data_);
+    own_ = std::make_unique<FieldReader>(*this);
 }
 
-std::string_view FieldFiles::HeaderRecord() const {
-    return std::string_view(data_).substr(0, std::min<std::size_t>(data_.size(), kDataRecordSize));
+std::string FieldFiles::Identity() const {
+    if (index_.Identity().empty() || data_.Identity().empty()) return {};
+    return index_.Identity() + "|" + data_.Identity();
 }
 
-int FieldFiles::Name(std::string_view raw) {
-    auto it = nameIds_.find(raw);
-    if (it != nameIds_.end()) return it->second;
-    const int id = static_cast<int>(names_.size());
-    names_.push_back(DecodeField(raw, utf8_));
-    nameIds_.emplace(std::string(raw), id);
+std::unique_ptr<ReleveReader> FieldFiles::NewReader() { return std::make_unique<FieldReader>(*this); }
+
+std::uint32_t FieldFiles::NumberOf(const char* field) {
+    std::lock_guard lock(namesMutex_);
+    const auto [id, added] = nameIds_.Insert(field, static_cast<std::uint32_t>(names_.size()));
+    if (added) names_.push_back(DecodeField(std::string_view(field, kNameSize), utf8_));
     return id;
+}
+
+std::string FieldFiles::NameText(std::uint32_t name) const {
+    std::lock_guard lock(namesMutex_);
+    return names_[name];
 }
 
 std::string FieldFiles::ItemText(int n) const {
@@ -227,58 +437,20 @@ std::string FieldFiles::ItemText(int n) const {
 }
 
 bool FieldFiles::ReadReleve(int i, PlantSet& set) {
-    bool ok = true;
-    int used = 0;  // entries filled from the chain
-    if (i < 1 || i > recordCount_) {
-        ok = false;
-    } else {
-        std::copy_n(index_.data() + static_cast<std::size_t>(i) * kIndexRecordSize, kIndexRecordSize,
-                    current_.data());
-        if (current_[40] == 'T' || current_[40] == 'W') current_[40] = ' ';
-        const std::string_view rec(current_.data(), current_.size());
-        long long k = 0, d = 0, n = 0, r = 0;
-        ok = ParseInteger(rec.substr(156, 1), k) && ParseInteger(rec.substr(157, 1), d) &&
-             ParseInteger(rec.substr(152, 4), n) && ParseInteger(rec.substr(248, 6), r);
-        if (ok) {
-            set.codeK = static_cast<int>(k);
-            set.codeD = static_cast<int>(d);
-        }
-        const int records = DataRecordCount();
-        if (visited_.size() != static_cast<std::size_t>(records)) {
-            visited_.assign(static_cast<std::size_t>(records), 0);
-            stamp_ = 0;
-        }
-        if (++stamp_ == 0) {  // the stamps wrapped around: start afresh
-            std::fill(visited_.begin(), visited_.end(), 0);
-            stamp_ = 1;
-        }
-        while (ok && r > 0) {
-            // A link past the end of the file, or back into the chain, cannot be followed.
-            if (r >= records || visited_[static_cast<std::size_t>(r)] == stamp_) {
-                ok = false;
-                break;
-            }
-            visited_[static_cast<std::size_t>(r)] = stamp_;
-            const std::string_view srec(data_.data() + static_cast<std::size_t>(r) * kDataRecordSize,
-                                        kDataRecordSize);
-            if (set.entries.size() < static_cast<std::size_t>(used + kEntriesPerRecord + 1))
-                set.entries.resize(static_cast<std::size_t>(used + kEntriesPerRecord + 1));
-            for (int e = 0; e < kEntriesPerRecord; ++e) {
-                const std::string_view entry = srec.substr(static_cast<std::size_t>(e) * kEntrySize, kEntrySize);
-                PlantEntry& pe = set.entries[static_cast<std::size_t>(used + e + 1)];
-                pe.nameId = Name(entry.substr(0, kNameSize));
-                pe.name = names_[static_cast<std::size_t>(pe.nameId)];
-                for (int l = 0; l < kLayerCount; ++l)
-                    pe.covers[l] = DecodeCoverField(entry.substr(kNameSize + 2 * static_cast<std::size_t>(l), 2));
-            }
-            used += kEntriesPerRecord;
-            ok = ParseInteger(srec.substr(504, 6), r);
-        }
+    DecodedReleve rel;
+    rel.codeK = set.codeK;
+    rel.codeD = set.codeD;
+    const bool ok = own_->ReadInto(i, rel, &current_);
+    if (i >= 1 && i <= recordCount_ && (current_[40] == 'T' || current_[40] == 'W')) current_[40] = ' ';
+    set.codeK = rel.codeK;
+    set.codeD = rel.codeD;
+    if (set.entries.size() < rel.species.size() + 1) set.entries.resize(rel.species.size() + 1);
+    for (std::size_t e = 0; e < rel.species.size(); ++e) {
+        PlantEntry& p = set.entries[e + 1];
+        p.name = NameText(rel.species[e].name);
+        p.covers = rel.species[e].covers;
     }
-    // The species are the leading entries with a name.
-    int count = 0;
-    while (count < used && !set.entries[static_cast<std::size_t>(count + 1)].name.empty()) ++count;
-    set.count = count;
+    set.count = static_cast<int>(rel.species.size());
     return ok;
 }
 

@@ -1,17 +1,20 @@
 // The field-data pair: the index file (".tki", one 256-byte record per relevé) and the
-// data file (".tkd", a header record and chained 512-byte species records). Both are read
-// whole at opening; every field is decoded on its own (CP932; UTF-8 when the bytes are not
-// CP932 but are UTF-8; otherwise CP932 with U+FFFD for what does not decode).
+// data file (".tkd", a header record and chained 512-byte species records). Both stay open
+// while a pass runs and are read in large blocks as the records are needed, so memory does
+// not follow their size; every field is decoded on its own (CP932; UTF-8 when the bytes are
+// not CP932 but are UTF-8; otherwise CP932 with U+FFFD for what does not decode).
 #pragma once
 
 #include <array>
+#include <memory>
+#include <mutex>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "core/flat_key_table.h"
 #include "core/retrieval.h"
 #include "core/table.h"
 
@@ -68,7 +71,34 @@ std::string BaseNameWithoutExtension(const std::string& path);
 // The data file of an index file: the same name with the extension ".tkd".
 std::string DataPathFor(const std::string& indexPath);
 
-// The open pair. Reading a relevé never reads past a buffer; a chain that leaves the file,
+// One member of the pair: an open file read with large reads, or bytes held in memory.
+class PairMember {
+public:
+    PairMember() = default;
+    explicit PairMember(std::string bytes);
+    // Opens a regular file. False with `why` ("開けません", ...) when it cannot be opened.
+    bool Open(const std::string& path, std::string& why);
+    ~PairMember();
+    PairMember(const PairMember&) = delete;
+    PairMember& operator=(const PairMember&) = delete;
+
+    std::uint64_t Size() const { return size_; }
+    // The n bytes at `offset` (within the size): where they lie in memory, or in `buf` after
+    // reading them. Throws std::runtime_error ("<file> を読み込めません") when the file has
+    // become shorter or cannot be read.
+    const char* At(std::uint64_t offset, std::size_t n, std::vector<char>& buf) const;
+    // Device, inode, size and time of the last change; empty for bytes in memory.
+    const std::string& Identity() const { return identity_; }
+
+private:
+    std::string path_, bytes_, identity_;
+    int fd_ = -1;
+    std::uint64_t size_ = 0;
+};
+
+class FieldReader;
+
+// The open pair. Reading a relevé never reads past a record; a chain that leaves the file,
 // loops back on itself or holds a link that is not a number makes the relevé unreadable.
 class FieldFiles : public ReleveSource {
 public:
@@ -77,35 +107,40 @@ public:
     explicit FieldFiles(const std::string& indexPath);
     // A pair held in memory (tests, fuzzing).
     FieldFiles(std::string indexBytes, std::string dataBytes);
+    ~FieldFiles() override;
 
     int RecordCount() const override { return recordCount_; }
     bool ReadReleve(int i, PlantSet& set) override;
     std::string ItemText(int n) const override;
+    std::unique_ptr<ReleveReader> NewReader() override;
+    bool ConcurrentReaders() const override { return true; }
+    std::string Identity() const override;
 
     // The first 512 bytes of the data file (fewer when the file is shorter).
-    std::string_view HeaderRecord() const;
+    std::string_view HeaderRecord() const { return header_; }
     // The current index record (256 bytes, the datum mark at offset 40 blanked).
     std::string_view IndexRecord() const { return std::string_view(current_.data(), current_.size()); }
-    int DataRecordCount() const { return static_cast<int>(data_.size() / kDataRecordSize); }
+    int DataRecordCount() const { return static_cast<int>(data_.Size() / kDataRecordSize); }
     // True when the pair was written in UTF-8.
     bool Utf8() const { return utf8_; }
 
 private:
+    friend class FieldReader;
     void Measure();
-    int Name(std::string_view raw);
+    // The number of a name field, the same for every reader; and the name of a number.
+    std::uint32_t NumberOf(const char* field);
+    std::string NameText(std::uint32_t name) const;
 
-    struct Hash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-    };
-    std::string index_, data_;
+    PairMember index_, data_;
+    std::string header_;
     int recordCount_ = 0;
     bool utf8_ = false;
     std::array<char, kIndexRecordSize> current_{};
-    std::vector<std::uint32_t> visited_;
-    std::uint32_t stamp_ = 0;
-    std::unordered_map<std::string, int, Hash, std::equal_to<>> nameIds_;  // raw bytes -> number
-    std::vector<std::string> names_;                                         // number -> name
+    std::unique_ptr<FieldReader> own_;  // the reader behind ReadReleve and ItemText
+
+    mutable std::mutex namesMutex_;
+    FlatKeyTable<kNameSize> nameIds_;   // the name field as it stands -> number
+    std::vector<std::string> names_;    // number -> name, blanks trimmed
 };
 
 }  // namespace tavik

@@ -40,6 +40,18 @@ private:
     const MemReleve* current_ = nullptr;
 };
 
+// A source that says when its contents stay the same, so that a scan may keep what it read.
+class KnownSource : public MemSource {
+public:
+    std::string identity = "v1";
+    int reads = 0;
+    bool ReadReleve(int i, PlantSet& set) override {
+        ++reads;
+        return MemSource::ReadReleve(i, set);
+    }
+    std::string Identity() const override { return identity; }
+};
+
 PlantEntry P(const std::string& name, LayerCovers c) { return PlantEntry{name, c}; }
 
 const LayerCovers kPlus = Covers({0, 0, 0, 0, 1});
@@ -336,6 +348,92 @@ TEST(RetrievalPut, UnreadableMarkedRecordsAreReportedNotPut) {
     const PutResult res = r.Put(t, s, Dictionary());
     EXPECT_EQ(res.put, 4);
     EXPECT_EQ(res.skipped, V{3});
+}
+
+// Everything a column shows: header values, cells and covers.
+std::vector<std::string> Columns(const Table& t) {
+    std::vector<std::string> v;
+    for (int q = 1; q <= t.ReleveCount(); ++q) {
+        const int rk = t.ReleveKeyAt(q);
+        std::string col;
+        for (int row = 1; row <= t.FNRow(); ++row) col += t.HeaderText(rk, row) + "|";
+        for (int p = 1; p <= t.SpeciesCount(); ++p) {
+            const int sk = t.SpeciesKeyAt(p);
+            const LayerCovers c = t.Covers(rk, sk);
+            col += t.SpeciesName(sk) + "=" + t.CellText(rk, sk) + std::string(c.v.begin(), c.v.end()) + ";";
+        }
+        v.push_back(col);
+    }
+    return v;
+}
+
+TEST(RetrievalPut, MarkedRelevesAreReadOnceWhileTheSourceStaysTheSame) {
+    KnownSource s;
+    static_cast<MemSource&>(s) = FiveReleves();
+    for (auto& rel : s.releves) rel.items[2] = "N";
+    Retrieval r;
+    r.Reset(s.RecordCount());
+    ScanParams p;
+    p.conditions[0] = {"A", 0, And};  // records 1, 2, 5
+    r.Scan(s, Dictionary(), p);
+    EXPECT_EQ(r.KeptCount(), 3);
+    // The species come from the scan: a change that the source does not own up to is not
+    // seen, and only the header values are read again.
+    s.releves[0].plants[1] = P("changed", kPlus);
+    s.reads = 0;
+    Table t = EmptyTable();
+    const PutResult res = r.Put(t, s, Dictionary());
+    EXPECT_EQ(res.put, 3);
+    EXPECT_EQ(RowOf(t, "changed"), -1);
+    EXPECT_NE(RowOf(t, "B"), -1);
+    EXPECT_EQ(t.Text(4, 2), "N");
+
+    // Once the source says it changed, everything is read again.
+    s.identity = "v2";
+    Table t2 = EmptyTable();
+    r.Put(t2, s, Dictionary());
+    EXPECT_NE(RowOf(t2, "changed"), -1);
+
+    // A new scan forgets what the last one kept.
+    p.conditions[0] = {"B", 0, And};
+    r.Scan(s, Dictionary(), p);
+    EXPECT_EQ(r.KeptCount(), 1);  // record 3; record 1 holds "changed" now
+}
+
+TEST(RetrievalPut, WhateverTheBudgetKeepsTheTableComesOutTheSame) {
+    // Thirty relevés, ten species each.
+    KnownSource s;
+    for (int q = 0; q < 30; ++q) {
+        MemReleve rel;
+        for (int k = 0; k < 10; ++k)
+            rel.plants.push_back(P("sp" + std::to_string((q * 7 + k * 3) % 40), Covers({k % 3, 0, 0, 0, 20})));
+        rel.items[2] = "R" + std::to_string(q);
+        rel.items[8] = std::to_string(q * 3);
+        s.releves.push_back(rel);
+    }
+    std::vector<std::string> reference;
+    for (std::size_t budget : {std::size_t{0}, std::size_t{600}, std::size_t{1} << 20}) {
+        Retrieval r;
+        r.SetKeepBudget(budget);
+        r.Reset(s.RecordCount());
+        ScanParams p;
+        p.conditions[0] = {"sp3", 0, Or};
+        p.conditions[1] = {"sp5", 0, Or};
+        r.Scan(s, Dictionary(), p);
+        if (budget == 0) {
+            EXPECT_EQ(r.KeptCount(), 0);
+        } else if (budget == 600) {
+            EXPECT_GT(r.KeptCount(), 0);
+            EXPECT_LT(r.KeptCount(), r.HitCount());
+        } else {
+            EXPECT_EQ(r.KeptCount(), r.HitCount());
+        }
+        Table t = EmptyTable();
+        r.Put(t, s, Dictionary());
+        if (reference.empty()) reference = Columns(t);
+        else EXPECT_EQ(Columns(t), reference) << budget;
+    }
+    EXPECT_FALSE(reference.empty());
 }
 
 }  // namespace
