@@ -20,6 +20,24 @@ int GridAxis::at(int pos, int scroll) const {
 
 int GridAxis::firstShown(int scroll) const { return find(fixed_, count_, fixedExtent() + scroll); }
 
+void GridAxis::shown(int scroll, int extent, std::vector<GridSpan>& fixed,
+                     std::vector<GridSpan>& scrolling) const {
+    fixed.clear();
+    scrolling.clear();
+    auto add = [this](std::vector<GridSpan>& to, int i, int pos) {
+        const int ext = offset(i + 1) - offset(i);
+        if (ext > 0) to.push_back({i, pos, ext - 1});
+    };
+    for (int i = 0; i < fixed_ && offset(i) < extent; ++i) add(fixed, i, offset(i));
+    const int first = firstShown(scroll);
+    if (first < 0) return;
+    for (int i = first; i < count_; ++i) {
+        const int pos = offset(i) - scroll;
+        if (pos >= extent) break;
+        add(scrolling, i, pos);
+    }
+}
+
 int GridAxis::scrollToShow(int i, int scroll, int extent) const {
     if (i < fixed_ || i >= count_) return scroll;
     const int start = offset(i), end = offset(i + 1);

@@ -9,6 +9,14 @@
 
 namespace tavik::ui {
 
+// An entry as it shows in the viewport: its index, the position of its start and its size
+// (0 for an entry that is only its grid line).
+struct GridSpan {
+    int index;
+    int pos;
+    int size;
+};
+
 class GridAxis {
 public:
     // Lays out `count` entries whose sizes `size(i)` gives; `fixed` is clamped to the count.
@@ -46,6 +54,9 @@ public:
     // viewport `extent` long (its start wins when it does not fit); `scroll` itself for a
     // fixed entry or one out of range.
     int scrollToShow(int i, int scroll, int extent) const;
+    // The entries that show in a viewport `extent` long at `scroll`, hidden ones left out:
+    // the fixed ones into `fixed`, the scrolling ones into `scrolling` (both emptied first).
+    void shown(int scroll, int extent, std::vector<GridSpan>& fixed, std::vector<GridSpan>& scrolling) const;
     // The largest scroll value for a viewport `extent` long.
     int maxScroll(int extent) const { return total() > extent ? total() - extent : 0; }
 

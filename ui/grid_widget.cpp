@@ -365,30 +365,10 @@ void VegGrid::paintTo(QPainter& p, const QRect& area) {
     const int fixedW = std::min(d.cols().fixedExtent(), vw), fixedH = std::min(d.rows().fixedExtent(), vh);
 
     // The visible columns and rows: index, screen position, size (0 = only the line).
-    struct Span {
-        int index, pos, size;
-    };
+    using Span = GridSpan;
     std::vector<Span> fixedCols, scrollCols, fixedRows, scrollRows;
-    for (int c = 0; c < d.cols().fixed() && d.cols().offset(c) < vw; ++c)
-        if (const int w = t.ColWidth(c); w >= 0) fixedCols.push_back({c, d.cols().offset(c), w});
-    for (int c = std::max(d.cols().fixed(), d.cols().firstShown(sx)); c >= 0 && c < d.cols().count();
-         ++c) {
-        const int x = d.cols().offset(c) - sx;
-        if (x >= vw) break;
-        if (const int w = t.ColWidth(c); w >= 0) scrollCols.push_back({c, x, w});
-    }
-    for (int r = 0; r < d.rows().fixed() && d.rows().offset(r) < vh; ++r)
-        if (const int h = t.RowHeight(r); h >= 0) fixedRows.push_back({r, d.rows().offset(r), h});
-    for (int r = std::max(d.rows().fixed(), d.rows().firstShown(sy)); r >= 0 && r < d.rows().count();
-         ++r) {
-        const int y = d.rows().offset(r) - sy;
-        if (y >= vh) break;
-        if (const int h = t.RowHeight(r); h >= 0) scrollRows.push_back({r, y, h});
-    }
-    const bool anyScrollCols = d.cols().firstShown(sx) >= 0;
-    const bool anyScrollRows = d.rows().firstShown(sy) >= 0;
-    if (!anyScrollCols) scrollCols.clear();
-    if (!anyScrollRows) scrollRows.clear();
+    d.cols().shown(sx, vw, fixedCols, scrollCols);
+    d.rows().shown(sy, vh, fixedRows, scrollRows);
 
     const int gridRight = std::min(vw, d.cols().count() > d.cols().fixed() ? d.cols().total() - sx : d.cols().fixedExtent());
     const int gridBottom = std::min(vh, d.rows().count() > d.rows().fixed() ? d.rows().total() - sy : d.rows().fixedExtent());

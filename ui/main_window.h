@@ -216,11 +216,18 @@ private:
     void setGridForRangeMode();
     void search(bool exact);
     void showError(const QString& what, const std::exception& e);
+    // Asks for a file to open, proposing `pattern` in `folder`; the chosen path is the name
+    // the status line shows. Empty when the user cancelled.
+    QString askFileToOpen(const QString& title, int filterIndex, const QString& pattern,
+                          const QString& folder);
     bool runRetrievalPass(const char* what, bool scanning,
                           const std::function<void(RetrievalProgress&)>& pass);
     void notOnThisRow(const QString& what);
-    bool askOnRow(int row, const QString& question);
-    bool askOnColumn(int col, const QString& question);
+    // An edit of the current row (or column): refused with a beep and `refusal` in the
+    // status line when it does not apply there, else asked. True when the user agreed.
+    enum class GridLine { Row, Column };
+    bool confirmEdit(GridLine line, int index, bool applies, const QString& refusal,
+                     const QString& question);
 
     // A command at work: the wait cursor, the work message, no input meanwhile.
     class BusyScope;

@@ -49,15 +49,13 @@ void MainWindow::recountFrequencies() {
 }
 
 void MainWindow::openTable() {
-    openDialogName_ = QStringLiteral("*.vtb");
-    const QString path = dialogs_->openFile(this, QStringLiteral("組成表の読込"), 2, openDialogName_,
-                                            lastTableFolder_.isEmpty() ? Q(ws_.settings.directory)
-                                                                       : lastTableFolder_);
+    const QString path = askFileToOpen(QStringLiteral("組成表の読込"), 2, QStringLiteral("*.vtb"),
+                                       lastTableFolder_.isEmpty() ? Q(ws_.settings.directory)
+                                                                  : lastTableFolder_);
     if (path.isEmpty()) {
         showTableStatus();
         return;
     }
-    openDialogName_ = path;
     loadTable(path);
 }
 
@@ -110,17 +108,23 @@ void MainWindow::saveTable() {
     showNote(QStringLiteral("保存しました：") + path, 5000);
 }
 
+QString MainWindow::askFileToOpen(const QString& title, int filterIndex, const QString& pattern,
+                                  const QString& folder) {
+    openDialogName_ = pattern;
+    const QString path = dialogs_->openFile(this, title, filterIndex, pattern, folder);
+    if (!path.isEmpty()) openDialogName_ = path;
+    return path;
+}
+
 // ---- Field data --------------------------------------------------------------------------------
 
 void MainWindow::chooseDataFile() {
-    openDialogName_ = QStringLiteral("*.tki");
-    const QString path = dialogs_->openFile(this, QStringLiteral("データファイルの指定・変更"), 1,
-                                            openDialogName_, Q(ws_.settings.directory));
+    const QString path = askFileToOpen(QStringLiteral("データファイルの指定・変更"), 1, QStringLiteral("*.tki"),
+                                       Q(ws_.settings.directory));
     if (path.isEmpty()) {
         showTableStatus();
         return;
     }
-    openDialogName_ = path;
     setDataFile(path);
 }
 
@@ -148,11 +152,9 @@ void MainWindow::setDataFile(const QString& path) {
 // ---- Dictionary and settings ---------------------------------------------------------------------
 
 void MainWindow::readDictionary() {
-    openDialogName_ = QStringLiteral("*.dic");
-    const QString path = dialogs_->openFile(this, QStringLiteral("異名辞書の読込み"), 4,
-                                            openDialogName_, Q(ws_.settings.directory));
+    const QString path = askFileToOpen(QStringLiteral("異名辞書の読込み"), 4, QStringLiteral("*.dic"),
+                                       Q(ws_.settings.directory));
     if (!path.isEmpty()) {
-        openDialogName_ = path;
         ws_.dictFileName = S(path);
         try {
             if (!ws_.SetDictionary(S(path))) ws_.dictFileName.clear();
@@ -165,14 +167,12 @@ void MainWindow::readDictionary() {
 }
 
 void MainWindow::readSettingsFile() {
-    openDialogName_ = QStringLiteral("*.ini");
-    const QString path = dialogs_->openFile(this, QStringLiteral("設定ファイル読込み"), 5,
-                                            openDialogName_, Q(ws_.settings.directory));
+    const QString path = askFileToOpen(QStringLiteral("設定ファイル読込み"), 5, QStringLiteral("*.ini"),
+                                       Q(ws_.settings.directory));
     if (path.isEmpty()) {
         showTableStatus();
         return;
     }
-    openDialogName_ = path;
     const bool wasEmpty = ws_.table.ReleveCount() == 0;
     ws_.settings.useDataItem = false;
     ws_.iniFileName = S(path);

@@ -132,16 +132,15 @@ void MainWindow::notOnThisRow(const QString& what) {
     showNote(what, 4000);
 }
 
-// Tints the row (or column) the command acts on while the question is open.
-bool MainWindow::askOnRow(int row, const QString& question) {
-    grid_->tintRow(row, kTintClick);
-    const bool yes = dialogs_->askYesNo(this, question);
-    grid_->clearTints();
-    return yes;
-}
-
-bool MainWindow::askOnColumn(int col, const QString& question) {
-    grid_->tintColumn(col, kTintClick);
+bool MainWindow::confirmEdit(GridLine line, int index, bool applies, const QString& refusal,
+                             const QString& question) {
+    if (!applies) {
+        notOnThisRow(refusal);
+        return false;
+    }
+    // The row (or column) the command acts on is tinted while the question is open.
+    if (line == GridLine::Row) grid_->tintRow(index, kTintClick);
+    else grid_->tintColumn(index, kTintClick);
     const bool yes = dialogs_->askYesNo(this, question);
     grid_->clearTints();
     return yes;
@@ -150,11 +149,10 @@ bool MainWindow::askOnColumn(int col, const QString& question) {
 void MainWindow::deleteRow() {
     if (busy_) return;
     const int row = grid_->currentRow();
-    if (!ws_.table.IsUsedSpeciesRow(row)) {
-        notOnThisRow(QStringLiteral("削除できるのは種の行です。削除する行を選んでください。"));
+    if (!confirmEdit(GridLine::Row, row, ws_.table.IsUsedSpeciesRow(row),
+                     QStringLiteral("削除できるのは種の行です。削除する行を選んでください。"),
+                     QStringLiteral("この行を削除しますか？")))
         return;
-    }
-    if (!askOnRow(row, QStringLiteral("この行を削除しますか？"))) return;
     ws_.table.DeleteRowCommand(row);
     showTableStatus();
 }
@@ -162,11 +160,10 @@ void MainWindow::deleteRow() {
 void MainWindow::deleteColumn() {
     if (busy_) return;
     const int col = grid_->currentColumn();
-    if (!ws_.table.IsUsedReleveCol(col)) {
-        notOnThisRow(QStringLiteral("削除できるのは測定の列です。削除する列を選んでください。"));
+    if (!confirmEdit(GridLine::Column, col, ws_.table.IsUsedReleveCol(col),
+                     QStringLiteral("削除できるのは測定の列です。削除する列を選んでください。"),
+                     QStringLiteral("この列を削除しますか？")))
         return;
-    }
-    if (!askOnColumn(col, QStringLiteral("この列を削除しますか？"))) return;
     ws_.table.DeleteColumnCommand(col);
     showTableStatus();
 }
@@ -174,11 +171,10 @@ void MainWindow::deleteColumn() {
 void MainWindow::insertRow() {
     if (busy_) return;
     const int row = grid_->currentRow();
-    if (!ws_.table.IsInsertableRow(row)) {
-        notOnThisRow(QStringLiteral("行を挿入する位置（種の行）を選んでください。"));
+    if (!confirmEdit(GridLine::Row, row, ws_.table.IsInsertableRow(row),
+                     QStringLiteral("行を挿入する位置（種の行）を選んでください。"),
+                     QStringLiteral("この上に行を挿入しますか？")))
         return;
-    }
-    if (!askOnRow(row, QStringLiteral("この上に行を挿入しますか？"))) return;
     if (!ws_.table.InsertRow(row))
         dialogs_->error(this, QStringLiteral("行を挿入できません（メモリが足りません）。"));
     showTableStatus();
@@ -187,11 +183,10 @@ void MainWindow::insertRow() {
 void MainWindow::insertColumn() {
     if (busy_) return;
     const int col = grid_->currentColumn();
-    if (!ws_.table.IsInsertableCol(col)) {
-        notOnThisRow(QStringLiteral("列を挿入する位置（測定の列）を選んでください。"));
+    if (!confirmEdit(GridLine::Column, col, ws_.table.IsInsertableCol(col),
+                     QStringLiteral("列を挿入する位置（測定の列）を選んでください。"),
+                     QStringLiteral("この左に列を挿入しますか？")))
         return;
-    }
-    if (!askOnColumn(col, QStringLiteral("この左に列を挿入しますか？"))) return;
     if (!ws_.table.InsertColumn(col))
         dialogs_->error(this, QStringLiteral("列を挿入できません（メモリが足りません）。"));
     showTableStatus();

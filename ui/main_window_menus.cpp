@@ -9,7 +9,7 @@ namespace tavik::ui {
 
 namespace {
 struct Builder {
-    QMainWindow* w;
+    MainWindow* w;
     QMenu* menu;
     QAction* Add(const char* name, const QString& caption, const QString& hint = {}) {
         auto* a = new QAction(caption, w);
@@ -19,6 +19,13 @@ struct Builder {
             a->setToolTip(hint);
         }
         menu->addAction(a);
+        return a;
+    }
+    // A command that runs `slot` of the window.
+    QAction* Add(const char* name, const QString& caption, void (MainWindow::*slot)(),
+                 const QString& hint = {}) {
+        QAction* a = Add(name, caption, hint);
+        QObject::connect(a, &QAction::triggered, w, slot);
         return a;
     }
     QMenu* Sub(const char* name, const QString& caption, const QString& hint = {}) {
@@ -42,21 +49,16 @@ void MainWindow::buildMenus() {
 
     // File.
     Builder f{this, bar->addMenu(QStringLiteral("ファイル(&F)"))};
-    m.newTable = f.Add("newTable", QStringLiteral("組成表を初期化する(&N)"),
+    m.newTable = f.Add("newTable", QStringLiteral("組成表を初期化する(&N)"), &MainWindow::clearTable,
                        QStringLiteral("表を白紙化して新しい組成表を作る"));
-    connect(m.newTable, &QAction::triggered, this, &MainWindow::clearTable);
-    m.addReleves = f.Add("addReleves", QStringLiteral("表にデータを加える(&A)"),
+    m.addReleves = f.Add("addReleves", QStringLiteral("表にデータを加える(&A)"), &MainWindow::showRetrievalPanel,
                          QStringLiteral("組成表にデータを加える"));
-    connect(m.addReleves, &QAction::triggered, this, &MainWindow::showRetrievalPanel);
-    m.loadTable = f.Add("loadTable", QStringLiteral("保存した表を読込む(&L)"),
+    m.loadTable = f.Add("loadTable", QStringLiteral("保存した表を読込む(&L)"), &MainWindow::openTable,
                         QStringLiteral("現在の組成表を保存する"));
-    connect(m.loadTable, &QAction::triggered, this, &MainWindow::openTable);
-    m.chooseDataFile = f.Add("chooseDataFile", QStringLiteral("データファイルの指定(&F)"));
-    connect(m.chooseDataFile, &QAction::triggered, this, &MainWindow::chooseDataFile);
+    m.chooseDataFile = f.Add("chooseDataFile", QStringLiteral("データファイルの指定(&F)"), &MainWindow::chooseDataFile);
     f.menu->addSeparator();
-    m.saveTable = f.Add("saveTable", QStringLiteral("現在の表を保存する(&S)"),
+    m.saveTable = f.Add("saveTable", QStringLiteral("現在の表を保存する(&S)"), &MainWindow::saveTable,
                         QStringLiteral("現在の組成表を保存する"));
-    connect(m.saveTable, &QAction::triggered, this, &MainWindow::saveTable);
     {
         Builder o{this, f.Sub("outputTable", QStringLiteral("組成表として出力"))};
         m.outputTable = o.menu->menuAction();
@@ -80,27 +82,22 @@ void MainWindow::buildMenus() {
         m.meshData = later(s.Add("meshData", QStringLiteral("メッシュ分布データ")));
     }
     f.menu->addSeparator();
-    m.quit = f.Add("quit", QStringLiteral("終　　　　了(&Q)"), QStringLiteral("プログラムを終了する"));
-    connect(m.quit, &QAction::triggered, this, &MainWindow::quit);
+    m.quit = f.Add("quit", QStringLiteral("終　　　　了(&Q)"), &MainWindow::quit,
+                   QStringLiteral("プログラムを終了する"));
 
     // Table tools.
     Builder t{this, bar->addMenu(QStringLiteral("表ツール(&T)"))};
-    m.recount = t.Add("recount", QStringLiteral("出現頻度を再計算する(&F)"));
-    connect(m.recount, &QAction::triggered, this, &MainWindow::recountFrequencies);
+    m.recount = t.Add("recount", QStringLiteral("出現頻度を再計算する(&F)"), &MainWindow::recountFrequencies);
     t.menu->addSeparator();
-    m.sortSpecies = t.Add("sortSpecies", QStringLiteral("植物を頻度順で並び替え(&P)"));
-    connect(m.sortSpecies, &QAction::triggered, this, &MainWindow::sortSpecies);
-    m.sortReleves = t.Add("sortReleves", QStringLiteral("測定を種数順で並び替え(&O)"));
-    connect(m.sortReleves, &QAction::triggered, this, &MainWindow::sortReleves);
+    m.sortSpecies = t.Add("sortSpecies", QStringLiteral("植物を頻度順で並び替え(&P)"), &MainWindow::sortSpecies);
+    m.sortReleves = t.Add("sortReleves", QStringLiteral("測定を種数順で並び替え(&O)"), &MainWindow::sortReleves);
     t.menu->addSeparator();
     m.reciprocalAveraging = later(t.Add("reciprocalAveraging", QStringLiteral("反復平均法で行列並び替え(&H)")));
     t.menu->addSeparator();
-    m.hideSiteRows = t.Add("hideSiteRows", QStringLiteral("立地情報を隠す"));
+    m.hideSiteRows = t.Add("hideSiteRows", QStringLiteral("立地情報を隠す"), &MainWindow::toggleSiteRows);
     m.hideSiteRows->setCheckable(true);
-    connect(m.hideSiteRows, &QAction::triggered, this, &MainWindow::toggleSiteRows);
-    m.hideRanges = t.Add("hideRanges", QStringLiteral("行・列を部分的に隠す"));
+    m.hideRanges = t.Add("hideRanges", QStringLiteral("行・列を部分的に隠す"), &MainWindow::toggleHiddenRanges);
     m.hideRanges->setCheckable(true);
-    connect(m.hideRanges, &QAction::triggered, this, &MainWindow::toggleHiddenRanges);
     t.menu->addSeparator();
     m.makeConstancyTable = later(t.Add("makeConstancyTable", QStringLiteral("常在度表を作成する")));
     m.showConstancyTable = later(t.Add("showConstancyTable", QStringLiteral("常在度表を再表示する")));
@@ -108,48 +105,35 @@ void MainWindow::buildMenus() {
 
     // Edit and search.
     Builder e{this, bar->addMenu(QStringLiteral("編集・検索(&E)"))};
-    m.search = e.Add("search", QStringLiteral("表内を検索する"));
-    connect(m.search, &QAction::triggered, this, &MainWindow::showSearchPanel);
-    m.resetSearch = e.Add("resetSearch", QStringLiteral("検索状態の解除"));
-    connect(m.resetSearch, &QAction::triggered, this, &MainWindow::resetSearch);
+    m.search = e.Add("search", QStringLiteral("表内を検索する"), &MainWindow::showSearchPanel);
+    m.resetSearch = e.Add("resetSearch", QStringLiteral("検索状態の解除"), &MainWindow::resetSearch);
     e.menu->addSeparator();
-    m.deleteRow = e.Add("deleteRow", QStringLiteral("この行を削除する"));
-    connect(m.deleteRow, &QAction::triggered, this, &MainWindow::deleteRow);
-    m.deleteColumn = e.Add("deleteColumn", QStringLiteral("この列を削除する"));
-    connect(m.deleteColumn, &QAction::triggered, this, &MainWindow::deleteColumn);
+    m.deleteRow = e.Add("deleteRow", QStringLiteral("この行を削除する"), &MainWindow::deleteRow);
+    m.deleteColumn = e.Add("deleteColumn", QStringLiteral("この列を削除する"), &MainWindow::deleteColumn);
     e.menu->addSeparator();
-    m.insertRow = e.Add("insertRow", QStringLiteral("この上に行を挿入"));
-    connect(m.insertRow, &QAction::triggered, this, &MainWindow::insertRow);
-    m.writeComment = e.Add("writeComment", QStringLiteral("コメントを書込む"));
-    connect(m.writeComment, &QAction::triggered, this, &MainWindow::writeComment);
-    m.insertColumn = e.Add("insertColumn", QStringLiteral("この左に列を挿入"));
-    connect(m.insertColumn, &QAction::triggered, this, &MainWindow::insertColumn);
+    m.insertRow = e.Add("insertRow", QStringLiteral("この上に行を挿入"), &MainWindow::insertRow);
+    m.writeComment = e.Add("writeComment", QStringLiteral("コメントを書込む"), &MainWindow::writeComment);
+    m.insertColumn = e.Add("insertColumn", QStringLiteral("この左に列を挿入"), &MainWindow::insertColumn);
     e.menu->addSeparator();
-    m.editTitle = e.Add("editTitle", QStringLiteral("組成表の標題を編集"));
-    connect(m.editTitle, &QAction::triggered, this, &MainWindow::editTitle);
+    m.editTitle = e.Add("editTitle", QStringLiteral("組成表の標題を編集"), &MainWindow::editTitle);
 
     // Settings.
     Builder c{this, bar->addMenu(QStringLiteral("設定変更(&C)"))};
-    m.useEmbeddedItems = c.Add("useEmbeddedItems", QStringLiteral("データ埋込項目を使う"));
+    m.useEmbeddedItems = c.Add("useEmbeddedItems", QStringLiteral("データ埋込項目を使う"), &MainWindow::toggleEmbeddedItems);
     m.useEmbeddedItems->setCheckable(true);
-    connect(m.useEmbeddedItems, &QAction::triggered, this, &MainWindow::toggleEmbeddedItems);
-    m.readSettings = c.Add("readSettings", QStringLiteral("設定ファイル読込み(&I)"));
-    connect(m.readSettings, &QAction::triggered, this, &MainWindow::readSettingsFile);
-    m.readDictionary = c.Add("readDictionary", QStringLiteral("異名辞書の読込み(&D)"));
-    connect(m.readDictionary, &QAction::triggered, this, &MainWindow::readDictionary);
+    m.readSettings = c.Add("readSettings", QStringLiteral("設定ファイル読込み(&I)"), &MainWindow::readSettingsFile);
+    m.readDictionary = c.Add("readDictionary", QStringLiteral("異名辞書の読込み(&D)"), &MainWindow::readDictionary);
     c.menu->addSeparator();
     m.changeItems = later(c.Add("changeItems", QStringLiteral("表組み項目の変更(&M)")));
-    m.tableFont = c.Add("tableFont", QStringLiteral("表のフォント変更(&F)"));
-    connect(m.tableFont, &QAction::triggered, this, &MainWindow::chooseTableFont);
+    m.tableFont = c.Add("tableFont", QStringLiteral("表のフォント変更(&F)"), &MainWindow::chooseTableFont);
 
     // Help.
     Builder h{this, bar->addMenu(QStringLiteral("ヘルプ(&H)"))};
-    m.dataCheck = h.Add("dataCheck", QStringLiteral("データ検査する"));
-    connect(m.dataCheck, &QAction::triggered, this, &MainWindow::chooseDataCheckMode);
-    m.manual = h.Add("manual", QStringLiteral("使用法　　(&H)"), QStringLiteral("使用説明書を開く"));
-    connect(m.manual, &QAction::triggered, this, &MainWindow::openManual);
-    m.version = h.Add("version", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"), QStringLiteral("唄ジョン情報を示す"));
-    connect(m.version, &QAction::triggered, this, &MainWindow::showAbout);
+    m.dataCheck = h.Add("dataCheck", QStringLiteral("データ検査する"), &MainWindow::chooseDataCheckMode);
+    m.manual = h.Add("manual", QStringLiteral("使用法　　(&H)"), &MainWindow::openManual,
+                     QStringLiteral("使用説明書を開く"));
+    m.version = h.Add("version", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"), &MainWindow::showAbout,
+                      QStringLiteral("唄ジョン情報を示す"));
 
     // Checked items report through triggered; their ticks follow the window's state.
     for (QAction* a : {m.hideSiteRows, m.hideRanges, m.useEmbeddedItems})

@@ -16,8 +16,7 @@
 
 namespace tavik::ui {
 
-namespace {
-void MakeFloating(QFrame* f, const QString& name) {
+void MakeFloatingPanel(QFrame* f, const QString& name) {
     f->setObjectName(name);
     f->setFrameShape(QFrame::Panel);
     f->setFrameShadow(QFrame::Raised);
@@ -25,6 +24,8 @@ void MakeFloating(QFrame* f, const QString& name) {
     f->setAutoFillBackground(true);
     f->hide();
 }
+
+namespace {
 
 // Top-right corner of the parent, clear of its scroll bar.
 void PlaceTopRight(QWidget* w, int top) {
@@ -57,7 +58,7 @@ void SpeedButton::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 SpeedPanel::SpeedPanel(const QString& name, QWidget* parent) : QFrame(parent) {
-    MakeFloating(this, name);
+    MakeFloatingPanel(this, name);
     auto* lay = new QHBoxLayout(this);
     lay->setContentsMargins(2, 2, 2, 2);
     lay->setSpacing(2);
@@ -93,7 +94,7 @@ void SpeedPanel::showAt(const QPoint& topLeft) {
 // ---- Long cell text ------------------------------------------------------------------------
 
 CellTextPanel::CellTextPanel(QWidget* parent) : QFrame(parent) {
-    MakeFloating(this, QStringLiteral("cellTextPanel"));
+    MakeFloatingPanel(this, QStringLiteral("cellTextPanel"));
     setFrameShadow(QFrame::Plain);
     setLineWidth(1);
     QPalette pal = palette();
@@ -127,7 +128,7 @@ QString CellTextPanel::text() const { return label_->text(); }
 // ---- Range panel -----------------------------------------------------------------------------
 
 RangePanel::RangePanel(QWidget* parent) : QFrame(parent) {
-    MakeFloating(this, QStringLiteral("rangePanel"));
+    MakeFloatingPanel(this, QStringLiteral("rangePanel"));
     title_ = new QLabel(QStringLiteral("並び替え"), this);
     title_->setObjectName(QStringLiteral("rangeTitle"));
     QFont bold = title_->font();
@@ -259,7 +260,7 @@ void RangePanel::keyPressEvent(QKeyEvent* e) {
 // ---- Search panel ----------------------------------------------------------------------------
 
 SearchPanel::SearchPanel(QWidget* parent) : QFrame(parent) {
-    MakeFloating(this, QStringLiteral("searchPanel"));
+    MakeFloatingPanel(this, QStringLiteral("searchPanel"));
     prompt_ = new QLabel(QStringLiteral("検索する文字列"), this);
     prompt_->setObjectName(QStringLiteral("searchPrompt"));
     text_ = new QComboBox(this);

@@ -17,6 +17,9 @@ class QSpinBox;
 
 namespace tavik::ui {
 
+// Makes a frame one of the raised panels that float over the grid, named and hidden.
+void MakeFloatingPanel(QFrame* frame, const QString& name);
+
 // A flat button that reports the release of any mouse button over it. The user presses the
 // right button on the grid, slides onto the button and releases there.
 class SpeedButton : public QToolButton {

@@ -1,5 +1,6 @@
 #include "ui/retrieval_panel.h"
 
+#include "ui/panels.h"
 #include "ui/qt_text.h"
 
 #include <QAbstractButton>
@@ -37,11 +38,7 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
 }  // namespace
 
 RetrievalPanel::RetrievalPanel(QWidget* parent) : QFrame(parent) {
-    setObjectName(QStringLiteral("retrievalPanel"));
-    setFrameShape(QFrame::Panel);
-    setFrameShadow(QFrame::Raised);
-    setLineWidth(2);
-    setAutoFillBackground(true);
+    MakeFloatingPanel(this, QStringLiteral("retrievalPanel"));
 
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(12, 10, 12, 10);
@@ -159,7 +156,6 @@ RetrievalPanel::RetrievalPanel(QWidget* parent) : QFrame(parent) {
     b2->addWidget(putIntoTable);
     b2->addWidget(close);
     top->addLayout(b2);
-    hide();
 
     connect(scanNew, &QPushButton::clicked, this, [this] { emit scanRequested(false); });
     connect(scanAdditional, &QPushButton::clicked, this, [this] { emit scanRequested(true); });

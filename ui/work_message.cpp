@@ -6,14 +6,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "ui/panels.h"
+
 namespace tavik::ui {
 
 WorkMessage::WorkMessage(QWidget* parent) : QFrame(parent) {
-    setObjectName(QStringLiteral("workMessage"));
-    setFrameShape(QFrame::Panel);
-    setFrameShadow(QFrame::Raised);
-    setLineWidth(2);
-    setAutoFillBackground(true);
+    MakeFloatingPanel(this, QStringLiteral("workMessage"));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, pal.color(QPalette::ToolTipBase));
     pal.setColor(QPalette::WindowText, pal.color(QPalette::ToolTipText));
@@ -45,7 +43,6 @@ WorkMessage::WorkMessage(QWidget* parent) : QFrame(parent) {
     row->addWidget(cancel_);
     row->addStretch();
     lay->addLayout(row);
-    hide();
 }
 
 void WorkMessage::setLines(const QString& line1, const QString& line2) {

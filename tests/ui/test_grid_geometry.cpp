@@ -26,6 +26,7 @@ private slots:
     void lookupsByPositionInTheFixedAndScrolledParts();
     void firstShownEntryUnderScrolling();
     void scrollThatShowsAnEntry();
+    void entriesShownInAViewport();
     void emptyAndOutOfRangeAxes();
 };
 
@@ -90,6 +91,34 @@ void TestGridGeometry::scrollThatShowsAnEntry() {
     QCOMPARE(a.scrollToShow(0, 17, 50), 17);
     QCOMPARE(a.scrollToShow(5, 17, 50), 17);
     QCOMPARE(a.scrollToShow(-1, 17, 50), 17);
+}
+
+// Index, position and size of each shown entry, as "i@pos+size".
+QStringList Spans(const std::vector<tavik::ui::GridSpan>& spans) {
+    QStringList out;
+    for (const auto& s : spans) out << QStringLiteral("%1@%2+%3").arg(s.index).arg(s.pos).arg(s.size);
+    return out;
+}
+
+void TestGridGeometry::entriesShownInAViewport() {
+    // Offsets 0, 21, 21, 22, 53, 64, 75: a hidden fixed entry, a line-only one, then 30, 10, 10.
+    const GridAxis a = Axis({20, -1, 0, 30, 10, 10}, 2);
+    std::vector<tavik::ui::GridSpan> fixed, scrolling;
+    a.shown(0, 60, fixed, scrolling);
+    QCOMPARE(Spans(fixed), QStringList{QStringLiteral("0@0+20")});
+    QCOMPARE(Spans(scrolling), (QStringList{QStringLiteral("2@21+0"), QStringLiteral("3@22+30"),
+                                            QStringLiteral("4@53+10")}));
+    // Scrolled by 35, entry 3 lies wholly under the fixed part and entry 4 begins there.
+    a.shown(35, 60, fixed, scrolling);
+    QCOMPARE(Spans(scrolling), (QStringList{QStringLiteral("4@18+10"), QStringLiteral("5@29+10")}));
+    // A viewport shorter than the fixed part shows only what fits of it.
+    a.shown(0, 10, fixed, scrolling);
+    QCOMPARE(Spans(fixed), QStringList{QStringLiteral("0@0+20")});
+    QCOMPARE(Spans(scrolling), QStringList{});
+    // Scrolled past the end: the fixed part alone.
+    a.shown(500, 60, fixed, scrolling);
+    QCOMPARE(fixed.size(), std::size_t{1});
+    QVERIFY(scrolling.empty());
 }
 
 void TestGridGeometry::emptyAndOutOfRangeAxes() {
