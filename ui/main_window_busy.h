@@ -19,12 +19,12 @@ namespace tavik::ui {
 class MainWindow::BusyScope {
 public:
     // Only the cursor, for a short command.
-    static BusyScope Cursor(MainWindow* w, Qt::CursorShape shape = Qt::WaitCursor) {
+    static BusyScope cursorOnly(MainWindow* w, Qt::CursorShape shape = Qt::WaitCursor) {
         return BusyScope(w, shape, false);
     }
     // A long command: the window is locked and the work message is ready for the progress
     // lines; with `line1` it shows at once.
-    static BusyScope Working(MainWindow* w, const QString& line1 = {},
+    static BusyScope working(MainWindow* w, const QString& line1 = {},
                              Qt::CursorShape shape = Qt::WaitCursor) {
         BusyScope b(w, shape, true);
         if (!line1.isEmpty()) {
@@ -48,7 +48,7 @@ public:
         QApplication::restoreOverrideCursor();
         if (!locks_) return;
         w_->message_->hide();
-        SetLocked(false);
+        setLocked(false);
         w_->busy_ = false;
     }
 
@@ -58,13 +58,13 @@ private:
         QApplication::setOverrideCursor(shape);
         if (!locks_) return;
         w_->busy_ = true;
-        SetLocked(true);
+        setLocked(true);
         // The work message takes the mouse (its stop button) and stands in the middle.
         w_->message_->setAttribute(Qt::WA_TransparentForMouseEvents, false);
         w_->message_->setAsNote(false);
     }
 
-    void SetLocked(bool locked) {
+    void setLocked(bool locked) {
         w_->menuBar()->setEnabled(!locked);
         for (QWidget* x : {static_cast<QWidget*>(w_->grid_), static_cast<QWidget*>(w_->retrievalPanel_),
                            static_cast<QWidget*>(w_->rangePanel_),

@@ -32,7 +32,7 @@ QString TitleAsFileName(QString title) {
 void MainWindow::clearTable() {
     if (busy_) return;
     {
-        auto busy = BusyScope::Working(this, QStringLiteral("　組成表を白紙化しています　"));
+        auto busy = BusyScope::working(this, QStringLiteral("　組成表を白紙化しています　"));
         ws_.table.ClearTable();
         modelWasReset();
         layoutRenewed();
@@ -42,7 +42,7 @@ void MainWindow::clearTable() {
 
 void MainWindow::recountFrequencies() {
     {
-        auto busy = BusyScope::Cursor(this);
+        auto busy = BusyScope::cursorOnly(this);
         ws_.table.Recount();
     }
     refresh();
@@ -63,7 +63,7 @@ void MainWindow::loadTable(const QString& path) {
     if (busy_) return;
     const Settings before = ws_.settings;
     {
-        auto busy = BusyScope::Working(this, QStringLiteral("　組成表を読込中　"));
+        auto busy = BusyScope::working(this, QStringLiteral("　組成表を読込中　"));
         WorkProgress progress(message_, false);
         try {
             ws_.LoadTable(S(path), &progress);
@@ -94,7 +94,7 @@ void MainWindow::saveTable() {
     if (QFileInfo::exists(path) &&
         !dialogs_->askYesAbort(this, QStringLiteral("同名のファイルが存在します。書き換えますか？")))
         return;
-    auto busy = BusyScope::Working(this, QStringLiteral("　組成表を保存中　"));
+    auto busy = BusyScope::working(this, QStringLiteral("　組成表を保存中　"));
     WorkProgress progress(message_, false);
     try {
         ws_.SaveTable(S(path), &progress);
@@ -132,7 +132,7 @@ void MainWindow::setDataFile(const QString& path) {
     if (busy_) return;
     const bool wasEmpty = ws_.table.ReleveCount() == 0;
     try {
-        auto busy = BusyScope::Cursor(this);
+        auto busy = BusyScope::cursorOnly(this);
         ws_.SetDataFile(S(path));
     } catch (const std::exception& e) {
         showError(QString(), e);

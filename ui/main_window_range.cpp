@@ -34,7 +34,7 @@ void MainWindow::applyRange() {
     const TableRange range = rangePanel_->range();
     const bool descending = rangePanel_->descending();
     if (rangeMode_ == RangeMode::SortSpecies || rangeMode_ == RangeMode::SortReleves) {
-        auto busy = BusyScope::Working(this);
+        auto busy = BusyScope::working(this);
         WorkProgress progress(message_, false);
         if (rangeMode_ == RangeMode::SortSpecies)
             SortPlants(ws_.table, range.p1, range.p2, descending, &progress);

@@ -59,7 +59,7 @@ void MainWindow::resetRetrieval() {
 // the pass failed (the error has been shown).
 bool MainWindow::runRetrievalPass(const char* what, bool scanning,
                                   const std::function<void(RetrievalProgress&)>& pass) {
-    auto busy = BusyScope::Working(this, {}, Qt::BusyCursor);
+    auto busy = BusyScope::working(this, {}, Qt::BusyCursor);
     PanelProgress progress(retrievalPanel_, message_, scanning);
     progress.Show(what, "");
     try {

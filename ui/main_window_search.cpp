@@ -17,7 +17,7 @@ void MainWindow::search(bool exact) {
     const QString typed = searchPanel_->takeText();
     searchPanel_->hide();
     {
-        auto busy = BusyScope::Cursor(this);
+        auto busy = BusyScope::cursorOnly(this);
         const auto hits = SearchTable(ws_.table, typed.toStdString(), exact);
         std::vector<QPoint> cells;
         cells.reserve(hits.size());

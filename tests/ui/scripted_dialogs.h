@@ -1,6 +1,9 @@
 // Dialog answers given in advance, so the main window's commands run without a person.
 #pragma once
 
+#include <functional>
+#include <optional>
+
 #include <QDir>
 #include <QList>
 #include <QString>
@@ -38,7 +41,10 @@ public:
     bool askYesNo(QWidget*, const QString& text) override { return Answer(text); }
     bool askYesAbort(QWidget*, const QString& text) override { return Answer(text); }
     void inform(QWidget*, const QString& text) override { notices << text; }
-    void error(QWidget*, const QString& text) override { errors << text; }
+    void error(QWidget*, const QString& text) override {
+        errors << text;
+        if (onError) onError();
+    }
     bool getText(QWidget*, const QString& caption, const QString& prompt, QString& text) override {
         titles << caption;
         lastPrompt = prompt;
@@ -63,6 +69,8 @@ public:
 
     QString proposedSaveName, lastPrompt, lastProposal;
     std::optional<QFont> fontAnswer;
+    // Called while an error is shown, to look at the window behind the box.
+    std::function<void()> onError;
 
 private:
     bool Answer(const QString& text) {

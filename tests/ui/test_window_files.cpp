@@ -32,6 +32,7 @@ class TestWindowFiles : public QObject {
 private slots:
     void commandLineVariants();
     void badInputLeavesTheTable();
+    void failedCommandsGiveTheWindowBack();
 };
 
 void TestWindowFiles::commandLineVariants() {
@@ -126,6 +127,50 @@ void TestWindowFiles::badInputLeavesTheTable() {
     w.readDictionary();
     QCOMPARE(w.statusText(3), QStringLiteral(" 変換辞書："));
     QCOMPARE(UsedTexts(t), start);
+}
+
+void TestWindowFiles::failedCommandsGiveTheWindowBack() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    SmallTable(w);
+    const QString bad = QDir(tmp.path()).filePath(QStringLiteral("bad.vtb"));
+    {
+        QFile f(bad);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("title\r\n3 x 19\r\n");
+    }
+    // The error box stands alone: no wait cursor of the command, no work message, the
+    // window no longer locked. A cursor set by someone else stays set.
+    QStringList seen;
+    s.dialogs->onError = [&] {
+        const QCursor* c = QApplication::overrideCursor();
+        seen << QStringLiteral("%1 %2 %3")
+                    .arg(c ? int(c->shape()) : -1)
+                    .arg(w.workMessage()->isVisible())
+                    .arg(w.menuBar()->isEnabled());
+    };
+    QApplication::setOverrideCursor(Qt::PointingHandCursor);
+    const QString outside = QStringLiteral("%1 0 1").arg(int(Qt::PointingHandCursor));
+
+    s.dialogs->files << bad;
+    w.openTable();
+    s.dialogs->files << QDir(tmp.path()).filePath(QStringLiteral("no/such/folder/t.vtb"));
+    w.saveTable();
+    s.dialogs->files << QDir(tmp.path()).filePath(QStringLiteral("nothing.tki"));
+    w.chooseDataFile();
+    w.showRetrievalPanel();
+    w.scanFieldData(false);
+    QCOMPARE(seen, (QStringList{outside, outside, outside, outside}));
+
+    QVERIFY(QApplication::overrideCursor());
+    QCOMPARE(QApplication::overrideCursor()->shape(), Qt::PointingHandCursor);
+    QApplication::restoreOverrideCursor();
+    QVERIFY(!QApplication::overrideCursor());
+    QVERIFY(w.menuBar()->isEnabled());
+    QVERIFY(w.grid()->isEnabled());
+    QVERIFY(!w.workMessage()->isVisible());
+    QVERIFY(!w.noteText().startsWith(QStringLiteral("保存しました")));
 }
 
 QTEST_MAIN(TestWindowFiles)
