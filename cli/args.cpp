@@ -1,6 +1,10 @@
 #include "cli/args.h"
 
 #include <charconv>
+#include <filesystem>
+#include <stdexcept>
+
+#include "formats/file_bytes.h"
 
 namespace tavik::cli {
 
@@ -13,6 +17,21 @@ void ParseRange(const std::string& text, int& first, int& last) {
     const std::string_view t(text);
     if (dash == std::string::npos || !num(t.substr(0, dash), first) || !num(t.substr(dash + 1), last))
         throw UsageError{"range must be FIRST-LAST, not " + text};
+}
+
+}  // namespace tavik::cli
+
+namespace tavik::cli {
+
+void CheckOutputIsNotInput(const std::string& out, const std::vector<NamedInput>& inputs) {
+    for (const NamedInput& in : inputs)
+        if (SameFile(out, in.path)) throw UsageError{"output " + out + " is also the input " + in.what};
+}
+
+void CheckSettingsFileExists(const std::string& ini) {
+    std::error_code ec;
+    if (!ini.empty() && !std::filesystem::exists(ini, ec))
+        throw std::runtime_error(ini + " がありません（設定ファイル）");
 }
 
 }  // namespace tavik::cli

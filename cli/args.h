@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "cli/commands.h"
 
@@ -30,5 +31,16 @@ private:
 
 // Parses FIRST-LAST (positive integers).
 void ParseRange(const std::string& text, int& first, int& last);
+
+// An input of the command: what the usage calls it, and its path (empty when not given).
+struct NamedInput {
+    const char* what;
+    std::string path;
+};
+// Refuses, before anything is written, an output that is one of the command's inputs.
+void CheckOutputIsNotInput(const std::string& out, const std::vector<NamedInput>& inputs);
+// Refuses a settings file that was named but is not there (a typing error would otherwise
+// run on the defaults without a word).
+void CheckSettingsFileExists(const std::string& ini);
 
 }  // namespace tavik::cli

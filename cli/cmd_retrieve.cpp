@@ -10,6 +10,7 @@
 #include "cli/commands.h"
 #include "cli/summary.h"
 #include "cli/table_output.h"
+#include "formats/fielddata.h"
 #include "formats/workspace.h"
 
 namespace tavik::cli {
@@ -105,12 +106,20 @@ int Retrieve(const Args& args) {
     if (conditions.size() > static_cast<std::size_t>(kConditionCount))
         throw UsageError{"at most five --species conditions"};
 
+    CheckSettingsFileExists(ini);
+    if (!out.empty()) {
+        std::vector<NamedInput> inputs{{"DATA.tki", data}, {"DATA.tkd", DataFileOf(data)}, {"--ini", ini}};
+        for (const std::string& d : dicts) inputs.push_back({"--dict", d});
+        CheckOutputIsNotInput(out, inputs);
+    }
+
     Workspace ws;
     ws.Start(ini);
     for (const std::string& d : dicts)
         if (!ws.SetDictionary(d)) throw std::runtime_error(d + " がありません（異名辞書）");
     if (!into.empty()) ws.LoadTable(into);
     ws.SetDataFile(data);
+    if (!ws.dataFileProblem.empty()) std::cerr << "tavik-cli: " << ws.dataFileProblem << "\n";
     ws.OpenRetrieval();
 
     ScanParams params;

@@ -38,6 +38,9 @@ int Sort(const Args& args) {
     }
     if (out.empty()) throw UsageError{"sort needs -o OUT.vtb"};
 
+    CheckSettingsFileExists(ini);
+    CheckOutputIsNotInput(out, {{"--ini", ini}});
+
     Workspace ws;
     ws.Start(ini);
     ws.LoadTable(table);

@@ -17,6 +17,7 @@ const char* kUsage =
     "            [--species NAME[:CLASS[:CONNECTIVE]]]... [--mesh PREFIX] [--records FIRST-LAST]\n"
     "            [--into EXISTING.vtb] [--title TITLE] [--force]\n"
     "  tavik-cli make-fielddata LONG.csv HEADER.txt -o DATA.tki [--sites SITES.csv]\n"
+    "            [--force]\n"
     "  tavik-cli export text|xlsx|matrix|pcord|plot|gps|mesh TABLE.vtb -o OUT [--ini S.ini]\n"
     "            [--items N,N,...] [--species FIRST-LAST] [--releves FIRST-LAST] [--frequency]\n"
     "            [--once] [--method 0-6] [--rows species|releves] [--title TITLE] [--force]\n"

@@ -9,6 +9,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
@@ -244,6 +245,19 @@ void AtomicFile::Write(std::string_view bytes) {
     used_ = bytes.size();
 }
 
+void AtomicFile::Overwrite(std::uint64_t offset, std::string_view bytes) {
+    Drain();
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t k = ::pwrite(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
+        if (k < 0) {
+            if (errno == EINTR) continue;
+            Fail(errno);
+        }
+        done += static_cast<std::size_t>(k);
+    }
+}
+
 void AtomicFile::Rewind() {
     if (failed_ || fd_ < 0) throw WriteError(path_, 0);
     used_ = 0;
@@ -260,7 +274,9 @@ std::ostream& AtomicFile::Stream() {
     return *stream_;
 }
 
-void AtomicFile::Commit() {
+// Everything written and on the disk, the temporary closed.
+void AtomicFile::Prepare() {
+    if (prepared_) return;
     if (stream_) stream_->flush();
     if (failed_ || fd_ < 0) throw WriteError(path_, 0);
     Drain();
@@ -268,7 +284,10 @@ void AtomicFile::Commit() {
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0) Fail(errno);
-    if (::rename(tmp_.c_str(), target_.c_str()) != 0) Fail(errno);
+    prepared_ = true;
+}
+
+void AtomicFile::Finished() noexcept {
     Unregister(slot_);
     slot_ = -1;
     tmp_.clear();
@@ -280,6 +299,55 @@ void AtomicFile::Commit() {
         (void)::fsync(dfd);
         ::close(dfd);
     }
+}
+
+void AtomicFile::Commit() {
+    Prepare();
+    if (::rename(tmp_.c_str(), target_.c_str()) != 0) Fail(errno);
+    Finished();
+}
+
+void AtomicFile::CommitTogether(AtomicFile& first, AtomicFile& second) {
+    first.Prepare();
+    second.Prepare();
+    // The first goes in place with its old file kept aside: swapped with the temporary where
+    // the file system can, else a second link to it.
+    std::string kept;
+    struct stat st {};
+    if (::lstat(first.target_.c_str(), &st) == 0) {
+        if (::renameat2(AT_FDCWD, first.tmp_.c_str(), AT_FDCWD, first.target_.c_str(), RENAME_EXCHANGE) == 0) {
+            kept = first.tmp_;
+        } else {
+            std::string backup = first.tmp_;
+            backup.replace(backup.size() - kRandomChars, kRandomChars, "XXXXXX");
+            const int fd = ::mkostemp(backup.data(), O_CLOEXEC);
+            if (fd < 0) first.Fail(errno);
+            ::close(fd);
+            ::unlink(backup.c_str());
+            if (::link(first.target_.c_str(), backup.c_str()) != 0) first.Fail(errno);
+            if (::rename(first.tmp_.c_str(), first.target_.c_str()) != 0) {
+                const int err = errno;
+                ::unlink(backup.c_str());
+                first.Fail(err);
+            }
+            kept = backup;
+        }
+    } else if (::rename(first.tmp_.c_str(), first.target_.c_str()) != 0) {
+        first.Fail(errno);
+    }
+    if (::rename(second.tmp_.c_str(), second.target_.c_str()) != 0) {
+        const int err = errno;
+        // Put the first back as it was.
+        if (!kept.empty()) (void)::rename(kept.c_str(), first.target_.c_str());
+        else ::unlink(first.target_.c_str());
+        if (kept != first.tmp_) ::unlink(first.tmp_.c_str());
+        first.tmp_.clear();
+        first.Abandon();
+        second.Fail(err);
+    }
+    if (!kept.empty()) ::unlink(kept.c_str());
+    first.Finished();
+    second.Finished();
 }
 
 void WriteFileAtomic(const std::string& path, std::string_view bytes, AtomicFile::ReadOnlyTarget readOnly) {

@@ -14,6 +14,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -45,6 +46,8 @@ public:
         if (used_ == buffer_.size()) Drain();
         buffer_[used_++] = c;
     }
+    // Replaces bytes already written (a header known only at the end).
+    void Overwrite(std::uint64_t offset, std::string_view bytes);
     // A stream on this file, for code that writes with <<. Stream errors surface as the
     // exception of Write, or at the latest in Commit.
     std::ostream& Stream();
@@ -55,6 +58,13 @@ public:
     // Removes the temporary; the target stays as it was. Called by the destructor.
     void Abandon() noexcept;
 
+    // Puts two complete files in place as a unit (a field-data pair): both are written out
+    // and fsynced before either is renamed; when the second cannot be put in place, the
+    // first is put back as it was. A crash between the two renames (a moment) can leave
+    // the new `first` beside the old `second`, with the old `first` in a hidden temporary
+    // of our naming.
+    static void CommitTogether(AtomicFile& first, AtomicFile& second);
+
     // The path the user gave.
     const std::string& Path() const { return path_; }
     // The temporary's path (tests).
@@ -63,6 +73,8 @@ public:
 
 private:
     void Drain();
+    void Prepare();
+    void Finished() noexcept;
     [[noreturn]] void Fail(int err);
 
     std::string path_, target_, tmp_;
@@ -70,7 +82,7 @@ private:
     int slot_ = -1;
     std::string buffer_;
     std::size_t used_ = 0, written_ = 0;
-    bool failed_ = false;
+    bool failed_ = false, prepared_ = false;
     std::unique_ptr<std::streambuf> streamBuf_;
     std::unique_ptr<std::ostream> stream_;
 };

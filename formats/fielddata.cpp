@@ -10,6 +10,8 @@
 #include <stdexcept>
 
 #include "formats/codec.h"
+#include "formats/file_bytes.h"
+#include "formats/file_error.h"
 
 namespace tavik {
 
@@ -173,12 +175,20 @@ bool PairMember::Open(const std::string& path, std::string& why) {
     // Not blocking on a FIFO; only a regular file is read.
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd_ < 0) {
-        why = "開けません";
+        why = ReadError(path, errno).what();
         return false;
     }
     struct stat st {};
-    if (::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 0) {
-        why = "読み取れません";
+    if (::fstat(fd_, &st) != 0) {
+        why = ReadError(path, errno).what();
+        return false;
+    }
+    if (S_ISDIR(st.st_mode)) {
+        why = ReadError(path, EISDIR).what();
+        return false;
+    }
+    if (!S_ISREG(st.st_mode) || st.st_size < 0) {
+        why = path + " は通常のファイルではありません";
         return false;
     }
     size_ = static_cast<std::uint64_t>(st.st_size);
@@ -194,7 +204,8 @@ const char* PairMember::At(std::uint64_t offset, std::size_t n, std::vector<char
     while (got < n) {
         const ssize_t r = ::pread(fd_, buf.data() + got, n - got, static_cast<off_t>(offset + got));
         if (r < 0 && errno == EINTR) continue;
-        if (r <= 0) throw std::runtime_error(path_ + " を読み込めません");
+        if (r < 0) throw ReadError(path_, errno);
+        if (r == 0) throw std::runtime_error(path_ + " を読み込めません（読んでいる間に短くなりました）");
         got += static_cast<std::size_t>(r);
     }
     return buf.data();
@@ -323,14 +334,51 @@ private:
 
 // ---- The pair ----------------------------------------------------------------------------
 
+std::string DataFileOf(const std::string& indexPath) {
+    const std::string exact = DataPathFor(indexPath);
+    const std::string found = FindFileAnyCase(exact);
+    return found.empty() ? exact : found;
+}
+
 FieldFiles::FieldFiles(const std::string& indexPath) {
-    std::string why;
-    if (!index_.Open(indexPath, why))
-        throw std::runtime_error(std::string(kBadFieldFiles) + ": " + indexPath + " が" + why);
-    const std::string dataPath = DataPathFor(indexPath);
-    if (!data_.Open(dataPath, why))
-        throw std::runtime_error(std::string(kBadFieldFiles) + ": " + dataPath + " が" + why);
+    const auto open = [](PairMember& m, const std::string& path) {
+        std::string why;
+        if (!m.Open(path, why)) throw std::runtime_error(std::string(kBadFieldFiles) + ": " + why);
+        // An empty pair is a mistake, not a pair of no relevés.
+        if (m.Size() == 0) throw std::runtime_error(std::string(kBadFieldFiles) + ": " + path + " は空のファイルです");
+    };
+    open(index_, indexPath);
+    const std::string dataPath = DataFileOf(indexPath);
+    open(data_, dataPath);
     Measure();
+    CheckPair(indexPath, dataPath);
+}
+
+void FieldFiles::CheckPair(const std::string& indexPath, const std::string& dataPath) {
+    const auto mismatch = [&](const std::string& why) {
+        problem_ = indexPath + " と " + dataPath + " は組が合っていないか、途中で切れています（" + why + "）";
+    };
+    // A pair written whole holds whole records and links only into its own data file. A cut
+    // file is still read as far as it goes (what cannot be read is skipped and listed), but
+    // an index beside another pair's data file would be read as wrong species, so say it.
+    const long long records = DataRecordCount();
+    constexpr int kBlock = 4096;
+    std::vector<char> buf;
+    for (int first = 1; first <= recordCount_; first += kBlock) {
+        const int n = std::min(kBlock, recordCount_ - first + 1);
+        const char* block = index_.At(static_cast<std::uint64_t>(first) * kIndexRecordSize,
+                                      static_cast<std::size_t>(n) * kIndexRecordSize, buf);
+        for (int k = 0; k < n; ++k) {
+            long long r = 0;
+            if (ParseInteger(std::string_view(block + static_cast<std::size_t>(k) * kIndexRecordSize + 248, 6), r) &&
+                r >= records)
+                return mismatch("索引の測定 " + std::to_string(first + k) + " がデータファイルの終わりより先を指しています");
+        }
+    }
+    if (index_.Size() % kIndexRecordSize != 0)
+        return mismatch("索引ファイルの大きさが 256 バイトの倍数ではありません");
+    if (data_.Size() % kDataRecordSize != 0)
+        return mismatch("データファイルの大きさが 512 バイトの倍数ではありません");
 }
 
 FieldFiles::FieldFiles(std::string indexBytes, std::string dataBytes)

@@ -70,13 +70,17 @@ std::string BaseNameWithoutExtension(const std::string& path);
 
 // The data file of an index file: the same name with the extension ".tkd".
 std::string DataPathFor(const std::string& indexPath);
+// The data file of an existing pair: DataPathFor, or a file of that name in another letter
+// case ("DATA.TKD" beside "DATA.TKI", as pairs copied from Windows are named).
+std::string DataFileOf(const std::string& indexPath);
 
 // One member of the pair: an open file read with large reads, or bytes held in memory.
 class PairMember {
 public:
     PairMember() = default;
     explicit PairMember(std::string bytes);
-    // Opens a regular file. False with `why` ("開けません", ...) when it cannot be opened.
+    // Opens a regular file. False with `why` ("<path> を読み込めません（ありません）",
+    // "<path> は通常のファイルではありません") when it cannot be opened or is not one.
     bool Open(const std::string& path, std::string& why);
     ~PairMember();
     PairMember(const PairMember&) = delete;
@@ -121,18 +125,22 @@ public:
     // The current index record (256 bytes, the datum mark at offset 40 blanked).
     std::string_view IndexRecord() const { return std::string_view(current_.data(), current_.size()); }
     int DataRecordCount() const { return static_cast<int>(data_.Size() / kDataRecordSize); }
+    // Why the two files may not belong together (an index that points past the end of the
+    // data file, sizes that are not whole records), or empty. Such a pair is still read.
+    const std::string& PairProblem() const { return problem_; }
     // True when the pair was written in UTF-8.
     bool Utf8() const { return utf8_; }
 
 private:
     friend class FieldReader;
     void Measure();
+    void CheckPair(const std::string& indexPath, const std::string& dataPath);
     // The number of a name field, the same for every reader; and the name of a number.
     std::uint32_t NumberOf(const char* field);
     std::string NameText(std::uint32_t name) const;
 
     PairMember index_, data_;
-    std::string header_;
+    std::string header_, problem_;
     int recordCount_ = 0;
     bool utf8_ = false;
     std::array<char, kIndexRecordSize> current_{};

@@ -1,17 +1,15 @@
 #include "formats/fielddata_writer.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <stdexcept>
 #include <unordered_map>
 
 #include "formats/codec.h"
 #include "formats/fielddata.h"
+#include "formats/file_bytes.h"
+#include "formats/text_lines.h"
 
 namespace tavik {
 
@@ -60,11 +58,6 @@ std::string RightNumber(long long v, std::size_t width) {
     return std::string(width > s.size() ? width - s.size() : 0, ' ') + s;
 }
 
-void WriteAll(std::FILE* f, const std::string& bytes, const std::string& path) {
-    if (std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size())
-        throw std::runtime_error(path + " に書き込めません");
-}
-
 }  // namespace
 
 int LayerIndex(const std::string& label) {
@@ -91,34 +84,31 @@ std::string CoverFieldFor(const std::string& text) {
 
 // ---- Writer ------------------------------------------------------------------------------
 
-FieldDataWriter::FieldDataWriter(const std::string& indexPath, FieldHeaderDescription header)
-    : indexPath_(indexPath), dataPath_(DataPathFor(indexPath)), header_(std::move(header)) {
-    if (TrimBlanks(header_.title).empty()) throw std::runtime_error("見出しの title が空です");
-    const std::string suffix = ".tmp" + std::to_string(::getpid());
-    indexTmp_ = indexPath_ + suffix;
-    dataTmp_ = dataPath_ + suffix;
-    index_ = std::fopen(indexTmp_.c_str(), "wb");
-    if (!index_) throw std::runtime_error(indexTmp_ + " に書き込めません");
-    data_ = std::fopen(dataTmp_.c_str(), "wb");
-    if (!data_) {
-        std::fclose(index_);
-        index_ = nullptr;
-        std::remove(indexTmp_.c_str());
-        throw std::runtime_error(dataTmp_ + " に書き込めません");
-    }
-    WriteAll(index_, std::string(kIndexRecordSize, ' '), indexTmp_);
-    // The header record is written last, when the items in use are known.
-    WriteAll(data_, std::string(kDataRecordSize, ' '), dataTmp_);
+FieldPairPaths PairPathsFor(const std::string& out) {
+    const std::size_t slash = out.find_last_of('/');
+    std::size_t dot = out.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash) || dot == slash + 1)
+        dot = out.size();
+    const std::string stem = out.substr(0, dot), ext = out.substr(dot);
+    const bool upper = ext == ".TKD" || ext == ".TKI";  // a pair named as on Windows stays so
+    FieldPairPaths p;
+    p.index = Upper(ext) == ".TKD" ? stem + (upper ? ".TKI" : ".tki") : out;
+    p.data = stem + (upper ? ".TKD" : ".tkd");
+    return p;
 }
 
-FieldDataWriter::~FieldDataWriter() {
-    if (index_) std::fclose(index_);
-    if (data_) std::fclose(data_);
-    if (!finished_) {
-        std::remove(indexTmp_.c_str());
-        std::remove(dataTmp_.c_str());
-    }
+FieldDataWriter::FieldDataWriter(const std::string& out, FieldHeaderDescription header,
+                                 AtomicFile::ReadOnlyTarget readOnly)
+    : paths_(PairPathsFor(out)), header_(std::move(header)) {
+    if (TrimBlanks(header_.title).empty()) throw std::runtime_error("見出しの title が空です");
+    index_ = std::make_unique<AtomicFile>(paths_.index, readOnly);
+    data_ = std::make_unique<AtomicFile>(paths_.data, readOnly);
+    index_->Write(std::string(kIndexRecordSize, ' '));
+    // The header record is written last, when the items in use are known.
+    data_->Write(std::string(kDataRecordSize, ' '));
 }
+
+FieldDataWriter::~FieldDataWriter() = default;
 
 void FieldDataWriter::Add(const FieldReleve& r) {
     const std::string what = "測定 " + r.key;
@@ -169,8 +159,8 @@ void FieldDataWriter::Add(const FieldReleve& r) {
         srec.replace(504, 6, RightNumber(next, 6));
         block += srec;
     }
-    WriteAll(index_, rec, indexTmp_);
-    WriteAll(data_, block, dataTmp_);
+    index_->Write(rec);
+    data_->Write(block);
     nextRecord_ += static_cast<long>(records);
     ++count_;
 }
@@ -192,47 +182,19 @@ void FieldDataWriter::Finish() {
         throw std::runtime_error("見出しレコードが " + std::to_string(head.size()) +
                                  " バイトになり、504 バイトに収まりません（項目名を短くしてください）");
     head.resize(kDataRecordSize, ' ');
-    if (std::fseek(data_, 0, SEEK_SET) != 0) throw std::runtime_error(dataTmp_ + " に書き込めません");
-    WriteAll(data_, head, dataTmp_);
-    const bool ok = std::fflush(index_) == 0 && std::fflush(data_) == 0 && ::fsync(fileno(index_)) == 0 &&
-                    ::fsync(fileno(data_)) == 0;
-    const bool closed = std::fclose(index_) == 0;
-    const bool closed2 = std::fclose(data_) == 0;
-    index_ = data_ = nullptr;
-    if (!ok || !closed || !closed2) throw std::runtime_error(indexPath_ + " に書き込めません");
-    if (std::rename(dataTmp_.c_str(), dataPath_.c_str()) != 0)
-        throw std::runtime_error(dataPath_ + " に書き込めません");
-    if (std::rename(indexTmp_.c_str(), indexPath_.c_str()) != 0)
-        throw std::runtime_error(indexPath_ + " に書き込めません");
-    finished_ = true;
+    data_->Overwrite(0, head);
+    // The data file first: an index is never left pointing into a data file it was not
+    // written with, unless the process dies between the two renames.
+    AtomicFile::CommitTogether(*data_, *index_);
 }
 
 // ---- Text inputs ---------------------------------------------------------------------------
 
 namespace {
 
-std::string ReadText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error(path + " が開けません");
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    std::string text;
-    if (!DecodeTextFile(ss.str(), text)) throw std::runtime_error(path + " は CP932 でも UTF-8 でもありません");
-    return text;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(pos, end - pos);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-        pos = end + 1;
-    }
-    return lines;
+// Every read is checked: a file that cannot be read to its end stops the command.
+std::vector<std::string> ReadLines(const std::string& path) {
+    return DecodeTextLines(ReadFileBytes(path), path);
 }
 
 int ItemColumn(const std::string& heading) {
@@ -325,7 +287,7 @@ std::vector<std::string> SplitCsvLine(const std::string& line) {
 
 FieldHeaderDescription ReadHeaderDescription(const std::string& path) {
     FieldHeaderDescription h;
-    const auto lines = Lines(ReadText(path));
+    const auto lines = ReadLines(path);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string where = path + " の " + std::to_string(i + 1) + " 行目";
         const std::string line = Trimmed(lines[i]);
@@ -362,7 +324,7 @@ std::vector<FieldReleve> ReadLongCsv(const std::string& path, const std::string&
     std::unordered_map<std::string, std::size_t> byKey;
 
     if (!sitesPath.empty()) {
-        const auto lines = Lines(ReadText(sitesPath));
+        const auto lines = ReadLines(sitesPath);
         if (lines.empty()) throw std::runtime_error(sitesPath + ": 見出し行がありません");
         const Columns c = ReadHeading(SplitCsvLine(lines[0]));
         if (c.releve < 0) throw std::runtime_error(sitesPath + ": releve 列がありません");
@@ -379,7 +341,7 @@ std::vector<FieldReleve> ReadLongCsv(const std::string& path, const std::string&
         }
     }
 
-    const auto lines = Lines(ReadText(path));
+    const auto lines = ReadLines(path);
     if (lines.empty()) throw std::runtime_error(path + ": 見出し行がありません");
     const Columns c = ReadHeading(SplitCsvLine(lines[0]));
     if (c.releve < 0 || c.taxon < 0 || c.layer < 0 || c.cover < 0)

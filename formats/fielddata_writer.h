@@ -7,12 +7,13 @@
 #pragma once
 
 #include <array>
-#include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/covers.h"
 #include "core/table.h"
+#include "formats/atomic_file.h"
 
 namespace tavik {
 
@@ -46,11 +47,21 @@ int LayerIndex(const std::string& label);
 // The two-character cover field for a cover text, or "" when the text is not a cover.
 std::string CoverFieldFor(const std::string& text);
 
-// Writes the pair relevé by relevé into temporary files beside the index file, and puts
-// them in place only when Finish succeeds; a failure leaves existing files untouched.
+// The index and data file a pair written to `out` gets: STEM.tki and STEM.tkd whatever
+// suffix `out` has (an index named "x.tkd" would be its own data file); another suffix stays
+// the index's, and the data file is STEM.tkd.
+struct FieldPairPaths {
+    std::string index, data;
+};
+FieldPairPaths PairPathsFor(const std::string& out);
+
+// Writes the pair relevé by relevé into temporary files beside the index file (AtomicFile),
+// and puts both in place together only when Finish succeeds; a failure leaves the existing
+// pair untouched.
 class FieldDataWriter {
 public:
-    FieldDataWriter(const std::string& indexPath, FieldHeaderDescription header);
+    FieldDataWriter(const std::string& out, FieldHeaderDescription header,
+                    AtomicFile::ReadOnlyTarget readOnly = AtomicFile::ReadOnlyTarget::Refuse);
     ~FieldDataWriter();
     FieldDataWriter(const FieldDataWriter&) = delete;
     FieldDataWriter& operator=(const FieldDataWriter&) = delete;
@@ -60,17 +71,15 @@ public:
     void Add(const FieldReleve& r);
     void Finish();
     int Count() const { return count_; }
+    const FieldPairPaths& Paths() const { return paths_; }
 
 private:
-    void Fail(const std::string& message);
-    std::string indexPath_, dataPath_, indexTmp_, dataTmp_;
+    FieldPairPaths paths_;
     FieldHeaderDescription header_;
-    std::FILE* index_ = nullptr;
-    std::FILE* data_ = nullptr;
+    std::unique_ptr<AtomicFile> index_, data_;
     long nextRecord_ = 1;
     int count_ = 0;
     std::array<bool, kItemCount + 1> seen_{};
-    bool finished_ = false;
 };
 
 // Reads a header description: lines "key=value"; keys title, i01 .. i30 (value "NAME",

@@ -1,6 +1,7 @@
 #include "formats/file_bytes.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <stdexcept>
 
 #include "formats/input_file.h"
@@ -29,6 +30,28 @@ std::string ReadFileBytes(const std::string& path, std::uint64_t limit) {
     }
     bytes.resize(got);
     return bytes;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return !a.empty() && !b.empty() && std::filesystem::equivalent(a, b, ec) && !ec;
+}
+
+std::string FindFileAnyCase(const std::string& path) {
+    namespace fs = std::filesystem;
+    const fs::path p = path;
+    std::error_code ec;
+    if (fs::exists(p, ec)) return path;
+    const fs::path folder = p.has_parent_path() ? p.parent_path() : fs::path(".");
+    const auto lower = [](std::string s) {
+        for (char& c : s)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        return s;
+    };
+    const std::string want = lower(p.filename().string());
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (lower(it->path().filename().string()) == want) return (p.has_parent_path() ? it->path() : it->path().filename()).string();
+    return {};
 }
 
 }  // namespace tavik

@@ -19,4 +19,12 @@ inline constexpr std::uint64_t kTextFileLimit = 512ull * 1024 * 1024;
 // than `limit`.
 std::string ReadFileBytes(const std::string& path, std::uint64_t limit = kTextFileLimit);
 
+// True when both paths name the same existing file (links and different spellings of one
+// path included).
+bool SameFile(const std::string& a, const std::string& b);
+
+// `path` when a file exists there; otherwise a file in the same folder whose name differs
+// only in ASCII letter case; otherwise empty.
+std::string FindFileAnyCase(const std::string& path);
+
 }  // namespace tavik

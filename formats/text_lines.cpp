@@ -39,8 +39,17 @@ std::string BadEncodingMessage(const std::string& fileName, std::size_t line) {
     return fileName + " の " + std::to_string(line) + " 行目: 文字コードが CP932 でも UTF-8 でもありません";
 }
 
+bool LooksUtf16(std::string_view bytes) {
+    if (bytes.size() >= 2 && ((bytes[0] == '\xFF' && bytes[1] == '\xFE') || (bytes[0] == '\xFE' && bytes[1] == '\xFF')))
+        return true;
+    // Without a mark: Latin text in UTF-16 has a zero byte beside every letter.
+    return bytes.substr(0, 4096).find('\0') != std::string_view::npos;
+}
+
 std::vector<std::string> DecodeTextLines(std::string_view bytes, const std::string& fileName,
                                          bool lenient) {
+    if (LooksUtf16(bytes))
+        throw std::runtime_error(fileName + " は UTF-16 で書かれています（CP932 か UTF-8 で保存してください）");
     const TextEncoding enc = DetectEncoding(bytes);
     const std::vector<std::string_view> raw = SplitLines(StripBom(bytes));
     std::vector<std::string> lines(raw.size());

@@ -20,7 +20,11 @@ TextEncoding DetectEncoding(std::string_view bytes);
 // The bytes without a leading UTF-8 BOM.
 std::string_view StripBom(std::string_view bytes);
 
-// Decodes a whole text file into lines. A line that does not decode throws
+// True for bytes that look like UTF-16 text: a byte-order mark, or zero bytes near the start.
+bool LooksUtf16(std::string_view bytes);
+
+// Decodes a whole text file into lines. UTF-16 is refused, also when `lenient`:
+// "<fileName> は UTF-16 で書かれています（…）". A line that does not decode throws
 // std::runtime_error "<fileName> の N 行目: 文字コードが CP932 でも UTF-8 でもありません",
 // unless `lenient`, which turns undecodable bytes into U+FFFD.
 std::vector<std::string> DecodeTextLines(std::string_view bytes, const std::string& fileName,

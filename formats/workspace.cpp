@@ -172,20 +172,9 @@ std::string Bool(bool b) { return b ? "1" : "0"; }
 std::string CompanionIni(const std::string& tablePath) {
     fs::path p = tablePath;
     p.replace_extension(".ini");
+    const std::string found = FindFileAnyCase(p.string());
     std::error_code ec;
-    if (fs::is_regular_file(p, ec)) return p.string();
-    const fs::path folder = p.has_parent_path() ? p.parent_path() : fs::path(".");
-    const std::string want = p.filename().string();
-    const auto lower = [](std::string s) {
-        for (char& c : s)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        return s;
-    };
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        if (lower(it->path().filename().string()) == lower(want) && it->is_regular_file(ec))
-            return it->path().string();
-    }
-    return {};
+    return !found.empty() && fs::is_regular_file(found, ec) ? found : std::string();
 }
 
 }  // namespace

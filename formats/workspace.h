@@ -74,6 +74,9 @@ public:
     void LoadTable(const std::string& path, Progress* progress = nullptr);
 
     // ---- Field data ----
+    // Why the current pair may not belong together (FieldFiles::PairProblem), or empty:
+    // what the front end tells the user after choosing it.
+    std::string dataFileProblem;
     // The number of relevé records in the current data file (0 until one is chosen).
     int releveRecordCount = 0;
     // The flags and hit count of the retrieval panel.

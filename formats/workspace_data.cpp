@@ -11,6 +11,7 @@ namespace tavik {
 void Workspace::SetDataFile(const std::string& path) {
     FieldFiles files(path);  // throws, and nothing changes, when the pair cannot be opened
     dataFileName = path;
+    dataFileProblem = files.PairProblem();
     releveRecordCount = files.RecordCount();
     if (settings.useDataItem) {
         ApplyDataHeader(ParseDataHeader(files.HeaderRecord(), files.Utf8()), table, dataFileName);

@@ -52,5 +52,47 @@ expect_eq "UTF-8 file has a BOM" "efbbbf" "$(head -c 3 "$work/u.vtb" | od -An -t
 msg=$(cd "$examples" && "$cli" retrieve example.tki --species ブナ --title 'ブナ林' -o "$work/c.vtb" 2>&1 >/dev/null)
 case "$msg" in *UTF-8*) fail "no UTF-8 notice for a CP932 table: $msg" ;; esac
 
+# ---- make-fielddata: a read error is a failure and writes nothing ------------------------------
+cp "$examples/example_long.csv" "$examples/example_header.txt" "$examples/example_releves.csv" "$work/"
+msg=$(faulty read:1:EIO:example_long.csv make-fielddata "$work/example_long.csv" "$work/example_header.txt" \
+      --sites "$work/example_releves.csv" -o "$work/new.tki" 2>&1 >/dev/null); rc=$?
+expect_eq "CSV read error fails" 1 "$rc"
+expect_eq "CSV read error message" "tavik-cli: $work/example_long.csv を読み込めません（入出力エラー）" "$msg"
+[ ! -e "$work/new.tki" ] && [ ! -e "$work/new.tkd" ] || fail "a failed make-fielddata wrote its pair"
+# An output that is one of the inputs is refused before anything is written.
+before=$(md5sum < "$work/example_long.csv")
+expect_eq "-o the CSV" 2 "$(status "$cli" make-fielddata "$work/example_long.csv" "$work/example_header.txt" -o "$work/example_long.csv")"
+expect_eq "CSV untouched" "$before" "$(md5sum < "$work/example_long.csv")"
+cp "$examples/example.tki" "$examples/example.tkd" "$work/"
+before=$(md5sum < "$work/example.tki")
+expect_eq "retrieve -o its index" 2 "$(status "$cli" retrieve "$work/example.tki" -o "$work/example.tki")"
+expect_eq "retrieve -o its data file" 2 "$(status "$cli" retrieve "$work/example.tki" -o "$work/example.tkd")"
+expect_eq "index untouched" "$before" "$(md5sum < "$work/example.tki")"
+# -o NAME.tkd writes NAME.tki and NAME.tkd.
+"$cli" make-fielddata "$work/example_long.csv" "$work/example_header.txt" --sites "$work/example_releves.csv" \
+    -o "$work/pair.tkd" 2>/dev/null || fail "make-fielddata -o pair.tkd"
+cmp -s "$work/pair.tki" "$examples/example.tki" && cmp -s "$work/pair.tkd" "$examples/example.tkd" \
+    || fail "-o pair.tkd did not write the pair"
+
+# ---- inputs that are not files, or not there --------------------------------------------------
+mkfifo "$work/fifo"
+for args in "info $work/fifo" "sort species $work/fifo -o $work/o.vtb" "retrieve $work/fifo" \
+            "retrieve $work/example.tki --ini $work/fifo" "retrieve $work/example.tki --into $work/fifo" \
+            "make-fielddata $work/fifo $work/example_header.txt -o $work/o.tki" \
+            "make-fielddata $work/example_long.csv $work/fifo -o $work/o.tki"; do
+    msg=$(timeout 10 "$cli" $args 2>&1 >/dev/null); rc=$?
+    expect_eq "FIFO: $args" 1 "$rc"
+    case "$msg" in *fifo*通常のファイルではありません*) ;; *) fail "FIFO message ($args): $msg" ;; esac
+done
+msg=$("$cli" retrieve "$work/example.tki" --ini "$work/none.ini" 2>&1 >/dev/null); rc=$?
+expect_eq "missing --ini" 1 "$rc"
+expect_eq "missing --ini message" "tavik-cli: $work/none.ini がありません（設定ファイル）" "$msg"
+: > "$work/empty.tki"; : > "$work/empty.tkd"
+msg=$("$cli" retrieve "$work/empty.tki" 2>&1 >/dev/null); rc=$?
+expect_eq "empty pair" 1 "$rc"
+case "$msg" in *empty.tki*空のファイル*) ;; *) fail "empty pair message: $msg" ;; esac
+cp "$examples/example.tki" "$work/UP.TKI"; cp "$examples/example.tkd" "$work/UP.TKD"
+expect_eq "upper-case pair" "ReleveCount: 60" "$("$cli" retrieve "$work/UP.TKI" 2>/dev/null | grep ReleveCount)"
+
 if [ "$failures" -ne 0 ]; then echo "$failures failure(s)"; exit 1; fi
 echo "all file-safety CLI checks passed"

@@ -1,0 +1,187 @@
+// Files as a user may hand them over: pairs copied from Windows, half-replaced pairs, FIFOs,
+// folders, empty and UTF-16 files, and files that fail while they are read or written.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "formats/fielddata.h"
+#include "formats/fielddata_writer.h"
+#include "formats/file_bytes.h"
+#include "formats/ini_file.h"
+#include "formats/workspace.h"
+#include "tests/formats/temp_dir.h"
+#include "tests/support/fault_inject.h"
+#include "tests/test_files.h"
+
+namespace tavik {
+namespace {
+namespace fs = std::filesystem;
+using testing::InjectedFault;
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::TestData;
+using testing::WriteBytes;
+
+std::string MessageOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+bool Holds(const std::string& s, const std::string& part) { return s.find(part) != std::string::npos; }
+
+int FilesIn(const TempDir& dir) {
+    int n = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.path())) ++n;
+    return n;
+}
+
+// The example pair written afresh from its CSV into `out`.
+void WriteExamplePair(const std::string& out) {
+    FieldDataWriter w(out, ReadHeaderDescription(TestData("example/example_header.txt")));
+    for (const FieldReleve& r : ReadLongCsv(TestData("example/example_long.csv"), TestData("example/example_releves.csv")))
+        w.Add(r);
+    w.Finish();
+}
+
+TEST(FieldPair, APairCopiedFromWindowsOpensInAnyLetterCase) {
+    TempDir dir;
+    fs::copy_file(TestData("example/example.tki"), dir / "DATA.TKI");
+    fs::copy_file(TestData("example/example.tkd"), dir / "DATA.TKD");
+    FieldFiles f(dir / "DATA.TKI");
+    EXPECT_EQ(f.RecordCount(), 60);
+    EXPECT_EQ(DataFileOf(dir / "DATA.TKI"), dir / "DATA.TKD");
+    EXPECT_TRUE(f.PairProblem().empty());
+    fs::rename(dir / "DATA.TKI", dir / "data.tki");  // an index in lower case, data in upper
+    EXPECT_EQ(FieldFiles(dir / "data.tki").RecordCount(), 60);
+}
+
+TEST(FieldPair, WhatIsNotAPairIsRefusedWithItsName) {
+    TempDir dir;
+    // A folder where the data file should be: a message, not "std::bad_alloc".
+    fs::copy_file(TestData("example/example.tki"), dir / "d.tki");
+    fs::create_directory(dir / "d.tkd");
+    EXPECT_EQ(MessageOf([&] { FieldFiles f(dir / "d.tki"); }),
+              std::string(kBadFieldFiles) + ": " + (dir / "d.tkd") + " を読み込めません（フォルダです）");
+    // A FIFO nobody writes to is refused at once instead of waiting for ever.
+    ASSERT_EQ(::mkfifo((dir / "f.tki").c_str(), 0600), 0);
+    EXPECT_EQ(MessageOf([&] { FieldFiles f(dir / "f.tki"); }),
+              std::string(kBadFieldFiles) + ": " + (dir / "f.tki") + " は通常のファイルではありません");
+    // An empty pair is an error, not a pair of no relevés.
+    WriteBytes(dir / "e.tki", "");
+    WriteBytes(dir / "e.tkd", "");
+    EXPECT_EQ(MessageOf([&] { FieldFiles f(dir / "e.tki"); }),
+              std::string(kBadFieldFiles) + ": " + (dir / "e.tki") + " は空のファイルです");
+}
+
+TEST(FieldPair, AnIndexBesideAnotherDataFileIsNamed) {
+    TempDir dir;
+    // The example index beside a data file of three relevés: its links run past the end.
+    fs::copy_file(TestData("example/example.tki"), dir / "m.tki");
+    const std::string data = ReadBytes(TestData("example/example.tkd"));
+    WriteBytes(dir / "m.tkd", data.substr(0, 4 * kDataRecordSize));
+    FieldFiles m(dir / "m.tki");
+    EXPECT_TRUE(Holds(m.PairProblem(), "m.tki と " + (dir / "m.tkd") + " は組が合っていないか"));
+    EXPECT_TRUE(Holds(m.PairProblem(), "がデータファイルの終わりより先を指しています"));
+    // A data file that is not a whole number of records.
+    fs::copy_file(TestData("example/example.tki"), dir / "c.tki");
+    WriteBytes(dir / "c.tkd", data + "x");
+    EXPECT_TRUE(Holds(FieldFiles(dir / "c.tki").PairProblem(), "512 バイトの倍数ではありません"));
+    // The workspace passes it on for the front end to tell.
+    Workspace ws;
+    ws.Start(dir / "none.ini");
+    ws.SetDataFile(dir / "c.tki");
+    EXPECT_EQ(ws.dataFileProblem, FieldFiles(dir / "c.tki").PairProblem());
+}
+
+TEST(FieldDataWriter, BothNamesComeFromTheIndexWhateverTheSuffix) {
+    EXPECT_EQ(PairPathsFor("d/x.tki").index, "d/x.tki");
+    EXPECT_EQ(PairPathsFor("d/x.tki").data, "d/x.tkd");
+    EXPECT_EQ(PairPathsFor("d/x.tkd").index, "d/x.tki");
+    EXPECT_EQ(PairPathsFor("d/x.tkd").data, "d/x.tkd");
+    EXPECT_EQ(PairPathsFor("X.TKD").index, "X.TKI");
+    EXPECT_EQ(PairPathsFor("X.TKD").data, "X.TKD");
+    EXPECT_EQ(PairPathsFor("d.v/x").index, "d.v/x");
+    EXPECT_EQ(PairPathsFor("d.v/x").data, "d.v/x.tkd");
+
+    // "-o NAME.tkd" over an existing pair writes the pair, and only it.
+    TempDir dir;
+    WriteBytes(dir / "x.tki", "old index");
+    WriteBytes(dir / "x.tkd", "old data");
+    WriteExamplePair(dir / "x.tkd");
+    EXPECT_TRUE(ReadBytes(dir / "x.tki") == ReadBytes(TestData("example/example.tki")));
+    EXPECT_TRUE(ReadBytes(dir / "x.tkd") == ReadBytes(TestData("example/example.tkd")));
+    EXPECT_EQ(FilesIn(dir), 2);
+}
+
+TEST(FieldDataWriter, APairIsReplacedAsAUnit) {
+    // The index cannot be put in place: the new data file goes back out, the old pair stays.
+    for (const char* fault : {"rename:1:EACCES:.tki", "fsync:1:EIO:.tki", "write:1:ENOSPC:.tkd"}) {
+        SCOPED_TRACE(fault);
+        TempDir dir;
+        WriteBytes(dir / "x.tki", "old index");
+        WriteBytes(dir / "x.tkd", "old data");
+        std::string message;
+        long hits = 0;
+        {
+            InjectedFault f(fault);
+            message = MessageOf([&] { WriteExamplePair(dir / "x.tki"); });
+            hits = f.Hits();
+        }
+        EXPECT_GE(hits, 1);
+        EXPECT_TRUE(Holds(message, " に書き込めません（")) << message;
+        EXPECT_EQ(ReadBytes(dir / "x.tki"), "old index");
+        EXPECT_EQ(ReadBytes(dir / "x.tkd"), "old data");
+        EXPECT_EQ(FilesIn(dir), 2);
+    }
+    // Without an old pair, nothing is left at all.
+    TempDir dir;
+    {
+        InjectedFault f("rename:1:EACCES:.tki");
+        EXPECT_THROW(WriteExamplePair(dir / "x.tki"), std::runtime_error);
+    }
+    EXPECT_EQ(FilesIn(dir), 0);
+}
+
+TEST(FieldDataWriter, AReadErrorInTheCsvStopsEverything) {
+    TempDir dir;
+    fs::copy_file(TestData("example/example_long.csv"), dir / "long.csv");
+    std::string message;
+    {
+        InjectedFault f("read:1:EIO:long.csv");
+        message = MessageOf([&] { ReadLongCsv(dir / "long.csv"); });
+    }
+    EXPECT_EQ(message, (dir / "long.csv") + " を読み込めません（入出力エラー）");
+}
+
+TEST(TextInputs, Utf16IsRefusedWithAMessage) {
+    TempDir dir;
+    const std::string ini = dir / "s.ini";
+    WriteBytes(ini, std::string("\xFF\xFE[\0T\0a\0b\0l\0e\0]\0", 16));
+    EXPECT_EQ(MessageOf([&] { ReadIniDocument(ini); }),
+              ini + " は UTF-16 で書かれています（CP932 か UTF-8 で保存してください）");
+    WriteBytes(ini, std::string("[\0T\0a\0b\0l\0e\0]\0", 14));  // no mark
+    EXPECT_THROW(ReadIniDocument(ini), std::runtime_error);
+    Workspace ws;
+    EXPECT_THROW(ws.Start(ini), std::runtime_error);
+    EXPECT_EQ(ws.table.ItemBoxes[2].caption, "測定番号");  // still started, on the defaults
+}
+
+TEST(TextInputs, OnlyRegularFilesAreReadAndWithinABound) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    EXPECT_EQ(MessageOf([&] { ReadFileBytes(dir / "fifo"); }), (dir / "fifo") + " は通常のファイルではありません");
+    EXPECT_EQ(MessageOf([&] { ReadFileBytes("/dev/zero"); }), "/dev/zero は通常のファイルではありません");
+    WriteBytes(dir / "big", std::string(3 << 20, 'x'));
+    EXPECT_EQ(MessageOf([&] { ReadFileBytes(dir / "big", 2 << 20); }), (dir / "big") + " は大きすぎます（2 MB まで）");
+    EXPECT_EQ(ReadFileBytes(dir / "big", 3 << 20).size(), 3u << 20);
+    EXPECT_EQ(MessageOf([&] { ReadFileBytes(dir / "none"); }), (dir / "none") + " を読み込めません（ありません）");
+}
+
+}  // namespace
+}  // namespace tavik
