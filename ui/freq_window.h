@@ -54,8 +54,8 @@ public slots:
     void chooseFont();       // フォント
 
 public:
-    // Prints the table on an already chosen device, without asking.
-    void printOn(QPagedPaintDevice* device, int resolution);
+    // Prints the table on an already chosen device (a printer, a PDF writer), without asking.
+    void printOn(QPagedPaintDevice* device);
 
 private:
     void contentChanged();
