@@ -15,6 +15,8 @@ int Retrieve(const Args& args);
 int MakeFieldData(const Args& args);
 int ReciprocalAveraging(const Args& args);
 int Constancy(const Args& args);
+int Export(const Args& args);
+int Print(const Args& args);
 int Fidelity(const Args& args);
 
 // Thrown for bad usage; main prints it with the usage text and exits 2.

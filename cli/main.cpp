@@ -22,6 +22,11 @@ const char* kUsage =
     "            [--force]\n"
     "  tavik-cli constancy TABLE.vtb (--csv OUT.csv | --text OUT.txt) [--kind 0-4] [--blank]\n"
     "            [--title TITLE] [--ini SETTINGS.ini] [--force]\n"
+    "  tavik-cli export text|xlsx|matrix|pcord|plot|gps|mesh TABLE.vtb -o OUT [--ini S.ini]\n"
+    "            [--items N,N,...] [--species FIRST-LAST] [--releves FIRST-LAST] [--frequency]\n"
+    "            [--once] [--method 0-6] [--rows species|releves] [--title TITLE] [--force]\n"
+    "  tavik-cli print TABLE.vtb (--pdf OUT.pdf | --text OUT.txt) [--simple] [--font NAME]\n"
+    "            [--size PT] [--columns N] [...the ranges and items of export] [--force]\n"
     "  tavik-cli fidelity TABLE.vtb --csv OUT.csv [--no-equalize] [--threshold 30]\n"
     "            [--alpha 0.05|none] [--ini SETTINGS.ini] [--force]\n"
     "  tavik-cli --help\n"
@@ -48,6 +53,8 @@ int main(int argc, char** argv) {
         if (cmd == "make-fielddata") return MakeFieldData(args);
         if (cmd == "ra") return ReciprocalAveraging(args);
         if (cmd == "constancy") return Constancy(args);
+        if (cmd == "export") return Export(args);
+        if (cmd == "print") return Print(args);
         if (cmd == "fidelity") return Fidelity(args);
         throw UsageError{"unknown command: " + cmd};
     } catch (const UsageError& e) {

@@ -6,7 +6,6 @@
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QPagedPaintDevice>
-#include <QPainter>
 #include <QPrinter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -18,6 +17,7 @@
 #include "core/covers.h"
 #include "formats/freq_table_files.h"
 #include "ui/freq_grid.h"
+#include "ui/printer_device.h"
 #include "ui/qt_text.h"
 #include "ui/table_font.h"
 #include "ui/user_dialogs.h"
@@ -41,60 +41,6 @@ const QStringList& FreqSaveFilters() {
 struct WaitCursor {
     WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
     ~WaitCursor() { QApplication::restoreOverrideCursor(); }
-};
-
-// Lines of text drawn one under another on a paged device in one font: a line wider than
-// the page continues on the next line, and a full page continues on a new one.
-class LinePrinter {
-public:
-    LinePrinter(QPagedPaintDevice* device, const QFont& tableFont, int resolution) : device_(device) {
-        if (!painter_.begin(device_)) throw std::runtime_error("印刷を始められません");
-        font_ = QFont(tableFont.family());
-        font_.setKerning(false);
-        const int points = tableFont.pointSize() > 0 ? tableFont.pointSize() : 9;
-        font_.setPixelSize(std::max(1, points * resolution / 72));
-        painter_.setFont(font_);
-        const QFontMetrics fm(font_, device_);
-        lineHeight_ = std::max(1, fm.lineSpacing());
-        ascent_ = fm.ascent();
-        pageWidth_ = device_->width();
-        pageHeight_ = device_->height();
-    }
-    ~LinePrinter() {
-        if (painter_.isActive()) painter_.end();
-    }
-    void Line(const QString& text) {
-        const QFontMetrics fm(font_, device_);
-        qsizetype start = 0;
-        int width = 0;
-        for (qsizetype i = 0; i < text.size();) {
-            const qsizetype len = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
-            const int w = fm.horizontalAdvance(text.mid(i, len));
-            if (width + w > pageWidth_ && i > start) {
-                Draw(text.mid(start, i - start));
-                start = i;
-                width = 0;
-            }
-            width += w;
-            i += len;
-        }
-        Draw(text.mid(start));
-    }
-    bool Finish() { return painter_.end(); }
-
-private:
-    void Draw(const QString& text) {
-        if (y_ > 0 && y_ + lineHeight_ > pageHeight_) {
-            device_->newPage();
-            y_ = 0;
-        }
-        if (!text.isEmpty()) painter_.drawText(0, y_ + ascent_, text);
-        y_ += lineHeight_;
-    }
-    QPagedPaintDevice* device_;
-    QPainter painter_;
-    QFont font_;
-    int lineHeight_ = 1, ascent_ = 0, pageWidth_ = 0, pageHeight_ = 0, y_ = 0;
 };
 
 }  // namespace
@@ -292,16 +238,16 @@ void FreqWindow::printTable() {
     printer.setDocName(Q(table_.caption));
     if (!dialogs_->choosePrinter(this, printer)) return;
     try {
-        printOn(&printer, printer.resolution());
+        printOn(&printer);
     } catch (const std::exception& e) {
         fail(e);
     }
 }
 
-void FreqWindow::printOn(QPagedPaintDevice* device, int resolution) {
+void FreqWindow::printOn(QPagedPaintDevice* device) {
     WaitCursor wait;
-    LinePrinter out(device, font_, resolution);
-    for (const std::string& line : FreqTablePrintLines(table_, constancyMode_)) out.Line(Q(line));
+    PrinterTextDevice out(device, font_.family(), font_.pointSize());
+    for (const std::string& line : FreqTablePrintLines(table_, constancyMode_)) out.Line(line);
     if (!out.Finish()) throw std::runtime_error("印刷できませんでした");
 }
 

@@ -55,8 +55,8 @@ public slots:
     void sortByBlocks();     // 診断種順: the species in the diagnostic blocks of a fidelity
 
 public:
-    // Prints the table on an already chosen device, without asking.
-    void printOn(QPagedPaintDevice* device, int resolution);
+    // Prints the table on an already chosen device (a printer, a PDF writer), without asking.
+    void printOn(QPagedPaintDevice* device);
 
 private:
     void contentChanged();
