@@ -89,9 +89,13 @@ FreqWindow::FreqWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
                         QStringLiteral("保存したCSV常在度表を読み込む"), &FreqWindow::readCsv));
     row->addWidget(tool(panel, "fontButton", QStringLiteral("フォント"), QStringLiteral("表のフォントを変更する"),
                         &FreqWindow::chooseFont));
-    row->addWidget(tool(panel, "blockSortButton", QStringLiteral("診断種順"),
-                        QStringLiteral("植物を区分ごとの診断種のまとまりに並べ替える"), &FreqWindow::sortByBlocks));
     filePanel_ = tools_->addWidget(panel);
+    // The block sort belongs to a constancy table with the fidelity; it waits in the status
+    // bar, where it does not crowd the tool bar of the window's first size.
+    auto* blockSort = tool(status_, "blockSortButton", QStringLiteral("診断種順"),
+                           QStringLiteral("植物を区分ごとの診断種のまとまりに並べ替える"), &FreqWindow::sortByBlocks);
+    status_->addPermanentWidget(blockSort);
+    blockSort->hide();
 
     grid_ = new FreqGrid(this);
     grid_->setObjectName(QStringLiteral("freqGrid"));
@@ -131,7 +135,10 @@ void FreqWindow::reshow() {
 void FreqWindow::contentChanged() {
     setWindowTitle(Q(table_.caption));
     // Only a constancy table made with the fidelity knows its blocks.
-    if (QToolButton* b = button("blockSortButton")) b->setEnabled(table_.HasRowBlocks());
+    if (QToolButton* b = button("blockSortButton")) {
+        b->setVisible(table_.HasRowBlocks());
+        b->setEnabled(table_.HasRowBlocks());
+    }
     grid_->tableChanged();
 }
 

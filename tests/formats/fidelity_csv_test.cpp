@@ -36,3 +36,24 @@ TEST(FidelityCsv, NumberTexts) {
 
 }  // namespace
 }  // namespace tavik
+
+#include "core/table_fidelity.h"
+#include "formats/freq_table_files.h"
+#include "tests/core/test_helpers.h"
+
+namespace tavik {
+namespace {
+
+TEST(FidelityCsv, PrintedAndCopiedSynopticTablesKeepPhi) {
+    const Table t = testing::MakeTable({{"a", "c"}, {"a", "c"}, {"a", "c"}, {"a", "c"}, {}, {"b", "c"}, {"b", "c"}, {"b", "c"}, {"b", "c"}});
+    const FreqTable s = MakeSynopticTable(t, ConstancyOptions{}, FidelityOptions{});
+    // a: "４ <range> │100" is wider than the 7 cells of a plain constancy table.
+    const auto lines = FreqTablePrintLines(s, true);
+    ASSERT_GE(lines.size(), 5u);
+    EXPECT_NE(lines[4].find("│100"), std::string::npos) << lines[4];
+    EXPECT_NE(FreqTableClipboardText(s).find("│100"), std::string::npos);
+    EXPECT_NE(FreqTableCsvLines(s).find("│100"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tavik
