@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
     Row("build the table (not the grid's cost)", Ms(t0), "ms");
 
     t0 = std::chrono::steady_clock::now();
-    tavik::ui::VegGrid grid;
+    tavik::ui::CompositionGrid grid;
     grid.setTable(&table);
     grid.resize(1920, 1080);
     grid.show();

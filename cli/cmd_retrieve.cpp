@@ -160,9 +160,8 @@ int Retrieve(const Args& args) {
     std::vector<int> skipped = scan.skipped;
     skipped.insert(skipped.end(), put.skipped.begin(), put.skipped.end());
     if (const std::string msg = SkippedRecordsMessage(skipped); !msg.empty()) std::cerr << msg << "\n";
-    if (!put.notPlaced.empty()) {
-        std::cerr << "表が大きくなれず組み込めなかった測定 " << put.notPlaced.size()
-                  << " 件: " << RecordList(put.notPlaced) << "\n";
+    if (const std::string msg = NotPlacedRecordsMessage(put.notPlaced); !msg.empty()) {
+        std::cerr << msg << "\n";
         status = 1;
     }
     std::cerr << "組み込んだ測定 " << put.put << " 件\n";

@@ -44,7 +44,6 @@ int Sort(const Args& args) {
     Workspace ws;
     ws.Start(ini);
     ws.LoadTable(table);
-    ws.table.Recount();
     const bool species = what == "species";
     int first = 1;
     int last = species ? ws.table.SpeciesCount() : ws.table.ReleveCount();

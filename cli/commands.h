@@ -13,6 +13,8 @@ int Info(const Args& args);
 int Sort(const Args& args);
 int Retrieve(const Args& args);
 int MakeFieldData(const Args& args);
+int Export(const Args& args);
+int Print(const Args& args);
 
 // Thrown for bad usage; main prints it with the usage text and exits 2.
 struct UsageError {

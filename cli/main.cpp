@@ -18,6 +18,11 @@ const char* kUsage =
     "            [--into EXISTING.vtb] [--title TITLE] [--force]\n"
     "  tavik-cli make-fielddata LONG.csv HEADER.txt -o DATA.tki [--sites SITES.csv]\n"
     "            [--force]\n"
+    "  tavik-cli export text|xlsx|matrix|pcord|plot|gps|mesh TABLE.vtb -o OUT [--ini S.ini]\n"
+    "            [--items N,N,...] [--species FIRST-LAST] [--releves FIRST-LAST] [--frequency]\n"
+    "            [--once] [--method 0-6] [--rows species|releves] [--title TITLE] [--force]\n"
+    "  tavik-cli print TABLE.vtb (--pdf OUT.pdf | --text OUT.txt) [--simple] [--font NAME]\n"
+    "            [--size PT] [--columns N] [...the ranges and items of export] [--force]\n"
     "  tavik-cli --help\n"
     "--force replaces an output file that is read-only.\n";
 
@@ -40,6 +45,8 @@ int main(int argc, char** argv) {
         if (cmd == "sort") return Sort(args);
         if (cmd == "retrieve") return Retrieve(args);
         if (cmd == "make-fielddata") return MakeFieldData(args);
+        if (cmd == "export") return Export(args);
+        if (cmd == "print") return Print(args);
         throw UsageError{"unknown command: " + cmd};
     } catch (const UsageError& e) {
         std::cerr << "tavik-cli: " << e.message << "\n" << kUsage;

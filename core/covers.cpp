@@ -6,7 +6,7 @@ namespace tavik {
 
 namespace {
 
-char LayerChar(std::uint8_t v) {
+constexpr char LayerChar(std::uint8_t v) {
     if (v == 0 || v == 7) return ' ';
     if (v <= 5) return '+';
     if (v == 6) return 'r';
@@ -15,18 +15,36 @@ char LayerChar(std::uint8_t v) {
 }
 
 // "r" ranks as "(" so that blank < r < "+" < digits < "e"; a winning "(" is written "r".
-unsigned char Rank(char c) { return static_cast<unsigned char>(c == 'r' ? '(' : c); }
+constexpr unsigned char Rank(char c) { return static_cast<unsigned char>(c == 'r' ? '(' : c); }
 
-char Greater(char a, char b) { return Rank(b) > Rank(a) ? b : a; }
+constexpr char Greater(char a, char b) { return Rank(b) > Rank(a) ? b : a; }
 
 }  // namespace
 
+namespace {
+
+// The character of every cover value, worked out once.
+struct LayerChars {
+    char of[256];
+    constexpr LayerChars() : of() {
+        for (int v = 0; v < 256; ++v) of[v] = LayerChar(static_cast<std::uint8_t>(v));
+    }
+};
+constexpr LayerChars kLayerChars;
+
+}  // namespace
+
+void LayerCodeInto(const LayerCovers& c, char out[4]) {
+    const char* ch = kLayerChars.of;
+    out[0] = ch[c[0]];
+    out[1] = ch[c[1]];
+    out[2] = Greater(ch[c[2]], ch[c[3]]);
+    out[3] = Greater(Greater(ch[c[4]], ch[c[5]]), ch[c[6]]);
+}
+
 std::string LayerCode(const LayerCovers& c) {
     std::string s(4, ' ');
-    s[0] = LayerChar(c[0]);
-    s[1] = LayerChar(c[1]);
-    s[2] = Greater(LayerChar(c[2]), LayerChar(c[3]));
-    s[3] = Greater(Greater(LayerChar(c[4]), LayerChar(c[5])), LayerChar(c[6]));
+    LayerCodeInto(c, s.data());
     return s;
 }
 

@@ -28,6 +28,8 @@ inline constexpr LayerCovers EmptyLayers{};
 
 // The four-character cell code: T1, T2, the greater of S1/S2, the greater of H1/H2/M.
 std::string LayerCode(const LayerCovers& c);
+// The same four characters written into `out`.
+void LayerCodeInto(const LayerCovers& c, char out[4]);
 
 // The three-character notation of one cover value; codeD 1 = class only, 2 = with sociability.
 std::string CoverText(std::uint8_t value, int codeD);

@@ -39,6 +39,10 @@ std::string SkippedRecordsMessage(std::vector<int> records) {
     return "読み取れない測定 " + std::to_string(records.size()) + " 件をとばしました: " + RecordList(records);
 }
 
+std::string NotPlacedRecordsMessage(const std::vector<int>& records) {
+    if (records.empty()) return {};
+    return "表が大きくなれず組み込めなかった測定 " + std::to_string(records.size()) + " 件: " + RecordList(records);
+}
 
 // ---- Readers ------------------------------------------------------------------------------
 
@@ -408,14 +412,15 @@ ScanResult Retrieval::Scan(ReleveSource& src, const Dictionary& dict, const Scan
 
 namespace {
 
-// What the threads read of one chunk of marked records.
+// What the threads read of one chunk of marked records, ready for the table but for the
+// species rows: a cell's species holds the number of its written name.
 struct PutChunk {
     std::vector<int> records;
-    std::vector<std::uint8_t> readable, kept;
+    std::vector<std::uint8_t> readable, kept;  // kept: names numbered as the scans kept them
     std::vector<int> codeK, codeD;
-    std::vector<std::uint32_t> start;        // of each record's species in `entries`
-    std::vector<SpeciesEntry> entries;       // of the records read again
-    std::vector<std::string> items;          // each record's header values, in row order
+    std::vector<std::uint32_t> start;          // of each record's cells
+    std::vector<Cell> cells;                   // the species with covers
+    std::vector<std::string> values;           // each record's header values, in row order
 };
 
 // Standard name -> the first species row of that name, kept up to date while rows are
@@ -506,67 +511,73 @@ PutResult Retrieval::Put(Table& t, ReleveSource& src, const Dictionary& dict,
         out.codeK.assign(n, 0);
         out.codeD.assign(n, 0);
         out.start.assign(n + 1, 0);
-        out.items.reserve(n * items.size());
+        out.values.reserve(n * items.size());
         DecodedReleve rel;
+        auto addCells = [&](const SpeciesEntry* e, const SpeciesEntry* end) {
+            for (; e != end; ++e) {
+                if (e->covers.empty()) continue;  // a species without covers opens no row
+                Cell cell;
+                cell.species = static_cast<std::int32_t>(e->name);
+                cell.covers = e->covers;
+                cell.len = 4;
+                LayerCodeInto(e->covers, cell.text);
+                out.cells.push_back(cell);
+            }
+        };
         for (std::size_t r = 0; r < n; ++r) {
             const int i = out.records[r];
-            out.start[r] = static_cast<std::uint32_t>(out.entries.size());
+            out.start[r] = static_cast<std::uint32_t>(out.cells.size());
             const Kept::Ref* ref = useKept ? &kept_->refs[static_cast<std::size_t>(i)] : nullptr;
             if (ref && ref->kept) {
                 out.kept[r] = 1;
                 out.readable[r] = 1;
                 out.codeK[r] = ref->codeK;
                 out.codeD[r] = ref->codeD;
+                const SpeciesEntry* e = kept_->blocks[ref->block].data() + ref->start;
+                addCells(e, e + ref->count);
             } else {
                 out.readable[r] = reader->Read(i, rel) ? 1 : 0;
                 out.codeK[r] = rel.codeK;
                 out.codeD[r] = rel.codeD;
-                if (out.readable[r]) out.entries.insert(out.entries.end(), rel.species.begin(), rel.species.end());
+                if (out.readable[r]) addCells(rel.species.data(), rel.species.data() + rel.species.size());
             }
             if (out.readable[r])
-                for (int item : items) out.items.push_back(reader->Item(i, item));
+                for (int item : items) {
+                    std::string v = reader->Item(i, item);
+                    out.values.push_back(item <= 7 ? std::move(v) : Cp932Fit(v, 4, Cp932Align::Right));
+                }
         }
-        out.start[n] = static_cast<std::uint32_t>(out.entries.size());
+        out.start[n] = static_cast<std::uint32_t>(out.cells.size());
         readers.Give(std::move(reader));
     };
 
     SpeciesRows rows(t);
     RowsOfNames keptRows(dict, rows), readRows(dict, rows);
-    std::vector<Cell> cells;
     auto keptName = [&](std::uint32_t name) { return kept_->names[name]; };
     auto readName = [&](std::uint32_t name) { return readers.Main().NameOf(name); };
 
     // Puts one relevé into column n; false when the species rows could not grow (the
-    // entries placed so far stay).
-    auto putColumn = [&](int n, int codeK, int codeD, std::string* values, const SpeciesEntry* e,
-                         const SpeciesEntry* end, bool kept) {
+    // cells placed so far stay).
+    auto putColumn = [&](int n, int codeK, int codeD, std::string* values, Cell* first, Cell* last, bool kept) {
         const int relKey = t.ReleveKeyAt(n);
-        for (std::size_t k = 0; k < items.size(); ++k) {
-            const int item = items[k];
-            t.SetHeaderText(relKey, static_cast<int>(k) + 2, item <= 7 ? std::move(values[k]) : Cp932Fit(values[k], 4, Cp932Align::Right));
-        }
+        for (std::size_t k = 0; k < items.size(); ++k)
+            t.SetHeaderText(relKey, static_cast<int>(k) + 2, std::move(values[k]));
         LayerCovers record{};
         record[0] = static_cast<std::uint8_t>(codeK);
         record[1] = static_cast<std::uint8_t>(codeD);
         t.SetReleveRecord(relKey, record);
-        cells.clear();
         bool ok = true;
-        for (; e != end; ++e) {
-            if (e->covers.empty()) continue;  // a species without covers opens no row
-            const int key = kept ? keptRows.KeyOf(t, e->name, keptName) : readRows.KeyOf(t, e->name, readName);
+        Cell* c = first;
+        for (; c != last; ++c) {
+            const auto name = static_cast<std::uint32_t>(c->species);
+            const int key = kept ? keptRows.KeyOf(t, name, keptName) : readRows.KeyOf(t, name, readName);
             if (key == 0) {
                 ok = false;
                 break;
             }
-            Cell cell;
-            cell.species = key;
-            cell.covers = e->covers;
-            const std::string code = LayerCode(e->covers);
-            cell.len = static_cast<std::uint8_t>(code.size());
-            std::copy(code.begin(), code.end(), cell.text);
-            cells.push_back(cell);
+            c->species = key;
         }
-        t.SetCells(relKey, cells);
+        t.SetCells(relKey, first, c);
         return ok;
     };
 
@@ -587,16 +598,8 @@ PutResult Retrieval::Put(Table& t, ReleveSource& src, const Dictionary& dict,
                 const int n = t.AppendReleve();
                 bool placed = n != 0;
                 if (placed) {
-                    const SpeciesEntry *e, *end;
-                    if (in.kept[r]) {
-                        const Kept::Ref& ref = kept_->refs[static_cast<std::size_t>(i)];
-                        e = kept_->blocks[ref.block].data() + ref.start;
-                        end = e + ref.count;
-                    } else {
-                        e = in.entries.data() + in.start[r];
-                        end = in.entries.data() + in.start[r + 1];
-                    }
-                    placed = putColumn(n, in.codeK[r], in.codeD[r], in.items.data() + value, e, end, in.kept[r] != 0);
+                    placed = putColumn(n, in.codeK[r], in.codeD[r], in.values.data() + value,
+                                       in.cells.data() + in.start[r], in.cells.data() + in.start[r + 1], in.kept[r] != 0);
                     ++res.put;
                 }
                 if (!placed) res.notPlaced.push_back(i);

@@ -135,6 +135,9 @@ std::string RecordList(const std::vector<int>& records);
 // What the user is told after a pass that skipped relevés: "読み取れない測定 N 件をとばしました:
 // 19, 20" (ascending, each record once), or empty text when none was skipped.
 std::string SkippedRecordsMessage(std::vector<int> records);
+// What the user is told after a putting pass that left relevés out because the table could
+// not grow: "表が大きくなれず組み込めなかった測定 N 件: 19, 20", or empty text when none was.
+std::string NotPlacedRecordsMessage(const std::vector<int>& records);
 
 // The flags and hit count of the retrieval panel, and the two passes.
 class Retrieval {

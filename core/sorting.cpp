@@ -47,13 +47,7 @@ void SortPlants(Table& t, int first, int last, bool descending, Progress* progre
         const int fn = t.FNRow();
         // The frequencies as they are now, beside the texts the last recount wrote.
         std::vector<int> freq(static_cast<std::size_t>(t.SpeciesCount()) + 1, 0);
-        if (t.ReleveCount() > 9999) {
-            for (int q = 1; q <= t.ReleveCount(); ++q)
-                for (const Cell& c : t.CellsOf(t.ReleveKeyAt(q))) {
-                    const int p = c.len != 0 ? t.SpeciesPosOf(c.species) : 0;
-                    if (p >= 1 && p <= t.SpeciesCount()) ++freq[static_cast<std::size_t>(p)];
-                }
-        }
+        if (t.ReleveCount() > 9999) t.CountOccurrences(nullptr, &freq);
         auto order = StableOrder(first, last, descending, [&](int p) {
             return SortKey(t.Text(3, fn + p), freq[static_cast<std::size_t>(p)]);
         });
@@ -68,15 +62,10 @@ void SortReleve(Table& t, int first, int last, bool descending, Progress* progre
     last = std::min(last, t.ReleveCount());
     if (last > first) {
         const int fn = t.FNRow();
+        std::vector<int> count(static_cast<std::size_t>(t.ReleveCount()) + 1, 0);
+        if (t.SpeciesCount() > 9999) t.CountOccurrences(&count, nullptr);
         auto order = StableOrder(first, last, descending, [&](int q) {
-            const int key = t.ReleveKeyAt(q);
-            int n = 0;
-            if (t.SpeciesCount() > 9999)
-                for (const Cell& c : t.CellsOf(key)) {
-                    const int p = c.len != 0 ? t.SpeciesPosOf(c.species) : 0;
-                    if (p >= 1 && p <= t.SpeciesCount()) ++n;
-                }
-            return SortKey(t.HeaderText(key, fn), n);
+            return SortKey(t.HeaderText(t.ReleveKeyAt(q), fn), count[static_cast<std::size_t>(q)]);
         });
         t.PermuteReleves(first, order);
     }

@@ -33,66 +33,50 @@ std::uint64_t NextVersion() {
 Table::Table() {
     for (int n = 1; n <= kItemCount; ++n) ItemBoxes[n].caption = InitialItemCaptions()[n];
     InitTableModel();
-    rowCount_ = maxSpecies_ + 32;
+    rowCount_ = MaxSpecies() + 32;
     fixed_.assign(static_cast<std::size_t>(fnRow_) + 1, {});
     ResetSizes();
 }
 
 void Table::InitTableModel() {
-    maxReleve_ = 23;
-    maxSpecies_ = 127;
     fnRow_ = 31;
     CodeK = 5;
     CodeD = 2;
     rel_.clear();
     sp_.clear();
-    relKeyAt_.clear();
-    relPosOf_.clear();
-    spKeyAt_.clear();
-    spPosOf_.clear();
+    releves_.Clear();
+    species_.Clear();
     longTexts_.clear();
-    ResizeReleves(maxReleve_);
-    ResizeSpecies(maxSpecies_);
-    std::fill(spFreq_.begin(), spFreq_.end(), 0);
-    std::fill(relNumSp_.begin(), relNumSp_.end(), 0);
-    speciesCount_ = 0;
-    releveCount_ = 0;
+    GrowReleves(23);
+    GrowSpecies(127);
     contentVersion_ = NextVersion();
 }
 
-void Table::ResizeReleves(int newMax) {
-    const int old = static_cast<int>(rel_.size()) - 1;
-    rel_.resize(static_cast<std::size_t>(newMax) + 1);
-    relKeyAt_.resize(static_cast<std::size_t>(newMax) + 1);
-    relPosOf_.resize(static_cast<std::size_t>(newMax) + 1);
-    for (int q = old + 1; q <= newMax; ++q) relKeyAt_[q] = relPosOf_[q] = q;
-    relNumSp_.resize(static_cast<std::size_t>(newMax) + 1, 0);
-    maxReleve_ = newMax;
-    colWidths_.resize(static_cast<std::size_t>(newMax) + 4, kDefaultSize);
+// The content vectors grow first: the capacity the axis reports never exceeds them, even
+// when memory runs out half-way.
+void Table::GrowReleves(int capacity) {
+    rel_.resize(static_cast<std::size_t>(capacity) + 1);
+    colWidths_.resize(static_cast<std::size_t>(capacity) + 4, kDefaultSize);
+    releves_.Grow(capacity);
     layoutVersion_ = NextVersion();
 }
 
-void Table::ResizeSpecies(int newMax) {
-    const int old = static_cast<int>(sp_.size()) - 1;
-    sp_.resize(static_cast<std::size_t>(newMax) + 1);
-    spKeyAt_.resize(static_cast<std::size_t>(newMax) + 1);
-    spPosOf_.resize(static_cast<std::size_t>(newMax) + 1);
-    for (int p = old + 1; p <= newMax; ++p) spKeyAt_[p] = spPosOf_[p] = p;
-    spFreq_.resize(static_cast<std::size_t>(newMax) + 1, 0);
-    maxSpecies_ = newMax;
+void Table::GrowSpecies(int capacity) {
+    sp_.resize(static_cast<std::size_t>(capacity) + 1);
+    species_.Grow(capacity);
     layoutVersion_ = NextVersion();
 }
 
 int Table::SpeciesKeyOfRow(int row) const {
     const int p = row - fnRow_;
-    if (p < 1 || p > maxSpecies_ || row >= rowCount_) return -1;
-    return spKeyAt_[p];
+    if (p < 1 || p > MaxSpecies() || row >= rowCount_) return -1;
+    return species_.KeyAt(p);
 }
 
 int Table::ReleveKeyOfCol(int col) const {
     const int q = col - 3;
-    if (q < 0 || q > maxReleve_) return -1;
-    return relKeyAt_[q];
+    if (q < 0 || q > MaxReleve()) return -1;
+    return releves_.KeyAt(q);
 }
 
 // ---- Cells ---------------------------------------------------------------------------
@@ -198,23 +182,28 @@ void Table::SetCell(int relKey, int spKey, const std::string& text, const LayerC
     contentVersion_ = NextVersion();
 }
 
-void Table::SetCells(int relKey, std::vector<Cell>& cells) {
+void Table::SetCells(int relKey, Cell* first, Cell* last) {
     auto& v = rel_[static_cast<std::size_t>(relKey)].cells;
     if (!v.empty()) {
-        for (const Cell& c : cells)
-            SetCell(relKey, c.species, std::string(c.text, c.len), c.covers);
+        for (const Cell* c = first; c != last; ++c)
+            SetCell(relKey, c->species, std::string(c->text, c->len), c->covers);
         return;
     }
-    // A new column: sort once, keep the last cell of each species, and size the storage
-    // to what it holds.
-    std::stable_sort(cells.begin(), cells.end(), [](const Cell& a, const Cell& b) { return a.species < b.species; });
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        if (i + 1 < cells.size() && cells[i + 1].species == cells[i].species) continue;
-        if (cells[i].len == 0 && cells[i].covers.empty()) continue;
-        cells[kept++] = cells[i];
+    // A new column: order by species key (stable: an insertion sort, the cells of a relevé
+    // are few), keep the last cell of each species, and size the storage to what it holds.
+    for (Cell* i = first; i != last; ++i) {
+        const Cell c = *i;
+        Cell* j = i;
+        for (; j != first && (j - 1)->species > c.species; --j) *j = *(j - 1);
+        *j = c;
     }
-    v.assign(cells.begin(), cells.begin() + static_cast<std::ptrdiff_t>(kept));
+    Cell* out = first;
+    for (Cell* i = first; i != last; ++i) {
+        if (i + 1 != last && (i + 1)->species == i->species) continue;
+        if (i->len == 0 && i->covers.empty()) continue;
+        *out++ = *i;
+    }
+    v.assign(first, out);
     contentVersion_ = NextVersion();
 }
 
@@ -246,7 +235,7 @@ void Table::ClearReleveContent(int relKey) {
 
 void Table::ClearSpeciesContent(int spKey) {
     sp_[static_cast<std::size_t>(spKey)] = Species{};
-    for (int r = 0; r <= maxReleve_; ++r) {
+    for (int r = 0; r <= MaxReleve(); ++r) {
         Cell* c = FindCell(r, spKey);
         if (!c) continue;
         StoreText(r, *c, std::string());
@@ -266,26 +255,26 @@ std::string& Table::FixedCell(int col, int row) {
 std::string Table::Text(int col, int row) const {
     if (col < 0 || row < 0 || col >= ColCount() || row >= rowCount_) return {};
     if (row == 0) {
-        if (col >= 3) return std::to_string(relKeyAt_[col - 3]);
+        if (col >= 3) return std::to_string(releves_.KeyAt(col - 3));
         return fixed_.empty() ? std::string() : fixed_[0][col];
     }
     if (row <= fnRow_) {
         if (col <= 3)
             return static_cast<std::size_t>(row) < fixed_.size() ? fixed_[row][col] : std::string();
-        return HeaderText(relKeyAt_[col - 3], row);
+        return HeaderText(releves_.KeyAt(col - 3), row);
     }
     const int p = row - fnRow_;
-    if (p > maxSpecies_) {
+    if (p > MaxSpecies()) {
         auto it = extra_.find(LongKey(col, row));
         return it == extra_.end() ? std::string() : it->second;
     }
-    const int key = spKeyAt_[p];
+    const int key = species_.KeyAt(p);
     switch (col) {
         case 0: return std::to_string(key);
         case 1: return sp_[key].seq;
         case 2: return sp_[key].name;
         case 3: return sp_[key].freq;
-        default: return CellText(relKeyAt_[col - 3], key);
+        default: return CellText(releves_.KeyAt(col - 3), key);
     }
 }
 
@@ -298,27 +287,23 @@ void Table::SetText(int col, int row, const std::string& text) {
     contentVersion_ = NextVersion();
     if (row <= fnRow_) {
         if (col <= 3) FixedCell(col, row) = text;
-        else SetHeaderText(relKeyAt_[col - 3], row, text);
+        else SetHeaderText(releves_.KeyAt(col - 3), row, text);
         return;
     }
     const int p = row - fnRow_;
-    if (p > maxSpecies_) {
+    if (p > MaxSpecies()) {
         if (text.empty()) extra_.erase(LongKey(col, row));
         else extra_[LongKey(col, row)] = text;
         return;
     }
-    const int key = spKeyAt_[p];
+    const int key = species_.KeyAt(p);
     switch (col) {
         case 0: return;
         case 1: sp_[key].seq = text; return;
         case 2: sp_[key].name = text; return;
         case 3: sp_[key].freq = text; return;
-        default: SetCellText(relKeyAt_[col - 3], key, text);
+        default: SetCellText(releves_.KeyAt(col - 3), key, text);
     }
-}
-
-void Table::ClearTextRow(int row) {
-    for (int c = 0; c < ColCount(); ++c) SetText(c, row, std::string());
 }
 
 int Table::DefaultColWidth() const { return static_cast<int>(RoundHalfEven(FontSize * 4 * 0.778)); }
@@ -362,22 +347,17 @@ void Table::ResetSizes() {
 // ---- Growth, layout, recount ---------------------------------------------------------------
 
 void Table::ClearTable() {
-    speciesCount_ = 0;
-    releveCount_ = 0;
     extra_.clear();
     for (auto& row : fixed_) row = {};
     InitTableModel();
-    rowCount_ = maxSpecies_ + 32;
-    for (int q = 0; q <= maxReleve_; ++q) {
-        relNumSp_[q] = 0;
-        if (q > 0) SetHeaderText(q, 1, MakeNumber4(q));
-    }
+    rowCount_ = MaxSpecies() + 32;
+    for (int q = 1; q <= MaxReleve(); ++q) SetHeaderText(q, 1, MakeNumber4(q));
     FixedCell(3, 1).clear();
     ReNewTable();
 }
 
 void Table::ReNewTable() {
-    if (releveCount_ > 0) {
+    if (ReleveCount() > 0) {
         for (int n = 1; n <= kItemCount; ++n) ItemBoxes[n].enabled = ItemBoxes[n].checked = false;
         for (int r = 1; r <= fnRow_ - 1; ++r) {
             long long n = 0;
@@ -407,28 +387,27 @@ void Table::ReNewTable() {
         fn[3] = "F＼N";
         fixed.push_back(std::move(fn));
         fixed_ = std::move(fixed);
-        for (int p = 1; p <= maxSpecies_; ++p) {
-            spFreq_[p] = 0;
-            sp_[spKeyAt_[p]].seq = MakeNumber4(p);
-        }
+        species_.ClearOccurrences();
+        for (int p = 1; p <= MaxSpecies(); ++p) sp_[species_.KeyAt(p)].seq = MakeNumber4(p);
         // Every species position stays on the grid whatever the number of header rows.
-        rowCount_ = std::max(rowCount_, maxSpecies_ + fnRow_ + 1);
+        rowCount_ = std::max(rowCount_, MaxSpecies() + fnRow_ + 1);
     }
     fixedRows_ = fnRow_ + 1;
     ResetSizes();
     contentVersion_ = NextVersion();
 }
 
+// Growing renumbers every position from n on and empties those that existed: the spare
+// rows and columns past the used ones start blank, whatever an earlier use left there.
 bool Table::AddCol(int n) {
     try {
-        int m = maxReleve_;
-        while (m < n) m += 8;
-        const int old = maxReleve_;
-        if (m != old) ResizeReleves(m);
-        for (int q = std::max(n, 1); q <= maxReleve_; ++q) {
-            relNumSp_[q] = 0;
-            if (q <= old) ClearReleveContent(relKeyAt_[q]);
-            SetHeaderText(relKeyAt_[q], 1, MakeNumber4(q));
+        const int old = MaxReleve();
+        if (const int capacity = releves_.CapacityFor(n, 8); capacity != old) GrowReleves(capacity);
+        for (int q = std::max(n, 1); q <= MaxReleve(); ++q) {
+            const int key = releves_.KeyAt(q);
+            releves_.SetOccurrences(q, 0);
+            if (q <= old) ClearReleveContent(key);
+            SetHeaderText(key, 1, MakeNumber4(q));
         }
     } catch (const std::bad_alloc&) {
         return false;
@@ -439,17 +418,16 @@ bool Table::AddCol(int n) {
 
 bool Table::AddRow(int n) {
     try {
-        int m = maxSpecies_;
-        while (m < n) m += 16;
-        const int old = maxSpecies_;
-        if (m != old) ResizeSpecies(m);
-        rowCount_ = maxSpecies_ + fnRow_ + 1;
+        const int old = MaxSpecies();
+        if (const int capacity = species_.CapacityFor(n, 16); capacity != old) GrowSpecies(capacity);
+        rowCount_ = MaxSpecies() + fnRow_ + 1;
         rowHeights_.resize(static_cast<std::size_t>(rowCount_), kDefaultSize);
         extra_.clear();
-        for (int p = std::max(n, 1); p <= maxSpecies_; ++p) {
-            spFreq_[p] = 0;
-            if (p <= old) ClearSpeciesContent(spKeyAt_[p]);
-            sp_[spKeyAt_[p]].seq = MakeNumber4(p);
+        for (int p = std::max(n, 1); p <= MaxSpecies(); ++p) {
+            const int key = species_.KeyAt(p);
+            species_.SetOccurrences(p, 0);
+            if (p <= old) ClearSpeciesContent(key);
+            sp_[key].seq = MakeNumber4(p);
         }
     } catch (const std::bad_alloc&) {
         return false;
@@ -458,50 +436,68 @@ bool Table::AddRow(int n) {
     return true;
 }
 
-void Table::Check_TableNumber() {
-    if (releveCount_ <= 0) return;
-    int k = 0;
-    for (int q = 1; q <= releveCount_; ++q) {
-        const int key = relKeyAt_[q];
+// What an occurrence is, for every count of the table: a cell with text (a blank code
+// counts too) of a used species row in the relevé at position q. Calls visit(p) with the
+// species position of each.
+template <class Visit>
+void Table::ForEachOccurrence(int q, Visit visit) const {
+    const int species = SpeciesCount();
+    for (const Cell& c : rel_[static_cast<std::size_t>(releves_.KeyAt(q))].cells) {
+        if (c.len == 0) continue;
+        const int p = species_.PosOf(c.species);
+        if (p >= 1 && p <= species) visit(p);
+    }
+}
+
+void Table::CountOccurrences(std::vector<int>* perReleve, std::vector<int>* perSpecies) const {
+    if (perReleve) perReleve->assign(static_cast<std::size_t>(ReleveCount()) + 1, 0);
+    if (perSpecies) perSpecies->assign(static_cast<std::size_t>(SpeciesCount()) + 1, 0);
+    for (int q = 1; q <= ReleveCount(); ++q) {
         int n = 0;
-        for (const Cell& c : rel_[key].cells) {
-            if (c.len == 0) continue;
-            const int p = spPosOf_[c.species];
-            if (p >= 1 && p <= speciesCount_) ++n;
-        }
-        relNumSp_[q] = static_cast<std::uint16_t>(std::min(n, 65535));
-        if (n > 0) {
-            SetHeaderText(key, 1, MakeNumber4(++k));
-            SetHeaderText(key, fnRow_, MakeNumber4(relNumSp_[q]));
-        } else {
-            SetHeaderText(key, 1, std::string());
-            SetHeaderText(key, fnRow_, std::string());
-        }
+        if (perSpecies) ForEachOccurrence(q, [&](int p) {
+            ++n;
+            ++(*perSpecies)[static_cast<std::size_t>(p)];
+        });
+        else ForEachOccurrence(q, [&](int) { ++n; });
+        if (perReleve) (*perReleve)[static_cast<std::size_t>(q)] = n;
+    }
+}
+
+namespace {
+
+// What a count or a number shows in its cell: four characters, or nothing for none.
+std::string CountText(int n) { return n > 0 ? MakeNumber4(n) : std::string(); }
+
+}  // namespace
+
+// Both recounts number the positions that have any occurrence 1, 2, 3 ... in order and
+// write each count beside its number. The relevé count stays in one pass over the columns:
+// the header texts it writes sit beside the cells it reads.
+void Table::Check_TableNumber() {
+    if (ReleveCount() <= 0) return;
+    int k = 0;
+    for (int q = 1; q <= ReleveCount(); ++q) {
+        int n = 0;
+        ForEachOccurrence(q, [&](int) { ++n; });
+        releves_.SetOccurrences(q, n);
+        const int key = releves_.KeyAt(q);
+        SetHeaderText(key, 1, CountText(n > 0 ? ++k : 0));
+        SetHeaderText(key, fnRow_, CountText(n));
     }
     contentVersion_ = NextVersion();
 }
 
 void Table::Check_SpeciesNumber() {
-    if (speciesCount_ <= 0) return;
-    std::vector<int> count(static_cast<std::size_t>(speciesCount_) + 1);
-    for (int q = 1; q <= releveCount_; ++q) {
-        for (const Cell& c : rel_[relKeyAt_[q]].cells) {
-            if (c.len == 0) continue;
-            const int p = spPosOf_[c.species];
-            if (p >= 1 && p <= speciesCount_) ++count[p];
-        }
-    }
+    if (SpeciesCount() <= 0) return;
+    std::vector<int> count;
+    CountOccurrences(nullptr, &count);
     int k = 0;
-    for (int p = 1; p <= speciesCount_; ++p) {
-        spFreq_[p] = static_cast<std::uint16_t>(std::min(count[p], 65535));
-        Species& s = sp_[spKeyAt_[p]];
-        if (count[p] > 0) {
-            s.seq = MakeNumber4(++k);
-            s.freq = MakeNumber4(count[p]);
-        } else {
-            s.seq.clear();
-            s.freq.clear();
-        }
+    for (int p = 1; p <= SpeciesCount(); ++p) {
+        const int n = count[static_cast<std::size_t>(p)];
+        species_.SetOccurrences(p, n);
+        Species& s = sp_[static_cast<std::size_t>(species_.KeyAt(p))];
+        s.seq = CountText(n > 0 ? ++k : 0);
+        s.freq = CountText(n);
     }
     contentVersion_ = NextVersion();
 }
@@ -509,22 +505,18 @@ void Table::Check_SpeciesNumber() {
 void Table::ResetForLoad(int species, int releves, int fnRow) {
     rel_.clear();
     sp_.clear();
-    relKeyAt_.clear();
-    relPosOf_.clear();
-    spKeyAt_.clear();
-    spPosOf_.clear();
-    spFreq_.clear();
-    relNumSp_.clear();
+    releves_.Clear();
+    species_.Clear();
     longTexts_.clear();
     extra_.clear();
     colWidths_.clear();
-    ResizeReleves(releves);
-    ResizeSpecies(species);
-    speciesCount_ = species;
-    releveCount_ = releves;
+    GrowReleves(releves);
+    GrowSpecies(species);
+    species_.SetCount(species);
+    releves_.SetCount(releves);
     fnRow_ = fnRow;
     CodeD = 2;
-    rowCount_ = maxSpecies_ + fnRow_ + 1;
+    rowCount_ = MaxSpecies() + fnRow_ + 1;
     fixedRows_ = fnRow_ + 1;
     fixed_.assign(static_cast<std::size_t>(fnRow_) + 1, {});
     rowHeights_.resize(static_cast<std::size_t>(rowCount_), kDefaultSize);
@@ -539,64 +531,26 @@ void Table::ResetForLoad(int species, int releves, int fnRow) {
 
 // ---- Editing ---------------------------------------------------------------------------
 
-namespace {
-// Moves the key at position `from` to position `to`, shifting the keys between.
-void RotateKeys(std::vector<int>& keyAt, std::vector<int>& posOf, int from, int to) {
-    if (from < to)
-        std::rotate(keyAt.begin() + from, keyAt.begin() + from + 1, keyAt.begin() + to + 1);
-    else if (to < from)
-        std::rotate(keyAt.begin() + to, keyAt.begin() + from, keyAt.begin() + from + 1);
-    for (int i = std::min(from, to); i <= std::max(from, to); ++i) posOf[keyAt[i]] = i;
-}
-}  // namespace
-
 bool Table::DeleteRow(int row) {
     if (!IsUsedSpeciesRow(row)) return false;
-    const int p = row - fnRow_;
-    const int key = spKeyAt_[p];
-    RotateKeys(spKeyAt_, spPosOf_, p, speciesCount_);
-    ClearSpeciesContent(key);
-    --speciesCount_;
+    ClearSpeciesContent(species_.Remove(row - fnRow_));
     return true;
 }
 
-bool Table::DeleteColum(int col) {
+bool Table::DeleteColumn(int col) {
     if (!IsUsedReleveCol(col)) return false;
-    const int q = col - 3;
-    const int key = relKeyAt_[q];
-    RotateKeys(relKeyAt_, relPosOf_, q, releveCount_);
-    ClearReleveContent(key);
-    --releveCount_;
+    ClearReleveContent(releves_.Remove(col - 3));
     return true;
 }
-
-namespace {
-// Closes up the used positions 1..count without the dropped ones, in one pass. The dropped
-// keys follow the kept ones as the first spare positions, in their former order: the same
-// arrangement as deleting them one at a time from the last up. Returns the dropped keys.
-template <class Drop>
-std::vector<int> CloseUp(std::vector<int>& keyAt, std::vector<int>& posOf, int& count, Drop drop) {
-    std::vector<int> gone;
-    int to = 1;
-    for (int p = 1; p <= count; ++p) {
-        if (drop(p)) gone.push_back(keyAt[p]);
-        else keyAt[to++] = keyAt[p];
-    }
-    count = to - 1;
-    for (int k : gone) keyAt[to++] = k;
-    for (int p = 1; p < to; ++p) posOf[keyAt[p]] = p;
-    return gone;
-}
-}  // namespace
 
 void Table::ClearSpeciesContents(const std::vector<int>& keys) {
     if (keys.empty()) return;
-    std::vector<char> gone(static_cast<std::size_t>(maxSpecies_) + 1, 0);
+    std::vector<char> gone(static_cast<std::size_t>(MaxSpecies()) + 1, 0);
     for (int k : keys) {
         gone[static_cast<std::size_t>(k)] = 1;
         sp_[static_cast<std::size_t>(k)] = Species{};
     }
-    for (int r = 0; r <= maxReleve_; ++r) {
+    for (int r = 0; r <= MaxReleve(); ++r) {
         auto& cells = rel_[static_cast<std::size_t>(r)].cells;
         std::size_t to = 0;
         for (std::size_t i = 0; i < cells.size(); ++i) {
@@ -619,103 +573,81 @@ bool Table::DeleteRowCommand(int row) {
     if (!DeleteRow(row)) return false;
     Check_SpeciesNumber();
     Check_TableNumber();
-    const auto gone = CloseUp(relKeyAt_, relPosOf_, releveCount_,
-                              [&](int q) { return relNumSp_[static_cast<std::size_t>(q)] == 0; });
-    for (int key : gone) ClearReleveContent(key);
+    for (int key : releves_.CloseUp([&](int q) { return RelNumSp()[static_cast<std::size_t>(q)] == 0; }))
+        ClearReleveContent(key);
     return true;
 }
 
 bool Table::DeleteColumnCommand(int col) {
-    if (!DeleteColum(col)) return false;
+    if (!DeleteColumn(col)) return false;
     Check_TableNumber();
     Check_SpeciesNumber();
-    ClearSpeciesContents(CloseUp(spKeyAt_, spPosOf_, speciesCount_,
-                                 [&](int p) { return spFreq_[static_cast<std::size_t>(p)] == 0; }));
+    ClearSpeciesContents(species_.CloseUp([&](int p) { return SpFreq()[static_cast<std::size_t>(p)] == 0; }));
     return true;
 }
 
 bool Table::InsertRow(int row) {
     if (!IsInsertableRow(row)) return false;
-    const int p = row - fnRow_;
-    const int s = speciesCount_ + 1;
-    if (maxSpecies_ < s && !AddRow(s)) return false;
-    speciesCount_ = s;
-    const int key = spKeyAt_[s];
-    RotateKeys(spKeyAt_, spPosOf_, s, p);
-    ClearSpeciesContent(key);
+    const int s = SpeciesCount() + 1;
+    if (MaxSpecies() < s && !AddRow(s)) return false;
+    ClearSpeciesContent(species_.InsertSpare(row - fnRow_));
     Check_SpeciesNumber();
     return true;
 }
 
 bool Table::InsertColumn(int col) {
     if (!IsInsertableCol(col)) return false;
-    const int q = col - 3;
-    const int r = releveCount_ + 1;
-    if (maxReleve_ < r && !AddCol(r)) return false;
-    releveCount_ = r;
-    const int key = relKeyAt_[r];
-    RotateKeys(relKeyAt_, relPosOf_, r, q);
-    ClearReleveContent(key);
+    const int r = ReleveCount() + 1;
+    if (MaxReleve() < r && !AddCol(r)) return false;
+    ClearReleveContent(releves_.InsertSpare(col - 3));
     Check_TableNumber();
     return true;
 }
 
 bool Table::SetComment(int row, const std::string& text) {
     if (!IsUsedSpeciesRow(row)) return false;
-    sp_[spKeyAt_[row - fnRow_]].name = text;
+    sp_[static_cast<std::size_t>(species_.KeyAt(row - fnRow_))].name = text;
     contentVersion_ = NextVersion();
     return true;
 }
 
 bool Table::MoveRow(int from, int to) {
     if (!IsUsedSpeciesRow(from) || !IsUsedSpeciesRow(to)) return false;
-    RotateKeys(spKeyAt_, spPosOf_, from - fnRow_, to - fnRow_);
+    species_.Move(from - fnRow_, to - fnRow_);
     contentVersion_ = NextVersion();
     return true;
 }
 
 bool Table::MoveColumn(int from, int to) {
     if (!IsUsedReleveCol(from) || !IsUsedReleveCol(to)) return false;
-    RotateKeys(relKeyAt_, relPosOf_, from - 3, to - 3);
+    releves_.Move(from - 3, to - 3);
     contentVersion_ = NextVersion();
     return true;
 }
 
 void Table::PermuteSpecies(int first, const std::vector<int>& order) {
-    std::vector<int> keys(order.size());
-    for (std::size_t i = 0; i < order.size(); ++i) keys[i] = spKeyAt_[order[i]];
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        spKeyAt_[first + i] = keys[i];
-        spPosOf_[keys[i]] = first + static_cast<int>(i);
-    }
+    species_.Permute(first, order);
     contentVersion_ = NextVersion();
 }
 
 void Table::PermuteReleves(int first, const std::vector<int>& order) {
-    std::vector<int> keys(order.size());
-    for (std::size_t i = 0; i < order.size(); ++i) keys[i] = relKeyAt_[order[i]];
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        relKeyAt_[first + i] = keys[i];
-        relPosOf_[keys[i]] = first + static_cast<int>(i);
-    }
+    releves_.Permute(first, order);
     contentVersion_ = NextVersion();
 }
 
 int Table::AppendSpecies(const std::string& name) {
-    const int p = speciesCount_ + 1;
-    if (p > maxSpecies_ && !AddRow(p)) return 0;
-    sp_[spKeyAt_[p]].name = name;
-    speciesCount_ = p;
+    const int p = SpeciesCount() + 1;
+    if (p > MaxSpecies() && !AddRow(p)) return 0;
+    sp_[static_cast<std::size_t>(species_.KeyAt(p))].name = name;
+    species_.SetCount(p);
     contentVersion_ = NextVersion();
     return p;
 }
 
-void Table::Touch() { contentVersion_ = NextVersion(); }
-
 int Table::AppendReleve() {
-    const int q = releveCount_ + 1;
-    if (q > maxReleve_ && !AddCol(q)) return 0;
-    releveCount_ = q;
+    const int q = ReleveCount() + 1;
+    if (q > MaxReleve() && !AddCol(q)) return 0;
+    releves_.SetCount(q);
     contentVersion_ = NextVersion();
     return q;
 }

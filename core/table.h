@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core/covers.h"
+#include "core/table_axis.h"
 
 namespace tavik {
 
@@ -48,11 +49,11 @@ public:
     Table();
 
     // ---- Model state -------------------------------------------------------------------
-    int MaxSpecies() const { return maxSpecies_; }
-    int MaxReleve() const { return maxReleve_; }
+    int MaxSpecies() const { return species_.Capacity(); }
+    int MaxReleve() const { return releves_.Capacity(); }
     int FNRow() const { return fnRow_; }
-    int SpeciesCount() const { return speciesCount_; }
-    int ReleveCount() const { return releveCount_; }
+    int SpeciesCount() const { return species_.Count(); }
+    int ReleveCount() const { return releves_.Count(); }
     int CodeK = 5;
     int CodeD = 2;
     std::string TableTitle;
@@ -62,26 +63,30 @@ public:
     std::array<ItemBox, kItemCount + 1> ItemBoxes;  // entries 1..30
 
     // Positional counts, valid after a recount; entry 0 unused.
-    const std::vector<std::uint16_t>& SpFreq() const { return spFreq_; }
-    const std::vector<std::uint16_t>& RelNumSp() const { return relNumSp_; }
+    const std::vector<std::uint16_t>& SpFreq() const { return species_.Occurrences(); }
+    const std::vector<std::uint16_t>& RelNumSp() const { return releves_.Occurrences(); }
+    // Counts the occurrences as they are now, by position (entry 0 unused): the species rows
+    // with a non-empty cell in each used relevé column, and the relevé columns with a
+    // non-empty cell in each used species row. Either output may be null.
+    void CountOccurrences(std::vector<int>* perReleve, std::vector<int>* perSpecies) const;
 
     // Resets capacities, counters and every cover; does not lay out the grid.
     void InitTableModel();
 
     // ---- Keys and positions --------------------------------------------------------------
-    int ReleveKeyAt(int q) const { return relKeyAt_[static_cast<std::size_t>(q)]; }
-    int SpeciesKeyAt(int p) const { return spKeyAt_[static_cast<std::size_t>(p)]; }
-    int RelevePosOf(int key) const { return relPosOf_[static_cast<std::size_t>(key)]; }
-    int SpeciesPosOf(int key) const { return spPosOf_[static_cast<std::size_t>(key)]; }
+    int ReleveKeyAt(int q) const { return releves_.KeyAt(q); }
+    int SpeciesKeyAt(int p) const { return species_.KeyAt(p); }
+    int RelevePosOf(int key) const { return releves_.PosOf(key); }
+    int SpeciesPosOf(int key) const { return species_.PosOf(key); }
     // Grid helpers: -1 when the row / column carries no species / relevé key.
     int SpeciesKeyOfRow(int row) const;
     int ReleveKeyOfCol(int col) const;
-    bool IsUsedSpeciesRow(int row) const { return row > fnRow_ && row <= fnRow_ + speciesCount_; }
-    bool IsUsedReleveCol(int col) const { return col >= 4 && col <= releveCount_ + 3; }
+    bool IsUsedSpeciesRow(int row) const { return species_.IsUsed(row - fnRow_); }
+    bool IsUsedReleveCol(int col) const { return releves_.IsUsed(col - 3); }
     // Where an empty row / column can go: above a used species row or the first spare one,
     // left of a used relevé column or the first spare one.
-    bool IsInsertableRow(int row) const { return row > fnRow_ && row <= fnRow_ + speciesCount_ + 1; }
-    bool IsInsertableCol(int col) const { return col >= 4 && col <= releveCount_ + 4; }
+    bool IsInsertableRow(int row) const { return row > fnRow_ && row <= fnRow_ + SpeciesCount() + 1; }
+    bool IsInsertableCol(int col) const { return col >= 4 && col <= ReleveCount() + 4; }
 
     // ---- Cells by key ------------------------------------------------------------------
     LayerCovers Covers(int relKey, int spKey) const;
@@ -92,8 +97,9 @@ public:
     // Sets text and covers at once (what putting a relevé into the table does).
     void SetCell(int relKey, int spKey, const std::string& text, const LayerCovers& c);
     // Sets many cells of one relevé at once, as SetCell would one after the other (a later
-    // cell of the same species wins). Texts are those held in the cells (at most four bytes).
-    void SetCells(int relKey, std::vector<Cell>& cells);
+    // cell of the same species wins). Texts are those held in the cells (at most four
+    // bytes). The range is reordered.
+    void SetCells(int relKey, Cell* first, Cell* last);
     // The compact cells of one relevé, ordered by species key. Text through CellTextOf.
     const std::vector<Cell>& CellsOf(int relKey) const { return rel_[static_cast<std::size_t>(relKey)].cells; }
     std::string CellTextOf(int relKey, const Cell& c) const;
@@ -110,14 +116,13 @@ public:
 
     // ---- Grid view ----------------------------------------------------------------------
     int RowCount() const { return rowCount_; }
-    int ColCount() const { return maxReleve_ + 4; }
+    int ColCount() const { return MaxReleve() + 4; }
     int FixedRows() const { return fixedRows_; }
     int FixedCols() const { return 4; }
     std::string Text(int col, int row) const;
     // Writes a cell as editing or loading does. Key cells (row 0 of relevé columns, column 0
     // of keyed species rows) are not written: keys are integers by construction.
     void SetText(int col, int row, const std::string& text);
-    void ClearTextRow(int row);
 
     // Sizes: positive = pixels, 0 = only the grid line, -1 = hidden with its line.
     int DefaultColWidth() const;
@@ -131,7 +136,6 @@ public:
     std::uint64_t LayoutVersion() const { return layoutVersion_; }
     // Bumped on every change of content or order.
     std::uint64_t ContentVersion() const { return contentVersion_; }
-    void Touch();
 
     // ---- Growth, layout, recount --------------------------------------------------------
     void ClearTable();
@@ -149,7 +153,7 @@ public:
     // ---- Editing ------------------------------------------------------------------------
     // Each returns false and changes nothing when the row/column is not a used one.
     bool DeleteRow(int row);
-    bool DeleteColum(int col);
+    bool DeleteColumn(int col);
     // The delete commands with their cascades (relevés left without species, species and
     // comment rows left without occurrences disappear).
     bool DeleteRowCommand(int row);
@@ -191,22 +195,22 @@ private:
     void ClearReleveContent(int relKey);
     void ClearSpeciesContent(int spKey);
     void ClearSpeciesContents(const std::vector<int>& spKeys);
-    void ResizeReleves(int newMax);
-    void ResizeSpecies(int newMax);
+    template <class Visit>
+    void ForEachOccurrence(int q, Visit visit) const;
+    void GrowReleves(int capacity);
+    void GrowSpecies(int capacity);
     std::string& FixedCell(int col, int row);
     static std::uint64_t LongKey(int relKey, int spKey) {
         return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(relKey)) << 32) |
                static_cast<std::uint32_t>(spKey);
     }
 
-    int maxSpecies_ = 127, maxReleve_ = 23, fnRow_ = 31;
-    int speciesCount_ = 0, releveCount_ = 0;
+    int fnRow_ = 31;
     int rowCount_ = 0, fixedRows_ = 32;
 
-    std::vector<int> relKeyAt_, relPosOf_, spKeyAt_, spPosOf_;
-    std::vector<Releve> rel_;
-    std::vector<Species> sp_;
-    std::vector<std::uint16_t> spFreq_, relNumSp_;
+    TableAxis species_, releves_;
+    std::vector<Releve> rel_;   // by relevé key
+    std::vector<Species> sp_;   // by species key
     std::unordered_map<std::uint64_t, std::string> longTexts_;
     // Columns 0..3 of rows 0..FNRow.
     std::vector<std::array<std::string, 4>> fixed_;

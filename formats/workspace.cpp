@@ -90,6 +90,12 @@ struct SettingsValues {
         v.fontSize = ini.ReadInteger("Table", "FontSize", kDefaultFontSize);
         if (v.fontSize < 1 || v.fontSize > kMaxFontSize) v.fontSize = kDefaultFontSize;
         s.title = ini.ReadString("Table", "Title", d.title);
+        s.outputFontName = ini.ReadString("Table", "OutputFontName", "");
+        s.outputFontSize = ini.ReadInteger("Table", "OutputFontSize", 0);
+        if (s.outputFontName.empty() || s.outputFontSize < 1 || s.outputFontSize > kMaxFontSize) {
+            s.outputFontName.clear();
+            s.outputFontSize = 0;
+        }
         for (int n = 1; n <= kItemCount; ++n) {
             const ItemDefault& def = kItemDefaults[n - 1];
             ItemBox& box = v.items[static_cast<std::size_t>(n)];
@@ -213,6 +219,11 @@ void Workspace::WriteIniFile(const std::string& path) const {
     known.push_back({"Table", {{"FontName", table.FontName},
                                {"FontSize", std::to_string(table.FontSize)},
                                {"Title", settings.title}}});
+    // The output font only once one was chosen; until then it follows the table font.
+    if (!settings.outputFontName.empty()) {
+        known.back().entries.push_back({"OutputFontName", settings.outputFontName});
+        known.back().entries.push_back({"OutputFontSize", std::to_string(settings.outputFontSize)});
+    }
     S item{"Item", {}};
     for (int n = 1; n <= kItemCount; ++n) {
         item.entries.push_back({ItemKey(n, "flg"), Bool(table.ItemBoxes[n].enabled)});

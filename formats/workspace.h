@@ -20,6 +20,10 @@ namespace tavik {
 struct Settings {
     std::string directory = "c:\\Data\\Veg";  // [DataDir] Directory
     std::string title = "Vegetation Table";   // [Table] Title (the output title field)
+    // [Table] OutputFontName, OutputFontSize: the font of printed output once the user has
+    // chosen one; empty, the printed output follows the table font.
+    std::string outputFontName;
+    int outputFontSize = 0;
     std::string kaisou = "T1T2S1S2H1H2 M";    // [Item] Kaisou, at most 14 characters
     bool frequency = false;                   // [Item] Frequecy
     bool oneTime = false;                     // [Item] OneTime

@@ -30,7 +30,7 @@ const QColor kDropMark{200, 0, 0};
 
 }  // namespace
 
-struct VegGrid::Impl {
+struct CompositionGrid::Impl {
     GridGeometry geo;
     std::uint64_t layoutVersion = ~std::uint64_t{0};
     const Table* laidOut = nullptr;
@@ -47,7 +47,7 @@ struct VegGrid::Impl {
 
 // ---- Construction and the table ---------------------------------------------------------
 
-VegGrid::VegGrid(QWidget* parent) : QAbstractScrollArea(parent), d_(std::make_unique<Impl>()) {
+CompositionGrid::CompositionGrid(QWidget* parent) : QAbstractScrollArea(parent), d_(std::make_unique<Impl>()) {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -85,9 +85,9 @@ VegGrid::VegGrid(QWidget* parent) : QAbstractScrollArea(parent), d_(std::make_un
     });
 }
 
-VegGrid::~VegGrid() = default;
+CompositionGrid::~CompositionGrid() = default;
 
-void VegGrid::setTable(const Table* table) {
+void CompositionGrid::setTable(const Table* table) {
     table_ = table;
     d_->laidOut = nullptr;
     drag_ = DragKind::None;
@@ -103,7 +103,7 @@ void VegGrid::setTable(const Table* table) {
     onTableChanged();
 }
 
-void VegGrid::syncLayout() const {
+void CompositionGrid::syncLayout() const {
     Impl& d = *d_;
     if (!table_) {
         d.geo.columns.clear();
@@ -115,7 +115,7 @@ void VegGrid::syncLayout() const {
     if (t.FontName != d.fontName || t.FontSize != d.fontSize || d.laidOut != table_) {
         d.fontName = t.FontName;
         d.fontSize = t.FontSize;
-        auto* self = const_cast<VegGrid*>(this);
+        auto* self = const_cast<CompositionGrid*>(this);
         self->font_ = ResolveTableFont(t.FontName, t.FontSize);
         d.texts.setFont(font_);
     }
@@ -128,7 +128,7 @@ void VegGrid::syncLayout() const {
     d.geo.rows.layOut(t.RowCount(), t.FixedRows(), [&t](int r) { return t.RowHeight(r); });
 }
 
-void VegGrid::onTableChanged() {
+void CompositionGrid::onTableChanged() {
     syncLayout();
     if (table_) {
         const int c = std::clamp(curCol_, 0, std::max(0, table_->ColCount() - 1));
@@ -145,7 +145,7 @@ void VegGrid::onTableChanged() {
     viewport()->update();
 }
 
-void VegGrid::updateScrollBars() {
+void CompositionGrid::updateScrollBars() {
     syncLayout();
     const Impl& d = *d_;
     const int vw = viewport()->width(), vh = viewport()->height();
@@ -161,15 +161,15 @@ void VegGrid::updateScrollBars() {
     v->setSingleStep(table_ ? std::max(1, table_->DefaultRowHeight() + 1) : 16);
 }
 
-int VegGrid::scrollX() const { return horizontalScrollBar()->value(); }
-int VegGrid::scrollY() const { return verticalScrollBar()->value(); }
+int CompositionGrid::scrollX() const { return horizontalScrollBar()->value(); }
+int CompositionGrid::scrollY() const { return verticalScrollBar()->value(); }
 
-int VegGrid::spanX(int col) const { return d_->cols().position(col, scrollX()); }
-int VegGrid::spanY(int row) const { return d_->rows().position(row, scrollY()); }
+int CompositionGrid::spanX(int col) const { return d_->cols().position(col, scrollX()); }
+int CompositionGrid::spanY(int row) const { return d_->rows().position(row, scrollY()); }
 
 // ---- Options, current cell, selection ---------------------------------------------------
 
-void VegGrid::setRangeSelect(bool on) {
+void CompositionGrid::setRangeSelect(bool on) {
     rangeSelect_ = on;
     if (!on) {
         anchorCol_ = curCol_;
@@ -178,7 +178,7 @@ void VegGrid::setRangeSelect(bool on) {
     viewport()->update();
 }
 
-void VegGrid::setCurrentCell(int col, int row) {
+void CompositionGrid::setCurrentCell(int col, int row) {
     if (table_) {
         col = std::clamp(col, 0, std::max(0, table_->ColCount() - 1));
         row = std::clamp(row, 0, std::max(0, table_->RowCount() - 1));
@@ -192,13 +192,13 @@ void VegGrid::setCurrentCell(int col, int row) {
     if (changed) emit currentCellChanged(col, row);
 }
 
-QRect VegGrid::selectedRect() const {
+QRect CompositionGrid::selectedRect() const {
     if (!rangeSelect_) return QRect(QPoint(curCol_, curRow_), QPoint(curCol_, curRow_));
     return QRect(QPoint(std::min(anchorCol_, curCol_), std::min(anchorRow_, curRow_)),
                  QPoint(std::max(anchorCol_, curCol_), std::max(anchorRow_, curRow_)));
 }
 
-void VegGrid::setSelectedRect(const QRect& cells) {
+void CompositionGrid::setSelectedRect(const QRect& cells) {
     const QRect r = cells.normalized();
     setCurrentCell(r.right(), r.bottom());
     anchorCol_ = r.left();
@@ -212,14 +212,14 @@ void VegGrid::setSelectedRect(const QRect& cells) {
 
 // ---- Geometry ---------------------------------------------------------------------------
 
-QPoint VegGrid::cellAt(const QPoint& pos) const {
+QPoint CompositionGrid::cellAt(const QPoint& pos) const {
     syncLayout();
     const Impl& d = *d_;
     if (!table_ || pos.x() < 0 || pos.y() < 0) return QPoint(-1, -1);
     return QPoint(d.cols().at(pos.x(), scrollX()), d.rows().at(pos.y(), scrollY()));
 }
 
-QRect VegGrid::cellRect(int col, int row) const {
+QRect CompositionGrid::cellRect(int col, int row) const {
     syncLayout();
     const Impl& d = *d_;
     if (!table_ || col < 0 || row < 0 || col >= d.cols().count() || row >= d.rows().count()) return QRect();
@@ -236,7 +236,7 @@ QRect VegGrid::cellRect(int col, int row) const {
 
 // ---- Scrolling --------------------------------------------------------------------------
 
-void VegGrid::scrollTo(int col, int row) {
+void CompositionGrid::scrollTo(int col, int row) {
     syncLayout();
     updateScrollBars();
     const Impl& d = *d_;
@@ -246,13 +246,13 @@ void VegGrid::scrollTo(int col, int row) {
         verticalScrollBar()->setValue(d.rows().offset(row) - d.rows().fixedExtent());
 }
 
-void VegGrid::scrollToEnd() {
+void CompositionGrid::scrollToEnd() {
     updateScrollBars();
     horizontalScrollBar()->setValue(horizontalScrollBar()->maximum());
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
 }
 
-void VegGrid::ensureVisible(int col, int row) {
+void CompositionGrid::ensureVisible(int col, int row) {
     syncLayout();
     updateScrollBars();
     const Impl& d = *d_;
@@ -260,14 +260,14 @@ void VegGrid::ensureVisible(int col, int row) {
     verticalScrollBar()->setValue(d.rows().scrollToShow(row, scrollY(), viewport()->height()));
 }
 
-int VegGrid::leftColumn() const {
+int CompositionGrid::leftColumn() const {
     syncLayout();
     const Impl& d = *d_;
     const int c = d.cols().firstShown(scrollX());
     return c < 0 ? d.cols().fixed() : c;
 }
 
-int VegGrid::topRow() const {
+int CompositionGrid::topRow() const {
     syncLayout();
     const Impl& d = *d_;
     const int r = d.rows().firstShown(scrollY());
@@ -276,38 +276,38 @@ int VegGrid::topRow() const {
 
 // ---- Tints and cursors ------------------------------------------------------------------
 
-void VegGrid::tintRow(int row, const QColor& color) {
+void CompositionGrid::tintRow(int row, const QColor& color) {
     tints_.push_back({Tint::Row, 0, row, color});
     viewport()->update();
 }
 
-void VegGrid::tintColumn(int col, const QColor& color) {
+void CompositionGrid::tintColumn(int col, const QColor& color) {
     tints_.push_back({Tint::Col, col, 0, color});
     viewport()->update();
 }
 
-void VegGrid::clearTints() {
+void CompositionGrid::clearTints() {
     if (tints_.empty()) return;
     tints_.clear();
     viewport()->update();
 }
 
-void VegGrid::setFNRowTint(bool on) {
+void CompositionGrid::setFNRowTint(bool on) {
     fnRowTint_ = on;
     viewport()->update();
 }
 
-void VegGrid::setSearchHits(std::vector<QPoint> cells) {
+void CompositionGrid::setSearchHits(std::vector<QPoint> cells) {
     hits_ = std::move(cells);
     viewport()->update();
 }
 
-void VegGrid::setDragCursor() { viewport()->setCursor(Qt::DragMoveCursor); }
-void VegGrid::setDefaultCursor() { viewport()->unsetCursor(); }
+void CompositionGrid::setDragCursor() { viewport()->setCursor(Qt::DragMoveCursor); }
+void CompositionGrid::setDefaultCursor() { viewport()->unsetCursor(); }
 
 // ---- Painting ---------------------------------------------------------------------------
 
-void VegGrid::paintTint(QPainter& p, const Tint& t, const QRect& area) {
+void CompositionGrid::paintTint(QPainter& p, const Tint& t, const QRect& area) {
     const Impl& d = *d_;
     const int vw = area.width(), vh = area.height();
     QRect r;
@@ -347,7 +347,7 @@ void VegGrid::paintTint(QPainter& p, const Tint& t, const QRect& area) {
     if (!r.isEmpty()) p.fillRect(r, t.color);
 }
 
-void VegGrid::paintTo(QPainter& p, const QRect& area) {
+void CompositionGrid::paintTo(QPainter& p, const QRect& area) {
     syncLayout();
     Impl& d = *d_;
     p.save();
@@ -466,7 +466,7 @@ void VegGrid::paintTo(QPainter& p, const QRect& area) {
     p.restore();
 }
 
-void VegGrid::paintEvent(QPaintEvent*) {
+void CompositionGrid::paintEvent(QPaintEvent*) {
     const Impl& d = *d_;
     const auto before = std::make_tuple(d.layoutVersion, d.cols().count(), d.rows().count());
     syncLayout();
@@ -475,26 +475,26 @@ void VegGrid::paintEvent(QPaintEvent*) {
     paintTo(p, viewport()->rect());
 }
 
-void VegGrid::resizeEvent(QResizeEvent* e) {
+void CompositionGrid::resizeEvent(QResizeEvent* e) {
     QAbstractScrollArea::resizeEvent(e);
     updateScrollBars();
 }
 
-void VegGrid::scrollContentsBy(int, int) { viewport()->update(); }
+void CompositionGrid::scrollContentsBy(int, int) { viewport()->update(); }
 
 // ---- Mouse ------------------------------------------------------------------------------
 
-int VegGrid::dropRowAt(const QPoint& pos) const {
+int CompositionGrid::dropRowAt(const QPoint& pos) const {
     const int row = cellAt(QPoint(std::max(0, pos.x()), pos.y())).y();
     return table_ && table_->IsUsedSpeciesRow(row) ? row : -1;
 }
 
-int VegGrid::dropColumnAt(const QPoint& pos) const {
+int CompositionGrid::dropColumnAt(const QPoint& pos) const {
     const int col = cellAt(QPoint(pos.x(), std::max(0, pos.y()))).x();
     return table_ && table_->IsUsedReleveCol(col) ? col : -1;
 }
 
-void VegGrid::mousePressEvent(QMouseEvent* e) {
+void CompositionGrid::mousePressEvent(QMouseEvent* e) {
     const QPoint pos = e->position().toPoint();
     const QPoint cell = cellAt(pos);
     emit mousePressed(e->button(), e->modifiers(), cell.x(), cell.y(), pos);
@@ -517,7 +517,7 @@ void VegGrid::mousePressEvent(QMouseEvent* e) {
     }
 }
 
-void VegGrid::mouseMoveEvent(QMouseEvent* e) {
+void CompositionGrid::mouseMoveEvent(QMouseEvent* e) {
     const QPoint pos = e->position().toPoint();
     const QPoint cell = cellAt(pos);
     d_->lastMouse = pos;
@@ -564,7 +564,7 @@ void VegGrid::mouseMoveEvent(QMouseEvent* e) {
     emit mouseMoved(e->buttons(), e->modifiers(), cell.x(), cell.y(), pos);
 }
 
-void VegGrid::mouseReleaseEvent(QMouseEvent* e) {
+void CompositionGrid::mouseReleaseEvent(QMouseEvent* e) {
     const QPoint pos = e->position().toPoint();
     d_->autoScroll.stop();
     if (e->button() == Qt::LeftButton && drag_ != DragKind::None) {
@@ -585,12 +585,12 @@ void VegGrid::mouseReleaseEvent(QMouseEvent* e) {
     emit mouseReleased(e->button(), e->modifiers(), cell.x(), cell.y(), pos);
 }
 
-void VegGrid::mouseDoubleClickEvent(QMouseEvent* e) {
+void CompositionGrid::mouseDoubleClickEvent(QMouseEvent* e) {
     // Cells are not edited in place: a double click is a second press.
     mousePressEvent(e);
 }
 
-void VegGrid::wheelEvent(QWheelEvent* e) {
+void CompositionGrid::wheelEvent(QWheelEvent* e) {
     QPoint delta = e->pixelDelta();
     if (delta.isNull()) {
         const QPoint steps = e->angleDelta();
@@ -606,7 +606,7 @@ void VegGrid::wheelEvent(QWheelEvent* e) {
 
 // ---- Keyboard ---------------------------------------------------------------------------
 
-void VegGrid::keyPressEvent(QKeyEvent* e) {
+void CompositionGrid::keyPressEvent(QKeyEvent* e) {
     if (!table_) {
         QAbstractScrollArea::keyPressEvent(e);
         return;

@@ -35,11 +35,11 @@ inline const QColor kTintClick{174, 255, 170};     // the row or column under a 
 inline const QColor kTintFNRow{255, 255, 187};     // the "F＼N" row
 inline const QColor kTintSearchHit{134, 255, 134}; // cells found by the search
 
-class VegGrid : public QAbstractScrollArea {
+class CompositionGrid : public QAbstractScrollArea {
     Q_OBJECT
 public:
-    explicit VegGrid(QWidget* parent = nullptr);
-    ~VegGrid() override;
+    explicit CompositionGrid(QWidget* parent = nullptr);
+    ~CompositionGrid() override;
 
     // ---- The table --------------------------------------------------------------------
     // The grid keeps the pointer; the table must outlive the grid or be replaced first.

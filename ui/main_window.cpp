@@ -36,7 +36,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), dialogs_(new User
     central_->setObjectName(QStringLiteral("gridArea"));
     auto* lay = new QVBoxLayout(central_);
     lay->setContentsMargins(0, 0, 0, 0);
-    grid_ = new VegGrid(central_);
+    grid_ = new CompositionGrid(central_);
     grid_->setObjectName(QStringLiteral("compositionGrid"));
     lay->addWidget(grid_);
     setCentralWidget(central_);
@@ -48,11 +48,11 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), dialogs_(new User
     connectPanels();
 
     grid_->setTable(&ws_.table);
-    connect(grid_, &VegGrid::mousePressed, this, &MainWindow::onGridPressed);
-    connect(grid_, &VegGrid::mouseMoved, this, &MainWindow::onGridMouseMoved);
-    connect(grid_, &VegGrid::mouseReleased, this, &MainWindow::onGridReleased);
-    connect(grid_, &VegGrid::rowMoved, this, &MainWindow::onRowMoved);
-    connect(grid_, &VegGrid::columnMoved, this, &MainWindow::onColumnMoved);
+    connect(grid_, &CompositionGrid::mousePressed, this, &MainWindow::onGridPressed);
+    connect(grid_, &CompositionGrid::mouseMoved, this, &MainWindow::onGridMouseMoved);
+    connect(grid_, &CompositionGrid::mouseReleased, this, &MainWindow::onGridReleased);
+    connect(grid_, &CompositionGrid::rowMoved, this, &MainWindow::onRowMoved);
+    connect(grid_, &CompositionGrid::columnMoved, this, &MainWindow::onColumnMoved);
     resize(724, 538);
 }
 

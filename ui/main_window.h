@@ -26,9 +26,9 @@ class CellTextPanel;
 class RangePanel;
 class RetrievalPanel;
 class SearchPanel;
-class SpeedPanel;
+class PopupButtonBar;
 class UserDialogs;
-class VegGrid;
+class CompositionGrid;
 class WorkMessage;
 
 // What the range panel is open for, and how presses on the grid behave.
@@ -102,13 +102,13 @@ public:
 
     // ---- State, for the commands and for tests ----------------------------------------
     Workspace& workspace() { return ws_; }
-    VegGrid* grid() const { return grid_; }
+    CompositionGrid* grid() const { return grid_; }
     WorkMessage* workMessage() const { return message_; }
     RangePanel* rangePanel() const { return rangePanel_; }
     SearchPanel* searchPanel() const { return searchPanel_; }
     RetrievalPanel* retrievalPanel() const { return retrievalPanel_; }
-    SpeedPanel* rowButtons() const { return rowButtons_; }
-    SpeedPanel* columnButtons() const { return columnButtons_; }
+    PopupButtonBar* rowButtons() const { return rowButtons_; }
+    PopupButtonBar* columnButtons() const { return columnButtons_; }
     CellTextPanel* cellTextPanel() const { return cellText_; }
     const MenuActions& actions() const { return actions_; }
     QString statusText(int panel) const;
@@ -180,7 +180,7 @@ public slots:
                         QPoint pos);
     void onRowMoved(int from, int to);
     void onColumnMoved(int from, int to);
-    // The speed buttons, on release of a mouse button over them.
+    // The pop-up buttons, on release of a mouse button over them.
     void onInsertRowButton(Qt::MouseButton button);
     void onDeleteRowButton(Qt::MouseButton button);
     void onCommentButton(Qt::MouseButton button);
@@ -244,14 +244,14 @@ private:
     bool hideSiteTicked_ = false;
     bool keysShown_ = false;
 
-    VegGrid* grid_ = nullptr;
+    CompositionGrid* grid_ = nullptr;
     QWidget* central_ = nullptr;
     WorkMessage* message_ = nullptr;
     RangePanel* rangePanel_ = nullptr;
     SearchPanel* searchPanel_ = nullptr;
     RetrievalPanel* retrievalPanel_ = nullptr;
-    SpeedPanel* rowButtons_ = nullptr;
-    SpeedPanel* columnButtons_ = nullptr;
+    PopupButtonBar* rowButtons_ = nullptr;
+    PopupButtonBar* columnButtons_ = nullptr;
     CellTextPanel* cellText_ = nullptr;
     QLabel* status_[4] = {nullptr, nullptr, nullptr, nullptr};
     QLabel* note_ = nullptr;

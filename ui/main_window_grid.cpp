@@ -1,4 +1,4 @@
-// The grid's mouse, the row and column speed buttons, the editing commands, dragging of
+// The grid's mouse, the row and column pop-up buttons, the editing commands, dragging of
 // rows and columns, hiding, the table font and the data-check mode.
 #include <QAction>
 #include <QApplication>
@@ -58,9 +58,9 @@ void MainWindow::onGridMouseMoved(Qt::MouseButtons buttons, Qt::KeyboardModifier
 
 void MainWindow::onGridReleased(Qt::MouseButton button, Qt::KeyboardModifiers, int, int,
                                  QPoint pos) {
-    // A press on the grid that slid onto a speed button ends over that button.
+    // A press on the grid that slid onto a pop-up button ends over that button.
     const QPoint global = grid_->viewport()->mapToGlobal(pos);
-    SpeedButton* over = rowButtons_->buttonAt(global);
+    PopupButton* over = rowButtons_->buttonAt(global);
     if (!over) over = columnButtons_->buttonAt(global);
 
     rowButtons_->hide();
@@ -98,7 +98,7 @@ void MainWindow::onColumnMoved(int from, int to) {
     refresh();
 }
 
-// ---- Speed buttons -------------------------------------------------------------------------------
+// ---- Pop-up buttons -------------------------------------------------------------------------------
 
 void MainWindow::onInsertRowButton(Qt::MouseButton button) {
     rowButtons_->hide();

@@ -8,8 +8,8 @@
 namespace tavik::ui {
 
 void MainWindow::buildPanels() {
-    rowButtons_ = new SpeedPanel(QStringLiteral("rowButtons"), central_);
-    columnButtons_ = new SpeedPanel(QStringLiteral("columnButtons"), central_);
+    rowButtons_ = new PopupButtonBar(QStringLiteral("rowButtons"), central_);
+    columnButtons_ = new PopupButtonBar(QStringLiteral("columnButtons"), central_);
     cellText_ = new CellTextPanel(central_);
     rangePanel_ = new RangePanel(central_);
     searchPanel_ = new SearchPanel(central_);
@@ -18,11 +18,11 @@ void MainWindow::buildPanels() {
 }
 
 void MainWindow::connectPanels() {
-    auto speed = [this](SpeedPanel* panel, const char* name, const QString& caption,
+    auto speed = [this](PopupButtonBar* panel, const char* name, const QString& caption,
                         void (MainWindow::*slot)(Qt::MouseButton), const QString& hint = {}) {
-        SpeedButton* b = panel->addButton(QString::fromLatin1(name), caption);
+        PopupButton* b = panel->addButton(QString::fromLatin1(name), caption);
         if (!hint.isEmpty()) b->setToolTip(hint);
-        connect(b, &SpeedButton::releasedWith, this, slot);
+        connect(b, &PopupButton::releasedWith, this, slot);
     };
     speed(rowButtons_, "insertRowButton", QStringLiteral("行を挿入する"), &MainWindow::onInsertRowButton);
     speed(rowButtons_, "deleteRowButton", QStringLiteral("行を削除する"), &MainWindow::onDeleteRowButton);

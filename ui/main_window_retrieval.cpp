@@ -96,11 +96,8 @@ void MainWindow::putIntoTable() {
     refresh();
     if (ok) {
         QString notes = Q(SkippedRecordsMessage(result.skipped));
-        if (!result.notPlaced.empty())
-            notes += (notes.isEmpty() ? QString() : QStringLiteral("\n")) +
-                     QStringLiteral("表が大きくなれず組み込めなかった測定 %1 件: %2")
-                         .arg(result.notPlaced.size())
-                         .arg(Q(RecordList(result.notPlaced)));
+        if (const std::string msg = NotPlacedRecordsMessage(result.notPlaced); !msg.empty())
+            notes += (notes.isEmpty() ? QString() : QStringLiteral("\n")) + Q(msg);
         if (!notes.isEmpty()) dialogs_->inform(this, notes);
     }
     editTitle();

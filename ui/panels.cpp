@@ -35,9 +35,9 @@ void PlaceTopRight(QWidget* w, int top) {
 }
 }  // namespace
 
-// ---- Speed buttons -------------------------------------------------------------------------
+// ---- Pop-up buttons -------------------------------------------------------------------------
 
-SpeedButton::SpeedButton(const QString& name, const QString& caption, QWidget* parent)
+PopupButton::PopupButton(const QString& name, const QString& caption, QWidget* parent)
     : QToolButton(parent) {
     setObjectName(name);
     setText(caption);
@@ -46,40 +46,40 @@ SpeedButton::SpeedButton(const QString& name, const QString& caption, QWidget* p
     setToolButtonStyle(Qt::ToolButtonTextOnly);
 }
 
-void SpeedButton::mousePressEvent(QMouseEvent* e) {
+void PopupButton::mousePressEvent(QMouseEvent* e) {
     setDown(true);
     e->accept();
 }
 
-void SpeedButton::mouseReleaseEvent(QMouseEvent* e) {
+void PopupButton::mouseReleaseEvent(QMouseEvent* e) {
     setDown(false);
     e->accept();
     if (rect().contains(e->position().toPoint())) emit releasedWith(e->button());
 }
 
-SpeedPanel::SpeedPanel(const QString& name, QWidget* parent) : QFrame(parent) {
+PopupButtonBar::PopupButtonBar(const QString& name, QWidget* parent) : QFrame(parent) {
     MakeFloatingPanel(this, name);
     auto* lay = new QHBoxLayout(this);
     lay->setContentsMargins(2, 2, 2, 2);
     lay->setSpacing(2);
 }
 
-SpeedButton* SpeedPanel::addButton(const QString& name, const QString& caption) {
-    auto* b = new SpeedButton(name, caption, this);
+PopupButton* PopupButtonBar::addButton(const QString& name, const QString& caption) {
+    auto* b = new PopupButton(name, caption, this);
     layout()->addWidget(b);
     buttons_.append(b);
     adjustSize();
     return b;
 }
 
-SpeedButton* SpeedPanel::buttonAt(const QPoint& globalPos) const {
+PopupButton* PopupButtonBar::buttonAt(const QPoint& globalPos) const {
     if (!isVisible()) return nullptr;
-    for (SpeedButton* b : buttons_)
+    for (PopupButton* b : buttons_)
         if (b->rect().contains(b->mapFromGlobal(globalPos))) return b;
     return nullptr;
 }
 
-void SpeedPanel::showAt(const QPoint& topLeft) {
+void PopupButtonBar::showAt(const QPoint& topLeft) {
     adjustSize();
     QPoint p = topLeft;
     if (QWidget* par = parentWidget()) {

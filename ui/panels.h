@@ -1,4 +1,4 @@
-// The small panels that float over the grid: the row and column speed buttons, the
+// The small panels that float over the grid: the row and column pop-up buttons, the
 // long-text panel, the range panel and the search panel. They hold controls only; the main
 // window connects them to its commands.
 #pragma once
@@ -22,10 +22,10 @@ void MakeFloatingPanel(QFrame* frame, const QString& name);
 
 // A flat button that reports the release of any mouse button over it. The user presses the
 // right button on the grid, slides onto the button and releases there.
-class SpeedButton : public QToolButton {
+class PopupButton : public QToolButton {
     Q_OBJECT
 public:
-    SpeedButton(const QString& name, const QString& caption, QWidget* parent);
+    PopupButton(const QString& name, const QString& caption, QWidget* parent);
 
 signals:
     void releasedWith(Qt::MouseButton button);
@@ -35,18 +35,18 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
 };
 
-// A row of speed buttons on a small raised panel.
-class SpeedPanel : public QFrame {
+// A row of pop-up buttons on a small raised panel.
+class PopupButtonBar : public QFrame {
     Q_OBJECT
 public:
-    SpeedPanel(const QString& name, QWidget* parent);
-    SpeedButton* addButton(const QString& name, const QString& caption);
+    PopupButtonBar(const QString& name, QWidget* parent);
+    PopupButton* addButton(const QString& name, const QString& caption);
     // The button under a global position, or null.
-    SpeedButton* buttonAt(const QPoint& globalPos) const;
+    PopupButton* buttonAt(const QPoint& globalPos) const;
     void showAt(const QPoint& topLeft);
 
 private:
-    QList<SpeedButton*> buttons_;
+    QList<PopupButton*> buttons_;
 };
 
 // The full text of a cell too long for its column.

@@ -4,6 +4,7 @@
 set -u
 cli=$1
 examples=$2
+[ -f "$examples/example.vtb" ] || { echo "FAIL: missing test input $examples/example.vtb"; exit 1; }
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0

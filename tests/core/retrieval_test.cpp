@@ -350,6 +350,19 @@ TEST(RetrievalPut, UnreadableMarkedRecordsAreReportedNotPut) {
     EXPECT_EQ(res.skipped, V{3});
 }
 
+// Both front ends tell the user the same words about relevés left out of a pass.
+TEST(RetrievalPut, MessagesAboutLeftOutRecords) {
+    EXPECT_EQ(SkippedRecordsMessage({}), "");
+    EXPECT_EQ(SkippedRecordsMessage({20, 19, 20}), "読み取れない測定 2 件をとばしました: 19, 20");
+    EXPECT_EQ(NotPlacedRecordsMessage({}), "");
+    EXPECT_EQ(NotPlacedRecordsMessage({7, 9}), "表が大きくなれず組み込めなかった測定 2 件: 7, 9");
+    std::vector<int> many(25);
+    for (int i = 0; i < 25; ++i) many[static_cast<std::size_t>(i)] = i + 1;
+    const std::string msg = NotPlacedRecordsMessage(many);
+    EXPECT_NE(msg.find("25 件: 1, 2,"), std::string::npos);
+    EXPECT_TRUE(msg.ends_with(", 19, 20, ...")) << msg;
+}
+
 // Everything a column shows: header values, cells and covers.
 std::vector<std::string> Columns(const Table& t) {
     std::vector<std::string> v;

@@ -129,6 +129,30 @@ TEST(TableRecount, CountsNonEmptyTextsIncludingBlankCodes) {
     EXPECT_EQ(u.Text(6, 1), "   2");
 }
 
+// The counts the sorts need beyond four digits are taken from the cells as they are now,
+// by the same rule as the recount, and follow the positions after a move.
+TEST(TableRecount, CountOccurrencesSeesTheTableAsItIsNow) {
+    Table t = MakeTable({{"a", "b"}, {"b"}, {"a", "b", "c"}});
+    // Cells under spare keys (a relevé or species position past the used ones) never count.
+    const LayerCovers c = Covers({0, 0, 0, 0, 10});
+    t.SetCell(t.ReleveKeyAt(t.ReleveCount() + 1), t.SpeciesKeyAt(1), "1", c);
+    t.SetCell(t.ReleveKeyAt(1), t.SpeciesKeyAt(t.SpeciesCount() + 1), "1", c);
+    std::vector<int> perReleve, perSpecies;
+    t.CountOccurrences(&perReleve, &perSpecies);
+    EXPECT_EQ(perReleve, (std::vector<int>{0, 2, 1, 3}));
+    EXPECT_EQ(perSpecies, (std::vector<int>{0, 2, 3, 1}));
+    // An edit since the recount shows at once; the recount's positional counts wait.
+    t.SetCellText(t.ReleveKeyAt(2), t.SpeciesKeyAt(2), "");
+    ASSERT_TRUE(t.MoveRow(t.FNRow() + 3, t.FNRow() + 1));
+    t.CountOccurrences(nullptr, &perSpecies);
+    EXPECT_EQ(perSpecies, (std::vector<int>{0, 1, 2, 2}));
+    EXPECT_EQ(t.SpFreq()[1], 2);
+    t.Recount();
+    EXPECT_EQ(t.SpFreq()[1], 1);
+    EXPECT_EQ(t.RelNumSp()[2], 0);
+    EXPECT_EQ(t.Text(5, 1), "");  // the emptied relevé lost its serial number
+}
+
 TEST(TableEditing, DeletingTheOnlyReleveOfASpeciesCascades) {
     Table t = MakeTable({{"a", "b"}, {"a"}, {"c"}});
     const int fn = t.FNRow();

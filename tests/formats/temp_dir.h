@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -15,7 +16,9 @@ class TempDir {
 public:
     TempDir() {
         std::string tmpl = (std::filesystem::temp_directory_path() / "tavik-test-XXXXXX").string();
-        path_ = ::mkdtemp(tmpl.data());
+        // A test without its folder fails with the reason instead of writing somewhere else.
+        if (!::mkdtemp(tmpl.data())) throw std::runtime_error("cannot make a test folder " + tmpl);
+        path_ = tmpl;
     }
     ~TempDir() {
         std::error_code ec;

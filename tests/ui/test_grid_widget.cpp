@@ -19,7 +19,7 @@
 
 using tavik::LayerCovers;
 using tavik::Table;
-using tavik::ui::VegGrid;
+using tavik::ui::CompositionGrid;
 
 namespace {
 
@@ -50,6 +50,14 @@ bool Near(const QColor& a, const QColor& b) {
            std::abs(a.blue() - b.blue()) <= 1;
 }
 
+// The grid `w` x `h` on screen showing the table.
+bool Show(CompositionGrid& g, const Table& t, int w, int h) {
+    g.resize(w, h);
+    g.setTable(&t);
+    g.show();
+    return QTest::qWaitForWindowExposed(&g);
+}
+
 QPoint Center(const QRect& r) { return QPoint(r.left() + r.width() / 2, r.top() + r.height() / 2); }
 
 bool HasDarkPixel(const QImage& img, const QRect& r) {
@@ -59,7 +67,7 @@ bool HasDarkPixel(const QImage& img, const QRect& r) {
     return false;
 }
 
-QImage Render(VegGrid& g) {
+QImage Render(CompositionGrid& g) {
     QImage img(g.viewport()->size(), QImage::Format_ARGB32_Premultiplied);
     QPainter p(&img);
     g.paintTo(p, img.rect());
@@ -97,11 +105,8 @@ void TestGridWidget::geometryFollowsSizesAndHiddenRows() {
     t.SetRowHeight(s2, -1);  // hidden with its line
     t.SetRowHeight(s3, 0);   // only its line
     t.SetColWidth(5, -1);
-    VegGrid g;
-    g.resize(800, 400);
-    g.setTable(&t);
-    g.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    CompositionGrid g;
+    QVERIFY(Show(g, t, 800, 400));
 
     // Column 0 and row 0 are 1 pixel; every size is followed by a 1-pixel line.
     QCOMPARE(g.cellRect(0, 0), QRect(0, 0, 1, 1));
@@ -129,11 +134,8 @@ void TestGridWidget::geometryFollowsSizesAndHiddenRows() {
     // Past the last column and row there is no cell.
     Table small;
     Fill(small, 2, 2);
-    VegGrid g2;
-    g2.resize(3000, 3000);
-    g2.setTable(&small);
-    g2.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g2));
+    CompositionGrid g2;
+    QVERIFY(Show(g2, small, 3000, 3000));
     QCOMPARE(g2.cellAt(QPoint(2900, 10)).x(), -1);
     QCOMPARE(g2.cellAt(QPoint(10, 2900)).y(), -1);
 }
@@ -141,11 +143,8 @@ void TestGridWidget::geometryFollowsSizesAndHiddenRows() {
 void TestGridWidget::fixedPartDoesNotScroll() {
     Table t;
     Fill(t, 60, 60);
-    VegGrid g;
-    g.resize(600, 400);
-    g.setTable(&t);
-    g.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    CompositionGrid g;
+    QVERIFY(Show(g, t, 600, 400));
     const QRect fixedHeader = g.cellRect(2, 2);
     const QRect fixedName = g.cellRect(2, 10);
     g.scrollTo(20, 30);
@@ -172,11 +171,8 @@ void TestGridWidget::fixedPartDoesNotScroll() {
 void TestGridWidget::layoutChangesAreSeen() {
     Table t;
     Fill(t);
-    VegGrid g;
-    g.resize(600, 300);
-    g.setTable(&t);
-    g.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    CompositionGrid g;
+    QVERIFY(Show(g, t, 600, 300));
     const int s1 = t.FNRow() + 1;
     QCOMPARE(g.cellRect(4, s1 + 1).top(), 77);
     t.SetRowHeight(s1, 30);
@@ -191,14 +187,11 @@ void TestGridWidget::layoutChangesAreSeen() {
 void TestGridWidget::dragMovesRowsAndColumnsOnlyWithinUsed() {
     Table t;
     Fill(t, 6, 8);
-    VegGrid g;
-    g.resize(700, 400);
-    g.setTable(&t);
-    g.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    CompositionGrid g;
+    QVERIFY(Show(g, t, 700, 400));
     QWidget* vp = g.viewport();
-    QSignalSpy rows(&g, &VegGrid::rowMoved);
-    QSignalSpy cols(&g, &VegGrid::columnMoved);
+    QSignalSpy rows(&g, &CompositionGrid::rowMoved);
+    QSignalSpy cols(&g, &CompositionGrid::columnMoved);
     const int fn = t.FNRow();
     auto drag = [&](QPoint from, QPoint to) {
         QTest::mousePress(vp, Qt::LeftButton, {}, from);
@@ -248,7 +241,7 @@ void TestGridWidget::dragMovesRowsAndColumnsOnlyWithinUsed() {
 
     // The owner applies a move; the grid shows the new order.
     g.setRowMoving(true);
-    QObject::connect(&g, &VegGrid::rowMoved, &g, [&](int from, int to) {
+    QObject::connect(&g, &CompositionGrid::rowMoved, &g, [&](int from, int to) {
         t.MoveRow(from, to);
         g.onTableChanged();
     });
@@ -260,11 +253,8 @@ void TestGridWidget::dragMovesRowsAndColumnsOnlyWithinUsed() {
 void TestGridWidget::rangeSelectionFollowsTheDrag() {
     Table t;
     Fill(t, 20, 20);
-    VegGrid g;
-    g.resize(700, 400);
-    g.setTable(&t);
-    g.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    CompositionGrid g;
+    QVERIFY(Show(g, t, 700, 400));
     QWidget* vp = g.viewport();
     const int fn = t.FNRow();
 
@@ -275,13 +265,13 @@ void TestGridWidget::rangeSelectionFollowsTheDrag() {
     QCOMPARE(g.selectedRect(), QRect(QPoint(6, fn + 3), QPoint(6, fn + 3)));
 
     // The owner turns range selection on while handling the press; the same drag selects.
-    QObject::connect(&g, &VegGrid::mousePressed, &g, [&](Qt::MouseButton, Qt::KeyboardModifiers, int, int, QPoint) {
+    QObject::connect(&g, &CompositionGrid::mousePressed, &g, [&](Qt::MouseButton, Qt::KeyboardModifiers, int, int, QPoint) {
         g.setRangeSelect(true);
         g.setRowMoving(false);
         g.setColumnMoving(false);
     });
     QRect atRelease;
-    QObject::connect(&g, &VegGrid::mouseReleased, &g,
+    QObject::connect(&g, &CompositionGrid::mouseReleased, &g,
                      [&](Qt::MouseButton, Qt::KeyboardModifiers, int, int, QPoint) { atRelease = g.selectedRect(); });
     QTest::mousePress(vp, Qt::LeftButton, {}, Center(g.cellRect(7, fn + 5)));
     QTest::mouseMove(vp, Center(g.cellRect(8, fn + 6)));
@@ -312,13 +302,10 @@ void TestGridWidget::keyboardMovesCurrentCellAndKeepsItVisible() {
     Fill(t, 200, 300);
     const int fn = t.FNRow();
     t.SetRowHeight(fn + 2, -1);
-    VegGrid g;
-    g.resize(600, 400);
-    g.setTable(&t);
-    g.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    CompositionGrid g;
+    QVERIFY(Show(g, t, 600, 400));
     g.setCurrentCell(4, fn + 1);
-    QSignalSpy moved(&g, &VegGrid::currentCellChanged);
+    QSignalSpy moved(&g, &CompositionGrid::currentCellChanged);
     QTest::keyClick(&g, Qt::Key_Down);
     QCOMPARE(g.currentRow(), fn + 3);  // the hidden row is stepped over
     QTest::keyClick(&g, Qt::Key_End);
@@ -343,11 +330,8 @@ void TestGridWidget::keyboardMovesCurrentCellAndKeepsItVisible() {
 void TestGridWidget::paintsCellsTintsAndGlyphs() {
     Table t;
     Fill(t);
-    VegGrid g;
-    g.resize(700, 300);
-    g.setTable(&t);
-    g.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    CompositionGrid g;
+    QVERIFY(Show(g, t, 700, 300));
     const int fn = t.FNRow();
     QImage img = Render(g);
     auto at = [&](const QImage& im, int col, int row) {
@@ -399,11 +383,8 @@ void TestGridWidget::numbersLineUpInAProportionalFont() {
     // Right-aligned in 4: the last digit must end at the same place in every cell.
     const char* const texts[] = {"   1", "1111", "  71", " 4 1"};
     for (int q = 1; q <= 4; ++q) t.SetHeaderText(t.ReleveKeyAt(q), 3, texts[q - 1]);
-    VegGrid g;
-    g.resize(600, 200);
-    g.setTable(&t);
-    g.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    CompositionGrid g;
+    QVERIFY(Show(g, t, 600, 200));
     const QImage img = Render(g);
     auto rightmostInk = [&](int col) {
         const QRect r = g.cellRect(col, 3);
@@ -423,11 +404,8 @@ void TestGridWidget::screenshot() {
     const int fn = t.FNRow();
     t.SetHeaderText(t.ReleveKeyAt(3), 3, tavik::MakeNumber4(123));
     t.SetHeaderText(t.ReleveKeyAt(4), 3, tavik::MakeNumber4(5));
-    VegGrid g;
-    g.resize(640, 280);
-    g.setTable(&t);
-    g.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&g));
+    CompositionGrid g;
+    QVERIFY(Show(g, t, 640, 280));
     g.tintRow(fn + 2, tavik::ui::kTintClick);
     g.setSearchHits({QPoint(2, fn + 4), QPoint(5, 2)});
     g.setCurrentCell(6, fn + 5);

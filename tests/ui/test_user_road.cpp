@@ -2,7 +2,7 @@
 // settings given on the command line, the example field data chosen in the file dialog,
 // two conditions typed into the retrieval panel, the title typed into its prompt, a sort,
 // a search by Enter, a range hidden by dragging, rows and columns deleted and inserted
-// through the speed buttons and the menu with their questions answered, the table saved
+// through the pop-up buttons and the menu with their questions answered, the table saved
 // through the save dialog, quit from the menu, and a second start on the saved table.
 // Keys and clicks go through the window system (menus by their accelerators). With
 // $TAVIK_SHOTS_DIR set, every step leaves a picture of the screen there.
@@ -296,7 +296,7 @@ void TestUserRoad::road() {
     Release(vp, Qt::LeftButton, site);
     QTRY_VERIFY(!w->cellTextPanel()->isVisible());
 
-    // A comment over species row 2, through its speed button.
+    // A comment over species row 2, through its pop-up button.
     const QPoint row2 = g->cellRect(2, fn + 2).center();
     Press(vp, Qt::RightButton, row2);
     QTRY_VERIFY(w->rowButtons()->isVisible());
@@ -320,7 +320,7 @@ void TestUserRoad::road() {
     QCOMPARE(prompt, Q(second));
     QTRY_COMPARE(Q(t.Text(2, fn + 2)), QStringLiteral("── 林床の草本 ──"));
 
-    // Delete species row 3 through its speed button, answering はい.
+    // Delete species row 3 through its pop-up button, answering はい.
     const int relevesBefore = t.ReleveCount();
     const int speciesBefore = t.SpeciesCount();
     const std::string third = t.SpeciesName(t.SpeciesKeyAt(3));
@@ -348,7 +348,7 @@ void TestUserRoad::road() {
     QVERIFY(t.SpeciesName(t.SpeciesKeyAt(3)) != third);
     Shot(QStringLiteral("row_deleted"));
 
-    // Insert a column left of relevé 2 through its speed button.
+    // Insert a column left of relevé 2 through its pop-up button.
     const QPoint colHead = g->cellRect(5, 2).center();
     Press(vp, Qt::RightButton, colHead);
     QTRY_VERIFY(w->columnButtons()->isVisible());

@@ -1,32 +1,15 @@
 // Editing the table through the window: deleting and inserting rows and columns with
-// their cascades, the speed buttons and the rules of presses on the grid, commands off the
+// their cascades, the pop-up buttons and the rules of presses on the grid, commands off the
 // used part, and dragging rows and columns.
 #include <QAbstractButton>
-#include <QButtonGroup>
-#include <QComboBox>
-#include <QFile>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QRadioButton>
-#include <QSet>
-#include <QSpinBox>
-#include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
-#include "ui/command_line.h"
 #include "ui/grid_widget.h"
 #include "ui/panels.h"
-#include "ui/retrieval_panel.h"
-#include "ui/version.h"
-#include "ui/work_message.h"
 #include "window_fixture.h"
 
 using tavik::Table;
 using namespace tavik::testing;
-using tavik::ui::RangeMode;
 
 class TestWindowEditing : public QObject {
     Q_OBJECT

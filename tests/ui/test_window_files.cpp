@@ -1,31 +1,15 @@
 // The window and its files: a settings file or a saved table named on the command line,
 // and bad input of every kind that leaves the table as it was.
-#include <QAbstractButton>
-#include <QButtonGroup>
-#include <QComboBox>
 #include <QFile>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
-#include <QRadioButton>
-#include <QSet>
-#include <QSpinBox>
-#include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
-#include "ui/command_line.h"
 #include "ui/grid_widget.h"
-#include "ui/panels.h"
-#include "ui/retrieval_panel.h"
-#include "ui/version.h"
 #include "ui/work_message.h"
 #include "window_fixture.h"
 
 using tavik::Table;
 using namespace tavik::testing;
-using tavik::ui::RangeMode;
 
 class TestWindowFiles : public QObject {
     Q_OBJECT

@@ -1,25 +1,12 @@
 // Ranges chosen on the grid: hiding blocks of rows and columns, the range panel's keys,
 // and hiding the site rows.
-#include <QAbstractButton>
-#include <QButtonGroup>
-#include <QComboBox>
-#include <QFile>
 #include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QRadioButton>
-#include <QSet>
 #include <QSpinBox>
 #include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
-#include "ui/command_line.h"
 #include "ui/grid_widget.h"
 #include "ui/panels.h"
-#include "ui/retrieval_panel.h"
-#include "ui/version.h"
 #include "ui/work_message.h"
 #include "window_fixture.h"
 

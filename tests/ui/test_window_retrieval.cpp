@@ -1,25 +1,15 @@
 // The road from field data to a saved and reloaded table: retrieval with conditions,
 // sorting, saving and loading; a scan that is stopped, and relevés that cannot be read.
-#include <QAbstractButton>
-#include <QButtonGroup>
-#include <QComboBox>
 #include <QFile>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QRadioButton>
 #include <QSet>
-#include <QSpinBox>
 #include <QPushButton>
 #include <QTimer>
+#include <QMenuBar>
 #include <QtTest>
 
-#include "ui/command_line.h"
 #include "ui/grid_widget.h"
 #include "ui/panels.h"
 #include "ui/retrieval_panel.h"
-#include "ui/version.h"
 #include "ui/work_message.h"
 #include "window_fixture.h"
 

@@ -1,31 +1,17 @@
 // The table search: the panel, exact and partial hits, the list of earlier texts, the
 // note in the status line and the release of the hits.
-#include <QAbstractButton>
-#include <QButtonGroup>
 #include <QComboBox>
-#include <QFile>
-#include <QGroupBox>
 #include <QLabel>
-#include <QLineEdit>
-#include <QMenuBar>
-#include <QRadioButton>
-#include <QSet>
-#include <QSpinBox>
 #include <QPushButton>
-#include <QTimer>
+#include <QLineEdit>
 #include <QtTest>
 
-#include "ui/command_line.h"
 #include "ui/grid_widget.h"
 #include "ui/panels.h"
-#include "ui/retrieval_panel.h"
-#include "ui/version.h"
-#include "ui/work_message.h"
 #include "window_fixture.h"
 
 using tavik::Table;
 using namespace tavik::testing;
-using tavik::ui::RangeMode;
 
 class TestWindowSearch : public QObject {
     Q_OBJECT

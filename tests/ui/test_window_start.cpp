@@ -1,25 +1,11 @@
 // The main window from its start: the version, the defaults, the menus with the commands
 // of later work, quitting, the manual and the about box, the settings, the table font and
 // the embedded items.
-#include <QAbstractButton>
-#include <QButtonGroup>
-#include <QComboBox>
 #include <QFile>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
-#include <QRadioButton>
-#include <QSet>
-#include <QSpinBox>
-#include <QPushButton>
-#include <QTimer>
 #include <QtTest>
 
 #include "ui/command_line.h"
-#include "ui/grid_widget.h"
-#include "ui/panels.h"
-#include "ui/retrieval_panel.h"
 #include "ui/version.h"
 #include "ui/work_message.h"
 #include "window_fixture.h"

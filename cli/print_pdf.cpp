@@ -1,0 +1,72 @@
+#include "cli/print_pdf.h"
+
+#include <stdexcept>
+
+#ifdef TAVIK_HAVE_PRINTER
+#include <QGuiApplication>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "formats/atomic_file.h"
+#include "ui/printer_device.h"
+#endif
+
+namespace tavik::cli {
+
+#ifdef TAVIK_HAVE_PRINTER
+
+namespace {
+
+// Fonts and PDF painting need a GUI application; without a display it runs offscreen.
+void EnsureGuiApplication() {
+    if (QGuiApplication::instance()) return;
+    if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // Qt's notes on the environment (no runtime folder, say) are not the command's output.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& msg) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "%s\n", qPrintable(msg));
+    });
+    static int argc = 1;
+    static char name[] = "tavik-cli";
+    static char* argv[] = {name, nullptr};
+    static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
+}
+
+}  // namespace
+
+void PrintToPdf(const Table& t, const OutputOptions& o, bool simple, const std::string& path) {
+    EnsureGuiApplication();
+    // The writer fills the temporary by its name; nothing else is written to it meanwhile.
+    AtomicFile file(path, Target(o));
+    {
+        QPdfWriter writer(QString::fromStdString(file.TemporaryPath()));
+        writer.setTitle(QString::fromStdString(o.title));
+        writer.setCreator(QStringLiteral("TAVIK"));
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(kPrintMarginMillimetres, kPrintMarginMillimetres, kPrintMarginMillimetres,
+                                        kPrintMarginMillimetres),
+                              QPageLayout::Millimeter);
+        writer.setResolution(600);
+        ui::PrinterTextDevice device(&writer, QString::fromStdString(o.fontName), o.fontSize);
+        if (simple) PrintSimple(t, o, device);
+        else PrintFull(t, o, device);
+        if (!device.Finish()) throw std::runtime_error(path + " に書き込めません");
+    }
+    file.Commit();
+}
+
+#else
+
+void PrintToPdf(const Table&, const OutputOptions&, bool, const std::string&) {
+    throw std::runtime_error("この tavik-cli は PDF 出力なしで作られています (Qt が必要です)");
+}
+
+#endif
+
+}  // namespace tavik::cli

@@ -1,0 +1,201 @@
+#include "output/spreadsheet.h"
+
+#include <xlsxwriter.h>
+
+#include <algorithm>
+#include <charconv>
+#include <stdexcept>
+
+#include "core/covers.h"
+#include "output/layout_common.h"
+#include "output/output_file.h"
+#include "output/text_layout.h"
+
+namespace tavik {
+
+namespace {
+
+constexpr double kLineHeight = 15.0;  // points, one line of the default sheet font
+
+class Workbook {
+public:
+    Workbook(const std::string& path, const std::string& tmpPath) : path_(path) {
+        lxw_workbook_options options{};
+        options.constant_memory = LXW_TRUE;  // rows go to disk as they are made
+        wb_ = workbook_new_opt(tmpPath.c_str(), &options);
+        if (!wb_) Fail();
+        ws_ = workbook_add_worksheet(wb_, nullptr);
+        if (!ws_) Fail();
+        top_ = workbook_add_format(wb_);
+        format_set_align(top_, LXW_ALIGN_VERTICAL_TOP);
+        wrapTop_ = workbook_add_format(wb_);
+        format_set_align(wrapTop_, LXW_ALIGN_VERTICAL_TOP);
+        format_set_text_wrap(wrapTop_);
+        centre_ = workbook_add_format(wb_);
+        format_set_align(centre_, LXW_ALIGN_CENTER);
+        format_set_align(centre_, LXW_ALIGN_VERTICAL_TOP);
+        format_set_text_wrap(centre_);
+    }
+    ~Workbook() {
+        // A workbook that was not closed is dropped; its file goes with the temporary.
+        if (wb_) workbook_close(wb_);
+    }
+
+    // Sheet rows and columns from 1, as the layout counts them.
+    void Text(int row, int col, const std::string& s, lxw_format* f = nullptr) {
+        if (s.empty() && !f) return;
+        Check(worksheet_write_string(ws_, Row(row), Col(col), s.c_str(), f), row, col);
+    }
+    void Number(int row, int col, double v, lxw_format* f = nullptr) {
+        Check(worksheet_write_number(ws_, Row(row), Col(col), v, f), row, col);
+    }
+    // A header value: a plain decimal number as a number, anything else as the text itself.
+    void Value(int row, int col, const std::string& s) {
+        double v = 0;
+        if (PlainDecimalNumber(s, v)) Number(row, col, v);
+        else Text(row, col, s);
+    }
+    void RowHeight(int row, int lines) {
+        if (lines > 1) worksheet_set_row(ws_, Row(row), kLineHeight * lines, nullptr);
+    }
+    void Widths(int lastColumn) {
+        worksheet_set_column(ws_, 0, 0, 24, nullptr);
+        worksheet_set_column(ws_, 1, 1, 4, nullptr);
+        if (lastColumn >= 3) worksheet_set_column(ws_, 2, static_cast<lxw_col_t>(lastColumn - 1), 5, nullptr);
+    }
+    void Close() {
+        lxw_workbook* wb = wb_;
+        wb_ = nullptr;
+        if (workbook_close(wb) != LXW_NO_ERROR) Fail();
+    }
+
+    lxw_format* top_ = nullptr;
+    lxw_format* wrapTop_ = nullptr;
+    lxw_format* centre_ = nullptr;
+
+private:
+    static lxw_row_t Row(int r) { return static_cast<lxw_row_t>(r - 1); }
+    static lxw_col_t Col(int c) { return static_cast<lxw_col_t>(c - 1); }
+    void Check(lxw_error e, int row, int col) {
+        if (e == LXW_NO_ERROR) return;
+        throw std::runtime_error(path_ + ": " + std::to_string(row) + " 行 " + std::to_string(col) +
+                                 " 列に書き込めません (" + lxw_strerror(e) + ")");
+    }
+    [[noreturn]] void Fail() { throw std::runtime_error(path_ + " に書き込めません"); }
+
+    std::string path_;
+    lxw_workbook* wb_ = nullptr;
+    lxw_worksheet* ws_ = nullptr;
+};
+
+}  // namespace
+
+bool PlainDecimalNumber(std::string_view text, double& value) {
+    const std::string_view s = layout::Trim(text);
+    if (s.empty() || s.size() > 15) return false;
+    std::size_t i = 0;
+    if (s[0] == '-') ++i;
+    const std::size_t intStart = i;
+    while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i;
+    const std::size_t intLen = i - intStart;
+    if (intLen == 0 || (intLen > 1 && s[intStart] == '0')) return false;
+    if (i < s.size()) {
+        if (s[i] != '.') return false;
+        const std::size_t fracStart = ++i;
+        while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i;
+        if (i != s.size() || i == fracStart || s[i - 1] == '0') return false;
+    }
+    if (s == "-0") return false;
+    const auto r = std::from_chars(s.data(), s.data() + s.size(), value);
+    return r.ec == std::errc() && r.ptr == s.data() + s.size();
+}
+
+OutputReport WriteSpreadsheet(Table& t, const OutputOptions& options, const std::string& path, Progress* progress) {
+    OutputOptions o = options;
+    ClampRanges(o, t);
+    t.Recount();
+    const int relFrom = o.releveFrom, relTo = o.releveTo;
+    const int rangeCount = std::max(0, relTo - relFrom + 1);
+    const bool frequency = o.frequency && rangeCount > 0;
+    const int lastColumn = std::max(2, (relTo >= relFrom ? relTo + 2 : 2) + (frequency ? 1 : 0));
+    if (lastColumn > kSheetColumns)
+        throw std::runtime_error(path + ": 測定の出力範囲が表計算の列数の上限 (" + std::to_string(kSheetColumns) +
+                                 " 列) を超えます。測定の範囲を狭めてください");
+    if (progress) progress->Show(kSpreadsheetMessage, "   ");
+
+    // The workbook is written by its library into the temporary, by the temporary's name.
+    AtomicFile file(path, Target(o));
+    Workbook wb(path, file.TemporaryPath());
+    wb.Widths(lastColumn);
+    wb.Text(1, 1, o.title);
+    int r = 1;
+    if (ItemChosen(t, o, 1)) {
+        r = 2;
+        wb.Text(r, 1, t.Text(2, 1));
+        for (int q = relFrom; q <= relTo; ++q) wb.Number(r, q + 2, q);
+    }
+    for (int n = 2; n < kItemCount; ++n) {
+        if (!ItemChosen(t, o, n)) continue;
+        const int g = HeaderRowOfItem(t, n);
+        ++r;
+        wb.Text(r, 1, t.Text(2, g));
+        for (int q = relFrom; q <= relTo; ++q) wb.Value(r, q + 2, t.Text(q + 3, g));
+        if (progress) progress->Show(kSpreadsheetMessage, std::to_string(n));
+    }
+    // The species numbers counted in the table, under the caption of the row after the
+    // header rows of items 1..29 (item 30's, or "（現実の種数）").
+    ++r;
+    const int row30 = HeaderRowOfItem(t, kItemCount);
+    wb.Text(r, 1, t.Text(2, row30 > 0 ? row30 : t.FNRow()));
+    for (int q = relFrom; q <= relTo; ++q) wb.Value(r, q + 2, t.Text(q + 3, t.FNRow()));
+
+    layout::RangeCovers covers(t, relFrom, relTo);
+    // The frequency is a share of the range's relevés, so it counts the range's cells: the
+    // table's count over the range's size would pass 100 % for a narrow range.
+    std::vector<int> inRange(static_cast<std::size_t>(t.MaxSpecies()) + 1, 0);
+    for (int q = relFrom; q <= relTo; ++q)
+        for (const Cell& c : t.CellsOf(t.ReleveKeyAt(q)))
+            if (c.len != 0 && c.species >= 1 && c.species <= t.MaxSpecies()) ++inRange[static_cast<std::size_t>(c.species)];
+    const auto labels = layout::LayerLabels(o.layerLabels);
+    std::string cell;
+    for (int p = o.speciesFrom; p <= o.speciesTo; ++p) {
+        ++r;
+        if (progress && p % 64 == 0) {
+            progress->Show(kSpreadsheetMessage, std::to_string(p));
+            if (progress->Cancelled()) throw OutputCancelled();
+        }
+        const int spKey = t.SpeciesKeyAt(p);
+        const auto shown = layout::LayersShown(covers.Cells(spKey));
+        const int lines = static_cast<int>(std::count(shown.begin(), shown.end(), true));
+        wb.RowHeight(r, lines);
+        wb.Text(r, 1, t.Text(2, t.FNRow() + p), wb.top_);
+        if (lines > 0) {
+            cell.clear();
+            for (int i = 0; i < kLayerCount; ++i) {
+                if (!shown[static_cast<std::size_t>(i)]) continue;
+                if (!cell.empty()) cell += '\n';
+                cell += labels[static_cast<std::size_t>(i)];
+            }
+            wb.Text(r, 2, cell, wb.wrapTop_);
+            const std::vector<LayerCovers>& dom = covers.Line(spKey);
+            for (int q = relFrom; q <= relTo; ++q) {
+                cell.clear();
+                const LayerCovers& c = dom[static_cast<std::size_t>(q - relFrom)];
+                for (int i = 0; i < kLayerCount; ++i) {
+                    if (!shown[static_cast<std::size_t>(i)]) continue;
+                    if (!cell.empty()) cell += '\n';
+                    cell += layout::Notation(c[i], t.CodeD);
+                }
+                wb.Text(r, q + 2, cell, wb.centre_);
+            }
+        }
+        if (frequency)
+            wb.Number(r, relTo + 3, static_cast<double>(Percent(inRange[static_cast<std::size_t>(spKey)], rangeCount)),
+                      wb.centre_);
+    }
+    wb.Close();
+    file.Commit();
+    return {};
+}
+
+}  // namespace tavik

@@ -1,0 +1,36 @@
+// The spreadsheet output: the composition table as an .xlsx workbook, one sheet row per
+// species, the layer lines of a species as the lines of one cell.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "core/progress.h"
+#include "core/table.h"
+#include "output/options.h"
+#include "output/output_file.h"
+
+namespace tavik {
+
+// The sheet's largest column number; a range that needs more columns is refused.
+inline constexpr int kSheetColumns = 16384;
+
+// エクセル形式出力: recounts, then writes the workbook to `path` (replaced only once
+// complete). Row 1 the title; the serial numbers (item 1 ticked) as numbers; one row per
+// ticked header item; the species numbers; then one row per species of the range: name
+// (top), layer labels, the notations of relevé q in column q + 2 (centred) and, when
+// chosen, the frequency in % of the range's relevés (the species' cells in the range over
+// the range's size) in column releveTo + 3. Throws
+// std::runtime_error naming the file when it cannot be written, OutputCancelled when
+// `progress` asks to stop.
+OutputReport WriteSpreadsheet(Table& t, const OutputOptions& o, const std::string& path,
+                              Progress* progress = nullptr);
+
+// Whether a header value goes to the sheet as a number: a plain decimal number (an
+// optional minus, digits without a leading zero, an optional fraction without trailing
+// zeros), blanks around it allowed, none inside. "0012" and "12.50" stay texts.
+bool PlainDecimalNumber(std::string_view text, double& value);
+
+inline constexpr const char* kSpreadsheetMessage = "　エクセル形式データに変換中　";
+
+}  // namespace tavik

@@ -1,0 +1,71 @@
+// The printer text device on a PDF writer: page width, font height, new pages on form
+// feeds and on full pages, and lines wider than the page continued on the next line.
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QtTest>
+
+#include <memory>
+
+#include "ui/printer_device.h"
+
+using tavik::ui::PrinterTextDevice;
+
+class PrinterDeviceTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QBuffer> buffer_;
+    std::unique_ptr<QPdfWriter> writer_;
+
+    QPdfWriter* Writer() {
+        buffer_ = std::make_unique<QBuffer>();
+        buffer_->open(QIODevice::WriteOnly);
+        writer_ = std::make_unique<QPdfWriter>(buffer_.get());
+        writer_->setPageSize(QPageSize(QPageSize::A4));
+        writer_->setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        writer_->setResolution(600);
+        return writer_.get();
+    }
+
+private slots:
+    void columnsFollowTheFontAndThePage() {
+        PrinterTextDevice device(Writer(), QStringLiteral("ＭＳ 明朝"), 10);
+        // 180 mm at 600 dpi (Qt keeps margins in whole points).
+        QVERIFY2(std::abs(device.PageWidth() - 4252) < 40, qPrintable(QString::number(device.PageWidth())));
+        // A 10-point font: half-width characters of 5 points, so about 102 across the page.
+        const int n = device.PageWidth() / device.TextWidth("0");
+        QVERIFY2(n >= 95 && n <= 110, qPrintable(QString::number(n)));
+        QCOMPARE(tavik::FullPrintColumns(device), device.PageWidth() / device.TextWidth("01234"));
+        QVERIFY(device.Finish());
+    }
+
+    void formFeedStartsAPageOnlyAfterText() {
+        PrinterTextDevice device(Writer(), QStringLiteral("IPAMincho"), 10);
+        device.Line(tavik::kFormFeed);  // nothing printed yet: no empty page
+        device.Line("表の通し番号");
+        device.Line(tavik::kFormFeed);
+        device.Line("続き");
+        QCOMPARE(device.Pages(), 2);
+        QVERIFY(device.Finish());
+        QVERIFY(buffer_->data().startsWith("%PDF"));
+    }
+
+    void fullPagesContinueOnNewOnes() {
+        PrinterTextDevice narrow(Writer(), QStringLiteral("IPAMincho"), 10);
+        for (int i = 0; i < 100; ++i) narrow.Line("ブナ");
+        const int pages = narrow.Pages();
+        QVERIFY(pages >= 2);
+        QVERIFY(narrow.Finish());
+        // The same number of lines, each two and a half pages wide, take about three times
+        // the room.
+        PrinterTextDevice wide(Writer(), QStringLiteral("IPAMincho"), 10);
+        const std::string line(250, '5');
+        for (int i = 0; i < 100; ++i) wide.Line(line);
+        QVERIFY2(wide.Pages() >= 3 * pages - 1, qPrintable(QString::number(wide.Pages())));
+        QVERIFY(wide.Finish());
+    }
+};
+
+QTEST_MAIN(PrinterDeviceTest)
+#include "test_printer_device.moc"
