@@ -94,7 +94,10 @@ Cell* Table::FindCell(int relKey, int spKey) {
 
 Cell& Table::GetOrAddCell(int relKey, int spKey) {
     auto& v = rel_[static_cast<std::size_t>(relKey)].cells;
-    // Retrieval appends in rising key order most of the time.
+    // Grow by half rather than double: a relevé's cells are many small vectors whose slack
+    // adds up across a large table.
+    if (v.size() == v.capacity()) v.reserve(v.size() + v.size() / 2 + 2);
+    // Loading and retrieval append in rising key order most of the time.
     if (v.empty() || v.back().species < spKey) {
         v.push_back(Cell{});
         v.back().species = spKey;
@@ -208,17 +211,11 @@ void Table::SetCells(int relKey, Cell* first, Cell* last) {
 }
 
 std::string Table::HeaderText(int relKey, int row) const {
-    const auto& h = rel_[static_cast<std::size_t>(relKey)].head;
-    return static_cast<std::size_t>(row) < h.size() ? h[static_cast<std::size_t>(row)] : std::string();
+    return std::string(rel_[static_cast<std::size_t>(relKey)].head.Get(row));
 }
 
 void Table::SetHeaderText(int relKey, int row, std::string text) {
-    auto& h = rel_[static_cast<std::size_t>(relKey)].head;
-    if (static_cast<std::size_t>(row) >= h.size()) {
-        if (text.empty()) return;
-        h.resize(static_cast<std::size_t>(std::max(row, fnRow_)) + 1);
-    }
-    h[static_cast<std::size_t>(row)] = std::move(text);
+    rel_[static_cast<std::size_t>(relKey)].head.Set(row, text);
     contentVersion_ = NextVersion();
 }
 
@@ -228,7 +225,7 @@ void Table::ClearReleveContent(int relKey) {
         if (c.len == kLongText) longTexts_.erase(LongKey(relKey, c.species));
     r.cells.clear();
     r.cells.shrink_to_fit();
-    r.head.clear();
+    r.head.Clear();
     r.record = EmptyLayers;
     contentVersion_ = NextVersion();
 }

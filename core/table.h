@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "core/covers.h"
+#include "core/header_texts.h"
 #include "core/table_axis.h"
 
 namespace tavik {
@@ -183,7 +184,7 @@ private:
     };
     struct Releve {
         std::vector<Cell> cells;          // by species key
-        std::vector<std::string> head;    // grid rows 0..FNRow (0 unused)
+        HeaderTexts head;                 // grid rows 1..FNRow
         LayerCovers record{};             // species key 0
     };
 

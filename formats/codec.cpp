@@ -85,13 +85,20 @@ bool IsValidUtf8(std::string_view s) {
     return true;
 }
 
-bool Cp932ToUtf8(std::string_view in, std::string& out) {
+namespace {
+
+// ASCII reads the same in both encodings and skips the converter.
+bool Convert(Converter& converter, std::string_view in, std::string& out) {
     if (IsAscii(in)) {
         out.assign(in);
         return true;
     }
-    return FromCp932().Run(in, out, nullptr);
+    return converter.Run(in, out, nullptr);
 }
+
+}  // namespace
+
+bool Cp932ToUtf8(std::string_view in, std::string& out) { return Convert(FromCp932(), in, out); }
 
 std::string Cp932ToUtf8Lenient(std::string_view in) {
     std::string out;
@@ -100,13 +107,7 @@ std::string Cp932ToUtf8Lenient(std::string_view in) {
     return out;
 }
 
-bool Utf8ToCp932(std::string_view in, std::string& out) {
-    if (IsAscii(in)) {
-        out.assign(in);
-        return true;
-    }
-    return ToCp932().Run(in, out, nullptr);
-}
+bool Utf8ToCp932(std::string_view in, std::string& out) { return Convert(ToCp932(), in, out); }
 
 bool DecodeTextFile(std::string_view bytes, std::string& out, TextEncoding* enc) {
     if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
