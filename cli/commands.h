@@ -13,6 +13,8 @@ int Info(const Args& args);
 int Sort(const Args& args);
 int Retrieve(const Args& args);
 int MakeFieldData(const Args& args);
+int ReciprocalAveraging(const Args& args);
+int Constancy(const Args& args);
 int Export(const Args& args);
 int Print(const Args& args);
 

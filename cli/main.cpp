@@ -18,6 +18,10 @@ const char* kUsage =
     "            [--into EXISTING.vtb] [--title TITLE] [--force]\n"
     "  tavik-cli make-fielddata LONG.csv HEADER.txt -o DATA.tki [--sites SITES.csv]\n"
     "            [--force]\n"
+    "  tavik-cli ra TABLE.vtb [--dominance] [--scores SCORES.csv] [-o OUT.vtb] [--ini SETTINGS.ini]\n"
+    "            [--force]\n"
+    "  tavik-cli constancy TABLE.vtb (--csv OUT.csv | --text OUT.txt) [--kind 0-4] [--blank]\n"
+    "            [--title TITLE] [--ini SETTINGS.ini] [--force]\n"
     "  tavik-cli export text|xlsx|matrix|pcord|plot|gps|mesh TABLE.vtb -o OUT [--ini S.ini]\n"
     "            [--items N,N,...] [--species FIRST-LAST] [--releves FIRST-LAST] [--frequency]\n"
     "            [--once] [--method 0-6] [--rows species|releves] [--title TITLE] [--force]\n"
@@ -45,6 +49,8 @@ int main(int argc, char** argv) {
         if (cmd == "sort") return Sort(args);
         if (cmd == "retrieve") return Retrieve(args);
         if (cmd == "make-fielddata") return MakeFieldData(args);
+        if (cmd == "ra") return ReciprocalAveraging(args);
+        if (cmd == "constancy") return Constancy(args);
         if (cmd == "export") return Export(args);
         if (cmd == "print") return Print(args);
         throw UsageError{"unknown command: " + cmd};
@@ -52,7 +58,11 @@ int main(int argc, char** argv) {
         std::cerr << "tavik-cli: " << e.message << "\n" << kUsage;
         return 2;
     } catch (const std::exception& e) {
-        std::cerr << "tavik-cli: " << e.what() << "\n";
+        // One line: messages written for a message box may span several.
+        std::string m = e.what();
+        for (char& c : m)
+            if (c == '\n') c = ' ';
+        std::cerr << "tavik-cli: " << m << "\n";
         return 1;
     }
 }

@@ -18,6 +18,8 @@
 #include "ui/about_box.h"
 #include "ui/main_window_busy.h"
 #include "ui/command_line.h"
+#include "ui/constancy_panel.h"
+#include "ui/freq_window.h"
 #include "ui/grid_widget.h"
 #include "ui/panels.h"
 #include "ui/retrieval_panel.h"
@@ -46,6 +48,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), dialogs_(new User
     buildMenus();
     buildStatusBar();
     connectPanels();
+    buildAnalysis();
 
     grid_->setTable(&ws_.table);
     connect(grid_, &CompositionGrid::mousePressed, this, &MainWindow::onGridPressed);
@@ -61,7 +64,10 @@ MainWindow::~MainWindow() {
     if (grid_) grid_->setTable(nullptr);
 }
 
-void MainWindow::setDialogs(std::unique_ptr<UserDialogs> dialogs) { dialogs_ = std::move(dialogs); }
+void MainWindow::setDialogs(std::unique_ptr<UserDialogs> dialogs) {
+    dialogs_ = std::move(dialogs);
+    if (freqWindow_) freqWindow_->setDialogs(dialogs_.get());
+}
 
 void MainWindow::buildStatusBar() {
     QStatusBar* bar = statusBar();
@@ -156,7 +162,8 @@ void MainWindow::showTableStatus() {
     status_[3]->setText(QStringLiteral(" ファイル：") + FileNamePart(openDialogName_));
     const bool has = t.ReleveCount() > 0;
     for (QAction* a : {actions_.saveTable, actions_.outputTable, actions_.valueMatrix,
-                       actions_.pcordCsv, actions_.siteData})
+                       actions_.pcordCsv, actions_.siteData, actions_.reciprocalAveraging,
+                       actions_.makeConstancyTable})
         a->setEnabled(has && !notYet_.contains(a));
     refresh();
 }
@@ -247,6 +254,7 @@ void MainWindow::placePanels() {
     if (rangePanel_ && rangePanel_->isVisible()) rangePanel_->place();
     if (searchPanel_ && searchPanel_->isVisible()) searchPanel_->place();
     if (retrievalPanel_ && retrievalPanel_->isVisible()) retrievalPanel_->place();
+    if (constancyPanel_ && constancyPanel_->isVisible()) constancyPanel_->place();
 }
 
 }  // namespace tavik::ui

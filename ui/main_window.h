@@ -23,6 +23,8 @@ class QTimer;
 namespace tavik::ui {
 
 class CellTextPanel;
+class ConstancyPanel;
+class FreqWindow;
 class RangePanel;
 class RetrievalPanel;
 class SearchPanel;
@@ -110,6 +112,8 @@ public:
     PopupButtonBar* rowButtons() const { return rowButtons_; }
     PopupButtonBar* columnButtons() const { return columnButtons_; }
     CellTextPanel* cellTextPanel() const { return cellText_; }
+    ConstancyPanel* constancyPanel() const { return constancyPanel_; }
+    FreqWindow* freqWindow() const { return freqWindow_; }
     const MenuActions& actions() const { return actions_; }
     QString statusText(int panel) const;
     // A passing note beside the four status panels (they stay in view), for `ms` ms.
@@ -137,6 +141,13 @@ public slots:
     void sortReleves();
     void toggleSiteRows();
     void toggleHiddenRanges();
+    // Analyses (main_window_analysis.cpp): reciprocal averaging with its score table and
+    // reorder; the constancy panel and table; the second window shown again.
+    void reciprocalAveraging();
+    void showConstancyPanel();
+    void makeConstancyTable();
+    void cancelConstancyPanel();
+    void showFreqWindow();
     // Edit and search.
     void showSearchPanel();
     void resetSearch();
@@ -199,6 +210,7 @@ private:
     void buildPanels();
     void connectPanels();
     void placePanels();
+    void buildAnalysis();
 
     // After the model was reset (cleared or loaded): no search hits.
     void modelWasReset();
@@ -253,6 +265,8 @@ private:
     PopupButtonBar* rowButtons_ = nullptr;
     PopupButtonBar* columnButtons_ = nullptr;
     CellTextPanel* cellText_ = nullptr;
+    ConstancyPanel* constancyPanel_ = nullptr;
+    FreqWindow* freqWindow_ = nullptr;
     QLabel* status_[4] = {nullptr, nullptr, nullptr, nullptr};
     QLabel* note_ = nullptr;
     QTimer* noteTimer_ = nullptr;

@@ -92,15 +92,15 @@ void MainWindow::buildMenus() {
     m.sortSpecies = t.Add("sortSpecies", QStringLiteral("植物を頻度順で並び替え(&P)"), &MainWindow::sortSpecies);
     m.sortReleves = t.Add("sortReleves", QStringLiteral("測定を種数順で並び替え(&O)"), &MainWindow::sortReleves);
     t.menu->addSeparator();
-    m.reciprocalAveraging = later(t.Add("reciprocalAveraging", QStringLiteral("反復平均法で行列並び替え(&H)")));
+    m.reciprocalAveraging = t.Add("reciprocalAveraging", QStringLiteral("反復平均法で行列並び替え(&H)"));
     t.menu->addSeparator();
     m.hideSiteRows = t.Add("hideSiteRows", QStringLiteral("立地情報を隠す"), &MainWindow::toggleSiteRows);
     m.hideSiteRows->setCheckable(true);
     m.hideRanges = t.Add("hideRanges", QStringLiteral("行・列を部分的に隠す"), &MainWindow::toggleHiddenRanges);
     m.hideRanges->setCheckable(true);
     t.menu->addSeparator();
-    m.makeConstancyTable = later(t.Add("makeConstancyTable", QStringLiteral("常在度表を作成する")));
-    m.showConstancyTable = later(t.Add("showConstancyTable", QStringLiteral("常在度表を再表示する")));
+    m.makeConstancyTable = t.Add("makeConstancyTable", QStringLiteral("常在度表を作成する"));
+    m.showConstancyTable = t.Add("showConstancyTable", QStringLiteral("常在度表を再表示する"));
     t.menu->addSeparator();
 
     // Edit and search.

@@ -9,6 +9,8 @@
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QUrl>
 
 namespace tavik::ui {
@@ -62,32 +64,48 @@ int Ask(QWidget* parent, const QString& text, QMessageBox::StandardButton no,
 
 QString UserDialogs::openFile(QWidget* parent, const QString& title, int filterIndex,
                               const QString& fileName, const QString& dir) {
+    return openFileFiltered(parent, title, OpenFilters(), filterIndex, fileName, dir);
+}
+
+QString UserDialogs::saveFile(QWidget* parent, const QString& title, int filterIndex,
+                              const QString& fileName, const QString& dir,
+                              const QString& defaultSuffix) {
+    return saveFileFiltered(parent, title, SaveFilters(), filterIndex, fileName, dir, defaultSuffix);
+}
+
+QString UserDialogs::openFileFiltered(QWidget* parent, const QString& title, const QStringList& filters,
+                                      int filterIndex, const QString& fileName, const QString& dir) {
     QFileDialog dlg(parent, title);
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setFileMode(QFileDialog::ExistingFile);
-    dlg.setNameFilters(OpenFilters());
-    dlg.selectNameFilter(FilterAt(OpenFilters(), filterIndex));
+    dlg.setNameFilters(filters);
+    dlg.selectNameFilter(FilterAt(filters, filterIndex));
     if (QFileInfo(dir).isDir()) dlg.setDirectory(dir);
     if (!fileName.contains(QLatin1Char('*'))) dlg.selectFile(fileName);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
     return dlg.selectedFiles().front();
 }
 
-QString UserDialogs::saveFile(QWidget* parent, const QString& title, int filterIndex,
-                              const QString& fileName, const QString& dir,
-                              const QString& defaultSuffix) {
+QString UserDialogs::saveFileFiltered(QWidget* parent, const QString& title, const QStringList& filters,
+                                      int filterIndex, const QString& fileName, const QString& dir,
+                                      const QString& defaultSuffix) {
     QFileDialog dlg(parent, title);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setFileMode(QFileDialog::AnyFile);
     // The program asks its own question before overwriting.
     dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dlg.setNameFilters(SaveFilters());
-    dlg.selectNameFilter(FilterAt(SaveFilters(), filterIndex));
+    dlg.setNameFilters(filters);
+    dlg.selectNameFilter(FilterAt(filters, filterIndex));
     dlg.setDefaultSuffix(defaultSuffix);
     if (QFileInfo(dir).isDir()) dlg.setDirectory(dir);
     dlg.selectFile(StartPath(fileName, dir));
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
     return dlg.selectedFiles().front();
+}
+
+bool UserDialogs::choosePrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dlg(&printer, parent);
+    return dlg.exec() == QDialog::Accepted;
 }
 
 bool UserDialogs::askYesNo(QWidget* parent, const QString& text) {

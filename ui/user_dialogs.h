@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 
+class QPrinter;
 class QWidget;
 
 namespace tavik::ui {
@@ -27,6 +28,14 @@ public:
     virtual QString saveFile(QWidget* parent, const QString& title, int filterIndex,
                              const QString& fileName, const QString& dir,
                              const QString& defaultSuffix);
+    // The same with a list of filters of their own (the second window's files).
+    virtual QString openFileFiltered(QWidget* parent, const QString& title, const QStringList& filters,
+                                     int filterIndex, const QString& fileName, const QString& dir);
+    virtual QString saveFileFiltered(QWidget* parent, const QString& title, const QStringList& filters,
+                                     int filterIndex, const QString& fileName, const QString& dir,
+                                     const QString& defaultSuffix);
+    // The print dialog: false when cancelled; otherwise `printer` is set up for the job.
+    virtual bool choosePrinter(QWidget* parent, QPrinter& printer);
     // Yes and No; true only for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& text);
     // Yes and Abort (overwriting a file); true only for Yes.

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QList>
+#include <QPrinter>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -37,6 +38,25 @@ public:
         titles << title;
         proposedSaveName = fileName;
         return files.isEmpty() ? QString() : files.takeFirst();
+    }
+    QString openFileFiltered(QWidget*, const QString& title, const QStringList&, int, const QString&,
+                             const QString&) override {
+        titles << title;
+        return files.isEmpty() ? QString() : files.takeFirst();
+    }
+    QString saveFileFiltered(QWidget*, const QString& title, const QStringList&, int, const QString& fileName,
+                             const QString&, const QString&) override {
+        titles << title;
+        proposedSaveName = fileName;
+        return files.isEmpty() ? QString() : files.takeFirst();
+    }
+    // Printing goes to this PDF file; an empty name cancels the print dialog.
+    QString printPdf;
+    bool choosePrinter(QWidget*, QPrinter& printer) override {
+        if (printPdf.isEmpty()) return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printPdf);
+        return true;
     }
     bool askYesNo(QWidget*, const QString& text) override { return Answer(text); }
     bool askYesAbort(QWidget*, const QString& text) override { return Answer(text); }

@@ -103,7 +103,6 @@ void TestWindowStart::menuCaptionsAndLaterCommands() {
     SmallTable(w);
     for (const char* name : {"textFile", "excelFile", "printTable", "printBrief", "printSetup",
                              "valueMatrix", "pcordCsv", "plotData", "gpsPot", "meshData",
-                             "reciprocalAveraging", "makeConstancyTable", "showConstancyTable",
                              "changeItems"}) {
         QAction* a = Action(w, name);
         QVERIFY2(a, name);
@@ -112,6 +111,9 @@ void TestWindowStart::menuCaptionsAndLaterCommands() {
     QVERIFY(w.actions().saveTable->isEnabled());
     QVERIFY(w.actions().outputTable->isEnabled());
     QVERIFY(w.actions().siteData->isEnabled());
+    QVERIFY(w.actions().reciprocalAveraging->isEnabled());
+    QVERIFY(w.actions().makeConstancyTable->isEnabled());
+    QVERIFY(w.actions().showConstancyTable->isEnabled());
 }
 
 void TestWindowStart::quitWritesSettingsOnlyThere() {

@@ -1,0 +1,57 @@
+// The table of texts that the second window shows: a constancy table, a score table, or
+// what was read from a file. Cells are addressed (column, row) from 0, as in the window's
+// grid. It knows nothing of the composition table; the analyses fill it and the window
+// only shows, moves and writes its texts.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tavik {
+
+class FreqTable {
+public:
+    FreqTable() { Resize(5, 5); }
+
+    int ColCount() const { return cols_; }
+    int RowCount() const { return rows_; }
+    // Keeps the texts that stay inside; new cells are empty. Both counts are at least 1.
+    void Resize(int cols, int rows);
+    void SetColCount(int cols) { Resize(cols, rows_); }
+    void SetRowCount(int rows) { Resize(cols_, rows); }
+    void Clear();  // every cell empty, sizes kept
+
+    const std::string& Text(int col, int row) const { return cells_[Index(col, row)]; }
+    void SetText(int col, int row, std::string text) { cells_[Index(col, row)] = std::move(text); }
+
+    // Moves one row / column to another place, the others closing up (the user's drag).
+    void MoveRow(int from, int to);
+    void MoveColumn(int from, int to);
+
+    // What the window was given to show it: fixed rows and columns that do not scroll,
+    // sizes in pixels (a column width of kDefault takes the default width).
+    static constexpr int kDefault = -1;
+    int fixedRows = 1;
+    int fixedCols = 0;
+    int defaultColWidth = 40;
+    int defaultRowHeight = 15;
+    std::vector<int> colWidths;  // per column; shorter than ColCount means default
+    int ColWidth(int col) const;
+    void SetColWidth(int col, int w);
+
+    // The window's caption, which is also the title in every file written from the table.
+    std::string caption = "常在度表";
+
+private:
+    std::size_t Index(int col, int row) const {
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(cols_) + static_cast<std::size_t>(col);
+    }
+    int cols_ = 0, rows_ = 0;
+    std::vector<std::string> cells_;  // row by row
+};
+
+// The size rule of the second window for a table font of S points: a row is S × 1.333
+// rounded (halves to even) plus 2 pixels high.
+int FreqRowHeight(int pointSize);
+
+}  // namespace tavik

@@ -1,0 +1,66 @@
+// The files and texts of the second window's table: the compatible text file ("#T", "#S",
+// "#E" blocks), the CSV file, the clipboard text and the printed lines. Files are written
+// in CP932 with CR LF (UTF-8 with a BOM when some text has no CP932 form), atomically.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/freq_table.h"
+#include "formats/atomic_file.h"
+
+namespace tavik {
+
+// Today in the short date form the text file carries ("2026/12/07").
+std::string ShortDateToday();
+
+// "#T", the date, the caption; then per column j >= 1 a block "#S", "label,cell" for every
+// row whose cell is neither empty nor "・", "#E" and an empty line.
+std::string FreqTableTextLines(const FreqTable& t, const std::string& date);
+// The caption, then one line per row: the cells joined with ",", nothing quoted.
+std::string FreqTableCsvLines(const FreqTable& t);
+// Per row the cells joined with TAB, each row ended by CR LF.
+std::string FreqTableClipboardText(const FreqTable& t);
+
+// The texts above as file bytes, and written to a file (temporary beside it, renamed over
+// the old one only when complete). Writing throws std::runtime_error naming the file, and
+// ReadOnlyFileError for a read-only file unless told to replace it.
+std::string EncodeFreqTableFile(const std::string& lines);
+void WriteFreqTableText(const std::string& path, const FreqTable& t, const std::string& date,
+                        AtomicFile::ReadOnlyTarget readOnly = AtomicFile::ReadOnlyTarget::Refuse);
+void WriteFreqTableCsv(const std::string& path, const FreqTable& t,
+                       AtomicFile::ReadOnlyTarget readOnly = AtomicFile::ReadOnlyTarget::Refuse);
+
+// The fields of one line by the comma-text rules: blanks and control characters around
+// fields are skipped and also separate fields, "," separates, a field may be quoted with
+// "" standing for one quote, and nothing after the last comma gives no field.
+std::vector<std::string> SplitCommaText(std::string_view line);
+
+// Limits of a table read from a file: a file beyond them is not one the window wrote.
+inline constexpr int kMaxFreqColumns = 1024;
+inline constexpr long long kMaxFreqCells = 4'000'000;
+
+// Replaces the table by a CSV file: the caption from line 1, a row per further line, as
+// many columns as the longest row. Fixed rows, fixed columns and widths stay (fewer when
+// the new table has not enough rows or columns for them). All or nothing: a file that is
+// not such a table (undecodable bytes, no rows, too many columns) throws
+// std::runtime_error naming the file and line, and the table stays as it was.
+void ReadFreqTableCsv(const std::string& path, FreqTable& t);
+void ReadFreqTableCsvBytes(std::string_view bytes, const std::string& fileName, FreqTable& t);
+
+// Merges a text file: the table is first trimmed of trailing columns without a label in
+// row 0 and trailing rows without a label in column 0; then every "#S" block adds one column
+// at the right, its lines "label,value" going to the first row of that label (a new row at
+// the bottom when there is none), values cut to 36 bytes. Empty lines inside a block are
+// skipped. All or nothing, as the CSV reader.
+void MergeFreqTableText(const std::string& path, FreqTable& t);
+void MergeFreqTableTextBytes(std::string_view bytes, const std::string& fileName, FreqTable& t);
+
+// The printed lines: the caption, then one line per row. Constancy layout: column 0 in 28
+// cells, every further column in 7 cells (3 when column 0 is more than five times as wide
+// as column 1). Score layout: name in 28, score right-aligned in at least 5, three blanks,
+// relevé label in 7, its score right-aligned in at least 5; the spacer column is left out.
+std::vector<std::string> FreqTablePrintLines(const FreqTable& t, bool constancyLayout);
+
+}  // namespace tavik

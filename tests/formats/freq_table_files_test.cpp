@@ -1,0 +1,167 @@
+#include "formats/freq_table_files.h"
+
+#include <gtest/gtest.h>
+
+#include "formats/codec.h"
+#include "tests/formats/temp_dir.h"
+
+namespace tavik {
+namespace {
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+// A small constancy table: two groups, three species, "・" for absent.
+FreqTable Small() {
+    FreqTable t;
+    t.caption = "ブナ林常在度表";
+    t.Resize(3, 6);
+    t.fixedRows = 3;
+    t.fixedCols = 1;
+    const char* cells[6][3] = {{"　群落区分", "A", "B"}, {"　測定数", "4", "5"},  {"　平均種数", "12.2", "9"},
+                               {"ブナ", "４ 3-5", "Ⅲ +-1"}, {"ササ 属", "・", "Ⅰ r"}, {"ミズナラ", "１ +", "・"}};
+    for (int r = 0; r < 6; ++r)
+        for (int c = 0; c < 3; ++c) t.SetText(c, r, cells[r][c]);
+    return t;
+}
+
+std::string Cp932(const std::string& utf8) {
+    std::string out;
+    EXPECT_TRUE(Utf8ToCp932(utf8, out));
+    return out;
+}
+
+TEST(FreqTableFiles, TextFileHasOneBlockPerGroupWithoutAbsentCells) {
+    const std::string expected =
+        "#T\r\n2026/12/07\r\nブナ林常在度表\r\n"
+        "#S\r\n　群落区分,A\r\n　測定数,4\r\n　平均種数,12.2\r\nブナ,４ 3-5\r\nミズナラ,１ +\r\n#E\r\n\r\n"
+        "#S\r\n　群落区分,B\r\n　測定数,5\r\n　平均種数,9\r\nブナ,Ⅲ +-1\r\nササ 属,Ⅰ r\r\n#E\r\n\r\n";
+    TempDir dir;
+    WriteFreqTableText(dir / "t.txt", Small(), "2026/12/07");
+    EXPECT_EQ(ReadBytes(dir / "t.txt"), Cp932(expected));
+}
+
+TEST(FreqTableFiles, CsvAndClipboardTexts) {
+    FreqTable t = Small();
+    t.Resize(3, 2);
+    EXPECT_EQ(FreqTableCsvLines(t), "ブナ林常在度表\r\n　群落区分,A,B\r\n　測定数,4,5\r\n");
+    EXPECT_EQ(FreqTableClipboardText(t), "　群落区分\tA\tB\r\n　測定数\t4\t5\r\n");
+    t.Resize(1, 2);
+    EXPECT_EQ(FreqTableClipboardText(t), "　群落区分\r\n　測定数\r\n");
+}
+
+TEST(FreqTableFiles, CsvRoundTripKeepsRangesAndLeadingSpaces) {
+    TempDir dir;
+    FreqTable t = Small();
+    t.SetText(0, 4, " ササ 属 ");
+    t.SetText(2, 5, "");
+    WriteFreqTableCsv(dir / "t.csv", t);
+    FreqTable back;
+    back.fixedRows = 1;
+    ReadFreqTableCsv(dir / "t.csv", back);
+    EXPECT_EQ(back.caption, t.caption);
+    ASSERT_EQ(back.ColCount(), 3);
+    ASSERT_EQ(back.RowCount(), 6);
+    for (int r = 0; r < 6; ++r)
+        for (int c = 0; c < 3; ++c) EXPECT_EQ(back.Text(c, r), t.Text(c, r)) << c << "," << r;
+    EXPECT_EQ(back.fixedRows, 1);  // the reader keeps what the window had
+}
+
+TEST(FreqTableFiles, CommaTextRules) {
+    using V = std::vector<std::string>;
+    EXPECT_EQ(SplitCommaText("a,,b"), (V{"a", "", "b"}));
+    EXPECT_EQ(SplitCommaText("a,b,"), (V{"a", "b"}));
+    EXPECT_EQ(SplitCommaText("  a\tb , c"), (V{"a", "b", "c"}));
+    EXPECT_EQ(SplitCommaText("\"x,\"\"y\"\"\",z"), (V{"x,\"y\"", "z"}));
+    EXPECT_EQ(SplitCommaText(""), V{});
+    EXPECT_EQ(SplitCommaText(std::string_view("a\0b", 3)), (V{"a", "b"}));
+}
+
+TEST(FreqTableFiles, CsvReadRefusesWhatTheWindowDidNotWrite) {
+    FreqTable t = Small();
+    const auto refused = [&](const std::string& bytes, const std::string& part) {
+        FreqTable copy = t;
+        try {
+            ReadFreqTableCsvBytes(bytes, "x.csv", copy);
+            ADD_FAILURE() << "accepted: " << bytes.substr(0, 40);
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()).find(part), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(copy.caption, t.caption);
+        EXPECT_EQ(copy.Text(1, 3), t.Text(1, 3));
+    };
+    refused("", "x.csv の 1 行目");
+    refused("title only\r\n", "x.csv の 2 行目");
+    refused("t\r\na,b\r\n" + std::string(2000, ',') + "x\r\n", "x.csv の 3 行目");
+    refused("t\r\na,\x82\xa0\r\n\x82\r\n", "x.csv の 3 行目");  // a lone lead byte
+    // The smallest table: a title and one row.
+    ReadFreqTableCsvBytes("t\r\nonly\r\n", "x.csv", t);
+    EXPECT_EQ(t.RowCount(), 1);
+    EXPECT_EQ(t.ColCount(), 1);
+    EXPECT_EQ(t.fixedRows, 0);
+    EXPECT_EQ(t.fixedCols, 0);
+}
+
+TEST(FreqTableFiles, MergeAddsAColumnPerBlockAndRowsForNewSpecies) {
+    TempDir dir;
+    FreqTable t = Small();
+    t.Resize(5, 8);  // trailing columns and rows without labels are trimmed first
+    WriteFreqTableText(dir / "t.txt", Small(), "2026/12/07");
+    // A second file: a species the table lacks, a line without a comma, a block that
+    // ends with "#S", after which only the next "#S" starts a block.
+    WriteBytes(dir / "u.txt", Cp932("#T\r\nd\r\ntitle\r\n#S\r\n　群落区分,C\r\nカエデ,Ⅴ 1\r\n"
+                                      "\r\nno comma\r\n#S\r\nブナ,skipped\r\n#E\r\n#S\r\nブナ,"
+                                      "123456789012345678901234567890123456789\r\n#E\r\n"));
+    MergeFreqTableText(dir / "t.txt", t);
+    ASSERT_EQ(t.ColCount(), 5);
+    EXPECT_EQ(t.Text(3, 0), "A");
+    EXPECT_EQ(t.Text(4, 0), "B");
+    EXPECT_EQ(t.Text(3, 3), "４ 3-5");
+    EXPECT_EQ(t.Text(4, 4), "Ⅰ r");
+    EXPECT_EQ(t.Text(3, 4), "");  // "・" was not written
+    MergeFreqTableText(dir / "u.txt", t);
+    ASSERT_EQ(t.ColCount(), 7);
+    ASSERT_EQ(t.RowCount(), 8);
+    EXPECT_EQ(t.Text(5, 0), "C");
+    EXPECT_EQ(t.Text(0, 6), "カエデ");
+    EXPECT_EQ(t.Text(5, 6), "Ⅴ 1");
+    EXPECT_EQ(t.Text(1, 6), "");
+    EXPECT_EQ(t.Text(0, 7), "");
+    EXPECT_EQ(t.Text(5, 7), "no comma");
+    EXPECT_EQ(t.Text(6, 3), "123456789012345678901234567890123456");
+    EXPECT_EQ(t.Text(6, 0), "");
+
+    // A file without any block only trims.
+    t.Resize(9, 9);
+    WriteBytes(dir / "v.txt", "#T\r\nd\r\nt\r\n");
+    MergeFreqTableText(dir / "v.txt", t);
+    EXPECT_EQ(t.ColCount(), 6);  // column 6 had no label in row 0
+    EXPECT_EQ(t.RowCount(), 7);  // row 7 had an empty label
+}
+
+TEST(FreqTableFiles, PrintLinesOfBothLayouts) {
+    FreqTable t = Small();
+    t.defaultColWidth = 45;
+    t.colWidths = {180};
+    auto lines = FreqTablePrintLines(t, true);
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(lines[0], "ブナ林常在度表");
+    EXPECT_EQ(lines[4], "ブナ" + std::string(24, ' ') + "４ 3-5 Ⅲ +-1 ");
+    t.defaultColWidth = 22;  // without ranges: 3-cell columns
+    lines = FreqTablePrintLines(t, true);
+    EXPECT_EQ(lines[4], "ブナ" + std::string(24, ' ') + "４ Ⅲ ");
+
+    FreqTable s;
+    s.Resize(5, 2);
+    s.caption = "Reciprocal Averaging Score";
+    s.SetText(0, 1, "ブナ");
+    s.SetText(1, 1, "5.0");
+    s.SetText(2, 1, "x");
+    s.SetText(3, 1, "R-01");
+    s.SetText(4, 1, "100.0");
+    lines = FreqTablePrintLines(s, false);
+    EXPECT_EQ(lines[2], "ブナ" + std::string(24, ' ') + "  5.0   R-01   100.0");
+}
+
+}  // namespace
+}  // namespace tavik

@@ -1,0 +1,246 @@
+#include "ui/freq_window.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QPagedPaintDevice>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <stdexcept>
+
+#include "core/covers.h"
+#include "formats/freq_table_files.h"
+#include "ui/freq_grid.h"
+#include "ui/printer_device.h"
+#include "ui/qt_text.h"
+#include "ui/table_font.h"
+#include "ui/user_dialogs.h"
+
+namespace tavik::ui {
+
+namespace {
+
+const QStringList& FreqOpenFilters() {
+    static const QStringList f = {QStringLiteral("CSV常在度表 (*.csv)"), QStringLiteral("テキスト形式 (*.txt)")};
+    return f;
+}
+
+const QStringList& FreqSaveFilters() {
+    static const QStringList f = {QStringLiteral("常在度表で保存 (*.ftb)"), QStringLiteral("テキストで保存 (*.txt)"),
+                                  QStringLiteral("CSVファイルで保存 (*.csv)")};
+    return f;
+}
+
+// The wait cursor while a file is read or written, restored on every path.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+}  // namespace
+
+FreqWindow::FreqWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("freqWindow"));
+    setWindowTitle(Q(table_.caption));
+    resize(576, 552);
+
+    tools_ = new QToolBar(this);
+    tools_->setObjectName(QStringLiteral("freqTools"));
+    tools_->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    tools_->setMovable(false);
+    status_ = new QStatusBar(this);
+    status_->setSizeGripEnabled(true);
+    auto tool = [this](QWidget* holder, const char* name, const QString& caption, const QString& hint,
+                       void (FreqWindow::*slot)()) {
+        auto* b = new QToolButton(holder);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setText(caption);
+        b->setToolTip(hint);
+        b->setStatusTip(hint);
+        b->setAutoRaise(true);
+        connect(b, &QToolButton::clicked, this, slot);
+        return b;
+    };
+    tools_->addWidget(tool(tools_, "printButton", QStringLiteral("印　刷"), QStringLiteral("表を直接印刷する"),
+                           &FreqWindow::printTable));
+    tools_->addWidget(tool(tools_, "copyButton", QStringLiteral("全コピー"), QStringLiteral("表をクリップボードに"),
+                           &FreqWindow::copyToClipboard));
+    tools_->addWidget(tool(tools_, "closeButton", QStringLiteral("終了"), QStringLiteral("常在度表を消去する"),
+                           &FreqWindow::closeTable));
+    // The file and font buttons, only for a constancy table.
+    auto* panel = new QWidget(tools_);
+    panel->setObjectName(QStringLiteral("fileButtons"));
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(tool(panel, "writeTextButton", QStringLiteral("テキスト書出"),
+                        QStringLiteral("表を互換テキストファイルにする"), &FreqWindow::writeText));
+    row->addWidget(tool(panel, "writeCsvButton", QStringLiteral("CSV書出"), QStringLiteral("表をCSV形式で書き出す"),
+                        &FreqWindow::writeCsv));
+    row->addWidget(tool(panel, "readTextButton", QStringLiteral("テキスト読込"),
+                        QStringLiteral("テキスト保存した表を読み込む"), &FreqWindow::mergeText));
+    row->addWidget(tool(panel, "readCsvButton", QStringLiteral("CSV読込"),
+                        QStringLiteral("保存したCSV常在度表を読み込む"), &FreqWindow::readCsv));
+    row->addWidget(tool(panel, "fontButton", QStringLiteral("フォント"), QStringLiteral("表のフォントを変更する"),
+                        &FreqWindow::chooseFont));
+    filePanel_ = tools_->addWidget(panel);
+
+    grid_ = new FreqGrid(this);
+    grid_->setObjectName(QStringLiteral("freqGrid"));
+    auto* lay = new QVBoxLayout(this);
+    lay->setContentsMargins(0, 0, 0, 0);
+    lay->setSpacing(0);
+    lay->addWidget(tools_);
+    lay->addWidget(grid_, 1);
+    lay->addWidget(status_);
+
+    font_ = ResolveTableFont("ＭＳ 明朝", 9);
+    table_.fixedRows = 1;
+    grid_->setGridFont(GridDrawingFont(font_));
+    grid_->setTable(&table_);
+}
+
+QToolButton* FreqWindow::button(const char* name) const { return findChild<QToolButton*>(QLatin1String(name)); }
+
+void FreqWindow::showTable(FreqTable table, const QFont& tableFont, bool constancyMode) {
+    table_ = std::move(table);
+    font_ = tableFont;
+    constancyMode_ = constancyMode;
+    filePanel_->setVisible(constancyMode);
+    grid_->setGridFont(GridDrawingFont(font_));
+    grid_->setTable(&table_);
+    grid_->scrollToCell(table_.fixedCols, table_.fixedRows);
+    contentChanged();
+    reshow();
+}
+
+void FreqWindow::reshow() {
+    show();
+    raise();
+    activateWindow();
+}
+
+void FreqWindow::contentChanged() {
+    setWindowTitle(Q(table_.caption));
+    grid_->tableChanged();
+}
+
+QString FreqWindow::clipboardText() const { return Q(FreqTableClipboardText(table_)); }
+
+void FreqWindow::copyToClipboard() { QApplication::clipboard()->setText(clipboardText()); }
+
+void FreqWindow::closeTable() { hide(); }
+
+void FreqWindow::fail(const std::exception& e) {
+    if (dialogs_) dialogs_->error(this, Q(e.what()));
+}
+
+QString FreqWindow::askSavePath(int filterIndex, const QString& suffix) {
+    if (!dialogs_) return {};
+    const QString path = dialogs_->saveFileFiltered(this, QStringLiteral("常在度表の保存"), FreqSaveFilters(), filterIndex,
+                                                    Q(table_.caption) + QLatin1Char('.') + suffix, QString(), suffix);
+    if (path.isEmpty()) return {};
+    if (QFileInfo::exists(path) &&
+        !dialogs_->askYesAbort(this, QStringLiteral("同名のファイルが存在します。書き換えますか？")))
+        return {};
+    return path;
+}
+
+void FreqWindow::writeText() {
+    const QString path = askSavePath(2, QStringLiteral("txt"));
+    if (path.isEmpty()) return;
+    try {
+        WaitCursor wait;
+        WriteFreqTableText(S(path), table_, ShortDateToday());
+    } catch (const std::exception& e) {
+        fail(e);
+    }
+}
+
+void FreqWindow::writeCsv() {
+    const QString path = askSavePath(3, QStringLiteral("csv"));
+    if (path.isEmpty()) return;
+    try {
+        WaitCursor wait;
+        WriteFreqTableCsv(S(path), table_);
+    } catch (const std::exception& e) {
+        fail(e);
+    }
+}
+
+void FreqWindow::readCsv() {
+    if (!dialogs_) return;
+    const QString path =
+        dialogs_->openFileFiltered(this, QStringLiteral("組成表の読込"), FreqOpenFilters(), 1, QStringLiteral("*.csv"), {});
+    if (path.isEmpty()) return;
+    try {
+        WaitCursor wait;
+        ReadFreqTableCsv(S(path), table_);
+    } catch (const std::exception& e) {
+        fail(e);
+        return;
+    }
+    contentChanged();
+}
+
+void FreqWindow::mergeText() {
+    if (!dialogs_) return;
+    const QString path = dialogs_->openFileFiltered(this, QStringLiteral("テキスト形式の常在度表の読込"), FreqOpenFilters(), 2,
+                                                    QStringLiteral("*.txt"), {});
+    if (path.isEmpty()) return;
+    try {
+        WaitCursor wait;
+        MergeFreqTableText(S(path), table_);
+    } catch (const std::exception& e) {
+        fail(e);
+        return;
+    }
+    contentChanged();
+}
+
+void FreqWindow::chooseFont() {
+    if (dialogs_) {
+        QFont f = font_;
+        if (dialogs_->getFont(this, f)) font_ = f;
+    }
+    // The sizes follow the font whether or not it changed.
+    const int pt = font_.pointSize() > 0 ? font_.pointSize() : 9;
+    const QFont drawing = GridDrawingFont(font_);
+    grid_->setGridFont(drawing);
+    table_.defaultRowHeight = FreqRowHeight(pt);
+    int widest = 2;
+    if (table_.RowCount() > 3) {
+        const QFontMetrics fm(drawing);
+        for (int c = 1; c < table_.ColCount(); ++c) widest = std::max(widest, fm.horizontalAdvance(Q(table_.Text(c, 3))));
+    }
+    table_.defaultColWidth = 5 + widest;
+    table_.colWidths = {20 * pt};
+    contentChanged();
+}
+
+void FreqWindow::printTable() {
+    if (!dialogs_) return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(Q(table_.caption));
+    if (!dialogs_->choosePrinter(this, printer)) return;
+    try {
+        printOn(&printer);
+    } catch (const std::exception& e) {
+        fail(e);
+    }
+}
+
+void FreqWindow::printOn(QPagedPaintDevice* device) {
+    WaitCursor wait;
+    PrinterTextDevice out(device, font_.family(), font_.pointSize());
+    for (const std::string& line : FreqTablePrintLines(table_, constancyMode_)) out.Line(line);
+    if (!out.Finish()) throw std::runtime_error("印刷できませんでした");
+}
+
+}  // namespace tavik::ui

@@ -1,0 +1,76 @@
+// The second window: a table of texts (a constancy table, a score table, or one read from a
+// file) that the user prints, copies, writes as text or CSV, reads back from CSV and merges
+// with saved text tables. It is created hidden with the main window, shown and hidden but
+// never destroyed, and keeps its content while hidden.
+#pragma once
+
+#include <QFont>
+#include <QWidget>
+
+#include "core/freq_table.h"
+
+class QAction;
+class QPagedPaintDevice;
+class QPrinter;
+class QStatusBar;
+class QToolBar;
+class QToolButton;
+
+namespace tavik::ui {
+
+class FreqGrid;
+class UserDialogs;
+
+class FreqWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit FreqWindow(QWidget* parent);
+
+    // The dialogs the window asks through (the main window's).
+    void setDialogs(UserDialogs* dialogs) { dialogs_ = dialogs; }
+
+    // Fills the window and shows it. Constancy mode offers every button; score mode only
+    // printing, copying and closing. `tableFont` is the table font (a size in points).
+    void showTable(FreqTable table, const QFont& tableFont, bool constancyMode);
+    // Shows the window with whatever it last held.
+    void reshow();
+
+    const FreqTable& table() const { return table_; }
+    FreqGrid* grid() const { return grid_; }
+    bool constancyMode() const { return constancyMode_; }
+    QFont tableFont() const { return font_; }
+    // The text the copy button puts on the clipboard.
+    QString clipboardText() const;
+    QToolButton* button(const char* name) const;
+
+public slots:
+    void printTable();       // 印　刷
+    void copyToClipboard();  // 全コピー
+    void closeTable();       // 終了: hides the window, the content stays
+    void writeText();        // テキスト書出
+    void writeCsv();         // CSV書出
+    void mergeText();        // テキスト読込
+    void readCsv();          // CSV読込
+    void chooseFont();       // フォント
+
+public:
+    // Prints the table on an already chosen device (a printer, a PDF writer), without asking.
+    void printOn(QPagedPaintDevice* device);
+
+private:
+    void contentChanged();
+    // Asks where to save (filter 2 for text, 3 for CSV); empty when cancelled or declined.
+    QString askSavePath(int filterIndex, const QString& suffix);
+    void fail(const std::exception& e);
+
+    UserDialogs* dialogs_ = nullptr;
+    FreqTable table_;
+    QFont font_;
+    bool constancyMode_ = true;
+    FreqGrid* grid_;
+    QToolBar* tools_;
+    QAction* filePanel_;
+    QStatusBar* status_;
+};
+
+}  // namespace tavik::ui

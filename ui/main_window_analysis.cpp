@@ -1,0 +1,91 @@
+// The analyses of the table: reciprocal averaging (the score table and, on request, the
+// table ordered by the scores) and the constancy table, both shown in the second window.
+#include <QAction>
+
+#include "core/constancy.h"
+#include "core/reciprocal_averaging.h"
+#include "ui/constancy_panel.h"
+#include "ui/freq_window.h"
+#include "ui/main_window.h"
+#include "ui/main_window_busy.h"
+#include "ui/qt_text.h"
+#include "ui/user_dialogs.h"
+
+namespace tavik::ui {
+
+void MainWindow::buildAnalysis() {
+    constancyPanel_ = new ConstancyPanel(central_);
+    freqWindow_ = new FreqWindow(this);
+    freqWindow_->setDialogs(dialogs_.get());
+    connect(constancyPanel_, &ConstancyPanel::outputRequested, this, &MainWindow::makeConstancyTable);
+    connect(constancyPanel_, &ConstancyPanel::cancelRequested, this, &MainWindow::cancelConstancyPanel);
+    connect(actions_.reciprocalAveraging, &QAction::triggered, this, &MainWindow::reciprocalAveraging);
+    connect(actions_.makeConstancyTable, &QAction::triggered, this, &MainWindow::showConstancyPanel);
+    connect(actions_.showConstancyTable, &QAction::triggered, this, &MainWindow::showFreqWindow);
+}
+
+void MainWindow::reciprocalAveraging() {
+    if (busy_) return;
+    const bool dominance = dialogs_->askYesNo(this, QStringLiteral("反復平均法の計算に、優占度を考慮しますか？"));
+    RaResult scores;
+    {
+        auto busy = BusyScope::working(this, QStringLiteral("　反復平均法 準備中　"));
+        WorkProgress progress(message_, false);
+        try {
+            scores = ReciprocalAveraging(ws_.table, dominance, &progress);
+        } catch (const RaRefused& e) {
+            busy.end();
+            dialogs_->inform(this, Q(e.what()));
+            return;
+        } catch (const std::exception& e) {
+            busy.end();
+            dialogs_->error(this, Q(e.what()));
+            return;
+        }
+    }
+    constancyPanel_->hide();
+    // The score table keeps the order the table has now.
+    freqWindow_->showTable(RaScoreTable(ws_.table, scores), grid_->tableFont(), false);
+    actions_.showConstancyTable->setText(QStringLiteral("スコア表を再表示する"));
+    if (!dialogs_->askYesNo(this, QStringLiteral("組成表の並びを変えますか？"))) return;
+    {
+        auto busy = BusyScope::working(this);
+        WorkProgress progress(message_, false);
+        ApplyRaOrder(ws_.table, scores, &progress);
+    }
+    refresh();
+}
+
+void MainWindow::showConstancyPanel() {
+    if (busy_) return;
+    // The counts the panel shows are those of a fresh recount.
+    recountFrequencies();
+    ConstancyCounts counts;
+    {
+        auto busy = BusyScope::cursorOnly(this);
+        counts = CountConstancyGroups(ws_.table);
+    }
+    constancyPanel_->open(counts, Q(ws_.table.TableTitle) + QStringLiteral("常在度表"));
+}
+
+void MainWindow::makeConstancyTable() {
+    if (busy_) return;
+    constancyPanel_->hide();
+    FreqTable table;
+    try {
+        auto busy = BusyScope::cursorOnly(this);
+        table = MakeConstancyTable(ws_.table, constancyPanel_->options());
+    } catch (const std::exception& e) {
+        // The second window keeps what it showed.
+        dialogs_->inform(this, Q(e.what()));
+        return;
+    }
+    freqWindow_->showTable(std::move(table), grid_->tableFont(), true);
+    actions_.showConstancyTable->setText(QStringLiteral("常在度表を再表示する"));
+}
+
+void MainWindow::cancelConstancyPanel() { constancyPanel_->hide(); }
+
+void MainWindow::showFreqWindow() { freqWindow_->reshow(); }
+
+}  // namespace tavik::ui
