@@ -8,15 +8,16 @@
 
 namespace tavik::cli {
 
-void ParseRange(const std::string& text, int& first, int& last) {
+void ParseRange(const std::string& opt, const std::string& text, int& first, int& last) {
     const auto dash = text.find('-');
     auto num = [&](std::string_view s, int& v) {
         auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
-        return ec == std::errc() && p == s.data() + s.size() && v >= 0;
+        return ec == std::errc() && p == s.data() + s.size() && v >= 1;
     };
     const std::string_view t(text);
     if (dash == std::string::npos || !num(t.substr(0, dash), first) || !num(t.substr(dash + 1), last))
-        throw UsageError{"range must be FIRST-LAST, not " + text};
+        throw UsageError{opt + " must be FIRST-LAST (from 1), not '" + text + "'"};
+    if (first > last) throw UsageError{opt + " " + text + ": FIRST is after LAST"};
 }
 
 }  // namespace tavik::cli

@@ -18,19 +18,37 @@ public:
         if (Done() || (a_[i_].size() > 1 && a_[i_][0] == '-')) throw UsageError{std::string("missing ") + what};
         return a_[i_++];
     }
-    // The value of option `opt`.
-    std::string Value(const std::string& opt) {
+    // The value of option `opt`, which may be given once, unless `repeatable`. A value that
+    // looks like an option ("-o --ascending") is a usage error.
+    std::string Value(const std::string& opt, bool repeatable = false) {
+        Once(opt, repeatable);
         if (Done()) throw UsageError{opt + " needs a value"};
+        const std::string& v = a_[i_];
+        if (v.size() > 1 && v[0] == '-' && !(v[1] >= '0' && v[1] <= '9'))
+            throw UsageError{opt + " needs a value, not the option " + v};
         return a_[i_++];
+    }
+    // A flag, which may be given once.
+    bool Flag(const std::string& opt) {
+        Once(opt, false);
+        return true;
     }
 
 private:
+    void Once(const std::string& opt, bool repeatable) {
+        if (repeatable) return;
+        for (const std::string& s : seen_)
+            if (s == opt) throw UsageError{opt + " is given twice"};
+        seen_.push_back(opt);
+    }
     const Args& a_;
     std::size_t i_ = 0;
+    std::vector<std::string> seen_;
 };
 
-// Parses FIRST-LAST (positive integers).
-void ParseRange(const std::string& text, int& first, int& last);
+// Parses FIRST-LAST: positive integers, FIRST not after LAST; `opt` names the argument in
+// the usage error.
+void ParseRange(const std::string& opt, const std::string& text, int& first, int& last);
 
 // An input of the command: what the usage calls it, and its path (empty when not given).
 struct NamedInput {

@@ -18,7 +18,7 @@ int MakeFieldData(const Args& args) {
         const std::string a = in.Next();
         if (a == "-o") out = in.Value(a);
         else if (a == "--sites") sites = in.Value(a);
-        else if (a == "--force") force = true;
+        else if (a == "--force") force = in.Flag(a);
         else throw UsageError{"unknown option for make-fielddata: " + a};
     }
     if (out.empty()) throw UsageError{"make-fielddata needs -o DATA.tki"};

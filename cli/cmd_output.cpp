@@ -79,8 +79,8 @@ struct OutputFlags {
             o.items.fill(false);
             for (int n : items) o.items[static_cast<std::size_t>(n)] = HeaderRowOfItem(ws.table, n) > 0;
         }
-        if (!species.empty()) ParseRange(species, o.speciesFrom, o.speciesTo);
-        if (!releves.empty()) ParseRange(releves, o.releveFrom, o.releveTo);
+        if (!species.empty()) ParseRange("--species", species, o.speciesFrom, o.speciesTo);
+        if (!releves.empty()) ParseRange("--releves", releves, o.releveFrom, o.releveTo);
         ClampRanges(o, ws.table);
         if (haveTitle) {
             o.title = title;

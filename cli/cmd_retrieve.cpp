@@ -44,7 +44,8 @@ private:
     std::chrono::steady_clock::time_point last_{};
 };
 
-// NAME[:CLASS[:CONNECTIVE]], read from the right so that a name may hold ":".
+// NAME[:CLASS[:CONNECTIVE]], read from the right so that a name may hold ":". A short
+// ASCII word after the last ":" is meant as a class or connective, so it must be one.
 SpeciesCondition ParseCondition(const std::string& text) {
     static const char* const kClasses[] = {"+", "1", "2", "3", "4", "5"};
     auto classOf = [](const std::string& s) {
@@ -58,25 +59,37 @@ SpeciesCondition ParseCondition(const std::string& text) {
         if (s == "none") return 2;
         return -1;
     };
+    auto looksMeant = [](const std::string& s) {
+        if (s.empty() || s.size() > 5) return s.empty();
+        for (char c : s)
+            if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '+' || c == '-'))
+                return false;
+        return true;
+    };
+    const auto bad = [&](const std::string& why) { return UsageError{"--species " + text + ": " + why}; };
     SpeciesCondition c;
     std::string name = text;
     const std::size_t last = name.rfind(':');
-    if (last != std::string::npos) {
+    if (last != std::string::npos && looksMeant(name.substr(last + 1))) {
         const std::string tail = name.substr(last + 1);
         const std::string head = name.substr(0, last);
         const std::size_t prev = head.rfind(':');
-        const int conn = connectiveOf(tail);
-        if (conn >= 0 && prev != std::string::npos && classOf(head.substr(prev + 1)) >= 0) {
+        if (const int conn = connectiveOf(tail); conn >= 0) {
+            if (prev == std::string::npos || classOf(head.substr(prev + 1)) < 0)
+                throw bad("a connective needs a class before it (NAME:CLASS:CONNECTIVE)");
             c.coverClass = classOf(head.substr(prev + 1));
             c.connective = static_cast<Connective>(conn);
             name = head.substr(0, prev);
         } else if (classOf(tail) >= 0) {
             c.coverClass = classOf(tail);
             name = head;
-        } else if (conn >= 0) {
-            throw UsageError{"--species " + text + ": a connective needs a class before it (NAME:CLASS:CONNECTIVE)"};
+        } else if (prev != std::string::npos && classOf(head.substr(prev + 1)) >= 0) {
+            throw bad("'" + tail + "' is not a connective (or, and, none)");
+        } else {
+            throw bad("'" + tail + "' is not a cover class (+, 1 ... 5)");
         }
     }
+    if (TrimBlanks(name).empty()) throw bad("the species name is empty");
     c.name = name;
     return c;
 }
@@ -87,20 +100,20 @@ int Retrieve(const Args& args) {
     ArgReader in(args);
     const std::string data = in.Positional("DATA.tki");
     std::string out, ini, mesh, records, into, title;
-    bool hasTitle = false, force = false;
+    bool hasTitle = false, force = false, hasRecords = false;
     std::vector<std::string> dicts;
     std::vector<SpeciesCondition> conditions;
     while (!in.Done()) {
         const std::string a = in.Next();
         if (a == "-o") out = in.Value(a);
         else if (a == "--ini") ini = in.Value(a);
-        else if (a == "--dict") dicts.push_back(in.Value(a));
-        else if (a == "--species") conditions.push_back(ParseCondition(in.Value(a)));
+        else if (a == "--dict") dicts.push_back(in.Value(a, true));
+        else if (a == "--species") conditions.push_back(ParseCondition(in.Value(a, true)));
         else if (a == "--mesh") mesh = in.Value(a);
-        else if (a == "--records") records = in.Value(a);
+        else if (a == "--records") records = in.Value(a), hasRecords = true;
         else if (a == "--into") into = in.Value(a);
         else if (a == "--title") title = in.Value(a), hasTitle = true;
-        else if (a == "--force") force = true;
+        else if (a == "--force") force = in.Flag(a);
         else throw UsageError{"unknown option for retrieve: " + a};
     }
     if (conditions.size() > static_cast<std::size_t>(kConditionCount))
@@ -127,7 +140,7 @@ int Retrieve(const Args& args) {
     params.meshPrefix = mesh;
     params.first = 1;
     params.last = ws.releveRecordCount;
-    if (!records.empty()) ParseRange(records, params.first, params.last);
+    if (hasRecords) ParseRange("--records", records, params.first, params.last);
     params.additional = false;
 
     ScanResult scan;

@@ -26,14 +26,14 @@ int Sort(const Args& args) {
     if (what != "species" && what != "releves") throw UsageError{"sort species or releves, not " + what};
     const std::string table = in.Positional("TABLE.vtb");
     std::string out, ini, range;
-    bool ascending = false, force = false;
+    bool ascending = false, force = false, hasRange = false;
     while (!in.Done()) {
         const std::string a = in.Next();
         if (a == "-o") out = in.Value(a);
-        else if (a == "--range") range = in.Value(a);
-        else if (a == "--ascending") ascending = true;
+        else if (a == "--range") range = in.Value(a), hasRange = true;
+        else if (a == "--ascending") ascending = in.Flag(a);
         else if (a == "--ini") ini = in.Value(a);
-        else if (a == "--force") force = true;
+        else if (a == "--force") force = in.Flag(a);
         else throw UsageError{"unknown option for sort: " + a};
     }
     if (out.empty()) throw UsageError{"sort needs -o OUT.vtb"};
@@ -47,7 +47,7 @@ int Sort(const Args& args) {
     const bool species = what == "species";
     int first = 1;
     int last = species ? ws.table.SpeciesCount() : ws.table.ReleveCount();
-    if (!range.empty()) ParseRange(range, first, last);
+    if (hasRange) ParseRange("--range", range, first, last);
     if (species) SortPlants(ws.table, first, last, !ascending);
     else SortReleve(ws.table, first, last, !ascending);
     SaveTableFromCli(ws, out, force);

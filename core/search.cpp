@@ -16,8 +16,15 @@ std::string_view Trimmed(std::string_view s) {
 }
 }  // namespace
 
-std::vector<CellPos> SearchTable(const Table& t, std::string_view text, bool exact) {
+std::vector<CellPos> SearchTable(const Table& t, std::string_view text, bool exact, bool* more) {
     std::vector<CellPos> hits;
+    if (more) *more = false;
+    // A match past the last mark only tells that there are more.
+    const auto full = [&] {
+        if (static_cast<int>(hits.size()) < kMaxSearchHits) return false;
+        if (more) *more = true;
+        return true;
+    };
     const std::string q(Trimmed(text));
     if (q.empty()) return hits;
     // Texts are UTF-8, so a byte match never starts inside a character.
@@ -29,15 +36,15 @@ std::vector<CellPos> SearchTable(const Table& t, std::string_view text, bool exa
     const int fn = t.FNRow();
     for (int p = 1; p <= t.SpeciesCount(); ++p) {
         if (!matches(t.SpeciesName(t.SpeciesKeyAt(p)))) continue;
+        if (full()) return hits;
         hits.push_back({2, fn + p});
-        if (static_cast<int>(hits.size()) == kMaxSearchHits) return hits;
     }
     for (int q2 = 1; q2 <= t.MaxReleve(); ++q2) {
         const int key = t.ReleveKeyAt(q2);
         for (int row = 2; row <= fn - 1; ++row) {
             if (!matches(t.HeaderText(key, row))) continue;
+            if (full()) return hits;
             hits.push_back({q2 + 3, row});
-            if (static_cast<int>(hits.size()) == kMaxSearchHits) return hits;
         }
     }
     return hits;

@@ -23,7 +23,8 @@ struct CellPos {
 // header values (rows 2..FNRow-1 of every relevé column, column by column). `text` is
 // trimmed first; an empty text finds nothing. A cell matches when its trimmed text equals
 // the query (exact) or contains it (partial); comparison is exact, letter case included.
-// At most kMaxSearchHits cells are returned; later matches are dropped.
-std::vector<CellPos> SearchTable(const Table& t, std::string_view text, bool exact);
+// At most kMaxSearchHits cells are returned; later matches are dropped, and `more` (when
+// given) tells whether there were any.
+std::vector<CellPos> SearchTable(const Table& t, std::string_view text, bool exact, bool* more = nullptr);
 
 }  // namespace tavik

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "formats/byte_sink.h"
+#include "formats/byte_source.h"
 #include "formats/codec.h"
 #include "formats/text_lines.h"
 
@@ -315,26 +316,39 @@ private:
     std::string buf_;
 };
 
+// Longer than any line of a real table (a cover line of 100,000 relevés is 700 KB), short
+// enough that a file without line ends cannot exhaust memory.
+constexpr std::size_t kMaxLine = std::size_t{256} << 20;
+
+// Reads the file line by line as it arrives; the table is built in `t`, which the caller
+// keeps only when Run returns. The encoding is known from a BOM, or from the first text line
+// that is not valid UTF-8 (then CP932); until then texts that are not ASCII wait, as bytes,
+// for the decision at the end.
 class Loader {
 public:
-    Loader(std::string_view bytes, const std::string& fileName, Table& t)
-        : file_(fileName), t_(t) {
-        if (bytes.empty()) throw std::runtime_error(fileName + " は空のファイルです");
-        bom_ = StripBom(bytes).size() != bytes.size();
-        lines_ = SplitLines(StripBom(bytes));
-        size_ = bytes.size();
-    }
+    Loader(ByteSource& src, const std::string& fileName, Table& t)
+        : file_(fileName), t_(t), maxBytes_(src.MaxBytes()), lines_(src, fileName, kMaxLine) {}
 
     void Run() {
-        ReadCounts();
-        DecideEncoding();
-        const std::string title = Decode(lines_[0], 0);
+        std::string_view l;
+        if (!lines_.Next(l)) throw std::runtime_error(file_ + " は空のファイルです");
+        if (l.substr(0, kBom.size()) == kBom) {
+            l.remove_prefix(kBom.size());
+            decided_ = true;
+            enc_ = TextEncoding::Utf8;
+        }
+        title_.assign(l);
+        Look(l);
+        if (!lines_.Next(l)) Fail(1, "種数・測定数・固定行数の3つの整数がありません");
+        ReadCounts(l);
         t_.ResetForLoad(S_, R_, F_);
-        t_.TableTitle = title;
-        ReadCovers();
-        ReadKeyRow();
-        for (int r = 1; r < F_; ++r) ReadGridLine(r, true);
-        for (int i = 0; i <= S_; ++i) ReadGridLine(F_ + i, false);
+        for (int s = 0; s <= S_; ++s) ReadCoverLine(s, NextLine());
+        ReadKeyRow(NextLine());
+        for (int r = 1; r < F_; ++r) ReadGridLine(r, true, NextLine());
+        for (int i = 0; i <= S_; ++i) ReadGridLine(F_ + i, false, NextLine());
+
+        if (!decided_) Decide(nonAscii_ ? TextEncoding::Utf8 : TextEncoding::Cp932);
+        t_.TableTitle = Decode(title_, 0);
         for (int n = 1; n <= kItemCount; ++n) t_.ItemBoxes[n].enabled = t_.ItemBoxes[n].checked = false;
         for (int r = 1; r < F_; ++r) {
             ItemBox& box = t_.ItemBoxes[static_cast<std::size_t>(items_[static_cast<std::size_t>(r)])];
@@ -349,6 +363,16 @@ private:
         throw std::runtime_error(file_ + " の " + std::to_string(line + 1) + " 行目: " + what);
     }
 
+    std::string_view NextLine() {
+        std::string_view l;
+        if (!lines_.Next(l)) {
+            const std::size_t needed = static_cast<std::size_t>(2 * S_ + F_ + 4);
+            Fail(lines_.Empty() ? 0 : lines_.LineIndex() + 1,
+                 "ファイルが途中で終わっています（" + std::to_string(needed) + " 行必要）");
+        }
+        return l;
+    }
+
     static bool ParseCount(std::string_view& s, long long& n) {
         while (!s.empty() && static_cast<unsigned char>(s.front()) <= 32) s.remove_prefix(1);
         std::size_t k = 0;
@@ -359,45 +383,43 @@ private:
         return s.empty() || static_cast<unsigned char>(s.front()) <= 32;
     }
 
-    void ReadCounts() {
+    void ReadCounts(std::string_view l) {
         long long S = 0, R = 0, F = 0;
-        std::string_view l = lines_.size() > 1 ? lines_[1] : std::string_view();
-        if (lines_.size() < 2 || !ParseCount(l, S) || !ParseCount(l, R) || !ParseCount(l, F))
+        if (!ParseCount(l, S) || !ParseCount(l, R) || !ParseCount(l, F))
             Fail(1, "種数・測定数・固定行数の3つの整数がありません");
         if (F < 2 || F > kItemCount + 1)
             Fail(1, "固定行数 " + std::to_string(F) + " が 2～31 の範囲にありません");
         // The cover block alone holds (S + 1) lines of (R + 1) * 7 characters.
         const long long width = (R + 1) * kLayerCount;
-        if (width > static_cast<long long>(size_) || S + 1 > static_cast<long long>(size_) / (width + 1))
+        const long long size = static_cast<long long>(std::min<std::uint64_t>(maxBytes_, 1ull << 60));
+        if (width > size || width > static_cast<long long>(kMaxLine) || S + 1 > size / (width + 1) ||
+            S > (1 << 30) || R > (1 << 30))
             Fail(1, "種数 " + std::to_string(S) + "・測定数 " + std::to_string(R) +
                         " がファイルの大きさに合いません");
         S_ = static_cast<int>(S);
         R_ = static_cast<int>(R);
         F_ = static_cast<int>(F);
-        const std::size_t needed = static_cast<std::size_t>(2 * S + F + 4);
-        if (lines_.size() < needed)
-            Fail(lines_.size(), "ファイルが途中で終わっています（" + std::to_string(needed) + " 行必要）");
     }
 
-    // The text lines (not the cover block, which is bytes) decide the encoding.
-    void DecideEncoding() {
-        if (bom_) {
-            enc_ = TextEncoding::Utf8;
-            return;
-        }
-        bool nonAscii = false, utf8 = true;
-        const auto look = [&](std::string_view l) {
-            if (IsAscii(l)) return;
-            nonAscii = true;
-            utf8 = utf8 && IsValidUtf8(l);
-        };
-        look(lines_[0]);
-        for (std::size_t k = static_cast<std::size_t>(S_) + 3; k < static_cast<std::size_t>(2 * S_ + F_ + 4); ++k)
-            look(lines_[k]);
-        enc_ = nonAscii && utf8 ? TextEncoding::Utf8 : TextEncoding::Cp932;
+    // The title and the text lines (not the cover block, which is bytes) decide the encoding.
+    void Look(std::string_view l) {
+        if (decided_ || IsAscii(l)) return;
+        nonAscii_ = true;
+        if (!IsValidUtf8(l)) Decide(TextEncoding::Cp932);
     }
 
-    std::string Decode(std::string_view s, std::size_t line) {
+    void Decide(TextEncoding enc) {
+        decided_ = true;
+        enc_ = enc;
+        for (const Pending& p : pending_)
+            t_.SetText(p.col, p.row, Decode(std::string_view(arena_).substr(p.at, p.len), p.line));
+        pending_.clear();
+        pending_.shrink_to_fit();
+        arena_.clear();
+        arena_.shrink_to_fit();
+    }
+
+    std::string Decode(std::string_view s, std::size_t line) const {
         if (IsAscii(s)) return std::string(s);
         std::string out;
         const bool ok = enc_ == TextEncoding::Utf8 ? (IsValidUtf8(s) && (out.assign(s), true))
@@ -406,34 +428,31 @@ private:
         return out;
     }
 
-    void ReadCovers() {
+    void ReadCoverLine(int s, std::string_view l) {
+        const std::size_t line = 2 + static_cast<std::size_t>(s);
         const std::size_t width = (static_cast<std::size_t>(R_) + 1) * kLayerCount;
         static constexpr char kZero[kLayerCount] = {'0', '0', '0', '0', '0', '0', '0'};
-        for (int s = 0; s <= S_; ++s) {
-            const std::size_t line = 2 + static_cast<std::size_t>(s);
-            const std::string_view l = lines_[line];
-            if (l.size() < width)
-                Fail(line, "被度の行が短すぎます（" + std::to_string(width) + " 文字必要、" +
-                               std::to_string(l.size()) + " 文字）");
-            for (int r = 0; r <= R_; ++r) {
-                const char* p = l.data() + static_cast<std::size_t>(r) * kLayerCount;
-                if (std::memcmp(p, kZero, kLayerCount) == 0) continue;
-                LayerCovers c;
-                for (int k = 0; k < kLayerCount; ++k) {
-                    const auto b = static_cast<unsigned char>(p[k]);
-                    if (b < '0')
-                        Fail(line, std::to_string(r * kLayerCount + k + 1) +
-                                       " 文字目: 被度の文字が「0」より小さい値です");
-                    c[k] = static_cast<std::uint8_t>(b - '0');
-                }
-                t_.SetCovers(r, s, c);
+        if (l.size() < width)
+            Fail(line, "被度の行が短すぎます（" + std::to_string(width) + " 文字必要、" +
+                           std::to_string(l.size()) + " 文字）");
+        for (int r = 0; r <= R_; ++r) {
+            const char* p = l.data() + static_cast<std::size_t>(r) * kLayerCount;
+            if (std::memcmp(p, kZero, kLayerCount) == 0) continue;
+            LayerCovers c;
+            for (int k = 0; k < kLayerCount; ++k) {
+                const auto b = static_cast<unsigned char>(p[k]);
+                if (b < '0')
+                    Fail(line, std::to_string(r * kLayerCount + k + 1) + " 文字目: 被度の文字が「0」より小さい値です");
+                c[k] = static_cast<std::uint8_t>(b - '0');
             }
+            t_.SetCovers(r, s, c);
         }
     }
 
-    void ReadKeyRow() {
+    void ReadKeyRow(std::string_view l) {
         const std::size_t line = static_cast<std::size_t>(S_) + 3;
-        FieldReader fields(lines_[line]);
+        Look(l);
+        FieldReader fields(l);
         std::string_view f;
         int col = 0;
         for (; col <= R_ + 3 && fields.Next(f); ++col) {
@@ -445,9 +464,10 @@ private:
         if (col != R_ + 4) Fail(line, "列番号 0～" + std::to_string(R_) + " の行ではありません");
     }
 
-    void ReadGridLine(int row, bool itemRow) {
+    void ReadGridLine(int row, bool itemRow, std::string_view l) {
         const std::size_t line = static_cast<std::size_t>(S_) + 3 + static_cast<std::size_t>(row);
-        FieldReader fields(lines_[line]);
+        Look(l);
+        FieldReader fields(l);
         std::string_view f;
         const int cols = t_.ColCount();
         for (int col = 0; col < cols && fields.Next(f); ++col) {
@@ -459,20 +479,49 @@ private:
                 items_[static_cast<std::size_t>(row)] = n;
             }
             if (f.empty() || (col == 0 && row > F_)) continue;
-            t_.SetText(col, row, Decode(f, line));
+            if (decided_ || IsAscii(f)) {
+                t_.SetText(col, row, Decode(f, line));
+            } else {
+                pending_.push_back({col, row, line, arena_.size(), f.size()});
+                arena_ += f;
+            }
         }
         if (itemRow && items_[static_cast<std::size_t>(row)] == 0)
             Fail(line, "先頭の欄が項目番号（1～30）ではありません");
     }
 
+    struct Pending {
+        int col, row;
+        std::size_t line, at, len;
+    };
+
     const std::string& file_;
     Table& t_;
-    bool bom_ = false;
-    std::size_t size_ = 0;
-    std::vector<std::string_view> lines_;
+    std::uint64_t maxBytes_;
+    LineReader lines_;
+    bool decided_ = false, nonAscii_ = false;
     TextEncoding enc_ = TextEncoding::Cp932;
+    std::string title_, arena_;
+    std::vector<Pending> pending_;
     int S_ = 0, R_ = 0, F_ = 0;
     std::array<int, kItemCount + 2> items_{};
+};
+
+// Bytes in memory as a source.
+class MemorySource : public ByteSource {
+public:
+    explicit MemorySource(std::string_view bytes) : b_(bytes) {}
+    std::size_t Read(char* buf, std::size_t n) override {
+        n = std::min(n, b_.size());
+        std::memcpy(buf, b_.data(), n);
+        b_.remove_prefix(n);
+        return n;
+    }
+    std::uint64_t MaxBytes() const override { return size_; }
+
+private:
+    std::string_view b_;
+    std::uint64_t size_ = b_.size();
 };
 
 }  // namespace
@@ -505,8 +554,13 @@ std::string SavedTableBytes(const Table& t) {
     return out;
 }
 
+void ReadSavedTable(ByteSource& src, const std::string& fileName, Table& t) {
+    Loader(src, fileName, t).Run();
+}
+
 void ParseSavedTable(std::string_view bytes, const std::string& fileName, Table& t) {
-    Loader(bytes, fileName, t).Run();
+    MemorySource src(bytes);
+    ReadSavedTable(src, fileName, t);
 }
 
 }  // namespace tavik

@@ -8,6 +8,7 @@
 
 #include "core/table.h"
 #include "formats/byte_sink.h"
+#include "formats/byte_source.h"
 
 namespace tavik {
 
@@ -36,5 +37,8 @@ std::string SavedTableBytes(const Table& t);
 // the captions of items without header rows); pass a fresh table and keep it only when
 // this returns. Throws std::runtime_error naming `fileName`, the line and the problem.
 void ParseSavedTable(std::string_view bytes, const std::string& fileName, Table& t);
+// The same from a source read as it arrives (a file, plain or gzip): memory follows the
+// table and the longest line, never the size of the file.
+void ReadSavedTable(ByteSource& src, const std::string& fileName, Table& t);
 
 }  // namespace tavik

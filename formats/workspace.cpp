@@ -9,7 +9,9 @@
 #include "core/cp932_width.h"
 #include "formats/codec.h"
 #include "formats/dictionary_file.h"
+#include "formats/byte_source.h"
 #include "formats/file_bytes.h"
+#include "formats/gzip_sink.h"
 #include "formats/ini_file.h"
 #include "formats/saved_table.h"
 #include "formats/text_lines.h"
@@ -171,6 +173,7 @@ std::string Bool(bool b) { return b ? "1" : "0"; }
 // first, then any letter case. Empty when there is none.
 std::string CompanionIni(const std::string& tablePath) {
     fs::path p = tablePath;
+    if (IsGzipName(tablePath)) p.replace_extension();  // "t.vtb.gz" -> "t.vtb"
     p.replace_extension(".ini");
     const std::string found = FindFileAnyCase(p.string());
     std::error_code ec;
@@ -262,14 +265,21 @@ SaveReport Workspace::SaveTable(const std::string& path, Progress* progress,
                                 AtomicFile::ReadOnlyTarget readOnly) const {
     if (progress) progress->Show("　組成表を保存中　", "");
     AtomicFile file(path, readOnly);
-    const SaveReport report = WriteSavedTable(table, file);
+    SaveReport report;
+    if (IsGzipName(path)) {
+        GzipSink gz(file, path);
+        report = WriteSavedTable(table, gz);
+        gz.Finish();
+    } else {
+        report = WriteSavedTable(table, file);
+    }
     file.Commit();
     return report;
 }
 
 void Workspace::LoadTable(const std::string& path, Progress* progress) {
     if (progress) progress->Show("　組成表を読込中　", "");
-    const std::string bytes = ReadFileBytes(path);
+    const std::unique_ptr<ByteSource> source = OpenByteSource(path);
 
     // A settings file beside the table is read now and applied only with the table.
     const std::string iniPath = CompanionIni(path);
@@ -286,7 +296,7 @@ void Workspace::LoadTable(const std::string& path, Progress* progress) {
     for (int n = 1; n <= kItemCount; ++n)
         loaded.ItemBoxes[n].caption = iniPath.empty() ? table.ItemBoxes[n].caption
                                                       : st.values.items[static_cast<std::size_t>(n)].caption;
-    ParseSavedTable(bytes, path, loaded);
+    ReadSavedTable(*source, path, loaded);
 
     if (!iniPath.empty()) ApplySettings(*this, st);
     table = std::move(loaded);

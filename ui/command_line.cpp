@@ -10,7 +10,8 @@ StartRequest ParseCommandLine(const QStringList& args, const QString& defaultIni
     const QString& first = args.front();
     const QString ext = QFileInfo(first).suffix().toUpper();
     if (ext == QLatin1String("INI")) r.iniPath = first;
-    else if (ext == QLatin1String("VTB")) r.tablePath = first;
+    else if (ext == QLatin1String("VTB") || QFileInfo(first).fileName().toUpper().endsWith(QLatin1String(".VTB.GZ")))
+        r.tablePath = first;
     return r;
 }
 

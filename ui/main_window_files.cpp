@@ -69,8 +69,11 @@ void MainWindow::loadTable(const QString& path) {
             ws_.LoadTable(S(path), &progress);
             lastTableFolder_ = QFileInfo(path).absolutePath();
         } catch (const std::exception& e) {
+            // Nothing was loaded: the table, its hidden rows and the view stay as they were.
             busy.end();
             showError(QStringLiteral("組成表を読込めません。"), e);
+            showTableStatus();
+            return;
         }
     }
     // A settings file beside the table may have given the window another place or size.
@@ -94,10 +97,15 @@ void MainWindow::saveTable() {
     if (QFileInfo::exists(path) &&
         !dialogs_->askYesAbort(this, QStringLiteral("同名のファイルが存在します。書き換えますか？")))
         return;
+    // A read-only file is one the user meant to keep: replace it only when asked again.
+    if (IsReadOnlyFile(S(path)) &&
+        !dialogs_->askYesNo(this, QFileInfo(path).fileName() + QStringLiteral(" は読み取り専用です。置き換えますか？")))
+        return;
     auto busy = BusyScope::working(this, QStringLiteral("　組成表を保存中　"));
     WorkProgress progress(message_, false);
+    SaveReport report;
     try {
-        ws_.SaveTable(S(path), &progress);
+        report = ws_.SaveTable(S(path), &progress, AtomicFile::ReadOnlyTarget::Replace);
         lastTableFolder_ = QFileInfo(path).absolutePath();
     } catch (const std::exception& e) {
         busy.end();
@@ -105,7 +113,9 @@ void MainWindow::saveTable() {
         return;
     }
     busy.end();
-    showNote(QStringLiteral("保存しました：") + path, 5000);
+    const std::string notice = Utf8NoticeMessage(S(path), report);
+    if (!notice.empty()) showNote(Q(notice), 15000);
+    else showNote(QStringLiteral("保存しました：") + path, 5000);
 }
 
 QString MainWindow::askFileToOpen(const QString& title, int filterIndex, const QString& pattern,
@@ -147,6 +157,7 @@ void MainWindow::setDataFile(const QString& path) {
     retrievalPanel_->setRecordMaximum(ws_.releveRecordCount);
     actions_.chooseDataFile->setText(QStringLiteral("データファイルの変更"));
     showTableStatus();
+    if (!ws_.dataFileProblem.empty()) showNote(Q(ws_.dataFileProblem), 15000);
 }
 
 // ---- Dictionary and settings ---------------------------------------------------------------------
@@ -237,8 +248,12 @@ void MainWindow::openManual() {
         dialogs_->inform(this, QStringLiteral("使用説明書が見つかりません。"));
         return;
     }
-    if (!dialogs_->openInBrowser(path))
+    if (!dialogs_->openInBrowser(path)) {
         dialogs_->inform(this, QStringLiteral("使用説明書を開けません：\n") + path);
+        return;
+    }
+    // The browser may still fail on its own: the path stays in sight.
+    showNote(QStringLiteral("使用説明書：") + path, 10000);
 }
 
 void MainWindow::showAbout() {

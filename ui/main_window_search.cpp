@@ -16,9 +16,10 @@ void MainWindow::onSearchPartial() { search(false); }
 void MainWindow::search(bool exact) {
     const QString typed = searchPanel_->takeText();
     searchPanel_->hide();
+    bool moreHits = false;
     {
         auto busy = BusyScope::cursorOnly(this);
-        const auto hits = SearchTable(ws_.table, typed.toStdString(), exact);
+        const auto hits = SearchTable(ws_.table, typed.toStdString(), exact, &moreHits);
         std::vector<QPoint> cells;
         cells.reserve(hits.size());
         for (const CellPos& h : hits) cells.emplace_back(h.col, h.row);
@@ -30,7 +31,7 @@ void MainWindow::search(bool exact) {
     if (shown.isEmpty()) return;
     const int found = static_cast<int>(grid_->searchHits().size());
     showNote(found == 0 ? QStringLiteral("「%1」は見つかりません").arg(shown)
-                        : QStringLiteral("「%1」：%2 か所").arg(shown).arg(found),
+                        : (moreHits ? QStringLiteral("「%1」：%2 か所以上") : QStringLiteral("「%1」：%2 か所")).arg(shown).arg(found),
              6000);
 }
 

@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 #include <QDesktopServices>
+#include <QGuiApplication>
+#include <QStandardPaths>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -16,7 +18,7 @@ namespace tavik::ui {
 const QStringList& OpenFilters() {
     static const QStringList f = {
         QStringLiteral("植生データファイル (*.tki)"),
-        QStringLiteral("植生組成表ファイル (*.vtb *.VTB)"),
+        QStringLiteral("植生組成表ファイル (*.vtb *.VTB *.vtb.gz)"),
         QStringLiteral("ＣＳＶデータファイル (*.csv)"),
         QStringLiteral("異名辞書ファイル (*.dic)"),
         QStringLiteral("設定ファイル (*.ini)"),
@@ -26,7 +28,7 @@ const QStringList& OpenFilters() {
 
 const QStringList& SaveFilters() {
     static const QStringList f = {
-        QStringLiteral("組成表で保存 (*.vtb)"),
+        QStringLiteral("組成表で保存 (*.vtb *.vtb.gz)"),
         QStringLiteral("組成表テキストファイル(*.txt)"),
         QStringLiteral("組成のマトリクスデータ(*.csv)"),
         QStringLiteral("エクセル・ファイル(*.xls)"),
@@ -152,6 +154,12 @@ void UserDialogs::showModal(QWidget* dialog) {
 }
 
 bool UserDialogs::openInBrowser(const QString& path) {
+    // Qt reports success once xdg-open has started, even when it then finds no browser: ask
+    // only when one can be shown at all.
+    const bool display = qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+    const bool launcher = !QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty() ||
+                          qEnvironmentVariableIsSet("BROWSER");
+    if (!display || !launcher || QGuiApplication::platformName() == QLatin1String("offscreen")) return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 

@@ -94,5 +94,27 @@ case "$msg" in *empty.tki*空のファイル*) ;; *) fail "empty pair message: $
 cp "$examples/example.tki" "$work/UP.TKI"; cp "$examples/example.tkd" "$work/UP.TKD"
 expect_eq "upper-case pair" "ReleveCount: 60" "$("$cli" retrieve "$work/UP.TKI" 2>/dev/null | grep ReleveCount)"
 
+# ---- usage errors name the argument ------------------------------------------------------------
+usage() { # expect exit 2 and the text in the first line of stderr
+    local want=$1; shift
+    local msg rc
+    msg=$("$cli" "$@" 2>&1 >/dev/null | head -n 1); "$cli" "$@" >/dev/null 2>&1; rc=$?
+    expect_eq "exit of: $*" 2 "$rc"
+    case "$msg" in *"$want"*) ;; *) fail "message of ($*): $msg" ;; esac
+}
+usage "--range 5-3: FIRST is after LAST" sort species "$work/t.vtb" -o "$work/o.vtb" --range 5-3
+usage "--range must be FIRST-LAST" sort species "$work/t.vtb" -o "$work/o.vtb" --range ''
+usage "--records must be FIRST-LAST (from 1), not '0-0'" retrieve "$work/example.tki" --records 0-0
+usage "--species ブナ:6: '6' is not a cover class" retrieve "$work/example.tki" --species ブナ:6
+usage "--species ブナ:+:xor: 'xor' is not a connective" retrieve "$work/example.tki" --species ブナ:+:xor
+usage "--species : the species name is empty" retrieve "$work/example.tki" --species ''
+usage "--species :+: the species name is empty" retrieve "$work/example.tki" --species :+
+usage "-o is given twice" sort species "$work/t.vtb" -o "$work/a.vtb" -o "$work/b.vtb"
+usage "--ascending is given twice" sort species "$work/t.vtb" -o "$work/a.vtb" --ascending --ascending
+usage "-o needs a value, not the option --ascending" sort species "$work/t.vtb" -o --ascending
+[ ! -e "$work/o.vtb" ] && [ ! -e "$work/a.vtb" ] || fail "a usage error wrote a file"
+# Several --species and --dict stay allowed.
+expect_eq "two --species" 0 "$(status "$cli" retrieve "$work/example.tki" --species ブナ:3 --species チシマザサ:+:and)"
+
 if [ "$failures" -ne 0 ]; then echo "$failures failure(s)"; exit 1; fi
 echo "all file-safety CLI checks passed"

@@ -84,8 +84,9 @@ public:
     void showModal(QWidget*) override { ++modalShown; }
     bool openInBrowser(const QString& path) override {
         openedInBrowser << path;
-        return true;
+        return browserStarts;
     }
+    bool browserStarts = true;
 
     QString proposedSaveName, lastPrompt, lastProposal;
     std::optional<QFont> fontAnswer;

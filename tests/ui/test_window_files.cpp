@@ -17,6 +17,8 @@ private slots:
     void commandLineVariants();
     void badInputLeavesTheTable();
     void failedCommandsGiveTheWindowBack();
+    void failedLoadKeepsTheView();
+    void savingOverAReadOnlyFileAsks();
 };
 
 void TestWindowFiles::commandLineVariants() {
@@ -155,6 +157,72 @@ void TestWindowFiles::failedCommandsGiveTheWindowBack() {
     QVERIFY(w.grid()->isEnabled());
     QVERIFY(!w.workMessage()->isVisible());
     QVERIFY(!w.noteText().startsWith(QStringLiteral("保存しました")));
+}
+
+void TestWindowFiles::failedLoadKeepsTheView() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    SmallTable(w);
+    const Table& t = w.workspace().table;
+    w.toggleSiteRows();
+    QVERIFY(w.actions().hideSiteRows->isChecked());
+    const int hidden = t.RowHeight(3);
+    const QString bad = QDir(tmp.path()).filePath(QStringLiteral("bad.vtb"));
+    {
+        QFile f(bad);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("title\r\n3 x 19\r\n");
+    }
+    s.dialogs->files << bad;
+    w.openTable();
+    QCOMPARE(s.dialogs->errors.size(), 1);
+    // The tick, the range mode and the hidden rows still agree: the next click shows them.
+    QVERIFY(w.actions().hideSiteRows->isChecked());
+    QVERIFY(w.rangeMode() == tavik::ui::RangeMode::SiteRowsHidden);
+    QCOMPARE(t.RowHeight(3), hidden);
+    w.toggleSiteRows();
+    QVERIFY(!w.actions().hideSiteRows->isChecked());
+    QVERIFY(t.RowHeight(3) > 0);
+}
+
+void TestWindowFiles::savingOverAReadOnlyFileAsks() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    SmallTable(w);
+    const QString path = QDir(tmp.path()).filePath(QStringLiteral("ro.vtb"));
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("keep");
+    }
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    const auto content = [&] {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    // Overwrite: yes; read-only: no. Nothing changes.
+    s.dialogs->files << path;
+    s.dialogs->answers << true << false;
+    w.saveTable();
+    QCOMPARE(s.dialogs->questions.size(), 2);
+    QCOMPARE(s.dialogs->questions.last(), QStringLiteral("ro.vtb は読み取り専用です。置き換えますか？"));
+    QCOMPARE(content(), QByteArray("keep"));
+    // Yes twice: replaced, still read-only.
+    s.dialogs->files << path;
+    s.dialogs->answers << true << true;
+    w.saveTable();
+    QVERIFY(content() != QByteArray("keep"));
+    QVERIFY(!(QFile::permissions(path) & QFile::WriteOwner));
+    QVERIFY(s.dialogs->errors.isEmpty());
+
+    // A text without a CP932 form: the file is UTF-8 and the status line says so.
+    w.workspace().table.TableTitle = "表😀";
+    s.dialogs->files << QDir(tmp.path()).filePath(QStringLiteral("u.vtb"));
+    w.saveTable();
+    QVERIFY2(w.noteText().contains(QStringLiteral("UTF-8")) && w.noteText().contains(QStringLiteral("表😀")),
+             qPrintable(w.noteText()));
 }
 
 QTEST_MAIN(TestWindowFiles)

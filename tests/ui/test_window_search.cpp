@@ -72,6 +72,22 @@ void TestWindowSearch::searchHits() {
     QVERIFY(!g->searchHits().empty());
     w.resetSearch();
     QVERIFY(g->searchHits().empty());
+    // More matches than marks: the note says the marks stop at twenty.
+    {
+        std::vector<std::string> many;
+        for (int i = 1; i <= 25; ++i) many.push_back("ササ" + std::to_string(i));
+        w.workspace().table = tavik::testing::MakeTable({many});
+        w.showTableStatus();
+        w.showSearchPanel();
+        Child<QComboBox>(p, "searchText")->setEditText(QStringLiteral("ササ"));
+        w.onSearchPartial();
+        QCOMPARE(g->searchHits().size(), std::size_t(20));
+        QCOMPARE(w.noteText(), QStringLiteral("「ササ」：20 か所以上"));
+        w.showSearchPanel();
+        Child<QComboBox>(p, "searchText")->setEditText(QStringLiteral("ササ2"));
+        w.onSearchPartial();  // ササ2, ササ20 ... ササ25
+        QCOMPARE(w.noteText(), QStringLiteral("「ササ2」：7 か所"));
+    }
     // Clearing the table forgets hits too.
     w.onSearchPartial();
     w.clearTable();

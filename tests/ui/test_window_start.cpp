@@ -157,6 +157,13 @@ void TestWindowStart::manualAndAbout() {
     s.w->openManual();
     QCOMPARE(s.dialogs->openedInBrowser.size(), 1);
     QVERIFY(s.dialogs->openedInBrowser.front().endsWith(QStringLiteral("manual/index.html")));
+    // No browser: the manual's path in a message instead of nothing at all.
+    s.dialogs->browserStarts = false;
+    s.w->openManual();
+    QCOMPARE(s.dialogs->notices.size(), 1);
+    QVERIFY(s.dialogs->notices.front().endsWith(QStringLiteral("manual/index.html")));
+    // Without a display the real dialogs do not pretend to have started one.
+    QVERIFY(!tavik::ui::UserDialogs().openInBrowser(s.dialogs->openedInBrowser.front()));
     s.w->showAbout();
     QCOMPARE(s.dialogs->modalShown, 1);
 }

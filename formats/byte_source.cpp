@@ -1,0 +1,183 @@
+#include "formats/byte_source.h"
+
+#include <zlib.h>
+
+#include <cstring>
+#include <stdexcept>
+
+#include "formats/input_file.h"
+
+namespace tavik {
+
+namespace {
+
+constexpr std::size_t kChunk = 1 << 20;
+
+class PlainSource : public ByteSource {
+public:
+    explicit PlainSource(std::unique_ptr<InputFile> f) : f_(std::move(f)) {}
+    std::size_t Read(char* buf, std::size_t n) override { return f_->Read(buf, n); }
+    std::uint64_t MaxBytes() const override { return f_->Size(); }
+
+private:
+    std::unique_ptr<InputFile> f_;
+};
+
+// gzip as gunzip reads it: one member after another to the end of the file.
+class GzipSource : public ByteSource {
+public:
+    // `head`: the bytes already read from the start of the file.
+    GzipSource(std::unique_ptr<InputFile> f, std::string head)
+        : f_(std::move(f)), in_(std::move(head)) {
+        avail_ = in_.size();
+        in_.resize(kChunk);
+        z_.zalloc = Z_NULL;
+        z_.zfree = Z_NULL;
+        z_.opaque = Z_NULL;
+        if (inflateInit2(&z_, 15 + 16) != Z_OK) throw std::runtime_error(f_->Path() + " を読み込めません（メモリ不足）");
+    }
+    ~GzipSource() override { inflateEnd(&z_); }
+
+    std::size_t Read(char* buf, std::size_t n) override {
+        if (done_) return 0;
+        z_.next_out = reinterpret_cast<Bytef*>(buf);
+        z_.avail_out = static_cast<uInt>(std::min<std::size_t>(n, 1u << 30));
+        while (z_.avail_out == static_cast<uInt>(std::min<std::size_t>(n, 1u << 30))) {
+            if (z_.avail_in == 0) {
+                if (avail_ == 0) avail_ = f_->Read(in_.data(), in_.size());
+                if (avail_ == 0) {
+                    if (started_) Corrupt("途中で終わっています");
+                    done_ = true;
+                    break;
+                }
+                z_.next_in = reinterpret_cast<Bytef*>(in_.data());
+                z_.avail_in = static_cast<uInt>(avail_);
+                avail_ = 0;
+            }
+            started_ = true;
+            const int rc = inflate(&z_, Z_NO_FLUSH);
+            if (rc == Z_STREAM_END) {
+                started_ = false;
+                inflateReset(&z_);  // another member may follow
+            } else if (rc != Z_OK && rc != Z_BUF_ERROR) {
+                Corrupt("gzip の中身が壊れています");
+            }
+        }
+        return static_cast<std::size_t>(z_.next_out - reinterpret_cast<Bytef*>(buf));
+    }
+    // Deflate cannot expand more than about 1032 to 1.
+    std::uint64_t MaxBytes() const override { return f_->Size() * 1032 + 1024; }
+
+private:
+    [[noreturn]] void Corrupt(const char* why) { throw std::runtime_error(f_->Path() + " を読み込めません（" + why + "）"); }
+    std::unique_ptr<InputFile> f_;
+    std::string in_;
+    std::size_t avail_ = 0;
+    z_stream z_{};
+    bool started_ = false, done_ = false;
+};
+
+}  // namespace
+
+bool IsGzipName(const std::string& path) {
+    if (path.size() < 3) return false;
+    const std::string ext = path.substr(path.size() - 3);
+    return ext[0] == '.' && (ext[1] == 'g' || ext[1] == 'G') && (ext[2] == 'z' || ext[2] == 'Z');
+}
+
+std::unique_ptr<ByteSource> OpenByteSource(const std::string& path) {
+    auto f = std::make_unique<InputFile>(path);
+    char head[2] = {0, 0};
+    std::size_t got = 0;
+    while (got < 2) {
+        const std::size_t n = f->Read(head + got, 2 - got);
+        if (n == 0) break;
+        got += n;
+    }
+    if (got == 2 && static_cast<unsigned char>(head[0]) == 0x1F && static_cast<unsigned char>(head[1]) == 0x8B)
+        return std::make_unique<GzipSource>(std::move(f), std::string(head, 2));
+    // Plain: give back the bytes looked at.
+    class Rewound : public ByteSource {
+    public:
+        Rewound(std::unique_ptr<ByteSource> s, std::string head) : s_(std::move(s)), head_(std::move(head)) {}
+        std::size_t Read(char* buf, std::size_t n) override {
+            if (at_ < head_.size()) {
+                const std::size_t k = std::min(n, head_.size() - at_);
+                std::memcpy(buf, head_.data() + at_, k);
+                at_ += k;
+                return k;
+            }
+            return s_->Read(buf, n);
+        }
+        std::uint64_t MaxBytes() const override { return s_->MaxBytes(); }
+
+    private:
+        std::unique_ptr<ByteSource> s_;
+        std::string head_;
+        std::size_t at_ = 0;
+    };
+    return std::make_unique<Rewound>(std::make_unique<PlainSource>(std::move(f)), std::string(head, got));
+}
+
+LineReader::LineReader(ByteSource& src, std::string fileName, std::size_t maxLine)
+    : src_(src), file_(std::move(fileName)), max_(maxLine) {
+    buf_.resize(std::min<std::size_t>(kChunk, maxLine + 2));
+}
+
+bool LineReader::Fill() {
+    if (pos_ > 0) {  // keep the line begun, at the front
+        std::memmove(buf_.data(), buf_.data() + pos_, end_ - pos_);
+        end_ -= pos_;
+        scan_ -= pos_;
+        pos_ = 0;
+    }
+    if (end_ == buf_.size()) {
+        if (buf_.size() >= max_ + 2)
+            throw std::runtime_error(file_ + " の " + std::to_string(line_ + 1) + " 行目: 行が長すぎます（" +
+                                     std::to_string(max_ >> 20) + " MB まで）");
+        buf_.resize(std::min<std::size_t>(buf_.size() * 2, max_ + 2));
+    }
+    const std::size_t n = src_.Read(buf_.data() + end_, buf_.size() - end_);
+    if (n == 0) {
+        eof_ = true;
+        return false;
+    }
+    end_ += n;
+    total_ += n;
+    return true;
+}
+
+bool LineReader::Next(std::string_view& line) {
+    for (;;) {
+        const char* b = buf_.data();
+        const char* lf = static_cast<const char*>(std::memchr(b + scan_, '\n', end_ - scan_));
+        const char* stop = lf ? lf : b + end_;
+        const char* cr = static_cast<const char*>(std::memchr(b + scan_, '\r', static_cast<std::size_t>(stop - (b + scan_))));
+        if (cr && cr + 1 == b + end_ && !eof_) {  // is an LF next? read on to see
+            scan_ = static_cast<std::size_t>(cr - b);
+            Fill();
+            continue;
+        }
+        if (cr || lf) {
+            const char* e = cr ? cr : lf;
+            if (static_cast<std::size_t>(e - (b + pos_)) > max_)
+                throw std::runtime_error(file_ + " の " + std::to_string(line_ + 1) + " 行目: 行が長すぎます（" +
+                                         std::to_string(max_ >> 20) + " MB まで）");
+            line = std::string_view(b + pos_, static_cast<std::size_t>(e - (b + pos_)));
+            std::size_t next = static_cast<std::size_t>(e - b) + 1;
+            if (cr && next < end_ && b[next] == '\n') ++next;
+            pos_ = scan_ = next;
+            ++line_;
+            return true;
+        }
+        scan_ = end_;
+        if (!eof_ && Fill()) continue;
+        if (pos_ == end_) return false;
+        line = std::string_view(buf_.data() + pos_, end_ - pos_);
+        pos_ = scan_ = end_;
+        ++line_;
+        return true;
+    }
+}
+
+}  // namespace tavik
