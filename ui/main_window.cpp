@@ -163,7 +163,7 @@ void MainWindow::showTableStatus() {
     const bool has = t.ReleveCount() > 0;
     for (QAction* a : {actions_.saveTable, actions_.outputTable, actions_.valueMatrix,
                        actions_.pcordCsv, actions_.siteData, actions_.reciprocalAveraging,
-                       actions_.makeConstancyTable, actions_.sortByDiagnosticBlocks})
+                       actions_.makeConstancyTable})
         a->setEnabled(has && !notYet_.contains(a));
     refresh();
 }
