@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "formats/atomic_file.h"
 #include "ui/about_box.h"
 #include "ui/main_window_busy.h"
 #include "ui/command_line.h"
@@ -115,6 +116,11 @@ void MainWindow::start(const QStringList& args, const QString& programPath) {
         showError(QStringLiteral("設定ファイルを読込めません。"), e);
     }
     ws_.iniFileName = req.iniPath.toStdString();
+    // A save that was killed leaves its hidden temporary behind; ours older than a day go
+    // from the folders this start works in.
+    for (const QString& folder : {QFileInfo(req.iniPath).absolutePath(), Q(ws_.settings.directory),
+                                  req.tablePath.isEmpty() ? QString() : QFileInfo(req.tablePath).absolutePath()})
+        if (!folder.isEmpty()) RemoveStaleTemporaries(folder.toStdString());
     applyWindowSettings();
     modelWasReset();
     layoutRenewed();

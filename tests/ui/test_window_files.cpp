@@ -1,5 +1,6 @@
 // The window and its files: a settings file or a saved table named on the command line,
 // and bad input of every kind that leaves the table as it was.
+#include <QDateTime>
 #include <QFile>
 #include <QMenuBar>
 #include <QtTest>
@@ -19,6 +20,7 @@ private slots:
     void failedCommandsGiveTheWindowBack();
     void failedLoadKeepsTheView();
     void savingOverAReadOnlyFileAsks();
+    void startRemovesStaleTemporaries();
 };
 
 void TestWindowFiles::commandLineVariants() {
@@ -223,6 +225,39 @@ void TestWindowFiles::savingOverAReadOnlyFileAsks() {
     w.saveTable();
     QVERIFY2(w.noteText().contains(QStringLiteral("UTF-8")) && w.noteText().contains(QStringLiteral("表😀")),
              qPrintable(w.noteText()));
+}
+
+
+// A save killed mid-write leaves `.NAME.tavik-XXXXXX`; the next start removes ours that are
+// older than a day from the folders it works in, and leaves fresh ones and other files alone.
+void TestWindowFiles::startRemovesStaleTemporaries() {
+    QTemporaryDir tmp;
+    const QDir dir(tmp.path());
+    QDir(tmp.path()).mkpath(QStringLiteral("tables"));
+    const QString vtb = dir.filePath(QStringLiteral("tables/森林.vtb"));
+    QVERIFY(QFile::copy(SharedData(QStringLiteral("example/example.vtb")), vtb));
+    auto plant = [](const QString& path, bool old) {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("half a table");
+        f.flush();  // the write would otherwise stamp the file after its back-dating
+        if (old) QVERIFY(f.setFileTime(QDateTime::currentDateTime().addDays(-2), QFileDevice::FileModificationTime));
+    };
+    const QString staleBesideTable = dir.filePath(QStringLiteral("tables/.森林.vtb.tavik-Ab12Cd"));
+    const QString staleBesideSettings = dir.filePath(QStringLiteral(".tavik.ini.tavik-Zz99Yy"));
+    const QString fresh = dir.filePath(QStringLiteral("tables/.other.vtb.tavik-Qq11Ww"));
+    const QString notOurs = dir.filePath(QStringLiteral("tables/.notes.old"));
+    plant(staleBesideTable, true);
+    plant(staleBesideSettings, true);
+    plant(fresh, false);
+    plant(notOurs, true);
+
+    auto s = StartWindow(tmp.path(), {vtb});
+    QCOMPARE(s.w->workspace().table.ReleveCount(), 60);
+    QVERIFY(!QFile::exists(staleBesideTable));
+    QVERIFY(!QFile::exists(staleBesideSettings));
+    QVERIFY(QFile::exists(fresh));
+    QVERIFY(QFile::exists(notOurs));
 }
 
 QTEST_MAIN(TestWindowFiles)
