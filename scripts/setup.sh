@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build, the tests and the screenshots need
 # (poppler-utils and python3-openpyxl read back the PDF and .xlsx outputs in tests).
-# Safe to run again: apt-get is only called when something is missing.
+# Safe to run again: apt-get is only called when something is missing. Packages named as
+# arguments are installed too (bench/setup-r.sh uses this for tools of its own).
 set -euo pipefail
 pkgs=(
   build-essential cmake ninja-build pkg-config
@@ -12,6 +13,7 @@ pkgs=(
   clang libclang-rt-14-dev
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-noto-cjk fontconfig
   xvfb xauth xdg-utils
+  "$@"
 )
 missing=()
 for p in "${pkgs[@]}"; do

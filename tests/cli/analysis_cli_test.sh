@@ -7,10 +7,7 @@ examples=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-expect_eq() { [ "$2" == "$3" ] || fail "$1: expected [$2], got [$3]"; }
-status() { "$@" >/dev/null 2>&1; echo $?; }
-utf8() { iconv -f CP932 -t UTF-8 "$1" | tr -d '\r'; }
+. "$(dirname "$0")/check_lib.sh"
 
 # ---- ra refuses a species whose cells all weigh 0 ----------------------------------------
 # ギンリョウソウ is recorded only as "(" / "*" in the example.

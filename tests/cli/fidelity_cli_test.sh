@@ -8,9 +8,7 @@ data=$3
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-expect_eq() { [ "$2" == "$3" ] || fail "$1: expected [$2], got [$3]"; }
-utf8() { iconv -f CP932 -t UTF-8 "$1" | tr -d '\r'; }
+. "$(dirname "$0")/check_lib.sh"
 # The fields of one species' line: name, 4 × (count, phi, p), best group, diagnostic groups.
 line() { utf8 "$1" | awk -F, -v n="$2" '$1 == n'; }
 

@@ -13,9 +13,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
 
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+. "$(dirname "$0")/check_lib.sh"
 # expect_eq WHAT EXPECTED ACTUAL
-expect_eq() { [ "$2" == "$3" ] || fail "$1: expected [$2], got [$3]"; }
 field() { grep "^$1: " | sed "s/^$1: //"; }
 # hits ARGS...: the hit count that retrieve reports on stderr
 hits() { "$cli" retrieve "$work/dune.tki" --dict "$dune/dune.dic" "$@" 2>&1 >/dev/null | sed -n 's/^.*抽出数＝\([0-9]*\).*$/\1/p'; }

@@ -9,9 +9,7 @@ fault=$3
 work=$(mktemp -d "$4/file-safety.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-expect_eq() { [ "$2" == "$3" ] || fail "$1: expected [${2:0:300}], got [${3:0:300}]"; }
-status() { "$@" >/dev/null 2>&1; echo $?; }
+. "$(dirname "$0")/check_lib.sh"
 # Runs tavik-cli with an injected I/O error (see tests/support/fault_inject.cpp).
 faulty() { local spec=$1; shift; ASAN_OPTIONS=verify_asan_link_order=0 LD_PRELOAD=$fault TAVIK_FAULT=$spec "$cli" "$@"; }
 only_files() { # the folder holds exactly these names

@@ -8,10 +8,7 @@ here=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-expect_eq() { [ "$2" == "$3" ] || fail "$1: expected [$2], got [$3]"; }
-status() { "$@" >/dev/null 2>&1; echo $?; }
-utf8() { iconv -f CP932 -t UTF-8 "$1" | tr -d '\r'; }
+. "$(dirname "$0")/check_lib.sh"
 lines() { wc -l < "$1" | tr -d ' '; }
 
 cp "$examples/example.vtb" "$examples/example.ini" "$work/"

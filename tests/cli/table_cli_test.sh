@@ -8,9 +8,7 @@ examples=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-expect_eq() { [ "$2" == "$3" ] || fail "$1: expected [$2], got [$3]"; }
-status() { "$@" >/dev/null 2>&1; echo $?; }
+. "$(dirname "$0")/check_lib.sh"
 
 # ---- info -------------------------------------------------------------------------------
 out=$("$cli" info "$examples/example.vtb")
