@@ -12,43 +12,21 @@
 #include <QtTest>
 
 #include "core/covers.h"
+#include "named_releves.h"
 #include "scripted_dialogs.h"
 #include "ui/constancy_panel.h"
 #include "ui/freq_grid.h"
 #include "ui/freq_window.h"
 
+using tavik::testing::Fill;
+using tavik::testing::SpeciesOrder;
 using tavik::testing::StartWindow;
 
 namespace {
 
-// Relevés of species names (class 1 in H1); an empty list is a separating column.
-void Fill(tavik::Table& t, const std::vector<std::vector<std::string>>& releves) {
-    t.ClearTable();
-    t.TableTitle = "表";
-    for (const auto& rel : releves) {
-        const int q = t.AppendReleve();
-        for (const auto& name : rel) {
-            int p = 0;
-            for (int i = 1; i <= t.SpeciesCount(); ++i)
-                if (t.SpeciesName(t.SpeciesKeyAt(i)) == name) p = i;
-            if (p == 0) p = t.AppendSpecies(name);
-            tavik::LayerCovers c;
-            c[4] = 10;
-            t.SetCell(t.ReleveKeyAt(q), t.SpeciesKeyAt(p), tavik::LayerCode(c), c);
-        }
-    }
-    t.Recount();
-}
-
 // c everywhere, b only in group A, a only in group B, d once in each.
 const std::vector<std::vector<std::string>> kTwoGroups = {
     {"c", "b"}, {"c", "b"}, {"c", "b", "d"}, {"c", "b"}, {}, {"a", "c"}, {"a", "c"}, {"a", "c", "d"}, {"a", "c"}};
-
-std::vector<std::string> SpeciesOrder(const tavik::Table& t) {
-    std::vector<std::string> v;
-    for (int p = 1; p <= t.SpeciesCount(); ++p) v.push_back(t.SpeciesName(t.SpeciesKeyAt(p)));
-    return v;
-}
 
 }  // namespace
 
