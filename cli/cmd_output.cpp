@@ -162,6 +162,8 @@ int Print(const Args& args) {
     }
     if (pdf.empty() == text.empty()) throw UsageError{"print needs one of --pdf OUT.pdf and --text OUT.txt"};
 
+    if (!pdf.empty()) HandOverToPdfPrinter();
+
     Workspace ws;
     OutputOptions o = flags.Load(ws, table, simple ? OutputMode::SimplePrint : OutputMode::Print);
     if (!font.empty()) o.fontName = font;

@@ -83,6 +83,13 @@ grep -q '本州中部・北部の森林' "$work/p-pdf.txt" || fail "the PDF lack
 grep -q 'ブナ' "$work/p-pdf.txt" && grep -q 'ミズナラ' "$work/p-pdf.txt" || fail "the PDF lacks species names"
 "$cli" print "$table" --pdf "$work/s.pdf" --simple || fail "print --pdf --simple"
 grep -q 'ブナ' <(pdftotext "$work/s.pdf" -) || fail "the simple PDF lacks species names"
+# tavik-cli has no Qt of its own: without tavik-pdf beside it, print --pdf fails cleanly,
+# and the text device still prints.
+mkdir "$work/alone" && cp "$cli" "$work/alone/tavik-cli"
+expect_eq "PDF printer missing" 1 "$(status "$work/alone/tavik-cli" print "$table" --pdf "$work/alone.pdf")"
+[ ! -e "$work/alone.pdf" ] || fail "a PDF without the PDF printer"
+"$work/alone/tavik-cli" print "$table" --text "$work/alone.txt" --columns 20 || fail "print --text alone"
+cmp -s "$work/alone.txt" "$work/p.txt" || fail "print --text alone differs"
 
 # ---- failures and usage -----------------------------------------------------------------
 expect_eq "unknown kind" 2 "$(status "$cli" export svg "$table" -o "$work/x")"
