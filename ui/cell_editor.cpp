@@ -11,8 +11,10 @@ namespace tavik::ui {
 
 CellEditor::CellEditor(QWidget* parent) : QLineEdit(parent) {
     setObjectName(QStringLiteral("cellEditor"));
+    // A thin dark border shows that the cell is being typed over; no padding, so the text
+    // sits where the grid draws it.
     setFrame(false);
-    setTextMargins(1, 0, 1, 0);
+    setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #202020; padding: 0px; background: white; }"));
     // Japanese names are typed through the input method.
     setAttribute(Qt::WA_InputMethodEnabled, true);
     hide();

@@ -3,6 +3,7 @@
 // table's text and cover edits, which keep what was there before.
 #include <QApplication>
 #include <QComboBox>
+#include <QScrollBar>
 
 #include "core/cover_edit.h"
 #include "core/text_edit.h"
@@ -22,7 +23,7 @@ QString WidthNote(EditableKind kind, int maxWidth) {
     const QString what = kind == EditableKind::SpeciesName   ? QStringLiteral("種名")
                          : kind == EditableKind::HeaderValue ? QStringLiteral("この項目の値")
                                                              : QStringLiteral("項目名");
-    return QStringLiteral("%1は %2 バイト（全角 %3 文字）までです。").arg(what).arg(maxWidth).arg(maxWidth / 2);
+    return QStringLiteral("%1は%2バイト（全角%3字）まで").arg(what).arg(maxWidth).arg(maxWidth / 2);
 }
 
 }  // namespace
@@ -31,6 +32,16 @@ void MainWindow::buildInPlaceEditing() {
     cellEditor_ = new CellEditor(grid_->viewport());
     connect(grid_, &CompositionGrid::editRequested, this, &MainWindow::editCell);
     connect(cellEditor_, &CellEditor::committed, this, &MainWindow::onCellEdited);
+    // The editor travels with its cell when the grid scrolls; scrolled out of view, the
+    // edit is committed as when the user leaves it.
+    auto follow = [this] {
+        if (!cellEditor_->isEditing()) return;
+        const QRect r = grid_->cellRect(cellEditor_->column(), cellEditor_->row());
+        if (r.width() < 4 || r.height() < 4) cellEditor_->commit();
+        else cellEditor_->move(r.topLeft());
+    };
+    connect(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, this, follow);
+    connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, follow);
     connect(cellEditor_, &CellEditor::widthExceeded, this, [this](int maxWidth) {
         QApplication::beep();
         const int col = cellEditor_->column(), row = cellEditor_->row();
@@ -46,6 +57,7 @@ CoverDialog* MainWindow::coverDialog() const {
 
 void MainWindow::editCell(int col, int row) {
     if (busy_ || cellEditor_->isEditing() || coverDialog()) return;
+    cellText_->hide();
     Table& t = ws_.table;
     const EditableText what = EditableTextAt(t, col, row);
     if (what.kind != EditableKind::None) {

@@ -62,6 +62,8 @@ private slots:
     void editorKeepsTheByteWidth();
     void coversInTheDialog();
     void rightClickBarsOpenBesideThePointer();
+    // Pictures for a person to look at, into $TAVIK_SHOTS_DIR (skipped when it is not set).
+    void pictures();
 };
 
 void TestWindowEditingInPlace::namesAndHeaderValuesInTheEditor() {
@@ -301,6 +303,63 @@ void TestWindowEditingInPlace::rightClickBarsOpenBesideThePointer() {
     QCOMPARE(s.dialogs->questions, QStringList{QStringLiteral("この列を削除しますか？")});
     QVERIFY(!w.columnButtons()->isVisible());
     QCOMPARE(t.ReleveCount(), 40);
+}
+
+void TestWindowEditingInPlace::pictures() {
+    const QString dir = qEnvironmentVariable("TAVIK_SHOTS_DIR");
+    if (dir.isEmpty()) QSKIP("TAVIK_SHOTS_DIR is not set");
+    QDir().mkpath(dir);
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    w.resize(1100, 720);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.loadTable(SharedData(QStringLiteral("example/example.vtb")));
+    const Table& t = w.workspace().table;
+    auto* g = w.grid();
+    auto shot = [&](QWidget* what, const char* name) {
+        QCoreApplication::processEvents();
+        QVERIFY(what->grab().save(QDir(dir).filePath(QLatin1String(name))));
+    };
+
+    DoubleClick(g, 2, t.FNRow() + 3);
+    QVERIFY(w.cellEditor()->isVisible());
+    Commit(w.cellEditor(), QStringLiteral("コナラミズナラクヌギアベマキカシワ"));
+    shot(&w, "edit_01_species_name.png");
+    QTest::keyClick(w.cellEditor(), Qt::Key_Escape);
+
+    DoubleClick(g, 5, 3);
+    QVERIFY(w.cellEditor()->isVisible());
+    shot(&w, "edit_02_header_value.png");
+    QTest::keyClick(w.cellEditor(), Qt::Key_Escape);
+
+    int row = -1, col = -1;
+    for (int r = t.FNRow() + 1; r <= t.FNRow() + t.SpeciesCount() && row < 0; ++r)
+        for (int c = 4; c <= t.ReleveCount() + 3 && row < 0; ++c)
+            if (t.Text(c, r).find_first_not_of(' ') != std::string::npos && t.Text(c, r) != "    ") {
+                const auto cv = t.Covers(t.ReleveKeyOfCol(c), t.SpeciesKeyOfRow(r));
+                int layers = 0;
+                for (int i = 0; i < tavik::kLayerCount; ++i) layers += cv[i] != 0;
+                if (layers >= 2) row = r, col = c;
+            }
+    QVERIFY(row > 0);
+    g->ensureVisible(col, row);
+    DoubleClick(g, col, row);
+    CoverDialog* d = w.coverDialog();
+    QVERIFY(d);
+    shot(d, "edit_03_cover_dialog.png");
+    shot(&w, "edit_04_cover_dialog_window.png");
+    d->reject();
+    QTRY_VERIFY(!w.coverDialog());
+
+    const QPoint at = g->cellRect(1, t.FNRow() + 2).center();
+    QTest::mousePress(g->viewport(), Qt::RightButton, {}, at);
+    shot(&w, "edit_05_row_buttons.png");
+    QTest::mouseRelease(g->viewport(), Qt::RightButton, {}, at);
+    const QPoint head = g->cellRect(6, 3).center();
+    QTest::mousePress(g->viewport(), Qt::RightButton, {}, head);
+    shot(&w, "edit_06_column_buttons.png");
+    QTest::mouseRelease(g->viewport(), Qt::RightButton, {}, head);
 }
 
 QTEST_MAIN(TestWindowEditingInPlace)
