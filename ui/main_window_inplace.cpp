@@ -11,6 +11,7 @@
 #include "ui/cell_editor.h"
 #include "ui/cover_dialog.h"
 #include "ui/grid_widget.h"
+#include "ui/panels.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/table_font.h"
