@@ -97,6 +97,8 @@ expect_eq "no -o" 2 "$(status "$cli" export text "$table")"
 expect_eq "bad method" 2 "$(status "$cli" export matrix "$table" -o "$work/x" --method 7)"
 expect_eq "bad item" 2 "$(status "$cli" export text "$table" -o "$work/x" --items 2,31)"
 expect_eq "print needs one target" 2 "$(status "$cli" print "$table")"
+expect_eq "a flag twice" 2 "$(status "$cli" export text "$table" -o "$work/x" --once --once)"
+expect_eq "--simple twice" 2 "$(status "$cli" print "$table" --text "$work/x" --simple --simple)"
 expect_eq "unwritable folder" 1 "$(status "$cli" export text "$table" -o "$work/none/t.txt")"
 msg=$("$cli" export text "$table" -o "$work/none/t.txt" 2>&1 >/dev/null)
 expect_eq "one line on stderr" 1 "$(echo "$msg" | wc -l)"
