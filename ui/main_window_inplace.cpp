@@ -57,7 +57,8 @@ CoverDialog* MainWindow::coverDialog() const {
 }
 
 void MainWindow::editCell(int col, int row) {
-    if (busy_ || cellEditor_->isEditing() || coverDialog()) return;
+    // While a block is being chosen for hiding, presses belong to that.
+    if (busy_ || rangeMode_ == RangeMode::Hide || cellEditor_->isEditing() || coverDialog()) return;
     cellText_->hide();
     Table& t = ws_.table;
     const EditableText what = EditableTextAt(t, col, row);

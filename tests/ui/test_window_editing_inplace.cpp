@@ -290,6 +290,22 @@ void TestWindowEditingInPlace::rightClickBarsOpenBesideThePointer() {
     }
     QVERIFY(s.dialogs->questions.isEmpty());
 
+    // An open editor travels with its cell as the grid scrolls, and commits when its cell
+    // scrolls out of view.
+    const int row5 = t.FNRow() + 5;
+    g->scrollTo(4, t.FNRow() + 1);
+    DoubleClick(g, 2, row5);
+    CellEditor* ed = w.cellEditor();
+    QVERIFY(ed->isVisible());
+    QTest::keyClicks(ed, QStringLiteral("Carex"));
+    g->scrollTo(4, t.FNRow() + 2);
+    QCOMPARE(ed->geometry().topLeft(), g->cellRect(2, row5).topLeft());
+    QVERIFY(ed->isVisible());
+    g->scrollTo(4, t.FNRow() + 10);
+    QVERIFY(!ed->isVisible());
+    QCOMPARE(Q(t.Text(2, row5)), QStringLiteral("Carex"));
+    g->scrollTo(4, t.FNRow() + 1);
+
     // Sliding onto 列を削除する and releasing there runs it.
     const QPoint head = g->cellRect(5, 2).center();
     QTest::mousePress(vp, Qt::RightButton, {}, head);
