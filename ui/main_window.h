@@ -20,6 +20,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QTimer;
+class QUndoStack;
 
 namespace tavik::ui {
 
@@ -34,6 +35,7 @@ class SearchPanel;
 class PopupButtonBar;
 class UserDialogs;
 class CompositionGrid;
+class TableCommand;
 class WorkMessage;
 
 // What the range panel is open for, and how presses on the grid behave.
@@ -71,6 +73,8 @@ struct MenuActions {
     QAction* showConstancyTable = nullptr;
     QAction* sortByDiagnosticBlocks = nullptr;
     // Edit and search.
+    QAction* undo = nullptr;
+    QAction* redo = nullptr;
     QAction* search = nullptr;
     QAction* resetSearch = nullptr;
     QAction* deleteRow = nullptr;
@@ -132,6 +136,17 @@ public:
     // The title, the status line and the enabling of the outputs follow the table.
     void showTableStatus();
 
+    // ---- Undo (main_window_undo.cpp, ui/undo_commands.h) ---------------------------------
+    // Every change to the table is a command on this stack; its clean state is the table
+    // as last saved or loaded.
+    QUndoStack* undoStack() const { return undoStack_; }
+    // Pushes `command` (ownership passes), which applies it at once. False when the
+    // command found nothing to do and was dropped.
+    bool pushCommand(TableCommand* command);
+    // After a command was applied or reverted: the grid, the status line and the caption
+    // follow; with `layout`, the view starts afresh as for a new table.
+    void tableCommandDone(bool layout);
+
 public slots:
     // File menu.
     void clearTable();
@@ -159,6 +174,8 @@ public slots:
     // chosen in the constancy panel.
     void sortByDiagnosticBlocks();
     // Edit and search.
+    void undo();
+    void redo();
     void showSearchPanel();
     void resetSearch();
     void deleteRow();
@@ -226,6 +243,7 @@ private:
     void connectPanels();
     void placePanels();
     void buildAnalysis();
+    void buildUndo(QMenu* editMenu);
     void buildInPlaceEditing();
 
     // After the model was reset (cleared or loaded): no search hits.
@@ -290,6 +308,8 @@ private:
     QLabel* note_ = nullptr;
     QTimer* noteTimer_ = nullptr;
     MenuActions actions_;
+    QUndoStack* undoStack_ = nullptr;
+    bool commandApplied_ = false;
     // Commands that come with later work: shown, never enabled.
     QList<QAction*> notYet_;
 };
