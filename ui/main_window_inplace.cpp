@@ -1,6 +1,6 @@
 // Editing cells in place: names, header values and item names in the line editor over the
-// cell, and a species' covers in one relevé in the cover dialog. Each edit goes through the
-// table's text and cover edits, which keep what was there before.
+// cell, and a species' covers in one relevé in the cover dialog. Each committed edit is one
+// step on the undo stack.
 #include <QApplication>
 #include <QComboBox>
 #include <QScrollBar>
@@ -10,6 +10,7 @@
 #include "output/layout_common.h"
 #include "ui/cell_editor.h"
 #include "ui/cover_dialog.h"
+#include "ui/edit_commands.h"
 #include "ui/grid_widget.h"
 #include "ui/panels.h"
 #include "ui/main_window.h"
@@ -86,13 +87,10 @@ void MainWindow::editCell(int col, int row) {
     grid_->setCurrentCell(col, row);
     editVersion_ = t.ContentVersion();
     connect(dialog, &QDialog::accepted, this, [this, dialog, col, row] {
-        Table& table = ws_.table;
         CoverEdit edit;
-        if (table.ContentVersion() != editVersion_ || !MakeCoverEdit(table, col, row, dialog->covers(), edit)) return;
-        if (edit.after == edit.before && edit.textAfter == edit.textBefore) return;
-        ApplyCoverEdit(table, edit);
-        table.Recount();
-        showTableStatus();
+        if (ws_.table.ContentVersion() != editVersion_ || !MakeCoverEdit(ws_.table, col, row, dialog->covers(), edit))
+            return;
+        pushCommand(new CoverEditCommand(this, std::move(edit)));
     });
     dialog->open();
 }
@@ -106,11 +104,10 @@ void MainWindow::onCellEdited(int col, int row, const QString& text) {
         return;
     }
     bool cut = false;
-    const TextEdit edit = MakeTextEdit(t, col, row, S(text), &cut);
+    TextEdit edit = MakeTextEdit(t, col, row, S(text), &cut);
     if (edit.kind == EditableKind::None || edit.after == edit.before) return;
     if (cut) showNote(WidthNote(edit.kind, EditableTextAt(t, col, row).maxWidth), 4000);
-    ApplyTextEdit(t, edit);
-    refresh();
+    pushCommand(new TextEditCommand(this, std::move(edit)));
 }
 
 }  // namespace tavik::ui

@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QInputMethodEvent>
+#include <QUndoStack>
 #include <QtTest>
 
 #include "core/cp932_width.h"
@@ -74,6 +75,9 @@ void TestWindowEditingInPlace::namesAndHeaderValuesInTheEditor() {
     auto* g = w.grid();
     CellEditor* ed = w.cellEditor();
     const int rowB = RowOf(t, "B");
+    const std::string start = tavik::SavedTableBytes(t);
+    QUndoStack* undo = w.undoStack();
+    const int steps = undo->count();
 
     // A double click on the name opens the editor on the cell, in the table's font.
     DoubleClick(g, 2, rowB);
@@ -85,6 +89,7 @@ void TestWindowEditingInPlace::namesAndHeaderValuesInTheEditor() {
     QTest::keyClick(ed, Qt::Key_Escape);
     QVERIFY(!ed->isVisible());
     QCOMPARE(Q(t.Text(2, rowB)), QStringLiteral("B"));
+    QCOMPARE(undo->count(), steps);
 
     DoubleClick(g, 2, rowB);
     Commit(ed, QStringLiteral("ミズナラ"));
@@ -92,6 +97,7 @@ void TestWindowEditingInPlace::namesAndHeaderValuesInTheEditor() {
     QVERIFY(!ed->isVisible());
     QCOMPARE(Q(t.Text(2, rowB)), QStringLiteral("ミズナラ"));
     QVERIFY(g->hasFocus());
+    QCOMPARE(Action(w, "undo")->text(), QStringLiteral("元に戻す：種名の編集"));
 
     // F2 on the current header cell; a number item is right-aligned in its four bytes.
     int altitudeRow = -1;
@@ -130,6 +136,19 @@ void TestWindowEditingInPlace::namesAndHeaderValuesInTheEditor() {
         QVERIFY(!w.coverDialog());
     }
     QCOMPARE(UsedTexts(t), before);
+
+    // Four edits, four steps: undone they give back the table byte for byte, redone the
+    // edited one; committing the same text again is no step.
+    QCOMPARE(undo->count(), steps + 4);
+    const std::string edited = tavik::SavedTableBytes(t);
+    DoubleClick(g, 2, rowB);
+    QTest::keyClick(ed, Qt::Key_Return);
+    QCOMPARE(undo->count(), steps + 4);
+    for (int i = 0; i < 4; ++i) w.undo();
+    QCOMPARE(tavik::SavedTableBytes(t), start);
+    QCOMPARE(Q(t.ItemBoxes[2].caption), QStringLiteral("測定番号"));
+    for (int i = 0; i < 4; ++i) w.redo();
+    QCOMPARE(tavik::SavedTableBytes(t), edited);
 }
 
 void TestWindowEditingInPlace::editorKeepsTheByteWidth() {
@@ -227,6 +246,16 @@ void TestWindowEditingInPlace::coversInTheDialog() {
     QVERIFY(t.Text(6, rowD).empty());
     QVERIFY(t.Covers(t.ReleveKeyOfCol(6), t.SpeciesKeyOfRow(rowD)).empty());
     QCOMPARE(Q(t.Text(3, rowD)), QString());
+
+    // Both edits undone: the covers, codes and counts as they were, byte for byte.
+    QCOMPARE(Action(w, "undo")->text(), QStringLiteral("元に戻す：被度の編集"));
+    const std::string edited = tavik::SavedTableBytes(t);
+    w.undo();
+    w.undo();
+    QCOMPARE(tavik::SavedTableBytes(t), start);
+    w.redo();
+    w.redo();
+    QCOMPARE(tavik::SavedTableBytes(t), edited);
 }
 
 void TestWindowEditingInPlace::rightClickBarsOpenBesideThePointer() {
