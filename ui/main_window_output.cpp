@@ -106,6 +106,8 @@ void MainWindow::runOutput() {
         return;
     }
     keepPanelChoices();
+    // The window stays usable while the panel is open: the table may have lost its relevés.
+    if (ws_.table.ReleveCount() <= 0) return;
     OutputOptions o = outputPanel_->choices();
     o.layerLabels = ws_.settings.kaisou;
     const OutputOptions start = OutputOptionsFor(mode, ws_.table, ws_.settings);
@@ -259,12 +261,22 @@ void MainWindow::printTable(const OutputOptions& o) {
         bool finished = false;
         {
             PrinterTextDevice device(&p, Q(o.fontName), o.fontSize);
-            if (simple) PrintSimple(ws_.table, o, device);
-            else PrintFull(ws_.table, o, device);
+            WorkProgress progress(message_, true);
+            try {
+                if (simple) PrintSimple(ws_.table, o, device, &progress);
+                else PrintFull(ws_.table, o, device, &progress);
+            } catch (...) {
+                // The job that was started goes nowhere: no empty page comes out.
+                p.abort();
+                throw;
+            }
             finished = device.Finish();
         }
         if (!finished) throw std::runtime_error(S(toFile ? fileName : p.printerName()) + " に印刷できません");
         if (file) file->Commit();
+    } catch (const OutputCancelled&) {
+        showNote(QStringLiteral("印刷を取り止めました"), 5000);
+        return;
     } catch (const PageTooNarrow& e) {
         showError(QStringLiteral("用紙の幅に表が入りません。フォントを小さくするか、用紙を広げてください。"), e);
         return;

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
@@ -344,8 +345,16 @@ void TestWindowOutput::titleFromAnItemIsStoredOnOutput() {
     QVERIFY(w.windowTitle().endsWith(site->text()));
     // The title field's text is what the settings file keeps as the title.
     QCOMPARE(Q(w.workspace().settings.title), site->text());
-    // The file begins with its title line.
     QVERIFY(FileBytes(dir.filePath(QStringLiteral("site.txt"))).size() > 0);
+    // A title with a character that CP932 lacks: the file is UTF-8, and the user is told.
+    w.showTextOutput();
+    w.outputPanel()->titleField()->setText(QStringLiteral("森林🌲"));
+    const QString utf8 = dir.filePath(QStringLiteral("utf8.txt"));
+    s.dialogs->files << utf8;
+    w.runOutput();
+    QVERIFY(FileBytes(utf8).startsWith("\xEF\xBB\xBF"));
+    QCOMPARE(s.dialogs->notices.size(), 1);
+    QVERIFY(s.dialogs->notices.front().contains(QStringLiteral("UTF-8")));
 }
 
 void TestWindowOutput::printingIntoAPdfFile() {
@@ -376,6 +385,20 @@ void TestWindowOutput::printingIntoAPdfFile() {
         const QString species = Q(t.SpeciesName(t.SpeciesKeyAt(1))).trimmed();
         QVERIFY2(text.contains(species), qPrintable(species));
     }
+    // A font too large for the page: a message, and no file is left.
+    w.workspace().settings.outputFontName = "IPAMincho";
+    w.workspace().settings.outputFontSize = 200;
+    const QString narrow = dir.filePath(QStringLiteral("narrow.pdf"));
+    s.dialogs->printPdf = narrow;
+    w.showPrintOutput();
+    w.runOutput();
+    QCOMPARE(s.dialogs->errors.size(), 1);
+    QVERIFY(s.dialogs->errors.front().startsWith(QStringLiteral("用紙の幅に表が入りません。")));
+    QVERIFY(!QFile::exists(narrow));
+    QCOMPARE(dir.entryList(QDir::Files | QDir::Hidden).size(), 2);
+    QVERIFY(!w.workMessage()->isVisible());
+    QVERIFY(w.menuBar()->isEnabled());
+
     // The printer setup runs its dialog on the window's printer, with or without a table.
     w.setUpPrinter();
     QCOMPARE(s.dialogs->printerSetups, 1);
