@@ -52,9 +52,9 @@ struct OutputFlags {
             }
         } else if (a == "--species") species = in.Value(a);
         else if (a == "--releves") releves = in.Value(a);
-        else if (a == "--frequency") frequency = true;
-        else if (a == "--once") once = true;
-        else if (a == "--force") force = true;
+        else if (a == "--frequency") frequency = in.Flag(a);
+        else if (a == "--once") once = in.Flag(a);
+        else if (a == "--force") force = in.Flag(a);
         else if (a == "--method") method = Number(a, in.Value(a), 0, kConversionMethods - 1);
         else if (a == "--rows") {
             const std::string v = in.Value(a);
@@ -154,13 +154,15 @@ int Print(const Args& args) {
         const std::string a = in.Next();
         if (a == "--pdf") pdf = in.Value(a);
         else if (a == "--text") text = in.Value(a);
-        else if (a == "--simple") simple = true;
+        else if (a == "--simple") simple = in.Flag(a);
         else if (a == "--font") font = in.Value(a);
         else if (a == "--size") size = Number(a, in.Value(a), 1, 200);
         else if (a == "--columns") columns = Number(a, in.Value(a), 1, 100000);
         else if (!flags.Read(a, in)) throw UsageError{"unknown option for print: " + a};
     }
     if (pdf.empty() == text.empty()) throw UsageError{"print needs one of --pdf OUT.pdf and --text OUT.txt"};
+
+    if (!pdf.empty()) HandOverToPdfPrinter();
 
     Workspace ws;
     OutputOptions o = flags.Load(ws, table, simple ? OutputMode::SimplePrint : OutputMode::Print);

@@ -19,6 +19,10 @@ int Export(const Args& args);
 int Print(const Args& args);
 int Fidelity(const Args& args);
 
+// The arguments the process was started with, as main got them (for handing a command over).
+void SetProgramArguments(int argc, char** argv);
+char** ProgramArguments();
+
 // Thrown for bad usage; main prints it with the usage text and exits 2.
 struct UsageError {
     std::string message;

@@ -32,7 +32,14 @@ const char* kUsage =
     "  tavik-cli --help\n"
     "--force replaces an output file that is read-only.\n";
 
+char** programArguments = nullptr;
+
 }  // namespace
+
+namespace tavik::cli {
+void SetProgramArguments(int, char** argv) { programArguments = argv; }
+char** ProgramArguments() { return programArguments; }
+}  // namespace tavik::cli
 
 int main(int argc, char** argv) {
     using namespace tavik::cli;
@@ -40,6 +47,7 @@ int main(int argc, char** argv) {
         std::cerr << kUsage;
         return 2;
     }
+    SetProgramArguments(argc, argv);
     const std::string cmd = argv[1];
     Args args(argv + 2, argv + argc);
     if (cmd == "--help" || cmd == "-h" || cmd == "help") {

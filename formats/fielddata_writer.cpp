@@ -246,19 +246,20 @@ std::string ItemHeading(int n) {
 
 // Site values of a line go to its relevé; a different non-empty value is an error.
 void TakeSites(FieldReleve& r, const std::vector<std::string>& cells, const Columns& c, const std::string& where) {
-    auto take = [&](std::string& slot, const std::string& v, const std::string& name) {
-        const std::string t = Trimmed(v);
+    // Most lines carry no site values: nothing is built for an empty cell.
+    auto take = [&](std::string& slot, int col, auto&& name) {
+        if (col < 0 || static_cast<std::size_t>(col) >= cells.size()) return;
+        const std::string t = Trimmed(cells[static_cast<std::size_t>(col)]);
         if (t.empty()) return;
         if (!slot.empty() && slot != t)
-            throw std::runtime_error(where + ": 測定 " + r.key + " の " + name + " が前の行と違います");
+            throw std::runtime_error(where + ": 測定 " + r.key + " の " + name() + " が前の行と違います");
         slot = t;
     };
     for (int n = 2; n <= 29; ++n)
-        take(r.items[static_cast<std::size_t>(n)], CsvCell(cells, c.items[static_cast<std::size_t>(n)]),
-             ItemHeading(n));
+        take(r.items[static_cast<std::size_t>(n)], c.items[static_cast<std::size_t>(n)], [n] { return ItemHeading(n); });
     std::string k = r.codeK >= 0 ? std::to_string(r.codeK) : "", d = r.codeD >= 0 ? std::to_string(r.codeD) : "";
-    take(k, CsvCell(cells, c.k), "K");
-    take(d, CsvCell(cells, c.d), "D");
+    take(k, c.k, [] { return std::string("K"); });
+    take(d, c.d, [] { return std::string("D"); });
     if (!k.empty()) r.codeK = Digit(k, where);
     if (!d.empty()) r.codeD = Digit(d, where);
 }

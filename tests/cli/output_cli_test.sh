@@ -83,6 +83,13 @@ grep -q '本州中部・北部の森林' "$work/p-pdf.txt" || fail "the PDF lack
 grep -q 'ブナ' "$work/p-pdf.txt" && grep -q 'ミズナラ' "$work/p-pdf.txt" || fail "the PDF lacks species names"
 "$cli" print "$table" --pdf "$work/s.pdf" --simple || fail "print --pdf --simple"
 grep -q 'ブナ' <(pdftotext "$work/s.pdf" -) || fail "the simple PDF lacks species names"
+# tavik-cli has no Qt of its own: without tavik-pdf beside it, print --pdf fails cleanly,
+# and the text device still prints.
+mkdir "$work/alone" && cp "$cli" "$work/alone/tavik-cli"
+expect_eq "PDF printer missing" 1 "$(status "$work/alone/tavik-cli" print "$table" --pdf "$work/alone.pdf")"
+[ ! -e "$work/alone.pdf" ] || fail "a PDF without the PDF printer"
+"$work/alone/tavik-cli" print "$table" --text "$work/alone.txt" --columns 20 || fail "print --text alone"
+cmp -s "$work/alone.txt" "$work/p.txt" || fail "print --text alone differs"
 
 # ---- failures and usage -----------------------------------------------------------------
 expect_eq "unknown kind" 2 "$(status "$cli" export svg "$table" -o "$work/x")"
@@ -90,6 +97,8 @@ expect_eq "no -o" 2 "$(status "$cli" export text "$table")"
 expect_eq "bad method" 2 "$(status "$cli" export matrix "$table" -o "$work/x" --method 7)"
 expect_eq "bad item" 2 "$(status "$cli" export text "$table" -o "$work/x" --items 2,31)"
 expect_eq "print needs one target" 2 "$(status "$cli" print "$table")"
+expect_eq "a flag twice" 2 "$(status "$cli" export text "$table" -o "$work/x" --once --once)"
+expect_eq "--simple twice" 2 "$(status "$cli" print "$table" --text "$work/x" --simple --simple)"
 expect_eq "unwritable folder" 1 "$(status "$cli" export text "$table" -o "$work/none/t.txt")"
 msg=$("$cli" export text "$table" -o "$work/none/t.txt" 2>&1 >/dev/null)
 expect_eq "one line on stderr" 1 "$(echo "$msg" | wc -l)"

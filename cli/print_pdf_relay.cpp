@@ -1,0 +1,46 @@
+// tavik-cli without Qt: `print --pdf` runs in tavik-pdf, built from the same commands.
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <stdexcept>
+#include <string>
+
+#include "cli/commands.h"
+#include "cli/print_pdf.h"
+
+namespace tavik::cli {
+
+namespace {
+
+// The folder of this program's executable file, with its final slash.
+std::string ProgramFolder() {
+    std::string path(4096, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", path.data(), path.size());
+    if (n <= 0 || static_cast<size_t>(n) >= path.size()) return {};
+    path.resize(static_cast<size_t>(n));
+    return path.substr(0, path.rfind('/') + 1);
+}
+
+}  // namespace
+
+void HandOverToPdfPrinter() {
+    const std::string pdfPrinter = ProgramFolder() + "tavik-pdf";
+    char** argv = ProgramArguments();
+    if (argv) {
+        std::cout.flush();
+        std::fflush(nullptr);
+        ::execv(pdfPrinter.c_str(), argv);
+    }
+    if (errno == ENOENT) throw std::runtime_error("PDF に印刷するプログラム " + pdfPrinter + " が見つかりません");
+    throw std::runtime_error("PDF に印刷するプログラム " + pdfPrinter + " を起動できません (" +
+                             std::strerror(errno) + ")");
+}
+
+void PrintToPdf(const Table&, const OutputOptions&, bool, const std::string&) {
+    throw std::logic_error("tavik-cli prints PDF files through tavik-pdf");
+}
+
+}  // namespace tavik::cli
