@@ -586,8 +586,11 @@ void CompositionGrid::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void CompositionGrid::mouseDoubleClickEvent(QMouseEvent* e) {
-    // Cells are not edited in place: a double click is a second press.
+    // A double click is a second press (a drag may start from it), and asks for an edit.
     mousePressEvent(e);
+    const QPoint cell = cellAt(e->position().toPoint());
+    if (table_ && e->button() == Qt::LeftButton && cell.x() >= 0 && cell.y() >= 0)
+        emit editRequested(cell.x(), cell.y());
 }
 
 void CompositionGrid::wheelEvent(QWheelEvent* e) {
@@ -634,6 +637,16 @@ void CompositionGrid::keyPressEvent(QKeyEvent* e) {
     const bool ctrl = e->modifiers() & Qt::ControlModifier;
     const int page = std::max(1, (viewport()->height() - d.rows().fixedExtent()) / std::max(1, t.DefaultRowHeight() + 1));
     switch (e->key()) {
+        case Qt::Key_F2:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (e->modifiers() & ~Qt::KeypadModifier) {
+                QAbstractScrollArea::keyPressEvent(e);
+                return;
+            }
+            emit editRequested(curCol_, curRow_);
+            e->accept();
+            return;
         case Qt::Key_Left: col = stepCol(col, -1); break;
         case Qt::Key_Right: col = stepCol(col, +1); break;
         case Qt::Key_Up: row = stepRow(row, -1); break;

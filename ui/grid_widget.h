@@ -138,6 +138,9 @@ signals:
     // owner moves it in the table (Table::MoveRow / MoveColumn) and calls onTableChanged().
     void rowMoved(int from, int to);
     void columnMoved(int from, int to);
+    // The user asks to edit a cell: a left double click on it, or F2 / Enter on the current
+    // cell. The owner decides whether and how the cell is edited.
+    void editRequested(int col, int row);
 
 protected:
     void paintEvent(QPaintEvent* e) override;

@@ -52,6 +52,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), dialogs_(new User
     buildStatusBar();
     connectPanels();
     buildAnalysis();
+    buildInPlaceEditing();
 
     grid_->setTable(&ws_.table);
     connect(grid_, &CompositionGrid::mousePressed, this, &MainWindow::onGridPressed);

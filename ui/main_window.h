@@ -6,6 +6,7 @@
 // onGridPressed), so that the whole window can be driven without a mouse.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 
 #include <QMainWindow>
@@ -25,7 +26,9 @@ class QTimer;
 
 namespace tavik::ui {
 
+class CellEditor;
 class CellTextPanel;
+class CoverDialog;
 class ConstancyPanel;
 class FreqWindow;
 class OutputPanel;
@@ -117,6 +120,9 @@ public:
     PopupButtonBar* rowButtons() const { return rowButtons_; }
     PopupButtonBar* columnButtons() const { return columnButtons_; }
     CellTextPanel* cellTextPanel() const { return cellText_; }
+    // The editor over a cell and the cover dialog while it is open (else null).
+    CellEditor* cellEditor() const { return cellEditor_; }
+    CoverDialog* coverDialog() const;
     ConstancyPanel* constancyPanel() const { return constancyPanel_; }
     FreqWindow* freqWindow() const { return freqWindow_; }
     OutputPanel* outputPanel() const { return outputPanel_; }
@@ -229,6 +235,11 @@ public slots:
     void onCommentButton(Qt::MouseButton button);
     void onInsertColumnButton(Qt::MouseButton button);
     void onDeleteColumnButton(Qt::MouseButton button);
+    // Editing a cell in place (main_window_inplace.cpp): a name, a header value or an item
+    // name in the cell editor, a species' covers in a relevé in the cover dialog; any other
+    // cell is not edited.
+    void editCell(int col, int row);
+    void onCellEdited(int col, int row, const QString& text);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -243,6 +254,7 @@ private:
     void connectPanels();
     void placePanels();
     void buildAnalysis();
+    void buildInPlaceEditing();
 
     // After the model was reset (cleared or loaded): no search hits.
     void modelWasReset();
@@ -308,6 +320,9 @@ private:
     PopupButtonBar* rowButtons_ = nullptr;
     PopupButtonBar* columnButtons_ = nullptr;
     CellTextPanel* cellText_ = nullptr;
+    CellEditor* cellEditor_ = nullptr;
+    QPoint rightPressAt_{-10000, -10000};  // where the last right press on the grid was
+    std::uint64_t editVersion_ = 0;  // the table's content when the open edit began
     ConstancyPanel* constancyPanel_ = nullptr;
     FreqWindow* freqWindow_ = nullptr;
     OutputPanel* outputPanel_ = nullptr;

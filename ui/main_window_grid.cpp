@@ -25,13 +25,16 @@ void MainWindow::onGridPressed(Qt::MouseButton button, Qt::KeyboardModifiers, in
     const int fn = t.FNRow();
     const QPoint at = grid_->viewport()->mapTo(central_, pos);
     if (button == Qt::RightButton) {
+        // The buttons open beside the pointer, never under it: the user slides onto one and
+        // releases there; releasing where the press was only closes them.
+        rightPressAt_ = pos;
         if (k < 4 && r > fn) {
             grid_->tintRow(r, kTintClick);
-            rowButtons_->showAt(at + QPoint(6, -40));
+            rowButtons_->showBeside(at, false);
             grid_->setCurrentRow(r);
         } else if (r < fn && k > 3) {
             grid_->tintColumn(k, kTintClick);
-            columnButtons_->showAt(at + QPoint(-135, -20));
+            columnButtons_->showBeside(at, true);
             grid_->setCurrentColumn(k);
         }
         return;
@@ -62,6 +65,8 @@ void MainWindow::onGridReleased(Qt::MouseButton button, Qt::KeyboardModifiers, i
     const QPoint global = grid_->viewport()->mapToGlobal(pos);
     PopupButton* over = rowButtons_->buttonAt(global);
     if (!over) over = columnButtons_->buttonAt(global);
+    if (button == Qt::RightButton && (pos - rightPressAt_).manhattanLength() < QApplication::startDragDistance())
+        over = nullptr;  // no slide: the panel only closes
 
     rowButtons_->hide();
     columnButtons_->hide();

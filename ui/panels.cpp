@@ -91,6 +91,33 @@ void PopupButtonBar::showAt(const QPoint& topLeft) {
     raise();
 }
 
+void PopupButtonBar::showBeside(const QPoint& pointer, bool leftFirst) {
+    adjustSize();
+    const int w = width(), h = height();
+    constexpr int gap = 8;  // room for the pointer's own shape beside the bar
+    const int right = pointer.x() + gap, left = pointer.x() - gap - w;
+    const int above = pointer.y() - gap - h, below = pointer.y() + gap, middle = pointer.y() - h / 2;
+    const int first = leftFirst ? left : right, second = leftFirst ? right : left;
+    const QPoint tries[] = {{first, above}, {second, above}, {first, below}, {second, below},
+                            {first, middle}, {second, middle}};
+    QWidget* par = parentWidget();
+    auto inside = [&](QPoint p) {
+        if (!par) return p;
+        return QPoint(qBound(0, p.x(), qMax(0, par->width() - w)), qBound(0, p.y(), qMax(0, par->height() - h)));
+    };
+    QPoint chosen = inside(tries[0]);
+    for (const QPoint& t : tries) {
+        const QPoint p = inside(t);
+        if (!QRect(p, size()).adjusted(-1, -1, 1, 1).contains(pointer)) {
+            chosen = p;
+            break;
+        }
+    }
+    move(chosen);
+    show();
+    raise();
+}
+
 // ---- Long cell text ------------------------------------------------------------------------
 
 CellTextPanel::CellTextPanel(QWidget* parent) : QFrame(parent) {

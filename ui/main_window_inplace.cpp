@@ -1,0 +1,115 @@
+// Editing cells in place: names, header values and item names in the line editor over the
+// cell, and a species' covers in one relevé in the cover dialog. Each edit goes through the
+// table's text and cover edits, which keep what was there before.
+#include <QApplication>
+#include <QComboBox>
+#include <QScrollBar>
+
+#include "core/cover_edit.h"
+#include "core/text_edit.h"
+#include "output/layout_common.h"
+#include "ui/cell_editor.h"
+#include "ui/cover_dialog.h"
+#include "ui/grid_widget.h"
+#include "ui/panels.h"
+#include "ui/main_window.h"
+#include "ui/qt_text.h"
+#include "ui/table_font.h"
+
+namespace tavik::ui {
+
+namespace {
+
+QString WidthNote(EditableKind kind, int maxWidth) {
+    const QString what = kind == EditableKind::SpeciesName   ? QStringLiteral("種名")
+                         : kind == EditableKind::HeaderValue ? QStringLiteral("この項目の値")
+                                                             : QStringLiteral("項目名");
+    return QStringLiteral("%1は%2バイト（全角%3字）まで").arg(what).arg(maxWidth).arg(maxWidth / 2);
+}
+
+}  // namespace
+
+void MainWindow::buildInPlaceEditing() {
+    cellEditor_ = new CellEditor(grid_->viewport());
+    connect(grid_, &CompositionGrid::editRequested, this, &MainWindow::editCell);
+    connect(cellEditor_, &CellEditor::committed, this, &MainWindow::onCellEdited);
+    // The editor travels with its cell when the grid scrolls; scrolled out of view, the
+    // edit is committed as when the user leaves it.
+    auto follow = [this] {
+        if (!cellEditor_->isEditing()) return;
+        const QRect r = grid_->cellRect(cellEditor_->column(), cellEditor_->row());
+        if (r.width() < 4 || r.height() < 4) cellEditor_->commit();
+        else cellEditor_->move(r.topLeft());
+    };
+    connect(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, this, follow);
+    connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, follow);
+    connect(cellEditor_, &CellEditor::widthExceeded, this, [this](int maxWidth) {
+        QApplication::beep();
+        const int col = cellEditor_->column(), row = cellEditor_->row();
+        showNote(WidthNote(EditableTextAt(ws_.table, col, row).kind, maxWidth), 4000);
+    });
+}
+
+CoverDialog* MainWindow::coverDialog() const {
+    for (CoverDialog* d : findChildren<CoverDialog*>(QString(), Qt::FindDirectChildrenOnly))
+        if (d->isVisible()) return d;
+    return nullptr;
+}
+
+void MainWindow::editCell(int col, int row) {
+    if (busy_ || cellEditor_->isEditing() || coverDialog()) return;
+    cellText_->hide();
+    Table& t = ws_.table;
+    const EditableText what = EditableTextAt(t, col, row);
+    if (what.kind != EditableKind::None) {
+        grid_->ensureVisible(col, row);
+        const QRect rect = grid_->cellRect(col, row);
+        if (rect.width() < 4 || rect.height() < 4) return;  // hidden: nothing to type over
+        editVersion_ = t.ContentVersion();
+        cellEditor_->open(rect, GridDrawingFont(grid_->tableFont()), Q(t.Text(col, row)), what.maxWidth, col, row);
+        return;
+    }
+    if (!t.IsUsedSpeciesRow(row) || !t.IsUsedReleveCol(col)) return;
+
+    // The covers of the species in this relevé.
+    const int relKey = t.ReleveKeyOfCol(col), spKey = t.SpeciesKeyOfRow(row);
+    std::array<QString, kLayerCount> labels;
+    const auto names = layout::LayerLabels(ws_.settings.kaisou);
+    for (int i = 0; i < kLayerCount; ++i) labels[static_cast<std::size_t>(i)] = Q(names[static_cast<std::size_t>(i)]);
+    QString releve = QStringLiteral("%1 列目").arg(col - 3);
+    for (int r = 1; r < t.FNRow(); ++r)
+        if (t.Text(0, r) == "2" && !t.Text(col, r).empty()) releve += QStringLiteral("（%1）").arg(Q(t.Text(col, r)).trimmed());
+    auto* dialog = new CoverDialog(t.Covers(relKey, spKey), labels,
+                                   QStringLiteral("種名：%1\n測定：%2").arg(Q(t.SpeciesName(spKey)), releve), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    grid_->setCurrentCell(col, row);
+    editVersion_ = t.ContentVersion();
+    connect(dialog, &QDialog::accepted, this, [this, dialog, col, row] {
+        Table& table = ws_.table;
+        CoverEdit edit;
+        if (table.ContentVersion() != editVersion_ || !MakeCoverEdit(table, col, row, dialog->covers(), edit)) return;
+        if (edit.after == edit.before && edit.textAfter == edit.textBefore) return;
+        ApplyCoverEdit(table, edit);
+        table.Recount();
+        showTableStatus();
+    });
+    dialog->open();
+}
+
+void MainWindow::onCellEdited(int col, int row, const QString& text) {
+    Table& t = ws_.table;
+    if (t.ContentVersion() != editVersion_) {
+        // The table changed under the editor (a command ran meanwhile): the cell may hold
+        // another species now, so the typed text goes nowhere.
+        showNote(QStringLiteral("表が変わったため、入力を取り消しました。"), 4000);
+        return;
+    }
+    bool cut = false;
+    const TextEdit edit = MakeTextEdit(t, col, row, S(text), &cut);
+    if (edit.kind == EditableKind::None || edit.after == edit.before) return;
+    if (cut) showNote(WidthNote(edit.kind, EditableTextAt(t, col, row).maxWidth), 4000);
+    ApplyTextEdit(t, edit);
+    refresh();
+}
+
+}  // namespace tavik::ui
