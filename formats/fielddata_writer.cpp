@@ -244,45 +244,77 @@ std::string ItemHeading(int n) {
     return b;
 }
 
-// Site values of a line go to its relevé; a different non-empty value is an error.
-void TakeSites(FieldReleve& r, const std::vector<std::string>& cells, const Columns& c, const std::string& where) {
+// Site values of a line go to its relevé; a different non-empty value is an error. `where`
+// makes the place for a message.
+template <class Where>
+void TakeSites(FieldReleve& r, const std::vector<std::string>& cells, const Columns& c, const Where& where) {
     // Most lines carry no site values: nothing is built for an empty cell.
     auto take = [&](std::string& slot, int col, auto&& name) {
         if (col < 0 || static_cast<std::size_t>(col) >= cells.size()) return;
         const std::string t = Trimmed(cells[static_cast<std::size_t>(col)]);
         if (t.empty()) return;
         if (!slot.empty() && slot != t)
-            throw std::runtime_error(where + ": 測定 " + r.key + " の " + name() + " が前の行と違います");
+            throw std::runtime_error(where() + ": 測定 " + r.key + " の " + name() + " が前の行と違います");
         slot = t;
     };
     for (int n = 2; n <= 29; ++n)
         take(r.items[static_cast<std::size_t>(n)], c.items[static_cast<std::size_t>(n)], [n] { return ItemHeading(n); });
+    if (c.k < 0 && c.d < 0) return;
     std::string k = r.codeK >= 0 ? std::to_string(r.codeK) : "", d = r.codeD >= 0 ? std::to_string(r.codeD) : "";
     take(k, c.k, [] { return std::string("K"); });
     take(d, c.d, [] { return std::string("D"); });
-    if (!k.empty()) r.codeK = Digit(k, where);
-    if (!d.empty()) r.codeD = Digit(d, where);
+    auto digit = [&](const std::string& v) { return v.size() == 1 && v[0] >= '0' && v[0] <= '9' ? v[0] - '0' : Digit(v, where()); };
+    if (!k.empty()) r.codeK = digit(k);
+    if (!d.empty()) r.codeD = digit(d);
 }
 
 }  // namespace
 
-std::vector<std::string> SplitCsvLine(const std::string& line) {
-    std::vector<std::string> cells(1);
+void SplitCsvLine(std::string_view line, std::vector<std::string>& cells) {
+    std::size_t used = 0;
+    // The strings of the last line are reused: their buffers stay.
+    auto next = [&]() -> std::string& {
+        if (used == cells.size()) cells.emplace_back();
+        std::string& cell = cells[used++];
+        cell.clear();
+        return cell;
+    };
+    std::string* cell = &next();
     bool quoted = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char ch = line[i];
+    std::size_t i = 0;
+    while (i < line.size()) {
         if (quoted) {
-            if (ch == '"' && i + 1 < line.size() && line[i + 1] == '"') cells.back() += '"', ++i;
-            else if (ch == '"') quoted = false;
-            else cells.back() += ch;
-        } else if (ch == '"') {
-            quoted = true;
-        } else if (ch == ',') {
-            cells.emplace_back();
+            const std::size_t q = line.find('"', i);
+            if (q == std::string_view::npos) {
+                cell->append(line.substr(i));
+                break;
+            }
+            cell->append(line.substr(i, q - i));
+            if (q + 1 < line.size() && line[q + 1] == '"') {
+                *cell += '"';
+                i = q + 2;
+            } else {
+                quoted = false;
+                i = q + 1;
+            }
         } else {
-            cells.back() += ch;
+            const std::size_t s = line.find_first_of(",\"", i);
+            if (s == std::string_view::npos) {
+                cell->append(line.substr(i));
+                break;
+            }
+            cell->append(line.substr(i, s - i));
+            if (line[s] == '"') quoted = true;
+            else cell = &next();
+            i = s + 1;
         }
     }
+    cells.resize(used);
+}
+
+std::vector<std::string> SplitCsvLine(const std::string& line) {
+    std::vector<std::string> cells;
+    SplitCsvLine(line, cells);
     return cells;
 }
 
@@ -329,16 +361,17 @@ std::vector<FieldReleve> ReadLongCsv(const std::string& path, const std::string&
         if (lines.empty()) throw std::runtime_error(sitesPath + ": 見出し行がありません");
         const Columns c = ReadHeading(SplitCsvLine(lines[0]));
         if (c.releve < 0) throw std::runtime_error(sitesPath + ": releve 列がありません");
+        std::vector<std::string> cells;
         for (std::size_t i = 1; i < lines.size(); ++i) {
             if (Trimmed(lines[i]).empty()) continue;
             const std::string where = sitesPath + " の " + std::to_string(i + 1) + " 行目";
-            const auto cells = SplitCsvLine(lines[i]);
+            SplitCsvLine(lines[i], cells);
             const std::string key = Trimmed(CsvCell(cells, c.releve));
             if (key.empty()) throw std::runtime_error(where + ": releve が空です");
             if (byKey.count(key)) throw std::runtime_error(where + ": 測定 " + key + " が二度あります");
             byKey[key] = out.size();
             out.emplace_back().key = key;
-            TakeSites(out.back(), cells, c, where);
+            TakeSites(out.back(), cells, c, [&] { return where; });
         }
     }
 
@@ -349,15 +382,17 @@ std::vector<FieldReleve> ReadLongCsv(const std::string& path, const std::string&
         throw std::runtime_error(path + ": 見出し行に releve, taxon, layer, cover の列が要ります");
     // Entry of (relevé, species name) -> its index, so that the layers of one species meet.
     std::vector<std::unordered_map<std::string, std::size_t>> entryOf(out.size());
+    std::vector<std::string> cells;
     for (std::size_t i = 1; i < lines.size(); ++i) {
         if (Trimmed(lines[i]).empty()) continue;
-        const std::string where = path + " の " + std::to_string(i + 1) + " 行目";
-        const auto cells = SplitCsvLine(lines[i]);
+        // The place of the line, made only for a message.
+        auto where = [&] { return path + " の " + std::to_string(i + 1) + " 行目"; };
+        SplitCsvLine(lines[i], cells);
         const std::string key = Trimmed(CsvCell(cells, c.releve));
-        if (key.empty()) throw std::runtime_error(where + ": releve が空です");
+        if (key.empty()) throw std::runtime_error(where() + ": releve が空です");
         auto it = byKey.find(key);
         if (it == byKey.end()) {
-            if (!sitesPath.empty()) throw std::runtime_error(where + ": 測定 " + key + " は " + sitesPath + " にありません");
+            if (!sitesPath.empty()) throw std::runtime_error(where() + ": 測定 " + key + " は " + sitesPath + " にありません");
             it = byKey.emplace(key, out.size()).first;
             out.emplace_back().key = key;
             out.back().items[2] = c.items[2] < 0 ? key : std::string();
@@ -369,17 +404,17 @@ std::vector<FieldReleve> ReadLongCsv(const std::string& path, const std::string&
         const std::string layer = Trimmed(CsvCell(cells, c.layer));
         const std::string cover = Trimmed(CsvCell(cells, c.cover));
         if (taxon.empty()) {
-            if (!layer.empty() || !cover.empty()) throw std::runtime_error(where + ": taxon が空です");
+            if (!layer.empty() || !cover.empty()) throw std::runtime_error(where() + ": taxon が空です");
             continue;  // a line of site values only
         }
         auto [e, added] = entryOf[it->second].try_emplace(taxon, r.entries.size());
         if (added) r.entries.push_back(FieldEntry{taxon, {}});
         if (layer.empty() && cover.empty()) continue;  // a species without covers
         const int l = LayerIndex(layer);
-        if (l < 0) throw std::runtime_error(where + ": 「" + layer + "」は階層 T1 T2 S1 S2 H1 H2 M のどれでもありません");
-        if (CoverFieldFor(cover).empty()) throw std::runtime_error(where + ": 「" + cover + "」は被度ではありません");
+        if (l < 0) throw std::runtime_error(where() + ": 「" + layer + "」は階層 T1 T2 S1 S2 H1 H2 M のどれでもありません");
+        if (CoverFieldFor(cover).empty()) throw std::runtime_error(where() + ": 「" + cover + "」は被度ではありません");
         std::string& slot = r.entries[e->second].covers[static_cast<std::size_t>(l)];
-        if (!slot.empty()) throw std::runtime_error(where + ": " + taxon + " の " + layer + " が二度あります");
+        if (!slot.empty()) throw std::runtime_error(where() + ": " + taxon + " の " + layer + " が二度あります");
         slot = cover;
     }
     return out;

@@ -9,6 +9,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/covers.h"
@@ -92,5 +93,7 @@ std::vector<FieldReleve> ReadLongCsv(const std::string& path, const std::string&
 
 // Splits one CSV line (quotes as usual; "" inside quotes is one quote).
 std::vector<std::string> SplitCsvLine(const std::string& line);
+// The same into `cells`, whose strings are reused.
+void SplitCsvLine(std::string_view line, std::vector<std::string>& cells);
 
 }  // namespace tavik

@@ -432,8 +432,17 @@ TEST_F(Writer, BadInputIsRefusedAndExistingFilesStay) {
     EXPECT_NE(fails("R1,Longer than eight,A,T1,3\n").find("バイト"), std::string::npos);
     EXPECT_NE(fails("R1,," + std::string(29, 'n') + ",T1,3\n").find("バイト"), std::string::npos);
     EXPECT_NE(fails("R1,,😀,T1,3\n").find("CP932"), std::string::npos);
+    // Conflicting site values and a bad K name the line too.
+    EXPECT_NE(fails("R1,月山,A,T1,3\nR1,鳥海山,B,T1,3\n").find("l.csv の 3 行目: 測定 R1 の i03"), std::string::npos);
     EXPECT_EQ(Slurp(Path("t.tki")), "old index");
     EXPECT_FALSE(fs::exists(Path("t.tkd")));
+    std::ofstream(Path("k.csv")) << "releve,taxon,layer,cover,K\nR1,A,T1,3,5\nR1,B,T1,3,\nR2,A,T1,3,x\n";
+    try {
+        ReadLongCsv(Path("k.csv"));
+        ADD_FAILURE() << "a K that is not a digit was taken";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("k.csv の 4 行目"), std::string::npos) << e.what();
+    }
 
     std::ofstream(Path("bad.txt")) << "title=A$B\n";
     EXPECT_THROW(ReadHeaderDescription(Path("bad.txt")), std::runtime_error);
@@ -446,6 +455,19 @@ TEST_F(Writer, BadInputIsRefusedAndExistingFilesStay) {
     for (int n = 1; n <= kItemCount; ++n) longNames.names[static_cast<std::size_t>(n)] = std::string(20, 'n');
     FieldDataWriter w(Path("n.tki"), longNames);
     EXPECT_THROW(w.Finish(), std::runtime_error);  // more than 504 bytes
+}
+
+TEST(CsvLines, QuotesEmptyCellsAndReusedCells) {
+    using Cells = std::vector<std::string>;
+    EXPECT_EQ(SplitCsvLine(""), Cells{""});
+    EXPECT_EQ(SplitCsvLine("a,,b,"), (Cells{"a", "", "b", ""}));
+    EXPECT_EQ(SplitCsvLine(R"("a,b","say ""hi""",c)"), (Cells{"a,b", R"(say "hi")", "c"}));
+    EXPECT_EQ(SplitCsvLine(R"(x"y,z"w,v)"), (Cells{"xy,zw", "v"}));  // quotes may open inside a cell
+    EXPECT_EQ(SplitCsvLine(R"("open to the end,)"), Cells{"open to the end,"});
+    Cells cells;
+    SplitCsvLine("long first cell,2,3,4", cells);
+    SplitCsvLine("b,", cells);
+    EXPECT_EQ(cells, (Cells{"b", ""}));
 }
 
 TEST(CoverFields, WhatTheWriterAccepts) {
