@@ -39,7 +39,8 @@ std::string SortKey(std::string text, int count) {
 
 }  // namespace
 
-void SortPlants(Table& t, int first, int last, bool descending, Progress* progress) {
+SortOrder SortPlants(Table& t, int first, int last, bool descending, Progress* progress) {
+    SortOrder applied;
     if (progress) progress->Show("　植物を並べ替えています　", "  ");
     first = std::max(first, 1);
     last = std::min(last, t.SpeciesCount());
@@ -52,11 +53,14 @@ void SortPlants(Table& t, int first, int last, bool descending, Progress* progre
             return SortKey(t.Text(3, fn + p), freq[static_cast<std::size_t>(p)]);
         });
         t.PermuteSpecies(first, order);
+        applied = {first, std::move(order)};
     }
     t.Check_SpeciesNumber();
+    return applied;
 }
 
-void SortReleve(Table& t, int first, int last, bool descending, Progress* progress) {
+SortOrder SortReleve(Table& t, int first, int last, bool descending, Progress* progress) {
+    SortOrder applied;
     if (progress) progress->Show("　測定を並べ替えています　", "");
     first = std::max(first, 1);
     last = std::min(last, t.ReleveCount());
@@ -68,8 +72,10 @@ void SortReleve(Table& t, int first, int last, bool descending, Progress* progre
             return SortKey(t.HeaderText(t.ReleveKeyAt(q), fn), count[static_cast<std::size_t>(q)]);
         });
         t.PermuteReleves(first, order);
+        applied = {first, std::move(order)};
     }
     t.Check_TableNumber();
+    return applied;
 }
 
 }  // namespace tavik

@@ -19,16 +19,12 @@ const std::array<const char*, kItemCount + 1>& InitialItemCaptions() {
     return names;
 }
 
-namespace {
-
 // Versions never repeat, not even across tables, so a view that caches on (table, version)
 // cannot mistake a new table for the one it saw.
-std::uint64_t NextVersion() {
+std::uint64_t Table::NextVersion() {
     static std::atomic<std::uint64_t> counter{0};
     return ++counter;
 }
-
-}  // namespace
 
 Table::Table() {
     for (int n = 1; n <= kItemCount; ++n) ItemBoxes[n].caption = InitialItemCaptions()[n];

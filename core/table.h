@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "core/covers.h"
@@ -44,6 +45,76 @@ struct Cell {
 };
 inline constexpr std::uint8_t kLongText = 0xFF;
 inline constexpr int kDefaultSize = -1000000;
+
+// The permutation that undoes Table::PermuteSpecies / PermuteReleves(first, order).
+std::vector<int> InverseOrder(int first, const std::vector<int>& order);
+
+// ---- What undoable changes keep (see "Reversing changes" below) -------------------------
+
+// What a recount wrote that a fresh recount would not write again: (key, text) for a
+// species' sequence number or frequency (slot 0 / 1) or a relevé's number or count of
+// species (header row 1 / FNRow), and (position, count) for the positional counts.
+struct CountMemo {
+    struct Text {
+        int key = 0;
+        int slot = 0;
+        std::string text;
+    };
+    std::vector<Text> texts;
+    std::vector<std::pair<int, std::uint16_t>> occurrences;
+    bool empty() const { return texts.empty() && occurrences.empty(); }
+};
+
+// All a species key owns: its texts and its cells in every relevé (longer texts beside).
+struct SpeciesContent {
+    int key = 0;
+    std::string seq, name, freq;
+    std::vector<std::pair<int, Cell>> cells;  // (relevé key, cell)
+    std::vector<std::string> longTexts;       // for the cells with kLongText, in order
+};
+
+// All a relevé key owns: its cells, header texts and record.
+struct ReleveContent {
+    int key = 0;
+    std::vector<Cell> cells;
+    std::vector<std::string> longTexts;       // for the cells with kLongText, in order
+    HeaderTexts head;
+    LayerCovers record{};
+};
+
+// The capacities and the grid's size (growth adds keys; giving it back drops them).
+struct TableShape {
+    int maxSpecies = 0, maxReleve = 0, rowCount = 0;
+    std::size_t rowSizes = 0, colSizes = 0;
+    std::unordered_map<std::uint64_t, std::string> extra;
+};
+
+// What a deletion with its cascades took out: (position, content), positions ascending.
+struct RemovedLines {
+    std::vector<std::pair<int, SpeciesContent>> species;
+    std::vector<std::pair<int, ReleveContent>> releves;
+    bool column = false;  // a column deletion (its cascade took species rows)
+};
+
+// One inserted row or column: where, and what its key held as a spare before.
+struct InsertedLine {
+    bool species = true;
+    int pos = 0;
+    TableShape shape;
+    SpeciesContent spareSpecies;
+    ReleveContent spareReleve;
+};
+
+// The used counts, the shape, the content of the lines from given positions on and the
+// recount memos: the state an append changed.
+struct TableTail {
+    int speciesCount = 0, releveCount = 0;
+    TableShape shape;
+    int speciesFrom = 1, relevesFrom = 1;
+    std::vector<SpeciesContent> species;
+    std::vector<ReleveContent> releves;
+    CountMemo speciesCounts, releveCounts;
+};
 
 class Table {
 public:
@@ -178,7 +249,48 @@ public:
     // Appends a new relevé column; returns its position or 0.
     int AppendReleve();
 
+    // ---- Reversing changes (table_undo.cpp) ---------------------------------------------
+    // What an undoable change keeps to take itself back: never a copy of the table, only
+    // what the change overwrote. Each Restore expects the table exactly as the change left
+    // it (the undo history guarantees that order).
+
+    // The texts and counts a recount of one dimension writes, kept as their differences
+    // from what a fresh recount writes: empty when the table was counted, as it nearly
+    // always is. Memo* leaves the table as it was; Restore* recounts and puts the
+    // differences back.
+    CountMemo MemoSpeciesCounts();
+    CountMemo MemoReleveCounts();
+    void RestoreSpeciesCounts(const CountMemo& memo);
+    void RestoreReleveCounts(const CountMemo& memo);
+
+    // Everything a species key or a relevé key owns, to be put back under the same key.
+    SpeciesContent CopySpecies(int spKey) const;
+    ReleveContent CopyReleve(int relKey) const;
+    // Replaces the key's whole content with `c` (cells the key holds now go).
+    void PutSpecies(const SpeciesContent& c);
+    void PutReleve(const ReleveContent& c);
+
+    // The capacities and the grid's size, so that growth can be given back.
+    TableShape Shape() const;
+    void RestoreShape(const TableShape& shape);
+
+    // Deletion and insertion that report what they did (see the types above).
+    bool DeleteRowCommand(int row, RemovedLines* removed);
+    bool DeleteColumnCommand(int col, RemovedLines* removed);
+    // Brings removed lines back at their former positions with their content.
+    void PutBack(const RemovedLines& removed);
+    bool InsertRow(int row, InsertedLine* inserted);
+    bool InsertColumn(int col, InsertedLine* inserted);
+    // Takes an inserted line out again and gives back what it replaced.
+    void TakeBack(const InsertedLine& inserted);
+
+    // The used lines from given positions on, with their content and the counts: what an
+    // append (retrieval into the table) added, or the spare lines it is about to reuse.
+    TableTail CopyTail(int speciesFrom, int speciesTo, int relevesFrom, int relevesTo);
+    void RestoreTail(const TableTail& tail);
+
 private:
+    static std::uint64_t NextVersion();
     struct Species {
         std::string seq, name, freq;
     };
@@ -196,6 +308,7 @@ private:
     void ClearReleveContent(int relKey);
     void ClearSpeciesContent(int spKey);
     void ClearSpeciesContents(const std::vector<int>& spKeys);
+    std::vector<SpeciesContent> CopySpeciesMany(const std::vector<int>& spKeys) const;
     template <class Visit>
     void ForEachOccurrence(int q, Visit visit) const;
     void GrowReleves(int capacity);

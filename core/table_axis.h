@@ -73,6 +73,23 @@ public:
         Move(count_, pos);
         return key;
     }
+    // Brings the spare key `key` back into use at position `pos` (1..Count() + 1): the
+    // reverse of Remove(pos), which left it as the first spare.
+    void Reinsert(int pos, int key) {
+        const int from = PosOf(key);
+        ++count_;
+        Move(from, pos);
+    }
+    // Gives back growth: drops the positions past `capacity`, whose keys are the keys past
+    // it (as growing left them).
+    void Shrink(int capacity) {
+        const auto size = static_cast<std::size_t>(capacity) + 1;
+        keyAt_.resize(size);
+        posOf_.resize(size);
+        occurrences_.resize(size);
+        capacity_ = capacity;
+        count_ = std::min(count_, capacity);
+    }
     // Moves the key at position `from` to position `to`, shifting the keys between.
     void Move(int from, int to) {
         const auto b = keyAt_.begin();

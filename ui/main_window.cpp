@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "formats/atomic_file.h"
@@ -64,7 +65,9 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), dialogs_(new User
 }
 
 MainWindow::~MainWindow() {
-    // The grid points at the workspace's table: let it go first.
+    // The grid points at the workspace's table: let it go first. The stack's last signals
+    // find no window to update.
+    if (undoStack_) undoStack_->disconnect(this);
     if (grid_) grid_->setTable(nullptr);
 }
 
@@ -163,8 +166,10 @@ void MainWindow::storeWindowSettings() {
 
 void MainWindow::showTableStatus() {
     const Table& t = ws_.table;
-    setWindowTitle(QStringLiteral(" Vegetation Table Processing Ver.") + ProgramVersionText() +
-                   QStringLiteral("    ") + Q(t.TableTitle));
+    // An asterisk in front while the table holds changes not saved.
+    const bool changed = undoStack_ && !undoStack_->isClean();
+    setWindowTitle((changed ? QStringLiteral("*") : QString()) + QStringLiteral(" Vegetation Table Processing Ver.") +
+                   ProgramVersionText() + QStringLiteral("    ") + Q(t.TableTitle));
     status_[0]->setText(QStringLiteral(" 測定数：") + QString::number(t.ReleveCount()));
     status_[1]->setText(QStringLiteral(" 種数：") + QString::number(t.SpeciesCount()));
     status_[2]->setText(QStringLiteral(" 変換辞書：") + FileNamePart(Q(ws_.dictFileName)));

@@ -23,6 +23,7 @@ class QLabel;
 class QMenu;
 class QPrinter;
 class QTimer;
+class QUndoStack;
 
 namespace tavik::ui {
 
@@ -38,6 +39,7 @@ class SearchPanel;
 class PopupButtonBar;
 class UserDialogs;
 class CompositionGrid;
+class TableCommand;
 class WorkMessage;
 
 // What the range panel is open for, and how presses on the grid behave.
@@ -75,6 +77,8 @@ struct MenuActions {
     QAction* showConstancyTable = nullptr;
     QAction* sortByDiagnosticBlocks = nullptr;
     // Edit and search.
+    QAction* undo = nullptr;
+    QAction* redo = nullptr;
     QAction* search = nullptr;
     QAction* resetSearch = nullptr;
     QAction* deleteRow = nullptr;
@@ -139,6 +143,17 @@ public:
     // The title, the status line and the enabling of the outputs follow the table.
     void showTableStatus();
 
+    // ---- Undo (main_window_undo.cpp, ui/undo_commands.h) ---------------------------------
+    // Every change to the table is a command on this stack; its clean state is the table
+    // as last saved or loaded.
+    QUndoStack* undoStack() const { return undoStack_; }
+    // Pushes `command` (ownership passes), which applies it at once. False when the
+    // command found nothing to do and was dropped.
+    bool pushCommand(TableCommand* command);
+    // After a command was applied or reverted: the grid, the status line and the caption
+    // follow; with `layout`, the view starts afresh as for a new table.
+    void tableCommandDone(bool layout);
+
 public slots:
     // File menu.
     void clearTable();
@@ -166,6 +181,8 @@ public slots:
     // chosen in the constancy panel.
     void sortByDiagnosticBlocks();
     // Edit and search.
+    void undo();
+    void redo();
     void showSearchPanel();
     void resetSearch();
     void deleteRow();
@@ -254,6 +271,7 @@ private:
     void connectPanels();
     void placePanels();
     void buildAnalysis();
+    void buildUndo(QMenu* editMenu);
     void buildInPlaceEditing();
 
     // After the model was reset (cleared or loaded): no search hits.
@@ -332,6 +350,8 @@ private:
     QLabel* note_ = nullptr;
     QTimer* noteTimer_ = nullptr;
     MenuActions actions_;
+    QUndoStack* undoStack_ = nullptr;
+    bool commandApplied_ = false;
     // Commands that come with later work: shown, never enabled.
     QList<QAction*> notYet_;
 };

@@ -108,6 +108,8 @@ void MainWindow::buildMenus() {
 
     // Edit and search.
     Builder e{this, bar->addMenu(QStringLiteral("編集・検索(&E)"))};
+    buildUndo(e.menu);
+    e.menu->addSeparator();
     m.search = e.Add("search", QStringLiteral("表内を検索する"), &MainWindow::showSearchPanel);
     m.resetSearch = e.Add("resetSearch", QStringLiteral("検索状態の解除"), &MainWindow::resetSearch);
     e.menu->addSeparator();

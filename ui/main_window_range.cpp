@@ -6,6 +6,7 @@
 #include "ui/main_window.h"
 #include "ui/main_window_busy.h"
 #include "ui/panels.h"
+#include "ui/undo_commands.h"
 #include "ui/work_message.h"
 
 namespace tavik::ui {
@@ -37,9 +38,15 @@ void MainWindow::applyRange() {
         auto busy = BusyScope::working(this);
         WorkProgress progress(message_, false);
         if (rangeMode_ == RangeMode::SortSpecies)
-            SortPlants(ws_.table, range.p1, range.p2, descending, &progress);
+            pushCommand(new ReorderCommand(this, QStringLiteral("植物を頻度順で並び替え"), true, false,
+                                           [&](Table& t) -> ReorderCommand::Applied {
+                                               return {SortPlants(t, range.p1, range.p2, descending, &progress), {}};
+                                           }));
         else
-            SortReleve(ws_.table, range.q1, range.q2, descending, &progress);
+            pushCommand(new ReorderCommand(this, QStringLiteral("測定を種数順で並び替え"), false, true,
+                                           [&](Table& t) -> ReorderCommand::Applied {
+                                               return {{}, SortReleve(t, range.q1, range.q2, descending, &progress)};
+                                           }));
     } else if (rangeMode_ == RangeMode::Hide) {
         HideTableRC(ws_.table, range.q1, range.q2, range.p1, range.p2);
     }
