@@ -331,6 +331,7 @@ void TestWindowOutput::titleFromAnItemIsStoredOnOutput() {
     const QDir dir(tmp.path());
     auto s = WithExampleTable(tmp.path());
     MainWindow& w = *s.w;
+    const std::string loaded = w.workspace().table.TableTitle;
     w.showTextOutput();
     QCheckBox* site = w.outputPanel()->itemBox(3);
     const bool ticked = site->isChecked();
@@ -345,6 +346,11 @@ void TestWindowOutput::titleFromAnItemIsStoredOnOutput() {
     QVERIFY(w.windowTitle().endsWith(site->text()));
     // The title field's text is what the settings file keeps as the title.
     QCOMPARE(Q(w.workspace().settings.title), site->text());
+    // The new title is a step to undo.
+    w.undo();
+    QCOMPARE(w.workspace().table.TableTitle, loaded);
+    w.redo();
+    QCOMPARE(Q(w.workspace().table.TableTitle), site->text());
     QVERIFY(FileBytes(dir.filePath(QStringLiteral("site.txt"))).size() > 0);
     // A title with a character that CP932 lacks: the file is UTF-8, and the user is told.
     w.showTextOutput();
@@ -530,6 +536,16 @@ void TestWindowOutput::configurationLaysOutTheHeaderItems() {
     QCOMPARE(Q(t.Text(2, rowSpare)), QStringLiteral("地形"));
     QVERIFY(t.ItemBoxes[spare].enabled && !t.ItemBoxes[3].enabled);
     QCOMPARE(w.statusText(1), QStringLiteral(" 測定数：0"));
+    // The configuration is one step to undo: the relevés and the items come back.
+    QVERIFY(w.actions().undo->isEnabled());
+    w.undo();
+    QCOMPARE(t.ReleveCount(), 3);
+    QVERIFY(tavik::HeaderRowOfItem(t, 3) > 0);
+    QCOMPARE(tavik::HeaderRowOfItem(t, spare), 0);
+    QCOMPARE(t.FNRow(), fnBefore);
+    w.redo();
+    QCOMPARE(t.ReleveCount(), 0);
+    QCOMPARE(Q(t.Text(2, tavik::HeaderRowOfItem(t, spare))), QStringLiteral("地形"));
     // Item 1 keeps its row even when unticked.
     w.changeHeaderItems();
     panel->itemBox(1)->setChecked(false);
