@@ -3,6 +3,7 @@
 // the header-item configuration that shares the panel.
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QFont>
 #include <QPrinter>
@@ -241,6 +242,14 @@ void MainWindow::setUpPrinter() {
 void MainWindow::printTable(const OutputOptions& o) {
     QPrinter& p = printer();
     p.setDocName(Q(o.title));
+    // Where no printer is installed the job goes into a PDF file: propose one named after
+    // the title, in the folder of the outputs.
+    if (p.outputFormat() == QPrinter::PdfFormat && p.outputFileName().isEmpty()) {
+        const QString folder = !lastOutputFolder_.isEmpty() ? lastOutputFolder_ : lastTableFolder_;
+        const QString name = Q(SuggestedOutputName(o.title, OutputFileKind::Text));
+        p.setOutputFileName(QDir(folder.isEmpty() ? QDir::homePath() : folder)
+                                .filePath(QFileInfo(name).completeBaseName() + QStringLiteral(".pdf")));
+    }
     if (!dialogs_->choosePrinter(this, p)) return;
     // Printing into a PDF file goes through a temporary beside it, as every file output.
     const bool toFile = p.outputFormat() == QPrinter::PdfFormat && !p.outputFileName().isEmpty();
