@@ -3,6 +3,7 @@
 // the header-item configuration that shares the panel.
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QFont>
 #include <QPrinter>
@@ -16,6 +17,7 @@
 #include "ui/output_panel.h"
 #include "ui/printer_device.h"
 #include "ui/qt_text.h"
+#include "ui/undo_commands.h"
 #include "ui/user_dialogs.h"
 #include "ui/work_message.h"
 
@@ -175,10 +177,14 @@ bool MainWindow::confirmReplace(const QString& path, bool askOverwrite) {
 }
 
 void MainWindow::takeOutputTitle(const std::string& title) {
-    // The edited title becomes the table's only once the output goes ahead.
-    ws_.table.TableTitle = title;
+    // The edited title becomes the table's only once the output goes ahead; a new one is a
+    // change of the table that can be undone.
     ws_.settings.title = title;
-    showTableStatus();
+    const std::string old = ws_.table.TableTitle;
+    if (old == title) return;
+    pushCommand(new FunctionCommand(
+        this, QStringLiteral("表題の変更"), [title](Table& t) { t.TableTitle = title; },
+        [old](Table& t) { t.TableTitle = old; }));
 }
 
 void MainWindow::writeOutputFile(OutputOptions o) {
@@ -236,6 +242,14 @@ void MainWindow::setUpPrinter() {
 void MainWindow::printTable(const OutputOptions& o) {
     QPrinter& p = printer();
     p.setDocName(Q(o.title));
+    // Where no printer is installed the job goes into a PDF file: propose one named after
+    // the title, in the folder of the outputs.
+    if (p.outputFormat() == QPrinter::PdfFormat && p.outputFileName().isEmpty()) {
+        const QString folder = !lastOutputFolder_.isEmpty() ? lastOutputFolder_ : lastTableFolder_;
+        const QString name = Q(SuggestedOutputName(o.title, OutputFileKind::Text));
+        p.setOutputFileName(QDir(folder.isEmpty() ? QDir::homePath() : folder)
+                                .filePath(QFileInfo(name).completeBaseName() + QStringLiteral(".pdf")));
+    }
     if (!dialogs_->choosePrinter(this, p)) return;
     // Printing into a PDF file goes through a temporary beside it, as every file output.
     const bool toFile = p.outputFormat() == QPrinter::PdfFormat && !p.outputFileName().isEmpty();
@@ -323,13 +337,14 @@ void MainWindow::exportSite(SiteExport what) {
 // ---- The header-item configuration -----------------------------------------------------------
 
 void MainWindow::applyItemSelection(const std::array<bool, kItemCount + 1>& ticked) {
+    // The table before is kept whole: undoing gives back its relevés and its header items.
+    Table before;
     {
         auto busy = BusyScope::working(this, QStringLiteral("　組成表を白紙化しています　"));
+        before = ws_.table;
         ApplyItemSelection(ws_.table, ticked);
-        modelWasReset();
-        layoutRenewed();
     }
-    showTableStatus();
+    pushCommand(new SwapTableCommand(this, QStringLiteral("表組み項目の変更"), std::move(before)));
 }
 
 }  // namespace tavik::ui

@@ -110,7 +110,14 @@ bool UserDialogs::choosePrinter(QWidget* parent, QPrinter& printer) {
 }
 
 bool UserDialogs::setUpPrinter(QWidget* parent, QPrinter& printer) {
-    QPageSetupDialog dlg(&printer, parent);
+    if (printer.outputFormat() == QPrinter::NativeFormat) {
+        QPageSetupDialog dlg(&printer, parent);
+        return dlg.exec() == QDialog::Accepted;
+    }
+    // Without an installed printer the page setup has nothing to set up: the print dialog's
+    // page settings serve for the PDF file instead.
+    QPrintDialog dlg(&printer, parent);
+    dlg.setWindowTitle(QStringLiteral("プリンターの設定"));
     return dlg.exec() == QDialog::Accepted;
 }
 

@@ -2,7 +2,11 @@
 // against what the output library writes for the same choices, cancelling, the title,
 // printing into a PDF file, the site exports, the font of printing and the configuration
 // of the header items.
+#include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
+#include <QPrinter>
+#include <QTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +22,7 @@
 #include "output/outputs.h"
 #include "output/site_exports.h"
 #include "ui/output_panel.h"
+#include "ui/user_dialogs.h"
 #include "ui/work_message.h"
 #include "window_fixture.h"
 
@@ -73,6 +78,7 @@ private slots:
     void siteExportsNeedTheirItems();
     void fontOfPrintingIsKept();
     void configurationLaysOutTheHeaderItems();
+    void realPrintDialogsOffscreen();
     void screenshots();
 };
 
@@ -331,6 +337,7 @@ void TestWindowOutput::titleFromAnItemIsStoredOnOutput() {
     const QDir dir(tmp.path());
     auto s = WithExampleTable(tmp.path());
     MainWindow& w = *s.w;
+    const std::string loaded = w.workspace().table.TableTitle;
     w.showTextOutput();
     QCheckBox* site = w.outputPanel()->itemBox(3);
     const bool ticked = site->isChecked();
@@ -345,6 +352,11 @@ void TestWindowOutput::titleFromAnItemIsStoredOnOutput() {
     QVERIFY(w.windowTitle().endsWith(site->text()));
     // The title field's text is what the settings file keeps as the title.
     QCOMPARE(Q(w.workspace().settings.title), site->text());
+    // The new title is a step to undo.
+    w.undo();
+    QCOMPARE(w.workspace().table.TableTitle, loaded);
+    w.redo();
+    QCOMPARE(Q(w.workspace().table.TableTitle), site->text());
     QVERIFY(FileBytes(dir.filePath(QStringLiteral("site.txt"))).size() > 0);
     // A title with a character that CP932 lacks: the file is UTF-8, and the user is told.
     w.showTextOutput();
@@ -530,11 +542,54 @@ void TestWindowOutput::configurationLaysOutTheHeaderItems() {
     QCOMPARE(Q(t.Text(2, rowSpare)), QStringLiteral("地形"));
     QVERIFY(t.ItemBoxes[spare].enabled && !t.ItemBoxes[3].enabled);
     QCOMPARE(w.statusText(1), QStringLiteral(" 測定数：0"));
+    // The configuration is one step to undo: the relevés and the items come back.
+    QVERIFY(w.actions().undo->isEnabled());
+    w.undo();
+    QCOMPARE(t.ReleveCount(), 3);
+    QVERIFY(tavik::HeaderRowOfItem(t, 3) > 0);
+    QCOMPARE(tavik::HeaderRowOfItem(t, spare), 0);
+    QCOMPARE(t.FNRow(), fnBefore);
+    w.redo();
+    QCOMPARE(t.ReleveCount(), 0);
+    QCOMPARE(Q(t.Text(2, tavik::HeaderRowOfItem(t, spare))), QStringLiteral("地形"));
     // Item 1 keeps its row even when unticked.
     w.changeHeaderItems();
     panel->itemBox(1)->setChecked(false);
     w.runOutput();
     QCOMPARE(tavik::HeaderRowOfItem(t, 1), 1);
+}
+
+void TestWindowOutput::realPrintDialogsOffscreen() {
+    // Without any printer installed the print dialog still offers a PDF file, and the
+    // printer setup opens and closes: the window's own dialogs, answered by a timer.
+    QTemporaryDir tmp;
+    auto s = WithExampleTable(tmp.path());
+    MainWindow& w = *s.w;
+    const QString pdf = QDir(tmp.path()).filePath(QStringLiteral("dialog.pdf"));
+    const auto answer = [](bool accept) {
+        QTimer::singleShot(300, [accept] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                if (accept) d->accept();
+                else d->reject();
+            }
+        });
+    };
+    w.setDialogs(std::make_unique<tavik::ui::UserDialogs>());
+    answer(false);
+    w.setUpPrinter();
+    w.printer().setOutputFileName(pdf);
+    answer(true);
+    w.setUpPrinter();
+    // Cancelled: nothing printed.
+    w.showPrintOutput();
+    answer(false);
+    w.runOutput();
+    QVERIFY(!QFile::exists(pdf));
+    // Accepted: into the PDF file named in the dialog.
+    w.showSimplePrintOutput();
+    answer(true);
+    w.runOutput();
+    QVERIFY(FileBytes(pdf).startsWith("%PDF"));
 }
 
 void TestWindowOutput::screenshots() {
@@ -566,6 +621,21 @@ void TestWindowOutput::screenshots() {
     w.changeHeaderItems();
     shot(QStringLiteral("output_6_configuration.png"));
     w.cancelOutput();
+    // The print dialog and the printer setup as they come without a printer.
+    const auto grabDialog = [&](const QString& name) {
+        QTimer::singleShot(400, [=] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                d->grab().save(QDir(dir).filePath(name));
+                d->reject();
+            }
+        });
+    };
+    w.setDialogs(std::make_unique<tavik::ui::UserDialogs>());
+    w.showPrintOutput();
+    grabDialog(QStringLiteral("output_7_print_dialog.png"));
+    w.runOutput();
+    grabDialog(QStringLiteral("output_8_printer_setup.png"));
+    w.setUpPrinter();
 }
 
 QTEST_MAIN(TestWindowOutput)
