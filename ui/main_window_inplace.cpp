@@ -3,6 +3,8 @@
 // step on the undo stack.
 #include <QApplication>
 #include <QComboBox>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScrollBar>
 
 #include "core/cover_edit.h"
@@ -44,6 +46,10 @@ void MainWindow::buildInPlaceEditing() {
     };
     connect(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, this, follow);
     connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, follow);
+    // A menu opened while typing: the text is committed first, so that the command chosen
+    // (a save, a sort) finds it in the table, as in a spreadsheet.
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+        connect(menu, &QMenu::aboutToShow, cellEditor_, &CellEditor::commit);
     connect(cellEditor_, &CellEditor::widthExceeded, this, [this](int maxWidth) {
         QApplication::beep();
         const int col = cellEditor_->column(), row = cellEditor_->row();

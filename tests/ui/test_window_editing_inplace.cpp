@@ -4,6 +4,8 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QInputMethodEvent>
+#include <QMenu>
+#include <QMenuBar>
 #include <QUndoStack>
 #include <QtTest>
 
@@ -119,6 +121,14 @@ void TestWindowEditingInPlace::namesAndHeaderValuesInTheEditor() {
     g->setFocus(Qt::MouseFocusReason);
     QVERIFY(!ed->isVisible());
     QCOMPARE(Q(t.Text(4, 2)), QStringLiteral("SITEB"));
+
+    // Opening a menu while typing commits first, so the command finds the text.
+    DoubleClick(g, 2, rowB);
+    QTest::keyClicks(ed, QStringLiteral("Quercus"));
+    emit w.menuBar()->findChild<QMenu*>()->aboutToShow();
+    QVERIFY(!ed->isVisible());
+    QCOMPARE(Q(t.Text(2, rowB)), QStringLiteral("Quercus"));
+    w.undo();
 
     // The item name of a header row, and its caption for the outputs.
     DoubleClick(g, 2, 2);
