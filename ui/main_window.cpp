@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
@@ -23,6 +24,7 @@
 #include "ui/constancy_panel.h"
 #include "ui/freq_window.h"
 #include "ui/grid_widget.h"
+#include "ui/output_panel.h"
 #include "ui/panels.h"
 #include "ui/recovery.h"
 #include "ui/retrieval_panel.h"
@@ -277,6 +279,7 @@ void MainWindow::placePanels() {
     if (searchPanel_ && searchPanel_->isVisible()) searchPanel_->place();
     if (retrievalPanel_ && retrievalPanel_->isVisible()) retrievalPanel_->place();
     if (constancyPanel_ && constancyPanel_->isVisible()) constancyPanel_->place();
+    if (outputPanel_ && outputPanel_->isVisible()) outputPanel_->place();
 }
 
 }  // namespace tavik::ui

@@ -15,10 +15,13 @@
 
 #include "core/hiding.h"
 #include "formats/workspace.h"
+#include "output/options.h"
+#include "output/output_file.h"
 
 class QAction;
 class QLabel;
 class QMenu;
+class QPrinter;
 class QTimer;
 class QUndoStack;
 
@@ -29,6 +32,7 @@ class CellTextPanel;
 class CoverDialog;
 class ConstancyPanel;
 class FreqWindow;
+class OutputPanel;
 class RangePanel;
 class RetrievalPanel;
 class SearchPanel;
@@ -126,6 +130,9 @@ public:
     CoverDialog* coverDialog() const;
     ConstancyPanel* constancyPanel() const { return constancyPanel_; }
     FreqWindow* freqWindow() const { return freqWindow_; }
+    OutputPanel* outputPanel() const { return outputPanel_; }
+    // The printer that the print dialog and the printer setup share.
+    QPrinter& printer();
     const MenuActions& actions() const { return actions_; }
     QString statusText(int panel) const;
     // A passing note beside the four status panels (they stay in view), for `ms` ms.
@@ -219,6 +226,27 @@ public slots:
     void closeRetrievalPanel();
     void convertToStandardNames();
     void changeDataFileFromPanel();
+    // Outputs (main_window_output.cpp): the output panel in the mode of each command, its
+    // buttons 出力する and 取止める, the font of printing, the printer setup, the site exports
+    // and the header-item configuration (表組み項目の変更).
+    void showTextOutput();
+    void showSpreadsheetOutput();
+    void showPrintOutput();
+    void showSimplePrintOutput();
+    void showValueMatrixOutput();
+    void showPCordOutput();
+    void runOutput();
+    void cancelOutput();
+    void chooseOutputFont();
+    void editItemCaption(int item, const QString& caption);
+    void setUpPrinter();
+    void exportSiteData();
+    void exportGpsPoints();
+    void exportMeshData();
+    void changeHeaderItems();
+    // The configuration's 設定する: ticked items get header rows, and the table is laid out
+    // anew, empty.
+    void applyItemSelection(const std::array<bool, kItemCount + 1>& ticked);
 
     // The grid's mouse; positions are the grid viewport's.
     void onGridPressed(Qt::MouseButton button, Qt::KeyboardModifiers mods, int col, int row,
@@ -294,6 +322,17 @@ private:
     bool confirmEdit(GridLine line, int index, bool applies, const QString& refusal,
                      const QString& question);
 
+    // Outputs.
+    void openOutputPanel(OutputMode mode);
+    void keepPanelChoices();
+    QString askOutputFile(OutputFileKind kind, const std::string& title);
+    bool confirmReplace(const QString& path, bool askOverwrite);
+    void takeOutputTitle(const std::string& title);
+    void writeOutputFile(OutputOptions o);
+    void outputWritten(const QString& path, const OutputReport& report);
+    void printTable(const OutputOptions& o);
+    void exportSite(SiteExport what);
+
     // A command at work: the wait cursor, the work message, no input meanwhile.
     class BusyScope;
     friend class BusyScope;
@@ -323,6 +362,9 @@ private:
     std::uint64_t editVersion_ = 0;  // the table's content when the open edit began
     ConstancyPanel* constancyPanel_ = nullptr;
     FreqWindow* freqWindow_ = nullptr;
+    OutputPanel* outputPanel_ = nullptr;
+    std::unique_ptr<QPrinter> printer_;
+    QString lastOutputFolder_;
     QLabel* status_[4] = {nullptr, nullptr, nullptr, nullptr};
     QLabel* note_ = nullptr;
     QTimer* noteTimer_ = nullptr;

@@ -62,24 +62,24 @@ void MainWindow::buildMenus() {
     {
         Builder o{this, f.Sub("outputTable", QStringLiteral("組成表として出力"))};
         m.outputTable = o.menu->menuAction();
-        m.textFile = later(o.Add("textFile", QStringLiteral("表をテキスト出力(&F)"),
-                                 QStringLiteral("表をﾃｷｽﾄファイルとして出力する")));
-        m.excelFile = later(o.Add("excelFile", QStringLiteral("エクセル形式出力(&X)")));
-        m.printTable = later(o.Add("printTable", QStringLiteral("組成表を直接印刷(&P)"),
-                                   QStringLiteral("現在の表をて印刷する")));
-        m.printBrief = later(o.Add("printBrief", QStringLiteral("表を省略簡易印刷(&K)")));
+        m.textFile = o.Add("textFile", QStringLiteral("表をテキスト出力(&F)"), &MainWindow::showTextOutput,
+                           QStringLiteral("表をﾃｷｽﾄファイルとして出力する"));
+        m.excelFile = o.Add("excelFile", QStringLiteral("エクセル形式出力(&X)"), &MainWindow::showSpreadsheetOutput);
+        m.printTable = o.Add("printTable", QStringLiteral("組成表を直接印刷(&P)"), &MainWindow::showPrintOutput,
+                             QStringLiteral("現在の表をて印刷する"));
+        m.printBrief = o.Add("printBrief", QStringLiteral("表を省略簡易印刷(&K)"), &MainWindow::showSimplePrintOutput);
     }
-    m.printSetup = later(f.Add("printSetup", QStringLiteral("プリンターの設定(&T)"),
-                               QStringLiteral("プリンタの設定を変更する")));
+    m.printSetup = f.Add("printSetup", QStringLiteral("プリンターの設定(&T)"), &MainWindow::setUpPrinter,
+                         QStringLiteral("プリンタの設定を変更する"));
     f.menu->addSeparator();
-    m.valueMatrix = later(f.Add("valueMatrix", QStringLiteral("数値表として出力する(&V)")));
-    m.pcordCsv = later(f.Add("pcordCsv", QStringLiteral("PCord 用のCSV型出力(&C)")));
+    m.valueMatrix = f.Add("valueMatrix", QStringLiteral("数値表として出力する(&V)"), &MainWindow::showValueMatrixOutput);
+    m.pcordCsv = f.Add("pcordCsv", QStringLiteral("PCord 用のCSV型出力(&C)"), &MainWindow::showPCordOutput);
     {
         Builder s{this, f.Sub("siteData", QStringLiteral("分布データ等を出力(&D)"))};
         m.siteData = s.menu->menuAction();
-        m.plotData = later(s.Add("plotData", QStringLiteral("立地環境データ")));
-        m.gpsPot = later(s.Add("gpsPot", QStringLiteral("GPS　POTデータ")));
-        m.meshData = later(s.Add("meshData", QStringLiteral("メッシュ分布データ")));
+        m.plotData = s.Add("plotData", QStringLiteral("立地環境データ"), &MainWindow::exportSiteData);
+        m.gpsPot = s.Add("gpsPot", QStringLiteral("GPS　POTデータ"), &MainWindow::exportGpsPoints);
+        m.meshData = s.Add("meshData", QStringLiteral("メッシュ分布データ"), &MainWindow::exportMeshData);
     }
     f.menu->addSeparator();
     m.quit = f.Add("quit", QStringLiteral("終　　　　了(&Q)"), &MainWindow::quit,
@@ -129,7 +129,7 @@ void MainWindow::buildMenus() {
     m.readSettings = c.Add("readSettings", QStringLiteral("設定ファイル読込み(&I)"), &MainWindow::readSettingsFile);
     m.readDictionary = c.Add("readDictionary", QStringLiteral("異名辞書の読込み(&D)"), &MainWindow::readDictionary);
     c.menu->addSeparator();
-    m.changeItems = later(c.Add("changeItems", QStringLiteral("表組み項目の変更(&M)")));
+    m.changeItems = c.Add("changeItems", QStringLiteral("表組み項目の変更(&M)"), &MainWindow::changeHeaderItems);
     m.tableFont = c.Add("tableFont", QStringLiteral("表のフォント変更(&F)"), &MainWindow::chooseTableFont);
 
     // Help.

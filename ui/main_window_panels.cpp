@@ -1,6 +1,7 @@
 // Making the panels that float over the grid and wiring their controls to the commands.
 #include "ui/grid_widget.h"
 #include "ui/main_window.h"
+#include "ui/output_panel.h"
 #include "ui/panels.h"
 #include "ui/retrieval_panel.h"
 #include "ui/work_message.h"
@@ -14,6 +15,7 @@ void MainWindow::buildPanels() {
     rangePanel_ = new RangePanel(central_);
     searchPanel_ = new SearchPanel(central_);
     retrievalPanel_ = new RetrievalPanel(central_);
+    outputPanel_ = new OutputPanel(central_);
     message_ = new WorkMessage(central_);
 }
 
@@ -47,6 +49,11 @@ void MainWindow::connectPanels() {
     connect(r, &RetrievalPanel::closeRequested, this, &MainWindow::closeRetrievalPanel);
     connect(r, &RetrievalPanel::standardNamesRequested, this, &MainWindow::convertToStandardNames);
     connect(r, &RetrievalPanel::changeFileRequested, this, &MainWindow::changeDataFileFromPanel);
+
+    connect(outputPanel_, &OutputPanel::outputRequested, this, &MainWindow::runOutput);
+    connect(outputPanel_, &OutputPanel::cancelRequested, this, &MainWindow::cancelOutput);
+    connect(outputPanel_, &OutputPanel::fontRequested, this, &MainWindow::chooseOutputFont);
+    connect(outputPanel_, &OutputPanel::captionEdited, this, &MainWindow::editItemCaption);
 }
 
 }  // namespace tavik::ui

@@ -9,6 +9,7 @@
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -32,7 +33,7 @@ const QStringList& SaveFilters() {
         QStringLiteral("組成表で保存 (*.vtb *.vtb.gz)"),
         QStringLiteral("組成表テキストファイル(*.txt)"),
         QStringLiteral("組成のマトリクスデータ(*.csv)"),
-        QStringLiteral("エクセル・ファイル(*.xls)"),
+        QStringLiteral("エクセル・ファイル(*.xlsx)"),
         QStringLiteral("GPS　POTデータ　(*.pot)"),
         QStringLiteral("メッシュ分布データ (*.grd)"),
     };
@@ -109,6 +110,18 @@ bool UserDialogs::choosePrinter(QWidget* parent, QPrinter& printer) {
     return dlg.exec() == QDialog::Accepted;
 }
 
+bool UserDialogs::setUpPrinter(QWidget* parent, QPrinter& printer) {
+    if (printer.outputFormat() == QPrinter::NativeFormat) {
+        QPageSetupDialog dlg(&printer, parent);
+        return dlg.exec() == QDialog::Accepted;
+    }
+    // Without an installed printer the page setup has nothing to set up: the print dialog's
+    // page settings serve for the PDF file instead.
+    QPrintDialog dlg(&printer, parent);
+    dlg.setWindowTitle(QStringLiteral("プリンターの設定"));
+    return dlg.exec() == QDialog::Accepted;
+}
+
 bool UserDialogs::askYesNo(QWidget* parent, const QString& text) {
     return Ask(parent, text, QMessageBox::No, QStringLiteral("いいえ(&N)")) == QMessageBox::Yes;
 }
@@ -165,9 +178,9 @@ bool UserDialogs::getText(QWidget* parent, const QString& caption, const QString
     return true;
 }
 
-bool UserDialogs::getFont(QWidget* parent, QFont& font) {
+bool UserDialogs::getFont(QWidget* parent, QFont& font, const QString& title) {
     bool ok = false;
-    const QFont f = QFontDialog::getFont(&ok, font, parent, QStringLiteral("表のフォント"));
+    const QFont f = QFontDialog::getFont(&ok, font, parent, title);
     if (ok) font = f;
     return ok;
 }

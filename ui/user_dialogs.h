@@ -36,6 +36,8 @@ public:
                                      const QString& defaultSuffix);
     // The print dialog: false when cancelled; otherwise `printer` is set up for the job.
     virtual bool choosePrinter(QWidget* parent, QPrinter& printer);
+    // The printer setup (paper, orientation, margins) of `printer`; false when cancelled.
+    virtual bool setUpPrinter(QWidget* parent, QPrinter& printer);
     // Yes and No; true only for Yes.
     virtual bool askYesNo(QWidget* parent, const QString& text);
     // Yes and Abort (overwriting a file); true only for Yes.
@@ -51,8 +53,8 @@ public:
     // A one-line input box; false when cancelled (then `text` is unchanged).
     virtual bool getText(QWidget* parent, const QString& caption, const QString& prompt,
                          QString& text);
-    // The font dialog; false when cancelled.
-    virtual bool getFont(QWidget* parent, QFont& font);
+    // The font dialog under `title`; false when cancelled.
+    virtual bool getFont(QWidget* parent, QFont& font, const QString& title = QStringLiteral("表のフォント"));
     // Shows a modal dialog (the about box).
     virtual void showModal(QWidget* dialog);
     // Opens a local file in the desktop's browser; false when nothing could open it.

@@ -58,6 +58,12 @@ public:
         printer.setOutputFileName(printPdf);
         return true;
     }
+    // The printer setup is counted and left as it is.
+    int printerSetups = 0;
+    bool setUpPrinter(QWidget*, QPrinter&) override {
+        ++printerSetups;
+        return true;
+    }
     bool askYesNo(QWidget*, const QString& text) override { return Answer(text); }
     bool askYesAbort(QWidget*, const QString& text) override { return Answer(text); }
     void inform(QWidget*, const QString& text) override { notices << text; }
@@ -76,7 +82,8 @@ public:
         text = texts.takeFirst();
         return true;
     }
-    bool getFont(QWidget*, QFont& font) override {
+    bool getFont(QWidget*, QFont& font, const QString& title) override {
+        titles << title;
         if (!fontAnswer) return false;
         font = *fontAnswer;
         return true;

@@ -1,0 +1,642 @@
+// The outputs through the window: the output panel in each mode, the files it writes
+// against what the output library writes for the same choices, cancelling, the title,
+// printing into a PDF file, the site exports, the font of printing and the configuration
+// of the header items.
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QPrinter>
+#include <QTimer>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProcess>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QtTest>
+
+#include <unistd.h>
+
+#include "output/outputs.h"
+#include "output/site_exports.h"
+#include "ui/output_panel.h"
+#include "ui/user_dialogs.h"
+#include "ui/work_message.h"
+#include "window_fixture.h"
+
+using tavik::OutputMode;
+using tavik::OutputOptions;
+using tavik::Table;
+using tavik::ui::OutputPanel;
+using tavik::ui::S;
+using namespace tavik::testing;
+
+namespace {
+
+// A window with the example table of 60 relevés (and its settings) loaded.
+Started WithExampleTable(const QString& dir) {
+    auto s = StartWindow(dir);
+    s.w->loadTable(SharedData(QStringLiteral("example/example.vtb")));
+    return s;
+}
+
+void RightClick(QWidget* w) { QTest::mouseClick(w, Qt::RightButton, {}, QPoint(6, w->height() / 2)); }
+
+template <class T>
+T* PanelChild(const MainWindow& w, const char* name) {
+    return Child<T>(w.outputPanel(), name);
+}
+
+// The entries of a zip file (an .xlsx) by name and content, leaving out the document
+// properties that carry the time of writing. Empty when no python is there to read it.
+QString ZipContents(const QString& path) {
+    const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
+    if (python.isEmpty()) return {};
+    QProcess p;
+    p.start(python, {QStringLiteral("-c"),
+                     QStringLiteral("import sys,zipfile,hashlib\n"
+                                    "z=zipfile.ZipFile(sys.argv[1])\n"
+                                    "for n in sorted(z.namelist()):\n"
+                                    "  if n!='docProps/core.xml': print(n, hashlib.sha1(z.read(n)).hexdigest())\n"),
+                     path});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+}  // namespace
+
+class TestWindowOutput : public QObject {
+    Q_OBJECT
+private slots:
+    void eachModeShowsItsControls();
+    void filesEqualTheLibrarysFiles();
+    void cancellingChangesNothing();
+    void titleFromAnItemIsStoredOnOutput();
+    void printingIntoAPdfFile();
+    void siteExportsNeedTheirItems();
+    void fontOfPrintingIsKept();
+    void configurationLaysOutTheHeaderItems();
+    void realPrintDialogsOffscreen();
+    void screenshots();
+};
+
+void TestWindowOutput::eachModeShowsItsControls() {
+    QTemporaryDir tmp;
+    auto s = WithExampleTable(tmp.path());
+    MainWindow& w = *s.w;
+    const Table& t = w.workspace().table;
+    OutputPanel* panel = w.outputPanel();
+    const auto enabledBefore = t.ItemBoxes;
+    struct Mode {
+        void (MainWindow::*open)();
+        OutputMode mode;
+        const char* action;
+    };
+    const Mode modes[] = {{&MainWindow::showTextOutput, OutputMode::Text, "textFile"},
+                          {&MainWindow::showSpreadsheetOutput, OutputMode::Spreadsheet, "excelFile"},
+                          {&MainWindow::showPrintOutput, OutputMode::Print, "printTable"},
+                          {&MainWindow::showSimplePrintOutput, OutputMode::SimplePrint, "printBrief"},
+                          {&MainWindow::showValueMatrixOutput, OutputMode::ValueMatrix, "valueMatrix"},
+                          {&MainWindow::showPCordOutput, OutputMode::PCordMatrix, "pcordCsv"}};
+    for (const Mode& m : modes) {
+        // Each command opens the panel from its menu item.
+        Action(w, m.action)->trigger();
+        QVERIFY2(panel->isVisible(), m.action);
+        QVERIFY(panel->mode() == m.mode);
+        QCOMPARE(PanelChild<QLabel>(w, "outputHeading")->text(), QString::fromUtf8(OutputModeHeading(m.mode)));
+        const bool printing = m.mode == OutputMode::Print || m.mode == OutputMode::SimplePrint;
+        const bool matrix = m.mode == OutputMode::ValueMatrix || m.mode == OutputMode::PCordMatrix;
+        QCOMPARE(PanelChild<QFrame>(w, "outputFontPanel")->isVisible(), printing);
+        QCOMPARE(PanelChild<QLabel>(w, "matrixNote")->isVisible(), matrix);
+        QVERIFY(!PanelChild<QPushButton>(w, "editItemCaption")->isVisible());
+        QCOMPARE(PanelChild<QPushButton>(w, "runOutput")->text(), QStringLiteral("出力する"));
+        QCOMPARE(PanelChild<QCheckBox>(w, "frequencyBox")->isEnabled(), !matrix);
+        QCOMPARE(PanelChild<QCheckBox>(w, "onceSpeciesBox")->isEnabled(), !matrix);
+        QCOMPARE(PanelChild<QGroupBox>(w, "methodBox")->isEnabled(), matrix);
+        QCOMPARE(PanelChild<QGroupBox>(w, "directionBox")->isEnabled(), m.mode == OutputMode::ValueMatrix);
+        for (int n = 1; n <= tavik::kItemCount; ++n) {
+            QCheckBox* box = panel->itemBox(n);
+            const bool shown = tavik::HeaderRowOfItem(t, n) > 0;
+            QCOMPARE(box->text(), Q(t.ItemBoxes[n].caption));
+            QCOMPARE(box->isEnabled(), shown && !matrix);
+            if (shown) QVERIFY(box->isChecked());
+        }
+        QCOMPARE(panel->titleField()->text(), Q(t.TableTitle));
+        QCOMPARE(PanelChild<QSpinBox>(w, "lastSpecies")->maximum(), t.SpeciesCount());
+        QCOMPARE(PanelChild<QSpinBox>(w, "lastReleve")->value(), t.ReleveCount());
+        PanelChild<QSpinBox>(w, "lastReleve")->setValue(1000);
+        QCOMPARE(PanelChild<QSpinBox>(w, "lastReleve")->value(), t.ReleveCount());
+        w.cancelOutput();
+        QVERIFY(!panel->isVisible());
+    }
+    // Greying for the matrices left the table's items as they were.
+    for (int n = 1; n <= tavik::kItemCount; ++n) QCOMPARE(t.ItemBoxes[n].enabled, enabledBefore[n].enabled);
+
+    // An item unticked is ticked again at the next opening.
+    w.showTextOutput();
+    panel->itemBox(3)->setChecked(false);
+    w.cancelOutput();
+    w.showTextOutput();
+    QVERIFY(panel->itemBox(3)->isChecked());
+    // The extras keep their state between openings, and the settings file keeps them.
+    PanelChild<QCheckBox>(w, "frequencyBox")->setChecked(!w.workspace().settings.frequency);
+    const bool frequency = PanelChild<QCheckBox>(w, "frequencyBox")->isChecked();
+    w.cancelOutput();
+    QCOMPARE(w.workspace().settings.frequency, frequency);
+    w.showValueMatrixOutput();
+    Child<QAbstractButton>(panel, "method4")->click();
+    Child<QAbstractButton>(panel, "direction1")->click();
+    w.cancelOutput();
+    QCOMPARE(w.workspace().settings.cvMethod, 4);
+    QCOMPARE(w.workspace().settings.direction, 1);
+    w.showPCordOutput();
+    QVERIFY(Child<QAbstractButton>(panel, "method4")->isChecked());
+    w.cancelOutput();
+
+    // Without relevés the outputs are not offered.
+    w.clearTable();
+    for (const char* name : kOutputs) QVERIFY2(!Action(w, name)->isEnabled(), name);
+    w.showTextOutput();
+    QVERIFY(!panel->isVisible());
+}
+
+void TestWindowOutput::filesEqualTheLibrarysFiles() {
+    QTemporaryDir tmp;
+    const QDir dir(tmp.path());
+    auto s = WithExampleTable(tmp.path());
+    MainWindow& w = *s.w;
+    OutputPanel* panel = w.outputPanel();
+    const tavik::Settings settings = w.workspace().settings;
+
+    // The same choices in the panel and in the options the command line would make.
+    const auto choose = [&](OutputMode mode) {
+        OutputOptions o = tavik::OutputOptionsFor(mode, w.workspace().table, settings);
+        if (mode == OutputMode::Text || mode == OutputMode::Spreadsheet) {
+            panel->itemBox(3)->setChecked(false);
+            o.items[3] = false;
+            PanelChild<QCheckBox>(w, "frequencyBox")->setChecked(true);
+            PanelChild<QCheckBox>(w, "onceSpeciesBox")->setChecked(true);
+            o.frequency = o.onceSpecies = true;
+        } else {
+            Child<QAbstractButton>(panel, "method2")->click();
+            o.method = 2;
+            if (mode == OutputMode::ValueMatrix) {
+                Child<QAbstractButton>(panel, "direction1")->click();
+                o.direction = 1;
+            }
+        }
+        PanelChild<QSpinBox>(w, "firstSpecies")->setValue(3);
+        PanelChild<QSpinBox>(w, "lastSpecies")->setValue(40);
+        PanelChild<QSpinBox>(w, "firstReleve")->setValue(5);
+        PanelChild<QSpinBox>(w, "lastReleve")->setValue(50);
+        o.speciesFrom = 3;
+        o.speciesTo = 40;
+        o.releveFrom = 5;
+        o.releveTo = 50;
+        return o;
+    };
+    struct Case {
+        void (MainWindow::*open)();
+        OutputMode mode;
+        const char* name;
+    };
+    const Case cases[] = {{&MainWindow::showTextOutput, OutputMode::Text, "t.txt"},
+                          {&MainWindow::showSpreadsheetOutput, OutputMode::Spreadsheet, "t.xlsx"},
+                          {&MainWindow::showValueMatrixOutput, OutputMode::ValueMatrix, "t-vm.csv"},
+                          {&MainWindow::showPCordOutput, OutputMode::PCordMatrix, "t-pcm.csv"}};
+    for (const Case& c : cases) {
+        (w.*c.open)();
+        const OutputOptions o = choose(c.mode);
+        const QString path = dir.filePath(QString::fromLatin1(c.name));
+        const QString ref = dir.filePath(QStringLiteral("ref_") + QString::fromLatin1(c.name));
+        s.dialogs->files << path;
+        w.runOutput();
+        QVERIFY2(s.dialogs->errors.isEmpty(), qPrintable(s.dialogs->errors.join('\n')));
+        Table copy = w.workspace().table;
+        tavik::WriteOutputFile(copy, o, S(ref));
+        if (c.mode == OutputMode::Spreadsheet) {
+            const QString mine = ZipContents(path);
+            if (!mine.isEmpty()) QCOMPARE(mine, ZipContents(ref));
+            else QVERIFY(QFileInfo(path).size() > 0);
+        } else {
+            QVERIFY2(!FileBytes(path).isEmpty(), c.name);
+            QCOMPARE(FileBytes(path), FileBytes(ref));
+        }
+        // The prompt offers the title with the kind's suffix.
+        QCOMPARE(s.dialogs->proposedSaveName,
+                 Q(tavik::SuggestedOutputName(w.workspace().table.TableTitle, *tavik::FileKindOf(c.mode))));
+    }
+    // The PCord species list goes beside its matrix.
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("t-pcm.lst"))));
+    QCOMPARE(FileBytes(dir.filePath(QStringLiteral("t-pcm.lst"))), FileBytes(dir.filePath(QStringLiteral("ref_t-pcm.lst"))));
+
+    // The site exports write what the library writes, without the panel.
+    const QString plot = dir.filePath(QStringLiteral("t-plot.csv"));
+    s.dialogs->files << plot;
+    w.exportSiteData();
+    tavik::WriteSiteData(w.workspace().table, S(dir.filePath(QStringLiteral("ref-plot.csv"))));
+    QCOMPARE(FileBytes(plot), FileBytes(dir.filePath(QStringLiteral("ref-plot.csv"))));
+    const QString pot = dir.filePath(QStringLiteral("t.pot"));
+    s.dialogs->files << pot;
+    Action(w, "gpsPot")->trigger();
+    QCOMPARE(FileBytes(pot), QByteArray::fromStdString(tavik::GpsPoints(w.workspace().table)));
+    const QString grd = dir.filePath(QStringLiteral("t.grd"));
+    s.dialogs->files << grd;
+    Action(w, "meshData")->trigger();
+    tavik::WriteMeshData(w.workspace().table, S(dir.filePath(QStringLiteral("ref.grd"))));
+    QCOMPARE(FileBytes(grd), FileBytes(dir.filePath(QStringLiteral("ref.grd"))));
+    // The site exports replace their file without asking; the matrices ask first.
+    s.dialogs->files << grd;
+    w.exportMeshData();
+    QVERIFY(s.dialogs->questions.isEmpty());
+    w.showValueMatrixOutput();
+    s.dialogs->files << dir.filePath(QStringLiteral("t-vm.csv"));
+    s.dialogs->answers << true;
+    w.runOutput();
+    QCOMPARE(s.dialogs->questions, QStringList{Q(tavik::kOverwriteQuestion)});
+    QVERIFY(s.dialogs->errors.isEmpty());
+}
+
+void TestWindowOutput::cancellingChangesNothing() {
+    QTemporaryDir tmp;
+    const QDir dir(tmp.path());
+    auto s = WithExampleTable(tmp.path());
+    MainWindow& w = *s.w;
+    const std::string title = w.workspace().table.TableTitle;
+    const QString path = dir.filePath(QStringLiteral("out.txt"));
+
+    // 取止める with an edited title.
+    w.showTextOutput();
+    w.outputPanel()->titleField()->setText(QStringLiteral("別の表題"));
+    w.cancelOutput();
+    QCOMPARE(w.workspace().table.TableTitle, title);
+
+    // The file prompt cancelled: no file, the title as it was.
+    w.showTextOutput();
+    w.outputPanel()->titleField()->setText(QStringLiteral("別の表題"));
+    w.runOutput();
+    QCOMPARE(s.dialogs->proposedSaveName, QStringLiteral("別の表題.txt"));
+    QCOMPARE(w.workspace().table.TableTitle, title);
+    QVERIFY(dir.entryList(QDir::Files).isEmpty());
+
+    // Abort at the overwrite question leaves the old file and the title.
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("old");
+    }
+    w.showTextOutput();
+    w.outputPanel()->titleField()->setText(QStringLiteral("別の表題"));
+    s.dialogs->files << path;
+    s.dialogs->answers << false;
+    w.runOutput();
+    QCOMPARE(FileBytes(path), QByteArray("old"));
+    QCOMPARE(w.workspace().table.TableTitle, title);
+
+    // A read-only file is replaced only when the user says so.
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    w.showTextOutput();
+    s.dialogs->files << path;
+    s.dialogs->answers << true << false;
+    w.runOutput();
+    QCOMPARE(s.dialogs->questions.last(), QStringLiteral("out.txt は読み取り専用です。置き換えますか？"));
+    QCOMPARE(FileBytes(path), QByteArray("old"));
+    w.showTextOutput();
+    s.dialogs->files << path;
+    s.dialogs->answers << true << true;
+    w.runOutput();
+    QVERIFY(FileBytes(path).size() > 100);
+    QVERIFY(s.dialogs->errors.isEmpty());
+
+    // The print dialog cancelled: nothing printed, the title as it was.
+    w.showPrintOutput();
+    w.outputPanel()->titleField()->setText(QStringLiteral("印刷の表題"));
+    w.runOutput();
+    QCOMPARE(w.workspace().table.TableTitle, title);
+
+    // A folder that cannot be written: a message naming the file, and no file left.
+    const QString locked = dir.filePath(QStringLiteral("locked"));
+    QVERIFY(dir.mkdir(QStringLiteral("locked")));
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    w.showTextOutput();
+    s.dialogs->files << QDir(locked).filePath(QStringLiteral("x.txt"));
+    w.runOutput();
+    QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (::geteuid() != 0) {  // root writes anywhere
+        QCOMPARE(s.dialogs->errors.size(), 1);
+        QVERIFY(s.dialogs->errors.front().contains(QStringLiteral("x.txt")));
+        QVERIFY(QDir(locked).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    }
+    QVERIFY(!w.workMessage()->isVisible());
+}
+
+void TestWindowOutput::titleFromAnItemIsStoredOnOutput() {
+    QTemporaryDir tmp;
+    const QDir dir(tmp.path());
+    auto s = WithExampleTable(tmp.path());
+    MainWindow& w = *s.w;
+    const std::string loaded = w.workspace().table.TableTitle;
+    w.showTextOutput();
+    QCheckBox* site = w.outputPanel()->itemBox(3);
+    const bool ticked = site->isChecked();
+    RightClick(site);
+    QCOMPARE(site->isChecked(), ticked);  // the right button does not tick
+    QCOMPARE(w.outputPanel()->titleField()->text(), site->text());
+    QCOMPARE(w.outputPanel()->editedItem(), 3);
+    s.dialogs->files << dir.filePath(QStringLiteral("site.txt"));
+    w.runOutput();
+    QCOMPARE(Q(w.workspace().table.TableTitle), site->text());
+    QCOMPARE(s.dialogs->proposedSaveName, site->text() + QStringLiteral(".txt"));
+    QVERIFY(w.windowTitle().endsWith(site->text()));
+    // The title field's text is what the settings file keeps as the title.
+    QCOMPARE(Q(w.workspace().settings.title), site->text());
+    // The new title is a step to undo.
+    w.undo();
+    QCOMPARE(w.workspace().table.TableTitle, loaded);
+    w.redo();
+    QCOMPARE(Q(w.workspace().table.TableTitle), site->text());
+    QVERIFY(FileBytes(dir.filePath(QStringLiteral("site.txt"))).size() > 0);
+    // A title with a character that CP932 lacks: the file is UTF-8, and the user is told.
+    w.showTextOutput();
+    w.outputPanel()->titleField()->setText(QStringLiteral("森林🌲"));
+    const QString utf8 = dir.filePath(QStringLiteral("utf8.txt"));
+    s.dialogs->files << utf8;
+    w.runOutput();
+    QVERIFY(FileBytes(utf8).startsWith("\xEF\xBB\xBF"));
+    QCOMPARE(s.dialogs->notices.size(), 1);
+    QVERIFY(s.dialogs->notices.front().contains(QStringLiteral("UTF-8")));
+}
+
+void TestWindowOutput::printingIntoAPdfFile() {
+    QTemporaryDir tmp;
+    const QDir dir(tmp.path());
+    auto s = WithExampleTable(tmp.path());
+    MainWindow& w = *s.w;
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    for (bool simple : {false, true}) {
+        const QString pdf = dir.filePath(simple ? QStringLiteral("simple.pdf") : QStringLiteral("full.pdf"));
+        if (simple) Action(w, "printBrief")->trigger();
+        else Action(w, "printTable")->trigger();
+        w.outputPanel()->titleField()->setText(QStringLiteral("印刷テスト"));
+        s.dialogs->printPdf = pdf;
+        w.runOutput();
+        QVERIFY2(s.dialogs->errors.isEmpty(), qPrintable(s.dialogs->errors.join('\n')));
+        QCOMPARE(w.workspace().table.TableTitle, std::string("印刷テスト"));
+        QVERIFY(FileBytes(pdf).startsWith("%PDF"));
+        // No temporary is left beside it.
+        QCOMPARE(dir.entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".pdf")).size(), simple ? 2 : 1);
+        if (pdftotext.isEmpty()) continue;
+        QProcess p;
+        p.start(pdftotext, {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+        QVERIFY(p.waitForFinished(30000));
+        const QString text = QString::fromUtf8(p.readAllStandardOutput());
+        QVERIFY2(text.contains(QStringLiteral("印刷テスト")), qPrintable(text.left(400)));
+        const Table& t = w.workspace().table;
+        const QString species = Q(t.SpeciesName(t.SpeciesKeyAt(1))).trimmed();
+        QVERIFY2(text.contains(species), qPrintable(species));
+    }
+    // A font too large for the page: a message, and no file is left.
+    w.workspace().settings.outputFontName = "IPAMincho";
+    w.workspace().settings.outputFontSize = 200;
+    const QString narrow = dir.filePath(QStringLiteral("narrow.pdf"));
+    s.dialogs->printPdf = narrow;
+    w.showPrintOutput();
+    w.runOutput();
+    QCOMPARE(s.dialogs->errors.size(), 1);
+    QVERIFY(s.dialogs->errors.front().startsWith(QStringLiteral("用紙の幅に表が入りません。")));
+    QVERIFY(!QFile::exists(narrow));
+    QCOMPARE(dir.entryList(QDir::Files | QDir::Hidden).size(), 2);
+    QVERIFY(!w.workMessage()->isVisible());
+    QVERIFY(w.menuBar()->isEnabled());
+
+    // The printer setup runs its dialog on the window's printer, with or without a table.
+    w.setUpPrinter();
+    QCOMPARE(s.dialogs->printerSetups, 1);
+    w.clearTable();
+    QVERIFY(w.actions().printSetup->isEnabled());
+    w.actions().printSetup->trigger();
+    QCOMPARE(s.dialogs->printerSetups, 2);
+}
+
+void TestWindowOutput::siteExportsNeedTheirItems() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    // The default layout has no row for item 7 (the grid-mesh code): the mesh data cannot go
+    // out, the site data can.
+    SmallTable(w);
+    QVERIFY(tavik::HeaderRowOfItem(w.workspace().table, 7) == 0);
+    w.exportMeshData();
+    QCOMPARE(s.dialogs->notices, QStringList{QStringLiteral("必要なデータが表にありません")});
+    QVERIFY(s.dialogs->titles.isEmpty());  // no file prompt
+    const QString plot = QDir(tmp.path()).filePath(QStringLiteral("s-plot.csv"));
+    s.dialogs->files << plot;
+    w.exportSiteData();
+    QVERIFY(QFile::exists(plot));
+}
+
+void TestWindowOutput::fontOfPrintingIsKept() {
+    QTemporaryDir tmp;
+    auto s = WithExampleTable(tmp.path());
+    MainWindow& w = *s.w;
+    tavik::Workspace& ws = w.workspace();
+    // No font of its own yet: printing follows the table font.
+    QVERIFY(ws.settings.outputFontName.empty());
+    w.showPrintOutput();
+    QCOMPARE(PanelChild<QLabel>(w, "outputFontName")->text(), Q(ws.table.FontName));
+    QCOMPARE(PanelChild<QLabel>(w, "outputFontSize")->text(), QString::number(ws.table.FontSize));
+    // Cancelling the font dialog keeps it.
+    PanelChild<QPushButton>(w, "changeOutputFont")->click();
+    QVERIFY(ws.settings.outputFontName.empty());
+    QCOMPARE(s.dialogs->titles.last(), QStringLiteral("印刷のフォント"));
+    // A chosen font is shown, stays when the table font changes, and goes into the settings.
+    s.dialogs->fontAnswer = QFont(QStringLiteral("IPAGothic"), 7);
+    PanelChild<QPushButton>(w, "changeOutputFont")->click();
+    QCOMPARE(ws.settings.outputFontSize, 7);
+    QCOMPARE(PanelChild<QLabel>(w, "outputFontSize")->text(), QStringLiteral("7"));
+    const QString family = PanelChild<QLabel>(w, "outputFontName")->text();
+    QCOMPARE(Q(ws.settings.outputFontName), family);
+    ws.table.FontSize = 14;
+    w.cancelOutput();
+    w.showSimplePrintOutput();
+    QCOMPARE(PanelChild<QLabel>(w, "outputFontSize")->text(), QStringLiteral("7"));
+    w.cancelOutput();
+    const QString ini = QDir(tmp.path()).filePath(QStringLiteral("kept.ini"));
+    ws.WriteIniFile(S(ini));
+    tavik::Workspace again;
+    again.Start(S(ini));
+    QCOMPARE(Q(again.settings.outputFontName), family);
+    QCOMPARE(again.settings.outputFontSize, 7);
+}
+
+void TestWindowOutput::configurationLaysOutTheHeaderItems() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    SmallTable(w);
+    Table& t = w.workspace().table;
+    OutputPanel* panel = w.outputPanel();
+    const int fnBefore = t.FNRow();
+
+    // With relevés the user is asked first; No leaves everything.
+    s.dialogs->answers << false;
+    Action(w, "changeItems")->trigger();
+    QCOMPARE(s.dialogs->questions, QStringList{QStringLiteral("表が初期化されます、続けますか？")});
+    QVERIFY(!panel->isVisible());
+    QCOMPARE(t.ReleveCount(), 3);
+
+    s.dialogs->answers << true;
+    w.changeHeaderItems();
+    QVERIFY(panel->isVisible());
+    QVERIFY(panel->mode() == OutputMode::ItemConfiguration);
+    QVERIFY(!w.actions().useEmbeddedItems->isChecked());
+    QCOMPARE(PanelChild<QLabel>(w, "outputHeading")->text(), QStringLiteral("項目組込は左、名称修正は右クリック"));
+    QCOMPARE(PanelChild<QPushButton>(w, "runOutput")->text(), QStringLiteral("設定する"));
+    QVERIFY(PanelChild<QPushButton>(w, "editItemCaption")->isVisible());
+    QVERIFY(!PanelChild<QFrame>(w, "outputFontPanel")->isVisible());
+    QVERIFY(panel->titleField()->text().isEmpty());
+    QVERIFY(!PanelChild<QCheckBox>(w, "frequencyBox")->isEnabled());
+    QVERIFY(!PanelChild<QGroupBox>(w, "methodBox")->isEnabled());
+    QCOMPARE(panel->palette().color(QPalette::Window), QColor(255, 255, 176));
+    for (int n = 1; n <= tavik::kItemCount; ++n) QVERIFY(panel->itemBox(n)->isEnabled());
+
+    // Cancelling drops the ticks: the items stay as the table has them.
+    // `spare` is an item the table has no row for.
+    int spare = 1;
+    while (spare <= tavik::kItemCount && t.ItemBoxes[spare].enabled) ++spare;
+    QVERIFY(spare <= tavik::kItemCount);
+    panel->itemBox(spare)->setChecked(true);
+    w.cancelOutput();
+    QVERIFY(!t.ItemBoxes[spare].enabled);
+    QVERIFY(!t.ItemBoxes[spare].checked);
+    QCOMPARE(t.ReleveCount(), 3);
+
+    // Renaming: a right-click takes the name, 修正 writes the corrected one back.
+    s.dialogs->answers << true;
+    w.changeHeaderItems();
+    QVERIFY(!panel->itemBox(spare)->isChecked());
+    RightClick(panel->itemBox(spare));
+    QCOMPARE(panel->titleField()->text(), Q(t.ItemBoxes[spare].caption));
+    panel->titleField()->setText(QStringLiteral("地形"));
+    PanelChild<QPushButton>(w, "editItemCaption")->click();
+    QCOMPARE(panel->itemBox(spare)->text(), QStringLiteral("地形"));
+    QCOMPARE(t.ItemBoxes[spare].caption, std::string("地形"));
+    // A left press forgets the item: 修正 then changes nothing.
+    QTest::mouseClick(panel->itemBox(spare), Qt::LeftButton, {}, QPoint(6, panel->itemBox(spare)->height() / 2));
+    QVERIFY(panel->itemBox(spare)->isChecked());
+    QCOMPARE(panel->editedItem(), 0);
+    panel->titleField()->setText(QStringLiteral("別名"));
+    PanelChild<QPushButton>(w, "editItemCaption")->click();
+    QCOMPARE(t.ItemBoxes[spare].caption, std::string("地形"));
+    // Item 3 leaves, the spare item comes in; the table is laid out anew, empty.
+    panel->itemBox(3)->setChecked(false);
+    PanelChild<QPushButton>(w, "runOutput")->click();
+    QVERIFY(!panel->isVisible());
+    QCOMPARE(t.ReleveCount(), 0);
+    QCOMPARE(t.FNRow(), fnBefore);
+    QCOMPARE(tavik::HeaderRowOfItem(t, 3), 0);
+    const int rowSpare = tavik::HeaderRowOfItem(t, spare);
+    QVERIFY(rowSpare > 0);
+    QCOMPARE(Q(t.Text(2, rowSpare)), QStringLiteral("地形"));
+    QVERIFY(t.ItemBoxes[spare].enabled && !t.ItemBoxes[3].enabled);
+    QCOMPARE(w.statusText(1), QStringLiteral(" 測定数：0"));
+    // The configuration is one step to undo: the relevés and the items come back.
+    QVERIFY(w.actions().undo->isEnabled());
+    w.undo();
+    QCOMPARE(t.ReleveCount(), 3);
+    QVERIFY(tavik::HeaderRowOfItem(t, 3) > 0);
+    QCOMPARE(tavik::HeaderRowOfItem(t, spare), 0);
+    QCOMPARE(t.FNRow(), fnBefore);
+    w.redo();
+    QCOMPARE(t.ReleveCount(), 0);
+    QCOMPARE(Q(t.Text(2, tavik::HeaderRowOfItem(t, spare))), QStringLiteral("地形"));
+    // Item 1 keeps its row even when unticked.
+    w.changeHeaderItems();
+    panel->itemBox(1)->setChecked(false);
+    w.runOutput();
+    QCOMPARE(tavik::HeaderRowOfItem(t, 1), 1);
+}
+
+void TestWindowOutput::realPrintDialogsOffscreen() {
+    // Without any printer installed the print dialog still offers a PDF file, and the
+    // printer setup opens and closes: the window's own dialogs, answered by a timer.
+    QTemporaryDir tmp;
+    auto s = WithExampleTable(tmp.path());
+    MainWindow& w = *s.w;
+    const QString pdf = QDir(tmp.path()).filePath(QStringLiteral("dialog.pdf"));
+    const auto answer = [](bool accept) {
+        QTimer::singleShot(300, [accept] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                if (accept) d->accept();
+                else d->reject();
+            }
+        });
+    };
+    w.setDialogs(std::make_unique<tavik::ui::UserDialogs>());
+    answer(false);
+    w.setUpPrinter();
+    w.printer().setOutputFileName(pdf);
+    answer(true);
+    w.setUpPrinter();
+    // Cancelled: nothing printed.
+    w.showPrintOutput();
+    answer(false);
+    w.runOutput();
+    QVERIFY(!QFile::exists(pdf));
+    // Accepted: into the PDF file named in the dialog.
+    w.showSimplePrintOutput();
+    answer(true);
+    w.runOutput();
+    QVERIFY(FileBytes(pdf).startsWith("%PDF"));
+}
+
+void TestWindowOutput::screenshots() {
+    const QString dir = qEnvironmentVariable("TAVIK_SHOTS_DIR");
+    if (dir.isEmpty()) QSKIP("TAVIK_SHOTS_DIR is not set");
+    QDir().mkpath(dir);
+    QTemporaryDir tmp;
+    auto s = WithExampleTable(tmp.path());
+    MainWindow& w = *s.w;
+    w.resize(724, 538);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const auto shot = [&](const QString& name) {
+        QCoreApplication::processEvents();
+        QVERIFY(w.grab().save(QDir(dir).filePath(name)));
+    };
+    const std::pair<void (MainWindow::*)(), const char*> modes[] = {
+        {&MainWindow::showTextOutput, "output_0_text.png"},
+        {&MainWindow::showSpreadsheetOutput, "output_1_spreadsheet.png"},
+        {&MainWindow::showPrintOutput, "output_2_print.png"},
+        {&MainWindow::showSimplePrintOutput, "output_3_simple_print.png"},
+        {&MainWindow::showValueMatrixOutput, "output_4_value_matrix.png"},
+        {&MainWindow::showPCordOutput, "output_5_pcord.png"}};
+    for (const auto& [open, name] : modes) {
+        (w.*open)();
+        shot(QString::fromLatin1(name));
+        w.cancelOutput();
+    }
+    s.dialogs->answers << true;
+    w.changeHeaderItems();
+    shot(QStringLiteral("output_6_configuration.png"));
+    w.cancelOutput();
+    // The print dialog and the printer setup as they come without a printer.
+    const auto grabDialog = [&](const QString& name) {
+        QTimer::singleShot(400, [=] {
+            if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                d->grab().save(QDir(dir).filePath(name));
+                d->reject();
+            }
+        });
+    };
+    w.setDialogs(std::make_unique<tavik::ui::UserDialogs>());
+    w.showPrintOutput();
+    grabDialog(QStringLiteral("output_7_print_dialog.png"));
+    w.runOutput();
+    grabDialog(QStringLiteral("output_8_printer_setup.png"));
+    w.setUpPrinter();
+}
+
+QTEST_MAIN(TestWindowOutput)
+#include "test_window_output.moc"

@@ -1,0 +1,350 @@
+// The outputs of the composition table: the output panel in each of its modes, the file
+// prompt, printing with the printer setup and the font of printing, the site exports, and
+// the header-item configuration that shares the panel.
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFont>
+#include <QPrinter>
+
+#include "output/outputs.h"
+#include "output/print_layout.h"
+#include "output/site_exports.h"
+#include "ui/grid_widget.h"
+#include "ui/main_window.h"
+#include "ui/main_window_busy.h"
+#include "ui/output_panel.h"
+#include "ui/printer_device.h"
+#include "ui/qt_text.h"
+#include "ui/undo_commands.h"
+#include "ui/user_dialogs.h"
+#include "ui/work_message.h"
+
+namespace tavik::ui {
+
+namespace {
+
+PanelItems ItemsOf(const Table& t, bool tickShown) {
+    PanelItems items;
+    for (int n = 1; n <= kItemCount; ++n) {
+        const ItemBox& box = t.ItemBoxes[static_cast<std::size_t>(n)];
+        PanelItem& item = items[static_cast<std::size_t>(n)];
+        item.caption = Q(box.caption);
+        // An item the table shows can be chosen, and starts chosen each time.
+        item.enabled = HeaderRowOfItem(t, n) > 0;
+        item.checked = tickShown ? item.enabled : box.checked;
+    }
+    return items;
+}
+
+const char* SiteMessage(SiteExport what) {
+    switch (what) {
+        case SiteExport::SiteData: return kSiteDataMessage;
+        case SiteExport::GpsPoints: return kGpsMessage;
+        case SiteExport::MeshData: return kMeshMessage;
+    }
+    return kSiteDataMessage;
+}
+
+OutputFileKind KindOf(SiteExport what) {
+    switch (what) {
+        case SiteExport::SiteData: return OutputFileKind::SiteData;
+        case SiteExport::GpsPoints: return OutputFileKind::GpsPoints;
+        case SiteExport::MeshData: return OutputFileKind::MeshData;
+    }
+    return OutputFileKind::SiteData;
+}
+
+}  // namespace
+
+// ---- Opening the panel ---------------------------------------------------------------------
+
+void MainWindow::showTextOutput() { openOutputPanel(OutputMode::Text); }
+void MainWindow::showSpreadsheetOutput() { openOutputPanel(OutputMode::Spreadsheet); }
+void MainWindow::showPrintOutput() { openOutputPanel(OutputMode::Print); }
+void MainWindow::showSimplePrintOutput() { openOutputPanel(OutputMode::SimplePrint); }
+void MainWindow::showValueMatrixOutput() { openOutputPanel(OutputMode::ValueMatrix); }
+void MainWindow::showPCordOutput() { openOutputPanel(OutputMode::PCordMatrix); }
+
+void MainWindow::openOutputPanel(OutputMode mode) {
+    if (busy_ || ws_.table.ReleveCount() <= 0) return;
+    // The options start the way the command line starts them (the recount runs); the check
+    // boxes and radio groups are the panel's own and keep their choices between openings.
+    const OutputOptions o = OutputOptionsFor(mode, ws_.table, ws_.settings);
+    outputPanel_->openForOutput(mode, ItemsOf(ws_.table, true), ws_.table.SpeciesCount(),
+                                ws_.table.ReleveCount(), o);
+    refresh();
+}
+
+void MainWindow::changeHeaderItems() {
+    if (busy_) return;
+    if (ws_.table.ReleveCount() > 0 &&
+        !dialogs_->askYesNo(this, QStringLiteral("表が初期化されます、続けますか？")))
+        return;
+    ws_.settings.useDataItem = false;
+    updateTicks();
+    outputPanel_->openForConfiguration(ItemsOf(ws_.table, false));
+}
+
+// ---- 出力する and 取止める ---------------------------------------------------------------------
+
+void MainWindow::keepPanelChoices() {
+    // The settings file keeps what the panel's boxes and groups show.
+    Settings& s = ws_.settings;
+    if (outputPanel_->mode() == OutputMode::ItemConfiguration) return;
+    s.frequency = outputPanel_->frequency();
+    s.oneTime = outputPanel_->onceSpecies();
+    s.direction = outputPanel_->direction();
+    s.cvMethod = outputPanel_->method();
+}
+
+void MainWindow::runOutput() {
+    if (busy_) return;
+    outputPanel_->hide();
+    const OutputMode mode = outputPanel_->mode();
+    if (mode == OutputMode::ItemConfiguration) {
+        applyItemSelection(outputPanel_->ticks());
+        return;
+    }
+    keepPanelChoices();
+    // The window stays usable while the panel is open: the table may have lost its relevés.
+    if (ws_.table.ReleveCount() <= 0) return;
+    OutputOptions o = outputPanel_->choices();
+    o.layerLabels = ws_.settings.kaisou;
+    const OutputOptions start = OutputOptionsFor(mode, ws_.table, ws_.settings);
+    o.fontName = start.fontName;
+    o.fontSize = start.fontSize;
+    ClampRanges(o, ws_.table);
+    if (mode == OutputMode::Print || mode == OutputMode::SimplePrint) printTable(o);
+    else writeOutputFile(o);
+}
+
+void MainWindow::cancelOutput() {
+    if (outputPanel_->mode() == OutputMode::ItemConfiguration) {
+        // The choices of the configuration are dropped: every item is ticked as it shows.
+        for (int n = 1; n <= kItemCount; ++n) {
+            ItemBox& box = ws_.table.ItemBoxes[static_cast<std::size_t>(n)];
+            box.checked = box.enabled;
+        }
+    } else {
+        keepPanelChoices();
+    }
+    outputPanel_->hide();
+}
+
+void MainWindow::editItemCaption(int item, const QString& caption) {
+    if (item < 1 || item > kItemCount) return;
+    ws_.table.ItemBoxes[static_cast<std::size_t>(item)].caption = S(caption);
+}
+
+void MainWindow::chooseOutputFont() {
+    const OutputOptions now = OutputOptionsFor(OutputMode::Print, ws_.table, ws_.settings);
+    QFont f(Q(now.fontName), now.fontSize);
+    if (dialogs_->getFont(this, f, QStringLiteral("印刷のフォント"))) {
+        // A font of its own: later changes of the table font leave it.
+        ws_.settings.outputFontName = S(f.family());
+        ws_.settings.outputFontSize = f.pointSize() > 0 ? f.pointSize() : now.fontSize;
+    }
+    const OutputOptions chosen = OutputOptionsFor(OutputMode::Print, ws_.table, ws_.settings);
+    outputPanel_->showFont(Q(chosen.fontName), chosen.fontSize);
+}
+
+// ---- Files ---------------------------------------------------------------------------------
+
+QString MainWindow::askOutputFile(OutputFileKind kind, const std::string& title) {
+    const OutputFileRule& rule = OutputFileRuleOf(kind);
+    const QString folder = !lastOutputFolder_.isEmpty() ? lastOutputFolder_
+                           : !lastTableFolder_.isEmpty() ? lastTableFolder_
+                                                         : Q(ws_.settings.directory);
+    const QString path = dialogs_->saveFile(this, QStringLiteral("出力ファイルの指定"), rule.filter,
+                                            Q(SuggestedOutputName(title, kind)), folder,
+                                            QString::fromLatin1(rule.defaultSuffix));
+    if (path.isEmpty()) return {};
+    if (!confirmReplace(path, rule.askBeforeOverwrite)) return {};
+    lastOutputFolder_ = QFileInfo(path).absolutePath();
+    return path;
+}
+
+bool MainWindow::confirmReplace(const QString& path, bool askOverwrite) {
+    if (askOverwrite && QFileInfo::exists(path) && !dialogs_->askYesAbort(this, Q(kOverwriteQuestion)))
+        return false;
+    // A read-only file is one the user meant to keep: replace it only when asked again.
+    if (IsReadOnlyFile(S(path)) &&
+        !dialogs_->askYesNo(this, QFileInfo(path).fileName() + QStringLiteral(" は読み取り専用です。置き換えますか？")))
+        return false;
+    return true;
+}
+
+void MainWindow::takeOutputTitle(const std::string& title) {
+    // The edited title becomes the table's only once the output goes ahead; a new one is a
+    // change of the table that can be undone.
+    ws_.settings.title = title;
+    const std::string old = ws_.table.TableTitle;
+    if (old == title) return;
+    pushCommand(new FunctionCommand(
+        this, QStringLiteral("表題の変更"), [title](Table& t) { t.TableTitle = title; },
+        [old](Table& t) { t.TableTitle = old; }));
+}
+
+void MainWindow::writeOutputFile(OutputOptions o) {
+    const std::optional<OutputFileKind> kind = FileKindOf(o.mode);
+    if (!kind) return;
+    const QString path = askOutputFile(*kind, o.title);
+    if (path.isEmpty()) return;
+    o.replaceReadOnly = true;  // asked above
+    takeOutputTitle(o.title);
+    OutputReport report;
+    {
+        auto busy = BusyScope::working(this);
+        WorkProgress progress(message_, true);
+        try {
+            report = WriteOutputFile(ws_.table, o, S(path), &progress);
+        } catch (const OutputCancelled&) {
+            busy.end();
+            showNote(QStringLiteral("出力を取り止めました"), 5000);
+            return;
+        } catch (const std::exception& e) {
+            busy.end();
+            showError(QStringLiteral("出力できません。"), e);
+            return;
+        }
+    }
+    outputWritten(path, report);
+}
+
+void MainWindow::outputWritten(const QString& path, const OutputReport& report) {
+    const std::string notice = Utf8OutputNotice(S(path), report);
+    if (!notice.empty()) {
+        dialogs_->inform(this, Q(notice));
+        showNote(Q(notice), 15000);
+    } else {
+        showNote(QStringLiteral("出力しました：") + path, 5000);
+    }
+    refresh();
+}
+
+// ---- Printing ------------------------------------------------------------------------------
+
+QPrinter& MainWindow::printer() {
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer_->setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    }
+    return *printer_;
+}
+
+void MainWindow::setUpPrinter() {
+    if (busy_) return;
+    dialogs_->setUpPrinter(this, printer());
+}
+
+void MainWindow::printTable(const OutputOptions& o) {
+    QPrinter& p = printer();
+    p.setDocName(Q(o.title));
+    // Where no printer is installed the job goes into a PDF file: propose one named after
+    // the title, in the folder of the outputs.
+    if (p.outputFormat() == QPrinter::PdfFormat && p.outputFileName().isEmpty()) {
+        const QString folder = !lastOutputFolder_.isEmpty() ? lastOutputFolder_ : lastTableFolder_;
+        const QString name = Q(SuggestedOutputName(o.title, OutputFileKind::Text));
+        p.setOutputFileName(QDir(folder.isEmpty() ? QDir::homePath() : folder)
+                                .filePath(QFileInfo(name).completeBaseName() + QStringLiteral(".pdf")));
+    }
+    if (!dialogs_->choosePrinter(this, p)) return;
+    // Printing into a PDF file goes through a temporary beside it, as every file output.
+    const bool toFile = p.outputFormat() == QPrinter::PdfFormat && !p.outputFileName().isEmpty();
+    const QString fileName = p.outputFileName();
+    if (toFile && !confirmReplace(fileName, false)) return;
+    takeOutputTitle(o.title);
+    const bool simple = o.mode == OutputMode::SimplePrint;
+    try {
+        auto busy = BusyScope::working(this, Q(simple ? kSimplePrintMessage : kPrintMessage));
+        std::unique_ptr<AtomicFile> file;
+        if (toFile) {
+            file = std::make_unique<AtomicFile>(S(fileName), AtomicFile::ReadOnlyTarget::Replace);
+            p.setOutputFileName(Q(file->TemporaryPath()));
+        }
+        struct RestoreName {
+            QPrinter& p;
+            QString name;
+            bool on;
+            ~RestoreName() {
+                if (on) p.setOutputFileName(name);
+            }
+        } restore{p, fileName, toFile};
+        bool finished = false;
+        {
+            PrinterTextDevice device(&p, Q(o.fontName), o.fontSize);
+            WorkProgress progress(message_, true);
+            try {
+                if (simple) PrintSimple(ws_.table, o, device, &progress);
+                else PrintFull(ws_.table, o, device, &progress);
+            } catch (...) {
+                // The job that was started goes nowhere: no empty page comes out.
+                p.abort();
+                throw;
+            }
+            finished = device.Finish();
+        }
+        if (!finished) throw std::runtime_error(S(toFile ? fileName : p.printerName()) + " に印刷できません");
+        if (file) file->Commit();
+    } catch (const OutputCancelled&) {
+        showNote(QStringLiteral("印刷を取り止めました"), 5000);
+        return;
+    } catch (const PageTooNarrow& e) {
+        showError(QStringLiteral("用紙の幅に表が入りません。フォントを小さくするか、用紙を広げてください。"), e);
+        return;
+    } catch (const std::exception& e) {
+        showError(QStringLiteral("印刷できません。"), e);
+        return;
+    }
+    if (toFile) showNote(QStringLiteral("印刷しました：") + fileName, 5000);
+    refresh();
+}
+
+// ---- Site exports --------------------------------------------------------------------------
+
+void MainWindow::exportSiteData() { exportSite(SiteExport::SiteData); }
+void MainWindow::exportGpsPoints() { exportSite(SiteExport::GpsPoints); }
+void MainWindow::exportMeshData() { exportSite(SiteExport::MeshData); }
+
+void MainWindow::exportSite(SiteExport what) {
+    if (busy_ || ws_.table.ReleveCount() <= 0) return;
+    if (!HasItemsFor(ws_.table, what)) {
+        dialogs_->inform(this, Q(kNoOutputDataMessage));
+        return;
+    }
+    const QString path = askOutputFile(KindOf(what), ws_.table.TableTitle);
+    if (path.isEmpty()) return;
+    OutputReport report;
+    {
+        auto busy = BusyScope::working(this, Q(SiteMessage(what)));
+        try {
+            const std::string p = S(path);
+            const auto target = AtomicFile::ReadOnlyTarget::Replace;  // asked above
+            if (what == SiteExport::SiteData) report = WriteSiteData(ws_.table, p, target);
+            else if (what == SiteExport::GpsPoints) report = WriteGpsPoints(ws_.table, p, target);
+            else report = WriteMeshData(ws_.table, p, target);
+        } catch (const std::exception& e) {
+            busy.end();
+            showError(QStringLiteral("出力できません。"), e);
+            return;
+        }
+    }
+    outputWritten(path, report);
+}
+
+// ---- The header-item configuration -----------------------------------------------------------
+
+void MainWindow::applyItemSelection(const std::array<bool, kItemCount + 1>& ticked) {
+    // The table before is kept whole: undoing gives back its relevés and its header items.
+    Table before;
+    {
+        auto busy = BusyScope::working(this, QStringLiteral("　組成表を白紙化しています　"));
+        before = ws_.table;
+        ApplyItemSelection(ws_.table, ticked);
+    }
+    pushCommand(new SwapTableCommand(this, QStringLiteral("表組み項目の変更"), std::move(before)));
+}
+
+}  // namespace tavik::ui

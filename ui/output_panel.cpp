@@ -1,0 +1,367 @@
+#include "ui/output_panel.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "ui/panels.h"
+
+namespace tavik::ui {
+
+namespace {
+
+constexpr int kItemRows = 10;  // the thirty boxes stand in three columns of ten
+constexpr int kTitleWidth = 376;
+constexpr int kCaptionTitleWidth = 170;
+
+QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
+QSpinBox* Spin(QWidget* parent, const char* name) {
+    auto* s = new QSpinBox(parent);
+    s->setObjectName(QString::fromLatin1(name));
+    s->setAlignment(Qt::AlignRight);
+    s->setMinimumWidth(72);
+    s->setRange(1, 1);
+    return s;
+}
+
+}  // namespace
+
+OutputPanel::OutputPanel(QWidget* parent) : QFrame(parent) {
+    MakeFloatingPanel(this, QStringLiteral("outputPanel"));
+
+    auto* top = new QVBoxLayout(this);
+    top->setContentsMargins(10, 8, 10, 8);
+    top->setSpacing(6);
+
+    heading_ = new QLabel(this);
+    heading_->setObjectName(QStringLiteral("outputHeading"));
+    heading_->setTextFormat(Qt::PlainText);
+    QFont bold = heading_->font();
+    bold.setBold(true);
+    heading_->setFont(bold);
+    top->addWidget(heading_);
+
+    // The header items on the left, the matrices' choices on the right.
+    auto* middle = new QHBoxLayout;
+    middle->setSpacing(10);
+    auto* itemGrid = new QGridLayout;
+    itemGrid->setHorizontalSpacing(10);
+    itemGrid->setVerticalSpacing(1);
+    for (int n = 1; n <= kItemCount; ++n) {
+        auto* box = new QCheckBox(this);
+        box->setObjectName(QStringLiteral("itemBox%1").arg(n));
+        box->installEventFilter(this);
+        items_[static_cast<std::size_t>(n)] = box;
+        itemGrid->addWidget(box, (n - 1) % kItemRows, (n - 1) / kItemRows);
+    }
+    middle->addLayout(itemGrid, 1);
+
+    auto* choices = new QVBoxLayout;
+    choices->setSpacing(4);
+    directionBox_ = new QGroupBox(QStringLiteral("出力方向"), this);
+    directionBox_->setObjectName(QStringLiteral("directionBox"));
+    directionBox_->setToolTip(QStringLiteral("数値表の行と欄の位置づけ"));
+    direction_ = new QButtonGroup(this);
+    auto* dl = new QVBoxLayout(directionBox_);
+    dl->setContentsMargins(8, 2, 8, 2);
+    dl->setSpacing(0);
+    for (int i = 0; i < 2; ++i) {
+        auto* rb = new QRadioButton(QString::fromUtf8(DirectionCaptions()[static_cast<std::size_t>(i)]), directionBox_);
+        rb->setObjectName(QStringLiteral("direction%1").arg(i));
+        direction_->addButton(rb, i);
+        dl->addWidget(rb);
+    }
+    choices->addWidget(directionBox_);
+    methodBox_ = new QGroupBox(QStringLiteral("優占度変換"), this);
+    methodBox_->setObjectName(QStringLiteral("methodBox"));
+    methodBox_->setToolTip(QStringLiteral("階層別の優占度・群度を単一の数値に変換する方法"));
+    method_ = new QButtonGroup(this);
+    auto* ml = new QVBoxLayout(methodBox_);
+    ml->setContentsMargins(8, 2, 8, 2);
+    ml->setSpacing(0);
+    for (int i = 0; i < kConversionMethods; ++i) {
+        auto* rb = new QRadioButton(QString::fromUtf8(ConversionMethodCaptions()[static_cast<std::size_t>(i)]),
+                                    methodBox_);
+        rb->setObjectName(QStringLiteral("method%1").arg(i));
+        method_->addButton(rb, i);
+        ml->addWidget(rb);
+    }
+    choices->addWidget(methodBox_);
+    choices->addStretch();
+    middle->addLayout(choices);
+    top->addLayout(middle);
+
+    // Title and the two extras of the text layouts.
+    auto* titleRow = new QHBoxLayout;
+    titleCaption_ = new QLabel(QStringLiteral("表題"), this);
+    titleCaption_->setObjectName(QStringLiteral("titleCaption"));
+    titleRow->addWidget(titleCaption_);
+    title_ = new QLineEdit(this);
+    title_->setObjectName(QStringLiteral("outputTitle"));
+    title_->setFixedWidth(kTitleWidth);
+    titleRow->addWidget(title_);
+    titleRow->addSpacing(8);
+    frequency_ = new QCheckBox(QStringLiteral("出現頻度"), this);
+    frequency_->setObjectName(QStringLiteral("frequencyBox"));
+    once_ = new QCheckBox(QStringLiteral("出現１回の種"), this);
+    once_->setObjectName(QStringLiteral("onceSpeciesBox"));
+    titleRow->addWidget(frequency_);
+    titleRow->addWidget(once_);
+    titleRow->addStretch();
+    top->addLayout(titleRow);
+
+    // The ranges (not asked in the configuration).
+    ranges_ = new QWidget(this);
+    ranges_->setObjectName(QStringLiteral("outputRanges"));
+    auto* ranges = new QHBoxLayout(ranges_);
+    ranges->setContentsMargins(0, 0, 0, 0);
+    speciesCaption_ = new QLabel(QStringLiteral("植物の出力範囲"), ranges_);
+    firstSpecies_ = Spin(ranges_, "firstSpecies");
+    lastSpecies_ = Spin(ranges_, "lastSpecies");
+    releveCaption_ = new QLabel(QStringLiteral("測定の出力範囲"), ranges_);
+    firstReleve_ = Spin(ranges_, "firstReleve");
+    lastReleve_ = Spin(ranges_, "lastReleve");
+    ranges->addWidget(speciesCaption_);
+    ranges->addWidget(firstSpecies_);
+    ranges->addWidget(new QLabel(QStringLiteral("～"), ranges_));
+    ranges->addWidget(lastSpecies_);
+    ranges->addSpacing(16);
+    ranges->addWidget(releveCaption_);
+    ranges->addWidget(firstReleve_);
+    ranges->addWidget(new QLabel(QStringLiteral("～"), ranges_));
+    ranges->addWidget(lastReleve_);
+    ranges->addStretch();
+    top->addWidget(ranges_);
+
+    // The note of the matrices or the font of printing, then the buttons.
+    auto* bottom = new QHBoxLayout;
+    matrixNote_ = new QLabel(QStringLiteral("数値表出力では空白の列・行は無視される"), this);
+    matrixNote_->setObjectName(QStringLiteral("matrixNote"));
+    bottom->addWidget(matrixNote_);
+    fontPanel_ = new QFrame(this);
+    fontPanel_->setObjectName(QStringLiteral("outputFontPanel"));
+    fontPanel_->setFrameShape(QFrame::StyledPanel);
+    fontPanel_->setFrameShadow(QFrame::Sunken);
+    auto* fl = new QHBoxLayout(fontPanel_);
+    fl->setContentsMargins(6, 2, 6, 2);
+    fl->addWidget(new QLabel(QStringLiteral("印刷フォント："), fontPanel_));
+    fontName_ = new QLabel(fontPanel_);
+    fontName_->setObjectName(QStringLiteral("outputFontName"));
+    fontName_->setTextFormat(Qt::PlainText);
+    fontSize_ = new QLabel(fontPanel_);
+    fontSize_->setObjectName(QStringLiteral("outputFontSize"));
+    QPushButton* changeFont = Button(fontPanel_, "changeOutputFont", QStringLiteral("変更"));
+    fl->addWidget(fontName_);
+    fl->addWidget(fontSize_);
+    fl->addWidget(new QLabel(QStringLiteral("pt"), fontPanel_));
+    fl->addWidget(changeFont);
+    bottom->addWidget(fontPanel_);
+    bottom->addStretch();
+    editItem_ = Button(this, "editItemCaption", QStringLiteral("修正"));
+    output_ = Button(this, "runOutput", QStringLiteral("出力する"));
+    cancel_ = Button(this, "cancelOutput", QStringLiteral("取止める"));
+    bottom->addWidget(editItem_);
+    bottom->addWidget(output_);
+    bottom->addWidget(cancel_);
+    top->addLayout(bottom);
+
+    connect(output_, &QPushButton::clicked, this, &OutputPanel::outputRequested);
+    connect(cancel_, &QPushButton::clicked, this, &OutputPanel::cancelRequested);
+    connect(changeFont, &QPushButton::clicked, this, &OutputPanel::fontRequested);
+    connect(editItem_, &QPushButton::clicked, this, &OutputPanel::editCaption);
+}
+
+void OutputPanel::place() {
+    adjustSize();
+    if (QWidget* p = parentWidget()) {
+        // Inside the grid area, to the right, as far as the panel fits.
+        resize(qMin(width(), p->width()), qMin(height(), p->height()));
+        move(qMax(0, p->width() - width() - 28), qMax(0, qMin(24, p->height() - height())));
+    }
+}
+
+void OutputPanel::setPanelColour(bool configuration) {
+    // The configuration stands out in pale yellow; the outputs have the usual face.
+    QPalette pal = QApplication::palette(this);
+    if (configuration) pal.setColor(QPalette::Window, QColor(255, 255, 176));
+    setPalette(pal);
+}
+
+void OutputPanel::setRanges(int speciesCount, int releveCount) {
+    const auto set = [](QSpinBox* first, QSpinBox* last, int count) {
+        // With nothing on the axis the range is empty (1..0): the spin edits show 0.
+        for (QSpinBox* s : {first, last}) s->setRange(count < 1 ? 0 : 1, qMax(0, count));
+        first->setValue(count < 1 ? 0 : 1);
+        last->setValue(qMax(0, count));
+    };
+    set(firstSpecies_, lastSpecies_, speciesCount);
+    set(firstReleve_, lastReleve_, releveCount);
+}
+
+void OutputPanel::openForOutput(OutputMode mode, const PanelItems& items, int speciesCount, int releveCount,
+                                const OutputOptions& o) {
+    mode_ = mode;
+    editedItem_ = 0;
+    setPanelColour(false);
+    output_->setText(QStringLiteral("出力する"));
+    editItem_->hide();
+    title_->setText(QString::fromStdString(o.title));
+    title_->setFixedWidth(kTitleWidth);
+    heading_->setText(QString::fromUtf8(OutputModeHeading(mode)));
+    const bool printing = mode == OutputMode::Print || mode == OutputMode::SimplePrint;
+    fontPanel_->setVisible(printing);
+    showFont(QString::fromStdString(o.fontName), o.fontSize);
+    const bool matrix = mode == OutputMode::ValueMatrix || mode == OutputMode::PCordMatrix;
+    for (int n = 1; n <= kItemCount; ++n) {
+        QCheckBox* box = items_[static_cast<std::size_t>(n)];
+        const PanelItem& item = items[static_cast<std::size_t>(n)];
+        box->setText(item.caption);
+        // Greying for the matrices is display only: the table's items stay as they are.
+        box->setEnabled(item.enabled && !matrix);
+        if (item.enabled) box->setChecked(item.checked);
+    }
+    matrixNote_->setVisible(matrix);
+    frequency_->setEnabled(!matrix);
+    once_->setEnabled(!matrix);
+    frequency_->setChecked(o.frequency);
+    once_->setChecked(o.onceSpecies);
+    methodBox_->setEnabled(matrix);
+    directionBox_->setEnabled(mode == OutputMode::ValueMatrix);
+    if (QAbstractButton* b = direction_->button(o.direction)) b->setChecked(true);
+    if (QAbstractButton* b = method_->button(o.method)) b->setChecked(true);
+    titleCaption_->setText(QStringLiteral("表題"));
+    ranges_->show();
+    setRanges(speciesCount, releveCount);
+    place();
+    show();
+    raise();
+    output_->setFocus();
+}
+
+void OutputPanel::openForConfiguration(const PanelItems& items) {
+    mode_ = OutputMode::ItemConfiguration;
+    editedItem_ = 0;
+    setPanelColour(true);
+    heading_->setText(QString::fromUtf8(OutputModeHeading(mode_)));
+    output_->setText(QStringLiteral("設定する"));
+    editItem_->show();
+    fontPanel_->hide();
+    matrixNote_->hide();
+    title_->clear();
+    title_->setFixedWidth(kCaptionTitleWidth);
+    for (int n = 1; n <= kItemCount; ++n) {
+        QCheckBox* box = items_[static_cast<std::size_t>(n)];
+        const PanelItem& item = items[static_cast<std::size_t>(n)];
+        box->setText(item.caption);
+        box->setEnabled(true);
+        box->setChecked(item.checked);
+    }
+    // The title field serves for correcting an item's name.
+    titleCaption_->setText(QStringLiteral("項目名"));
+    ranges_->hide();
+    for (QWidget* w : std::initializer_list<QWidget*>{frequency_, once_, directionBox_, methodBox_})
+        w->setEnabled(false);
+    place();
+    show();
+    raise();
+    output_->setFocus();
+}
+
+OutputOptions OutputPanel::choices() const {
+    OutputOptions o;
+    o.mode = mode_;
+    for (int n = 1; n <= kItemCount; ++n) {
+        const QCheckBox* box = items_[static_cast<std::size_t>(n)];
+        o.items[static_cast<std::size_t>(n)] = box->isChecked();
+    }
+    o.speciesFrom = firstSpecies_->value();
+    o.speciesTo = lastSpecies_->value();
+    o.releveFrom = firstReleve_->value();
+    o.releveTo = lastReleve_->value();
+    o.title = title_->text().toStdString();
+    o.frequency = frequency();
+    o.onceSpecies = onceSpecies();
+    o.direction = direction();
+    o.method = method();
+    return o;
+}
+
+std::array<bool, kItemCount + 1> OutputPanel::ticks() const {
+    std::array<bool, kItemCount + 1> t{};
+    for (int n = 1; n <= kItemCount; ++n) t[static_cast<std::size_t>(n)] = items_[static_cast<std::size_t>(n)]->isChecked();
+    return t;
+}
+
+bool OutputPanel::frequency() const { return frequency_->isChecked(); }
+bool OutputPanel::onceSpecies() const { return once_->isChecked(); }
+int OutputPanel::direction() const { return qMax(0, direction_->checkedId()); }
+int OutputPanel::method() const {
+    const int id = method_->checkedId();
+    return id < 0 ? 1 : id;
+}
+
+void OutputPanel::showFont(const QString& family, int pointSize) {
+    fontName_->setText(family);
+    fontSize_->setText(QString::number(pointSize));
+    fontPanel_->update();
+}
+
+QString OutputPanel::itemCaption(int item) const {
+    return item >= 1 && item <= kItemCount ? items_[static_cast<std::size_t>(item)]->text() : QString();
+}
+
+QCheckBox* OutputPanel::itemBox(int item) const {
+    return item >= 1 && item <= kItemCount ? items_[static_cast<std::size_t>(item)] : nullptr;
+}
+
+void OutputPanel::editCaption() {
+    if (editedItem_ < 1 || editedItem_ > kItemCount) return;
+    items_[static_cast<std::size_t>(editedItem_)]->setText(title_->text());
+    emit captionEdited(editedItem_, title_->text());
+}
+
+bool OutputPanel::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::MouseButtonPress) {
+        for (int n = 1; n <= kItemCount; ++n) {
+            if (watched != items_[static_cast<std::size_t>(n)]) continue;
+            // Any press forgets the item taken before; a right-click takes this one's name
+            // into the title field (to become the title, or to be corrected).
+            editedItem_ = 0;
+            if (static_cast<QMouseEvent*>(e)->button() == Qt::RightButton) {
+                title_->setText(items_[static_cast<std::size_t>(n)]->text());
+                editedItem_ = n;
+                return true;
+            }
+            break;
+        }
+    }
+    return QFrame::eventFilter(watched, e);
+}
+
+void OutputPanel::keyPressEvent(QKeyEvent* e) {
+    if (e->key() == Qt::Key_Escape) {
+        emit cancelRequested();
+        return;
+    }
+    QFrame::keyPressEvent(e);
+}
+
+}  // namespace tavik::ui
