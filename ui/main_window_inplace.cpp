@@ -1,8 +1,10 @@
 // Editing cells in place: names, header values and item names in the line editor over the
-// cell, and a species' covers in one relevé in the cover dialog. Each edit goes through the
-// table's text and cover edits, which keep what was there before.
+// cell, and a species' covers in one relevé in the cover dialog. Each committed edit is one
+// step on the undo stack.
 #include <QApplication>
 #include <QComboBox>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScrollBar>
 
 #include "core/cover_edit.h"
@@ -10,6 +12,7 @@
 #include "output/layout_common.h"
 #include "ui/cell_editor.h"
 #include "ui/cover_dialog.h"
+#include "ui/edit_commands.h"
 #include "ui/grid_widget.h"
 #include "ui/panels.h"
 #include "ui/main_window.h"
@@ -43,6 +46,10 @@ void MainWindow::buildInPlaceEditing() {
     };
     connect(grid_->horizontalScrollBar(), &QScrollBar::valueChanged, this, follow);
     connect(grid_->verticalScrollBar(), &QScrollBar::valueChanged, this, follow);
+    // A menu opened while typing: the text is committed first, so that the command chosen
+    // (a save, a sort) finds it in the table, as in a spreadsheet.
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+        connect(menu, &QMenu::aboutToShow, cellEditor_, &CellEditor::commit);
     connect(cellEditor_, &CellEditor::widthExceeded, this, [this](int maxWidth) {
         QApplication::beep();
         const int col = cellEditor_->column(), row = cellEditor_->row();
@@ -57,7 +64,8 @@ CoverDialog* MainWindow::coverDialog() const {
 }
 
 void MainWindow::editCell(int col, int row) {
-    if (busy_ || cellEditor_->isEditing() || coverDialog()) return;
+    // While a block is being chosen for hiding, presses belong to that.
+    if (busy_ || rangeMode_ == RangeMode::Hide || cellEditor_->isEditing() || coverDialog()) return;
     cellText_->hide();
     Table& t = ws_.table;
     const EditableText what = EditableTextAt(t, col, row);
@@ -85,13 +93,10 @@ void MainWindow::editCell(int col, int row) {
     grid_->setCurrentCell(col, row);
     editVersion_ = t.ContentVersion();
     connect(dialog, &QDialog::accepted, this, [this, dialog, col, row] {
-        Table& table = ws_.table;
         CoverEdit edit;
-        if (table.ContentVersion() != editVersion_ || !MakeCoverEdit(table, col, row, dialog->covers(), edit)) return;
-        if (edit.after == edit.before && edit.textAfter == edit.textBefore) return;
-        ApplyCoverEdit(table, edit);
-        table.Recount();
-        showTableStatus();
+        if (ws_.table.ContentVersion() != editVersion_ || !MakeCoverEdit(ws_.table, col, row, dialog->covers(), edit))
+            return;
+        pushCommand(new CoverEditCommand(this, std::move(edit)));
     });
     dialog->open();
 }
@@ -105,11 +110,10 @@ void MainWindow::onCellEdited(int col, int row, const QString& text) {
         return;
     }
     bool cut = false;
-    const TextEdit edit = MakeTextEdit(t, col, row, S(text), &cut);
+    TextEdit edit = MakeTextEdit(t, col, row, S(text), &cut);
     if (edit.kind == EditableKind::None || edit.after == edit.before) return;
     if (cut) showNote(WidthNote(edit.kind, EditableTextAt(t, col, row).maxWidth), 4000);
-    ApplyTextEdit(t, edit);
-    refresh();
+    pushCommand(new TextEditCommand(this, std::move(edit)));
 }
 
 }  // namespace tavik::ui

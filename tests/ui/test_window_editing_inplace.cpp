@@ -4,6 +4,9 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QInputMethodEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QUndoStack>
 #include <QtTest>
 
 #include "core/cp932_width.h"
@@ -74,6 +77,9 @@ void TestWindowEditingInPlace::namesAndHeaderValuesInTheEditor() {
     auto* g = w.grid();
     CellEditor* ed = w.cellEditor();
     const int rowB = RowOf(t, "B");
+    const std::string start = tavik::SavedTableBytes(t);
+    QUndoStack* undo = w.undoStack();
+    const int steps = undo->count();
 
     // A double click on the name opens the editor on the cell, in the table's font.
     DoubleClick(g, 2, rowB);
@@ -85,6 +91,7 @@ void TestWindowEditingInPlace::namesAndHeaderValuesInTheEditor() {
     QTest::keyClick(ed, Qt::Key_Escape);
     QVERIFY(!ed->isVisible());
     QCOMPARE(Q(t.Text(2, rowB)), QStringLiteral("B"));
+    QCOMPARE(undo->count(), steps);
 
     DoubleClick(g, 2, rowB);
     Commit(ed, QStringLiteral("ミズナラ"));
@@ -92,6 +99,7 @@ void TestWindowEditingInPlace::namesAndHeaderValuesInTheEditor() {
     QVERIFY(!ed->isVisible());
     QCOMPARE(Q(t.Text(2, rowB)), QStringLiteral("ミズナラ"));
     QVERIFY(g->hasFocus());
+    QCOMPARE(Action(w, "undo")->text(), QStringLiteral("元に戻す：種名の編集"));
 
     // F2 on the current header cell; a number item is right-aligned in its four bytes.
     int altitudeRow = -1;
@@ -114,6 +122,14 @@ void TestWindowEditingInPlace::namesAndHeaderValuesInTheEditor() {
     QVERIFY(!ed->isVisible());
     QCOMPARE(Q(t.Text(4, 2)), QStringLiteral("SITEB"));
 
+    // Opening a menu while typing commits first, so the command finds the text.
+    DoubleClick(g, 2, rowB);
+    QTest::keyClicks(ed, QStringLiteral("Quercus"));
+    emit w.menuBar()->findChild<QMenu*>()->aboutToShow();
+    QVERIFY(!ed->isVisible());
+    QCOMPARE(Q(t.Text(2, rowB)), QStringLiteral("Quercus"));
+    w.undo();
+
     // The item name of a header row, and its caption for the outputs.
     DoubleClick(g, 2, 2);
     Commit(ed, QStringLiteral("調査番号"));
@@ -130,6 +146,26 @@ void TestWindowEditingInPlace::namesAndHeaderValuesInTheEditor() {
         QVERIFY(!w.coverDialog());
     }
     QCOMPARE(UsedTexts(t), before);
+
+    // Four edits, four steps: undone they give back the table byte for byte, redone the
+    // edited one; committing the same text again is no step.
+    QCOMPARE(undo->count(), steps + 4);
+    const std::string edited = tavik::SavedTableBytes(t);
+    DoubleClick(g, 2, rowB);
+    QTest::keyClick(ed, Qt::Key_Return);
+    QCOMPARE(undo->count(), steps + 4);
+    for (int i = 0; i < 4; ++i) w.undo();
+    QCOMPARE(tavik::SavedTableBytes(t), start);
+    QCOMPARE(Q(t.ItemBoxes[2].caption), QStringLiteral("測定番号"));
+    for (int i = 0; i < 4; ++i) w.redo();
+    QCOMPARE(tavik::SavedTableBytes(t), edited);
+
+    // Closing the window while typing commits before the window asks about changes.
+    DoubleClick(g, 2, rowB);
+    QTest::keyClicks(ed, QStringLiteral("Fagus"));
+    QCloseEvent close;
+    QApplication::sendEvent(&w, &close);
+    QCOMPARE(Q(t.Text(2, rowB)), QStringLiteral("Fagus"));
 }
 
 void TestWindowEditingInPlace::editorKeepsTheByteWidth() {
@@ -227,6 +263,16 @@ void TestWindowEditingInPlace::coversInTheDialog() {
     QVERIFY(t.Text(6, rowD).empty());
     QVERIFY(t.Covers(t.ReleveKeyOfCol(6), t.SpeciesKeyOfRow(rowD)).empty());
     QCOMPARE(Q(t.Text(3, rowD)), QString());
+
+    // Both edits undone: the covers, codes and counts as they were, byte for byte.
+    QCOMPARE(Action(w, "undo")->text(), QStringLiteral("元に戻す：被度の編集"));
+    const std::string edited = tavik::SavedTableBytes(t);
+    w.undo();
+    w.undo();
+    QCOMPARE(tavik::SavedTableBytes(t), start);
+    w.redo();
+    w.redo();
+    QCOMPARE(tavik::SavedTableBytes(t), edited);
 }
 
 void TestWindowEditingInPlace::rightClickBarsOpenBesideThePointer() {
@@ -289,6 +335,22 @@ void TestWindowEditingInPlace::rightClickBarsOpenBesideThePointer() {
         QVERIFY(!p.bar->isVisible());
     }
     QVERIFY(s.dialogs->questions.isEmpty());
+
+    // An open editor travels with its cell as the grid scrolls, and commits when its cell
+    // scrolls out of view.
+    const int row5 = t.FNRow() + 5;
+    g->scrollTo(4, t.FNRow() + 1);
+    DoubleClick(g, 2, row5);
+    CellEditor* ed = w.cellEditor();
+    QVERIFY(ed->isVisible());
+    QTest::keyClicks(ed, QStringLiteral("Carex"));
+    g->scrollTo(4, t.FNRow() + 2);
+    QCOMPARE(ed->geometry().topLeft(), g->cellRect(2, row5).topLeft());
+    QVERIFY(ed->isVisible());
+    g->scrollTo(4, t.FNRow() + 10);
+    QVERIFY(!ed->isVisible());
+    QCOMPARE(Q(t.Text(2, row5)), QStringLiteral("Carex"));
+    g->scrollTo(4, t.FNRow() + 1);
 
     // Sliding onto 列を削除する and releasing there runs it.
     const QPoint head = g->cellRect(5, 2).center();
