@@ -627,6 +627,12 @@ void TestWindowOutput::screenshots() {
     w.changeHeaderItems();
     shot(QStringLiteral("output_6_configuration.png"));
     w.cancelOutput();
+    // A window smaller than the panel.
+    w.resize(560, 420);
+    w.showTextOutput();
+    shot(QStringLiteral("output_9_small_window.png"));
+    w.cancelOutput();
+    w.resize(724, 538);
     // The print dialog and the printer setup as they come without a printer.
     const auto grabDialog = [&](const QString& name) {
         QTimer::singleShot(400, [=] {
