@@ -33,6 +33,7 @@ void CellEditor::open(const QRect& rect, const QFont& font, const QString& text,
     setGeometry(QRect(rect.topLeft(), QSize(qMin(want, qMax(rect.width(), parentWidget()->width() - rect.left())),
                                             qMax(rect.height(), fontMetrics().height() + 2))));
     editing_ = true;
+    if (QWidget* win = window(); win && win != this) win->installEventFilter(this);
     show();
     raise();
     setFocus(Qt::OtherFocusReason);
@@ -82,6 +83,11 @@ void CellEditor::cancel() {
     if (!editing_) return;
     finish();
     emit cancelled(col_, row_);
+}
+
+bool CellEditor::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::Close && watched == window()) commit();
+    return QLineEdit::eventFilter(watched, e);
 }
 
 void CellEditor::keyPressEvent(QKeyEvent* e) {

@@ -34,6 +34,8 @@ signals:
     void widthExceeded(int maxWidth);
 
 protected:
+    // Closing the window commits first, so the question about unsaved changes knows of it.
+    bool eventFilter(QObject* watched, QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
 

@@ -324,6 +324,7 @@ private:
 
     // Outputs.
     void openOutputPanel(OutputMode mode);
+    // The settings file keeps the panel's check boxes and radio groups as they are.
     void keepPanelChoices();
     QString askOutputFile(OutputFileKind kind, const std::string& title);
     bool confirmReplace(const QString& path, bool askOverwrite);

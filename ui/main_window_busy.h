@@ -10,6 +10,7 @@
 
 #include "ui/grid_widget.h"
 #include "ui/main_window.h"
+#include "ui/output_panel.h"
 #include "ui/panels.h"
 #include "ui/retrieval_panel.h"
 #include "ui/work_message.h"
@@ -70,6 +71,7 @@ private:
                            static_cast<QWidget*>(w_->rangePanel_),
                            static_cast<QWidget*>(w_->searchPanel_)})
             x->setEnabled(!locked);
+        w_->outputPanel_->setEnabled(!locked);
     }
 
     MainWindow* w_;

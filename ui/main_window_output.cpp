@@ -90,7 +90,6 @@ void MainWindow::changeHeaderItems() {
 // ---- 出力する and 取止める ---------------------------------------------------------------------
 
 void MainWindow::keepPanelChoices() {
-    // The settings file keeps what the panel's boxes and groups show.
     Settings& s = ws_.settings;
     if (outputPanel_->mode() == OutputMode::ItemConfiguration) return;
     s.frequency = outputPanel_->frequency();
@@ -121,6 +120,7 @@ void MainWindow::runOutput() {
 }
 
 void MainWindow::cancelOutput() {
+    if (busy_) return;
     if (outputPanel_->mode() == OutputMode::ItemConfiguration) {
         // The choices of the configuration are dropped: every item is ticked as it shows.
         for (int n = 1; n <= kItemCount; ++n) {
@@ -139,6 +139,7 @@ void MainWindow::editItemCaption(int item, const QString& caption) {
 }
 
 void MainWindow::chooseOutputFont() {
+    if (busy_) return;
     const OutputOptions now = OutputOptionsFor(OutputMode::Print, ws_.table, ws_.settings);
     QFont f(Q(now.fontName), now.fontSize);
     if (dialogs_->getFont(this, f, QStringLiteral("印刷のフォント"))) {

@@ -54,6 +54,7 @@ void MainWindow::connectPanels() {
     connect(outputPanel_, &OutputPanel::cancelRequested, this, &MainWindow::cancelOutput);
     connect(outputPanel_, &OutputPanel::fontRequested, this, &MainWindow::chooseOutputFont);
     connect(outputPanel_, &OutputPanel::captionEdited, this, &MainWindow::editItemCaption);
+    connect(outputPanel_, &OutputPanel::choicesChanged, this, &MainWindow::keepPanelChoices);
 }
 
 }  // namespace tavik::ui

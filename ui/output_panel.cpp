@@ -187,6 +187,12 @@ OutputPanel::OutputPanel(QWidget* parent) : QFrame(parent) {
     connect(cancel_, &QPushButton::clicked, this, &OutputPanel::cancelRequested);
     connect(changeFont, &QPushButton::clicked, this, &OutputPanel::fontRequested);
     connect(editItem_, &QPushButton::clicked, this, &OutputPanel::editCaption);
+    for (QCheckBox* box : {frequency_, once_})
+        connect(box, &QCheckBox::toggled, this, &OutputPanel::choicesChanged);
+    for (QButtonGroup* group : {direction_, method_})
+        connect(group, &QButtonGroup::idToggled, this, [this](int, bool on) {
+            if (on) emit choicesChanged();
+        });
 }
 
 void OutputPanel::place() {

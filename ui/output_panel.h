@@ -68,6 +68,8 @@ signals:
     void outputRequested();  // 出力する / 設定する
     void cancelRequested();  // 取止める
     void fontRequested();    // 変更 of the font panel
+    // A check box or radio group that the settings keep was changed.
+    void choicesChanged();
     // 修正: the item's caption is now `caption`.
     void captionEdited(int item, const QString& caption);
 

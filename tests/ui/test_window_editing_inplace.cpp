@@ -159,6 +159,13 @@ void TestWindowEditingInPlace::namesAndHeaderValuesInTheEditor() {
     QCOMPARE(Q(t.ItemBoxes[2].caption), QStringLiteral("測定番号"));
     for (int i = 0; i < 4; ++i) w.redo();
     QCOMPARE(tavik::SavedTableBytes(t), edited);
+
+    // Closing the window while typing commits before the window asks about changes.
+    DoubleClick(g, 2, rowB);
+    QTest::keyClicks(ed, QStringLiteral("Fagus"));
+    QCloseEvent close;
+    QApplication::sendEvent(&w, &close);
+    QCOMPARE(Q(t.Text(2, rowB)), QStringLiteral("Fagus"));
 }
 
 void TestWindowEditingInPlace::editorKeepsTheByteWidth() {

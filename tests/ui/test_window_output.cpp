@@ -134,6 +134,11 @@ void TestWindowOutput::eachModeShowsItsControls() {
     // Greying for the matrices left the table's items as they were.
     for (int n = 1; n <= tavik::kItemCount; ++n) QCOMPARE(t.ItemBoxes[n].enabled, enabledBefore[n].enabled);
 
+    // Esc is 取止める.
+    w.showTextOutput();
+    QTest::keyClick(PanelChild<QPushButton>(w, "runOutput"), Qt::Key_Escape);
+    QVERIFY(!panel->isVisible());
+
     // An item unticked is ticked again at the next opening.
     w.showTextOutput();
     panel->itemBox(3)->setChecked(false);
@@ -143,6 +148,7 @@ void TestWindowOutput::eachModeShowsItsControls() {
     // The extras keep their state between openings, and the settings file keeps them.
     PanelChild<QCheckBox>(w, "frequencyBox")->setChecked(!w.workspace().settings.frequency);
     const bool frequency = PanelChild<QCheckBox>(w, "frequencyBox")->isChecked();
+    QCOMPARE(w.workspace().settings.frequency, frequency);  // also when quitting with the panel open
     w.cancelOutput();
     QCOMPARE(w.workspace().settings.frequency, frequency);
     w.showValueMatrixOutput();
@@ -621,6 +627,12 @@ void TestWindowOutput::screenshots() {
     w.changeHeaderItems();
     shot(QStringLiteral("output_6_configuration.png"));
     w.cancelOutput();
+    // A window smaller than the panel.
+    w.resize(560, 420);
+    w.showTextOutput();
+    shot(QStringLiteral("output_9_small_window.png"));
+    w.cancelOutput();
+    w.resize(724, 538);
     // The print dialog and the printer setup as they come without a printer.
     const auto grabDialog = [&](const QString& name) {
         QTimer::singleShot(400, [=] {
