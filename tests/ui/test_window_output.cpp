@@ -436,6 +436,8 @@ void TestWindowOutput::siteExportsNeedTheirItems() {
     QVERIFY(tavik::HeaderRowOfItem(w.workspace().table, 7) == 0);
     w.exportMeshData();
     QCOMPARE(s.dialogs->notices, QStringList{QStringLiteral("必要なデータが表にありません")});
+    w.exportGpsPoints();
+    QCOMPARE(s.dialogs->notices.size(), 2);
     QVERIFY(s.dialogs->titles.isEmpty());  // no file prompt
     const QString plot = QDir(tmp.path()).filePath(QStringLiteral("s-plot.csv"));
     s.dialogs->files << plot;
