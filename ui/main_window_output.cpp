@@ -299,7 +299,10 @@ void MainWindow::printTable(const OutputOptions& o) {
         showError(QStringLiteral("印刷できません。"), e);
         return;
     }
-    if (toFile) showNote(QStringLiteral("印刷しました：") + fileName, 5000);
+    if (toFile) {
+        lastOutputFolder_ = QFileInfo(fileName).absolutePath();
+        showNote(QStringLiteral("印刷しました：") + fileName, 5000);
+    }
     refresh();
 }
 

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QFileDialog>
 #include <QPrinter>
 #include <QTimer>
 #include <QGroupBox>
@@ -598,6 +599,24 @@ void TestWindowOutput::realPrintDialogsOffscreen() {
     answer(true);
     w.runOutput();
     QVERIFY(FileBytes(pdf).startsWith("%PDF"));
+
+    // The file prompt: the spreadsheet's filter chosen, the title with ".xlsx" proposed, in
+    // the folder of the last print; accepted as proposed.
+    QString filter, proposed, xlsx;
+    QTimer::singleShot(300, [&] {
+        if (auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            filter = d->selectedNameFilter();
+            if (auto* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) proposed = name->text();
+            xlsx = d->directory().filePath(proposed);
+            QMetaObject::invokeMethod(d, "accept");
+        }
+    });
+    w.showSpreadsheetOutput();
+    w.runOutput();
+    QCOMPARE(filter, QStringLiteral("エクセル・ファイル(*.xlsx)"));
+    QCOMPARE(proposed, Q(w.workspace().table.TableTitle) + QStringLiteral(".xlsx"));
+    QCOMPARE(QFileInfo(xlsx).absolutePath(), QFileInfo(pdf).absolutePath());
+    QVERIFY(FileBytes(xlsx).startsWith("PK"));
 }
 
 void TestWindowOutput::screenshots() {
