@@ -247,9 +247,9 @@ void MainWindow::printTable(const OutputOptions& o) {
     // the title, in the folder of the outputs.
     if (p.outputFormat() == QPrinter::PdfFormat && p.outputFileName().isEmpty()) {
         const QString folder = !lastOutputFolder_.isEmpty() ? lastOutputFolder_ : lastTableFolder_;
-        const QString name = Q(SuggestedOutputName(o.title, OutputFileKind::Text));
-        p.setOutputFileName(QDir(folder.isEmpty() ? QDir::homePath() : folder)
-                                .filePath(QFileInfo(name).completeBaseName() + QStringLiteral(".pdf")));
+        QString name = QFileInfo(Q(SuggestedOutputName(o.title, OutputFileKind::Text))).completeBaseName();
+        if (name.trimmed().isEmpty()) name = QStringLiteral("組成表");
+        p.setOutputFileName(QDir(folder.isEmpty() ? QDir::homePath() : folder).filePath(name + QStringLiteral(".pdf")));
     }
     if (!dialogs_->choosePrinter(this, p)) return;
     // Printing into a PDF file goes through a temporary beside it, as every file output.
@@ -299,7 +299,10 @@ void MainWindow::printTable(const OutputOptions& o) {
         showError(QStringLiteral("印刷できません。"), e);
         return;
     }
-    if (toFile) showNote(QStringLiteral("印刷しました：") + fileName, 5000);
+    if (toFile) {
+        lastOutputFolder_ = QFileInfo(fileName).absolutePath();
+        showNote(QStringLiteral("印刷しました：") + fileName, 5000);
+    }
     refresh();
 }
 

@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include "output/options.h"
+
 namespace tavik::ui {
 
 const QStringList& OpenFilters() {
@@ -29,14 +31,14 @@ const QStringList& OpenFilters() {
 }
 
 const QStringList& SaveFilters() {
-    static const QStringList f = {
-        QStringLiteral("組成表で保存 (*.vtb *.vtb.gz)"),
-        QStringLiteral("組成表テキストファイル(*.txt)"),
-        QStringLiteral("組成のマトリクスデータ(*.csv)"),
-        QStringLiteral("エクセル・ファイル(*.xlsx)"),
-        QStringLiteral("GPS　POTデータ　(*.pot)"),
-        QStringLiteral("メッシュ分布データ (*.grd)"),
-    };
+    // The outputs' filters as the output library numbers them; the saved table may also be
+    // written compressed.
+    static const QStringList f = [] {
+        QStringList list;
+        for (const FileFilter& filter : SaveDialogFilters()) list << QString::fromUtf8(filter.description);
+        list[0] = QStringLiteral("組成表で保存 (*.vtb *.vtb.gz)");
+        return list;
+    }();
     return f;
 }
 

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
+#include <QFileDialog>
 #include <QPrinter>
 #include <QTimer>
 #include <QGroupBox>
@@ -436,6 +437,8 @@ void TestWindowOutput::siteExportsNeedTheirItems() {
     QVERIFY(tavik::HeaderRowOfItem(w.workspace().table, 7) == 0);
     w.exportMeshData();
     QCOMPARE(s.dialogs->notices, QStringList{QStringLiteral("必要なデータが表にありません")});
+    w.exportGpsPoints();
+    QCOMPARE(s.dialogs->notices.size(), 2);
     QVERIFY(s.dialogs->titles.isEmpty());  // no file prompt
     const QString plot = QDir(tmp.path()).filePath(QStringLiteral("s-plot.csv"));
     s.dialogs->files << plot;
@@ -596,6 +599,24 @@ void TestWindowOutput::realPrintDialogsOffscreen() {
     answer(true);
     w.runOutput();
     QVERIFY(FileBytes(pdf).startsWith("%PDF"));
+
+    // The file prompt: the spreadsheet's filter chosen, the title with ".xlsx" proposed, in
+    // the folder of the last print; accepted as proposed.
+    QString filter, proposed, xlsx;
+    QTimer::singleShot(300, [&] {
+        if (auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            filter = d->selectedNameFilter();
+            if (auto* name = d->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) proposed = name->text();
+            xlsx = d->directory().filePath(proposed);
+            QMetaObject::invokeMethod(d, "accept");
+        }
+    });
+    w.showSpreadsheetOutput();
+    w.runOutput();
+    QCOMPARE(filter, QStringLiteral("エクセル・ファイル(*.xlsx)"));
+    QCOMPARE(proposed, Q(w.workspace().table.TableTitle) + QStringLiteral(".xlsx"));
+    QCOMPARE(QFileInfo(xlsx).absolutePath(), QFileInfo(pdf).absolutePath());
+    QVERIFY(FileBytes(xlsx).startsWith("PK"));
 }
 
 void TestWindowOutput::screenshots() {
