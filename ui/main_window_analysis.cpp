@@ -1,6 +1,7 @@
 // The analyses of the table: reciprocal averaging (the score table and, on request, the
 // table ordered by the scores) and the constancy table, both shown in the second window.
 #include <QAction>
+#include <QTimer>
 
 #include "core/constancy.h"
 #include "core/reciprocal_averaging.h"
@@ -59,6 +60,8 @@ void MainWindow::reciprocalAveraging() {
                                            return {{1, std::move(o.species)}, {1, std::move(o.releves)}};
                                        }));
     }
+    // The scores took long to work out: the recovery file follows once the window is free.
+    QTimer::singleShot(0, this, &MainWindow::writeRecovery);
     refresh();
 }
 

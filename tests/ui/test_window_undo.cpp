@@ -127,6 +127,8 @@ void TestWindowUndo::everyChangeComesBackExactly() {
 
     step(QStringLiteral("表にデータを加える"), [&] { retrieve(QStringLiteral("ブナ"), QStringLiteral("ブナ林")); });
     QVERIFY(t.ReleveCount() > 5);
+    // Long work, unsaved: the recovery file is written once the window is free.
+    QTRY_VERIFY(QFile::exists(w.recoveryPath()));
     // More relevés into a table that has some, growing it past its spare columns.
     step(QStringLiteral("表にデータを加える"), [&] { retrieve(QStringLiteral("ミズナラ"), QStringLiteral("ブナ林")); });
     step(QStringLiteral("植物を頻度順で並び替え"), [&] {
@@ -179,6 +181,7 @@ void TestWindowUndo::everyChangeComesBackExactly() {
     w.saveTable();
     QVERIFY(stack->isClean());
     QCOMPARE(FileBytes(path), states.last());
+    QVERIFY(!QFile::exists(w.recoveryPath()));
     step(QStringLiteral("保存した表の読込み"), [&] {
         s.dialogs->files << path;
         w.openTable();
