@@ -101,6 +101,9 @@ void MainWindow::showFreqWindow() { freqWindow_->reshow(); }
 
 void MainWindow::sortByDiagnosticBlocks() {
     if (busy_) return;
+    // The recount and the reorder are one step to undo; a refused reorder leaves the
+    // recount alone.
+    undoStack_->beginMacro(QStringLiteral("診断種の順に組成表を並べ替える"));
     // The groups are those of a fresh recount, as the constancy table takes them.
     recountFrequencies();
     try {
@@ -114,9 +117,11 @@ void MainWindow::sortByDiagnosticBlocks() {
                                            return {{1, std::move(order)}, {}};
                                        }));
     } catch (const std::exception& e) {
+        endStep();
         dialogs_->inform(this, Q(e.what()));
         return;
     }
+    endStep();
     showTableStatus();
 }
 

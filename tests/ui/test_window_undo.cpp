@@ -34,6 +34,7 @@ private slots:
     void everyChangeComesBackExactly();
     void unsavedChangesAreAskedAbout();
     void historyKeepsTheStepsOfTheSettings();
+    void diagnosticReorderIsOneStep();
 };
 
 void TestWindowUndo::sortsUndoAndRedoWithMenuCaptions() {
@@ -320,6 +321,28 @@ void TestWindowUndo::historyKeepsTheStepsOfTheSettings() {
     for (int i = 0; i < 3; ++i) w.undo();
     QVERIFY(!w.undoStack()->canUndo());
     QVERIFY(w.hasUnsavedChanges());
+}
+
+// The recount before the reorder by diagnostic blocks and the reorder are one step.
+void TestWindowUndo::diagnosticReorderIsOneStep() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    const Table& t = w.workspace().table;
+    w.loadTable(QStringLiteral(TAVIK_SOURCE_DIR "/tests/data/example_groups.vtb"));
+    // Moved by hand and not yet counted again: the reorder recounts first.
+    w.workspace().table.MoveRow(t.FNRow() + 1, t.FNRow() + 3);
+    const QByteArray before = Saved(t);
+    const int steps = w.undoStack()->count();
+    w.sortByDiagnosticBlocks();
+    QCOMPARE(w.undoStack()->count(), steps + 1);
+    QCOMPARE(w.actions().undo->text(), QStringLiteral("元に戻す：診断種の順に組成表を並べ替える"));
+    const QByteArray after = Saved(t);
+    QVERIFY(after != before);
+    w.undo();
+    QCOMPARE(Saved(t), before);
+    w.redo();
+    QCOMPARE(Saved(t), after);
 }
 
 QTEST_MAIN(TestWindowUndo)
