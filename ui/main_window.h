@@ -148,8 +148,8 @@ public:
     // Every change to the table is a command on this stack; its clean state is the table
     // as last saved or loaded.
     QUndoStack* undoStack() const { return undoStack_; }
-    // Pushes `command` (ownership passes), which applies it at once. False when the
-    // command found nothing to do and was dropped.
+    // Applies `command` and puts it on the stack (ownership passes). False when the command
+    // found nothing to do: it is dropped and the history stays as it was.
     bool pushCommand(TableCommand* command);
     // After a command was applied or reverted: the grid, the status line and the caption
     // follow; with `layout`, the view starts afresh as for a new table.
@@ -371,7 +371,6 @@ private:
     QTimer* noteTimer_ = nullptr;
     MenuActions actions_;
     QUndoStack* undoStack_ = nullptr;
-    bool commandApplied_ = false;
     std::unique_ptr<RecoveryFile> recovery_;
     QTimer* recoveryTimer_ = nullptr;
     bool closeApproved_ = false;

@@ -59,13 +59,16 @@ void MainWindow::buildUndo(QMenu* editMenu) {
 }
 
 bool MainWindow::pushCommand(TableCommand* command) {
-    commandApplied_ = false;
     QElapsedTimer clock;
     clock.start();
+    if (!command->applyFirst()) {
+        delete command;
+        return false;
+    }
     undoStack_->push(command);
     // Written once the command's work scope has ended.
-    if (commandApplied_ && clock.elapsed() > kLongCommandMs) QTimer::singleShot(0, this, &MainWindow::writeRecovery);
-    return commandApplied_;
+    if (clock.elapsed() > kLongCommandMs) QTimer::singleShot(0, this, &MainWindow::writeRecovery);
+    return true;
 }
 
 void MainWindow::endStep() {
@@ -80,7 +83,6 @@ void MainWindow::endStep() {
 }
 
 void MainWindow::tableCommandDone(bool layout) {
-    commandApplied_ = true;
     if (layout) {
         modelWasReset();
         layoutRenewed();

@@ -14,7 +14,18 @@ TableCommand::TableCommand(MainWindow* window, const QString& name, Refresh refr
 
 Table& TableCommand::table() { return window_->workspace().table; }
 
+bool TableCommand::applyFirst() {
+    redo();
+    appliedFirst_ = !isObsolete();
+    return appliedFirst_;
+}
+
 void TableCommand::redo() {
+    // Pushed after applyFirst(): the stack's first redo finds the work done.
+    if (appliedFirst_) {
+        appliedFirst_ = false;
+        return;
+    }
     apply();
     firstRun_ = false;
     if (!isObsolete()) window_->tableCommandDone(refresh_ == Refresh::Layout);

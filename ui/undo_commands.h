@@ -28,7 +28,8 @@
 //   run stay valid. Neither may ask the user anything or throw: ask and check before
 //   pushing.
 // - A first apply() that finds nothing to do calls setObsolete(true): the command is then
-//   dropped and pushCommand() returns false.
+//   dropped, the history (the steps to redo too) stays as it was, and pushCommand()
+//   returns false.
 // - After apply() and revert() the window refreshes by itself: the grid, the status line and
 //   the caption (Refresh::Status), or, for a command that puts another table in place, also
 //   the view state of a new table (Refresh::Layout: no search hits, nothing hidden).
@@ -56,6 +57,10 @@ public:
 
     void redo() final;
     void undo() final;
+    // What MainWindow::pushCommand does first: applies the command before it goes on the
+    // stack, so that one that finds nothing to do leaves the history as it was (the steps
+    // to redo included). False when it found nothing to do.
+    bool applyFirst();
 
 protected:
     virtual void apply() = 0;
@@ -69,6 +74,7 @@ private:
     MainWindow* window_;
     Refresh refresh_;
     bool firstRun_ = true;
+    bool appliedFirst_ = false;
 };
 
 // A command from two functions (a text edit: set the new text / set the old one).

@@ -83,9 +83,14 @@ void TestWindowUndo::sortsUndoAndRedoWithMenuCaptions() {
     QCOMPARE(Saved(t), bothSorted);
     QVERIFY(!redo->isEnabled());
 
-    // A new change drops what could be done again.
+    // A move that finds nothing to move is no change: what could be done again stays.
     undo->trigger();
     QVERIFY(redo->isEnabled());
+    w.onRowMoved(t.FNRow() + 1, t.FNRow() + 100);
+    QVERIFY(redo->isEnabled());
+    QCOMPARE(w.undoStack()->count(), 2);
+
+    // A new change drops it.
     w.sortSpecies();
     w.rangePanel()->setDescending(false);
     w.applyRange();
