@@ -181,7 +181,10 @@ public:
 
     // Species texts by key (column 1 sequence number, 2 name, 3 frequency).
     const std::string& SpeciesName(int spKey) const { return sp_[static_cast<std::size_t>(spKey)].name; }
-    void SetSpeciesName(int spKey, std::string name) { sp_[static_cast<std::size_t>(spKey)].name = std::move(name); }
+    void SetSpeciesName(int spKey, std::string name) {
+        sp_[static_cast<std::size_t>(spKey)].name = std::move(name);
+        contentVersion_ = NextVersion();
+    }
     // Header text of a relevé in grid row 1..FNRow.
     std::string HeaderText(int relKey, int row) const;
     void SetHeaderText(int relKey, int row, std::string text);

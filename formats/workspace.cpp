@@ -116,6 +116,11 @@ struct SettingsValues {
         if (s.height <= 0) s.height = d.height;
         s.width = ini.ReadInteger("WinSize", "Width", d.width);
         if (s.width <= 0) s.width = d.width;
+        s.undoLimit = ini.ReadInteger("Edit", "UndoLimit", d.undoLimit);
+        if (s.undoLimit < 0 || s.undoLimit > 100000) s.undoLimit = d.undoLimit;
+        s.askToSave = ini.ReadBool("Edit", "AskToSave", d.askToSave);
+        s.recoveryMinutes = ini.ReadInteger("Edit", "RecoveryMinutes", d.recoveryMinutes);
+        if (s.recoveryMinutes < 0 || s.recoveryMinutes > 24 * 60) s.recoveryMinutes = d.recoveryMinutes;
         return v;
     }
 };
@@ -240,6 +245,9 @@ void Workspace::WriteIniFile(const std::string& path) const {
                                  {"Left", std::to_string(settings.left)},
                                  {"Height", std::to_string(settings.height)},
                                  {"Width", std::to_string(settings.width)}}});
+    known.push_back({"Edit", {{"UndoLimit", std::to_string(settings.undoLimit)},
+                              {"AskToSave", Bool(settings.askToSave)},
+                              {"RecoveryMinutes", std::to_string(settings.recoveryMinutes)}}});
 
     // What else the file holds stays: read it as it is now, just before replacing it.
     IniDocument existing;

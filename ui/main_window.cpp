@@ -26,6 +26,7 @@
 #include "ui/grid_widget.h"
 #include "ui/output_panel.h"
 #include "ui/panels.h"
+#include "ui/recovery.h"
 #include "ui/retrieval_panel.h"
 #include "ui/user_dialogs.h"
 #include "ui/version.h"
@@ -131,9 +132,13 @@ void MainWindow::start(const QStringList& args, const QString& programPath) {
     modelWasReset();
     layoutRenewed();
     showTableStatus();
-    if (!req.tablePath.isEmpty()) {
+    // A table left behind by a crash comes before the one named on the command line.
+    const bool restored = startUndoAndRecovery();
+    if (!restored && !req.tablePath.isEmpty()) {
         openDialogName_ = req.tablePath;
         loadTable(req.tablePath);
+        // The table the program starts with is no step to undo.
+        undoStack_->clear();
     }
 }
 
@@ -230,7 +235,7 @@ void MainWindow::showError(const QString& what, const std::exception& e) {
 // ---- Shutdown ----------------------------------------------------------------------------------
 
 void MainWindow::quit() {
-    if (busy_) return;
+    if (busy_ || !maySetTableAside()) return;
     storeWindowSettings();
     try {
         ws_.WriteIniFile(ws_.iniFileName);
@@ -239,15 +244,20 @@ void MainWindow::quit() {
         showError(QString(), e);
         return;
     }
+    closeApproved_ = true;
     close();
+    closeApproved_ = false;
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
     // While a long command runs the window cannot go away under it.
-    if (busy_) {
+    if (busy_ || (!closeApproved_ && !maySetTableAside())) {
         e->ignore();
         return;
     }
+    // A clean quit leaves no recovery file.
+    if (recoveryTimer_) recoveryTimer_->stop();
+    if (recovery_) recovery_->remove();
     e->accept();
 }
 

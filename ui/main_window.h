@@ -37,6 +37,7 @@ class RangePanel;
 class RetrievalPanel;
 class SearchPanel;
 class PopupButtonBar;
+class RecoveryFile;
 class UserDialogs;
 class CompositionGrid;
 class TableCommand;
@@ -153,6 +154,16 @@ public:
     // After a command was applied or reverted: the grid, the status line and the caption
     // follow; with `layout`, the view starts afresh as for a new table.
     void tableCommandDone(bool layout);
+    // Ends a step begun with undoStack()->beginMacro(name); a step in which nothing
+    // changed leaves no trace in the history.
+    void endStep();
+    // The table changed since it was last saved or loaded (and holds relevés to save).
+    bool hasUnsavedChanges() const;
+    // The recovery file's path, and how often it is written (tests use a short interval).
+    QString recoveryPath() const;
+    void setRecoveryInterval(int ms);
+    // Writes the recovery file while there are unsaved changes, removes it otherwise.
+    void writeRecovery();
 
 public slots:
     // File menu.
@@ -272,6 +283,14 @@ private:
     void placePanels();
     void buildAnalysis();
     void buildUndo(QMenu* editMenu);
+    // Before the table is cleared, replaced or closed: asks to save unsaved changes. False
+    // when the user cancelled (or the save did not happen).
+    bool maySetTableAside();
+    // The table as it is now is the saved one.
+    void tableSaved();
+    // At start: the history's size, the recovery file's lock, timer and offer. True when a
+    // left-behind table was restored.
+    bool startUndoAndRecovery();
     void buildInPlaceEditing();
 
     // After the model was reset (cleared or loaded): no search hits.
@@ -353,6 +372,9 @@ private:
     MenuActions actions_;
     QUndoStack* undoStack_ = nullptr;
     bool commandApplied_ = false;
+    std::unique_ptr<RecoveryFile> recovery_;
+    QTimer* recoveryTimer_ = nullptr;
+    bool closeApproved_ = false;
     // Commands that come with later work: shown, never enabled.
     QList<QAction*> notYet_;
 };

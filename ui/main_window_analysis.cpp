@@ -8,6 +8,7 @@
 #include "ui/constancy_panel.h"
 #include "ui/freq_window.h"
 #include "ui/main_window.h"
+#include "ui/undo_commands.h"
 #include "ui/main_window_busy.h"
 #include "ui/qt_text.h"
 #include "ui/user_dialogs.h"
@@ -52,7 +53,11 @@ void MainWindow::reciprocalAveraging() {
     {
         auto busy = BusyScope::working(this);
         WorkProgress progress(message_, false);
-        ApplyRaOrder(ws_.table, scores, &progress);
+        pushCommand(new ReorderCommand(this, QStringLiteral("反復平均法で行列並び替え"), true, true,
+                                       [&](Table& t) -> ReorderCommand::Applied {
+                                           RaOrder o = ApplyRaOrder(t, scores, &progress);
+                                           return {{1, std::move(o.species)}, {1, std::move(o.releves)}};
+                                       }));
     }
     refresh();
 }
@@ -97,10 +102,14 @@ void MainWindow::sortByDiagnosticBlocks() {
     recountFrequencies();
     try {
         auto busy = BusyScope::cursorOnly(this);
-        const std::vector<int> order = DiagnosticSpeciesOrder(ws_.table, constancyPanel_->fidelityOptions());
+        std::vector<int> order = DiagnosticSpeciesOrder(ws_.table, constancyPanel_->fidelityOptions());
         // One permutation of the species positions: the cells travel with their rows.
-        ws_.table.PermuteSpecies(1, order);
-        ws_.table.Recount();
+        pushCommand(new ReorderCommand(this, QStringLiteral("診断種の順に組成表を並べ替える"), true, true,
+                                       [&](Table& t) -> ReorderCommand::Applied {
+                                           t.PermuteSpecies(1, order);
+                                           t.Recount();
+                                           return {{1, std::move(order)}, {}};
+                                       }));
     } catch (const std::exception& e) {
         dialogs_->inform(this, Q(e.what()));
         return;

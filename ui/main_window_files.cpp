@@ -9,6 +9,7 @@
 #include "ui/about_box.h"
 #include "ui/grid_widget.h"
 #include "ui/main_window.h"
+#include "ui/undo_commands.h"
 #include "ui/qt_text.h"
 #include "ui/main_window_busy.h"
 #include "ui/retrieval_panel.h"
@@ -30,12 +31,13 @@ QString TitleAsFileName(QString title) {
 // ---- The table -----------------------------------------------------------------------------
 
 void MainWindow::clearTable() {
-    if (busy_) return;
+    if (busy_ || !maySetTableAside()) return;
     {
         auto busy = BusyScope::working(this, QStringLiteral("　組成表を白紙化しています　"));
+        // The table as it was stays with the command, to come back on undo.
+        Table before = ws_.table;
         ws_.table.ClearTable();
-        modelWasReset();
-        layoutRenewed();
+        pushCommand(new SwapTableCommand(this, QStringLiteral("組成表の初期化"), std::move(before)));
     }
     showTableStatus();
 }
@@ -43,12 +45,17 @@ void MainWindow::clearTable() {
 void MainWindow::recountFrequencies() {
     {
         auto busy = BusyScope::cursorOnly(this);
-        ws_.table.Recount();
+        // A table that was counted does not change: no step to undo.
+        CountMemo species = ws_.table.MemoSpeciesCounts();
+        CountMemo releves = ws_.table.MemoReleveCounts();
+        if (!species.empty() || !releves.empty())
+            pushCommand(new RecountCommand(this, std::move(species), std::move(releves)));
     }
     refresh();
 }
 
 void MainWindow::openTable() {
+    if (busy_ || !maySetTableAside()) return;
     const QString path = askFileToOpen(QStringLiteral("組成表の読込"), 2, QStringLiteral("*.vtb"),
                                        lastTableFolder_.isEmpty() ? Q(ws_.settings.directory)
                                                                   : lastTableFolder_);
@@ -66,8 +73,12 @@ void MainWindow::loadTable(const QString& path) {
         auto busy = BusyScope::working(this, QStringLiteral("　組成表を読込中　"));
         WorkProgress progress(message_, false);
         try {
+            Table previous = ws_.table;
             ws_.LoadTable(S(path), &progress);
             lastTableFolder_ = QFileInfo(path).absolutePath();
+            // Loading can be undone; the table loaded is the saved one.
+            pushCommand(new SwapTableCommand(this, QStringLiteral("保存した表の読込み"), std::move(previous)));
+            tableSaved();
         } catch (const std::exception& e) {
             // Nothing was loaded: the table, its hidden rows and the view stay as they were.
             busy.end();
@@ -107,6 +118,7 @@ void MainWindow::saveTable() {
     try {
         report = ws_.SaveTable(S(path), &progress, AtomicFile::ReadOnlyTarget::Replace);
         lastTableFolder_ = QFileInfo(path).absolutePath();
+        tableSaved();
     } catch (const std::exception& e) {
         busy.end();
         showError(QStringLiteral("組成表を保存できません。"), e);
@@ -221,8 +233,13 @@ void MainWindow::toggleEmbeddedItems() {
 
 void MainWindow::editTitle() {
     QString text = Q(ws_.ProposedTitle());
-    if (dialogs_->getText(this, QStringLiteral("　表の見出しを編修する"), QString(), text))
-        ws_.table.TableTitle = S(text);
+    if (dialogs_->getText(this, QStringLiteral("　表の見出しを編修する"), QString(), text) &&
+        S(text) != ws_.table.TableTitle) {
+        const std::string before = ws_.table.TableTitle, after = S(text);
+        pushCommand(new FunctionCommand(
+            this, QStringLiteral("組成表の標題の編集"), [after](Table& t) { t.TableTitle = after; },
+            [before](Table& t) { t.TableTitle = before; }));
+    }
     showTableStatus();
 }
 

@@ -10,6 +10,7 @@
 #include "ui/qt_text.h"
 #include "ui/panels.h"
 #include "ui/table_font.h"
+#include "ui/undo_commands.h"
 #include "ui/user_dialogs.h"
 #include "ui/work_message.h"
 
@@ -92,15 +93,11 @@ void MainWindow::onGridReleased(Qt::MouseButton button, Qt::KeyboardModifiers, i
 }
 
 void MainWindow::onRowMoved(int from, int to) {
-    if (!ws_.table.MoveRow(from, to)) return;
-    ws_.table.Check_SpeciesNumber();
-    refresh();
+    if (from != to) pushCommand(new MoveLineCommand(this, true, from, to));
 }
 
 void MainWindow::onColumnMoved(int from, int to) {
-    if (!ws_.table.MoveColumn(from, to)) return;
-    ws_.table.Check_TableNumber();
-    refresh();
+    if (from != to) pushCommand(new MoveLineCommand(this, false, from, to));
 }
 
 // ---- Pop-up buttons -------------------------------------------------------------------------------
@@ -158,8 +155,7 @@ void MainWindow::deleteRow() {
                      QStringLiteral("削除できるのは種の行です。削除する行を選んでください。"),
                      QStringLiteral("この行を削除しますか？")))
         return;
-    ws_.table.DeleteRowCommand(row);
-    showTableStatus();
+    pushCommand(new DeleteLineCommand(this, true, row));
 }
 
 void MainWindow::deleteColumn() {
@@ -169,8 +165,7 @@ void MainWindow::deleteColumn() {
                      QStringLiteral("削除できるのは測定の列です。削除する列を選んでください。"),
                      QStringLiteral("この列を削除しますか？")))
         return;
-    ws_.table.DeleteColumnCommand(col);
-    showTableStatus();
+    pushCommand(new DeleteLineCommand(this, false, col));
 }
 
 void MainWindow::insertRow() {
@@ -180,9 +175,8 @@ void MainWindow::insertRow() {
                      QStringLiteral("行を挿入する位置（種の行）を選んでください。"),
                      QStringLiteral("この上に行を挿入しますか？")))
         return;
-    if (!ws_.table.InsertRow(row))
+    if (!pushCommand(new InsertLineCommand(this, true, row)))
         dialogs_->error(this, QStringLiteral("行を挿入できません（メモリが足りません）。"));
-    showTableStatus();
 }
 
 void MainWindow::insertColumn() {
@@ -192,9 +186,8 @@ void MainWindow::insertColumn() {
                      QStringLiteral("列を挿入する位置（測定の列）を選んでください。"),
                      QStringLiteral("この左に列を挿入しますか？")))
         return;
-    if (!ws_.table.InsertColumn(col))
+    if (!pushCommand(new InsertLineCommand(this, false, col)))
         dialogs_->error(this, QStringLiteral("列を挿入できません（メモリが足りません）。"));
-    showTableStatus();
 }
 
 void MainWindow::writeComment() {
@@ -209,7 +202,12 @@ void MainWindow::writeComment() {
     const bool ok = dialogs_->getText(this, QStringLiteral("　コメント行＝"), Q(ws_.table.Text(2, row)),
                                       text);
     grid_->clearTints();
-    if (ok) ws_.table.SetComment(row, text.toStdString());
+    const int key = ws_.table.SpeciesKeyOfRow(row);
+    const std::string before = ws_.table.SpeciesName(key), after = S(text);
+    if (ok && after != before)
+        pushCommand(new FunctionCommand(
+            this, QStringLiteral("コメントの書込み"), [key, after](Table& t) { t.SetSpeciesName(key, after); },
+            [key, before](Table& t) { t.SetSpeciesName(key, before); }));
     refresh();
 }
 

@@ -2,6 +2,8 @@
 // buttons. The scan shows its counters while it runs and can be stopped.
 #include "ui/grid_widget.h"
 #include "ui/main_window.h"
+#include "ui/undo_commands.h"
+#include <QUndoStack>
 #include "ui/qt_text.h"
 #include "ui/main_window_busy.h"
 #include "ui/retrieval_panel.h"
@@ -91,8 +93,16 @@ void MainWindow::putIntoTable() {
     if (busy_) return;
     retrievalPanel_->hide();
     PutResult result;
+    // The relevés put in and the title given after are one step to undo.
+    undoStack_->beginMacro(QStringLiteral("表にデータを加える"));
+    Table& t = ws_.table;
+    TableTail spare = t.CopyTail(t.SpeciesCount() + 1, t.MaxSpecies(), t.ReleveCount() + 1, t.MaxReleve());
     const bool ok = runRetrievalPass("　組成表に組み込んでいます　", false,
                                      [&](RetrievalProgress& progress) { result = ws_.PutIntoTable(&progress); });
+    // Nothing put in and nothing recounted: no step.
+    if (t.SpeciesCount() != spare.speciesCount || t.ReleveCount() != spare.releveCount ||
+        !spare.speciesCounts.empty() || !spare.releveCounts.empty())
+        pushCommand(new AppendCommand(this, std::move(spare)));
     refresh();
     if (ok) {
         QString notes = Q(SkippedRecordsMessage(result.skipped));
@@ -101,6 +111,7 @@ void MainWindow::putIntoTable() {
         if (!notes.isEmpty()) dialogs_->inform(this, notes);
     }
     editTitle();
+    endStep();
     showTableStatus();
 }
 

@@ -1,19 +1,28 @@
 // Undo and redo: the window's command stack, the Edit menu's two items, and what follows a
-// command applied or reverted.
+// command applied or reverted; the question before unsaved changes go, and the recovery
+// file.
 #include <QAction>
+#include <QElapsedTimer>
 #include <QKeySequence>
+#include <QLocale>
 #include <QMenu>
+#include <QTimer>
 #include <QUndoStack>
 
 #include "ui/main_window.h"
 #include "ui/main_window_busy.h"
+#include "ui/qt_text.h"
+#include "ui/recovery.h"
 #include "ui/undo_commands.h"
+#include "ui/user_dialogs.h"
 
 namespace tavik::ui {
 
 namespace {
 const QString kUndoCaption = QStringLiteral("元に戻す");
 const QString kRedoCaption = QStringLiteral("やり直し");
+// A command that takes longer than this is work worth a recovery file at once.
+constexpr qint64 kLongCommandMs = 2000;
 
 // "元に戻す：行の削除", or the bare caption when there is nothing to take back.
 QString StepCaption(const QString& caption, const QString& name) {
@@ -51,8 +60,23 @@ void MainWindow::buildUndo(QMenu* editMenu) {
 
 bool MainWindow::pushCommand(TableCommand* command) {
     commandApplied_ = false;
+    QElapsedTimer clock;
+    clock.start();
     undoStack_->push(command);
+    // Written once the command's work scope has ended.
+    if (commandApplied_ && clock.elapsed() > kLongCommandMs) QTimer::singleShot(0, this, &MainWindow::writeRecovery);
     return commandApplied_;
+}
+
+void MainWindow::endStep() {
+    undoStack_->endMacro();
+    const int top = undoStack_->index() - 1;
+    if (top < 0) return;
+    auto* step = const_cast<QUndoCommand*>(undoStack_->command(top));
+    if (step->childCount() > 0) return;
+    // An obsolete command is dropped from the history when undone.
+    step->setObsolete(true);
+    undoStack_->undo();
 }
 
 void MainWindow::tableCommandDone(bool layout) {
@@ -74,6 +98,91 @@ void MainWindow::redo() {
     if (busy_ || !undoStack_->canRedo()) return;
     auto busy = BusyScope::cursorOnly(this);
     undoStack_->redo();
+}
+
+// ---- Unsaved changes -------------------------------------------------------------------------
+
+bool MainWindow::hasUnsavedChanges() const {
+    return undoStack_ && !undoStack_->isClean() && ws_.table.ReleveCount() > 0;
+}
+
+bool MainWindow::maySetTableAside() {
+    if (!hasUnsavedChanges() || !ws_.settings.askToSave) return true;
+    switch (dialogs_->askSaveChanges(this, QStringLiteral("変更を保存しますか？"))) {
+        case UserDialogs::SaveChoice::Save:
+            saveTable();
+            // A save that was cancelled or failed keeps the table where it is.
+            return !hasUnsavedChanges();
+        case UserDialogs::SaveChoice::Discard:
+            return true;
+        case UserDialogs::SaveChoice::Cancel:
+            break;
+    }
+    return false;
+}
+
+void MainWindow::tableSaved() {
+    undoStack_->setClean();
+    if (recovery_) recovery_->remove();
+}
+
+// ---- Recovery ------------------------------------------------------------------------------------
+
+bool MainWindow::startUndoAndRecovery() {
+    undoStack_->clear();
+    undoStack_->setUndoLimit(ws_.settings.undoLimit);
+    recovery_ = std::make_unique<RecoveryFile>(RecoveryFile::defaultFolder());
+    recoveryTimer_ = new QTimer(this);
+    connect(recoveryTimer_, &QTimer::timeout, this, &MainWindow::writeRecovery);
+    setRecoveryInterval(ws_.settings.recoveryMinutes * 60 * 1000);
+    // Another program running holds the file: this one keeps none.
+    if (!recovery_->claim() || !recovery_->leftBehind()) return false;
+
+    const QString when = QLocale(QLocale::Japanese).toString(recovery_->writtenAt(), QStringLiteral("yyyy年M月d日 H:mm"));
+    const QString question =
+        QStringLiteral("前回は変更を保存しないまま終了しました。\n%1 に自動保存した組成表を復元しますか？").arg(when);
+    if (!dialogs_->askRestore(this, question)) {
+        recovery_->setAside();
+        return false;
+    }
+    try {
+        auto busy = BusyScope::working(this, QStringLiteral("　組成表を読込中　"));
+        Table previous = ws_.table;
+        ws_.LoadTable(S(recovery_->path()));
+        // The restored table holds work that was never saved.
+        pushCommand(new SwapTableCommand(this, QStringLiteral("組成表の復元"), std::move(previous)));
+    } catch (const std::exception& e) {
+        showError(QStringLiteral("自動保存した組成表を読込めません。"), e);
+        recovery_->setAside();
+        return false;
+    }
+    showNote(QStringLiteral("自動保存した組成表を復元しました（まだ保存されていません）。"), 15000);
+    return true;
+}
+
+QString MainWindow::recoveryPath() const { return recovery_ ? recovery_->path() : QString(); }
+
+void MainWindow::setRecoveryInterval(int ms) {
+    if (!recoveryTimer_) return;
+    recoveryTimer_->stop();
+    if (ms > 0) {
+        recoveryTimer_->setInterval(ms);
+        recoveryTimer_->start();
+    }
+}
+
+void MainWindow::writeRecovery() {
+    if (!recovery_ || busy_) return;
+    if (!hasUnsavedChanges()) {
+        recovery_->remove();
+        return;
+    }
+    try {
+        recovery_->write(ws_);
+    } catch (const std::exception& e) {
+        // Said in passing: a box every few minutes would stop the work it protects.
+        showNote(QStringLiteral("自動保存できません：") + Q(e.what()), 15000);
+    }
 }
 
 }  // namespace tavik::ui

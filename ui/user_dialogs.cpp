@@ -12,6 +12,7 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <QUrl>
 
 #include "output/options.h"
@@ -125,6 +126,28 @@ bool UserDialogs::setUpPrinter(QWidget* parent, QPrinter& printer) {
 
 bool UserDialogs::askYesNo(QWidget* parent, const QString& text) {
     return Ask(parent, text, QMessageBox::No, QStringLiteral("いいえ(&N)")) == QMessageBox::Yes;
+}
+
+UserDialogs::SaveChoice UserDialogs::askSaveChanges(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("TAVIK"), text, QMessageBox::NoButton, parent);
+    QAbstractButton* save = box.addButton(QStringLiteral("保存(&S)"), QMessageBox::AcceptRole);
+    QAbstractButton* discard = box.addButton(QStringLiteral("保存しない(&N)"), QMessageBox::DestructiveRole);
+    QAbstractButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    box.setDefaultButton(qobject_cast<QPushButton*>(save));
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save) return SaveChoice::Save;
+    if (box.clickedButton() == discard) return SaveChoice::Discard;
+    return SaveChoice::Cancel;
+}
+
+bool UserDialogs::askRestore(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("TAVIK"), text, QMessageBox::NoButton, parent);
+    QAbstractButton* restore = box.addButton(QStringLiteral("復元する(&R)"), QMessageBox::AcceptRole);
+    box.addButton(QStringLiteral("復元しない(&N)"), QMessageBox::RejectRole);
+    box.setDefaultButton(qobject_cast<QPushButton*>(restore));
+    box.exec();
+    return box.clickedButton() == restore;
 }
 
 bool UserDialogs::askYesAbort(QWidget* parent, const QString& text) {

@@ -42,6 +42,12 @@ public:
     virtual bool askYesNo(QWidget* parent, const QString& text);
     // Yes and Abort (overwriting a file); true only for Yes.
     virtual bool askYesAbort(QWidget* parent, const QString& text);
+    // 保存 / 保存しない / キャンセル, before a table with unsaved changes goes.
+    enum class SaveChoice { Save, Discard, Cancel };
+    virtual SaveChoice askSaveChanges(QWidget* parent, const QString& text);
+    // Whether to restore the table a program that did not end cleanly left in the
+    // recovery file; true to restore.
+    virtual bool askRestore(QWidget* parent, const QString& text);
     virtual void inform(QWidget* parent, const QString& text);
     virtual void error(QWidget* parent, const QString& text);
     // A one-line input box; false when cancelled (then `text` is unchanged).

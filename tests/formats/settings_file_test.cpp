@@ -88,10 +88,14 @@ TEST(SettingsFile, JunkValuesGiveTheDefaultOfTheirKey) {
                "[Table]\r\nFontSize=abc\r\nTitle= spaced out \r\n"
                "[Item]\r\nC02flg=yes\r\nC04flg=5\r\nC07flg=1\r\nC08flg=\r\nC01flg=0\r\nDirection=7\r\n"
                "CV_Method=-1\r\nFrequecy=2\r\nKaisou=ABCDEFGHIJKLMNOPQ\r\n"
-               "[WinSize]\r\nTop=12x\r\nLeft=-30\r\nWidth=-5\r\nHeight=99999999999\r\n");
+               "[WinSize]\r\nTop=12x\r\nLeft=-30\r\nWidth=-5\r\nHeight=99999999999\r\n"
+               "[Edit]\r\nUndoLimit=-3\r\nRecoveryMinutes=9999\r\nAskToSave=x\r\n");
     Workspace ws;
     ws.Start(dir / "junk.ini");
     EXPECT_EQ(ws.table.FontSize, 9);
+    EXPECT_EQ(ws.settings.undoLimit, 100);
+    EXPECT_EQ(ws.settings.recoveryMinutes, 5);
+    EXPECT_TRUE(ws.settings.askToSave);
     EXPECT_EQ(ws.settings.title, "spaced out");
     EXPECT_TRUE(ws.table.ItemBoxes[1].enabled);  // item 1 is always on
     EXPECT_TRUE(ws.table.ItemBoxes[2].enabled);  // not an integer: default 1
@@ -206,6 +210,8 @@ TEST(SettingsFile, WrittenFileByteForByte) {
         "\r\n"
         "[WinSize]\r\nTop=132\r\nLeft=-8\r\nHeight=538\r\nWidth=724\r\n"
         "\r\n"
+        "[Edit]\r\nUndoLimit=100\r\nAskToSave=1\r\nRecoveryMinutes=5\r\n"
+        "\r\n"
         "[Extra]\r\nA=1\r\n; note\r\n";
     EXPECT_EQ(ReadBytes(dir / "s.ini"), expected);
 }
@@ -219,6 +225,9 @@ TEST(SettingsFile, WriteAndReadBack) {
     a.table.ItemBoxes[9].caption = "Exposition é";  // no CP932 form: the file becomes UTF-8
     a.settings.width = 1024;
     a.settings.useDataItem = false;
+    a.settings.undoLimit = 0;
+    a.settings.askToSave = false;
+    a.settings.recoveryMinutes = 2;
     a.WriteIniFile(dir / "s.ini");
     EXPECT_EQ(ReadBytes(dir / "s.ini").substr(0, 3), "\xEF\xBB\xBF");
 
@@ -229,6 +238,9 @@ TEST(SettingsFile, WriteAndReadBack) {
     EXPECT_EQ(b.table.ItemBoxes[9].caption, "Exposition é");
     EXPECT_EQ(b.settings.width, 1024);
     EXPECT_FALSE(b.settings.useDataItem);
+    EXPECT_EQ(b.settings.undoLimit, 0);
+    EXPECT_FALSE(b.settings.askToSave);
+    EXPECT_EQ(b.settings.recoveryMinutes, 2);
     EXPECT_EQ(b.table.FNRow(), 20);
 }
 

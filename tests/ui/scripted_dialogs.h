@@ -99,6 +99,21 @@ public:
     std::optional<QFont> fontAnswer;
     // Called while an error is shown, to look at the window behind the box.
     std::function<void()> onError;
+    // The question before unsaved changes go: answered from the front, "保存しない" when
+    // none is left (the window's behaviour before it asked).
+    QList<SaveChoice> saveChoices;
+    QStringList saveQuestions;
+    SaveChoice askSaveChanges(QWidget*, const QString& text) override {
+        saveQuestions << text;
+        return saveChoices.isEmpty() ? SaveChoice::Discard : saveChoices.takeFirst();
+    }
+    // The offer of a recovery file: declined unless answered.
+    QList<bool> restoreAnswers;
+    QStringList restoreQuestions;
+    bool askRestore(QWidget*, const QString& text) override {
+        restoreQuestions << text;
+        return restoreAnswers.isEmpty() ? false : restoreAnswers.takeFirst();
+    }
 
 private:
     bool Answer(const QString& text) {
@@ -115,6 +130,8 @@ struct Started {
 };
 
 inline Started StartWindow(const QString& programDir, const QStringList& args = {}) {
+    // The recovery file of a test window stays in its own folder, never the user's.
+    qputenv("TAVIK_RECOVERY_DIR", QDir(programDir).filePath(QStringLiteral("recovery")).toUtf8());
     Started s;
     s.w = std::make_unique<ui::MainWindow>();
     auto d = std::make_unique<ScriptedDialogs>();

@@ -170,6 +170,7 @@ void TestUserRoad::road() {
     const QString before = QDir::currentPath();
     QDir::setCurrent(dir.path());
     const QString ini = dir.filePath(QStringLiteral("example.ini"));
+    qputenv("TAVIK_RECOVERY_DIR", dir.filePath(QStringLiteral("recovery")).toUtf8());
 
     auto w = std::make_unique<MainWindow>();
     w->start({ini}, dir.filePath(QStringLiteral("tavik")));

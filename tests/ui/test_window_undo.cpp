@@ -3,10 +3,13 @@
 // and redo lost to a new change.
 #include <QUndoStack>
 #include <QtTest>
+#include <functional>
 
 #include "formats/saved_table.h"
 #include "ui/grid_widget.h"
 #include "ui/panels.h"
+#include "ui/retrieval_panel.h"
+#include "ui/user_dialogs.h"
 #include "window_fixture.h"
 
 using tavik::Table;
@@ -28,6 +31,9 @@ class TestWindowUndo : public QObject {
     Q_OBJECT
 private slots:
     void sortsUndoAndRedoWithMenuCaptions();
+    void everyChangeComesBackExactly();
+    void unsavedChangesAreAskedAbout();
+    void historyKeepsTheStepsOfTheSettings();
 };
 
 void TestWindowUndo::sortsUndoAndRedoWithMenuCaptions() {
@@ -85,6 +91,232 @@ void TestWindowUndo::sortsUndoAndRedoWithMenuCaptions() {
     QVERIFY(!redo->isEnabled());
     QCOMPARE(redo->text(), QStringLiteral("やり直し"));
     QCOMPARE(w.undoStack()->count(), 2);
+}
+
+// One change after another through the window, each taken back and done again; a save and
+// a load of the saved table come in between.
+void TestWindowUndo::everyChangeComesBackExactly() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    const Table& t = w.workspace().table;
+    QUndoStack* stack = w.undoStack();
+    s.dialogs->files << SharedData(QStringLiteral("example/example.tki"));
+    w.chooseDataFile();
+
+    QList<QByteArray> states{Saved(t)};
+    QStringList names;
+    auto step = [&](const QString& name, const std::function<void()>& run, bool changes = true) {
+        const int before = stack->count();
+        run();
+        QCOMPARE(stack->count(), before + 1);
+        QCOMPARE(stack->undoText(), name);
+        names << name;
+        states << Saved(t);
+        if (changes) QVERIFY2(states.last() != states[states.size() - 2], qPrintable(name));
+    };
+    auto retrieve = [&](const QString& species, const QString& title) {
+        w.showRetrievalPanel();
+        w.retrievalPanel()->clearConditions();
+        w.retrievalPanel()->setCondition(0, species, 1, tavik::Connective::And);
+        w.scanFieldData(false);
+        s.dialogs->texts << title;
+        w.putIntoTable();
+    };
+    const int fn = t.FNRow();
+
+    step(QStringLiteral("表にデータを加える"), [&] { retrieve(QStringLiteral("ブナ"), QStringLiteral("ブナ林")); });
+    QVERIFY(t.ReleveCount() > 5);
+    // More relevés into a table that has some, growing it past its spare columns.
+    step(QStringLiteral("表にデータを加える"), [&] { retrieve(QStringLiteral("ミズナラ"), QStringLiteral("ブナ林")); });
+    step(QStringLiteral("植物を頻度順で並び替え"), [&] {
+        w.sortSpecies();
+        w.applyRange();
+    });
+    step(QStringLiteral("測定を種数順で並び替え"), [&] {
+        w.sortReleves();
+        w.rangePanel()->setDescending(false);
+        w.applyRange();
+    });
+    step(QStringLiteral("反復平均法で行列並び替え"), [&] {
+        s.dialogs->answers << false << true;
+        w.reciprocalAveraging();
+    });
+    step(QStringLiteral("行の移動"), [&] { w.onRowMoved(fn + 1, fn + 6); });
+    step(QStringLiteral("列の移動"), [&] { w.onColumnMoved(4, 9); });
+    step(QStringLiteral("行の削除"), [&] {
+        w.grid()->setCurrentCell(2, fn + 3);
+        s.dialogs->answers << true;
+        w.deleteRow();
+    });
+    step(QStringLiteral("列の削除"), [&] {
+        w.grid()->setCurrentCell(6, 2);
+        s.dialogs->answers << true;
+        w.deleteColumn();
+    });
+    step(QStringLiteral("行の挿入"), [&] {
+        w.grid()->setCurrentCell(2, fn + 2);
+        s.dialogs->answers << true;
+        w.insertRow();
+    });
+    step(QStringLiteral("コメントの書込み"), [&] {
+        s.dialogs->texts << QStringLiteral("― 林床の種 ―");
+        w.writeComment();
+    });
+    step(QStringLiteral("列の挿入"), [&] {
+        w.grid()->setCurrentCell(5, 2);
+        s.dialogs->answers << true;
+        w.insertColumn();
+    });
+    step(QStringLiteral("組成表の標題の編集"), [&] {
+        s.dialogs->texts << QStringLiteral("ブナ－ミズナラ林");
+        w.editTitle();
+    });
+
+    // Saved and loaded again: the loaded table is the saved one, and a step of its own.
+    const QString path = QDir(tmp.path()).filePath(QStringLiteral("saved.vtb"));
+    s.dialogs->files << path;
+    w.saveTable();
+    QVERIFY(stack->isClean());
+    QCOMPARE(FileBytes(path), states.last());
+    step(QStringLiteral("保存した表の読込み"), [&] {
+        s.dialogs->files << path;
+        w.openTable();
+    }, false);
+    QVERIFY(stack->isClean());
+    step(QStringLiteral("組成表の初期化"), [&] { w.clearTable(); });
+    QCOMPARE(t.ReleveCount(), 0);
+
+    // Back to the start one step at a time, and forward again.
+    for (int i = names.size(); i > 0; --i) {
+        QCOMPARE(w.actions().undo->text(), QStringLiteral("元に戻す：") + names[i - 1]);
+        w.undo();
+        QVERIFY2(Saved(t) == states[i - 1], qPrintable(QStringLiteral("undo ") + names[i - 1]));
+    }
+    QVERIFY(!stack->canUndo());
+    for (int i = 0; i < names.size(); ++i) {
+        QCOMPARE(w.actions().redo->text(), QStringLiteral("やり直し：") + names[i]);
+        w.redo();
+        QVERIFY2(Saved(t) == states[i + 1], qPrintable(QStringLiteral("redo ") + names[i]));
+    }
+    // The loaded table was the saved one: undoing the clearing brings back a table that
+    // needs no saving.
+    w.undo();
+    QVERIFY(stack->isClean());
+    QVERIFY(!w.hasUnsavedChanges());
+}
+
+// "組成表を初期化する", "保存した表を読込む", "終了" and closing the window ask first; each answer
+// does what it says.
+void TestWindowUndo::unsavedChangesAreAskedAbout() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    const Table& t = w.workspace().table;
+    const QString example = SharedData(QStringLiteral("example/example.vtb"));
+    s.dialogs->files << example;
+    w.openTable();
+    QVERIFY(s.dialogs->saveQuestions.isEmpty());  // nothing to lose yet
+    QVERIFY(!w.windowTitle().startsWith(QLatin1Char('*')));
+    const QByteArray loaded = Saved(t);
+
+    // Nothing changed: no question.
+    w.clearTable();
+    QVERIFY(s.dialogs->saveQuestions.isEmpty());
+    w.undo();
+    QCOMPARE(Saved(t), loaded);
+
+    w.sortSpecies();
+    w.applyRange();
+    QVERIFY(w.windowTitle().startsWith(QLatin1Char('*')));
+    const QByteArray changed = Saved(t);
+
+    // キャンセル: everything stays.
+    using Choice = tavik::ui::UserDialogs::SaveChoice;
+    s.dialogs->saveChoices << Choice::Cancel;
+    w.clearTable();
+    QCOMPARE(s.dialogs->saveQuestions, QStringList{QStringLiteral("変更を保存しますか？")});
+    QCOMPARE(Saved(t), changed);
+    s.dialogs->saveChoices << Choice::Cancel;
+    s.dialogs->files << example;
+    w.openTable();
+    QCOMPARE(Saved(t), changed);
+    QCOMPARE(s.dialogs->files.size(), 1);  // not even asked for the file
+    s.dialogs->files.clear();
+    s.dialogs->saveChoices << Choice::Cancel;
+    w.quit();
+    QVERIFY(w.isVisible());
+    s.dialogs->saveChoices << Choice::Cancel;
+    QVERIFY(!w.close());
+    QVERIFY(w.isVisible());
+
+    // 保存 whose file box is cancelled: nothing happens either.
+    s.dialogs->saveChoices << Choice::Save;
+    w.clearTable();
+    QCOMPARE(Saved(t), changed);
+
+    // 保存しない: cleared; undo brings the changes back, still unsaved.
+    s.dialogs->saveChoices << Choice::Discard;
+    w.clearTable();
+    QCOMPARE(t.ReleveCount(), 0);
+    w.undo();
+    QCOMPARE(Saved(t), changed);
+    QVERIFY(w.hasUnsavedChanges());
+
+    // 保存: the table is saved, then cleared.
+    const QString path = QDir(tmp.path()).filePath(QStringLiteral("kept.vtb"));
+    s.dialogs->saveChoices << Choice::Save;
+    s.dialogs->files << path;
+    w.clearTable();
+    QCOMPARE(FileBytes(path), changed);
+    QCOMPARE(t.ReleveCount(), 0);
+    QCOMPARE(s.dialogs->saveQuestions.size(), 7);
+
+    // Undone, the clearing gives back the table just saved: nothing to save.
+    w.undo();
+    QVERIFY(!w.hasUnsavedChanges());
+    QVERIFY(!w.windowTitle().startsWith(QLatin1Char('*')));
+
+    // Turned off in the settings: no question, as before the question existed.
+    w.sortSpecies();
+    w.rangePanel()->setDescending(false);
+    w.applyRange();
+    QVERIFY(w.hasUnsavedChanges());
+    w.workspace().settings.askToSave = false;
+    w.clearTable();
+    QCOMPARE(s.dialogs->saveQuestions.size(), 7);
+    QCOMPARE(t.ReleveCount(), 0);
+
+    // Closing with changes, answered 保存しない, closes.
+    w.workspace().settings.askToSave = true;
+    w.undo();
+    s.dialogs->saveChoices << Choice::Discard;
+    QVERIFY(w.close());
+    QCOMPARE(s.dialogs->saveQuestions.size(), 8);
+}
+
+void TestWindowUndo::historyKeepsTheStepsOfTheSettings() {
+    QTemporaryDir tmp;
+    const QString ini = QDir(tmp.path()).filePath(QStringLiteral("tavik.ini"));
+    {
+        QFile f(ini);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Edit]\r\nUndoLimit=3\r\n");
+    }
+    auto s = StartWindow(tmp.path(), {ini});
+    MainWindow& w = *s.w;
+    QCOMPARE(w.undoStack()->undoLimit(), 3);
+    UnevenTable(w);
+    for (int i = 0; i < 5; ++i) {
+        w.sortSpecies();
+        w.rangePanel()->setDescending(i % 2 == 0);
+        w.applyRange();
+    }
+    QCOMPARE(w.undoStack()->count(), 3);
+    // The oldest steps are gone: the table can no longer come back to where it was.
+    for (int i = 0; i < 3; ++i) w.undo();
+    QVERIFY(!w.undoStack()->canUndo());
+    QVERIFY(w.hasUnsavedChanges());
 }
 
 QTEST_MAIN(TestWindowUndo)

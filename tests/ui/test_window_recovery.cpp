@@ -1,0 +1,215 @@
+// The recovery file: a program killed with unsaved changes leaves its table behind, and the
+// next start offers it with its time; declined, it is kept aside; a second program running
+// leaves the first one's file alone. Also the pictures of the Edit menu and of the offer.
+//
+// The killed program is this test program itself, started again with --crash-child: a
+// window that loads a table, changes it, writes the recovery file often and waits to be
+// killed.
+#include <QAbstractButton>
+#include <QLocale>
+#include <QLockFile>
+#include <QTimer>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProcess>
+#include <QUndoStack>
+#include <QtTest>
+
+#include "formats/saved_table.h"
+#include "ui/grid_widget.h"
+#include "ui/panels.h"
+#include "ui/user_dialogs.h"
+#include "window_fixture.h"
+
+using tavik::Table;
+using namespace tavik::testing;
+
+namespace {
+
+QByteArray Saved(const Table& t) { return QByteArray::fromStdString(tavik::SavedTableBytes(t)); }
+
+QString RecoveryDir(const QString& programDir) { return QDir(programDir).filePath(QStringLiteral("recovery")); }
+
+// A window started in `programDir` whose dialogs answer the offer with `restore`.
+Started StartAnswering(const QString& programDir, QList<bool> restore) {
+    qputenv("TAVIK_RECOVERY_DIR", RecoveryDir(programDir).toUtf8());
+    Started s;
+    s.w = std::make_unique<MainWindow>();
+    auto d = std::make_unique<ScriptedDialogs>();
+    d->restoreAnswers = std::move(restore);
+    s.dialogs = d.get();
+    s.w->setDialogs(std::move(d));
+    s.w->start({}, QDir(programDir).filePath(QStringLiteral("tavik")));
+    return s;
+}
+
+// The child: loads the example table, sorts its relevés, says what it holds, and writes the
+// recovery file every 50 ms until it is killed.
+int RunCrashChild(const QString& dir) {
+    auto s = StartWindow(dir);
+    MainWindow& w = *s.w;
+    s.dialogs->files << SharedData(QStringLiteral("example/example.vtb"));
+    w.openTable();
+    w.sortReleves();
+    w.rangePanel()->setDescending(false);
+    w.applyRange();
+    if (!w.hasUnsavedChanges()) return 3;
+    QFile expected(QDir(dir).filePath(QStringLiteral("expected.vtb")));
+    if (!expected.open(QIODevice::WriteOnly)) return 4;
+    expected.write(Saved(w.workspace().table));
+    expected.close();
+    w.setRecoveryInterval(50);
+    return QApplication::exec();
+}
+
+}  // namespace
+
+class TestWindowRecovery : public QObject {
+    Q_OBJECT
+private slots:
+    void killedProgramLeavesItsTableToRestore();
+    void declinedTableIsKeptAside();
+    void secondProgramLeavesTheFileAlone();
+    void pictures();
+};
+
+void TestWindowRecovery::killedProgramLeavesItsTableToRestore() {
+    QTemporaryDir tmp;
+    const QDir dir(tmp.path());
+    const QString recovery = QDir(RecoveryDir(tmp.path())).filePath(QStringLiteral("recovery.vtb"));
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--crash-child"), tmp.path()});
+    QVERIFY(child.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(recovery) && QFile::exists(dir.filePath(QStringLiteral("expected.vtb"))),
+                             30000);
+    QTest::qWait(200);
+    QCOMPARE(child.state(), QProcess::Running);
+    child.kill();
+    QVERIFY(child.waitForFinished());
+    const QByteArray expected = FileBytes(dir.filePath(QStringLiteral("expected.vtb")));
+    QVERIFY(!expected.isEmpty());
+    QCOMPARE(FileBytes(recovery), expected);
+
+    // The next start offers it, naming when it was written; restored, it is unsaved work.
+    const QString when = QLocale(QLocale::Japanese)
+                             .toString(QFileInfo(recovery).lastModified(), QStringLiteral("yyyy年M月d日 H:mm"));
+    auto s = StartAnswering(tmp.path(), {true});
+    MainWindow& w = *s.w;
+    QCOMPARE(s.dialogs->restoreQuestions.size(), 1);
+    QVERIFY2(s.dialogs->restoreQuestions[0].contains(when), qPrintable(s.dialogs->restoreQuestions[0]));
+    QCOMPARE(Saved(w.workspace().table), expected);
+    QVERIFY(w.hasUnsavedChanges());
+    QCOMPARE(w.actions().undo->text(), QStringLiteral("元に戻す：組成表の復元"));
+    QVERIFY(w.windowTitle().startsWith(QLatin1Char('*')));
+
+    // Saved, the recovery file goes; a clean quit leaves none either.
+    const QString path = dir.filePath(QStringLiteral("restored.vtb"));
+    s.dialogs->files << path;
+    w.saveTable();
+    QVERIFY(!QFile::exists(recovery));
+    QCOMPARE(FileBytes(path), expected);
+    w.writeRecovery();
+    QVERIFY(!QFile::exists(recovery));
+    w.sortSpecies();
+    w.applyRange();
+    w.writeRecovery();
+    QVERIFY(QFile::exists(recovery));
+    s.dialogs->saveChoices << tavik::ui::UserDialogs::SaveChoice::Discard;
+    QVERIFY(w.close());
+    QVERIFY(!QFile::exists(recovery));
+}
+
+void TestWindowRecovery::declinedTableIsKeptAside() {
+    QTemporaryDir tmp;
+    const QDir rec(RecoveryDir(tmp.path()));
+    QVERIFY(QDir().mkpath(rec.path()));
+    QVERIFY(QFile::copy(SharedData(QStringLiteral("example/example.vtb")), rec.filePath(QStringLiteral("recovery.vtb"))));
+    auto s = StartAnswering(tmp.path(), {false});
+    QCOMPARE(s.dialogs->restoreQuestions.size(), 1);
+    QCOMPARE(s.w->workspace().table.ReleveCount(), 0);
+    QVERIFY(!QFile::exists(rec.filePath(QStringLiteral("recovery.vtb"))));
+    QCOMPARE(FileBytes(rec.filePath(QStringLiteral("recovery-old.vtb"))),
+             FileBytes(SharedData(QStringLiteral("example/example.vtb"))));
+    QVERIFY(!s.w->undoStack()->canUndo());
+}
+
+void TestWindowRecovery::secondProgramLeavesTheFileAlone() {
+    QTemporaryDir tmp;
+    const QDir rec(RecoveryDir(tmp.path()));
+    QVERIFY(QDir().mkpath(rec.path()));
+    // A running program holds the lock and has written its file.
+    QLockFile running(rec.filePath(QStringLiteral("recovery.lock")));
+    QVERIFY(running.tryLock(0));
+    QVERIFY(QFile::copy(SharedData(QStringLiteral("example/example.vtb")), rec.filePath(QStringLiteral("recovery.vtb"))));
+    auto s = StartAnswering(tmp.path(), {true});
+    MainWindow& w = *s.w;
+    QVERIFY(s.dialogs->restoreQuestions.isEmpty());
+    w.workspace().table = MakeTable({{"A"}, {"A", "B"}});
+    w.sortSpecies();
+    w.applyRange();
+    w.writeRecovery();
+    QCOMPARE(FileBytes(rec.filePath(QStringLiteral("recovery.vtb"))),
+             FileBytes(SharedData(QStringLiteral("example/example.vtb"))));
+    s.dialogs->saveChoices << tavik::ui::UserDialogs::SaveChoice::Discard;
+    QVERIFY(w.close());
+    QVERIFY(QFile::exists(rec.filePath(QStringLiteral("recovery.vtb"))));
+}
+
+// Written to $TAVIK_SHOTS_DIR when set: the Edit menu with the undo captions, and the
+// question at start.
+void TestWindowRecovery::pictures() {
+    const QString shots = qEnvironmentVariable("TAVIK_SHOTS_DIR");
+    if (shots.isEmpty()) QSKIP("TAVIK_SHOTS_DIR is not set");
+    QDir().mkpath(shots);
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    w.resize(900, 600);
+    s.dialogs->files << SharedData(QStringLiteral("example/example.vtb"));
+    w.openTable();
+    w.grid()->setCurrentCell(2, w.workspace().table.FNRow() + 4);
+    s.dialogs->answers << true;
+    w.deleteRow();
+    w.sortSpecies();
+    w.applyRange();
+    w.undo();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QMenu* edit = nullptr;
+    for (QAction* a : w.menuBar()->actions())
+        if (a->text() == QStringLiteral("編集・検索(&E)")) edit = a->menu();
+    QVERIFY(edit);
+    edit->popup(w.mapToGlobal(QPoint(120, 20)));
+    QTest::qWait(100);
+    QVERIFY(edit->grab().save(QDir(shots).filePath(QStringLiteral("undo_edit_menu.png"))));
+    QVERIFY(w.grab().save(QDir(shots).filePath(QStringLiteral("undo_window.png"))));
+    edit->hide();
+
+    // The real question box, grabbed while it waits and then declined.
+    tavik::ui::UserDialogs real;
+    bool grabbed = false;
+    QTimer::singleShot(300, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        grabbed = box->grab().save(QDir(shots).filePath(QStringLiteral("recovery_question.png")));
+        for (QAbstractButton* b : box->buttons())
+            if (b->text().startsWith(QStringLiteral("復元しない"))) b->click();
+    });
+    const QString when = QLocale(QLocale::Japanese).toString(QDateTime::currentDateTime(), QStringLiteral("yyyy年M月d日 H:mm"));
+    QVERIFY(!real.askRestore(&w, QStringLiteral("前回は変更を保存しないまま終了しました。\n%1 に自動保存した組成表を復元しますか？").arg(when)));
+    QVERIFY(grabbed);
+}
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc >= 3 && QByteArray(argv[1]) == "--crash-child") return RunCrashChild(QString::fromLocal8Bit(argv[2]));
+    TestWindowRecovery test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_window_recovery.moc"
