@@ -26,4 +26,7 @@ else
   QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/tests/ui/test_user_road" >/dev/null
   QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/tests/ui/test_window_output" screenshots >/dev/null
 fi
+# The Edit menu with its undo captions and the recovery question (undo_*.png, recovery_*.png).
+ninja -C "$build" -j2 test_window_recovery >/dev/null
+QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/tests/ui/test_window_recovery" pictures >/dev/null
 ls -1 "$out"/*.png

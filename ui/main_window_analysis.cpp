@@ -1,6 +1,7 @@
 // The analyses of the table: reciprocal averaging (the score table and, on request, the
 // table ordered by the scores) and the constancy table, both shown in the second window.
 #include <QAction>
+#include <QTimer>
 
 #include "core/constancy.h"
 #include "core/reciprocal_averaging.h"
@@ -59,6 +60,8 @@ void MainWindow::reciprocalAveraging() {
                                            return {{1, std::move(o.species)}, {1, std::move(o.releves)}};
                                        }));
     }
+    // The scores took long to work out: the recovery file follows once the window is free.
+    QTimer::singleShot(0, this, &MainWindow::writeRecovery);
     refresh();
 }
 
@@ -98,6 +101,9 @@ void MainWindow::showFreqWindow() { freqWindow_->reshow(); }
 
 void MainWindow::sortByDiagnosticBlocks() {
     if (busy_) return;
+    // The recount and the reorder are one step to undo; a refused reorder leaves the
+    // recount alone.
+    undoStack_->beginMacro(QStringLiteral("診断種の順に組成表を並べ替える"));
     // The groups are those of a fresh recount, as the constancy table takes them.
     recountFrequencies();
     try {
@@ -111,9 +117,11 @@ void MainWindow::sortByDiagnosticBlocks() {
                                            return {{1, std::move(order)}, {}};
                                        }));
     } catch (const std::exception& e) {
+        endStep();
         dialogs_->inform(this, Q(e.what()));
         return;
     }
+    endStep();
     showTableStatus();
 }
 

@@ -3,6 +3,7 @@
 #include "ui/grid_widget.h"
 #include "ui/main_window.h"
 #include "ui/undo_commands.h"
+#include <QTimer>
 #include <QUndoStack>
 #include "ui/qt_text.h"
 #include "ui/main_window_busy.h"
@@ -112,6 +113,8 @@ void MainWindow::putIntoTable() {
     }
     editTitle();
     endStep();
+    // Retrieval is long work: the recovery file follows once the window is free again.
+    QTimer::singleShot(0, this, &MainWindow::writeRecovery);
     showTableStatus();
 }
 
