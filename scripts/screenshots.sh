@@ -29,4 +29,8 @@ fi
 # The Edit menu with its undo captions and the recovery question (undo_*.png, recovery_*.png).
 ninja -C "$build" -j2 test_window_recovery >/dev/null
 QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/tests/ui/test_window_recovery" pictures >/dev/null
+# The cell editor on a name and a header value, the cover dialog, the right-click buttons
+# (edit_*.png).
+ninja -C "$build" -j2 test_window_editing_inplace >/dev/null
+QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/tests/ui/test_window_editing_inplace" pictures >/dev/null
 ls -1 "$out"/*.png

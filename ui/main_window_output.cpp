@@ -69,12 +69,12 @@ void MainWindow::showPCordOutput() { openOutputPanel(OutputMode::PCordMatrix); }
 
 void MainWindow::openOutputPanel(OutputMode mode) {
     if (busy_ || ws_.table.ReleveCount() <= 0) return;
-    // The options start the way the command line starts them (the recount runs); the check
-    // boxes and radio groups are the panel's own and keep their choices between openings.
+    // The outputs read the counts: recount first, a step to undo when it changes any. The
+    // options then start the way the command line starts them.
+    recountFrequencies();
     const OutputOptions o = OutputOptionsFor(mode, ws_.table, ws_.settings);
     outputPanel_->openForOutput(mode, ItemsOf(ws_.table, true), ws_.table.SpeciesCount(),
                                 ws_.table.ReleveCount(), o);
-    refresh();
 }
 
 void MainWindow::changeHeaderItems() {

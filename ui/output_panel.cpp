@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -247,12 +248,16 @@ void OutputPanel::openForOutput(OutputMode mode, const PanelItems& items, int sp
     matrixNote_->setVisible(matrix);
     frequency_->setEnabled(!matrix);
     once_->setEnabled(!matrix);
-    frequency_->setChecked(o.frequency);
-    once_->setChecked(o.onceSpecies);
     methodBox_->setEnabled(matrix);
     directionBox_->setEnabled(mode == OutputMode::ValueMatrix);
-    if (QAbstractButton* b = direction_->button(o.direction)) b->setChecked(true);
-    if (QAbstractButton* b = method_->button(o.method)) b->setChecked(true);
+    {
+        // Showing the kept choices is not a change of them.
+        const QSignalBlocker b1(frequency_), b2(once_), b3(direction_), b4(method_);
+        frequency_->setChecked(o.frequency);
+        once_->setChecked(o.onceSpecies);
+        if (QAbstractButton* b = direction_->button(o.direction)) b->setChecked(true);
+        if (QAbstractButton* b = method_->button(o.method)) b->setChecked(true);
+    }
     titleCaption_->setText(QStringLiteral("表題"));
     ranges_->show();
     setRanges(speciesCount, releveCount);

@@ -160,12 +160,17 @@ void TestWindowEditingInPlace::namesAndHeaderValuesInTheEditor() {
     for (int i = 0; i < 4; ++i) w.redo();
     QCOMPARE(tavik::SavedTableBytes(t), edited);
 
-    // Closing the window while typing commits before the window asks about changes.
+    // Closing the window while typing commits before the window asks about changes: with
+    // the table as saved, the typed text alone makes it ask.
+    undo->setClean();
     DoubleClick(g, 2, rowB);
     QTest::keyClicks(ed, QStringLiteral("Fagus"));
+    s.dialogs->saveChoices << tavik::ui::UserDialogs::SaveChoice::Cancel;
     QCloseEvent close;
     QApplication::sendEvent(&w, &close);
     QCOMPARE(Q(t.Text(2, rowB)), QStringLiteral("Fagus"));
+    QCOMPARE(s.dialogs->saveQuestions, QStringList{QStringLiteral("変更を保存しますか？")});
+    QVERIFY(!close.isAccepted());
 }
 
 void TestWindowEditingInPlace::editorKeepsTheByteWidth() {

@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QPrinter>
 #include <QTimer>
+#include <QUndoStack>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -90,6 +91,7 @@ void TestWindowOutput::eachModeShowsItsControls() {
     const Table& t = w.workspace().table;
     OutputPanel* panel = w.outputPanel();
     const auto enabledBefore = t.ItemBoxes;
+    const int steps = w.undoStack()->count();
     struct Mode {
         void (MainWindow::*open)();
         OutputMode mode;
@@ -132,6 +134,8 @@ void TestWindowOutput::eachModeShowsItsControls() {
         w.cancelOutput();
         QVERIFY(!panel->isVisible());
     }
+    // Opening and closing the panel on a counted table is no step to undo.
+    QCOMPARE(w.undoStack()->count(), steps);
     // Greying for the matrices left the table's items as they were.
     for (int n = 1; n <= tavik::kItemCount; ++n) QCOMPARE(t.ItemBoxes[n].enabled, enabledBefore[n].enabled);
 
