@@ -73,8 +73,9 @@ bool MainWindow::pushCommand(TableCommand* command) {
 
 void MainWindow::endStep() {
     undoStack_->endMacro();
+    // Still inside an outer step (the stack offers no undo then): that step decides.
     const int top = undoStack_->index() - 1;
-    if (top < 0) return;
+    if (!undoStack_->canUndo() || top < 0) return;
     auto* step = const_cast<QUndoCommand*>(undoStack_->command(top));
     if (step->childCount() > 0) return;
     // An obsolete command is dropped from the history when undone.

@@ -131,6 +131,12 @@ void TestWindowUndo::everyChangeComesBackExactly() {
     };
     const int fn = t.FNRow();
 
+    // A retrieval that puts nothing in, its title box cancelled, is no step.
+    retrieve(QStringLiteral("存在しない種"), QString());
+    QCOMPARE(t.ReleveCount(), 0);
+    QCOMPARE(stack->count(), 0);
+    QVERIFY(stack->isClean());
+
     step(QStringLiteral("表にデータを加える"), [&] { retrieve(QStringLiteral("ブナ"), QStringLiteral("ブナ林")); });
     QVERIFY(t.ReleveCount() > 5);
     // Long work, unsaved: the recovery file is written once the window is free.
