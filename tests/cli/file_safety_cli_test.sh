@@ -11,7 +11,7 @@ trap 'rm -rf "$work"' EXIT
 failures=0
 . "$(dirname "$0")/check_lib.sh"
 # Runs tavik-cli with an injected I/O error (see tests/support/fault_inject.cpp).
-faulty() { local spec=$1; shift; ASAN_OPTIONS=verify_asan_link_order=0 LD_PRELOAD=$fault TAVIK_FAULT=$spec "$cli" "$@"; }
+faulty() { local which=$1; shift; ASAN_OPTIONS=verify_asan_link_order=0 LD_PRELOAD=$fault TAVIK_FAULT=$which "$cli" "$@"; }
 only_files() { # the folder holds exactly these names
     local got; got=$(cd "$1" && ls -A | sort | tr '\n' ' '); shift
     expect_eq "files left" "$*" "${got% }"

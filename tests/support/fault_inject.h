@@ -13,7 +13,7 @@ namespace tavik::testing {
 // to a file whose path holds "t.vtb" fail with ENOSPC.
 class InjectedFault {
 public:
-    explicit InjectedFault(const std::string& spec) { ::setenv("TAVIK_FAULT", spec.c_str(), 1); }
+    explicit InjectedFault(const std::string& fault) { ::setenv("TAVIK_FAULT", fault.c_str(), 1); }
     ~InjectedFault() { ::unsetenv("TAVIK_FAULT"); }
     InjectedFault(const InjectedFault&) = delete;
     InjectedFault& operator=(const InjectedFault&) = delete;

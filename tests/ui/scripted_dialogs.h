@@ -151,7 +151,7 @@ T* Child(const QObject* parent, const char* name) {
 }
 
 // An input file of the checkout: "example/example.tki", "dune/dune.tki".
-inline QString SharedData(const QString& rel) {
+inline QString TestDataFile(const QString& rel) {
     return QString::fromStdString(TestData(rel.toStdString()));
 }
 

@@ -17,7 +17,7 @@
 #include "ui/retrieval_panel.h"
 #include "ui/work_message.h"
 
-using tavik::testing::SharedData;
+using tavik::testing::TestDataFile;
 using tavik::testing::StartWindow;
 
 class TestScreenshots : public QObject {
@@ -47,7 +47,7 @@ void TestScreenshots::shots() {
     Shot(&w, QStringLiteral("01_empty.png"));
 
     // The example field data, all relevés with ブナ or シラビソ.
-    s.dialogs->files << SharedData(QStringLiteral("example/example.tki"));
+    s.dialogs->files << TestDataFile(QStringLiteral("example/example.tki"));
     w.chooseDataFile();
     w.showRetrievalPanel();
     auto* r = w.retrievalPanel();
@@ -123,7 +123,7 @@ void TestScreenshots::shots() {
         QTemporaryDir tmp2;
         auto small = StartWindow(tmp2.path());
         QVERIFY(QTest::qWaitForWindowExposed(small.w.get()));
-        small.dialogs->files << SharedData(QStringLiteral("example/example.tki"));
+        small.dialogs->files << TestDataFile(QStringLiteral("example/example.tki"));
         small.w->chooseDataFile();
         small.w->showRetrievalPanel();
         Shot(small.w.get(), QStringLiteral("18_default_size_retrieval.png"));

@@ -381,7 +381,7 @@ void TestWindowEditingInPlace::pictures() {
     MainWindow& w = *s.w;
     w.resize(1100, 720);
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.loadTable(SharedData(QStringLiteral("example/example.vtb")));
+    w.loadTable(TestDataFile(QStringLiteral("example/example.vtb")));
     const Table& t = w.workspace().table;
     auto* g = w.grid();
     auto shot = [&](QWidget* what, const char* name) {

@@ -28,7 +28,7 @@ void TestWindowFiles::commandLineVariants() {
     const QString dir = tmp.path();
     // A settings file in capitals: 22 header items, its window size.
     const QString ini = QDir(dir).filePath(QStringLiteral("Forest.INI"));
-    QVERIFY(QFile::copy(SharedData(QStringLiteral("example/example.ini")), ini));
+    QVERIFY(QFile::copy(TestDataFile(QStringLiteral("example/example.ini")), ini));
     {
         auto s = StartWindow(dir, {ini});
         QCOMPARE(Q(s.w->workspace().iniFileName), ini);
@@ -41,7 +41,7 @@ void TestWindowFiles::commandLineVariants() {
     QDir(dir).mkpath(QStringLiteral("tables"));
     {
         auto s = StartWindow(dir);
-        s.dialogs->files << SharedData(QStringLiteral("example/example.tki"));
+        s.dialogs->files << TestDataFile(QStringLiteral("example/example.tki"));
         s.w->chooseDataFile();
         s.w->showRetrievalPanel();
         s.w->scanFieldData(false);
@@ -235,7 +235,7 @@ void TestWindowFiles::startRemovesStaleTemporaries() {
     const QDir dir(tmp.path());
     QDir(tmp.path()).mkpath(QStringLiteral("tables"));
     const QString vtb = dir.filePath(QStringLiteral("tables/森林.vtb"));
-    QVERIFY(QFile::copy(SharedData(QStringLiteral("example/example.vtb")), vtb));
+    QVERIFY(QFile::copy(TestDataFile(QStringLiteral("example/example.vtb")), vtb));
     auto plant = [](const QString& path, bool old) {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));

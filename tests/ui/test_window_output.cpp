@@ -40,7 +40,7 @@ namespace {
 // A window with the example table of 60 relevés (and its settings) loaded.
 Started WithExampleTable(const QString& dir) {
     auto s = StartWindow(dir);
-    s.w->loadTable(SharedData(QStringLiteral("example/example.vtb")));
+    s.w->loadTable(TestDataFile(QStringLiteral("example/example.vtb")));
     return s;
 }
 

@@ -49,7 +49,7 @@ Started StartAnswering(const QString& programDir, QList<bool> restore) {
 int RunCrashChild(const QString& dir) {
     auto s = StartWindow(dir);
     MainWindow& w = *s.w;
-    s.dialogs->files << SharedData(QStringLiteral("example/example.vtb"));
+    s.dialogs->files << TestDataFile(QStringLiteral("example/example.vtb"));
     w.openTable();
     w.sortReleves();
     w.rangePanel()->setDescending(false);
@@ -128,13 +128,13 @@ void TestWindowRecovery::declinedTableIsKeptAside() {
     QTemporaryDir tmp;
     const QDir rec(RecoveryDir(tmp.path()));
     QVERIFY(QDir().mkpath(rec.path()));
-    QVERIFY(QFile::copy(SharedData(QStringLiteral("example/example.vtb")), rec.filePath(QStringLiteral("recovery.vtb"))));
+    QVERIFY(QFile::copy(TestDataFile(QStringLiteral("example/example.vtb")), rec.filePath(QStringLiteral("recovery.vtb"))));
     auto s = StartAnswering(tmp.path(), {false});
     QCOMPARE(s.dialogs->restoreQuestions.size(), 1);
     QCOMPARE(s.w->workspace().table.ReleveCount(), 0);
     QVERIFY(!QFile::exists(rec.filePath(QStringLiteral("recovery.vtb"))));
     QCOMPARE(FileBytes(rec.filePath(QStringLiteral("recovery-old.vtb"))),
-             FileBytes(SharedData(QStringLiteral("example/example.vtb"))));
+             FileBytes(TestDataFile(QStringLiteral("example/example.vtb"))));
     QVERIFY(!s.w->undoStack()->canUndo());
 }
 
@@ -145,7 +145,7 @@ void TestWindowRecovery::secondProgramLeavesTheFileAlone() {
     // A running program holds the lock and has written its file.
     QLockFile running(rec.filePath(QStringLiteral("recovery.lock")));
     QVERIFY(running.tryLock(0));
-    QVERIFY(QFile::copy(SharedData(QStringLiteral("example/example.vtb")), rec.filePath(QStringLiteral("recovery.vtb"))));
+    QVERIFY(QFile::copy(TestDataFile(QStringLiteral("example/example.vtb")), rec.filePath(QStringLiteral("recovery.vtb"))));
     auto s = StartAnswering(tmp.path(), {true});
     MainWindow& w = *s.w;
     QVERIFY(s.dialogs->restoreQuestions.isEmpty());
@@ -154,7 +154,7 @@ void TestWindowRecovery::secondProgramLeavesTheFileAlone() {
     w.applyRange();
     w.writeRecovery();
     QCOMPARE(FileBytes(rec.filePath(QStringLiteral("recovery.vtb"))),
-             FileBytes(SharedData(QStringLiteral("example/example.vtb"))));
+             FileBytes(TestDataFile(QStringLiteral("example/example.vtb"))));
     s.dialogs->saveChoices << tavik::ui::UserDialogs::SaveChoice::Discard;
     QVERIFY(w.close());
     QVERIFY(QFile::exists(rec.filePath(QStringLiteral("recovery.vtb"))));
@@ -170,7 +170,7 @@ void TestWindowRecovery::pictures() {
     auto s = StartWindow(tmp.path());
     MainWindow& w = *s.w;
     w.resize(900, 600);
-    s.dialogs->files << SharedData(QStringLiteral("example/example.vtb"));
+    s.dialogs->files << TestDataFile(QStringLiteral("example/example.vtb"));
     w.openTable();
     w.grid()->setCurrentCell(2, w.workspace().table.FNRow() + 4);
     s.dialogs->answers << true;

@@ -32,10 +32,10 @@ void TestWindowRetrieval::wholeRoad() {
     const Table& t = w.workspace().table;
 
     // Dictionary and data file.
-    s.dialogs->files << SharedData(QStringLiteral("example/異名表.dic"));
+    s.dialogs->files << TestDataFile(QStringLiteral("example/異名表.dic"));
     w.readDictionary();
     QCOMPARE(w.statusText(3), QStringLiteral(" 変換辞書：異名表.dic"));
-    s.dialogs->files << SharedData(QStringLiteral("example/example.tki"));
+    s.dialogs->files << TestDataFile(QStringLiteral("example/example.tki"));
     w.chooseDataFile();
     QCOMPARE(w.statusText(4), QStringLiteral(" ファイル：example.tki"));
     QCOMPARE(w.actions().chooseDataFile->text(), QStringLiteral("データファイルの変更"));
@@ -49,7 +49,7 @@ void TestWindowRetrieval::wholeRoad() {
     QCOMPARE(r->lastRecord(), 60);
     // The panel names the file as the status line does; the folder is in the hint.
     QCOMPARE(r->fileNameShown(), QStringLiteral("example.tki"));
-    QCOMPARE(r->fileNameHint(), SharedData(QStringLiteral("example/example.tki")));
+    QCOMPARE(r->fileNameHint(), TestDataFile(QStringLiteral("example/example.tki")));
     r->setNames({QStringLiteral("ﾌﾞﾅ")});
     w.convertToStandardNames();
     QCOMPARE(r->names().front(), QStringLiteral("ブナ"));
@@ -63,7 +63,7 @@ void TestWindowRetrieval::wholeRoad() {
     // What the listing says: relevés holding both at class 1 or more.
     QSet<QString> expected;
     {
-        QFile csv(SharedData(QStringLiteral("example/example_long.csv")));
+        QFile csv(TestDataFile(QStringLiteral("example/example_long.csv")));
         QVERIFY(csv.open(QIODevice::ReadOnly));
         QMap<QString, QSet<QString>> strong;
         csv.readLine();
@@ -153,7 +153,7 @@ void TestWindowRetrieval::scanCanBeStoppedAndLocksTheWindow() {
     QTemporaryDir tmp;
     auto s = StartWindow(tmp.path());
     MainWindow& w = *s.w;
-    s.dialogs->files << SharedData(QStringLiteral("example/example.tki"));
+    s.dialogs->files << TestDataFile(QStringLiteral("example/example.tki"));
     w.chooseDataFile();
     w.showRetrievalPanel();
     tavik::ui::WorkProgress::setPumpInterval(0);
@@ -184,8 +184,8 @@ void TestWindowRetrieval::unreadableRelevesAreReported() {
     // species records and cannot be read.
     QTemporaryDir tmp;
     const QString tki = QDir(tmp.path()).filePath(QStringLiteral("cut.tki"));
-    QVERIFY(QFile::copy(SharedData(QStringLiteral("dune/dune.tki")), tki));
-    QFile tkd(SharedData(QStringLiteral("dune/dune.tkd")));
+    QVERIFY(QFile::copy(TestDataFile(QStringLiteral("dune/dune.tki")), tki));
+    QFile tkd(TestDataFile(QStringLiteral("dune/dune.tkd")));
     QVERIFY(tkd.open(QIODevice::ReadOnly));
     QFile cut(QDir(tmp.path()).filePath(QStringLiteral("cut.tkd")));
     QVERIFY(cut.open(QIODevice::WriteOnly));

@@ -176,16 +176,16 @@ void TestWindowStart::settingsFontAndEmbeddedItems() {
     MainWindow& w = *s.w;
     const Table& t = w.workspace().table;
     // Another settings file: its items and its choice about the embedded items.
-    s.dialogs->files << SharedData(QStringLiteral("example/example.ini"));
+    s.dialogs->files << TestDataFile(QStringLiteral("example/example.ini"));
     w.readSettingsFile();
     QCOMPARE(t.FNRow(), 23);
-    QCOMPARE(Q(w.workspace().iniFileName), SharedData(QStringLiteral("example/example.ini")));
+    QCOMPARE(Q(w.workspace().iniFileName), TestDataFile(QStringLiteral("example/example.ini")));
     QVERIFY(w.actions().useEmbeddedItems->isChecked());
     // Declining the embedded items unticks them: choosing data keeps the settings' layout.
     s.dialogs->answers << false << true;
     w.toggleEmbeddedItems();
     QVERIFY(!w.actions().useEmbeddedItems->isChecked());
-    s.dialogs->files << SharedData(QStringLiteral("example/example.tki"));
+    s.dialogs->files << TestDataFile(QStringLiteral("example/example.tki"));
     w.chooseDataFile();
     QCOMPARE(t.FNRow(), 23);
     // Agreeing lays the table out from the data file's header.

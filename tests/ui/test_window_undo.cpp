@@ -107,7 +107,7 @@ void TestWindowUndo::everyChangeComesBackExactly() {
     MainWindow& w = *s.w;
     const Table& t = w.workspace().table;
     QUndoStack* stack = w.undoStack();
-    s.dialogs->files << SharedData(QStringLiteral("example/example.tki"));
+    s.dialogs->files << TestDataFile(QStringLiteral("example/example.tki"));
     w.chooseDataFile();
 
     QList<QByteArray> states{Saved(t)};
@@ -228,7 +228,7 @@ void TestWindowUndo::unsavedChangesAreAskedAbout() {
     auto s = StartWindow(tmp.path());
     MainWindow& w = *s.w;
     const Table& t = w.workspace().table;
-    const QString example = SharedData(QStringLiteral("example/example.vtb"));
+    const QString example = TestDataFile(QStringLiteral("example/example.vtb"));
     s.dialogs->files << example;
     w.openTable();
     QVERIFY(s.dialogs->saveQuestions.isEmpty());  // nothing to lose yet
