@@ -20,7 +20,7 @@ int Print(const Args& args);
 int Fidelity(const Args& args);
 
 // The arguments the process was started with, as main got them (for handing a command over).
-void SetProgramArguments(int argc, char** argv);
+void SetProgramArguments(char** argv);
 char** ProgramArguments();
 
 // Thrown for bad usage; main prints it with the usage text and exits 2.

@@ -37,7 +37,7 @@ char** programArguments = nullptr;
 }  // namespace
 
 namespace tavik::cli {
-void SetProgramArguments(int, char** argv) { programArguments = argv; }
+void SetProgramArguments(char** argv) { programArguments = argv; }
 char** ProgramArguments() { return programArguments; }
 }  // namespace tavik::cli
 
@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
         std::cerr << kUsage;
         return 2;
     }
-    SetProgramArguments(argc, argv);
+    SetProgramArguments(argv);
     const std::string cmd = argv[1];
     Args args(argv + 2, argv + argc);
     if (cmd == "--help" || cmd == "-h" || cmd == "help") {
