@@ -10,6 +10,7 @@
 #include "core/cover_edit.h"
 #include "core/text_edit.h"
 #include "output/layout_common.h"
+#include "output/options.h"
 #include "ui/cell_editor.h"
 #include "ui/cover_dialog.h"
 #include "ui/edit_commands.h"
@@ -85,8 +86,8 @@ void MainWindow::editCell(int col, int row) {
     const auto names = layout::LayerLabels(ws_.settings.kaisou);
     for (int i = 0; i < kLayerCount; ++i) labels[static_cast<std::size_t>(i)] = Q(names[static_cast<std::size_t>(i)]);
     QString releve = QStringLiteral("%1 列目").arg(col - 3);
-    for (int r = 1; r < t.FNRow(); ++r)
-        if (t.Text(0, r) == "2" && !t.Text(col, r).empty()) releve += QStringLiteral("（%1）").arg(Q(t.Text(col, r)).trimmed());
+    if (const int r = HeaderRowOfItem(t, 2); r > 0 && !t.Text(col, r).empty())
+        releve += QStringLiteral("（%1）").arg(Q(t.Text(col, r)).trimmed());
     auto* dialog = new CoverDialog(t.Covers(relKey, spKey), labels,
                                    QStringLiteral("種名：%1\n測定：%2").arg(Q(t.SpeciesName(spKey)), releve), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);

@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QUndoStack>
@@ -227,6 +228,14 @@ void TestWindowEditingInPlace::coversInTheDialog() {
     QTest::mouseClick(d->findChild<QAbstractButton*>(QStringLiteral("coverCancel")), Qt::LeftButton);
     QTRY_VERIFY(!w.coverDialog());
     QCOMPARE(tavik::SavedTableBytes(t), start);
+
+    // The heading names the species and the relevé, by its column and its relevé number.
+    DoubleClick(g, 4, rowB);
+    d = w.coverDialog();
+    QVERIFY(d);
+    QCOMPARE(Child<QLabel>(d, "coverHeading")->text(), QStringLiteral("種名：B\n測定：1 列目（SITEA-01）"));
+    d->reject();
+    QTRY_VERIFY(!w.coverDialog());
 
     // T2 class 2 sociability 3, S1 "+" (sociability 1 at least), M "e": " 2+e".
     DoubleClick(g, 6, rowB);
