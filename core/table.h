@@ -282,6 +282,7 @@ public:
     bool DeleteColumnCommand(int col, RemovedLines* removed);
     // Brings removed lines back at their former positions with their content.
     void PutBack(const RemovedLines& removed);
+    // An insertion that fails (no memory to grow) leaves the table as it was.
     bool InsertRow(int row, InsertedLine* inserted);
     bool InsertColumn(int col, InsertedLine* inserted);
     // Takes an inserted line out again and gives back what it replaced.

@@ -294,7 +294,10 @@ bool Table::InsertRow(int row, InsertedLine* inserted) {
     const int spare = SpeciesCount() + 1;
     inserted->spareSpecies.key = -1;
     if (spare <= MaxSpecies()) inserted->spareSpecies = CopySpecies(species_.KeyAt(spare));
-    return InsertRow(row);
+    if (InsertRow(row)) return true;
+    // Memory ran out while growing, perhaps part of the way: what grew is given back.
+    RestoreShape(inserted->shape);
+    return false;
 }
 
 bool Table::InsertColumn(int col, InsertedLine* inserted) {
@@ -307,7 +310,10 @@ bool Table::InsertColumn(int col, InsertedLine* inserted) {
     const int spare = ReleveCount() + 1;
     inserted->spareReleve.key = -1;
     if (spare <= MaxReleve()) inserted->spareReleve = CopyReleve(releves_.KeyAt(spare));
-    return InsertColumn(col);
+    if (InsertColumn(col)) return true;
+    // Memory ran out while growing, perhaps part of the way: what grew is given back.
+    RestoreShape(inserted->shape);
+    return false;
 }
 
 void Table::TakeBack(const InsertedLine& ins) {

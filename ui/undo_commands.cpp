@@ -131,11 +131,7 @@ void InsertLineCommand::apply() {
     Table& t = table();
     if (firstRun()) counts_ = species_ ? t.MemoSpeciesCounts() : t.MemoReleveCounts();
     const bool done = species_ ? t.InsertRow(index_, &inserted_) : t.InsertColumn(index_, &inserted_);
-    if (!done) {
-        // A failed growth may have grown part of the way: the table goes back as it was.
-        if (inserted_.shape.maxSpecies > 0) t.RestoreShape(inserted_.shape);
-        setObsolete(true);
-    }
+    if (!done) setObsolete(true);
 }
 
 void InsertLineCommand::revert() {
