@@ -68,9 +68,15 @@ OutputOptions OutputOptionsFor(OutputMode mode, Table& t, const Settings& s) {
     o.direction = s.direction == 1 ? 1 : 0;
     o.method = s.cvMethod >= 0 && s.cvMethod < kConversionMethods ? s.cvMethod : 1;
     o.layerLabels = s.kaisou;
-    o.fontName = s.outputFontName.empty() ? t.FontName : s.outputFontName;
-    o.fontSize = s.outputFontName.empty() || s.outputFontSize <= 0 ? t.FontSize : s.outputFontSize;
+    const PrintFont font = PrintFontOf(t, s);
+    o.fontName = font.name;
+    o.fontSize = font.size;
     return o;
+}
+
+PrintFont PrintFontOf(const Table& t, const Settings& s) {
+    if (s.outputFontName.empty()) return {t.FontName, t.FontSize};
+    return {s.outputFontName, s.outputFontSize > 0 ? s.outputFontSize : t.FontSize};
 }
 
 int HeaderRowOfItem(const Table& t, int item) {

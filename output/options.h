@@ -71,6 +71,14 @@ void ClampRanges(OutputOptions& o, const Table& t);
 // direction and method come from the settings; the font is the output font.
 OutputOptions OutputOptionsFor(OutputMode mode, Table& t, const Settings& s);
 
+// The font of the printed outputs: the output font once the user chose one, else the
+// table's. Reading it changes nothing in the table.
+struct PrintFont {
+    std::string name;
+    int size = 9;
+};
+PrintFont PrintFontOf(const Table& t, const Settings& s);
+
 // The header row of item n (1..30) in the grid, 0 when the table has none.
 int HeaderRowOfItem(const Table& t, int item);
 // Whether `o` ticks item n and the table has a row for it.

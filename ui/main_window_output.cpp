@@ -107,13 +107,15 @@ void MainWindow::runOutput() {
         return;
     }
     keepPanelChoices();
-    // The window stays usable while the panel is open: the table may have lost its relevés.
+    // The window stays usable while the panel is open: the table may have lost its relevés,
+    // and its counts may have changed (a recount that changes any is a step to undo).
     if (ws_.table.ReleveCount() <= 0) return;
+    recountFrequencies();
     OutputOptions o = outputPanel_->choices();
     o.layerLabels = ws_.settings.kaisou;
-    const OutputOptions start = OutputOptionsFor(mode, ws_.table, ws_.settings);
-    o.fontName = start.fontName;
-    o.fontSize = start.fontSize;
+    const PrintFont font = PrintFontOf(ws_.table, ws_.settings);
+    o.fontName = font.name;
+    o.fontSize = font.size;
     ClampRanges(o, ws_.table);
     if (mode == OutputMode::Print || mode == OutputMode::SimplePrint) printTable(o);
     else writeOutputFile(o);
@@ -140,15 +142,15 @@ void MainWindow::editItemCaption(int item, const QString& caption) {
 
 void MainWindow::chooseOutputFont() {
     if (busy_) return;
-    const OutputOptions now = OutputOptionsFor(OutputMode::Print, ws_.table, ws_.settings);
-    QFont f(Q(now.fontName), now.fontSize);
+    const PrintFont now = PrintFontOf(ws_.table, ws_.settings);
+    QFont f(Q(now.name), now.size);
     if (dialogs_->getFont(this, f, QStringLiteral("印刷のフォント"))) {
         // A font of its own: later changes of the table font leave it.
         ws_.settings.outputFontName = S(f.family());
-        ws_.settings.outputFontSize = f.pointSize() > 0 ? f.pointSize() : now.fontSize;
+        ws_.settings.outputFontSize = f.pointSize() > 0 ? f.pointSize() : now.size;
     }
-    const OutputOptions chosen = OutputOptionsFor(OutputMode::Print, ws_.table, ws_.settings);
-    outputPanel_->showFont(Q(chosen.fontName), chosen.fontSize);
+    const PrintFont chosen = PrintFontOf(ws_.table, ws_.settings);
+    outputPanel_->showFont(Q(chosen.name), chosen.size);
 }
 
 // ---- Files ---------------------------------------------------------------------------------

@@ -43,6 +43,25 @@ QSpinBox* Spin(QWidget* parent, const char* name) {
     return s;
 }
 
+// A titled box ("<name>Box") of one radio button per caption ("<name>0", "<name>1", ...),
+// each in `group` with its index as id.
+template <std::size_t N>
+QGroupBox* RadioBox(QWidget* parent, const QString& title, const char* name,
+                    const std::array<const char*, N>& captions, QButtonGroup* group) {
+    auto* box = new QGroupBox(title, parent);
+    box->setObjectName(QString::fromLatin1(name) + QStringLiteral("Box"));
+    auto* l = new QVBoxLayout(box);
+    l->setContentsMargins(8, 2, 8, 2);
+    l->setSpacing(0);
+    for (std::size_t i = 0; i < N; ++i) {
+        auto* rb = new QRadioButton(QString::fromUtf8(captions[i]), box);
+        rb->setObjectName(QString::fromLatin1(name) + QString::number(i));
+        group->addButton(rb, static_cast<int>(i));
+        l->addWidget(rb);
+    }
+    return box;
+}
+
 }  // namespace
 
 OutputPanel::OutputPanel(QWidget* parent) : QFrame(parent) {
@@ -77,34 +96,13 @@ OutputPanel::OutputPanel(QWidget* parent) : QFrame(parent) {
 
     auto* choices = new QVBoxLayout;
     choices->setSpacing(4);
-    directionBox_ = new QGroupBox(QStringLiteral("出力方向"), this);
-    directionBox_->setObjectName(QStringLiteral("directionBox"));
-    directionBox_->setToolTip(QStringLiteral("数値表の行と欄の位置づけ"));
     direction_ = new QButtonGroup(this);
-    auto* dl = new QVBoxLayout(directionBox_);
-    dl->setContentsMargins(8, 2, 8, 2);
-    dl->setSpacing(0);
-    for (int i = 0; i < 2; ++i) {
-        auto* rb = new QRadioButton(QString::fromUtf8(DirectionCaptions()[static_cast<std::size_t>(i)]), directionBox_);
-        rb->setObjectName(QStringLiteral("direction%1").arg(i));
-        direction_->addButton(rb, i);
-        dl->addWidget(rb);
-    }
+    directionBox_ = RadioBox(this, QStringLiteral("出力方向"), "direction", DirectionCaptions(), direction_);
+    directionBox_->setToolTip(QStringLiteral("数値表の行と欄の位置づけ"));
     choices->addWidget(directionBox_);
-    methodBox_ = new QGroupBox(QStringLiteral("優占度変換"), this);
-    methodBox_->setObjectName(QStringLiteral("methodBox"));
-    methodBox_->setToolTip(QStringLiteral("階層別の優占度・群度を単一の数値に変換する方法"));
     method_ = new QButtonGroup(this);
-    auto* ml = new QVBoxLayout(methodBox_);
-    ml->setContentsMargins(8, 2, 8, 2);
-    ml->setSpacing(0);
-    for (int i = 0; i < kConversionMethods; ++i) {
-        auto* rb = new QRadioButton(QString::fromUtf8(ConversionMethodCaptions()[static_cast<std::size_t>(i)]),
-                                    methodBox_);
-        rb->setObjectName(QStringLiteral("method%1").arg(i));
-        method_->addButton(rb, i);
-        ml->addWidget(rb);
-    }
+    methodBox_ = RadioBox(this, QStringLiteral("優占度変換"), "method", ConversionMethodCaptions(), method_);
+    methodBox_->setToolTip(QStringLiteral("階層別の優占度・群度を単一の数値に変換する方法"));
     choices->addWidget(methodBox_);
     choices->addStretch();
     middle->addLayout(choices);

@@ -21,6 +21,7 @@
 
 #include <unistd.h>
 
+#include "formats/saved_table.h"
 #include "output/outputs.h"
 #include "output/site_exports.h"
 #include "ui/output_panel.h"
@@ -43,6 +44,8 @@ Started WithExampleTable(const QString& dir) {
     s.w->loadTable(TestDataFile(QStringLiteral("example/example.vtb")));
     return s;
 }
+
+QByteArray Saved(const Table& t) { return QByteArray::fromStdString(tavik::SavedTableBytes(t)); }
 
 void RightClick(QWidget* w) { QTest::mouseClick(w, Qt::RightButton, {}, QPoint(6, w->height() / 2)); }
 
@@ -77,6 +80,7 @@ private slots:
     void cancellingChangesNothing();
     void titleFromAnItemIsStoredOnOutput();
     void printingIntoAPdfFile();
+    void printingCountsTheTableAsAStep();
     void siteExportsNeedTheirItems();
     void fontOfPrintingIsKept();
     void configurationLaysOutTheHeaderItems();
@@ -429,6 +433,27 @@ void TestWindowOutput::printingIntoAPdfFile() {
     QVERIFY(w.actions().printSetup->isEnabled());
     w.actions().printSetup->trigger();
     QCOMPARE(s.dialogs->printerSetups, 2);
+}
+
+// Printing reads the counts. A row moved while the panel is open is not counted yet: the
+// recount before printing is a step of its own, and undoing it gives the table back exactly.
+void TestWindowOutput::printingCountsTheTableAsAStep() {
+    QTemporaryDir tmp;
+    auto s = WithExampleTable(tmp.path());
+    MainWindow& w = *s.w;
+    const Table& t = w.workspace().table;
+    w.showPrintOutput();
+    w.workspace().table.MoveRow(t.FNRow() + 1, t.FNRow() + 3);
+    const QByteArray before = Saved(t);
+    const int steps = w.undoStack()->count();
+    s.dialogs->printPdf = QDir(tmp.path()).filePath(QStringLiteral("counted.pdf"));
+    w.runOutput();
+    QVERIFY2(s.dialogs->errors.isEmpty(), qPrintable(s.dialogs->errors.join('\n')));
+    QVERIFY(FileBytes(s.dialogs->printPdf).startsWith("%PDF"));
+    QVERIFY(Saved(t) != before);
+    QCOMPARE(w.undoStack()->count(), steps + 1);
+    w.undo();
+    QCOMPARE(Saved(t), before);
 }
 
 void TestWindowOutput::siteExportsNeedTheirItems() {
