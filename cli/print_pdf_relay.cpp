@@ -27,13 +27,14 @@ std::string ProgramFolder() {
 }  // namespace
 
 void HandOverToPdfPrinter() {
-    const std::string pdfPrinter = ProgramFolder() + "tavik-pdf";
+    const std::string folder = ProgramFolder();
     char** argv = ProgramArguments();
-    if (argv) {
-        std::cout.flush();
-        std::fflush(nullptr);
-        ::execv(pdfPrinter.c_str(), argv);
-    }
+    // Only the tavik-pdf beside this program runs, never one of the working folder.
+    if (folder.empty() || !argv) throw std::runtime_error("PDF に印刷するプログラム tavik-pdf の場所がわかりません");
+    const std::string pdfPrinter = folder + "tavik-pdf";
+    std::cout.flush();
+    std::fflush(nullptr);
+    ::execv(pdfPrinter.c_str(), argv);
     if (errno == ENOENT) throw std::runtime_error("PDF に印刷するプログラム " + pdfPrinter + " が見つかりません");
     throw std::runtime_error("PDF に印刷するプログラム " + pdfPrinter + " を起動できません (" +
                              std::strerror(errno) + ")");

@@ -291,6 +291,9 @@ private:
     // At start: the history's size, the recovery file's lock, timer and offer. True when a
     // left-behind table was restored.
     bool startUndoAndRecovery();
+    // An empty table was laid out anew outside the history (new settings, a data file's
+    // items): the steps kept refer to keys and header rows it no longer has, and go.
+    void emptyTableLaidOutAnew();
     void buildInPlaceEditing();
 
     // After the model was reset (cleared or loaded): no search hits.

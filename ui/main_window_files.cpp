@@ -163,7 +163,7 @@ void MainWindow::setDataFile(const QString& path) {
     }
     ws_.settings.directory = S(QFileInfo(path).absolutePath());
     if (ws_.settings.useDataItem) {
-        if (wasEmpty) modelWasReset();
+        if (wasEmpty) emptyTableLaidOutAnew();
         layoutRenewed();
     }
     retrievalPanel_->setRecordMaximum(ws_.releveRecordCount);
@@ -205,7 +205,7 @@ void MainWindow::readSettingsFile() {
         showError(QStringLiteral("設定ファイルを読込めません。"), e);
     }
     applyWindowSettings();
-    if (wasEmpty) modelWasReset();
+    if (wasEmpty) emptyTableLaidOutAnew();
     layoutRenewed();
     showTableStatus();
 }
@@ -224,7 +224,7 @@ void MainWindow::toggleEmbeddedItems() {
     }
     const bool empty = ws_.table.ReleveCount() == 0;
     ws_.table.ReNewTable();
-    if (empty) modelWasReset();
+    if (empty) emptyTableLaidOutAnew();
     layoutRenewed();
     showTableStatus();
 }

@@ -103,6 +103,11 @@ void MainWindow::redo() {
     undoStack_->redo();
 }
 
+void MainWindow::emptyTableLaidOutAnew() {
+    modelWasReset();
+    undoStack_->clear();
+}
+
 // ---- Unsaved changes -------------------------------------------------------------------------
 
 bool MainWindow::hasUnsavedChanges() const {

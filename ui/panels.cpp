@@ -79,18 +79,6 @@ PopupButton* PopupButtonBar::buttonAt(const QPoint& globalPos) const {
     return nullptr;
 }
 
-void PopupButtonBar::showAt(const QPoint& topLeft) {
-    adjustSize();
-    QPoint p = topLeft;
-    if (QWidget* par = parentWidget()) {
-        p.setX(qBound(0, p.x(), qMax(0, par->width() - width())));
-        p.setY(qBound(0, p.y(), qMax(0, par->height() - height())));
-    }
-    move(p);
-    show();
-    raise();
-}
-
 void PopupButtonBar::showBeside(const QPoint& pointer, bool leftFirst) {
     adjustSize();
     const int w = width(), h = height();

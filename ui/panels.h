@@ -43,7 +43,6 @@ public:
     PopupButton* addButton(const QString& name, const QString& caption);
     // The button under a global position, or null.
     PopupButton* buttonAt(const QPoint& globalPos) const;
-    void showAt(const QPoint& topLeft);
     // Shows the bar near `pointer` (parent coordinates) but never over it, so that a press
     // there is not already on a button: above the pointer, to its right (or its left when
     // `leftFirst`), else below, else beside it; always inside the parent.

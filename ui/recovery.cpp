@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 
 #include "formats/workspace.h"
+#include "ui/qt_text.h"
 
 namespace tavik::ui {
 
@@ -40,7 +41,7 @@ QDateTime RecoveryFile::writtenAt() const { return QFileInfo(path()).lastModifie
 
 void RecoveryFile::write(const Workspace& ws) {
     if (!claimed_) return;
-    ws.SaveTable(path().toStdString());
+    ws.SaveTable(S(path()));
 }
 
 void RecoveryFile::remove() {

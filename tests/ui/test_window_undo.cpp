@@ -35,6 +35,7 @@ private slots:
     void unsavedChangesAreAskedAbout();
     void historyKeepsTheStepsOfTheSettings();
     void diagnosticReorderIsOneStep();
+    void emptyTableLaidOutAnewEndsTheHistory();
 };
 
 void TestWindowUndo::sortsUndoAndRedoWithMenuCaptions() {
@@ -354,6 +355,41 @@ void TestWindowUndo::diagnosticReorderIsOneStep() {
     QCOMPARE(Saved(t), before);
     w.redo();
     QCOMPARE(Saved(t), after);
+}
+
+// An empty table follows a settings file by being laid out anew, with the keys and header
+// rows of a fresh table: the steps kept before cannot be taken back on it.
+void TestWindowUndo::emptyTableLaidOutAnewEndsTheHistory() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    // More species than a fresh table has room for: their keys lie past its capacity.
+    std::vector<std::string> names;
+    for (int i = 1; i <= 200; ++i) names.push_back("S" + std::to_string(i));
+    w.workspace().table = MakeTable({names});
+    w.showTableStatus();
+    const Table& t = w.workspace().table;
+    w.grid()->setCurrentCell(4, 2);
+    s.dialogs->answers << true;
+    w.deleteColumn();
+    QCOMPARE(t.ReleveCount(), 0);
+    QCOMPARE(t.SpeciesCount(), 0);
+    QVERIFY(w.actions().undo->isEnabled());
+
+    const QString ini = QDir(tmp.path()).filePath(QStringLiteral("other.ini"));
+    {
+        QFile f(ini);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Edit]\r\nUndoLimit=50\r\n");
+    }
+    s.dialogs->files << ini;
+    w.readSettingsFile();
+    QVERIFY(!w.actions().undo->isEnabled());
+    QVERIFY(!w.actions().redo->isEnabled());
+    const QByteArray laidOut = Saved(t);
+    w.undo();
+    QCOMPARE(Saved(t), laidOut);
+    QCOMPARE(t.ReleveCount(), 0);
 }
 
 QTEST_MAIN(TestWindowUndo)
