@@ -164,6 +164,15 @@ void ApplyDataHeader(const DataHeader& h, Table& t, const std::string& dataFileN
 
 // ---- The members of the pair ---------------------------------------------------------------
 
+namespace {
+
+std::string IdentityOf(const struct stat& st) {
+    return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino) + ":" + std::to_string(st.st_size) + ":" +
+           std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec);
+}
+
+}  // namespace
+
 PairMember::PairMember(std::string bytes) : bytes_(std::move(bytes)), size_(bytes_.size()) {}
 
 PairMember::~PairMember() {
@@ -192,9 +201,14 @@ bool PairMember::Open(const std::string& path, std::string& why) {
         return false;
     }
     size_ = static_cast<std::uint64_t>(st.st_size);
-    identity_ = std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino) + ":" + std::to_string(st.st_size) +
-                ":" + std::to_string(st.st_mtim.tv_sec) + "." + std::to_string(st.st_mtim.tv_nsec);
+    identity_ = IdentityOf(st);
     return true;
+}
+
+bool PairMember::Unchanged() const {
+    if (fd_ < 0) return true;
+    struct stat st {};
+    return ::stat(path_.c_str(), &st) == 0 && IdentityOf(st) == identity_;
 }
 
 const char* PairMember::At(std::uint64_t offset, std::size_t n, std::vector<char>& buf) const {

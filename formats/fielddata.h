@@ -93,6 +93,9 @@ public:
     const char* At(std::uint64_t offset, std::size_t n, std::vector<char>& buf) const;
     // Device, inode, size and time of the last change; empty for bytes in memory.
     const std::string& Identity() const { return identity_; }
+    // Whether the file's name still leads to the file as it was opened (bytes in memory
+    // always do).
+    bool Unchanged() const;
 
 private:
     std::string path_, bytes_, identity_;
@@ -119,6 +122,9 @@ public:
     std::unique_ptr<ReleveReader> NewReader() override;
     bool ConcurrentReaders() const override { return true; }
     std::string Identity() const override;
+    // Whether both files are still those opened, unchanged: the pair may then be read again
+    // without opening and checking it anew.
+    bool Unchanged() const { return index_.Unchanged() && data_.Unchanged(); }
 
     // The first 512 bytes of the data file (fewer when the file is shorter).
     std::string_view HeaderRecord() const { return header_; }

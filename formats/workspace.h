@@ -41,6 +41,8 @@ struct Settings {
     int recoveryMinutes = 5;
 };
 
+class FieldFiles;
+
 class Workspace {
 public:
     Workspace();
@@ -115,6 +117,13 @@ public:
     // "標準名に変換": the standard name of an entered species name (blanks trimmed first).
     std::string StandardName(const std::string& name) const;
     // ---- end of field data ----
+
+private:
+    // The current pair, opened when it is chosen and kept for the scans and the putting pass
+    // while its files are unchanged: opening checks the whole index and the encoding.
+    FieldFiles& DataFiles();
+    std::shared_ptr<FieldFiles> dataFiles_;
+    std::string dataFilesPath_;  // the dataFileName it was opened for
 };
 
 // Where the settings file lives: beside the program (its path with ".ini") when that

@@ -1,6 +1,6 @@
 // The field-data commands of the workspace: choosing a data file, its header record, the
 // retrieval scan and the putting pass.
-#include <optional>
+#include <memory>
 #include <stdexcept>
 
 #include "formats/fielddata.h"
@@ -8,8 +8,21 @@
 
 namespace tavik {
 
+FieldFiles& Workspace::DataFiles() {
+    if (!dataFiles_ || dataFilesPath_ != dataFileName || !dataFiles_->Unchanged()) {
+        dataFiles_.reset();
+        dataFiles_ = std::make_shared<FieldFiles>(dataFileName);
+        dataFilesPath_ = dataFileName;
+    }
+    return *dataFiles_;
+}
+
 void Workspace::SetDataFile(const std::string& path) {
-    FieldFiles files(path);  // throws, and nothing changes, when the pair cannot be opened
+    // Throws, and nothing changes, when the pair cannot be opened.
+    auto opened = std::make_shared<FieldFiles>(path);
+    FieldFiles& files = *opened;
+    dataFiles_ = std::move(opened);
+    dataFilesPath_ = path;
     dataFileName = path;
     dataFileProblem = files.PairProblem();
     releveRecordCount = files.RecordCount();
@@ -22,7 +35,7 @@ void Workspace::SetDataFile(const std::string& path) {
 }
 
 void Workspace::ReadDataHeader() {
-    FieldFiles files(dataFileName);
+    FieldFiles& files = DataFiles();
     releveRecordCount = files.RecordCount();
     ApplyDataHeader(ParseDataHeader(files.HeaderRecord(), files.Utf8()), table, dataFileName);
 }
@@ -34,7 +47,7 @@ ScanResult Workspace::Scan(const ScanParams& params, RetrievalProgress* progress
     // the files cannot be opened.
     Retrieval::CheckConditions(params);
     if (!params.additional) retrieval.BeginNewScan();
-    FieldFiles files(dataFileName);
+    FieldFiles& files = DataFiles();
     releveRecordCount = files.RecordCount();
     ScanResult res = retrieval.Scan(files, dict, params, progress);
     if (res.lastCodeK >= 0) table.CodeK = res.lastCodeK;
@@ -43,9 +56,9 @@ ScanResult Workspace::Scan(const ScanParams& params, RetrievalProgress* progress
 }
 
 PutResult Workspace::PutIntoTable(RetrievalProgress* progress) {
-    std::optional<FieldFiles> files;
+    FieldFiles* files = nullptr;
     try {
-        files.emplace(dataFileName);
+        files = &DataFiles();
     } catch (const std::runtime_error&) {
         table.Recount();
         throw;

@@ -8,6 +8,7 @@
 
 #include "formats/fielddata.h"
 #include "formats/workspace.h"
+#include "tests/formats/temp_dir.h"
 #include "tests/test_files.h"
 
 namespace tavik {
@@ -183,6 +184,37 @@ TEST_F(Retrieve, AMissingPairChangesNothing) {
     EXPECT_THROW(ws.SetDataFile(TestData("dune/none.tki")), std::runtime_error);
     EXPECT_EQ(ws.dataFileName, before);
     EXPECT_EQ(ws.releveRecordCount, 20);
+}
+
+TEST_F(Retrieve, APairReplacedAfterItWasChosenIsReadAnew) {
+    // The pair stays open from choosing it to the putting pass; files changed meanwhile are
+    // opened again, whether written over in place or replaced.
+    namespace fs = std::filesystem;
+    testing::TempDir dir;
+    const std::string index = dir / "data.tki", data = dir / "data.tkd";
+    const auto copy = [&](const std::string& name) {
+        fs::copy_file(TestData(name + "/" + name + ".tki"), index, fs::copy_options::overwrite_existing);
+        fs::copy_file(TestData(name + "/" + name + ".tkd"), data, fs::copy_options::overwrite_existing);
+    };
+    copy("example");
+    ws.Start("");
+    ws.SetDataFile(index);
+    ASSERT_EQ(ws.releveRecordCount, 60);
+    copy("dune");  // written over in place: the same files, other sizes
+    ws.OpenRetrieval();
+    PutAll();
+    EXPECT_EQ(ws.releveRecordCount, 20);
+    EXPECT_EQ(ws.table.ReleveCount(), 20);
+
+    ws.Start("");
+    ws.SetDataFile(index);
+    fs::copy_file(TestData("example/example.tki"), dir / "new.tki");
+    fs::copy_file(TestData("example/example.tkd"), dir / "new.tkd");
+    fs::rename(dir / "new.tki", index);  // replaced by other files under the same names
+    fs::rename(dir / "new.tkd", data);
+    ws.OpenRetrieval();
+    PutAll();
+    EXPECT_EQ(ws.table.ReleveCount(), 60);
 }
 
 }  // namespace
