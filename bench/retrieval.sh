@@ -45,20 +45,12 @@ EOF
 # measure NAME COMMAND...: one line of medians; with --before the other build too.
 measure() {
   local name=$1; shift
-  /usr/bin/python3 - "$runs" "$name" "$cli" "$before" "$@" <<'EOF'
-import os, statistics, sys, time
-runs, name, new, old, cmd = int(sys.argv[1]), sys.argv[2], sys.argv[3], sys.argv[4], sys.argv[5:]
-def once(argv):
-    t = time.perf_counter()
-    pid = os.fork()
-    if pid == 0:
-        fd = os.open('/dev/null', os.O_WRONLY)
-        os.dup2(fd, 1); os.dup2(fd, 2)
-        os.execv(argv[0], argv)
-    _, status, ru = os.wait4(pid, 0)
-    if status != 0 and argv[0] != '/bin/cat':
-        sys.exit(f'{" ".join(argv)} failed')
-    return time.perf_counter() - t, ru.ru_utime + ru.ru_stime, ru.ru_maxrss / 1024
+  /usr/bin/python3 - "$root/bench" "$runs" "$name" "$cli" "$before" "$@" <<'EOF'
+import statistics, sys
+sys.dont_write_bytecode = True  # nothing written into the checkout
+sys.path.insert(0, sys.argv[1])
+from timed_process import once
+runs, name, new, old, cmd = int(sys.argv[2]), sys.argv[3], sys.argv[4], sys.argv[5], sys.argv[6:]
 builds = [('new', new)] + ([('before', old)] if old else [])
 res = {b: [] for b, _ in builds}
 for _ in range(runs):  # in turn, so that each meets the same load
@@ -80,18 +72,13 @@ EOF
 
 cat_ratio() {  # BASE: cat of the pair against a whole retrieve of it
   local base=$1
-  /usr/bin/python3 - "$runs" "$cli" "$base" <<'EOF'
-import os, statistics, sys, time
-runs, cli, base = int(sys.argv[1]), sys.argv[2], sys.argv[3]
-def wall(argv):
-    t = time.perf_counter()
-    pid = os.fork()
-    if pid == 0:
-        fd = os.open('/dev/null', os.O_WRONLY)
-        os.dup2(fd, 1); os.dup2(fd, 2)
-        os.execv(argv[0], argv)
-    os.wait4(pid, 0)
-    return time.perf_counter() - t
+  /usr/bin/python3 - "$root/bench" "$runs" "$cli" "$base" <<'EOF'
+import statistics, sys
+sys.dont_write_bytecode = True  # nothing written into the checkout
+sys.path.insert(0, sys.argv[1])
+from timed_process import once
+runs, cli, base = int(sys.argv[2]), sys.argv[3], sys.argv[4]
+wall = lambda argv: once(argv)[0]
 cat, ret = [], []
 for _ in range(runs):
     cat.append(wall(['/bin/cat', base + '.tki', base + '.tkd']))
