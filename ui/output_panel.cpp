@@ -27,13 +27,6 @@ constexpr int kItemRows = 10;  // the thirty boxes stand in three columns of ten
 constexpr int kTitleWidth = 376;
 constexpr int kCaptionTitleWidth = 170;
 
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
 QSpinBox* Spin(QWidget* parent, const char* name) {
     auto* s = new QSpinBox(parent);
     s->setObjectName(QString::fromLatin1(name));
@@ -167,16 +160,16 @@ OutputPanel::OutputPanel(QWidget* parent) : QFrame(parent) {
     fontName_->setTextFormat(Qt::PlainText);
     fontSize_ = new QLabel(fontPanel_);
     fontSize_->setObjectName(QStringLiteral("outputFontSize"));
-    QPushButton* changeFont = Button(fontPanel_, "changeOutputFont", QStringLiteral("変更"));
+    QPushButton* changeFont = MakePanelButton(fontPanel_, "changeOutputFont", QStringLiteral("変更"));
     fl->addWidget(fontName_);
     fl->addWidget(fontSize_);
     fl->addWidget(new QLabel(QStringLiteral("pt"), fontPanel_));
     fl->addWidget(changeFont);
     bottom->addWidget(fontPanel_);
     bottom->addStretch();
-    editItem_ = Button(this, "editItemCaption", QStringLiteral("修正"));
-    output_ = Button(this, "runOutput", QStringLiteral("出力する"));
-    cancel_ = Button(this, "cancelOutput", QStringLiteral("取止める"));
+    editItem_ = MakePanelButton(this, "editItemCaption", QStringLiteral("修正"));
+    output_ = MakePanelButton(this, "runOutput", QStringLiteral("出力する"));
+    cancel_ = MakePanelButton(this, "cancelOutput", QStringLiteral("取止める"));
     bottom->addWidget(editItem_);
     bottom->addWidget(output_);
     bottom->addWidget(cancel_);

@@ -25,6 +25,13 @@ void MakeFloatingPanel(QFrame* f, const QString& name) {
     f->hide();
 }
 
+QPushButton* MakePanelButton(QWidget* parent, const char* name, const QString& caption) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setAutoDefault(false);
+    return b;
+}
+
 namespace {
 
 // Top-right corner of the parent, clear of its scroll bar.

@@ -19,6 +19,8 @@ namespace tavik::ui {
 
 // Makes a frame one of the raised panels that float over the grid, named and hidden.
 void MakeFloatingPanel(QFrame* frame, const QString& name);
+// A panel's push button, named, that Enter elsewhere in the panel does not press.
+QPushButton* MakePanelButton(QWidget* parent, const char* name, const QString& caption);
 
 // A flat button that reports the release of any mouse button over it. The user presses the
 // right button on the grid, slides onto the button and releases there.

@@ -29,12 +29,6 @@ QLabel* Counter(QWidget* parent, const char* name) {
     l->setFrameShadow(QFrame::Sunken);
     return l;
 }
-QPushButton* Button(QWidget* parent, const char* name, const QString& caption) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setAutoDefault(false);
-    return b;
-}
 }  // namespace
 
 RetrievalPanel::RetrievalPanel(QWidget* parent) : QFrame(parent) {
@@ -58,7 +52,7 @@ RetrievalPanel::RetrievalPanel(QWidget* parent) : QFrame(parent) {
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(new QLabel(QStringLiteral("データファイル："), this));
     fileRow->addWidget(fileNameLabel_, 1);
-    QPushButton* changeFile = Button(this, "changeDataFile", QStringLiteral("データファイル変更"));
+    QPushButton* changeFile = MakePanelButton(this, "changeDataFile", QStringLiteral("データファイル変更"));
     fileRow->addWidget(changeFile);
     top->addLayout(fileRow);
 
@@ -139,12 +133,12 @@ RetrievalPanel::RetrievalPanel(QWidget* parent) : QFrame(parent) {
     top->addLayout(counts);
 
     // Buttons.
-    QPushButton* scanNew = Button(this, "scanNew", QStringLiteral("新規抽出"));
-    QPushButton* scanAdditional = Button(this, "scanAdditional", QStringLiteral("追加抽出"));
-    QPushButton* reset = Button(this, "resetConditions", QStringLiteral("初期化"));
-    QPushButton* standardNames = Button(this, "standardNames", QStringLiteral("標準名に変換"));
-    QPushButton* putIntoTable = Button(this, "putIntoTable", QStringLiteral("表へ組み込む"));
-    QPushButton* close = Button(this, "closeRetrieval", QStringLiteral("組み込まず終了"));
+    QPushButton* scanNew = MakePanelButton(this, "scanNew", QStringLiteral("新規抽出"));
+    QPushButton* scanAdditional = MakePanelButton(this, "scanAdditional", QStringLiteral("追加抽出"));
+    QPushButton* reset = MakePanelButton(this, "resetConditions", QStringLiteral("初期化"));
+    QPushButton* standardNames = MakePanelButton(this, "standardNames", QStringLiteral("標準名に変換"));
+    QPushButton* putIntoTable = MakePanelButton(this, "putIntoTable", QStringLiteral("表へ組み込む"));
+    QPushButton* close = MakePanelButton(this, "closeRetrieval", QStringLiteral("組み込まず終了"));
     auto* b1 = new QHBoxLayout;
     b1->addWidget(scanNew);
     b1->addWidget(scanAdditional);
