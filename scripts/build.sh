@@ -12,5 +12,10 @@ else
   options=(-DCMAKE_BUILD_TYPE=Release -DTAVIK_SANITIZE=OFF -DTAVIK_BUILD_BENCH=ON)
 fi
 "$root/scripts/setup.sh"
+# ccache keeps rebuilds of unchanged files short, also across checkouts of the same tree.
+if command -v ccache >/dev/null; then
+  options+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$root")} CCACHE_NOHASHDIR=1
+fi
 cmake -S "$root" -B "$build" -G Ninja "${options[@]}" >/dev/null
 cmake --build "$build" -j "$(nproc)"

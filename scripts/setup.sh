@@ -5,7 +5,7 @@
 # arguments are installed too (bench/setup-r.sh uses this for tools of its own).
 set -euo pipefail
 pkgs=(
-  build-essential cmake ninja-build pkg-config
+  build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-qpa-plugins libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libxlsxwriter-dev zlib1g-dev
