@@ -119,51 +119,74 @@ std::vector<float> ClusterDistances(const ClusterData& d, ClusterDistance distan
         }
         sum[i] = s;
     }
-    auto work = [&](std::size_t part, std::size_t parts) {
-        std::vector<double> dense(static_cast<std::size_t>(d.columns) + 1, 0.0);
-        for (std::size_t i = part; i + 1 < n; i += parts) {
-            for (std::size_t e = d.start[i]; e < d.start[i + 1]; ++e) dense[static_cast<std::size_t>(d.column[e])] = value[e];
-            const double ni = static_cast<double>(d.start[i + 1] - d.start[i]);
-            float* row = &out[CondensedIndex(n, i, i + 1)];
-            for (std::size_t j = i + 1; j < n; ++j) {
-                const std::size_t b = d.start[j], eEnd = d.start[j + 1];
-                double r = 0;
-                switch (distance) {
-                    case ClusterDistance::Bray: {
-                        double common = 0;
-                        for (std::size_t e = b; e < eEnd; ++e)
-                            common += std::min(dense[static_cast<std::size_t>(d.column[e])], value[e]);
-                        r = 1.0 - 2.0 * common / (sum[i] + sum[j]);
-                        break;
-                    }
-                    case ClusterDistance::Jaccard:
-                    case ClusterDistance::Sorensen: {
-                        double a = 0;
-                        for (std::size_t e = b; e < eEnd; ++e) a += dense[static_cast<std::size_t>(d.column[e])] > 0;
-                        const double nj = static_cast<double>(eEnd - b);
-                        r = distance == ClusterDistance::Jaccard ? 1.0 - a / (ni + nj - a) : 1.0 - 2.0 * a / (ni + nj);
-                        break;
-                    }
-                    case ClusterDistance::Euclid:
-                    case ClusterDistance::Chord: {
-                        // Over the union of both rows, term by term, so that equal rows are 0.
-                        double s2 = 0;
-                        std::size_t x = d.start[i], y = b;
-                        const std::size_t xEnd = d.start[i + 1];
-                        while (x < xEnd || y < eEnd) {
-                            double diff;
-                            if (y >= eEnd || (x < xEnd && d.column[x] < d.column[y])) diff = value[x++];
-                            else if (x >= xEnd || d.column[y] < d.column[x]) diff = value[y++];
-                            else diff = value[x++] - value[y++];
-                            s2 += diff * diff;
-                        }
-                        r = std::sqrt(s2);
-                        break;
-                    }
-                }
-                row[j - i - 1] = static_cast<float>(std::max(0.0, r));
+    // Bray–Curtis, Jaccard and Sørensen need only what two relevés share: each relevé walks
+    // the later relevés holding each of its species (an inverted index), so a pair costs
+    // only its shared species; then one pass over the row turns the sums into distances.
+    // Euclid and chord go over the union of both relevés, term by term, so that equal
+    // relevés are at exactly 0.
+    const bool shared = distance == ClusterDistance::Bray || distance == ClusterDistance::Jaccard ||
+                        distance == ClusterDistance::Sorensen;
+    std::vector<std::size_t> postStart;
+    std::vector<std::uint32_t> postRow;
+    std::vector<double> postValue;
+    if (shared) {
+        postStart.assign(static_cast<std::size_t>(d.columns) + 2, 0);
+        for (std::int32_t c : d.column) ++postStart[static_cast<std::size_t>(c) + 2];
+        for (std::size_t c = 2; c < postStart.size(); ++c) postStart[c] += postStart[c - 1];
+        postRow.resize(d.column.size());
+        postValue.resize(d.column.size());
+        for (std::size_t i = 0; i < n; ++i)
+            for (std::size_t e = d.start[i]; e < d.start[i + 1]; ++e) {
+                const std::size_t at = postStart[static_cast<std::size_t>(d.column[e]) + 1]++;
+                postRow[at] = static_cast<std::uint32_t>(i);
+                postValue[at] = value[e];
             }
-            for (std::size_t e = d.start[i]; e < d.start[i + 1]; ++e) dense[static_cast<std::size_t>(d.column[e])] = 0;
+    }
+    auto work = [&](std::size_t part, std::size_t parts) {
+        std::vector<double> acc(shared ? n : 0, 0.0);
+        for (std::size_t i = part; i + 1 < n; i += parts) {
+            float* row = &out[CondensedIndex(n, i, i + 1)];
+            const double ni = static_cast<double>(d.start[i + 1] - d.start[i]);
+            if (shared) {
+                for (std::size_t e = d.start[i]; e < d.start[i + 1]; ++e) {
+                    const auto c = static_cast<std::size_t>(d.column[e]);
+                    const double x = value[e];
+                    // The postings of the species, ascending by row: those after i.
+                    const std::uint32_t* first = postRow.data() + postStart[c];
+                    const std::uint32_t* last = postRow.data() + postStart[c + 1];
+                    const std::uint32_t* p = std::upper_bound(first, last, static_cast<std::uint32_t>(i));
+                    const double* v = postValue.data() + (p - postRow.data());
+                    if (distance == ClusterDistance::Bray)
+                        for (; p < last; ++p, ++v) acc[*p] += std::min(x, *v);
+                    else
+                        for (; p < last; ++p) acc[*p] += 1.0;
+                }
+                for (std::size_t j = i + 1; j < n; ++j) {
+                    const double a = acc[j];
+                    acc[j] = 0;
+                    double r;
+                    if (distance == ClusterDistance::Bray) r = 1.0 - 2.0 * a / (sum[i] + sum[j]);
+                    else {
+                        const double nj = static_cast<double>(d.start[j + 1] - d.start[j]);
+                        r = distance == ClusterDistance::Jaccard ? 1.0 - a / (ni + nj - a) : 1.0 - 2.0 * a / (ni + nj);
+                    }
+                    row[j - i - 1] = static_cast<float>(std::max(0.0, r));
+                }
+                continue;
+            }
+            for (std::size_t j = i + 1; j < n; ++j) {
+                double s2 = 0;
+                std::size_t x = d.start[i], y = d.start[j];
+                const std::size_t xEnd = d.start[i + 1], yEnd = d.start[j + 1];
+                while (x < xEnd || y < yEnd) {
+                    double diff;
+                    if (y >= yEnd || (x < xEnd && d.column[x] < d.column[y])) diff = value[x++];
+                    else if (x >= xEnd || d.column[y] < d.column[x]) diff = value[y++];
+                    else diff = value[x++] - value[y++];
+                    s2 += diff * diff;
+                }
+                row[j - i - 1] = static_cast<float>(std::sqrt(s2));
+            }
         }
     };
     const std::size_t parts = static_cast<std::size_t>(ThreadCount(threads, n));
@@ -291,13 +314,29 @@ Dendrogram ClusterMatrix(std::vector<float> dist, int n, ClusterLinkage linkage,
             int best = prev;
             double bestD = prev >= 0 ? at(a, prev) : std::numeric_limits<double>::infinity();
             // Ascending positions and a strict comparison: of equal distances the previous
-            // link wins, else the lowest position.
-            for (int k : active) {
-                if (k == a) continue;
-                const double dk = at(a, k);
+            // link wins, else the lowest position. Below a, the entries are a column of the
+            // condensed matrix, far apart: they are fetched ahead. Above a, a row.
+            const std::size_t split = static_cast<std::size_t>(std::lower_bound(active.begin(), active.end(), a) - active.begin());
+            const std::size_t A = static_cast<std::size_t>(a);
+            for (std::size_t i = 0; i < split; ++i) {
+                if (i + 16 < split) {
+                    const auto f = static_cast<std::size_t>(active[i + 16]);
+                    __builtin_prefetch(&dist[CondensedIndex(N, f, A)]);
+                }
+                const auto k = static_cast<std::size_t>(active[i]);
+                const double dk = dist[CondensedIndex(N, k, A)];
                 if (dk < bestD) {
                     bestD = dk;
-                    best = k;
+                    best = static_cast<int>(k);
+                }
+            }
+            const std::size_t rowBase = A + 1 < N ? CondensedIndex(N, A, A + 1) : 0;
+            for (std::size_t i = split + 1; i < active.size(); ++i) {
+                const auto k = static_cast<std::size_t>(active[i]);
+                const double dk = dist[rowBase + (k - A - 1)];
+                if (dk < bestD) {
+                    bestD = dk;
+                    best = static_cast<int>(k);
                 }
             }
             if (best < 0) best = active.front() == a ? active[1] : active.front();  // all infinite
@@ -312,7 +351,15 @@ Dendrogram ClusterMatrix(std::vector<float> dist, int n, ClusterLinkage linkage,
         chain.pop_back();
         const int keep = std::min(a, b), gone = std::max(a, b);
         const double na = size[static_cast<std::size_t>(a)], nb = size[static_cast<std::size_t>(b)];
-        for (int k : active) {
+        for (std::size_t i = 0; i < active.size(); ++i) {
+            const int k = active[i];
+            if (i + 16 < active.size()) {
+                const auto f = static_cast<std::size_t>(active[i + 16]);
+                if (f < static_cast<std::size_t>(keep)) {
+                    __builtin_prefetch(&dist[CondensedIndex(N, f, static_cast<std::size_t>(a < b ? a : b))]);
+                    __builtin_prefetch(&dist[CondensedIndex(N, f, static_cast<std::size_t>(a < b ? b : a))]);
+                }
+            }
             if (k == a || k == b) continue;
             const double dka = at(k, a), dkb = at(k, b), nk = size[static_cast<std::size_t>(k)];
             double r = 0;
