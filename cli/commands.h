@@ -18,6 +18,8 @@ int Constancy(const Args& args);
 int Export(const Args& args);
 int Print(const Args& args);
 int Fidelity(const Args& args);
+int Classify(const Args& args);
+int Groups(const Args& args);
 
 // The arguments the process was started with, as main got them (for handing a command over).
 void SetProgramArguments(char** argv);

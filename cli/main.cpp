@@ -29,6 +29,13 @@ const char* kUsage =
     "            [--size PT] [--columns N] [...the ranges and items of export] [--force]\n"
     "  tavik-cli fidelity TABLE.vtb --csv OUT.csv [--no-equalize] [--threshold 30]\n"
     "            [--alpha 0.05|none] [--ini SETTINGS.ini] [--force]\n"
+    "  tavik-cli classify TABLE.vtb [--distance bray|jaccard|sorensen|euclid|chord]\n"
+    "            [--linkage ward|flexible|average|complete|single] [--beta -0.25] [--method 0-6]\n"
+    "            [--sqrt] [--releves FIRST-LAST] [--species FIRST-LAST]\n"
+    "            [--groups K | --groups best[:FROM-TO]] [--scan FROM-TO] [--order leaf|ra]\n"
+    "            [--membership OUT.csv] [--newick OUT.nwk] [-o OUT.vtb] [--ini S.ini] [--force]\n"
+    "  tavik-cli groups TABLE.vtb (--from MEMBERSHIP.csv -o OUT.vtb | --list OUT.csv)\n"
+    "            [--ini SETTINGS.ini] [--force]\n"
     "  tavik-cli --help\n"
     "--force replaces an output file that is read-only.\n";
 
@@ -64,6 +71,8 @@ int main(int argc, char** argv) {
         if (cmd == "export") return Export(args);
         if (cmd == "print") return Print(args);
         if (cmd == "fidelity") return Fidelity(args);
+        if (cmd == "classify") return Classify(args);
+        if (cmd == "groups") return Groups(args);
         throw UsageError{"unknown command: " + cmd};
     } catch (const UsageError& e) {
         std::cerr << "tavik-cli: " << e.message << "\n" << kUsage;

@@ -19,6 +19,7 @@
 
 #include "formats/atomic_file.h"
 #include "ui/about_box.h"
+#include "ui/classification_controller.h"
 #include "ui/main_window_busy.h"
 #include "ui/command_line.h"
 #include "ui/constancy_panel.h"
@@ -291,6 +292,7 @@ void MainWindow::placePanels() {
     if (retrievalPanel_ && retrievalPanel_->isVisible()) retrievalPanel_->place();
     if (constancyPanel_ && constancyPanel_->isVisible()) constancyPanel_->place();
     if (outputPanel_ && outputPanel_->isVisible()) outputPanel_->place();
+    if (classification_) classification_->placePanel();
 }
 
 }  // namespace tavik::ui

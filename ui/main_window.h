@@ -41,6 +41,7 @@ class SearchPanel;
 class PopupButtonBar;
 class UserDialogs;
 class CompositionGrid;
+class ClassificationController;
 class TableCommand;
 class WorkMessage;
 
@@ -78,6 +79,9 @@ struct MenuActions {
     QAction* makeConstancyTable = nullptr;
     QAction* showConstancyTable = nullptr;
     QAction* sortByDiagnosticBlocks = nullptr;
+    QAction* classify = nullptr;
+    QAction* readGroups = nullptr;
+    QAction* writeGroups = nullptr;
     // Edit and search.
     QAction* undo = nullptr;
     QAction* redo = nullptr;
@@ -131,6 +135,7 @@ public:
     CoverDialog* coverDialog() const;
     ConstancyPanel* constancyPanel() const { return constancyPanel_; }
     FreqWindow* freqWindow() const { return freqWindow_; }
+    ClassificationController* classification() const { return classification_; }
     OutputPanel* outputPanel() const { return outputPanel_; }
     // The printer that the print dialog and the printer setup share.
     QPrinter& printer();
@@ -373,6 +378,7 @@ private:
     std::uint64_t editVersion_ = 0;  // the table's content when the open edit began
     ConstancyPanel* constancyPanel_ = nullptr;
     FreqWindow* freqWindow_ = nullptr;
+    ClassificationController* classification_ = nullptr;
     OutputPanel* outputPanel_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
     QString lastOutputFolder_;

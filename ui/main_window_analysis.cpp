@@ -6,6 +6,7 @@
 #include "core/constancy.h"
 #include "core/reciprocal_averaging.h"
 #include "core/table_fidelity.h"
+#include "ui/classification_controller.h"
 #include "ui/constancy_panel.h"
 #include "ui/freq_window.h"
 #include "ui/main_window.h"
@@ -25,6 +26,10 @@ void MainWindow::buildAnalysis() {
     connect(actions_.reciprocalAveraging, &QAction::triggered, this, &MainWindow::reciprocalAveraging);
     connect(actions_.makeConstancyTable, &QAction::triggered, this, &MainWindow::showConstancyPanel);
     connect(actions_.showConstancyTable, &QAction::triggered, this, &MainWindow::showFreqWindow);
+    classification_ = new ClassificationController(this, central_);
+    connect(actions_.classify, &QAction::triggered, classification_, &ClassificationController::openPanel);
+    connect(actions_.readGroups, &QAction::triggered, classification_, &ClassificationController::readGroups);
+    connect(actions_.writeGroups, &QAction::triggered, classification_, &ClassificationController::writeGroups);
 }
 
 void MainWindow::reciprocalAveraging() {

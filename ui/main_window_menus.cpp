@@ -100,6 +100,13 @@ void MainWindow::buildMenus() {
                                      &MainWindow::sortByDiagnosticBlocks,
                                      QStringLiteral("植物の行を区分ごとの診断種のまとまりに並べ替える"));
     t.menu->addSeparator();
+    m.classify = t.Add("classify", QStringLiteral("クラスター分析で群に分ける"),
+                       QStringLiteral("測定を階層的クラスター分析で群に分け、群の間に空白列を入れる"));
+    m.readGroups = t.Add("readGroups", QStringLiteral("群を読み込む"),
+                         QStringLiteral("測定番号と群を書いたCSVファイルの通りに測定を並べ替える"));
+    m.writeGroups = t.Add("writeGroups", QStringLiteral("群を書き出す"),
+                          QStringLiteral("空白列で区切られた今の群をCSVファイルに書き出す"));
+    t.menu->addSeparator();
 
     // Edit and search.
     Builder e{this, bar->addMenu(QStringLiteral("編集・検索(&E)"))};

@@ -1,0 +1,112 @@
+#include "formats/membership_file.h"
+
+#include <stdexcept>
+
+#include "formats/codec.h"
+#include "formats/file_bytes.h"
+#include "formats/text_lines.h"
+
+namespace tavik {
+
+namespace {
+
+std::string Trim(std::string s) {
+    std::size_t b = 0, e = s.size();
+    while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
+    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
+    return s.substr(b, e - b);
+}
+
+std::string Lower(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+std::string Field(const std::string& s) {
+    if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
+    std::string q = "\"";
+    for (char c : s) {
+        if (c == '"') q += '"';
+        q += c;
+    }
+    return q + "\"";
+}
+
+}  // namespace
+
+std::vector<std::string> SplitCsvLine(std::string_view line) {
+    std::vector<std::string> fields;
+    std::string f;
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (quoted) {
+            if (c != '"') f += c;
+            else if (i + 1 < line.size() && line[i + 1] == '"') {
+                f += '"';
+                ++i;
+            } else quoted = false;
+        } else if (c == '"') quoted = true;
+        else if (c == ',') {
+            fields.push_back(std::move(f));
+            f.clear();
+        } else f += c;
+    }
+    fields.push_back(std::move(f));
+    return fields;
+}
+
+std::vector<std::pair<std::string, std::string>> ParseMembership(std::string_view bytes, const std::string& fileName) {
+    const std::vector<std::string> lines = DecodeTextLines(bytes, fileName);
+    std::size_t headingLine = 0;
+    while (headingLine < lines.size() && Trim(lines[headingLine]).empty()) ++headingLine;
+    if (headingLine == lines.size()) throw std::runtime_error(fileName + " に見出し行がありません（releve と group の列が必要です）。");
+    const std::vector<std::string> heading = SplitCsvLine(lines[headingLine]);
+    int releve = -1, group = -1;
+    for (std::size_t i = 0; i < heading.size(); ++i) {
+        const std::string h = Lower(Trim(heading[i]));
+        if ((h == "releve" || h == "測定番号") && releve < 0) releve = static_cast<int>(i);
+        if ((h == "group" || h == "群") && group < 0) group = static_cast<int>(i);
+    }
+    if (releve < 0 || group < 0)
+        throw std::runtime_error(fileName + " の " + std::to_string(headingLine + 1) +
+                                 " 行目: 見出しに " + (releve < 0 ? "releve（測定番号）" : "group（群）") +
+                                 " の列がありません。");
+    const std::size_t need = static_cast<std::size_t>(std::max(releve, group)) + 1;
+    std::vector<std::pair<std::string, std::string>> pairs;
+    for (std::size_t l = headingLine + 1; l < lines.size(); ++l) {
+        if (Trim(lines[l]).empty()) continue;
+        std::vector<std::string> f = SplitCsvLine(lines[l]);
+        if (f.size() < need)
+            throw std::runtime_error(fileName + " の " + std::to_string(l + 1) + " 行目: 欄が " +
+                                     std::to_string(f.size()) + " 個しかありません（" + std::to_string(need) +
+                                     " 個必要です）。");
+        std::string label = Trim(f[static_cast<std::size_t>(group)]);
+        if (label.empty() || label == "NA")
+            throw std::runtime_error(fileName + " の " + std::to_string(l + 1) + " 行目: 群が空欄です。");
+        pairs.emplace_back(Trim(f[static_cast<std::size_t>(releve)]), std::move(label));
+    }
+    return pairs;
+}
+
+std::vector<std::pair<std::string, std::string>> ReadMembershipFile(const std::string& path) {
+    return ParseMembership(ReadFileBytes(path), path);
+}
+
+std::string MembershipCsvText(const std::vector<MembershipLine>& lines) {
+    std::string s = "position,releve,group\r\n";
+    for (const MembershipLine& m : lines) s += std::to_string(m.position) + "," + Field(m.releve) + "," + Field(m.group) + "\r\n";
+    return s;
+}
+
+void WriteMembershipFile(const std::string& path, const std::vector<MembershipLine>& lines,
+                         AtomicFile::ReadOnlyTarget readOnly) {
+    WriteFileAtomic(path, EncodeTextFile(MembershipCsvText(lines)), readOnly);
+}
+
+void WriteNewickFile(const std::string& path, const std::string& newick, AtomicFile::ReadOnlyTarget readOnly) {
+    WriteFileAtomic(path, newick, readOnly);
+}
+
+}  // namespace tavik

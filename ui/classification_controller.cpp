@@ -1,0 +1,204 @@
+#include "ui/classification_controller.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QUndoStack>
+
+#include "core/reciprocal_averaging.h"
+#include "formats/membership_file.h"
+#include "ui/classification_panel.h"
+#include "ui/dendrogram_window.h"
+#include "ui/main_window.h"
+#include "ui/qt_text.h"
+#include "ui/undo_commands.h"
+#include "ui/user_dialogs.h"
+
+namespace tavik::ui {
+
+namespace {
+
+// The groups put into the table: the first run places them and keeps the record, later
+// runs repeat it; undoing takes the separators back out and restores the order and counts.
+class PlaceGroupsCommand : public TableCommand {
+public:
+    PlaceGroupsCommand(MainWindow* window, const QString& name, ReleveGroups groups)
+        : TableCommand(window, name), groups_(std::move(groups)) {}
+    int leftOver() const { return record_.leftOver; }
+
+protected:
+    void apply() override {
+        if (firstRun()) record_ = PlaceGroups(table(), groups_);
+        else RedoGroupPlacement(table(), record_);
+        groups_.clear();
+    }
+    void revert() override { RevertGroupPlacement(table(), record_); }
+
+private:
+    ReleveGroups groups_;
+    GroupPlacement record_;
+};
+
+// The override cursor for the length of a computation.
+struct WaitCursor {
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+}  // namespace
+
+ClassificationController::ClassificationController(MainWindow* window, QWidget* panelParent)
+    : QObject(window), window_(window) {
+    panel_ = new ClassificationPanel(panelParent);
+    dendrogram_ = new DendrogramWindow(window);
+    connect(panel_, &ClassificationPanel::computeRequested, this, &ClassificationController::compute);
+    connect(panel_, &ClassificationPanel::placeRequested, this, &ClassificationController::placeGroups);
+    connect(panel_, &ClassificationPanel::closeRequested, this, &ClassificationController::closePanel);
+    connect(panel_, &ClassificationPanel::groupsChanged, this, &ClassificationController::showGroups);
+    // A result belongs to the table it was computed on.
+    connect(window_->undoStack(), &QUndoStack::indexChanged, this, [this] {
+        if (!result_) return;
+        result_.reset();
+        panel_->clearResult();
+    });
+}
+
+void ClassificationController::placePanel() {
+    if (panel_->isVisible()) panel_->place();
+}
+
+void ClassificationController::openPanel() { panel_->open(); }
+
+void ClassificationController::closePanel() {
+    panel_->hide();
+    dendrogram_->hide();
+}
+
+void ClassificationController::compute() {
+    window_->recountFrequencies();
+    const Table& t = window_->workspace().table;
+    try {
+        WaitCursor wait;
+        computedWith_ = panel_->options();
+        Classification c = ClassifyReleves(t, computedWith_);
+        const std::vector<KScanLine> scan = ScanGroupCounts(t, c, 2, 12);
+        int k = BestK(scan);
+        if (k == 0) k = std::min(2, c.data.Rows());
+        QStringList labels;
+        for (int q : c.data.positions) labels << Q(ReleveNumber(t, q));
+        dendrogram_->setTree(c.tree, labels,
+                             QStringLiteral("%1 の樹形図　測定 %2").arg(Q(t.TableTitle)).arg(c.data.Rows()));
+        const std::vector<int> leftOut = c.data.leftOut;
+        result_ = std::move(c);
+        panel_->showResult(result_->data.Rows(), scan, k);
+        showGroups(k);
+        dendrogram_->show();
+        dendrogram_->raise();
+        if (!leftOut.empty()) {
+            QString names;
+            for (std::size_t i = 0; i < leftOut.size() && i < 20; ++i)
+                names += (i ? QStringLiteral("、") : QString()) + Q(ReleveNumber(t, leftOut[i]));
+            if (leftOut.size() > 20) names += QStringLiteral(" ほか %1 個").arg(leftOut.size() - 20);
+            window_->dialogs().inform(window_, QStringLiteral("種が残らない測定 %1 個を距離から除きました: %2")
+                                                   .arg(leftOut.size())
+                                                   .arg(names));
+        }
+    } catch (const std::exception& e) {
+        result_.reset();
+        panel_->clearResult();
+        window_->dialogs().inform(window_, Q(e.what()));
+    }
+}
+
+void ClassificationController::showGroups(int k) {
+    if (result_) dendrogram_->setGroups(k);
+}
+
+bool ClassificationController::pushPlacement(const QString& name, const ReleveGroups& groups, int* leftOver) {
+    auto* command = new PlaceGroupsCommand(window_, name, groups);
+    try {
+        const bool done = window_->pushCommand(command);
+        if (done && leftOver) *leftOver = command->leftOver();
+        return done;
+    } catch (const std::exception& e) {
+        // Refused before anything changed: the command never reached the history.
+        delete command;
+        window_->dialogs().inform(window_, Q(e.what()));
+        return false;
+    }
+}
+
+void ClassificationController::placeGroups() {
+    if (!result_) return;
+    const int k = panel_->groups();
+    const bool byScore = panel_->orderByScore();
+    const ClusterOptions options = computedWith_;
+    ReleveGroups groups;
+    try {
+        WaitCursor wait;
+        const Table& t = window_->workspace().table;
+        std::vector<float> scores;
+        if (byScore) scores = ReciprocalAveraging(t, false).releveScores;
+        groups = GroupsOfCut(t, *result_, k, byScore ? &scores : nullptr);
+    } catch (const std::exception& e) {
+        window_->dialogs().inform(window_, Q(e.what()));
+        return;
+    }
+    int leftOver = 0;
+    // The step leaves a result that belongs to the table before it.
+    if (!pushPlacement(QStringLiteral("クラスター分析で群に分ける"), groups, &leftOver)) return;
+    panel_->setOptions(options);
+    window_->showNote(QStringLiteral("%1 群を表に入れました").arg(k) +
+                          (leftOver > 0 ? QStringLiteral("（どの群にも入らない測定 %1 個は最後の群）").arg(leftOver) : QString()),
+                      5000);
+    panel_->hide();
+}
+
+void ClassificationController::readGroups() {
+    const QString path = window_->dialogs().openFileFiltered(
+        window_, QStringLiteral("群を読み込む"), {QStringLiteral("CSV ファイル (*.csv)"), QStringLiteral("すべてのファイル (*)")}, 0,
+        QStringLiteral("*.csv"), lastFolder_);
+    if (path.isEmpty()) return;
+    lastFolder_ = QFileInfo(path).absolutePath();
+    window_->recountFrequencies();
+    ReleveGroups groups;
+    int unlisted = 0;
+    try {
+        WaitCursor wait;
+        groups = GroupsFromMembership(window_->workspace().table, ReadMembershipFile(S(path)), &unlisted);
+    } catch (const std::exception& e) {
+        window_->dialogs().inform(window_, Q(e.what()));
+        return;
+    }
+    if (!pushPlacement(QStringLiteral("群を読み込む"), groups, nullptr)) return;
+    QString note = QStringLiteral("%1 群を表に入れました").arg(groups.size());
+    if (unlisted > 0) note += QStringLiteral("（ファイルにない測定 %1 個は最後の群）").arg(unlisted);
+    window_->showNote(note, 5000);
+    if (unlisted > 0)
+        window_->dialogs().inform(window_, QStringLiteral("%1 に群の書かれていない測定 %2 個を、最後の群に置きました。")
+                                               .arg(FileNamePart(path))
+                                               .arg(unlisted));
+}
+
+void ClassificationController::writeGroups() {
+    window_->recountFrequencies();
+    const std::vector<MembershipLine> lines = CurrentMembership(window_->workspace().table);
+    if (lines.empty()) {
+        window_->dialogs().inform(window_, QStringLiteral("種のある測定がないため、書き出す群がありません。"));
+        return;
+    }
+    const QString path = window_->dialogs().saveFileFiltered(
+        window_, QStringLiteral("群を書き出す"), {QStringLiteral("CSV ファイル (*.csv)")}, 0, QStringLiteral("groups.csv"),
+        lastFolder_, QStringLiteral("csv"));
+    if (path.isEmpty()) return;
+    lastFolder_ = QFileInfo(path).absolutePath();
+    try {
+        WriteMembershipFile(S(path), lines);
+    } catch (const std::exception& e) {
+        window_->dialogs().error(window_, Q(e.what()));
+        return;
+    }
+    window_->showNote(QStringLiteral("%1 に %2 測定の群を書き出しました").arg(FileNamePart(path)).arg(lines.size()), 5000);
+}
+
+}  // namespace tavik::ui
