@@ -32,7 +32,8 @@ public:
     bool leftBehind() const;
     QDateTime writtenAt() const;
 
-    // Writes the workspace's table as a saved table, atomically. Throws on failure.
+    // Writes the workspace's table as a saved table compressed with zstd, atomically.
+    // Throws on failure.
     void write(const Workspace& ws);
     // After a save or a clean quit.
     void remove();
