@@ -5,18 +5,19 @@
 # form. The table is made once (tools' generator) and every step runs in a process of its
 # own (bench_stream's steps). With --before OLD-BENCH-STREAM the same steps of another build
 # run in turn, on the same table, in the same run. Big files are removed at the end.
-#   bench/large_table.sh [--before OLD-BENCH-STREAM] [--releves N] [--species N]
+#   bench/large_table.sh [--before OLD-BENCH-STREAM [--before-forms vtb,vtb.gz]] [--releves N] [--species N]
 #   (build directory: $TAVIK_BUILD_DIR or ./build; files: $TMPDIR or /tmp)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVIK_BUILD_DIR:-$root/build}
-before="" releves=100000 species=6000
+before="" before_forms=vtb,vtb.gz,vtb.zst releves=100000 species=6000
 while [ $# -gt 0 ]; do
   case $1 in
     --before) before=$(readlink -f "$2"); shift 2 ;;
+    --before-forms) before_forms=$2; shift 2 ;;  # a build without zstd: vtb,vtb.gz
     --releves) releves=$2; shift 2 ;;
     --species) species=$2; shift 2 ;;
-    *) echo "usage: $0 [--before OLD-BENCH-STREAM] [--releves N] [--species N]" >&2; exit 2 ;;
+    *) echo "usage: $0 [--before OLD-BENCH-STREAM [--before-forms LIST]] [--releves N] [--species N]" >&2; exit 2 ;;
   esac
 done
 new="$build/bench/bench_stream"
@@ -29,16 +30,18 @@ trap 'rm -rf "$work"' EXIT
 echo "table: $releves releves x $species species (source $(du -m "$work/source.vtb.gz" | cut -f1) MB as .vtb.gz)"
 printf '%-8s %-6s %9s %9s %9s %9s %9s %9s\n' build form "save s" "save MB" "load s" "load MB" "file MB" "MB/s"
 
-/usr/bin/python3 - "$root/bench" "$work" "$new" "$before" <<'PY'
+/usr/bin/python3 - "$root/bench" "$work" "$new" "$before" "$before_forms" <<'PY'
 import os, subprocess, sys
 sys.dont_write_bytecode = True  # nothing written into the checkout
 sys.path.insert(0, sys.argv[1])
 from timed_process import once
-work, new, old = sys.argv[2], sys.argv[3], sys.argv[4]
+work, new, old, old_forms = sys.argv[2], sys.argv[3], sys.argv[4], sys.argv[5].split(',')
 builds = [('new', new)] + ([('before', old)] if old else [])
 plain_mb = None
 for form in ['vtb', 'vtb.gz', 'vtb.zst']:
     for name, exe in builds:
+        if name == 'before' and form not in old_forms:
+            continue
         out = os.path.join(work, 't.' + form)
         # the save alone: the step prints its own time and peak after loading the source
         figures = subprocess.run([exe, '--resave', os.path.join(work, 'source.vtb.gz'), out],
