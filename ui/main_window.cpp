@@ -142,6 +142,7 @@ void MainWindow::start(const QStringList& args, const QString& programPath) {
         startTable_ = req.tablePath;
         QTimer::singleShot(0, this, &MainWindow::openStartTable);
     }
+    if (!req.dataPath.isEmpty()) setDataFile(req.dataPath);
 }
 
 void MainWindow::openStartTable() {
