@@ -88,12 +88,13 @@ void TestWindowFiles::commandLineVariants() {
         QCOMPARE(w.workspace().table.ReleveCount(), 60);
         QCOMPARE(w.statusText(4), QStringLiteral(" ファイル：Copy.vtb"));
     }
-    // Anything else is ignored: empty table, the settings beside the program.
+    // Anything else is refused with a word; the table is still opened.
     {
         auto s = StartWindow(dir, {QStringLiteral("sites.csv"), vtb});
-        QCOMPARE(s.w->workspace().table.ReleveCount(), 0);
-        QCOMPARE(s.w->workspace().table.FNRow(), 19);
+        QCOMPARE(s.w->workspace().table.ReleveCount(), 60);
         QVERIFY(s.dialogs->errors.isEmpty());
+        QCOMPARE(s.dialogs->notices.size(), 1);
+        QVERIFY(s.dialogs->notices.front().contains(QStringLiteral("sites.csv")));
     }
 }
 
