@@ -1,7 +1,10 @@
 #include "formats/byte_source.h"
 
 #include <zlib.h>
+#include <zstd.h>
+#include <zstd_errors.h>
 
+#include <algorithm>
 #include <cstring>
 #include <stdexcept>
 
@@ -77,7 +80,69 @@ private:
     bool started_ = false, done_ = false;
 };
 
+// zstd as `zstd -d` reads it: one frame after another (skippable ones passed over) to the end
+// of the file. Every frame this program writes carries a checksum, which the library checks.
+class ZstdSource : public ByteSource {
+public:
+    // `head`: the bytes already read from the start of the file.
+    ZstdSource(std::unique_ptr<InputFile> f, std::string head) : f_(std::move(f)), buf_(std::move(head)) {
+        const std::size_t got = buf_.size();
+        buf_.resize(std::max<std::size_t>(ZSTD_DStreamInSize(), kChunk));
+        in_ = {buf_.data(), got, 0};
+        d_ = ZSTD_createDCtx();
+        if (!d_) throw std::runtime_error(f_->Path() + " を読み込めません（メモリ不足）");
+        // A frame may ask for a window of at most 128 MB; a larger one is refused as damaged
+        // rather than allocated.
+        ZSTD_DCtx_setParameter(d_, ZSTD_d_windowLogMax, 27);
+    }
+    ~ZstdSource() override { ZSTD_freeDCtx(d_); }
+
+    std::size_t Read(char* buf, std::size_t n) override {
+        ZSTD_outBuffer out{buf, n, 0};
+        while (!done_ && out.pos < out.size) {
+            if (in_.pos == in_.size && !eof_) {
+                in_ = {buf_.data(), f_->Read(buf_.data(), buf_.size()), 0};
+                eof_ = in_.size == 0;
+            }
+            const bool atEnd = eof_ && in_.pos == in_.size;
+            if (atEnd && pending_ == 0) {  // the last frame ended with the file
+                done_ = true;
+                break;
+            }
+            const std::size_t before = out.pos;
+            pending_ = ZSTD_decompressStream(d_, &out, &in_);
+            if (ZSTD_isError(pending_))
+                Corrupt(ZSTD_getErrorCode(pending_) == ZSTD_error_checksum_wrong ? "zstd の検査値が合いません"
+                                                                                 : "zstd の中身が壊れています");
+            // At the end of the file the decoder only gives what it still holds; when that is
+            // nothing, the frame was cut short.
+            if (atEnd && out.pos == before) Corrupt("途中で終わっています");
+        }
+        return out.pos;
+    }
+    // A zstd block of one repeated byte expands about 32,000 to 1.
+    std::uint64_t MaxBytes() const override { return f_->Size() * 32768 + (1 << 20); }
+
+private:
+    [[noreturn]] void Corrupt(const char* why) { throw std::runtime_error(f_->Path() + " を読み込めません（" + why + "）"); }
+    std::unique_ptr<InputFile> f_;
+    std::string buf_;
+    ZSTD_inBuffer in_{};
+    ZSTD_DCtx* d_ = nullptr;
+    std::size_t pending_ = 1;  // what the decoder said last: 0 when a frame has just ended
+    bool eof_ = false, done_ = false;
+};
+
 }  // namespace
+
+bool IsZstdName(const std::string& path) {
+    if (path.size() < 4) return false;
+    std::string ext = path.substr(path.size() - 4);
+    for (char& c : ext) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    return ext == ".zst";
+}
+
+bool IsCompressedName(const std::string& path) { return IsGzipName(path) || IsZstdName(path); }
 
 bool IsGzipName(const std::string& path) {
     if (path.size() < 3) return false;
@@ -87,15 +152,19 @@ bool IsGzipName(const std::string& path) {
 
 std::unique_ptr<ByteSource> OpenByteSource(const std::string& path) {
     auto f = std::make_unique<InputFile>(path);
-    char head[2] = {0, 0};
+    // Compressed files are known by their first bytes, whatever their names.
+    char head[4] = {0, 0, 0, 0};
     std::size_t got = 0;
-    while (got < 2) {
-        const std::size_t n = f->Read(head + got, 2 - got);
+    while (got < 4) {
+        const std::size_t n = f->Read(head + got, 4 - got);
         if (n == 0) break;
         got += n;
     }
-    if (got == 2 && static_cast<unsigned char>(head[0]) == 0x1F && static_cast<unsigned char>(head[1]) == 0x8B)
-        return std::make_unique<GzipSource>(std::move(f), std::string(head, 2));
+    const auto* h = reinterpret_cast<const unsigned char*>(head);
+    if (got >= 2 && h[0] == 0x1F && h[1] == 0x8B)
+        return std::make_unique<GzipSource>(std::move(f), std::string(head, got));
+    if (got == 4 && h[0] == 0x28 && h[1] == 0xB5 && h[2] == 0x2F && h[3] == 0xFD)
+        return std::make_unique<ZstdSource>(std::move(f), std::string(head, got));
     // Plain: give back the bytes looked at.
     class Rewound : public ByteSource {
     public:

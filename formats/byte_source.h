@@ -1,5 +1,5 @@
 // Reading a file as a stream of lines, whatever its size: a regular file read in chunks,
-// uncompressed on the way when it is gzip ("1F 8B" at its start), and cut into lines of at
+// uncompressed on the way when it is gzip ("1F 8B" at its start) or zstd ("28 B5 2F FD"), and cut into lines of at
 // most a bound, so that memory follows the longest line, never the size of the file.
 #pragma once
 
@@ -20,12 +20,16 @@ public:
     virtual std::uint64_t MaxBytes() const = 0;
 };
 
-// Opens `path` (a regular file only, see InputFile); a gzip file is uncompressed as it is
-// read.
+// Opens `path` (a regular file only, see InputFile); a gzip or zstd file is uncompressed as
+// it is read, whatever its name.
 std::unique_ptr<ByteSource> OpenByteSource(const std::string& path);
 
 // True when `path` names a gzip file to be written (".gz", any letter case).
 bool IsGzipName(const std::string& path);
+// True when `path` names a zstd file to be written (".zst", any letter case).
+bool IsZstdName(const std::string& path);
+// Either of the two.
+bool IsCompressedName(const std::string& path);
 
 // Lines of a source: CR LF, LF and a lone CR end a line; a last line without an end counts.
 class LineReader {

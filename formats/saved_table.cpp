@@ -1,5 +1,6 @@
 #include "formats/saved_table.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <stdexcept>
@@ -150,7 +151,7 @@ void PutCovers(char* dst, const LayerCovers& c, int spPos, int col) {
 }
 
 // False when the file has to be written again in UTF-8 (see TextSink).
-bool WriteTable(const Table& t, TextEncoding enc, ByteSink& sink, std::string& unencodable) {
+bool WriteTable(const Table& t, TextEncoding enc, ByteSink& sink, std::string& unencodable, Progress* progress) {
     TextSink w(sink, enc);
     const auto fail = [&] {
         unencodable = w.Unencodable();
@@ -159,6 +160,13 @@ bool WriteTable(const Table& t, TextEncoding enc, ByteSink& sink, std::string& u
     const int S = t.SpeciesCount(), R = t.ReleveCount(), F = t.FNRow();
     const int cols = t.ColCount();
     const std::size_t width = (static_cast<std::size_t>(R) + 1) * kLayerCount;
+    // Progress by the row, shown about every hundredth of the rows; a stop ends the work.
+    const auto step = [&](int i, const char* what) {
+        if (!progress) return;
+        if (i % std::max(1, S / 100) == 0)
+            progress->Show("　組成表を保存中　", std::string(what) + " " + std::to_string(i) + " / " + std::to_string(S));
+        if (progress->Cancelled()) throw WorkStopped("組成表の保存を中止しました");
+    };
     if (enc == TextEncoding::Utf8) w.Raw(kBom);
 
     std::string title = t.TableTitle;
@@ -179,6 +187,7 @@ bool WriteTable(const Table& t, TextEncoding enc, ByteSink& sink, std::string& u
             t, 0, R, [](const Cell& c) { return !c.covers.empty(); },
             [](int j, int, const Cell& c) { return CoverItem{j, c.covers}; });
         for (int i = 0; i <= S; ++i) {
+            step(i, "被度");
             const std::size_t at = w.Open(width, '0');
             if (i == 0) {
                 for (int j = 0; j <= R; ++j) {
@@ -216,6 +225,7 @@ bool WriteTable(const Table& t, TextEncoding enc, ByteSink& sink, std::string& u
         t, 1, t.MaxReleve(), [](const Cell& c) { return c.len != 0; },
         [](int j, int key, const Cell& c) { return TextItem{j, key, &c}; });
     for (int i = 1; i <= S; ++i) {
+        step(i, "種");
         const int row = F + i;
         w.Number(i);
         for (int c = 1; c <= 3; ++c) {
@@ -326,8 +336,8 @@ constexpr std::size_t kMaxLine = std::size_t{256} << 20;
 // for the decision at the end.
 class Loader {
 public:
-    Loader(ByteSource& src, const std::string& fileName, Table& t)
-        : file_(fileName), t_(t), maxBytes_(src.MaxBytes()), lines_(src, fileName, kMaxLine) {}
+    Loader(ByteSource& src, const std::string& fileName, Table& t, Progress* progress)
+        : file_(fileName), t_(t), progress_(progress), maxBytes_(src.MaxBytes()), lines_(src, fileName, kMaxLine) {}
 
     void Run() {
         std::string_view l;
@@ -341,11 +351,22 @@ public:
         Look(l);
         if (!lines_.Next(l)) Fail(1, "種数・測定数・固定行数の3つの整数がありません");
         ReadCounts(l);
+        // The counts are only a claim until the lines are there: the table is made once the
+        // whole cover block has been read, so that its size follows what the file holds.
+        for (int s = 0; s <= S_; ++s) {
+            Step(s, "被度");
+            ReadCoverLine(s, NextLine());
+        }
         t_.ResetForLoad(S_, R_, F_);
-        for (int s = 0; s <= S_; ++s) ReadCoverLine(s, NextLine());
+        for (const Covered& c : covered_) t_.SetCovers(c.releve, c.species, c.covers);
+        covered_.clear();
+        covered_.shrink_to_fit();
         ReadKeyRow(NextLine());
         for (int r = 1; r < F_; ++r) ReadGridLine(r, true, NextLine());
-        for (int i = 0; i <= S_; ++i) ReadGridLine(F_ + i, false, NextLine());
+        for (int i = 0; i <= S_; ++i) {
+            Step(i, "種");
+            ReadGridLine(F_ + i, false, NextLine());
+        }
 
         if (!decided_) Decide(nonAscii_ ? TextEncoding::Utf8 : TextEncoding::Cp932);
         t_.TableTitle = Decode(title_, 0);
@@ -361,6 +382,14 @@ public:
 private:
     [[noreturn]] void Fail(std::size_t line, const std::string& what) const {
         throw std::runtime_error(file_ + " の " + std::to_string(line + 1) + " 行目: " + what);
+    }
+
+    // Progress by the line, shown about every hundredth of the rows; a stop ends the work.
+    void Step(int i, const char* what) {
+        if (!progress_) return;
+        if (i % std::max(1, S_ / 100) == 0)
+            progress_->Show("　組成表を読込中　", std::string(what) + " " + std::to_string(i) + " / " + std::to_string(S_));
+        if (progress_->Cancelled()) throw WorkStopped(file_ + " の読込を中止しました");
     }
 
     std::string_view NextLine() {
@@ -431,22 +460,39 @@ private:
     void ReadCoverLine(int s, std::string_view l) {
         const std::size_t line = 2 + static_cast<std::size_t>(s);
         const std::size_t width = (static_cast<std::size_t>(R_) + 1) * kLayerCount;
-        static constexpr char kZero[kLayerCount] = {'0', '0', '0', '0', '0', '0', '0'};
         if (l.size() < width)
             Fail(line, "被度の行が短すぎます（" + std::to_string(width) + " 文字必要、" +
                            std::to_string(l.size()) + " 文字）");
-        for (int r = 0; r <= R_; ++r) {
-            const char* p = l.data() + static_cast<std::size_t>(r) * kLayerCount;
-            if (std::memcmp(p, kZero, kLayerCount) == 0) continue;
+        const char* const begin = l.data();
+        const char* const end = begin + width;
+        // Runs of '0' are passed over a word at a time; a cover is read where one begins.
+        for (const char* p = SkipZeros(begin, end); p != end; p = SkipZeros(p, end)) {
+            const auto r = static_cast<std::size_t>(p - begin) / kLayerCount;
+            const char* at = begin + r * kLayerCount;
             LayerCovers c;
             for (int k = 0; k < kLayerCount; ++k) {
-                const auto b = static_cast<unsigned char>(p[k]);
+                const auto b = static_cast<unsigned char>(at[k]);
                 if (b < '0')
-                    Fail(line, std::to_string(r * kLayerCount + k + 1) + " 文字目: 被度の文字が「0」より小さい値です");
+                    Fail(line, std::to_string(r * kLayerCount + static_cast<std::size_t>(k) + 1) +
+                                   " 文字目: 被度の文字が「0」より小さい値です");
                 c[k] = static_cast<std::uint8_t>(b - '0');
             }
-            t_.SetCovers(r, s, c);
+            covered_.push_back({static_cast<int>(r), s, c});
+            p = at + kLayerCount;
         }
+    }
+
+    // The first byte in [p, end) that is not '0', or end.
+    static const char* SkipZeros(const char* p, const char* end) {
+        constexpr std::uint64_t kZeros = 0x3030303030303030ull;
+        while (end - p >= 32) {
+            std::uint64_t w[4];
+            std::memcpy(w, p, sizeof w);
+            if (((w[0] ^ kZeros) | (w[1] ^ kZeros) | (w[2] ^ kZeros) | (w[3] ^ kZeros)) != 0) break;
+            p += 32;
+        }
+        while (p != end && *p == '0') ++p;
+        return p;
     }
 
     void ReadKeyRow(std::string_view l) {
@@ -495,8 +541,16 @@ private:
         std::size_t line, at, len;
     };
 
+    // A cover read before the table is made.
+    struct Covered {
+        int releve, species;
+        LayerCovers covers;
+    };
+
     const std::string& file_;
     Table& t_;
+    Progress* progress_;
+    std::vector<Covered> covered_;
     std::uint64_t maxBytes_;
     LineReader lines_;
     bool decided_ = false, nonAscii_ = false;
@@ -526,13 +580,13 @@ private:
 
 }  // namespace
 
-SaveReport WriteSavedTable(const Table& t, ByteSink& sink) {
+SaveReport WriteSavedTable(const Table& t, ByteSink& sink, Progress* progress) {
     SaveReport report;
-    if (WriteTable(t, TextEncoding::Cp932, sink, report.unencodable)) return report;
+    if (WriteTable(t, TextEncoding::Cp932, sink, report.unencodable, progress)) return report;
     sink.Rewind();
     report.utf8 = true;
     std::string unused;
-    WriteTable(t, TextEncoding::Utf8, sink, unused);
+    WriteTable(t, TextEncoding::Utf8, sink, unused, progress);
     return report;
 }
 
@@ -554,8 +608,8 @@ std::string SavedTableBytes(const Table& t) {
     return out;
 }
 
-void ReadSavedTable(ByteSource& src, const std::string& fileName, Table& t) {
-    Loader(src, fileName, t).Run();
+void ReadSavedTable(ByteSource& src, const std::string& fileName, Table& t, Progress* progress) {
+    Loader(src, fileName, t, progress).Run();
 }
 
 void ParseSavedTable(std::string_view bytes, const std::string& fileName, Table& t) {

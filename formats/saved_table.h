@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/progress.h"
 #include "core/table.h"
 #include "formats/byte_sink.h"
 #include "formats/byte_source.h"
@@ -24,7 +25,8 @@ struct SaveReport {
 // sink is then rewound and the file written again). Line breaks inside texts become blanks
 // (they would split the line). The table is not changed. Throws std::runtime_error for a
 // cover value above 207, which the cover block cannot hold, and whatever the sink throws.
-SaveReport WriteSavedTable(const Table& t, ByteSink& sink);
+// With `progress`, the rows written are shown now and then, and a stop throws WorkStopped.
+SaveReport WriteSavedTable(const Table& t, ByteSink& sink, Progress* progress = nullptr);
 // What the user is told when a table had to be written as UTF-8 because of a text without
 // a CP932 form: names the file and that text. Empty when there is nothing to tell.
 std::string Utf8NoticeMessage(const std::string& path, const SaveReport& report);
@@ -37,8 +39,10 @@ std::string SavedTableBytes(const Table& t);
 // the captions of items without header rows); pass a fresh table and keep it only when
 // this returns. Throws std::runtime_error naming `fileName`, the line and the problem.
 void ParseSavedTable(std::string_view bytes, const std::string& fileName, Table& t);
-// The same from a source read as it arrives (a file, plain or gzip): memory follows the
-// table and the longest line, never the size of the file.
-void ReadSavedTable(ByteSource& src, const std::string& fileName, Table& t);
+// The same from a source read as it arrives (a file, plain or compressed): memory follows the
+// table and the longest line, never the size of the file, and the counts the file claims
+// are trusted only once its lines are there. With `progress`, the rows read are shown now
+// and then, and a stop throws WorkStopped.
+void ReadSavedTable(ByteSource& src, const std::string& fileName, Table& t, Progress* progress = nullptr);
 
 }  // namespace tavik

@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <new>
+#include <stdexcept>
 
 #include "core/cp932_width.h"
 #include "formats/codec.h"
@@ -12,6 +14,7 @@
 #include "formats/byte_source.h"
 #include "formats/file_bytes.h"
 #include "formats/gzip_sink.h"
+#include "formats/zstd_sink.h"
 #include "formats/ini_file.h"
 #include "formats/saved_table.h"
 #include "formats/text_lines.h"
@@ -179,7 +182,7 @@ std::string Bool(bool b) { return b ? "1" : "0"; }
 // first, then any letter case. Empty when there is none.
 std::string CompanionIni(const std::string& tablePath) {
     fs::path p = tablePath;
-    if (IsGzipName(tablePath)) p.replace_extension();  // "t.vtb.gz" -> "t.vtb"
+    if (IsCompressedName(tablePath)) p.replace_extension();  // "t.vtb.gz", "t.vtb.zst" -> "t.vtb"
     p.replace_extension(".ini");
     const std::string found = FindFileAnyCase(p.string());
     std::error_code ec;
@@ -275,12 +278,16 @@ SaveReport Workspace::SaveTable(const std::string& path, Progress* progress,
     if (progress) progress->Show("　組成表を保存中　", "");
     AtomicFile file(path, readOnly);
     SaveReport report;
-    if (IsGzipName(path)) {
+    if (IsZstdName(path)) {
+        ZstdSink zst(file, path);
+        report = WriteSavedTable(table, zst, progress);
+        zst.Finish();
+    } else if (IsGzipName(path)) {
         GzipSink gz(file, path);
-        report = WriteSavedTable(table, gz);
+        report = WriteSavedTable(table, gz, progress);
         gz.Finish();
     } else {
-        report = WriteSavedTable(table, file);
+        report = WriteSavedTable(table, file, progress);
     }
     file.Commit();
     return report;
@@ -305,7 +312,11 @@ void Workspace::LoadTable(const std::string& path, Progress* progress) {
     for (int n = 1; n <= kItemCount; ++n)
         loaded.ItemBoxes[n].caption = iniPath.empty() ? table.ItemBoxes[n].caption
                                                       : st.values.items[static_cast<std::size_t>(n)].caption;
-    ReadSavedTable(*source, path, loaded);
+    try {
+        ReadSavedTable(*source, path, loaded, progress);
+    } catch (const std::bad_alloc&) {
+        throw std::runtime_error(path + " を読み込めません（メモリが足りません）");
+    }
 
     if (!iniPath.empty()) ApplySettings(*this, st);
     table = std::move(loaded);

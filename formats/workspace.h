@@ -76,12 +76,14 @@ public:
     // Writes the table as it is made into a temporary file in the same folder, which then
     // replaces the old one (AtomicFile). A read-only file is refused (ReadOnlyFileError)
     // unless `readOnly` says to replace it. The report tells whether the file had to be
-    // written as UTF-8 and why.
+    // written as UTF-8 and why. A name ending in ".gz" is written with gzip, one ending in
+    // ".zst" with zstd. With `progress`, a stop (WorkStopped) leaves the old file as it was.
     SaveReport SaveTable(const std::string& path, Progress* progress = nullptr,
                          AtomicFile::ReadOnlyTarget readOnly = AtomicFile::ReadOnlyTarget::Refuse) const;
     // Loads a saved table, all or nothing: on any error (std::runtime_error naming the file,
     // the line and the problem) the table stays as it was. A settings file of the same name
-    // beside it is applied first.
+    // beside it is applied first. Plain, gzip and zstd files are told apart by their first
+    // bytes. With `progress`, a stop (WorkStopped) leaves the table as it was.
     void LoadTable(const std::string& path, Progress* progress = nullptr);
 
     // ---- Field data ----

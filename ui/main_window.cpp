@@ -17,6 +17,8 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+#include <utility>
+
 #include "formats/atomic_file.h"
 #include "ui/about_box.h"
 #include "ui/classification_controller.h"
@@ -141,11 +143,19 @@ void MainWindow::start(const QStringList& args, const QString& programPath) {
     const bool restored = startUndoAndRecovery();
     if (!restored && !req.tablePath.isEmpty()) {
         openDialogName_ = req.tablePath;
-        loadTable(req.tablePath);
-        // The table the program starts with is no step to undo.
-        undoStack_->clear();
+        // The window shows itself first; a large table then loads with its progress in view.
+        startTable_ = req.tablePath;
+        QTimer::singleShot(0, this, &MainWindow::openStartTable);
     }
     if (!req.dataPath.isEmpty()) setDataFile(req.dataPath);
+}
+
+void MainWindow::openStartTable() {
+    if (startTable_.isEmpty()) return;
+    const QString path = std::exchange(startTable_, QString());
+    loadTable(path);
+    // The table the program starts with is no step to undo.
+    undoStack_->clear();
 }
 
 void MainWindow::applyWindowSettings() {

@@ -115,6 +115,8 @@ public:
     // ".ini" named first on the command line), then a ".vtb" named there. `programPath` is
     // the executable's path; `args` the arguments after it.
     void start(const QStringList& args, const QString& programPath);
+    // True until the table named on the command line has been opened (once the window shows).
+    bool startTablePending() const { return !startTable_.isEmpty(); }
 
     // Replaces the dialogs (tests give scripted answers).
     void setDialogs(std::unique_ptr<UserDialogs> dialogs);
@@ -177,6 +179,7 @@ public slots:
     void showRetrievalPanel();
     void openTable();
     void loadTable(const QString& path);
+    void openStartTable();
     void chooseDataFile();
     void setDataFile(const QString& path);
     void saveTable();
@@ -358,6 +361,7 @@ private:
     std::unique_ptr<UserDialogs> dialogs_;
     QString programPath_;
     QString openDialogName_;
+    QString startTable_;  // the table named on the command line, until it is opened
     QString lastTableFolder_;
     RangeMode rangeMode_ = RangeMode::None;
     bool hideRangesTicked_ = false;

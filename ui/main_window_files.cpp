@@ -73,7 +73,9 @@ void MainWindow::loadTable(const QString& path) {
     const Settings before = ws_.settings;
     {
         auto busy = BusyScope::working(this, QStringLiteral("　組成表を読込中　"));
-        WorkProgress progress(message_, false);
+        // The window keeps answering while a large table is read, and the stop button ends
+        // the reading with the table as it was.
+        WorkProgress progress(message_, true);
         try {
             Table previous = ws_.table;
             ws_.LoadTable(S(path), &progress);
@@ -81,6 +83,11 @@ void MainWindow::loadTable(const QString& path) {
             // Loading can be undone; the table loaded is the saved one.
             pushCommand(new SwapTableCommand(this, QStringLiteral("保存した表の読込み"), std::move(previous)));
             tableSaved();
+        } catch (const WorkStopped&) {
+            busy.end();
+            showNote(QStringLiteral("読込を中止しました：") + path, 8000);
+            showTableStatus();
+            return;
         } catch (const std::exception& e) {
             // Nothing was loaded: the table, its hidden rows and the view stay as they were.
             busy.end();
@@ -115,7 +122,8 @@ void MainWindow::saveTable() {
         !dialogs_->askYesNo(this, QFileInfo(path).fileName() + QStringLiteral(" は読み取り専用です。置き換えますか？")))
         return;
     auto busy = BusyScope::working(this, QStringLiteral("　組成表を保存中　"));
-    WorkProgress progress(message_, false);
+    // A stopped save leaves the file as it was: the new one was still a temporary.
+    WorkProgress progress(message_, true);
     SaveReport report;
     try {
         report = ws_.SaveTable(S(path), &progress, AtomicFile::ReadOnlyTarget::Replace);
@@ -123,6 +131,10 @@ void MainWindow::saveTable() {
         // The status line names the file the table now is.
         openDialogName_ = path;
         tableSaved();
+    } catch (const WorkStopped&) {
+        busy.end();
+        showNote(QStringLiteral("保存を中止しました（ファイルは元のままです）：") + path, 8000);
+        return;
     } catch (const std::exception& e) {
         busy.end();
         showError(QStringLiteral("組成表を保存できません。"), e);

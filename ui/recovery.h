@@ -57,7 +57,8 @@ public:
     // The offers are over: other programs may take the free slots again.
     void releaseLeftBehind();
 
-    // Writes the workspace's table as a saved table, atomically, and its title beside it.
+    // Writes the workspace's table as a saved table compressed with zstd, atomically, and
+    // its title beside it.
     // Throws on failure.
     void write(const Workspace& ws);
     // After a save or a clean quit.

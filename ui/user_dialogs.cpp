@@ -23,7 +23,7 @@ namespace tavik::ui {
 const QStringList& OpenFilters() {
     static const QStringList f = {
         QStringLiteral("植生データファイル (*.tki)"),
-        QStringLiteral("植生組成表ファイル (*.vtb *.VTB *.vtb.gz)"),
+        QStringLiteral("植生組成表ファイル (*.vtb *.VTB *.vtb.gz *.vtb.zst)"),
         QStringLiteral("ＣＳＶデータファイル (*.csv)"),
         QStringLiteral("異名辞書ファイル (*.dic)"),
         QStringLiteral("設定ファイル (*.ini)"),
@@ -38,6 +38,7 @@ const QStringList& SaveFilters() {
         QStringList list;
         for (const FileFilter& filter : SaveDialogFilters()) list << QString::fromUtf8(filter.description);
         list[0] = QStringLiteral("組成表で保存 (*.vtb *.vtb.gz)");
+        list << QStringLiteral("圧縮した組成表 (*.vtb.zst)");
         return list;
     }();
     return f;
@@ -48,6 +49,25 @@ namespace {
 QString FilterAt(const QStringList& list, int index) {
     return (index >= 1 && index <= list.size()) ? list[index - 1] : QString();
 }
+
+}  // namespace
+
+QString WithFilterSuffix(const QString& path, const QString& filter) {
+    // A filter of one two-part pattern ("*.vtb.zst") completes a name given with the first
+    // part only ("t.vtb", or "t" that took the default suffix): the file is what was chosen.
+    const qsizetype open = filter.lastIndexOf(QLatin1Char('(')), close = filter.lastIndexOf(QLatin1Char(')'));
+    if (open < 0 || close < open) return path;
+    const QString pattern = filter.mid(open + 1, close - open - 1).trimmed();
+    if (!pattern.startsWith(QLatin1String("*.")) || pattern.contains(QLatin1Char(' ')) || pattern.count(QLatin1Char('.')) != 2)
+        return path;
+    const QString suffix = pattern.mid(1);                             // ".vtb.zst"
+    const QString first = suffix.left(suffix.lastIndexOf(QLatin1Char('.')));  // ".vtb"
+    if (path.endsWith(suffix, Qt::CaseInsensitive)) return path;
+    if (path.endsWith(first, Qt::CaseInsensitive)) return path + suffix.mid(first.size());
+    return path;
+}
+
+namespace {
 
 QString StartPath(const QString& fileName, const QString& dir) {
     if (dir.isEmpty() || !QFileInfo(dir).isDir()) return fileName;
@@ -105,7 +125,7 @@ QString UserDialogs::saveFileFiltered(QWidget* parent, const QString& title, con
     if (QFileInfo(dir).isDir()) dlg.setDirectory(dir);
     dlg.selectFile(StartPath(fileName, dir));
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
-    return dlg.selectedFiles().front();
+    return WithFilterSuffix(dlg.selectedFiles().front(), dlg.selectedNameFilter());
 }
 
 bool UserDialogs::choosePrinter(QWidget* parent, QPrinter& printer) {

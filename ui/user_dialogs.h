@@ -16,6 +16,9 @@ namespace tavik::ui {
 // 1-based position.
 const QStringList& OpenFilters();
 const QStringList& SaveFilters();
+// The name chosen in a save dialog, completed for a filter of a two-part suffix: with
+// "圧縮した組成表 (*.vtb.zst)", "t.vtb" becomes "t.vtb.zst". Other names stay.
+QString WithFilterSuffix(const QString& path, const QString& filter);
 
 class UserDialogs {
 public:

@@ -118,6 +118,10 @@ typeOf() {
 expect_eq ".vtb" application/x-tavik-table "$(typeOf beech.vtb)"
 expect_eq ".VTB" application/x-tavik-table "$(typeOf OLD.VTB)"
 expect_eq ".vtb.gz" application/x-tavik-compressed-table "$(typeOf beech.vtb.gz)"
+if command -v zstd >/dev/null; then
+  zstd -q -c "$examples/example.vtb" >"$work/files/beech.vtb.zst"
+  expect_eq ".vtb.zst" application/x-tavik-zstd-table "$(typeOf beech.vtb.zst)"
+fi
 expect_eq ".tki" application/x-tavik-fielddata "$(typeOf example.tki)"
 expect_eq ".dic" application/x-tavik-dictionary "$(typeOf 異名表.dic)"
 expect_eq "other .gz" application/gzip "$(typeOf notes.txt.gz)"

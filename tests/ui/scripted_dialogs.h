@@ -139,6 +139,8 @@ inline Started StartWindow(const QString& programDir, const QStringList& args = 
     s.w->setDialogs(std::move(d));
     s.w->start(args, QDir(programDir).filePath(QStringLiteral("tavik")));
     s.w->show();
+    // A table named on the command line opens once the window shows.
+    QTest::qWaitFor([&] { return !s.w->startTablePending(); }, 30000);
     return s;
 }
 

@@ -421,6 +421,7 @@ void TestUserRoad::road() {
     w2->start({saved}, dir.filePath(QStringLiteral("tavik")));
     w2->show();
     QVERIFY(QTest::qWaitForWindowExposed(w2.get()));
+    QTRY_VERIFY(!w2->startTablePending());
     QCOMPARE(w2->workspace().table.ReleveCount(), savedReleves);
     QCOMPARE(w2->workspace().table.SpeciesCount(), savedSpecies);
     QVERIFY(w2->windowTitle().endsWith(QStringLiteral("    山地の森林")));

@@ -3,13 +3,17 @@
 #include <QDateTime>
 #include <QFile>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
 #include <QtTest>
 
+#include "formats/saved_table.h"
 #include "ui/grid_widget.h"
 #include "ui/work_message.h"
 #include "window_fixture.h"
 
 using tavik::Table;
+using tavik::ui::WorkProgress;
 using namespace tavik::testing;
 
 class TestWindowFiles : public QObject {
@@ -21,6 +25,7 @@ private slots:
     void failedLoadKeepsTheView();
     void savingOverAReadOnlyFileAsks();
     void startRemovesStaleTemporaries();
+    void stoppedLoadAndSaveChangeNothing();
 };
 
 void TestWindowFiles::commandLineVariants() {
@@ -61,6 +66,27 @@ void TestWindowFiles::commandLineVariants() {
         QCOMPARE(s.w->statusText(4), QStringLiteral(" ファイル：Forest.Vtb"));
         for (const char* name : {"saveTable", "outputTable", "siteData"})
             QVERIFY2(Action(*s.w, name)->isEnabled(), name);
+    }
+    // The window shows itself before it reads the table; a compressed copy of any name too.
+    const QString zst = QDir(dir).filePath(QStringLiteral("tables/Forest.vtb.zst"));
+    {
+        auto s = StartWindow(dir, {vtb});
+        s.dialogs->files << zst;
+        s.w->saveTable();
+        QCOMPARE(FileBytes(zst).left(4), QByteArray("\x28\xB5\x2F\xFD"));
+    }
+    const QString renamed = QDir(dir).filePath(QStringLiteral("tables/Copy.vtb"));
+    QVERIFY(QFile::rename(zst, renamed));
+    {
+        MainWindow w;
+        w.start({renamed}, QDir(dir).filePath(QStringLiteral("tavik")));
+        QVERIFY(w.startTablePending());
+        QCOMPARE(w.workspace().table.ReleveCount(), 0);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTRY_VERIFY(!w.startTablePending());
+        QCOMPARE(w.workspace().table.ReleveCount(), 60);
+        QCOMPARE(w.statusText(4), QStringLiteral(" ファイル：Copy.vtb"));
     }
     // Anything else is refused with a word; the table is still opened.
     {
@@ -259,6 +285,54 @@ void TestWindowFiles::startRemovesStaleTemporaries() {
     QVERIFY(!QFile::exists(staleBesideSettings));
     QVERIFY(QFile::exists(fresh));
     QVERIFY(QFile::exists(notOurs));
+}
+
+// The stop button of the work message ends a save with the old file in place and a load with
+// the table as it was, and gives the window back.
+void TestWindowFiles::stoppedLoadAndSaveChangeNothing() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    SmallTable(w);
+    const QString path = QDir(tmp.path()).filePath(QStringLiteral("t.vtb.zst"));
+    s.dialogs->files << path;
+    w.saveTable();
+    const QByteArray old = FileBytes(path);
+    QVERIFY(!old.isEmpty());
+    WorkProgress::setPumpInterval(0);
+    // Presses the stop button as soon as it shows.
+    const auto pressStop = [&] {
+        auto* timer = new QTimer(&w);
+        QObject::connect(timer, &QTimer::timeout, &w, [&w, timer] {
+            auto* stop = Child<QPushButton>(&w, "workStopButton");
+            if (!stop->isVisible()) return;
+            stop->click();
+            timer->deleteLater();
+        });
+        timer->start(0);
+    };
+
+    w.workspace().table.TableTitle = "変えた表";
+    pressStop();
+    s.dialogs->files << path;
+    s.dialogs->answers << true;  // overwrite
+    w.saveTable();
+    QCOMPARE(FileBytes(path), old);
+    QVERIFY2(w.noteText().startsWith(QStringLiteral("保存を中止しました")), qPrintable(w.noteText()));
+    QCOMPARE(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("t.vtb.zst")});
+
+    const std::string before = tavik::SavedTableBytes(w.workspace().table);
+    pressStop();
+    w.loadTable(path);
+    QVERIFY(tavik::SavedTableBytes(w.workspace().table) == before);
+    QVERIFY2(w.noteText().startsWith(QStringLiteral("読込を中止しました")), qPrintable(w.noteText()));
+    QVERIFY(s.dialogs->errors.isEmpty());
+    QVERIFY(w.menuBar()->isEnabled());
+    WorkProgress::setPumpInterval(40);
+    // Not stopped, the load goes through.
+    w.loadTable(path);
+    QCOMPARE(w.workspace().table.TableTitle, std::string());
+    QCOMPARE(w.workspace().table.ReleveCount(), 3);
 }
 
 QTEST_MAIN(TestWindowFiles)

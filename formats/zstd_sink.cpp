@@ -1,0 +1,55 @@
+#include "formats/zstd_sink.h"
+
+#include <zstd.h>
+
+#include <stdexcept>
+
+namespace tavik {
+
+namespace {
+// Level 1 is zstd's fastest regular level; a table still shrinks to about 1 % of its size.
+constexpr int kLevel = 1;
+}  // namespace
+
+struct ZstdSink::State {
+    ZSTD_CCtx* c = nullptr;
+    std::string buf;
+};
+
+ZstdSink::ZstdSink(ByteSink& out, std::string name) : s_(std::make_unique<State>()), out_(out), name_(std::move(name)) {
+    s_->c = ZSTD_createCCtx();
+    if (!s_->c) throw std::runtime_error(name_ + " に書き込めません（メモリ不足）");
+    ZSTD_CCtx_setParameter(s_->c, ZSTD_c_compressionLevel, kLevel);
+    // A worker compresses while this thread makes the text; a library built without threads
+    // refuses the parameter and compresses here instead.
+    ZSTD_CCtx_setParameter(s_->c, ZSTD_c_nbWorkers, 1);
+    ZSTD_CCtx_setParameter(s_->c, ZSTD_c_checksumFlag, 1);
+    s_->buf.resize(ZSTD_CStreamOutSize());
+}
+
+ZstdSink::~ZstdSink() { ZSTD_freeCCtx(s_->c); }
+
+void ZstdSink::Compress(std::string_view bytes, int mode) {
+    ZSTD_inBuffer in{bytes.data(), bytes.size(), 0};
+    for (;;) {
+        ZSTD_outBuffer out{s_->buf.data(), s_->buf.size(), 0};
+        const std::size_t left = ZSTD_compressStream2(s_->c, &out, &in, static_cast<ZSTD_EndDirective>(mode));
+        if (ZSTD_isError(left))
+            throw std::runtime_error(name_ + " に書き込めません（圧縮できません: " + ZSTD_getErrorName(left) + "）");
+        if (out.pos > 0) out_.Write(std::string_view(s_->buf.data(), out.pos));
+        if (mode == ZSTD_e_continue ? in.pos == in.size : left == 0) return;
+    }
+}
+
+void ZstdSink::Write(std::string_view bytes) {
+    if (!bytes.empty()) Compress(bytes, ZSTD_e_continue);
+}
+
+void ZstdSink::Rewind() {
+    ZSTD_CCtx_reset(s_->c, ZSTD_reset_session_only);
+    out_.Rewind();
+}
+
+void ZstdSink::Finish() { Compress({}, ZSTD_e_end); }
+
+}  // namespace tavik
