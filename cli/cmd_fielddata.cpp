@@ -88,18 +88,21 @@ int MakeFieldData(const Args& args) {
     for (const std::string& o2 : {pair.index, pair.data, nameMap}) CheckOutputIsNotInput(o2, inputs);
 
     FieldImporter importer(o);
-    std::vector<FieldReleve> releves;
     try {
         const FieldHeaderDescription description = ReadHeaderDescription(header);
         importer.CheckHeader(description);
         if (!sites.empty()) importer.ReadSites(sites);
         if (matrix.empty()) importer.ReadLong(csv);
         else importer.ReadMatrix(matrix);
-        releves = importer.Finish();
+        importer.Check();
 
         const auto readOnly = force ? AtomicFile::ReadOnlyTarget::Replace : AtomicFile::ReadOnlyTarget::Refuse;
         FieldDataWriter writer(out, description, readOnly);
-        for (const FieldReleve& r : releves) writer.Add(r);
+        FieldReleve r;  // one at a time: its strings are reused
+        for (std::size_t i = 0; i < importer.ReleveCount(); ++i) {
+            importer.ReleveAt(i, r);
+            writer.Add(r);
+        }
         std::unique_ptr<AtomicFile> map;
         if (!importer.Report().names.empty()) {
             map = std::make_unique<AtomicFile>(nameMap, readOnly);

@@ -79,6 +79,10 @@ int ClassIndex(const std::string& cover) {
     return 7;
 }
 
+const char* kTransliterateHint = "--transliterate で、符号の付いた文字を元の文字にして書けます（á → a, ü → u, ß → ss）";
+
+const char* const kLayerLabels[kLayerCount] = {"T1", "T2", "S1", "S2", "H1", "H2", "M"};
+
 const char* kScaleHint =
     "被度の尺度は --scale で選べます: bb（既定）, bb-extended, percent, londo, domin, ordinal, presence";
 
@@ -92,25 +96,46 @@ FieldImportError::FieldImportError(std::vector<std::string> lines)
       }()),
       lines_(std::move(lines)) {}
 
+// The place of a problem, put into words only when there is one: the record the reader
+// last returned, and what within it.
+class Place {
+public:
+    explicit Place(const CsvReader& csv, std::string within = {}) : csv_(&csv), within_(std::move(within)) {}
+    std::string operator()() const { return csv_->Where() + within_; }
+
+private:
+    const CsvReader* csv_;
+    std::string within_;
+};
+
 struct FieldImporter::State {
     FieldImportOptions o;
     FieldImportReport report;
     std::vector<std::string> problems;
     std::size_t problemCount = 0;
     std::vector<std::string> hints;
-    std::vector<FieldReleve> releves;
-    std::unordered_map<std::string, std::size_t> byKey;
-    std::vector<std::unordered_map<std::string, std::size_t>> entryOf;  // raw name -> entry
     std::string sitesPath;
     bool sitesGiven = false;
 
-    // Species names: each distinct name is fitted once. `fitted` is null for a name that
-    // cannot be written.
+    // The relevés with their site values (their `entries` stay empty) and, beside them, their
+    // species entries in a compact form: a name number and the cover text of each layer.
+    struct Entry {
+        std::uint32_t name;
+        std::array<std::array<char, 4>, kLayerCount> covers{};
+    };
+    std::vector<FieldReleve> releves;
+    std::vector<std::vector<Entry>> entries;
+    std::unordered_map<std::string, std::size_t> byKey;
+    std::unordered_map<std::uint64_t, std::uint32_t> entryOf;  // relevé << 32 | name -> entry
+
+    // Species names: each distinct name is fitted once; a name that cannot be written keeps
+    // its number (so that its layers still meet) and is not `ok`.
     struct Name {
         std::string fitted;
         bool ok = false;
     };
-    std::unordered_map<std::string, Name> names;
+    std::vector<Name> nameList;
+    std::unordered_map<std::string, std::uint32_t> nameIds;
     std::unordered_map<std::string, std::string> ownerOf;  // written name -> input name
 
     void Problem(std::string m) {
@@ -121,47 +146,49 @@ struct FieldImporter::State {
         if (std::find(hints.begin(), hints.end(), h) == hints.end()) hints.push_back(h);
     }
 
-    // The name as it will be written, or null (the problem is reported at its first use).
-    const std::string* FitName(const std::string& raw, const std::string& where) {
-        auto [it, added] = names.try_emplace(raw);
-        Name& n = it->second;
-        if (!added) return n.ok ? &n.fitted : nullptr;
+    // The number of a name; its problems are reported at its first use.
+    std::uint32_t FitName(std::string_view rawView, const Place& where) {
+        auto [it, added] = nameIds.try_emplace(std::string(rawView), static_cast<std::uint32_t>(nameList.size()));
+        if (!added) return it->second;
+        const std::string& raw = it->first;
+        Name& n = nameList.emplace_back();
+        n.fitted = raw;
         std::string fitted = o.transliterate ? TransliterateLatin(raw) : raw;
         std::string bytes;
         if (!Utf8ToCp932(fitted, bytes)) {
-            Problem(where + ": 種名「" + raw + "」に CP932 で書けない文字があります");
-            if (!o.transliterate) Hint("--transliterate で、符号の付いた文字を元の文字にして書けます（á → a, ü → u, ß → ss）");
-            return nullptr;
+            Problem(where() + ": 種名「" + raw + "」に CP932 で書けない文字があります");
+            if (!o.transliterate) Hint(kTransliterateHint);
+            return it->second;
         }
         if (bytes.size() > static_cast<std::size_t>(kNameSize)) {
             if (o.shorten) {
                 fitted = ShortenName(fitted, kNameSize);
             } else {
-                Problem(where + ": 種名「" + raw + "」は " + std::to_string(bytes.size()) + " バイトで、" +
+                Problem(where() + ": 種名「" + raw + "」は " + std::to_string(bytes.size()) + " バイトで、" +
                         std::to_string(kNameSize) + " バイトに収まりません");
                 Hint("--shorten で、28 バイトを超える種名を略記（subsp. → ssp., var., f.）と切り詰めで縮められます");
-                return nullptr;
+                return it->second;
             }
         }
         auto [owner, fresh] = ownerOf.try_emplace(fitted, raw);
         if (!fresh) {
-            Problem(where + ": 種名「" + owner->second + "」と「" + raw + "」がどちらも「" + fitted + "」になります");
-            return nullptr;
+            Problem(where() + ": 種名「" + owner->second + "」と「" + raw + "」がどちらも「" + fitted + "」になります");
+            return it->second;
         }
         if (fitted != raw) report.names.push_back({raw, fitted});
         n.fitted = std::move(fitted);
         n.ok = true;
-        return &n.fitted;
+        return it->second;
     }
 
     // A site value as it will be written; problems are reported here.
-    std::string FitSite(const FieldReleve& r, int item, const std::string& value, const std::string& where) {
+    std::string FitSite(const FieldReleve& r, int item, const std::string& value, const Place& where) {
         std::string v = o.transliterate ? TransliterateLatin(value) : value;
-        const std::string what = where + ": 測定 " + r.key + " の " + ItemHeading(item) + "「" + value + "」";
+        auto what = [&] { return where() + ": 測定 " + r.key + " の " + ItemHeading(item) + "「" + value + "」"; };
         std::string bytes;
         if (!Utf8ToCp932(v, bytes)) {
-            Problem(what + "に CP932 で書けない文字があります");
-            if (!o.transliterate) Hint("--transliterate で、符号の付いた文字を元の文字にして書けます（á → a, ü → u, ß → ss）");
+            Problem(what() + "に CP932 で書けない文字があります");
+            if (!o.transliterate) Hint(kTransliterateHint);
             return value;
         }
         const std::size_t width = item <= 7 ? 8 : 4;
@@ -170,8 +197,8 @@ struct FieldImporter::State {
             if (o.roundSites && !rounded.empty()) {
                 v = rounded;
             } else {
-                Problem(what + "が " + std::to_string(width) + " バイトに収まりません");
-                if (!o.roundSites && !RoundNumberToWidth(v, width).empty() && item >= 8)
+                Problem(what() + "が " + std::to_string(width) + " バイトに収まりません");
+                if (!o.roundSites && !rounded.empty())
                     Hint("--round-sites で、4 バイトの項目（i08 … i29）の数値を収まる桁に丸められます（139.9 → 140）");
                 return value;
             }
@@ -181,69 +208,85 @@ struct FieldImporter::State {
     }
 
     // The site values of one line go to its relevé; a different non-empty value is a problem.
-    void TakeSites(FieldReleve& r, const std::vector<std::string_view>& cells, const Columns& c, const std::string& where) {
+    void TakeSites(FieldReleve& r, const std::vector<std::string_view>& cells, const Columns& c, const Place& where) {
         for (int n = 2; n <= 29; ++n) {
             const std::string_view t = CellAt(cells, c.items[static_cast<std::size_t>(n)]);
             if (t.empty()) continue;
             std::string& slot = r.items[static_cast<std::size_t>(n)];
             const std::string v = FitSite(r, n, std::string(t), where);
             if (slot.empty()) slot = v;
-            else if (slot != v) Problem(where + ": 測定 " + r.key + " の " + ItemHeading(n) + " が前の行と違います");
+            else if (slot != v) Problem(where() + ": 測定 " + r.key + " の " + ItemHeading(n) + " が前の行と違います");
         }
         auto code = [&](int col, int& slot, const char* name) {
             const std::string_view t = CellAt(cells, col);
             if (t.empty()) return;
             if (t.size() != 1 || t[0] < '0' || t[0] > '9') {
-                Problem(where + ": " + name + " が 1 桁の数字ではありません: " + std::string(t));
+                Problem(where() + ": " + name + " が 1 桁の数字ではありません: " + std::string(t));
                 return;
             }
             if (slot >= 0 && slot != t[0] - '0')
-                Problem(where + ": 測定 " + r.key + " の " + name + " が前の行と違います");
+                Problem(where() + ": 測定 " + r.key + " の " + name + " が前の行と違います");
             slot = t[0] - '0';
         };
         code(c.k, r.codeK, "K");
         code(c.d, r.codeD, "D");
     }
 
-    // The relevé of a key, made when new (unless the site file fixed the relevés); null when
-    // it cannot be.
-    FieldReleve* ReleveOf(std::string_view key, const std::string& where, bool keyIsItem2) {
+    // The number of the relevé of a key, made when new (unless the site file fixed the
+    // relevés); SIZE_MAX when there is none.
+    std::size_t ReleveOf(std::string_view key, const Place& where, bool keyIsItem2) {
         if (key.empty()) {
-            Problem(where + ": releve が空です");
-            return nullptr;
+            Problem(where() + ": releve が空です");
+            return SIZE_MAX;
         }
-        auto it = byKey.find(std::string(key));
-        if (it == byKey.end()) {
+        auto [it, added] = byKey.try_emplace(std::string(key), releves.size());
+        if (added) {
             if (sitesGiven) {
-                Problem(where + ": 測定 " + std::string(key) + " は " + sitesPath + " にありません");
-                return nullptr;
+                Problem(where() + ": 測定 " + std::string(key) + " は " + sitesPath + " にありません");
+                byKey.erase(it);
+                return SIZE_MAX;
             }
-            it = byKey.emplace(std::string(key), releves.size()).first;
             FieldReleve& r = releves.emplace_back();
             r.key = key;
             if (keyIsItem2) r.items[2] = FitSite(r, 2, r.key, where);
+            entries.resize(releves.size());
         }
-        if (entryOf.size() < releves.size()) entryOf.resize(releves.size());
-        return &releves[it->second];
+        return it->second;
     }
 
-    // Adds a cover of a species to a relevé.
-    void AddCover(std::size_t releve, const std::string& raw, const std::string& fitted, int layer,
-                  const std::string& cover, const std::string& where, bool duplicateIsProblem) {
-        FieldReleve& r = releves[releve];
-        auto [e, added] = entryOf[releve].try_emplace(raw, r.entries.size());
-        if (added) r.entries.push_back(FieldEntry{fitted, {}});
+    // A cover of a species in a relevé; `layer` -1 for a species without cover.
+    void AddCover(std::size_t releve, std::uint32_t name, int layer, const std::string& cover, const Place& where) {
+        auto& list = entries[releve];
+        auto [e, added] = entryOf.try_emplace(static_cast<std::uint64_t>(releve) << 32 | name,
+                                              static_cast<std::uint32_t>(list.size()));
+        if (added) list.push_back(Entry{name, {}});
         if (layer < 0) return;
-        std::string& slot = r.entries[e->second].covers[static_cast<std::size_t>(layer)];
-        if (!slot.empty() && duplicateIsProblem) {
-            Problem(where + ": " + raw + " の " + kLayerNames[layer] + " が二度あります");
+        std::array<char, 4>& slot = list[e->second].covers[static_cast<std::size_t>(layer)];
+        if (slot[0]) {
+            Problem(where() + ": " + RawName(name) + " の " + kLayerLabels[layer] +
+                    " が二度あります");
             return;
         }
-        slot = cover;
+        PutCover(slot, cover);
+    }
+
+    // Appends a cover of a species that cannot be in the relevé yet (a matrix cell).
+    void AppendCover(std::size_t releve, std::uint32_t name, int layer, const std::string& cover) {
+        Entry& e = entries[releve].emplace_back(Entry{name, {}});
+        PutCover(e.covers[static_cast<std::size_t>(layer)], cover);
+    }
+
+    void PutCover(std::array<char, 4>& slot, const std::string& cover) {
+        // Every cover text the writer takes has at most three characters ("3.2").
+        cover.copy(slot.data(), std::min<std::size_t>(cover.size(), 3));
         ++report.classes[static_cast<std::size_t>(ClassIndex(cover))];
     }
 
-    static constexpr const char* kLayerNames[kLayerCount] = {"T1", "T2", "S1", "S2", "H1", "H2", "M"};
+    std::string RawName(std::uint32_t name) const {
+        for (const auto& [raw, id] : nameIds)
+            if (id == name) return raw;
+        return {};
+    }
 
     void BadCover(const std::string& where, std::string_view value) {
         Problem(where + ": 「" + std::string(value) + "」は被度（尺度 " + CoverScaleName(o.scale) + "）ではありません");
@@ -268,24 +311,24 @@ void FieldImporter::ReadSites(const std::string& path) {
     const Columns c = ReadHeading(cells);
     if (c.releve < 0)
         throw std::runtime_error(path + ": releve 列がありません（区切りは" + csv.DelimiterName() + "と読みました）");
-    s.sitesGiven = true;
-    s.sitesPath = path;
+    const Place where(csv);
     while (csv.Next(cells)) {
-        const std::string where = csv.Where();
         const std::string key(CellAt(cells, c.releve));
         if (key.empty()) {
-            s.Problem(where + ": releve が空です");
+            s.Problem(where() + ": releve が空です");
             continue;
         }
         if (s.byKey.count(key)) {
-            s.Problem(where + ": 測定 " + key + " が二度あります");
+            s.Problem(where() + ": 測定 " + key + " が二度あります");
             continue;
         }
         s.byKey[key] = s.releves.size();
         s.releves.emplace_back().key = key;
         s.TakeSites(s.releves.back(), cells, c, where);
     }
-    s.entryOf.resize(s.releves.size());
+    s.entries.resize(s.releves.size());
+    s.sitesGiven = true;
+    s.sitesPath = path;
 }
 
 void FieldImporter::ReadLong(const std::string& path) {
@@ -300,34 +343,31 @@ void FieldImporter::ReadLong(const std::string& path) {
         if (cells.size() > 4) m += "。種 × 測定の表なら --matrix を指定してください";
         throw std::runtime_error(m);
     }
-    const bool keyIsItem2 = c.items[2] < 0 && !s.sitesGiven;
+    const bool keyIsItem2 = c.items[2] < 0;
     const bool presence = s.o.scale == CoverScale::Presence;
+    const Place where(csv);
     while (csv.Next(cells)) {
-        // The place of the line, made only for a message.
-        const std::string where = csv.Where();
-        FieldReleve* r = s.ReleveOf(CellAt(cells, c.releve), where, keyIsItem2);
-        if (!r) continue;
-        const std::size_t ri = static_cast<std::size_t>(r - s.releves.data());
-        s.TakeSites(*r, cells, c, where);
+        const std::size_t ri = s.ReleveOf(CellAt(cells, c.releve), where, keyIsItem2);
+        if (ri == SIZE_MAX) continue;
+        s.TakeSites(s.releves[ri], cells, c, where);
         const std::string_view taxon = CellAt(cells, c.taxon), layer = CellAt(cells, c.layer), cover = CellAt(cells, c.cover);
         if (taxon.empty()) {
-            if (!layer.empty() || !cover.empty()) s.Problem(where + ": taxon が空です");
+            if (!layer.empty() || !cover.empty()) s.Problem(where() + ": taxon が空です");
             continue;  // a line of site values only
         }
-        const std::string raw(taxon);
-        const std::string* fitted = s.FitName(raw, where);
+        const std::uint32_t name = s.FitName(taxon, where);
         int l = -1;
         std::string text;
         if (!layer.empty() || !cover.empty()) {
             l = LayerIndex(std::string(layer));
             if (l < 0) {
-                s.Problem(where + ": 「" + std::string(layer) + "」は階層 T1 T2 S1 S2 H1 H2 M のどれでもありません");
+                s.Problem(where() + ": 「" + std::string(layer) + "」は階層 T1 T2 S1 S2 H1 H2 M のどれでもありません");
                 continue;
             }
             CoverConversion cc = presence && cover.empty() ? CoverConversion{CoverConversion::Cover, "+"}
                                                             : ConvertCover(s.o.scale, cover, s.o.rBelow);
             if (cc.kind == CoverConversion::Invalid || (cc.kind == CoverConversion::Absent && cover.empty())) {
-                s.BadCover(where, cover);
+                s.BadCover(where(), cover);
                 continue;
             }
             if (cc.kind == CoverConversion::Absent) {
@@ -338,7 +378,7 @@ void FieldImporter::ReadLong(const std::string& path) {
         }
         // A name that cannot be written still meets its other layers, so that a layer given
         // twice is found too; nothing is written while a problem remains.
-        s.AddCover(ri, raw, fitted ? *fitted : raw, l, text, where, true);
+        s.AddCover(ri, name, l, text, where);
     }
 }
 
@@ -347,55 +387,50 @@ void FieldImporter::ReadMatrix(const std::string& path) {
     CsvReader csv(path);
     std::vector<std::string_view> cells;
     if (!csv.Next(cells)) throw std::runtime_error(path + ": 見出し行がありません");
-    const std::string headingWhere = csv.Where();
+    const std::size_t columns = cells.size();
+    if (columns < 2)
+        throw std::runtime_error(path + ": 見出し行が 1 列だけです（区切りは" + csv.DelimiterName() + "と読みました）");
+    const Place where(csv);
     const bool transpose = s.o.transpose;
     const int layer = s.o.layer;
     // The heading: species (or, transposed, relevés) from the second cell on.
-    const std::size_t columns = cells.size();
     std::vector<std::string> heads(columns);
-    std::vector<const std::string*> fitted(columns, nullptr);  // species columns
-    std::vector<std::size_t> releveOf(columns, SIZE_MAX);      // relevé columns
-    std::vector<bool> repeated(columns, false);                // reported with the heading
+    std::vector<std::uint32_t> nameOf(columns, UINT32_MAX);  // species columns
+    std::vector<std::size_t> releveOf(columns, SIZE_MAX);    // relevé columns
+    std::vector<bool> repeated(columns, false);              // reported with the heading
     {
         std::unordered_map<std::string, std::size_t> seen;
         for (std::size_t i = 1; i < columns; ++i) {
             heads[i] = Trimmed(cells[i]);
             if (heads[i].empty()) continue;
             if (auto [it, fresh] = seen.try_emplace(heads[i], i); !fresh) {
-                s.Problem(headingWhere + ": 「" + heads[i] + "」が " + std::to_string(it->second + 1) + " 列目と " +
+                s.Problem(where() + ": 「" + heads[i] + "」が " + std::to_string(it->second + 1) + " 列目と " +
                           std::to_string(i + 1) + " 列目にあります");
                 repeated[i] = true;
                 continue;
             }
-            if (transpose) {
-                if (FieldReleve* r = s.ReleveOf(heads[i], headingWhere, true))
-                    releveOf[i] = static_cast<std::size_t>(r - s.releves.data());
-            } else {
-                fitted[i] = s.FitName(heads[i], headingWhere);
-            }
+            if (transpose) releveOf[i] = s.ReleveOf(heads[i], where, true);
+            else nameOf[i] = s.FitName(heads[i], where);
         }
     }
-    if (columns < 2)
-        throw std::runtime_error(path + ": 見出し行が 1 列だけです（区切りは" + csv.DelimiterName() + "と読みました）");
     std::unordered_map<std::string, std::size_t> rowsSeen;
     while (csv.Next(cells)) {
         const std::string_view first = TrimBlanks(cells[0]);
         if (auto [it, fresh] = rowsSeen.try_emplace(std::string(first), csv.Line()); !fresh && !first.empty()) {
-            s.Problem(csv.Where() + ": 「" + std::string(first) + "」が " + std::to_string(it->second) + " 行目にもあります");
+            s.Problem(where() + ": 「" + std::string(first) + "」が " + std::to_string(it->second) + " 行目にもあります");
             continue;
         }
         if (cells.size() > columns)
-            s.Problem(csv.Where() + ": 見出し行の " + std::to_string(columns) + " 列より多い " +
-                      std::to_string(cells.size()) + " 列があります");
+            s.Problem(where() + ": 見出し行の " + std::to_string(columns) + " 列より多い " + std::to_string(cells.size()) +
+                      " 列があります");
         // Per row: the relevé (or, transposed, the species).
         std::size_t rowReleve = SIZE_MAX;
-        const std::string* rowName = nullptr;
-        const std::string rowKey(first);
+        std::uint32_t rowName = UINT32_MAX;
         if (transpose) {
-            if (first.empty()) s.Problem(csv.Where() + ": 種名が空です");
-            else rowName = s.FitName(rowKey, csv.Where());
-        } else if (FieldReleve* r = s.ReleveOf(first, csv.Where(), true)) {
-            rowReleve = static_cast<std::size_t>(r - s.releves.data());
+            if (first.empty()) s.Problem(where() + ": 種名が空です");
+            else rowName = s.FitName(first, where);
+        } else {
+            rowReleve = s.ReleveOf(first, where, true);
         }
         const std::size_t n = std::min(cells.size(), columns);
         for (std::size_t i = 1; i < n; ++i) {
@@ -404,32 +439,55 @@ void FieldImporter::ReadMatrix(const std::string& path) {
             const CoverConversion cc = ConvertCover(s.o.scale, v, s.o.rBelow);
             if (cc.kind == CoverConversion::Absent) continue;
             if (heads[i].empty()) {
-                s.Problem(csv.Where() + ": 見出しのない " + std::to_string(i + 1) + " 列目に値「" + std::string(v) + "」があります");
+                s.Problem(where() + ": 見出しのない " + std::to_string(i + 1) + " 列目に値「" + std::string(v) + "」があります");
                 continue;
             }
             if (cc.kind == CoverConversion::Invalid) {
-                s.BadCover(csv.Where() + " の " + std::to_string(i + 1) + " 列目（" + heads[i] + "）", v);
+                s.BadCover(where() + " " + std::to_string(i + 1) + " 列目（" + heads[i] + "）", v);
                 continue;
             }
             const std::size_t ri = transpose ? releveOf[i] : rowReleve;
-            const std::string* name = transpose ? rowName : fitted[i];
-            if (ri == SIZE_MAX || !name) continue;  // reported with its heading or row
-            s.AddCover(ri, transpose ? rowKey : heads[i], *name, layer, cc.text, csv.Where(), false);
+            const std::uint32_t name = transpose ? rowName : nameOf[i];
+            if (ri == SIZE_MAX || name == UINT32_MAX) continue;  // reported with its heading or row
+            s.AppendCover(ri, name, layer, cc.text);
         }
     }
 }
 
-std::vector<FieldReleve> FieldImporter::Finish() {
-    State& s = *s_;
-    if (s.problemCount) {
-        std::vector<std::string> lines = std::move(s.problems);
-        if (s.problemCount > lines.size())
-            lines.push_back("ほか " + std::to_string(s.problemCount - lines.size()) + " 件の問題があります");
-        lines.insert(lines.begin(), std::to_string(s.problemCount) + " 件の問題があるため、何も書いていません:");
-        for (const std::string& h : s.hints) lines.push_back(h);
-        throw FieldImportError(std::move(lines));
+void FieldImporter::Check() const {
+    const State& s = *s_;
+    if (!s.problemCount) return;
+    std::vector<std::string> lines = s.problems;
+    if (s.problemCount > lines.size())
+        lines.push_back("ほか " + std::to_string(s.problemCount - lines.size()) + " 件の問題があります");
+    lines.insert(lines.begin(), std::to_string(s.problemCount) + " 件の問題があるため、何も書いていません:");
+    for (const std::string& h : s.hints) lines.push_back(h);
+    throw FieldImportError(std::move(lines));
+}
+
+std::size_t FieldImporter::ReleveCount() const { return s_->releves.size(); }
+
+void FieldImporter::ReleveAt(std::size_t i, FieldReleve& out) const {
+    const State& s = *s_;
+    const FieldReleve& r = s.releves[i];
+    out.key = r.key;
+    out.items = r.items;
+    out.codeK = r.codeK;
+    out.codeD = r.codeD;
+    const auto& list = s.entries[i];
+    out.entries.resize(list.size());
+    for (std::size_t k = 0; k < list.size(); ++k) {
+        FieldEntry& e = out.entries[k];
+        e.name = s.nameList[list[k].name].fitted;
+        for (std::size_t l = 0; l < kLayerCount; ++l) e.covers[l].assign(list[k].covers[l].data());
     }
-    return std::move(s.releves);
+}
+
+std::vector<FieldReleve> FieldImporter::Finish() {
+    Check();
+    std::vector<FieldReleve> out(ReleveCount());
+    for (std::size_t i = 0; i < out.size(); ++i) ReleveAt(i, out[i]);
+    return out;
 }
 
 std::string NameMapPathFor(const FieldPairPaths& pair) {

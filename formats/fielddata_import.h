@@ -72,8 +72,14 @@ public:
     void ReadSites(const std::string& path);
     void ReadLong(const std::string& path);
     void ReadMatrix(const std::string& path);
-    // The relevés, or FieldImportError listing every problem. A file that cannot be read at
-    // all stops at once with std::runtime_error.
+    // Throws FieldImportError listing every problem found so far. (A file that cannot be
+    // read at all stops its Read at once with std::runtime_error.)
+    void Check() const;
+    // The relevés, one at a time, after Check: in the order of the site file, else in the
+    // order they first appear.
+    std::size_t ReleveCount() const;
+    void ReleveAt(std::size_t i, FieldReleve& out) const;
+    // Check, then all relevés at once.
     std::vector<FieldReleve> Finish();
     const FieldImportReport& Report() const;
 

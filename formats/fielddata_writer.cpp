@@ -44,10 +44,11 @@ std::string ToCp932(const std::string& text, const std::string& what) {
 }
 
 // A value placed in a fixed field of `width` bytes.
-void PutField(std::string& rec, std::size_t at, std::size_t width, const std::string& bytes,
-              bool right, const std::string& what) {
+// `what` and `detail` name the field in the message.
+void PutField(std::string& rec, std::size_t at, std::size_t width, std::string_view bytes,
+              bool right, const std::string& what, const std::string& detail) {
     if (bytes.size() > width)
-        throw std::runtime_error(what + ": 「" + Cp932ToUtf8Lenient(bytes) + "」が " +
+        throw std::runtime_error(what + detail + ": 「" + Cp932ToUtf8Lenient(bytes) + "」が " +
                                  std::to_string(width) + " バイトに収まりません");
     const std::size_t pad = width - bytes.size();
     rec.replace(at + (right ? pad : 0), bytes.size(), bytes);
@@ -120,7 +121,7 @@ void FieldDataWriter::Add(const FieldReleve& r) {
         const std::string bytes = ToCp932(v, what);
         const std::size_t at = n <= 7 ? 16 + 8 * static_cast<std::size_t>(n - 2)
                                       : 64 + 4 * static_cast<std::size_t>(n - 8);
-        PutField(rec, at, n <= 7 ? 8 : 4, bytes, LooksNumeric(v), what + " の項目 " + std::to_string(n));
+        PutField(rec, at, n <= 7 ? 8 : 4, bytes, LooksNumeric(v), what, " の項目 " + std::to_string(n));
     }
     const int k = r.codeK >= 0 ? r.codeK : header_.codeK;
     const int d = r.codeD >= 0 ? r.codeD : header_.codeD;
@@ -141,16 +142,20 @@ void FieldDataWriter::Add(const FieldReleve& r) {
         std::string srec(kDataRecordSize, ' ');
         for (std::size_t e = 0; e < kEntriesPerRecord && i * kEntriesPerRecord + e < n; ++e) {
             const FieldEntry& entry = r.entries[i * kEntriesPerRecord + e];
-            const std::string name = Trimmed(entry.name);
+            const std::string_view name = TrimBlanks(entry.name);
             if (name.empty()) throw std::runtime_error(what + ": 名前のない種があります");
             const std::size_t at = e * kEntrySize;
-            PutField(srec, at, kNameSize, ToCp932(name, what), false, what + " の種名");
+            // A name is converted once, however many relevés hold it.
+            auto known = nameBytes_.find(name);
+            if (known == nameBytes_.end())
+                known = nameBytes_.emplace(std::string(name), ToCp932(std::string(name), what)).first;
+            PutField(srec, at, kNameSize, known->second, false, what, " の種名");
             for (int l = 0; l < kLayerCount; ++l) {
                 const std::string& c = entry.covers[static_cast<std::size_t>(l)];
-                if (Trimmed(c).empty()) continue;
+                if (TrimBlanks(c).empty()) continue;
                 const std::string field = CoverFieldFor(c);
                 if (field.empty())
-                    throw std::runtime_error(what + " の " + name + " (" + kLayerLabels[l] + "): 「" + c +
+                    throw std::runtime_error(what + " の " + std::string(name) + " (" + kLayerLabels[l] + "): 「" + c +
                                              "」は被度ではありません");
                 srec.replace(at + kNameSize + 2 * static_cast<std::size_t>(l), 2, field);
             }

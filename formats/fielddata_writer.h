@@ -7,9 +7,11 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/covers.h"
@@ -81,6 +83,12 @@ private:
     long nextRecord_ = 1;
     int count_ = 0;
     std::array<bool, kItemCount + 1> seen_{};
+    // Species names in CP932, by their text, found by a view of it.
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<std::string, std::string, TextHash, std::equal_to<>> nameBytes_;
 };
 
 // Reads a header description: lines "key=value"; keys title, i01 .. i30 (value "NAME",

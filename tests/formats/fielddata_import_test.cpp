@@ -322,7 +322,7 @@ TEST_F(Import, MatrixProblemsNameTheRowAndColumn) {
               (std::vector<std::string>{
                   "6 件の問題があるため、何も書いていません:",
                   m + " の 1 行目: 「Fagus」が 2 列目と 4 列目にあります",
-                  m + " の 2 行目 の 3 列目（Sasa）: 「x」は被度（尺度 ordinal）ではありません",
+                  m + " の 2 行目 3 列目（Sasa）: 「x」は被度（尺度 ordinal）ではありません",
                   m + " の 3 行目: 見出しのない 5 列目に値「3」があります",
                   m + " の 4 行目: 「R1」が 2 行目にもあります",
                   m + " の 5 行目: 見出し行の 5 列より多い 6 列があります",
