@@ -126,7 +126,10 @@ struct FieldImporter::State {
     std::vector<FieldReleve> releves;
     std::vector<std::vector<Entry>> entries;
     std::unordered_map<std::string, std::size_t> byKey;
-    std::unordered_map<std::uint64_t, std::uint32_t> entryOf;  // relevé << 32 | name -> entry
+    // For relevés of many entries: name -> entry, grown as entries are added (smaller
+    // relevés are searched through, which is faster than any index).
+    std::unordered_map<std::size_t, std::unordered_map<std::uint32_t, std::uint32_t>> bigIndex;
+    static constexpr std::size_t kSearchedThrough = 64;
 
     // Species names: each distinct name is fitted once; a name that cannot be written keeps
     // its number (so that its layers still meet) and is not `ok`.
@@ -257,11 +260,25 @@ struct FieldImporter::State {
     // A cover of a species in a relevé; `layer` -1 for a species without cover.
     void AddCover(std::size_t releve, std::uint32_t name, int layer, const std::string& cover, const Place& where) {
         auto& list = entries[releve];
-        auto [e, added] = entryOf.try_emplace(static_cast<std::uint64_t>(releve) << 32 | name,
-                                              static_cast<std::uint32_t>(list.size()));
-        if (added) list.push_back(Entry{name, {}});
+        std::size_t at = SIZE_MAX;
+        if (list.size() <= kSearchedThrough) {
+            for (std::size_t k = list.size(); k-- > 0;)
+                if (list[k].name == name) {
+                    at = k;
+                    break;
+                }
+        } else {
+            auto& index = bigIndex[releve];
+            for (std::size_t k = index.size(); k < list.size(); ++k)
+                index.emplace(list[k].name, static_cast<std::uint32_t>(k));
+            if (auto f = index.find(name); f != index.end()) at = f->second;
+        }
+        if (at == SIZE_MAX) {
+            at = list.size();
+            list.push_back(Entry{name, {}});
+        }
         if (layer < 0) return;
-        std::array<char, 4>& slot = list[e->second].covers[static_cast<std::size_t>(layer)];
+        std::array<char, 4>& slot = list[at].covers[static_cast<std::size_t>(layer)];
         if (slot[0]) {
             Problem(where() + ": " + RawName(name) + " の " + kLayerLabels[layer] +
                     " が二度あります");
@@ -479,7 +496,10 @@ void FieldImporter::ReleveAt(std::size_t i, FieldReleve& out) const {
     for (std::size_t k = 0; k < list.size(); ++k) {
         FieldEntry& e = out.entries[k];
         e.name = s.nameList[list[k].name].fitted;
-        for (std::size_t l = 0; l < kLayerCount; ++l) e.covers[l].assign(list[k].covers[l].data());
+        for (std::size_t l = 0; l < kLayerCount; ++l) {
+            const auto& c = list[k].covers[l];
+            e.covers[l].assign(c.data(), c[0] ? (c[1] ? (c[2] ? 3 : 2) : 1) : 0);
+        }
     }
 }
 

@@ -201,6 +201,26 @@ TEST_F(Import, EveryProblemIsListedOnceWithItsPlace) {
     EXPECT_EQ(lines[101], "ほか 50 件の問題があります");
 }
 
+TEST_F(Import, LayersMeetInLargeRelevesToo) {
+    // Past the first 64 entries of a relevé its species are found through an index.
+    std::string csv = "releve,taxon,layer,cover\n";
+    for (int i = 0; i < 100; ++i) csv += "R1,Sp" + std::to_string(i) + ",H1,+\n";
+    csv += "R1,Sp3,T1,2\nR1,Sp80,S1,1\nR1,Sp99,M,3\nR1,Sp80,H1,4\n";
+    WriteBytes(Path("l.csv"), csv);
+    EXPECT_EQ(Problems([&](FieldImporter& i) { i.ReadLong(Path("l.csv")); }),
+              (std::vector<std::string>{"1 件の問題があるため、何も書いていません:",
+                                        Path("l.csv") + " の 105 行目: Sp80 の H1 が二度あります"}));
+    WriteBytes(Path("l.csv"), csv.substr(0, csv.rfind("R1,Sp80,H1")));
+    FieldImporter good;
+    good.ReadLong(Path("l.csv"));
+    const auto releves = good.Finish();
+    ASSERT_EQ(releves.size(), 1u);
+    ASSERT_EQ(releves[0].entries.size(), 100u);
+    EXPECT_EQ(releves[0].entries[3].covers, (std::array<std::string, kLayerCount>{"2", "", "", "", "+", "", ""}));
+    EXPECT_EQ(releves[0].entries[80].covers, (std::array<std::string, kLayerCount>{"", "", "1", "", "+", "", ""}));
+    EXPECT_EQ(releves[0].entries[99].covers, (std::array<std::string, kLayerCount>{"", "", "", "", "+", "", "3"}));
+}
+
 TEST_F(Import, FittingOnRequestIsReportedAndMeetingNamesAreRefused) {
     WriteBytes(Path("l.csv"),
                "releve;i08;i09;taxon;layer;cover\n"
