@@ -38,7 +38,7 @@ rows = []
 for q in range(1, 2001):
     row = ['0'] * 800
     for s in random.sample(range(800), 25):
-        row[s] = f'{random.choice([0.05, 0.3, 1, 2.5, 7, 15, 30, 60, 85]) * random.uniform(0.8, 1.2):.2f}'
+        row[s] = f'{min(100, random.choice([0.05, 0.3, 1, 2.5, 7, 15, 30, 60, 85]) * random.uniform(0.8, 1.2)):.2f}'
     rows.append(row)
 with open(d + '/matrix.csv', 'w', encoding='utf-8') as f:
     f.write('""' + ''.join(f',"{n}"' for n in names) + '\n')
