@@ -34,6 +34,17 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
+// A number that is zero however written (0, 0.0, 0,00, -0, 0 %), without parsing it.
+bool IsZero(std::string_view t) {
+    bool digit = false;
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        const char c = t[i];
+        if (c == '0') digit = true;
+        else if (!(c == '.' || c == ',' || c == '%' || c == ' ' || ((c == '-' || c == '+') && i == 0))) return false;
+    }
+    return digit;
+}
+
 CoverConversion Cover(std::string text) { return {CoverConversion::Cover, std::move(text)}; }
 CoverConversion Invalid() { return {}; }
 
@@ -117,9 +128,7 @@ bool ParseDecimal(std::string_view text, double& value) {
 CoverConversion ConvertCover(CoverScale scale, std::string_view value, double rBelow) {
     const std::string_view t = Trim(value);
     if (t.empty()) return {CoverConversion::Absent, {}};
-    double number = 0;
-    const bool numeric = ParseDecimal(t, number);
-    if (numeric && number == 0) return {CoverConversion::Absent, {}};
+    if (IsZero(t)) return {CoverConversion::Absent, {}};
     const std::string l = Lower(t);
     switch (scale) {
     case CoverScale::BraunBlanquet:
@@ -127,11 +136,13 @@ CoverConversion ConvertCover(CoverScale scale, std::string_view value, double rB
     case CoverScale::BraunBlanquetExtended:
         if (l == "2m" || l == "2a" || l == "2b") return Cover("2");
         return CoverFieldFor(std::string(t)).empty() ? Invalid() : Cover(std::string(t));
-    case CoverScale::Percent:
+    case CoverScale::Percent: {
         // r and + as written stand for a single individual and a few.
         if (l == "r" || l == "+") return Cover(l);
-        if (!numeric || number < 0 || number > 100) return Invalid();
+        double number = 0;
+        if (!ParseDecimal(t, number) || number < 0 || number > 100) return Invalid();
         return Cover(PercentClass(number, rBelow));
+    }
     case CoverScale::Londo:
         return Londo(l);
     case CoverScale::Domin: {

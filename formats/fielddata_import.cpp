@@ -71,9 +71,9 @@ std::string_view CellAt(const std::vector<std::string_view>& cells, int col) {
 
 // The class index of FieldImportReport::classes for a cover text the writer takes.
 int ClassIndex(const std::string& cover) {
-    const std::string field = CoverFieldFor(cover);
-    const char c = field.empty() ? '?' : field[0] == ' ' ? field[1] : field[0];
-    if (c == 'r') return 0;
+    // The class is the first character ("32", "+.2", "R").
+    const char c = cover.empty() ? '?' : cover[0];
+    if (c == 'r' || c == 'R') return 0;
     if (c == '+') return 1;
     if (c >= '1' && c <= '5') return c - '1' + 2;
     return 7;
@@ -451,8 +451,9 @@ void FieldImporter::ReadMatrix(const std::string& path) {
         }
         const std::size_t n = std::min(cells.size(), columns);
         for (std::size_t i = 1; i < n; ++i) {
+            if (cells[i].empty() || cells[i] == "0") continue;  // the usual absences, at once
             const std::string_view v = TrimBlanks(cells[i]);
-            if (v.empty() || v == "0" || repeated[i]) continue;  // the usual absences, at once
+            if (v.empty() || v == "0" || repeated[i]) continue;
             const CoverConversion cc = ConvertCover(s.o.scale, v, s.o.rBelow);
             if (cc.kind == CoverConversion::Absent) continue;
             if (heads[i].empty()) {
