@@ -185,11 +185,15 @@ struct FieldImporter::State {
     }
 
     // A site value as it will be written; problems are reported here.
-    std::string FitSite(const FieldReleve& r, int item, const std::string& value, const Place& where) {
+    // `quiet` for a value that a relevé already holds from an earlier line: the same value,
+    // fitted again, is neither reported nor listed twice.
+    std::string FitSite(const FieldReleve& r, int item, const std::string& value, const Place& where,
+                        bool quiet = false) {
         std::string v = o.transliterate ? TransliterateLatin(value) : value;
         auto what = [&] { return where() + ": 測定 " + r.key + " の " + ItemHeading(item) + "「" + value + "」"; };
         std::string bytes;
         if (!Utf8ToCp932(v, bytes)) {
+            if (quiet) return value;
             Problem(what() + "に CP932 で書けない文字があります");
             if (!o.transliterate) Hint(kTransliterateHint);
             return value;
@@ -199,6 +203,8 @@ struct FieldImporter::State {
             const std::string rounded = item >= 8 ? RoundNumberToWidth(v, width) : std::string();
             if (o.roundSites && !rounded.empty()) {
                 v = rounded;
+            } else if (quiet) {
+                return value;
             } else {
                 Problem(what() + "が " + std::to_string(width) + " バイトに収まりません");
                 if (!o.roundSites && !rounded.empty())
@@ -206,7 +212,7 @@ struct FieldImporter::State {
                 return value;
             }
         }
-        if (v != value) report.sites.push_back({r.key, item, value, v});
+        if (v != value && !quiet) report.sites.push_back({r.key, item, value, v});
         return v;
     }
 
@@ -216,7 +222,7 @@ struct FieldImporter::State {
             const std::string_view t = CellAt(cells, c.items[static_cast<std::size_t>(n)]);
             if (t.empty()) continue;
             std::string& slot = r.items[static_cast<std::size_t>(n)];
-            const std::string v = FitSite(r, n, std::string(t), where);
+            const std::string v = FitSite(r, n, std::string(t), where, !slot.empty());
             if (slot.empty()) slot = v;
             else if (slot != v) Problem(where() + ": 測定 " + r.key + " の " + ItemHeading(n) + " が前の行と違います");
         }

@@ -169,7 +169,7 @@ TEST_F(Import, EveryProblemIsListedOnceWithItsPlace) {
     WriteBytes(Path("l.csv"),
                "releve,i08,taxon,layer,cover\n"
                "R1,139.9,Fagus crenata,T1,12.5\n"
-               "R1,,Fagus crenata,Q1,3\n"
+               "R1,139.9,Fagus crenata,Q1,3\n"  // the same value again: reported once
                "R1,,Achillea millefolium subsp. millefolium,H1,+\n"
                "R2,,Centáurea jacea,H1,1\n"
                "R2,,Achillea millefolium subsp. millefolium,H1,2\n"
@@ -225,7 +225,7 @@ TEST_F(Import, FittingOnRequestIsReportedAndMeetingNamesAreRefused) {
     WriteBytes(Path("l.csv"),
                "releve;i08;i09;taxon;layer;cover\n"
                "R1;139,9;Nord;Centáurea jacea;H1;1\n"
-               "R1;;;Achillea millefolium subsp. millefolium;H1;+\n"
+               "R1;139,9;;Achillea millefolium subsp. millefolium;H1;+\n"
                "R2;1234,4;;Centáurea jacea;H1;2\n");
     FieldImportOptions o;
     o.transliterate = o.shorten = o.roundSites = true;
