@@ -44,10 +44,11 @@ std::string ToCp932(const std::string& text, const std::string& what) {
 }
 
 // A value placed in a fixed field of `width` bytes.
-void PutField(std::string& rec, std::size_t at, std::size_t width, const std::string& bytes,
-              bool right, const std::string& what) {
+// `what` and `detail` name the field in the message.
+void PutField(std::string& rec, std::size_t at, std::size_t width, std::string_view bytes,
+              bool right, const std::string& what, const std::string& detail) {
     if (bytes.size() > width)
-        throw std::runtime_error(what + ": 「" + Cp932ToUtf8Lenient(bytes) + "」が " +
+        throw std::runtime_error(what + detail + ": 「" + Cp932ToUtf8Lenient(bytes) + "」が " +
                                  std::to_string(width) + " バイトに収まりません");
     const std::size_t pad = width - bytes.size();
     rec.replace(at + (right ? pad : 0), bytes.size(), bytes);
@@ -120,7 +121,7 @@ void FieldDataWriter::Add(const FieldReleve& r) {
         const std::string bytes = ToCp932(v, what);
         const std::size_t at = n <= 7 ? 16 + 8 * static_cast<std::size_t>(n - 2)
                                       : 64 + 4 * static_cast<std::size_t>(n - 8);
-        PutField(rec, at, n <= 7 ? 8 : 4, bytes, LooksNumeric(v), what + " の項目 " + std::to_string(n));
+        PutField(rec, at, n <= 7 ? 8 : 4, bytes, LooksNumeric(v), what, " の項目 " + std::to_string(n));
     }
     const int k = r.codeK >= 0 ? r.codeK : header_.codeK;
     const int d = r.codeD >= 0 ? r.codeD : header_.codeD;
@@ -141,16 +142,20 @@ void FieldDataWriter::Add(const FieldReleve& r) {
         std::string srec(kDataRecordSize, ' ');
         for (std::size_t e = 0; e < kEntriesPerRecord && i * kEntriesPerRecord + e < n; ++e) {
             const FieldEntry& entry = r.entries[i * kEntriesPerRecord + e];
-            const std::string name = Trimmed(entry.name);
+            const std::string_view name = TrimBlanks(entry.name);
             if (name.empty()) throw std::runtime_error(what + ": 名前のない種があります");
             const std::size_t at = e * kEntrySize;
-            PutField(srec, at, kNameSize, ToCp932(name, what), false, what + " の種名");
+            // A name is converted once, however many relevés hold it.
+            auto known = nameBytes_.find(name);
+            if (known == nameBytes_.end())
+                known = nameBytes_.emplace(std::string(name), ToCp932(std::string(name), what)).first;
+            PutField(srec, at, kNameSize, known->second, false, what, " の種名");
             for (int l = 0; l < kLayerCount; ++l) {
                 const std::string& c = entry.covers[static_cast<std::size_t>(l)];
-                if (Trimmed(c).empty()) continue;
+                if (TrimBlanks(c).empty()) continue;
                 const std::string field = CoverFieldFor(c);
                 if (field.empty())
-                    throw std::runtime_error(what + " の " + name + " (" + kLayerLabels[l] + "): 「" + c +
+                    throw std::runtime_error(what + " の " + std::string(name) + " (" + kLayerLabels[l] + "): 「" + c +
                                              "」は被度ではありません");
                 srec.replace(at + kNameSize + 2 * static_cast<std::size_t>(l), 2, field);
             }
@@ -165,22 +170,70 @@ void FieldDataWriter::Add(const FieldReleve& r) {
     ++count_;
 }
 
-void FieldDataWriter::Finish() {
-    std::string head = "#30$" + ToCp932(Trimmed(header_.title), "見出しの title") + "$";
+namespace {
+
+// The text of the header record before padding; `seen` gives the availability of items the
+// description leaves to the data. Names without a CP932 form throw.
+std::string HeaderRecordText(const FieldHeaderDescription& header, const std::array<bool, kItemCount + 1>& seen) {
+    std::string head = "#30$" + ToCp932(Trimmed(header.title), "見出しの title") + "$";
     for (int n = 1; n <= kItemCount; ++n) {
-        std::string name = header_.names[static_cast<std::size_t>(n)];
+        std::string name = header.names[static_cast<std::size_t>(n)];
         if (name.empty()) name = InitialItemCaptions()[static_cast<std::size_t>(n)];
         if (n > 1) {
-            int a = header_.available[static_cast<std::size_t>(n)];
-            if (a < 0) a = seen_[static_cast<std::size_t>(n)] ? 1 : 0;
+            int a = header.available[static_cast<std::size_t>(n)];
+            if (a < 0) a = seen[static_cast<std::size_t>(n)] ? 1 : 0;
             head += a ? '1' : '0';
         }
         head += ToCp932(name, "見出しの項目 " + std::to_string(n)) + "$";
     }
-    head += "K=" + std::to_string(header_.codeK) + " D=" + std::to_string(header_.codeD);
+    head += "K=" + std::to_string(header.codeK) + " D=" + std::to_string(header.codeD);
+    return head;
+}
+
+// The message for a header record of `size` bytes over the limit: how much must go and
+// which names are the longest.
+std::string HeaderOverflowMessage(const FieldHeaderDescription& header, std::size_t size) {
+    struct Named {
+        std::string label, name;
+        std::size_t bytes;
+    };
+    std::vector<Named> all;
+    std::string bytes;
+    if (Utf8ToCp932(Trimmed(header.title), bytes)) all.push_back({"title", Trimmed(header.title), bytes.size()});
+    for (int n = 1; n <= kItemCount; ++n) {
+        std::string name = header.names[static_cast<std::size_t>(n)];
+        if (name.empty()) name = InitialItemCaptions()[static_cast<std::size_t>(n)];
+        if (!Utf8ToCp932(name, bytes)) continue;
+        char label[8];
+        std::snprintf(label, sizeof label, "i%02d", n);
+        all.push_back({label, name, bytes.size()});
+    }
+    std::stable_sort(all.begin(), all.end(), [](const Named& a, const Named& b) { return a.bytes > b.bytes; });
+    std::string m = "見出しレコードが " + std::to_string(size) + " バイトになり、" + std::to_string(kHeaderTextSize) +
+                    " バイトに収まりません: 項目名を合わせて " + std::to_string(size - kHeaderTextSize) +
+                    " バイト短くしてください。長い名前:";
+    for (std::size_t i = 0; i < all.size() && i < 5; ++i)
+        m += (i ? ", " : " ") + all[i].label + "「" + all[i].name + "」" + std::to_string(all[i].bytes) + " バイト";
+    return m;
+}
+
+}  // namespace
+
+std::vector<std::string> HeaderRecordProblems(const FieldHeaderDescription& header) {
+    std::string head;
+    try {
+        head = HeaderRecordText(header, {});
+    } catch (const std::runtime_error& e) {
+        return {e.what()};
+    }
+    if (head.size() > static_cast<std::size_t>(kHeaderTextSize)) return {HeaderOverflowMessage(header, head.size())};
+    return {};
+}
+
+void FieldDataWriter::Finish() {
+    std::string head = HeaderRecordText(header_, seen_);
     if (head.size() > static_cast<std::size_t>(kHeaderTextSize))
-        throw std::runtime_error("見出しレコードが " + std::to_string(head.size()) +
-                                 " バイトになり、504 バイトに収まりません（項目名を短くしてください）");
+        throw std::runtime_error(HeaderOverflowMessage(header_, head.size()));
     head.resize(kDataRecordSize, ' ');
     data_->Overwrite(0, head);
     // The data file first: an index is never left pointing into a data file it was not
@@ -210,62 +263,6 @@ int Digit(const std::string& v, const std::string& where) {
     const std::string t = Trimmed(v);
     if (t.size() != 1 || t[0] < '0' || t[0] > '9') throw std::runtime_error(where + ": 1 桁の数字ではありません: " + v);
     return t[0] - '0';
-}
-
-struct Columns {
-    int releve = -1, taxon = -1, layer = -1, cover = -1, k = -1, d = -1;
-    std::array<int, kItemCount + 1> items{};
-};
-
-Columns ReadHeading(const std::vector<std::string>& cells) {
-    Columns c;
-    c.items.fill(-1);
-    for (std::size_t i = 0; i < cells.size(); ++i) {
-        const std::string h = Upper(Trimmed(cells[i]));
-        const int col = static_cast<int>(i);
-        if (h == "RELEVE") c.releve = col;
-        else if (h == "TAXON") c.taxon = col;
-        else if (h == "LAYER") c.layer = col;
-        else if (h == "COVER") c.cover = col;
-        else if (h == "K") c.k = col;
-        else if (h == "D") c.d = col;
-        else if (int n = ItemColumn(h); n >= 2 && n <= 29) c.items[static_cast<std::size_t>(n)] = col;
-    }
-    return c;
-}
-
-std::string CsvCell(const std::vector<std::string>& cells, int col) {
-    return col >= 0 && static_cast<std::size_t>(col) < cells.size() ? cells[static_cast<std::size_t>(col)] : std::string();
-}
-
-std::string ItemHeading(int n) {
-    char b[8];
-    std::snprintf(b, sizeof b, "i%02d", n);
-    return b;
-}
-
-// Site values of a line go to its relevé; a different non-empty value is an error. `where`
-// makes the place for a message.
-template <class Where>
-void TakeSites(FieldReleve& r, const std::vector<std::string>& cells, const Columns& c, const Where& where) {
-    // Most lines carry no site values: nothing is built for an empty cell.
-    auto take = [&](std::string& slot, int col, auto&& name) {
-        if (col < 0 || static_cast<std::size_t>(col) >= cells.size()) return;
-        const std::string t = Trimmed(cells[static_cast<std::size_t>(col)]);
-        if (t.empty()) return;
-        if (!slot.empty() && slot != t)
-            throw std::runtime_error(where() + ": 測定 " + r.key + " の " + name() + " が前の行と違います");
-        slot = t;
-    };
-    for (int n = 2; n <= 29; ++n)
-        take(r.items[static_cast<std::size_t>(n)], c.items[static_cast<std::size_t>(n)], [n] { return ItemHeading(n); });
-    if (c.k < 0 && c.d < 0) return;
-    std::string k = r.codeK >= 0 ? std::to_string(r.codeK) : "", d = r.codeD >= 0 ? std::to_string(r.codeD) : "";
-    take(k, c.k, [] { return std::string("K"); });
-    take(d, c.d, [] { return std::string("D"); });
-    auto digit = [&](const std::string& v) { return v.size() == 1 && v[0] >= '0' && v[0] <= '9' ? v[0] - '0' : Digit(v, where()); };
-    if (!k.empty()) r.codeK = digit(k);
-    if (!d.empty()) r.codeD = digit(d);
 }
 
 }  // namespace
@@ -350,74 +347,6 @@ FieldHeaderDescription ReadHeaderDescription(const std::string& path) {
     }
     if (h.title.empty()) throw std::runtime_error(path + ": title がありません");
     return h;
-}
-
-std::vector<FieldReleve> ReadLongCsv(const std::string& path, const std::string& sitesPath) {
-    std::vector<FieldReleve> out;
-    std::unordered_map<std::string, std::size_t> byKey;
-
-    if (!sitesPath.empty()) {
-        const auto lines = ReadLines(sitesPath);
-        if (lines.empty()) throw std::runtime_error(sitesPath + ": 見出し行がありません");
-        const Columns c = ReadHeading(SplitCsvLine(lines[0]));
-        if (c.releve < 0) throw std::runtime_error(sitesPath + ": releve 列がありません");
-        std::vector<std::string> cells;
-        for (std::size_t i = 1; i < lines.size(); ++i) {
-            if (Trimmed(lines[i]).empty()) continue;
-            const std::string where = sitesPath + " の " + std::to_string(i + 1) + " 行目";
-            SplitCsvLine(lines[i], cells);
-            const std::string key = Trimmed(CsvCell(cells, c.releve));
-            if (key.empty()) throw std::runtime_error(where + ": releve が空です");
-            if (byKey.count(key)) throw std::runtime_error(where + ": 測定 " + key + " が二度あります");
-            byKey[key] = out.size();
-            out.emplace_back().key = key;
-            TakeSites(out.back(), cells, c, [&] { return where; });
-        }
-    }
-
-    const auto lines = ReadLines(path);
-    if (lines.empty()) throw std::runtime_error(path + ": 見出し行がありません");
-    const Columns c = ReadHeading(SplitCsvLine(lines[0]));
-    if (c.releve < 0 || c.taxon < 0 || c.layer < 0 || c.cover < 0)
-        throw std::runtime_error(path + ": 見出し行に releve, taxon, layer, cover の列が要ります");
-    // Entry of (relevé, species name) -> its index, so that the layers of one species meet.
-    std::vector<std::unordered_map<std::string, std::size_t>> entryOf(out.size());
-    std::vector<std::string> cells;
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        if (Trimmed(lines[i]).empty()) continue;
-        // The place of the line, made only for a message.
-        auto where = [&] { return path + " の " + std::to_string(i + 1) + " 行目"; };
-        SplitCsvLine(lines[i], cells);
-        const std::string key = Trimmed(CsvCell(cells, c.releve));
-        if (key.empty()) throw std::runtime_error(where() + ": releve が空です");
-        auto it = byKey.find(key);
-        if (it == byKey.end()) {
-            if (!sitesPath.empty()) throw std::runtime_error(where() + ": 測定 " + key + " は " + sitesPath + " にありません");
-            it = byKey.emplace(key, out.size()).first;
-            out.emplace_back().key = key;
-            out.back().items[2] = c.items[2] < 0 ? key : std::string();
-        }
-        if (entryOf.size() < out.size()) entryOf.resize(out.size());
-        FieldReleve& r = out[it->second];
-        TakeSites(r, cells, c, where);
-        const std::string taxon = Trimmed(CsvCell(cells, c.taxon));
-        const std::string layer = Trimmed(CsvCell(cells, c.layer));
-        const std::string cover = Trimmed(CsvCell(cells, c.cover));
-        if (taxon.empty()) {
-            if (!layer.empty() || !cover.empty()) throw std::runtime_error(where() + ": taxon が空です");
-            continue;  // a line of site values only
-        }
-        auto [e, added] = entryOf[it->second].try_emplace(taxon, r.entries.size());
-        if (added) r.entries.push_back(FieldEntry{taxon, {}});
-        if (layer.empty() && cover.empty()) continue;  // a species without covers
-        const int l = LayerIndex(layer);
-        if (l < 0) throw std::runtime_error(where() + ": 「" + layer + "」は階層 T1 T2 S1 S2 H1 H2 M のどれでもありません");
-        if (CoverFieldFor(cover).empty()) throw std::runtime_error(where() + ": 「" + cover + "」は被度ではありません");
-        std::string& slot = r.entries[e->second].covers[static_cast<std::size_t>(l)];
-        if (!slot.empty()) throw std::runtime_error(where() + ": " + taxon + " の " + layer + " が二度あります");
-        slot = cover;
-    }
-    return out;
 }
 
 }  // namespace tavik

@@ -7,9 +7,11 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "core/covers.h"
@@ -81,14 +83,26 @@ private:
     long nextRecord_ = 1;
     int count_ = 0;
     std::array<bool, kItemCount + 1> seen_{};
+    // Species names in CP932, by their text, found by a view of it.
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<std::string, std::string, TextHash, std::equal_to<>> nameBytes_;
 };
 
 // Reads a header description: lines "key=value"; keys title, i01 .. i30 (value "NAME",
 // "1,NAME" or "0,NAME"), K, D; empty lines and lines starting with "#" are skipped.
 FieldHeaderDescription ReadHeaderDescription(const std::string& path);
 
-// Reads the long-format CSV (and, when sitesPath is not empty, a CSV of site values keyed
-// by the same "releve" column, whose order then gives the order of the relevés).
+// The problems of the header record a description gives: a name without a CP932 form, a
+// record over 504 bytes (the message says how many bytes must go and names the longest).
+std::vector<std::string> HeaderRecordProblems(const FieldHeaderDescription& header);
+
+// Reads the long-format CSV with covers in the program's notation (and, when sitesPath is
+// not empty, a CSV of site values keyed by the same "releve" column, whose order then gives
+// the order of the relevés). Every problem is listed in one FieldImportError
+// (formats/fielddata_import.h); the scales and fitting options are there.
 std::vector<FieldReleve> ReadLongCsv(const std::string& path, const std::string& sitesPath = "");
 
 // Splits one CSV line (quotes as usual; "" inside quotes is one quote).

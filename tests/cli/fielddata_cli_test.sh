@@ -99,6 +99,104 @@ expect_eq "bad cover exit" 1 "$rc"
 [[ "$err" == *"2 行目"* ]] || fail "bad cover message names the line: $err"
 [ ! -e "$work/bad.tki" ] || fail "a failed make-fielddata left a file"
 
+# ---- data as other programs write them ------------------------------------------------------
+import=$dune/../import
+# R's write.csv(dune) on van der Maarel's ordinal scale gives the table of the dune pair.
+printf 'title=Dune\n' > "$work/short.txt"
+"$cli" make-fielddata --matrix "$import/dune_matrix.csv" "$work/short.txt" -o "$work/dm.tki" --scale ordinal \
+    2>"$work/err" || fail "dune matrix: $(cat "$work/err")"
+expect_eq "ordinal report" "被度（尺度 ordinal）: r 7, + 67, 1 30, 2 84, 3 5, 4 3, 5 1" "$(head -n 1 "$work/err")"
+# covers of each species, relevé names left out: the same table either way
+covers() { "$cli" retrieve "$1" --dict "$dune/dune.dic" -o "$work/c.vtb" 2>/dev/null &&
+           "$cli" export matrix "$work/c.vtb" -o "$work/c.csv" --method 5 --rows species 2>/dev/null &&
+           tail -n +2 "$work/c.csv" | sort; }
+[ "$(covers "$work/dm.tki")" = "$(covers "$dune/dune.tki")" ] || fail "the dune matrix retrieves to another table than the dune pair"
+[ -n "$(covers "$work/dm.tki")" ] || fail "the dune matrix retrieves to nothing"
+
+# varespec, percent cover: every present value is written, at the boundaries of the manual.
+"$cli" make-fielddata --matrix "$import/varespec.csv" "$work/short.txt" -o "$work/vs.tki" --scale percent \
+    2>"$work/err" || fail "varespec: $(cat "$work/err")"
+present=$(tail -n +2 "$import/varespec.csv" | tr ',' '\n' | grep -v '^"' | grep -cv '^0$')
+written=$(head -n 1 "$work/err" | sed 's/^[^:]*: //' | tr ',' '\n' | awk '{ s += $NF } END { print s }')
+expect_eq "varespec: values written" "$present" "$written"
+"$cli" retrieve "$work/vs.tki" -o "$work/vs.vtb" 2>/dev/null
+"$cli" export text "$work/vs.vtb" -o "$work/vs.txt" 2>/dev/null
+row() { grep "^$1 " "$work/vs.txt" | awk '{ print $3 }'; }   # relevé 18, the first
+expect_eq "18 Callvulg 0.55" "+" "$(row Callvulg)"
+expect_eq "18 Pleuschr 4.67" "1" "$(row Pleuschr)"
+expect_eq "18 Cladrang 21.73" "2" "$(row Cladrang)"
+expect_eq "18 Pinusylv 0.07" "r" "$(row Pinusylv)"
+# Transposed, the same matrix gives the same pair.
+/usr/bin/python3 -c 'import csv,sys; w=csv.writer(sys.stdout, lineterminator="\n"); w.writerows(zip(*csv.reader(open(sys.argv[1]))))' \
+    "$import/varespec.csv" > "$work/vt.csv"
+"$cli" make-fielddata --matrix "$work/vt.csv" "$work/short.txt" -o "$work/vt.tki" --scale percent --transpose \
+    2>/dev/null || fail "varespec transposed"
+cmp -s "$work/vt.tkd" "$work/vs.tkd" && cmp -s "$work/vt.tki" "$work/vs.tki" || fail "transposed varespec differs"
+
+# The worked example of the manual: first the list of what does not fit, then the options.
+cp "$import"/meadow_* "$work/"
+cd "$work"
+err=$("$cli" make-fielddata --matrix meadow_matrix.csv meadow_header.txt --sites meadow_sites.csv \
+    -o meadow.tki --scale percent 2>&1); rc=$?
+expect_eq "meadow without options" 1 "$rc"
+expect_eq "meadow problems" "tavik-cli: 4 件の問題があるため、何も書いていません:
+tavik-cli: meadow_sites.csv の 2 行目: 測定 M1 の i08「139,9」が 4 バイトに収まりません
+tavik-cli: meadow_sites.csv の 3 行目: 測定 M2 の i08「141,2」が 4 バイトに収まりません
+tavik-cli: meadow_matrix.csv の 1 行目: 種名「Achillea millefolium subsp. millefolium」は 39 バイトで、28 バイトに収まりません
+tavik-cli: meadow_matrix.csv の 1 行目: 種名「Centáurea jacea」に CP932 で書けない文字があります
+tavik-cli: --round-sites で、4 バイトの項目（i08 … i29）の数値を収まる桁に丸められます（139.9 → 140）
+tavik-cli: --shorten で、28 バイトを超える種名を略記（subsp. → ssp., var., f.）と切り詰めで縮められます
+tavik-cli: --transliterate で、符号の付いた文字を元の文字にして書けます（á → a, ü → u, ß → ss）" "$err"
+[ ! -e meadow.tki ] && [ ! -e meadow.tkd ] && [ ! -e meadow_names.csv ] || fail "a refused import wrote files"
+err=$("$cli" make-fielddata --matrix meadow_matrix.csv meadow_header.txt --sites meadow_sites.csv \
+    -o meadow.tki --scale percent --transliterate --shorten --round-sites 2>&1) || fail "meadow: $err"
+expect_eq "meadow report" "被度（尺度 percent）: r 1, + 1, 1 3, 2 2, 3 2, 4 1, 5 1
+種名 2 件を書き換えました（対応表: meadow_names.csv）:
+  Achillea millefolium subsp. millefolium → Achillea millefolium ssp. mi
+  Centáurea jacea → Centaurea jacea
+地点の値 2 件を書き換えました:
+  測定 M1 の i08: 139,9 → 140
+  測定 M2 の i08: 141,2 → 141
+測定 3 件を書きました: meadow.tki" "$err"
+expect_eq "name map" "input,written
+Achillea millefolium subsp. millefolium,Achillea millefolium ssp. mi
+Centáurea jacea,Centaurea jacea" "$(sed '1s/^\xEF\xBB\xBF//' meadow_names.csv | tr -d '\r')"
+"$cli" retrieve meadow.tki -o meadow.vtb 2>/dev/null || fail "meadow retrieve"
+"$cli" export text meadow.vtb -o meadow.txt 2>/dev/null || fail "meadow text"
+expect_eq "meadow table" "Achillea millefolium ssp. mi H1:   1    .    r 
+Centaurea jacea              H1:   +    1    . 
+Festuca rubra                H1:   3    4    5 
+Trifolium repens             H1:   2    .    3 
+Plantago lanceolata          H1:   .    2    1 " "$(iconv -f CP932 -t UTF-8 meadow.txt | tr -d '\r' | grep ' H1:')"
+expect_eq "meadow altitudes" "標高(m)                           140  141   98" \
+    "$(iconv -f CP932 -t UTF-8 meadow.txt | tr -d '\r' | grep '^標高')"
+cd - >/dev/null
+
+# A long CSV from a European spreadsheet: semicolons, CP932, a quoted name with the separator.
+printf 'releve;taxon;layer;cover\r\nR1;"\x83\x75\x83\x69; s.l.";T1;2b\r\nR1;Sasa;S1;2m\r\nR2;Sasa;S1;+\r\n' > "$work/semi.csv"
+"$cli" make-fielddata "$work/semi.csv" "$work/h.txt" -o "$work/semi.tki" --scale bb-extended 2>/dev/null ||
+    fail "semicolons and CP932"
+out=$("$cli" retrieve "$work/semi.tki" 2>/dev/null)
+expect_eq "semicolons: species" 2 "$(echo "$out" | field SpeciesCount)"
+expect_eq "semicolons: relevés" 2 "$(echo "$out" | field ReleveCount)"
+# Zero covers are absences; bad values are all listed, each with its line.
+printf 'releve,taxon,layer,cover\nR1,A,H1,0\nR1,B,H1,12\nR2,A,H1,x\nR2,B,H1,150\n' > "$work/pc.csv"
+err=$("$cli" make-fielddata "$work/pc.csv" "$work/h.txt" -o "$work/pc.tki" --scale percent 2>&1); rc=$?
+expect_eq "percent problems exit" 1 "$rc"
+expect_eq "percent problems" 2 "$(echo "$err" | grep -c 'は被度（尺度 percent）ではありません')"
+[[ "$err" == *"pc.csv の 4 行目: 「x」"* && "$err" == *"pc.csv の 5 行目: 「150」"* ]] || fail "percent problems: $err"
+[ ! -e "$work/pc.tki" ] || fail "a refused import wrote the index"
+
+# Usage
+"$cli" make-fielddata "$work/pc.csv" "$work/h.txt" -o "$work/u.tki" --scale braun >/dev/null 2>&1
+expect_eq "unknown scale" 2 "$?"
+"$cli" make-fielddata "$work/pc.csv" "$work/h.txt" -o "$work/u.tki" --layer S1 >/dev/null 2>&1
+expect_eq "--layer without --matrix" 2 "$?"
+"$cli" make-fielddata "$work/pc.csv" "$work/h.txt" -o "$work/u.tki" --r-below 0.5 >/dev/null 2>&1
+expect_eq "--r-below without percent" 2 "$?"
+"$cli" make-fielddata --matrix "$import/dune_matrix.csv" "$work/h.txt" -o "$work/u.tki" --layer Q >/dev/null 2>&1
+expect_eq "a layer that is none" 2 "$?"
+
 if [ "$failures" -ne 0 ]; then
     echo "$failures failure(s)"
     exit 1

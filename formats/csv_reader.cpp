@@ -1,0 +1,167 @@
+#include "formats/csv_reader.h"
+
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <stdexcept>
+
+#include "formats/file_bytes.h"
+#include "formats/text_lines.h"
+
+namespace tavik {
+
+namespace {
+
+// The separator that occurs most often outside quotes in the first line; a comma when none
+// does (a file of one column).
+char FindDelimiter(std::string_view text) {
+    std::size_t comma = 0, semicolon = 0, tab = 0;
+    bool quoted = false;
+    for (const char c : text) {
+        if (c == '"') quoted = !quoted;
+        else if (quoted) continue;
+        else if (c == '\n' || c == '\r') break;
+        else if (c == ',') ++comma;
+        else if (c == ';') ++semicolon;
+        else if (c == '\t') ++tab;
+    }
+    if (tab > comma && tab >= semicolon) return '\t';
+    if (semicolon > comma) return ';';
+    return ',';
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// IsAscii, eight bytes at a time.
+bool AsciiOnly(std::string_view s) {
+    std::size_t i = 0;
+    std::uint64_t any = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, s.data() + i, 8);
+        any |= w;
+    }
+    for (; i < s.size(); ++i) any |= static_cast<unsigned char>(s[i]);
+    return (any & 0x8080808080808080ull) == 0;
+}
+
+}  // namespace
+
+bool AllBlank(const std::vector<std::string_view>& cells) {
+    for (const std::string_view c : cells)
+        for (const char ch : c)
+            if (!IsBlank(ch)) return false;
+    return true;
+}
+
+CsvReader::CsvReader(const std::string& path) : name_(path) { Decode(ReadFileBytes(path)); }
+
+CsvReader::CsvReader(std::string bytes, std::string name) : name_(std::move(name)) { Decode(std::move(bytes)); }
+
+void CsvReader::Decode(std::string bytes) {
+    if (LooksUtf16(bytes))
+        throw std::runtime_error(name_ + " は UTF-16 で書かれています（CP932 か UTF-8 で保存してください）");
+    // The house rule of DetectEncoding, with one pass over the bytes for the usual ASCII file.
+    const std::size_t bom = bytes.size() - StripBom(bytes).size();
+    const bool ascii = AsciiOnly(bytes);
+    encoding_ = bom || (!ascii && IsValidUtf8(bytes)) ? TextEncoding::Utf8 : TextEncoding::Cp932;
+    if (encoding_ == TextEncoding::Utf8 || ascii) {
+        if (encoding_ == TextEncoding::Utf8 && !IsValidUtf8(std::string_view(bytes).substr(bom))) {
+            // A BOM before bytes that are not UTF-8: name the first bad line.
+            const auto lines = SplitLines(std::string_view(bytes).substr(bom));
+            for (std::size_t i = 0; i < lines.size(); ++i)
+                if (!IsValidUtf8(lines[i])) throw std::runtime_error(BadEncodingMessage(name_, i + 1));
+        }
+        text_ = std::move(bytes);
+        pos_ = bom;
+    } else if (!Cp932ToUtf8(bytes, text_)) {
+        const auto lines = SplitLines(bytes);
+        std::string scratch;
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            if (!Cp932ToUtf8(lines[i], scratch)) throw std::runtime_error(BadEncodingMessage(name_, i + 1));
+        throw std::runtime_error(BadEncodingMessage(name_, 1));
+    }
+    delimiter_ = FindDelimiter(std::string_view(text_).substr(pos_));
+    special_[static_cast<unsigned char>(delimiter_)] = special_['"'] = special_['\r'] = special_['\n'] = true;
+}
+
+std::string CsvReader::DelimiterName() const {
+    return delimiter_ == '\t' ? "タブ" : delimiter_ == ';' ? "セミコロン" : "コンマ";
+}
+
+std::string CsvReader::Where() const { return name_ + " の " + std::to_string(recordLine_) + " 行目"; }
+
+std::string& CsvReader::PoolString() {
+    if (poolUsed_ == pool_.size()) pool_.emplace_back();
+    std::string& s = pool_[poolUsed_++];
+    s.clear();
+    return s;
+}
+
+bool CsvReader::Next(std::vector<std::string_view>& cells) {
+    const char* const base = text_.data();
+    const std::size_t end = text_.size();
+    const std::array<bool, 256>& special = special_;
+    for (;;) {
+        if (pos_ >= end) return false;
+        cells.clear();
+        poolUsed_ = 0;
+        recordLine_ = line_;
+        std::size_t p = pos_;
+        for (;;) {
+            const std::size_t start = p;
+            while (p < end && !special[static_cast<unsigned char>(base[p])]) ++p;
+            if (p < end && base[p] == '"') {
+                // A cell with quotes: its text is put together in a string of the pool.
+                std::string& s = PoolString();
+                s.append(base + start, p - start);
+                bool quoted = true;
+                ++p;
+                for (;;) {
+                    if (quoted) {
+                        const std::size_t q = text_.find('"', p);
+                        if (q == std::string::npos)
+                            throw std::runtime_error(Where() + ": 引用符「\"」が閉じないままファイルが終わります");
+                        for (std::size_t i = p; i < q; ++i)
+                            if (base[i] == '\n' || (base[i] == '\r' && (i + 1 >= q || base[i + 1] != '\n'))) ++line_;
+                        s.append(base + p, q - p);
+                        if (q + 1 < end && base[q + 1] == '"') {
+                            s += '"';
+                            p = q + 2;
+                        } else {
+                            quoted = false;
+                            p = q + 1;
+                        }
+                    } else {
+                        const std::size_t from = p;
+                        while (p < end && !special[static_cast<unsigned char>(base[p])]) ++p;
+                        s.append(base + from, p - from);
+                        if (p < end && base[p] == '"') {
+                            quoted = true;
+                            ++p;
+                        } else {
+                            break;
+                        }
+                    }
+                }
+                cells.emplace_back(s);
+            } else {
+                cells.emplace_back(base + start, p - start);
+            }
+            if (p < end && base[p] == delimiter_) {
+                ++p;
+                continue;
+            }
+            break;  // a line end or the end of the text
+        }
+        if (p < end) {
+            if (base[p] == '\r' && p + 1 < end && base[p + 1] == '\n') ++p;
+            ++p;
+            ++line_;
+        }
+        pos_ = p;
+        if (!AllBlank(cells)) return true;
+    }
+}
+
+}  // namespace tavik
