@@ -23,8 +23,8 @@ int MakeFieldData(const Args& args) {
     }
     if (out.empty()) throw UsageError{"make-fielddata needs -o DATA.tki"};
     const FieldPairPaths pair = PairPathsFor(out);
-    for (const std::string& o : {pair.index, pair.data})
-        CheckOutputIsNotInput(o, {{"LONG.csv", csv}, {"HEADER.txt", header}, {"SITES.csv", sites}});
+    CheckOutputs({{"DATA.tki", pair.index}, {"DATA.tkd", pair.data}},
+                 {{"LONG.csv", csv}, {"HEADER.txt", header}, {"SITES.csv", sites}});
 
     const FieldHeaderDescription description = ReadHeaderDescription(header);
     const std::vector<FieldReleve> releves = ReadLongCsv(csv, sites);

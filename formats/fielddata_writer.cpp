@@ -192,10 +192,6 @@ void FieldDataWriter::Finish() {
 
 namespace {
 
-// Every read is checked: a file that cannot be read to its end stops the command.
-std::vector<std::string> ReadLines(const std::string& path) {
-    return DecodeTextLines(ReadFileBytes(path), path);
-}
 
 int ItemColumn(const std::string& heading) {
     const std::string h = Upper(Trimmed(heading));
@@ -320,10 +316,12 @@ std::vector<std::string> SplitCsvLine(const std::string& line) {
 
 FieldHeaderDescription ReadHeaderDescription(const std::string& path) {
     FieldHeaderDescription h;
-    const auto lines = ReadLines(path);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string where = path + " の " + std::to_string(i + 1) + " 行目";
-        const std::string line = Trimmed(lines[i]);
+    // Every read is checked: a file that cannot be read to its end stops the command.
+    TextLineFile lines(path);
+    std::string text;
+    while (lines.Next(text)) {
+        const std::string where = path + " の " + std::to_string(lines.LineNumber()) + " 行目";
+        const std::string line = Trimmed(text);
         if (line.empty() || line[0] == '#') continue;
         const std::size_t eq = line.find('=');
         if (eq == std::string::npos) throw std::runtime_error(where + ": 「キー=値」ではありません");
@@ -357,15 +355,16 @@ std::vector<FieldReleve> ReadLongCsv(const std::string& path, const std::string&
     std::unordered_map<std::string, std::size_t> byKey;
 
     if (!sitesPath.empty()) {
-        const auto lines = ReadLines(sitesPath);
-        if (lines.empty()) throw std::runtime_error(sitesPath + ": 見出し行がありません");
-        const Columns c = ReadHeading(SplitCsvLine(lines[0]));
+        TextLineFile lines(sitesPath);
+        std::string line;
+        if (!lines.Next(line)) throw std::runtime_error(sitesPath + ": 見出し行がありません");
+        const Columns c = ReadHeading(SplitCsvLine(line));
         if (c.releve < 0) throw std::runtime_error(sitesPath + ": releve 列がありません");
         std::vector<std::string> cells;
-        for (std::size_t i = 1; i < lines.size(); ++i) {
-            if (Trimmed(lines[i]).empty()) continue;
-            const std::string where = sitesPath + " の " + std::to_string(i + 1) + " 行目";
-            SplitCsvLine(lines[i], cells);
+        while (lines.Next(line)) {
+            if (Trimmed(line).empty()) continue;
+            const std::string where = sitesPath + " の " + std::to_string(lines.LineNumber()) + " 行目";
+            SplitCsvLine(line, cells);
             const std::string key = Trimmed(CsvCell(cells, c.releve));
             if (key.empty()) throw std::runtime_error(where + ": releve が空です");
             if (byKey.count(key)) throw std::runtime_error(where + ": 測定 " + key + " が二度あります");
@@ -375,19 +374,20 @@ std::vector<FieldReleve> ReadLongCsv(const std::string& path, const std::string&
         }
     }
 
-    const auto lines = ReadLines(path);
-    if (lines.empty()) throw std::runtime_error(path + ": 見出し行がありません");
-    const Columns c = ReadHeading(SplitCsvLine(lines[0]));
+    TextLineFile lines(path);
+    std::string line;
+    if (!lines.Next(line)) throw std::runtime_error(path + ": 見出し行がありません");
+    const Columns c = ReadHeading(SplitCsvLine(line));
     if (c.releve < 0 || c.taxon < 0 || c.layer < 0 || c.cover < 0)
         throw std::runtime_error(path + ": 見出し行に releve, taxon, layer, cover の列が要ります");
     // Entry of (relevé, species name) -> its index, so that the layers of one species meet.
     std::vector<std::unordered_map<std::string, std::size_t>> entryOf(out.size());
     std::vector<std::string> cells;
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        if (Trimmed(lines[i]).empty()) continue;
+    while (lines.Next(line)) {
+        if (Trimmed(line).empty()) continue;
         // The place of the line, made only for a message.
-        auto where = [&] { return path + " の " + std::to_string(i + 1) + " 行目"; };
-        SplitCsvLine(lines[i], cells);
+        auto where = [&] { return path + " の " + std::to_string(lines.LineNumber()) + " 行目"; };
+        SplitCsvLine(line, cells);
         const std::string key = Trimmed(CsvCell(cells, c.releve));
         if (key.empty()) throw std::runtime_error(where() + ": releve が空です");
         auto it = byKey.find(key);

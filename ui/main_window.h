@@ -291,6 +291,9 @@ private:
     // At start: the history's size, the recovery file's lock, timer and offer. True when a
     // left-behind table was restored.
     bool startUndoAndRecovery();
+    // Says once, in the status line and a message, that unsaved work is not being kept in
+    // the recovery file, where it would be and why.
+    void warnRecoveryUnavailable(const QString& why);
     // An empty table was laid out anew outside the history (new settings, a data file's
     // items): the steps kept refer to keys and header rows it no longer has, and go.
     void emptyTableLaidOutAnew();
@@ -376,6 +379,7 @@ private:
     QUndoStack* undoStack_ = nullptr;
     std::unique_ptr<RecoveryFile> recovery_;
     QTimer* recoveryTimer_ = nullptr;
+    bool recoveryWarned_ = false;
     bool closeApproved_ = false;
     // Commands that come with later work: shown, never enabled.
     QList<QAction*> notYet_;

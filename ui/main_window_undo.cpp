@@ -2,6 +2,7 @@
 // command applied or reverted; the question before unsaved changes go, and the recovery
 // file.
 #include <QAction>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QKeySequence>
 #include <QLocale>
@@ -143,8 +144,17 @@ bool MainWindow::startUndoAndRecovery() {
     recoveryTimer_ = new QTimer(this);
     connect(recoveryTimer_, &QTimer::timeout, this, &MainWindow::writeRecovery);
     setRecoveryInterval(ws_.settings.recoveryMinutes * 60 * 1000);
-    // Another program running holds the file: this one keeps none.
-    if (!recovery_->claim() || !recovery_->leftBehind()) return false;
+    // Another program running holds the file: this one keeps none. A folder where no file
+    // can be kept is said as soon as there is work to lose.
+    const bool claimed = recovery_->claim();
+    // Looked at once the command is over: loading passes through a changed state on its way.
+    connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) {
+        if (clean || !recovery_ || recovery_->problem().isEmpty() || recoveryWarned_) return;
+        QTimer::singleShot(0, this, [this] {
+            if (hasUnsavedChanges()) warnRecoveryUnavailable(recovery_->problem());
+        });
+    });
+    if (!claimed || !recovery_->leftBehind()) return false;
 
     const QString when = QLocale(QLocale::Japanese).toString(recovery_->writtenAt(), QStringLiteral("yyyy年M月d日 H:mm"));
     const QString question =
@@ -185,12 +195,28 @@ void MainWindow::writeRecovery() {
         recovery_->remove();
         return;
     }
+    if (!recovery_->problem().isEmpty()) {
+        warnRecoveryUnavailable(recovery_->problem());
+        return;
+    }
     try {
         recovery_->write(ws_);
     } catch (const std::exception& e) {
-        // Said in passing: a box every few minutes would stop the work it protects.
-        showNote(QStringLiteral("自動保存できません：") + Q(e.what()), 15000);
+        // Said in a box once; then in passing: a box every few minutes would stop the work it
+        // protects.
+        if (!recoveryWarned_) warnRecoveryUnavailable(Q(e.what()));
+        else showNote(QStringLiteral("自動保存できません：") + Q(e.what()), 15000);
     }
+}
+
+void MainWindow::warnRecoveryUnavailable(const QString& why) {
+    if (recoveryWarned_) return;
+    recoveryWarned_ = true;
+    const QString where = QDir::toNativeSeparators(recovery_->path());
+    showNote(QStringLiteral("自動保存できません：保存していない変更は %1 に残りません").arg(where), 120000);
+    dialogs_->error(this, QStringLiteral("保存していない変更を自動保存できません。\n%1 に書き込めません（%2）。\n"
+                                         "変更はこまめに保存してください。")
+                              .arg(where, why));
 }
 
 }  // namespace tavik::ui

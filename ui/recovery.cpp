@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "formats/atomic_file.h"
 #include "formats/workspace.h"
 #include "ui/qt_text.h"
 
@@ -26,10 +27,22 @@ RecoveryFile::RecoveryFile(const QString& folder) : folder_(folder) {}
 
 bool RecoveryFile::claim() {
     if (claimed_) return true;
-    if (folder_.isEmpty() || !QDir().mkpath(folder_)) return false;
+    problem_.clear();
+    if (folder_.isEmpty()) {
+        problem_ = QStringLiteral("保存先のフォルダがわかりません");
+        return false;
+    }
+    if (!QDir().mkpath(folder_)) {
+        problem_ = QStringLiteral("フォルダを作れません");
+        return false;
+    }
+    // Temporaries of a save that was killed here go at start.
+    RemoveStaleTemporaries(S(folder_));
     lock_ = std::make_unique<QLockFile>(QDir(folder_).filePath(kLockName));
     // A lock whose program is gone is taken over at once, whatever its age.
     claimed_ = lock_->tryLock(0);
+    if (!claimed_ && lock_->error() != QLockFile::LockFailedError)
+        problem_ = QStringLiteral("フォルダに書き込めません");
     return claimed_;
 }
 

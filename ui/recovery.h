@@ -26,6 +26,10 @@ public:
     // writes, so that the two do not overwrite each other's work).
     bool claim();
     bool claimed() const { return claimed_; }
+    // Why no file can be kept here (a folder that cannot be made or written), or empty: also
+    // empty when another program holds the lock, for that one keeps the work.
+    QString problem() const { return problem_; }
+    QString folder() const { return folder_; }
 
     QString path() const;
     // A file from a program that ended without a clean quit.
@@ -43,6 +47,7 @@ private:
     QString folder_;
     std::unique_ptr<QLockFile> lock_;
     bool claimed_ = false;
+    QString problem_;
 };
 
 }  // namespace tavik::ui
