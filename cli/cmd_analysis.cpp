@@ -48,6 +48,7 @@ int ReciprocalAveraging(const Args& args) {
     CheckOutputs(outputs, inputs);
     Workspace ws;
     ws.Start(ini);
+    CheckOutputs(outputs, {{"the settings' dictionary", ws.dictFileName}});
     LoadTableFromCli(ws, table);
     CheckOutputs(outputs, {{"the settings' dictionary", ws.dictFileName}});
     ws.table.Recount();
@@ -93,6 +94,7 @@ int Constancy(const Args& args) {
     CheckOutputs(outputs, TableInputs(table, ini));
     Workspace ws;
     ws.Start(ini);
+    CheckOutputs(outputs, {{"the settings' dictionary", ws.dictFileName}});
     LoadTableFromCli(ws, table);
     CheckOutputs(outputs, {{"the settings' dictionary", ws.dictFileName}});
     ws.table.Recount();

@@ -53,6 +53,7 @@ int Fidelity(const Args& args) {
     CheckOutputs({{"--csv", csv}}, TableInputs(table, ini));
     Workspace ws;
     ws.Start(ini);
+    CheckOutputs({{"--csv", csv}}, {{"the settings' dictionary", ws.dictFileName}});
     LoadTableFromCli(ws, table);
     CheckOutputs({{"--csv", csv}}, {{"the settings' dictionary", ws.dictFileName}});
     ws.table.Recount();

@@ -133,7 +133,10 @@ int Retrieve(const Args& args) {
     CheckOutputIsNotInput(out, {{"the settings' dictionary", ws.dictFileName}});
     for (const std::string& d : dicts)
         if (!ws.SetDictionary(d)) throw std::runtime_error(d + " がありません（異名辞書）");
-    if (!into.empty()) LoadTableFromCli(ws, into);
+    if (!into.empty()) {
+        LoadTableFromCli(ws, into);
+        CheckOutputIsNotInput(out, {{"the settings' dictionary", ws.dictFileName}});
+    }
     ws.SetDataFile(data);
     if (!ws.dataFileProblem.empty()) std::cerr << "tavik-cli: " << Printable(ws.dataFileProblem) << "\n";
     ws.OpenRetrieval();

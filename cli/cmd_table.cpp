@@ -46,6 +46,7 @@ int Sort(const Args& args) {
 
     Workspace ws;
     ws.Start(ini);
+    CheckOutputs({{"-o", out}}, {{"the settings' dictionary", ws.dictFileName}});
     LoadTableFromCli(ws, table);
     CheckOutputs({{"-o", out}}, {{"the settings' dictionary", ws.dictFileName}});
     const bool species = what == "species";
