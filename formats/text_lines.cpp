@@ -101,12 +101,14 @@ std::size_t CheckableEnd(const char* buf, std::size_t len) {
 // The house rule over a whole source, read in chunks: UTF-16 refused, a BOM or valid UTF-8
 // holding non-ASCII bytes is UTF-8, anything else CP932.
 TextEncoding DetectStreamed(ByteSource& src, const std::string& fileName) {
-    std::string buf(kPassChunk + 4, '\0');
+    // A small file gets a small buffer.
+    const std::size_t chunk = static_cast<std::size_t>(std::min<std::uint64_t>(kPassChunk, src.MaxBytes() + 1));
+    std::string buf(std::max<std::size_t>(chunk, 4096) + 4, '\0');
     std::size_t len = 0;
     bool eof = false;
     // The start as the whole-file rule sees it: its first 4 KB.
     while (len < 4096 && !eof) {
-        const std::size_t n = src.Read(buf.data() + len, kPassChunk - len);
+        const std::size_t n = src.Read(buf.data() + len, buf.size() - 4 - len);
         eof = n == 0;
         len += n;
     }
@@ -123,7 +125,7 @@ TextEncoding DetectStreamed(ByteSource& src, const std::string& fileName) {
         std::memmove(buf.data(), buf.data() + cut, len - cut);
         len -= cut;
         if (eof) break;
-        const std::size_t n = src.Read(buf.data() + len, kPassChunk);
+        const std::size_t n = src.Read(buf.data() + len, buf.size() - 4 - len);
         eof = n == 0;
         len += n;
     }
