@@ -54,7 +54,7 @@ private slots:
         };
         QCOMPARE(check(pdf), QString());
         QCOMPARE(check(QByteArray()), QStringLiteral("p.pdf に書き込めません（PDF が空です）"));
-        QCOMPARE(check(pdf.left(8192)), QStringLiteral("p.pdf に書き込めません（PDF が途中で終わっています）"));
+        QCOMPARE(check(pdf.left(pdf.size() / 2)), QStringLiteral("p.pdf に書き込めません（PDF が途中で終わっています）"));
         const qsizetype lineEnd = pdf.size() - pdf.trimmed().size();  // after "%%EOF"
         for (qsizetype cut = lineEnd + 1; cut < 200; ++cut) QVERIFY2(!check(pdf.left(pdf.size() - cut)).isEmpty(), qPrintable(QString::number(cut)));
         // An end whose index points nowhere (the middle lost, the end written).

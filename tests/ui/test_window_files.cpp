@@ -5,6 +5,10 @@
 #include <QMenuBar>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include "ui/grid_widget.h"
 #include "ui/work_message.h"
 #include "window_fixture.h"
@@ -251,6 +255,9 @@ void TestWindowFiles::startRemovesStaleTemporaries() {
     plant(staleBesideSettings, true);
     plant(fresh, false);
     plant(notOurs, true);
+    // A save in progress holds the lock on its temporary: that one stays.
+    const int writer = ::open(QFile::encodeName(fresh).constData(), O_RDWR);
+    QVERIFY(writer >= 0 && ::flock(writer, LOCK_EX) == 0);
 
     auto s = StartWindow(tmp.path(), {vtb});
     QCOMPARE(s.w->workspace().table.ReleveCount(), 60);
@@ -258,6 +265,7 @@ void TestWindowFiles::startRemovesStaleTemporaries() {
     QVERIFY(!QFile::exists(staleBesideSettings));
     QVERIFY(QFile::exists(fresh));
     QVERIFY(QFile::exists(notOurs));
+    ::close(writer);
 }
 
 QTEST_MAIN(TestWindowFiles)
