@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cli/commands.h"
@@ -50,13 +51,31 @@ private:
 // the usage error.
 void ParseRange(const std::string& opt, const std::string& text, int& first, int& last);
 
-// An input of the command: what the usage calls it, and its path (empty when not given).
-struct NamedInput {
-    const char* what;
+// A file the command reads or writes: what the usage calls it, and its path (empty when not
+// given).
+struct NamedFile {
+    std::string what;
     std::string path;
 };
-// Refuses, before anything is written, an output that is one of the command's inputs.
-void CheckOutputIsNotInput(const std::string& out, const std::vector<NamedInput>& inputs);
+using NamedInput = NamedFile;
+
+// Refuses, before anything is written, an output that is one of the command's inputs or
+// another of its outputs (exit 2). Files are compared by identity: device and inode for a
+// file that is there (links and other spellings of its path included), the path resolved
+// through its folder and links for one that is not there yet.
+void CheckOutputs(const std::vector<NamedFile>& outputs, const std::vector<NamedFile>& inputs);
+inline void CheckOutputIsNotInput(const std::string& out, const std::vector<NamedFile>& inputs) {
+    CheckOutputs({{"-o", out}}, inputs);
+}
+// The inputs every command on a saved table has: the table, the settings named by --ini and
+// the table's companion settings file.
+std::vector<NamedFile> TableInputs(const std::string& table, const std::string& ini);
+
+// A message as it may go to a terminal: control characters (C0, DEL and the C1 range) are
+// written as "\xNN" (a line end as a blank), so that a name in a file cannot move the
+// cursor, change colours or end the line.
+std::string Printable(std::string_view message);
+
 // Refuses a settings file that was named but is not there (a typing error would otherwise
 // run on the defaults without a word).
 void CheckSettingsFileExists(const std::string& ini);

@@ -35,14 +35,22 @@ int ReciprocalAveraging(const Args& args) {
         const std::string a = in.Next();
         if (a == "-o") out = in.Value(a);
         else if (a == "--scores") scores = in.Value(a);
-        else if (a == "--dominance") dominance = true;
-        else if (a == "--force") force = true;
+        else if (a == "--dominance") dominance = in.Flag(a);
+        else if (a == "--force") force = in.Flag(a);
         else if (a == "--ini") ini = in.Value(a);
         else throw UsageError{"unknown option for ra: " + a};
     }
+    // The reordered table may replace the table it came from; the score table may not.
+    const std::vector<NamedFile> outputs{{"-o", out}, {"--scores", scores}};
+    std::vector<NamedFile> inputs = TableInputs(table, ini);
+    CheckOutputs({{"--scores", scores}}, inputs);
+    inputs.erase(inputs.begin());
+    CheckOutputs(outputs, inputs);
     Workspace ws;
     ws.Start(ini);
-    ws.LoadTable(table);
+    CheckOutputs(outputs, {{"the settings' dictionary", ws.dictFileName}});
+    LoadTableFromCli(ws, table);
+    CheckOutputs(outputs, {{"the settings' dictionary", ws.dictFileName}});
     ws.table.Recount();
     const RaResult r = tavik::ReciprocalAveraging(ws.table, dominance);
     std::cerr << "反復回数: " << r.iterations << "\n";
@@ -73,18 +81,22 @@ int Constancy(const Args& args) {
             if (k.size() != 1 || k[0] < '0' || k[0] >= '0' + kConstancyKindCount)
                 throw UsageError{"--kind takes 0 to 4, not " + k};
             options.kind = static_cast<ConstancyKind>(k[0] - '0');
-        } else if (a == "--blank") options.blankAbsent = true;
+        } else if (a == "--blank") options.blankAbsent = in.Flag(a);
         else if (a == "--title") {
             title = in.Value(a);
             hasTitle = true;
         } else if (a == "--ini") ini = in.Value(a);
-        else if (a == "--force") force = true;
+        else if (a == "--force") force = in.Flag(a);
         else throw UsageError{"unknown option for constancy: " + a};
     }
     if (csv.empty() && text.empty()) throw UsageError{"constancy needs --csv OUT.csv or --text OUT.txt"};
+    const std::vector<NamedFile> outputs{{"--csv", csv}, {"--text", text}};
+    CheckOutputs(outputs, TableInputs(table, ini));
     Workspace ws;
     ws.Start(ini);
-    ws.LoadTable(table);
+    CheckOutputs(outputs, {{"the settings' dictionary", ws.dictFileName}});
+    LoadTableFromCli(ws, table);
+    CheckOutputs(outputs, {{"the settings' dictionary", ws.dictFileName}});
     ws.table.Recount();
     options.title = hasTitle ? title : ws.table.TableTitle + "常在度表";
     const FreqTable t = MakeConstancyTable(ws.table, options);

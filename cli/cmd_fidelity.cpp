@@ -5,6 +5,7 @@
 
 #include "cli/args.h"
 #include "cli/commands.h"
+#include "cli/table_output.h"
 #include "core/table_fidelity.h"
 #include "formats/fidelity_csv.h"
 #include "formats/workspace.h"
@@ -31,7 +32,7 @@ int Fidelity(const Args& args) {
     while (!in.Done()) {
         const std::string a = in.Next();
         if (a == "--csv") csv = in.Value(a);
-        else if (a == "--no-equalize") options.equalize = false;
+        else if (a == "--no-equalize") options.equalize = !in.Flag(a);
         else if (a == "--threshold") {
             options.threshold = ParseNumber(a, in.Value(a));
             if (options.threshold < 0 || options.threshold > 100)
@@ -45,13 +46,16 @@ int Fidelity(const Args& args) {
                     throw UsageError{"--alpha takes a level above 0 and at most 1, or none"};
             }
         } else if (a == "--ini") ini = in.Value(a);
-        else if (a == "--force") force = true;
+        else if (a == "--force") force = in.Flag(a);
         else throw UsageError{"unknown option for fidelity: " + a};
     }
     if (csv.empty()) throw UsageError{"fidelity needs --csv OUT.csv"};
+    CheckOutputs({{"--csv", csv}}, TableInputs(table, ini));
     Workspace ws;
     ws.Start(ini);
-    ws.LoadTable(table);
+    CheckOutputs({{"--csv", csv}}, {{"the settings' dictionary", ws.dictFileName}});
+    LoadTableFromCli(ws, table);
+    CheckOutputs({{"--csv", csv}}, {{"the settings' dictionary", ws.dictFileName}});
     ws.table.Recount();
     const std::vector<ReleveGroup> groups = FidelityGroups(ws.table);
     const FidelityResult r = TableFidelity(ws.table, groups, options);

@@ -83,9 +83,8 @@ int MakeFieldData(const Args& args) {
     if (rBelowGiven && o.scale != CoverScale::Percent) throw UsageError{"--r-below goes with --scale percent"};
     const FieldPairPaths pair = PairPathsFor(out);
     const std::string nameMap = NameMapPathFor(pair);
-    const std::vector<NamedInput> inputs = {
-        {"LONG.csv", csv}, {"MATRIX.csv", matrix}, {"HEADER.txt", header}, {"SITES.csv", sites}};
-    for (const std::string& o2 : {pair.index, pair.data, nameMap}) CheckOutputIsNotInput(o2, inputs);
+    CheckOutputs({{"DATA.tki", pair.index}, {"DATA.tkd", pair.data}, {"the name map", nameMap}},
+                 {{"LONG.csv", csv}, {"MATRIX.csv", matrix}, {"HEADER.txt", header}, {"SITES.csv", sites}});
 
     FieldImporter importer(o);
     try {

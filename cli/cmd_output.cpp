@@ -8,6 +8,7 @@
 
 #include "cli/args.h"
 #include "cli/commands.h"
+#include "cli/table_output.h"
 #include "cli/print_pdf.h"
 #include "formats/workspace.h"
 #include "output/options.h"
@@ -27,6 +28,20 @@ int Number(const std::string& opt, const std::string& text, int lo, int hi) {
         throw UsageError{opt + " must be a number from " + std::to_string(lo) + " to " + std::to_string(hi) +
                          ", not " + text};
     return v;
+}
+
+// A range of positions against the `count` the table has: one wholly outside it is bad
+// usage, one that reaches past its end is cut there, with a note.
+void FitRange(const std::string& opt, const std::string& text, const char* what, int count, int& first, int& last) {
+    if (first > count) {
+        if (count < 1) throw UsageError{opt + " " + text + ": the table has no " + what};
+        throw UsageError{opt + " " + text + ": the table has " + what + " 1-" + std::to_string(count)};
+    }
+    if (last > count) {
+        std::cerr << "tavik-cli: " << opt << " " << text << ": the table has " << what << " 1-" << count
+                  << ", so " << first << "-" << count << " is written\n";
+        last = count;
+    }
 }
 
 // The choices the output panel offers, as flags; what is left out comes from the settings.
@@ -69,9 +84,14 @@ struct OutputFlags {
     }
 
     // The program started on the settings, the table loaded, and the options of `mode`.
-    OutputOptions Load(Workspace& ws, const std::string& table, OutputMode mode) const {
+    // `outputs` are checked against every input first, the dictionaries of the settings too.
+    OutputOptions Load(Workspace& ws, const std::string& table, OutputMode mode,
+                       const std::vector<NamedFile>& outputs) const {
+        CheckOutputs(outputs, TableInputs(table, ini));
         ws.Start(ini);
-        ws.LoadTable(table);
+        CheckOutputs(outputs, {{"the settings' dictionary", ws.dictFileName}});
+        LoadTableFromCli(ws, table);
+        CheckOutputs(outputs, {{"the settings' dictionary", ws.dictFileName}});
         // Settings named on the command line come before the table's companion file.
         if (!ini.empty()) ws.ReadIniFile(ini);
         OutputOptions o = OutputOptionsFor(mode, ws.table, ws.settings);
@@ -79,8 +99,14 @@ struct OutputFlags {
             o.items.fill(false);
             for (int n : items) o.items[static_cast<std::size_t>(n)] = HeaderRowOfItem(ws.table, n) > 0;
         }
-        if (!species.empty()) ParseRange("--species", species, o.speciesFrom, o.speciesTo);
-        if (!releves.empty()) ParseRange("--releves", releves, o.releveFrom, o.releveTo);
+        if (!species.empty()) {
+            ParseRange("--species", species, o.speciesFrom, o.speciesTo);
+            FitRange("--species", species, "species", ws.table.SpeciesCount(), o.speciesFrom, o.speciesTo);
+        }
+        if (!releves.empty()) {
+            ParseRange("--releves", releves, o.releveFrom, o.releveTo);
+            FitRange("--releves", releves, "relevés", ws.table.ReleveCount(), o.releveFrom, o.releveTo);
+        }
         ClampRanges(o, ws.table);
         if (haveTitle) {
             o.title = title;
@@ -106,7 +132,7 @@ void Written(const std::string& path, F&& write) {
         throw std::runtime_error(std::string(e.what()) + "（置き換えるには --force）");
     }
     if (const std::string notice = Utf8OutputNotice(path, report); !notice.empty())
-        std::cerr << "tavik-cli: " << notice << "\n";
+        std::cerr << "tavik-cli: " << Printable(notice) << "\n";
 }
 
 }  // namespace
@@ -131,8 +157,10 @@ int Export(const Args& args) {
     if (kind == "xlsx") mode = OutputMode::Spreadsheet;
     else if (kind == "matrix") mode = OutputMode::ValueMatrix;
     else if (kind == "pcord") mode = OutputMode::PCordMatrix;
+    std::vector<NamedFile> outputs{{"-o", out}};
+    if (mode == OutputMode::PCordMatrix) outputs.push_back({"the species list", SpeciesListPath(out)});
     Workspace ws;
-    const OutputOptions o = flags.Load(ws, table, mode);
+    const OutputOptions o = flags.Load(ws, table, mode, outputs);
     Table& t = ws.table;
     Written(out, [&] {
         if (kind == "plot") return WriteSiteData(t, out, Target(o));
@@ -165,7 +193,8 @@ int Print(const Args& args) {
     if (!pdf.empty()) HandOverToPdfPrinter();
 
     Workspace ws;
-    OutputOptions o = flags.Load(ws, table, simple ? OutputMode::SimplePrint : OutputMode::Print);
+    OutputOptions o = flags.Load(ws, table, simple ? OutputMode::SimplePrint : OutputMode::Print,
+                                 {{pdf.empty() ? "--text" : "--pdf", pdf.empty() ? text : pdf}});
     if (!font.empty()) o.fontName = font;
     if (size > 0) o.fontSize = size;
     if (!pdf.empty()) {

@@ -123,16 +123,22 @@ int Retrieve(const Args& args) {
     if (!out.empty()) {
         std::vector<NamedInput> inputs{{"DATA.tki", data}, {"DATA.tkd", DataFileOf(data)}, {"--ini", ini}};
         for (const std::string& d : dicts) inputs.push_back({"--dict", d});
+        // The table --into may take the new relevés in its place, not its settings.
+        if (!into.empty()) inputs.push_back({"the --into table's settings file", CompanionIniPath(into)});
         CheckOutputIsNotInput(out, inputs);
     }
 
     Workspace ws;
     ws.Start(ini);
+    CheckOutputIsNotInput(out, {{"the settings' dictionary", ws.dictFileName}});
     for (const std::string& d : dicts)
         if (!ws.SetDictionary(d)) throw std::runtime_error(d + " がありません（異名辞書）");
-    if (!into.empty()) ws.LoadTable(into);
+    if (!into.empty()) {
+        LoadTableFromCli(ws, into);
+        CheckOutputIsNotInput(out, {{"the settings' dictionary", ws.dictFileName}});
+    }
     ws.SetDataFile(data);
-    if (!ws.dataFileProblem.empty()) std::cerr << "tavik-cli: " << ws.dataFileProblem << "\n";
+    if (!ws.dataFileProblem.empty()) std::cerr << "tavik-cli: " << Printable(ws.dataFileProblem) << "\n";
     ws.OpenRetrieval();
 
     ScanParams params;
@@ -159,9 +165,9 @@ int Retrieve(const Args& args) {
     int status = 0;
     std::vector<int> skipped = scan.skipped;
     skipped.insert(skipped.end(), put.skipped.begin(), put.skipped.end());
-    if (const std::string msg = SkippedRecordsMessage(skipped); !msg.empty()) std::cerr << msg << "\n";
+    if (const std::string msg = SkippedRecordsMessage(skipped); !msg.empty()) std::cerr << Printable(msg) << "\n";
     if (const std::string msg = NotPlacedRecordsMessage(put.notPlaced); !msg.empty()) {
-        std::cerr << msg << "\n";
+        std::cerr << Printable(msg) << "\n";
         status = 1;
     }
     std::cerr << "組み込んだ測定 " << put.put << " 件\n";

@@ -15,7 +15,7 @@ int Info(const Args& args) {
     if (args.size() != 1) throw UsageError{"info takes one saved table"};
     Workspace ws;
     ws.Start("");
-    ws.LoadTable(args[0]);
+    LoadTableFromCli(ws, args[0]);
     PrintSummary(ws.table, std::cout);
     return 0;
 }
@@ -39,11 +39,16 @@ int Sort(const Args& args) {
     if (out.empty()) throw UsageError{"sort needs -o OUT.vtb"};
 
     CheckSettingsFileExists(ini);
-    CheckOutputIsNotInput(out, {{"--ini", ini}});
+    // The sorted table may replace the table it came from, not its settings.
+    std::vector<NamedFile> inputs = TableInputs(table, ini);
+    inputs.erase(inputs.begin());
+    CheckOutputs({{"-o", out}}, inputs);
 
     Workspace ws;
     ws.Start(ini);
-    ws.LoadTable(table);
+    CheckOutputs({{"-o", out}}, {{"the settings' dictionary", ws.dictFileName}});
+    LoadTableFromCli(ws, table);
+    CheckOutputs({{"-o", out}}, {{"the settings' dictionary", ws.dictFileName}});
     const bool species = what == "species";
     int first = 1;
     int last = species ? ws.table.SpeciesCount() : ws.table.ReleveCount();

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <string>
 
+#include "cli/args.h"
 #include "cli/commands.h"
 
 namespace {
@@ -78,14 +79,12 @@ int main(int argc, char** argv) {
         if (cmd == "groups") return Groups(args);
         throw UsageError{"unknown command: " + cmd};
     } catch (const UsageError& e) {
-        std::cerr << "tavik-cli: " << e.message << "\n" << kUsage;
+        std::cerr << "tavik-cli: " << Printable(e.message) << "\n" << kUsage;
         return 2;
     } catch (const std::exception& e) {
-        // One line: messages written for a message box may span several.
-        std::string m = e.what();
-        for (char& c : m)
-            if (c == '\n') c = ' ';
-        std::cerr << "tavik-cli: " << m << "\n";
+        // One line: messages written for a message box may span several, and names from
+        // files may hold control characters.
+        std::cerr << "tavik-cli: " << Printable(e.what()) << "\n";
         return 1;
     }
 }

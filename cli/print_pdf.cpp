@@ -56,6 +56,7 @@ void PrintToPdf(const Table& t, const OutputOptions& o, bool simple, const std::
         else PrintFull(t, o, device);
         if (!device.Finish()) throw std::runtime_error(path + " に書き込めません");
     }
+    ui::CheckPdfComplete(file.TemporaryPath(), path);
     file.Commit();
 }
 

@@ -2,6 +2,8 @@
 
 #include <iostream>
 
+#include "cli/args.h"
+
 namespace tavik::cli {
 
 void SaveTableFromCli(const Workspace& ws, const std::string& path, bool force) {
@@ -13,7 +15,12 @@ void SaveTableFromCli(const Workspace& ws, const std::string& path, bool force) 
         throw std::runtime_error(std::string(e.what()) + "（置き換えるには --force）");
     }
     if (const std::string notice = Utf8NoticeMessage(path, report); !notice.empty())
-        std::cerr << "tavik-cli: " << notice << "\n";
+        std::cerr << "tavik-cli: " << Printable(notice) << "\n";
+}
+
+void LoadTableFromCli(Workspace& ws, const std::string& path) {
+    ws.LoadTable(path);
+    if (!ws.settingsProblem.empty()) std::cerr << "tavik-cli: " << Printable(ws.settingsProblem) << "\n";
 }
 
 }  // namespace tavik::cli

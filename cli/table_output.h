@@ -10,4 +10,8 @@ namespace tavik::cli {
 
 void SaveTableFromCli(const Workspace& ws, const std::string& path, bool force);
 
+// Loads a saved table; a companion settings file that could not be used is a warning on
+// stderr.
+void LoadTableFromCli(Workspace& ws, const std::string& path);
+
 }  // namespace tavik::cli

@@ -4,9 +4,11 @@
 #include <fcntl.h>
 #include <limits.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -118,6 +120,19 @@ private:
 
 }  // namespace
 
+namespace {
+
+// ".NAME.tavik-XXXXXX", NAME cut (at a character's start) so that the whole stays within the
+// longest name a folder holds: a target named up to that length can still be written.
+std::string TemporaryName(const std::string& fileName) {
+    constexpr std::size_t kNameMax = 255;
+    std::size_t keep = std::min(fileName.size(), kNameMax - 1 - kMarker.size() - kRandomChars);
+    while (keep > 0 && keep < fileName.size() && (static_cast<unsigned char>(fileName[keep]) & 0xC0) == 0x80) --keep;
+    return "." + fileName.substr(0, keep) + std::string(kMarker) + "XXXXXX";
+}
+
+}  // namespace
+
 bool IsOurTemporaryName(std::string_view name) {
     if (name.size() < 1 + 1 + kMarker.size() + kRandomChars || name[0] != '.') return false;
     const std::size_t at = name.size() - kRandomChars - kMarker.size();
@@ -126,6 +141,24 @@ bool IsOurTemporaryName(std::string_view name) {
         if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) return false;
     return true;
 }
+
+namespace {
+
+// True when the temporary at `name` in `dfd` has no writer: nobody holds its lock. A writer
+// locks its temporary from the moment it is made until it is renamed or removed.
+bool WriterGone(int dfd, const char* name, const struct stat& st) {
+    const int fd = ::openat(dfd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return false;
+    struct stat now {};
+    // The lock taken, and still on the file of that name (not one made since).
+    const bool gone = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &now) == 0 && now.st_ino == st.st_ino &&
+                      now.st_dev == st.st_dev;
+    if (gone) ::unlinkat(dfd, name, 0);
+    ::close(fd);  // the lock goes with it
+    return gone;
+}
+
+}  // namespace
 
 void RemoveStaleTemporaries(const std::string& folder, long maxAgeSeconds) {
     const std::string dir = folder.empty() ? "." : folder;
@@ -142,6 +175,9 @@ void RemoveStaleTemporaries(const std::string& folder, long maxAgeSeconds) {
         struct stat st {};
         if (::fstatat(dfd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
         if (!S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) continue;
+        // One whose writer is gone goes at once; one that is locked only when it is old (a
+        // writer stopped for a day, or a file system without locks).
+        if (WriterGone(dfd, e->d_name, st)) continue;
         if (now - st.st_mtime <= maxAgeSeconds) continue;
         ::unlinkat(dfd, e->d_name, 0);
     }
@@ -175,14 +211,32 @@ AtomicFile::AtomicFile(const std::string& target, ReadOnlyTarget readOnly) : pat
     fs::path folder = t.parent_path();
     if (folder.empty()) folder = ".";
     RemoveStaleTemporaries(folder.string());
-    tmp_ = (folder / ("." + t.filename().string() + std::string(kMarker) + "XXXXXX")).string();
-    if (tmp_.size() >= PATH_MAX) throw WriteError(path_, ENAMETOOLONG);
-    // mkstemp creates the file exclusively (O_EXCL): a planted name or link is never opened.
-    fd_ = ::mkostemp(tmp_.data(), O_CLOEXEC);
-    if (fd_ < 0) {
-        const int err = errno;
-        tmp_.clear();
-        throw WriteError(path_, err);
+    const std::string pattern = (folder / TemporaryName(t.filename().string())).string();
+    if (pattern.size() >= PATH_MAX) throw WriteError(path_, ENAMETOOLONG);
+    for (int attempt = 0;; ++attempt) {
+        if (attempt == 100) throw WriteError(path_, EBUSY);
+        tmp_ = pattern;
+        // mkstemp creates the file exclusively (O_EXCL): a planted name or link is never opened.
+        fd_ = ::mkostemp(tmp_.data(), O_CLOEXEC);
+        if (fd_ < 0) {
+            const int err = errno;
+            tmp_.clear();
+            throw WriteError(path_, err);
+        }
+        // The lock says the writer lives (see RemoveStaleTemporaries); it is kept on a second
+        // descriptor of the same open file until the temporary is renamed or removed. Another
+        // program tidying the folder may have taken the new file for a stale one in the instant
+        // before: then it is gone, or about to go, and another name is made.
+        const int lockErr = ::flock(fd_, LOCK_EX | LOCK_NB) == 0 ? 0 : errno;
+        struct stat st {};
+        const bool there = ::fstat(fd_, &st) == 0 && st.st_nlink > 0;
+        if (there && lockErr == 0) {
+            lockFd_ = ::fcntl(fd_, F_DUPFD_CLOEXEC, 0);
+            break;
+        }
+        if (there && lockErr != EWOULDBLOCK && lockErr != EINTR) break;  // no locks here: the age rule
+        ::close(fd_);
+        fd_ = -1;
     }
     slot_ = Register(tmp_);
     if (hadOld) {
@@ -209,6 +263,10 @@ void AtomicFile::Abandon() noexcept {
     if (!tmp_.empty()) {
         ::unlink(tmp_.c_str());
         tmp_.clear();
+    }
+    if (lockFd_ >= 0) {
+        ::close(lockFd_);
+        lockFd_ = -1;
     }
     Unregister(slot_);
     slot_ = -1;
@@ -287,24 +345,31 @@ void AtomicFile::Prepare() {
     prepared_ = true;
 }
 
-void AtomicFile::Finished() noexcept {
+int AtomicFile::Finished() noexcept {
     Unregister(slot_);
     slot_ = -1;
     tmp_.clear();
-    // The rename itself reaches the disk with the folder.
+    if (lockFd_ >= 0) {
+        ::close(lockFd_);
+        lockFd_ = -1;
+    }
+    // The rename itself reaches the disk with the folder. A folder that cannot be opened
+    // (no read permission) is left to the system; one whose sync fails is reported.
     fs::path folder = fs::path(target_).parent_path();
     if (folder.empty()) folder = ".";
     const int dfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        (void)::fsync(dfd);
-        ::close(dfd);
-    }
+    if (dfd < 0) return 0;
+    int err = 0;
+    if (::fsync(dfd) != 0 && errno != EINVAL && errno != EROFS) err = errno;
+    ::close(dfd);
+    return err;
 }
 
 void AtomicFile::Commit() {
     Prepare();
     if (::rename(tmp_.c_str(), target_.c_str()) != 0) Fail(errno);
-    Finished();
+    // The file is in place, but the disk said it may not keep it.
+    if (const int err = Finished(); err != 0) throw WriteError(path_, err);
 }
 
 void AtomicFile::CommitTogether(AtomicFile& first, AtomicFile& second) {
@@ -346,8 +411,10 @@ void AtomicFile::CommitTogether(AtomicFile& first, AtomicFile& second) {
         second.Fail(err);
     }
     if (!kept.empty()) ::unlink(kept.c_str());
-    first.Finished();
-    second.Finished();
+    const int err1 = first.Finished();
+    const int err2 = second.Finished();
+    if (err1 != 0) throw WriteError(first.path_, err1);
+    if (err2 != 0) throw WriteError(second.path_, err2);
 }
 
 void WriteFileAtomic(const std::string& path, std::string_view bytes, AtomicFile::ReadOnlyTarget readOnly) {

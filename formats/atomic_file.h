@@ -6,8 +6,10 @@
 // the system allows, and renames it over the target; until then the target is untouched.
 // The temporary is removed on every error path, when the object is destroyed without a
 // commit, and when the process is stopped by SIGINT, SIGTERM or SIGHUP meanwhile.
-// Temporaries of our naming older than a day (left by a killed process) are removed from the
-// folder before each new one is made there.
+// The writer holds a lock (flock) on its temporary until it is renamed or removed: temporaries
+// of our naming that nobody holds (left by a killed process) are removed from the folder
+// before each new one is made there, and at the program's start. A name too long to take the
+// temporary's suffix is cut in the temporary's name.
 //
 // Messages name the user's file and give the system's reason:
 // "<target> に書き込めません（容量不足）".
@@ -74,11 +76,13 @@ public:
 private:
     void Drain();
     void Prepare();
-    void Finished() noexcept;
+    // After the rename: the lock let go, the folder synced; the errno of a failed sync, or 0.
+    int Finished() noexcept;
     [[noreturn]] void Fail(int err);
 
     std::string path_, target_, tmp_;
     int fd_ = -1;
+    int lockFd_ = -1;  // holds the temporary's lock while it is written
     int slot_ = -1;
     std::string buffer_;
     std::size_t used_ = 0, written_ = 0;
@@ -97,7 +101,8 @@ public:
 // bit at all, or none for this user). A missing file is not read-only.
 bool IsReadOnlyFile(const std::string& path);
 
-// Removes, in `folder`, files of our temporary naming that belong to this user and were last
+// Removes, in `folder`, files of our temporary naming that belong to this user and whose
+// writer is gone (nobody holds the lock a writer keeps on its temporary), or that were last
 // changed more than `maxAgeSeconds` ago. Errors are ignored: this only tidies up.
 void RemoveStaleTemporaries(const std::string& folder, long maxAgeSeconds = 24 * 60 * 60);
 

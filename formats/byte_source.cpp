@@ -190,7 +190,9 @@ std::unique_ptr<ByteSource> OpenByteSource(const std::string& path) {
 
 LineReader::LineReader(ByteSource& src, std::string fileName, std::size_t maxLine)
     : src_(src), file_(std::move(fileName)), max_(maxLine) {
-    buf_.resize(std::min<std::size_t>(kChunk, maxLine + 2));
+    // A small file gets a small buffer; it grows when a line needs it.
+    const std::uint64_t fits = std::max<std::uint64_t>(src.MaxBytes() + 2, 64);
+    buf_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(fits, std::min<std::size_t>(kChunk, maxLine + 2))));
 }
 
 bool LineReader::Fill() {

@@ -245,10 +245,6 @@ void FieldDataWriter::Finish() {
 
 namespace {
 
-// Every read is checked: a file that cannot be read to its end stops the command.
-std::vector<std::string> ReadLines(const std::string& path) {
-    return DecodeTextLines(ReadFileBytes(path), path);
-}
 
 int ItemColumn(const std::string& heading) {
     const std::string h = Upper(Trimmed(heading));
@@ -317,10 +313,12 @@ std::vector<std::string> SplitCsvLine(const std::string& line) {
 
 FieldHeaderDescription ReadHeaderDescription(const std::string& path) {
     FieldHeaderDescription h;
-    const auto lines = ReadLines(path);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string where = path + " の " + std::to_string(i + 1) + " 行目";
-        const std::string line = Trimmed(lines[i]);
+    // Every read is checked: a file that cannot be read to its end stops the command.
+    TextLineFile lines(path);
+    std::string text;
+    while (lines.Next(text)) {
+        const std::string where = path + " の " + std::to_string(lines.LineNumber()) + " 行目";
+        const std::string line = Trimmed(text);
         if (line.empty() || line[0] == '#') continue;
         const std::size_t eq = line.find('=');
         if (eq == std::string::npos) throw std::runtime_error(where + ": 「キー=値」ではありません");

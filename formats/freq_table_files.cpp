@@ -130,26 +130,27 @@ std::vector<std::string> SplitCommaText(std::string_view s) {
     return fields;
 }
 
-void ReadFreqTableCsvBytes(std::string_view bytes, const std::string& fileName, FreqTable& t) {
-    const std::vector<std::string> lines = DecodeTextLines(bytes, fileName);
-    if (lines.empty()) throw LineError(fileName, 1, "空のファイルです（1 行目に表題、2 行目から表の行が要ります）");
-    if (lines.size() < 2) throw LineError(fileName, 2, "表の行がありません");
-    const long long rows = static_cast<long long>(lines.size()) - 1;
+namespace {
+
+// Line by line, so that memory follows the cells, not the lines of the file.
+void ReadFreqTableCsvLines(TextLineFile& lines, const std::string& fileName, FreqTable& t) {
+    std::string caption, line;
+    if (!lines.Next(caption)) throw LineError(fileName, 1, "空のファイルです（1 行目に表題、2 行目から表の行が要ります）");
     std::vector<std::vector<std::string>> cells;
-    cells.reserve(lines.size() - 1);
     long long cols = 1;
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        std::string line = lines[i];
+    while (lines.Next(line)) {
         // Spaces inside cells must not split them: they travel as "~".
         std::replace(line.begin(), line.end(), ' ', '~');
         std::vector<std::string> fields = SplitCommaText(line);
         for (auto& f : fields) std::replace(f.begin(), f.end(), '~', ' ');
         cols = std::max<long long>(cols, static_cast<long long>(fields.size()));
-        CheckSize(fileName, i + 1, cols, rows);
+        CheckSize(fileName, lines.LineNumber(), cols, static_cast<long long>(cells.size()) + 1);
         cells.push_back(std::move(fields));
     }
+    if (cells.empty()) throw LineError(fileName, 2, "表の行がありません");
+    const long long rows = static_cast<long long>(cells.size());
     FreqTable n = t;
-    n.caption = lines[0];
+    n.caption = caption;
     n.Resize(static_cast<int>(cols), static_cast<int>(rows));
     n.Clear();
     for (std::size_t r = 0; r < cells.size(); ++r)
@@ -159,10 +160,21 @@ void ReadFreqTableCsvBytes(std::string_view bytes, const std::string& fileName, 
     t = std::move(n);
 }
 
-void ReadFreqTableCsv(const std::string& path, FreqTable& t) { ReadFreqTableCsvBytes(ReadFileBytes(path), path, t); }
+}  // namespace
 
-void MergeFreqTableTextBytes(std::string_view bytes, const std::string& fileName, FreqTable& t) {
-    const std::vector<std::string> lines = DecodeTextLines(bytes, fileName);
+void ReadFreqTableCsvBytes(std::string_view bytes, const std::string& fileName, FreqTable& t) {
+    TextLineFile lines(bytes, fileName);
+    ReadFreqTableCsvLines(lines, fileName, t);
+}
+
+void ReadFreqTableCsv(const std::string& path, FreqTable& t) {
+    TextLineFile lines(path);
+    ReadFreqTableCsvLines(lines, path, t);
+}
+
+namespace {
+
+void MergeFreqTableTextLines(TextLineFile& lines, const std::string& fileName, FreqTable& t) {
     FreqTable n = t;
     int cols = n.ColCount(), rows = n.RowCount();
     while (cols > 1 && n.Text(cols - 1, 0).empty()) --cols;
@@ -181,29 +193,33 @@ void MergeFreqTableTextBytes(std::string_view bytes, const std::string& fileName
     std::vector<Value> values;
     int newCols = 0;
     const auto startsWith = [](const std::string& s, const char* p) { return s.rfind(p, 0) == 0; };
-    std::size_t i = 0;
-    while (i < lines.size()) {
-        while (i < lines.size() && !startsWith(lines[i], "#S")) ++i;
-        if (i >= lines.size()) break;
-        ++i;
-        const int col = cols + newCols++;
-        CheckSize(fileName, i, col + 1, rows + static_cast<long long>(newLabels.size()));
-        for (; i < lines.size() && !startsWith(lines[i], "#"); ++i) {
-            const std::string& line = lines[i];
-            if (line.empty()) continue;  // the writer never leaves one inside a block
-            const std::size_t comma = line.find(',');
-            const std::string label = comma == std::string::npos ? std::string() : line.substr(0, comma);
-            const std::string value = comma == std::string::npos ? line : line.substr(comma + 1);
-            auto it = rowOf.find(label);
-            if (it == rowOf.end()) {
-                const int row = rows + static_cast<int>(newLabels.size());
-                CheckSize(fileName, i + 1, col + 1, row + 1LL);
-                it = rowOf.emplace(label, row).first;
-                newLabels.push_back(label);
-            }
-            values.push_back({col, it->second, std::string(Cp932Cut(value, kMergedValueWidth))});
+    std::string line;
+    int col = -1;  // the column of the block being read, -1 between blocks
+    while (lines.Next(line)) {
+        const std::size_t number = lines.LineNumber();
+        if (col < 0) {
+            if (!startsWith(line, "#S")) continue;
+            col = cols + newCols++;
+            CheckSize(fileName, number, col + 1, rows + static_cast<long long>(newLabels.size()));
+            continue;
         }
-        if (i < lines.size()) ++i;  // the line that ended the block ("#E", or "#S" ending it early)
+        // The line that ends the block ("#E", or "#S" ending it early) is taken with it.
+        if (startsWith(line, "#")) {
+            col = -1;
+            continue;
+        }
+        if (line.empty()) continue;  // the writer never leaves one inside a block
+        const std::size_t comma = line.find(',');
+        const std::string label = comma == std::string::npos ? std::string() : line.substr(0, comma);
+        const std::string value = comma == std::string::npos ? line : line.substr(comma + 1);
+        auto it = rowOf.find(label);
+        if (it == rowOf.end()) {
+            const int row = rows + static_cast<int>(newLabels.size());
+            CheckSize(fileName, number, col + 1, row + 1LL);
+            it = rowOf.emplace(label, row).first;
+            newLabels.push_back(label);
+        }
+        values.push_back({col, it->second, std::string(Cp932Cut(value, kMergedValueWidth))});
     }
     n.Resize(cols + newCols, rows + static_cast<int>(newLabels.size()));
     for (std::size_t k = 0; k < newLabels.size(); ++k) n.SetText(0, rows + static_cast<int>(k), newLabels[k]);
@@ -212,7 +228,17 @@ void MergeFreqTableTextBytes(std::string_view bytes, const std::string& fileName
     t = std::move(n);
 }
 
-void MergeFreqTableText(const std::string& path, FreqTable& t) { MergeFreqTableTextBytes(ReadFileBytes(path), path, t); }
+}  // namespace
+
+void MergeFreqTableTextBytes(std::string_view bytes, const std::string& fileName, FreqTable& t) {
+    TextLineFile lines(bytes, fileName);
+    MergeFreqTableTextLines(lines, fileName, t);
+}
+
+void MergeFreqTableText(const std::string& path, FreqTable& t) {
+    TextLineFile lines(path);
+    MergeFreqTableTextLines(lines, path, t);
+}
 
 std::vector<std::string> FreqTablePrintLines(const FreqTable& t, bool constancyLayout) {
     std::vector<std::string> out;

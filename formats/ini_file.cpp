@@ -49,30 +49,38 @@ std::string OneLine(const std::string& v) {
 
 IniDocument IniDocument::Parse(const std::vector<std::string>& lines) {
     IniDocument doc;
-    Block* current = nullptr;
-    for (const std::string& text : lines) {
-        if (Trim(text).empty()) continue;
-        std::string name;
-        if (SectionName(text, name)) {
-            current = nullptr;
-            for (Block& b : doc.blocks_)
-                if (SameName(b.name, name)) current = &b;
-            if (!current) {
-                doc.blocks_.push_back({name, {}});
-                current = &doc.blocks_.back();
-            }
-            continue;
-        }
-        Line line{text, {}, {}};
-        const std::size_t eq = text.find('=');
-        if (eq != std::string::npos && !Trim(std::string_view(text).substr(0, eq)).empty()) {
-            line.key.assign(Trim(std::string_view(text).substr(0, eq)));
-            line.value.assign(Trim(std::string_view(text).substr(eq + 1)));
-        }
-        if (current) current->lines.push_back(std::move(line));
-        else doc.preamble_.push_back(text);
-    }
+    for (const std::string& text : lines) doc.Add(text);
     return doc;
+}
+
+IniDocument IniDocument::Parse(TextLineFile& lines) {
+    IniDocument doc;
+    std::string text;
+    while (lines.Next(text)) doc.Add(text);
+    return doc;
+}
+
+void IniDocument::Add(const std::string& text) {
+    if (Trim(text).empty()) return;
+    std::string name;
+    if (SectionName(text, name)) {
+        current_ = -1;
+        for (std::size_t b = 0; b < blocks_.size(); ++b)
+            if (SameName(blocks_[b].name, name)) current_ = static_cast<long>(b);
+        if (current_ < 0) {
+            blocks_.push_back({name, {}});
+            current_ = static_cast<long>(blocks_.size()) - 1;
+        }
+        return;
+    }
+    Line line{text, {}, {}};
+    const std::size_t eq = text.find('=');
+    if (eq != std::string::npos && !Trim(std::string_view(text).substr(0, eq)).empty()) {
+        line.key.assign(Trim(std::string_view(text).substr(0, eq)));
+        line.value.assign(Trim(std::string_view(text).substr(eq + 1)));
+    }
+    if (current_ >= 0) blocks_[static_cast<std::size_t>(current_)].lines.push_back(std::move(line));
+    else preamble_.push_back(text);
 }
 
 const IniDocument::Block* IniDocument::FindBlock(std::string_view name) const {
@@ -144,14 +152,16 @@ std::string IniDocument::Write(const std::vector<Section>& known) const {
 }
 
 IniDocument ParseIniBytes(std::string_view bytes, const std::string& fileName) {
-    return IniDocument::Parse(DecodeTextLines(bytes, fileName, /*lenient=*/true));
+    TextLineFile lines(bytes, fileName, /*lenient=*/true);
+    return IniDocument::Parse(lines);
 }
 
 IniDocument ReadIniDocument(const std::string& path) {
     std::error_code ec;
     if (path.empty() || !std::filesystem::exists(path, ec) || std::filesystem::is_directory(path, ec))
         return {};
-    return ParseIniBytes(ReadFileBytes(path), path);
+    TextLineFile lines(path, /*lenient=*/true);
+    return IniDocument::Parse(lines);
 }
 
 }  // namespace tavik

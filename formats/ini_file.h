@@ -9,10 +9,13 @@
 
 namespace tavik {
 
+class TextLineFile;
+
 class IniDocument {
 public:
     // From the lines of a decoded file.
     static IniDocument Parse(const std::vector<std::string>& lines);
+    static IniDocument Parse(TextLineFile& lines);
 
     // The value of a key, or nullptr when the section or the key is absent.
     const std::string* Find(std::string_view section, std::string_view key) const;
@@ -46,9 +49,12 @@ private:
         std::vector<Line> lines;
     };
     const Block* FindBlock(std::string_view name) const;
+    // One more line of the file.
+    void Add(const std::string& text);
 
     std::vector<std::string> preamble_;
     std::vector<Block> blocks_;
+    long current_ = -1;  // the block lines go to while parsing, -1 before any section
 };
 
 // A settings file as a document: empty when there is no file; undecodable bytes become

@@ -3,10 +3,12 @@
 // line can be named.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "formats/byte_source.h"
 #include "formats/codec.h"
 
 namespace tavik {
@@ -20,7 +22,8 @@ TextEncoding DetectEncoding(std::string_view bytes);
 // The bytes without a leading UTF-8 BOM.
 std::string_view StripBom(std::string_view bytes);
 
-// True for bytes that look like UTF-16 text: a byte-order mark, or zero bytes near the start.
+// True for bytes that look like UTF-16 text: a byte-order mark, or zero bytes at half or more
+// of the even (or of the odd) places of the first 4 KB.
 bool LooksUtf16(std::string_view bytes);
 
 // Decodes a whole text file into lines. UTF-16 is refused, also when `lenient`:
@@ -29,6 +32,40 @@ bool LooksUtf16(std::string_view bytes);
 // unless `lenient`, which turns undecodable bytes into U+FFFD.
 std::vector<std::string> DecodeTextLines(std::string_view bytes, const std::string& fileName,
                                          bool lenient = false);
+
+// A text file read line by line, decoded by the house rule, whatever its size: a first pass
+// over the bytes finds the encoding (UTF-16 refused as DecodeTextLines does), the second
+// gives one decoded line at a time, so that memory follows the longest line, never the
+// number of lines. Lines end as SplitLines says; a line longer than kMaxTextLine is refused.
+class TextLineFile {
+public:
+    // A regular file (see InputFile). Throws std::runtime_error naming it when it cannot be
+    // read, and for UTF-16.
+    explicit TextLineFile(const std::string& path, bool lenient = false);
+    // Bytes in memory, named `fileName` in messages.
+    TextLineFile(std::string_view bytes, const std::string& fileName, bool lenient = false);
+    ~TextLineFile();
+    TextLineFile(const TextLineFile&) = delete;
+    TextLineFile& operator=(const TextLineFile&) = delete;
+
+    // The next line, decoded; false at the end. A line that does not decode throws as
+    // DecodeTextLines does (or becomes U+FFFD when lenient).
+    bool Next(std::string& line);
+    // The 1-based number of the line Next gave last.
+    std::size_t LineNumber() const { return number_; }
+
+private:
+    void Start(std::unique_ptr<ByteSource> source, TextEncoding enc);
+    std::string name_;
+    bool lenient_;
+    TextEncoding enc_ = TextEncoding::Cp932;
+    std::unique_ptr<ByteSource> source_;
+    std::unique_ptr<LineReader> lines_;
+    std::size_t number_ = 0;
+};
+
+// The longest line a text file may have.
+inline constexpr std::size_t kMaxTextLine = 64u << 20;
 
 // The message for an undecodable line (1-based line number).
 std::string BadEncodingMessage(const std::string& fileName, std::size_t line);

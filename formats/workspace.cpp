@@ -16,6 +16,7 @@
 #include "formats/gzip_sink.h"
 #include "formats/zstd_sink.h"
 #include "formats/ini_file.h"
+#include "formats/input_file.h"
 #include "formats/saved_table.h"
 #include "formats/text_lines.h"
 
@@ -178,17 +179,6 @@ void LayOut(Workspace& ws) {
 
 std::string Bool(bool b) { return b ? "1" : "0"; }
 
-// The companion settings file of a saved table: the same path with ".ini", the exact name
-// first, then any letter case. Empty when there is none.
-std::string CompanionIni(const std::string& tablePath) {
-    fs::path p = tablePath;
-    if (IsCompressedName(tablePath)) p.replace_extension();  // "t.vtb.gz", "t.vtb.zst" -> "t.vtb"
-    p.replace_extension(".ini");
-    const std::string found = FindFileAnyCase(p.string());
-    std::error_code ec;
-    return !found.empty() && fs::is_regular_file(found, ec) ? found : std::string();
-}
-
 }  // namespace
 
 Workspace::Workspace() = default;
@@ -268,6 +258,11 @@ void Workspace::WriteIniFile(const std::string& path) const {
 
 bool Workspace::SetDictionary(const std::string& path) {
     std::vector<DictionaryEntry> entries;
+    // A dictionary the user names that is there but is no file (a FIFO, a device) is said so,
+    // not taken for missing; a folder is no dictionary, as before.
+    std::error_code ec;
+    const fs::file_status st = fs::status(path, ec);
+    if (!path.empty() && fs::exists(st) && !fs::is_regular_file(st) && !fs::is_directory(st)) InputFile refused(path);
     if (!ReadDictionaryFile(path, entries)) return false;
     for (DictionaryEntry& e : entries) dict.Add(std::move(e.synonym), std::move(e.standard));
     return true;
@@ -298,10 +293,17 @@ void Workspace::LoadTable(const std::string& path, Progress* progress) {
     const std::unique_ptr<ByteSource> source = OpenByteSource(path);
 
     // A settings file beside the table is read now and applied only with the table.
-    const std::string iniPath = CompanionIni(path);
+    // One that cannot be read is a warning: the table is loaded on the settings in use.
+    std::string iniPath = CompanionIniPath(path);
+    std::string iniProblem;
     StagedSettings st;
     if (!iniPath.empty()) {
-        st = StageSettings(iniPath);
+        try {
+            st = StageSettings(iniPath);
+        } catch (const std::exception& e) {
+            iniProblem = std::string(e.what()) + "：この設定ファイルは使わずに読込みました";
+            iniPath.clear();
+        }
         if (st.dictError) std::rethrow_exception(st.dictError);
     }
 
@@ -320,6 +322,17 @@ void Workspace::LoadTable(const std::string& path, Progress* progress) {
 
     if (!iniPath.empty()) ApplySettings(*this, st);
     table = std::move(loaded);
+    settingsProblem = iniProblem;
+}
+
+std::string CompanionIniPath(const std::string& tablePath) {
+    if (tablePath.empty()) return {};
+    fs::path p = tablePath;
+    if (IsCompressedName(tablePath)) p.replace_extension();  // "t.vtb.gz", "t.vtb.zst" -> "t.vtb"
+    p.replace_extension(".ini");
+    const std::string found = FindFileAnyCase(p.string());
+    std::error_code ec;
+    return !found.empty() && fs::is_regular_file(found, ec) ? found : std::string();
 }
 
 std::string DefaultIniPath(const std::string& programPath) {

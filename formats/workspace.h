@@ -54,6 +54,9 @@ public:
     std::string iniFileName;
     std::string dataFileName = "未指定";
     std::string dictFileName = "未指定";
+    // Why the companion settings file of the table loaded last was not used, or empty: what
+    // the front end tells the user as a warning.
+    std::string settingsProblem;
 
     // Start-up: the model reset, then the settings at `iniPath` applied (defaults for what
     // the file lacks; all defaults when it does not exist), which lays out the empty table.
@@ -70,7 +73,8 @@ public:
     void WriteIniFile(const std::string& path) const;
 
     // Appends the entries of a dictionary file; false when it does not exist.
-    // Throws on a file that exists but cannot be read or decoded.
+    // Throws on a file that exists but cannot be read or decoded, or is not a regular file
+    // (a FIFO, a device).
     bool SetDictionary(const std::string& path);
 
     // Writes the table as it is made into a temporary file in the same folder, which then
@@ -82,8 +86,9 @@ public:
                          AtomicFile::ReadOnlyTarget readOnly = AtomicFile::ReadOnlyTarget::Refuse) const;
     // Loads a saved table, all or nothing: on any error (std::runtime_error naming the file,
     // the line and the problem) the table stays as it was. A settings file of the same name
-    // beside it is applied first. Plain, gzip and zstd files are told apart by their first
-    // bytes. With `progress`, a stop (WorkStopped) leaves the table as it was.
+    // beside it is applied first; when that file cannot be read, the table is loaded without
+    // it and settingsProblem says why. Plain, gzip and zstd files are told apart by their
+    // first bytes. With `progress`, a stop (WorkStopped) leaves the table as it was.
     void LoadTable(const std::string& path, Progress* progress = nullptr);
 
     // ---- Field data ----
@@ -128,6 +133,11 @@ private:
     std::shared_ptr<FieldFiles> dataFiles_;
     std::string dataFilesPath_;  // the dataFileName it was opened for
 };
+
+// The companion settings file of a saved table, applied when the table is loaded: the same
+// path with ".ini" ("t.vtb.gz" -> "t.ini"), the exact name first, then any letter case.
+// Empty when there is none.
+std::string CompanionIniPath(const std::string& tablePath);
 
 // Where the settings file lives: beside the program (its path with ".ini") when that
 // folder can be written, otherwise in the user's configuration folder

@@ -302,6 +302,9 @@ private:
     bool startUndoAndRecovery();
     // Offers one file left behind; true when its table was restored.
     bool offerRecovery(const RecoveryFile::LeftBehind& f);
+    // Says once, in the status line and a message, that unsaved work is not being kept in
+    // the recovery file, where it would be and why.
+    void warnRecoveryUnavailable(const QString& why);
     // An empty table was laid out anew outside the history (new settings, a data file's
     // items): the steps kept refer to keys and header rows it no longer has, and go.
     void emptyTableLaidOutAnew();
@@ -395,6 +398,7 @@ private:
     QUndoStack* undoStack_ = nullptr;
     std::unique_ptr<RecoveryFile> recovery_;
     QTimer* recoveryTimer_ = nullptr;
+    bool recoveryWarned_ = false;
     bool closeApproved_ = false;
 };
 

@@ -104,6 +104,11 @@ void MainWindow::loadTable(const QString& path) {
     modelWasReset();
     layoutRenewed();
     showTableStatus();
+    // The table is there; its companion settings file was not usable.
+    if (!ws_.settingsProblem.empty()) {
+        showNote(Q(ws_.settingsProblem), 15000);
+        dialogs_->inform(this, Q(ws_.settingsProblem));
+    }
 }
 
 void MainWindow::saveTable() {

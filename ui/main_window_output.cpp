@@ -295,7 +295,10 @@ void MainWindow::printTable(const OutputOptions& o) {
             finished = device.Finish();
         }
         if (!finished) throw std::runtime_error(S(toFile ? fileName : p.printerName()) + " に印刷できません");
-        if (file) file->Commit();
+        if (file) {
+            CheckPdfComplete(file->TemporaryPath(), S(fileName));
+            file->Commit();
+        }
     } catch (const OutputCancelled&) {
         showNote(QStringLiteral("印刷を取り止めました"), 5000);
         return;

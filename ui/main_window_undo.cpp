@@ -2,6 +2,7 @@
 // command applied or reverted; the question before unsaved changes go, and the recovery
 // file.
 #include <QAction>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QKeySequence>
 #include <QLocale>
@@ -149,8 +150,16 @@ bool MainWindow::startUndoAndRecovery() {
     connect(recoveryTimer_, &QTimer::timeout, this, &MainWindow::writeRecovery);
     setRecoveryInterval(ws_.settings.recoveryMinutes * 60 * 1000);
     // Every running program keeps a file of its own; only a folder that cannot be used
-    // leaves this one without.
-    if (!recovery_->claim()) return false;
+    // leaves this one without, which is said as soon as there is work to lose.
+    const bool claimed = recovery_->claim();
+    // Looked at once the command is over: loading passes through a changed state on its way.
+    connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) {
+        if (clean || !recovery_ || recovery_->problem().isEmpty() || recoveryWarned_) return;
+        QTimer::singleShot(0, this, [this] {
+            if (hasUnsavedChanges()) warnRecoveryUnavailable(recovery_->problem());
+        });
+    });
+    if (!claimed) return false;
     const QList<RecoveryFile::LeftBehind> files = recovery_->leftBehind();
     bool restored = false;
     // Newest first; once one is restored, the rest wait for the next start.
@@ -205,12 +214,28 @@ void MainWindow::writeRecovery() {
         recovery_->remove();
         return;
     }
+    if (!recovery_->problem().isEmpty()) {
+        warnRecoveryUnavailable(recovery_->problem());
+        return;
+    }
     try {
         recovery_->write(ws_);
     } catch (const std::exception& e) {
-        // Said in passing: a box every few minutes would stop the work it protects.
-        showNote(QStringLiteral("自動保存できません：") + Q(e.what()), 15000);
+        // Said in a box once; then in passing: a box every few minutes would stop the work it
+        // protects.
+        if (!recoveryWarned_) warnRecoveryUnavailable(Q(e.what()));
+        else showNote(QStringLiteral("自動保存できません：") + Q(e.what()), 15000);
     }
+}
+
+void MainWindow::warnRecoveryUnavailable(const QString& why) {
+    if (recoveryWarned_) return;
+    recoveryWarned_ = true;
+    const QString where = QDir::toNativeSeparators(recovery_->path());
+    showNote(QStringLiteral("自動保存できません：保存していない変更は %1 に残りません").arg(where), 120000);
+    dialogs_->error(this, QStringLiteral("保存していない変更を自動保存できません。\n%1 に書き込めません（%2）。\n"
+                                         "変更はこまめに保存してください。")
+                              .arg(where, why));
 }
 
 }  // namespace tavik::ui

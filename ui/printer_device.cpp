@@ -3,7 +3,10 @@
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
 
+#include <charconv>
 #include <stdexcept>
+
+#include "formats/input_file.h"
 
 #include "ui/table_font.h"
 
@@ -24,6 +27,33 @@ PrinterTextDevice::PrinterTextDevice(QPagedPaintDevice* device, const QString& f
     ascent_ = fm.ascent();
     pageWidth_ = device_->width();
     pageHeight_ = device_->height();
+}
+
+void CheckPdfComplete(const std::string& path, const std::string& shownPath) {
+    const auto incomplete = [&](const char* why) {
+        return std::runtime_error(shownPath + " に書き込めません（" + why + "）");
+    };
+    InputFile in(path);
+    const std::uint64_t size = in.Size();
+    std::string head(8, '\0');
+    head.resize(in.ReadAt(0, head.data(), head.size()));
+    if (size == 0) throw incomplete("PDF が空です");
+    if (head.rfind("%PDF-", 0) != 0) throw incomplete("PDF の始まりがありません");
+    const std::uint64_t tailAt = size > 1024 ? size - 1024 : 0;
+    std::string tail(static_cast<std::size_t>(size - tailAt), '\0');
+    tail.resize(in.ReadAt(tailAt, tail.data(), tail.size()));
+    while (!tail.empty() && (tail.back() == '\n' || tail.back() == '\r' || tail.back() == ' ')) tail.pop_back();
+    const std::size_t startxref = tail.rfind("startxref");
+    if (tail.size() < 5 || tail.compare(tail.size() - 5, 5, "%%EOF") != 0 || startxref == std::string::npos)
+        throw incomplete("PDF が途中で終わっています");
+    std::size_t at = startxref + 9;
+    while (at < tail.size() && (tail[at] == '\n' || tail[at] == '\r' || tail[at] == ' ')) ++at;
+    std::uint64_t offset = 0;
+    const auto [end, ec] = std::from_chars(tail.data() + at, tail.data() + tail.size(), offset);
+    if (ec != std::errc() || end == tail.data() + at || offset >= size) throw incomplete("PDF の索引が壊れています");
+    char xref[4] = {};
+    if (in.ReadAt(offset, xref, 4) != 4 || std::string_view(xref, 4) != "xref")
+        throw incomplete("PDF の索引が壊れています");
 }
 
 PrinterTextDevice::~PrinterTextDevice() {

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QString>
 
+#include <string>
 #include <string_view>
 
 #include "output/print_layout.h"
@@ -46,5 +47,11 @@ private:
     bool pageUsed_ = false;
     int pages_ = 1;
 };
+
+// Qt's PDF writer says nothing when the disk refuses its bytes. Before a PDF file is put in
+// place, its bytes are checked: "%PDF-" at the start, "startxref" with an offset inside the
+// file that leads to the cross-reference table, and "%%EOF" at the end. Throws
+// std::runtime_error "<shownPath> に書き込めません（…）" for a file that is not complete.
+void CheckPdfComplete(const std::string& path, const std::string& shownPath);
 
 }  // namespace tavik::ui

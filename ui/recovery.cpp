@@ -32,14 +32,29 @@ QString RecoveryFile::fileOf(int slot, const QString& suffix) const {
 
 bool RecoveryFile::claim() {
     if (claimed()) return true;
-    if (folder_.isEmpty() || !QDir().mkpath(folder_)) return false;
+    problem_.clear();
+    if (folder_.isEmpty()) {
+        problem_ = QStringLiteral("保存先のフォルダがわかりません");
+        return false;
+    }
+    if (!QDir().mkpath(folder_)) {
+        problem_ = QStringLiteral("フォルダを作れません");
+        return false;
+    }
+    // Temporaries of a save that was killed here go at start.
+    RemoveStaleTemporaries(S(folder_));
     for (int slot = 0; slot < kSlots; ++slot) {
         auto lock = std::make_unique<QLockFile>(fileOf(slot, QStringLiteral(".lock")));
         const bool mine = slot_ < 0;
         // Only a slot that is free, or holds a file to offer, is worth its lock.
         if (!mine && !QFileInfo(fileOf(slot, QStringLiteral(".vtb"))).isFile()) continue;
         // A lock whose program is gone is taken over at once, whatever its age.
-        if (!lock->tryLock(0)) continue;
+        if (!lock->tryLock(0)) {
+            // Held by another program: the next slot. Not to be made at all: no slot will be.
+            if (lock->error() == QLockFile::LockFailedError) continue;
+            if (mine) problem_ = QStringLiteral("フォルダに書き込めません");
+            break;
+        }
         if (mine) {
             slot_ = slot;
             lock_ = std::move(lock);

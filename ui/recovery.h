@@ -42,6 +42,8 @@ public:
     // them. False when the folder cannot be used (no file is kept then).
     bool claim();
     bool claimed() const { return slot_ >= 0; }
+    // Why no file can be kept here (a folder that cannot be made or written), or empty.
+    QString problem() const { return problem_; }
     QString folder() const { return folder_; }
 
     // This program's file.
@@ -73,6 +75,7 @@ private:
     std::unique_ptr<QLockFile> lock_;
     // Free slots with a file, locked while the offer lasts.
     std::vector<std::pair<int, std::unique_ptr<QLockFile>>> held_;
+    QString problem_;
 };
 
 }  // namespace tavik::ui

@@ -114,5 +114,134 @@ usage "-o needs a value, not the option --ascending" sort species "$work/t.vtb" 
 # Several --species and --dict stay allowed.
 expect_eq "two --species" 0 "$(status "$cli" retrieve "$work/example.tki" --species ブナ:3 --species チシマザサ:+:and)"
 
+
+# ---- an output that is an input, or another output, is refused before anything is written ----
+cp "$examples/example.vtb" "$work/T.vtb"
+table_sum=$(md5sum < "$work/T.vtb")
+same() { # expect exit 2 with the message, and T.vtb as it was
+    local want=$1; shift
+    usage "$want" "$@"
+    expect_eq "T.vtb kept by: $*" "$table_sum" "$(md5sum < "$work/T.vtb")"
+}
+same "is also the input TABLE.vtb" constancy "$work/T.vtb" --csv "$work/T.vtb"
+same "is also the input TABLE.vtb" constancy "$work/T.vtb" --text "$work/T.vtb"
+same "is also the input TABLE.vtb" fidelity "$work/T.vtb" --csv "$work/T.vtb"
+same "is also the input TABLE.vtb" export text "$work/T.vtb" -o "$work/T.vtb"
+same "is also the input TABLE.vtb" export xlsx "$work/T.vtb" -o "$work/T.vtb"
+same "is also the input TABLE.vtb" print "$work/T.vtb" --text "$work/T.vtb"
+same "is also the input TABLE.vtb" print "$work/T.vtb" --pdf "$work/T.vtb"
+same "is also the input TABLE.vtb" ra "$work/T.vtb" --scores "$work/T.vtb"
+# Other spellings and links of the same file.
+ln "$work/T.vtb" "$work/hard.vtb"; ln -s T.vtb "$work/soft.vtb"
+same "is also the input TABLE.vtb" export text "$work/T.vtb" -o "$work/hard.vtb"
+same "is also the input TABLE.vtb" export text "$work/soft.vtb" -o "$work/./T.vtb"
+same "is also the input TABLE.vtb" constancy "$work/T.vtb" --csv "$work/../$(basename "$work")/soft.vtb"
+# The table's own settings file and the dictionary the settings name are inputs too.
+printf '[Files]\r\nSynDict=%s\r\n' "$work/syn.dic" > "$work/T.ini"
+printf 'ブナ,ブナ\r\n' | iconv -f UTF-8 -t CP932 > "$work/syn.dic"
+ini_sum=$(md5sum < "$work/T.ini"); dic_sum=$(md5sum < "$work/syn.dic")
+same "is also the input the table's settings file" export text "$work/T.vtb" -o "$work/T.ini"
+same "is also the input the settings' dictionary" fidelity "$work/T.vtb" --csv "$work/syn.dic"
+expect_eq "T.ini kept" "$ini_sum" "$(md5sum < "$work/T.ini")"
+expect_eq "dictionary kept" "$dic_sum" "$(md5sum < "$work/syn.dic")"
+rm -f "$work/T.ini" "$work/syn.dic" "$work/hard.vtb" "$work/soft.vtb"
+# Two outputs of one command: the same name, or two names of one file not there yet.
+usage "outputs --csv and --text are the same file" constancy "$work/T.vtb" --csv "$work/x.txt" --text "$work/x.txt"
+usage "outputs --csv and --text are the same file" constancy "$work/T.vtb" --csv "$work/x.txt" --text "$work/./x.txt"
+usage "outputs -o and --scores are the same file" ra "$work/T.vtb" -o "$work/x.vtb" --scores "$work/x.vtb"
+usage "outputs -o and the species list are the same file" export pcord "$work/T.vtb" -o "$work/x.lst"
+ln -s q.tki "$work/q.tkd"
+usage "outputs DATA.tki and DATA.tkd are the same file" make-fielddata "$work/example_long.csv" \
+    "$work/example_header.txt" -o "$work/q.tki"
+[ ! -e "$work/x.txt" ] && [ ! -e "$work/x.vtb" ] && [ ! -e "$work/x.lst" ] || fail "a refused command wrote a file"
+rm -f "$work/q.tkd"
+# A table saved in place of the one it came from stays allowed: sort, ra -o, retrieve --into.
+expect_eq "sort in place" 0 "$(status "$cli" sort species "$work/T.vtb" -o "$work/T.vtb")"
+expect_eq "retrieve --into in place" 0 "$(status "$cli" retrieve "$work/example.tki" --records 1-2 --into "$work/T.vtb" -o "$work/T.vtb")"
+expect_eq "sorted and grown in place" "ReleveCount: 62" "$("$cli" info "$work/T.vtb" | grep ReleveCount)"
+
+# ---- ranges: wholly outside the table is bad usage, overlapping is cut with a note -------------
+usage "--releves 61-100: the table has relevés 1-60" export text "$work/t.vtb" -o "$work/r.txt" --releves 61-100
+usage "--species 500-600: the table has species 1-135" export xlsx "$work/t.vtb" -o "$work/r.xlsx" --species 500-600
+usage "--releves 61-61: the table has relevés 1-60" print "$work/t.vtb" --text "$work/r.txt" --releves 61-61
+[ ! -e "$work/r.txt" ] && [ ! -e "$work/r.xlsx" ] || fail "a range outside the table wrote a file"
+msg=$("$cli" export text "$work/t.vtb" -o "$work/r.txt" --releves 59-100 2>&1 >/dev/null); rc=$?
+expect_eq "overlapping range" 0 "$rc"
+expect_eq "overlapping range note" "tavik-cli: --releves 59-100: the table has relevés 1-60, so 59-60 is written" "$msg"
+"$cli" export text "$work/t.vtb" -o "$work/r2.txt" --releves 59-60 2>/dev/null
+cmp -s "$work/r.txt" "$work/r2.txt" || fail "the cut range differs from 59-60"
+rm -f "$work/r.txt" "$work/r2.txt"
+
+# ---- flags given twice -----------------------------------------------------------------------------
+usage "--blank is given twice" constancy "$work/t.vtb" --csv "$work/c.csv" --blank --blank
+usage "--dominance is given twice" ra "$work/t.vtb" --dominance --dominance
+usage "--no-equalize is given twice" fidelity "$work/t.vtb" --csv "$work/c.csv" --no-equalize --no-equalize
+usage "--force is given twice" constancy "$work/t.vtb" --csv "$work/c.csv" --force --force
+usage "--force is given twice" ra "$work/t.vtb" -o "$work/c.vtb" --force --force
+usage "--force is given twice" fidelity "$work/t.vtb" --csv "$work/c.csv" --force --force
+
+# ---- a PDF that the disk did not take: exit 1 and the old file kept ----------------------------
+pdf_printer="$(dirname "$cli")/tavik-pdf"
+if [ -x "$pdf_printer" ]; then
+    printf '%%PDF-1.4 old\n' > "$work/p.pdf"
+    for nth in 1 3; do
+        msg=$(faulty "write:$nth:ENOSPC:p.pdf" print "$work/t.vtb" --pdf "$work/p.pdf" 2>&1 >/dev/null); rc=$?
+        expect_eq "PDF on a full disk ($nth) fails" 1 "$rc"
+        case "$msg" in *p.pdf*に書き込めません*) ;; *) fail "PDF on a full disk ($nth) message: $msg" ;; esac
+        expect_eq "PDF on a full disk ($nth) keeps the old file" "%PDF-1.4 old" "$(cat "$work/p.pdf")"
+    done
+    expect_eq "no temporary left by the PDF" "" "$(ls -A "$work" | grep tavik-)"
+    "$cli" print "$work/t.vtb" --pdf "$work/p.pdf" || fail "PDF after the disk has room"
+    expect_eq "PDF ends complete" "%%EOF" "$(tail -c 6 "$work/p.pdf" | tr -d '\n')"
+    rm -f "$work/p.pdf"
+    # The same on a small file system that is really full (as root, where tmpfs can be mounted).
+    if [ "$(id -u)" = 0 ] && mkdir -p "$work/small" && mount -t tmpfs -o size=200k tmpfs "$work/small" 2>/dev/null; then
+        printf '%%PDF-1.4 old\n' > "$work/small/p.pdf"
+        dd if=/dev/zero of="$work/small/fill" bs=1k 2>/dev/null  # until the disk is full
+        truncate -s -8K "$work/small/fill"                         # then 8 KB free
+        rc=$(status "$cli" print "$work/t.vtb" --pdf "$work/small/p.pdf")
+        expect_eq "PDF on a full tmpfs fails" 1 "$rc"
+        expect_eq "PDF on a full tmpfs keeps the old file" "%PDF-1.4 old" "$(cat "$work/small/p.pdf")"
+        umount "$work/small"
+    else
+        echo "skipped: the full tmpfs (needs root and mount)"
+    fi
+    rmdir "$work/small" 2>/dev/null
+else
+    echo "skipped: the PDF checks (no tavik-pdf beside tavik-cli)"
+fi
+
+# ---- a failed sync of the folder after the rename is a failure ----------------------------------
+msg=$(faulty "fsync:2:EIO:$work" sort species "$work/t.vtb" -o "$work/synced.vtb" 2>&1 >/dev/null); rc=$?
+expect_eq "folder sync error fails" 1 "$rc"
+expect_eq "folder sync error message" "tavik-cli: $work/synced.vtb に書き込めません（入出力エラー）" "$msg"
+rm -f "$work/synced.vtb"
+
+# ---- output names as long as a folder holds ------------------------------------------------------
+long=$(printf 'n%.0s' $(seq 1 251)).vtb
+expect_eq "a 255-byte output name" 0 "$(status "$cli" sort species "$work/t.vtb" -o "$work/$long")"
+[ -f "$work/$long" ] || fail "no file of a 255-byte name"
+rm -f "$work/$long"
+
+# ---- a companion settings file that cannot be read is a warning -----------------------------------
+printf '[Table]\r\nTitle=a\0b\r\n' > "$work/t.ini"
+expect_eq "a zero byte in the settings" "ReleveCount: 60" "$("$cli" info "$work/t.vtb" 2>/dev/null | grep ReleveCount)"
+printf '\xff\xfe[\0T\0a\0b\0l\0e\0]\0' > "$work/t.ini"
+msg=$("$cli" info "$work/t.vtb" 2>&1 >/dev/null); rc=$?
+expect_eq "UTF-16 companion settings" 0 "$rc"
+case "$msg" in *t.ini*UTF-16*使わずに読込みました*) ;; *) fail "UTF-16 companion message: $msg" ;; esac
+rm -f "$work/t.ini"
+
+# ---- control characters of names are not written raw to the terminal ---------------------------
+msg=$(cd "$examples" && "$cli" retrieve example.tki --species ブナ --title $'😀\e[31m赤' -o "$work/e.vtb" 2>&1 >/dev/null)
+case "$msg" in *$'\e'*) fail "a raw ESC on stderr" ;; esac
+case "$msg" in *'😀\x1b[31m赤'*) ;; *) fail "escaped ESC: $msg" ;; esac
+rm -f "$work/e.vtb"
+
+# ---- a FIFO as --dict is not taken for a missing file -------------------------------------------
+msg=$(timeout 10 "$cli" retrieve "$work/example.tki" --dict "$work/fifo" 2>&1 >/dev/null); rc=$?
+expect_eq "FIFO --dict" 1 "$rc"
+expect_eq "FIFO --dict message" "tavik-cli: $work/fifo は通常のファイルではありません" "$msg"
+
 if [ "$failures" -ne 0 ]; then echo "$failures failure(s)"; exit 1; fi
 echo "all file-safety CLI checks passed"

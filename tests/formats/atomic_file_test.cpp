@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <sys/time.h>
 #include <unistd.h>
 
@@ -171,24 +174,88 @@ TEST(AtomicFile, LinksAreFollowedAndFoldersRefused) {
               (dir / "no/such/t.vtb") + " に書き込めません（ありません）");
 }
 
-TEST(AtomicFile, StaleTemporariesOfOursAreRemovedBeforeASave) {
+TEST(AtomicFile, TemporariesWhoseWriterIsGoneAreRemovedBeforeASave) {
     TempDir dir;
     const auto age = [&](const std::string& name, long seconds) {
         WriteBytes(dir / name, "x");
         const timeval t[2] = {{::time(nullptr) - seconds, 0}, {::time(nullptr) - seconds, 0}};
         ::utimes((dir / name).c_str(), t);
     };
-    age(".t.vtb.tavik-Ab3xYz", 2 * 24 * 3600);   // ours, two days old: goes
-    age(".u.ini.tavik-000000", 25 * 3600);        // ours, a day and an hour: goes
-    age(".t.vtb.tavik-Qw12er", 600);              // ours, being written now: stays
+    age(".t.vtb.tavik-Ab3xYz", 2 * 24 * 3600);   // ours, two days old, nobody writing: goes
+    age(".u.ini.tavik-000000", 5);                // ours, just left by a killed writer: goes
+    age(".t.vtb.tavik-Qw12er", 600);              // ours, its writer holds the lock: stays
     age(".t.vtb.XXXX12", 3 * 24 * 3600);          // not ours: stays
     age("notes.tavik-abcdef", 3 * 24 * 3600);     // not hidden: not ours
+    const int writer = ::open((dir / ".t.vtb.tavik-Qw12er").c_str(), O_RDWR);
+    ASSERT_GE(writer, 0);
+    ASSERT_EQ(::flock(writer, LOCK_EX), 0);
     WriteFileAtomic(dir / "t.vtb", "new");
     EXPECT_FALSE(std::filesystem::exists(dir / ".t.vtb.tavik-Ab3xYz"));
     EXPECT_FALSE(std::filesystem::exists(dir / ".u.ini.tavik-000000"));
     EXPECT_TRUE(std::filesystem::exists(dir / ".t.vtb.tavik-Qw12er"));
     EXPECT_TRUE(std::filesystem::exists(dir / ".t.vtb.XXXX12"));
     EXPECT_TRUE(std::filesystem::exists(dir / "notes.tavik-abcdef"));
+    ::close(writer);
+}
+
+// A save killed outright (no handler runs) leaves its temporary; the next save in that
+// folder removes it at once, while a save still being written keeps its own.
+TEST(AtomicFile, AKilledSavesTemporaryGoesWithTheNextSave) {
+    TempDir dir;
+    WriteBytes(dir / "t.vtb", "old");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        AtomicFile f(dir / "t.vtb");
+        f.Write(std::string(3 << 20, 'x'));
+        ::kill(::getpid(), SIGKILL);
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    ASSERT_EQ(FilesIn(dir), 2);  // the old file and the killed save's temporary
+    AtomicFile busy(dir / "u.vtb");
+    busy.Write("being written");
+    WriteFileAtomic(dir / "t.vtb", "new");
+    EXPECT_EQ(ReadBytes(dir / "t.vtb"), "new");
+    EXPECT_TRUE(std::filesystem::exists(busy.TemporaryPath()));
+    EXPECT_EQ(FilesIn(dir), 2);  // t.vtb and the temporary of the save in progress
+    busy.Commit();
+    EXPECT_EQ(ReadBytes(dir / "u.vtb"), "being written");
+}
+
+// Names as long as a folder holds still get a temporary beside them.
+TEST(AtomicFile, NamesUpToTheLongestAreWritten) {
+    TempDir dir;
+    for (std::size_t length : {240u, 241u, 250u, 255u}) {
+        const std::string name = std::string(length - 4, 'n') + ".vtb";
+        WriteFileAtomic(dir / name, "x");
+        EXPECT_EQ(ReadBytes(dir / name), "x") << length;
+    }
+    // A name cut inside a character keeps the character whole (the temporary is a valid name).
+    const std::string japanese = std::string(230, 'n') + "組成表組成表.vtb";
+    WriteFileAtomic(dir / japanese, "y");
+    EXPECT_EQ(ReadBytes(dir / japanese), "y");
+    EXPECT_EQ(MessageOf([&] { WriteFileAtomic(dir / std::string(256, 'n'), "z"); }),
+              (dir / std::string(256, 'n')) + " に書き込めません（名前が長すぎます）");
+    EXPECT_EQ(FilesIn(dir), 5);
+}
+
+// The rename is only kept when the folder reaches the disk: a failed sync of the folder is a
+// failed save, not a success.
+TEST(AtomicFile, AFailedSyncOfTheFolderIsReported) {
+    TempDir dir;
+    const std::string path = dir / "t.vtb";
+    WriteBytes(path, "old");
+    std::string message;
+    {
+        // The first sync is the file's, the second the folder's.
+        InjectedFault fault("fsync:2:EIO:" + dir.path().string());
+        message = MessageOf([&] { Save(path, "new"); });
+        EXPECT_EQ(fault.Hits(), 1);
+    }
+    EXPECT_EQ(message, path + " に書き込めません（入出力エラー）");
 }
 
 TEST(AtomicFile, ATerminatedSaveLeavesNoTemporary) {

@@ -1,15 +1,19 @@
 // Files as a user may hand them over: pairs copied from Windows, half-replaced pairs, FIFOs,
 // folders, empty and UTF-16 files, and files that fail while they are read or written.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 #include "formats/fielddata.h"
 #include "formats/fielddata_writer.h"
+#include "formats/dictionary_file.h"
 #include "formats/file_bytes.h"
 #include "formats/ini_file.h"
+#include "formats/text_lines.h"
 #include "formats/workspace.h"
 #include "tests/formats/temp_dir.h"
 #include "tests/support/fault_inject.h"
@@ -170,6 +174,109 @@ TEST(TextInputs, Utf16IsRefusedWithAMessage) {
     Workspace ws;
     EXPECT_THROW(ws.Start(ini), std::runtime_error);
     EXPECT_EQ(ws.table.ItemBoxes[2].caption, "測定番号");  // still started, on the defaults
+}
+
+// Lines read one at a time are the lines of the whole file, also where a character, a
+// CR LF or the mark that makes a file UTF-8 lies across the chunks the file is read in.
+TEST(TextInputs, StreamedLinesAreTheLinesOfTheWholeFile) {
+    TempDir dir;
+    const std::size_t chunk = 1 << 20;
+    const auto lines = [&](const std::string& bytes, bool lenient = false) {
+        WriteBytes(dir / "f.txt", bytes);
+        TextLineFile file(dir / "f.txt", lenient);
+        std::vector<std::string> got;
+        std::string line;
+        while (file.Next(line)) got.push_back(line);
+        EXPECT_EQ(got, DecodeTextLines(bytes, dir / "f.txt", lenient)) << bytes.size();
+        return got;
+    };
+    const std::string ascii(chunk - 1, 'a');
+    // "ブ" (3 bytes) across the first chunk's end: the file is UTF-8, its last line read so.
+    EXPECT_EQ(lines(ascii + "\n" + "ブナ").back(), "ブナ");
+    EXPECT_EQ(lines(std::string(chunk - 2, 'a') + "ブナ\r\nx").back(), "x");
+    // CR at the chunk's end, LF after it: one line end.
+    EXPECT_EQ(lines(ascii + "\r\n\r\nz").size(), 3u);
+    // CP932 far into the file ("ブナ" as CP932) makes it CP932 as a whole.
+    EXPECT_EQ(lines(std::string(3 * chunk, 'b') + "\n\x83\x75\x83\x69\n").back(), "ブナ");
+    // Valid UTF-8 at the start, a byte that is not far after it: CP932, line by line.
+    EXPECT_EQ(lines("ブナ\n" + std::string(2 * chunk, 'c') + "\n\x83\x75\x83\x69").back(), "ブナ");
+    // A BOM says UTF-8 and is not part of the first line.
+    EXPECT_EQ(lines("\xEF\xBB\xBF" "ブナ,山毛欅\n").front(), "ブナ,山毛欅");
+    EXPECT_TRUE(lines("").empty());
+    // Bytes neither CP932 nor UTF-8: named by their line, or U+FFFD when lenient.
+    WriteBytes(dir / "f.txt", "ok\n\x83\n");
+    TextLineFile bad(dir / "f.txt");
+    std::string line;
+    EXPECT_TRUE(bad.Next(line));
+    EXPECT_EQ(MessageOf([&] { bad.Next(line); }), BadEncodingMessage(dir / "f.txt", 2));
+    EXPECT_EQ(lines("ok\n\x83\n", true).back(), "\xEF\xBF\xBD");
+}
+
+// A text file's lines are not all held at once: a dictionary and a settings file of 64 MB
+// of empty lines (some 64 million lines) are read within a few hundred MB of address space.
+TEST(TextInputs, MemoryFollowsTheLinesNotTheirNumber) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit of this test";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit of this test";
+#endif
+#endif
+    TempDir dir;
+    {
+        std::ofstream out(dir / "empty.dic", std::ios::binary);
+        const std::string lines(1 << 20, '\n');
+        for (int i = 0; i < 64; ++i) out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
+        out << "ブナ,山毛欅\n";
+    }
+    fs::copy_file(dir / "empty.dic", dir / "empty.ini");
+    const auto readWithinLimit = [&] {
+        // The address space this process uses now, and 300 MB more.
+        std::ifstream status("/proc/self/status");
+        std::string key;
+        long kb = 0;
+        while (status >> key && key != "VmSize:") {}
+        status >> kb;
+        rlimit r{};
+        r.rlim_cur = r.rlim_max = static_cast<rlim_t>(kb + 300 * 1024) * 1024;
+        ::setrlimit(RLIMIT_AS, &r);
+        std::vector<DictionaryEntry> entries;
+        if (!ReadDictionaryFile(dir / "empty.dic", entries) || entries.size() != 1) std::_Exit(2);
+        ReadIniDocument(dir / "empty.ini");
+        std::_Exit(0);
+    };
+    EXPECT_EXIT(readWithinLimit(), ::testing::ExitedWithCode(0), "");
+}
+
+// A settings file with a stray zero byte is not UTF-16; a companion settings file that cannot
+// be read is a warning, and the table beside it still loads.
+TEST(TextInputs, AnUnreadableCompanionSettingsFileIsAWarning) {
+    TempDir dir;
+    WriteBytes(dir / "z.ini", std::string("[Table]\r\nFontSize=11\r\nTitle=a\0b\r\n", 33));
+    EXPECT_EQ(ReadIniDocument(dir / "z.ini").ReadInteger("Table", "FontSize", 0), 11);
+
+    fs::copy_file(TestData("example/example.vtb"), dir / "t.vtb");
+    WriteBytes(dir / "t.ini", std::string("\xFF\xFE[\0T\0a\0b\0l\0e\0]\0", 16));
+    Workspace ws;
+    ws.Start("");
+    ws.LoadTable(dir / "t.vtb");
+    EXPECT_EQ(ws.table.ReleveCount(), 60);
+    EXPECT_EQ(ws.settingsProblem, (dir / "t.ini") + " は UTF-16 で書かれています（CP932 か UTF-8 で保存してください）"
+                                  "：この設定ファイルは使わずに読込みました");
+    // The next table without such a file clears the warning.
+    fs::remove(dir / "t.ini");
+    ws.LoadTable(dir / "t.vtb");
+    EXPECT_EQ(ws.settingsProblem, "");
+}
+
+// A dictionary the user names that is no regular file is said to be so, not missing.
+TEST(TextInputs, ADictionaryThatIsNoFileIsNamedSo) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "fifo.dic").c_str(), 0600), 0);
+    Workspace ws;
+    ws.Start("");
+    EXPECT_EQ(MessageOf([&] { ws.SetDictionary(dir / "fifo.dic"); }), (dir / "fifo.dic") + " は通常のファイルではありません");
+    EXPECT_FALSE(ws.SetDictionary(dir / "none.dic"));
 }
 
 TEST(TextInputs, OnlyRegularFilesAreReadAndWithinABound) {

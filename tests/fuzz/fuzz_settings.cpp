@@ -1,11 +1,13 @@
-// Settings reader: any bytes parse; the known keys written into the document read back as
-// written, and applying the file lays out a table.
+// Settings reader: any bytes parse or are refused with a message that names the file (UTF-16
+// text); the known keys written into a document read back as written, and starting from the
+// file lays out a table, on the defaults when it is refused.
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 
 #include "formats/ini_file.h"
@@ -33,7 +35,14 @@ const std::string& ScratchPath() {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
-    const tavik::IniDocument doc = tavik::ParseIniBytes(bytes, "fuzz.ini");
+    tavik::IniDocument doc;
+    bool refused = false;
+    try {
+        doc = tavik::ParseIniBytes(bytes, "fuzz.ini");
+    } catch (const std::runtime_error& e) {
+        if (std::string(e.what()).rfind("fuzz.ini ", 0) != 0) std::abort();
+        refused = true;
+    }
     doc.ReadInteger("Table", "FontSize", 9);
 
     const std::vector<tavik::IniDocument::Section> known = {
@@ -47,7 +56,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (doc.Find("Files", "SynDict")) return 0;
     std::ofstream(ScratchPath(), std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     tavik::Workspace ws;
-    ws.Start(ScratchPath());
+    try {
+        ws.Start(ScratchPath());
+        if (refused) std::abort();  // the file read from disk is the same bytes
+    } catch (const std::runtime_error& e) {
+        if (!refused || std::string(e.what()).rfind(ScratchPath() + " ", 0) != 0) std::abort();
+    }
     if (ws.table.FNRow() < 2 || ws.table.FNRow() > 31 || ws.table.Text(0, 1) != "1") std::abort();
     return 0;
 }

@@ -4,6 +4,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <memory>
@@ -29,6 +30,42 @@ class PrinterDeviceTest : public QObject {
     }
 
 private slots:
+    // A PDF cut anywhere (a disk that took only part of it) is refused; the whole one passes.
+    void onlyACompletePdfPasses() {
+        {
+            PrinterTextDevice device(Writer(), QStringLiteral("IPAMincho"), 10);
+            for (int i = 0; i < 60; ++i) device.Line("ブナ　ミズナラ　ハウチワカエデ");
+            QVERIFY(device.Finish());
+        }
+        const QByteArray pdf = buffer_->data();
+        QTemporaryDir dir;
+        const std::string path = QDir(dir.path()).filePath(QStringLiteral("p.pdf")).toStdString();
+        const auto check = [&](const QByteArray& bytes) {
+            QFile f(QString::fromStdString(path));
+            if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return QStringLiteral("(not written)");
+            f.write(bytes);
+            f.close();
+            try {
+                tavik::ui::CheckPdfComplete(path, "p.pdf");
+            } catch (const std::exception& e) {
+                return QString::fromUtf8(e.what());
+            }
+            return QString();
+        };
+        QCOMPARE(check(pdf), QString());
+        QCOMPARE(check(QByteArray()), QStringLiteral("p.pdf に書き込めません（PDF が空です）"));
+        QCOMPARE(check(pdf.left(pdf.size() / 2)), QStringLiteral("p.pdf に書き込めません（PDF が途中で終わっています）"));
+        const qsizetype lineEnd = pdf.size() - pdf.trimmed().size();  // after "%%EOF"
+        for (qsizetype cut = lineEnd + 1; cut < 200; ++cut) QVERIFY2(!check(pdf.left(pdf.size() - cut)).isEmpty(), qPrintable(QString::number(cut)));
+        // An end whose index points nowhere (the middle lost, the end written).
+        QByteArray holed = pdf;
+        const qsizetype xref = holed.lastIndexOf("\nxref");
+        QVERIFY(xref > 0);
+        holed.replace(xref + 1, 4, "    ");
+        QCOMPARE(check(holed), QStringLiteral("p.pdf に書き込めません（PDF の索引が壊れています）"));
+        QCOMPARE(check("GIF89a" + pdf.mid(6)), QStringLiteral("p.pdf に書き込めません（PDF の始まりがありません）"));
+    }
+
     void columnsFollowTheFontAndThePage() {
         PrinterTextDevice device(Writer(), QStringLiteral("ＭＳ 明朝"), 10);
         // 180 mm at 600 dpi (Qt keeps margins in whole points).

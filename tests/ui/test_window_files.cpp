@@ -8,6 +8,10 @@
 #include <QtTest>
 
 #include "formats/saved_table.h"
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include "ui/grid_widget.h"
 #include "ui/work_message.h"
 #include "window_fixture.h"
@@ -278,6 +282,9 @@ void TestWindowFiles::startRemovesStaleTemporaries() {
     plant(staleBesideSettings, true);
     plant(fresh, false);
     plant(notOurs, true);
+    // A save in progress holds the lock on its temporary: that one stays.
+    const int writer = ::open(QFile::encodeName(fresh).constData(), O_RDWR);
+    QVERIFY(writer >= 0 && ::flock(writer, LOCK_EX) == 0);
 
     auto s = StartWindow(tmp.path(), {vtb});
     QCOMPARE(s.w->workspace().table.ReleveCount(), 60);
@@ -285,6 +292,7 @@ void TestWindowFiles::startRemovesStaleTemporaries() {
     QVERIFY(!QFile::exists(staleBesideSettings));
     QVERIFY(QFile::exists(fresh));
     QVERIFY(QFile::exists(notOurs));
+    ::close(writer);
 }
 
 // The stop button of the work message ends a save with the old file in place and a load with

@@ -28,6 +28,7 @@
 #include "ui/user_dialogs.h"
 #include "ui/work_message.h"
 #include "ui/table_font.h"
+#include "tests/support/fault_inject.h"
 #include "window_fixture.h"
 
 using tavik::OutputMode;
@@ -81,6 +82,7 @@ private slots:
     void cancellingChangesNothing();
     void titleFromAnItemIsStoredOnOutput();
     void printingIntoAPdfFile();
+    void aPdfTheDiskDidNotTakeKeepsTheOldFile();
     void printingCountsTheTableAsAStep();
     void siteExportsNeedTheirItems();
     void fontOfPrintingIsKept();
@@ -434,6 +436,35 @@ void TestWindowOutput::printingIntoAPdfFile() {
     QVERIFY(w.actions().printSetup->isEnabled());
     w.actions().printSetup->trigger();
     QCOMPARE(s.dialogs->printerSetups, 2);
+}
+
+// Qt's PDF writer does not say when the disk refuses its bytes: the file is checked before it
+// replaces the old one.
+void TestWindowOutput::aPdfTheDiskDidNotTakeKeepsTheOldFile() {
+    QTemporaryDir tmp;
+    const QDir dir(tmp.path());
+    auto s = WithExampleTable(tmp.path());
+    MainWindow& w = *s.w;
+    const QString pdf = dir.filePath(QStringLiteral("full.pdf"));
+    QFile old(pdf);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("%PDF-1.4 old\n");
+    old.close();
+    for (const char* fault : {"write:1:ENOSPC:full.pdf"}) {
+        s.dialogs->errors.clear();
+        Action(w, "printTable")->trigger();
+        s.dialogs->printPdf = pdf;
+        {
+            tavik::testing::InjectedFault f(fault);
+            w.runOutput();
+            QVERIFY2(f.Hits() > 0, fault);
+        }
+        QCOMPARE(s.dialogs->errors.size(), 1);
+        QVERIFY2(s.dialogs->errors.front().contains(QStringLiteral("full.pdf に書き込めません")),
+                 qPrintable(s.dialogs->errors.front()));
+        QCOMPARE(FileBytes(pdf), QByteArray("%PDF-1.4 old\n"));
+        QCOMPARE(dir.entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".pdf")).size(), 1);
+    }
 }
 
 // Printing reads the counts. A row moved while the panel is open is not counted yet: the

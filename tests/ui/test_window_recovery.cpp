@@ -82,6 +82,7 @@ private slots:
     void declinedTableIsKeptAside();
     void secondProgramLeavesTheFileAlone();
     void everyFileLeftBehindIsOffered();
+    void aFolderWhereNothingCanBeKeptIsSaidOnce();
     void pictures();
 };
 
@@ -135,6 +136,40 @@ void TestWindowRecovery::killedProgramLeavesItsTableToRestore() {
     s.dialogs->saveChoices << tavik::ui::UserDialogs::SaveChoice::Discard;
     QVERIFY(w.close());
     QVERIFY(!QFile::exists(recovery));
+}
+
+// The recovery folder cannot be made (a file stands in its place, as a read-only mount or a
+// full disk would also stop it): the user is told once, with the place, when there is work to
+// lose.
+void TestWindowRecovery::aFolderWhereNothingCanBeKeptIsSaidOnce() {
+    QTemporaryDir tmp;
+    QFile blocker(RecoveryDir(tmp.path()));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    auto s = StartAnswering(tmp.path(), {});
+    MainWindow& w = *s.w;
+    QVERIFY(s.dialogs->errors.isEmpty());  // nothing to lose yet
+    s.dialogs->files << TestDataFile(QStringLiteral("example/example.vtb"));
+    w.openTable();
+    QCoreApplication::processEvents();
+    QVERIFY(s.dialogs->errors.isEmpty());
+    w.sortReleves();
+    w.applyRange();
+    QVERIFY(w.hasUnsavedChanges());
+    const QString where = QDir(RecoveryDir(tmp.path())).filePath(QStringLiteral("recovery.vtb"));
+    QTRY_COMPARE(s.dialogs->errors.size(), 1);
+    QVERIFY2(s.dialogs->errors.front().contains(where), qPrintable(s.dialogs->errors.front()));
+    QVERIFY2(w.noteText().contains(QStringLiteral("自動保存できません")) && w.noteText().contains(where),
+             qPrintable(w.noteText()));
+    // Once: not again at the next write, nor after the next change.
+    w.writeRecovery();
+    w.sortSpecies();
+    w.applyRange();
+    w.writeRecovery();
+    QCoreApplication::processEvents();
+    QCOMPARE(s.dialogs->errors.size(), 1);
+    s.dialogs->saveChoices << tavik::ui::UserDialogs::SaveChoice::Discard;
+    QVERIFY(w.close());
 }
 
 void TestWindowRecovery::declinedTableIsKeptAside() {
