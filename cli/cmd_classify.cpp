@@ -110,8 +110,13 @@ int Classify(const Args& args) {
     if ((!out.empty() || !membership.empty()) && groupsArg.empty())
         throw UsageError{"-o and --membership need --groups K or --groups best"};
     CheckSettingsFileExists(ini);
-    for (const std::string& o2 : {out, membership, newick})
-        if (!o2.empty()) CheckOutputIsNotInput(o2, {{"TABLE.vtb", table}, {"SETTINGS.ini", ini}});
+    // The grouped table may replace the table it came from; the other outputs may not, and
+    // no two outputs may be one file.
+    const std::vector<NamedFile> outputs{{"-o", out}, {"--membership", membership}, {"--newick", newick}};
+    std::vector<NamedFile> inputs = TableInputs(table, ini);
+    CheckOutputs({{"--membership", membership}, {"--newick", newick}}, inputs);
+    inputs.erase(inputs.begin());
+    CheckOutputs(outputs, inputs);
 
     Workspace ws;
     ws.Start(ini);
@@ -181,7 +186,12 @@ int Groups(const Args& args) {
     if (!list.empty() && !out.empty()) throw UsageError{"groups --list takes no -o"};
     CheckSettingsFileExists(ini);
     const std::string target = out.empty() ? list : out;
-    CheckOutputIsNotInput(target, {{"TABLE.vtb", table}, {"MEMBERSHIP.csv", from}, {"SETTINGS.ini", ini}});
+    std::vector<NamedFile> inputs = TableInputs(table, ini);
+    inputs.push_back({"MEMBERSHIP.csv", from});
+    // The grouped table may replace the table it came from; a list may not.
+    if (!list.empty()) CheckOutputs({{"--list", list}}, inputs);
+    inputs.erase(inputs.begin());
+    CheckOutputs({{out.empty() ? "--list" : "-o", target}}, inputs);
     Workspace ws;
     ws.Start(ini);
     ws.LoadTable(table);
