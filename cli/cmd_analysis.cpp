@@ -7,6 +7,9 @@
 #include "cli/table_output.h"
 #include "core/constancy.h"
 #include "core/reciprocal_averaging.h"
+#include "core/table_fidelity.h"
+#include "cli/fidelity_flags.h"
+#include "output/freq_table_sheet.h"
 #include "formats/freq_table_files.h"
 #include "formats/workspace.h"
 
@@ -31,6 +34,7 @@ int ReciprocalAveraging(const Args& args) {
     const std::string table = in.Positional("TABLE.vtb");
     std::string out, scores, ini;
     bool dominance = false, force = false;
+    TextEncoding encoding = TextEncoding::Cp932;
     while (!in.Done()) {
         const std::string a = in.Next();
         if (a == "-o") out = in.Value(a);
@@ -38,6 +42,7 @@ int ReciprocalAveraging(const Args& args) {
         else if (a == "--dominance") dominance = true;
         else if (a == "--force") force = true;
         else if (a == "--ini") ini = in.Value(a);
+        else if (a == "--encoding") encoding = ParseEncoding(in.Value(a));
         else throw UsageError{"unknown option for ra: " + a};
     }
     Workspace ws;
@@ -49,7 +54,7 @@ int ReciprocalAveraging(const Args& args) {
     // The score table keeps the order the table had.
     if (!scores.empty()) {
         const FreqTable t = RaScoreTable(ws.table, r);
-        WriteOutput(force, [&](auto ro) { WriteFreqTableCsv(scores, t, ro); });
+        WriteOutput(force, [&](auto ro) { WriteFreqTableCsv(scores, t, ro, encoding); });
     }
     if (!out.empty()) {
         ApplyRaOrder(ws.table, r);
@@ -61,14 +66,23 @@ int ReciprocalAveraging(const Args& args) {
 int Constancy(const Args& args) {
     ArgReader in(args);
     const std::string table = in.Positional("TABLE.vtb");
-    std::string csv, text, ini, title;
-    bool hasTitle = false, force = false;
+    std::string csv, text, xlsx, ini, title;
+    bool hasTitle = false, force = false, fidelity = false, diagnosticOrder = false;
+    FidelityOptions fidelityOptions;
+    TextEncoding encoding = TextEncoding::Cp932;
     ConstancyOptions options;
     while (!in.Done()) {
         const std::string a = in.Next();
         if (a == "--csv") csv = in.Value(a);
         else if (a == "--text") text = in.Value(a);
-        else if (a == "--kind") {
+        else if (a == "--xlsx") xlsx = in.Value(a);
+        else if (a == "--fidelity") fidelity = in.Flag(a);
+        else if (ReadFidelityFlag(a, in, fidelityOptions)) continue;
+        else if (a == "--order") {
+            const std::string v = in.Value(a);
+            if (v == "diagnostic") diagnosticOrder = true;
+            else if (v != "table") throw UsageError{"--order is table or diagnostic, not " + v};
+        } else if (a == "--kind") {
             const std::string k = in.Value(a);
             if (k.size() != 1 || k[0] < '0' || k[0] >= '0' + kConstancyKindCount)
                 throw UsageError{"--kind takes 0 to 4, not " + k};
@@ -79,17 +93,29 @@ int Constancy(const Args& args) {
             hasTitle = true;
         } else if (a == "--ini") ini = in.Value(a);
         else if (a == "--force") force = true;
+        else if (a == "--encoding") encoding = ParseEncoding(in.Value(a));
         else throw UsageError{"unknown option for constancy: " + a};
     }
-    if (csv.empty() && text.empty()) throw UsageError{"constancy needs --csv OUT.csv or --text OUT.txt"};
+    if (csv.empty() && text.empty() && xlsx.empty())
+        throw UsageError{"constancy needs --csv OUT.csv, --text OUT.txt or --xlsx OUT.xlsx"};
+    if (diagnosticOrder && !fidelity) throw UsageError{"--order diagnostic needs --fidelity"};
     Workspace ws;
     ws.Start(ini);
     ws.LoadTable(table);
     ws.table.Recount();
     options.title = hasTitle ? title : ws.table.TableTitle + "常在度表";
-    const FreqTable t = MakeConstancyTable(ws.table, options);
-    if (!csv.empty()) WriteOutput(force, [&](auto ro) { WriteFreqTableCsv(csv, t, ro); });
-    if (!text.empty()) WriteOutput(force, [&](auto ro) { WriteFreqTableText(text, t, ShortDateToday(), ro); });
+    FreqTable t;
+    if (fidelity) {
+        // The groups are checked as the fidelity command checks them.
+        FidelityGroups(ws.table);
+        t = MakeSynopticTable(ws.table, options, fidelityOptions);
+        if (diagnosticOrder) t.SortRowsByBlocks();
+    } else {
+        t = MakeConstancyTable(ws.table, options);
+    }
+    if (!csv.empty()) WriteOutput(force, [&](auto ro) { WriteFreqTableCsv(csv, t, ro, encoding); });
+    if (!text.empty()) WriteOutput(force, [&](auto ro) { WriteFreqTableText(text, t, ShortDateToday(), ro, encoding); });
+    if (!xlsx.empty()) WriteOutput(force, [&](auto ro) { WriteFreqTableSheet(t, xlsx, ro); });
     return 0;
 }
 

@@ -15,6 +15,7 @@
 #include "output/output_file.h"
 #include "output/print_layout.h"
 #include "output/site_exports.h"
+#include "output/text_layout.h"
 
 namespace tavik::cli {
 
@@ -37,6 +38,7 @@ struct OutputFlags {
     std::string species, releves, title;
     bool haveTitle = false, frequency = false, once = false, force = false;
     int method = -1, direction = -1;
+    TextEncoding encoding = TextEncoding::Cp932;
 
     // Reads one flag at `a`; false when `a` is not one of these.
     bool Read(const std::string& a, ArgReader& in) {
@@ -55,6 +57,7 @@ struct OutputFlags {
         else if (a == "--frequency") frequency = in.Flag(a);
         else if (a == "--once") once = in.Flag(a);
         else if (a == "--force") force = in.Flag(a);
+        else if (a == "--encoding") encoding = ParseEncoding(in.Value(a));
         else if (a == "--method") method = Number(a, in.Value(a), 0, kConversionMethods - 1);
         else if (a == "--rows") {
             const std::string v = in.Value(a);
@@ -91,6 +94,7 @@ struct OutputFlags {
         if (method >= 0) o.method = method;
         if (direction >= 0) o.direction = direction;
         o.replaceReadOnly = force;
+        o.encoding = encoding;
         return o;
     }
 };
@@ -107,6 +111,16 @@ void Written(const std::string& path, F&& write) {
     }
     if (const std::string notice = Utf8OutputNotice(path, report); !notice.empty())
         std::cerr << "tavik-cli: " << notice << "\n";
+}
+
+// What the layout leaves out is said on stderr, not silently dropped.
+void SayWhatIsLeftOut(const Table& t, const OutputOptions& o, bool onceSpeciesMatter) {
+    if (FrequencyLeftOut(t, o))
+        std::cerr << "tavik-cli: 出現頻度の列はありません: 測定の範囲 " << o.releveFrom << "-" << o.releveTo
+                  << " に種のある測定がありません\n";
+    if (!onceSpeciesMatter) return;
+    if (const int once = OnceSpeciesLeftOut(t, o); once > 0)
+        std::cerr << "tavik-cli: 出現１回の種 " << once << " 種は出力されていません（--once で一覧を付けます）\n";
 }
 
 }  // namespace
@@ -126,6 +140,8 @@ int Export(const Args& args) {
         else if (!flags.Read(a, in)) throw UsageError{"unknown option for export: " + a};
     }
     if (out.empty()) throw UsageError{"export needs -o OUT"};
+    if (kind == "pcord" && NamesSpeciesList(out))
+        throw UsageError{"export pcord -o " + out + ": a name ending in .lst would be overwritten by its species list"};
 
     OutputMode mode = OutputMode::Text;
     if (kind == "xlsx") mode = OutputMode::Spreadsheet;
@@ -134,8 +150,12 @@ int Export(const Args& args) {
     Workspace ws;
     const OutputOptions o = flags.Load(ws, table, mode);
     Table& t = ws.table;
+    if (mode == OutputMode::Text || mode == OutputMode::Spreadsheet) {
+        t.Recount();
+        SayWhatIsLeftOut(t, o, mode == OutputMode::Text);
+    }
     Written(out, [&] {
-        if (kind == "plot") return WriteSiteData(t, out, Target(o));
+        if (kind == "plot") return WriteSiteData(t, out, Target(o), o.encoding);
         if (kind == "gps") return WriteGpsPoints(t, out, Target(o));
         if (kind == "mesh") return WriteMeshData(t, out, Target(o));
         return WriteOutputFile(t, o, out);
@@ -168,6 +188,8 @@ int Print(const Args& args) {
     OutputOptions o = flags.Load(ws, table, simple ? OutputMode::SimplePrint : OutputMode::Print);
     if (!font.empty()) o.fontName = font;
     if (size > 0) o.fontSize = size;
+    ws.table.Recount();
+    SayWhatIsLeftOut(ws.table, o, !simple);
     if (!pdf.empty()) {
         Written(pdf, [&] {
             PrintToPdf(ws.table, o, simple, pdf);
@@ -186,7 +208,7 @@ int Print(const Args& args) {
                 if (simple) PrintSimple(ws.table, o, device);
                 else PrintFull(ws.table, o, device);
             },
-            Target(o));
+            Target(o), o.encoding);
     });
     return 0;
 }

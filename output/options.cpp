@@ -1,6 +1,7 @@
 #include "output/options.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 #include "core/covers.h"
@@ -143,6 +144,12 @@ std::string SpeciesListPath(const std::string& matrixPath) {
     std::filesystem::path p = matrixPath;
     p.replace_extension(".lst");
     return p.string();
+}
+
+bool NamesSpeciesList(const std::string& matrixPath) {
+    const std::string ext = std::filesystem::path(matrixPath).extension().string();
+    return ext.size() == 4 && ext[0] == '.' && std::tolower(static_cast<unsigned char>(ext[1])) == 'l' &&
+           std::tolower(static_cast<unsigned char>(ext[2])) == 's' && std::tolower(static_cast<unsigned char>(ext[3])) == 't';
 }
 
 const std::vector<int>& ItemsNeededBy(SiteExport what) {

@@ -254,7 +254,9 @@ void FreqWindow::printTable() {
 void FreqWindow::printOn(QPagedPaintDevice* device) {
     WaitCursor wait;
     PrinterTextDevice out(device, font_.family(), font_.pointSize());
-    for (const std::string& line : FreqTablePrintLines(table_, constancyMode_)) out.Line(line);
+    // The page's width in half-width characters of the font, so that no group wraps.
+    const int bytes = FullPrintColumns(out) * 5;
+    for (const std::string& line : FreqTablePrintLines(table_, constancyMode_, bytes)) out.Line(line);
     if (!out.Finish()) throw std::runtime_error("印刷できませんでした");
 }
 
