@@ -69,6 +69,7 @@ OutputOptions OutputOptionsFor(OutputMode mode, Table& t, const Settings& s) {
     o.direction = s.direction == 1 ? 1 : 0;
     o.method = s.cvMethod >= 0 && s.cvMethod < kConversionMethods ? s.cvMethod : 1;
     o.layerLabels = s.kaisou;
+    o.encoding = s.utf8Files ? TextEncoding::Utf8 : TextEncoding::Cp932;
     const PrintFont font = PrintFontOf(t, s);
     o.fontName = font.name;
     o.fontSize = font.size;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -17,6 +18,7 @@
 #include "core/covers.h"
 #include "formats/freq_table_files.h"
 #include "ui/freq_grid.h"
+#include "output/freq_table_sheet.h"
 #include "ui/printer_device.h"
 #include "ui/qt_text.h"
 #include "ui/table_font.h"
@@ -26,6 +28,8 @@ namespace tavik::ui {
 
 namespace {
 
+TextEncoding EncodingOf(bool utf8) { return utf8 ? TextEncoding::Utf8 : TextEncoding::Cp932; }
+
 const QStringList& FreqOpenFilters() {
     static const QStringList f = {QStringLiteral("CSV常在度表 (*.csv)"), QStringLiteral("テキスト形式 (*.txt)")};
     return f;
@@ -33,7 +37,7 @@ const QStringList& FreqOpenFilters() {
 
 const QStringList& FreqSaveFilters() {
     static const QStringList f = {QStringLiteral("常在度表で保存 (*.ftb)"), QStringLiteral("テキストで保存 (*.txt)"),
-                                  QStringLiteral("CSVファイルで保存 (*.csv)")};
+                                  QStringLiteral("CSVファイルで保存 (*.csv)"), QStringLiteral("エクセル・ファイル (*.xlsx)")};
     return f;
 }
 
@@ -83,6 +87,14 @@ FreqWindow::FreqWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
                         QStringLiteral("表を互換テキストファイルにする"), &FreqWindow::writeText));
     row->addWidget(tool(panel, "writeCsvButton", QStringLiteral("CSV書出"), QStringLiteral("表をCSV形式で書き出す"),
                         &FreqWindow::writeCsv));
+    row->addWidget(tool(panel, "writeXlsxButton", QStringLiteral("Excel書出"),
+                        QStringLiteral("表をエクセル・ファイルに書き出す（診断種は群の色）"), &FreqWindow::writeXlsx));
+    encoding_ = new QComboBox(panel);
+    encoding_->setObjectName(QStringLiteral("encodingBox"));
+    encoding_->addItems({QStringLiteral("CP932"), QStringLiteral("UTF-8")});
+    encoding_->setToolTip(QStringLiteral("テキストとCSVの文字コード（UTF-8 はどの言語の表計算でも読めます）"));
+    connect(encoding_, &QComboBox::activated, this, [this](int index) { emit utf8FilesChosen(index == 1); });
+    row->addWidget(encoding_);
     row->addWidget(tool(panel, "readTextButton", QStringLiteral("テキスト読込"),
                         QStringLiteral("テキスト保存した表を読み込む"), &FreqWindow::mergeText));
     row->addWidget(tool(panel, "readCsvButton", QStringLiteral("CSV読込"),
@@ -168,7 +180,7 @@ void FreqWindow::writeText() {
     if (path.isEmpty()) return;
     try {
         WaitCursor wait;
-        WriteFreqTableText(S(path), table_, ShortDateToday());
+        WriteFreqTableText(S(path), table_, ShortDateToday(), AtomicFile::ReadOnlyTarget::Refuse, EncodingOf(utf8Files()));
     } catch (const std::exception& e) {
         fail(e);
     }
@@ -179,11 +191,26 @@ void FreqWindow::writeCsv() {
     if (path.isEmpty()) return;
     try {
         WaitCursor wait;
-        WriteFreqTableCsv(S(path), table_);
+        WriteFreqTableCsv(S(path), table_, AtomicFile::ReadOnlyTarget::Refuse, EncodingOf(utf8Files()));
     } catch (const std::exception& e) {
         fail(e);
     }
 }
+
+void FreqWindow::writeXlsx() {
+    const QString path = askSavePath(4, QStringLiteral("xlsx"));
+    if (path.isEmpty()) return;
+    try {
+        WaitCursor wait;
+        WriteFreqTableSheet(table_, S(path));
+    } catch (const std::exception& e) {
+        fail(e);
+    }
+}
+
+bool FreqWindow::utf8Files() const { return encoding_->currentIndex() == 1; }
+
+void FreqWindow::setUtf8Files(bool utf8) { encoding_->setCurrentIndex(utf8 ? 1 : 0); }
 
 void FreqWindow::readCsv() {
     if (!dialogs_) return;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -115,8 +116,18 @@ OutputPanel::OutputPanel(QWidget* parent) : QFrame(parent) {
     frequency_->setObjectName(QStringLiteral("frequencyBox"));
     once_ = new QCheckBox(QStringLiteral("出現１回の種"), this);
     once_->setObjectName(QStringLiteral("onceSpeciesBox"));
+    onceCount_ = new QLabel(this);
+    onceCount_->setObjectName(QStringLiteral("onceSpeciesCount"));
+    encoding_ = new QComboBox(this);
+    encoding_->setObjectName(QStringLiteral("encodingBox"));
+    encoding_->addItems({QStringLiteral("CP932"), QStringLiteral("UTF-8")});
+    encoding_->setToolTip(QStringLiteral("テキストとCSVの文字コード（UTF-8 はどの言語の表計算でも読めます）"));
     titleRow->addWidget(frequency_);
     titleRow->addWidget(once_);
+    titleRow->addWidget(onceCount_);
+    titleRow->addSpacing(8);
+    titleRow->addWidget(new QLabel(QStringLiteral("文字コード"), this));
+    titleRow->addWidget(encoding_);
     titleRow->addStretch();
     top->addLayout(titleRow);
 
@@ -246,6 +257,7 @@ void OutputPanel::openForOutput(OutputMode mode, const PanelItems& items, int sp
         const QSignalBlocker b1(frequency_), b2(once_), b3(direction_), b4(method_);
         frequency_->setChecked(o.frequency);
         once_->setChecked(o.onceSpecies);
+        encoding_->setCurrentIndex(o.encoding == TextEncoding::Utf8 ? 1 : 0);
         if (QAbstractButton* b = direction_->button(o.direction)) b->setChecked(true);
         if (QAbstractButton* b = method_->button(o.method)) b->setChecked(true);
     }
@@ -281,6 +293,7 @@ void OutputPanel::openForConfiguration(const PanelItems& items) {
     ranges_->hide();
     for (QWidget* w : std::initializer_list<QWidget*>{frequency_, once_, directionBox_, methodBox_})
         w->setEnabled(false);
+    onceCount_->clear();
     place();
     show();
     raise();
@@ -303,6 +316,7 @@ OutputOptions OutputPanel::choices() const {
     o.onceSpecies = onceSpecies();
     o.direction = direction();
     o.method = method();
+    o.encoding = utf8Files() ? TextEncoding::Utf8 : TextEncoding::Cp932;
     return o;
 }
 
@@ -314,6 +328,12 @@ std::array<bool, kItemCount + 1> OutputPanel::ticks() const {
 
 bool OutputPanel::frequency() const { return frequency_->isChecked(); }
 bool OutputPanel::onceSpecies() const { return once_->isChecked(); }
+bool OutputPanel::utf8Files() const { return encoding_->currentIndex() == 1; }
+
+void OutputPanel::showOnceSpeciesCount(int count) {
+    onceCount_->setText(count > 0 ? QStringLiteral("（%1 種）").arg(count) : QString());
+    onceCount_->setToolTip(count > 0 ? QStringLiteral("出現１回の種は、このボックスを選ばないと出力されません") : QString());
+}
 int OutputPanel::direction() const { return qMax(0, direction_->checkedId()); }
 int OutputPanel::method() const {
     const int id = method_->checkedId();

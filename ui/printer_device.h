@@ -33,6 +33,8 @@ public:
     // Ends the job; false when the device reports a failure.
     bool Finish();
     int Pages() const { return pages_; }
+    // Lines that were wider than the page and went on in a further line.
+    int ContinuedLines() const { return continued_; }
 
 private:
     void NewLine();
@@ -45,6 +47,7 @@ private:
     int y_ = 0;
     bool pageUsed_ = false;
     int pages_ = 1;
+    int continued_ = 0;
 };
 
 }  // namespace tavik::ui

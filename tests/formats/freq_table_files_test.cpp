@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "core/cp932_width.h"
 #include "formats/codec.h"
 #include "tests/formats/temp_dir.h"
 
@@ -221,6 +224,28 @@ TEST(FreqTableFiles, DamagedBlocksAreErrorsNamingTheLine) {
     // A block that the file's end cuts short is named by its "#S".
     refused("#T\r\nd\r\nt\r\n#S\r\nブナ,1\r\n#E\r\n#S\r\nブナ,2\r\n", "m.txt の 7 行目");
     refused("#S\r\n\"ブナ,1\r\n#E\r\n", "m.txt の 2 行目");
+}
+
+TEST(FreqTableFiles, ConstancyPrintSplitsGroupsIntoBlocksThatFitThePage) {
+    FreqTable t;
+    t.caption = "八群";
+    t.Resize(9, 4);
+    t.printCellWidth = 12;
+    for (int c = 1; c < 9; ++c) {
+        t.SetText(c, 0, std::string(1, static_cast<char>('A' + c - 1)));
+        t.SetText(c, 3, "Ⅳ +-2 │ 62");
+    }
+    t.SetText(0, 3, "ブナ");
+    for (int page : {40, 64, 80, 100, 124}) {
+        const auto lines = FreqTablePrintLines(t, true, page);
+        int groups = 0;
+        for (const auto& l : lines) {
+            EXPECT_LE(Cp932Width(l), page) << page << ": " << l;
+            if (l.starts_with("ブナ")) groups += static_cast<int>((Cp932Width(l) - 28) / 12);
+        }
+        EXPECT_EQ(groups, 8) << page;  // every group printed once, none lost
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), "\f"), (8 + (page - 28) / 12 - 1) / ((page - 28) / 12) - 1) << page;
+    }
 }
 
 TEST(FreqTableFiles, PrintLinesOfBothLayouts) {
