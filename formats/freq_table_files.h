@@ -17,25 +17,27 @@ namespace tavik {
 std::string ShortDateToday();
 
 // "#T", the date, the caption; then per column j >= 1 a block "#S", "label,cell" for every
-// row whose cell is neither empty nor "・", "#E" and an empty line.
+// row whose cell is neither empty nor "・", "#E" and an empty line. A label that holds a
+// comma or begins with "#" or a quote is quoted as a CSV field; a caption, label or cell
+// with a line end cannot be written (std::runtime_error naming it).
 std::string FreqTableTextLines(const FreqTable& t, const std::string& date);
-// The caption, then one line per row: the cells joined with ",", each quoted where a
-// spreadsheet or our reader would otherwise take it differently (CsvField).
-std::string FreqTableCsvLines(const FreqTable& t);
 // A constancy table with the fidelity of its species (MakeSynopticTable): it has row blocks.
 bool IsSynopticTable(const FreqTable& t);
-// Its CSV lines (FreqTableCsvLines picks them): the caption; per row the name, per group the
-// class, per group phi × 100 (a number, blank where there is none; the heading row names
-// the column "A φ×100"), and last the labels of the groups for which the species is
+// The caption (quoted only when it holds a line end or begins with a quote), then one line
+// per row: the cells joined with ",", each quoted where a spreadsheet or our reader would
+// otherwise take it differently (CsvField). A synoptic table has per row the name, per
+// group the class, per group phi × 100 (a number, blank where there is none; the heading row
+// names the column "A φ×100"), and last the labels of the groups for which the species is
 // diagnostic, joined with a blank ("診断種の群" in the heading row).
+std::string FreqTableCsvLines(const FreqTable& t);
 
 // Per row the cells joined with TAB, each row ended by CR LF.
 std::string FreqTableClipboardText(const FreqTable& t);
 
 // The texts above as file bytes, and written to a file (temporary beside it, renamed over
 // the old one only when complete). Writing throws std::runtime_error naming the file, and
-// ReadOnlyFileError for a read-only file unless told to replace it.
-// With `encoding` UTF-8 the file is UTF-8 with a BOM by choice.
+// ReadOnlyFileError for a read-only file unless told to replace it. With `encoding` UTF-8
+// the file is UTF-8 with a BOM by choice.
 std::string EncodeFreqTableFile(const std::string& lines, TextEncoding encoding = TextEncoding::Cp932);
 void WriteFreqTableText(const std::string& path, const FreqTable& t, const std::string& date,
                         AtomicFile::ReadOnlyTarget readOnly = AtomicFile::ReadOnlyTarget::Refuse,
@@ -80,8 +82,11 @@ void ReadFreqTableCsvBytes(std::string_view bytes, const std::string& fileName, 
 // Merges a text file: the table is first trimmed of trailing columns without a label in
 // row 0 and trailing rows without a label in column 0; then every "#S" block adds one column
 // at the right, its lines "label,value" going to the first row of that label (a new row at
-// the bottom when there is none), values cut to 36 bytes. Empty lines inside a block are
-// skipped. All or nothing, as the CSV reader.
+// the bottom when there is none), values cut to 36 bytes; a label that begins with a quote
+// is a quoted field. Lines after "#T" (the date and the caption) are never marks. Empty lines
+// inside a block are skipped. A mark is a line that begins with "#" and has no comma; a block
+// must end with "#E": another mark or the end of the file is an error naming the line. All
+// or nothing, as the CSV reader.
 void MergeFreqTableText(const std::string& path, FreqTable& t);
 void MergeFreqTableTextBytes(std::string_view bytes, const std::string& fileName, FreqTable& t);
 

@@ -18,13 +18,14 @@ inline constexpr int kSheetColumns = 16384;
 // エクセル形式出力: recounts, then writes the workbook to `path` (replaced only once
 // complete). Row 1 the title; the serial numbers (item 1 ticked) as numbers, counting the
 // relevés and leaving separator columns (relevés without species) empty; one row per
-// ticked header item, values trimmed (HeaderValue rules); the species numbers, with the
-// frequency column's heading; then one row per species of the range: name (top), layer
-// labels, the notations of relevé q in column q + 2 (centred; nothing in a separator) and,
-// when chosen, the frequency in % of the range's relevés (the species' cells in the range
-// over the range's relevés, separators not counted) in column releveTo + 3. A range
-// without a relevé has no frequency column. Throws std::runtime_error naming the file when
-// it cannot be written, OutputCancelled when `progress` asks to stop.
+// ticked header item, values trimmed, a plain decimal number (PlainDecimalNumber with
+// decimals) as a number; the species numbers, with the frequency column's heading; then
+// one row per species of the range: name (top), layer labels, the notations of relevé q in
+// column q + 2 (centred; nothing in a separator) and, when chosen, the frequency in % of
+// the range's relevés (the species' cells in the range over the range's relevés,
+// separators not counted) in column releveTo + 3. A range without a relevé has no
+// frequency column. Throws std::runtime_error naming the file when it cannot be written,
+// OutputCancelled when `progress` asks to stop.
 OutputReport WriteSpreadsheet(Table& t, const OutputOptions& o, const std::string& path,
                               Progress* progress = nullptr);
 

@@ -1,6 +1,8 @@
 // The printer text device on a PDF writer: page width, font height, new pages on form
 // feeds and on full pages, and lines wider than the page continued on the next line.
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -108,6 +110,13 @@ private slots:
                 device.Line(line);
             QVERIFY2(device.ContinuedLines() == 0, qPrintable(QStringLiteral("constancy %1 pt").arg(size)));
             QVERIFY(device.Finish());
+            // For looking at: the printed synoptic table (TAVIK_SHOTS_DIR, as the screenshots).
+            const QString shots = qEnvironmentVariable("TAVIK_SHOTS_DIR");
+            if (size == 9 && !shots.isEmpty()) {
+                QFile pdf(QDir(shots).filePath(QStringLiteral("constancy_print.pdf")));
+                QVERIFY(QDir().mkpath(shots) && pdf.open(QIODevice::WriteOnly));
+                pdf.write(buffer_->data());
+            }
         }
     }
 };
