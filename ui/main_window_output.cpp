@@ -223,6 +223,9 @@ void MainWindow::writeOutputFile(OutputOptions o) {
         }
     }
     outputWritten(path, report);
+    // A chosen frequency column that has no relevé to count is said, not dropped silently.
+    if (FrequencyLeftOut(ws_.table, o))
+        showNote(QStringLiteral("出現頻度の列はありません：測定の出力範囲に種のある測定がありません"), 15000);
 }
 
 void MainWindow::outputWritten(const QString& path, const OutputReport& report) {
