@@ -1,5 +1,6 @@
 // ra and constancy: the analyses of a saved table.
 #include <iostream>
+#include <optional>
 #include <string>
 
 #include "cli/args.h"
@@ -34,7 +35,7 @@ int ReciprocalAveraging(const Args& args) {
     const std::string table = in.Positional("TABLE.vtb");
     std::string out, scores, ini;
     bool dominance = false, force = false;
-    TextEncoding encoding = TextEncoding::Cp932;
+    std::optional<TextEncoding> encodingFlag;
     while (!in.Done()) {
         const std::string a = in.Next();
         if (a == "-o") out = in.Value(a);
@@ -42,12 +43,15 @@ int ReciprocalAveraging(const Args& args) {
         else if (a == "--dominance") dominance = true;
         else if (a == "--force") force = true;
         else if (a == "--ini") ini = in.Value(a);
-        else if (a == "--encoding") encoding = ParseEncoding(in.Value(a));
+        else if (a == "--encoding") encodingFlag = ParseEncoding(in.Value(a));
         else throw UsageError{"unknown option for ra: " + a};
     }
     Workspace ws;
     ws.Start(ini);
     ws.LoadTable(table);
+    // Without --encoding, as the settings say (CP932 unless they chose UTF-8).
+    const TextEncoding encoding =
+        encodingFlag.value_or(ws.settings.utf8Files ? TextEncoding::Utf8 : TextEncoding::Cp932);
     ws.table.Recount();
     const RaResult r = tavik::ReciprocalAveraging(ws.table, dominance);
     std::cerr << "反復回数: " << r.iterations << "\n";
@@ -69,7 +73,7 @@ int Constancy(const Args& args) {
     std::string csv, text, xlsx, ini, title;
     bool hasTitle = false, force = false, fidelity = false, diagnosticOrder = false;
     FidelityOptions fidelityOptions;
-    TextEncoding encoding = TextEncoding::Cp932;
+    std::optional<TextEncoding> encodingFlag;
     ConstancyOptions options;
     while (!in.Done()) {
         const std::string a = in.Next();
@@ -93,7 +97,7 @@ int Constancy(const Args& args) {
             hasTitle = true;
         } else if (a == "--ini") ini = in.Value(a);
         else if (a == "--force") force = true;
-        else if (a == "--encoding") encoding = ParseEncoding(in.Value(a));
+        else if (a == "--encoding") encodingFlag = ParseEncoding(in.Value(a));
         else throw UsageError{"unknown option for constancy: " + a};
     }
     if (csv.empty() && text.empty() && xlsx.empty())
@@ -102,6 +106,9 @@ int Constancy(const Args& args) {
     Workspace ws;
     ws.Start(ini);
     ws.LoadTable(table);
+    // Without --encoding, as the settings say (CP932 unless they chose UTF-8).
+    const TextEncoding encoding =
+        encodingFlag.value_or(ws.settings.utf8Files ? TextEncoding::Utf8 : TextEncoding::Cp932);
     ws.table.Recount();
     options.title = hasTitle ? title : ws.table.TableTitle + "常在度表";
     FreqTable t;

@@ -1,4 +1,5 @@
 // fidelity: the diagnostic species of a saved table's groups as a CSV file.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,14 +17,14 @@ int Fidelity(const Args& args) {
     const std::string table = in.Positional("TABLE.vtb");
     std::string csv, ini;
     bool force = false;
-    TextEncoding encoding = TextEncoding::Cp932;
+    std::optional<TextEncoding> encodingFlag;
     FidelityOptions options;
     while (!in.Done()) {
         const std::string a = in.Next();
         if (a == "--csv") csv = in.Value(a);
         else if (ReadFidelityFlag(a, in, options)) continue;
         else if (a == "--ini") ini = in.Value(a);
-        else if (a == "--encoding") encoding = ParseEncoding(in.Value(a));
+        else if (a == "--encoding") encodingFlag = ParseEncoding(in.Value(a));
         else if (a == "--force") force = true;
         else throw UsageError{"unknown option for fidelity: " + a};
     }
@@ -31,6 +32,9 @@ int Fidelity(const Args& args) {
     Workspace ws;
     ws.Start(ini);
     ws.LoadTable(table);
+    // Without --encoding, as the settings say (CP932 unless they chose UTF-8).
+    const TextEncoding encoding =
+        encodingFlag.value_or(ws.settings.utf8Files ? TextEncoding::Utf8 : TextEncoding::Cp932);
     ws.table.Recount();
     const std::vector<ReleveGroup> groups = FidelityGroups(ws.table);
     const FidelityResult r = TableFidelity(ws.table, groups, options);

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <charconv>
 #include <iostream>
+#include <optional>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -38,7 +39,7 @@ struct OutputFlags {
     std::string species, releves, title;
     bool haveTitle = false, frequency = false, once = false, force = false;
     int method = -1, direction = -1;
-    TextEncoding encoding = TextEncoding::Cp932;
+    std::optional<TextEncoding> encoding;  // else the settings' (CP932 unless they say UTF-8)
 
     // Reads one flag at `a`; false when `a` is not one of these.
     bool Read(const std::string& a, ArgReader& in) {
@@ -94,7 +95,7 @@ struct OutputFlags {
         if (method >= 0) o.method = method;
         if (direction >= 0) o.direction = direction;
         o.replaceReadOnly = force;
-        o.encoding = encoding;
+        if (encoding) o.encoding = *encoding;
         return o;
     }
 };
