@@ -151,16 +151,16 @@ int Export(const Args& args) {
     Workspace ws;
     const OutputOptions o = flags.Load(ws, table, mode);
     Table& t = ws.table;
-    if (mode == OutputMode::Text || mode == OutputMode::Spreadsheet) {
-        t.Recount();
-        SayWhatIsLeftOut(t, o, mode == OutputMode::Text);
-    }
     Written(out, [&] {
         if (kind == "plot") return WriteSiteData(t, out, Target(o), o.encoding);
         if (kind == "gps") return WriteGpsPoints(t, out, Target(o));
         if (kind == "mesh") return WriteMeshData(t, out, Target(o));
         return WriteOutputFile(t, o, out);
     });
+    if (mode == OutputMode::Text || mode == OutputMode::Spreadsheet) {
+        t.Recount();
+        SayWhatIsLeftOut(t, o, mode == OutputMode::Text);
+    }
     return 0;
 }
 
@@ -190,12 +190,12 @@ int Print(const Args& args) {
     if (!font.empty()) o.fontName = font;
     if (size > 0) o.fontSize = size;
     ws.table.Recount();
-    SayWhatIsLeftOut(ws.table, o, !simple);
     if (!pdf.empty()) {
         Written(pdf, [&] {
             PrintToPdf(ws.table, o, simple, pdf);
             return OutputReport{};
         });
+        SayWhatIsLeftOut(ws.table, o, !simple);
         return 0;
     }
     // The text device: a page of `columns` five-byte (full) or two-byte (simple) columns;
@@ -211,6 +211,7 @@ int Print(const Args& args) {
             },
             Target(o), o.encoding);
     });
+    SayWhatIsLeftOut(ws.table, o, !simple);
     return 0;
 }
 
