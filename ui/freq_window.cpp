@@ -1,5 +1,7 @@
 #include "ui/freq_window.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -89,12 +91,6 @@ FreqWindow::FreqWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
                         &FreqWindow::writeCsv));
     row->addWidget(tool(panel, "writeXlsxButton", QStringLiteral("Excel書出"),
                         QStringLiteral("表をエクセル・ファイルに書き出す（診断種は群の色）"), &FreqWindow::writeXlsx));
-    encoding_ = new QComboBox(panel);
-    encoding_->setObjectName(QStringLiteral("encodingBox"));
-    encoding_->addItems({QStringLiteral("CP932"), QStringLiteral("UTF-8")});
-    encoding_->setToolTip(QStringLiteral("テキストとCSVの文字コード（UTF-8 はどの言語の表計算でも読めます）"));
-    connect(encoding_, &QComboBox::activated, this, [this](int index) { emit utf8FilesChosen(index == 1); });
-    row->addWidget(encoding_);
     row->addWidget(tool(panel, "readTextButton", QStringLiteral("テキスト読込"),
                         QStringLiteral("テキスト保存した表を読み込む"), &FreqWindow::mergeText));
     row->addWidget(tool(panel, "readCsvButton", QStringLiteral("CSV読込"),
@@ -108,6 +104,13 @@ FreqWindow::FreqWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
                            QStringLiteral("植物を区分ごとの診断種のまとまりに並べ替える"), &FreqWindow::sortByBlocks);
     status_->addPermanentWidget(blockSort);
     blockSort->hide();
+    // The 文字コード of the files written, beside them in the status bar for the same reason.
+    encoding_ = new QComboBox(status_);
+    encoding_->setObjectName(QStringLiteral("encodingBox"));
+    encoding_->addItems({QStringLiteral("CP932"), QStringLiteral("UTF-8")});
+    encoding_->setToolTip(QStringLiteral("テキストとCSVの文字コード（UTF-8 はどの言語の表計算でも読めます）"));
+    connect(encoding_, &QComboBox::activated, this, [this](int index) { emit utf8FilesChosen(index == 1); });
+    status_->addPermanentWidget(encoding_);
 
     grid_ = new FreqGrid(this);
     grid_->setObjectName(QStringLiteral("freqGrid"));
@@ -117,6 +120,9 @@ FreqWindow::FreqWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     lay->addWidget(tools_);
     lay->addWidget(grid_, 1);
     lay->addWidget(status_);
+    // Wide enough for every button of a constancy table, so that none goes into the tool
+    // bar's overflow menu.
+    resize(std::max(width(), tools_->sizeHint().width() + 8), height());
 
     font_ = ResolveTableFont("ＭＳ 明朝", 9);
     table_.fixedRows = 1;
@@ -131,6 +137,7 @@ void FreqWindow::showTable(FreqTable table, const QFont& tableFont, bool constan
     font_ = tableFont;
     constancyMode_ = constancyMode;
     filePanel_->setVisible(constancyMode);
+    encoding_->setVisible(constancyMode);
     grid_->setGridFont(GridDrawingFont(font_));
     grid_->setTable(&table_);
     grid_->scrollToCell(table_.fixedCols, table_.fixedRows);
