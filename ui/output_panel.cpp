@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "ui/panels.h"
+#include "ui/table_font.h"
 
 namespace tavik::ui {
 
@@ -126,8 +127,14 @@ OutputPanel::OutputPanel(QWidget* parent) : QFrame(parent) {
     titleRow->addWidget(once_);
     titleRow->addWidget(onceCount_);
     titleRow->addSpacing(8);
-    titleRow->addWidget(new QLabel(QStringLiteral("文字コード"), this));
-    titleRow->addWidget(encoding_);
+    // 文字コード and its caption, shown and hidden together.
+    encodingRow_ = new QWidget(this);
+    auto* encodingLayout = new QHBoxLayout(encodingRow_);
+    encodingLayout->setContentsMargins(0, 0, 0, 0);
+    encodingLayout->addWidget(new QLabel(QStringLiteral("文字コード"), encodingRow_));
+    encoding_->setParent(encodingRow_);
+    encodingLayout->addWidget(encoding_);
+    titleRow->addWidget(encodingRow_);
     titleRow->addStretch();
     top->addLayout(titleRow);
 
@@ -248,6 +255,8 @@ void OutputPanel::openForOutput(OutputMode mode, const PanelItems& items, int sp
         if (item.enabled) box->setChecked(item.checked);
     }
     matrixNote_->setVisible(matrix);
+    for (QWidget* w : std::initializer_list<QWidget*>{frequency_, once_, onceCount_, encodingRow_, directionBox_, methodBox_})
+        w->show();
     frequency_->setEnabled(!matrix);
     once_->setEnabled(!matrix);
     methodBox_->setEnabled(matrix);
@@ -291,9 +300,9 @@ void OutputPanel::openForConfiguration(const PanelItems& items) {
     // The title field serves for correcting an item's name.
     titleCaption_->setText(QStringLiteral("項目名"));
     ranges_->hide();
-    for (QWidget* w : std::initializer_list<QWidget*>{frequency_, once_, directionBox_, methodBox_})
-        w->setEnabled(false);
-    onceCount_->clear();
+    // What only outputs use is not shown while items are configured.
+    for (QWidget* w : std::initializer_list<QWidget*>{frequency_, once_, onceCount_, encodingRow_, directionBox_, methodBox_})
+        w->hide();
     place();
     show();
     raise();
@@ -341,7 +350,10 @@ int OutputPanel::method() const {
 }
 
 void OutputPanel::showFont(const QString& family, int pointSize) {
-    fontName_->setText(family);
+    // The font printing really uses: a name that is not installed stands for another.
+    const QString used = ResolveFontFamily(family);
+    fontName_->setText(used);
+    fontName_->setToolTip(used == family ? QString() : QStringLiteral("%1 の代わりに使うフォント").arg(family));
     fontSize_->setText(QString::number(pointSize));
     fontPanel_->update();
 }

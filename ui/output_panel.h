@@ -95,6 +95,7 @@ private:
     QCheckBox* once_;
     QLabel* onceCount_;
     QComboBox* encoding_;
+    QWidget* encodingRow_;
     QLineEdit* title_;
     QLabel* titleCaption_;
     QWidget* ranges_;
