@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "formats/codec.h"
 
 namespace tavik::cli {
 
@@ -46,6 +47,13 @@ private:
     std::size_t i_ = 0;
     std::vector<std::string> seen_;
 };
+
+// --encoding cp932|utf-8 of the text and CSV outputs.
+inline TextEncoding ParseEncoding(const std::string& text) {
+    if (text == "cp932") return TextEncoding::Cp932;
+    if (text == "utf-8" || text == "utf8") return TextEncoding::Utf8;
+    throw UsageError{"--encoding is cp932 or utf-8, not " + text};
+}
 
 // Parses FIRST-LAST: positive integers, FIRST not after LAST; `opt` names the argument in
 // the usage error.

@@ -1,10 +1,11 @@
 // fidelity: the diagnostic species of a saved table's groups as a CSV file.
-#include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "cli/args.h"
 #include "cli/commands.h"
+#include "cli/fidelity_flags.h"
 #include "cli/table_output.h"
 #include "core/table_fidelity.h"
 #include "formats/fidelity_csv.h"
@@ -12,40 +13,19 @@
 
 namespace tavik::cli {
 
-namespace {
-
-double ParseNumber(const std::string& opt, const std::string& text) {
-    char* end = nullptr;
-    const double v = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || !(v == v)) throw UsageError{opt + " takes a number, not " + text};
-    return v;
-}
-
-}  // namespace
-
 int Fidelity(const Args& args) {
     ArgReader in(args);
     const std::string table = in.Positional("TABLE.vtb");
     std::string csv, ini;
     bool force = false;
+    std::optional<TextEncoding> encodingFlag;
     FidelityOptions options;
     while (!in.Done()) {
         const std::string a = in.Next();
         if (a == "--csv") csv = in.Value(a);
-        else if (a == "--no-equalize") options.equalize = !in.Flag(a);
-        else if (a == "--threshold") {
-            options.threshold = ParseNumber(a, in.Value(a));
-            if (options.threshold < 0 || options.threshold > 100)
-                throw UsageError{"--threshold takes phi x 100, from 0 to 100"};
-        } else if (a == "--alpha") {
-            const std::string v = in.Value(a);
-            if (v == "none") options.alpha.reset();
-            else {
-                options.alpha = ParseNumber(a, v);
-                if (*options.alpha <= 0 || *options.alpha > 1)
-                    throw UsageError{"--alpha takes a level above 0 and at most 1, or none"};
-            }
-        } else if (a == "--ini") ini = in.Value(a);
+        else if (ReadFidelityFlag(a, in, options)) continue;
+        else if (a == "--ini") ini = in.Value(a);
+        else if (a == "--encoding") encodingFlag = ParseEncoding(in.Value(a));
         else if (a == "--force") force = in.Flag(a);
         else throw UsageError{"unknown option for fidelity: " + a};
     }
@@ -56,6 +36,9 @@ int Fidelity(const Args& args) {
     CheckOutputs({{"--csv", csv}}, {{"the settings' dictionary", ws.dictFileName}});
     LoadTableFromCli(ws, table);
     CheckOutputs({{"--csv", csv}}, {{"the settings' dictionary", ws.dictFileName}});
+    // Without --encoding, as the settings say (CP932 unless they chose UTF-8).
+    const TextEncoding encoding =
+        encodingFlag.value_or(ws.settings.utf8Files ? TextEncoding::Utf8 : TextEncoding::Cp932);
     ws.table.Recount();
     const std::vector<ReleveGroup> groups = FidelityGroups(ws.table);
     const FidelityResult r = TableFidelity(ws.table, groups, options);
@@ -64,7 +47,7 @@ int Fidelity(const Args& args) {
     for (int g = 0; g < static_cast<int>(groups.size()); ++g) labels.push_back(GroupLabel(g));
     try {
         WriteFidelityCsv(csv, r, names, labels,
-                         force ? AtomicFile::ReadOnlyTarget::Replace : AtomicFile::ReadOnlyTarget::Refuse);
+                         force ? AtomicFile::ReadOnlyTarget::Replace : AtomicFile::ReadOnlyTarget::Refuse, encoding);
     } catch (const ReadOnlyFileError& e) {
         throw std::runtime_error(std::string(e.what()) + "（置き換えるには --force）");
     }

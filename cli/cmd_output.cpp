@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <charconv>
 #include <iostream>
+#include <optional>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "output/output_file.h"
 #include "output/print_layout.h"
 #include "output/site_exports.h"
+#include "output/text_layout.h"
 
 namespace tavik::cli {
 
@@ -52,6 +54,7 @@ struct OutputFlags {
     std::string species, releves, title;
     bool haveTitle = false, frequency = false, once = false, force = false;
     int method = -1, direction = -1;
+    std::optional<TextEncoding> encoding;  // else the settings' (CP932 unless they say UTF-8)
 
     // Reads one flag at `a`; false when `a` is not one of these.
     bool Read(const std::string& a, ArgReader& in) {
@@ -70,6 +73,7 @@ struct OutputFlags {
         else if (a == "--frequency") frequency = in.Flag(a);
         else if (a == "--once") once = in.Flag(a);
         else if (a == "--force") force = in.Flag(a);
+        else if (a == "--encoding") encoding = ParseEncoding(in.Value(a));
         else if (a == "--method") method = Number(a, in.Value(a), 0, kConversionMethods - 1);
         else if (a == "--rows") {
             const std::string v = in.Value(a);
@@ -117,6 +121,7 @@ struct OutputFlags {
         if (method >= 0) o.method = method;
         if (direction >= 0) o.direction = direction;
         o.replaceReadOnly = force;
+        if (encoding) o.encoding = *encoding;
         return o;
     }
 };
@@ -133,6 +138,16 @@ void Written(const std::string& path, F&& write) {
     }
     if (const std::string notice = Utf8OutputNotice(path, report); !notice.empty())
         std::cerr << "tavik-cli: " << Printable(notice) << "\n";
+}
+
+// What the layout leaves out is said on stderr, not silently dropped.
+void SayWhatIsLeftOut(const Table& t, const OutputOptions& o, bool onceSpeciesMatter) {
+    if (FrequencyLeftOut(t, o))
+        std::cerr << "tavik-cli: 出現頻度の列はありません: 測定の範囲 " << o.releveFrom << "-" << o.releveTo
+                  << " に種のある測定がありません\n";
+    if (!onceSpeciesMatter) return;
+    if (const int once = OnceSpeciesLeftOut(t, o); once > 0)
+        std::cerr << "tavik-cli: 出現１回の種 " << once << " 種は出力されていません（--once で一覧を付けます）\n";
 }
 
 }  // namespace
@@ -152,6 +167,8 @@ int Export(const Args& args) {
         else if (!flags.Read(a, in)) throw UsageError{"unknown option for export: " + a};
     }
     if (out.empty()) throw UsageError{"export needs -o OUT"};
+    if (kind == "pcord" && NamesSpeciesList(out))
+        throw UsageError{"export pcord -o " + out + ": a name ending in .lst would be overwritten by its species list"};
 
     OutputMode mode = OutputMode::Text;
     if (kind == "xlsx") mode = OutputMode::Spreadsheet;
@@ -163,11 +180,15 @@ int Export(const Args& args) {
     const OutputOptions o = flags.Load(ws, table, mode, outputs);
     Table& t = ws.table;
     Written(out, [&] {
-        if (kind == "plot") return WriteSiteData(t, out, Target(o));
+        if (kind == "plot") return WriteSiteData(t, out, Target(o), o.encoding);
         if (kind == "gps") return WriteGpsPoints(t, out, Target(o));
         if (kind == "mesh") return WriteMeshData(t, out, Target(o));
         return WriteOutputFile(t, o, out);
     });
+    if (mode == OutputMode::Text || mode == OutputMode::Spreadsheet) {
+        t.Recount();
+        SayWhatIsLeftOut(t, o, mode == OutputMode::Text);
+    }
     return 0;
 }
 
@@ -197,11 +218,13 @@ int Print(const Args& args) {
                                  {{pdf.empty() ? "--text" : "--pdf", pdf.empty() ? text : pdf}});
     if (!font.empty()) o.fontName = font;
     if (size > 0) o.fontSize = size;
+    ws.table.Recount();
     if (!pdf.empty()) {
         Written(pdf, [&] {
             PrintToPdf(ws.table, o, simple, pdf);
             return OutputReport{};
         });
+        SayWhatIsLeftOut(ws.table, o, !simple);
         return 0;
     }
     // The text device: a page of `columns` five-byte (full) or two-byte (simple) columns;
@@ -215,8 +238,9 @@ int Print(const Args& args) {
                 if (simple) PrintSimple(ws.table, o, device);
                 else PrintFull(ws.table, o, device);
             },
-            Target(o));
+            Target(o), o.encoding);
     });
+    SayWhatIsLeftOut(ws.table, o, !simple);
     return 0;
 }
 

@@ -23,16 +23,19 @@ const char* kUsage =
     "            [...the options of the long form]\n"
     "            SCALE: bb, bb-extended, percent, londo, domin, ordinal, presence\n"
     "  tavik-cli ra TABLE.vtb [--dominance] [--scores SCORES.csv] [-o OUT.vtb] [--ini SETTINGS.ini]\n"
-    "            [--force]\n"
-    "  tavik-cli constancy TABLE.vtb (--csv OUT.csv | --text OUT.txt) [--kind 0-4] [--blank]\n"
-    "            [--title TITLE] [--ini SETTINGS.ini] [--force]\n"
+    "            [--encoding cp932|utf-8] [--force]\n"
+    "  tavik-cli constancy TABLE.vtb (--csv OUT.csv | --text OUT.txt | --xlsx OUT.xlsx)...\n"
+    "            [--kind 0-4] [--blank] [--fidelity] [--no-equalize] [--threshold 30]\n"
+    "            [--alpha 0.05|none] [--order table|diagnostic] [--title TITLE]\n"
+    "            [--ini SETTINGS.ini] [--encoding cp932|utf-8] [--force]\n"
     "  tavik-cli export text|xlsx|matrix|pcord|plot|gps|mesh TABLE.vtb -o OUT [--ini S.ini]\n"
     "            [--items N,N,...] [--species FIRST-LAST] [--releves FIRST-LAST] [--frequency]\n"
-    "            [--once] [--method 0-6] [--rows species|releves] [--title TITLE] [--force]\n"
+    "            [--once] [--method 0-6] [--rows species|releves] [--title TITLE]\n"
+    "            [--encoding cp932|utf-8] [--force]\n"
     "  tavik-cli print TABLE.vtb (--pdf OUT.pdf | --text OUT.txt) [--simple] [--font NAME]\n"
     "            [--size PT] [--columns N] [...the ranges and items of export] [--force]\n"
     "  tavik-cli fidelity TABLE.vtb --csv OUT.csv [--no-equalize] [--threshold 30]\n"
-    "            [--alpha 0.05|none] [--ini SETTINGS.ini] [--force]\n"
+    "            [--alpha 0.05|none] [--ini SETTINGS.ini] [--encoding cp932|utf-8] [--force]\n"
     "  tavik-cli classify TABLE.vtb [--distance bray|jaccard|sorensen|euclid|chord]\n"
     "            [--linkage ward|flexible|average|complete|single] [--beta -0.25] [--method 0-6]\n"
     "            [--sqrt] [--releves FIRST-LAST] [--species FIRST-LAST]\n"
@@ -41,7 +44,8 @@ const char* kUsage =
     "  tavik-cli groups TABLE.vtb (--from MEMBERSHIP.csv -o OUT.vtb | --list OUT.csv)\n"
     "            [--ini SETTINGS.ini] [--force]\n"
     "  tavik-cli --help\n"
-    "--force replaces an output file that is read-only.\n";
+    "--force replaces an output file that is read-only. --encoding: text and CSV files are\n"
+    "CP932 unless asked for UTF-8 (written with a BOM).\n";
 
 char** programArguments = nullptr;
 

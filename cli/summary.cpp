@@ -1,5 +1,7 @@
 #include "cli/summary.h"
 
+#include "core/releve_tally.h"
+
 namespace tavik::cli {
 
 void PrintSummary(const Table& t, std::ostream& out) {
@@ -7,7 +9,9 @@ void PrintSummary(const Table& t, std::ostream& out) {
         << "ReleveCount: " << t.ReleveCount() << "\n"
         << "FNRow: " << t.FNRow() << "\n"
         << "MaxSpecies: " << t.MaxSpecies() << "\n"
-        << "MaxReleve: " << t.MaxReleve() << "\n";
+        << "MaxReleve: " << t.MaxReleve() << "\n"
+        // Empty columns among the ReleveCount columns: they separate groups, they are not relevés.
+        << "Separators: " << TallyReleves(t).separators << "\n";
 }
 
 }  // namespace tavik::cli

@@ -7,7 +7,8 @@
 
 namespace tavik::cli {
 
-// SpeciesCount, ReleveCount, FNRow, MaxSpecies, MaxReleve: "Name: N", one per line.
+// SpeciesCount, ReleveCount (columns), FNRow, MaxSpecies, MaxReleve, Separators (the empty
+// columns among ReleveCount): "Name: N", one per line.
 void PrintSummary(const Table& t, std::ostream& out);
 
 }  // namespace tavik::cli

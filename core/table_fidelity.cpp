@@ -82,6 +82,28 @@ FreqTable MakeSynopticTable(const Table& t, const ConstancyOptions& constancy, c
     return table;
 }
 
+bool SplitSynopticCell(std::string_view cell, std::string& classText, std::string& phiText) {
+    static constexpr std::string_view kBar = " │";
+    const std::size_t bar = cell.rfind(kBar);
+    if (bar == std::string_view::npos) {
+        classText.assign(cell);
+        phiText.clear();
+        return false;
+    }
+    std::string_view cls = cell.substr(0, bar), phi = cell.substr(bar + kBar.size());
+    while (!cls.empty() && cls.back() == ' ') cls.remove_suffix(1);
+    while (!phi.empty() && phi.front() == ' ') phi.remove_prefix(1);
+    classText.assign(cls);
+    phiText.assign(phi);
+    return true;
+}
+
+std::uint32_t GroupTintRgb(int shade) {
+    static constexpr std::uint32_t kTints[] = {0xFFC4C4, 0xBED7FF, 0xC8F0B4, 0xFFE1A0,
+                                               0xE1C8FF, 0xAFEBEB, 0xF0D2B4, 0xF5F5AA};
+    return kTints[(std::max(shade, 1) - 1) % 8];
+}
+
 std::string GroupLabel(int g) { return std::string(1, static_cast<char>(65 + g)); }
 
 std::string PhiPercentText(double phi) {

@@ -1,7 +1,9 @@
 // Fidelity on the groups of the constancy table: the relevés between empty columns.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/constancy.h"
@@ -34,6 +36,13 @@ std::vector<int> DiagnosticSpeciesOrder(const Table& t, const FidelityOptions& o
 // place in the diagnostic order, which the window sorts by. Refused as MakeConstancyTable.
 FreqTable MakeSynopticTable(const Table& t, const ConstancyOptions& constancy, const FidelityOptions& fidelity,
                             Progress* progress = nullptr);
+
+// A cell of the synoptic table taken apart: the class (without the padding before the bar)
+// and phi × 100 as text; false, with the whole text as class, for a cell without a phi.
+bool SplitSynopticCell(std::string_view cell, std::string& classText, std::string& phiText);
+
+// The tint of shade g (1..) as 0xRRGGBB: pale and far apart, coming round after the eighth.
+std::uint32_t GroupTintRgb(int shade);
 
 // The label of group g (0-based) as the constancy table writes it: "A" for the first.
 std::string GroupLabel(int g);

@@ -64,8 +64,10 @@ std::string FidelityCsvLines(const FidelityResult& r, const std::vector<std::str
 }
 
 void WriteFidelityCsv(const std::string& path, const FidelityResult& r, const std::vector<std::string>& names,
-                      const std::vector<std::string>& labels, AtomicFile::ReadOnlyTarget readOnly) {
-    WriteFileAtomic(path, EncodeTextFile(FidelityCsvLines(r, names, labels)), readOnly);
+                      const std::vector<std::string>& labels, AtomicFile::ReadOnlyTarget readOnly,
+                      TextEncoding encoding) {
+    const std::string lines = FidelityCsvLines(r, names, labels);
+    WriteFileAtomic(path, encoding == TextEncoding::Utf8 ? "\xEF\xBB\xBF" + lines : EncodeTextFile(lines), readOnly);
 }
 
 }  // namespace tavik

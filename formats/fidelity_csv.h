@@ -10,6 +10,7 @@
 
 #include "core/fidelity.h"
 #include "formats/atomic_file.h"
+#include "formats/codec.h"
 
 namespace tavik {
 
@@ -19,7 +20,8 @@ std::string FidelityCsvLines(const FidelityResult& r, const std::vector<std::str
 
 void WriteFidelityCsv(const std::string& path, const FidelityResult& r, const std::vector<std::string>& names,
                       const std::vector<std::string>& labels,
-                      AtomicFile::ReadOnlyTarget readOnly = AtomicFile::ReadOnlyTarget::Refuse);
+                      AtomicFile::ReadOnlyTarget readOnly = AtomicFile::ReadOnlyTarget::Refuse,
+                      TextEncoding encoding = TextEncoding::Cp932);
 
 // phi × 100 with one decimal ("62.4", "-5.0"), and p in three significant digits ("0.0143",
 // "1.52e-19", "1"), as the file writes them.

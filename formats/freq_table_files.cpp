@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "core/cp932_width.h"
+#include "core/table_fidelity.h"
 #include "formats/codec.h"
 #include "formats/file_bytes.h"
 #include "formats/text_lines.h"
@@ -16,8 +17,6 @@ namespace {
 
 constexpr const char* kEol = "\r\n";
 constexpr int kMergedValueWidth = 36;
-
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 std::runtime_error LineError(const std::string& fileName, std::size_t line, const std::string& what) {
     return std::runtime_error(fileName + " の " + std::to_string(line) + " 行目: " + what);
@@ -38,6 +37,67 @@ void ClampFixed(FreqTable& t) {
 
 }  // namespace
 
+std::string CsvField(const std::string& text, bool always) {
+    bool quote = always || (!text.empty() && (text.front() == ' ' || text.back() == ' '));
+    for (char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7F || c == ',' || c == '"' || c == '~') quote = true;
+    }
+    if (!quote) return text;
+    std::string q = "\"";
+    for (char c : text) {
+        if (c == '"') q += '"';
+        q += c;
+    }
+    return q + "\"";
+}
+
+std::vector<std::string> SplitCsvRecord(const std::vector<std::string>& lines, std::size_t& i,
+                                        const std::string& fileName, const std::vector<std::string>* lineEnds) {
+    std::vector<std::string> fields;
+    const std::size_t first = i;
+    std::string_view s = lines[i];
+    std::size_t k = 0;
+    for (;;) {
+        std::string field;
+        if (k < s.size() && s[k] == '"') {
+            ++k;
+            for (;;) {
+                if (k >= s.size()) {
+                    // A quoted field goes on over the line end.
+                    if (++i >= lines.size())
+                        throw LineError(fileName, first + 1, "引用符 \" が閉じられていません");
+                    field += lineEnds && i - 1 < lineEnds->size() ? (*lineEnds)[i - 1] : std::string("\r\n");
+                    s = lines[i];
+                    k = 0;
+                    continue;
+                }
+                if (s[k] == '"') {
+                    if (k + 1 < s.size() && s[k + 1] == '"') {
+                        field += '"';
+                        k += 2;
+                        continue;
+                    }
+                    ++k;
+                    break;
+                }
+                field += s[k++];
+            }
+            // Text after the closing quote belongs to the field, as spreadsheets read it.
+            while (k < s.size() && s[k] != ',') field += s[k++];
+        } else {
+            while (k < s.size() && s[k] != ',') field += s[k++];
+        }
+        fields.push_back(std::move(field));
+        if (k >= s.size()) break;
+        ++k;  // the comma: another field follows, empty when the line ends here
+    }
+    ++i;
+    return fields;
+}
+
+bool IsSynopticTable(const FreqTable& t) { return t.HasRowBlocks() && t.ColCount() > 1; }
+
 std::string ShortDateToday() {
     const std::time_t now = std::time(nullptr);
     std::tm tm{};
@@ -48,13 +108,24 @@ std::string ShortDateToday() {
 }
 
 std::string FreqTableTextLines(const FreqTable& t, const std::string& date) {
+    const auto checkLine = [](const std::string& text, const std::string& where) {
+        if (text.find_first_of("\r\n") != std::string::npos)
+            throw std::runtime_error(where + "に改行があります。テキスト形式には書けません（CSV で書き出してください）");
+    };
+    checkLine(t.caption, "表題");
     std::string s = std::string("#T") + kEol + date + kEol + t.caption + kEol;
     for (int j = 1; j < t.ColCount(); ++j) {
         s += std::string("#S") + kEol;
         for (int r = 0; r < t.RowCount(); ++r) {
             const std::string& cell = t.Text(j, r);
             if (cell.empty() || cell == "・") continue;
-            s += t.Text(0, r) + "," + cell + kEol;
+            const std::string& label = t.Text(0, r);
+            checkLine(label, std::to_string(r + 1) + " 行目の見出し");
+            checkLine(cell, std::to_string(r + 1) + " 行 " + std::to_string(j + 1) + " 列目のセル");
+            // A label that holds a comma, or that would read as a block mark or a quoted
+            // field, is quoted; the value runs to the end of the line as it is.
+            const bool quote = label.find(',') != std::string::npos || label.rfind('#', 0) == 0 || label.rfind('"', 0) == 0;
+            s += (quote ? CsvField(label, true) : label) + "," + cell + kEol;
         }
         s += std::string("#E") + kEol + kEol;
     }
@@ -62,11 +133,34 @@ std::string FreqTableTextLines(const FreqTable& t, const std::string& date) {
 }
 
 std::string FreqTableCsvLines(const FreqTable& t) {
-    std::string s = t.caption + kEol;
+    // The caption is the whole first line; only one that cannot stand there bare is quoted.
+    const bool quoteCaption = t.caption.find_first_of("\r\n") != std::string::npos || t.caption.rfind('"', 0) == 0;
+    std::string s = (quoteCaption ? CsvField(t.caption, true) : t.caption) + kEol;
+    if (IsSynopticTable(t)) {
+        // The classes, then phi × 100 per group in columns of its own, then the groups for
+        // which the species is diagnostic (the shaded cells).
+        const int groups = t.ColCount() - 1;
+        std::string cls, phi;
+        for (int r = 0; r < t.RowCount(); ++r) {
+            const bool heading = r < t.fixedRows;
+            std::string phis, diagnostic;
+            s += CsvField(t.Text(0, r));
+            for (int c = 1; c <= groups; ++c) {
+                SplitSynopticCell(t.Text(c, r), cls, phi);
+                s += ',' + CsvField(cls);
+                phis += ',';
+                if (r == 0) phis += CsvField(t.Text(c, 0) + " φ×100");
+                else if (!heading) phis += CsvField(phi);
+                if (!heading && t.Shade(c, r) > 0) diagnostic += (diagnostic.empty() ? "" : " ") + t.Text(c, 0);
+            }
+            s += phis + ',' + CsvField(r == 0 ? std::string("診断種の群") : diagnostic) + kEol;
+        }
+        return s;
+    }
     for (int r = 0; r < t.RowCount(); ++r) {
         for (int c = 0; c < t.ColCount(); ++c) {
             if (c > 0) s += ',';
-            s += t.Text(c, r);
+            s += CsvField(t.Text(c, r));
         }
         s += kEol;
     }
@@ -83,74 +177,66 @@ std::string FreqTableClipboardText(const FreqTable& t) {
     return s;
 }
 
-std::string EncodeFreqTableFile(const std::string& lines) { return EncodeTextFile(lines); }
+std::string EncodeFreqTableFile(const std::string& lines, TextEncoding encoding) {
+    if (encoding == TextEncoding::Utf8) return "\xEF\xBB\xBF" + lines;
+    return EncodeTextFile(lines);
+}
 
 void WriteFreqTableText(const std::string& path, const FreqTable& t, const std::string& date,
-                        AtomicFile::ReadOnlyTarget readOnly) {
-    WriteFileAtomic(path, EncodeFreqTableFile(FreqTableTextLines(t, date)), readOnly);
+                        AtomicFile::ReadOnlyTarget readOnly, TextEncoding encoding) {
+    WriteFileAtomic(path, EncodeFreqTableFile(FreqTableTextLines(t, date), encoding), readOnly);
 }
 
-void WriteFreqTableCsv(const std::string& path, const FreqTable& t, AtomicFile::ReadOnlyTarget readOnly) {
-    WriteFileAtomic(path, EncodeFreqTableFile(FreqTableCsvLines(t)), readOnly);
+void WriteFreqTableCsv(const std::string& path, const FreqTable& t, AtomicFile::ReadOnlyTarget readOnly,
+                       TextEncoding encoding) {
+    WriteFileAtomic(path, EncodeFreqTableFile(FreqTableCsvLines(t), encoding), readOnly);
 }
 
-std::vector<std::string> SplitCommaText(std::string_view s) {
-    std::vector<std::string> fields;
-    std::size_t i = 0;
-    const auto skipBlanks = [&] {
-        while (i < s.size() && IsBlank(s[i])) ++i;
-    };
-    skipBlanks();
-    while (i < s.size()) {
-        std::string field;
-        if (s[i] == '"') {
-            ++i;
-            while (i < s.size()) {
-                if (s[i] == '"') {
-                    if (i + 1 < s.size() && s[i + 1] == '"') {
-                        field += '"';
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                field += s[i++];
-            }
-        } else {
-            while (i < s.size() && s[i] != ',' && !IsBlank(s[i])) field += s[i++];
-        }
-        fields.push_back(std::move(field));
-        skipBlanks();
-        if (i < s.size() && s[i] == ',') {
-            ++i;
-            skipBlanks();
-        }
-    }
-    return fields;
-}
-
-namespace {
-
-// Line by line, so that memory follows the cells, not the lines of the file.
-void ReadFreqTableCsvLines(TextLineFile& lines, const std::string& fileName, FreqTable& t) {
-    std::string caption, line;
-    if (!lines.Next(caption)) throw LineError(fileName, 1, "空のファイルです（1 行目に表題、2 行目から表の行が要ります）");
+void ReadFreqTableCsvBytes(std::string_view bytes, const std::string& fileName, FreqTable& t) {
+    const std::vector<std::string> lines = DecodeTextLines(bytes, fileName);
+    if (lines.empty()) throw LineError(fileName, 1, "空のファイルです（1 行目に表題、2 行目から表の行が要ります）");
+    if (lines.size() < 2) throw LineError(fileName, 2, "表の行がありません");
     std::vector<std::vector<std::string>> cells;
     long long cols = 1;
-    while (lines.Next(line)) {
-        // Spaces inside cells must not split them: they travel as "~".
-        std::replace(line.begin(), line.end(), ' ', '~');
-        std::vector<std::string> fields = SplitCommaText(line);
-        for (auto& f : fields) std::replace(f.begin(), f.end(), '~', ' ');
+    // The line ends as the file has them, so that a quoted cell that spans lines comes back
+    // with its own.
+    std::vector<std::string> ends;
+    {
+        const std::string_view body = StripBom(bytes);
+        const std::vector<std::string_view> raw = SplitLines(body);
+        for (std::size_t k = 0; k < raw.size(); ++k) {
+            const char* stop = raw[k].data() + raw[k].size();
+            const char* next = k + 1 < raw.size() ? raw[k + 1].data() : body.data() + body.size();
+            ends.emplace_back(stop, static_cast<std::size_t>(next - stop));
+        }
+    }
+    std::string caption = lines[0];
+    std::size_t i = 1;
+    if (caption.rfind('"', 0) == 0) {
+        // A quoted caption (the writer quotes one with a line end in it); a first line that
+        // only begins with a quote is taken as it stands.
+        try {
+            std::size_t k = 0;
+            std::vector<std::string> f = SplitCsvRecord(lines, k, fileName, &ends);
+            if (f.size() == 1) {
+                caption = std::move(f[0]);
+                i = k;
+            }
+        } catch (const std::runtime_error&) {
+        }
+    }
+    if (i >= lines.size()) throw LineError(fileName, i + 1, "表の行がありません");
+    const long long physicalRows = static_cast<long long>(lines.size() - i);
+    while (i < lines.size()) {
+        const std::size_t lineNo = i + 1;
+        std::vector<std::string> fields = SplitCsvRecord(lines, i, fileName, &ends);
         cols = std::max<long long>(cols, static_cast<long long>(fields.size()));
-        CheckSize(fileName, lines.LineNumber(), cols, static_cast<long long>(cells.size()) + 1);
+        CheckSize(fileName, lineNo, cols, physicalRows);
         cells.push_back(std::move(fields));
     }
-    if (cells.empty()) throw LineError(fileName, 2, "表の行がありません");
     const long long rows = static_cast<long long>(cells.size());
     FreqTable n = t;
-    n.caption = caption;
+    n.caption = std::move(caption);
     n.Resize(static_cast<int>(cols), static_cast<int>(rows));
     n.Clear();
     for (std::size_t r = 0; r < cells.size(); ++r)
@@ -160,21 +246,10 @@ void ReadFreqTableCsvLines(TextLineFile& lines, const std::string& fileName, Fre
     t = std::move(n);
 }
 
-}  // namespace
+void ReadFreqTableCsv(const std::string& path, FreqTable& t) { ReadFreqTableCsvBytes(ReadFileBytes(path), path, t); }
 
-void ReadFreqTableCsvBytes(std::string_view bytes, const std::string& fileName, FreqTable& t) {
-    TextLineFile lines(bytes, fileName);
-    ReadFreqTableCsvLines(lines, fileName, t);
-}
-
-void ReadFreqTableCsv(const std::string& path, FreqTable& t) {
-    TextLineFile lines(path);
-    ReadFreqTableCsvLines(lines, path, t);
-}
-
-namespace {
-
-void MergeFreqTableTextLines(TextLineFile& lines, const std::string& fileName, FreqTable& t) {
+void MergeFreqTableTextBytes(std::string_view bytes, const std::string& fileName, FreqTable& t) {
+    const std::vector<std::string> lines = DecodeTextLines(bytes, fileName);
     FreqTable n = t;
     int cols = n.ColCount(), rows = n.RowCount();
     while (cols > 1 && n.Text(cols - 1, 0).empty()) --cols;
@@ -192,34 +267,68 @@ void MergeFreqTableTextLines(TextLineFile& lines, const std::string& fileName, F
     };
     std::vector<Value> values;
     int newCols = 0;
-    const auto startsWith = [](const std::string& s, const char* p) { return s.rfind(p, 0) == 0; };
-    std::string line;
-    int col = -1;  // the column of the block being read, -1 between blocks
-    while (lines.Next(line)) {
-        const std::size_t number = lines.LineNumber();
-        if (col < 0) {
-            if (!startsWith(line, "#S")) continue;
-            col = cols + newCols++;
-            CheckSize(fileName, number, col + 1, rows + static_cast<long long>(newLabels.size()));
-            continue;
+    // A mark is a line that begins with "#" and has no comma: a value line always has one
+    // (a label that begins with "#" is written quoted).
+    const auto isMark = [](const std::string& s) { return !s.empty() && s[0] == '#' && s.find(',') == std::string::npos; };
+    const auto markIs = [](const std::string& s, const char* m) {
+        return s.rfind(m, 0) == 0 && s.find_first_not_of(" \t", 2) == std::string::npos;
+    };
+    std::size_t i = 0;
+    // "#T", the date and the caption come first; the caption may look like anything.
+    if (!lines.empty() && markIs(lines[0], "#T")) i = std::min<std::size_t>(3, lines.size());
+    while (i < lines.size()) {
+        while (i < lines.size() && !(isMark(lines[i]) && lines[i].rfind("#S", 0) == 0)) ++i;
+        if (i >= lines.size()) break;
+        const std::size_t start = i++;
+        const int col = cols + newCols++;
+        CheckSize(fileName, i, col + 1, rows + static_cast<long long>(newLabels.size()));
+        for (; i < lines.size() && !isMark(lines[i]); ++i) {
+            const std::string& line = lines[i];
+            if (line.empty()) continue;  // the writer never leaves one inside a block
+            std::string label, value;
+            const std::size_t comma = line.find(',');
+            if (line[0] == '"') {
+                // A quoted label: up to its closing quote, which a comma must follow.
+                std::size_t p = 1;
+                bool closed = false;
+                while (p < line.size()) {
+                    if (line[p] == '"') {
+                        if (p + 1 < line.size() && line[p + 1] == '"') {
+                            label += '"';
+                            p += 2;
+                            continue;
+                        }
+                        closed = true;
+                        ++p;
+                        break;
+                    }
+                    label += line[p++];
+                }
+                if (!closed || p >= line.size() || line[p] != ',')
+                    throw LineError(fileName, i + 1, "引用符で囲まれた名前の後に \",\" がありません");
+                value = line.substr(p + 1);
+            } else {
+                label = comma == std::string::npos ? std::string() : line.substr(0, comma);
+                value = comma == std::string::npos ? line : line.substr(comma + 1);
+            }
+            auto it = rowOf.find(label);
+            if (it == rowOf.end()) {
+                const int row = rows + static_cast<int>(newLabels.size());
+                CheckSize(fileName, i + 1, col + 1, row + 1LL);
+                it = rowOf.emplace(label, row).first;
+                newLabels.push_back(label);
+            }
+            values.push_back({col, it->second, std::string(Cp932Cut(value, kMergedValueWidth))});
         }
-        // The line that ends the block ("#E", or "#S" ending it early) is taken with it.
-        if (startsWith(line, "#")) {
-            col = -1;
-            continue;
-        }
-        if (line.empty()) continue;  // the writer never leaves one inside a block
-        const std::size_t comma = line.find(',');
-        const std::string label = comma == std::string::npos ? std::string() : line.substr(0, comma);
-        const std::string value = comma == std::string::npos ? line : line.substr(comma + 1);
-        auto it = rowOf.find(label);
-        if (it == rowOf.end()) {
-            const int row = rows + static_cast<int>(newLabels.size());
-            CheckSize(fileName, number, col + 1, row + 1LL);
-            it = rowOf.emplace(label, row).first;
-            newLabels.push_back(label);
-        }
-        values.push_back({col, it->second, std::string(Cp932Cut(value, kMergedValueWidth))});
+        // Only "#E" closes a block: a block cut short would hand its values, or the next
+        // block's, to the wrong column.
+        if (i >= lines.size())
+            throw LineError(fileName, start + 1, "#S で始まるブロックが #E で閉じられていません（ファイルの終わりまで）");
+        if (!markIs(lines[i], "#E"))
+            throw LineError(fileName, i + 1,
+                            "#S で始まるブロック（" + std::to_string(start + 1) + " 行目）が #E の前に \"" + std::string(Cp932Cut(lines[i], 16)) +
+                                "\" で終わっています");
+        ++i;
     }
     n.Resize(cols + newCols, rows + static_cast<int>(newLabels.size()));
     for (std::size_t k = 0; k < newLabels.size(); ++k) n.SetText(0, rows + static_cast<int>(k), newLabels[k]);
@@ -228,19 +337,9 @@ void MergeFreqTableTextLines(TextLineFile& lines, const std::string& fileName, F
     t = std::move(n);
 }
 
-}  // namespace
+void MergeFreqTableText(const std::string& path, FreqTable& t) { MergeFreqTableTextBytes(ReadFileBytes(path), path, t); }
 
-void MergeFreqTableTextBytes(std::string_view bytes, const std::string& fileName, FreqTable& t) {
-    TextLineFile lines(bytes, fileName);
-    MergeFreqTableTextLines(lines, fileName, t);
-}
-
-void MergeFreqTableText(const std::string& path, FreqTable& t) {
-    TextLineFile lines(path);
-    MergeFreqTableTextLines(lines, path, t);
-}
-
-std::vector<std::string> FreqTablePrintLines(const FreqTable& t, bool constancyLayout) {
+std::vector<std::string> FreqTablePrintLines(const FreqTable& t, bool constancyLayout, int pageWidth) {
     std::vector<std::string> out;
     out.push_back(t.caption);
     const auto cell = [&](int c, int r) -> std::string { return c < t.ColCount() ? t.Text(c, r) : std::string(); };
@@ -251,10 +350,20 @@ std::vector<std::string> FreqTablePrintLines(const FreqTable& t, bool constancyL
     if (constancyLayout) {
         const int w1 = t.ColCount() > 1 ? t.ColWidth(1) : 0;
         const int cellWidth = t.printCellWidth > 0 ? t.printCellWidth : (w1 <= 0 || t.ColWidth(0) / w1 <= 5) ? 7 : 3;
-        for (int r = 0; r < t.RowCount(); ++r) {
-            std::string line = Cp932Fit(cell(0, r), 28);
-            for (int c = 1; c < t.ColCount(); ++c) line += Cp932Fit(cell(c, r), cellWidth);
-            out.push_back(std::move(line));
+        // Groups in blocks as wide as the page, each beside the names; a block that does not
+        // end the table is followed by a new page.
+        const int perBlock = pageWidth > 0 ? std::max(1, (pageWidth - 28) / cellWidth) : std::max(1, t.ColCount() - 1);
+        for (int c0 = 1; c0 < t.ColCount() || c0 == 1; c0 += perBlock) {
+            if (c0 > 1) {
+                out.push_back("\f");
+                out.push_back("続き");
+            }
+            const int c1 = std::min(t.ColCount(), c0 + perBlock);
+            for (int r = 0; r < t.RowCount(); ++r) {
+                std::string line = Cp932Fit(cell(0, r), 28);
+                for (int c = c0; c < c1; ++c) line += Cp932Fit(cell(c, r), cellWidth);
+                out.push_back(std::move(line));
+            }
         }
     } else {
         for (int r = 0; r < t.RowCount(); ++r)

@@ -125,6 +125,7 @@ struct SettingsValues {
         if (s.undoLimit < 0 || s.undoLimit > 100000) s.undoLimit = d.undoLimit;
         s.askToSave = ini.ReadBool("Edit", "AskToSave", d.askToSave);
         s.recoveryMinutes = ini.ReadInteger("Edit", "RecoveryMinutes", d.recoveryMinutes);
+        s.utf8Files = ini.ReadBool("Edit", "Utf8Files", d.utf8Files);
         if (s.recoveryMinutes < 0 || s.recoveryMinutes > 24 * 60) s.recoveryMinutes = d.recoveryMinutes;
         return v;
     }
@@ -241,7 +242,8 @@ void Workspace::WriteIniFile(const std::string& path) const {
                                  {"Width", std::to_string(settings.width)}}});
     known.push_back({"Edit", {{"UndoLimit", std::to_string(settings.undoLimit)},
                               {"AskToSave", Bool(settings.askToSave)},
-                              {"RecoveryMinutes", std::to_string(settings.recoveryMinutes)}}});
+                              {"RecoveryMinutes", std::to_string(settings.recoveryMinutes)},
+                              {"Utf8Files", Bool(settings.utf8Files)}}});
 
     // What else the file holds stays: read it as it is now, just before replacing it.
     IniDocument existing;

@@ -40,6 +40,9 @@ struct Settings {
     // [Edit] RecoveryMinutes: how often a table with unsaved changes is written to the
     // recovery file (0: only after long commands).
     int recoveryMinutes = 5;
+    // [Edit] Utf8Files: text and CSV outputs as UTF-8 with a BOM (else CP932), chosen in the
+    // output panel and the second window.
+    bool utf8Files = false;
 };
 
 class FieldFiles;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <stdexcept>
 #include <unordered_map>
 
 #include "core/cover_number.h"
@@ -143,7 +144,7 @@ void ValueMatrix(const Table& t, const OutputOptions& options, LineSink& out, Pr
 
 OutputReport WriteValueMatrix(const Table& t, const OutputOptions& o, const std::string& path, Progress* progress) {
     if (progress) progress->Show("　数値表として出力中　", "");
-    return WriteTextOutput(path, [&](LineSink& sink) { ValueMatrix(t, o, sink, progress); }, Target(o));
+    return WriteTextOutput(path, [&](LineSink& sink) { ValueMatrix(t, o, sink, progress); }, Target(o), o.encoding);
 }
 
 std::vector<std::string> SpeciesAbbreviations(const Table& t, const OutputOptions& options) {
@@ -209,11 +210,14 @@ void PCordSpeciesList(const Table& t, const std::vector<std::string>& abbr, Line
 OutputReport WritePCordMatrix(const Table& t, const OutputOptions& o, const std::string& path, Progress* progress) {
     const std::vector<std::string> abbr = SpeciesAbbreviations(t, o);
     // The command shows no work message of its own; the rows still report for cancelling.
-    const OutputReport matrix =
-        WriteTextOutput(path, [&](LineSink& sink) { PCordMatrix(t, o, abbr, sink, progress); }, Target(o));
-    const OutputReport list = WriteTextOutput(
-        SpeciesListPath(path), [&](LineSink& sink) { PCordSpeciesList(t, abbr, sink); }, Target(o));
-    return {matrix.utf8 || list.utf8};
+    if (NamesSpeciesList(path))
+        throw std::runtime_error(path + ": PCord の数値表の名前が .lst で終わっています（種名リストと重なります）。"
+                                        "別の拡張子にしてください");
+    // The matrix and its list are replaced as a pair: a list that cannot be written leaves
+    // the old matrix beside the old list, never a new matrix beside an old list.
+    return WriteTextPair(
+        path, [&](LineSink& sink) { PCordMatrix(t, o, abbr, sink, progress); }, SpeciesListPath(path),
+        [&](LineSink& sink) { PCordSpeciesList(t, abbr, sink); }, Target(o), o.encoding);
 }
 
 }  // namespace tavik

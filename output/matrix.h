@@ -31,7 +31,8 @@ void PCordMatrix(const Table& t, const OutputOptions& o, const std::vector<std::
 // One line per species of the table: its abbreviation, a blank and its name.
 void PCordSpeciesList(const Table& t, const std::vector<std::string>& abbreviations, LineSink& out);
 // PCord 用のCSV型出力: the matrix into `path` and the species list into
-// SpeciesListPath(path).
+// SpeciesListPath(path), replaced as a pair (WriteTextPair). A `path` ending in ".lst" is
+// refused with std::runtime_error before anything is written.
 OutputReport WritePCordMatrix(const Table& t, const OutputOptions& o, const std::string& path,
                               Progress* progress = nullptr);
 

@@ -1,6 +1,7 @@
 #include "output/options.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 #include "core/covers.h"
@@ -68,6 +69,7 @@ OutputOptions OutputOptionsFor(OutputMode mode, Table& t, const Settings& s) {
     o.direction = s.direction == 1 ? 1 : 0;
     o.method = s.cvMethod >= 0 && s.cvMethod < kConversionMethods ? s.cvMethod : 1;
     o.layerLabels = s.kaisou;
+    o.encoding = s.utf8Files ? TextEncoding::Utf8 : TextEncoding::Cp932;
     const PrintFont font = PrintFontOf(t, s);
     o.fontName = font.name;
     o.fontSize = font.size;
@@ -143,6 +145,12 @@ std::string SpeciesListPath(const std::string& matrixPath) {
     std::filesystem::path p = matrixPath;
     p.replace_extension(".lst");
     return p.string();
+}
+
+bool NamesSpeciesList(const std::string& matrixPath) {
+    const std::string ext = std::filesystem::path(matrixPath).extension().string();
+    return ext.size() == 4 && ext[0] == '.' && std::tolower(static_cast<unsigned char>(ext[1])) == 'l' &&
+           std::tolower(static_cast<unsigned char>(ext[2])) == 's' && std::tolower(static_cast<unsigned char>(ext[3])) == 't';
 }
 
 const std::vector<int>& ItemsNeededBy(SiteExport what) {

@@ -10,6 +10,7 @@
 
 #include "core/table.h"
 #include "formats/atomic_file.h"
+#include "formats/codec.h"
 
 namespace tavik {
 
@@ -49,6 +50,9 @@ struct OutputOptions {
     int fontSize = 9;
     // A read-only file of the chosen name is replaced only when the user said so.
     bool replaceReadOnly = false;
+    // Text and CSV files: CP932 (UTF-8 only when some text has no CP932 form), or UTF-8
+    // with a BOM by choice.
+    TextEncoding encoding = TextEncoding::Cp932;
 };
 
 // The heading the output panel shows for a mode ("組成表テキスト出力、項目選択と表題修正" ...);
@@ -120,6 +124,8 @@ std::string SuggestedOutputName(const std::string& title, OutputFileKind kind);
 // The species list that goes beside a PCord matrix: the same path with ".lst" for its
 // extension.
 std::string SpeciesListPath(const std::string& matrixPath);
+// True when a matrix name ends in ".lst" (in any case): its list would overwrite it.
+bool NamesSpeciesList(const std::string& matrixPath);
 
 inline constexpr const char* kOverwriteQuestion = "同名のファイルが存在します。書き換えますか？";
 

@@ -8,7 +8,7 @@
 namespace tavik {
 
 std::string Utf8OutputNotice(const std::string& path, const OutputReport& report) {
-    if (!report.utf8) return {};
+    if (!report.utf8 || report.asked) return {};
     return path + " は UTF-8 で書きました（CP932 で書けない文字があります）";
 }
 

@@ -25,7 +25,8 @@ struct NotCp932 {};
 
 // What an output reports when it is done.
 struct OutputReport {
-    bool utf8 = false;  // some text had no CP932 form: the file is UTF-8 with a BOM
+    bool utf8 = false;   // the file is UTF-8 with a BOM
+    bool asked = false;  // ... because the user chose UTF-8 (else: some text had no CP932 form)
 };
 
 // A read-only file of the chosen name is refused unless the user said to replace it.
@@ -48,11 +49,20 @@ private:
 
 // Writes a text file through `write`, in CP932 as other programs expect; when some text
 // has no CP932 form, the whole file is written again as UTF-8 with a BOM so that nothing
-// is lost. The target is replaced only when `write` returns; an exception leaves it as it
+// is lost; with `encoding` UTF-8 it is written as UTF-8 with a BOM at once. The target is
+// replaced only when `write` returns; an exception leaves it as it
 // was. `write` may run twice.
 template <class Write>
-OutputReport WriteTextOutput(const std::string& path, Write&& write, ReadOnlyTarget readOnly = ReadOnlyTarget::Refuse) {
+OutputReport WriteTextOutput(const std::string& path, Write&& write, ReadOnlyTarget readOnly = ReadOnlyTarget::Refuse,
+                             TextEncoding encoding = TextEncoding::Cp932) {
     AtomicFile file(path, readOnly);
+    if (encoding == TextEncoding::Utf8) {
+        // The user's choice: UTF-8 with a BOM, which spreadsheets in any locale read.
+        TextFileSink sink(file, TextEncoding::Utf8);
+        write(sink);
+        file.Commit();
+        return {true, true};
+    }
     try {
         TextFileSink sink(file, TextEncoding::Cp932);
         write(sink);
@@ -65,6 +75,34 @@ OutputReport WriteTextOutput(const std::string& path, Write&& write, ReadOnlyTar
     write(sink);
     file.Commit();
     return {true};
+}
+
+// Two text files that belong together (a matrix and its species list): both are written
+// to temporaries, each in CP932 or, when it must, UTF-8 with a BOM, and neither replaces
+// its old file unless both are complete (AtomicFile::CommitTogether).
+template <class WriteFirst, class WriteSecond>
+OutputReport WriteTextPair(const std::string& firstPath, WriteFirst&& writeFirst, const std::string& secondPath,
+                           WriteSecond&& writeSecond, ReadOnlyTarget readOnly = ReadOnlyTarget::Refuse,
+                           TextEncoding encoding = TextEncoding::Cp932) {
+    AtomicFile first(firstPath, readOnly), second(secondPath, readOnly);
+    const bool asked = encoding == TextEncoding::Utf8;
+    bool utf8 = asked;
+    const auto fill = [&utf8, asked](AtomicFile& file, auto& write) {
+        if (!asked) try {
+            TextFileSink sink(file, TextEncoding::Cp932);
+            write(sink);
+            return;
+        } catch (const NotCp932&) {
+        }
+        file.Rewind();
+        TextFileSink sink(file, TextEncoding::Utf8);
+        write(sink);
+        utf8 = true;
+    };
+    fill(first, writeFirst);
+    fill(second, writeSecond);
+    AtomicFile::CommitTogether(first, second);
+    return {utf8, asked};
 }
 
 // The notice for a file that had to be written as UTF-8; empty when it is CP932.

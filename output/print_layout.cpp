@@ -27,11 +27,20 @@ int SimplePrintColumns(const TextDevice& device) {
     return w > 0 ? device.PageWidth() / w : 0;
 }
 
+FullPrintBlocks FullPrintBlocksOf(int columns, bool frequency) {
+    // A line of the first block is the 32-byte caption column and five bytes a relevé, a
+    // line of a further block five bytes a relevé; the frequency adds five bytes to the
+    // block it ends, which may be any, so every block keeps room for it. One column stays
+    // free, so that a device that measures a little wide does not wrap.
+    const int room = columns - 1 - (frequency ? 1 : 0);
+    return {room - kCaptionWidth / 5, room};
+}
+
 void PrintFull(const Table& t, const OutputOptions& o, TextDevice& device, Progress* progress) {
-    const int n = FullPrintColumns(device);
-    if (n < 8) throw PageTooNarrow(kTooNarrow);
+    const FullPrintBlocks b = FullPrintBlocksOf(FullPrintColumns(device), o.frequency);
+    if (b.first < 1) throw PageTooNarrow(kTooNarrow);
     if (progress) progress->Show(kPrintMessage, "");
-    PrintTable(t, o, n - 8, device, progress);
+    PrintTableInBlocks(t, o, b.first, b.later, device, progress);
 }
 
 std::string SimpleCellCharacter(std::string_view cellText) {
@@ -50,12 +59,15 @@ std::string SimpleCellCharacter(std::string_view cellText) {
 }
 
 void PrintSimple(const Table& t, const OutputOptions& options, TextDevice& device, Progress* progress) {
+    // Two bytes a relevé, beside the 32-byte caption column in the first block; one
+    // column stays free as in the full print.
     const int n = SimplePrintColumns(device);
-    if (n < 4) throw PageTooNarrow(kTooNarrow);
+    const int firstColumns = n - 1 - kCaptionWidth / 2;
+    if (firstColumns < 1) throw PageTooNarrow(kTooNarrow);
     if (progress) progress->Show(kSimplePrintMessage, "");
     OutputOptions o = options;
     ClampRanges(o, t);
-    int w = n - 4;
+    int w = firstColumns - 1;
     bool first = true;
     int last = o.releveFrom - 1;
     std::string s;
@@ -108,7 +120,7 @@ void PrintSimple(const Table& t, const OutputOptions& options, TextDevice& devic
         }
         device.Line(rule);
         if (last < o.releveTo) device.Line(kFormFeed);
-        if (first) w += 6;
+        if (first) w = n - 2;
         first = false;
     } while (last < o.releveTo);
 }

@@ -46,13 +46,21 @@ struct PageTooNarrow : std::runtime_error {
 int FullPrintColumns(const TextDevice& device);
 int SimplePrintColumns(const TextDevice& device);
 
-// 組成表を直接印刷: the layout of the text file with N − 7 relevé columns in the first block
-// and N − 1 in the others, N being FullPrintColumns. Throws PageTooNarrow before writing
-// anything when fewer than 8 columns fit. The table's counts must be current.
+// The relevé columns of the full print's first and further blocks for a page of `columns`
+// five-byte columns, so that no line passes the page (the frequency column counted in).
+struct FullPrintBlocks {
+    int first, later;
+};
+FullPrintBlocks FullPrintBlocksOf(int columns, bool frequency);
+
+// 組成表を直接印刷: the layout of the text file in blocks of FullPrintBlocksOf. Throws
+// PageTooNarrow before writing anything when not one relevé fits beside the caption
+// column. The table's counts must be current.
 void PrintFull(const Table& t, const OutputOptions& o, TextDevice& device, Progress* progress = nullptr);
 
-// 表を省略簡易印刷: N − 3 relevé columns in the first block and N + 3 in the others, N being
-// SimplePrintColumns. Throws PageTooNarrow when fewer than 4 columns fit.
+// 表を省略簡易印刷: N − 17 relevé columns in the first block (beside the 32-byte caption
+// column) and N − 1 in the others, N being SimplePrintColumns, so that no line passes the
+// page. Throws PageTooNarrow when not one relevé fits.
 void PrintSimple(const Table& t, const OutputOptions& o, TextDevice& device, Progress* progress = nullptr);
 
 // The character the simple print shows for a cell text: the highest cover class of the

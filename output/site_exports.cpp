@@ -50,8 +50,8 @@ void SiteData(const Table& t, LineSink& out) {
     }
 }
 
-OutputReport WriteSiteData(const Table& t, const std::string& path, ReadOnlyTarget readOnly) {
-    return WriteTextOutput(path, [&](LineSink& sink) { SiteData(t, sink); }, readOnly);
+OutputReport WriteSiteData(const Table& t, const std::string& path, ReadOnlyTarget readOnly, TextEncoding encoding) {
+    return WriteTextOutput(path, [&](LineSink& sink) { SiteData(t, sink); }, readOnly, encoding);
 }
 
 std::string GpsPointRecord(const std::string& label, const std::string& latitude, const std::string& longitude,

@@ -22,7 +22,8 @@ struct MissingSiteItems : std::runtime_error {
 // 立地環境データ ("-plot.csv"): a heading of the captions of header rows 2.., then one line
 // of values per relevé; texts without surrounding blanks.
 void SiteData(const Table& t, LineSink& out);
-OutputReport WriteSiteData(const Table& t, const std::string& path, ReadOnlyTarget readOnly = ReadOnlyTarget::Refuse);
+OutputReport WriteSiteData(const Table& t, const std::string& path, ReadOnlyTarget readOnly = ReadOnlyTarget::Refuse,
+                           TextEncoding encoding = TextEncoding::Cp932);
 
 // GPS　POTデータ (".pot"): the text "DAT=WGS84/WGS84/0.000/0.00000000/0/0/0 " followed on
 // the same line by the first point record, then one record per relevé from items 5

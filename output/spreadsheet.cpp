@@ -3,10 +3,12 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <stdexcept>
 
 #include "core/covers.h"
+#include "core/releve_tally.h"
 #include "output/layout_common.h"
 #include "output/output_file.h"
 #include "output/text_layout.h"
@@ -49,24 +51,39 @@ public:
     void Number(int row, int col, double v, lxw_format* f = nullptr) {
         Check(worksheet_write_number(ws_, Row(row), Col(col), v, f), row, col);
     }
-    // A header value: a plain decimal number as a number, anything else as the text itself.
+    // A header value without its padding: a plain decimal number as a number, shown with
+    // the decimals it was written with ("4.0" stays "4.0"), anything else as text.
     void Value(int row, int col, const std::string& s) {
+        const std::string_view text = layout::Trim(s);
         double v = 0;
-        if (PlainDecimalNumber(s, v)) Number(row, col, v);
-        else Text(row, col, s);
+        int decimals = 0;
+        if (PlainDecimalNumber(text, v, &decimals)) Number(row, col, v, decimals > 0 ? DecimalFormat(decimals) : nullptr);
+        else Text(row, col, std::string(text));
     }
     void RowHeight(int row, int lines) {
         if (lines > 1) worksheet_set_row(ws_, Row(row), kLineHeight * lines, nullptr);
     }
-    void Widths(int lastColumn) {
+    void Widths(int lastColumn, bool frequency) {
         worksheet_set_column(ws_, 0, 0, 24, nullptr);
         worksheet_set_column(ws_, 1, 1, 4, nullptr);
-        if (lastColumn >= 3) worksheet_set_column(ws_, 2, static_cast<lxw_col_t>(lastColumn - 1), 5, nullptr);
+        const int last = frequency ? lastColumn - 1 : lastColumn;
+        if (last >= 3) worksheet_set_column(ws_, 2, static_cast<lxw_col_t>(last - 1), 5, nullptr);
+        if (frequency) worksheet_set_column(ws_, Col(lastColumn), Col(lastColumn), 11, nullptr);
     }
     void Close() {
         lxw_workbook* wb = wb_;
         wb_ = nullptr;
         if (workbook_close(wb) != LXW_NO_ERROR) Fail();
+    }
+
+    lxw_format* DecimalFormat(int decimals) {
+        decimals = std::min(decimals, 14);
+        lxw_format*& f = decimalFormats_[static_cast<std::size_t>(decimals)];
+        if (!f) {
+            f = workbook_add_format(wb_);
+            format_set_num_format(f, ("0." + std::string(static_cast<std::size_t>(decimals), '0')).c_str());
+        }
+        return f;
     }
 
     lxw_format* top_ = nullptr;
@@ -84,13 +101,14 @@ private:
     [[noreturn]] void Fail() { throw std::runtime_error(path_ + " に書き込めません"); }
 
     std::string path_;
+    std::array<lxw_format*, 15> decimalFormats_{};
     lxw_workbook* wb_ = nullptr;
     lxw_worksheet* ws_ = nullptr;
 };
 
 }  // namespace
 
-bool PlainDecimalNumber(std::string_view text, double& value) {
+bool PlainDecimalNumber(std::string_view text, double& value, int* decimals) {
     const std::string_view s = layout::Trim(text);
     if (s.empty() || s.size() > 15) return false;
     std::size_t i = 0;
@@ -103,9 +121,15 @@ bool PlainDecimalNumber(std::string_view text, double& value) {
         if (s[i] != '.') return false;
         const std::size_t fracStart = ++i;
         while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i;
-        if (i != s.size() || i == fracStart || s[i - 1] == '0') return false;
+        if (i != s.size() || i == fracStart) return false;
+        // Trailing zeros are kept by a number format when the caller can give one.
+        if (!decimals && s[i - 1] == '0') return false;
+        if (decimals) *decimals = static_cast<int>(i - fracStart);
+    } else if (decimals) {
+        *decimals = 0;
     }
-    if (s == "-0") return false;
+    // A negative zero would show without its sign.
+    if (s[0] == '-' && s.find_first_not_of("-0.") == std::string_view::npos) return false;
     const auto r = std::from_chars(s.data(), s.data() + s.size(), value);
     return r.ec == std::errc() && r.ptr == s.data() + s.size();
 }
@@ -115,8 +139,8 @@ OutputReport WriteSpreadsheet(Table& t, const OutputOptions& options, const std:
     ClampRanges(o, t);
     t.Recount();
     const int relFrom = o.releveFrom, relTo = o.releveTo;
-    const int rangeCount = std::max(0, relTo - relFrom + 1);
-    const bool frequency = o.frequency && rangeCount > 0;
+    const int releves = TallyReleves(t, relFrom, relTo).releves;
+    const bool frequency = o.frequency && releves > 0;
     const int lastColumn = std::max(2, (relTo >= relFrom ? relTo + 2 : 2) + (frequency ? 1 : 0));
     if (lastColumn > kSheetColumns)
         throw std::runtime_error(path + ": 測定の出力範囲が表計算の列数の上限 (" + std::to_string(kSheetColumns) +
@@ -126,13 +150,16 @@ OutputReport WriteSpreadsheet(Table& t, const OutputOptions& options, const std:
     // The workbook is written by its library into the temporary, by the temporary's name.
     AtomicFile file(path, Target(o));
     Workbook wb(path, file.TemporaryPath());
-    wb.Widths(lastColumn);
+    wb.Widths(lastColumn, frequency);
     wb.Text(1, 1, o.title);
     int r = 1;
     if (ItemChosen(t, o, 1)) {
         r = 2;
         wb.Text(r, 1, t.Text(2, 1));
-        for (int q = relFrom; q <= relTo; ++q) wb.Number(r, q + 2, q);
+        // The serial numbers count relevés: a separator column stays empty.
+        int serial = TallyReleves(t, 1, relFrom - 1).releves;
+        for (int q = relFrom; q <= relTo; ++q)
+            if (t.RelNumSp()[static_cast<std::size_t>(q)] > 0) wb.Number(r, q + 2, ++serial);
     }
     for (int n = 2; n < kItemCount; ++n) {
         if (!ItemChosen(t, o, n)) continue;
@@ -148,14 +175,12 @@ OutputReport WriteSpreadsheet(Table& t, const OutputOptions& options, const std:
     const int row30 = HeaderRowOfItem(t, kItemCount);
     wb.Text(r, 1, t.Text(2, row30 > 0 ? row30 : t.FNRow()));
     for (int q = relFrom; q <= relTo; ++q) wb.Value(r, q + 2, t.Text(q + 3, t.FNRow()));
+    if (frequency) wb.Text(r, relTo + 3, kFrequencyHeading, wb.centre_);
 
     layout::RangeCovers covers(t, relFrom, relTo);
-    // The frequency is a share of the range's relevés, so it counts the range's cells: the
-    // table's count over the range's size would pass 100 % for a narrow range.
-    std::vector<int> inRange(static_cast<std::size_t>(t.MaxSpecies()) + 1, 0);
-    for (int q = relFrom; q <= relTo; ++q)
-        for (const Cell& c : t.CellsOf(t.ReleveKeyAt(q)))
-            if (c.len != 0 && c.species >= 1 && c.species <= t.MaxSpecies()) ++inRange[static_cast<std::size_t>(c.species)];
+    // The frequency is a share of the range's relevés, separators not counted, so it
+    // counts the range's cells: the table's count would pass 100 % for a narrow range.
+    const std::vector<int> inRange = OccurrencesInRange(t, relFrom, relTo);
     const auto labels = layout::LayerLabels(o.layerLabels);
     std::string cell;
     for (int p = o.speciesFrom; p <= o.speciesTo; ++p) {
@@ -179,6 +204,7 @@ OutputReport WriteSpreadsheet(Table& t, const OutputOptions& options, const std:
             wb.Text(r, 2, cell, wb.wrapTop_);
             const std::vector<LayerCovers>& dom = covers.Line(spKey);
             for (int q = relFrom; q <= relTo; ++q) {
+                if (t.RelNumSp()[static_cast<std::size_t>(q)] == 0) continue;  // a separator stays empty
                 cell.clear();
                 const LayerCovers& c = dom[static_cast<std::size_t>(q - relFrom)];
                 for (int i = 0; i < kLayerCount; ++i) {
@@ -190,7 +216,7 @@ OutputReport WriteSpreadsheet(Table& t, const OutputOptions& options, const std:
             }
         }
         if (frequency)
-            wb.Number(r, relTo + 3, static_cast<double>(Percent(inRange[static_cast<std::size_t>(spKey)], rangeCount)),
+            wb.Number(r, relTo + 3, static_cast<double>(Percent(inRange[static_cast<std::size_t>(spKey)], releves)),
                       wb.centre_);
     }
     wb.Close();

@@ -16,21 +16,27 @@ namespace tavik {
 inline constexpr int kSheetColumns = 16384;
 
 // エクセル形式出力: recounts, then writes the workbook to `path` (replaced only once
-// complete). Row 1 the title; the serial numbers (item 1 ticked) as numbers; one row per
-// ticked header item; the species numbers; then one row per species of the range: name
-// (top), layer labels, the notations of relevé q in column q + 2 (centred) and, when
-// chosen, the frequency in % of the range's relevés (the species' cells in the range over
-// the range's size) in column releveTo + 3. Throws
-// std::runtime_error naming the file when it cannot be written, OutputCancelled when
-// `progress` asks to stop.
+// complete). Row 1 the title; the serial numbers (item 1 ticked) as numbers, counting the
+// relevés and leaving separator columns (relevés without species) empty; one row per
+// ticked header item, values trimmed, a plain decimal number (PlainDecimalNumber with
+// decimals) as a number; the species numbers, with the frequency column's heading; then
+// one row per species of the range: name (top), layer labels, the notations of relevé q in
+// column q + 2 (centred; nothing in a separator) and, when chosen, the frequency in % of
+// the range's relevés (the species' cells in the range over the range's relevés,
+// separators not counted) in column releveTo + 3. A range without a relevé has no
+// frequency column. Throws std::runtime_error naming the file when it cannot be written,
+// OutputCancelled when `progress` asks to stop.
 OutputReport WriteSpreadsheet(Table& t, const OutputOptions& o, const std::string& path,
                               Progress* progress = nullptr);
 
 // Whether a header value goes to the sheet as a number: a plain decimal number (an
-// optional minus, digits without a leading zero, an optional fraction without trailing
-// zeros), blanks around it allowed, none inside. "0012" and "12.50" stay texts.
-bool PlainDecimalNumber(std::string_view text, double& value);
+// optional minus, digits without a leading zero, an optional fraction), blanks around it
+// allowed, none inside, not a negative zero. "0012" stays text. Without `decimals` a
+// fraction with trailing zeros ("12.50") stays text; with it, it is a number and
+// `decimals` tells how many fraction digits to show.
+bool PlainDecimalNumber(std::string_view text, double& value, int* decimals = nullptr);
 
+inline constexpr const char* kFrequencyHeading = "出現頻度(%)";
 inline constexpr const char* kSpreadsheetMessage = "　エクセル形式データに変換中　";
 
 }  // namespace tavik

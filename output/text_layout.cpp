@@ -5,6 +5,7 @@
 #include "core/cover_number.h"
 #include "core/covers.h"
 #include "core/cp932_width.h"
+#include "core/releve_tally.h"
 #include "output/layout_common.h"
 #include "output/output_file.h"
 
@@ -24,7 +25,8 @@ class TextLayout {
 public:
     TextLayout(const Table& t, const OutputOptions& o, LineSink& out, Progress* progress)
         : t_(t), o_(o), out_(out), progress_(progress), covers_(t, o.releveFrom, o.releveTo),
-          labels_(layout::LayerLabels(o.layerLabels)) {
+          labels_(layout::LayerLabels(o.layerLabels)), inRange_(OccurrencesInRange(t, o.releveFrom, o.releveTo)),
+          releves_(TallyReleves(t, o.releveFrom, o.releveTo).releves) {
         for (int n = 2; n <= kItemCount; ++n) {
             if (!ItemChosen(t, o, n)) continue;
             // The species count comes from the F＼N row: the number counted in the table,
@@ -33,11 +35,14 @@ public:
         }
     }
 
-    void Run(int w) {
-        if (w < 0) w = 0;
+    // `firstColumns` relevé columns in the first block (beside the caption column), then
+    // `laterColumns` in every further one.
+    void Run(int firstColumns, int laterColumns) {
+        int w = std::max(1, firstColumns) - 1;
         const int relFrom = o_.releveFrom, relTo = o_.releveTo;
         bool first = true;
-        int serial = relFrom - 1;
+        // The serial numbers go on from the relevés before the range.
+        int serial = TallyReleves(t_, 1, relFrom - 1).releves;
         int last = relFrom - 1;
         do {
             if (progress_ && progress_->Cancelled()) throw OutputCancelled();
@@ -45,7 +50,7 @@ public:
             last = std::min(from + w, relTo);
             Block(first, from, last, serial);
             if (last < relTo) out_.Line(kFormFeed);
-            if (first) w += 6;
+            if (first) w = std::max(1, laterColumns) - 1;
             first = false;
         } while (last < relTo);
     }
@@ -110,17 +115,20 @@ private:
                 // A comment row, or a row left without cells.
                 out_.Line(first ? t_.Text(2, row) : std::string());
             } else if (f > 1 && t_.SpeciesKeyAt(p) > 0) {
-                SpeciesLayers(first, t_.SpeciesKeyAt(p), t_.Text(2, row), from, last, f);
+                // A species without a value in the range has no line: the blocks all leave
+                // it out, so that their lines still pair up.
+                SpeciesLayers(first, t_.SpeciesKeyAt(p), t_.Text(2, row), from, last);
             }
         }
         out_.Line(rule);
         if (first && o_.onceSpecies) OnceSpecies();
     }
 
-    void SpeciesLayers(bool first, int spKey, const std::string& name, int from, int last, int f) {
+    void SpeciesLayers(bool first, int spKey, const std::string& name, int from, int last) {
         const auto& cells = covers_.Cells(spKey);
         const auto shown = layout::LayersShown(cells);
-        const bool frequency = o_.frequency && last == t_.ReleveCount() && t_.ReleveCount() > 0;
+        // The share of the range's relevés (separators not counted), in the last block.
+        const bool frequency = o_.frequency && last == o_.releveTo && releves_ > 0;
         bool firstLine = true;
         std::string& s = line_;
         for (int i = 0; i < kLayerCount; ++i) {
@@ -143,12 +151,11 @@ private:
             }
             if (frequency && firstLine) {
                 s += ' ';
-                s += MakeNumber4(Percent(f, t_.ReleveCount()));
+                s += MakeNumber4(Percent(inRange_[static_cast<std::size_t>(spKey)], releves_));
             }
             out_.Line(s);
             firstLine = false;
         }
-        if (firstLine) out_.Line("");
     }
 
     void OnceSpecies() {
@@ -164,8 +171,9 @@ private:
             LayerCovers covers;
         };
         std::vector<Hit> hits;
-        int n = 0;
-        for (int j = 1; j <= t_.ReleveCount(); ++j) {
+        // Only the range's relevés, numbered as the table numbers them.
+        int n = TallyReleves(t_, 1, o_.releveFrom - 1).releves;
+        for (int j = std::max(1, o_.releveFrom); j <= o_.releveTo; ++j) {
             if (relNumSp[static_cast<std::size_t>(j)] > 0) ++n;
             hits.clear();
             for (const Cell& c : t_.CellsOf(t_.ReleveKeyAt(j))) {
@@ -201,6 +209,8 @@ private:
     Progress* progress_;
     layout::RangeCovers covers_;
     std::array<std::string, kLayerCount> labels_;
+    std::vector<int> inRange_;  // by species key
+    int releves_;               // relevés of the range, separators not counted
     std::vector<ItemLine> items_;
     std::string line_;
     std::string blankLine_;
@@ -220,14 +230,40 @@ long long Percent(long long part, long long of) {
 void PrintTable(const Table& t, const OutputOptions& options, int blockWidth, LineSink& out, Progress* progress) {
     OutputOptions o = options;
     ClampRanges(o, t);
-    TextLayout(t, o, out, progress).Run(blockWidth);
+    TextLayout(t, o, out, progress).Run(blockWidth + 1, blockWidth + 7);
+}
+
+void PrintTableInBlocks(const Table& t, const OutputOptions& options, int firstColumns, int laterColumns,
+                        LineSink& out, Progress* progress) {
+    OutputOptions o = options;
+    ClampRanges(o, t);
+    TextLayout(t, o, out, progress).Run(firstColumns, laterColumns);
+}
+
+int OnceSpeciesLeftOut(const Table& t, const OutputOptions& options) {
+    OutputOptions o = options;
+    ClampRanges(o, t);
+    if (o.onceSpecies) return 0;
+    const std::vector<int> inRange = OccurrencesInRange(t, o.releveFrom, o.releveTo);
+    int n = 0;
+    for (int p = std::max(1, o.speciesFrom); p <= o.speciesTo; ++p) {
+        const int key = t.SpeciesKeyAt(p);
+        if (t.SpFreq()[static_cast<std::size_t>(p)] == 1 && key > 0 && inRange[static_cast<std::size_t>(key)] > 0) ++n;
+    }
+    return n;
+}
+
+bool FrequencyLeftOut(const Table& t, const OutputOptions& options) {
+    OutputOptions o = options;
+    ClampRanges(o, t);
+    return o.frequency && TallyReleves(t, o.releveFrom, o.releveTo).releves == 0;
 }
 
 OutputReport WriteTextTable(Table& t, const OutputOptions& o, const std::string& path, Progress* progress) {
     t.Recount();
     if (progress) progress->Show("　組成表をテキスト出力しています　", "");
     return WriteTextOutput(
-        path, [&](LineSink& sink) { PrintTable(t, o, kTextFileBlockWidth, sink, progress); }, Target(o));
+        path, [&](LineSink& sink) { PrintTable(t, o, kTextFileBlockWidth, sink, progress); }, Target(o), o.encoding);
 }
 
 }  // namespace tavik

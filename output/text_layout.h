@@ -24,6 +24,17 @@ inline constexpr int kTextFileBlockWidth = 45;
 void PrintTable(const Table& t, const OutputOptions& o, int blockWidth, LineSink& out,
                 Progress* progress = nullptr);
 
+// The same layout with `firstColumns` relevé columns in the first block and `laterColumns`
+// in every further one (each at least 1).
+void PrintTableInBlocks(const Table& t, const OutputOptions& o, int firstColumns, int laterColumns,
+                        LineSink& out, Progress* progress = nullptr);
+
+// What the layout leaves out without a word in the file, for the front end to say: the
+// species of the range that occur once in the table (0 when the list of them is chosen),
+// and whether a chosen frequency column has no relevé to count in the range.
+int OnceSpeciesLeftOut(const Table& t, const OutputOptions& o);
+bool FrequencyLeftOut(const Table& t, const OutputOptions& o);
+
 // 表をテキスト出力: recounts, then writes the layout into the file at `path` (replaced only
 // once complete). Throws std::runtime_error naming the file when it cannot be written,
 // OutputCancelled when `progress` asks to stop.

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "core/freq_table.h"
+#include "core/table_fidelity.h"
 #include "ui/qt_text.h"
 
 namespace tavik::ui {
@@ -21,10 +22,8 @@ const QColor kBlockLineColor{60, 60, 60};
 }  // namespace
 
 QColor GroupTint(int g) {
-    // Pale and far apart; after the eighth group they come round again.
-    static const QColor tints[] = {{255, 196, 196}, {190, 215, 255}, {200, 240, 180}, {255, 225, 160},
-                                   {225, 200, 255}, {175, 235, 235}, {240, 210, 180}, {245, 245, 170}};
-    return tints[(std::max(g, 1) - 1) % 8];
+    // The tints the files use too.
+    return QColor(static_cast<QRgb>(GroupTintRgb(g)));
 }
 
 FreqGrid::FreqGrid(QWidget* parent) : QAbstractScrollArea(parent) {

@@ -1,8 +1,11 @@
 #include "ui/freq_window.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QScreen>
 #include <QClipboard>
+#include <QComboBox>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -18,6 +21,7 @@
 #include "core/covers.h"
 #include "formats/freq_table_files.h"
 #include "ui/freq_grid.h"
+#include "output/freq_table_sheet.h"
 #include "ui/printer_device.h"
 #include "ui/qt_text.h"
 #include "ui/table_font.h"
@@ -27,6 +31,8 @@ namespace tavik::ui {
 
 namespace {
 
+TextEncoding EncodingOf(bool utf8) { return utf8 ? TextEncoding::Utf8 : TextEncoding::Cp932; }
+
 const QStringList& FreqOpenFilters() {
     static const QStringList f = {QStringLiteral("CSV常在度表 (*.csv)"), QStringLiteral("テキスト形式 (*.txt)")};
     return f;
@@ -34,7 +40,7 @@ const QStringList& FreqOpenFilters() {
 
 const QStringList& FreqSaveFilters() {
     static const QStringList f = {QStringLiteral("常在度表で保存 (*.ftb)"), QStringLiteral("テキストで保存 (*.txt)"),
-                                  QStringLiteral("CSVファイルで保存 (*.csv)")};
+                                  QStringLiteral("CSVファイルで保存 (*.csv)"), QStringLiteral("エクセル・ファイル (*.xlsx)")};
     return f;
 }
 
@@ -84,6 +90,8 @@ FreqWindow::FreqWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
                         QStringLiteral("表を互換テキストファイルにする"), &FreqWindow::writeText));
     row->addWidget(tool(panel, "writeCsvButton", QStringLiteral("CSV書出"), QStringLiteral("表をCSV形式で書き出す"),
                         &FreqWindow::writeCsv));
+    row->addWidget(tool(panel, "writeXlsxButton", QStringLiteral("Excel書出"),
+                        QStringLiteral("表をエクセル・ファイルに書き出す（診断種は群の色）"), &FreqWindow::writeXlsx));
     row->addWidget(tool(panel, "readTextButton", QStringLiteral("テキスト読込"),
                         QStringLiteral("テキスト保存した表を読み込む"), &FreqWindow::mergeText));
     row->addWidget(tool(panel, "readCsvButton", QStringLiteral("CSV読込"),
@@ -97,6 +105,13 @@ FreqWindow::FreqWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
                            QStringLiteral("植物を区分ごとの診断種のまとまりに並べ替える"), &FreqWindow::sortByBlocks);
     status_->addPermanentWidget(blockSort);
     blockSort->hide();
+    // The 文字コード of the files written, beside them in the status bar for the same reason.
+    encoding_ = new QComboBox(status_);
+    encoding_->setObjectName(QStringLiteral("encodingBox"));
+    encoding_->addItems({QStringLiteral("CP932"), QStringLiteral("UTF-8")});
+    encoding_->setToolTip(QStringLiteral("テキストとCSVの文字コード（UTF-8 はどの言語の表計算でも読めます）"));
+    connect(encoding_, &QComboBox::activated, this, [this](int index) { emit utf8FilesChosen(index == 1); });
+    status_->addPermanentWidget(encoding_);
 
     grid_ = new FreqGrid(this);
     grid_->setObjectName(QStringLiteral("freqGrid"));
@@ -106,6 +121,9 @@ FreqWindow::FreqWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     lay->addWidget(tools_);
     lay->addWidget(grid_, 1);
     lay->addWidget(status_);
+    // Wide enough for every button of a constancy table, so that none goes into the tool
+    // bar's overflow menu.
+    resize(std::max(width(), tools_->sizeHint().width() + 8), height());
 
     font_ = ResolveTableFont("ＭＳ 明朝", 9);
     table_.fixedRows = 1;
@@ -120,6 +138,7 @@ void FreqWindow::showTable(FreqTable table, const QFont& tableFont, bool constan
     font_ = tableFont;
     constancyMode_ = constancyMode;
     filePanel_->setVisible(constancyMode);
+    encoding_->setVisible(constancyMode);
     grid_->setGridFont(GridDrawingFont(font_));
     grid_->setTable(&table_);
     grid_->scrollToCell(table_.fixedCols, table_.fixedRows);
@@ -149,7 +168,10 @@ void FreqWindow::placeBesideParent() {
     for (int c = 0; c < table_.ColCount(); ++c) w += table_.ColWidth(c) + 1;
     const int h = table_.RowCount() * (table_.defaultRowHeight + 1);
     const QSize extra = size() - grid_->viewport()->size();
-    const QSize want(std::clamp(w + extra.width() + 4, 420, avail.width() * 4 / 5),
+    // At least as wide as the tool bar, so that no button goes into its overflow menu.
+    const int widest = avail.width() * 4 / 5;
+    const int narrowest = std::min(std::max(420, tools_->sizeHint().width() + 8), widest);
+    const QSize want(std::clamp(w + extra.width() + 4, narrowest, widest),
                      std::clamp(h + extra.height() + 4, 360, avail.height() * 4 / 5));
     resize(want);
     QPoint at = avail.topLeft() + QPoint(40, 40);
@@ -207,7 +229,7 @@ void FreqWindow::writeText() {
     if (path.isEmpty()) return;
     try {
         WaitCursor wait;
-        WriteFreqTableText(S(path), table_, ShortDateToday());
+        WriteFreqTableText(S(path), table_, ShortDateToday(), AtomicFile::ReadOnlyTarget::Refuse, EncodingOf(utf8Files()));
     } catch (const std::exception& e) {
         fail(e);
     }
@@ -218,11 +240,26 @@ void FreqWindow::writeCsv() {
     if (path.isEmpty()) return;
     try {
         WaitCursor wait;
-        WriteFreqTableCsv(S(path), table_);
+        WriteFreqTableCsv(S(path), table_, AtomicFile::ReadOnlyTarget::Refuse, EncodingOf(utf8Files()));
     } catch (const std::exception& e) {
         fail(e);
     }
 }
+
+void FreqWindow::writeXlsx() {
+    const QString path = askSavePath(4, QStringLiteral("xlsx"));
+    if (path.isEmpty()) return;
+    try {
+        WaitCursor wait;
+        WriteFreqTableSheet(table_, S(path));
+    } catch (const std::exception& e) {
+        fail(e);
+    }
+}
+
+bool FreqWindow::utf8Files() const { return encoding_->currentIndex() == 1; }
+
+void FreqWindow::setUtf8Files(bool utf8) { encoding_->setCurrentIndex(utf8 ? 1 : 0); }
 
 void FreqWindow::readCsv() {
     if (!dialogs_) return;
@@ -294,7 +331,9 @@ void FreqWindow::printTable() {
 void FreqWindow::printOn(QPagedPaintDevice* device) {
     WaitCursor wait;
     PrinterTextDevice out(device, font_.family(), font_.pointSize());
-    for (const std::string& line : FreqTablePrintLines(table_, constancyMode_)) out.Line(line);
+    // The page's width in half-width characters of the font, so that no group wraps.
+    const int bytes = FullPrintColumns(out) * 5;
+    for (const std::string& line : FreqTablePrintLines(table_, constancyMode_, bytes)) out.Line(line);
     if (!out.Finish()) throw std::runtime_error("印刷できませんでした");
 }
 

@@ -10,6 +10,7 @@
 #include "core/freq_table.h"
 
 class QAction;
+class QComboBox;
 class QPagedPaintDevice;
 class QPrinter;
 class QStatusBar;
@@ -42,6 +43,13 @@ public:
     // The text the copy button puts on the clipboard.
     QString clipboardText() const;
     QToolButton* button(const char* name) const;
+    // 文字コード of the text and CSV files written from the window (true: UTF-8 with a BOM).
+    bool utf8Files() const;
+    void setUtf8Files(bool utf8);
+
+signals:
+    // The user chose another 文字コード; the settings keep it.
+    void utf8FilesChosen(bool utf8);
 
 public slots:
     void printTable();       // 印　刷
@@ -49,6 +57,7 @@ public slots:
     void closeTable();       // 終了: hides the window, the content stays
     void writeText();        // テキスト書出
     void writeCsv();         // CSV書出
+    void writeXlsx();        // Excel書出
     void mergeText();        // テキスト読込
     void readCsv();          // CSV読込
     void chooseFont();       // フォント
@@ -64,7 +73,8 @@ private:
     void fitColumnsToHeadings();
     // The first time the window shows: a size that shows the table, beside the main window.
     void placeBesideParent();
-    // Asks where to save (filter 2 for text, 3 for CSV); empty when cancelled or declined.
+    // Asks where to save (filter 2 for text, 3 for CSV, 4 for .xlsx); empty when cancelled
+    // or declined.
     QString askSavePath(int filterIndex, const QString& suffix);
     void fail(const std::exception& e);
 
@@ -76,6 +86,7 @@ private:
     FreqGrid* grid_;
     QToolBar* tools_;
     QAction* filePanel_;
+    QComboBox* encoding_;
     QStatusBar* status_;
 };
 

@@ -19,6 +19,7 @@
 
 #include <utility>
 
+#include "core/releve_tally.h"
 #include "formats/atomic_file.h"
 #include "ui/about_box.h"
 #include "ui/classification_controller.h"
@@ -197,7 +198,10 @@ void MainWindow::showTableStatus() {
     const bool changed = undoStack_ && !undoStack_->isClean();
     setWindowTitle((changed ? QStringLiteral("*") : QString()) + QStringLiteral(" Vegetation Table Processing Ver.") +
                    ProgramVersionText() + QStringLiteral("    ") + Q(t.TableTitle));
-    status_[0]->setText(QStringLiteral(" 測定数：") + QString::number(t.ReleveCount()));
+    // Relevés and the empty columns that separate groups, apart.
+    const ReleveTally tally = TallyReleves(t);
+    status_[0]->setText(QStringLiteral(" 測定数：") + QString::number(tally.releves) +
+                        (tally.separators > 0 ? QStringLiteral("（区切り %1）").arg(tally.separators) : QString()));
     status_[1]->setText(QStringLiteral(" 種数：") + QString::number(t.SpeciesCount()));
     status_[2]->setText(QStringLiteral(" 変換辞書：") + FileNamePart(Q(ws_.dictFileName)));
     status_[3]->setText(QStringLiteral(" ファイル：") + FileNamePart(openDialogName_));

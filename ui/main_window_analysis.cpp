@@ -21,6 +21,8 @@ void MainWindow::buildAnalysis() {
     constancyPanel_ = new ConstancyPanel(central_);
     freqWindow_ = new FreqWindow(this);
     freqWindow_->setDialogs(dialogs_.get());
+    freqWindow_->setUtf8Files(ws_.settings.utf8Files);
+    connect(freqWindow_, &FreqWindow::utf8FilesChosen, this, [this](bool utf8) { ws_.settings.utf8Files = utf8; });
     connect(constancyPanel_, &ConstancyPanel::outputRequested, this, &MainWindow::makeConstancyTable);
     connect(constancyPanel_, &ConstancyPanel::cancelRequested, this, &MainWindow::cancelConstancyPanel);
     connect(actions_.reciprocalAveraging, &QAction::triggered, this, &MainWindow::reciprocalAveraging);
@@ -63,6 +65,7 @@ void MainWindow::reciprocalAveraging() {
     }
     constancyPanel_->hide();
     // The score table keeps the order the table has now.
+    freqWindow_->setUtf8Files(ws_.settings.utf8Files);
     freqWindow_->showTable(RaScoreTable(ws_.table, scores), grid_->tableFont(), false);
     actions_.showConstancyTable->setText(QStringLiteral("スコア表を再表示する"));
     if (!dialogs_->askYesNo(this, QStringLiteral("組成表の並びを変えますか？"))) return;
@@ -106,6 +109,7 @@ void MainWindow::makeConstancyTable() {
         dialogs_->inform(this, Q(e.what()));
         return;
     }
+    freqWindow_->setUtf8Files(ws_.settings.utf8Files);
     freqWindow_->showTable(std::move(table), grid_->tableFont(), true);
     actions_.showConstancyTable->setText(QStringLiteral("常在度表を再表示する"));
 }

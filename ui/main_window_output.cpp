@@ -11,6 +11,8 @@
 #include "output/outputs.h"
 #include "output/print_layout.h"
 #include "output/site_exports.h"
+#include "output/text_layout.h"
+#include "ui/freq_window.h"
 #include "ui/grid_widget.h"
 #include "ui/main_window.h"
 #include "ui/main_window_busy.h"
@@ -75,6 +77,11 @@ void MainWindow::openOutputPanel(OutputMode mode) {
     const OutputOptions o = OutputOptionsFor(mode, ws_.table, ws_.settings);
     outputPanel_->openForOutput(mode, ItemsOf(ws_.table, true), ws_.table.SpeciesCount(),
                                 ws_.table.ReleveCount(), o);
+    // The species that occur once, which the text and the full print list only on request.
+    OutputOptions once = o;
+    once.onceSpecies = false;
+    const bool listsOnce = mode == OutputMode::Text || mode == OutputMode::Print;
+    outputPanel_->showOnceSpeciesCount(listsOnce ? OnceSpeciesLeftOut(ws_.table, once) : 0);
 }
 
 void MainWindow::changeHeaderItems() {
@@ -99,6 +106,8 @@ void MainWindow::keepPanelChoices() {
     s.oneTime = outputPanel_->onceSpecies();
     s.direction = outputPanel_->direction();
     s.cvMethod = outputPanel_->method();
+    s.utf8Files = outputPanel_->utf8Files();
+    if (freqWindow_) freqWindow_->setUtf8Files(s.utf8Files);
 }
 
 void MainWindow::runOutput() {
@@ -219,6 +228,9 @@ void MainWindow::writeOutputFile(OutputOptions o) {
         }
     }
     outputWritten(path, report);
+    // A chosen frequency column that has no relevé to count is said, not dropped silently.
+    if (FrequencyLeftOut(ws_.table, o))
+        showNote(QStringLiteral("出現頻度の列はありません：測定の出力範囲に種のある測定がありません"), 15000);
 }
 
 void MainWindow::outputWritten(const QString& path, const OutputReport& report) {
@@ -336,7 +348,9 @@ void MainWindow::exportSite(SiteExport what) {
         try {
             const std::string p = S(path);
             const auto target = AtomicFile::ReadOnlyTarget::Replace;  // asked above
-            if (what == SiteExport::SiteData) report = WriteSiteData(ws_.table, p, target);
+            if (what == SiteExport::SiteData)
+                report = WriteSiteData(ws_.table, p, target,
+                                       ws_.settings.utf8Files ? TextEncoding::Utf8 : TextEncoding::Cp932);
             else if (what == SiteExport::GpsPoints) report = WriteGpsPoints(ws_.table, p, target);
             else report = WriteMeshData(ws_.table, p, target);
         } catch (const std::exception& e) {

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -116,8 +117,24 @@ OutputPanel::OutputPanel(QWidget* parent) : QFrame(parent) {
     frequency_->setObjectName(QStringLiteral("frequencyBox"));
     once_ = new QCheckBox(QStringLiteral("出現１回の種"), this);
     once_->setObjectName(QStringLiteral("onceSpeciesBox"));
+    onceCount_ = new QLabel(this);
+    onceCount_->setObjectName(QStringLiteral("onceSpeciesCount"));
+    encoding_ = new QComboBox(this);
+    encoding_->setObjectName(QStringLiteral("encodingBox"));
+    encoding_->addItems({QStringLiteral("CP932"), QStringLiteral("UTF-8")});
+    encoding_->setToolTip(QStringLiteral("テキストとCSVの文字コード（UTF-8 はどの言語の表計算でも読めます）"));
     titleRow->addWidget(frequency_);
     titleRow->addWidget(once_);
+    titleRow->addWidget(onceCount_);
+    titleRow->addSpacing(8);
+    // 文字コード and its caption, shown and hidden together.
+    encodingRow_ = new QWidget(this);
+    auto* encodingLayout = new QHBoxLayout(encodingRow_);
+    encodingLayout->setContentsMargins(0, 0, 0, 0);
+    encodingLayout->addWidget(new QLabel(QStringLiteral("文字コード"), encodingRow_));
+    encoding_->setParent(encodingRow_);
+    encodingLayout->addWidget(encoding_);
+    titleRow->addWidget(encodingRow_);
     titleRow->addStretch();
     top->addLayout(titleRow);
 
@@ -238,7 +255,8 @@ void OutputPanel::openForOutput(OutputMode mode, const PanelItems& items, int sp
         if (item.enabled) box->setChecked(item.checked);
     }
     matrixNote_->setVisible(matrix);
-    for (QWidget* w : std::initializer_list<QWidget*>{frequency_, once_, directionBox_, methodBox_}) w->show();
+    for (QWidget* w : std::initializer_list<QWidget*>{frequency_, once_, onceCount_, encodingRow_, directionBox_, methodBox_})
+        w->show();
     frequency_->setEnabled(!matrix);
     once_->setEnabled(!matrix);
     methodBox_->setEnabled(matrix);
@@ -248,6 +266,7 @@ void OutputPanel::openForOutput(OutputMode mode, const PanelItems& items, int sp
         const QSignalBlocker b1(frequency_), b2(once_), b3(direction_), b4(method_);
         frequency_->setChecked(o.frequency);
         once_->setChecked(o.onceSpecies);
+        encoding_->setCurrentIndex(o.encoding == TextEncoding::Utf8 ? 1 : 0);
         if (QAbstractButton* b = direction_->button(o.direction)) b->setChecked(true);
         if (QAbstractButton* b = method_->button(o.method)) b->setChecked(true);
     }
@@ -282,7 +301,8 @@ void OutputPanel::openForConfiguration(const PanelItems& items) {
     titleCaption_->setText(QStringLiteral("項目名"));
     ranges_->hide();
     // What only outputs use is not shown while items are configured.
-    for (QWidget* w : std::initializer_list<QWidget*>{frequency_, once_, directionBox_, methodBox_}) w->hide();
+    for (QWidget* w : std::initializer_list<QWidget*>{frequency_, once_, onceCount_, encodingRow_, directionBox_, methodBox_})
+        w->hide();
     place();
     show();
     raise();
@@ -305,6 +325,7 @@ OutputOptions OutputPanel::choices() const {
     o.onceSpecies = onceSpecies();
     o.direction = direction();
     o.method = method();
+    o.encoding = utf8Files() ? TextEncoding::Utf8 : TextEncoding::Cp932;
     return o;
 }
 
@@ -316,6 +337,12 @@ std::array<bool, kItemCount + 1> OutputPanel::ticks() const {
 
 bool OutputPanel::frequency() const { return frequency_->isChecked(); }
 bool OutputPanel::onceSpecies() const { return once_->isChecked(); }
+bool OutputPanel::utf8Files() const { return encoding_->currentIndex() == 1; }
+
+void OutputPanel::showOnceSpeciesCount(int count) {
+    onceCount_->setText(count > 0 ? QStringLiteral("（%1 種）").arg(count) : QString());
+    onceCount_->setToolTip(count > 0 ? QStringLiteral("出現１回の種は、このボックスを選ばないと出力されません") : QString());
+}
 int OutputPanel::direction() const { return qMax(0, direction_->checkedId()); }
 int OutputPanel::method() const {
     const int id = method_->checkedId();

@@ -12,6 +12,7 @@
 
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -53,6 +54,10 @@ public:
     // The check boxes and radio groups that the settings keep.
     bool frequency() const;
     bool onceSpecies() const;
+    // 文字コード of the text and CSV files: true for UTF-8 (with a BOM), false for CP932.
+    bool utf8Files() const;
+    // How many species occur once (shown beside their box, which lists them).
+    void showOnceSpeciesCount(int count);
     int direction() const;
     int method() const;
     // The printed output's font as the font panel shows it.
@@ -88,6 +93,9 @@ private:
     std::array<QCheckBox*, kItemCount + 1> items_{};
     QCheckBox* frequency_;
     QCheckBox* once_;
+    QLabel* onceCount_;
+    QComboBox* encoding_;
+    QWidget* encodingRow_;
     QLineEdit* title_;
     QLabel* titleCaption_;
     QWidget* ranges_;

@@ -104,6 +104,7 @@ void PrinterTextDevice::Line(std::string_view utf8) {
         const qsizetype len = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
         const int w = fm.horizontalAdvance(text.mid(i, len));
         if (width + w > pageWidth_ && i > start) {
+            if (start == 0) ++continued_;
             Draw(text.mid(start, i - start));
             start = i;
             width = 0;

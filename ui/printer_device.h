@@ -34,6 +34,8 @@ public:
     // Ends the job; false when the device reports a failure.
     bool Finish();
     int Pages() const { return pages_; }
+    // Lines that were wider than the page and went on in a further line.
+    int ContinuedLines() const { return continued_; }
 
 private:
     void NewLine();
@@ -46,6 +48,7 @@ private:
     int y_ = 0;
     bool pageUsed_ = false;
     int pages_ = 1;
+    int continued_ = 0;
 };
 
 // Qt's PDF writer says nothing when the disk refuses its bytes. Before a PDF file is put in

@@ -70,12 +70,15 @@ expect_eq "mesh lines" 60 "$(grep -cE '^[0-9]+\.[0-9]{2},' "$work/t.grd")"
 /usr/bin/python3 "$here/check_xlsx.py" "$work/r.xlsx" range || fail "xlsx range layout"
 
 # ---- printing ---------------------------------------------------------------------------
-# 20 five-byte columns: 13 relevés in the first block, 19 in each further one (13+19+19+9).
+# 20 five-byte columns, and the frequency column that the example's settings choose: 12
+# relevés in the first block, 18 in each further one (12+18+18+12).
 "$cli" print "$table" --text "$work/p.txt" --columns 20 || fail "print --text"
 expect_eq "printed blocks" 3 "$(grep -c $'^\f\r$' "$work/p.txt")"
-expect_eq "printed widths" 97 "$(sed -n 4p "$work/p.txt" | tr -d '\r\n' | wc -c)"
+expect_eq "printed widths" 92 "$(sed -n 4p "$work/p.txt" | tr -d '\r\n' | wc -c)"
 "$cli" print "$table" --text "$work/s.txt" --simple --columns 30 || fail "print --simple"
-expect_eq "simple blocks" 1 "$(grep -c $'^\f\r$' "$work/s.txt")"
+# 30 two-byte columns: 13 relevés beside the caption column, then 29, then 18.
+expect_eq "simple blocks" 2 "$(grep -c $'^\f\r$' "$work/s.txt")"
+expect_eq "simple widths" 58 "$(sed -n 4p "$work/s.txt" | tr -d '\r\n' | wc -c)"
 utf8 "$work/s.txt" | grep -q '^ブナ' || fail "simple print species"
 "$cli" print "$table" --pdf "$work/p.pdf" --size 8 || fail "print --pdf"
 pdftotext "$work/p.pdf" "$work/p-pdf.txt" || fail "pdftotext"

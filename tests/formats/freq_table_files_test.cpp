@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "core/cp932_width.h"
 #include "formats/codec.h"
 #include "tests/formats/temp_dir.h"
 
@@ -67,14 +70,48 @@ TEST(FreqTableFiles, CsvRoundTripKeepsRangesAndLeadingSpaces) {
     EXPECT_EQ(back.fixedRows, 1);  // the reader keeps what the window had
 }
 
-TEST(FreqTableFiles, CommaTextRules) {
-    using V = std::vector<std::string>;
-    EXPECT_EQ(SplitCommaText("a,,b"), (V{"a", "", "b"}));
-    EXPECT_EQ(SplitCommaText("a,b,"), (V{"a", "b"}));
-    EXPECT_EQ(SplitCommaText("  a\tb , c"), (V{"a", "b", "c"}));
-    EXPECT_EQ(SplitCommaText("\"x,\"\"y\"\"\",z"), (V{"x,\"y\"", "z"}));
-    EXPECT_EQ(SplitCommaText(""), V{});
-    EXPECT_EQ(SplitCommaText(std::string_view("a\0b", 3)), (V{"a", "b"}));
+TEST(FreqTableFiles, CsvFieldsAreQuotedWhereNeededAndReadBackExactly) {
+    EXPECT_EQ(CsvField("Ⅳ r-2"), "Ⅳ r-2");
+    EXPECT_EQ(CsvField("a,b"), "\"a,b\"");
+    EXPECT_EQ(CsvField("say \"x\""), "\"say \"\"x\"\"\"");
+    EXPECT_EQ(CsvField("a~b"), "\"a~b\"");
+    EXPECT_EQ(CsvField("a\tb"), "\"a\tb\"");
+    EXPECT_EQ(CsvField(" a"), "\" a\"");
+
+    // Every name that shifted or changed cells before: a comma, a TAB, a control character,
+    // "~", quotes, blanks at the ends, a line end inside a cell, a caption that begins with
+    // a quote and holds a line end.
+    TempDir dir;
+    FreqTable t = Small();
+    t.caption = "\"引用\" 表\n二行目";
+    t.SetText(0, 3, "Quercus serrata, s.l.");
+    t.SetText(0, 4, "ササ\t属");
+    t.SetText(0, 5, std::string("Acer\x01\x1b mono"));
+    t.SetText(1, 4, "~r~");
+    t.SetText(2, 3, "\"Ⅲ\" +-1 ");
+    t.SetText(1, 5, "一行目\r\n二行目\n三");
+    t.SetText(2, 5, "");  // a wholly empty last cell keeps its column
+    t.SetText(2, 0, "");
+    WriteFreqTableCsv(dir / "t.csv", t);
+    FreqTable back;
+    ReadFreqTableCsv(dir / "t.csv", back);
+    EXPECT_EQ(back.caption, t.caption);
+    ASSERT_EQ(back.ColCount(), 3);
+    ASSERT_EQ(back.RowCount(), 6);
+    for (int r = 0; r < 6; ++r)
+        for (int c = 0; c < 3; ++c) EXPECT_EQ(back.Text(c, r), t.Text(c, r)) << c << "," << r;
+
+    // A file of an earlier version, nothing quoted: spaces stay inside their cells.
+    ReadFreqTableCsvBytes("t\r\n a b ,Ⅳ r-2 │ 78\r\n", "x.csv", back);
+    EXPECT_EQ(back.Text(0, 0), " a b ");
+    EXPECT_EQ(back.Text(1, 0), "Ⅳ r-2 │ 78");
+    // A quote never closed is named with the line where the record began.
+    try {
+        ReadFreqTableCsvBytes("t\r\na,b\r\nc,\"d\r\ne\r\n", "x.csv", back);
+        ADD_FAILURE() << "accepted";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("x.csv の 3 行目"), std::string::npos) << e.what();
+    }
 }
 
 TEST(FreqTableFiles, CsvReadRefusesWhatTheWindowDidNotWrite) {
@@ -107,10 +144,9 @@ TEST(FreqTableFiles, MergeAddsAColumnPerBlockAndRowsForNewSpecies) {
     FreqTable t = Small();
     t.Resize(5, 8);  // trailing columns and rows without labels are trimmed first
     WriteFreqTableText(dir / "t.txt", Small(), "2026/12/07");
-    // A second file: a species the table lacks, a line without a comma, a block that
-    // ends with "#S", after which only the next "#S" starts a block.
+    // A second file: a species the table lacks, a line without a comma, a long value.
     WriteBytes(dir / "u.txt", Cp932("#T\r\nd\r\ntitle\r\n#S\r\n　群落区分,C\r\nカエデ,Ⅴ 1\r\n"
-                                      "\r\nno comma\r\n#S\r\nブナ,skipped\r\n#E\r\n#S\r\nブナ,"
+                                      "\r\nno comma\r\n#E\r\n#S\r\nブナ,"
                                       "123456789012345678901234567890123456789\r\n#E\r\n"));
     MergeFreqTableText(dir / "t.txt", t);
     ASSERT_EQ(t.ColCount(), 5);
@@ -137,6 +173,79 @@ TEST(FreqTableFiles, MergeAddsAColumnPerBlockAndRowsForNewSpecies) {
     MergeFreqTableText(dir / "v.txt", t);
     EXPECT_EQ(t.ColCount(), 6);  // column 6 had no label in row 0
     EXPECT_EQ(t.RowCount(), 7);  // row 7 had an empty label
+}
+
+TEST(FreqTableFiles, TextFileTakesBackNamesThatLookLikeMarksOrHoldCommas) {
+    TempDir dir;
+    FreqTable t = Small();
+    t.caption = "#S 見出しのような表題";
+    t.SetText(0, 3, "#E");
+    t.SetText(0, 4, "Carex, sp.");
+    t.SetText(0, 5, "\"ミズナラ\"");
+    WriteFreqTableText(dir / "t.txt", t, "2026/12/07");
+    FreqTable back;
+    back.Resize(1, 1);
+    MergeFreqTableText(dir / "t.txt", back);
+    ASSERT_EQ(back.ColCount(), 3);
+    ASSERT_EQ(back.RowCount(), 7);  // the empty first row, then the six labels
+    for (int r = 0; r < 6; ++r) {
+        int found = -1;
+        for (int b = 1; b < back.RowCount(); ++b)
+            if (back.Text(0, b) == t.Text(0, r)) found = b;
+        ASSERT_GT(found, 0) << t.Text(0, r);
+        for (int c = 1; c < 3; ++c) {
+            const std::string& cell = t.Text(c, r);
+            EXPECT_EQ(back.Text(c, found), cell == "・" ? "" : cell) << c << "," << r;
+        }
+    }
+
+    // A line end cannot stand in a line of the file: refused before anything is written.
+    const std::string before = ReadBytes(dir / "t.txt");
+    t.SetText(0, 3, "two\nlines");
+    EXPECT_THROW(WriteFreqTableText(dir / "t.txt", t, "2026/12/07"), std::runtime_error);
+    EXPECT_EQ(ReadBytes(dir / "t.txt"), before);
+}
+
+TEST(FreqTableFiles, DamagedBlocksAreErrorsNamingTheLine) {
+    FreqTable t = Small();
+    const auto refused = [&](const std::string& text, const std::string& part) {
+        FreqTable copy = t;
+        try {
+            MergeFreqTableTextBytes(Cp932(text), "m.txt", copy);
+            ADD_FAILURE() << "accepted: " << text;
+        } catch (const std::runtime_error& e) {
+            EXPECT_NE(std::string(e.what()).find(part), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(copy.ColCount(), t.ColCount());  // all or nothing
+        EXPECT_EQ(copy.RowCount(), t.RowCount());
+    };
+    // A block that another "#S" ends: before, the next block was dropped.
+    refused("#T\r\nd\r\nt\r\n#S\r\nブナ,1\r\n#S\r\nブナ,2\r\n#E\r\n", "m.txt の 6 行目");
+    // A block that the file's end cuts short is named by its "#S".
+    refused("#T\r\nd\r\nt\r\n#S\r\nブナ,1\r\n#E\r\n#S\r\nブナ,2\r\n", "m.txt の 7 行目");
+    refused("#S\r\n\"ブナ,1\r\n#E\r\n", "m.txt の 2 行目");
+}
+
+TEST(FreqTableFiles, ConstancyPrintSplitsGroupsIntoBlocksThatFitThePage) {
+    FreqTable t;
+    t.caption = "八群";
+    t.Resize(9, 4);
+    t.printCellWidth = 12;
+    for (int c = 1; c < 9; ++c) {
+        t.SetText(c, 0, std::string(1, static_cast<char>('A' + c - 1)));
+        t.SetText(c, 3, "Ⅳ +-2 │ 62");
+    }
+    t.SetText(0, 3, "ブナ");
+    for (int page : {40, 64, 80, 100, 124}) {
+        const auto lines = FreqTablePrintLines(t, true, page);
+        int groups = 0;
+        for (const auto& l : lines) {
+            EXPECT_LE(Cp932Width(l), page) << page << ": " << l;
+            if (l.starts_with("ブナ")) groups += static_cast<int>((Cp932Width(l) - 28) / 12);
+        }
+        EXPECT_EQ(groups, 8) << page;  // every group printed once, none lost
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), "\f"), (8 + (page - 28) / 12 - 1) / ((page - 28) / 12) - 1) << page;
+    }
 }
 
 TEST(FreqTableFiles, PrintLinesOfBothLayouts) {

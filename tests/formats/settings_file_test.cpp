@@ -210,7 +210,7 @@ TEST(SettingsFile, WrittenFileByteForByte) {
         "\r\n"
         "[WinSize]\r\nTop=132\r\nLeft=-8\r\nHeight=538\r\nWidth=724\r\n"
         "\r\n"
-        "[Edit]\r\nUndoLimit=100\r\nAskToSave=1\r\nRecoveryMinutes=5\r\n"
+        "[Edit]\r\nUndoLimit=100\r\nAskToSave=1\r\nRecoveryMinutes=5\r\nUtf8Files=0\r\n"
         "\r\n"
         "[Extra]\r\nA=1\r\n; note\r\n";
     EXPECT_EQ(ReadBytes(dir / "s.ini"), expected);

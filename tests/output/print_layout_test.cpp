@@ -56,7 +56,7 @@ TEST(FullPrint, EightyColumnsGiveSeventyThreeThenSeventyNine) {
     for (const auto& l : lines.lines) EXPECT_LE(Cp932Width(l), 80 * 5) << l;
 }
 
-TEST(SimplePrint, HundredTwentyColumnsGiveHundredSeventeenThenHundredTwentyThree) {
+TEST(SimplePrint, HundredTwentyColumnsGiveHundredThreeThenHundredNineteen) {
     Table t = Wide(300);
     OutputOptions o = AllOf(t);
     LineList lines;
@@ -64,12 +64,41 @@ TEST(SimplePrint, HundredTwentyColumnsGiveHundredSeventeenThenHundredTwentyThree
     EXPECT_EQ(SimplePrintColumns(device), 120);
     PrintSimple(t, o, device);
     const auto blocks = Blocks(lines.lines, 2);
-    std::vector<std::size_t> widths;
-    for (const auto& b : blocks) widths.push_back(b.size() * 2);
-    ASSERT_EQ(widths.size(), 3u);
-    EXPECT_EQ(widths[0], 117u * 2);
-    EXPECT_EQ(widths[1], 123u * 2);
-    EXPECT_EQ(widths[2], (300u - 117u - 123u) * 2);
+    ASSERT_EQ(blocks.size(), 3u);
+    EXPECT_EQ(blocks[0].size(), 103u);
+    EXPECT_EQ(blocks[1].size(), 119u);
+    EXPECT_EQ(blocks[2].size(), 300u - 103u - 119u);
+}
+
+// Every line of every block within the page, for pages of many widths: the caption column,
+// the frequency column and names of double-byte characters counted in.
+TEST(Print, NoLineIsWiderThanThePage) {
+    Table t = Wide(157);
+    const int q = AddReleve(t, {{2, "長い測定番号"}});
+    Put(t, q, "ブナ－チシマザサ群集の標徴種として長い名前", Layer(H1, 10));
+    Put(t, q, "Sp-A", Layer(S1, 20));
+    t.Recount();
+    OutputOptions o = AllOf(t);
+    o.frequency = true;
+    for (int columns : {9, 10, 17, 18, 29, 40, 56, 81, 113}) {
+        for (bool simple : {false, true}) {
+            if (simple && columns < 18) continue;
+            LineList lines;
+            TextFileDevice device(lines, columns * (simple ? 2 : 5));
+            if (simple) PrintSimple(t, o, device);
+            else PrintFull(t, o, device);
+            int blocks = 1, freq = 0;
+            for (const auto& l : lines.lines) {
+                if (l == "\f") ++blocks;
+                if (!simple && l.ends_with("  100")) ++freq;
+                EXPECT_LE(Cp932Width(l), device.PageWidth()) << columns << (simple ? " simple: " : " full: ") << l;
+            }
+            EXPECT_GT(blocks, 1) << columns;
+            if (!simple) {
+                EXPECT_GE(freq, 1) << columns;  // the frequency column is printed, not lost
+            }
+        }
+    }
 }
 
 TEST(SimplePrint, BlockLayout) {
@@ -124,9 +153,9 @@ TEST(SimplePrint, CellCharacters) {
 TEST(Print, PageTooNarrowPrintsNothing) {
     Table t = Wide(3);
     LineList lines;
-    TextFileDevice full(lines, 7 * 5 + 4);
+    TextFileDevice full(lines, 7 * 5 + 4);  // not one relevé beside the caption column
     EXPECT_THROW(PrintFull(t, AllOf(t), full, nullptr), PageTooNarrow);
-    TextFileDevice simple(lines, 3 * 2 + 1);
+    TextFileDevice simple(lines, 16 * 2 + 1);
     EXPECT_THROW(PrintSimple(t, AllOf(t), simple, nullptr), PageTooNarrow);
     EXPECT_TRUE(lines.lines.empty());
 }

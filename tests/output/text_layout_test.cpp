@@ -134,7 +134,7 @@ TEST(TextOutput, CommentRowsAndLayerLines) {
     EXPECT_EQ(sp[1].substr(32, 10), "   1    + ");
 }
 
-TEST(TextOutput, FrequencyRoundsHalvesToEvenAndOnlyBesideTheLastRelevé) {
+TEST(TextOutput, FrequencyRoundsHalvesToEven) {
     Table t = TableWithItems({1});
     for (int i = 0; i < 8; ++i) {
         const int q = AddReleve(t);
@@ -151,8 +151,86 @@ TEST(TextOutput, FrequencyRoundsHalvesToEvenAndOnlyBesideTheLastRelevé) {
     EXPECT_TRUE(line("Three").ends_with("   38"));
     EXPECT_TRUE(line("Five").ends_with("   62"));
     EXPECT_TRUE(line("Filler").ends_with("  100"));
-    o.releveTo = 4;  // a range that stops before the table's last relevé
-    for (const auto& l : Layout(t, o)) EXPECT_FALSE(l.ends_with("  100")) << l;
+}
+
+// Three groups of relevés, separated by two empty columns; species that reach into one
+// group only, and one that occurs once.
+Table Grouped() {
+    Table t = TableWithItems({1, 2});
+    const auto add = [&](const std::string& name, std::initializer_list<const char*> species) {
+        const int q = AddReleve(t, {{2, name}});
+        for (const char* sp : species) Put(t, q, sp, Layer(H1, 10));
+    };
+    add("A1", {"Common", "OnlyA"});
+    add("A2", {"Common", "OnlyA"});
+    AddReleve(t);  // separator
+    add("B1", {"Common", "OnlyB"});
+    add("B2", {"Common", "OnlyB", "OnceB"});
+    add("B3", {"Common"});
+    AddReleve(t);  // separator
+    add("C1", {"OnlyC"});
+    add("C2", {"OnlyC", "OnceC"});
+    t.Recount();
+    return t;
+}
+
+TEST(TextOutput, SeparatorsAreNotRelevés) {
+    Table t = Grouped();
+    OutputOptions o = AllOf(t);
+    o.frequency = true;
+    const auto lines = Layout(t, o);
+    const auto line = [&](const std::string& name) {
+        const auto it = std::find_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.starts_with(name); });
+        return it == lines.end() ? std::string() : *it;
+    };
+    // 5 of 7 relevés, not of 9 columns; 2 of 7.
+    EXPECT_TRUE(line("Common").ends_with("   71")) << line("Common");
+    EXPECT_TRUE(line("OnlyA").ends_with("   29")) << line("OnlyA");
+    // The serial numbers skip the separators: 1 2 _ 3 4 5 _ 6 7.
+    const auto afterCaption = [](const std::string& l) { return l.substr(Cp932Cut(l, 32).size()); };
+    EXPECT_EQ(afterCaption(lines[3]), "    1    2         3    4    5         6    7");
+    EXPECT_EQ(OnceSpeciesLeftOut(t, o), 2);
+    EXPECT_FALSE(FrequencyLeftOut(t, o));
+}
+
+TEST(TextOutput, PartialRangeHasNoEmptyLinesAndCountsItsOwnRelevés) {
+    Table t = Grouped();
+    OutputOptions o = AllOf(t);
+    o.frequency = true;
+    o.onceSpecies = true;
+    o.releveFrom = 3;  // the separator and group B
+    o.releveTo = 6;
+    const auto lines = Layout(t, o);
+    // Serial numbers go on from the relevés before the range.
+    EXPECT_EQ(lines[3].substr(Cp932Cut(lines[3], 32).size()), "         3    4    5");
+    const auto rules = std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.starts_with("─"); });
+    EXPECT_EQ(rules, 4);
+    // Between the third and the fourth rule: only the species of group B, each with its
+    // share of the range's three relevés.
+    std::vector<std::string> body;
+    int seen = 0;
+    for (const auto& l : lines) {
+        if (l.starts_with("─")) ++seen;
+        else if (seen == 3) body.push_back(l);
+    }
+    ASSERT_EQ(body.size(), 2u);
+    EXPECT_TRUE(body[0].starts_with("Common") && body[0].ends_with("  100")) << body[0];
+    EXPECT_TRUE(body[1].starts_with("OnlyB") && body[1].ends_with("   67")) << body[1];
+    // The list of species that occur once holds only the range's relevés.
+    const auto head = std::find(lines.begin(), lines.end(), "出現回数１回の種");
+    ASSERT_NE(head, lines.end());
+    EXPECT_EQ(head[1], "No.4, OnceB H1:1.");
+    EXPECT_EQ(head[2], "");
+
+    // A range of a separator alone: no relevé to count, no frequency, and the front end is
+    // told so.
+    o.releveFrom = o.releveTo = 3;
+    EXPECT_TRUE(FrequencyLeftOut(t, o));
+    for (const auto& l : Layout(t, o)) EXPECT_FALSE(l.starts_with("Common")) << l;
+    o.onceSpecies = false;
+    o.releveFrom = 7;
+    o.releveTo = 9;
+    EXPECT_EQ(OnceSpeciesLeftOut(t, o), 1);  // OnceC; OnceB lies outside
 }
 
 TEST(TextOutput, UntickedItemStillAdvancesTheRows) {

@@ -1,6 +1,8 @@
 // The printer text device on a PDF writer: page width, font height, new pages on form
 // feeds and on full pages, and lines wider than the page continued on the next line.
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -9,6 +11,11 @@
 
 #include <memory>
 
+#include "core/constancy.h"
+#include "core/table_fidelity.h"
+#include "formats/freq_table_files.h"
+#include "formats/workspace.h"
+#include "output/options.h"
 #include "ui/printer_device.h"
 
 using tavik::ui::PrinterTextDevice;
@@ -101,6 +108,53 @@ private slots:
         for (int i = 0; i < 100; ++i) wide.Line(line);
         QVERIFY2(wide.Pages() >= 3 * pages - 1, qPrintable(QString::number(wide.Pages())));
         QVERIFY(wide.Finish());
+    }
+
+    // The layouts choose their blocks from the device, so that at any font size no line of
+    // the table goes on in a second line: the full print with the frequency column, the
+    // simple print, and the constancy table of eight groups.
+    void printedLinesFitThePage() {
+        tavik::Workspace ws;
+        ws.Start("");
+        ws.LoadTable(TAVIK_SOURCE_DIR "/tests/data/example_groups.vtb");
+        tavik::Table& t = ws.table;
+        // Eight groups: separators after every 7th relevé (the table has three already).
+        for (int q = 8; q < t.ReleveCount(); q += 8)
+            if (t.RelNumSp()[static_cast<std::size_t>(q)] > 0) QVERIFY(t.InsertColumn(q + 3));
+        t.Recount();
+        tavik::OutputOptions o = tavik::OutputOptionsFor(tavik::OutputMode::Print, t, ws.settings);
+        o.frequency = true;
+        for (int size : {6, 7, 9, 12, 16}) {
+            for (bool simple : {false, true}) {
+                PrinterTextDevice device(Writer(), QStringLiteral("IPAMincho"), size);
+                if (simple) tavik::PrintSimple(t, o, device);
+                else tavik::PrintFull(t, o, device);
+                QVERIFY2(device.ContinuedLines() == 0,
+                         qPrintable(QStringLiteral("%1 pt %2: %3 lines wrapped")
+                                        .arg(size)
+                                        .arg(simple ? "simple" : "full")
+                                        .arg(device.ContinuedLines())));
+                QVERIFY(device.Finish());
+            }
+        }
+        tavik::ConstancyOptions c;
+        c.kind = tavik::ConstancyKind::ClassesFiveWithCover;
+        const tavik::FreqTable synoptic = tavik::MakeSynopticTable(t, c, tavik::FidelityOptions{});
+        QVERIFY(synoptic.ColCount() >= 9);
+        for (int size : {7, 9, 12}) {
+            PrinterTextDevice device(Writer(), QStringLiteral("IPAMincho"), size);
+            for (const std::string& line : tavik::FreqTablePrintLines(synoptic, true, tavik::FullPrintColumns(device) * 5))
+                device.Line(line);
+            QVERIFY2(device.ContinuedLines() == 0, qPrintable(QStringLiteral("constancy %1 pt").arg(size)));
+            QVERIFY(device.Finish());
+            // For looking at: the printed synoptic table (TAVIK_SHOTS_DIR, as the screenshots).
+            const QString shots = qEnvironmentVariable("TAVIK_SHOTS_DIR");
+            if (size == 9 && !shots.isEmpty()) {
+                QFile pdf(QDir(shots).filePath(QStringLiteral("constancy_print.pdf")));
+                QVERIFY(QDir().mkpath(shots) && pdf.open(QIODevice::WriteOnly));
+                pdf.write(buffer_->data());
+            }
+        }
     }
 };
 
