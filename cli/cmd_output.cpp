@@ -68,7 +68,8 @@ struct OutputFlags {
         return true;
     }
 
-    // The program started on the settings, the table loaded, and the options of `mode`.
+    // The program started on the settings, the table loaded (and counted, as loading does),
+    // and the options of `mode`.
     OutputOptions Load(Workspace& ws, const std::string& table, OutputMode mode) const {
         ws.Start(ini);
         ws.LoadTable(table);
@@ -77,15 +78,13 @@ struct OutputFlags {
         OutputOptions o = OutputOptionsFor(mode, ws.table, ws.settings);
         if (haveItems) {
             o.items.fill(false);
-            for (int n : items) o.items[static_cast<std::size_t>(n)] = HeaderRowOfItem(ws.table, n) > 0;
+            for (int n : items) o.items[static_cast<std::size_t>(n)] = ws.table.HeaderRowOfItem(n) > 0;
         }
         if (!species.empty()) ParseRange("--species", species, o.speciesFrom, o.speciesTo);
         if (!releves.empty()) ParseRange("--releves", releves, o.releveFrom, o.releveTo);
         ClampRanges(o, ws.table);
-        if (haveTitle) {
-            o.title = title;
-            ws.table.TableTitle = title;
-        }
+        // The title goes into the outputs only: the table is not saved here.
+        if (haveTitle) o.title = title;
         if (frequency) o.frequency = true;
         if (once) o.onceSpecies = true;
         if (method >= 0) o.method = method;

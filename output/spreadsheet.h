@@ -15,7 +15,7 @@ namespace tavik {
 // The sheet's largest column number; a range that needs more columns is refused.
 inline constexpr int kSheetColumns = 16384;
 
-// エクセル形式出力: recounts, then writes the workbook to `path` (replaced only once
+// エクセル形式出力: writes the workbook of the counted table to `path` (replaced only once
 // complete). Row 1 the title; the serial numbers (item 1 ticked) as numbers; one row per
 // ticked header item; the species numbers; then one row per species of the range: name
 // (top), layer labels, the notations of relevé q in column q + 2 (centred) and, when
@@ -23,7 +23,7 @@ inline constexpr int kSheetColumns = 16384;
 // the range's size) in column releveTo + 3. Throws
 // std::runtime_error naming the file when it cannot be written, OutputCancelled when
 // `progress` asks to stop.
-OutputReport WriteSpreadsheet(Table& t, const OutputOptions& o, const std::string& path,
+OutputReport WriteSpreadsheet(const Table& t, const OutputOptions& o, const std::string& path,
                               Progress* progress = nullptr);
 
 // Whether a header value goes to the sheet as a number: a plain decimal number (an

@@ -35,9 +35,9 @@ void MainWindow::clearTable() {
     {
         auto busy = BusyScope::working(this, QStringLiteral("　組成表を白紙化しています　"));
         // The table as it was stays with the command, to come back on undo.
-        Table before = ws_.table;
-        ws_.table.ClearTable();
-        pushCommand(new SwapTableCommand(this, QStringLiteral("組成表の初期化"), std::move(before)));
+        Table cleared = ws_.table;
+        cleared.ClearTable();
+        pushChange(QStringLiteral("組成表の初期化"), std::make_unique<ReplaceTableChange>(std::move(cleared)), true);
     }
     showTableStatus();
 }
@@ -46,10 +46,7 @@ void MainWindow::recountFrequencies() {
     {
         auto busy = BusyScope::cursorOnly(this);
         // A table that was counted does not change: no step to undo.
-        CountMemo species = ws_.table.MemoSpeciesCounts();
-        CountMemo releves = ws_.table.MemoReleveCounts();
-        if (!species.empty() || !releves.empty())
-            pushCommand(new RecountCommand(this, std::move(species), std::move(releves)));
+        pushChange(QStringLiteral("出現頻度の再計算"), std::make_unique<RecountChange>());
     }
     refresh();
 }
@@ -77,7 +74,8 @@ void MainWindow::loadTable(const QString& path) {
             ws_.LoadTable(S(path), &progress);
             lastTableFolder_ = QFileInfo(path).absolutePath();
             // Loading can be undone; the table loaded is the saved one.
-            pushCommand(new SwapTableCommand(this, QStringLiteral("保存した表の読込み"), std::move(previous)));
+            Table loaded = std::exchange(ws_.table, std::move(previous));
+            pushChange(QStringLiteral("保存した表の読込み"), std::make_unique<ReplaceTableChange>(std::move(loaded)), true);
             tableSaved();
         } catch (const std::exception& e) {
             // Nothing was loaded: the table, its hidden rows and the view stay as they were.
@@ -223,7 +221,7 @@ void MainWindow::toggleEmbeddedItems() {
         showError(QString(), e);
     }
     const bool empty = ws_.table.ReleveCount() == 0;
-    ws_.table.ReNewTable();
+    ws_.table.LayOutHeaderRows();
     if (empty) emptyTableLaidOutAnew();
     layoutRenewed();
     showTableStatus();
@@ -235,10 +233,7 @@ void MainWindow::editTitle() {
     QString text = Q(ws_.ProposedTitle());
     if (dialogs_->getText(this, QStringLiteral("　表の見出しを編修する"), QString(), text) &&
         S(text) != ws_.table.TableTitle) {
-        const std::string before = ws_.table.TableTitle, after = S(text);
-        pushCommand(new FunctionCommand(
-            this, QStringLiteral("組成表の標題の編集"), [after](Table& t) { t.TableTitle = after; },
-            [before](Table& t) { t.TableTitle = before; }));
+        pushChange(QStringLiteral("組成表の標題の編集"), std::make_unique<TitleChange>(S(text)));
     }
     showTableStatus();
 }
