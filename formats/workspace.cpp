@@ -115,7 +115,8 @@ struct SettingsValues {
         s.left = ini.ReadInteger("WinSize", "Left", d.left);
         s.height = ini.ReadInteger("WinSize", "Height", d.height);
         if (s.height <= 0) s.height = d.height;
-        s.width = ini.ReadInteger("WinSize", "Width", d.width);
+        s.width = ini.ReadInteger("WinSize", "Width", -1);
+        s.windowPlaced = s.width > 0 && ini.ReadInteger("WinSize", "Height", -1) > 0;
         if (s.width <= 0) s.width = d.width;
         s.undoLimit = ini.ReadInteger("Edit", "UndoLimit", d.undoLimit);
         if (s.undoLimit < 0 || s.undoLimit > 100000) s.undoLimit = d.undoLimit;
@@ -315,7 +316,9 @@ std::string DefaultIniPath(const std::string& programPath) {
     fs::path p = programPath;
     p.replace_extension(".ini");
     const fs::path folder = p.has_parent_path() ? p.parent_path() : fs::path(".");
-    if (::access(folder.c_str(), W_OK) == 0) return p.string();
+    std::error_code ec;
+    const bool installed = fs::is_directory(folder / ".." / "share" / "tavik", ec);
+    if (!installed && ::access(folder.c_str(), W_OK) == 0) return p.string();
     fs::path config;
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') config = xdg;
     else if (const char* home = std::getenv("HOME"); home && *home) config = fs::path(home) / ".config";

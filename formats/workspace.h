@@ -31,6 +31,7 @@ struct Settings {
     int direction = 0;                        // [Item] Direction
     int cvMethod = 1;                         // [Item] CV_Method
     int top = 132, left = 150, height = 538, width = 724;  // [WinSize]
+    bool windowPlaced = false;  // [WinSize] holds a size: the window was placed before
     // [Edit] UndoLimit: the steps the undo history keeps (0: no limit).
     int undoLimit = 100;
     // [Edit] AskToSave: asking before a table with unsaved changes is cleared, replaced or
@@ -132,7 +133,9 @@ private:
 
 // Where the settings file lives: beside the program (its path with ".ini") when that
 // folder can be written, otherwise in the user's configuration folder
-// ($XDG_CONFIG_HOME or ~/.config)/tavik/tavik.ini.
+// ($XDG_CONFIG_HOME or ~/.config)/tavik/tavik.ini. An installed program (its folder has
+// share/tavik/ beside it, as bin/ has) shares its folder with every other program and keeps
+// its settings in the configuration folder always, even for a user who could write there.
 std::string DefaultIniPath(const std::string& programPath);
 
 }  // namespace tavik

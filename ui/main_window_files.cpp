@@ -37,6 +37,8 @@ void MainWindow::clearTable() {
         // The table as it was stays with the command, to come back on undo.
         Table cleared = ws_.table;
         cleared.ClearTable();
+        // A new table starts without the old one's title: the next retrieval proposes its own.
+        cleared.TableTitle.clear();
         pushChange(QStringLiteral("組成表の初期化"), std::make_unique<ReplaceTableChange>(std::move(cleared)), true);
     }
     showTableStatus();
@@ -116,6 +118,8 @@ void MainWindow::saveTable() {
     try {
         report = ws_.SaveTable(S(path), &progress, AtomicFile::ReadOnlyTarget::Replace);
         lastTableFolder_ = QFileInfo(path).absolutePath();
+        // The status line names the file the table now is.
+        openDialogName_ = path;
         tableSaved();
     } catch (const std::exception& e) {
         busy.end();
@@ -126,6 +130,7 @@ void MainWindow::saveTable() {
     const std::string notice = Utf8NoticeMessage(S(path), report);
     if (!notice.empty()) showNote(Q(notice), 15000);
     else showNote(QStringLiteral("保存しました：") + path, 5000);
+    showTableStatus();
 }
 
 QString MainWindow::askFileToOpen(const QString& title, int filterIndex, const QString& pattern,
@@ -238,6 +243,11 @@ void MainWindow::editTitle() {
     showTableStatus();
 }
 
+// Where the installed manual lies, from the folder of the installed program.
+#ifndef TAVIK_MANUAL_FROM_BIN
+#define TAVIK_MANUAL_FROM_BIN "../share/doc/tavik/manual"
+#endif
+
 QString MainWindow::manualPath() const {
     QStringList candidates;
     const QString env = qEnvironmentVariable("TAVIK_MANUAL_DIR");
@@ -245,12 +255,12 @@ QString MainWindow::manualPath() const {
     const QString appDir = QCoreApplication::applicationDirPath();
     candidates << QDir(appDir).filePath(QStringLiteral("manual/index.html"))
                << QDir(appDir).filePath(QStringLiteral("docs/manual/index.html"))
-               << QDir(appDir).filePath(QStringLiteral("../share/tavik/manual/index.html"));
+               << QDir(appDir).filePath(QStringLiteral(TAVIK_MANUAL_FROM_BIN "/index.html"));
 #ifdef TAVIK_MANUAL_DIR
     candidates << QDir(QStringLiteral(TAVIK_MANUAL_DIR)).filePath(QStringLiteral("index.html"));
 #endif
     for (const QString& c : candidates)
-        if (QFileInfo(c).isFile()) return QFileInfo(c).absoluteFilePath();
+        if (QFileInfo(c).isFile()) return QDir::cleanPath(QFileInfo(c).absoluteFilePath());
     return {};
 }
 
@@ -261,7 +271,7 @@ void MainWindow::openManual() {
         return;
     }
     if (!dialogs_->openInBrowser(path)) {
-        dialogs_->inform(this, QStringLiteral("使用説明書を開けません：\n") + path);
+        dialogs_->inform(this, QStringLiteral("使用説明書を開くブラウザーが見つかりません。使用説明書はここにあります：\n") + QDir::toNativeSeparators(path));
         return;
     }
     // The browser may still fail on its own: the path stays in sight.
