@@ -29,12 +29,12 @@ void Medium() {
     tools::FillSyntheticTable(ws.table, {2000, 800, 30, 7});
     Row("recount (both counts)", MedianMs(21, [&] { ws.table.Recount(); }), "ms", 10);
     Row("sort species (most first)", MedianMs(21, [&] {
-            SortPlants(ws.table, 1, ws.table.SpeciesCount(), true);
-            SortPlants(ws.table, 1, ws.table.SpeciesCount(), false);
+            SortSpecies(ws.table, 1, ws.table.SpeciesCount(), true);
+            SortSpecies(ws.table, 1, ws.table.SpeciesCount(), false);
         }) / 2, "ms", 10);
     Row("sort releves (most first)", MedianMs(21, [&] {
-            SortReleve(ws.table, 1, ws.table.ReleveCount(), true);
-            SortReleve(ws.table, 1, ws.table.ReleveCount(), false);
+            SortReleves(ws.table, 1, ws.table.ReleveCount(), true);
+            SortReleves(ws.table, 1, ws.table.ReleveCount(), false);
         }) / 2, "ms", 10);
     const auto file = (TempDir() / "medium.vtb").string();
     Row("save", MedianMs(7, [&] { ws.SaveTable(file); }), "ms", 150);
@@ -76,12 +76,12 @@ void Large() {
     Row("  per filled cell (51 before cells and header texts were packed)", (after - before) * 1048576.0 / cells, "bytes", 32);
     Row("recount (both counts)", MedianMs(7, [&] { t.Recount(); }), "ms", 300);
     Row("sort species (most first)", MedianMs(7, [&] {
-            SortPlants(t, 1, t.SpeciesCount(), true);
-            SortPlants(t, 1, t.SpeciesCount(), false);
+            SortSpecies(t, 1, t.SpeciesCount(), true);
+            SortSpecies(t, 1, t.SpeciesCount(), false);
         }) / 2, "ms", 100);
     Row("sort releves (most first)", MedianMs(7, [&] {
-            SortReleve(t, 1, t.ReleveCount(), true);
-            SortReleve(t, 1, t.ReleveCount(), false);
+            SortReleves(t, 1, t.ReleveCount(), true);
+            SortReleves(t, 1, t.ReleveCount(), false);
         }) / 2, "ms", 300);
 }
 

@@ -11,7 +11,7 @@
 #include <cstdlib>
 
 #include "bench/bench_util.h"
-#include "core/sorting.h"
+#include "core/table_changes.h"
 #include "tools/synthetic_table.h"
 #include "ui/main_window.h"
 #include "ui/undo_commands.h"
@@ -19,16 +19,13 @@
 using tavik::bench::MedianMs;
 using tavik::bench::RssMb;
 using tavik::bench::Row;
-using tavik::ui::ReorderCommand;
 
 namespace {
 
 // A sort of every species row through the window, as the range panel's 実行 does.
 void SortSpecies(tavik::ui::MainWindow& w, bool descending) {
-    w.pushCommand(new ReorderCommand(&w, QStringLiteral("植物を頻度順で並び替え"), true, false,
-                                     [descending](tavik::Table& t) -> ReorderCommand::Applied {
-                                         return {tavik::SortPlants(t, 1, t.SpeciesCount(), descending), {}};
-                                     }));
+    const int count = w.workspace().table.SpeciesCount();
+    w.pushChange(QStringLiteral("植物を頻度順で並び替え"), tavik::SortChange(tavik::Axis::Species, 1, count, descending));
 }
 
 }  // namespace

@@ -87,8 +87,9 @@ struct OutputFlags {
         return true;
     }
 
-    // The program started on the settings, the table loaded, and the options of `mode`.
-    // `outputs` are checked against every input first, the dictionaries of the settings too.
+    // The program started on the settings, the table loaded (and counted, as loading does),
+    // and the options of `mode`. `outputs` are checked against every input first, the
+    // dictionaries of the settings too.
     OutputOptions Load(Workspace& ws, const std::string& table, OutputMode mode,
                        const std::vector<NamedFile>& outputs) const {
         CheckOutputs(outputs, TableInputs(table, ini));
@@ -101,7 +102,7 @@ struct OutputFlags {
         OutputOptions o = OutputOptionsFor(mode, ws.table, ws.settings);
         if (haveItems) {
             o.items.fill(false);
-            for (int n : items) o.items[static_cast<std::size_t>(n)] = HeaderRowOfItem(ws.table, n) > 0;
+            for (int n : items) o.items[static_cast<std::size_t>(n)] = ws.table.HeaderRowOfItem(n) > 0;
         }
         if (!species.empty()) {
             ParseRange("--species", species, o.speciesFrom, o.speciesTo);
@@ -112,10 +113,8 @@ struct OutputFlags {
             FitRange("--releves", releves, "relevés", ws.table.ReleveCount(), o.releveFrom, o.releveTo);
         }
         ClampRanges(o, ws.table);
-        if (haveTitle) {
-            o.title = title;
-            ws.table.TableTitle = title;
-        }
+        // The title goes into the outputs only: the table is not saved here.
+        if (haveTitle) o.title = title;
         if (frequency) o.frequency = true;
         if (once) o.onceSpecies = true;
         if (method >= 0) o.method = method;

@@ -160,6 +160,9 @@ int Retrieve(const Args& args) {
         StderrProgress progress("表へ組み込み中");
         put = ws.PutIntoTable(&progress);
     }
+    // The codes the retrieval read last are the table's from now on.
+    if (put.lastCodeK >= 0) ws.table.CodeK = put.lastCodeK;
+    if (put.lastCodeD >= 0) ws.table.CodeD = put.lastCodeD;
     ws.table.TableTitle = hasTitle ? title : ws.ProposedTitle();
 
     int status = 0;

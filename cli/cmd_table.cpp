@@ -53,8 +53,8 @@ int Sort(const Args& args) {
     int first = 1;
     int last = species ? ws.table.SpeciesCount() : ws.table.ReleveCount();
     if (hasRange) ParseRange("--range", range, first, last);
-    if (species) SortPlants(ws.table, first, last, !ascending);
-    else SortReleve(ws.table, first, last, !ascending);
+    if (species) SortSpecies(ws.table, first, last, !ascending);
+    else SortReleves(ws.table, first, last, !ascending);
     SaveTableFromCli(ws, out, force);
     return 0;
 }

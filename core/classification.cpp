@@ -698,4 +698,15 @@ ReleveGroups GroupsFromMembership(const Table& t, const std::vector<std::pair<st
     return groups;
 }
 
+bool PlaceGroupsChange::Apply(Table& t) {
+    if (!firstRun_) {
+        RedoGroupPlacement(t, record_);
+        return true;
+    }
+    record_ = PlaceGroups(t, groups_);
+    firstRun_ = false;
+    groups_.clear();
+    return true;
+}
+
 }  // namespace tavik

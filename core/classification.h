@@ -34,6 +34,7 @@
 
 #include "core/progress.h"
 #include "core/table.h"
+#include "core/table_changes.h"
 
 namespace tavik {
 
@@ -172,6 +173,23 @@ struct GroupPlacement {
 GroupPlacement PlaceGroups(Table& t, const ReleveGroups& groups, int first = 1, int last = 1 << 30);
 void RevertGroupPlacement(Table& t, GroupPlacement& p);
 void RedoGroupPlacement(Table& t, GroupPlacement& p);
+
+// Groups put into the table as one change: the first run places them (PlaceGroups, which
+// refuses by throwing before anything changed), later runs repeat its record; reverting takes
+// the separators back out and restores the order and the counts.
+class PlaceGroupsChange : public TableChange {
+public:
+    explicit PlaceGroupsChange(ReleveGroups groups) : groups_(std::move(groups)) {}
+    bool Apply(Table& t) override;
+    void Revert(Table& t) override { RevertGroupPlacement(t, record_); }
+    // Relevés with species in no group, put last by the first run.
+    int LeftOver() const { return record_.leftOver; }
+
+private:
+    ReleveGroups groups_;
+    GroupPlacement record_;
+    bool firstRun_ = true;
+};
 
 // The table's current groups (between empty columns) as (position, relevé number, group
 // number from 1) of every relevé with species; empty groups keep their number.

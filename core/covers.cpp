@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "core/cp932_width.h"
+
 namespace tavik {
 
 namespace {
@@ -93,5 +95,17 @@ bool ParseInteger(std::string_view s, long long& out) {
 }
 
 long long RoundHalfEven(double x) { return static_cast<long long>(std::nearbyint(x)); }
+
+std::array<std::string, kLayerCount> LayerLabels(std::string_view kaisou) {
+    std::array<std::string, kLayerCount> labels;
+    for (std::string& label : labels) {
+        int w = 0;
+        const std::string_view piece = Cp932Cut(kaisou, 2, &w);
+        label.assign(piece);
+        label.append(static_cast<std::size_t>(2 - w), ' ');
+        kaisou.remove_prefix(piece.size());
+    }
+    return labels;
+}
 
 }  // namespace tavik

@@ -34,6 +34,11 @@ void LayerCodeInto(const LayerCovers& c, char out[4]);
 // The three-character notation of one cover value; codeD 1 = class only, 2 = with sociability.
 std::string CoverText(std::uint8_t value, int codeD);
 
+// The seven layer labels of a "Kaisou" text (T1 T2 S1 S2 H1 H2 M by default), two bytes of
+// width each, in order; a missing label is blank, a character that does not fit goes to the
+// next label.
+std::array<std::string, kLayerCount> LayerLabels(std::string_view kaisou);
+
 // An integer right-aligned in four characters; longer numbers keep their first four digits.
 std::string MakeNumber4(long long n);
 

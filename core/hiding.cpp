@@ -21,7 +21,7 @@ TableRange RangeOfSelection(const Table& t, int left, int top, int right, int bo
     return r;
 }
 
-void HideTableRC(Table& t, int q1, int q2, int p1, int p2) {
+void HideRange(Table& t, int q1, int q2, int p1, int p2) {
     const int fn = t.FNRow();
     if (t.SpeciesCount() > 0) {
         Bound(p1, p2, t.SpeciesCount());
@@ -35,7 +35,7 @@ void HideTableRC(Table& t, int q1, int q2, int p1, int p2) {
         Bound(q1, q2, t.ReleveCount());
         if (q2 - q1 > 1) {
             t.SetColWidth(q1 + 3, 1);
-            for (int q = q1 + 1; q <= q2; ++q) t.SetColWidth(q + 3, -1);
+            for (int q = q1 + 1; q <= q2; ++q) t.SetColWidth(Table::ReleveColumn(q), -1);
         }
     }
 }
@@ -43,7 +43,7 @@ void HideTableRC(Table& t, int q1, int q2, int p1, int p2) {
 void ShowHiddenRanges(Table& t) {
     const int fn = t.FNRow();
     for (int p = 1; p <= t.SpeciesCount(); ++p) t.SetRowHeight(fn + p, kDefaultSize);
-    for (int q = 1; q <= t.ReleveCount(); ++q) t.SetColWidth(q + 3, kDefaultSize);
+    for (int q = 1; q <= t.ReleveCount(); ++q) t.SetColWidth(Table::ReleveColumn(q), kDefaultSize);
 }
 
 bool AnyRangeHidden(const Table& t) {
@@ -51,7 +51,7 @@ bool AnyRangeHidden(const Table& t) {
     for (int p = 1; p <= t.SpeciesCount(); ++p)
         if (t.RowHeight(fn + p) < t.DefaultRowHeight()) return true;
     for (int q = 1; q <= t.ReleveCount(); ++q)
-        if (t.ColWidth(q + 3) < t.DefaultColWidth()) return true;
+        if (t.ColWidth(Table::ReleveColumn(q)) < t.DefaultColWidth()) return true;
     return false;
 }
 

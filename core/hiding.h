@@ -22,8 +22,8 @@ TableRange RangeOfSelection(const Table& t, int left, int top, int right, int bo
 // 1-pixel strip, the middle ones vanish with their lines, the last keeps only its line.
 // Columns likewise (q2 - q1 > 1): the first keeps a 1-pixel strip, the others vanish.
 // Positions outside the used rows and columns are bounded to them first.
-void HideTableRC(Table& t, int q1, int q2, int p1, int p2);
-inline void HideTableRC(Table& t, const TableRange& r) { HideTableRC(t, r.q1, r.q2, r.p1, r.p2); }
+void HideRange(Table& t, int q1, int q2, int p1, int p2);
+inline void HideRange(Table& t, const TableRange& r) { HideRange(t, r.q1, r.q2, r.p1, r.p2); }
 
 // Every used species row and relevé column back to its default size, whatever was hidden.
 void ShowHiddenRanges(Table& t);

@@ -97,13 +97,6 @@ double ChangeSum(int n, const float* a, const float* b) {
     return s;
 }
 
-// The row of the relevé number (header item 2), or 0 when the table has none.
-int ReleveNumberRow(const Table& t) {
-    for (int row = 1; row < t.FNRow(); ++row)
-        if (t.Text(0, row) == "2") return row;
-    return 0;
-}
-
 // Positions 1..n of a Fenwick tree: counts of marked positions.
 class Fenwick {
 public:
@@ -204,7 +197,7 @@ void CheckRaWeights(const Table& t, const RaWeights& w) {
         if (++spZero > kNamed) continue;
         species.push_back(RowCaption(t, p));
     }
-    const int numberRow = ReleveNumberRow(t);
+    const int numberRow = t.HeaderRowOfItem(2);  // the relevé numbers, 0 for none
     for (int q = 1; q <= w.releves; ++q) {
         if (w.relTotal[static_cast<std::size_t>(q)] > 0.0f) continue;
         if (++relZero > kNamed) continue;
@@ -340,11 +333,11 @@ RaOrder ApplyRaOrder(Table& t, const RaResult& r, Progress* progress) {
     if (progress) progress->Show("　反復平均法 植物の並び替え　", "");
     o.species = ExchangeSortOrder(r.speciesScores);
     if (!o.species.empty()) t.PermuteSpecies(1, o.species);
-    t.Check_SpeciesNumber();
+    t.RecountSpecies();
     if (progress) progress->Show("　反復平均法 測定の並び替え　", "");
     o.releves = ExchangeSortOrder(r.releveScores);
     if (!o.releves.empty()) t.PermuteReleves(1, o.releves);
-    t.Check_TableNumber();
+    t.RecountReleves();
     return o;
 }
 
@@ -377,7 +370,7 @@ FreqTable RaScoreTable(const Table& t, const RaResult& r) {
         g.SetText(1, p, RaScoreText(r.speciesScores[static_cast<std::size_t>(p)]));
     }
     for (int q = 1; q <= R; ++q) {
-        g.SetText(3, q, t.Text(q + 3, 2));
+        g.SetText(3, q, t.Text(Table::ReleveColumn(q), 2));
         g.SetText(4, q, RaScoreText(r.releveScores[static_cast<std::size_t>(q)]));
     }
     return g;

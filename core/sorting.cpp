@@ -39,7 +39,7 @@ std::string SortKey(std::string text, int count) {
 
 }  // namespace
 
-SortOrder SortPlants(Table& t, int first, int last, bool descending, Progress* progress) {
+SortOrder SortSpecies(Table& t, int first, int last, bool descending, Progress* progress) {
     SortOrder applied;
     if (progress) progress->Show("　植物を並べ替えています　", "  ");
     first = std::max(first, 1);
@@ -55,11 +55,11 @@ SortOrder SortPlants(Table& t, int first, int last, bool descending, Progress* p
         t.PermuteSpecies(first, order);
         applied = {first, std::move(order)};
     }
-    t.Check_SpeciesNumber();
+    t.RecountSpecies();
     return applied;
 }
 
-SortOrder SortReleve(Table& t, int first, int last, bool descending, Progress* progress) {
+SortOrder SortReleves(Table& t, int first, int last, bool descending, Progress* progress) {
     SortOrder applied;
     if (progress) progress->Show("　測定を並べ替えています　", "");
     first = std::max(first, 1);
@@ -74,7 +74,7 @@ SortOrder SortReleve(Table& t, int first, int last, bool descending, Progress* p
         t.PermuteReleves(first, order);
         applied = {first, std::move(order)};
     }
-    t.Check_TableNumber();
+    t.RecountReleves();
     return applied;
 }
 

@@ -18,7 +18,7 @@ struct SortOrder {
     int first = 1;
     std::vector<int> order;
 };
-SortOrder SortPlants(Table& t, int first, int last, bool descending, Progress* progress = nullptr);
-SortOrder SortReleve(Table& t, int first, int last, bool descending, Progress* progress = nullptr);
+SortOrder SortSpecies(Table& t, int first, int last, bool descending, Progress* progress = nullptr);
+SortOrder SortReleves(Table& t, int first, int last, bool descending, Progress* progress = nullptr);
 
 }  // namespace tavik

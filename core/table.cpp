@@ -31,6 +31,7 @@ Table::Table() {
     InitTableModel();
     rowCount_ = MaxSpecies() + 32;
     fixed_.assign(static_cast<std::size_t>(fnRow_) + 1, {});
+    IndexHeaderItems();
     ResetSizes();
 }
 
@@ -45,6 +46,7 @@ void Table::InitTableModel() {
     longTexts_.clear();
     GrowReleves(23);
     GrowSpecies(127);
+    IndexHeaderItems();
     contentVersion_ = NextVersion();
 }
 
@@ -70,7 +72,7 @@ int Table::SpeciesKeyOfRow(int row) const {
 }
 
 int Table::ReleveKeyOfCol(int col) const {
-    const int q = col - 3;
+    const int q = RelevePosOfColumn(col);
     if (q < 0 || q > MaxReleve()) return -1;
     return releves_.KeyAt(q);
 }
@@ -238,105 +240,6 @@ void Table::ClearSpeciesContent(int spKey) {
     contentVersion_ = NextVersion();
 }
 
-// ---- Grid view -------------------------------------------------------------------------
-
-std::string& Table::FixedCell(int col, int row) {
-    if (static_cast<std::size_t>(row) >= fixed_.size()) fixed_.resize(static_cast<std::size_t>(row) + 1);
-    return fixed_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
-}
-
-std::string Table::Text(int col, int row) const {
-    if (col < 0 || row < 0 || col >= ColCount() || row >= rowCount_) return {};
-    if (row == 0) {
-        if (col >= 3) return std::to_string(releves_.KeyAt(col - 3));
-        return fixed_.empty() ? std::string() : fixed_[0][col];
-    }
-    if (row <= fnRow_) {
-        if (col <= 3)
-            return static_cast<std::size_t>(row) < fixed_.size() ? fixed_[row][col] : std::string();
-        return HeaderText(releves_.KeyAt(col - 3), row);
-    }
-    const int p = row - fnRow_;
-    if (p > MaxSpecies()) {
-        auto it = extra_.find(LongKey(col, row));
-        return it == extra_.end() ? std::string() : it->second;
-    }
-    const int key = species_.KeyAt(p);
-    switch (col) {
-        case 0: return std::to_string(key);
-        case 1: return sp_[key].seq;
-        case 2: return sp_[key].name;
-        case 3: return sp_[key].freq;
-        default: return CellText(releves_.KeyAt(col - 3), key);
-    }
-}
-
-void Table::SetText(int col, int row, const std::string& text) {
-    if (col < 0 || row < 0 || col >= ColCount() || row >= rowCount_) return;
-    if (row == 0) {
-        if (col < 3) FixedCell(col, 0) = text;
-        return;
-    }
-    contentVersion_ = NextVersion();
-    if (row <= fnRow_) {
-        if (col <= 3) FixedCell(col, row) = text;
-        else SetHeaderText(releves_.KeyAt(col - 3), row, text);
-        return;
-    }
-    const int p = row - fnRow_;
-    if (p > MaxSpecies()) {
-        if (text.empty()) extra_.erase(LongKey(col, row));
-        else extra_[LongKey(col, row)] = text;
-        return;
-    }
-    const int key = species_.KeyAt(p);
-    switch (col) {
-        case 0: return;
-        case 1: sp_[key].seq = text; return;
-        case 2: sp_[key].name = text; return;
-        case 3: sp_[key].freq = text; return;
-        default: SetCellText(releves_.KeyAt(col - 3), key, text);
-    }
-}
-
-int Table::DefaultColWidth() const { return static_cast<int>(RoundHalfEven(FontSize * 4 * 0.778)); }
-int Table::DefaultRowHeight() const { return static_cast<int>(RoundHalfEven(FontSize * 1.333 + 2)); }
-
-int Table::ColWidth(int col) const {
-    if (col < 0 || static_cast<std::size_t>(col) >= colWidths_.size()) return DefaultColWidth();
-    const int w = colWidths_[static_cast<std::size_t>(col)];
-    return w == kDefaultSize ? DefaultColWidth() : w;
-}
-
-int Table::RowHeight(int row) const {
-    if (row < 0 || static_cast<std::size_t>(row) >= rowHeights_.size()) return DefaultRowHeight();
-    const int h = rowHeights_[static_cast<std::size_t>(row)];
-    return h == kDefaultSize ? DefaultRowHeight() : h;
-}
-
-void Table::SetColWidth(int col, int w) {
-    if (col < 0 || col >= ColCount()) return;
-    if (static_cast<std::size_t>(col) >= colWidths_.size()) colWidths_.resize(col + 1, kDefaultSize);
-    colWidths_[static_cast<std::size_t>(col)] = w;
-    layoutVersion_ = NextVersion();
-}
-
-void Table::SetRowHeight(int row, int h) {
-    if (row < 0 || row >= rowCount_) return;
-    if (static_cast<std::size_t>(row) >= rowHeights_.size()) rowHeights_.resize(row + 1, kDefaultSize);
-    rowHeights_[static_cast<std::size_t>(row)] = h;
-    layoutVersion_ = NextVersion();
-}
-
-void Table::ResetSizes() {
-    colWidths_.assign(static_cast<std::size_t>(ColCount()), kDefaultSize);
-    rowHeights_.assign(static_cast<std::size_t>(rowCount_), kDefaultSize);
-    colWidths_[0] = 1;
-    colWidths_[2] = 7 * DefaultColWidth();
-    rowHeights_[0] = 1;
-    layoutVersion_ = NextVersion();
-}
-
 // ---- Growth, layout, recount ---------------------------------------------------------------
 
 void Table::ClearTable() {
@@ -346,15 +249,15 @@ void Table::ClearTable() {
     rowCount_ = MaxSpecies() + 32;
     for (int q = 1; q <= MaxReleve(); ++q) SetHeaderText(q, 1, MakeNumber4(q));
     FixedCell(3, 1).clear();
-    ReNewTable();
+    LayOutHeaderRows();
 }
 
-void Table::ReNewTable() {
+void Table::LayOutHeaderRows() {
     if (ReleveCount() > 0) {
         for (int n = 1; n <= kItemCount; ++n) ItemBoxes[n].enabled = ItemBoxes[n].checked = false;
         for (int r = 1; r <= fnRow_ - 1; ++r) {
-            long long n = 0;
-            if (!ParseInteger(FixedCell(0, r), n) || n < 1 || n > kItemCount) continue;
+            const int n = ItemOfHeaderRow(r);
+            if (n == 0) continue;
             FixedCell(2, r) = ItemBoxes[n].caption;
             ItemBoxes[n].enabled = ItemBoxes[n].checked = true;
         }
@@ -380,6 +283,7 @@ void Table::ReNewTable() {
         fn[3] = "F＼N";
         fixed.push_back(std::move(fn));
         fixed_ = std::move(fixed);
+        IndexHeaderItems();
         species_.ClearOccurrences();
         for (int p = 1; p <= MaxSpecies(); ++p) sp_[species_.KeyAt(p)].seq = MakeNumber4(p);
         // Every species position stays on the grid whatever the number of header rows.
@@ -392,7 +296,7 @@ void Table::ReNewTable() {
 
 // Growing renumbers every position from n on and empties those that existed: the spare
 // rows and columns past the used ones start blank, whatever an earlier use left there.
-bool Table::AddCol(int n) {
+bool Table::GrowRelevesTo(int n) {
     try {
         const int old = MaxReleve();
         if (const int capacity = releves_.CapacityFor(n, 8); capacity != old) GrowReleves(capacity);
@@ -409,7 +313,7 @@ bool Table::AddCol(int n) {
     return true;
 }
 
-bool Table::AddRow(int n) {
+bool Table::GrowSpeciesTo(int n) {
     try {
         const int old = MaxSpecies();
         if (const int capacity = species_.CapacityFor(n, 16); capacity != old) GrowSpecies(capacity);
@@ -466,7 +370,7 @@ std::string CountText(int n) { return n > 0 ? MakeNumber4(n) : std::string(); }
 // Both recounts number the positions that have any occurrence 1, 2, 3 ... in order and
 // write each count beside its number. The relevé count stays in one pass over the columns:
 // the header texts it writes sit beside the cells it reads.
-void Table::Check_TableNumber() {
+void Table::RecountReleves() {
     if (ReleveCount() <= 0) return;
     int k = 0;
     for (int q = 1; q <= ReleveCount(); ++q) {
@@ -480,7 +384,7 @@ void Table::Check_TableNumber() {
     contentVersion_ = NextVersion();
 }
 
-void Table::Check_SpeciesNumber() {
+void Table::RecountSpecies() {
     if (SpeciesCount() <= 0) return;
     std::vector<int> count;
     CountOccurrences(nullptr, &count);
@@ -512,6 +416,7 @@ void Table::ResetForLoad(int species, int releves, int fnRow) {
     rowCount_ = MaxSpecies() + fnRow_ + 1;
     fixedRows_ = fnRow_ + 1;
     fixed_.assign(static_cast<std::size_t>(fnRow_) + 1, {});
+    IndexHeaderItems();
     rowHeights_.resize(static_cast<std::size_t>(rowCount_), kDefaultSize);
     colWidths_.resize(static_cast<std::size_t>(ColCount()), kDefaultSize);
     if (colWidths_.size() > 2) {
@@ -532,7 +437,7 @@ bool Table::DeleteRow(int row) {
 
 bool Table::DeleteColumn(int col) {
     if (!IsUsedReleveCol(col)) return false;
-    ClearReleveContent(releves_.Remove(col - 3));
+    ClearReleveContent(releves_.Remove(RelevePosOfColumn(col)));
     return true;
 }
 
@@ -564,8 +469,8 @@ void Table::ClearSpeciesContents(const std::vector<int>& keys) {
 // columns of a large table costs no more than a recount.
 bool Table::DeleteRowCommand(int row) {
     if (!DeleteRow(row)) return false;
-    Check_SpeciesNumber();
-    Check_TableNumber();
+    RecountSpecies();
+    RecountReleves();
     for (int key : releves_.CloseUp([&](int q) { return RelNumSp()[static_cast<std::size_t>(q)] == 0; }))
         ClearReleveContent(key);
     return true;
@@ -573,8 +478,8 @@ bool Table::DeleteRowCommand(int row) {
 
 bool Table::DeleteColumnCommand(int col) {
     if (!DeleteColumn(col)) return false;
-    Check_TableNumber();
-    Check_SpeciesNumber();
+    RecountReleves();
+    RecountSpecies();
     ClearSpeciesContents(species_.CloseUp([&](int p) { return SpFreq()[static_cast<std::size_t>(p)] == 0; }));
     return true;
 }
@@ -582,18 +487,18 @@ bool Table::DeleteColumnCommand(int col) {
 bool Table::InsertRow(int row) {
     if (!IsInsertableRow(row)) return false;
     const int s = SpeciesCount() + 1;
-    if (MaxSpecies() < s && !AddRow(s)) return false;
+    if (MaxSpecies() < s && !GrowSpeciesTo(s)) return false;
     ClearSpeciesContent(species_.InsertSpare(row - fnRow_));
-    Check_SpeciesNumber();
+    RecountSpecies();
     return true;
 }
 
 bool Table::InsertColumn(int col) {
     if (!IsInsertableCol(col)) return false;
     const int r = ReleveCount() + 1;
-    if (MaxReleve() < r && !AddCol(r)) return false;
-    ClearReleveContent(releves_.InsertSpare(col - 3));
-    Check_TableNumber();
+    if (MaxReleve() < r && !GrowRelevesTo(r)) return false;
+    ClearReleveContent(releves_.InsertSpare(RelevePosOfColumn(col)));
+    RecountReleves();
     return true;
 }
 
@@ -613,7 +518,7 @@ bool Table::MoveRow(int from, int to) {
 
 bool Table::MoveColumn(int from, int to) {
     if (!IsUsedReleveCol(from) || !IsUsedReleveCol(to)) return false;
-    releves_.Move(from - 3, to - 3);
+    releves_.Move(RelevePosOfColumn(from), RelevePosOfColumn(to));
     contentVersion_ = NextVersion();
     return true;
 }
@@ -630,7 +535,7 @@ void Table::PermuteReleves(int first, const std::vector<int>& order) {
 
 int Table::AppendSpecies(const std::string& name) {
     const int p = SpeciesCount() + 1;
-    if (p > MaxSpecies() && !AddRow(p)) return 0;
+    if (p > MaxSpecies() && !GrowSpeciesTo(p)) return 0;
     sp_[static_cast<std::size_t>(species_.KeyAt(p))].name = name;
     species_.SetCount(p);
     contentVersion_ = NextVersion();
@@ -639,7 +544,7 @@ int Table::AppendSpecies(const std::string& name) {
 
 int Table::AppendReleve() {
     const int q = ReleveCount() + 1;
-    if (q > MaxReleve() && !AddCol(q)) return 0;
+    if (q > MaxReleve() && !GrowRelevesTo(q)) return 0;
     releves_.SetCount(q);
     contentVersion_ = NextVersion();
     return q;

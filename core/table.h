@@ -6,8 +6,9 @@
 // (position -> relevé key, position -> species key). Moving, sorting, inserting and deleting
 // permute keys and never copy cell content; the grid texts are a view computed from this.
 //
-// Grid coordinates are (column, row) from 0. Relevé position q is grid column q + 3
-// (q = 0 is the frequency column, key 0); species position p is grid row FNRow + p.
+// Grid coordinates are (column, row) from 0. Relevé position q is grid column
+// ReleveColumn(q) (q = 0 is the frequency column, key 0); species position p is grid row
+// FNRow + p.
 #pragma once
 
 #include <array>
@@ -45,6 +46,9 @@ struct Cell {
 };
 inline constexpr std::uint8_t kLongText = 0xFF;
 inline constexpr int kDefaultSize = -1000000;
+
+// Which lines of the table something acts on: species rows or relevé columns.
+enum class Axis { Species, Releves };
 
 // The permutation that undoes Table::PermuteSpecies / PermuteReleves(first, order).
 std::vector<int> InverseOrder(int first, const std::vector<int>& order);
@@ -93,12 +97,12 @@ struct TableShape {
 struct RemovedLines {
     std::vector<std::pair<int, SpeciesContent>> species;
     std::vector<std::pair<int, ReleveContent>> releves;
-    bool column = false;  // a column deletion (its cascade took species rows)
+    Axis axis = Axis::Species;  // what was deleted (a column's cascade takes species rows)
 };
 
 // One inserted row or column: where, and what its key held as a spare before.
 struct InsertedLine {
-    bool species = true;
+    Axis axis = Axis::Species;
     int pos = 0;
     TableShape shape;
     SpeciesContent spareSpecies;
@@ -123,18 +127,19 @@ public:
     // ---- Model state -------------------------------------------------------------------
     int MaxSpecies() const { return species_.Capacity(); }
     int MaxReleve() const { return releves_.Capacity(); }
-    int FNRow() const { return fnRow_; }
+    int FNRow() const { return fnRow_; }  // the F＼N row: the last header row, above the species
     int SpeciesCount() const { return species_.Count(); }
     int ReleveCount() const { return releves_.Count(); }
-    int CodeK = 5;
-    int CodeD = 2;
+    int CodeK = 5;  // the "K=" code of the field data last read; each relevé keeps its own
+    int CodeD = 2;  // the "D=" code: how covers are written, 1 class only, 2 class.sociability
     std::string TableTitle;
     std::string FontName = "ＭＳ 明朝";
     int FontSize = 9;
 
     std::array<ItemBox, kItemCount + 1> ItemBoxes;  // entries 1..30
 
-    // Positional counts, valid after a recount; entry 0 unused.
+    // Positional counts, valid after a recount; entry 0 unused. SpFreq: the relevés each
+    // species occurs in; RelNumSp: the species in each relevé.
     const std::vector<std::uint16_t>& SpFreq() const { return species_.Occurrences(); }
     const std::vector<std::uint16_t>& RelNumSp() const { return releves_.Occurrences(); }
     // Counts the occurrences as they are now, by position (entry 0 unused): the species rows
@@ -146,6 +151,10 @@ public:
     void InitTableModel();
 
     // ---- Keys and positions --------------------------------------------------------------
+    // The grid column of relevé position q (position 0, the frequency column, is column 3),
+    // and the position of a grid column.
+    static constexpr int ReleveColumn(int q) { return q + 3; }
+    static constexpr int RelevePosOfColumn(int col) { return col - 3; }
     int ReleveKeyAt(int q) const { return releves_.KeyAt(q); }
     int SpeciesKeyAt(int p) const { return species_.KeyAt(p); }
     int RelevePosOf(int key) const { return releves_.PosOf(key); }
@@ -154,11 +163,11 @@ public:
     int SpeciesKeyOfRow(int row) const;
     int ReleveKeyOfCol(int col) const;
     bool IsUsedSpeciesRow(int row) const { return species_.IsUsed(row - fnRow_); }
-    bool IsUsedReleveCol(int col) const { return releves_.IsUsed(col - 3); }
+    bool IsUsedReleveCol(int col) const { return releves_.IsUsed(RelevePosOfColumn(col)); }
     // Where an empty row / column can go: above a used species row or the first spare one,
     // left of a used relevé column or the first spare one.
     bool IsInsertableRow(int row) const { return row > fnRow_ && row <= fnRow_ + SpeciesCount() + 1; }
-    bool IsInsertableCol(int col) const { return col >= 4 && col <= ReleveCount() + 4; }
+    bool IsInsertableCol(int col) const { return col >= ReleveColumn(1) && col <= ReleveColumn(ReleveCount() + 1); }
 
     // ---- Cells by key ------------------------------------------------------------------
     LayerCovers Covers(int relKey, int spKey) const;
@@ -185,13 +194,24 @@ public:
         sp_[static_cast<std::size_t>(spKey)].name = std::move(name);
         contentVersion_ = NextVersion();
     }
+    // The header rows and their items: each header row 1..FNRow-1 carries its item's number
+    // (1..30) in column 0. HeaderRowOfItem gives the first row of an item, 0 when the table
+    // has none; ItemOfHeaderRow the item of a row, 0 for none.
+    int HeaderRowOfItem(int item) const {
+        return item >= 1 && item <= kItemCount ? rowOfItem_[static_cast<std::size_t>(item)] : 0;
+    }
+    int ItemOfHeaderRow(int row) const {
+        return row >= 1 && row < fnRow_ && static_cast<std::size_t>(row) < itemOfRow_.size()
+                   ? itemOfRow_[static_cast<std::size_t>(row)]
+                   : 0;
+    }
     // Header text of a relevé in grid row 1..FNRow.
     std::string HeaderText(int relKey, int row) const;
     void SetHeaderText(int relKey, int row, std::string text);
 
     // ---- Grid view ----------------------------------------------------------------------
     int RowCount() const { return rowCount_; }
-    int ColCount() const { return MaxReleve() + 4; }
+    int ColCount() const { return ReleveColumn(MaxReleve()) + 1; }
     int FixedRows() const { return fixedRows_; }
     int FixedCols() const { return 4; }
     std::string Text(int col, int row) const;
@@ -213,13 +233,20 @@ public:
     std::uint64_t ContentVersion() const { return contentVersion_; }
 
     // ---- Growth, layout, recount --------------------------------------------------------
+    // An empty table with the header rows of the enabled items.
     void ClearTable();
-    void ReNewTable();
-    bool AddCol(int n);
-    bool AddRow(int n);
-    void Check_TableNumber();
-    void Check_SpeciesNumber();
-    void Recount() { Check_TableNumber(); Check_SpeciesNumber(); }
+    // With relevés: the item boxes follow the header rows (their item numbers in column 0).
+    // Without: the header rows are laid out anew from the enabled item boxes.
+    void LayOutHeaderRows();
+    // Makes room for relevé position q / species position p (growing in steps of 8 / 16) and
+    // empties the positions from there on; false when memory runs out.
+    bool GrowRelevesTo(int q);
+    bool GrowSpeciesTo(int p);
+    // Number the relevés / species that have occurrences 1, 2, 3 ... and write each one's
+    // count beside its number.
+    void RecountReleves();
+    void RecountSpecies();
+    void Recount() { RecountReleves(); RecountSpecies(); }
 
     // Makes the table exactly S species, R relevés and FNRow f, keys equal to positions,
     // everything empty (the first step of loading a saved table).
@@ -318,6 +345,7 @@ private:
     void GrowReleves(int capacity);
     void GrowSpecies(int capacity);
     std::string& FixedCell(int col, int row);
+    void IndexHeaderItems();
     static std::uint64_t LongKey(int relKey, int spKey) {
         return (static_cast<std::uint64_t>(static_cast<std::uint32_t>(relKey)) << 32) |
                static_cast<std::uint32_t>(spKey);
@@ -332,6 +360,9 @@ private:
     std::unordered_map<std::uint64_t, std::string> longTexts_;
     // Columns 0..3 of rows 0..FNRow.
     std::vector<std::array<std::string, 4>> fixed_;
+    // The item numbers of column 0, read once when written (IndexHeaderItems).
+    std::vector<int> itemOfRow_;
+    std::array<int, kItemCount + 1> rowOfItem_{};
     // Cells past the keyed rows (rows of a cleared grid beyond the species capacity).
     std::unordered_map<std::uint64_t, std::string> extra_;
 

@@ -30,7 +30,7 @@ CountMemo Table::MemoSpeciesCounts() {
         old[static_cast<std::size_t>(p)] = {std::move(s.seq), std::move(s.freq)};
     }
     const std::vector<std::uint16_t> occurrences = species_.Occurrences();
-    Check_SpeciesNumber();
+    RecountSpecies();
     for (int p = 1; p <= S; ++p) {
         const int key = species_.KeyAt(p);
         Species& s = sp_[static_cast<std::size_t>(key)];
@@ -58,7 +58,7 @@ CountMemo Table::MemoReleveCounts() {
         old[static_cast<std::size_t>(q)] = {HeaderText(key, 1), HeaderText(key, fnRow_)};
     }
     const std::vector<std::uint16_t> occurrences = releves_.Occurrences();
-    Check_TableNumber();
+    RecountReleves();
     for (int q = 1; q <= R; ++q) {
         const int key = releves_.KeyAt(q);
         auto& [number, count] = old[static_cast<std::size_t>(q)];
@@ -80,7 +80,7 @@ CountMemo Table::MemoReleveCounts() {
 }
 
 void Table::RestoreSpeciesCounts(const CountMemo& m) {
-    Check_SpeciesNumber();
+    RecountSpecies();
     for (const auto& t : m.texts) {
         Species& s = sp_[static_cast<std::size_t>(t.key)];
         (t.slot == 0 ? s.seq : s.freq) = t.text;
@@ -90,7 +90,7 @@ void Table::RestoreSpeciesCounts(const CountMemo& m) {
 }
 
 void Table::RestoreReleveCounts(const CountMemo& m) {
-    Check_TableNumber();
+    RecountReleves();
     for (const auto& t : m.texts) SetHeaderText(t.key, t.slot == 0 ? 1 : fnRow_, t.text);
     for (const auto& [q, n] : m.occurrences) releves_.SetOccurrences(q, n);
     contentVersion_ = NextVersion();
@@ -193,9 +193,9 @@ TableShape Table::Shape() const {
 // lines come out numbered as they did then.
 void Table::RestoreShape(const TableShape& s) {
     while (MaxSpecies() < s.maxSpecies)
-        if (!AddRow(MaxSpecies() + 1)) throw std::bad_alloc();
+        if (!GrowSpeciesTo(MaxSpecies() + 1)) throw std::bad_alloc();
     while (MaxReleve() < s.maxReleve)
-        if (!AddCol(MaxReleve() + 1)) throw std::bad_alloc();
+        if (!GrowRelevesTo(MaxReleve() + 1)) throw std::bad_alloc();
     if (MaxSpecies() > s.maxSpecies) {
         for (int r = 0; r <= MaxReleve(); ++r) {
             auto& v = rel_[static_cast<std::size_t>(r)].cells;
@@ -229,8 +229,8 @@ bool Table::DeleteRowCommand(int row, RemovedLines* removed) {
     const int p = row - fnRow_;
     removed->species.emplace_back(p, CopySpecies(species_.KeyAt(p)));
     DeleteRow(row);
-    Check_SpeciesNumber();
-    Check_TableNumber();
+    RecountSpecies();
+    RecountReleves();
     for (int q = 1; q <= ReleveCount(); ++q)
         if (RelNumSp()[static_cast<std::size_t>(q)] == 0) removed->releves.emplace_back(q, CopyReleve(releves_.KeyAt(q)));
     for (int key : releves_.CloseUp([&](int q) { return RelNumSp()[static_cast<std::size_t>(q)] == 0; }))
@@ -242,12 +242,12 @@ bool Table::DeleteColumnCommand(int col, RemovedLines* removed) {
     if (!removed) return DeleteColumnCommand(col);
     if (!IsUsedReleveCol(col)) return false;
     *removed = RemovedLines{};
-    removed->column = true;
-    const int q = col - 3;
+    removed->axis = Axis::Releves;
+    const int q = RelevePosOfColumn(col);
     removed->releves.emplace_back(q, CopyReleve(releves_.KeyAt(q)));
     DeleteColumn(col);
-    Check_TableNumber();
-    Check_SpeciesNumber();
+    RecountReleves();
+    RecountSpecies();
     std::vector<int> positions, keys;
     for (int p = 1; p <= SpeciesCount(); ++p)
         if (SpFreq()[static_cast<std::size_t>(p)] == 0) {
@@ -275,7 +275,7 @@ void Table::PutBack(const RemovedLines& removed) {
             PutReleve(c);
         }
     };
-    if (removed.column) {
+    if (removed.axis == Axis::Releves) {
         species();
         releves();
     } else {
@@ -288,7 +288,7 @@ bool Table::InsertRow(int row, InsertedLine* inserted) {
     if (!inserted) return InsertRow(row);
     if (!IsInsertableRow(row)) return false;
     *inserted = InsertedLine{};
-    inserted->species = true;
+    inserted->axis = Axis::Species;
     inserted->pos = row - fnRow_;
     inserted->shape = Shape();
     const int spare = SpeciesCount() + 1;
@@ -304,8 +304,8 @@ bool Table::InsertColumn(int col, InsertedLine* inserted) {
     if (!inserted) return InsertColumn(col);
     if (!IsInsertableCol(col)) return false;
     *inserted = InsertedLine{};
-    inserted->species = false;
-    inserted->pos = col - 3;
+    inserted->axis = Axis::Releves;
+    inserted->pos = RelevePosOfColumn(col);
     inserted->shape = Shape();
     const int spare = ReleveCount() + 1;
     inserted->spareReleve.key = -1;
@@ -317,7 +317,7 @@ bool Table::InsertColumn(int col, InsertedLine* inserted) {
 }
 
 void Table::TakeBack(const InsertedLine& ins) {
-    if (ins.species) {
+    if (ins.axis == Axis::Species) {
         species_.Remove(ins.pos);
         if (ins.spareSpecies.key >= 0) PutSpecies(ins.spareSpecies);
     } else {

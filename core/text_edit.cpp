@@ -8,12 +8,6 @@ namespace tavik {
 
 namespace {
 
-int ItemOfRow(const Table& t, int row) {
-    long long n = 0;
-    if (row < 1 || row >= t.FNRow() || !ParseInteger(t.Text(0, row), n) || n < 1 || n > kItemCount) return 0;
-    return static_cast<int>(n);
-}
-
 bool RowHasCells(const Table& t, int spKey) {
     for (int q = 1; q <= t.ReleveCount(); ++q)
         if (!t.CellEmpty(t.ReleveKeyAt(q), spKey)) return true;
@@ -36,7 +30,7 @@ EditableText EditableTextAt(const Table& t, int col, int row) {
         e.maxWidth = species ? kSpeciesNameWidth : 0;
         return e;
     }
-    const int item = ItemOfRow(t, row);
+    const int item = t.ItemOfHeaderRow(row);
     if (item == 0) return e;
     e.item = item;
     if (col == 2) {
@@ -97,7 +91,7 @@ void TextEditCell(const Table& t, const TextEdit& e, int& col, int& row) {
         row = p >= 1 && p <= t.MaxSpecies() ? t.FNRow() + p : -1;
     } else if (e.kind == EditableKind::HeaderValue) {
         const int q = e.releveKey >= 1 && e.releveKey <= t.MaxReleve() ? t.RelevePosOf(e.releveKey) : -1;
-        col = q >= 1 && q <= t.MaxReleve() ? q + 3 : -1;
+        col = q >= 1 && q <= t.MaxReleve() ? Table::ReleveColumn(q) : -1;
         if (col < 0) row = -1;
     } else if (e.kind == EditableKind::None) {
         row = -1;

@@ -107,6 +107,7 @@ struct SettingsValues {
             box.caption = ini.ReadString("Item", ItemKey(n, "str"), def.caption);
         }
         s.kaisou = std::string(Cp932Cut(ini.ReadString("Item", "Kaisou", d.kaisou), 14));
+        // "Frequecy" is spelled as every existing settings file spells it.
         s.frequency = ini.ReadBool("Item", "Frequecy", d.frequency);
         s.oneTime = ini.ReadBool("Item", "OneTime", d.oneTime);
         s.useDataItem = ini.ReadBool("Item", "UseDataItem", d.useDataItem);
@@ -171,7 +172,7 @@ void ApplySettings(Workspace& ws, const StagedSettings& st) {
 void LayOut(Workspace& ws) {
     Table& t = ws.table;
     if (t.ReleveCount() > 0) {
-        t.ReNewTable();
+        t.LayOutHeaderRows();
         return;
     }
     for (int n = 1; n <= kItemCount; ++n) t.ItemBoxes[n].checked = t.ItemBoxes[n].enabled;
@@ -230,7 +231,7 @@ void Workspace::WriteIniFile(const std::string& path) const {
         item.entries.push_back({ItemKey(n, "str"), table.ItemBoxes[n].caption});
     }
     item.entries.push_back({"Kaisou", settings.kaisou});
-    item.entries.push_back({"Frequecy", Bool(settings.frequency)});
+    item.entries.push_back({"Frequecy", Bool(settings.frequency)});  // the key as files spell it
     item.entries.push_back({"OneTime", Bool(settings.oneTime)});
     item.entries.push_back({"UseDataItem", Bool(settings.useDataItem)});
     item.entries.push_back({"Direction", std::to_string(settings.direction)});

@@ -25,7 +25,7 @@ struct Settings {
     std::string outputFontName;
     int outputFontSize = 0;
     std::string kaisou = "T1T2S1S2H1H2 M";    // [Item] Kaisou, at most 14 characters
-    bool frequency = false;                   // [Item] Frequecy
+    bool frequency = false;                   // [Item] Frequecy (the key as existing files spell it)
     bool oneTime = false;                     // [Item] OneTime
     bool useDataItem = true;                  // [Item] UseDataItem
     int direction = 0;                        // [Item] Direction
@@ -116,11 +116,14 @@ public:
     void OpenRetrieval();
     // One scan over the current data file. A new scan clears the flags first, also when the
     // files then cannot be opened (std::runtime_error as SetDataFile). Throws
-    // std::invalid_argument when a condition's cover class is not 0..5.
+    // std::invalid_argument when a condition's cover class is not 0..5. The table stays as it
+    // is: the K and D codes the scan read come into the table with the next put.
     ScanResult Scan(const ScanParams& params, RetrievalProgress* progress = nullptr);
     // Puts every marked relevé into the table as a new column and recounts. When the files
     // cannot be opened the table is still recounted, then std::runtime_error is thrown.
-    // The title prompt is the caller's: propose ProposedTitle().
+    // The title prompt is the caller's: propose ProposedTitle(). The K and D codes read last
+    // (by this pass, else by the scans before it) are returned, not written into the table:
+    // they become the table's as part of the step that puts the relevés in (AppendChange).
     PutResult PutIntoTable(RetrievalProgress* progress = nullptr);
     // The text the title prompt proposes: the table's title, or the data file's name
     // without its folder and extension when the title is empty.
@@ -135,6 +138,7 @@ private:
     FieldFiles& DataFiles();
     std::shared_ptr<FieldFiles> dataFiles_;
     std::string dataFilesPath_;  // the dataFileName it was opened for
+    int scanCodeK_ = -1, scanCodeD_ = -1;  // the codes the scans read last, -1 for none
 };
 
 // The companion settings file of a saved table, applied when the table is loaded: the same

@@ -29,7 +29,7 @@ void Workspace::SetDataFile(const std::string& path) {
     if (settings.useDataItem) {
         ApplyDataHeader(ParseDataHeader(files.HeaderRecord(), files.Utf8()), table, dataFileName);
         if (table.ReleveCount() == 0) table.ClearTable();
-        else table.ReNewTable();
+        else table.LayOutHeaderRows();
     }
     retrieval.Reset(releveRecordCount);
 }
@@ -50,8 +50,8 @@ ScanResult Workspace::Scan(const ScanParams& params, RetrievalProgress* progress
     FieldFiles& files = DataFiles();
     releveRecordCount = files.RecordCount();
     ScanResult res = retrieval.Scan(files, dict, params, progress);
-    if (res.lastCodeK >= 0) table.CodeK = res.lastCodeK;
-    if (res.lastCodeD >= 0) table.CodeD = res.lastCodeD;
+    if (res.lastCodeK >= 0) scanCodeK_ = res.lastCodeK;
+    if (res.lastCodeD >= 0) scanCodeD_ = res.lastCodeD;
     return res;
 }
 
@@ -64,8 +64,9 @@ PutResult Workspace::PutIntoTable(RetrievalProgress* progress) {
         throw;
     }
     PutResult res = retrieval.Put(table, *files, dict, progress);
-    if (res.lastCodeK >= 0) table.CodeK = res.lastCodeK;
-    if (res.lastCodeD >= 0) table.CodeD = res.lastCodeD;
+    if (res.lastCodeK < 0) res.lastCodeK = scanCodeK_;
+    if (res.lastCodeD < 0) res.lastCodeD = scanCodeD_;
+    scanCodeK_ = scanCodeD_ = -1;
     return res;
 }
 

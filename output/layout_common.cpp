@@ -4,13 +4,6 @@
 
 namespace tavik::layout {
 
-std::array<std::string, kLayerCount> LayerLabels(std::string_view kaisou) {
-    std::array<std::string, kLayerCount> labels;
-    const std::vector<std::string> pieces = Pieces(kaisou, 2, kLayerCount, true);
-    for (int i = 0; i < kLayerCount; ++i) labels[static_cast<std::size_t>(i)] = pieces[static_cast<std::size_t>(i)];
-    return labels;
-}
-
 const std::string& Notation(std::uint8_t value, int codeD) {
     static const auto table = [] {
         std::array<std::array<std::string, 256>, 2> t;

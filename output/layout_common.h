@@ -13,10 +13,6 @@
 
 namespace tavik::layout {
 
-// The seven two-byte layer labels of a "Kaisou" text; each is exactly two bytes wide
-// (a missing label is blank).
-std::array<std::string, kLayerCount> LayerLabels(std::string_view kaisou);
-
 // CoverText without building a string per cell.
 const std::string& Notation(std::uint8_t value, int codeD);
 

@@ -93,7 +93,7 @@ void ReleveRows(const Table& t, const OutputOptions& o, const UsedRange& u, Line
         }
         std::sort(cells.begin(), cells.end(),
                   [](const RowWriter::Field& a, const RowWriter::Field& b) { return a.column < b.column; });
-        row = t.Text(q + 3, 2);
+        row = t.Text(Table::ReleveColumn(q), 2);
         writer.Append(row, cells);
         out.Line(row);
     }
@@ -118,7 +118,7 @@ void ValueMatrix(const Table& t, const OutputOptions& options, LineSink& out, Pr
     }
     for (int q : u.releves) {
         row += ',';
-        row += t.Text(q + 3, 2);
+        row += t.Text(Table::ReleveColumn(q), 2);
     }
     out.Line(row);
     // Relevé position -> column among the used ones.

@@ -53,11 +53,10 @@ void ClampRanges(OutputOptions& o, const Table& t) {
     clamp(o.releveFrom, o.releveTo, t.ReleveCount());
 }
 
-OutputOptions OutputOptionsFor(OutputMode mode, Table& t, const Settings& s) {
+OutputOptions OutputOptionsFor(OutputMode mode, const Table& t, const Settings& s) {
     OutputOptions o;
     o.mode = mode;
-    t.Recount();
-    for (int n = 1; n <= kItemCount; ++n) o.items[static_cast<std::size_t>(n)] = HeaderRowOfItem(t, n) > 0;
+    for (int n = 1; n <= kItemCount; ++n) o.items[static_cast<std::size_t>(n)] = t.HeaderRowOfItem(n) > 0;
     o.speciesFrom = 1;
     o.speciesTo = t.SpeciesCount();
     o.releveFrom = 1;
@@ -81,26 +80,9 @@ PrintFont PrintFontOf(const Table& t, const Settings& s) {
     return {s.outputFontName, s.outputFontSize > 0 ? s.outputFontSize : t.FontSize};
 }
 
-int HeaderRowOfItem(const Table& t, int item) {
-    for (int row = 1; row < t.FNRow(); ++row) {
-        long long n = 0;
-        if (ParseInteger(t.Text(0, row), n) && n == item) return row;
-    }
-    return 0;
-}
-
 bool ItemChosen(const Table& t, const OutputOptions& o, int item) {
     if (item < 1 || item > kItemCount) return false;
-    return o.items[static_cast<std::size_t>(item)] && HeaderRowOfItem(t, item) > 0;
-}
-
-void ApplyItemSelection(Table& t, const std::array<bool, kItemCount + 1>& ticked) {
-    for (int n = 1; n <= kItemCount; ++n) {
-        ItemBox& box = t.ItemBoxes[static_cast<std::size_t>(n)];
-        box.enabled = n == 1 || ticked[static_cast<std::size_t>(n)];
-        box.checked = box.enabled;
-    }
-    t.ClearTable();
+    return o.items[static_cast<std::size_t>(item)] && t.HeaderRowOfItem(item) > 0;
 }
 
 const std::array<FileFilter, 6>& SaveDialogFilters() {
@@ -165,7 +147,7 @@ const std::vector<int>& ItemsNeededBy(SiteExport what) {
 
 bool HasItemsFor(const Table& t, SiteExport what) {
     for (int n : ItemsNeededBy(what))
-        if (HeaderRowOfItem(t, n) == 0) return false;
+        if (t.HeaderRowOfItem(n) == 0) return false;
     return true;
 }
 

@@ -69,11 +69,11 @@ int ClampPosition(int value, int count);
 // last one stays so.
 void ClampRanges(OutputOptions& o, const Table& t);
 
-// The options as the output panel starts them for `mode`: the frequency recount runs
-// (so that the counts the outputs read are current), every item that has a header row is
-// ticked, the ranges cover the whole table, the title is the table's, and the check boxes,
-// direction and method come from the settings; the font is the output font.
-OutputOptions OutputOptionsFor(OutputMode mode, Table& t, const Settings& s);
+// The options as the output panel starts them for `mode`: every item that has a header row
+// is ticked, the ranges cover the whole table, the title is the table's, and the check
+// boxes, direction and method come from the settings; the font is the output font. The
+// table is only read: the front end has recounted it before.
+OutputOptions OutputOptionsFor(OutputMode mode, const Table& t, const Settings& s);
 
 // The font of the printed outputs: the output font once the user chose one, else the
 // table's. Reading it changes nothing in the table.
@@ -83,15 +83,8 @@ struct PrintFont {
 };
 PrintFont PrintFontOf(const Table& t, const Settings& s);
 
-// The header row of item n (1..30) in the grid, 0 when the table has none.
-int HeaderRowOfItem(const Table& t, int item);
 // Whether `o` ticks item n and the table has a row for it.
 bool ItemChosen(const Table& t, const OutputOptions& o, int item);
-
-// The configuration's "設定する": every item that is ticked gets a header row, every other
-// one loses it, and the table is cleared and laid out anew in item order. Item 1 (the
-// serial number) always keeps its row: the layout puts it in row 1.
-void ApplyItemSelection(Table& t, const std::array<bool, kItemCount + 1>& ticked);
 
 // How an output replaces a read-only file of the chosen name.
 inline AtomicFile::ReadOnlyTarget Target(const OutputOptions& o) {

@@ -18,7 +18,7 @@ std::optional<OutputFileKind> FileKindOf(OutputMode mode) {
     }
 }
 
-OutputReport WriteOutputFile(Table& t, const OutputOptions& o, const std::string& path, Progress* progress) {
+OutputReport WriteOutputFile(const Table& t, const OutputOptions& o, const std::string& path, Progress* progress) {
     OutputReport report;
     switch (o.mode) {
         case OutputMode::Text: report = WriteTextTable(t, o, path, progress); break;
@@ -27,7 +27,6 @@ OutputReport WriteOutputFile(Table& t, const OutputOptions& o, const std::string
         case OutputMode::PCordMatrix: report = WritePCordMatrix(t, o, path, progress); break;
         default: throw std::invalid_argument("この出力はファイルに書きません");
     }
-    t.TableTitle = o.title;
     return report;
 }
 

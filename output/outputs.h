@@ -16,11 +16,11 @@ namespace tavik {
 // two prints and the configuration.
 std::optional<OutputFileKind> FileKindOf(OutputMode mode);
 
-// Runs the file output of `o.mode` into `path`. The table's title becomes the options'
-// title. Throws std::runtime_error naming the file on failure (the old file stays),
+// Runs the file output of `o.mode` into `path`, reading the table as it is (counted by the
+// front end; the title written is the options'). Throws std::runtime_error naming the file on failure (the old file stays),
 // OutputCancelled when `progress` asks to stop, std::invalid_argument for a mode that
 // writes no file.
-OutputReport WriteOutputFile(Table& t, const OutputOptions& o, const std::string& path,
+OutputReport WriteOutputFile(const Table& t, const OutputOptions& o, const std::string& path,
                              Progress* progress = nullptr);
 
 }  // namespace tavik

@@ -85,7 +85,7 @@ void PrintSimple(const Table& t, const OutputOptions& options, TextDevice& devic
         s.clear();
         if (first) AppendCp932Fit(s, t.ItemBoxes[1].caption, kCaptionWidth);
         for (int q = from; q <= last; ++q) {
-            const std::string serial(layout::Trim(t.Text(q + 3, 1)));
+            const std::string serial(layout::Trim(t.Text(Table::ReleveColumn(q), 1)));
             AppendCp932Fit(s, serial.size() > 2 ? serial.substr(serial.size() - 2) : serial, 2, Cp932Align::Right);
         }
         device.Line(s);
@@ -93,7 +93,7 @@ void PrintSimple(const Table& t, const OutputOptions& options, TextDevice& devic
 
         // The relevé number written downwards, two bytes a line.
         std::vector<std::vector<std::string>> pieces;
-        for (int q = from; q <= last; ++q) pieces.push_back(layout::Pieces(t.Text(q + 3, 2), 2, 4, true));
+        for (int q = from; q <= last; ++q) pieces.push_back(layout::Pieces(t.Text(Table::ReleveColumn(q), 2), 2, 4, true));
         for (int j = 0; j < 4; ++j) {
             s.clear();
             if (first) {

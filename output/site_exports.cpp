@@ -8,13 +8,13 @@ namespace tavik {
 
 namespace {
 
-std::string Value(const Table& t, int q, int row) { return std::string(layout::Trim(t.Text(q + 3, row))); }
+std::string Value(const Table& t, int q, int row) { return std::string(layout::Trim(t.Text(Table::ReleveColumn(q), row))); }
 
 // The relevé label: the relevé number (grid row 2) without surrounding blanks.
 std::string Label(const Table& t, int q) { return Value(t, q, 2); }
 
 int RowOrThrow(const Table& t, int item) {
-    const int row = HeaderRowOfItem(t, item);
+    const int row = t.HeaderRowOfItem(item);
     if (row == 0) throw MissingSiteItems();
     return row;
 }
@@ -68,7 +68,7 @@ std::string GpsPoints(const Table& t) {
     const int latRow = RowOrThrow(t, 5), lonRow = RowOrThrow(t, 6), altRow = RowOrThrow(t, 8);
     std::string s = "DAT=WGS84/WGS84/0.000/0.00000000/0/0/0 ";
     for (int q = 1; q <= t.ReleveCount(); ++q) {
-        s += GpsPointRecord(Label(t, q), t.Text(q + 3, latRow), t.Text(q + 3, lonRow), t.Text(q + 3, altRow));
+        s += GpsPointRecord(Label(t, q), t.Text(Table::ReleveColumn(q), latRow), t.Text(Table::ReleveColumn(q), lonRow), t.Text(Table::ReleveColumn(q), altRow));
         s += "\r\n";
     }
     return s;
@@ -90,7 +90,7 @@ std::string AltitudeClass(const std::string& altitude) {
 void MeshData(const Table& t, LineSink& out) {
     const int meshRow = RowOrThrow(t, 7), altRow = RowOrThrow(t, 8);
     for (int q = 1; q <= t.ReleveCount(); ++q)
-        out.Line(Value(t, q, meshRow) + "." + AltitudeClass(t.Text(q + 3, altRow)) + "," + Label(t, q));
+        out.Line(Value(t, q, meshRow) + "." + AltitudeClass(t.Text(Table::ReleveColumn(q), altRow)) + "," + Label(t, q));
 }
 
 OutputReport WriteMeshData(const Table& t, const std::string& path, ReadOnlyTarget readOnly) {

@@ -134,10 +134,9 @@ bool PlainDecimalNumber(std::string_view text, double& value, int* decimals) {
     return r.ec == std::errc() && r.ptr == s.data() + s.size();
 }
 
-OutputReport WriteSpreadsheet(Table& t, const OutputOptions& options, const std::string& path, Progress* progress) {
+OutputReport WriteSpreadsheet(const Table& t, const OutputOptions& options, const std::string& path, Progress* progress) {
     OutputOptions o = options;
     ClampRanges(o, t);
-    t.Recount();
     const int relFrom = o.releveFrom, relTo = o.releveTo;
     const int releves = TallyReleves(t, relFrom, relTo).releves;
     const bool frequency = o.frequency && releves > 0;
@@ -163,25 +162,25 @@ OutputReport WriteSpreadsheet(Table& t, const OutputOptions& options, const std:
     }
     for (int n = 2; n < kItemCount; ++n) {
         if (!ItemChosen(t, o, n)) continue;
-        const int g = HeaderRowOfItem(t, n);
+        const int g = t.HeaderRowOfItem(n);
         ++r;
         wb.Text(r, 1, t.Text(2, g));
-        for (int q = relFrom; q <= relTo; ++q) wb.Value(r, q + 2, t.Text(q + 3, g));
+        for (int q = relFrom; q <= relTo; ++q) wb.Value(r, q + 2, t.Text(Table::ReleveColumn(q), g));
         if (progress) progress->Show(kSpreadsheetMessage, std::to_string(n));
     }
     // The species numbers counted in the table, under the caption of the row after the
     // header rows of items 1..29 (item 30's, or "（現実の種数）").
     ++r;
-    const int row30 = HeaderRowOfItem(t, kItemCount);
+    const int row30 = t.HeaderRowOfItem(kItemCount);
     wb.Text(r, 1, t.Text(2, row30 > 0 ? row30 : t.FNRow()));
-    for (int q = relFrom; q <= relTo; ++q) wb.Value(r, q + 2, t.Text(q + 3, t.FNRow()));
+    for (int q = relFrom; q <= relTo; ++q) wb.Value(r, q + 2, t.Text(Table::ReleveColumn(q), t.FNRow()));
     if (frequency) wb.Text(r, relTo + 3, kFrequencyHeading, wb.centre_);
 
     layout::RangeCovers covers(t, relFrom, relTo);
     // The frequency is a share of the range's relevés, separators not counted, so it
     // counts the range's cells: the table's count would pass 100 % for a narrow range.
     const std::vector<int> inRange = OccurrencesInRange(t, relFrom, relTo);
-    const auto labels = layout::LayerLabels(o.layerLabels);
+    const auto labels = LayerLabels(o.layerLabels);
     std::string cell;
     for (int p = o.speciesFrom; p <= o.speciesTo; ++p) {
         ++r;

@@ -15,7 +15,7 @@ namespace tavik {
 // The sheet's largest column number; a range that needs more columns is refused.
 inline constexpr int kSheetColumns = 16384;
 
-// エクセル形式出力: recounts, then writes the workbook to `path` (replaced only once
+// エクセル形式出力: writes the workbook of the counted table to `path` (replaced only once
 // complete). Row 1 the title; the serial numbers (item 1 ticked) as numbers, counting the
 // relevés and leaving separator columns (relevés without species) empty; one row per
 // ticked header item, values trimmed, a plain decimal number (PlainDecimalNumber with
@@ -26,7 +26,7 @@ inline constexpr int kSheetColumns = 16384;
 // separators not counted) in column releveTo + 3. A range without a relevé has no
 // frequency column. Throws std::runtime_error naming the file when it cannot be written,
 // OutputCancelled when `progress` asks to stop.
-OutputReport WriteSpreadsheet(Table& t, const OutputOptions& o, const std::string& path,
+OutputReport WriteSpreadsheet(const Table& t, const OutputOptions& o, const std::string& path,
                               Progress* progress = nullptr);
 
 // Whether a header value goes to the sheet as a number: a plain decimal number (an

@@ -25,13 +25,13 @@ class TextLayout {
 public:
     TextLayout(const Table& t, const OutputOptions& o, LineSink& out, Progress* progress)
         : t_(t), o_(o), out_(out), progress_(progress), covers_(t, o.releveFrom, o.releveTo),
-          labels_(layout::LayerLabels(o.layerLabels)), inRange_(OccurrencesInRange(t, o.releveFrom, o.releveTo)),
+          labels_(LayerLabels(o.layerLabels)), inRange_(OccurrencesInRange(t, o.releveFrom, o.releveTo)),
           releves_(TallyReleves(t, o.releveFrom, o.releveTo).releves) {
         for (int n = 2; n <= kItemCount; ++n) {
             if (!ItemChosen(t, o, n)) continue;
             // The species count comes from the F＼N row: the number counted in the table,
             // not the one the field data gave.
-            items_.push_back({n, n == kItemCount ? t.FNRow() : HeaderRowOfItem(t, n)});
+            items_.push_back({n, n == kItemCount ? t.FNRow() : t.HeaderRowOfItem(n)});
         }
     }
 
@@ -87,7 +87,7 @@ private:
                     second.assign(kCaptionWidth, ' ');
                 }
                 for (int q = from; q <= last; ++q) {
-                    const auto pieces = layout::Pieces(t_.Text(q + 3, it.row), 4, 2, true);
+                    const auto pieces = layout::Pieces(t_.Text(Table::ReleveColumn(q), it.row), 4, 2, true);
                     s += ' ';
                     s += pieces[0];
                     second += ' ';
@@ -100,7 +100,7 @@ private:
                 if (first) AppendCp932Fit(s, caption, kCaptionWidth);
                 for (int q = from; q <= last; ++q) {
                     s += ' ';
-                    AppendCp932Fit(s, t_.Text(q + 3, it.row), 4);
+                    AppendCp932Fit(s, t_.Text(Table::ReleveColumn(q), it.row), 4);
                 }
                 out_.Line(s);
             }
@@ -259,8 +259,7 @@ bool FrequencyLeftOut(const Table& t, const OutputOptions& options) {
     return o.frequency && TallyReleves(t, o.releveFrom, o.releveTo).releves == 0;
 }
 
-OutputReport WriteTextTable(Table& t, const OutputOptions& o, const std::string& path, Progress* progress) {
-    t.Recount();
+OutputReport WriteTextTable(const Table& t, const OutputOptions& o, const std::string& path, Progress* progress) {
     if (progress) progress->Show("　組成表をテキスト出力しています　", "");
     return WriteTextOutput(
         path, [&](LineSink& sink) { PrintTable(t, o, kTextFileBlockWidth, sink, progress); }, Target(o), o.encoding);

@@ -35,10 +35,10 @@ void PrintTableInBlocks(const Table& t, const OutputOptions& o, int firstColumns
 int OnceSpeciesLeftOut(const Table& t, const OutputOptions& o);
 bool FrequencyLeftOut(const Table& t, const OutputOptions& o);
 
-// 表をテキスト出力: recounts, then writes the layout into the file at `path` (replaced only
+// 表をテキスト出力: writes the layout of the counted table into the file at `path` (replaced only
 // once complete). Throws std::runtime_error naming the file when it cannot be written,
 // OutputCancelled when `progress` asks to stop.
-OutputReport WriteTextTable(Table& t, const OutputOptions& o, const std::string& path,
+OutputReport WriteTextTable(const Table& t, const OutputOptions& o, const std::string& path,
                             Progress* progress = nullptr);
 
 // A percentage rounded to the nearest integer, halves to the even one; 0 when `of` is 0.

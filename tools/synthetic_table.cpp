@@ -13,8 +13,8 @@ void FillSyntheticTable(Table& t, const SyntheticShape& shape) {
     for (int n : {1, 2, 3, 8, 9, 10, 11, 12, 15, 16, 17, 18, 20, 23, 24, 25, 27, 30})
         t.ItemBoxes[n].enabled = t.ItemBoxes[n].checked = true;
     t.ClearTable();
-    t.AddRow(shape.species);
-    t.AddCol(shape.releves);
+    t.GrowSpeciesTo(shape.species);
+    t.GrowRelevesTo(shape.releves);
     for (int p = 1; p <= shape.species; ++p) t.AppendSpecies("Species " + std::to_string(p) + " 種");
     // Zipf-like choice of species: index = species * u^2.
     std::uniform_real_distribution<double> u(0.0, 1.0);

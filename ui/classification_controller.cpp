@@ -18,27 +18,6 @@ namespace tavik::ui {
 
 namespace {
 
-// The groups put into the table: the first run places them and keeps the record, later
-// runs repeat it; undoing takes the separators back out and restores the order and counts.
-class PlaceGroupsCommand : public TableCommand {
-public:
-    PlaceGroupsCommand(MainWindow* window, const QString& name, ReleveGroups groups)
-        : TableCommand(window, name), groups_(std::move(groups)) {}
-    int leftOver() const { return record_.leftOver; }
-
-protected:
-    void apply() override {
-        if (firstRun()) record_ = PlaceGroups(table(), groups_);
-        else RedoGroupPlacement(table(), record_);
-        groups_.clear();
-    }
-    void revert() override { RevertGroupPlacement(table(), record_); }
-
-private:
-    ReleveGroups groups_;
-    GroupPlacement record_;
-};
-
 // The override cursor for the length of a computation.
 struct WaitCursor {
     WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
@@ -115,14 +94,14 @@ void ClassificationController::showGroups(int k) {
 }
 
 bool ClassificationController::pushPlacement(const QString& name, const ReleveGroups& groups, int* leftOver) {
-    auto* command = new PlaceGroupsCommand(window_, name, groups);
+    auto change = std::make_unique<PlaceGroupsChange>(groups);
+    const PlaceGroupsChange* placed = change.get();
     try {
-        const bool done = window_->pushCommand(command);
-        if (done && leftOver) *leftOver = command->leftOver();
+        const bool done = window_->pushChange(name, std::move(change));
+        if (done && leftOver) *leftOver = placed->LeftOver();
         return done;
     } catch (const std::exception& e) {
-        // Refused before anything changed: the command never reached the history.
-        delete command;
+        // Refused before anything changed: the step never reached the history.
         window_->dialogs().inform(window_, Q(e.what()));
         return false;
     }

@@ -20,6 +20,10 @@
 #include "output/output_file.h"
 #include "ui/recovery.h"
 
+namespace tavik {
+class TableChange;
+}
+
 class QAction;
 class QLabel;
 class QMenu;
@@ -43,6 +47,7 @@ class UserDialogs;
 class CompositionGrid;
 class ClassificationController;
 class TableCommand;
+class TableChangeNotifier;
 class WorkMessage;
 
 // What the range panel is open for, and how presses on the grid behave.
@@ -159,11 +164,15 @@ public:
     // Applies `command` and puts it on the stack (ownership passes). False when the command
     // found nothing to do: it is dropped and the history stays as it was.
     bool pushCommand(TableCommand* command);
+    // The same for a change of the table wrapped in a command named `name`.
+    bool pushChange(const QString& name, std::unique_ptr<TableChange> change, bool newLayout = false);
     // After a command was applied or reverted: the grid, the status line and the caption
     // follow; with `layout`, the view starts afresh as for a new table.
     void tableCommandDone(bool layout);
-    // Ends a step begun with undoStack()->beginMacro(name); a step in which nothing
-    // changed leaves no trace in the history.
+    // A step made of the commands pushed until endStep(), with questions to the user between
+    // them: it opens on the first of them, so that a step in which nothing changed leaves no
+    // trace in the history.
+    void beginStep(const QString& name);
     void endStep();
     // The table changed since it was last saved or loaded (and holds relevés to save).
     bool hasUnsavedChanges() const;
@@ -396,6 +405,10 @@ private:
     QTimer* noteTimer_ = nullptr;
     MenuActions actions_;
     QUndoStack* undoStack_ = nullptr;
+    TableChangeNotifier* tableChanges_ = nullptr;
+    QString stepName_;        // the step begun and not yet opened on the stack
+    bool stepPending_ = false, stepOpen_ = false;
+    int stepDepth_ = 0;
     std::unique_ptr<RecoveryFile> recovery_;
     QTimer* recoveryTimer_ = nullptr;
     bool recoveryWarned_ = false;

@@ -72,11 +72,11 @@ void MainWindow::reciprocalAveraging() {
     {
         auto busy = BusyScope::working(this);
         WorkProgress progress(message_, false);
-        pushCommand(new ReorderCommand(this, QStringLiteral("反復平均法で行列並び替え"), true, true,
-                                       [&](Table& t) -> ReorderCommand::Applied {
-                                           RaOrder o = ApplyRaOrder(t, scores, &progress);
-                                           return {{1, std::move(o.species)}, {1, std::move(o.releves)}};
-                                       }));
+        pushChange(QStringLiteral("反復平均法で行列並び替え"),
+                   std::make_unique<ReorderChange>(true, true, [&](Table& t) -> Reordering {
+                       RaOrder o = ApplyRaOrder(t, scores, &progress);
+                       return {{1, std::move(o.species)}, {1, std::move(o.releves)}};
+                   }));
     }
     // The scores took long to work out: the recovery file follows once the window is free.
     QTimer::singleShot(0, this, &MainWindow::writeRecovery);
@@ -122,19 +122,19 @@ void MainWindow::sortByDiagnosticBlocks() {
     if (busy_) return;
     // The recount and the reorder are one step to undo; a refused reorder leaves the
     // recount alone.
-    undoStack_->beginMacro(QStringLiteral("診断種の順に組成表を並べ替える"));
+    beginStep(QStringLiteral("診断種の順に組成表を並べ替える"));
     // The groups are those of a fresh recount, as the constancy table takes them.
     recountFrequencies();
     try {
         auto busy = BusyScope::cursorOnly(this);
         std::vector<int> order = DiagnosticSpeciesOrder(ws_.table, constancyPanel_->fidelityOptions());
         // One permutation of the species positions: the cells travel with their rows.
-        pushCommand(new ReorderCommand(this, QStringLiteral("診断種の順に組成表を並べ替える"), true, true,
-                                       [&](Table& t) -> ReorderCommand::Applied {
-                                           t.PermuteSpecies(1, order);
-                                           t.Recount();
-                                           return {{1, std::move(order)}, {}};
-                                       }));
+        pushChange(QStringLiteral("診断種の順に組成表を並べ替える"),
+                   std::make_unique<ReorderChange>(true, true, [&](Table& t) -> Reordering {
+                       t.PermuteSpecies(1, order);
+                       t.Recount();
+                       return {{1, std::move(order)}, {}};
+                   }));
     } catch (const std::exception& e) {
         endStep();
         dialogs_->inform(this, Q(e.what()));

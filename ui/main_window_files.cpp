@@ -35,11 +35,11 @@ void MainWindow::clearTable() {
     {
         auto busy = BusyScope::working(this, QStringLiteral("　組成表を白紙化しています　"));
         // The table as it was stays with the command, to come back on undo.
-        Table before = ws_.table;
-        ws_.table.ClearTable();
+        Table cleared = ws_.table;
+        cleared.ClearTable();
         // A new table starts without the old one's title: the next retrieval proposes its own.
-        ws_.table.TableTitle.clear();
-        pushCommand(new SwapTableCommand(this, QStringLiteral("組成表の初期化"), std::move(before)));
+        cleared.TableTitle.clear();
+        pushChange(QStringLiteral("組成表の初期化"), std::make_unique<ReplaceTableChange>(std::move(cleared)), true);
     }
     showTableStatus();
 }
@@ -48,10 +48,7 @@ void MainWindow::recountFrequencies() {
     {
         auto busy = BusyScope::cursorOnly(this);
         // A table that was counted does not change: no step to undo.
-        CountMemo species = ws_.table.MemoSpeciesCounts();
-        CountMemo releves = ws_.table.MemoReleveCounts();
-        if (!species.empty() || !releves.empty())
-            pushCommand(new RecountCommand(this, std::move(species), std::move(releves)));
+        pushChange(QStringLiteral("出現頻度の再計算"), std::make_unique<RecountChange>());
     }
     refresh();
 }
@@ -81,7 +78,8 @@ void MainWindow::loadTable(const QString& path) {
             ws_.LoadTable(S(path), &progress);
             lastTableFolder_ = QFileInfo(path).absolutePath();
             // Loading can be undone; the table loaded is the saved one.
-            pushCommand(new SwapTableCommand(this, QStringLiteral("保存した表の読込み"), std::move(previous)));
+            Table loaded = std::exchange(ws_.table, std::move(previous));
+            pushChange(QStringLiteral("保存した表の読込み"), std::make_unique<ReplaceTableChange>(std::move(loaded)), true);
             tableSaved();
         } catch (const WorkStopped&) {
             busy.end();
@@ -245,7 +243,7 @@ void MainWindow::toggleEmbeddedItems() {
         showError(QString(), e);
     }
     const bool empty = ws_.table.ReleveCount() == 0;
-    ws_.table.ReNewTable();
+    ws_.table.LayOutHeaderRows();
     if (empty) emptyTableLaidOutAnew();
     layoutRenewed();
     showTableStatus();
@@ -257,10 +255,7 @@ void MainWindow::editTitle() {
     QString text = Q(ws_.ProposedTitle());
     if (dialogs_->getText(this, QStringLiteral("　表の見出しを編修する"), QString(), text) &&
         S(text) != ws_.table.TableTitle) {
-        const std::string before = ws_.table.TableTitle, after = S(text);
-        pushCommand(new FunctionCommand(
-            this, QStringLiteral("組成表の標題の編集"), [after](Table& t) { t.TableTitle = after; },
-            [before](Table& t) { t.TableTitle = before; }));
+        pushChange(QStringLiteral("組成表の標題の編集"), std::make_unique<TitleChange>(S(text)));
     }
     showTableStatus();
 }

@@ -94,11 +94,11 @@ void MainWindow::onGridReleased(Qt::MouseButton button, Qt::KeyboardModifiers, i
 }
 
 void MainWindow::onRowMoved(int from, int to) {
-    if (from != to) pushCommand(new MoveLineCommand(this, true, from, to));
+    if (from != to) pushChange(QStringLiteral("行の移動"), std::make_unique<MoveLineChange>(Axis::Species, from, to));
 }
 
 void MainWindow::onColumnMoved(int from, int to) {
-    if (from != to) pushCommand(new MoveLineCommand(this, false, from, to));
+    if (from != to) pushChange(QStringLiteral("列の移動"), std::make_unique<MoveLineChange>(Axis::Releves, from, to));
 }
 
 // ---- Pop-up buttons -------------------------------------------------------------------------------
@@ -151,8 +151,8 @@ bool MainWindow::confirmEdit(GridLine line, int index, bool applies, const QStri
 
 QString MainWindow::releveCaption(int col) const {
     const Table& t = ws_.table;
-    QString releve = QStringLiteral("%1 列目").arg(col - 3);
-    if (const int r = HeaderRowOfItem(t, 2); r > 0 && !t.Text(col, r).empty())
+    QString releve = QStringLiteral("%1 列目").arg(Table::RelevePosOfColumn(col));
+    if (const int r = t.HeaderRowOfItem(2); r > 0 && !t.Text(col, r).empty())
         releve += QStringLiteral("（%1）").arg(Q(t.Text(col, r)).trimmed());
     return releve;
 }
@@ -169,7 +169,7 @@ void MainWindow::deleteRow() {
                      QStringLiteral("削除できるのは種の行です。削除する行を選んでください。"),
                      QStringLiteral("この行を削除しますか？\n種名：%1").arg(speciesCaption(row))))
         return;
-    pushCommand(new DeleteLineCommand(this, true, row));
+    pushChange(QStringLiteral("行の削除"), std::make_unique<DeleteLineChange>(Axis::Species, row));
 }
 
 void MainWindow::deleteColumn() {
@@ -179,7 +179,7 @@ void MainWindow::deleteColumn() {
                      QStringLiteral("削除できるのは測定の列です。削除する列を選んでください。"),
                      QStringLiteral("この列を削除しますか？\n測定：%1").arg(releveCaption(col))))
         return;
-    pushCommand(new DeleteLineCommand(this, false, col));
+    pushChange(QStringLiteral("列の削除"), std::make_unique<DeleteLineChange>(Axis::Releves, col));
 }
 
 void MainWindow::insertRow() {
@@ -189,7 +189,7 @@ void MainWindow::insertRow() {
                      QStringLiteral("行を挿入する位置（種の行）を選んでください。"),
                      QStringLiteral("この上に行を挿入しますか？")))
         return;
-    if (!pushCommand(new InsertLineCommand(this, true, row)))
+    if (!pushChange(QStringLiteral("行の挿入"), std::make_unique<InsertLineChange>(Axis::Species, row)))
         dialogs_->error(this, QStringLiteral("行を挿入できません（メモリが足りません）。"));
 }
 
@@ -200,7 +200,7 @@ void MainWindow::insertColumn() {
                      QStringLiteral("列を挿入する位置（測定の列）を選んでください。"),
                      QStringLiteral("この左に列を挿入しますか？")))
         return;
-    if (!pushCommand(new InsertLineCommand(this, false, col)))
+    if (!pushChange(QStringLiteral("列の挿入"), std::make_unique<InsertLineChange>(Axis::Releves, col)))
         dialogs_->error(this, QStringLiteral("列を挿入できません（メモリが足りません）。"));
 }
 
@@ -216,12 +216,9 @@ void MainWindow::writeComment() {
     const bool ok = dialogs_->getText(this, QStringLiteral("　コメント行＝"), Q(ws_.table.Text(2, row)),
                                       text);
     grid_->clearTints();
-    const int key = ws_.table.SpeciesKeyOfRow(row);
-    const std::string before = ws_.table.SpeciesName(key), after = S(text);
-    if (ok && after != before)
-        pushCommand(new FunctionCommand(
-            this, QStringLiteral("コメントの書込み"), [key, after](Table& t) { t.SetSpeciesName(key, after); },
-            [key, before](Table& t) { t.SetSpeciesName(key, before); }));
+    if (ok)
+        pushChange(QStringLiteral("コメントの書込み"),
+                   std::make_unique<SpeciesNameChange>(ws_.table.SpeciesKeyOfRow(row), S(text)));
     refresh();
 }
 
@@ -279,7 +276,7 @@ void MainWindow::chooseTableFont() {
         ws_.table.FontName = font.family().toStdString();
         ws_.table.FontSize = font.pointSize() > 0 ? font.pointSize() : 9;
     }
-    ws_.table.ReNewTable();
+    ws_.table.LayOutHeaderRows();
     layoutRenewed();
     showTableStatus();
 }

@@ -13,16 +13,28 @@
 #include "output/options.h"
 #include "ui/cell_editor.h"
 #include "ui/cover_dialog.h"
-#include "ui/edit_commands.h"
 #include "ui/grid_widget.h"
 #include "ui/panels.h"
 #include "ui/main_window.h"
+#include "ui/undo_commands.h"
 #include "ui/qt_text.h"
 #include "ui/table_font.h"
 
 namespace tavik::ui {
 
 namespace {
+
+// The name a text edit carries in the Edit menu ("元に戻す：種名の編集").
+QString TextEditName(EditableKind kind) {
+    switch (kind) {
+        case EditableKind::SpeciesName: return QStringLiteral("種名の編集");
+        case EditableKind::CommentRow: return QStringLiteral("コメント行の編集");
+        case EditableKind::HeaderValue: return QStringLiteral("見出しの値の編集");
+        case EditableKind::ItemName: return QStringLiteral("項目名の編集");
+        case EditableKind::None: break;
+    }
+    return QString();
+}
 
 QString WidthNote(EditableKind kind, int maxWidth) {
     const QString what = kind == EditableKind::SpeciesName   ? QStringLiteral("種名")
@@ -83,7 +95,7 @@ void MainWindow::editCell(int col, int row) {
     // The covers of the species in this relevé.
     const int relKey = t.ReleveKeyOfCol(col), spKey = t.SpeciesKeyOfRow(row);
     std::array<QString, kLayerCount> labels;
-    const auto names = layout::LayerLabels(ws_.settings.kaisou);
+    const auto names = LayerLabels(ws_.settings.kaisou);
     for (int i = 0; i < kLayerCount; ++i) labels[static_cast<std::size_t>(i)] = Q(names[static_cast<std::size_t>(i)]);
     const QString releve = releveCaption(col);
     auto* dialog = new CoverDialog(t.Covers(relKey, spKey), labels,
@@ -95,7 +107,7 @@ void MainWindow::editCell(int col, int row) {
         CoverEdit edit;
         if (ws_.table.ContentVersion() != editVersion_ || !MakeCoverEdit(ws_.table, col, row, dialog->covers(), edit))
             return;
-        pushCommand(new CoverEditCommand(this, std::move(edit)));
+        pushChange(QStringLiteral("被度の編集"), std::make_unique<CoverEditChange>(std::move(edit)));
     });
     dialog->open();
 }
@@ -112,7 +124,8 @@ void MainWindow::onCellEdited(int col, int row, const QString& text) {
     TextEdit edit = MakeTextEdit(t, col, row, S(text), &cut);
     if (edit.kind == EditableKind::None || edit.after == edit.before) return;
     if (cut) showNote(WidthNote(edit.kind, EditableTextAt(t, col, row).maxWidth), 4000);
-    pushCommand(new TextEditCommand(this, std::move(edit)));
+    const QString name = TextEditName(edit.kind);
+    pushChange(name, std::make_unique<TextEditChange>(std::move(edit)));
 }
 
 }  // namespace tavik::ui

@@ -8,6 +8,7 @@
 #include <QFont>
 #include <QPrinter>
 
+#include "core/item_selection.h"
 #include "output/outputs.h"
 #include "output/print_layout.h"
 #include "output/site_exports.h"
@@ -34,7 +35,7 @@ PanelItems ItemsOf(const Table& t, bool tickShown) {
         PanelItem& item = items[static_cast<std::size_t>(n)];
         item.caption = Q(box.caption);
         // An item the table shows can be chosen, and starts chosen each time.
-        item.enabled = HeaderRowOfItem(t, n) > 0;
+        item.enabled = t.HeaderRowOfItem(n) > 0;
         item.checked = tickShown ? item.enabled : box.checked;
     }
     return items;
@@ -71,9 +72,8 @@ void MainWindow::showPCordOutput() { openOutputPanel(OutputMode::PCordMatrix); }
 
 void MainWindow::openOutputPanel(OutputMode mode) {
     if (busy_ || ws_.table.ReleveCount() <= 0) return;
-    // The outputs read the counts: recount first, a step to undo when it changes any. The
-    // options then start the way the command line starts them.
-    recountFrequencies();
+    // The options start the way the command line starts them; the counts the outputs read
+    // are made current when the output runs.
     const OutputOptions o = OutputOptionsFor(mode, ws_.table, ws_.settings);
     outputPanel_->openForOutput(mode, ItemsOf(ws_.table, true), ws_.table.SpeciesCount(),
                                 ws_.table.ReleveCount(), o);
@@ -197,11 +197,7 @@ void MainWindow::takeOutputTitle(const std::string& title) {
     // The edited title becomes the table's only once the output goes ahead; a new one is a
     // change of the table that can be undone.
     ws_.settings.title = title;
-    const std::string old = ws_.table.TableTitle;
-    if (old == title) return;
-    pushCommand(new FunctionCommand(
-        this, QStringLiteral("表題の変更"), [title](Table& t) { t.TableTitle = title; },
-        [old](Table& t) { t.TableTitle = old; }));
+    pushChange(QStringLiteral("表題の変更"), std::make_unique<TitleChange>(title));
 }
 
 void MainWindow::writeOutputFile(OutputOptions o) {
@@ -366,17 +362,14 @@ void MainWindow::exportSite(SiteExport what) {
 
 void MainWindow::applyItemSelection(const std::array<bool, kItemCount + 1>& ticked) {
     // The table before is kept whole: undoing gives back its relevés and its header items.
-    Table before;
-    {
-        auto busy = BusyScope::working(this, QStringLiteral("　組成表を白紙化しています　"));
-        before = ws_.table;
-        // The names corrected in the panel are part of this step: undone, the items have
-        // the names they had when the panel opened, which the outputs then read.
-        for (int n = 1; n <= kItemCount; ++n)
-            before.ItemBoxes[static_cast<std::size_t>(n)].caption = captionsAtOpen_[static_cast<std::size_t>(n)];
-        ApplyItemSelection(ws_.table, ticked);
-    }
-    pushCommand(new SwapTableCommand(this, QStringLiteral("表組み項目の変更"), std::move(before)));
+    auto busy = BusyScope::working(this, QStringLiteral("　組成表を白紙化しています　"));
+    Table laidOut = ws_.table;
+    ApplyItemSelection(laidOut, ticked);
+    // The names corrected in the panel are part of this step: undone, the items have the
+    // names they had when the panel opened, which the outputs then read.
+    for (int n = 1; n <= kItemCount; ++n)
+        ws_.table.ItemBoxes[static_cast<std::size_t>(n)].caption = captionsAtOpen_[static_cast<std::size_t>(n)];
+    pushChange(QStringLiteral("表組み項目の変更"), std::make_unique<ReplaceTableChange>(std::move(laidOut)), true);
 }
 
 }  // namespace tavik::ui

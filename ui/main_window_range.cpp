@@ -38,17 +38,13 @@ void MainWindow::applyRange() {
         auto busy = BusyScope::working(this);
         WorkProgress progress(message_, false);
         if (rangeMode_ == RangeMode::SortSpecies)
-            pushCommand(new ReorderCommand(this, QStringLiteral("植物を頻度順で並び替え"), true, false,
-                                           [&](Table& t) -> ReorderCommand::Applied {
-                                               return {SortPlants(t, range.p1, range.p2, descending, &progress), {}};
-                                           }));
+            pushChange(QStringLiteral("植物を頻度順で並び替え"),
+                       SortChange(Axis::Species, range.p1, range.p2, descending, &progress));
         else
-            pushCommand(new ReorderCommand(this, QStringLiteral("測定を種数順で並び替え"), false, true,
-                                           [&](Table& t) -> ReorderCommand::Applied {
-                                               return {{}, SortReleve(t, range.q1, range.q2, descending, &progress)};
-                                           }));
+            pushChange(QStringLiteral("測定を種数順で並び替え"),
+                       SortChange(Axis::Releves, range.q1, range.q2, descending, &progress));
     } else if (rangeMode_ == RangeMode::Hide) {
-        HideTableRC(ws_.table, range.q1, range.q2, range.p1, range.p2);
+        HideRange(ws_.table, range.q1, range.q2, range.p1, range.p2);
     }
     rangeMode_ = restingRangeMode();
     setGridForRangeMode();

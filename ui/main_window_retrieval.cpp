@@ -4,7 +4,7 @@
 #include "ui/main_window.h"
 #include "ui/undo_commands.h"
 #include <QTimer>
-#include <QUndoStack>
+#include <exception>
 #include "ui/qt_text.h"
 #include "ui/main_window_busy.h"
 #include "ui/retrieval_panel.h"
@@ -95,15 +95,21 @@ void MainWindow::putIntoTable() {
     retrievalPanel_->hide();
     PutResult result;
     // The relevés put in and the title given after are one step to undo.
-    undoStack_->beginMacro(QStringLiteral("表にデータを加える"));
-    Table& t = ws_.table;
-    TableTail spare = t.CopyTail(t.SpeciesCount() + 1, t.MaxSpecies(), t.ReleveCount() + 1, t.MaxReleve());
-    const bool ok = runRetrievalPass("　組成表に組み込んでいます　", false,
-                                     [&](RetrievalProgress& progress) { result = ws_.PutIntoTable(&progress); });
-    // Nothing put in and nothing recounted: no step.
-    if (t.SpeciesCount() != spare.speciesCount || t.ReleveCount() != spare.releveCount ||
-        !spare.speciesCounts.empty() || !spare.releveCounts.empty())
-        pushCommand(new AppendCommand(this, std::move(spare)));
+    beginStep(QStringLiteral("表にデータを加える"));
+    const bool ok = runRetrievalPass("　組成表に組み込んでいます　", false, [&](RetrievalProgress& progress) {
+        // A pass that fails half-way still leaves a step: what it put in can be taken out.
+        std::exception_ptr failed;
+        // Nothing put in, nothing recounted and the same codes: no step.
+        pushChange(QStringLiteral("表へのデータ追加"), std::make_unique<AppendChange>([&](Table&) {
+                       try {
+                           result = ws_.PutIntoTable(&progress);
+                       } catch (...) {
+                           failed = std::current_exception();
+                       }
+                       return CodeDigits{result.lastCodeK, result.lastCodeD};
+                   }));
+        if (failed) std::rethrow_exception(failed);
+    });
     refresh();
     if (ok) {
         QString notes = Q(SkippedRecordsMessage(result.skipped));

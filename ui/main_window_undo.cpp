@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QTimer>
 #include <QUndoStack>
+#include <utility>
 
 #include "ui/main_window.h"
 #include "ui/main_window_busy.h"
@@ -35,6 +36,8 @@ void MainWindow::buildUndo(QMenu* editMenu) {
     undoStack_ = new QUndoStack(this);
     undoStack_->setObjectName(QStringLiteral("undoStack"));
     undoStack_->setUndoLimit(100);
+    tableChanges_ = new TableChangeNotifier(this);
+    connect(tableChanges_, &TableChangeNotifier::tableChanged, this, &MainWindow::tableCommandDone);
 
     actions_.undo = new QAction(kUndoCaption, this);
     actions_.undo->setObjectName(QStringLiteral("undo"));
@@ -64,29 +67,40 @@ void MainWindow::buildUndo(QMenu* editMenu) {
     connect(undoStack_, &QUndoStack::cleanChanged, this, [this] { showTableStatus(); });
 }
 
-bool MainWindow::pushCommand(TableCommand* command) {
+bool MainWindow::pushCommand(TableCommand* raw) {
+    // Owned here until the stack takes it: a change that refuses by throwing leaves nothing.
+    std::unique_ptr<TableCommand> command(raw);
     QElapsedTimer clock;
     clock.start();
-    if (!command->applyFirst()) {
-        delete command;
-        return false;
+    if (!command->applyFirst()) return false;
+    if (stepPending_) {
+        undoStack_->beginMacro(stepName_);
+        stepPending_ = false;
+        stepOpen_ = true;
     }
-    undoStack_->push(command);
+    undoStack_->push(command.release());
     // Written once the command's work scope has ended.
     if (clock.elapsed() > kLongCommandMs) QTimer::singleShot(0, this, &MainWindow::writeRecovery);
     return true;
 }
 
+bool MainWindow::pushChange(const QString& name, std::unique_ptr<TableChange> change, bool newLayout) {
+    return pushCommand(new TableCommand(ws_, *tableChanges_, name, std::move(change),
+                                        newLayout ? TableCommand::Refresh::Layout : TableCommand::Refresh::Status));
+}
+
+void MainWindow::beginStep(const QString& name) {
+    // A step inside another one belongs to the outer step.
+    if (stepDepth_++ > 0) return;
+    stepName_ = name;
+    stepPending_ = true;
+    stepOpen_ = false;
+}
+
 void MainWindow::endStep() {
-    undoStack_->endMacro();
-    // Still inside an outer step (the stack offers no undo then): that step decides.
-    const int top = undoStack_->index() - 1;
-    if (!undoStack_->canUndo() || top < 0) return;
-    auto* step = const_cast<QUndoCommand*>(undoStack_->command(top));
-    if (step->childCount() > 0) return;
-    // An obsolete command is dropped from the history when undone.
-    step->setObsolete(true);
-    undoStack_->undo();
+    if (stepDepth_ == 0 || --stepDepth_ > 0) return;
+    if (stepOpen_) undoStack_->endMacro();
+    stepPending_ = stepOpen_ = false;
 }
 
 void MainWindow::tableCommandDone(bool layout) {
@@ -184,8 +198,9 @@ bool MainWindow::offerRecovery(const RecoveryFile::LeftBehind& f) {
         auto busy = BusyScope::working(this, QStringLiteral("　組成表を読込中　"));
         Table previous = ws_.table;
         ws_.LoadTable(S(f.path));
-        // The restored table holds work that was never saved.
-        pushCommand(new SwapTableCommand(this, QStringLiteral("組成表の復元"), std::move(previous)));
+        // The restored table holds work that was never saved: a step to undo.
+        Table restored = std::exchange(ws_.table, std::move(previous));
+        pushChange(QStringLiteral("組成表の復元"), std::make_unique<ReplaceTableChange>(std::move(restored)), true);
     } catch (const std::exception& e) {
         showError(QStringLiteral("自動保存した組成表を読込めません。"), e);
         recovery_->setAside(f);

@@ -39,6 +39,14 @@ TEST(CoverText, FollowsTheNotation) {
     EXPECT_EQ(CoverText(56, 2), " . ");
 }
 
+TEST(LayerLabels, SevenLabelsOfTwoBytesWithoutSplittingACharacter) {
+    using L = std::array<std::string, kLayerCount>;
+    EXPECT_EQ(LayerLabels("T1T2S1S2H1H2 M"), (L{"T1", "T2", "S1", "S2", "H1", "H2", " M"}));
+    EXPECT_EQ(LayerLabels("AB"), (L{"AB", "  ", "  ", "  ", "  ", "  ", "  "}));
+    // A full-width character is a label of its own; one that does not fit moves on.
+    EXPECT_EQ(LayerLabels("高木A亜B"), (L{"高", "木", "A ", "亜", "B ", "  ", "  "}));
+}
+
 TEST(MakeNumber4, RightAlignsAndCutsToFourCharacters) {
     EXPECT_EQ(MakeNumber4(7), "   7");
     EXPECT_EQ(MakeNumber4(12), "  12");

@@ -17,7 +17,7 @@ Table SixBySix() {
 TEST(HideRange, ThreeRowsStripHiddenLine) {
     Table t = SixBySix();
     const int fn = t.FNRow(), h = t.DefaultRowHeight();
-    HideTableRC(t, 2, 2, 2, 4);
+    HideRange(t, 2, 2, 2, 4);
     EXPECT_EQ(t.RowHeight(fn + 1), h);
     EXPECT_EQ(t.RowHeight(fn + 2), 1);
     EXPECT_EQ(t.RowHeight(fn + 3), -1);
@@ -29,14 +29,14 @@ TEST(HideRange, ThreeRowsStripHiddenLine) {
 
 TEST(HideRange, TwoRowsOrColumnsHideNothing) {
     Table t = SixBySix();
-    HideTableRC(t, 1, 2, 3, 4);
+    HideRange(t, 1, 2, 3, 4);
     for (int p = 1; p <= 6; ++p) EXPECT_EQ(t.RowHeight(t.FNRow() + p), t.DefaultRowHeight());
     for (int c = 4; c <= 9; ++c) EXPECT_EQ(t.ColWidth(c), t.DefaultColWidth());
 }
 
 TEST(HideRange, ColumnsFirstStripRestHidden) {
     Table t = SixBySix();
-    HideTableRC(t, 2, 5, 1, 1);
+    HideRange(t, 2, 5, 1, 1);
     EXPECT_EQ(t.ColWidth(4), t.DefaultColWidth());
     EXPECT_EQ(t.ColWidth(5), 1);
     EXPECT_EQ(t.ColWidth(6), -1);
@@ -50,7 +50,7 @@ TEST(HideRange, SelectionIntoFixedPartIsBounded) {
     // A drag from the header rows of column 1 down to species 3 of column 30 (spare).
     const TableRange r = RangeOfSelection(t, 1, 2, 33, fn + 3);
     EXPECT_EQ(r, (TableRange{1, 6, 1, 3}));
-    HideTableRC(t, -5, 40, -3, 3);
+    HideRange(t, -5, 40, -3, 3);
     // The F＼N row and the header rows keep their size; spare rows are untouched.
     EXPECT_EQ(t.RowHeight(fn), t.DefaultRowHeight());
     EXPECT_EQ(t.RowHeight(fn + 1), 1);
@@ -66,8 +66,8 @@ TEST(HideRange, SelectionIntoFixedPartIsBounded) {
 
 TEST(HideRange, ShowAgainRestoresEveryUsedRowAndColumn) {
     Table t = SixBySix();
-    HideTableRC(t, 1, 4, 1, 5);
-    HideTableRC(t, 4, 6, 4, 6);
+    HideRange(t, 1, 4, 1, 5);
+    HideRange(t, 4, 6, 4, 6);
     EXPECT_TRUE(AnyRangeHidden(t));
     ShowHiddenRanges(t);
     EXPECT_FALSE(AnyRangeHidden(t));
@@ -90,9 +90,9 @@ TEST(SiteRows, CollapseKeepsSerialFirstItemAndCounts) {
     EXPECT_EQ(t.RowHeight(fn), t.DefaultRowHeight());
     // Collapsed site rows, shown keys and a block too small to hide are no hidden block.
     ShowKeys(t, true);
-    HideTableRC(t, 2, 3, 2, 3);
+    HideRange(t, 2, 3, 2, 3);
     EXPECT_FALSE(AnyRangeHidden(t));
-    HideTableRC(t, 2, 4, 1, 1);
+    HideRange(t, 2, 4, 1, 1);
     EXPECT_TRUE(AnyRangeHidden(t));
     ShowSiteRows(t);
     for (int r = 1; r <= fn; ++r) EXPECT_EQ(t.RowHeight(r), t.DefaultRowHeight());

@@ -283,7 +283,7 @@ TEST(RetrievalPut, ZeroCoverSpeciesOpenNoRowAndTheColumnKeepsItsHeader) {
 
 TEST(RetrievalPut, ExistingRowsAreFoundAfterSortingAndCoversFollowKeys) {
     Table t = testing::MakeTable({{"X", "Y"}, {"Y"}});
-    SortPlants(t, 1, t.SpeciesCount(), true);  // Y (2) before X (1)
+    SortSpecies(t, 1, t.SpeciesCount(), true);  // Y (2) before X (1)
     ASSERT_EQ(t.Text(2, t.FNRow() + 1), "Y");
     MemSource s;
     s.releves = {{{P("X", kTwo), P("Z", kPlus)}, ""}};

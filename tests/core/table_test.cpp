@@ -84,12 +84,48 @@ TEST(TableLayout, RenewingATableWithRelevesKeepsHeaderRowsAndFollowsThem) {
     Table t = MakeTable({{"a"}});
     for (int n = 1; n <= 30; ++n) t.ItemBoxes[n].enabled = (n == 1 || n == 7);
     t.ItemBoxes[8].caption = "標高";
-    t.ReNewTable();
+    t.LayOutHeaderRows();
     EXPECT_EQ(t.FNRow(), 19);
     EXPECT_EQ(t.Text(2, 4), "標高");
     EXPECT_TRUE(t.ItemBoxes[8].enabled);
     EXPECT_TRUE(t.ItemBoxes[8].checked);
     EXPECT_FALSE(t.ItemBoxes[7].enabled);
+}
+
+TEST(TableLayout, HeaderRowsKnowTheirItemsAsTheNumbersChange) {
+    Table t;
+    EnableDefaultItems(t);
+    t.ClearTable();
+    // Items 1, 2, 3, 8 ... 27, 30 in rows 1..18; the F＼N row carries none.
+    ASSERT_EQ(t.FNRow(), 19);
+    EXPECT_EQ(t.HeaderRowOfItem(1), 1);
+    EXPECT_EQ(t.HeaderRowOfItem(8), 4);
+    EXPECT_EQ(t.HeaderRowOfItem(30), 18);
+    EXPECT_EQ(t.HeaderRowOfItem(4), 0);
+    EXPECT_EQ(t.ItemOfHeaderRow(18), 30);
+    EXPECT_EQ(t.ItemOfHeaderRow(19), 0);
+    EXPECT_EQ(t.HeaderRowOfItem(0), 0);
+    EXPECT_EQ(t.HeaderRowOfItem(31), 0);
+
+    // A number written into column 0 (as loading does) counts at once; the first row of an
+    // item wins, and a text that is no item number is none.
+    t.SetText(0, 3, "12");
+    EXPECT_EQ(t.ItemOfHeaderRow(3), 12);
+    EXPECT_EQ(t.HeaderRowOfItem(12), 3);
+    EXPECT_EQ(t.HeaderRowOfItem(3), 0);
+    t.SetText(0, 8, "x");
+    EXPECT_EQ(t.ItemOfHeaderRow(8), 0);
+    EXPECT_EQ(t.HeaderRowOfItem(12), 3);
+    t.SetText(0, 3, "31");
+    EXPECT_EQ(t.ItemOfHeaderRow(3), 0);
+
+    // A copy keeps them; a table made ready for loading has none until they are written.
+    const Table copy = t;
+    EXPECT_EQ(copy.HeaderRowOfItem(30), 18);
+    t.ResetForLoad(2, 2, 4);
+    for (int n = 1; n <= kItemCount; ++n) EXPECT_EQ(t.HeaderRowOfItem(n), 0) << n;
+    t.SetText(0, 2, " 7");
+    EXPECT_EQ(t.HeaderRowOfItem(7), 2);
 }
 
 TEST(TableGrowth, TwentyFourthColumnAndHundredTwentyEighthSpecies) {
@@ -202,7 +238,7 @@ TEST(TableEditing, CascadesDropManyAndLeaveTheSpareKeysInOrder) {
     t.SetCell(t.ReleveKeyAt(2), t.SpeciesKeyAt(1), "long cell text", Covers({10}));
     ASSERT_TRUE(t.InsertRow(fn + 3));
     ASSERT_TRUE(t.SetComment(fn + 3, "comment"));
-    SortPlants(t, 1, t.SpeciesCount(), false);  // keys no longer equal positions
+    SortSpecies(t, 1, t.SpeciesCount(), false);  // keys no longer equal positions
     std::vector<int> doomed;
     for (int p = 1; p <= t.SpeciesCount(); ++p)
         if (t.SpeciesName(t.SpeciesKeyAt(p)) != "y") doomed.push_back(t.SpeciesKeyAt(p));
@@ -331,12 +367,12 @@ TEST(Sorting, StableByFrequencyEmptyKeySmallest) {
         return s;
     };
     ASSERT_EQ(names(), "wxyz");
-    SortPlants(t, 1, 4, true);
+    SortSpecies(t, 1, 4, true);
     EXPECT_EQ(names(), "wxzy");
     EXPECT_EQ(t.Text(1, fn + 1), "   1");
     EXPECT_EQ(t.Text(1, fn + 3), "   3");
     EXPECT_EQ(t.Text(1, fn + 4), "");
-    SortPlants(t, 1, 4, false);
+    SortSpecies(t, 1, 4, false);
     EXPECT_EQ(names(), "yxzw");
     // Each row keeps its key, so the covers stay with the species.
     for (int p = 1; p <= 4; ++p) {
@@ -352,7 +388,7 @@ TEST(Sorting, PartialRangeAndReleveSortMovesHeaders) {
     t.SetText(4, 2, "R1");
     t.SetText(5, 2, "R2");
     t.SetText(6, 2, "R3");
-    SortReleve(t, 1, 3, true);
+    SortReleves(t, 1, 3, true);
     EXPECT_EQ(t.Text(4, 2), "R2");
     EXPECT_EQ(t.Text(5, 2), "R3");
     EXPECT_EQ(t.Text(6, 2), "R1");
@@ -360,7 +396,7 @@ TEST(Sorting, PartialRangeAndReleveSortMovesHeaders) {
     EXPECT_EQ(t.Text(4, fn), "   3");
     EXPECT_EQ(t.Text(4, 1), "   1");
     // Sorting species 2..2 of 3 leaves everything in place; out-of-range bounds are clipped.
-    SortPlants(t, 0, 99, false);
+    SortSpecies(t, 0, 99, false);
     EXPECT_EQ(t.Text(2, fn + 1), "c");
     EXPECT_EQ(t.Text(2, fn + 3), "a");
 }
@@ -382,10 +418,10 @@ TEST(Sorting, CountsOfTenThousandAndMoreSortByTheirFullNumber) {
     t.Recount();
     const int fn = t.FNRow();
     ASSERT_EQ(t.Text(3, fn + 1), "1005");
-    SortPlants(t, 1, 2, false);  // fewer first
+    SortSpecies(t, 1, 2, false);  // fewer first
     EXPECT_EQ(t.Text(2, fn + 1), "some");
     EXPECT_EQ(t.Text(2, fn + 2), "common");
-    SortPlants(t, 1, 2, true);
+    SortSpecies(t, 1, 2, true);
     EXPECT_EQ(t.Text(2, fn + 1), "common");
 
     // The same for relevés: one with 10,001 species, one with 2,000.
@@ -401,7 +437,7 @@ TEST(Sorting, CountsOfTenThousandAndMoreSortByTheirFullNumber) {
     }
     r.Recount();
     ASSERT_EQ(r.HeaderText(big, r.FNRow()), "1000");
-    SortReleve(r, 1, 2, true);
+    SortReleves(r, 1, 2, true);
     EXPECT_EQ(r.ReleveKeyAt(1), big);
 }
 

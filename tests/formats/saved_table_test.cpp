@@ -195,7 +195,7 @@ TEST(SavedTable, SortedTableComesBackWithKeysAtPositions) {
         }
     }
     ws.SaveTable(dir / "a.vtb");
-    SortPlants(t, 1, t.SpeciesCount(), true);
+    SortSpecies(t, 1, t.SpeciesCount(), true);
     t.PermuteReleves(1, {4, 3, 2, 1});
     t.Recount();
     ASSERT_NE(t.SpeciesKeyAt(1), 1);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/item_selection.h"
 #include "formats/workspace.h"
 #include "output/spreadsheet.h"
 #include "tests/formats/temp_dir.h"
@@ -100,11 +101,11 @@ TEST(ItemConfiguration, TickedItemsGetRowsInItemOrder) {
     std::array<bool, kItemCount + 1> ticked{};
     ticked[7] = ticked[2] = ticked[30] = true;  // item 1 stays although unticked
     ApplyItemSelection(t, ticked);
-    EXPECT_EQ(HeaderRowOfItem(t, 1), 1);
-    EXPECT_EQ(HeaderRowOfItem(t, 2), 2);
-    EXPECT_EQ(HeaderRowOfItem(t, 7), 3);
-    EXPECT_EQ(HeaderRowOfItem(t, 30), 4);
-    EXPECT_EQ(HeaderRowOfItem(t, 3), 0);
+    EXPECT_EQ(t.HeaderRowOfItem(1), 1);
+    EXPECT_EQ(t.HeaderRowOfItem(2), 2);
+    EXPECT_EQ(t.HeaderRowOfItem(7), 3);
+    EXPECT_EQ(t.HeaderRowOfItem(30), 4);
+    EXPECT_EQ(t.HeaderRowOfItem(3), 0);
     EXPECT_EQ(t.FNRow(), 5);
 }
 

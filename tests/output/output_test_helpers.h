@@ -42,7 +42,7 @@ inline Table TableWithItems(std::initializer_list<int> items) {
 inline int AddReleve(Table& t, const std::map<int, std::string>& values = {}) {
     const int q = t.AppendReleve();
     for (const auto& [item, text] : values) {
-        const int row = HeaderRowOfItem(t, item);
+        const int row = t.HeaderRowOfItem(item);
         if (row > 0) t.SetHeaderText(t.ReleveKeyAt(q), row, item >= 8 ? MakeNumber4(std::stoll(text)) : text);
     }
     return q;
@@ -65,7 +65,7 @@ inline OutputOptions AllOf(Table& t, OutputMode mode = OutputMode::Text) {
     OutputOptions o;
     o.mode = mode;
     t.Recount();
-    for (int n = 1; n <= kItemCount; ++n) o.items[static_cast<std::size_t>(n)] = HeaderRowOfItem(t, n) > 0;
+    for (int n = 1; n <= kItemCount; ++n) o.items[static_cast<std::size_t>(n)] = t.HeaderRowOfItem(n) > 0;
     o.speciesTo = t.SpeciesCount();
     o.releveTo = t.ReleveCount();
     o.title = t.TableTitle;

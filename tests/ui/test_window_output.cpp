@@ -128,7 +128,7 @@ void TestWindowOutput::eachModeShowsItsControls() {
         QCOMPARE(PanelChild<QGroupBox>(w, "directionBox")->isEnabled(), m.mode == OutputMode::ValueMatrix);
         for (int n = 1; n <= tavik::kItemCount; ++n) {
             QCheckBox* box = panel->itemBox(n);
-            const bool shown = tavik::HeaderRowOfItem(t, n) > 0;
+            const bool shown = t.HeaderRowOfItem(n) > 0;
             QCOMPARE(box->text(), Q(t.ItemBoxes[n].caption));
             QCOMPARE(box->isEnabled(), shown && !matrix);
             if (shown) QVERIFY(box->isChecked());
@@ -495,7 +495,7 @@ void TestWindowOutput::siteExportsNeedTheirItems() {
     // The default layout has no row for item 7 (the grid-mesh code): the mesh data cannot go
     // out, the site data can.
     SmallTable(w);
-    QVERIFY(tavik::HeaderRowOfItem(w.workspace().table, 7) == 0);
+    QVERIFY(w.workspace().table.HeaderRowOfItem(7) == 0);
     w.exportMeshData();
     QCOMPARE(s.dialogs->notices, QStringList{QStringLiteral("必要なデータが表にありません")});
     w.exportGpsPoints();
@@ -610,8 +610,8 @@ void TestWindowOutput::configurationLaysOutTheHeaderItems() {
     QVERIFY(!panel->isVisible());
     QCOMPARE(t.ReleveCount(), 0);
     QCOMPARE(t.FNRow(), fnBefore);
-    QCOMPARE(tavik::HeaderRowOfItem(t, 3), 0);
-    const int rowSpare = tavik::HeaderRowOfItem(t, spare);
+    QCOMPARE(t.HeaderRowOfItem(3), 0);
+    const int rowSpare = t.HeaderRowOfItem(spare);
     QVERIFY(rowSpare > 0);
     QCOMPARE(Q(t.Text(2, rowSpare)), QStringLiteral("地形"));
     QVERIFY(t.ItemBoxes[spare].enabled && !t.ItemBoxes[3].enabled);
@@ -620,8 +620,8 @@ void TestWindowOutput::configurationLaysOutTheHeaderItems() {
     QVERIFY(w.actions().undo->isEnabled());
     w.undo();
     QCOMPARE(t.ReleveCount(), 3);
-    QVERIFY(tavik::HeaderRowOfItem(t, 3) > 0);
-    QCOMPARE(tavik::HeaderRowOfItem(t, spare), 0);
+    QVERIFY(t.HeaderRowOfItem(3) > 0);
+    QCOMPARE(t.HeaderRowOfItem(spare), 0);
     QCOMPARE(t.FNRow(), fnBefore);
     // The corrected name went with the step: what the outputs read is the name as it was.
     QCOMPARE(t.ItemBoxes[spare].caption, originalCaption);
@@ -630,12 +630,12 @@ void TestWindowOutput::configurationLaysOutTheHeaderItems() {
     w.cancelOutput();
     w.redo();
     QCOMPARE(t.ReleveCount(), 0);
-    QCOMPARE(Q(t.Text(2, tavik::HeaderRowOfItem(t, spare))), QStringLiteral("地形"));
+    QCOMPARE(Q(t.Text(2, t.HeaderRowOfItem(spare))), QStringLiteral("地形"));
     // Item 1 keeps its row even when unticked.
     w.changeHeaderItems();
     panel->itemBox(1)->setChecked(false);
     w.runOutput();
-    QCOMPARE(tavik::HeaderRowOfItem(t, 1), 1);
+    QCOMPARE(t.HeaderRowOfItem(1), 1);
 }
 
 void TestWindowOutput::realPrintDialogsOffscreen() {

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QMenuBar>
+#include <QUndoStack>
 #include <QtTest>
 
 #include "ui/grid_widget.h"
@@ -23,6 +24,7 @@ private slots:
     void wholeRoad();
     void scanCanBeStoppedAndLocksTheWindow();
     void unreadableRelevesAreReported();
+    void codesOfTheDataComeWithThePutStep();
 };
 
 void TestWindowRetrieval::wholeRoad() {
@@ -211,6 +213,36 @@ void TestWindowRetrieval::unreadableRelevesAreReported() {
     QCOMPARE(w.workspace().table.ReleveCount(), 18);
     QCOMPARE(s.dialogs->notices.size(), 1);
     QVERIFY(s.dialogs->errors.isEmpty());
+}
+
+// The scan leaves the table alone; the K and D codes the retrieval read come into the table
+// with the relevés, as one step to undo.
+void TestWindowRetrieval::codesOfTheDataComeWithThePutStep() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    Table& t = w.workspace().table;
+    s.dialogs->files << TestDataFile(QStringLiteral("dune/dune.tki"));
+    w.chooseDataFile();
+    t.CodeK = 3;
+    t.CodeD = 2;
+    w.showRetrievalPanel();
+    w.scanFieldData(false);
+    QCOMPARE(t.CodeD, 2);
+    QCOMPARE(t.CodeK, 3);
+    const int steps = w.undoStack()->count();
+    s.dialogs->texts << QStringLiteral("Dune");
+    w.putIntoTable();
+    QCOMPARE(w.undoStack()->count(), steps + 1);
+    QCOMPARE(t.CodeK, 5);
+    QCOMPARE(t.CodeD, 1);
+    w.undo();
+    QCOMPARE(t.ReleveCount(), 0);
+    QCOMPARE(t.CodeK, 3);
+    QCOMPARE(t.CodeD, 2);
+    w.redo();
+    QCOMPARE(t.CodeK, 5);
+    QCOMPARE(t.CodeD, 1);
 }
 
 QTEST_MAIN(TestWindowRetrieval)

@@ -1,0 +1,124 @@
+// The table as the grid shows it: the texts of every grid cell (keys, header rows, species
+// texts, cells by position) and the rows' and columns' sizes in pixels.
+#include <algorithm>
+
+#include "core/table.h"
+
+namespace tavik {
+
+void Table::IndexHeaderItems() {
+    itemOfRow_.assign(static_cast<std::size_t>(std::max(fnRow_, 0)) + 1, 0);
+    rowOfItem_.fill(0);
+    for (int row = fnRow_ - 1; row >= 1; --row) {
+        long long n = 0;
+        if (static_cast<std::size_t>(row) >= fixed_.size() || !ParseInteger(fixed_[row][0], n) || n < 1 ||
+            n > kItemCount)
+            continue;
+        itemOfRow_[static_cast<std::size_t>(row)] = static_cast<int>(n);
+        rowOfItem_[static_cast<std::size_t>(n)] = row;  // the first row of an item wins
+    }
+}
+
+std::string& Table::FixedCell(int col, int row) {
+    if (static_cast<std::size_t>(row) >= fixed_.size()) fixed_.resize(static_cast<std::size_t>(row) + 1);
+    return fixed_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+}
+
+std::string Table::Text(int col, int row) const {
+    if (col < 0 || row < 0 || col >= ColCount() || row >= rowCount_) return {};
+    if (row == 0) {
+        if (col >= 3) return std::to_string(releves_.KeyAt(RelevePosOfColumn(col)));
+        return fixed_.empty() ? std::string() : fixed_[0][col];
+    }
+    if (row <= fnRow_) {
+        if (col <= 3)
+            return static_cast<std::size_t>(row) < fixed_.size() ? fixed_[row][col] : std::string();
+        return HeaderText(releves_.KeyAt(RelevePosOfColumn(col)), row);
+    }
+    const int p = row - fnRow_;
+    if (p > MaxSpecies()) {
+        auto it = extra_.find(LongKey(col, row));
+        return it == extra_.end() ? std::string() : it->second;
+    }
+    const int key = species_.KeyAt(p);
+    switch (col) {
+        case 0: return std::to_string(key);
+        case 1: return sp_[key].seq;
+        case 2: return sp_[key].name;
+        case 3: return sp_[key].freq;
+        default: return CellText(releves_.KeyAt(RelevePosOfColumn(col)), key);
+    }
+}
+
+void Table::SetText(int col, int row, const std::string& text) {
+    if (col < 0 || row < 0 || col >= ColCount() || row >= rowCount_) return;
+    if (row == 0) {
+        if (col < 3) FixedCell(col, 0) = text;
+        return;
+    }
+    contentVersion_ = NextVersion();
+    if (row <= fnRow_) {
+        if (col == 0) {
+            FixedCell(col, row) = text;
+            IndexHeaderItems();
+        } else if (col <= 3) {
+            FixedCell(col, row) = text;
+        } else
+            SetHeaderText(releves_.KeyAt(RelevePosOfColumn(col)), row, text);
+        return;
+    }
+    const int p = row - fnRow_;
+    if (p > MaxSpecies()) {
+        if (text.empty()) extra_.erase(LongKey(col, row));
+        else extra_[LongKey(col, row)] = text;
+        return;
+    }
+    const int key = species_.KeyAt(p);
+    switch (col) {
+        case 0: return;
+        case 1: sp_[key].seq = text; return;
+        case 2: sp_[key].name = text; return;
+        case 3: sp_[key].freq = text; return;
+        default: SetCellText(releves_.KeyAt(RelevePosOfColumn(col)), key, text);
+    }
+}
+
+int Table::DefaultColWidth() const { return static_cast<int>(RoundHalfEven(FontSize * 4 * 0.778)); }
+int Table::DefaultRowHeight() const { return static_cast<int>(RoundHalfEven(FontSize * 1.333 + 2)); }
+
+int Table::ColWidth(int col) const {
+    if (col < 0 || static_cast<std::size_t>(col) >= colWidths_.size()) return DefaultColWidth();
+    const int w = colWidths_[static_cast<std::size_t>(col)];
+    return w == kDefaultSize ? DefaultColWidth() : w;
+}
+
+int Table::RowHeight(int row) const {
+    if (row < 0 || static_cast<std::size_t>(row) >= rowHeights_.size()) return DefaultRowHeight();
+    const int h = rowHeights_[static_cast<std::size_t>(row)];
+    return h == kDefaultSize ? DefaultRowHeight() : h;
+}
+
+void Table::SetColWidth(int col, int w) {
+    if (col < 0 || col >= ColCount()) return;
+    if (static_cast<std::size_t>(col) >= colWidths_.size()) colWidths_.resize(col + 1, kDefaultSize);
+    colWidths_[static_cast<std::size_t>(col)] = w;
+    layoutVersion_ = NextVersion();
+}
+
+void Table::SetRowHeight(int row, int h) {
+    if (row < 0 || row >= rowCount_) return;
+    if (static_cast<std::size_t>(row) >= rowHeights_.size()) rowHeights_.resize(row + 1, kDefaultSize);
+    rowHeights_[static_cast<std::size_t>(row)] = h;
+    layoutVersion_ = NextVersion();
+}
+
+void Table::ResetSizes() {
+    colWidths_.assign(static_cast<std::size_t>(ColCount()), kDefaultSize);
+    rowHeights_.assign(static_cast<std::size_t>(rowCount_), kDefaultSize);
+    colWidths_[0] = 1;
+    colWidths_[2] = 7 * DefaultColWidth();
+    rowHeights_[0] = 1;
+    layoutVersion_ = NextVersion();
+}
+
+}  // namespace tavik
