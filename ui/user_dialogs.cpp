@@ -216,7 +216,7 @@ namespace {
 // Whether the desktop has a program for HTML files: a default for text/html, or one of the
 // browsers Debian's alternatives name.
 bool HasHtmlViewer() {
-    for (const char* name : {"x-www-browser", "sensible-browser", "firefox", "firefox-esr", "chromium"})
+    for (const char* name : {"x-www-browser", "firefox", "firefox-esr", "chromium"})
         if (!QStandardPaths::findExecutable(QLatin1String(name)).isEmpty()) return true;
     QProcess query;
     query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/html")});
