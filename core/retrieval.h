@@ -178,6 +178,8 @@ public:
 
 private:
     struct Kept;
+    class ScanPass;
+    class PutPass;
     void ForgetKept();
 
     std::vector<std::uint8_t> flags_{0};

@@ -188,8 +188,13 @@ void Table::SetCells(int relKey, Cell* first, Cell* last) {
             SetCell(relKey, c->species, std::string(c->text, c->len), c->covers);
         return;
     }
-    // A new column: order by species key (stable: an insertion sort, the cells of a relevé
-    // are few), keep the last cell of each species, and size the storage to what it holds.
+    // A new column: its storage sized to what it holds.
+    v.assign(first, OrderCells(first, last));
+    contentVersion_ = NextVersion();
+}
+
+// An insertion sort: the cells of a relevé are few.
+Cell* OrderCells(Cell* first, Cell* last) {
     for (Cell* i = first; i != last; ++i) {
         const Cell c = *i;
         Cell* j = i;
@@ -202,7 +207,22 @@ void Table::SetCells(int relKey, Cell* first, Cell* last) {
         if (i->len == 0 && i->covers.empty()) continue;
         *out++ = *i;
     }
-    v.assign(first, out);
+    return out;
+}
+
+void Table::FillReleve(int relKey, HeaderTexts head, int lastRow, std::vector<Cell> cells, const LayerCovers& record) {
+    Releve& r = rel_[static_cast<std::size_t>(relKey)];
+    if (!r.cells.empty() || !r.head.EmptyFrom(2)) {
+        for (int row = 2; row <= lastRow; ++row) SetHeaderText(relKey, row, std::string(head.Get(row)));
+        SetReleveRecord(relKey, record);
+        SetCells(relKey, cells.data(), cells.data() + cells.size());
+        return;
+    }
+    // Rows 0 and 1 stay as the column had them.
+    for (int row = 0; row <= 1; ++row) head.Set(row, r.head.Get(row));
+    r.head = std::move(head);
+    r.record = record;
+    r.cells = std::move(cells);
     contentVersion_ = NextVersion();
 }
 
