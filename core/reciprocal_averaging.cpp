@@ -29,40 +29,82 @@ int Weight(int method, const LayerCovers& c) {
     return w;
 }
 
-// The weights as the iterations read them: for each relevé its species, for each species
-// its relevés (in relevé order), every entry one word holding the other's position above
-// `bits` bits of weight. List i (1-based) holds entries start[i-1] .. start[i]-1.
+// The weights as the iterations read them, every entry one word holding a position above
+// `bits` bits of weight. For the relevé averages, relevé q's species are entries
+// relStart[q-1] .. relStart[q]-1. For the species averages each part of the species gets
+// the same layout restricted to its own species, so that it goes through the relevés in
+// order as a single pass would, adding only to its own species.
 template <class Word>
 struct RaLists {
     int bits = 0;
-    std::vector<std::size_t> relStart, spStart;
-    std::vector<Word> relEntries, spEntries;
+    std::vector<std::size_t> relStart;
+    std::vector<Word> relEntries;
+    std::vector<std::pair<int, int>> spParts;  // species first..last of each part
+    std::vector<std::vector<std::size_t>> partStart;
+    std::vector<std::vector<Word>> partEntries;
 };
 
+// Parts first..last of lists 1..n, each part about the same number of entries (list i
+// ends at entry start[i]).
+std::vector<std::pair<int, int>> SplitLists(const std::vector<std::size_t>& start, int parts) {
+    const int n = static_cast<int>(start.size()) - 1;
+    std::vector<std::pair<int, int>> ranges;
+    int first = 1;
+    for (int k = 1; k <= parts; ++k) {
+        const std::size_t goal = start.back() / static_cast<std::size_t>(parts) * static_cast<std::size_t>(k);
+        int last = k == parts ? n : first - 1;
+        while (last < n && start[static_cast<std::size_t>(last)] < goal) ++last;
+        ranges.emplace_back(first, last);
+        first = last + 1;
+    }
+    return ranges;
+}
+
 template <class Word>
-RaLists<Word> MakeLists(const RaWeights& w, int bits) {
+RaLists<Word> MakeLists(const RaWeights& w, int bits, int parts) {
     RaLists<Word> l;
     l.bits = bits;
     l.relStart = w.relStart;
     const std::size_t n = w.relSpecies.size();
     l.relEntries.resize(n);
-    l.spStart.assign(static_cast<std::size_t>(w.species) + 1, 0);
+    std::vector<std::size_t> spEnd(static_cast<std::size_t>(w.species) + 1, 0);
     for (std::size_t e = 0; e < n; ++e) {
         l.relEntries[e] = static_cast<Word>(static_cast<Word>(w.relSpecies[e]) << bits | w.relWeight[e]);
-        ++l.spStart[static_cast<std::size_t>(w.relSpecies[e])];
+        ++spEnd[static_cast<std::size_t>(w.relSpecies[e])];
     }
-    for (std::size_t p = 1; p < l.spStart.size(); ++p) l.spStart[p] += l.spStart[p - 1];
-    // Filled from the back, so that each species' relevés come out in ascending order.
-    l.spEntries.resize(n);
-    for (int q = w.releves; q >= 1; --q)
-        for (std::size_t e = w.relStart[static_cast<std::size_t>(q)]; e-- > w.relStart[static_cast<std::size_t>(q) - 1];) {
-            const std::size_t at = --l.spStart[static_cast<std::size_t>(w.relSpecies[e])];
-            l.spEntries[at] = static_cast<Word>(static_cast<Word>(q) << bits | w.relWeight[e]);
-        }
-    // spStart[p] is now where species p begins: shift it to where species p ends.
-    for (std::size_t p = 1; p < l.spStart.size(); ++p) l.spStart[p - 1] = l.spStart[p];
-    l.spStart.back() = n;
+    for (std::size_t p = 1; p < spEnd.size(); ++p) spEnd[p] += spEnd[p - 1];
+    l.spParts = SplitLists(spEnd, parts);
+    std::vector<int> partOf(static_cast<std::size_t>(w.species) + 1, 0);
+    for (int k = 0; k < parts; ++k)
+        for (int p = l.spParts[static_cast<std::size_t>(k)].first; p <= l.spParts[static_cast<std::size_t>(k)].second; ++p)
+            partOf[static_cast<std::size_t>(p)] = k;
+    l.partStart.assign(static_cast<std::size_t>(parts), std::vector<std::size_t>(1, 0));
+    l.partEntries.resize(static_cast<std::size_t>(parts));
+    for (int k = 0; k < parts; ++k) {
+        const auto [a, b] = l.spParts[static_cast<std::size_t>(k)];
+        l.partEntries[static_cast<std::size_t>(k)].reserve(spEnd[static_cast<std::size_t>(b)] - spEnd[static_cast<std::size_t>(a) - 1]);
+        l.partStart[static_cast<std::size_t>(k)].reserve(static_cast<std::size_t>(w.releves) + 1);
+    }
+    for (int q = 1; q <= w.releves; ++q) {
+        for (std::size_t e = w.relStart[static_cast<std::size_t>(q) - 1]; e < w.relStart[static_cast<std::size_t>(q)]; ++e)
+            l.partEntries[static_cast<std::size_t>(partOf[static_cast<std::size_t>(w.relSpecies[e])])].push_back(l.relEntries[e]);
+        for (int k = 0; k < parts; ++k) l.partStart[static_cast<std::size_t>(k)].push_back(l.partEntries[static_cast<std::size_t>(k)].size());
+    }
     return l;
+}
+
+// The weighted sums of the species: for each relevé q in order, weight x score[q] added to
+// the sum of each of its species, as the entries go (only the species of one part).
+template <class Word>
+void SpeciesSums(const std::vector<std::size_t>& start, const std::vector<Word>& entries, int bits, const float* rel,
+                 double* sums) {
+    const Word mask = static_cast<Word>((Word{1} << bits) - 1);
+    const Word* x = entries.data();
+    for (std::size_t q = 1; q < start.size(); ++q) {
+        const double r = rel[q];
+        const std::size_t end = start[q];
+        for (std::size_t e = start[q - 1]; e < end; ++e) sums[x[e] >> bits] += static_cast<double>(x[e] & mask) * r;
+    }
 }
 
 // The weighted sums of lists first..last: for each list the terms weight x value[position],
@@ -161,31 +203,18 @@ bool ChangeBelow(int n, const float* a, const float* b, double limit) {
     return true;
 }
 
-// Parts first..last of lists 1..n, each part about the same number of entries.
-std::vector<std::pair<int, int>> SplitLists(const std::vector<std::size_t>& start, int parts) {
-    const int n = static_cast<int>(start.size()) - 1;
-    std::vector<std::pair<int, int>> ranges;
-    int first = 1;
-    for (int k = 1; k <= parts; ++k) {
-        const std::size_t goal = start.back() / static_cast<std::size_t>(parts) * static_cast<std::size_t>(k);
-        int last = k == parts ? n : first - 1;
-        while (last < n && start[static_cast<std::size_t>(last)] < goal) ++last;
-        ranges.emplace_back(first, last);
-        first = last + 1;
-    }
-    return ranges;
-}
-
 // The iterations on `threads` threads. Every sum is added in the same order whatever the
 // number of threads: a relevé's along its species, a species' along its relevés; extremes
 // are found part by part and joined in part order. So the scores do not depend on it.
 template <class Word>
 RaResult Iterate(const RaWeights& w, int bits, int threads, Progress* progress) {
     const int S = w.species, R = w.releves;
-    const RaLists<Word> lists = MakeLists<Word>(w, bits);
     StepThreads team(threads);
     const int parts = team.Parts();
-    const auto relParts = SplitLists(lists.relStart, parts), spParts = SplitLists(lists.spStart, parts);
+    const RaLists<Word> lists = MakeLists<Word>(w, bits, parts);
+    const auto relParts = SplitLists(lists.relStart, parts);
+    const auto& spParts = lists.spParts;
+    std::vector<double> sums(static_cast<std::size_t>(S) + 1, 0.0);
     std::vector<Extremes> found(static_cast<std::size_t>(parts));
     Extremes all;
 
@@ -211,9 +240,11 @@ RaResult Iterate(const RaWeights& w, int bits, int threads, Progress* progress) 
     auto speciesAverages = [&](int k) {
         const auto [a, b] = spParts[static_cast<std::size_t>(k)];
         float* out = sp[newB].data();
-        WeightedSums(lists.spStart.data(), lists.spEntries.data(), bits, rel[newB].data(), a, b, [&](int p, double s) {
-            out[p] = static_cast<float>(s / static_cast<double>(w.spTotal[static_cast<std::size_t>(p)]));
-        });
+        std::fill(sums.begin() + a, sums.begin() + b + 1, 0.0);
+        SpeciesSums(lists.partStart[static_cast<std::size_t>(k)], lists.partEntries[static_cast<std::size_t>(k)], bits,
+                    rel[newB].data(), sums.data());
+        for (int p = a; p <= b; ++p)
+            out[p] = static_cast<float>(sums[static_cast<std::size_t>(p)] / static_cast<double>(w.spTotal[static_cast<std::size_t>(p)]));
         found[static_cast<std::size_t>(k)] = Extremes();
         found[static_cast<std::size_t>(k)].Add(out, a, b);
     };
@@ -254,7 +285,7 @@ RaResult Iterate(const RaWeights& w, int bits, int threads, Progress* progress) 
 }
 
 // Below this many entries one thread does the iterations sooner than two.
-constexpr std::size_t kEntriesPerThread = 50000;
+constexpr std::size_t kEntriesPerThread = 250000;
 
 // The row of the relevé number (header item 2), or 0 when the table has none.
 int ReleveNumberRow(const Table& t) {
