@@ -11,6 +11,11 @@
 #include "cli/commands.h"
 #include "cli/print_pdf.h"
 
+// Where the installed tavik-pdf lies, from the folder of the installed tavik-cli.
+#ifndef TAVIK_PDF_PRINTER_FROM_BIN
+#define TAVIK_PDF_PRINTER_FROM_BIN "../lib/tavik/tavik-pdf"
+#endif
+
 namespace tavik::cli {
 
 namespace {
@@ -29,15 +34,23 @@ std::string ProgramFolder() {
 void HandOverToPdfPrinter() {
     const std::string folder = ProgramFolder();
     char** argv = ProgramArguments();
-    // Only the tavik-pdf beside this program runs, never one of the working folder.
+    // Only the tavik-pdf beside this program (a build folder) or in the installed program's
+    // own folder runs, never one of the working folder or of the search path.
     if (folder.empty() || !argv) throw std::runtime_error("PDF に印刷するプログラム tavik-pdf の場所がわかりません");
-    const std::string pdfPrinter = folder + "tavik-pdf";
+    const std::string beside = folder + "tavik-pdf";
+    const std::string installed = folder + TAVIK_PDF_PRINTER_FROM_BIN;
     std::cout.flush();
     std::fflush(nullptr);
-    ::execv(pdfPrinter.c_str(), argv);
-    if (errno == ENOENT) throw std::runtime_error("PDF に印刷するプログラム " + pdfPrinter + " が見つかりません");
-    throw std::runtime_error("PDF に印刷するプログラム " + pdfPrinter + " を起動できません (" +
-                             std::strerror(errno) + ")");
+    std::string tried = beside;
+    ::execv(beside.c_str(), argv);
+    if (errno == ENOENT) {
+        tried = installed;
+        ::execv(installed.c_str(), argv);
+    }
+    if (errno == ENOENT)
+        throw std::runtime_error("PDF に印刷するプログラム tavik-pdf が見つかりません（" + beside + " にも " +
+                                 installed + " にもありません）");
+    throw std::runtime_error("PDF に印刷するプログラム " + tried + " を起動できません (" + std::strerror(errno) + ")");
 }
 
 void PrintToPdf(const Table&, const OutputOptions&, bool, const std::string&) {

@@ -314,7 +314,9 @@ std::string DefaultIniPath(const std::string& programPath) {
     fs::path p = programPath;
     p.replace_extension(".ini");
     const fs::path folder = p.has_parent_path() ? p.parent_path() : fs::path(".");
-    if (::access(folder.c_str(), W_OK) == 0) return p.string();
+    std::error_code ec;
+    const bool installed = fs::is_directory(folder / ".." / "share" / "tavik", ec);
+    if (!installed && ::access(folder.c_str(), W_OK) == 0) return p.string();
     fs::path config;
     if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/') config = xdg;
     else if (const char* home = std::getenv("HOME"); home && *home) config = fs::path(home) / ".config";

@@ -128,7 +128,9 @@ private:
 
 // Where the settings file lives: beside the program (its path with ".ini") when that
 // folder can be written, otherwise in the user's configuration folder
-// ($XDG_CONFIG_HOME or ~/.config)/tavik/tavik.ini.
+// ($XDG_CONFIG_HOME or ~/.config)/tavik/tavik.ini. An installed program (its folder has
+// share/tavik/ beside it, as bin/ has) shares its folder with every other program and keeps
+// its settings in the configuration folder always, even for a user who could write there.
 std::string DefaultIniPath(const std::string& programPath);
 
 }  // namespace tavik

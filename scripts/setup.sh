@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build, the tests and the screenshots need
-# (poppler-utils and python3-openpyxl read back the PDF and .xlsx outputs in tests).
+# (poppler-utils and python3-openpyxl read back the PDF and .xlsx outputs in tests; the
+# packaging tools build the .deb and check what it installs).
 # Safe to run again: apt-get is only called when something is missing. Packages named as
 # arguments are installed too (bench/setup-r.sh uses this for tools of its own).
 set -euo pipefail
@@ -13,6 +14,8 @@ pkgs=(
   clang libclang-rt-14-dev
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-noto-cjk fontconfig
   xvfb xauth xdg-utils
+  dpkg-dev fakeroot file lintian desktop-file-utils appstream shared-mime-info librsvg2-bin man-db
+  libglib2.0-bin
   "$@"
 )
 missing=()

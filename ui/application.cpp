@@ -10,6 +10,8 @@ namespace tavik::ui {
 
 void SetUpApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("TAVIK"));
+    // The installed menu entry's name: desktops match the window to its entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tavik.Tavik"));
     // The translator lives as long as the application.
     auto* qtJapanese = new QTranslator(&app);
     if (qtJapanese->load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),

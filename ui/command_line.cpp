@@ -12,6 +12,7 @@ StartRequest ParseCommandLine(const QStringList& args, const QString& defaultIni
     if (ext == QLatin1String("INI")) r.iniPath = first;
     else if (ext == QLatin1String("VTB") || QFileInfo(first).fileName().toUpper().endsWith(QLatin1String(".VTB.GZ")))
         r.tablePath = first;
+    else if (ext == QLatin1String("TKI")) r.dataPath = first;
     return r;
 }
 

@@ -140,6 +140,7 @@ void MainWindow::start(const QStringList& args, const QString& programPath) {
         // The table the program starts with is no step to undo.
         undoStack_->clear();
     }
+    if (!req.dataPath.isEmpty()) setDataFile(req.dataPath);
 }
 
 void MainWindow::applyWindowSettings() {

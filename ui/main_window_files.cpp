@@ -243,6 +243,11 @@ void MainWindow::editTitle() {
     showTableStatus();
 }
 
+// Where the installed manual lies, from the folder of the installed program.
+#ifndef TAVIK_MANUAL_FROM_BIN
+#define TAVIK_MANUAL_FROM_BIN "../share/doc/tavik/manual"
+#endif
+
 QString MainWindow::manualPath() const {
     QStringList candidates;
     const QString env = qEnvironmentVariable("TAVIK_MANUAL_DIR");
@@ -250,12 +255,12 @@ QString MainWindow::manualPath() const {
     const QString appDir = QCoreApplication::applicationDirPath();
     candidates << QDir(appDir).filePath(QStringLiteral("manual/index.html"))
                << QDir(appDir).filePath(QStringLiteral("docs/manual/index.html"))
-               << QDir(appDir).filePath(QStringLiteral("../share/tavik/manual/index.html"));
+               << QDir(appDir).filePath(QStringLiteral(TAVIK_MANUAL_FROM_BIN "/index.html"));
 #ifdef TAVIK_MANUAL_DIR
     candidates << QDir(QStringLiteral(TAVIK_MANUAL_DIR)).filePath(QStringLiteral("index.html"));
 #endif
     for (const QString& c : candidates)
-        if (QFileInfo(c).isFile()) return QFileInfo(c).absoluteFilePath();
+        if (QFileInfo(c).isFile()) return QDir::cleanPath(QFileInfo(c).absoluteFilePath());
     return {};
 }
 

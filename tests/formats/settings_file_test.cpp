@@ -285,6 +285,13 @@ TEST(SettingsFile, DefaultLocation) {
     const std::string saved = old ? old : "";
     ::setenv("XDG_CONFIG_HOME", "/xdg", 1);
     EXPECT_EQ(DefaultIniPath("/no/such/folder/tavik"), "/xdg/tavik/tavik.ini");
+    // Installed in bin/ beside share/tavik/: never beside the program, even where root
+    // could write.
+    std::filesystem::create_directories(dir.path() / "usr" / "bin");
+    std::filesystem::create_directories(dir.path() / "usr" / "share" / "tavik");
+    EXPECT_EQ(DefaultIniPath(dir / "usr/bin/tavik"), "/xdg/tavik/tavik.ini");
+    std::filesystem::create_directories(dir.path() / "build");
+    EXPECT_EQ(DefaultIniPath(dir / "build/tavik"), dir / "build/tavik.ini");
     if (old) ::setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
     else ::unsetenv("XDG_CONFIG_HOME");
 }

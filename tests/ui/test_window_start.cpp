@@ -1,8 +1,10 @@
 // The main window from its start: the version, the defaults, the menus with the commands
 // of later work, quitting, the manual and the about box, the settings, the table font and
 // the embedded items.
+#include <QDir>
 #include <QFile>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QtTest>
 
 #include "ui/command_line.h"
@@ -46,6 +48,16 @@ void TestWindowStart::versionAndCommandLineRules() {
     QVERIFY(r.tablePath.isEmpty());
     r = ParseCommandLine({QStringLiteral("dir.ini/table")}, def);
     QCOMPARE(r.iniPath, def);
+    r = ParseCommandLine({QStringLiteral("/d/Beech.TKI")}, def);
+    QCOMPARE(r.iniPath, def);
+    QVERIFY(r.tablePath.isEmpty());
+    QCOMPARE(r.dataPath, QStringLiteral("/d/Beech.TKI"));
+
+    // A field-data index opened from the desktop is the current field data at once.
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path(), {TestDataFile(QStringLiteral("example/example.tki"))});
+    QCOMPARE(Q(s.w->workspace().dataFileName), TestDataFile(QStringLiteral("example/example.tki")));
+    QCOMPARE(s.w->workspace().table.ReleveCount(), 0);
 }
 
 void TestWindowStart::startupDefaults() {
@@ -168,6 +180,21 @@ void TestWindowStart::manualAndAbout() {
     QVERIFY(!tavik::ui::UserDialogs().openInBrowser(s.dialogs->openedInBrowser.front()));
     s.w->showAbout();
     QCOMPARE(s.dialogs->modalShown, 1);
+
+    // Installed, the manual lies in share/doc/tavik/ beside bin/ and comes before the one
+    // of the checkout.
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    const QString share = QDir::cleanPath(programDir.absoluteFilePath(QStringLiteral("../share")));
+    QVERIFY2(!QFileInfo::exists(share), qPrintable(share));
+    const auto removeShare = qScopeGuard([&] { QDir(share).removeRecursively(); });
+    const QString installed = share + QStringLiteral("/doc/tavik/manual/index.html");
+    QVERIFY(QDir().mkpath(QFileInfo(installed).path()));
+    QFile page(installed);
+    QVERIFY(page.open(QIODevice::WriteOnly));
+    page.close();
+    s.dialogs->browserStarts = true;
+    s.w->openManual();
+    QCOMPARE(s.dialogs->openedInBrowser.back(), installed);
 }
 
 void TestWindowStart::settingsFontAndEmbeddedItems() {
