@@ -57,13 +57,4 @@ void HeaderTexts::Set(int row, std::string_view text) {
     bytes_.replace(at, end - at, LengthBytes(text.size()).append(text));
 }
 
-bool HeaderTexts::EmptyFrom(int row) const {
-    std::size_t at = 0;
-    for (int r = 0; at < bytes_.size(); ++r) {
-        if (r >= row && Length(at) != 0) return false;
-        at = Skip(at);
-    }
-    return true;
-}
-
 }  // namespace tavik

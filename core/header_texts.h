@@ -15,8 +15,6 @@ public:
     std::string_view Get(int row) const;
     void Set(int row, std::string_view text);
     void Clear() { bytes_.clear(); bytes_.shrink_to_fit(); }
-    // Whether every row from `row` on is empty.
-    bool EmptyFrom(int row) const;
 
 private:
     // Each row from row 0 on: its length (one byte below 255; 255 and four bytes beyond),

@@ -178,8 +178,6 @@ public:
 
 private:
     struct Kept;
-    class ScanPass;
-    class PutPass;
     void ForgetKept();
 
     std::vector<std::uint8_t> flags_{0};

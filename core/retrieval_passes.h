@@ -55,6 +55,9 @@ struct Retrieval::Kept {
         if (added) names.push_back(name);
         return it->second;
     }
+    // The two passes, declared here so that they reach the retrieval's flags and counts.
+    class ScanPass;
+    class PutPass;
 };
 
 }  // namespace tavik

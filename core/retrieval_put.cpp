@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "core/cell_order.h"
 #include "core/cover_number.h"
 #include "core/cp932_width.h"
 #include "core/ordered_chunks.h"
@@ -24,14 +25,15 @@ struct PutChunk {
     std::vector<int> codeK, codeD;
     std::vector<std::uint32_t> start;          // of each record's cells
     std::vector<Cell> cells;                   // the species with covers
-    std::vector<HeaderTexts> heads;            // each record's header values
+    std::vector<std::string> values;           // each record's header values, in row order
     // Given on the calling thread: each record's column (0: none) and how many of its cells
     // found a species row (fewer when the rows could not grow); a cell's species is then
     // its species key.
     std::vector<int> columns;
     std::vector<std::uint32_t> placed;
-    // Laid out on a thread: the cells as each column keeps them.
-    std::vector<std::vector<Cell>> laid;
+    // Laid out on a thread: each record's cells from start[r] on ordered as its column keeps
+    // them, `laid[r]` of them.
+    std::vector<std::uint32_t> laid;
     bool laidOut = false;
 };
 
@@ -88,7 +90,7 @@ private:
 
 }  // namespace
 
-class Retrieval::PutPass {
+class Retrieval::Kept::PutPass {
 public:
     PutPass(Retrieval& r, Table& t, ReleveSource& src, const Dictionary& dict, RetrievalProgress* progress)
         : r_(r), t_(t), src_(src), progress_(progress),
@@ -167,7 +169,7 @@ private:
         out.codeK.assign(n, 0);
         out.codeD.assign(n, 0);
         out.start.assign(n + 1, 0);
-        out.heads.resize(n);
+        out.values.reserve(n * items_.size());
         DecodedReleve rel;
         for (std::size_t r = 0; r < n; ++r) {
             const int i = out.records[r];
@@ -187,10 +189,9 @@ private:
                 if (out.readable[r]) AddCells(out, rel.species.data(), rel.species.data() + rel.species.size());
             }
             if (!out.readable[r]) continue;
-            for (std::size_t k = 0; k < items_.size(); ++k) {
-                const int item = items_[k];
-                const std::string v = reader->Item(i, item);
-                out.heads[r].Set(static_cast<int>(k) + 2, item <= 7 ? v : Cp932Fit(v, 4, Cp932Align::Right));
+            for (int item : items_) {
+                std::string v = reader->Item(i, item);
+                out.values.push_back(item <= 7 ? std::move(v) : Cp932Fit(v, 4, Cp932Align::Right));
             }
         }
         out.start[n] = static_cast<std::uint32_t>(out.cells.size());
@@ -249,26 +250,35 @@ private:
     // On a thread: the cells of chunk c as their columns keep them.
     void LayOut(int c) {
         PutChunk& in = chunks_[static_cast<std::size_t>(c)];
-        in.laid.resize(in.records.size());
+        in.laid.assign(in.records.size(), 0);
         for (std::size_t r = 0; r < in.columns.size(); ++r) {
             if (in.columns[r] == 0) continue;
             Cell* first = in.cells.data() + in.start[r];
-            in.laid[r].assign(first, OrderCells(first, first + in.placed[r]));
+            in.laid[r] = static_cast<std::uint32_t>(OrderCells(first, first + in.placed[r]) - first);
         }
         in.laidOut = true;
     }
 
-    // On the calling thread, in record order: the columns of chunk c filled.
+    // On the calling thread, in record order: the columns of chunk c filled, as one relevé
+    // after the other would fill them.
     void Put(int c) {
         PutChunk& in = chunks_[static_cast<std::size_t>(c)];
         if (!in.laidOut) LayOut(c);
-        for (std::size_t r = 0; r < in.columns.size(); ++r) {
-            if (in.columns[r] == 0) continue;
-            LayerCovers record{};
-            record[0] = static_cast<std::uint8_t>(in.codeK[r]);
-            record[1] = static_cast<std::uint8_t>(in.codeD[r]);
-            t_.FillReleve(in.columns[r], std::move(in.heads[r]), static_cast<int>(items_.size()) + 1,
-                          std::move(in.laid[r]), record);
+        std::size_t value = 0;
+        for (std::size_t r = 0; r < in.records.size(); ++r) {
+            if (!in.readable[r]) continue;
+            const int relKey = in.columns[r];
+            if (relKey != 0) {
+                for (std::size_t k = 0; k < items_.size(); ++k)
+                    t_.SetHeaderText(relKey, static_cast<int>(k) + 2, std::move(in.values[value + k]));
+                LayerCovers record{};
+                record[0] = static_cast<std::uint8_t>(in.codeK[r]);
+                record[1] = static_cast<std::uint8_t>(in.codeD[r]);
+                t_.SetReleveRecord(relKey, record);
+                Cell* first = in.cells.data() + in.start[r];
+                t_.SetCells(relKey, first, first + in.laid[r]);
+            }
+            value += items_.size();
         }
         in = PutChunk{};
         put_ = c + 1;
@@ -296,7 +306,7 @@ private:
 };
 
 PutResult Retrieval::Put(Table& t, ReleveSource& src, const Dictionary& dict, RetrievalProgress* progress) {
-    return PutPass(*this, t, src, dict, progress).Run();
+    return Kept::PutPass(*this, t, src, dict, progress).Run();
 }
 
 }  // namespace tavik

@@ -32,7 +32,7 @@ struct ScanChunk {
 
 }  // namespace
 
-class Retrieval::ScanPass {
+class Retrieval::Kept::ScanPass {
 public:
     ScanPass(Retrieval& r, ReleveSource& src, const Dictionary& dict, const ScanParams& params,
              RetrievalProgress* progress)
@@ -216,7 +216,7 @@ ScanResult Retrieval::Scan(ReleveSource& src, const Dictionary& dict, const Scan
         ForgetKept();
     }
     if (!params.additional) BeginNewScan();
-    return ScanPass(*this, src, dict, params, progress).Run();
+    return Kept::ScanPass(*this, src, dict, params, progress).Run();
 }
 
 }  // namespace tavik

@@ -1,5 +1,7 @@
 #include "core/table.h"
 
+#include "core/cell_order.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cstring>
@@ -208,22 +210,6 @@ Cell* OrderCells(Cell* first, Cell* last) {
         *out++ = *i;
     }
     return out;
-}
-
-void Table::FillReleve(int relKey, HeaderTexts head, int lastRow, std::vector<Cell> cells, const LayerCovers& record) {
-    Releve& r = rel_[static_cast<std::size_t>(relKey)];
-    if (!r.cells.empty() || !r.head.EmptyFrom(2)) {
-        for (int row = 2; row <= lastRow; ++row) SetHeaderText(relKey, row, std::string(head.Get(row)));
-        SetReleveRecord(relKey, record);
-        SetCells(relKey, cells.data(), cells.data() + cells.size());
-        return;
-    }
-    // Rows 0 and 1 stay as the column had them.
-    for (int row = 0; row <= 1; ++row) head.Set(row, r.head.Get(row));
-    r.head = std::move(head);
-    r.record = record;
-    r.cells = std::move(cells);
-    contentVersion_ = NextVersion();
 }
 
 std::string Table::HeaderText(int relKey, int row) const {

@@ -46,11 +46,6 @@ struct Cell {
 inline constexpr std::uint8_t kLongText = 0xFF;
 inline constexpr int kDefaultSize = -1000000;
 
-// Orders the cells of one relevé by species key (stable), keeps the last cell of each species
-// and drops those without text and covers; returns the end of those kept. What a relevé's
-// cells look like in the table.
-Cell* OrderCells(Cell* first, Cell* last);
-
 // The permutation that undoes Table::PermuteSpecies / PermuteReleves(first, order).
 std::vector<int> InverseOrder(int first, const std::vector<int>& order);
 
@@ -177,11 +172,6 @@ public:
     // cell of the same species wins). Texts are those held in the cells (at most four
     // bytes). The range is reordered.
     void SetCells(int relKey, Cell* first, Cell* last);
-    // Fills the appended column of `relKey` with a retrieved relevé: header rows 2..lastRow
-    // from `head`, its record, and `cells` as OrderCells leaves them. A column that holds
-    // nothing but its number, as appended columns do, takes them as they are; any other gets
-    // them as SetHeaderText, SetReleveRecord and SetCells would put them.
-    void FillReleve(int relKey, HeaderTexts head, int lastRow, std::vector<Cell> cells, const LayerCovers& record);
     // The compact cells of one relevé, ordered by species key. Text through CellTextOf.
     const std::vector<Cell>& CellsOf(int relKey) const { return rel_[static_cast<std::size_t>(relKey)].cells; }
     std::string CellTextOf(int relKey, const Cell& c) const;
