@@ -58,6 +58,7 @@ void FreqTable::SetRowBlock(int row, int block, int rank) {
     }
     rowBlocks_[static_cast<std::size_t>(row)] = block;
     rowRanks_[static_cast<std::size_t>(row)] = rank;
+    rowsInBlockOrder_ = false;
 }
 
 bool FreqTable::SortRowsByBlocks() {
@@ -81,6 +82,7 @@ bool FreqTable::SortRowsByBlocks() {
     if (!shades_.empty()) permute(shades_, static_cast<std::size_t>(cols_));
     permute(rowBlocks_, 1);
     permute(rowRanks_, 1);
+    rowsInBlockOrder_ = true;
     return true;
 }
 

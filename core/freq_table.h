@@ -43,6 +43,9 @@ public:
     // Puts the rows below the fixed ones in the order of their places in the blocks (rows
     // without a place after them, in their order). Returns false when there are no blocks.
     bool SortRowsByBlocks();
+    // True once the rows were put in the order of the blocks: only then do the rules
+    // between blocks mean something.
+    bool RowsInBlockOrder() const { return rowsInBlockOrder_; }
 
     // What the window was given to show it: fixed rows and columns that do not scroll,
     // sizes in pixels (a column width of kDefault takes the default width).
@@ -69,6 +72,7 @@ private:
     std::vector<std::string> cells_;  // row by row
     std::vector<std::uint8_t> shades_;  // as the cells; empty while nothing is shaded
     std::vector<int> rowBlocks_, rowRanks_;  // per row; empty while there are no blocks
+    bool rowsInBlockOrder_ = false;
 };
 
 // The size rule of the second window for a table font of S points: a row is S × 1.333

@@ -365,6 +365,24 @@ RaWeights RaWeightMatrix(const Table& t, bool dominance, Progress* progress) {
     return w;
 }
 
+namespace {
+
+bool IsBlank(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
+
+// A species row as the grid shows it: by its name, and an empty row (which the grid shows
+// without a number or a name) by the nearest named row above it.
+std::string RowCaption(const Table& t, int p) {
+    const std::string& name = t.SpeciesName(t.SpeciesKeyAt(p));
+    if (!IsBlank(name)) return "「" + name + "」";
+    for (int above = p - 1; above >= 1; --above) {
+        const std::string& n = t.SpeciesName(t.SpeciesKeyAt(above));
+        if (!IsBlank(n)) return "「" + n + "」の下の空白行";
+    }
+    return "先頭の空白行";
+}
+
+}  // namespace
+
 void CheckRaWeights(const Table& t, const RaWeights& w) {
     if (w.species == 0 || w.releves == 0)
         throw RaRefused("種または測定がない表では反復平均法を実行できません。");
@@ -374,9 +392,7 @@ void CheckRaWeights(const Table& t, const RaWeights& w) {
     for (int p = 1; p <= w.species; ++p) {
         if (w.spTotal[static_cast<std::size_t>(p)] > 0.0f) continue;
         if (++spZero > kNamed) continue;
-        const std::string& name = t.SpeciesName(t.SpeciesKeyAt(p));
-        const bool blank = name.find_first_not_of(' ') == std::string::npos;
-        species.push_back(blank ? std::to_string(p) + " 行目の空白行" : "「" + name + "」");
+        species.push_back(RowCaption(t, p));
     }
     const int numberRow = ReleveNumberRow(t);
     for (int q = 1; q <= w.releves; ++q) {

@@ -114,7 +114,8 @@ struct SettingsValues {
         s.left = ini.ReadInteger("WinSize", "Left", d.left);
         s.height = ini.ReadInteger("WinSize", "Height", d.height);
         if (s.height <= 0) s.height = d.height;
-        s.width = ini.ReadInteger("WinSize", "Width", d.width);
+        s.width = ini.ReadInteger("WinSize", "Width", -1);
+        s.windowPlaced = s.width > 0 && ini.ReadInteger("WinSize", "Height", -1) > 0;
         if (s.width <= 0) s.width = d.width;
         s.undoLimit = ini.ReadInteger("Edit", "UndoLimit", d.undoLimit);
         if (s.undoLimit < 0 || s.undoLimit > 100000) s.undoLimit = d.undoLimit;

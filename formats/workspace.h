@@ -31,6 +31,7 @@ struct Settings {
     int direction = 0;                        // [Item] Direction
     int cvMethod = 1;                         // [Item] CV_Method
     int top = 132, left = 150, height = 538, width = 724;  // [WinSize]
+    bool windowPlaced = false;  // [WinSize] holds a size: the window was placed before
     // [Edit] UndoLimit: the steps the undo history keeps (0: no limit).
     int undoLimit = 100;
     // [Edit] AskToSave: asking before a table with unsaved changes is cleared, replaced or

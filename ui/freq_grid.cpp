@@ -190,7 +190,7 @@ void FreqGrid::paintEvent(QPaintEvent*) {
             // Where one diagnostic block ends and the next begins (rows next to each other in
             // the order of the blocks), a dark rule as in a printed synoptic table.
             const int next = r + 1 < table_->RowCount() ? r + 1 : -1;
-            const bool blockEnd = next > 0 && table_->RowRank(r) >= 0 && table_->RowRank(next) == table_->RowRank(r) + 1 &&
+            const bool blockEnd = next > 0 && table_->RowsInBlockOrder() && table_->RowRank(r) >= 0 && table_->RowRank(next) == table_->RowRank(r) + 1 &&
                                   table_->RowBlock(next) != table_->RowBlock(r);
             if (blockEnd) p.setPen(kBlockLineColor);
             p.drawLine(x, y + h, x + w, y + h);

@@ -1,6 +1,7 @@
 #include "ui/freq_window.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -122,11 +123,49 @@ void FreqWindow::showTable(FreqTable table, const QFont& tableFont, bool constan
     grid_->setGridFont(GridDrawingFont(font_));
     grid_->setTable(&table_);
     grid_->scrollToCell(table_.fixedCols, table_.fixedRows);
+    fitColumnsToHeadings();
     contentChanged();
     reshow();
 }
 
+void FreqWindow::fitColumnsToHeadings() {
+    const QFontMetrics fm(GridDrawingFont(font_));
+    int widest = 0;
+    for (int r = 0; r < std::min(table_.fixedRows, table_.RowCount()); ++r)
+        for (int c = table_.fixedCols; c < table_.ColCount(); ++c)
+            widest = std::max(widest, fm.horizontalAdvance(Q(table_.Text(c, r))));
+    // The text starts a little into its cell and needs the same room at its end.
+    table_.defaultColWidth = std::max(table_.defaultColWidth, widest + 6);
+}
+
+void FreqWindow::placeBesideParent() {
+    placed_ = true;
+    QWidget* main = parentWidget() ? parentWidget()->window() : nullptr;
+    QScreen* sc = main ? main->screen() : screen();
+    if (!sc) return;
+    const QRect avail = sc->availableGeometry();
+    // Room for every column and row, up to most of the screen.
+    int w = 0;
+    for (int c = 0; c < table_.ColCount(); ++c) w += table_.ColWidth(c) + 1;
+    const int h = table_.RowCount() * (table_.defaultRowHeight + 1);
+    const QSize extra = size() - grid_->viewport()->size();
+    const QSize want(std::clamp(w + extra.width() + 4, 420, avail.width() * 4 / 5),
+                     std::clamp(h + extra.height() + 4, 360, avail.height() * 4 / 5));
+    resize(want);
+    QPoint at = avail.topLeft() + QPoint(40, 40);
+    if (main) {
+        const QRect m = main->frameGeometry();
+        if (m.right() + want.width() <= avail.right()) at = QPoint(m.right() + 1, m.top());
+        else if (m.left() - want.width() >= avail.left()) at = QPoint(m.left() - want.width(), m.top());
+        else at = m.topLeft() + QPoint(m.width() / 3, 60);
+    }
+    at.setX(std::clamp(at.x(), avail.left(), std::max(avail.left(), avail.right() - want.width())));
+    at.setY(std::clamp(at.y(), avail.top(), std::max(avail.top(), avail.bottom() - want.height())));
+    move(at);
+}
+
 void FreqWindow::reshow() {
+    if (!placed_) placeBesideParent();
     show();
     raise();
     activateWindow();
@@ -188,7 +227,7 @@ void FreqWindow::writeCsv() {
 void FreqWindow::readCsv() {
     if (!dialogs_) return;
     const QString path =
-        dialogs_->openFileFiltered(this, QStringLiteral("組成表の読込"), FreqOpenFilters(), 1, QStringLiteral("*.csv"), {});
+        dialogs_->openFileFiltered(this, QStringLiteral("常在度表（CSV）の読込"), FreqOpenFilters(), 1, QStringLiteral("*.csv"), {});
     if (path.isEmpty()) return;
     try {
         WaitCursor wait;
@@ -218,7 +257,7 @@ void FreqWindow::mergeText() {
 void FreqWindow::chooseFont() {
     if (dialogs_) {
         QFont f = font_;
-        if (dialogs_->getFont(this, f)) font_ = f;
+        if (dialogs_->getFont(this, f, QStringLiteral("常在度表のフォント"))) font_ = f;
     }
     // The sizes follow the font whether or not it changed.
     const int pt = font_.pointSize() > 0 ? font_.pointSize() : 9;
@@ -232,6 +271,7 @@ void FreqWindow::chooseFont() {
     }
     table_.defaultColWidth = 5 + widest;
     table_.colWidths = {20 * pt};
+    fitColumnsToHeadings();
     contentChanged();
 }
 

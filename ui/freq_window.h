@@ -60,6 +60,10 @@ public:
 
 private:
     void contentChanged();
+    // Widens the group columns so that the headings (count, mean species number) show whole.
+    void fitColumnsToHeadings();
+    // The first time the window shows: a size that shows the table, beside the main window.
+    void placeBesideParent();
     // Asks where to save (filter 2 for text, 3 for CSV); empty when cancelled or declined.
     QString askSavePath(int filterIndex, const QString& suffix);
     void fail(const std::exception& e);
@@ -68,6 +72,7 @@ private:
     FreqTable table_;
     QFont font_;
     bool constancyMode_ = true;
+    bool placed_ = false;
     FreqGrid* grid_;
     QToolBar* tools_;
     QAction* filePanel_;

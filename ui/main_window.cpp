@@ -132,6 +132,10 @@ void MainWindow::start(const QStringList& args, const QString& programPath) {
     modelWasReset();
     layoutRenewed();
     showTableStatus();
+    if (!req.refused.isEmpty())
+        dialogs_->inform(this, QStringLiteral("起動時に指定できるのは設定ファイル（.ini）、保存した表（.vtb）と"
+                                              "データファイル（.tki）を一つずつです。次の指定は使いません：\n%1")
+                                   .arg(req.refused.join(QLatin1Char('\n'))));
     // A table left behind by a crash comes before the one named on the command line.
     const bool restored = startUndoAndRecovery();
     if (!restored && !req.tablePath.isEmpty()) {
@@ -149,6 +153,11 @@ void MainWindow::applyWindowSettings() {
     // A window placed on a screen that is not there any more comes back into view.
     if (QScreen* sc = screen() ? screen() : QGuiApplication::primaryScreen()) {
         const QRect a = sc->availableGeometry();
+        // The first start (no place kept in the settings) uses most of the screen.
+        if (a.isValid() && !s.windowPlaced) {
+            r.setSize(QSize(qMax(a.width() * 4 / 5, 320), qMax(a.height() * 4 / 5, 240)));
+            r.moveCenter(a.center());
+        }
         if (a.isValid()) {
             r.setWidth(qMin(r.width(), a.width()));
             r.setHeight(qMin(r.height(), a.height()));
@@ -166,6 +175,7 @@ void MainWindow::storeWindowSettings() {
     s.top = g.y();
     s.width = g.width();
     s.height = g.height();
+    s.windowPlaced = true;
 }
 
 // ---- Status -----------------------------------------------------------------
@@ -184,7 +194,7 @@ void MainWindow::showTableStatus() {
     for (QAction* a : {actions_.saveTable, actions_.outputTable, actions_.valueMatrix,
                        actions_.pcordCsv, actions_.siteData, actions_.reciprocalAveraging,
                        actions_.makeConstancyTable})
-        a->setEnabled(has && !notYet_.contains(a));
+        a->setEnabled(has);
     refresh();
 }
 

@@ -6,6 +6,7 @@
 // onGridPressed), so that the whole window can be driven without a mouse.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -17,6 +18,7 @@
 #include "formats/workspace.h"
 #include "output/options.h"
 #include "output/output_file.h"
+#include "ui/recovery.h"
 
 class QAction;
 class QLabel;
@@ -37,7 +39,6 @@ class RangePanel;
 class RetrievalPanel;
 class SearchPanel;
 class PopupButtonBar;
-class RecoveryFile;
 class UserDialogs;
 class CompositionGrid;
 class TableCommand;
@@ -291,6 +292,8 @@ private:
     // At start: the history's size, the recovery file's lock, timer and offer. True when a
     // left-behind table was restored.
     bool startUndoAndRecovery();
+    // Offers one file left behind; true when its table was restored.
+    bool offerRecovery(const RecoveryFile::LeftBehind& f);
     // An empty table was laid out anew outside the history (new settings, a data file's
     // items): the steps kept refer to keys and header rows it no longer has, and go.
     void emptyTableLaidOutAnew();
@@ -322,6 +325,10 @@ private:
     // An edit of the current row (or column): refused with a beep and `refusal` in the
     // status line when it does not apply there, else asked. True when the user agreed.
     enum class GridLine { Row, Column };
+    // How a question names the relevé of a column ("3 列目（M12）") and the species of a row
+    // (its name, or 空白行 for an inserted empty row).
+    QString releveCaption(int col) const;
+    QString speciesCaption(int row) const;
     bool confirmEdit(GridLine line, int index, bool applies, const QString& refusal,
                      const QString& question);
 
@@ -369,6 +376,8 @@ private:
     OutputPanel* outputPanel_ = nullptr;
     std::unique_ptr<QPrinter> printer_;
     QString lastOutputFolder_;
+    // The header items' names when the configuration opened.
+    std::array<std::string, kItemCount + 1> captionsAtOpen_;
     QLabel* status_[4] = {nullptr, nullptr, nullptr, nullptr};
     QLabel* note_ = nullptr;
     QTimer* noteTimer_ = nullptr;
@@ -377,8 +386,6 @@ private:
     std::unique_ptr<RecoveryFile> recovery_;
     QTimer* recoveryTimer_ = nullptr;
     bool closeApproved_ = false;
-    // Commands that come with later work: shown, never enabled.
-    QList<QAction*> notYet_;
 };
 
 }  // namespace tavik::ui

@@ -29,6 +29,16 @@ void MainWindow::buildAnalysis() {
 
 void MainWindow::reciprocalAveraging() {
     if (busy_) return;
+    // A table the method cannot take is refused before the user is asked anything.
+    try {
+        auto busy = BusyScope::cursorOnly(this);
+        if (ws_.table.SpeciesCount() == 0 || ws_.table.ReleveCount() == 0)
+            throw RaRefused("種または測定がない表では反復平均法を実行できません。");
+        CheckRaWeights(ws_.table, RaWeightMatrix(ws_.table, false));
+    } catch (const RaRefused& e) {
+        dialogs_->inform(this, Q(e.what()));
+        return;
+    }
     const bool dominance = dialogs_->askYesNo(this, QStringLiteral("反復平均法の計算に、優占度を考慮しますか？"));
     RaResult scores;
     {

@@ -37,6 +37,8 @@ void MainWindow::clearTable() {
         // The table as it was stays with the command, to come back on undo.
         Table before = ws_.table;
         ws_.table.ClearTable();
+        // A new table starts without the old one's title: the next retrieval proposes its own.
+        ws_.table.TableTitle.clear();
         pushCommand(new SwapTableCommand(this, QStringLiteral("組成表の初期化"), std::move(before)));
     }
     showTableStatus();
@@ -118,6 +120,8 @@ void MainWindow::saveTable() {
     try {
         report = ws_.SaveTable(S(path), &progress, AtomicFile::ReadOnlyTarget::Replace);
         lastTableFolder_ = QFileInfo(path).absolutePath();
+        // The status line names the file the table now is.
+        openDialogName_ = path;
         tableSaved();
     } catch (const std::exception& e) {
         busy.end();
@@ -128,6 +132,7 @@ void MainWindow::saveTable() {
     const std::string notice = Utf8NoticeMessage(S(path), report);
     if (!notice.empty()) showNote(Q(notice), 15000);
     else showNote(QStringLiteral("保存しました：") + path, 5000);
+    showTableStatus();
 }
 
 QString MainWindow::askFileToOpen(const QString& title, int filterIndex, const QString& pattern,
@@ -271,7 +276,7 @@ void MainWindow::openManual() {
         return;
     }
     if (!dialogs_->openInBrowser(path)) {
-        dialogs_->inform(this, QStringLiteral("使用説明書を開けません：\n") + path);
+        dialogs_->inform(this, QStringLiteral("使用説明書を開くブラウザーが見つかりません。使用説明書はここにあります：\n") + QDir::toNativeSeparators(path));
         return;
     }
     // The browser may still fail on its own: the path stays in sight.

@@ -5,6 +5,7 @@
 
 #include "core/cp932_width.h"
 #include "core/hiding.h"
+#include "output/options.h"
 #include "ui/grid_widget.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
@@ -148,12 +149,25 @@ bool MainWindow::confirmEdit(GridLine line, int index, bool applies, const QStri
     return yes;
 }
 
+QString MainWindow::releveCaption(int col) const {
+    const Table& t = ws_.table;
+    QString releve = QStringLiteral("%1 列目").arg(col - 3);
+    if (const int r = HeaderRowOfItem(t, 2); r > 0 && !t.Text(col, r).empty())
+        releve += QStringLiteral("（%1）").arg(Q(t.Text(col, r)).trimmed());
+    return releve;
+}
+
+QString MainWindow::speciesCaption(int row) const {
+    const QString name = Q(ws_.table.Text(2, row)).trimmed();
+    return name.isEmpty() ? QStringLiteral("空白行") : name;
+}
+
 void MainWindow::deleteRow() {
     if (busy_) return;
     const int row = grid_->currentRow();
     if (!confirmEdit(GridLine::Row, row, ws_.table.IsUsedSpeciesRow(row),
                      QStringLiteral("削除できるのは種の行です。削除する行を選んでください。"),
-                     QStringLiteral("この行を削除しますか？")))
+                     QStringLiteral("この行を削除しますか？\n種名：%1").arg(speciesCaption(row))))
         return;
     pushCommand(new DeleteLineCommand(this, true, row));
 }
@@ -163,7 +177,7 @@ void MainWindow::deleteColumn() {
     const int col = grid_->currentColumn();
     if (!confirmEdit(GridLine::Column, col, ws_.table.IsUsedReleveCol(col),
                      QStringLiteral("削除できるのは測定の列です。削除する列を選んでください。"),
-                     QStringLiteral("この列を削除しますか？")))
+                     QStringLiteral("この列を削除しますか？\n測定：%1").arg(releveCaption(col))))
         return;
     pushCommand(new DeleteLineCommand(this, false, col));
 }

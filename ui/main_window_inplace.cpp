@@ -85,9 +85,7 @@ void MainWindow::editCell(int col, int row) {
     std::array<QString, kLayerCount> labels;
     const auto names = layout::LayerLabels(ws_.settings.kaisou);
     for (int i = 0; i < kLayerCount; ++i) labels[static_cast<std::size_t>(i)] = Q(names[static_cast<std::size_t>(i)]);
-    QString releve = QStringLiteral("%1 列目").arg(col - 3);
-    if (const int r = HeaderRowOfItem(t, 2); r > 0 && !t.Text(col, r).empty())
-        releve += QStringLiteral("（%1）").arg(Q(t.Text(col, r)).trimmed());
+    const QString releve = releveCaption(col);
     auto* dialog = new CoverDialog(t.Covers(relKey, spKey), labels,
                                    QStringLiteral("種名：%1\n測定：%2").arg(Q(t.SpeciesName(spKey)), releve), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);

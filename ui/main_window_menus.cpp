@@ -40,11 +40,6 @@ struct Builder {
 void MainWindow::buildMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("mainMenu"));
-    auto later = [this](QAction* a) {
-        a->setEnabled(false);
-        notYet_.append(a);
-        return a;
-    };
     MenuActions& m = actions_;
 
     // File.
@@ -54,7 +49,7 @@ void MainWindow::buildMenus() {
     m.addReleves = f.Add("addReleves", QStringLiteral("表にデータを加える(&A)"), &MainWindow::showRetrievalPanel,
                          QStringLiteral("組成表にデータを加える"));
     m.loadTable = f.Add("loadTable", QStringLiteral("保存した表を読込む(&L)"), &MainWindow::openTable,
-                        QStringLiteral("現在の組成表を保存する"));
+                        QStringLiteral("保存した組成表を読込む"));
     m.chooseDataFile = f.Add("chooseDataFile", QStringLiteral("データファイルの指定(&F)"), &MainWindow::chooseDataFile);
     f.menu->addSeparator();
     m.saveTable = f.Add("saveTable", QStringLiteral("現在の表を保存する(&S)"), &MainWindow::saveTable,
@@ -66,7 +61,7 @@ void MainWindow::buildMenus() {
                            QStringLiteral("表をﾃｷｽﾄファイルとして出力する"));
         m.excelFile = o.Add("excelFile", QStringLiteral("エクセル形式出力(&X)"), &MainWindow::showSpreadsheetOutput);
         m.printTable = o.Add("printTable", QStringLiteral("組成表を直接印刷(&P)"), &MainWindow::showPrintOutput,
-                             QStringLiteral("現在の表をて印刷する"));
+                             QStringLiteral("現在の表を印刷する"));
         m.printBrief = o.Add("printBrief", QStringLiteral("表を省略簡易印刷(&K)"), &MainWindow::showSimplePrintOutput);
     }
     m.printSetup = f.Add("printSetup", QStringLiteral("プリンターの設定(&T)"), &MainWindow::setUpPrinter,
@@ -138,7 +133,7 @@ void MainWindow::buildMenus() {
     m.manual = h.Add("manual", QStringLiteral("使用法　　(&H)"), &MainWindow::openManual,
                      QStringLiteral("使用説明書を開く"));
     m.version = h.Add("version", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"), &MainWindow::showAbout,
-                      QStringLiteral("唄ジョン情報を示す"));
+                      QStringLiteral("バージョン情報を示す"));
 
     // Checked items report through triggered; their ticks follow the window's state.
     for (QAction* a : {m.hideSiteRows, m.hideRanges, m.useEmbeddedItems})

@@ -84,6 +84,9 @@ void MainWindow::changeHeaderItems() {
         return;
     ws_.settings.useDataItem = false;
     updateTicks();
+    // Names corrected in the panel take effect with 設定する, as part of its step.
+    for (int n = 1; n <= kItemCount; ++n)
+        captionsAtOpen_[static_cast<std::size_t>(n)] = ws_.table.ItemBoxes[static_cast<std::size_t>(n)].caption;
     outputPanel_->openForConfiguration(ItemsOf(ws_.table, false));
 }
 
@@ -125,9 +128,11 @@ void MainWindow::cancelOutput() {
     if (busy_) return;
     if (outputPanel_->mode() == OutputMode::ItemConfiguration) {
         // The choices of the configuration are dropped: every item is ticked as it shows.
+        // So are the names corrected meanwhile.
         for (int n = 1; n <= kItemCount; ++n) {
             ItemBox& box = ws_.table.ItemBoxes[static_cast<std::size_t>(n)];
             box.checked = box.enabled;
+            box.caption = captionsAtOpen_[static_cast<std::size_t>(n)];
         }
     } else {
         keepPanelChoices();
@@ -348,6 +353,10 @@ void MainWindow::applyItemSelection(const std::array<bool, kItemCount + 1>& tick
     {
         auto busy = BusyScope::working(this, QStringLiteral("　組成表を白紙化しています　"));
         before = ws_.table;
+        // The names corrected in the panel are part of this step: undone, the items have
+        // the names they had when the panel opened, which the outputs then read.
+        for (int n = 1; n <= kItemCount; ++n)
+            before.ItemBoxes[static_cast<std::size_t>(n)].caption = captionsAtOpen_[static_cast<std::size_t>(n)];
         ApplyItemSelection(ws_.table, ticked);
     }
     pushCommand(new SwapTableCommand(this, QStringLiteral("表組み項目の変更"), std::move(before)));

@@ -54,6 +54,11 @@ void MainWindow::buildUndo(QMenu* editMenu) {
             [this](const QString& name) { actions_.undo->setText(StepCaption(kUndoCaption, name)); });
     connect(undoStack_, &QUndoStack::redoTextChanged, this,
             [this](const QString& name) { actions_.redo->setText(StepCaption(kRedoCaption, name)); });
+    // Search hits are marks on positions: any step done, undone or redone may move the rows
+    // and columns under them, so they go rather than mark another species.
+    connect(undoStack_, &QUndoStack::indexChanged, this, [this] {
+        if (!grid_->searchHits().empty()) resetSearch();
+    });
     // The caption's asterisk follows the saved state.
     connect(undoStack_, &QUndoStack::cleanChanged, this, [this] { showTableStatus(); });
 }
@@ -143,27 +148,42 @@ bool MainWindow::startUndoAndRecovery() {
     recoveryTimer_ = new QTimer(this);
     connect(recoveryTimer_, &QTimer::timeout, this, &MainWindow::writeRecovery);
     setRecoveryInterval(ws_.settings.recoveryMinutes * 60 * 1000);
-    // Another program running holds the file: this one keeps none.
-    if (!recovery_->claim() || !recovery_->leftBehind()) return false;
+    // Every running program keeps a file of its own; only a folder that cannot be used
+    // leaves this one without.
+    if (!recovery_->claim()) return false;
+    const QList<RecoveryFile::LeftBehind> files = recovery_->leftBehind();
+    bool restored = false;
+    // Newest first; once one is restored, the rest wait for the next start.
+    for (const RecoveryFile::LeftBehind& f : files) {
+        if (restored) break;
+        restored = offerRecovery(f);
+    }
+    recovery_->releaseLeftBehind();
+    return restored;
+}
 
-    const QString when = QLocale(QLocale::Japanese).toString(recovery_->writtenAt(), QStringLiteral("yyyy年M月d日 H:mm"));
+bool MainWindow::offerRecovery(const RecoveryFile::LeftBehind& f) {
+    const QString when = QLocale(QLocale::Japanese).toString(f.writtenAt, QStringLiteral("yyyy年M月d日 H:mm"));
+    const QString table = f.title.isEmpty() ? QStringLiteral("組成表") : QStringLiteral("組成表「%1」").arg(f.title);
     const QString question =
-        QStringLiteral("前回は変更を保存しないまま終了しました。\n%1 に自動保存した組成表を復元しますか？").arg(when);
+        QStringLiteral("前回は変更を保存しないまま終了しました。\n%1 に自動保存した%2を復元しますか？").arg(when, table);
     if (!dialogs_->askRestore(this, question)) {
-        recovery_->setAside();
+        recovery_->setAside(f);
         return false;
     }
     try {
         auto busy = BusyScope::working(this, QStringLiteral("　組成表を読込中　"));
         Table previous = ws_.table;
-        ws_.LoadTable(S(recovery_->path()));
+        ws_.LoadTable(S(f.path));
         // The restored table holds work that was never saved.
         pushCommand(new SwapTableCommand(this, QStringLiteral("組成表の復元"), std::move(previous)));
     } catch (const std::exception& e) {
         showError(QStringLiteral("自動保存した組成表を読込めません。"), e);
-        recovery_->setAside();
+        recovery_->setAside(f);
         return false;
     }
+    // From now on the restored table's file is this program's own.
+    recovery_->adopt(f);
     showNote(QStringLiteral("自動保存した組成表を復元しました（まだ保存されていません）。"), 15000);
     return true;
 }

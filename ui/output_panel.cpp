@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "ui/panels.h"
+#include "ui/table_font.h"
 
 namespace tavik::ui {
 
@@ -237,6 +238,7 @@ void OutputPanel::openForOutput(OutputMode mode, const PanelItems& items, int sp
         if (item.enabled) box->setChecked(item.checked);
     }
     matrixNote_->setVisible(matrix);
+    for (QWidget* w : std::initializer_list<QWidget*>{frequency_, once_, directionBox_, methodBox_}) w->show();
     frequency_->setEnabled(!matrix);
     once_->setEnabled(!matrix);
     methodBox_->setEnabled(matrix);
@@ -279,8 +281,8 @@ void OutputPanel::openForConfiguration(const PanelItems& items) {
     // The title field serves for correcting an item's name.
     titleCaption_->setText(QStringLiteral("項目名"));
     ranges_->hide();
-    for (QWidget* w : std::initializer_list<QWidget*>{frequency_, once_, directionBox_, methodBox_})
-        w->setEnabled(false);
+    // What only outputs use is not shown while items are configured.
+    for (QWidget* w : std::initializer_list<QWidget*>{frequency_, once_, directionBox_, methodBox_}) w->hide();
     place();
     show();
     raise();
@@ -321,7 +323,10 @@ int OutputPanel::method() const {
 }
 
 void OutputPanel::showFont(const QString& family, int pointSize) {
-    fontName_->setText(family);
+    // The font printing really uses: a name that is not installed stands for another.
+    const QString used = ResolveFontFamily(family);
+    fontName_->setText(used);
+    fontName_->setToolTip(used == family ? QString() : QStringLiteral("%1 の代わりに使うフォント").arg(family));
     fontSize_->setText(QString::number(pointSize));
     fontPanel_->update();
 }

@@ -3,18 +3,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStandardPaths>
+#include <algorithm>
 
 #include "formats/workspace.h"
 #include "ui/qt_text.h"
 
 namespace tavik::ui {
-
-namespace {
-const QString kFileName = QStringLiteral("recovery.vtb");
-const QString kOldName = QStringLiteral("recovery-old.vtb");
-const QString kLockName = QStringLiteral("recovery.lock");
-}  // namespace
 
 QString RecoveryFile::defaultFolder() {
     const QString env = qEnvironmentVariable("TAVIK_RECOVERY_DIR");
@@ -24,35 +20,88 @@ QString RecoveryFile::defaultFolder() {
 
 RecoveryFile::RecoveryFile(const QString& folder) : folder_(folder) {}
 
-bool RecoveryFile::claim() {
-    if (claimed_) return true;
-    if (folder_.isEmpty() || !QDir().mkpath(folder_)) return false;
-    lock_ = std::make_unique<QLockFile>(QDir(folder_).filePath(kLockName));
-    // A lock whose program is gone is taken over at once, whatever its age.
-    claimed_ = lock_->tryLock(0);
-    return claimed_;
+RecoveryFile::~RecoveryFile() = default;
+
+QString RecoveryFile::fileOf(int slot, const QString& suffix) const {
+    const QString stem = slot == 0 ? QStringLiteral("recovery") : QStringLiteral("recovery-%1").arg(slot);
+    return QDir(folder_).filePath(stem + suffix);
 }
 
-QString RecoveryFile::path() const { return QDir(folder_).filePath(kFileName); }
+bool RecoveryFile::claim() {
+    if (claimed()) return true;
+    if (folder_.isEmpty() || !QDir().mkpath(folder_)) return false;
+    for (int slot = 0; slot < kSlots; ++slot) {
+        auto lock = std::make_unique<QLockFile>(fileOf(slot, QStringLiteral(".lock")));
+        const bool mine = slot_ < 0;
+        // Only a slot that is free, or holds a file to offer, is worth its lock.
+        if (!mine && !QFileInfo(fileOf(slot, QStringLiteral(".vtb"))).isFile()) continue;
+        // A lock whose program is gone is taken over at once, whatever its age.
+        if (!lock->tryLock(0)) continue;
+        if (mine) {
+            slot_ = slot;
+            lock_ = std::move(lock);
+        } else {
+            held_.emplace_back(slot, std::move(lock));
+        }
+    }
+    return claimed();
+}
 
-bool RecoveryFile::leftBehind() const { return claimed_ && QFileInfo(path()).isFile(); }
+QString RecoveryFile::path() const { return fileOf(std::max(slot_, 0), QStringLiteral(".vtb")); }
 
 QDateTime RecoveryFile::writtenAt() const { return QFileInfo(path()).lastModified(); }
 
+QList<RecoveryFile::LeftBehind> RecoveryFile::leftBehind() const {
+    QList<LeftBehind> files;
+    if (!claimed()) return files;
+    std::vector<int> held{slot_};
+    for (const auto& h : held_) held.push_back(h.first);
+    for (int slot : held) {
+        const QFileInfo info(fileOf(slot, QStringLiteral(".vtb")));
+        if (!info.isFile()) continue;
+        LeftBehind f{slot, info.filePath(), info.lastModified(), {}};
+        QFile title(fileOf(slot, QStringLiteral(".title")));
+        if (title.open(QIODevice::ReadOnly)) f.title = QString::fromUtf8(title.read(4096)).trimmed();
+        files.append(f);
+    }
+    std::stable_sort(files.begin(), files.end(),
+                     [](const LeftBehind& a, const LeftBehind& b) { return a.writtenAt > b.writtenAt; });
+    return files;
+}
+
+void RecoveryFile::adopt(const LeftBehind& f) {
+    if (!claimed() || f.slot == slot_) return;
+    for (const QString& suffix : {QStringLiteral(".vtb"), QStringLiteral(".title")}) {
+        QFile::remove(fileOf(slot_, suffix));
+        QFile::rename(fileOf(f.slot, suffix), fileOf(slot_, suffix));
+    }
+}
+
+void RecoveryFile::setAside(const LeftBehind& f) {
+    if (!claimed()) return;
+    const QString old = fileOf(f.slot, QStringLiteral("-old.vtb"));
+    QFile::remove(old);
+    QFile::rename(fileOf(f.slot, QStringLiteral(".vtb")), old);
+    QFile::remove(fileOf(f.slot, QStringLiteral(".title")));
+}
+
+void RecoveryFile::releaseLeftBehind() { held_.clear(); }
+
 void RecoveryFile::write(const Workspace& ws) {
-    if (!claimed_) return;
+    if (!claimed()) return;
     ws.SaveTable(S(path()));
+    // The title only helps the offer: a title that cannot be written leaves the table.
+    QSaveFile title(fileOf(slot_, QStringLiteral(".title")));
+    if (title.open(QIODevice::WriteOnly)) {
+        title.write(QByteArray::fromStdString(ws.table.TableTitle));
+        title.commit();
+    }
 }
 
 void RecoveryFile::remove() {
-    if (claimed_) QFile::remove(path());
-}
-
-void RecoveryFile::setAside() {
-    if (!claimed_) return;
-    const QString old = QDir(folder_).filePath(kOldName);
-    QFile::remove(old);
-    QFile::rename(path(), old);
+    if (!claimed()) return;
+    QFile::remove(path());
+    QFile::remove(fileOf(slot_, QStringLiteral(".title")));
 }
 
 }  // namespace tavik::ui

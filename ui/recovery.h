@@ -1,14 +1,20 @@
-// The recovery file: while the table holds changes not saved, the window writes it now and
+// The recovery files: while the table holds changes not saved, the window writes it now and
 // then to the user's data folder ($TAVIK_RECOVERY_DIR when set, for tests), so that a crash
-// or a power cut loses at most a few minutes of work. A lock beside it tells a running
-// program's file from one a crashed program left behind: only the program that holds the
-// lock writes, and a file whose lock is free is offered at the next start.
+// or a power cut loses at most a few minutes of work.
+//
+// Every running program keeps a file of its own, in a slot it holds a lock on: slot 0 is
+// "recovery.vtb" with "recovery.lock", slot n "recovery-n.vtb" with "recovery-n.lock". A
+// file whose lock is free was left by a program that did not end cleanly; at start every
+// such file is offered, newest first. Beside each file its table's title is kept
+// ("….title", UTF-8), so that the offer can name the table without reading it.
 #pragma once
 
 #include <QDateTime>
+#include <QList>
 #include <QLockFile>
 #include <QString>
 #include <memory>
+#include <vector>
 
 namespace tavik {
 class Workspace;
@@ -18,31 +24,54 @@ namespace tavik::ui {
 
 class RecoveryFile {
 public:
-    // The folder where the file lives.
+    // A file left behind by a program that did not end cleanly.
+    struct LeftBehind {
+        int slot = 0;
+        QString path;
+        QDateTime writtenAt;
+        QString title;  // the table's title, empty when unknown
+    };
+
+    // The folder where the files live.
     static QString defaultFolder();
     explicit RecoveryFile(const QString& folder);
+    ~RecoveryFile();
 
-    // Takes the lock; false when another running program holds it (this one then never
-    // writes, so that the two do not overwrite each other's work).
+    // Takes the first free slot, and holds the locks of the other free slots that hold a
+    // file until releaseLeftBehind(), so that no program starting meanwhile writes over
+    // them. False when the folder cannot be used (no file is kept then).
     bool claim();
-    bool claimed() const { return claimed_; }
+    bool claimed() const { return slot_ >= 0; }
+    QString folder() const { return folder_; }
 
+    // This program's file.
     QString path() const;
-    // A file from a program that ended without a clean quit.
-    bool leftBehind() const;
     QDateTime writtenAt() const;
+    // The files left behind (this program's slot included), newest first.
+    QList<LeftBehind> leftBehind() const;
+    // A restored file becomes this program's own file.
+    void adopt(const LeftBehind& f);
+    // A file the user chose not to restore is kept once, beside, as "recovery-old.vtb"
+    // ("recovery-n-old.vtb" for slot n).
+    void setAside(const LeftBehind& f);
+    // The offers are over: other programs may take the free slots again.
+    void releaseLeftBehind();
 
-    // Writes the workspace's table as a saved table, atomically. Throws on failure.
+    // Writes the workspace's table as a saved table, atomically, and its title beside it.
+    // Throws on failure.
     void write(const Workspace& ws);
     // After a save or a clean quit.
     void remove();
-    // A file the user chose not to restore is kept once, beside, as "recovery-old.vtb".
-    void setAside();
 
 private:
+    static constexpr int kSlots = 64;
+    QString fileOf(int slot, const QString& suffix) const;
+
     QString folder_;
+    int slot_ = -1;
     std::unique_ptr<QLockFile> lock_;
-    bool claimed_ = false;
+    // Free slots with a file, locked while the offer lasts.
+    std::vector<std::pair<int, std::unique_ptr<QLockFile>>> held_;
 };
 
 }  // namespace tavik::ui

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QDesktopServices>
 #include <QGuiApplication>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QDialog>
 #include <QFileDialog>
@@ -191,6 +192,22 @@ void UserDialogs::showModal(QWidget* dialog) {
     if (auto* d = qobject_cast<QDialog*>(dialog)) d->exec();
 }
 
+namespace {
+// Whether the desktop has a program for HTML files: a default for text/html, or one of the
+// browsers Debian's alternatives name.
+bool HasHtmlViewer() {
+    for (const char* name : {"x-www-browser", "sensible-browser", "firefox", "firefox-esr", "chromium"})
+        if (!QStandardPaths::findExecutable(QLatin1String(name)).isEmpty()) return true;
+    QProcess query;
+    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/html")});
+    if (!query.waitForFinished(2000)) {
+        query.kill();
+        return false;
+    }
+    return query.exitCode() == 0 && !query.readAllStandardOutput().trimmed().isEmpty();
+}
+}  // namespace
+
 bool UserDialogs::openInBrowser(const QString& path) {
     // Qt reports success once xdg-open has started, even when it then finds no browser: ask
     // only when one can be shown at all.
@@ -198,6 +215,8 @@ bool UserDialogs::openInBrowser(const QString& path) {
     const bool launcher = !QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty() ||
                           qEnvironmentVariableIsSet("BROWSER");
     if (!display || !launcher || QGuiApplication::platformName() == QLatin1String("offscreen")) return false;
+    // xdg-open starts and then finds no program for HTML without a word: look first.
+    if (!qEnvironmentVariableIsSet("BROWSER") && !HasHtmlViewer()) return false;
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 

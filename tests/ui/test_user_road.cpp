@@ -337,7 +337,7 @@ void TestUserRoad::road() {
         Shot(QStringLiteral("delete_row_question"));
         auto* box = qobject_cast<QMessageBox*>(d);
         QVERIFY(box);
-        QCOMPARE(box->text(), QStringLiteral("この行を削除しますか？"));
+        QCOMPARE(box->text(), QStringLiteral("この行を削除しますか？\n種名：シノブカグマ"));
         QAbstractButton* yes = ButtonNamed(d, QStringLiteral("はい(&Y)"));
         QVERIFY(yes);
         Click(yes);

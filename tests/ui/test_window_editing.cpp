@@ -34,7 +34,7 @@ void TestWindowEditing::deleteAndInsertWithCascades() {
     g->setCurrentCell(2, RowOf(t, "D"));
     s.dialogs->answers << false;
     w.deleteRow();
-    QCOMPARE(s.dialogs->questions.last(), QStringLiteral("この行を削除しますか？"));
+    QCOMPARE(s.dialogs->questions.last(), QStringLiteral("この行を削除しますか？\n種名：D"));
     QCOMPARE(UsedTexts(t), start);
 
     // D was the only species of relevé 3: its column goes too.
@@ -58,7 +58,7 @@ void TestWindowEditing::deleteAndInsertWithCascades() {
     g->setCurrentCell(4, 2);
     s.dialogs->answers << true;
     w.deleteColumn();
-    QCOMPARE(s.dialogs->questions.last(), QStringLiteral("この列を削除しますか？"));
+    QCOMPARE(s.dialogs->questions.last(), QStringLiteral("この列を削除しますか？\n測定：1 列目"));
     QCOMPARE(t.ReleveCount(), 1);
     QCOMPARE(t.SpeciesCount(), 2);
     QCOMPARE(Q(t.Text(2, fn + 1)), QStringLiteral("A"));
@@ -117,7 +117,7 @@ void TestWindowEditing::speedButtonsAndPressRules() {
     const QPoint over = g->viewport()->mapFromGlobal(del->mapToGlobal(del->rect().center()));
     s.dialogs->answers << true;
     w.onGridReleased(Qt::RightButton, {}, -1, -1, over);
-    QCOMPARE(s.dialogs->questions, QStringList{QStringLiteral("この行を削除しますか？")});
+    QCOMPARE(s.dialogs->questions, QStringList{QStringLiteral("この行を削除しますか？\n種名：B")});
     QCOMPARE(t.SpeciesCount(), 3);
     QCOMPARE(RowOf(t, "B"), -1);
     QVERIFY(!w.rowButtons()->isVisible());

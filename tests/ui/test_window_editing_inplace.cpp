@@ -376,7 +376,7 @@ void TestWindowEditingInPlace::rightClickBarsOpenBesideThePointer() {
     QTest::mouseMove(vp, onButton);
     s.dialogs->answers << false;
     QTest::mouseRelease(vp, Qt::RightButton, {}, onButton);
-    QCOMPARE(s.dialogs->questions, QStringList{QStringLiteral("この列を削除しますか？")});
+    QCOMPARE(s.dialogs->questions, QStringList{QStringLiteral("この列を削除しますか？\n測定：2 列目")});
     QVERIFY(!w.columnButtons()->isVisible());
     QCOMPARE(t.ReleveCount(), 40);
 }

@@ -62,12 +62,13 @@ void TestWindowFiles::commandLineVariants() {
         for (const char* name : {"saveTable", "outputTable", "siteData"})
             QVERIFY2(Action(*s.w, name)->isEnabled(), name);
     }
-    // Anything else is ignored: empty table, the settings beside the program.
+    // Anything else is refused with a word; the table is still opened.
     {
         auto s = StartWindow(dir, {QStringLiteral("sites.csv"), vtb});
-        QCOMPARE(s.w->workspace().table.ReleveCount(), 0);
-        QCOMPARE(s.w->workspace().table.FNRow(), 19);
+        QCOMPARE(s.w->workspace().table.ReleveCount(), 60);
         QVERIFY(s.dialogs->errors.isEmpty());
+        QCOMPARE(s.dialogs->notices.size(), 1);
+        QVERIFY(s.dialogs->notices.front().contains(QStringLiteral("sites.csv")));
     }
 }
 

@@ -27,6 +27,7 @@
 #include "ui/output_panel.h"
 #include "ui/user_dialogs.h"
 #include "ui/work_message.h"
+#include "ui/table_font.h"
 #include "window_fixture.h"
 
 using tavik::OutputMode;
@@ -483,7 +484,8 @@ void TestWindowOutput::fontOfPrintingIsKept() {
     // No font of its own yet: printing follows the table font.
     QVERIFY(ws.settings.outputFontName.empty());
     w.showPrintOutput();
-    QCOMPARE(PanelChild<QLabel>(w, "outputFontName")->text(), Q(ws.table.FontName));
+    // The panel names the font printing really uses, not one that is not installed.
+    QCOMPARE(PanelChild<QLabel>(w, "outputFontName")->text(), tavik::ui::ResolveFontFamily(Q(ws.table.FontName)));
     QCOMPARE(PanelChild<QLabel>(w, "outputFontSize")->text(), QString::number(ws.table.FontSize));
     // Cancelling the font dialog keeps it.
     PanelChild<QPushButton>(w, "changeOutputFont")->click();
@@ -535,8 +537,10 @@ void TestWindowOutput::configurationLaysOutTheHeaderItems() {
     QVERIFY(PanelChild<QPushButton>(w, "editItemCaption")->isVisible());
     QVERIFY(!PanelChild<QFrame>(w, "outputFontPanel")->isVisible());
     QVERIFY(panel->titleField()->text().isEmpty());
-    QVERIFY(!PanelChild<QCheckBox>(w, "frequencyBox")->isEnabled());
-    QVERIFY(!PanelChild<QGroupBox>(w, "methodBox")->isEnabled());
+    // What only outputs use is hidden while items are configured.
+    QVERIFY(!PanelChild<QCheckBox>(w, "frequencyBox")->isVisible());
+    QVERIFY(!PanelChild<QGroupBox>(w, "methodBox")->isVisible());
+    QVERIFY(!PanelChild<QGroupBox>(w, "directionBox")->isVisible());
     QCOMPARE(panel->palette().color(QPalette::Window), QColor(255, 255, 176));
     for (int n = 1; n <= tavik::kItemCount; ++n) QVERIFY(panel->itemBox(n)->isEnabled());
 
@@ -555,6 +559,7 @@ void TestWindowOutput::configurationLaysOutTheHeaderItems() {
     s.dialogs->answers << true;
     w.changeHeaderItems();
     QVERIFY(!panel->itemBox(spare)->isChecked());
+    const std::string originalCaption = t.ItemBoxes[spare].caption;
     RightClick(panel->itemBox(spare));
     QCOMPARE(panel->titleField()->text(), Q(t.ItemBoxes[spare].caption));
     panel->titleField()->setText(QStringLiteral("地形"));
@@ -587,6 +592,11 @@ void TestWindowOutput::configurationLaysOutTheHeaderItems() {
     QVERIFY(tavik::HeaderRowOfItem(t, 3) > 0);
     QCOMPARE(tavik::HeaderRowOfItem(t, spare), 0);
     QCOMPARE(t.FNRow(), fnBefore);
+    // The corrected name went with the step: what the outputs read is the name as it was.
+    QCOMPARE(t.ItemBoxes[spare].caption, originalCaption);
+    w.showTextOutput();
+    QCOMPARE(panel->itemBox(spare)->text(), Q(originalCaption));
+    w.cancelOutput();
     w.redo();
     QCOMPARE(t.ReleveCount(), 0);
     QCOMPARE(Q(t.Text(2, tavik::HeaderRowOfItem(t, spare))), QStringLiteral("地形"));

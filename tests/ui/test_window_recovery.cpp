@@ -71,6 +71,7 @@ private slots:
     void killedProgramLeavesItsTableToRestore();
     void declinedTableIsKeptAside();
     void secondProgramLeavesTheFileAlone();
+    void everyFileLeftBehindIsOffered();
     void pictures();
 };
 
@@ -155,9 +156,53 @@ void TestWindowRecovery::secondProgramLeavesTheFileAlone() {
     w.writeRecovery();
     QCOMPARE(FileBytes(rec.filePath(QStringLiteral("recovery.vtb"))),
              FileBytes(TestDataFile(QStringLiteral("example/example.vtb"))));
+    // The second program keeps its own file, in the next slot, even after the first quit.
+    const QString own = rec.filePath(QStringLiteral("recovery-1.vtb"));
+    QCOMPARE(w.recoveryPath(), own);
+    QCOMPARE(FileBytes(own), Saved(w.workspace().table));
+    running.unlock();
+    w.sortReleves();
+    w.applyRange();
+    w.writeRecovery();
+    QCOMPARE(FileBytes(own), Saved(w.workspace().table));
     s.dialogs->saveChoices << tavik::ui::UserDialogs::SaveChoice::Discard;
     QVERIFY(w.close());
     QVERIFY(QFile::exists(rec.filePath(QStringLiteral("recovery.vtb"))));
+    QVERIFY(!QFile::exists(own));
+}
+
+void TestWindowRecovery::everyFileLeftBehindIsOffered() {
+    QTemporaryDir tmp;
+    const QDir rec(RecoveryDir(tmp.path()));
+    QVERIFY(QDir().mkpath(rec.path()));
+    // Two programs ended without a clean quit: slot 0 an hour ago, slot 3 a minute ago.
+    const auto leave = [&](const QString& stem, const QByteArray& table, const QString& title, int secondsAgo) {
+        QFile f(rec.filePath(stem + QStringLiteral(".vtb")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(table);
+        f.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo), QFileDevice::FileModificationTime);
+        f.close();
+        QFile t(rec.filePath(stem + QStringLiteral(".title")));
+        QVERIFY(t.open(QIODevice::WriteOnly));
+        t.write(title.toUtf8());
+    };
+    const QByteArray older = FileBytes(TestDataFile(QStringLiteral("example/example.vtb")));
+    const QByteArray newer = Saved(MakeTable({{"A"}, {"A", "B"}}));
+    leave(QStringLiteral("recovery"), older, QStringLiteral("ブナ林"), 3600);
+    leave(QStringLiteral("recovery-3"), newer, QStringLiteral("砂丘"), 60);
+    // Declining the newer one brings the older one's offer, which is taken.
+    auto s = StartAnswering(tmp.path(), {false, true});
+    MainWindow& w = *s.w;
+    QCOMPARE(s.dialogs->restoreQuestions.size(), 2);
+    QVERIFY2(s.dialogs->restoreQuestions[0].contains(QStringLiteral("「砂丘」")), qPrintable(s.dialogs->restoreQuestions[0]));
+    QVERIFY2(s.dialogs->restoreQuestions[1].contains(QStringLiteral("「ブナ林」")), qPrintable(s.dialogs->restoreQuestions[1]));
+    QCOMPARE(w.workspace().table.ReleveCount(), 60);
+    QCOMPARE(FileBytes(rec.filePath(QStringLiteral("recovery-3-old.vtb"))), newer);
+    // The restored table's file is now this program's own.
+    QCOMPARE(FileBytes(w.recoveryPath()), older);
+    s.dialogs->saveChoices << tavik::ui::UserDialogs::SaveChoice::Discard;
+    QVERIFY(w.close());
+    QVERIFY(!QFile::exists(rec.filePath(QStringLiteral("recovery.vtb"))));
 }
 
 // Written to $TAVIK_SHOTS_DIR when set: the Edit menu with the undo captions, and the

@@ -114,6 +114,7 @@ void TestWindowRetrieval::wholeRoad() {
     s.dialogs->files << path;
     w.saveTable();
     QCOMPARE(s.dialogs->proposedSaveName, QStringLiteral("ブナ－チシマザサ.vtb"));
+    QCOMPARE(w.statusText(4), QStringLiteral(" ファイル：road.vtb"));
     const QByteArray saved = FileBytes(path);
     QVERIFY(!saved.isEmpty());
     QVERIFY(s.dialogs->questions.isEmpty());
@@ -135,6 +136,9 @@ void TestWindowRetrieval::wholeRoad() {
     w.clearTable();
     QCOMPARE(t.ReleveCount(), 0);
     QCOMPARE(t.ColCount(), 27);
+    // The next retrieval proposes the data file's name, not the cleared table's title.
+    QVERIFY(t.TableTitle.empty());
+    QCOMPARE(Q(w.workspace().ProposedTitle()), QStringLiteral("example"));
     QCOMPARE(w.statusText(1), QStringLiteral(" 測定数：0"));
     QVERIFY(!w.actions().saveTable->isEnabled());
     s.dialogs->files << path;

@@ -17,6 +17,7 @@ class TestWindowSearch : public QObject {
     Q_OBJECT
 private slots:
     void searchHits();
+    void hitsDoNotStayOnAnotherSpecies();
 };
 
 void TestWindowSearch::searchHits() {
@@ -91,6 +92,31 @@ void TestWindowSearch::searchHits() {
     // Clearing the table forgets hits too.
     w.onSearchPartial();
     w.clearTable();
+    QVERIFY(g->searchHits().empty());
+}
+
+void TestWindowSearch::hitsDoNotStayOnAnotherSpecies() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    MainWindow& w = *s.w;
+    w.workspace().table = tavik::testing::MakeTable({{"ブナ", "ギンリョウソウ", "ミズナラ"}});
+    w.showTableStatus();
+    const Table& t = w.workspace().table;
+    const int fn = t.FNRow();
+    auto* g = w.grid();
+    w.showSearchPanel();
+    Child<QComboBox>(w.searchPanel(), "searchText")->setEditText(QStringLiteral("ギンリョウ"));
+    w.onSearchPartial();
+    QCOMPARE(g->searchHits(), (std::vector<QPoint>{{2, fn + 2}}));
+    // Deleting the found species moves ミズナラ onto its row: the mark must not follow the row.
+    g->setCurrentCell(2, fn + 2);
+    s.dialogs->answers << true;
+    w.deleteRow();
+    QCOMPARE(Q(t.Text(2, fn + 2)), QStringLiteral("ミズナラ"));
+    QVERIFY(g->searchHits().empty());
+    // Nor does undoing the deletion bring a mark back onto a row.
+    w.undo();
+    QCOMPARE(Q(t.Text(2, fn + 2)), QStringLiteral("ギンリョウソウ"));
     QVERIFY(g->searchHits().empty());
 }
 

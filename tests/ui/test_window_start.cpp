@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QScopeGuard>
+#include <QScreen>
 #include <QtTest>
 
 #include "ui/command_line.h"
@@ -25,6 +26,7 @@ private slots:
     void quitWritesSettingsOnlyThere();
     void manualAndAbout();
     void settingsFontAndEmbeddedItems();
+    void settingsAndTableNamedAtStart();
 };
 
 void TestWindowStart::versionAndCommandLineRules() {
@@ -40,14 +42,24 @@ void TestWindowStart::versionAndCommandLineRules() {
     auto r = ParseCommandLine({QStringLiteral("/d/Forest.INI")}, def);
     QCOMPARE(r.iniPath, QStringLiteral("/d/Forest.INI"));
     QVERIFY(r.tablePath.isEmpty());
+    // Settings and a table, in either order: both are taken.
     r = ParseCommandLine({QStringLiteral("t.Vtb"), QStringLiteral("x.ini")}, def);
-    QCOMPARE(r.iniPath, def);
+    QCOMPARE(r.iniPath, QStringLiteral("x.ini"));
     QCOMPARE(r.tablePath, QStringLiteral("t.Vtb"));
-    r = ParseCommandLine({QStringLiteral("a.csv"), QStringLiteral("b.vtb")}, def);
-    QCOMPARE(r.iniPath, def);
-    QVERIFY(r.tablePath.isEmpty());
+    QVERIFY(r.refused.isEmpty());
+    r = ParseCommandLine({QStringLiteral("x.ini"), QStringLiteral("t.vtb.GZ")}, def);
+    QCOMPARE(r.iniPath, QStringLiteral("x.ini"));
+    QCOMPARE(r.tablePath, QStringLiteral("t.vtb.GZ"));
+    // Anything else, and a second file of a kind, is refused rather than ignored.
+    r = ParseCommandLine({QStringLiteral("a.csv"), QStringLiteral("b.vtb"), QStringLiteral("c.vtb.zst"),
+                          QStringLiteral("y.ini"), QStringLiteral("z.ini")},
+                         def);
+    QCOMPARE(r.iniPath, QStringLiteral("y.ini"));
+    QCOMPARE(r.tablePath, QStringLiteral("b.vtb"));
+    QCOMPARE(r.refused, QStringList({QStringLiteral("a.csv"), QStringLiteral("c.vtb.zst"), QStringLiteral("z.ini")}));
     r = ParseCommandLine({QStringLiteral("dir.ini/table")}, def);
     QCOMPARE(r.iniPath, def);
+    QCOMPARE(r.refused, QStringList({QStringLiteral("dir.ini/table")}));
     r = ParseCommandLine({QStringLiteral("/d/Beech.TKI")}, def);
     QCOMPARE(r.iniPath, def);
     QVERIFY(r.tablePath.isEmpty());
@@ -79,7 +91,9 @@ void TestWindowStart::startupDefaults() {
     QCOMPARE(w.statusText(3), QStringLiteral(" 変換辞書：異名表.dic"));
     QCOMPARE(w.statusText(4), QStringLiteral(" ファイル："));
     for (const char* name : kOutputs) QVERIFY2(!Action(w, name)->isEnabled(), name);
-    QCOMPARE(w.size(), QSize(724, 538));
+    // Started for the first time, the window takes four fifths of the screen, centred.
+    const QRect screen = w.screen()->availableGeometry();
+    QCOMPARE(w.size(), QSize(qMax(screen.width() * 4 / 5, 320), qMax(screen.height() * 4 / 5, 240)));
     QCOMPARE(Q(w.workspace().iniFileName), QDir(tmp.path()).filePath(QStringLiteral("tavik.ini")));
     QVERIFY(w.rangeMode() == RangeMode::None);
     QVERIFY(w.actions().useEmbeddedItems->isChecked());
@@ -235,6 +249,20 @@ void TestWindowStart::settingsFontAndEmbeddedItems() {
     s.dialogs->fontAnswer.reset();
     w.chooseTableFont();
     QCOMPARE(t.FontSize, 12);
+}
+
+void TestWindowStart::settingsAndTableNamedAtStart() {
+    QTemporaryDir tmp;
+    const QString ini = TestDataFile(QStringLiteral("example/example.ini"));
+    const QString table = TestDataFile(QStringLiteral("example/example.vtb"));
+    auto s = StartWindow(tmp.path(), {table, ini, QStringLiteral("notes.txt")});
+    MainWindow& w = *s.w;
+    // The settings named second are used, and the table named first is open.
+    QCOMPARE(Q(w.workspace().iniFileName), ini);
+    QCOMPARE(w.workspace().table.ReleveCount(), 60);
+    // What the program cannot use is said, not ignored.
+    QCOMPARE(s.dialogs->notices.size(), 1);
+    QVERIFY(s.dialogs->notices.front().contains(QStringLiteral("notes.txt")));
 }
 
 QTEST_MAIN(TestWindowStart)
