@@ -1,9 +1,13 @@
 // Reciprocal averaging and the constancy table on large synthetic tables: time and memory.
 //   bench_analysis                      the figures
+//   bench_analysis --averaging [RUNS] the iterations on one and two threads, 100,000 x 6,000
+//                                       and 2,000 x 800
 //   bench_analysis --weights T.vtb OUT.csv [--presence]
 //                                       the averaging's weight matrix of a saved table, one
 //                                       line per relevé (for the comparison with vegan)
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <fstream>
@@ -51,9 +55,69 @@ double CpuMs() {
 // The peak resident size starts again from the current one.
 void ResetPeak() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
+bool SameBits(const std::vector<float>& a, const std::vector<float>& b) {
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
+}
+
+// The iterations alone on one and on two threads, median of `runs`, and whether the scores
+// agree to the bit.
+void AveragingOnThreads(const char* name, const Table& t, int runs) {
+    RaWeights w;
+    const double weightsMs = MedianMs(1, [&] { w = RaWeightMatrix(t, true); });
+    Row((std::string(name) + ": weights (step 1)").c_str(), weightsMs, "ms");
+    RaResult one, two;
+    double cpu = CpuMs();
+    const double oneMs = MedianMs(runs, [&] { one = RaIterate(w, nullptr, 1); });
+    const double oneCpu = (CpuMs() - cpu) / runs;
+    cpu = CpuMs();
+    const double twoMs = MedianMs(runs, [&] { two = RaIterate(w, nullptr, 2); });
+    const double twoCpu = (CpuMs() - cpu) / runs;
+    std::printf("%s: %d iterations\n", name, one.iterations);
+    Row((std::string(name) + ": iterations, 1 thread, wall clock").c_str(), oneMs, "ms");
+    Row((std::string(name) + ": iterations, 1 thread, processor time").c_str(), oneCpu, "ms");
+    Row((std::string(name) + ": iterations, 2 threads, wall clock").c_str(), twoMs, "ms");
+    Row((std::string(name) + ": iterations, 2 threads, processor time").c_str(), twoCpu, "ms");
+    Row((std::string(name) + ": 1 thread / 2 threads, wall clock").c_str(), oneMs / twoMs, "x");
+    Row((std::string(name) + ": weights + 2 threads, wall clock").c_str(), weightsMs + twoMs, "ms");
+    std::printf("%s: scores the same to the bit on 1 and 2 threads: %s\n", name,
+                SameBits(one.speciesScores, two.speciesScores) && SameBits(one.releveScores, two.releveScores) &&
+                        one.iterations == two.iterations
+                    ? "yes"
+                    : "NO");
+    // What the stopping rule would cost if both sums of changes were added whole at every
+    // iteration (the iterations stop adding once a sum reaches the threshold).
+    const double wholeMs = MedianMs(3, [&] {
+        volatile double sink = 0;
+        for (int k = 0; k < one.iterations; ++k) {
+            double s = 0;
+            for (std::size_t i = 1; i < one.speciesScores.size(); ++i) s += std::fabs(one.speciesScores[i] - two.speciesScores[i] + 1.0);
+            for (std::size_t i = 1; i < one.releveScores.size(); ++i) s += std::fabs(one.releveScores[i] - two.releveScores[i] + 1.0);
+            sink = sink + s;
+        }
+    });
+    Row((std::string(name) + ": both sums of changes added whole, all iterations").c_str(), wholeMs, "ms");
+}
+
+int Averaging(int runs) {
+    std::printf("Reciprocal averaging on one and two threads (dominance weights)\n");
+    Table large;
+    tools::SyntheticShape shape;
+    shape.releves = 100000;
+    shape.species = 6000;
+    shape.perReleve = 24;
+    tools::FillSyntheticTable(large, shape);
+    AveragingOnThreads("100,000 x 6,000", large, runs);
+    Table small;
+    tools::SyntheticShape smallShape;  // as gen_table 2000 800 T.vtb 30 1
+    tools::FillSyntheticTable(small, smallShape);
+    AveragingOnThreads("2,000 x 800", small, std::max(runs, 9));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && std::strcmp(argv[1], "--averaging") == 0) return Averaging(argc > 2 ? std::atoi(argv[2]) : 3);
     if (argc >= 4 && std::strcmp(argv[1], "--weights") == 0)
         return WriteWeights(argv[2], argv[3], !(argc > 4 && std::strcmp(argv[4], "--presence") == 0));
 

@@ -6,6 +6,8 @@
 #include <numeric>
 
 #include "core/cover_number.h"
+#include "core/ordered_chunks.h"
+#include "core/step_threads.h"
 
 namespace tavik {
 
@@ -27,75 +29,263 @@ int Weight(int method, const LayerCovers& c) {
     return w;
 }
 
-// Extremes of the stored scores, then the scores rescaled to 0..100 (a range below 1
-// counts as 1).
-void Rescale(int n, float* scores) {
-    double minimum = kMinStart, maximum = kMaxStart;
-    for (int i = 1; i <= n; ++i) {
-        const double x = scores[i];
-        if (minimum > x) minimum = x;
-        if (maximum < x) maximum = x;
+// The weights as the iterations read them, every entry one word holding a position above
+// `bits` bits of weight. For the relevé averages, relevé q's species are entries
+// relStart[q-1] .. relStart[q]-1. For the species averages each part of the species gets
+// the same layout restricted to its own species, so that it goes through the relevés in
+// order as a single pass would, adding only to its own species.
+template <class Word>
+struct RaLists {
+    int bits = 0;
+    std::vector<std::size_t> relStart;
+    std::vector<Word> relEntries;
+    std::vector<std::pair<int, int>> spParts;  // species first..last of each part
+    std::vector<std::vector<std::size_t>> partStart;
+    std::vector<std::vector<Word>> partEntries;
+};
+
+// Parts first..last of lists 1..n, each part about the same number of entries (list i
+// ends at entry start[i]).
+std::vector<std::pair<int, int>> SplitLists(const std::vector<std::size_t>& start, int parts) {
+    const int n = static_cast<int>(start.size()) - 1;
+    std::vector<std::pair<int, int>> ranges;
+    int first = 1;
+    for (int k = 1; k <= parts; ++k) {
+        const std::size_t goal = start.back() / static_cast<std::size_t>(parts) * static_cast<std::size_t>(k);
+        int last = k == parts ? n : first - 1;
+        while (last < n && start[static_cast<std::size_t>(last)] < goal) ++last;
+        ranges.emplace_back(first, last);
+        first = last + 1;
     }
-    double range = maximum - minimum;
-    if (range < kSmallestRange) range = kSmallestRange;
-    for (int i = 1; i <= n; ++i) scores[i] = static_cast<float>((static_cast<double>(scores[i]) - minimum) * kScale / range);
+    return ranges;
 }
 
-// Relevé scores: each relevé's weighted average of the species scores. Two relevés are
-// summed side by side, each in its own order, so that one's additions need not wait for
-// the other's.
-void ReleveAverages(const RaWeights& w, const float* spScores, float* rel, std::vector<double>& wide) {
-    // The species scores widened once, not once per term (the same values).
-    for (int p = 0; p <= w.species; ++p) wide[static_cast<std::size_t>(p)] = spScores[p];
-    const double* sp = wide.data();
-    const std::int32_t* species = w.relSpecies.data();
-    const std::uint16_t* weight = w.relWeight.data();
-    const std::size_t* start = w.relStart.data();
-    const auto term = [&](std::size_t e) { return static_cast<double>(weight[e]) * sp[species[e]]; };
-    int q = 1;
-    for (; q + 1 <= w.releves; q += 2) {
-        std::size_t a = start[q - 1], b = start[q];
-        const std::size_t aEnd = start[q], bEnd = start[q + 1];
-        double sa = 0.0, sb = 0.0;
-        for (; a < aEnd && b < bEnd; ++a, ++b) {
-            sa += term(a);
-            sb += term(b);
-        }
-        for (; a < aEnd; ++a) sa += term(a);
-        for (; b < bEnd; ++b) sb += term(b);
-        rel[q] = static_cast<float>(sa / static_cast<double>(w.relTotal[static_cast<std::size_t>(q)]));
-        rel[q + 1] = static_cast<float>(sb / static_cast<double>(w.relTotal[static_cast<std::size_t>(q) + 1]));
+template <class Word>
+RaLists<Word> MakeLists(const RaWeights& w, int bits, int parts) {
+    RaLists<Word> l;
+    l.bits = bits;
+    l.relStart = w.relStart;
+    const std::size_t n = w.relSpecies.size();
+    l.relEntries.resize(n);
+    std::vector<std::size_t> spEnd(static_cast<std::size_t>(w.species) + 1, 0);
+    for (std::size_t e = 0; e < n; ++e) {
+        l.relEntries[e] = static_cast<Word>(static_cast<Word>(w.relSpecies[e]) << bits | w.relWeight[e]);
+        ++spEnd[static_cast<std::size_t>(w.relSpecies[e])];
     }
-    for (; q <= w.releves; ++q) {
-        double sum = 0.0;
-        for (std::size_t e = start[q - 1]; e < start[q]; ++e) sum += term(e);
-        rel[q] = static_cast<float>(sum / static_cast<double>(w.relTotal[static_cast<std::size_t>(q)]));
+    for (std::size_t p = 1; p < spEnd.size(); ++p) spEnd[p] += spEnd[p - 1];
+    l.spParts = SplitLists(spEnd, parts);
+    std::vector<int> partOf(static_cast<std::size_t>(w.species) + 1, 0);
+    for (int k = 0; k < parts; ++k)
+        for (int p = l.spParts[static_cast<std::size_t>(k)].first; p <= l.spParts[static_cast<std::size_t>(k)].second; ++p)
+            partOf[static_cast<std::size_t>(p)] = k;
+    l.partStart.assign(static_cast<std::size_t>(parts), std::vector<std::size_t>(1, 0));
+    l.partEntries.resize(static_cast<std::size_t>(parts));
+    for (int k = 0; k < parts; ++k) {
+        const auto [a, b] = l.spParts[static_cast<std::size_t>(k)];
+        l.partEntries[static_cast<std::size_t>(k)].reserve(spEnd[static_cast<std::size_t>(b)] - spEnd[static_cast<std::size_t>(a) - 1]);
+        l.partStart[static_cast<std::size_t>(k)].reserve(static_cast<std::size_t>(w.releves) + 1);
     }
-}
-
-// Species scores: each species' weighted average of the relevé scores, its terms added in
-// relevé order. Going through the relevés once keeps the sums of many species in flight at
-// the same time instead of one long chain of additions per species.
-void SpeciesAverages(const RaWeights& w, const float* rel, float* sp, std::vector<double>& sums) {
-    std::fill(sums.begin(), sums.end(), 0.0);
-    double* acc = sums.data();
-    const std::int32_t* species = w.relSpecies.data();
-    const std::uint16_t* weight = w.relWeight.data();
     for (int q = 1; q <= w.releves; ++q) {
-        const double r = rel[q];
-        const std::size_t end = w.relStart[static_cast<std::size_t>(q)];
-        for (std::size_t e = w.relStart[static_cast<std::size_t>(q) - 1]; e < end; ++e)
-            acc[species[e]] += static_cast<double>(weight[e]) * r;
+        for (std::size_t e = w.relStart[static_cast<std::size_t>(q) - 1]; e < w.relStart[static_cast<std::size_t>(q)]; ++e)
+            l.partEntries[static_cast<std::size_t>(partOf[static_cast<std::size_t>(w.relSpecies[e])])].push_back(l.relEntries[e]);
+        for (int k = 0; k < parts; ++k) l.partStart[static_cast<std::size_t>(k)].push_back(l.partEntries[static_cast<std::size_t>(k)].size());
     }
-    for (int p = 1; p <= w.species; ++p)
-        sp[p] = static_cast<float>(acc[p] / static_cast<double>(w.spTotal[static_cast<std::size_t>(p)]));
+    return l;
 }
 
-double ChangeSum(int n, const float* a, const float* b) {
-    double s = 0.0;
-    for (int i = 1; i <= n; ++i) s += std::fabs(static_cast<double>(a[i]) - static_cast<double>(b[i]));
-    return s;
+// The weighted sums of the species: for each relevé q in order, weight x score[q] added to
+// the sum of each of its species, as the entries go (only the species of one part).
+template <class Word>
+void SpeciesSums(const std::vector<std::size_t>& start, const std::vector<Word>& entries, int bits, const float* rel,
+                 double* sums) {
+    const Word mask = static_cast<Word>((Word{1} << bits) - 1);
+    const Word* x = entries.data();
+    for (std::size_t q = 1; q < start.size(); ++q) {
+        const double r = rel[q];
+        const std::size_t end = start[q];
+        for (std::size_t e = start[q - 1]; e < end; ++e) sums[x[e] >> bits] += static_cast<double>(x[e] & mask) * r;
+    }
 }
+
+// The weighted sums of lists first..last: for each list the terms weight x value[position],
+// added in the list's order from 0, handed to out(list, sum). Four lists are summed side by
+// side, each lane taking the next list when its own ends, so that one sum's additions need
+// not wait for another's and a long list does not hold up short ones.
+template <class Word, class Out>
+void WeightedSums(const std::size_t* start, const Word* entries, int bits, const float* value, int first, int last,
+                  Out out) {
+    constexpr int kLanes = 4;
+    const Word mask = static_cast<Word>((Word{1} << bits) - 1);
+    const auto term = [&](std::size_t e) {
+        const Word x = entries[e];
+        return static_cast<double>(x & mask) * static_cast<double>(value[x >> bits]);
+    };
+    std::size_t at[kLanes], end[kLanes];
+    int list[kLanes];
+    double sum[kLanes];
+    int next = first;
+    const auto take = [&](int k) {
+        if (next > last) return false;
+        list[k] = next;
+        at[k] = start[next - 1];
+        end[k] = start[next];
+        sum[k] = 0.0;
+        ++next;
+        return true;
+    };
+    bool full = last - first + 1 >= kLanes;
+    for (int k = 0; full && k < kLanes; ++k) take(k);
+    while (full) {
+        std::size_t n = end[0] - at[0];
+        for (int k = 1; k < kLanes; ++k) n = std::min(n, end[k] - at[k]);
+        for (std::size_t j = 0; j < n; ++j) {
+            sum[0] += term(at[0] + j);
+            sum[1] += term(at[1] + j);
+            sum[2] += term(at[2] + j);
+            sum[3] += term(at[3] + j);
+        }
+        for (int k = 0; k < kLanes; ++k) at[k] += n;
+        for (int k = 0; k < kLanes && full; ++k)
+            if (at[k] == end[k]) {
+                out(list[k], sum[k]);
+                if (!take(k)) {
+                    list[k] = -1;  // this lane is done; the others finish one by one
+                    full = false;
+                }
+            }
+    }
+    // The lists the lanes still hold, then any not begun (fewer lists than lanes).
+    for (int k = 0; k < kLanes && last - first + 1 >= kLanes; ++k) {
+        if (list[k] < 0) continue;
+        for (; at[k] < end[k]; ++at[k]) sum[k] += term(at[k]);
+        out(list[k], sum[k]);
+    }
+    for (; next <= last; ++next) {
+        double s = 0.0;
+        for (std::size_t e = start[next - 1]; e < start[next]; ++e) s += term(e);
+        out(next, s);
+    }
+}
+
+// The extremes of scores[first..last], as a loop from the first one finds them.
+struct Extremes {
+    double minimum = kMinStart, maximum = kMaxStart;
+    void Add(const float* scores, int first, int last) {
+        for (int i = first; i <= last; ++i) {
+            const double x = scores[i];
+            if (minimum > x) minimum = x;
+            if (maximum < x) maximum = x;
+        }
+    }
+    void Add(const Extremes& e) {
+        if (minimum > e.minimum) minimum = e.minimum;
+        if (maximum < e.maximum) maximum = e.maximum;
+    }
+};
+
+// Scores rescaled to 0..100 from the extremes of all of them (a range below 1 counts as 1).
+void Rescale(const Extremes& e, float* scores, int first, int last) {
+    double range = e.maximum - e.minimum;
+    if (range < kSmallestRange) range = kSmallestRange;
+    for (int i = first; i <= last; ++i)
+        scores[i] = static_cast<float>((static_cast<double>(scores[i]) - e.minimum) * kScale / range);
+}
+
+// Whether the sum of the changes |a[i] - b[i]|, i = 1..n, added in order, stays below
+// `limit`. The adding stops once the sum reaches the limit: a sum of terms that are never
+// negative cannot come down again, so the answer is that of the whole sum.
+bool ChangeBelow(int n, const float* a, const float* b, double limit) {
+    double s = 0.0;
+    for (int i = 1; i <= n; ++i) {
+        s += std::fabs(static_cast<double>(a[i]) - static_cast<double>(b[i]));
+        if (!(s < limit)) return false;
+    }
+    return true;
+}
+
+// The iterations on `threads` threads. Every sum is added in the same order whatever the
+// number of threads: a relevé's along its species, a species' along its relevés; extremes
+// are found part by part and joined in part order. So the scores do not depend on it.
+template <class Word>
+RaResult Iterate(const RaWeights& w, int bits, int threads, Progress* progress) {
+    const int S = w.species, R = w.releves;
+    StepThreads team(threads);
+    const int parts = team.Parts();
+    const RaLists<Word> lists = MakeLists<Word>(w, bits, parts);
+    const auto relParts = SplitLists(lists.relStart, parts);
+    const auto& spParts = lists.spParts;
+    std::vector<double> sums(static_cast<std::size_t>(S) + 1, 0.0);
+    std::vector<Extremes> found(static_cast<std::size_t>(parts));
+    Extremes all;
+
+    std::vector<float> sp[2], rel[2];
+    sp[0].assign(static_cast<std::size_t>(S) + 1, 0.0f);
+    for (int p = 1; p <= S; ++p) sp[0][static_cast<std::size_t>(p)] = kSpeciesStart;
+    if (S >= 1) sp[0][1] = kFirstSpeciesStart;
+    sp[1] = sp[0];
+    rel[0].assign(static_cast<std::size_t>(R) + 1, 0.0f);
+    rel[1] = rel[0];
+    int oldB = 1, newB = 0;
+
+    // The four steps of an iteration, each run by every part on its own share.
+    auto releveAverages = [&](int k) {
+        const auto [a, b] = relParts[static_cast<std::size_t>(k)];
+        float* out = rel[newB].data();
+        WeightedSums(lists.relStart.data(), lists.relEntries.data(), bits, sp[oldB].data(), a, b, [&](int q, double s) {
+            out[q] = static_cast<float>(s / static_cast<double>(w.relTotal[static_cast<std::size_t>(q)]));
+        });
+        found[static_cast<std::size_t>(k)] = Extremes();
+        found[static_cast<std::size_t>(k)].Add(out, a, b);
+    };
+    auto speciesAverages = [&](int k) {
+        const auto [a, b] = spParts[static_cast<std::size_t>(k)];
+        float* out = sp[newB].data();
+        std::fill(sums.begin() + a, sums.begin() + b + 1, 0.0);
+        SpeciesSums(lists.partStart[static_cast<std::size_t>(k)], lists.partEntries[static_cast<std::size_t>(k)], bits,
+                    rel[newB].data(), sums.data());
+        for (int p = a; p <= b; ++p)
+            out[p] = static_cast<float>(sums[static_cast<std::size_t>(p)] / static_cast<double>(w.spTotal[static_cast<std::size_t>(p)]));
+        found[static_cast<std::size_t>(k)] = Extremes();
+        found[static_cast<std::size_t>(k)].Add(out, a, b);
+    };
+    auto rescaleReleves = [&](int k) {
+        Rescale(all, rel[newB].data(), relParts[static_cast<std::size_t>(k)].first, relParts[static_cast<std::size_t>(k)].second);
+    };
+    auto rescaleSpecies = [&](int k) {
+        Rescale(all, sp[newB].data(), spParts[static_cast<std::size_t>(k)].first, spParts[static_cast<std::size_t>(k)].second);
+    };
+    const auto joinFound = [&] {
+        all = Extremes();
+        for (const Extremes& e : found) all.Add(e);
+    };
+
+    int count = 0;
+    if (progress) progress->Show("　反復平均法 計算中　", "   ");
+    for (;;) {
+        oldB = 1 - oldB;
+        newB = 1 - newB;
+        ++count;
+        if (progress) progress->Show("　反復平均法 計算中　", "Step 2: " + std::to_string(count));
+        team.Run(releveAverages);
+        joinFound();
+        team.Run(rescaleReleves);
+        team.Run(speciesAverages);
+        joinFound();
+        team.Run(rescaleSpecies);
+        if (count > kIterationLimit) break;
+        if (ChangeBelow(S, sp[oldB].data(), sp[newB].data(), kThreshold) &&
+            ChangeBelow(R, rel[oldB].data(), rel[newB].data(), kThreshold))
+            break;
+    }
+    RaResult r;
+    r.speciesScores = std::move(sp[newB]);
+    r.releveScores = std::move(rel[newB]);
+    r.iterations = count;
+    return r;
+}
+
+// Below this many entries one thread does the iterations sooner than two.
+constexpr std::size_t kEntriesPerThread = 250000;
 
 // Positions 1..n of a Fenwick tree: counts of marked positions.
 class Fenwick {
@@ -223,36 +413,18 @@ void CheckRaWeights(const Table& t, const RaWeights& w) {
     throw RaRefused(msg);
 }
 
-RaResult RaIterate(const RaWeights& w, Progress* progress) {
-    const int S = w.species, R = w.releves;
-    std::vector<float> sp[2], rel[2];
-    sp[0].assign(static_cast<std::size_t>(S) + 1, 0.0f);
-    for (int p = 1; p <= S; ++p) sp[0][static_cast<std::size_t>(p)] = kSpeciesStart;
-    if (S >= 1) sp[0][1] = kFirstSpeciesStart;
-    sp[1] = sp[0];
-    rel[0].assign(static_cast<std::size_t>(R) + 1, 0.0f);
-    rel[1] = rel[0];
-    std::vector<double> sums(static_cast<std::size_t>(S) + 1);
-    int oldB = 1, newB = 0, count = 0;
-    if (progress) progress->Show("　反復平均法 計算中　", "   ");
-    for (;;) {
-        oldB = 1 - oldB;
-        newB = 1 - newB;
-        ++count;
-        if (progress) progress->Show("　反復平均法 計算中　", "Step 2: " + std::to_string(count));
-        ReleveAverages(w, sp[oldB].data(), rel[newB].data(), sums);
-        Rescale(R, rel[newB].data());
-        SpeciesAverages(w, rel[newB].data(), sp[newB].data(), sums);
-        Rescale(S, sp[newB].data());
-        const double spChange = ChangeSum(S, sp[oldB].data(), sp[newB].data());
-        const double relChange = ChangeSum(R, rel[oldB].data(), rel[newB].data());
-        if ((spChange < kThreshold && relChange < kThreshold) || count > kIterationLimit) break;
-    }
-    RaResult r;
-    r.speciesScores = std::move(sp[newB]);
-    r.releveScores = std::move(rel[newB]);
-    r.iterations = count;
-    return r;
+RaResult RaIterate(const RaWeights& w, Progress* progress, int threads) {
+    if (threads <= 0)
+        threads = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(WorkerThreads()),
+                                                         w.relSpecies.size() / kEntriesPerThread + 1));
+    int bits = 1;
+    for (std::uint16_t x : w.relWeight)
+        while (bits < 16 && (x >> bits) != 0) ++bits;
+    // One 32-bit word per entry when positions and weights fit in it, which they do for
+    // every table of a few hundred million cells; otherwise 64.
+    const auto positions = static_cast<std::uint64_t>(std::max(w.species, w.releves));
+    if ((positions << bits) <= 0xFFFFFFFFu) return Iterate<std::uint32_t>(w, bits, threads, progress);
+    return Iterate<std::uint64_t>(w, bits, threads, progress);
 }
 
 RaResult ReciprocalAveraging(const Table& t, bool dominance, Progress* progress) {

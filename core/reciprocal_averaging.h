@@ -54,7 +54,11 @@ void CheckRaWeights(const Table& t, const RaWeights& w);
 // them and rescaled to 0..100, species scores likewise from those, until both sums of
 // changes are below 2 or after iteration 1001. Scores and totals are single precision;
 // sums, extremes and ranges double. Shows "Step 2: n" per iteration.
-RaResult RaIterate(const RaWeights& w, Progress* progress = nullptr);
+//
+// Runs on `threads` threads (0: as many as the machine has cores and the table has work
+// for). Every sum is added in the same order whatever their number, so the scores are the
+// same to the last bit.
+RaResult RaIterate(const RaWeights& w, Progress* progress = nullptr, int threads = 0);
 
 // The whole computation: weights, check, iterations.
 RaResult ReciprocalAveraging(const Table& t, bool dominance, Progress* progress = nullptr);

@@ -1,5 +1,7 @@
 #include "core/table.h"
 
+#include "core/cell_order.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cstring>
@@ -190,8 +192,13 @@ void Table::SetCells(int relKey, Cell* first, Cell* last) {
             SetCell(relKey, c->species, std::string(c->text, c->len), c->covers);
         return;
     }
-    // A new column: order by species key (stable: an insertion sort, the cells of a relevé
-    // are few), keep the last cell of each species, and size the storage to what it holds.
+    // A new column: its storage sized to what it holds.
+    v.assign(first, OrderCells(first, last));
+    contentVersion_ = NextVersion();
+}
+
+// An insertion sort: the cells of a relevé are few.
+Cell* OrderCells(Cell* first, Cell* last) {
     for (Cell* i = first; i != last; ++i) {
         const Cell c = *i;
         Cell* j = i;
@@ -204,8 +211,7 @@ void Table::SetCells(int relKey, Cell* first, Cell* last) {
         if (i->len == 0 && i->covers.empty()) continue;
         *out++ = *i;
     }
-    v.assign(first, out);
-    contentVersion_ = NextVersion();
+    return out;
 }
 
 std::string Table::HeaderText(int relKey, int row) const {

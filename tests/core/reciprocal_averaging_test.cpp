@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstring>
 #include <random>
 
 #include "tests/core/test_helpers.h"
+#include "tools/synthetic_table.h"
 
 namespace tavik {
 namespace {
@@ -120,6 +123,158 @@ TEST(ReciprocalAveraging, RefusesRowsAndColumnsWithoutWeight) {
     }
     Table empty = MakeTable({});
     EXPECT_THROW(ReciprocalAveraging(empty, false), RaRefused);
+}
+
+// The iterations written out on the whole matrix of weights (w[q][p], 1-based), every sum
+// added term after term in position order: the averaging as it is defined, to compare with
+// bit for bit. Zero weights add nothing to a sum of terms that are never negative.
+RaResult IterateOnTheMatrix(const std::vector<std::vector<int>>& w, int S, int R) {
+    std::vector<float> sp(S + 1, 50.0f), rel(R + 1, 0.0f), relTotal(R + 1), spTotal(S + 1);
+    sp[0] = 0.0f;
+    sp[1] = 40.0f;
+    for (int q = 1; q <= R; ++q) {
+        double t = 0;
+        for (int p = 1; p <= S; ++p) t += w[q][p];
+        relTotal[q] = static_cast<float>(t);
+    }
+    for (int p = 1; p <= S; ++p) {
+        double t = 0;
+        for (int q = 1; q <= R; ++q) t += w[q][p];
+        spTotal[p] = static_cast<float>(t);
+    }
+    const auto rescale = [](std::vector<float>& v) {
+        double lo = 6000, hi = 0;
+        for (std::size_t i = 1; i < v.size(); ++i) {
+            lo = std::min<double>(lo, v[i]);
+            hi = std::max<double>(hi, v[i]);
+        }
+        const double range = std::max(hi - lo, 1.0);
+        for (std::size_t i = 1; i < v.size(); ++i) v[i] = static_cast<float>((v[i] - lo) * 100.0 / range);
+    };
+    const auto change = [](const std::vector<float>& a, const std::vector<float>& b) {
+        double s = 0;
+        for (std::size_t i = 1; i < a.size(); ++i) s += std::fabs(static_cast<double>(a[i]) - b[i]);
+        return s;
+    };
+    RaResult r;
+    for (r.iterations = 1;; ++r.iterations) {
+        std::vector<float> newRel(R + 1, 0.0f), newSp(S + 1, 0.0f);
+        for (int q = 1; q <= R; ++q) {
+            double s = 0;
+            for (int p = 1; p <= S; ++p) s += static_cast<double>(w[q][p]) * sp[p];
+            newRel[q] = static_cast<float>(s / relTotal[q]);
+        }
+        rescale(newRel);
+        for (int p = 1; p <= S; ++p) {
+            double s = 0;
+            for (int q = 1; q <= R; ++q) s += static_cast<double>(w[q][p]) * newRel[q];
+            newSp[p] = static_cast<float>(s / spTotal[p]);
+        }
+        rescale(newSp);
+        const bool settled = change(sp, newSp) < 2 && change(rel, newRel) < 2;
+        sp = newSp;
+        rel = newRel;
+        if (settled || r.iterations > 1000) break;
+    }
+    r.speciesScores = sp;
+    r.releveScores = rel;
+    return r;
+}
+
+// Weights of R relevés over S species. Species 1 .. `common` occur in most relevés (long
+// lists beside short ones); every species and relevé gets at least one weight.
+struct RandomWeights {
+    RaWeights w;
+    std::vector<std::vector<int>> matrix;
+};
+RandomWeights MakeWeights(int R, int S, int perReleve, int common, int maxWeight, std::uint32_t seed) {
+    std::mt19937 rng(seed);
+    std::vector<std::vector<int>> m(R + 1, std::vector<int>(S + 1, 0));
+    const auto weight = [&] { return 1 + static_cast<int>(rng() % static_cast<unsigned>(maxWeight)); };
+    for (int q = 1; q <= R; ++q) {
+        m[q][1 + static_cast<int>(rng() % static_cast<unsigned>(S))] = weight();
+        for (int k = 1; k < perReleve; ++k) m[q][1 + static_cast<int>(rng() % static_cast<unsigned>(S))] = weight();
+        for (int p = 1; p <= common && p <= S; ++p)
+            if (rng() % 10 < 8) m[q][p] = weight();
+    }
+    for (int p = 1; p <= S; ++p) m[1 + static_cast<int>(rng() % static_cast<unsigned>(R))][p] = weight();
+    RandomWeights r;
+    r.matrix = m;
+    RaWeights& w = r.w;
+    w.species = S;
+    w.releves = R;
+    w.relStart.assign(1, 0);
+    w.relTotal.assign(R + 1, 0.0f);
+    w.spTotal.assign(S + 1, 0.0f);
+    std::vector<double> spSum(S + 1, 0.0);
+    for (int q = 1; q <= R; ++q) {
+        double t = 0;
+        for (int p = 1; p <= S; ++p) {
+            if (m[q][p] == 0) continue;
+            w.relSpecies.push_back(p);
+            w.relWeight.push_back(static_cast<std::uint16_t>(m[q][p]));
+            t += m[q][p];
+            spSum[p] += m[q][p];
+        }
+        w.relStart.push_back(w.relSpecies.size());
+        w.relTotal[q] = static_cast<float>(t);
+    }
+    for (int p = 1; p <= S; ++p) w.spTotal[p] = static_cast<float>(spSum[p]);
+    return r;
+}
+
+void ExpectSameBits(const RaResult& a, const RaResult& b, const std::string& what) {
+    EXPECT_EQ(a.iterations, b.iterations) << what;
+    ASSERT_EQ(a.speciesScores.size(), b.speciesScores.size()) << what;
+    ASSERT_EQ(a.releveScores.size(), b.releveScores.size()) << what;
+    const auto bits = [](float x) {
+        std::uint32_t u;
+        std::memcpy(&u, &x, 4);
+        return u;
+    };
+    for (std::size_t i = 1; i < a.speciesScores.size(); ++i)
+        ASSERT_EQ(bits(a.speciesScores[i]), bits(b.speciesScores[i])) << what << ", species " << i;
+    for (std::size_t i = 1; i < a.releveScores.size(); ++i)
+        ASSERT_EQ(bits(a.releveScores[i]), bits(b.releveScores[i])) << what << ", relevé " << i;
+}
+
+TEST(ReciprocalAveraging, ScoresAreTheSameToTheBitOnAnyNumberOfThreads) {
+    struct Shape {
+        int releves, species, perReleve, common, maxWeight;
+    };
+    // Fewer lists than a thread sums side by side; a ring-like sparse table that runs to the
+    // limit; common species whose lists are many times longer than the rest; presence only.
+    const Shape shapes[] = {{1, 3, 3, 0, 10}, {3, 2, 1, 0, 10}, {2, 9, 5, 1, 10},
+                            {300, 120, 2, 0, 10}, {500, 90, 6, 5, 10}, {600, 150, 12, 8, 1}};
+    std::uint32_t seed = 11;
+    for (const Shape& s : shapes) {
+        const RandomWeights r = MakeWeights(s.releves, s.species, s.perReleve, s.common, s.maxWeight, ++seed);
+        const std::string what = std::to_string(s.releves) + " x " + std::to_string(s.species);
+        const RaResult defined = IterateOnTheMatrix(r.matrix, s.species, s.releves);
+        for (int threads : {1, 2, 3}) ExpectSameBits(RaIterate(r.w, nullptr, threads), defined, what + ", threads " + std::to_string(threads));
+    }
+}
+
+TEST(ReciprocalAveraging, WeightsTooWideForOneWordPerEntryGiveTheSameScores) {
+    // More than 65,536 relevés with weights of 16 bits do not fit position and weight into
+    // 32 bits. Two species settle in a few iterations.
+    const RandomWeights r = MakeWeights(66000, 2, 1, 0, 60000, 5);
+    const RaResult defined = IterateOnTheMatrix(r.matrix, 2, 66000);
+    EXPECT_LT(defined.iterations, 10);
+    for (int threads : {1, 2}) ExpectSameBits(RaIterate(r.w, nullptr, threads), defined, "threads " + std::to_string(threads));
+}
+
+TEST(ReciprocalAveraging, ATableGivesItsScoresWhateverTheThreads) {
+    Table t;
+    tools::SyntheticShape shape;
+    shape.releves = 2000;
+    shape.species = 400;
+    shape.perReleve = 20;
+    tools::FillSyntheticTable(t, shape);
+    const RaResult automatic = ReciprocalAveraging(t, true);
+    const RaWeights w = RaWeightMatrix(t, true);
+    ExpectSameBits(automatic, RaIterate(w, nullptr, 1), "one thread");
+    ExpectSameBits(automatic, RaIterate(w, nullptr, 2), "two threads");
 }
 
 TEST(ExchangeSort, EqualScoresAreNotStable) {

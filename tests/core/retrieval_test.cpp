@@ -281,6 +281,30 @@ TEST(RetrievalPut, ZeroCoverSpeciesOpenNoRowAndTheColumnKeepsItsHeader) {
     EXPECT_EQ(t.Text(4, 1), "");       // no species: no serial number
 }
 
+TEST(RetrievalPut, ASpareColumnThatHoldsSomethingKeepsWhatTheRelevéLeaves) {
+    // Spare columns are blank as growing and deleting leave them; one that holds a cell and
+    // a header text anyway gets the relevé put over them, not in their place.
+    Table t = testing::MakeTable({{"X"}});
+    const int spare = t.ReleveKeyAt(2);
+    const int keyX = t.SpeciesKeyAt(1);
+    t.SetCell(spare, keyX, " 1 ", kTwo);
+    t.SetHeaderText(spare, 2, "typed");
+    t.SetHeaderText(spare, 3, "stays?");
+    MemSource s;
+    MemReleve rel{{P("Y", kPlus)}, ""};
+    rel.items[2] = "R-9";
+    s.releves = {rel};
+    Retrieval r;
+    r.Reset(1);
+    r.Scan(s, Dictionary(), ScanParams());
+    r.Put(t, s, Dictionary());
+    ASSERT_EQ(t.ReleveKeyAt(2), spare);
+    EXPECT_EQ(t.Covers(spare, keyX), kTwo);
+    EXPECT_EQ(t.Covers(spare, t.SpeciesKeyAt(2)), kPlus);
+    EXPECT_EQ(t.HeaderText(spare, 2), "R-9");
+    EXPECT_EQ(t.HeaderText(spare, 3), "");  // item 3 is a header row: the relevé's empty value
+}
+
 TEST(RetrievalPut, ExistingRowsAreFoundAfterSortingAndCoversFollowKeys) {
     Table t = testing::MakeTable({{"X", "Y"}, {"Y"}});
     SortSpecies(t, 1, t.SpeciesCount(), true);  // Y (2) before X (1)

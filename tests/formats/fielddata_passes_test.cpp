@@ -198,6 +198,34 @@ TEST_F(Passes, ThreadsAndKeptRelevesChangeNothingThatShows) {
     }
 }
 
+TEST_F(Passes, AStoppedPuttingPassLeavesEveryColumnItBeganFilled) {
+    // Stopped in the middle of a chunk, while later chunks are read and laid out ahead: the
+    // columns before the stop are whole, none comes after it, as on a plain pass.
+    for (const int stopAt : {1, 700, 1500}) {
+        FieldFiles plainFiles(tmp / "s.tki");
+        OneByOne plain(plainFiles);
+        FieldFiles files(tmp / "s.tki");
+        std::string tables[2];
+        int put[2];
+        for (int k = 0; k < 2; ++k) {
+            ReleveSource& src = k == 0 ? static_cast<ReleveSource&>(plain) : files;
+            Retrieval r;
+            r.Reset(src.RecordCount());
+            r.Scan(src, dict, ScanParams());
+            Table t = AllItems();
+            Recorder stop;
+            stop.cancelAt = stopAt;
+            const PutResult res = r.Put(t, src, dict, &stop);
+            EXPECT_TRUE(res.cancelled);
+            tables[k] = Everything(t);
+            put[k] = t.ReleveCount();
+        }
+        EXPECT_EQ(put[0], put[1]) << stopAt;
+        EXPECT_GT(put[1], 0);
+        EXPECT_EQ(tables[0], tables[1]) << stopAt;
+    }
+}
+
 TEST_F(Passes, AStoppedScanChangesNoRecordPastTheStop) {
     FieldFiles files(tmp / "s.tki");
     Retrieval r;
