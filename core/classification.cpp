@@ -542,15 +542,15 @@ void Prepare(Table& t, GroupPlacement& p) {
     p.speciesCounts = t.MemoSpeciesCounts();
     p.releveCounts = t.MemoReleveCounts();
     p.removed = RemovedLines{};
-    p.removed.column = true;
+    p.removed.axis = Axis::Releves;
     for (int q : p.deleted) {
         p.removed.releves.emplace(p.removed.releves.begin(), q, t.CopyReleve(t.ReleveKeyAt(q)));
-        t.DeleteColumn(q + 3);
+        t.DeleteColumn(Table::ReleveColumn(q));
     }
     p.insertedLines.clear();
     for (int i = 0; i < p.inserted; ++i) {
         InsertedLine line;
-        if (!t.InsertColumn(p.insertAt + 3, &line)) {
+        if (!t.InsertColumn(Table::ReleveColumn(p.insertAt), &line)) {
             for (auto it = p.insertedLines.rbegin(); it != p.insertedLines.rend(); ++it) t.TakeBack(*it);
             p.insertedLines.clear();
             if (!p.removed.releves.empty()) t.PutBack(p.removed);

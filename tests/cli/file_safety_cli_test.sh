@@ -149,7 +149,7 @@ rm -f "$work/T.ini" "$work/syn.dic" "$work/hard.vtb" "$work/soft.vtb"
 usage "outputs --csv and --text are the same file" constancy "$work/T.vtb" --csv "$work/x.txt" --text "$work/x.txt"
 usage "outputs --csv and --text are the same file" constancy "$work/T.vtb" --csv "$work/x.txt" --text "$work/./x.txt"
 usage "outputs -o and --scores are the same file" ra "$work/T.vtb" -o "$work/x.vtb" --scores "$work/x.vtb"
-usage "outputs -o and the species list are the same file" export pcord "$work/T.vtb" -o "$work/x.lst"
+usage "would be overwritten by its species list" export pcord "$work/T.vtb" -o "$work/x.lst"
 ln -s q.tki "$work/q.tkd"
 usage "outputs DATA.tki and DATA.tkd are the same file" make-fielddata "$work/example_long.csv" \
     "$work/example_header.txt" -o "$work/q.tki"
