@@ -9,7 +9,7 @@ pkgs=(
   build-essential cmake ninja-build pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-qpa-plugins libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev googletest libbenchmark-dev
-  libxlsxwriter-dev zlib1g-dev libzstd-dev
+  libxlsxwriter-dev zlib1g-dev libzstd-dev zstd
   poppler-utils python3-openpyxl
   clang libclang-rt-14-dev
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-noto-cjk fontconfig
