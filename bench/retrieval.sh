@@ -5,7 +5,7 @@
 # the peak resident memory, the ratio to cat of the same files, and with --before OLD-CLI
 # the same figures of another build side by side, measured in turn in the same run.
 #   bench/retrieval.sh [--before OLD-TAVIK-CLI] [--runs N] [--ceiling]
-#   (build directory: $TAVIK_BUILD_DIR or ./build; data: $TMPDIR/tavik_bench_fielddata)
+#   (build directory: $TAVIK_BUILD_DIR or ./build; data: a temporary folder, or $TAVIK_BENCH_DATA)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVIK_BUILD_DIR:-$root/build}
@@ -22,10 +22,12 @@ cli="$build/tavik-cli"
 for exe in "$cli" "$build/bench/bench_retrieval" "$build/gen_table"; do
   [ -x "$exe" ] || { echo "missing $exe: build first (scripts/build.sh)" >&2; exit 1; }
 done
-data=${TMPDIR:-/tmp}/tavik_bench_fielddata
-"$build/bench/bench_retrieval" --dir "$data" --write-only $ceiling
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# The generated field data lives in this run's own folder, unless $TAVIK_BENCH_DATA names a
+# folder to keep it in between runs.
+data=${TAVIK_BENCH_DATA:-$work/fielddata}
+"$build/bench/bench_retrieval" --dir "$data" --write-only $ceiling
 "$build/gen_table" 2000 800 "$work/t2000.vtb" 30 1 >/dev/null
 # A long CSV of 2,000 relevés for make-fielddata.
 /usr/bin/python3 - "$work" <<'EOF'
