@@ -6,7 +6,7 @@
 # With --before OLD-BUILD-DIR the same figures of another build (its bench_analysis, one
 # thread only, and bench_retrieval), measured in the same run.
 #   bench/large_analysis.sh [--before OLD-BUILD-DIR] [--runs N]
-#   (build directory: $TAVIK_BUILD_DIR or ./build; field data: $TMPDIR/tavik_bench_fielddata)
+#   (build directory: $TAVIK_BUILD_DIR or ./build; field data: a temporary folder, or $TAVIK_BENCH_DATA)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TAVIK_BUILD_DIR:-$root/build}
@@ -19,7 +19,11 @@ while [ $# -gt 0 ]; do
   esac
 done
 ninja -C "$build" -j2 bench_analysis bench_retrieval >/dev/null
-data=${TMPDIR:-/tmp}/tavik_bench_fielddata
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# The generated field data lives in this run's own folder, unless $TAVIK_BENCH_DATA names a
+# folder to keep it in between runs.
+data=${TAVIK_BENCH_DATA:-$work/fielddata}
 "$build/bench/bench_retrieval" --dir "$data" --releves 100000 --write-only
 
 echo "== averaging (this build)"
