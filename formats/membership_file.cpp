@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "formats/codec.h"
+#include "formats/fielddata_writer.h"
 #include "formats/file_bytes.h"
 #include "formats/text_lines.h"
 
@@ -34,28 +35,6 @@ std::string Field(const std::string& s) {
 }
 
 }  // namespace
-
-std::vector<std::string> SplitCsvLine(std::string_view line) {
-    std::vector<std::string> fields;
-    std::string f;
-    bool quoted = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (quoted) {
-            if (c != '"') f += c;
-            else if (i + 1 < line.size() && line[i + 1] == '"') {
-                f += '"';
-                ++i;
-            } else quoted = false;
-        } else if (c == '"') quoted = true;
-        else if (c == ',') {
-            fields.push_back(std::move(f));
-            f.clear();
-        } else f += c;
-    }
-    fields.push_back(std::move(f));
-    return fields;
-}
 
 std::vector<std::pair<std::string, std::string>> ParseMembership(std::string_view bytes, const std::string& fileName) {
     const std::vector<std::string> lines = DecodeTextLines(bytes, fileName);

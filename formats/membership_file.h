@@ -30,8 +30,4 @@ void WriteMembershipFile(const std::string& path, const std::vector<MembershipLi
 void WriteNewickFile(const std::string& path, const std::string& newick,
                      AtomicFile::ReadOnlyTarget readOnly = AtomicFile::ReadOnlyTarget::Refuse);
 
-// One CSV line split into fields: quotes around a field are taken off and a doubled quote
-// inside one is a quote.
-std::vector<std::string> SplitCsvLine(std::string_view line);
-
 }  // namespace tavik

@@ -114,9 +114,9 @@ covers() { "$cli" retrieve "$1" --dict "$dune/dune.dic" -o "$work/c.vtb" 2>/dev/
 [ -n "$(covers "$work/dm.tki")" ] || fail "the dune matrix retrieves to nothing"
 
 # varespec, percent cover: every present value is written, at the boundaries of the manual.
-"$cli" make-fielddata --matrix "$import/varespec.csv" "$work/short.txt" -o "$work/vs.tki" --scale percent \
+"$cli" make-fielddata --matrix "$import/vare_pine_heath.csv" "$work/short.txt" -o "$work/vs.tki" --scale percent \
     2>"$work/err" || fail "varespec: $(cat "$work/err")"
-present=$(tail -n +2 "$import/varespec.csv" | tr ',' '\n' | grep -v '^"' | grep -cv '^0$')
+present=$(tail -n +2 "$import/vare_pine_heath.csv" | tr ',' '\n' | grep -v '^"' | grep -cv '^0$')
 written=$(head -n 1 "$work/err" | sed 's/^[^:]*: //' | tr ',' '\n' | awk '{ s += $NF } END { print s }')
 expect_eq "varespec: values written" "$present" "$written"
 "$cli" retrieve "$work/vs.tki" -o "$work/vs.vtb" 2>/dev/null
@@ -128,7 +128,7 @@ expect_eq "18 Cladrang 21.73" "2" "$(row Cladrang)"
 expect_eq "18 Pinusylv 0.07" "r" "$(row Pinusylv)"
 # Transposed, the same matrix gives the same pair.
 /usr/bin/python3 -c 'import csv,sys; w=csv.writer(sys.stdout, lineterminator="\n"); w.writerows(zip(*csv.reader(open(sys.argv[1]))))' \
-    "$import/varespec.csv" > "$work/vt.csv"
+    "$import/vare_pine_heath.csv" > "$work/vt.csv"
 "$cli" make-fielddata --matrix "$work/vt.csv" "$work/short.txt" -o "$work/vt.tki" --scale percent --transpose \
     2>/dev/null || fail "varespec transposed"
 cmp -s "$work/vt.tkd" "$work/vs.tkd" && cmp -s "$work/vt.tki" "$work/vs.tki" || fail "transposed varespec differs"
