@@ -16,7 +16,7 @@
 
 namespace {
 
-const char* kUsage = TrNoop(
+const char* kUsage = tavik::cli::TrNoop(
     "usage:\n"
     "  tavik-cli info TABLE.vtb\n"
     "  tavik-cli sort species|releves TABLE.vtb -o OUT.vtb [--range FIRST-LAST] [--ascending]\n"

@@ -10,13 +10,13 @@ struct HeadingTexts {
 };
 
 // In the order of Heading. The English ones hold only characters CP932 has ("Releve", as the
-// membership files spell it), so that a file stays CP932, and start with as many blanks as
-// the Japanese take columns, so that the captions of the fixed column stay indented alike.
+// membership files spell it), so that a file stays CP932. They take no indenting blanks: a
+// CSV field that begins with a blank is quoted, an ideographic space is not.
 constexpr HeadingTexts kHeadings[] = {
-    {"　群落区分", "  Vegetation unit"},
-    {"　測定数", "  Releves"},
-    {"　平均種数", "  Mean species number"},
-    {"　植物名", "  Species"},
+    {"　群落区分", "Vegetation unit"},
+    {"　測定数", "Releves"},
+    {"　平均種数", "Mean species number"},
+    {"　植物名", "Species"},
     {"スコア", "Score"},
     {"測定ＩＤ", "Releve ID"},
     {"植物名", "Species"},

@@ -10,7 +10,8 @@
   - a checked source file holds a Japanese string literal outside those calls: a text the
     user would read in Japanese whatever the language. A literal that is data rather than
     interface (a key of a file format, say) is let through by the comment
-    "// data, not interface" on its line.
+    "// data, not interface" on its line, and a text written in both languages at once
+    (the language menu's names, say) by "// the same in every language".
 
 usage: check_translations.py [SOURCE_ROOT]
 
@@ -51,7 +52,7 @@ CALL = re.compile(r'(?:\b(?:tr|Tr|TrNoop|QT_TR_NOOP)\s*\(\s*'
                   r'|\b(?:translate|QT_TRANSLATE_NOOP)\s*\(\s*\x00\d+\x00\s*,\s*)$')
 JAPANESE = re.compile('[\u3000-\u30ff\u3400-\u9fff\uf900-\ufaff\uff00-\uffef]')
 MARKER = re.compile(r'%[1-9]')
-DATA_NOTE = '// data, not interface'
+DATA_NOTES = ('// data, not interface', '// the same in every language')
 
 ESCAPES = {'n': b'\n', 't': b'\t', 'r': b'\r', '\\': b'\\', '"': b'"', "'": b"'", '?': b'?',
            'a': b'\a', 'b': b'\b', 'f': b'\f', 'v': b'\v', '0': b'\0'}
@@ -189,7 +190,7 @@ def main() -> int:
                     faults.append(where + ': used, but its translation is marked obsolete (' + retired[value] + ')')
                 else:
                     faults.append(where + ': no .ts file under ui/translations translates it')
-            elif JAPANESE.search(value) and DATA_NOTE not in own_line:
+            elif JAPANESE.search(value) and not any(note in own_line for note in DATA_NOTES):
                 faults.append(where + ': a Japanese text that bypasses the translation system')
     for f in faults:
         print(f)

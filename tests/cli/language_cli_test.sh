@@ -66,7 +66,7 @@ case "$err" in *"(--force replaces it)") ;; *) fail "read-only hint in English: 
 
 # ---- headings the program writes ---------------------------------------------------------
 expect_eq "score heading ja" "　植物名,スコア,,測定ＩＤ,スコア" "$(utf8 "$work/s-ja.csv" | sed -n 2p)"
-expect_eq "score heading en" "  Species,Score,,Releve ID,Score" "$(utf8 "$work/s-en.csv" | sed -n 2p)"
+expect_eq "score heading en" "Species,Score,,Releve ID,Score" "$(utf8 "$work/s-en.csv" | sed -n 2p)"
 expect_eq "score caption is data" "Reciprocal Averaging Score" "$(utf8 "$work/s-en.csv" | head -n 1)"
 in_locale LANG=en_US.UTF-8 -- fidelity "$data/example_groups.vtb" --csv "$work/f-en.csv" || fail "fidelity en"
 expect_eq "fidelity heading en" \
@@ -76,9 +76,9 @@ in_locale LANG=ja_JP.UTF-8 -- fidelity "$data/example_groups.vtb" --csv "$work/f
 expect_eq "fidelity body the same in both" "$(tail -n +2 "$work/f-ja.csv" | md5sum)" "$(tail -n +2 "$work/f-en.csv" | md5sum)"
 in_locale LANG=en_US.UTF-8 -- constancy "$data/example_groups.vtb" --fidelity --csv "$work/c-en.csv" || fail "constancy en"
 in_locale LANG=ja_JP.UTF-8 -- constancy "$data/example_groups.vtb" --fidelity --csv "$work/c-ja.csv" || fail "constancy ja"
-expect_eq "constancy caption en" "  Vegetation unit,A,B,C,D,A φ×100,B φ×100,C φ×100,D φ×100,Diagnostic in groups" \
+expect_eq "constancy caption en" "Vegetation unit,A,B,C,D,A φ×100,B φ×100,C φ×100,D φ×100,Diagnostic in groups" \
     "$(utf8 "$work/c-en.csv" | sed -n 2p)"
-expect_eq "constancy rows en" "  Releves,15,15,15,15,,,,," "$(utf8 "$work/c-en.csv" | sed -n 3p)"
+expect_eq "constancy rows en" "Releves,15,15,15,15,,,,," "$(utf8 "$work/c-en.csv" | sed -n 3p)"
 expect_eq "constancy caption ja" "　群落区分,A,B,C,D,A φ×100,B φ×100,C φ×100,D φ×100,診断種の群" \
     "$(utf8 "$work/c-ja.csv" | sed -n 2p)"
 expect_eq "constancy stays CP932 in English" "" "$(head -c 3 "$work/c-en.csv" | od -An -tx1 | grep 'ef bb bf')"

@@ -48,11 +48,11 @@ TEST(Headings, ComputedTablesNameTheirRowsAndColumnsInTheInterfaceLanguage) {
     {
         const Speaking english(Language::English);
         const FreqTable c = MakeConstancyTable(t, ConstancyOptions{});
-        EXPECT_EQ(c.Text(0, 0), "  Vegetation unit");
-        EXPECT_EQ(c.Text(0, 1), "  Releves");
-        EXPECT_EQ(c.Text(0, 2), "  Mean species number");
+        EXPECT_EQ(c.Text(0, 0), "Vegetation unit");
+        EXPECT_EQ(c.Text(0, 1), "Releves");
+        EXPECT_EQ(c.Text(0, 2), "Mean species number");
         const FreqTable s = RaScoreTable(t, r);
-        EXPECT_EQ(s.Text(0, 0), "  Species");
+        EXPECT_EQ(s.Text(0, 0), "Species");
         EXPECT_EQ(s.Text(1, 0), "Score");
         EXPECT_EQ(s.Text(3, 0), "Releve ID");
         EXPECT_EQ(s.Text(4, 0), "Score");
@@ -85,7 +85,7 @@ TEST(Headings, SynopticCsvWrittenInEnglishStaysCp932AndReadsBackLikeTheJapaneseO
     ASSERT_EQ(fromEnglish.ColCount(), fromJapanese.ColCount());
     ASSERT_EQ(fromEnglish.RowCount(), fromJapanese.RowCount());
     EXPECT_EQ(fromJapanese.Text(0, 0), "　群落区分");
-    EXPECT_EQ(fromEnglish.Text(0, 0), "  Vegetation unit");
+    EXPECT_EQ(fromEnglish.Text(0, 0), "Vegetation unit");
     EXPECT_EQ(fromEnglish.Text(3, 0), "A φ×100");
     EXPECT_EQ(fromEnglish.Text(5, 0), "Diagnostic in groups");
     EXPECT_EQ(fromJapanese.Text(5, 0), "診断種の群");
