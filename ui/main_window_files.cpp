@@ -267,8 +267,8 @@ void MainWindow::editTitle() {
 #endif
 
 QString MainWindow::manualPath() const {
-    // The manual in the interface's language (the English one in en/ of the manual's folder);
-    // a folder without it gives the Japanese one.
+    // The manual in the interface's language: the English one in en/ of the manual's folder,
+    // or the Japanese one where there is none.
     QStringList pages{QStringLiteral("index.html")};
     if (InterfaceLanguage() == Language::English) pages.prepend(QStringLiteral("en/index.html"));
     QStringList folders;
@@ -280,8 +280,9 @@ QString MainWindow::manualPath() const {
 #ifdef TAVIK_MANUAL_DIR
     folders << QStringLiteral(TAVIK_MANUAL_DIR);
 #endif
-    for (const QString& page : pages)
-        for (const QString& folder : folders) {
+    // The first folder that holds a manual gives it.
+    for (const QString& folder : folders)
+        for (const QString& page : pages) {
             const QString c = QDir(folder).filePath(page);
             if (QFileInfo(c).isFile()) return QDir::cleanPath(QFileInfo(c).absoluteFilePath());
         }

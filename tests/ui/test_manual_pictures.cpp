@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QSpinBox>
+#include <QToolButton>
 #include <QtTest>
 
 #include "scripted_dialogs.h"
