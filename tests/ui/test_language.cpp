@@ -1,10 +1,13 @@
 // The window in each language: the embedded English translation is found and installed, the
 // texts wrapped so far follow it, Qt's own dialogs speak the same language, and 使用法 opens
 // the manual of the interface's language. Japanese again gives the source texts.
+#include <QMenu>
 #include <QPushButton>
 #include <QtTest>
 
 #include "scripted_dialogs.h"
+#include "formats/language_setting.h"
+#include "formats/workspace.h"
 #include "ui/about_box.h"
 #include "ui/application.h"
 #include "ui/user_dialogs.h"
@@ -18,6 +21,7 @@ class TestLanguage : public QObject {
 private slots:
     void textsFollowTheLanguage();
     void manualInTheInterfaceLanguage();
+    void languageMenuWritesTheSettingForTheNextStart();
     void cleanup() { tavik::ui::SetUpApplication(*qApp, Language::Japanese); }
 };
 
@@ -63,6 +67,36 @@ void TestLanguage::manualInTheInterfaceLanguage() {
     tavik::ui::SetUpApplication(*qApp, Language::English);
     s.w->openManual();
     QCOMPARE(s.dialogs->openedInBrowser.back(), QDir::cleanPath(manual.filePath(QStringLiteral("index.html"))));
+}
+
+void TestLanguage::languageMenuWritesTheSettingForTheNextStart() {
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    // The settings file the program starts with, the one its language is read from.
+    const std::string ini = tavik::DefaultIniPath(QDir(tmp.path()).filePath(QStringLiteral("tavik")).toStdString());
+    auto* menu = s.w->findChild<QAction*>(QStringLiteral("languageMenu"))->menu();
+    QVERIFY(menu);
+    const auto ticked = [&] {
+        emit menu->aboutToShow();
+        for (QAction* a : menu->actions())
+            if (a->isChecked()) return a->objectName();
+        return QString();
+    };
+    QCOMPARE(ticked(), QStringLiteral("language_system"));
+    s.w->findChild<QAction*>(QStringLiteral("language_en"))->trigger();
+    QCOMPARE(tavik::ReadLanguageSetting(ini), std::string("en"));
+    QCOMPARE(ticked(), QStringLiteral("language_en"));
+    // Said, and only at the next start: the window goes on in the language it has.
+    QCOMPARE(s.dialogs->notices.size(), qsizetype(1));
+    QVERIFY(s.dialogs->notices.front().contains(QStringLiteral("next start")));
+    QVERIFY(s.dialogs->notices.front().contains(QStringLiteral("次の起動")));
+    QCOMPARE(tavik::InterfaceLanguage(), Language::Japanese);
+    // The window's own settings, written at the end, keep the choice.
+    s.w->workspace().WriteIniFile(ini);
+    QCOMPARE(tavik::ReadLanguageSetting(ini), std::string("en"));
+    s.w->findChild<QAction*>(QStringLiteral("language_system"))->trigger();
+    QCOMPARE(tavik::ReadLanguageSetting(ini), std::string("system"));
+    QCOMPARE(ticked(), QStringLiteral("language_system"));
 }
 
 QTEST_MAIN(TestLanguage)
