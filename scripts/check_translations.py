@@ -42,6 +42,9 @@ CHECKED_SOURCES = [
     # the desktop program (context: the class, or the name given to translate())
     'ui/about_box.cpp',
     'ui/application.cpp',
+    'ui/cover_dialog.cpp',
+    'ui/dendrogram_window.cpp',
+    'ui/freq_window.cpp',
     'ui/main.cpp',
     'ui/recovery.cpp',
     'ui/user_dialogs.cpp',
