@@ -51,7 +51,7 @@ public:
     void endStep() override {}
     void recountFrequencies() override {
         ++recounts;
-        pushChange(QStringLiteral("出現頻度の再計算"), std::make_unique<RecountChange>());
+        pushChange(QStringLiteral("出現頻度の再計算"), std::make_unique<RecountChange>(), false);
     }
     void editTitle() override {}
     bool isBusy() const override { return busy; }
@@ -149,10 +149,12 @@ void TestControllers::rangeSortIsOneStepAndFreesTheWindow() {
     QCOMPARE(ranges.mode(), ui::RangeMode::None);
     QCOMPARE(win.lockings, 1);
     QVERIFY(!win.busy);
-    // Sorted already: no second step.
-    ranges.sortSpecies();
-    ranges.applyRange();
+    // Declined: no step, and the grid moves rows again.
+    ranges.sortReleves();
+    QCOMPARE(ranges.mode(), ui::RangeMode::SortReleves);
+    ranges.cancelRange();
     QCOMPARE(win.pushed.size(), 1);
+    QCOMPARE(ranges.mode(), ui::RangeMode::None);
 
     // Hiding the site rows and showing them again: the ticks follow, and presses on the
     // grid choose ranges only while a block to hide is being chosen.
