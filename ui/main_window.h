@@ -7,18 +7,10 @@
 // the controllers, so that the whole window can be driven without a mouse.
 #pragma once
 
-#include <array>
-#include <cstdint>
-#include <functional>
-
 #include <QMainWindow>
 #include <memory>
-#include <string>
 
-#include "core/hiding.h"
 #include "formats/workspace.h"
-#include "output/options.h"
-#include "output/output_file.h"
 #include "ui/range_controller.h"
 #include "ui/recovery.h"
 #include "ui/window_services.h"
