@@ -13,12 +13,15 @@
 #include <QtTest>
 
 #include "scripted_dialogs.h"
+#include "ui/analysis_controller.h"
 #include "ui/application.h"
 #include "ui/classification_controller.h"
 #include "ui/classification_panel.h"
 #include "ui/constancy_panel.h"
 #include "ui/dendrogram_window.h"
 #include "ui/freq_window.h"
+#include "ui/output_controller.h"
+#include "ui/retrieval_controller.h"
 #include "ui/retrieval_panel.h"
 
 using tavik::testing::StartWindow;
@@ -56,14 +59,14 @@ void TestManualPictures::tutorial() {
     // Field data: the bundled example; every relevé with beech or with Veitch's fir.
     s.dialogs->files << TestDataFile(QStringLiteral("example/example.tki"));
     w.chooseDataFile();
-    w.showRetrievalPanel();
-    auto* r = w.retrievalPanel();
+    w.retrieval()->showRetrievalPanel();
+    auto* r = w.retrieval()->panel();
     r->setCondition(0, QStringLiteral("ブナ"), 0, tavik::Connective::And);
     r->setCondition(1, QStringLiteral("シラビソ"), 0, tavik::Connective::Or);
-    w.scanFieldData(false);
+    w.retrieval()->scanFieldData(false);
     shot(&w, QStringLiteral("tutorial_02_retrieval.png"));
     s.dialogs->texts << QStringLiteral("ブナ林とシラビソ林");
-    w.putIntoTable();
+    w.retrieval()->putIntoTable();
     shot(&w, QStringLiteral("tutorial_03_table.png"));
 
     // Groups by cluster analysis: the panel, the tree, the table in groups.
@@ -81,26 +84,26 @@ void TestManualPictures::tutorial() {
     shot(&w, QStringLiteral("tutorial_06_groups.png"));
 
     // The synoptic table: constancy with fidelity, diagnostic species in blocks.
-    w.showConstancyPanel();
-    w.constancyPanel()->setShowFidelity(true);
+    w.analysis()->showConstancyPanel();
+    w.analysis()->constancyPanel()->setShowFidelity(true);
     shot(&w, QStringLiteral("tutorial_07_constancy_panel.png"));
-    w.makeConstancyTable();
-    auto* f = w.freqWindow();
+    w.analysis()->makeConstancyTable();
+    auto* f = w.analysis()->freqWindow();
     f->resize(724, 538);
     QVERIFY(QTest::qWaitForWindowExposed(f));
     f->button("blockSortButton")->click();
     shot(f, QStringLiteral("tutorial_08_synoptic_table.png"));
     f->hide();
-    w.sortByDiagnosticBlocks();
+    w.analysis()->sortByDiagnosticBlocks();
     shot(&w, QStringLiteral("tutorial_09_table_in_blocks.png"));
 
     // The spreadsheet and the printout.
-    w.showSpreadsheetOutput();
+    w.output()->showSpreadsheetOutput();
     shot(&w, QStringLiteral("tutorial_10_spreadsheet.png"));
-    w.cancelOutput();
-    w.showPrintOutput();
+    w.output()->cancelOutput();
+    w.output()->showPrintOutput();
     shot(&w, QStringLiteral("tutorial_11_print.png"));
-    w.cancelOutput();
+    w.output()->cancelOutput();
 
     // The menus, for the sections that name their items.
     int m = 0;
