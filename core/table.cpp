@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <utility>
 
 namespace tavik {
 
@@ -231,6 +232,7 @@ void Table::ClearReleveContent(int relKey) {
     r.cells.shrink_to_fit();
     r.head.Clear();
     r.record = EmptyLayers;
+    r.numberWhole = r.countWhole = 0;
     contentVersion_ = NextVersion();
 }
 
@@ -253,7 +255,11 @@ void Table::ClearTable() {
     for (auto& row : fixed_) row = {};
     InitTableModel();
     rowCount_ = MaxSpecies() + 32;
-    for (int q = 1; q <= MaxReleve(); ++q) SetHeaderText(q, 1, MakeNumber4(q));
+    for (int q = 1; q <= MaxReleve(); ++q) {
+        SetHeaderText(q, 1, MakeNumber4(q));
+        rel_[static_cast<std::size_t>(q)].numberWhole = q;
+        NoteWholeNumber(q);
+    }
     FixedCell(3, 1).clear();
     LayOutHeaderRows();
 }
@@ -291,7 +297,12 @@ void Table::LayOutHeaderRows() {
         fixed_ = std::move(fixed);
         IndexHeaderItems();
         species_.ClearOccurrences();
-        for (int p = 1; p <= MaxSpecies(); ++p) sp_[species_.KeyAt(p)].seq = MakeNumber4(p);
+        for (int p = 1; p <= MaxSpecies(); ++p) {
+            Species& s = sp_[static_cast<std::size_t>(species_.KeyAt(p))];
+            s.seq = MakeNumber4(p);
+            s.seqWhole = p;
+            NoteWholeNumber(p);
+        }
         // Every species position stays on the grid whatever the number of header rows.
         rowCount_ = std::max(rowCount_, MaxSpecies() + fnRow_ + 1);
     }
@@ -311,6 +322,8 @@ bool Table::GrowRelevesTo(int n) {
             releves_.SetOccurrences(q, 0);
             if (q <= old) ClearReleveContent(key);
             SetHeaderText(key, 1, MakeNumber4(q));
+            rel_[static_cast<std::size_t>(key)].numberWhole = q;
+            NoteWholeNumber(q);
         }
     } catch (const std::bad_alloc&) {
         return false;
@@ -331,6 +344,8 @@ bool Table::GrowSpeciesTo(int n) {
             species_.SetOccurrences(p, 0);
             if (p <= old) ClearSpeciesContent(key);
             sp_[key].seq = MakeNumber4(p);
+            sp_[key].seqWhole = p;
+            NoteWholeNumber(p);
         }
     } catch (const std::bad_alloc&) {
         return false;
@@ -378,15 +393,21 @@ std::string CountText(int n) { return n > 0 ? MakeNumber4(n) : std::string(); }
 // the header texts it writes sit beside the cells it reads.
 void Table::RecountReleves() {
     if (ReleveCount() <= 0) return;
+    const bool wide = std::exchange(wideNumbers_, false);
     int k = 0;
     for (int q = 1; q <= ReleveCount(); ++q) {
         int n = 0;
         ForEachOccurrence(q, [&](int) { ++n; });
         releves_.SetOccurrences(q, n);
         const int key = releves_.KeyAt(q);
-        SetHeaderText(key, 1, CountText(n > 0 ? ++k : 0));
+        Releve& r = rel_[static_cast<std::size_t>(key)];
+        r.numberWhole = n > 0 ? ++k : 0;
+        r.countWhole = n;
+        SetHeaderText(key, 1, CountText(r.numberWhole));
         SetHeaderText(key, fnRow_, CountText(n));
     }
+    NoteWholeNumber(std::max(k, SpeciesCount()));
+    RenewLayoutForWideNumbers(wide);
     contentVersion_ = NextVersion();
 }
 
@@ -394,14 +415,19 @@ void Table::RecountSpecies() {
     if (SpeciesCount() <= 0) return;
     std::vector<int> count;
     CountOccurrences(nullptr, &count);
+    const bool wide = std::exchange(wideNumbers_, false);
     int k = 0;
     for (int p = 1; p <= SpeciesCount(); ++p) {
         const int n = count[static_cast<std::size_t>(p)];
         species_.SetOccurrences(p, n);
         Species& s = sp_[static_cast<std::size_t>(species_.KeyAt(p))];
-        s.seq = CountText(n > 0 ? ++k : 0);
+        s.seqWhole = n > 0 ? ++k : 0;
+        s.freqWhole = n;
+        s.seq = CountText(s.seqWhole);
         s.freq = CountText(n);
     }
+    NoteWholeNumber(std::max(k, ReleveCount()));
+    RenewLayoutForWideNumbers(wide);
     contentVersion_ = NextVersion();
 }
 
