@@ -30,7 +30,7 @@
 #include "ui/grid_widget.h"
 #include "ui/output_panel.h"
 #include "ui/panels.h"
-#include "ui/recovery.h"
+#include "ui/file_controller.h"
 #include "ui/retrieval_panel.h"
 #include "ui/user_dialogs.h"
 #include "ui/version.h"
@@ -59,6 +59,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), dialogs_(new User
     connectPanels();
     buildAnalysis();
     buildInPlaceEditing();
+    files_ = new FileController(this);
 
     grid_->setTable(&ws_.table);
     connect(grid_, &CompositionGrid::mousePressed, this, &MainWindow::onGridPressed);
@@ -282,8 +283,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
         return;
     }
     // A clean quit leaves no recovery file.
-    if (recoveryTimer_) recoveryTimer_->stop();
-    if (recovery_) recovery_->remove();
+    files_->quitting();
     e->accept();
 }
 

@@ -18,7 +18,6 @@
 #include "formats/workspace.h"
 #include "output/options.h"
 #include "output/output_file.h"
-#include "ui/recovery.h"
 
 namespace tavik {
 class TableChange;
@@ -46,6 +45,7 @@ class PopupButtonBar;
 class UserDialogs;
 class CompositionGrid;
 class ClassificationController;
+class FileController;
 class TableCommand;
 class TableChangeNotifier;
 class WorkMessage;
@@ -143,6 +143,8 @@ public:
     ConstancyPanel* constancyPanel() const { return constancyPanel_; }
     FreqWindow* freqWindow() const { return freqWindow_; }
     ClassificationController* classification() const { return classification_; }
+    // Loading, saving and the recovery file.
+    FileController* files() const { return files_; }
     OutputPanel* outputPanel() const { return outputPanel_; }
     // The printer that the print dialog and the printer setup share.
     QPrinter& printer();
@@ -309,11 +311,6 @@ private:
     // At start: the history's size, the recovery file's lock, timer and offer. True when a
     // left-behind table was restored.
     bool startUndoAndRecovery();
-    // Offers one file left behind; true when its table was restored.
-    bool offerRecovery(const RecoveryFile::LeftBehind& f);
-    // Says once, in the status line and a message, that unsaved work is not being kept in
-    // the recovery file, where it would be and why.
-    void warnRecoveryUnavailable(const QString& why);
     // An empty table was laid out anew outside the history (new settings, a data file's
     // items): the steps kept refer to keys and header rows it no longer has, and go.
     void emptyTableLaidOutAnew();
@@ -367,6 +364,7 @@ private:
     // A command at work: the wait cursor, the work message, no input meanwhile.
     class BusyScope;
     friend class BusyScope;
+    friend class FileController;
     bool busy_ = false;
 
     Workspace ws_;
@@ -409,9 +407,7 @@ private:
     QString stepName_;        // the step begun and not yet opened on the stack
     bool stepPending_ = false, stepOpen_ = false;
     int stepDepth_ = 0;
-    std::unique_ptr<RecoveryFile> recovery_;
-    QTimer* recoveryTimer_ = nullptr;
-    bool recoveryWarned_ = false;
+    FileController* files_ = nullptr;
     bool closeApproved_ = false;
 };
 
