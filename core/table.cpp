@@ -386,6 +386,13 @@ namespace {
 // What a count or a number shows in its cell: four characters, or nothing for none.
 std::string CountText(int n) { return n > 0 ? MakeNumber4(n) : std::string(); }
 
+// How many digits the grid shows of a number beyond the four the text keeps (0 for none).
+int WideDigits(std::int32_t n) {
+    int digits = 0;
+    for (; n > 9999; n /= 10) ++digits;
+    return digits;
+}
+
 }  // namespace
 
 // Both recounts number the positions that have any occurrence 1, 2, 3 ... in order and
@@ -393,7 +400,9 @@ std::string CountText(int n) { return n > 0 ? MakeNumber4(n) : std::string(); }
 // the header texts it writes sit beside the cells it reads.
 void Table::RecountReleves() {
     if (ReleveCount() <= 0) return;
-    const bool wide = std::exchange(wideNumbers_, false);
+    // The layout is renewed only when a column's width follows: when a number shown whole
+    // gains or loses a digit there, as seldom happens.
+    wideNumbers_ = false;
     int k = 0;
     for (int q = 1; q <= ReleveCount(); ++q) {
         int n = 0;
@@ -401,13 +410,15 @@ void Table::RecountReleves() {
         releves_.SetOccurrences(q, n);
         const int key = releves_.KeyAt(q);
         Releve& r = rel_[static_cast<std::size_t>(key)];
-        r.numberWhole = n > 0 ? ++k : 0;
+        const std::int32_t number = n > 0 ? ++k : 0;
+        if (WideDigits(r.numberWhole) != WideDigits(number) || WideDigits(r.countWhole) != WideDigits(n))
+            wideNumbers_ = true;
+        r.numberWhole = number;
         r.countWhole = n;
-        SetHeaderText(key, 1, CountText(r.numberWhole));
+        SetHeaderText(key, 1, CountText(number));
         SetHeaderText(key, fnRow_, CountText(n));
     }
-    NoteWholeNumber(std::max(k, SpeciesCount()));
-    RenewLayoutForWideNumbers(wide);
+    RenewLayoutForWideNumbers(false);
     contentVersion_ = NextVersion();
 }
 
@@ -415,19 +426,21 @@ void Table::RecountSpecies() {
     if (SpeciesCount() <= 0) return;
     std::vector<int> count;
     CountOccurrences(nullptr, &count);
-    const bool wide = std::exchange(wideNumbers_, false);
+    wideNumbers_ = false;  // as in RecountReleves
     int k = 0;
     for (int p = 1; p <= SpeciesCount(); ++p) {
         const int n = count[static_cast<std::size_t>(p)];
         species_.SetOccurrences(p, n);
         Species& s = sp_[static_cast<std::size_t>(species_.KeyAt(p))];
-        s.seqWhole = n > 0 ? ++k : 0;
+        const std::int32_t number = n > 0 ? ++k : 0;
+        if (WideDigits(s.seqWhole) != WideDigits(number) || WideDigits(s.freqWhole) != WideDigits(n))
+            wideNumbers_ = true;
+        s.seqWhole = number;
         s.freqWhole = n;
-        s.seq = CountText(s.seqWhole);
+        s.seq = CountText(number);
         s.freq = CountText(n);
     }
-    NoteWholeNumber(std::max(k, ReleveCount()));
-    RenewLayoutForWideNumbers(wide);
+    RenewLayoutForWideNumbers(false);
     contentVersion_ = NextVersion();
 }
 

@@ -1,6 +1,8 @@
 // The table as the grid shows it: the texts of every grid cell (keys, header rows, species
 // texts, cells by position) and the rows' and columns' sizes in pixels.
 #include <algorithm>
+#include <cstdio>
+#include <string_view>
 
 #include "core/table.h"
 
@@ -100,10 +102,22 @@ std::int32_t Table::WholeNumberAt(int col, int row) const {
     return col == 1 ? s.seqWhole : s.freqWhole;
 }
 
+namespace {
+
+// Whether `text` is what the table writes for `n` in four characters, n having more digits.
+bool CutFrom(std::string_view text, std::int32_t n) {
+    if (n <= 9999 || text.size() != 4) return false;
+    char digits[16];
+    const int len = std::snprintf(digits, sizeof digits, "%d", static_cast<int>(n));
+    return len > 4 && std::string_view(digits, 4) == text;
+}
+
+}  // namespace
+
 std::string Table::ShownText(int col, int row) const {
     std::string text = Text(col, row);
     const std::int32_t n = WholeNumberAt(col, row);
-    if (n > 9999 && text == MakeNumber4(n)) return std::to_string(n);
+    if (CutFrom(text, n)) return std::to_string(n);
     return text;
 }
 
@@ -111,15 +125,19 @@ int Table::ShownColWidth(int col) const {
     const int w = ColWidth(col);
     if (w <= 0) return w;
     std::int32_t widest = 0;
-    auto consider = [&](int row) {
-        const std::int32_t n = WholeNumberAt(col, row);
-        if (n > std::max(widest, 9999) && Text(col, row) == MakeNumber4(n)) widest = n;
-    };
     if (col == 1 || col == 3) {
-        for (int p = 1; p <= SpeciesCount(); ++p) consider(fnRow_ + p);
+        for (int p = 1; p <= SpeciesCount(); ++p) {
+            const Species& s = sp_[static_cast<std::size_t>(species_.KeyAt(p))];
+            const std::int32_t n = col == 1 ? s.seqWhole : s.freqWhole;
+            if (n > widest && CutFrom(col == 1 ? s.seq : s.freq, n)) widest = n;
+        }
     } else if (col >= 4) {
-        consider(1);
-        consider(fnRow_);
+        // The texts are looked at in place: the layout asks this of every column.
+        for (int row : {1, fnRow_}) {
+            const std::int32_t n = WholeNumberAt(col, row);
+            if (n > widest && CutFrom(rel_[static_cast<std::size_t>(releves_.KeyAt(RelevePosOfColumn(col)))].head.Get(row), n))
+                widest = n;
+        }
     }
     if (widest == 0) return w;
     // The default width holds four digits; each further digit adds a quarter of it.

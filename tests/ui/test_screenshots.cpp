@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QTimer>
+#include <QUndoStack>
 #include <QSpinBox>
 #include <QtTest>
 
