@@ -52,7 +52,7 @@ void FileController::loadTable(const QString& path) {
     if (w.busy_) return;
     const Settings before = w.ws_.settings;
     {
-        auto busy = MainWindow::BusyScope::working(&w, QStringLiteral("　組成表を読込中　"));
+        auto busy = BusyScope::working(&w, QStringLiteral("　組成表を読込中　"));
         try {
             // Read aside on a thread of its own: the window keeps answering, and the stop
             // button ends the reading with the table as it was.
@@ -110,7 +110,7 @@ void FileController::saveTable() {
     if (IsReadOnlyFile(S(path)) &&
         !w.dialogs_->askYesNo(&w, QFileInfo(path).fileName() + QStringLiteral(" は読み取り専用です。置き換えますか？")))
         return;
-    auto busy = MainWindow::BusyScope::working(&w, QStringLiteral("　組成表を保存中　"));
+    auto busy = BusyScope::working(&w, QStringLiteral("　組成表を保存中　"));
     SaveReport report;
     try {
         // Written on a thread of its own while the window answers; the window takes no
@@ -203,7 +203,7 @@ bool FileController::offerRecovery(const RecoveryFile::LeftBehind& f) {
         return false;
     }
     try {
-        auto busy = MainWindow::BusyScope::working(&w, QStringLiteral("　組成表を読込中　"));
+        auto busy = BusyScope::working(&w, QStringLiteral("　組成表を読込中　"));
         LoadedTable loaded;
         const std::string file = S(f.path);
         const Workspace& ws = w.ws_;

@@ -56,9 +56,9 @@ int RunCrashChild(const QString& dir) {
     MainWindow& w = *s.w;
     s.dialogs->files << TestDataFile(QStringLiteral("example/example.vtb"));
     w.openTable();
-    w.sortReleves();
-    w.rangePanel()->setDescending(false);
-    w.applyRange();
+    w.ranges()->sortReleves();
+    w.ranges()->panel()->setDescending(false);
+    w.ranges()->applyRange();
     if (!w.hasUnsavedChanges()) return 3;
     QFile expected(QDir(dir).filePath(QStringLiteral("expected.vtb")));
     if (!expected.open(QIODevice::WriteOnly)) return 4;
@@ -135,8 +135,8 @@ void TestWindowRecovery::killedProgramLeavesItsTableToRestore() {
     w.writeRecovery();
     w.files()->waitForRecovery();
     QVERIFY(!QFile::exists(recovery));
-    w.sortSpecies();
-    w.applyRange();
+    w.ranges()->sortSpecies();
+    w.ranges()->applyRange();
     w.writeRecovery();
     w.files()->waitForRecovery();
     QVERIFY(QFile::exists(recovery));
@@ -160,8 +160,8 @@ void TestWindowRecovery::aFolderWhereNothingCanBeKeptIsSaidOnce() {
     w.openTable();
     QCoreApplication::processEvents();
     QVERIFY(s.dialogs->errors.isEmpty());
-    w.sortReleves();
-    w.applyRange();
+    w.ranges()->sortReleves();
+    w.ranges()->applyRange();
     QVERIFY(w.hasUnsavedChanges());
     const QString where = QDir(RecoveryDir(tmp.path())).filePath(QStringLiteral("recovery.vtb"));
     QTRY_COMPARE(s.dialogs->errors.size(), 1);
@@ -171,8 +171,8 @@ void TestWindowRecovery::aFolderWhereNothingCanBeKeptIsSaidOnce() {
     // Once: not again at the next write, nor after the next change.
     w.writeRecovery();
     w.files()->waitForRecovery();
-    w.sortSpecies();
-    w.applyRange();
+    w.ranges()->sortSpecies();
+    w.ranges()->applyRange();
     w.writeRecovery();
     w.files()->waitForRecovery();
     QCoreApplication::processEvents();
@@ -190,8 +190,8 @@ void TestWindowRecovery::aLargeTableIsWrittenOffTheWindowsThread() {
     MainWindow& w = *s.w;
     tavik::tools::FillSyntheticTable(w.workspace().table, {6000, 900, 24, 1});
     w.workspace().table.Recount();
-    w.sortReleves();
-    w.applyRange();
+    w.ranges()->sortReleves();
+    w.ranges()->applyRange();
     QVERIFY(w.hasUnsavedChanges());
     const QByteArray expected = Saved(w.workspace().table);
     auto* files = w.files();
@@ -255,8 +255,8 @@ void TestWindowRecovery::secondProgramLeavesTheFileAlone() {
     MainWindow& w = *s.w;
     QVERIFY(s.dialogs->restoreQuestions.isEmpty());
     w.workspace().table = MakeTable({{"A"}, {"A", "B"}});
-    w.sortSpecies();
-    w.applyRange();
+    w.ranges()->sortSpecies();
+    w.ranges()->applyRange();
     w.writeRecovery();
     w.files()->waitForRecovery();
     QCOMPARE(FileBytes(rec.filePath(QStringLiteral("recovery.vtb"))),
@@ -266,8 +266,8 @@ void TestWindowRecovery::secondProgramLeavesTheFileAlone() {
     QCOMPARE(w.recoveryPath(), own);
     QCOMPARE(UncompressedBytes(own), Saved(w.workspace().table));
     running.unlock();
-    w.sortReleves();
-    w.applyRange();
+    w.ranges()->sortReleves();
+    w.ranges()->applyRange();
     w.writeRecovery();
     w.files()->waitForRecovery();
     QCOMPARE(UncompressedBytes(own), Saved(w.workspace().table));
@@ -325,9 +325,9 @@ void TestWindowRecovery::pictures() {
     w.openTable();
     w.grid()->setCurrentCell(2, w.workspace().table.FNRow() + 4);
     s.dialogs->answers << true;
-    w.deleteRow();
-    w.sortSpecies();
-    w.applyRange();
+    w.editing()->deleteRow();
+    w.ranges()->sortSpecies();
+    w.ranges()->applyRange();
     w.undo();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QMenu* edit = nullptr;
