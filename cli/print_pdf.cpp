@@ -13,7 +13,7 @@
 #include <memory>
 
 #include "formats/atomic_file.h"
-#include "ui/printer_device.h"
+#include "print/printer_device.h"
 
 namespace tavik::cli {
 

@@ -18,7 +18,7 @@
 #include "ui/main_window.h"
 #include "ui/undo_commands.h"
 #include "ui/qt_text.h"
-#include "ui/table_font.h"
+#include "print/table_font.h"
 
 namespace tavik::ui {
 
