@@ -8,6 +8,7 @@
 #include "core/cp932_width.h"
 #include "core/table_fidelity.h"
 #include "formats/codec.h"
+#include "formats/csv_field.h"
 #include "formats/file_bytes.h"
 #include "formats/text_lines.h"
 
@@ -43,13 +44,7 @@ std::string CsvField(const std::string& text, bool always) {
         const auto u = static_cast<unsigned char>(c);
         if (u < 0x20 || u == 0x7F || c == ',' || c == '"' || c == '~') quote = true;
     }
-    if (!quote) return text;
-    std::string q = "\"";
-    for (char c : text) {
-        if (c == '"') q += '"';
-        q += c;
-    }
-    return q + "\"";
+    return quote ? CsvQuoted(text) : text;
 }
 
 std::vector<std::string> SplitCsvRecord(const std::vector<std::string>& lines, std::size_t& i,
