@@ -218,7 +218,7 @@ std::string Table::HeaderText(int relKey, int row) const {
     return std::string(rel_[static_cast<std::size_t>(relKey)].head.Get(row));
 }
 
-void Table::SetHeaderText(int relKey, int row, std::string text) {
+void Table::SetHeaderText(int relKey, int row, const std::string& text) {
     rel_[static_cast<std::size_t>(relKey)].head.Set(row, text);
     contentVersion_ = NextVersion();
 }

@@ -338,7 +338,7 @@ std::vector<std::string> FreqTablePrintLines(const FreqTable& t, bool constancyL
     std::vector<std::string> out;
     out.push_back(t.caption);
     const auto cell = [&](int c, int r) -> std::string { return c < t.ColCount() ? t.Text(c, r) : std::string(); };
-    const auto leftPad = [](std::string s, int width) {
+    const auto leftPad = [](const std::string& s, int width) {
         const int w = Cp932Width(s);
         return w < width ? std::string(static_cast<std::size_t>(width - w), ' ') + s : s;
     };

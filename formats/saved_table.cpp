@@ -397,7 +397,7 @@ private:
     std::string_view NextLine() {
         std::string_view l;
         if (!lines_.Next(l)) {
-            const std::size_t needed = static_cast<std::size_t>(2 * S_ + F_ + 4);
+            const std::size_t needed = 2 * static_cast<std::size_t>(S_) + static_cast<std::size_t>(F_) + 4;
             Fail(lines_.Empty() ? 0 : lines_.LineIndex() + 1,
                  "ファイルが途中で終わっています（" + std::to_string(needed) + " 行必要）");
         }
