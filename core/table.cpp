@@ -30,7 +30,7 @@ std::uint64_t Table::NextVersion() {
 }
 
 Table::Table() {
-    for (int n = 1; n <= kItemCount; ++n) ItemBoxes[n].caption = InitialItemCaptions()[n];
+    for (std::size_t n = 1; n <= kItemCount; ++n) ItemBoxes[n].caption = InitialItemCaptions()[n];
     InitTableModel();
     rowCount_ = MaxSpecies() + 32;
     fixed_.assign(static_cast<std::size_t>(fnRow_) + 1, {});
@@ -219,7 +219,7 @@ std::string Table::HeaderText(int relKey, int row) const {
     return std::string(rel_[static_cast<std::size_t>(relKey)].head.Get(row));
 }
 
-void Table::SetHeaderText(int relKey, int row, std::string text) {
+void Table::SetHeaderText(int relKey, int row, const std::string& text) {
     rel_[static_cast<std::size_t>(relKey)].head.Set(row, text);
     contentVersion_ = NextVersion();
 }
@@ -266,25 +266,25 @@ void Table::ClearTable() {
 
 void Table::LayOutHeaderRows() {
     if (ReleveCount() > 0) {
-        for (int n = 1; n <= kItemCount; ++n) ItemBoxes[n].enabled = ItemBoxes[n].checked = false;
+        for (std::size_t n = 1; n <= kItemCount; ++n) ItemBoxes[n].enabled = ItemBoxes[n].checked = false;
         for (int r = 1; r <= fnRow_ - 1; ++r) {
             const int n = ItemOfHeaderRow(r);
             if (n == 0) continue;
-            FixedCell(2, r) = ItemBoxes[n].caption;
-            ItemBoxes[n].enabled = ItemBoxes[n].checked = true;
+            FixedCell(2, r) = ItemBoxes[static_cast<std::size_t>(n)].caption;
+            ItemBoxes[static_cast<std::size_t>(n)].enabled = ItemBoxes[static_cast<std::size_t>(n)].checked = true;
         }
     } else {
         int r = 1;
         std::vector<std::array<std::string, 4>> fixed(1);
         if (!fixed_.empty()) fixed[0] = fixed_[0];
         for (int n = 1; n <= kItemCount; ++n) {
-            if (!ItemBoxes[n].enabled) continue;
+            if (!ItemBoxes[static_cast<std::size_t>(n)].enabled) continue;
             std::array<std::string, 4> line;
             line[0] = std::to_string(n);
-            line[2] = ItemBoxes[n].caption;
+            line[2] = ItemBoxes[static_cast<std::size_t>(n)].caption;
             if (static_cast<std::size_t>(r) < fixed_.size()) {
-                line[1] = fixed_[r][1];
-                line[3] = fixed_[r][3];
+                line[1] = fixed_[static_cast<std::size_t>(r)][1];
+                line[3] = fixed_[static_cast<std::size_t>(r)][3];
             }
             fixed.push_back(std::move(line));
             ++r;
@@ -343,8 +343,8 @@ bool Table::GrowSpeciesTo(int n) {
             const int key = species_.KeyAt(p);
             species_.SetOccurrences(p, 0);
             if (p <= old) ClearSpeciesContent(key);
-            sp_[key].seq = MakeNumber4(p);
-            sp_[key].seqWhole = p;
+            sp_[static_cast<std::size_t>(key)].seq = MakeNumber4(p);
+            sp_[static_cast<std::size_t>(key)].seqWhole = p;
             NoteWholeNumber(p);
         }
     } catch (const std::bad_alloc&) {

@@ -210,7 +210,7 @@ public:
     }
     // Header text of a relevé in grid row 1..FNRow.
     std::string HeaderText(int relKey, int row) const;
-    void SetHeaderText(int relKey, int row, std::string text);
+    void SetHeaderText(int relKey, int row, const std::string& text);
 
     // ---- Grid view ----------------------------------------------------------------------
     int RowCount() const { return rowCount_; }

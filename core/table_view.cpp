@@ -13,8 +13,8 @@ void Table::IndexHeaderItems() {
     rowOfItem_.fill(0);
     for (int row = fnRow_ - 1; row >= 1; --row) {
         long long n = 0;
-        if (static_cast<std::size_t>(row) >= fixed_.size() || !ParseInteger(fixed_[row][0], n) || n < 1 ||
-            n > kItemCount)
+        if (static_cast<std::size_t>(row) >= fixed_.size() ||
+            !ParseInteger(fixed_[static_cast<std::size_t>(row)][0], n) || n < 1 || n > kItemCount)
             continue;
         itemOfRow_[static_cast<std::size_t>(row)] = static_cast<int>(n);
         rowOfItem_[static_cast<std::size_t>(n)] = row;  // the first row of an item wins
@@ -30,11 +30,13 @@ std::string Table::Text(int col, int row) const {
     if (col < 0 || row < 0 || col >= ColCount() || row >= rowCount_) return {};
     if (row == 0) {
         if (col >= 3) return std::to_string(releves_.KeyAt(RelevePosOfColumn(col)));
-        return fixed_.empty() ? std::string() : fixed_[0][col];
+        return fixed_.empty() ? std::string() : fixed_[0][static_cast<std::size_t>(col)];
     }
     if (row <= fnRow_) {
         if (col <= 3)
-            return static_cast<std::size_t>(row) < fixed_.size() ? fixed_[row][col] : std::string();
+            return static_cast<std::size_t>(row) < fixed_.size()
+                       ? fixed_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)]
+                       : std::string();
         return HeaderText(releves_.KeyAt(RelevePosOfColumn(col)), row);
     }
     const int p = row - fnRow_;
@@ -45,9 +47,9 @@ std::string Table::Text(int col, int row) const {
     const int key = species_.KeyAt(p);
     switch (col) {
         case 0: return std::to_string(key);
-        case 1: return sp_[key].seq;
-        case 2: return sp_[key].name;
-        case 3: return sp_[key].freq;
+        case 1: return sp_[static_cast<std::size_t>(key)].seq;
+        case 2: return sp_[static_cast<std::size_t>(key)].name;
+        case 3: return sp_[static_cast<std::size_t>(key)].freq;
         default: return CellText(releves_.KeyAt(RelevePosOfColumn(col)), key);
     }
 }
@@ -78,9 +80,9 @@ void Table::SetText(int col, int row, const std::string& text) {
     const int key = species_.KeyAt(p);
     switch (col) {
         case 0: return;
-        case 1: sp_[key].seq = text; return;
-        case 2: sp_[key].name = text; return;
-        case 3: sp_[key].freq = text; return;
+        case 1: sp_[static_cast<std::size_t>(key)].seq = text; return;
+        case 2: sp_[static_cast<std::size_t>(key)].name = text; return;
+        case 3: sp_[static_cast<std::size_t>(key)].freq = text; return;
         default: SetCellText(releves_.KeyAt(RelevePosOfColumn(col)), key, text);
     }
 }
@@ -159,14 +161,16 @@ int Table::RowHeight(int row) const {
 
 void Table::SetColWidth(int col, int w) {
     if (col < 0 || col >= ColCount()) return;
-    if (static_cast<std::size_t>(col) >= colWidths_.size()) colWidths_.resize(col + 1, kDefaultSize);
+    if (static_cast<std::size_t>(col) >= colWidths_.size())
+        colWidths_.resize(static_cast<std::size_t>(col) + 1, kDefaultSize);
     colWidths_[static_cast<std::size_t>(col)] = w;
     layoutVersion_ = NextVersion();
 }
 
 void Table::SetRowHeight(int row, int h) {
     if (row < 0 || row >= rowCount_) return;
-    if (static_cast<std::size_t>(row) >= rowHeights_.size()) rowHeights_.resize(row + 1, kDefaultSize);
+    if (static_cast<std::size_t>(row) >= rowHeights_.size())
+        rowHeights_.resize(static_cast<std::size_t>(row) + 1, kDefaultSize);
     rowHeights_[static_cast<std::size_t>(row)] = h;
     layoutVersion_ = NextVersion();
 }

@@ -9,6 +9,7 @@
 #include "core/headings.h"
 #include "core/table_fidelity.h"
 #include "formats/codec.h"
+#include "formats/csv_field.h"
 #include "formats/file_bytes.h"
 #include "formats/text_lines.h"
 
@@ -44,13 +45,7 @@ std::string CsvField(const std::string& text, bool always) {
         const auto u = static_cast<unsigned char>(c);
         if (u < 0x20 || u == 0x7F || c == ',' || c == '"' || c == '~') quote = true;
     }
-    if (!quote) return text;
-    std::string q = "\"";
-    for (char c : text) {
-        if (c == '"') q += '"';
-        q += c;
-    }
-    return q + "\"";
+    return quote ? CsvQuoted(text) : text;
 }
 
 std::vector<std::string> SplitCsvRecord(const std::vector<std::string>& lines, std::size_t& i,
@@ -344,7 +339,7 @@ std::vector<std::string> FreqTablePrintLines(const FreqTable& t, bool constancyL
     std::vector<std::string> out;
     out.push_back(t.caption);
     const auto cell = [&](int c, int r) -> std::string { return c < t.ColCount() ? t.Text(c, r) : std::string(); };
-    const auto leftPad = [](std::string s, int width) {
+    const auto leftPad = [](const std::string& s, int width) {
         const int w = Cp932Width(s);
         return w < width ? std::string(static_cast<std::size_t>(width - w), ' ') + s : s;
     };

@@ -160,8 +160,8 @@ void ApplySettings(Workspace& ws, const StagedSettings& st) {
     ws.table.FontName = v.fontName;
     ws.table.FontSize = v.fontSize;
     for (int n = 1; n <= kItemCount; ++n) {
-        ws.table.ItemBoxes[n].enabled = v.items[static_cast<std::size_t>(n)].enabled;
-        ws.table.ItemBoxes[n].caption = v.items[static_cast<std::size_t>(n)].caption;
+        ws.table.ItemBoxes[static_cast<std::size_t>(n)].enabled = v.items[static_cast<std::size_t>(n)].enabled;
+        ws.table.ItemBoxes[static_cast<std::size_t>(n)].caption = v.items[static_cast<std::size_t>(n)].caption;
     }
     if (st.dictFound)
         for (const DictionaryEntry& e : st.dict) ws.dict.Add(e.synonym, e.standard);
@@ -175,7 +175,7 @@ void LayOut(Workspace& ws) {
         t.LayOutHeaderRows();
         return;
     }
-    for (int n = 1; n <= kItemCount; ++n) t.ItemBoxes[n].checked = t.ItemBoxes[n].enabled;
+    for (std::size_t n = 1; n <= kItemCount; ++n) t.ItemBoxes[n].checked = t.ItemBoxes[n].enabled;
     t.ClearTable();
 }
 
@@ -227,8 +227,8 @@ void Workspace::WriteIniFile(const std::string& path) const {
     }
     S item{"Item", {}};
     for (int n = 1; n <= kItemCount; ++n) {
-        item.entries.push_back({ItemKey(n, "flg"), Bool(table.ItemBoxes[n].enabled)});
-        item.entries.push_back({ItemKey(n, "str"), table.ItemBoxes[n].caption});
+        item.entries.push_back({ItemKey(n, "flg"), Bool(table.ItemBoxes[static_cast<std::size_t>(n)].enabled)});
+        item.entries.push_back({ItemKey(n, "str"), table.ItemBoxes[static_cast<std::size_t>(n)].caption});
     }
     item.entries.push_back({"Kaisou", settings.kaisou});
     item.entries.push_back({"Frequecy", Bool(settings.frequency)});  // the key as files spell it
@@ -321,8 +321,9 @@ LoadedTable Workspace::ReadTableFile(const std::string& path, Progress* progress
     loaded.FontSize = iniPath.empty() ? table.FontSize : st->values.fontSize;
     loaded.CodeK = table.CodeK;
     for (int n = 1; n <= kItemCount; ++n)
-        loaded.ItemBoxes[n].caption = iniPath.empty() ? table.ItemBoxes[n].caption
-                                                      : st->values.items[static_cast<std::size_t>(n)].caption;
+        loaded.ItemBoxes[static_cast<std::size_t>(n)].caption =
+            iniPath.empty() ? table.ItemBoxes[static_cast<std::size_t>(n)].caption
+                            : st->values.items[static_cast<std::size_t>(n)].caption;
     try {
         ReadSavedTable(*source, path, loaded, progress);
     } catch (const std::bad_alloc&) {

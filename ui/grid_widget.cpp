@@ -15,7 +15,7 @@
 
 #include "core/table.h"
 #include "ui/grid_geometry.h"
-#include "ui/table_font.h"
+#include "print/table_font.h"
 #include "ui/text_images.h"
 
 namespace tavik::ui {

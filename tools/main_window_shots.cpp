@@ -1,6 +1,7 @@
 // Pictures of the main window for a person to look at: the empty window, a retrieved table,
-// every panel, hidden ranges and the data-check mode. Written to $TAVIK_SHOTS_DIR (skipped
-// when it is not set; scripts/screenshots.sh sets it).
+// every panel, hidden ranges and the data-check mode. Written to $TAVIK_SHOTS_DIR, which must
+// be set (scripts/screenshots.sh sets it). Not a test: it drives the window with the tests'
+// scripted dialogs, but checks nothing but that each picture is saved.
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
@@ -13,7 +14,7 @@
 #include <QSpinBox>
 #include <QtTest>
 
-#include "scripted_dialogs.h"
+#include "tests/ui/scripted_dialogs.h"
 #include "ui/about_box.h"
 #include "ui/output_controller.h"
 #include "ui/grid_widget.h"
@@ -24,7 +25,7 @@
 using tavik::testing::TestDataFile;
 using tavik::testing::StartWindow;
 
-class TestScreenshots : public QObject {
+class MainWindowShots : public QObject {
     Q_OBJECT
 private slots:
     void shots();
@@ -39,9 +40,9 @@ private:
     QString dir_;
 };
 
-void TestScreenshots::shots() {
+void MainWindowShots::shots() {
     dir_ = qEnvironmentVariable("TAVIK_SHOTS_DIR");
-    if (dir_.isEmpty()) QSKIP("TAVIK_SHOTS_DIR is not set");
+    if (dir_.isEmpty()) QFAIL("TAVIK_SHOTS_DIR is not set: the folder for the pictures");
     QDir().mkpath(dir_);
     QTemporaryDir tmp;
     auto s = StartWindow(tmp.path());
@@ -142,9 +143,9 @@ void TestScreenshots::shots() {
 // The window at the size it opens at and at 1024 x 768: the table, the output panel, the
 // header-item configuration, the recovery question, and a table of more than 10,000
 // relevés at its end, where the numbers show whole.
-void TestScreenshots::sizes() {
+void MainWindowShots::sizes() {
     dir_ = qEnvironmentVariable("TAVIK_SHOTS_DIR");
-    if (dir_.isEmpty()) QSKIP("TAVIK_SHOTS_DIR is not set");
+    if (dir_.isEmpty()) QFAIL("TAVIK_SHOTS_DIR is not set: the folder for the pictures");
     QDir().mkpath(dir_);
     for (const QSize size : {QSize(), QSize(1024, 768)}) {
         const QString tag = size.isValid() ? QStringLiteral("1024x768") : QStringLiteral("default");
@@ -203,5 +204,5 @@ void TestScreenshots::sizes() {
     }
 }
 
-QTEST_MAIN(TestScreenshots)
-#include "test_screenshots.moc"
+QTEST_MAIN(MainWindowShots)
+#include "main_window_shots.moc"
