@@ -1,5 +1,6 @@
 // Membership files: any bytes give (relevé, group) pairs or an error naming the file; what
-// was read, written again, reads back as the same pairs.
+// was read, written again, reads back as the same pairs. Names that hold zero bytes are not
+// written again: a short file full of them is taken for UTF-16 by every text reader.
 #include <cstdint>
 #include <cstdlib>
 #include <stdexcept>
@@ -23,6 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int position = 0;
     for (const auto& [releve, group] : pairs) {
         if (group.empty() || group == "NA") std::abort();
+        if (releve.find('\0') != std::string::npos || group.find('\0') != std::string::npos) return 0;
         lines.push_back({++position, releve, group});
     }
     if (ParseMembership(MembershipCsvText(lines), "again.csv") != pairs) std::abort();
