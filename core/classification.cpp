@@ -9,6 +9,7 @@
 #include <set>
 #include <thread>
 #include <unordered_map>
+#include <utility>
 
 #include "core/constancy.h"
 #include "core/cover_number.h"
@@ -99,13 +100,11 @@ ClusterData ClusterDataOf(const Table& t, const ClusterOptions& o) {
     return d;
 }
 
-std::vector<float> ClusterDistances(const ClusterData& d, ClusterDistance distance, int threads) {
+namespace {
+
+// Per row: the sum of values; for the chord, the values are scaled to unit length.
+std::vector<double> RowSums(const ClusterData& d, bool chord, std::vector<double>& value) {
     const std::size_t n = static_cast<std::size_t>(d.Rows());
-    std::vector<float> out(n < 2 ? 0 : n * (n - 1) / 2);
-    if (n < 2) return out;
-    // Per row: the sum of values, the count and, for the chord, the values scaled to unit
-    // length; all in double.
-    std::vector<double> value(d.value.begin(), d.value.end());
     std::vector<double> sum(n, 0.0);
     for (std::size_t i = 0; i < n; ++i) {
         double s = 0, s2 = 0;
@@ -113,12 +112,100 @@ std::vector<float> ClusterDistances(const ClusterData& d, ClusterDistance distan
             s += value[e];
             s2 += value[e] * value[e];
         }
-        if (distance == ClusterDistance::Chord) {
+        if (chord) {
             const double norm = std::sqrt(s2);
             for (std::size_t e = d.start[i]; e < d.start[i + 1]; ++e) value[e] /= norm;
         }
         sum[i] = s;
     }
+    return sum;
+}
+
+// The inverted index: per species, the rows holding it (ascending) with their values.
+struct Postings {
+    std::vector<std::size_t> start;
+    std::vector<std::uint32_t> row;
+    std::vector<double> value;
+};
+
+Postings PostingsOf(const ClusterData& d, const std::vector<double>& value) {
+    const std::size_t n = static_cast<std::size_t>(d.Rows());
+    Postings p;
+    p.start.assign(static_cast<std::size_t>(d.columns) + 2, 0);
+    for (std::int32_t c : d.column) ++p.start[static_cast<std::size_t>(c) + 2];
+    for (std::size_t c = 2; c < p.start.size(); ++c) p.start[c] += p.start[c - 1];
+    p.row.resize(d.column.size());
+    p.value.resize(d.column.size());
+    for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t e = d.start[i]; e < d.start[i + 1]; ++e) {
+            const std::size_t at = p.start[static_cast<std::size_t>(d.column[e]) + 1]++;
+            p.row[at] = static_cast<std::uint32_t>(i);
+            p.value[at] = value[e];
+        }
+    return p;
+}
+
+// The distances of row i to the later rows, for the measures over shared species; `acc`
+// holds n zeros and is left so.
+void SharedDistanceRow(const ClusterData& d, ClusterDistance distance, const std::vector<double>& value,
+                       const std::vector<double>& sum, const Postings& post, std::size_t i,
+                       std::vector<double>& acc, float* row) {
+    const std::size_t n = static_cast<std::size_t>(d.Rows());
+    const double ni = static_cast<double>(d.start[i + 1] - d.start[i]);
+    for (std::size_t e = d.start[i]; e < d.start[i + 1]; ++e) {
+        const auto c = static_cast<std::size_t>(d.column[e]);
+        const double x = value[e];
+        // The postings of the species, ascending by row: those after i.
+        const std::uint32_t* first = post.row.data() + post.start[c];
+        const std::uint32_t* last = post.row.data() + post.start[c + 1];
+        const std::uint32_t* p = std::upper_bound(first, last, static_cast<std::uint32_t>(i));
+        const double* v = post.value.data() + (p - post.row.data());
+        if (distance == ClusterDistance::Bray)
+            for (; p < last; ++p, ++v) acc[*p] += std::min(x, *v);
+        else
+            for (; p < last; ++p) acc[*p] += 1.0;
+    }
+    for (std::size_t j = i + 1; j < n; ++j) {
+        const double a = acc[j];
+        acc[j] = 0;
+        double r;
+        if (distance == ClusterDistance::Bray) r = 1.0 - 2.0 * a / (sum[i] + sum[j]);
+        else {
+            const double nj = static_cast<double>(d.start[j + 1] - d.start[j]);
+            r = distance == ClusterDistance::Jaccard ? 1.0 - a / (ni + nj - a) : 1.0 - 2.0 * a / (ni + nj);
+        }
+        row[j - i - 1] = static_cast<float>(std::max(0.0, r));
+    }
+}
+
+// The distances of row i to the later rows over the union of both rows' species.
+void UnionDistanceRow(const ClusterData& d, const std::vector<double>& value, std::size_t i, float* row) {
+    const std::size_t n = static_cast<std::size_t>(d.Rows());
+    for (std::size_t j = i + 1; j < n; ++j) {
+        double s2 = 0;
+        std::size_t x = d.start[i], y = d.start[j];
+        const std::size_t xEnd = d.start[i + 1], yEnd = d.start[j + 1];
+        while (x < xEnd || y < yEnd) {
+            double diff;
+            if (y >= yEnd || (x < xEnd && d.column[x] < d.column[y])) diff = value[x++];
+            else if (x >= xEnd || d.column[y] < d.column[x]) diff = value[y++];
+            else diff = value[x++] - value[y++];
+            s2 += diff * diff;
+        }
+        row[j - i - 1] = static_cast<float>(std::sqrt(s2));
+    }
+}
+
+}  // namespace
+
+std::vector<float> ClusterDistances(const ClusterData& d, ClusterDistance distance, int threads) {
+    const std::size_t n = static_cast<std::size_t>(d.Rows());
+    std::vector<float> out(n < 2 ? 0 : n * (n - 1) / 2);
+    if (n < 2) return out;
+    // Per row: the sum of values, the count and, for the chord, the values scaled to unit
+    // length; all in double.
+    std::vector<double> value(d.value.begin(), d.value.end());
+    const std::vector<double> sum = RowSums(d, distance == ClusterDistance::Chord, value);
     // Bray–Curtis, Jaccard and Sørensen need only what two relevés share: each relevé walks
     // the later relevés holding each of its species (an inverted index), so a pair costs
     // only its shared species; then one pass over the row turns the sums into distances.
@@ -126,67 +213,13 @@ std::vector<float> ClusterDistances(const ClusterData& d, ClusterDistance distan
     // relevés are at exactly 0.
     const bool shared = distance == ClusterDistance::Bray || distance == ClusterDistance::Jaccard ||
                         distance == ClusterDistance::Sorensen;
-    std::vector<std::size_t> postStart;
-    std::vector<std::uint32_t> postRow;
-    std::vector<double> postValue;
-    if (shared) {
-        postStart.assign(static_cast<std::size_t>(d.columns) + 2, 0);
-        for (std::int32_t c : d.column) ++postStart[static_cast<std::size_t>(c) + 2];
-        for (std::size_t c = 2; c < postStart.size(); ++c) postStart[c] += postStart[c - 1];
-        postRow.resize(d.column.size());
-        postValue.resize(d.column.size());
-        for (std::size_t i = 0; i < n; ++i)
-            for (std::size_t e = d.start[i]; e < d.start[i + 1]; ++e) {
-                const std::size_t at = postStart[static_cast<std::size_t>(d.column[e]) + 1]++;
-                postRow[at] = static_cast<std::uint32_t>(i);
-                postValue[at] = value[e];
-            }
-    }
+    const Postings post = shared ? PostingsOf(d, value) : Postings{};
     auto work = [&](std::size_t part, std::size_t parts) {
         std::vector<double> acc(shared ? n : 0, 0.0);
         for (std::size_t i = part; i + 1 < n; i += parts) {
             float* row = &out[CondensedIndex(n, i, i + 1)];
-            const double ni = static_cast<double>(d.start[i + 1] - d.start[i]);
-            if (shared) {
-                for (std::size_t e = d.start[i]; e < d.start[i + 1]; ++e) {
-                    const auto c = static_cast<std::size_t>(d.column[e]);
-                    const double x = value[e];
-                    // The postings of the species, ascending by row: those after i.
-                    const std::uint32_t* first = postRow.data() + postStart[c];
-                    const std::uint32_t* last = postRow.data() + postStart[c + 1];
-                    const std::uint32_t* p = std::upper_bound(first, last, static_cast<std::uint32_t>(i));
-                    const double* v = postValue.data() + (p - postRow.data());
-                    if (distance == ClusterDistance::Bray)
-                        for (; p < last; ++p, ++v) acc[*p] += std::min(x, *v);
-                    else
-                        for (; p < last; ++p) acc[*p] += 1.0;
-                }
-                for (std::size_t j = i + 1; j < n; ++j) {
-                    const double a = acc[j];
-                    acc[j] = 0;
-                    double r;
-                    if (distance == ClusterDistance::Bray) r = 1.0 - 2.0 * a / (sum[i] + sum[j]);
-                    else {
-                        const double nj = static_cast<double>(d.start[j + 1] - d.start[j]);
-                        r = distance == ClusterDistance::Jaccard ? 1.0 - a / (ni + nj - a) : 1.0 - 2.0 * a / (ni + nj);
-                    }
-                    row[j - i - 1] = static_cast<float>(std::max(0.0, r));
-                }
-                continue;
-            }
-            for (std::size_t j = i + 1; j < n; ++j) {
-                double s2 = 0;
-                std::size_t x = d.start[i], y = d.start[j];
-                const std::size_t xEnd = d.start[i + 1], yEnd = d.start[j + 1];
-                while (x < xEnd || y < yEnd) {
-                    double diff;
-                    if (y >= yEnd || (x < xEnd && d.column[x] < d.column[y])) diff = value[x++];
-                    else if (x >= xEnd || d.column[y] < d.column[x]) diff = value[y++];
-                    else diff = value[x++] - value[y++];
-                    s2 += diff * diff;
-                }
-                row[j - i - 1] = static_cast<float>(std::sqrt(s2));
-            }
+            if (shared) SharedDistanceRow(d, distance, value, sum, post, i, acc, row);
+            else UnionDistanceRow(d, value, i, row);
         }
     };
     const std::size_t parts = static_cast<std::size_t>(ThreadCount(threads, n));
@@ -284,21 +317,96 @@ double Dendrogram::CutHeight(int k) const {
     return (h(n - k - 1) + h(n - k)) / 2;
 }
 
+namespace {
+
+// The distance of clusters i and j in the condensed matrix.
+float& PairDistance(std::vector<float>& dist, std::size_t N, int i, int j) {
+    return i < j ? dist[CondensedIndex(N, static_cast<std::size_t>(i), static_cast<std::size_t>(j))]
+                 : dist[CondensedIndex(N, static_cast<std::size_t>(j), static_cast<std::size_t>(i))];
+}
+
+// The active cluster nearest to a, with its distance. Ascending positions and a strict
+// comparison: of equal distances the previous link of the chain (`prev`) wins, else the
+// lowest position.
+std::pair<int, double> NearestActive(std::vector<float>& dist, std::size_t N, const std::vector<int>& active,
+                                     int a, int prev) {
+    int best = prev;
+    double bestD = prev >= 0 ? PairDistance(dist, N, a, prev) : std::numeric_limits<double>::infinity();
+    // Below a, the entries are a column of the condensed matrix, far apart: they are
+    // fetched ahead. Above a, a row.
+    const std::size_t split = static_cast<std::size_t>(std::lower_bound(active.begin(), active.end(), a) - active.begin());
+    const std::size_t A = static_cast<std::size_t>(a);
+    for (std::size_t i = 0; i < split; ++i) {
+        if (i + 16 < split) {
+            const auto f = static_cast<std::size_t>(active[i + 16]);
+            __builtin_prefetch(&dist[CondensedIndex(N, f, A)]);
+        }
+        const auto k = static_cast<std::size_t>(active[i]);
+        const double dk = dist[CondensedIndex(N, k, A)];
+        if (dk < bestD) {
+            bestD = dk;
+            best = static_cast<int>(k);
+        }
+    }
+    const std::size_t rowBase = A + 1 < N ? CondensedIndex(N, A, A + 1) : 0;
+    for (std::size_t i = split + 1; i < active.size(); ++i) {
+        const auto k = static_cast<std::size_t>(active[i]);
+        const double dk = dist[rowBase + (k - A - 1)];
+        if (dk < bestD) {
+            bestD = dk;
+            best = static_cast<int>(k);
+        }
+    }
+    if (best < 0) best = active.front() == a ? active[1] : active.front();  // all infinite
+    return {best, bestD};
+}
+
+// After a and b (at distance dab) merged: the distance of every other active cluster to
+// the merged one, by the Lance–Williams update, kept under the lower of a and b.
+void UpdateMergedDistances(std::vector<float>& dist, std::size_t N, const std::vector<int>& active,
+                           const std::vector<double>& size, int a, int b, double dab, ClusterLinkage linkage,
+                           double beta) {
+    const int keep = std::min(a, b);
+    const double na = size[static_cast<std::size_t>(a)], nb = size[static_cast<std::size_t>(b)];
+    for (std::size_t i = 0; i < active.size(); ++i) {
+        const int k = active[i];
+        if (i + 16 < active.size()) {
+            const auto f = static_cast<std::size_t>(active[i + 16]);
+            if (f < static_cast<std::size_t>(keep)) {
+                __builtin_prefetch(&dist[CondensedIndex(N, f, static_cast<std::size_t>(a < b ? a : b))]);
+                __builtin_prefetch(&dist[CondensedIndex(N, f, static_cast<std::size_t>(a < b ? b : a))]);
+            }
+        }
+        if (k == a || k == b) continue;
+        const double dka = PairDistance(dist, N, k, a), dkb = PairDistance(dist, N, k, b),
+                     nk = size[static_cast<std::size_t>(k)];
+        double r = 0;
+        switch (linkage) {
+            case ClusterLinkage::Ward: r = ((na + nk) * dka + (nb + nk) * dkb - nk * dab) / (na + nb + nk); break;
+            case ClusterLinkage::Flexible: r = (1 - beta) / 2 * (dka + dkb) + beta * dab; break;
+            case ClusterLinkage::Average: r = (na * dka + nb * dkb) / (na + nb); break;
+            case ClusterLinkage::Complete: r = std::max(dka, dkb); break;
+            case ClusterLinkage::Single: r = std::min(dka, dkb); break;
+        }
+        PairDistance(dist, N, k, keep) = static_cast<float>(std::max(0.0, r));
+    }
+}
+
+}  // namespace
+
 Dendrogram ClusterMatrix(std::vector<float> dist, int n, ClusterLinkage linkage, double beta, Progress* progress) {
     if (linkage == ClusterLinkage::Flexible && (beta < -1 || beta > 0))
         throw ClassificationRefused("β は −1 から 0 の値です。");
     const std::size_t N = static_cast<std::size_t>(n);
     if (linkage == ClusterLinkage::Ward)
         for (float& v : dist) v = v * v;
-    auto at = [&](int i, int j) -> float& {
-        return i < j ? dist[CondensedIndex(N, static_cast<std::size_t>(i), static_cast<std::size_t>(j))]
-                     : dist[CondensedIndex(N, static_cast<std::size_t>(j), static_cast<std::size_t>(i))];
-    };
     std::vector<int> active(N);
     for (int i = 0; i < n; ++i) active[static_cast<std::size_t>(i)] = i;
     std::vector<double> size(N, 1.0);
     std::vector<ClusterMerge> raw;
     raw.reserve(N);
+    // The chain of nearest neighbours: it grows until its last two are each other's
+    // nearest, which then merge.
     std::vector<int> chain;
     for (int step = 0; step + 1 < n; ++step) {
         if (progress && step % 256 == 0) {
@@ -311,35 +419,7 @@ Dendrogram ClusterMatrix(std::vector<float> dist, int n, ClusterLinkage linkage,
         for (;;) {
             a = chain.back();
             const int prev = chain.size() >= 2 ? chain[chain.size() - 2] : -1;
-            int best = prev;
-            double bestD = prev >= 0 ? at(a, prev) : std::numeric_limits<double>::infinity();
-            // Ascending positions and a strict comparison: of equal distances the previous
-            // link wins, else the lowest position. Below a, the entries are a column of the
-            // condensed matrix, far apart: they are fetched ahead. Above a, a row.
-            const std::size_t split = static_cast<std::size_t>(std::lower_bound(active.begin(), active.end(), a) - active.begin());
-            const std::size_t A = static_cast<std::size_t>(a);
-            for (std::size_t i = 0; i < split; ++i) {
-                if (i + 16 < split) {
-                    const auto f = static_cast<std::size_t>(active[i + 16]);
-                    __builtin_prefetch(&dist[CondensedIndex(N, f, A)]);
-                }
-                const auto k = static_cast<std::size_t>(active[i]);
-                const double dk = dist[CondensedIndex(N, k, A)];
-                if (dk < bestD) {
-                    bestD = dk;
-                    best = static_cast<int>(k);
-                }
-            }
-            const std::size_t rowBase = A + 1 < N ? CondensedIndex(N, A, A + 1) : 0;
-            for (std::size_t i = split + 1; i < active.size(); ++i) {
-                const auto k = static_cast<std::size_t>(active[i]);
-                const double dk = dist[rowBase + (k - A - 1)];
-                if (dk < bestD) {
-                    bestD = dk;
-                    best = static_cast<int>(k);
-                }
-            }
-            if (best < 0) best = active.front() == a ? active[1] : active.front();  // all infinite
+            const auto [best, bestD] = NearestActive(dist, N, active, a, prev);
             if (best == prev) {
                 b = prev;
                 dab = bestD;
@@ -350,29 +430,8 @@ Dendrogram ClusterMatrix(std::vector<float> dist, int n, ClusterLinkage linkage,
         chain.pop_back();
         chain.pop_back();
         const int keep = std::min(a, b), gone = std::max(a, b);
-        const double na = size[static_cast<std::size_t>(a)], nb = size[static_cast<std::size_t>(b)];
-        for (std::size_t i = 0; i < active.size(); ++i) {
-            const int k = active[i];
-            if (i + 16 < active.size()) {
-                const auto f = static_cast<std::size_t>(active[i + 16]);
-                if (f < static_cast<std::size_t>(keep)) {
-                    __builtin_prefetch(&dist[CondensedIndex(N, f, static_cast<std::size_t>(a < b ? a : b))]);
-                    __builtin_prefetch(&dist[CondensedIndex(N, f, static_cast<std::size_t>(a < b ? b : a))]);
-                }
-            }
-            if (k == a || k == b) continue;
-            const double dka = at(k, a), dkb = at(k, b), nk = size[static_cast<std::size_t>(k)];
-            double r = 0;
-            switch (linkage) {
-                case ClusterLinkage::Ward: r = ((na + nk) * dka + (nb + nk) * dkb - nk * dab) / (na + nb + nk); break;
-                case ClusterLinkage::Flexible: r = (1 - beta) / 2 * (dka + dkb) + beta * dab; break;
-                case ClusterLinkage::Average: r = (na * dka + nb * dkb) / (na + nb); break;
-                case ClusterLinkage::Complete: r = std::max(dka, dkb); break;
-                case ClusterLinkage::Single: r = std::min(dka, dkb); break;
-            }
-            at(k, keep) = static_cast<float>(std::max(0.0, r));
-        }
-        size[static_cast<std::size_t>(keep)] = na + nb;
+        UpdateMergedDistances(dist, N, active, size, a, b, dab, linkage, beta);
+        size[static_cast<std::size_t>(keep)] = size[static_cast<std::size_t>(a)] + size[static_cast<std::size_t>(b)];
         active.erase(std::find(active.begin(), active.end(), gone));
         const double height = linkage == ClusterLinkage::Ward ? std::sqrt(dab) : dab;
         raw.push_back({keep, gone, height, 0});

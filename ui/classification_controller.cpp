@@ -9,7 +9,7 @@
 #include "formats/membership_file.h"
 #include "ui/classification_panel.h"
 #include "ui/dendrogram_window.h"
-#include "ui/main_window.h"
+#include "ui/window_services.h"
 #include "ui/qt_text.h"
 #include "ui/undo_commands.h"
 #include "ui/user_dialogs.h"
@@ -26,16 +26,16 @@ struct WaitCursor {
 
 }  // namespace
 
-ClassificationController::ClassificationController(MainWindow* window, QWidget* panelParent)
-    : QObject(window), window_(window) {
+ClassificationController::ClassificationController(WindowServices& window, QWidget* panelParent, QObject* parent)
+    : QObject(parent), window_(window) {
     panel_ = new ClassificationPanel(panelParent);
-    dendrogram_ = new DendrogramWindow(window);
+    dendrogram_ = new DendrogramWindow(window.dialogParent());
     connect(panel_, &ClassificationPanel::computeRequested, this, &ClassificationController::compute);
     connect(panel_, &ClassificationPanel::placeRequested, this, &ClassificationController::placeGroups);
     connect(panel_, &ClassificationPanel::closeRequested, this, &ClassificationController::closePanel);
     connect(panel_, &ClassificationPanel::groupsChanged, this, &ClassificationController::showGroups);
     // A result belongs to the table it was computed on.
-    connect(window_->undoStack(), &QUndoStack::indexChanged, this, [this] {
+    connect(window_.undoStack(), &QUndoStack::indexChanged, this, [this] {
         if (!result_) return;
         result_.reset();
         panel_->clearResult();
@@ -54,8 +54,8 @@ void ClassificationController::closePanel() {
 }
 
 void ClassificationController::compute() {
-    window_->recountFrequencies();
-    const Table& t = window_->workspace().table;
+    window_.recountFrequencies();
+    const Table& t = window_.workspace().table;
     try {
         WaitCursor wait;
         computedWith_ = panel_->options();
@@ -78,14 +78,14 @@ void ClassificationController::compute() {
             for (std::size_t i = 0; i < leftOut.size() && i < 20; ++i)
                 names += (i ? QStringLiteral("、") : QString()) + Q(ReleveNumber(t, leftOut[i]));
             if (leftOut.size() > 20) names += QStringLiteral(" ほか %1 個").arg(leftOut.size() - 20);
-            window_->dialogs().inform(window_, QStringLiteral("種が残らない測定 %1 個を距離から除きました: %2")
+            window_.dialogs().inform(window_.dialogParent(), QStringLiteral("種が残らない測定 %1 個を距離から除きました: %2")
                                                    .arg(leftOut.size())
                                                    .arg(names));
         }
     } catch (const std::exception& e) {
         result_.reset();
         panel_->clearResult();
-        window_->dialogs().inform(window_, Q(e.what()));
+        window_.dialogs().inform(window_.dialogParent(), Q(e.what()));
     }
 }
 
@@ -97,12 +97,12 @@ bool ClassificationController::pushPlacement(const QString& name, const ReleveGr
     auto change = std::make_unique<PlaceGroupsChange>(groups);
     const PlaceGroupsChange* placed = change.get();
     try {
-        const bool done = window_->pushChange(name, std::move(change));
+        const bool done = window_.pushChange(name, std::move(change));
         if (done && leftOver) *leftOver = placed->LeftOver();
         return done;
     } catch (const std::exception& e) {
         // Refused before anything changed: the step never reached the history.
-        window_->dialogs().inform(window_, Q(e.what()));
+        window_.dialogs().inform(window_.dialogParent(), Q(e.what()));
         return false;
     }
 }
@@ -115,69 +115,69 @@ void ClassificationController::placeGroups() {
     ReleveGroups groups;
     try {
         WaitCursor wait;
-        const Table& t = window_->workspace().table;
+        const Table& t = window_.workspace().table;
         std::vector<float> scores;
         if (byScore) scores = ReciprocalAveraging(t, false).releveScores;
         groups = GroupsOfCut(t, *result_, k, byScore ? &scores : nullptr);
     } catch (const std::exception& e) {
-        window_->dialogs().inform(window_, Q(e.what()));
+        window_.dialogs().inform(window_.dialogParent(), Q(e.what()));
         return;
     }
     int leftOver = 0;
     // The step leaves a result that belongs to the table before it.
     if (!pushPlacement(QStringLiteral("クラスター分析で群に分ける"), groups, &leftOver)) return;
     panel_->setOptions(options);
-    window_->showNote(QStringLiteral("%1 群を表に入れました").arg(k) +
+    window_.showNote(QStringLiteral("%1 群を表に入れました").arg(k) +
                           (leftOver > 0 ? QStringLiteral("（どの群にも入らない測定 %1 個は最後の群）").arg(leftOver) : QString()),
                       5000);
     panel_->hide();
 }
 
 void ClassificationController::readGroups() {
-    const QString path = window_->dialogs().openFileFiltered(
-        window_, QStringLiteral("群を読み込む"), {QStringLiteral("CSV ファイル (*.csv)"), QStringLiteral("すべてのファイル (*)")}, 0,
+    const QString path = window_.dialogs().openFileFiltered(
+        window_.dialogParent(), QStringLiteral("群を読み込む"), {QStringLiteral("CSV ファイル (*.csv)"), QStringLiteral("すべてのファイル (*)")}, 0,
         QStringLiteral("*.csv"), lastFolder_);
     if (path.isEmpty()) return;
     lastFolder_ = QFileInfo(path).absolutePath();
-    window_->recountFrequencies();
+    window_.recountFrequencies();
     ReleveGroups groups;
     int unlisted = 0;
     try {
         WaitCursor wait;
-        groups = GroupsFromMembership(window_->workspace().table, ReadMembershipFile(S(path)), &unlisted);
+        groups = GroupsFromMembership(window_.workspace().table, ReadMembershipFile(S(path)), &unlisted);
     } catch (const std::exception& e) {
-        window_->dialogs().inform(window_, Q(e.what()));
+        window_.dialogs().inform(window_.dialogParent(), Q(e.what()));
         return;
     }
     if (!pushPlacement(QStringLiteral("群を読み込む"), groups, nullptr)) return;
     QString note = QStringLiteral("%1 群を表に入れました").arg(groups.size());
     if (unlisted > 0) note += QStringLiteral("（ファイルにない測定 %1 個は最後の群）").arg(unlisted);
-    window_->showNote(note, 5000);
+    window_.showNote(note, 5000);
     if (unlisted > 0)
-        window_->dialogs().inform(window_, QStringLiteral("%1 に群の書かれていない測定 %2 個を、最後の群に置きました。")
+        window_.dialogs().inform(window_.dialogParent(), QStringLiteral("%1 に群の書かれていない測定 %2 個を、最後の群に置きました。")
                                                .arg(FileNamePart(path))
                                                .arg(unlisted));
 }
 
 void ClassificationController::writeGroups() {
-    window_->recountFrequencies();
-    const std::vector<MembershipLine> lines = CurrentMembership(window_->workspace().table);
+    window_.recountFrequencies();
+    const std::vector<MembershipLine> lines = CurrentMembership(window_.workspace().table);
     if (lines.empty()) {
-        window_->dialogs().inform(window_, QStringLiteral("種のある測定がないため、書き出す群がありません。"));
+        window_.dialogs().inform(window_.dialogParent(), QStringLiteral("種のある測定がないため、書き出す群がありません。"));
         return;
     }
-    const QString path = window_->dialogs().saveFileFiltered(
-        window_, QStringLiteral("群を書き出す"), {QStringLiteral("CSV ファイル (*.csv)")}, 0, QStringLiteral("groups.csv"),
+    const QString path = window_.dialogs().saveFileFiltered(
+        window_.dialogParent(), QStringLiteral("群を書き出す"), {QStringLiteral("CSV ファイル (*.csv)")}, 0, QStringLiteral("groups.csv"),
         lastFolder_, QStringLiteral("csv"));
     if (path.isEmpty()) return;
     lastFolder_ = QFileInfo(path).absolutePath();
     try {
         WriteMembershipFile(S(path), lines);
     } catch (const std::exception& e) {
-        window_->dialogs().error(window_, Q(e.what()));
+        window_.dialogs().error(window_.dialogParent(), Q(e.what()));
         return;
     }
-    window_->showNote(QStringLiteral("%1 に %2 測定の群を書き出しました").arg(FileNamePart(path)).arg(lines.size()), 5000);
+    window_.showNote(QStringLiteral("%1 に %2 測定の群を書き出しました").arg(FileNamePart(path)).arg(lines.size()), 5000);
 }
 
 }  // namespace tavik::ui

@@ -12,12 +12,12 @@ namespace tavik::ui {
 
 class ClassificationPanel;
 class DendrogramWindow;
-class MainWindow;
+class WindowServices;
 
 class ClassificationController : public QObject {
     Q_OBJECT
 public:
-    ClassificationController(MainWindow* window, QWidget* panelParent);
+    ClassificationController(WindowServices& window, QWidget* panelParent, QObject* parent);
     ClassificationPanel* panel() const { return panel_; }
     DendrogramWindow* dendrogramWindow() const { return dendrogram_; }
     // Keeps the floating panel in its corner when the grid area changes size.
@@ -35,7 +35,7 @@ private:
     void showGroups(int k);
     // Puts `groups` into the table as one step named `name` (with the recount before it).
     bool pushPlacement(const QString& name, const ReleveGroups& groups, int* leftOver);
-    MainWindow* window_;
+    WindowServices& window_;
     ClassificationPanel* panel_;
     DendrogramWindow* dendrogram_;
     std::optional<Classification> result_;

@@ -56,6 +56,37 @@ ClassificationPanel::ClassificationPanel(QWidget* parent) : QFrame(parent) {
     bold.setBold(true);
     heading->setFont(bold);
 
+    QGroupBox* dataBox = createDataGroup();
+    QGroupBox* methodBox = createMethodGroup();
+    compute_ = MakePanelButton(this, "computeClusters", QStringLiteral("計算する"));
+
+    QGroupBox* groupBox = createGroupCountGroup();
+
+    place_ = MakePanelButton(this, "placeGroups", QStringLiteral("群を表に入れる"));
+    close_ = MakePanelButton(this, "closeClassification", QStringLiteral("閉じる"));
+    connect(compute_, &QPushButton::clicked, this, &ClassificationPanel::computeRequested);
+    connect(place_, &QPushButton::clicked, this, &ClassificationPanel::placeRequested);
+    connect(close_, &QPushButton::clicked, this, &ClassificationPanel::closeRequested);
+
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(12, 10, 12, 10);
+    grid->addWidget(heading, 0, 0, 1, 2);
+    grid->addWidget(dataBox, 1, 0, 1, 2);
+    grid->addWidget(methodBox, 2, 0, 1, 2);
+    auto* computeRow = new QHBoxLayout;
+    computeRow->addStretch();
+    computeRow->addWidget(compute_);
+    grid->addLayout(computeRow, 3, 0, 1, 2);
+    grid->addWidget(groupBox, 4, 0, 1, 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(place_);
+    buttons->addWidget(close_);
+    grid->addLayout(buttons, 5, 0, 1, 2);
+    clearResult();
+}
+
+QGroupBox* ClassificationPanel::createDataGroup() {
     auto* dataBox = new QGroupBox(QStringLiteral("データ"), this);
     auto* dataLayout = new QGridLayout(dataBox);
     method_ = new QComboBox(dataBox);
@@ -69,7 +100,10 @@ ClassificationPanel::ClassificationPanel(QWidget* parent) : QFrame(parent) {
     dataLayout->addWidget(new QLabel(QStringLiteral("変換方法"), dataBox), 0, 0);
     dataLayout->addWidget(method_, 0, 1);
     dataLayout->addWidget(sqrt_, 1, 1);
+    return dataBox;
+}
 
+QGroupBox* ClassificationPanel::createMethodGroup() {
     auto* methodBox = new QGroupBox(QStringLiteral("方法"), this);
     auto* methodLayout = new QGridLayout(methodBox);
     distance_ = new QComboBox(methodBox);
@@ -95,8 +129,10 @@ ClassificationPanel::ClassificationPanel(QWidget* parent) : QFrame(parent) {
     methodLayout->addWidget(linkage_, 1, 1);
     methodLayout->addWidget(new QLabel(QStringLiteral("β"), methodBox), 2, 0);
     methodLayout->addWidget(beta_, 2, 1);
-    compute_ = MakePanelButton(this, "computeClusters", QStringLiteral("計算する"));
+    return methodBox;
+}
 
+QGroupBox* ClassificationPanel::createGroupCountGroup() {
     auto* groupBox = new QGroupBox(QStringLiteral("群の数"), this);
     auto* groupLayout = new QGridLayout(groupBox);
     releves_ = new QLabel(groupBox);
@@ -116,29 +152,7 @@ ClassificationPanel::ClassificationPanel(QWidget* parent) : QFrame(parent) {
     groupLayout->addWidget(scan_, 2, 0, 1, 2);
     groupLayout->addWidget(byScore_, 3, 0, 1, 2);
     connect(k_, &QSpinBox::valueChanged, this, &ClassificationPanel::groupsChanged);
-
-    place_ = MakePanelButton(this, "placeGroups", QStringLiteral("群を表に入れる"));
-    close_ = MakePanelButton(this, "closeClassification", QStringLiteral("閉じる"));
-    connect(compute_, &QPushButton::clicked, this, &ClassificationPanel::computeRequested);
-    connect(place_, &QPushButton::clicked, this, &ClassificationPanel::placeRequested);
-    connect(close_, &QPushButton::clicked, this, &ClassificationPanel::closeRequested);
-
-    auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(12, 10, 12, 10);
-    grid->addWidget(heading, 0, 0, 1, 2);
-    grid->addWidget(dataBox, 1, 0, 1, 2);
-    grid->addWidget(methodBox, 2, 0, 1, 2);
-    auto* computeRow = new QHBoxLayout;
-    computeRow->addStretch();
-    computeRow->addWidget(compute_);
-    grid->addLayout(computeRow, 3, 0, 1, 2);
-    grid->addWidget(groupBox, 4, 0, 1, 2);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(place_);
-    buttons->addWidget(close_);
-    grid->addLayout(buttons, 5, 0, 1, 2);
-    clearResult();
+    return groupBox;
 }
 
 void ClassificationPanel::place() {

@@ -12,6 +12,7 @@
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
+class QGroupBox;
 class QLabel;
 class QPushButton;
 
@@ -61,6 +62,12 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    // The parts of the panel: the data's transformation, the distance and linkage, the
+    // number of groups with the scan of K.
+    QGroupBox* createDataGroup();
+    QGroupBox* createMethodGroup();
+    QGroupBox* createGroupCountGroup();
+
     QComboBox* method_;
     QCheckBox* sqrt_;
     QComboBox* distance_;

@@ -37,57 +37,9 @@ ConstancyPanel::ConstancyPanel(QWidget* parent) : QFrame(parent) {
     title_->setObjectName(QStringLiteral("constancyTitle"));
     title_->setMinimumWidth(260);
 
-    auto* kindBox = new QGroupBox(this);
-    kindBox->setObjectName(QStringLiteral("constancyKind"));
-    auto* kindLayout = new QVBoxLayout(kindBox);
-    kind_ = new QButtonGroup(this);
-    const QString kinds[kConstancyKindCount] = {
-        QStringLiteral("常在度級 Ⅰ～Ⅴ　と　優占度"), QStringLiteral("常在度級 Ⅰ～Ⅹ　と　優占度"),
-        QStringLiteral("常在度級 Ⅰ～Ⅴ　のみ"), QStringLiteral("常在度級 Ⅰ～Ⅹ　のみ"),
-        QStringLiteral("出現数をそのまま示す")};
-    for (int i = 0; i < kConstancyKindCount; ++i) {
-        auto* b = new QRadioButton(kinds[i], kindBox);
-        b->setObjectName(QStringLiteral("constancyKind%1").arg(i));
-        kind_->addButton(b, i);
-        kindLayout->addWidget(b);
-    }
-    kind_->button(0)->setChecked(true);
-
-    auto* cellBox = new QGroupBox(this);
-    cellBox->setObjectName(QStringLiteral("absentCells"));
-    auto* cellLayout = new QVBoxLayout(cellBox);
-    cell_ = new QButtonGroup(this);
-    const QString cells[2] = {QStringLiteral("空白セルは  ・"), QStringLiteral("空白セルは空白")};
-    for (int i = 0; i < 2; ++i) {
-        auto* b = new QRadioButton(cells[i], cellBox);
-        b->setObjectName(QStringLiteral("absentCells%1").arg(i));
-        cell_->addButton(b, i);
-        cellLayout->addWidget(b);
-    }
-    cell_->button(0)->setChecked(true);
-
-    // Fidelity: phi in the cells, the shading of diagnostic species, the blocks.
-    auto* fidelityBox = new QGroupBox(this);
-    fidelityBox->setObjectName(QStringLiteral("fidelityBox"));
-    auto* fidelityLayout = new QGridLayout(fidelityBox);
-    fidelity_ = new QCheckBox(QStringLiteral("忠実度（φ係数）を表示する"), fidelityBox);
-    fidelity_->setObjectName(QStringLiteral("showFidelity"));
-    equalize_ = new QCheckBox(QStringLiteral("区分の大きさを均等化する"), fidelityBox);
-    equalize_->setObjectName(QStringLiteral("equalizeGroups"));
-    equalize_->setChecked(true);
-    threshold_ = new QSpinBox(fidelityBox);
-    threshold_->setObjectName(QStringLiteral("fidelityThreshold"));
-    threshold_->setRange(0, 100);
-    threshold_->setValue(30);
-    alpha_ = new QComboBox(fidelityBox);
-    alpha_->setObjectName(QStringLiteral("fidelityAlpha"));
-    alpha_->addItems({QStringLiteral("0.05"), QStringLiteral("0.01"), QStringLiteral("0.001"), QStringLiteral("なし")});
-    fidelityLayout->addWidget(fidelity_, 0, 0, 1, 2);
-    fidelityLayout->addWidget(equalize_, 1, 0, 1, 2);
-    fidelityLayout->addWidget(new QLabel(QStringLiteral("診断種の閾値　φ×100 ≧"), fidelityBox), 2, 0);
-    fidelityLayout->addWidget(threshold_, 2, 1);
-    fidelityLayout->addWidget(new QLabel(QStringLiteral("有意水準（Fisher の正確確率検定）"), fidelityBox), 3, 0);
-    fidelityLayout->addWidget(alpha_, 3, 1);
+    QGroupBox* kindBox = createKindGroup();
+    QGroupBox* cellBox = createCellGroup();
+    QGroupBox* fidelityBox = createFidelityGroup();
 
     cancel_ = new QPushButton(QStringLiteral("取止める"), this);
     cancel_->setObjectName(QStringLiteral("cancelConstancy"));
@@ -113,6 +65,67 @@ ConstancyPanel::ConstancyPanel(QWidget* parent) : QFrame(parent) {
     buttons->addWidget(cancel_);
     grid->addWidget(fidelityBox, 5, 0, 1, 4);
     grid->addLayout(buttons, 6, 0, 1, 4);
+}
+
+QGroupBox* ConstancyPanel::createKindGroup() {
+    auto* kindBox = new QGroupBox(this);
+    kindBox->setObjectName(QStringLiteral("constancyKind"));
+    auto* kindLayout = new QVBoxLayout(kindBox);
+    kind_ = new QButtonGroup(this);
+    const QString kinds[kConstancyKindCount] = {
+        QStringLiteral("常在度級 Ⅰ～Ⅴ　と　優占度"), QStringLiteral("常在度級 Ⅰ～Ⅹ　と　優占度"),
+        QStringLiteral("常在度級 Ⅰ～Ⅴ　のみ"), QStringLiteral("常在度級 Ⅰ～Ⅹ　のみ"),
+        QStringLiteral("出現数をそのまま示す")};
+    for (int i = 0; i < kConstancyKindCount; ++i) {
+        auto* b = new QRadioButton(kinds[i], kindBox);
+        b->setObjectName(QStringLiteral("constancyKind%1").arg(i));
+        kind_->addButton(b, i);
+        kindLayout->addWidget(b);
+    }
+    kind_->button(0)->setChecked(true);
+    return kindBox;
+}
+
+QGroupBox* ConstancyPanel::createCellGroup() {
+    auto* cellBox = new QGroupBox(this);
+    cellBox->setObjectName(QStringLiteral("absentCells"));
+    auto* cellLayout = new QVBoxLayout(cellBox);
+    cell_ = new QButtonGroup(this);
+    const QString cells[2] = {QStringLiteral("空白セルは  ・"), QStringLiteral("空白セルは空白")};
+    for (int i = 0; i < 2; ++i) {
+        auto* b = new QRadioButton(cells[i], cellBox);
+        b->setObjectName(QStringLiteral("absentCells%1").arg(i));
+        cell_->addButton(b, i);
+        cellLayout->addWidget(b);
+    }
+    cell_->button(0)->setChecked(true);
+    return cellBox;
+}
+
+QGroupBox* ConstancyPanel::createFidelityGroup() {
+    // Fidelity: phi in the cells, the shading of diagnostic species, the blocks.
+    auto* fidelityBox = new QGroupBox(this);
+    fidelityBox->setObjectName(QStringLiteral("fidelityBox"));
+    auto* fidelityLayout = new QGridLayout(fidelityBox);
+    fidelity_ = new QCheckBox(QStringLiteral("忠実度（φ係数）を表示する"), fidelityBox);
+    fidelity_->setObjectName(QStringLiteral("showFidelity"));
+    equalize_ = new QCheckBox(QStringLiteral("区分の大きさを均等化する"), fidelityBox);
+    equalize_->setObjectName(QStringLiteral("equalizeGroups"));
+    equalize_->setChecked(true);
+    threshold_ = new QSpinBox(fidelityBox);
+    threshold_->setObjectName(QStringLiteral("fidelityThreshold"));
+    threshold_->setRange(0, 100);
+    threshold_->setValue(30);
+    alpha_ = new QComboBox(fidelityBox);
+    alpha_->setObjectName(QStringLiteral("fidelityAlpha"));
+    alpha_->addItems({QStringLiteral("0.05"), QStringLiteral("0.01"), QStringLiteral("0.001"), QStringLiteral("なし")});
+    fidelityLayout->addWidget(fidelity_, 0, 0, 1, 2);
+    fidelityLayout->addWidget(equalize_, 1, 0, 1, 2);
+    fidelityLayout->addWidget(new QLabel(QStringLiteral("診断種の閾値　φ×100 ≧"), fidelityBox), 2, 0);
+    fidelityLayout->addWidget(threshold_, 2, 1);
+    fidelityLayout->addWidget(new QLabel(QStringLiteral("有意水準（Fisher の正確確率検定）"), fidelityBox), 3, 0);
+    fidelityLayout->addWidget(alpha_, 3, 1);
+    return fidelityBox;
 }
 
 void ConstancyPanel::place() {

@@ -10,6 +10,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QSpinBox;
 class QLabel;
 class QLineEdit;
@@ -47,6 +48,11 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    // The choices of the panel: the kind of table, the absent cells, the fidelity.
+    QGroupBox* createKindGroup();
+    QGroupBox* createCellGroup();
+    QGroupBox* createFidelityGroup();
+
     QLabel* releves_;
     QLabel* groups_;
     QLineEdit* title_;

@@ -347,6 +347,13 @@ void CompositionGrid::paintTint(QPainter& p, const Tint& t, const QRect& area) {
     if (!r.isEmpty()) p.fillRect(r, t.color);
 }
 
+// What one painting of the viewport measures once: the size painted, the fixed part's
+// extent, where the grid ends, the device's pixel ratio.
+struct CompositionGrid::PaintArea {
+    int vw, vh, fixedW, fixedH, gridRight, gridBottom;
+    qreal dpr;
+};
+
 void CompositionGrid::paintTo(QPainter& p, const QRect& area) {
     syncLayout();
     Impl& d = *d_;
@@ -359,65 +366,76 @@ void CompositionGrid::paintTo(QPainter& p, const QRect& area) {
         p.restore();
         return;
     }
-    const Table& t = *table_;
-    const qreal dpr = p.device() ? p.device()->devicePixelRatioF() : 1.0;
     const int sx = scrollX(), sy = scrollY();
-    const int fixedW = std::min(d.cols().fixedExtent(), vw), fixedH = std::min(d.rows().fixedExtent(), vh);
+    PaintArea a{vw, vh, std::min(d.cols().fixedExtent(), vw), std::min(d.rows().fixedExtent(), vh), 0, 0,
+                p.device() ? p.device()->devicePixelRatioF() : 1.0};
 
     // The visible columns and rows: index, screen position, size (0 = only the line).
-    using Span = GridSpan;
-    std::vector<Span> fixedCols, scrollCols, fixedRows, scrollRows;
+    std::vector<GridSpan> fixedCols, scrollCols, fixedRows, scrollRows;
     d.cols().shown(sx, vw, fixedCols, scrollCols);
     d.rows().shown(sy, vh, fixedRows, scrollRows);
 
-    const int gridRight = std::min(vw, d.cols().count() > d.cols().fixed() ? d.cols().total() - sx : d.cols().fixedExtent());
-    const int gridBottom = std::min(vh, d.rows().count() > d.rows().fixed() ? d.rows().total() - sy : d.rows().fixedExtent());
+    a.gridRight = std::min(vw, d.cols().count() > d.cols().fixed() ? d.cols().total() - sx : d.cols().fixedExtent());
+    a.gridBottom = std::min(vh, d.rows().count() > d.rows().fixed() ? d.rows().total() - sy : d.rows().fixedExtent());
+    const int fixedW = a.fixedW, fixedH = a.fixedH, gridRight = a.gridRight, gridBottom = a.gridBottom;
 
-    auto paintRegion = [&](const std::vector<Span>& cols, const std::vector<Span>& rows, const QRect& clip,
-                           bool fixed) {
-        if (cols.empty() || rows.empty() || clip.isEmpty()) return;
-        p.setClipRect(clip);
-        const Span& lastC = cols.back();
-        const Span& lastR = rows.back();
-        const QRect body = QRect(QPoint(cols.front().pos, rows.front().pos),
-                                 QPoint(lastC.pos + lastC.size, lastR.pos + lastR.size))
-                               .intersected(clip);
-        p.fillRect(body, fixed ? kFixedCellColor : kNormalCellColor);
-        // Texts, from cached images, cut to the cell.
-        std::string text;
-        for (const Span& rs : rows) {
-            if (rs.size < 4) continue;
-            const int top = rs.pos + std::max(0, (rs.size - d.texts.em()) / 2 - 1);
-            const int hAvail = rs.pos + rs.size - top;
-            for (const Span& cs : cols) {
-                if (cs.size < 4) continue;
-                text = t.Text(cs.index, rs.index);
-                if (text.empty()) continue;
-                const TextImage& s = d.texts.imageFor(text, dpr);
-                const int left = cs.pos + 2;
-                const int w = std::min(s.width, cs.pos + cs.size - left);
-                const int h = std::min(s.height, hAvail);
-                if (w <= 0 || h <= 0) continue;
-                if (w == s.width && h == s.height)
-                    p.drawImage(QPoint(left, top), s.image);
-                else
-                    p.drawImage(QRectF(left, top, w, h), s.image, QRectF(0, 0, w * dpr, h * dpr));
-            }
-        }
-        // Grid lines: the right edge of every column and the bottom edge of every row.
-        const QColor line = fixed ? kFixedLine : kNormalLine;
-        const int y0 = rows.front().pos, y1 = lastR.pos + lastR.size + 1;
-        const int x0 = cols.front().pos, x1 = lastC.pos + lastC.size + 1;
-        for (const Span& cs : cols) p.fillRect(QRect(cs.pos + cs.size, y0, 1, y1 - y0), line);
-        for (const Span& rs : rows) p.fillRect(QRect(x0, rs.pos + rs.size, x1 - x0, 1), line);
-    };
-
-    paintRegion(scrollCols, scrollRows, QRect(QPoint(fixedW, fixedH), QPoint(gridRight - 1, gridBottom - 1)), false);
-    paintRegion(scrollCols, fixedRows, QRect(QPoint(fixedW, 0), QPoint(gridRight - 1, fixedH - 1)), true);
-    paintRegion(fixedCols, scrollRows, QRect(QPoint(0, fixedH), QPoint(fixedW - 1, gridBottom - 1)), true);
-    paintRegion(fixedCols, fixedRows, QRect(0, 0, fixedW, fixedH), true);
+    paintCells(p, scrollCols, scrollRows, QRect(QPoint(fixedW, fixedH), QPoint(gridRight - 1, gridBottom - 1)), false, a.dpr);
+    paintCells(p, scrollCols, fixedRows, QRect(QPoint(fixedW, 0), QPoint(gridRight - 1, fixedH - 1)), true, a.dpr);
+    paintCells(p, fixedCols, scrollRows, QRect(QPoint(0, fixedH), QPoint(fixedW - 1, gridBottom - 1)), true, a.dpr);
+    paintCells(p, fixedCols, fixedRows, QRect(0, 0, fixedW, fixedH), true, a.dpr);
     p.setClipRect(QRect(0, 0, vw, vh));
 
+    paintTints(p, a);
+    paintMarks(p, a);
+    p.restore();
+}
+
+void CompositionGrid::paintCells(QPainter& p, const std::vector<GridSpan>& cols, const std::vector<GridSpan>& rows,
+                                 const QRect& clip, bool fixed, qreal dpr) {
+    using Span = GridSpan;
+    const Table& t = *table_;
+    Impl& d = *d_;
+    if (cols.empty() || rows.empty() || clip.isEmpty()) return;
+    p.setClipRect(clip);
+    const Span& lastC = cols.back();
+    const Span& lastR = rows.back();
+    const QRect body = QRect(QPoint(cols.front().pos, rows.front().pos),
+                             QPoint(lastC.pos + lastC.size, lastR.pos + lastR.size))
+                           .intersected(clip);
+    p.fillRect(body, fixed ? kFixedCellColor : kNormalCellColor);
+    // Texts, from cached images, cut to the cell.
+    std::string text;
+    for (const Span& rs : rows) {
+        if (rs.size < 4) continue;
+        const int top = rs.pos + std::max(0, (rs.size - d.texts.em()) / 2 - 1);
+        const int hAvail = rs.pos + rs.size - top;
+        for (const Span& cs : cols) {
+            if (cs.size < 4) continue;
+            text = t.Text(cs.index, rs.index);
+            if (text.empty()) continue;
+            const TextImage& s = d.texts.imageFor(text, dpr);
+            const int left = cs.pos + 2;
+            const int w = std::min(s.width, cs.pos + cs.size - left);
+            const int h = std::min(s.height, hAvail);
+            if (w <= 0 || h <= 0) continue;
+            if (w == s.width && h == s.height)
+                p.drawImage(QPoint(left, top), s.image);
+            else
+                p.drawImage(QRectF(left, top, w, h), s.image, QRectF(0, 0, w * dpr, h * dpr));
+        }
+    }
+    // Grid lines: the right edge of every column and the bottom edge of every row.
+    const QColor line = fixed ? kFixedLine : kNormalLine;
+    const int y0 = rows.front().pos, y1 = lastR.pos + lastR.size + 1;
+    const int x0 = cols.front().pos, x1 = lastC.pos + lastC.size + 1;
+    for (const Span& cs : cols) p.fillRect(QRect(cs.pos + cs.size, y0, 1, y1 - y0), line);
+    for (const Span& rs : rows) p.fillRect(QRect(x0, rs.pos + rs.size, x1 - x0, 1), line);
+}
+
+void CompositionGrid::paintTints(QPainter& p, const PaintArea& a) {
+    const Table& t = *table_;
+    const Impl& d = *d_;
+    const int vw = a.vw, vh = a.vh;
     // Tints multiply what is painted, so text under them stays readable.
     p.setCompositionMode(QPainter::CompositionMode_Multiply);
     if (rangeSelect_) {
@@ -428,8 +446,8 @@ void CompositionGrid::paintTo(QPainter& p, const QRect& area) {
             const int x1 = spanX(sel.right()) + std::max(0, t.ColWidth(sel.right()));
             const int y1 = spanY(sel.bottom()) + std::max(0, t.RowHeight(sel.bottom()));
             QRect clip(0, 0, vw, vh);
-            if (sel.left() >= d.cols().fixed()) clip.setLeft(fixedW);
-            if (sel.top() >= d.rows().fixed()) clip.setTop(fixedH);
+            if (sel.left() >= d.cols().fixed()) clip.setLeft(a.fixedW);
+            if (sel.top() >= d.rows().fixed()) clip.setTop(a.fixedH);
             const QRect r = QRect(QPoint(x0, y0), QPoint(x1 - 1, y1 - 1)).intersected(clip);
             if (!r.isEmpty()) p.fillRect(r, kSelectionTint);
         }
@@ -438,7 +456,12 @@ void CompositionGrid::paintTo(QPainter& p, const QRect& area) {
     for (const QPoint& h : hits_) paintTint(p, {Tint::Cell, h.x(), h.y(), kTintSearchHit}, QRect(0, 0, vw, vh));
     for (const Tint& tint : tints_) paintTint(p, tint, QRect(0, 0, vw, vh));
     p.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
 
+void CompositionGrid::paintMarks(QPainter& p, const PaintArea& a) {
+    const Table& t = *table_;
+    const Impl& d = *d_;
+    const int vw = a.vw, vh = a.vh, fixedW = a.fixedW, fixedH = a.fixedH;
     // The current cell, when it is a normal one.
     if (curCol_ >= d.cols().fixed() && curRow_ >= d.rows().fixed()) {
         const QRect c = cellRect(curCol_, curRow_);
@@ -457,13 +480,12 @@ void CompositionGrid::paintTo(QPainter& p, const QRect& area) {
         p.setClipRect(QRect(0, 0, vw, vh));
         if (drag_ == DragKind::MoveRow) {
             const int y = dragTo_ > dragFrom_ ? spanY(dragTo_) + std::max(0, t.RowHeight(dragTo_)) : spanY(dragTo_) - 1;
-            if (y >= fixedH - 1) p.fillRect(QRect(0, y - 1, gridRight, 3), kDropMark);
+            if (y >= fixedH - 1) p.fillRect(QRect(0, y - 1, a.gridRight, 3), kDropMark);
         } else {
             const int x = dragTo_ > dragFrom_ ? spanX(dragTo_) + std::max(0, t.ColWidth(dragTo_)) : spanX(dragTo_) - 1;
-            if (x >= fixedW - 1) p.fillRect(QRect(x - 1, 0, 3, gridBottom), kDropMark);
+            if (x >= fixedW - 1) p.fillRect(QRect(x - 1, 0, 3, a.gridBottom), kDropMark);
         }
     }
-    p.restore();
 }
 
 void CompositionGrid::paintEvent(QPaintEvent*) {

@@ -28,6 +28,8 @@ class Table;
 
 namespace tavik::ui {
 
+struct GridSpan;
+
 // Colours of the grid and of its tints.
 inline const QColor kNormalCellColor{255, 255, 255};
 inline const QColor kFixedCellColor{255, 255, 230};
@@ -169,6 +171,13 @@ private:
     int spanX(int col) const;  // viewport x of the left edge of a column (scrolled)
     int spanY(int row) const;
     void paintTint(QPainter& p, const Tint& t, const QRect& area);
+    // The parts of one painting: the cells and lines of one region (fixed or scrolling),
+    // the tints over them, and the current cell and the drop mark on top.
+    struct PaintArea;
+    void paintCells(QPainter& p, const std::vector<GridSpan>& cols, const std::vector<GridSpan>& rows,
+                    const QRect& clip, bool fixed, qreal dpr);
+    void paintTints(QPainter& p, const PaintArea& a);
+    void paintMarks(QPainter& p, const PaintArea& a);
     int dropRowAt(const QPoint& pos) const;
     int dropColumnAt(const QPoint& pos) const;
 

@@ -22,15 +22,19 @@
 #include "core/releve_tally.h"
 #include "formats/atomic_file.h"
 #include "ui/about_box.h"
+#include "ui/analysis_controller.h"
 #include "ui/classification_controller.h"
 #include "ui/main_window_busy.h"
 #include "ui/command_line.h"
 #include "ui/constancy_panel.h"
+#include "ui/editing_controller.h"
 #include "ui/freq_window.h"
 #include "ui/grid_widget.h"
+#include "ui/output_controller.h"
 #include "ui/output_panel.h"
 #include "ui/panels.h"
 #include "ui/recovery.h"
+#include "ui/retrieval_controller.h"
 #include "ui/retrieval_panel.h"
 #include "ui/user_dialogs.h"
 #include "ui/version.h"
@@ -57,15 +61,12 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), dialogs_(new User
     buildMenus();
     buildStatusBar();
     connectPanels();
-    buildAnalysis();
-    buildInPlaceEditing();
+    buildControllers();
 
     grid_->setTable(&ws_.table);
     connect(grid_, &CompositionGrid::mousePressed, this, &MainWindow::onGridPressed);
     connect(grid_, &CompositionGrid::mouseMoved, this, &MainWindow::onGridMouseMoved);
     connect(grid_, &CompositionGrid::mouseReleased, this, &MainWindow::onGridReleased);
-    connect(grid_, &CompositionGrid::rowMoved, this, &MainWindow::onRowMoved);
-    connect(grid_, &CompositionGrid::columnMoved, this, &MainWindow::onColumnMoved);
     resize(724, 538);
 }
 
@@ -78,7 +79,7 @@ MainWindow::~MainWindow() {
 
 void MainWindow::setDialogs(std::unique_ptr<UserDialogs> dialogs) {
     dialogs_ = std::move(dialogs);
-    if (freqWindow_) freqWindow_->setDialogs(dialogs_.get());
+    if (analysis_) analysis_->freqWindow()->setDialogs(dialogs_.get());
 }
 
 void MainWindow::buildStatusBar() {
@@ -213,6 +214,20 @@ void MainWindow::showTableStatus() {
     refresh();
 }
 
+QFont MainWindow::tableFont() const { return grid_->tableFont(); }
+
+void MainWindow::setBusy(bool locked) {
+    if (locked) busy_ = true;
+    menuBar()->setEnabled(!locked);
+    for (QWidget* x : {static_cast<QWidget*>(grid_), static_cast<QWidget*>(retrieval_->panel()),
+                       static_cast<QWidget*>(ranges_->panel()), static_cast<QWidget*>(editing_->searchPanel())})
+        x->setEnabled(!locked);
+    output_->panel()->setEnabled(!locked);
+    if (!locked) busy_ = false;
+}
+
+void MainWindow::writeRecoveryLater() { QTimer::singleShot(0, this, &MainWindow::writeRecovery); }
+
 void MainWindow::refresh() {
     grid_->onTableChanged();
     grid_->viewport()->update();
@@ -223,32 +238,19 @@ void MainWindow::modelWasReset() {
 }
 
 void MainWindow::layoutRenewed() {
-    hideRangesTicked_ = false;
-    hideSiteTicked_ = false;
+    ranges_->reset();
     keysShown_ = false;
-    rangeMode_ = RangeMode::None;
     if (!message_->isHidden() && !busy_) message_->hide();
-    setGridForRangeMode();
+    ranges_->setGridForMode();
     // The current cell starts at the first species of the first relevé.
     grid_->setCurrentCell(4, ws_.table.FNRow() + 1);
     updateTicks();
 }
 
 void MainWindow::updateTicks() {
-    actions_.hideRanges->setChecked(hideRangesTicked_);
-    actions_.hideSiteRows->setChecked(hideSiteTicked_);
+    actions_.hideRanges->setChecked(ranges_->rangesHidden());
+    actions_.hideSiteRows->setChecked(ranges_->siteRowsHidden());
     actions_.useEmbeddedItems->setChecked(ws_.settings.useDataItem);
-}
-
-RangeMode MainWindow::restingRangeMode() const {
-    return hideSiteTicked_ ? RangeMode::SiteRowsHidden : RangeMode::None;
-}
-
-void MainWindow::setGridForRangeMode() {
-    const bool select = rangeMode_ != RangeMode::None;
-    grid_->setRangeSelect(select);
-    grid_->setRowMoving(!select);
-    grid_->setColumnMoving(!select);
 }
 
 void MainWindow::showError(const QString& what, const std::exception& e) {
@@ -301,11 +303,11 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
 
 void MainWindow::placePanels() {
     if (message_ && message_->isVisible()) message_->place();
-    if (rangePanel_ && rangePanel_->isVisible()) rangePanel_->place();
-    if (searchPanel_ && searchPanel_->isVisible()) searchPanel_->place();
-    if (retrievalPanel_ && retrievalPanel_->isVisible()) retrievalPanel_->place();
-    if (constancyPanel_ && constancyPanel_->isVisible()) constancyPanel_->place();
-    if (outputPanel_ && outputPanel_->isVisible()) outputPanel_->place();
+    if (ranges_ && ranges_->panel()->isVisible()) ranges_->panel()->place();
+    if (editing_ && editing_->searchPanel()->isVisible()) editing_->searchPanel()->place();
+    if (retrieval_ && retrieval_->panel()->isVisible()) retrieval_->panel()->place();
+    if (analysis_ && analysis_->constancyPanel()->isVisible()) analysis_->constancyPanel()->place();
+    if (output_ && output_->panel()->isVisible()) output_->panel()->place();
     if (classification_) classification_->placePanel();
 }
 

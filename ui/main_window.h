@@ -1,24 +1,19 @@
 // The main window: the composition grid, the menu, the status line, the work message and
 // the panels that commands open over the grid. The window owns the program's state (one
-// Workspace) and turns the user's choices into calls of the table and file operations.
+// Workspace); the work of outputs, retrieval, analyses, editing and classification is done
+// by controllers that own their panels and reach the window only through WindowServices.
 //
-// Commands are public slots named by what they do (saveTable, scanFieldData,
-// onGridPressed), so that the whole window can be driven without a mouse.
+// Commands are public slots named by what they do (saveTable, onGridPressed), here and in
+// the controllers, so that the whole window can be driven without a mouse.
 #pragma once
-
-#include <array>
-#include <cstdint>
-#include <functional>
 
 #include <QMainWindow>
 #include <memory>
-#include <string>
 
-#include "core/hiding.h"
 #include "formats/workspace.h"
-#include "output/options.h"
-#include "output/output_file.h"
+#include "ui/range_controller.h"
 #include "ui/recovery.h"
+#include "ui/window_services.h"
 
 namespace tavik {
 class TableChange;
@@ -27,21 +22,18 @@ class TableChange;
 class QAction;
 class QLabel;
 class QMenu;
+class QMenuBar;
 class QPrinter;
 class QTimer;
 class QUndoStack;
 
 namespace tavik::ui {
 
-class CellEditor;
+class AnalysisController;
 class CellTextPanel;
-class CoverDialog;
-class ConstancyPanel;
-class FreqWindow;
-class OutputPanel;
-class RangePanel;
-class RetrievalPanel;
-class SearchPanel;
+class EditingController;
+class OutputController;
+class RetrievalController;
 class PopupButtonBar;
 class UserDialogs;
 class CompositionGrid;
@@ -49,9 +41,6 @@ class ClassificationController;
 class TableCommand;
 class TableChangeNotifier;
 class WorkMessage;
-
-// What the range panel is open for, and how presses on the grid behave.
-enum class RangeMode { None, SortSpecies, SortReleves, SiteRowsHidden, Hide };
 
 // The commands of the main menu. Those of later work are shown and never enabled.
 struct MenuActions {
@@ -110,7 +99,7 @@ struct MenuActions {
     QAction* version = nullptr;
 };
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow, public WindowServices {
     Q_OBJECT
 public:
     explicit MainWindow(QWidget* parent = nullptr);
@@ -125,55 +114,61 @@ public:
 
     // Replaces the dialogs (tests give scripted answers).
     void setDialogs(std::unique_ptr<UserDialogs> dialogs);
-    UserDialogs& dialogs() { return *dialogs_; }
+    UserDialogs& dialogs() override { return *dialogs_; }
 
     // ---- State, for the commands and for tests ----------------------------------------
-    Workspace& workspace() { return ws_; }
+    Workspace& workspace() override { return ws_; }
     CompositionGrid* grid() const { return grid_; }
-    WorkMessage* workMessage() const { return message_; }
-    RangePanel* rangePanel() const { return rangePanel_; }
-    SearchPanel* searchPanel() const { return searchPanel_; }
-    RetrievalPanel* retrievalPanel() const { return retrievalPanel_; }
+    WorkMessage* workMessage() const override { return message_; }
     PopupButtonBar* rowButtons() const { return rowButtons_; }
     PopupButtonBar* columnButtons() const { return columnButtons_; }
     CellTextPanel* cellTextPanel() const { return cellText_; }
-    // The editor over a cell and the cover dialog while it is open (else null).
-    CellEditor* cellEditor() const { return cellEditor_; }
-    CoverDialog* coverDialog() const;
-    ConstancyPanel* constancyPanel() const { return constancyPanel_; }
-    FreqWindow* freqWindow() const { return freqWindow_; }
+    // The controllers, with their panels.
+    RangeController* ranges() const { return ranges_; }
+    OutputController* output() const { return output_; }
+    RetrievalController* retrieval() const { return retrieval_; }
+    AnalysisController* analysis() const { return analysis_; }
+    EditingController* editing() const { return editing_; }
     ClassificationController* classification() const { return classification_; }
-    OutputPanel* outputPanel() const { return outputPanel_; }
-    // The printer that the print dialog and the printer setup share.
-    QPrinter& printer();
     const MenuActions& actions() const { return actions_; }
     QString statusText(int panel) const;
     // A passing note beside the four status panels (they stay in view), for `ms` ms.
-    void showNote(const QString& text, int ms);
+    void showNote(const QString& text, int ms) override;
     QString noteText() const;
-    RangeMode rangeMode() const { return rangeMode_; }
     QString manualPath() const;
 
     // The title, the status line and the enabling of the outputs follow the table.
-    void showTableStatus();
+    void showTableStatus() override;
+    // The grid shows the table as it now is.
+    void refresh() override;
+    void updateTicks() override;
+    void showError(const QString& what, const std::exception& e) override;
+
+    // ---- For the controllers (ui/window_services.h) ---------------------------------------
+    QWidget* dialogParent() override { return this; }
+    QFont tableFont() const override;
+    QString tableFolder() const override { return lastTableFolder_; }
+    bool isBusy() const override { return busy_; }
+    void setBusy(bool locked) override;
+    void writeRecoveryLater() override;
 
     // ---- Undo (main_window_undo.cpp, ui/undo_commands.h) ---------------------------------
     // Every change to the table is a command on this stack; its clean state is the table
     // as last saved or loaded.
-    QUndoStack* undoStack() const { return undoStack_; }
+    QUndoStack* undoStack() const override { return undoStack_; }
     // Applies `command` and puts it on the stack (ownership passes). False when the command
     // found nothing to do: it is dropped and the history stays as it was.
     bool pushCommand(TableCommand* command);
     // The same for a change of the table wrapped in a command named `name`.
-    bool pushChange(const QString& name, std::unique_ptr<TableChange> change, bool newLayout = false);
+    bool pushChange(const QString& name, std::unique_ptr<TableChange> change, bool newLayout = false) override;
     // After a command was applied or reverted: the grid, the status line and the caption
     // follow; with `layout`, the view starts afresh as for a new table.
     void tableCommandDone(bool layout);
     // A step made of the commands pushed until endStep(), with questions to the user between
     // them: it opens on the first of them, so that a step in which nothing changed leaves no
     // trace in the history.
-    void beginStep(const QString& name);
-    void endStep();
+    void beginStep(const QString& name) override;
+    void endStep() override;
     // The table changed since it was last saved or loaded (and holds relevés to save).
     bool hasUnsavedChanges() const;
     // The recovery file's path, and how often it is written (tests use a short interval).
@@ -185,7 +180,6 @@ public:
 public slots:
     // File menu.
     void clearTable();
-    void showRetrievalPanel();
     void openTable();
     void loadTable(const QString& path);
     void openStartTable();
@@ -194,32 +188,11 @@ public slots:
     void saveTable();
     void quit();
     // Table tools.
-    void recountFrequencies();
-    void sortSpecies();
-    void sortReleves();
-    void toggleSiteRows();
-    void toggleHiddenRanges();
-    // Analyses (main_window_analysis.cpp): reciprocal averaging with its score table and
-    // reorder; the constancy panel and table; the second window shown again.
-    void reciprocalAveraging();
-    void showConstancyPanel();
-    void makeConstancyTable();
-    void cancelConstancyPanel();
-    void showFreqWindow();
-    // The species rows of the composition table in the diagnostic blocks of the fidelity
-    // chosen in the constancy panel.
-    void sortByDiagnosticBlocks();
+    void recountFrequencies() override;
     // Edit and search.
     void undo();
     void redo();
-    void showSearchPanel();
-    void resetSearch();
-    void deleteRow();
-    void deleteColumn();
-    void insertRow();
-    void writeComment();
-    void insertColumn();
-    void editTitle();
+    void editTitle() override;
     // Settings.
     void toggleEmbeddedItems();
     void readSettingsFile();
@@ -230,42 +203,6 @@ public slots:
     void openManual();
     void showAbout();
 
-    // Range panel: 実行 and 中止.
-    void applyRange();
-    void cancelRange();
-    // Search panel.
-    void onSearchExact();
-    void onSearchPartial();
-    void closeSearchPanel();
-    // Retrieval panel.
-    void scanFieldData(bool additional);
-    void resetRetrieval();
-    void putIntoTable();
-    void closeRetrievalPanel();
-    void convertToStandardNames();
-    void changeDataFileFromPanel();
-    // Outputs (main_window_output.cpp): the output panel in the mode of each command, its
-    // buttons 出力する and 取止める, the font of printing, the printer setup, the site exports
-    // and the header-item configuration (表組み項目の変更).
-    void showTextOutput();
-    void showSpreadsheetOutput();
-    void showPrintOutput();
-    void showSimplePrintOutput();
-    void showValueMatrixOutput();
-    void showPCordOutput();
-    void runOutput();
-    void cancelOutput();
-    void chooseOutputFont();
-    void editItemCaption(int item, const QString& caption);
-    void setUpPrinter();
-    void exportSiteData();
-    void exportGpsPoints();
-    void exportMeshData();
-    void changeHeaderItems();
-    // The configuration's 設定する: ticked items get header rows, and the table is laid out
-    // anew, empty.
-    void applyItemSelection(const std::array<bool, kItemCount + 1>& ticked);
-
     // The grid's mouse; positions are the grid viewport's.
     void onGridPressed(Qt::MouseButton button, Qt::KeyboardModifiers mods, int col, int row,
                        QPoint pos);
@@ -273,19 +210,12 @@ public slots:
                           int row, QPoint pos);
     void onGridReleased(Qt::MouseButton button, Qt::KeyboardModifiers mods, int col, int row,
                         QPoint pos);
-    void onRowMoved(int from, int to);
-    void onColumnMoved(int from, int to);
     // The pop-up buttons, on release of a mouse button over them.
     void onInsertRowButton(Qt::MouseButton button);
     void onDeleteRowButton(Qt::MouseButton button);
     void onCommentButton(Qt::MouseButton button);
     void onInsertColumnButton(Qt::MouseButton button);
     void onDeleteColumnButton(Qt::MouseButton button);
-    // Editing a cell in place (main_window_inplace.cpp): a name, a header value or an item
-    // name in the cell editor, a species' covers in a relevé in the cover dialog; any other
-    // cell is not edited.
-    void editCell(int col, int row);
-    void onCellEdited(int col, int row, const QString& text);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -295,11 +225,16 @@ protected:
 private:
     // Construction, by concern.
     void buildMenus();
+    void buildFileMenu(QMenuBar* bar);
+    void buildToolsMenu(QMenuBar* bar);
+    void buildEditMenu(QMenuBar* bar);
+    void buildSettingsMenu(QMenuBar* bar);
+    void buildHelpMenu(QMenuBar* bar);
     void buildStatusBar();
     void buildPanels();
+    void buildControllers();
     void connectPanels();
     void placePanels();
-    void buildAnalysis();
     void buildUndo(QMenu* editMenu);
     // Before the table is cleared, replaced or closed: asks to save unsaved changes. False
     // when the user cancelled (or the save did not happen).
@@ -317,56 +252,19 @@ private:
     // An empty table was laid out anew outside the history (new settings, a data file's
     // items): the steps kept refer to keys and header rows it no longer has, and go.
     void emptyTableLaidOutAnew();
-    void buildInPlaceEditing();
 
     // After the model was reset (cleared or loaded): no search hits.
     void modelWasReset();
     // After the grid was laid out anew: nothing hidden, no key row shown, no range mode.
     void layoutRenewed();
-    // The grid shows the table as it now is.
-    void refresh();
     // The window's place and size from the settings / into them.
     void applyWindowSettings();
     void storeWindowSettings();
-    void updateTicks();
-    // Opens the range panel for the sort of the current range mode.
-    void showRangePanel();
-    RangeMode restingRangeMode() const;
-    void setGridForRangeMode();
-    void search(bool exact);
-    void showError(const QString& what, const std::exception& e);
     // Asks for a file to open, proposing `pattern` in `folder`; the chosen path is the name
     // the status line shows. Empty when the user cancelled.
     QString askFileToOpen(const QString& title, int filterIndex, const QString& pattern,
                           const QString& folder);
-    bool runRetrievalPass(const char* what, bool scanning,
-                          const std::function<void(RetrievalProgress&)>& pass);
-    void notOnThisRow(const QString& what);
-    // An edit of the current row (or column): refused with a beep and `refusal` in the
-    // status line when it does not apply there, else asked. True when the user agreed.
-    enum class GridLine { Row, Column };
-    // How a question names the relevé of a column ("3 列目（M12）") and the species of a row
-    // (its name, or 空白行 for an inserted empty row).
-    QString releveCaption(int col) const;
-    QString speciesCaption(int row) const;
-    bool confirmEdit(GridLine line, int index, bool applies, const QString& refusal,
-                     const QString& question);
-
-    // Outputs.
-    void openOutputPanel(OutputMode mode);
-    // The settings file keeps the panel's check boxes and radio groups as they are.
-    void keepPanelChoices();
-    QString askOutputFile(OutputFileKind kind, const std::string& title);
-    bool confirmReplace(const QString& path, bool askOverwrite);
-    void takeOutputTitle(const std::string& title);
-    void writeOutputFile(OutputOptions o);
-    void outputWritten(const QString& path, const OutputReport& report);
-    void printTable(const OutputOptions& o);
-    void exportSite(SiteExport what);
-
-    // A command at work: the wait cursor, the work message, no input meanwhile.
-    class BusyScope;
-    friend class BusyScope;
+    // A command at work: no input meanwhile (see BusyScope).
     bool busy_ = false;
 
     Workspace ws_;
@@ -375,31 +273,21 @@ private:
     QString openDialogName_;
     QString startTable_;  // the table named on the command line, until it is opened
     QString lastTableFolder_;
-    RangeMode rangeMode_ = RangeMode::None;
-    bool hideRangesTicked_ = false;
-    bool hideSiteTicked_ = false;
     bool keysShown_ = false;
 
     CompositionGrid* grid_ = nullptr;
     QWidget* central_ = nullptr;
     WorkMessage* message_ = nullptr;
-    RangePanel* rangePanel_ = nullptr;
-    SearchPanel* searchPanel_ = nullptr;
-    RetrievalPanel* retrievalPanel_ = nullptr;
     PopupButtonBar* rowButtons_ = nullptr;
     PopupButtonBar* columnButtons_ = nullptr;
     CellTextPanel* cellText_ = nullptr;
-    CellEditor* cellEditor_ = nullptr;
     QPoint rightPressAt_{-10000, -10000};  // where the last right press on the grid was
-    std::uint64_t editVersion_ = 0;  // the table's content when the open edit began
-    ConstancyPanel* constancyPanel_ = nullptr;
-    FreqWindow* freqWindow_ = nullptr;
+    RangeController* ranges_ = nullptr;
+    OutputController* output_ = nullptr;
+    RetrievalController* retrieval_ = nullptr;
+    AnalysisController* analysis_ = nullptr;
+    EditingController* editing_ = nullptr;
     ClassificationController* classification_ = nullptr;
-    OutputPanel* outputPanel_ = nullptr;
-    std::unique_ptr<QPrinter> printer_;
-    QString lastOutputFolder_;
-    // The header items' names when the configuration opened.
-    std::array<std::string, kItemCount + 1> captionsAtOpen_;
     QLabel* status_[4] = {nullptr, nullptr, nullptr, nullptr};
     QLabel* note_ = nullptr;
     QTimer* noteTimer_ = nullptr;

@@ -6,30 +6,25 @@
 #pragma once
 
 #include <QApplication>
-#include <QMenuBar>
 
-#include "ui/grid_widget.h"
-#include "ui/main_window.h"
-#include "ui/output_panel.h"
-#include "ui/panels.h"
-#include "ui/retrieval_panel.h"
+#include "ui/window_services.h"
 #include "ui/work_message.h"
 
 namespace tavik::ui {
 
-class MainWindow::BusyScope {
+class BusyScope {
 public:
     // Only the cursor, for a short command.
-    static BusyScope cursorOnly(MainWindow* w, Qt::CursorShape shape = Qt::WaitCursor) {
+    static BusyScope cursorOnly(WindowServices* w, Qt::CursorShape shape = Qt::WaitCursor) {
         return BusyScope(w, shape, false);
     }
     // A long command: the window is locked and the work message is ready for the progress
     // lines; with `line1` it shows at once.
-    static BusyScope working(MainWindow* w, const QString& line1 = {},
+    static BusyScope working(WindowServices* w, const QString& line1 = {},
                              Qt::CursorShape shape = Qt::WaitCursor) {
         BusyScope b(w, shape, true);
         if (!line1.isEmpty()) {
-            w->message_->showMessage(line1, QString());
+            w->workMessage()->showMessage(line1, QString());
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         }
         return b;
@@ -48,33 +43,22 @@ public:
         active_ = false;
         QApplication::restoreOverrideCursor();
         if (!locks_) return;
-        w_->message_->hide();
-        setLocked(false);
-        w_->busy_ = false;
+        w_->workMessage()->hide();
+        w_->setBusy(false);
     }
 
 private:
-    BusyScope(MainWindow* w, Qt::CursorShape shape, bool lock)
-        : w_(w), locks_(lock && !w->busy_) {
+    BusyScope(WindowServices* w, Qt::CursorShape shape, bool lock)
+        : w_(w), locks_(lock && !w->isBusy()) {
         QApplication::setOverrideCursor(shape);
         if (!locks_) return;
-        w_->busy_ = true;
-        setLocked(true);
+        w_->setBusy(true);
         // The work message takes the mouse (its stop button) and stands in the middle.
-        w_->message_->setAttribute(Qt::WA_TransparentForMouseEvents, false);
-        w_->message_->setAsNote(false);
+        w_->workMessage()->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+        w_->workMessage()->setAsNote(false);
     }
 
-    void setLocked(bool locked) {
-        w_->menuBar()->setEnabled(!locked);
-        for (QWidget* x : {static_cast<QWidget*>(w_->grid_), static_cast<QWidget*>(w_->retrievalPanel_),
-                           static_cast<QWidget*>(w_->rangePanel_),
-                           static_cast<QWidget*>(w_->searchPanel_)})
-            x->setEnabled(!locked);
-        w_->outputPanel_->setEnabled(!locked);
-    }
-
-    MainWindow* w_;
+    WindowServices* w_;
     bool locks_;
     bool active_ = true;
 };

@@ -12,6 +12,7 @@
 #include "ui/undo_commands.h"
 #include "ui/qt_text.h"
 #include "ui/main_window_busy.h"
+#include "ui/retrieval_controller.h"
 #include "ui/retrieval_panel.h"
 #include "ui/user_dialogs.h"
 #include "ui/version.h"
@@ -186,7 +187,7 @@ void MainWindow::setDataFile(const QString& path) {
         if (wasEmpty) emptyTableLaidOutAnew();
         layoutRenewed();
     }
-    retrievalPanel_->setRecordMaximum(ws_.releveRecordCount);
+    retrieval_->panel()->setRecordMaximum(ws_.releveRecordCount);
     actions_.chooseDataFile->setText(QStringLiteral("データファイルの変更"));
     showTableStatus();
     if (!ws_.dataFileProblem.empty()) showNote(Q(ws_.dataFileProblem), 15000);

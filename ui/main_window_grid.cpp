@@ -1,11 +1,12 @@
-// The grid's mouse, the row and column pop-up buttons, the editing commands, dragging of
-// rows and columns, hiding, the table font and the data-check mode.
+// The grid's mouse, the row and column pop-up buttons (their edits are the editing
+// controller's), the table font and the data-check mode.
 #include <QAction>
 #include <QApplication>
 
 #include "core/cp932_width.h"
 #include "core/hiding.h"
 #include "output/options.h"
+#include "ui/editing_controller.h"
 #include "ui/grid_widget.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
@@ -21,7 +22,7 @@ namespace tavik::ui {
 
 void MainWindow::onGridPressed(Qt::MouseButton button, Qt::KeyboardModifiers, int k, int r,
                                    QPoint pos) {
-    setGridForRangeMode();
+    ranges_->setGridForMode();
     if (k < 0 || r < 0) return;
     const Table& t = ws_.table;
     const int fn = t.FNRow();
@@ -80,191 +81,36 @@ void MainWindow::onGridReleased(Qt::MouseButton button, Qt::KeyboardModifiers, i
         grid_->clearTints();
         return;
     }
-    if (button == Qt::LeftButton && !message_->isHidden() && !busy_ && rangeMode_ != RangeMode::None) {
-        const QRect sel = grid_->selectedRect();
-        const TableRange range = RangeOfSelection(ws_.table, sel.left(), sel.top(), sel.right(),
-                                                  sel.bottom());
-        grid_->setRangeSelect(false);
-        grid_->setRowMoving(true);
-        grid_->setColumnMoving(true);
-        message_->hide();
-        rangePanel_->openForHiding(range, ws_.table.ReleveCount(), ws_.table.SpeciesCount());
-    }
+    if (button == Qt::LeftButton && !message_->isHidden() && !busy_ && ranges_->mode() != RangeMode::None)
+        ranges_->openForSelection();
     grid_->clearTints();
-}
-
-void MainWindow::onRowMoved(int from, int to) {
-    if (from != to) pushChange(QStringLiteral("行の移動"), std::make_unique<MoveLineChange>(Axis::Species, from, to));
-}
-
-void MainWindow::onColumnMoved(int from, int to) {
-    if (from != to) pushChange(QStringLiteral("列の移動"), std::make_unique<MoveLineChange>(Axis::Releves, from, to));
 }
 
 // ---- Pop-up buttons -------------------------------------------------------------------------------
 
 void MainWindow::onInsertRowButton(Qt::MouseButton button) {
     rowButtons_->hide();
-    if (button == Qt::RightButton) insertRow();
+    if (button == Qt::RightButton) editing_->insertRow();
 }
 
 void MainWindow::onDeleteRowButton(Qt::MouseButton button) {
     rowButtons_->hide();
-    if (button == Qt::RightButton) deleteRow();
+    if (button == Qt::RightButton) editing_->deleteRow();
 }
 
 void MainWindow::onCommentButton(Qt::MouseButton button) {
     rowButtons_->hide();
-    if (button == Qt::RightButton) writeComment();
+    if (button == Qt::RightButton) editing_->writeComment();
 }
 
 void MainWindow::onInsertColumnButton(Qt::MouseButton button) {
     columnButtons_->hide();
-    if (button == Qt::RightButton) insertColumn();
+    if (button == Qt::RightButton) editing_->insertColumn();
 }
 
 void MainWindow::onDeleteColumnButton(Qt::MouseButton button) {
     columnButtons_->hide();
-    if (button == Qt::RightButton) deleteColumn();
-}
-
-// ---- Editing ---------------------------------------------------------------------------------------
-
-void MainWindow::notOnThisRow(const QString& what) {
-    QApplication::beep();
-    showNote(what, 4000);
-}
-
-bool MainWindow::confirmEdit(GridLine line, int index, bool applies, const QString& refusal,
-                             const QString& question) {
-    if (!applies) {
-        notOnThisRow(refusal);
-        return false;
-    }
-    // The row (or column) the command acts on is tinted while the question is open.
-    if (line == GridLine::Row) grid_->tintRow(index, kTintClick);
-    else grid_->tintColumn(index, kTintClick);
-    const bool yes = dialogs_->askYesNo(this, question);
-    grid_->clearTints();
-    return yes;
-}
-
-QString MainWindow::releveCaption(int col) const {
-    const Table& t = ws_.table;
-    QString releve = QStringLiteral("%1 列目").arg(Table::RelevePosOfColumn(col));
-    if (const int r = t.HeaderRowOfItem(2); r > 0 && !t.Text(col, r).empty())
-        releve += QStringLiteral("（%1）").arg(Q(t.Text(col, r)).trimmed());
-    return releve;
-}
-
-QString MainWindow::speciesCaption(int row) const {
-    const QString name = Q(ws_.table.Text(2, row)).trimmed();
-    return name.isEmpty() ? QStringLiteral("空白行") : name;
-}
-
-void MainWindow::deleteRow() {
-    if (busy_) return;
-    const int row = grid_->currentRow();
-    if (!confirmEdit(GridLine::Row, row, ws_.table.IsUsedSpeciesRow(row),
-                     QStringLiteral("削除できるのは種の行です。削除する行を選んでください。"),
-                     QStringLiteral("この行を削除しますか？\n種名：%1").arg(speciesCaption(row))))
-        return;
-    pushChange(QStringLiteral("行の削除"), std::make_unique<DeleteLineChange>(Axis::Species, row));
-}
-
-void MainWindow::deleteColumn() {
-    if (busy_) return;
-    const int col = grid_->currentColumn();
-    if (!confirmEdit(GridLine::Column, col, ws_.table.IsUsedReleveCol(col),
-                     QStringLiteral("削除できるのは測定の列です。削除する列を選んでください。"),
-                     QStringLiteral("この列を削除しますか？\n測定：%1").arg(releveCaption(col))))
-        return;
-    pushChange(QStringLiteral("列の削除"), std::make_unique<DeleteLineChange>(Axis::Releves, col));
-}
-
-void MainWindow::insertRow() {
-    if (busy_) return;
-    const int row = grid_->currentRow();
-    if (!confirmEdit(GridLine::Row, row, ws_.table.IsInsertableRow(row),
-                     QStringLiteral("行を挿入する位置（種の行）を選んでください。"),
-                     QStringLiteral("この上に行を挿入しますか？")))
-        return;
-    if (!pushChange(QStringLiteral("行の挿入"), std::make_unique<InsertLineChange>(Axis::Species, row)))
-        dialogs_->error(this, QStringLiteral("行を挿入できません（メモリが足りません）。"));
-}
-
-void MainWindow::insertColumn() {
-    if (busy_) return;
-    const int col = grid_->currentColumn();
-    if (!confirmEdit(GridLine::Column, col, ws_.table.IsInsertableCol(col),
-                     QStringLiteral("列を挿入する位置（測定の列）を選んでください。"),
-                     QStringLiteral("この左に列を挿入しますか？")))
-        return;
-    if (!pushChange(QStringLiteral("列の挿入"), std::make_unique<InsertLineChange>(Axis::Releves, col)))
-        dialogs_->error(this, QStringLiteral("列を挿入できません（メモリが足りません）。"));
-}
-
-void MainWindow::writeComment() {
-    if (busy_) return;
-    const int row = grid_->currentRow();
-    if (!ws_.table.IsUsedSpeciesRow(row)) {
-        notOnThisRow(QStringLiteral("コメントを書込む行（種の行）を選んでください。"));
-        return;
-    }
-    grid_->tintRow(row, kTintClick);
-    QString text;
-    const bool ok = dialogs_->getText(this, QStringLiteral("　コメント行＝"), Q(ws_.table.Text(2, row)),
-                                      text);
-    grid_->clearTints();
-    if (ok)
-        pushChange(QStringLiteral("コメントの書込み"),
-                   std::make_unique<SpeciesNameChange>(ws_.table.SpeciesKeyOfRow(row), S(text)));
-    refresh();
-}
-
-// ---- Hiding ----------------------------------------------------------------------------------------
-
-void MainWindow::toggleHiddenRanges() {
-    if (busy_) return;
-    if (hideRangesTicked_) {
-        ShowHiddenRanges(ws_.table);
-        hideRangesTicked_ = false;
-        if (rangeMode_ == RangeMode::Hide) {
-            // Still choosing: the instruction goes with the tick.
-            message_->hide();
-            rangePanel_->hide();
-            rangeMode_ = restingRangeMode();
-            setGridForRangeMode();
-        }
-        updateTicks();
-        refresh();
-        return;
-    }
-    rangeMode_ = RangeMode::Hide;
-    setGridForRangeMode();
-    // The instruction stays while the user drags; the mouse goes through it to the grid.
-    message_->setAttribute(Qt::WA_TransparentForMouseEvents, true);
-    message_->setAsNote(true);
-    message_->showMessage(QStringLiteral("行・列の範囲指定は、マウスの"),
-                          QStringLiteral("左ボタンを押しながらドラッグする"));
-    hideRangesTicked_ = true;
-    updateTicks();
-}
-
-void MainWindow::toggleSiteRows() {
-    if (busy_) return;
-    if (hideSiteTicked_) {
-        ShowSiteRows(ws_.table);
-        hideSiteTicked_ = false;
-        rangeMode_ = RangeMode::None;
-    } else {
-        HideSiteRows(ws_.table);
-        hideSiteTicked_ = true;
-        rangeMode_ = RangeMode::SiteRowsHidden;
-    }
-    setGridForRangeMode();
-    updateTicks();
-    refresh();
+    if (button == Qt::RightButton) editing_->deleteColumn();
 }
 
 // ---- View ----------------------------------------------------------------------------------------

@@ -11,6 +11,8 @@
 #include <QUndoStack>
 #include <utility>
 
+#include "ui/editing_controller.h"
+#include "ui/grid_widget.h"
 #include "ui/main_window.h"
 #include "ui/main_window_busy.h"
 #include "ui/qt_text.h"
@@ -61,7 +63,7 @@ void MainWindow::buildUndo(QMenu* editMenu) {
     // Search hits are marks on positions: any step done, undone or redone may move the rows
     // and columns under them, so they go rather than mark another species.
     connect(undoStack_, &QUndoStack::indexChanged, this, [this] {
-        if (!grid_->searchHits().empty()) resetSearch();
+        if (!grid_->searchHits().empty()) editing_->resetSearch();
     });
     // The caption's asterisk follows the saved state.
     connect(undoStack_, &QUndoStack::cleanChanged, this, [this] { showTableStatus(); });

@@ -74,6 +74,23 @@ OutputPanel::OutputPanel(QWidget* parent) : QFrame(parent) {
     heading_->setFont(bold);
     top->addWidget(heading_);
 
+    top->addLayout(createItemGroup());
+    top->addLayout(createTitleRow());
+    top->addWidget(createRangeGroup());
+    top->addLayout(createButtonRow());
+
+    connect(output_, &QPushButton::clicked, this, &OutputPanel::outputRequested);
+    connect(cancel_, &QPushButton::clicked, this, &OutputPanel::cancelRequested);
+    connect(editItem_, &QPushButton::clicked, this, &OutputPanel::editCaption);
+    for (QCheckBox* box : {frequency_, once_})
+        connect(box, &QCheckBox::toggled, this, &OutputPanel::choicesChanged);
+    for (QButtonGroup* group : {direction_, method_})
+        connect(group, &QButtonGroup::idToggled, this, [this](int, bool on) {
+            if (on) emit choicesChanged();
+        });
+}
+
+QLayout* OutputPanel::createItemGroup() {
     // The header items on the left, the matrices' choices on the right.
     auto* middle = new QHBoxLayout;
     middle->setSpacing(10);
@@ -101,8 +118,11 @@ OutputPanel::OutputPanel(QWidget* parent) : QFrame(parent) {
     choices->addWidget(methodBox_);
     choices->addStretch();
     middle->addLayout(choices);
-    top->addLayout(middle);
+    return middle;
 
+}
+
+QLayout* OutputPanel::createTitleRow() {
     // Title and the two extras of the text layouts.
     auto* titleRow = new QHBoxLayout;
     titleCaption_ = new QLabel(QStringLiteral("表題"), this);
@@ -136,8 +156,11 @@ OutputPanel::OutputPanel(QWidget* parent) : QFrame(parent) {
     encodingLayout->addWidget(encoding_);
     titleRow->addWidget(encodingRow_);
     titleRow->addStretch();
-    top->addLayout(titleRow);
+    return titleRow;
 
+}
+
+QWidget* OutputPanel::createRangeGroup() {
     // The ranges (not asked in the configuration).
     ranges_ = new QWidget(this);
     ranges_->setObjectName(QStringLiteral("outputRanges"));
@@ -159,8 +182,11 @@ OutputPanel::OutputPanel(QWidget* parent) : QFrame(parent) {
     ranges->addWidget(new QLabel(QStringLiteral("～"), ranges_));
     ranges->addWidget(lastReleve_);
     ranges->addStretch();
-    top->addWidget(ranges_);
+    return ranges_;
 
+}
+
+QLayout* OutputPanel::createButtonRow() {
     // The note of the matrices or the font of printing, then the buttons.
     auto* bottom = new QHBoxLayout;
     matrixNote_ = new QLabel(QStringLiteral("数値表出力では空白の列・行は無視される"), this);
@@ -191,18 +217,9 @@ OutputPanel::OutputPanel(QWidget* parent) : QFrame(parent) {
     bottom->addWidget(editItem_);
     bottom->addWidget(output_);
     bottom->addWidget(cancel_);
-    top->addLayout(bottom);
-
-    connect(output_, &QPushButton::clicked, this, &OutputPanel::outputRequested);
-    connect(cancel_, &QPushButton::clicked, this, &OutputPanel::cancelRequested);
     connect(changeFont, &QPushButton::clicked, this, &OutputPanel::fontRequested);
-    connect(editItem_, &QPushButton::clicked, this, &OutputPanel::editCaption);
-    for (QCheckBox* box : {frequency_, once_})
-        connect(box, &QCheckBox::toggled, this, &OutputPanel::choicesChanged);
-    for (QButtonGroup* group : {direction_, method_})
-        connect(group, &QButtonGroup::idToggled, this, [this](int, bool on) {
-            if (on) emit choicesChanged();
-        });
+    return bottom;
+
 }
 
 void OutputPanel::place() {

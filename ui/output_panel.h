@@ -15,6 +15,7 @@ class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
@@ -89,6 +90,13 @@ private:
 
     OutputMode mode_ = OutputMode::Text;
     int editedItem_ = 0;
+    // The parts of the panel, top to bottom: the header items beside the matrices'
+    // choices, the title with the text layouts' extras, the ranges, the font and buttons.
+    QLayout* createItemGroup();
+    QLayout* createTitleRow();
+    QWidget* createRangeGroup();
+    QLayout* createButtonRow();
+
     QLabel* heading_;
     std::array<QCheckBox*, kItemCount + 1> items_{};
     QCheckBox* frequency_;

@@ -44,6 +44,14 @@ RetrievalPanel::RetrievalPanel(QWidget* parent) : QFrame(parent) {
     heading->setFont(bold);
     top->addWidget(heading);
 
+    top->addLayout(createFileRow());
+    top->addWidget(createConditionGroup());
+    top->addLayout(createRangeGroup());
+    top->addLayout(createCounterGroup());
+    addButtonRows(top);
+}
+
+QLayout* RetrievalPanel::createFileRow() {
     fileNameLabel_ = new QLabel(this);
     fileNameLabel_->setObjectName(QStringLiteral("dataFileName"));
     fileNameLabel_->setTextFormat(Qt::PlainText);
@@ -54,8 +62,12 @@ RetrievalPanel::RetrievalPanel(QWidget* parent) : QFrame(parent) {
     fileRow->addWidget(fileNameLabel_, 1);
     QPushButton* changeFile = MakePanelButton(this, "changeDataFile", QStringLiteral("データファイル変更"));
     fileRow->addWidget(changeFile);
-    top->addLayout(fileRow);
+    connect(changeFile, &QPushButton::clicked, this, &RetrievalPanel::changeFileRequested);
+    return fileRow;
 
+}
+
+QWidget* RetrievalPanel::createConditionGroup() {
     // Five conditions: name, lowest class, connective.
     auto* conds = new QGroupBox(QStringLiteral("抽出条件（植物名・最低優占度・条件）"), this);
     auto* cg = new QGridLayout(conds);
@@ -90,8 +102,11 @@ RetrievalPanel::RetrievalPanel(QWidget* parent) : QFrame(parent) {
         connectives_[k]->button(static_cast<int>(Connective::And))->setChecked(true);
         cg->addLayout(rowLay, k + 1, 3);
     }
-    top->addWidget(conds);
+    return conds;
 
+}
+
+QLayout* RetrievalPanel::createRangeGroup() {
     // Mesh prefix and record range.
     auto* where = new QGridLayout;
     where->addWidget(new QLabel(QStringLiteral("対象地理区画コード"), this), 0, 0);
@@ -113,8 +128,11 @@ RetrievalPanel::RetrievalPanel(QWidget* parent) : QFrame(parent) {
     where->addWidget(new QLabel(QStringLiteral("～"), this), 1, 2);
     where->addWidget(lastRecord_, 1, 3);
     where->setColumnStretch(4, 1);
-    top->addLayout(where);
+    return where;
 
+}
+
+QLayout* RetrievalPanel::createCounterGroup() {
     // Counters.
     releveCount_ = Counter(this, "tableReleveCount");
     speciesCount_ = Counter(this, "tableSpeciesCount");
@@ -130,8 +148,11 @@ RetrievalPanel::RetrievalPanel(QWidget* parent) : QFrame(parent) {
     counts->addWidget(new QLabel(QStringLiteral("抽出数＝"), this), 1, 2, Qt::AlignRight);
     counts->addWidget(hits_, 1, 3);
     counts->setColumnStretch(4, 1);
-    top->addLayout(counts);
+    return counts;
 
+}
+
+void RetrievalPanel::addButtonRows(QVBoxLayout* top) {
     // Buttons.
     QPushButton* scanNew = MakePanelButton(this, "scanNew", QStringLiteral("新規抽出"));
     QPushButton* scanAdditional = MakePanelButton(this, "scanAdditional", QStringLiteral("追加抽出"));
@@ -157,7 +178,6 @@ RetrievalPanel::RetrievalPanel(QWidget* parent) : QFrame(parent) {
     connect(standardNames, &QPushButton::clicked, this, &RetrievalPanel::standardNamesRequested);
     connect(putIntoTable, &QPushButton::clicked, this, &RetrievalPanel::putIntoTableRequested);
     connect(close, &QPushButton::clicked, this, &RetrievalPanel::closeRequested);
-    connect(changeFile, &QPushButton::clicked, this, &RetrievalPanel::changeFileRequested);
 }
 
 void RetrievalPanel::place() {

@@ -12,6 +12,8 @@
 class QButtonGroup;
 class QComboBox;
 class QLabel;
+class QLayout;
+class QVBoxLayout;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
@@ -68,6 +70,14 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
 
 private:
+    // The parts of the panel, top to bottom: the data file, the five conditions, the mesh
+    // prefix and record range, the counters, the two rows of buttons.
+    QLayout* createFileRow();
+    QWidget* createConditionGroup();
+    QLayout* createRangeGroup();
+    QLayout* createCounterGroup();
+    void addButtonRows(QVBoxLayout* top);
+
     void elideFileName();
 
     std::array<QLineEdit*, kConditionCount> names_{};

@@ -13,7 +13,11 @@
 #include <QtTest>
 
 #include "tests/test_files.h"
+#include "ui/analysis_controller.h"
+#include "ui/editing_controller.h"
 #include "ui/main_window.h"
+#include "ui/output_controller.h"
+#include "ui/retrieval_controller.h"
 #include "ui/user_dialogs.h"
 
 namespace tavik::testing {

@@ -64,7 +64,7 @@ void TestAnalysis::reciprocalAveragingShowsScoresAndReorders() {
     QCOMPARE(s.dialogs->questions,
              QStringList({QStringLiteral("反復平均法の計算に、優占度を考慮しますか？"),
                           QStringLiteral("組成表の並びを変えますか？")}));
-    auto* f = w.freqWindow();
+    auto* f = w.analysis()->freqWindow();
     QVERIFY(f->isVisible());
     QCOMPARE(f->windowTitle(), QStringLiteral("Reciprocal Averaging Score"));
     QVERIFY(!f->constancyMode());
@@ -104,10 +104,10 @@ void TestAnalysis::reciprocalAveragingRefusesEmptyColumns() {
     w.showTableStatus();
     const auto before = SpeciesOrder(w.workspace().table);
     s.dialogs->answers = {true, true};
-    w.reciprocalAveraging();
+    w.analysis()->reciprocalAveraging();
     QCOMPARE(s.dialogs->notices.size(), 1);
     QVERIFY2(s.dialogs->notices[0].contains(QStringLiteral("2 列目")), qPrintable(s.dialogs->notices[0]));
-    QVERIFY(!w.freqWindow()->isVisible());
+    QVERIFY(!w.analysis()->freqWindow()->isVisible());
     // Refused before anything is asked: neither the dominance nor the reorder question.
     QVERIFY(s.dialogs->questions.isEmpty());
     QCOMPARE(SpeciesOrder(w.workspace().table), before);
@@ -121,7 +121,7 @@ void TestAnalysis::constancyTableFromThePanel() {
     Fill(w.workspace().table, {{"a", "b"}, {"a"}, {}, {"b", "c"}, {"c"}, {"a", "c"}}, "表");
     w.showTableStatus();
     w.actions().makeConstancyTable->trigger();
-    auto* panel = w.constancyPanel();
+    auto* panel = w.analysis()->constancyPanel();
     QVERIFY(panel->isVisible());
     QCOMPARE(panel->releveCountText(), QStringLiteral("5"));
     QCOMPARE(panel->groupCountText(), QStringLiteral("2"));
@@ -129,13 +129,13 @@ void TestAnalysis::constancyTableFromThePanel() {
     // Cancel hides it, nothing else.
     panel->findChild<QAbstractButton*>(QStringLiteral("cancelConstancy"))->click();
     QVERIFY(!panel->isVisible());
-    QVERIFY(!w.freqWindow()->isVisible());
+    QVERIFY(!w.analysis()->freqWindow()->isVisible());
 
     w.actions().makeConstancyTable->trigger();
     panel->findChild<QRadioButton*>(QStringLiteral("constancyKind2"))->setChecked(true);
     panel->findChild<QAbstractButton*>(QStringLiteral("outputConstancy"))->click();
     QVERIFY(!panel->isVisible());
-    auto* f = w.freqWindow();
+    auto* f = w.analysis()->freqWindow();
     QVERIFY(f->isVisible());
     QVERIFY(f->constancyMode());
     QVERIFY(f->button("writeCsvButton")->isVisible());
@@ -156,9 +156,9 @@ void TestAnalysis::windowFilesRoundTrip() {
     auto& w = *s.w;
     Fill(w.workspace().table, {{"a", "b"}, {"a"}, {}, {"b", "c"}}, "表");
     w.showTableStatus();
-    w.showConstancyPanel();
-    w.makeConstancyTable();
-    auto* f = w.freqWindow();
+    w.analysis()->showConstancyPanel();
+    w.analysis()->makeConstancyTable();
+    auto* f = w.analysis()->freqWindow();
     const QString shown = f->clipboardText();
 
     // Text and CSV writing; an existing file is replaced only after Yes.
@@ -221,9 +221,9 @@ void TestAnalysis::printingGoesThroughThePrintDialog() {
     auto& w = *s.w;
     Fill(w.workspace().table, {{"ブナ", "ササ"}, {"ブナ"}}, "印刷");
     w.showTableStatus();
-    w.showConstancyPanel();
-    w.makeConstancyTable();
-    auto* f = w.freqWindow();
+    w.analysis()->showConstancyPanel();
+    w.analysis()->makeConstancyTable();
+    auto* f = w.analysis()->freqWindow();
     const QString pdf = tmp.filePath(QStringLiteral("p.pdf"));
     f->button("printButton")->click();  // cancelled: nothing printed
     QVERIFY(!QFile::exists(pdf));
@@ -251,13 +251,13 @@ void TestAnalysis::moreThanThirtyGroupsLeaveTheWindow() {
     }
     Fill(w.workspace().table, rels, "多");
     w.showTableStatus();
-    w.showConstancyPanel();
-    QCOMPARE(w.constancyPanel()->groupCountText(), QStringLiteral("31"));
-    w.makeConstancyTable();
+    w.analysis()->showConstancyPanel();
+    QCOMPARE(w.analysis()->constancyPanel()->groupCountText(), QStringLiteral("31"));
+    w.analysis()->makeConstancyTable();
     QCOMPARE(s.dialogs->notices.size(), 1);
     QVERIFY(s.dialogs->notices[0].contains(QStringLiteral("31")));
-    QVERIFY(!w.freqWindow()->isVisible());
-    QCOMPARE(w.freqWindow()->windowTitle(), QStringLiteral("常在度表"));
+    QVERIFY(!w.analysis()->freqWindow()->isVisible());
+    QCOMPARE(w.analysis()->freqWindow()->windowTitle(), QStringLiteral("常在度表"));
 }
 
 void TestAnalysis::screenshots() {
@@ -279,25 +279,25 @@ void TestAnalysis::screenshots() {
             }
     w.resize(1100, 720);
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    auto* f = w.freqWindow();
+    auto* f = w.analysis()->freqWindow();
     s.dialogs->answers = {true, false};
-    w.reciprocalAveraging();
+    w.analysis()->reciprocalAveraging();
     QVERIFY(QTest::qWaitForWindowExposed(f));
     QCoreApplication::processEvents();
     QVERIFY(f->grab().save(QDir(dir).filePath(QStringLiteral("analysis_1_scores.png"))));
-    w.showConstancyPanel();
+    w.analysis()->showConstancyPanel();
     QCoreApplication::processEvents();
     QVERIFY(w.grab().save(QDir(dir).filePath(QStringLiteral("analysis_2_constancy_panel.png"))));
-    w.makeConstancyTable();
+    w.analysis()->makeConstancyTable();
     QCoreApplication::processEvents();
     QVERIFY(f->grab().save(QDir(dir).filePath(QStringLiteral("analysis_3_constancy_table.png"))));
     // Groups: empty columns after every tenth relevé.
     for (int q : {51, 41, 31, 21, 11}) t.InsertColumn(q + 3);
     t.Recount();
     w.showTableStatus();
-    w.showConstancyPanel();
-    w.constancyPanel()->setKind(tavik::ConstancyKind::ClassesTenWithCover);
-    w.makeConstancyTable();
+    w.analysis()->showConstancyPanel();
+    w.analysis()->constancyPanel()->setKind(tavik::ConstancyKind::ClassesTenWithCover);
+    w.analysis()->makeConstancyTable();
     QCoreApplication::processEvents();
     QVERIFY(f->grab().save(QDir(dir).filePath(QStringLiteral("analysis_4_constancy_groups.png"))));
 }

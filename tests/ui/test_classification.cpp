@@ -169,10 +169,10 @@ void TestClassification::screenshots() {
     panel->findChild<QAbstractButton*>(QStringLiteral("placeGroups"))->click();
     QCoreApplication::processEvents();
     QVERIFY(w.grab().save(QDir(dir).filePath(QStringLiteral("classification_4_table.png"))));
-    w.showConstancyPanel();
-    w.constancyPanel()->setShowFidelity(true);
-    w.makeConstancyTable();
-    auto* f = w.freqWindow();
+    w.analysis()->showConstancyPanel();
+    w.analysis()->constancyPanel()->setShowFidelity(true);
+    w.analysis()->makeConstancyTable();
+    auto* f = w.analysis()->freqWindow();
     f->resize(760, 720);
     QVERIFY(QTest::qWaitForWindowExposed(f));
     QCoreApplication::processEvents();

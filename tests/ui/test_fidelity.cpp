@@ -42,7 +42,7 @@ private slots:
 void TestFidelity::panelChoicesGiveTheOptions() {
     QTemporaryDir tmp;
     auto s = StartWindow(tmp.path());
-    auto* panel = s.w->constancyPanel();
+    auto* panel = s.w->analysis()->constancyPanel();
     // Off by default; equalized, 30 and 0.05 when turned on.
     QVERIFY(!panel->showFidelity());
     tavik::FidelityOptions o = panel->fidelityOptions();
@@ -69,11 +69,11 @@ void TestFidelity::synopticTableFromThePanel() {
     Fill(w.workspace().table, kTwoGroups);
     w.showTableStatus();
     w.actions().makeConstancyTable->trigger();
-    auto* panel = w.constancyPanel();
+    auto* panel = w.analysis()->constancyPanel();
     panel->setKind(tavik::ConstancyKind::ClassesFive);
     panel->findChild<QCheckBox*>(QStringLiteral("showFidelity"))->setChecked(true);
     panel->findChild<QAbstractButton*>(QStringLiteral("outputConstancy"))->click();
-    auto* f = w.freqWindow();
+    auto* f = w.analysis()->freqWindow();
     QVERIFY(f->isVisible());
     // Groups of four show counts; phi follows the bar where the species occurs.
     QCOMPARE(f->clipboardText(),
@@ -90,9 +90,9 @@ void TestFidelity::synopticTableFromThePanel() {
              QStringLiteral("b\t４ │100\t・\r\na\t・\t４ │100\r\nc\t４\t４\r\nd\t１ │  0\t１ │  0"));
     QCOMPARE(f->table().Shade(2, 4), 2);
     // Without the choice the table is as it always was, and has no blocks to sort by.
-    w.showConstancyPanel();
+    w.analysis()->showConstancyPanel();
     panel->setShowFidelity(false);
-    w.makeConstancyTable();
+    w.analysis()->makeConstancyTable();
     QVERIFY(!f->button("blockSortButton")->isEnabled());
     QVERIFY(!f->clipboardText().contains(QStringLiteral("│")));
 }
@@ -130,18 +130,18 @@ void TestFidelity::screenshot() {
     w.loadTable(QStringLiteral(TAVIK_SOURCE_DIR "/tests/data/example_groups.vtb"));
     w.resize(1100, 720);
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.showConstancyPanel();
-    w.constancyPanel()->setShowFidelity(true);
+    w.analysis()->showConstancyPanel();
+    w.analysis()->constancyPanel()->setShowFidelity(true);
     QCoreApplication::processEvents();
     QVERIFY(w.grab().save(QDir(dir).filePath(QStringLiteral("fidelity_1_panel.png"))));
-    w.makeConstancyTable();
-    auto* f = w.freqWindow();
+    w.analysis()->makeConstancyTable();
+    auto* f = w.analysis()->freqWindow();
     f->resize(760, 720);
     QVERIFY(QTest::qWaitForWindowExposed(f));
     f->button("blockSortButton")->click();
     QCoreApplication::processEvents();
     QVERIFY(f->grab().save(QDir(dir).filePath(QStringLiteral("fidelity_2_synoptic_blocks.png"))));
-    w.sortByDiagnosticBlocks();
+    w.analysis()->sortByDiagnosticBlocks();
     QCoreApplication::processEvents();
     QVERIFY(w.grab().save(QDir(dir).filePath(QStringLiteral("fidelity_3_table_in_blocks.png"))));
 }

@@ -49,30 +49,30 @@ void TestScreenshots::shots() {
     // The example field data, all relevés with ブナ or シラビソ.
     s.dialogs->files << TestDataFile(QStringLiteral("example/example.tki"));
     w.chooseDataFile();
-    w.showRetrievalPanel();
-    auto* r = w.retrievalPanel();
+    w.retrieval()->showRetrievalPanel();
+    auto* r = w.retrieval()->panel();
     r->setCondition(0, QStringLiteral("ブナ"), 0, tavik::Connective::And);
     r->setCondition(1, QStringLiteral("シラビソ"), 0, tavik::Connective::Or);
-    w.scanFieldData(false);
+    w.retrieval()->scanFieldData(false);
     Shot(&w, QStringLiteral("02_retrieval_panel.png"));
     s.dialogs->texts << QStringLiteral("ブナ林とシラビソ林");
-    w.putIntoTable();
+    w.retrieval()->putIntoTable();
     Shot(&w, QStringLiteral("03_retrieved_table.png"));
 
-    w.sortSpecies();
+    w.ranges()->sortSpecies();
     Shot(&w, QStringLiteral("04_range_panel_sort.png"));
-    w.applyRange();
+    w.ranges()->applyRange();
 
     w.workMessage()->showMessage(QStringLiteral("　植物を並べ替えています　"), QStringLiteral("123"));
     Shot(&w, QStringLiteral("05_work_message.png"));
     w.workMessage()->hide();
 
-    w.showSearchPanel();
-    w.searchPanel()->findChild<QComboBox*>(QStringLiteral("searchText"))->setEditText(QStringLiteral("ブナ"));
+    w.editing()->showSearchPanel();
+    w.editing()->searchPanel()->findChild<QComboBox*>(QStringLiteral("searchText"))->setEditText(QStringLiteral("ブナ"));
     Shot(&w, QStringLiteral("06_search_panel.png"));
-    w.onSearchPartial();
+    w.editing()->onSearchPartial();
     Shot(&w, QStringLiteral("07_search_hits.png"));
-    w.resetSearch();
+    w.editing()->resetSearch();
 
     // Pop-up buttons of a species row and a relevé column, and a long header text.
     auto* g = w.grid();
@@ -91,18 +91,18 @@ void TestScreenshots::shots() {
     w.onGridReleased(Qt::LeftButton, {}, 6, 3, siteCell.center());
 
     // Hiding a range: the instruction, the panel, the result.
-    w.toggleHiddenRanges();
+    w.ranges()->toggleHiddenRanges();
     Shot(&w, QStringLiteral("11_hide_instruction.png"));
     g->setRangeSelect(true);
     g->setSelectedRect(QRect(QPoint(6, fn + 2), QPoint(10, fn + 8)));
     w.onGridReleased(Qt::LeftButton, {}, 10, fn + 8, g->cellRect(10, fn + 8).center());
     Shot(&w, QStringLiteral("12_range_panel_hide.png"));
-    w.applyRange();
+    w.ranges()->applyRange();
     Shot(&w, QStringLiteral("13_hidden_ranges.png"));
-    w.toggleHiddenRanges();
-    w.toggleSiteRows();
+    w.ranges()->toggleHiddenRanges();
+    w.ranges()->toggleSiteRows();
     Shot(&w, QStringLiteral("14_site_rows_hidden.png"));
-    w.toggleSiteRows();
+    w.ranges()->toggleSiteRows();
 
     s.dialogs->answers << true;
     w.chooseDataCheckMode();
@@ -125,7 +125,7 @@ void TestScreenshots::shots() {
         QVERIFY(QTest::qWaitForWindowExposed(small.w.get()));
         small.dialogs->files << TestDataFile(QStringLiteral("example/example.tki"));
         small.w->chooseDataFile();
-        small.w->showRetrievalPanel();
+        small.w->retrieval()->showRetrievalPanel();
         Shot(small.w.get(), QStringLiteral("18_default_size_retrieval.png"));
     }
 

@@ -31,7 +31,11 @@
 
 #include "ui/application.h"
 #include "ui/grid_widget.h"
+#include "ui/analysis_controller.h"
+#include "ui/editing_controller.h"
 #include "ui/main_window.h"
+#include "ui/output_controller.h"
+#include "ui/retrieval_controller.h"
 #include "ui/panels.h"
 #include "ui/qt_text.h"
 #include "ui/retrieval_panel.h"
@@ -199,7 +203,7 @@ void TestUserRoad::road() {
     // The retrieval panel: ブナ or シラビソ.
     Key(w.get(), Qt::Key_F, Qt::AltModifier);
     KeyToPopup(Qt::Key_A);
-    auto* r = w->retrievalPanel();
+    auto* r = w->retrieval()->panel();
     QTRY_VERIFY(r->isVisible());
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(r->findChild<QLineEdit*>(QStringLiteral("meshPrefix"))));
     Click(r->findChild<QLineEdit*>(QStringLiteral("speciesName1")));
@@ -242,22 +246,22 @@ void TestUserRoad::road() {
     // Sort the plants by frequency.
     Key(w.get(), Qt::Key_T, Qt::AltModifier);
     KeyToPopup(Qt::Key_P);
-    QTRY_VERIFY(w->rangePanel()->isVisible());
+    QTRY_VERIFY(w->ranges()->panel()->isVisible());
     Shot(QStringLiteral("sort_panel"));
-    Click(w->rangePanel()->findChild<QSpinBox*>(QStringLiteral("lastSpecies")));
-    Key(w->rangePanel(), Qt::Key_Return);
-    QTRY_VERIFY(!w->rangePanel()->isVisible());
+    Click(w->ranges()->panel()->findChild<QSpinBox*>(QStringLiteral("lastSpecies")));
+    Key(w->ranges()->panel(), Qt::Key_Return);
+    QTRY_VERIFY(!w->ranges()->panel()->isVisible());
     for (int p = 2; p <= t.SpeciesCount(); ++p)
         QVERIFY(t.Text(3, t.FNRow() + p - 1) >= t.Text(3, t.FNRow() + p));
     Shot(QStringLiteral("sorted"));
 
     // Search: the edit menu's first item, a text and Enter.
     Pick(w.get(), Qt::Key_E, w->actions().search);
-    QTRY_VERIFY(w->searchPanel()->isVisible());
-    Type(w->searchPanel()->findChild<QComboBox*>(QStringLiteral("searchText"))->lineEdit(), QStringLiteral("ブナ"));
+    QTRY_VERIFY(w->editing()->searchPanel()->isVisible());
+    Type(w->editing()->searchPanel()->findChild<QComboBox*>(QStringLiteral("searchText"))->lineEdit(), QStringLiteral("ブナ"));
     Shot(QStringLiteral("search_panel"));
-    QTest::keyClick(w->searchPanel()->findChild<QComboBox*>(QStringLiteral("searchText"))->lineEdit(), Qt::Key_Return);
-    QTRY_VERIFY(!w->searchPanel()->isVisible());
+    QTest::keyClick(w->editing()->searchPanel()->findChild<QComboBox*>(QStringLiteral("searchText"))->lineEdit(), Qt::Key_Return);
+    QTRY_VERIFY(!w->editing()->searchPanel()->isVisible());
     QVERIFY(!w->grid()->searchHits().empty());
     // The count of hits shows beside the status panels, which stay in view.
     QCOMPARE(w->noteText(), QStringLiteral("「ブナ」：%1 か所").arg(w->grid()->searchHits().size()));
@@ -279,9 +283,9 @@ void TestUserRoad::road() {
     Move(vp, g->cellRect(6, fn + 4).center());
     Move(vp, g->cellRect(8, fn + 6).center());
     Release(vp, Qt::LeftButton, g->cellRect(8, fn + 6).center());
-    QTRY_VERIFY(w->rangePanel()->isVisible());
+    QTRY_VERIFY(w->ranges()->panel()->isVisible());
     Shot(QStringLiteral("hide_panel"));
-    Click(w->rangePanel()->findChild<QPushButton*>(QStringLiteral("applyRange")));
+    Click(w->ranges()->panel()->findChild<QPushButton*>(QStringLiteral("applyRange")));
     QCOMPARE(t.RowHeight(fn + 4), -1);
     QCOMPARE(t.ColWidth(6), -1);
     Shot(QStringLiteral("hidden"));

@@ -33,13 +33,13 @@ void TestWindowEditing::deleteAndInsertWithCascades() {
     const QStringList start = UsedTexts(t);
     g->setCurrentCell(2, RowOf(t, "D"));
     s.dialogs->answers << false;
-    w.deleteRow();
+    w.editing()->deleteRow();
     QCOMPARE(s.dialogs->questions.last(), QStringLiteral("この行を削除しますか？\n種名：D"));
     QCOMPARE(UsedTexts(t), start);
 
     // D was the only species of relevé 3: its column goes too.
     s.dialogs->answers << true;
-    w.deleteRow();
+    w.editing()->deleteRow();
     QCOMPARE(t.SpeciesCount(), 3);
     QCOMPARE(t.ReleveCount(), 2);
     QCOMPARE(w.statusText(1), QStringLiteral(" 測定数：2"));
@@ -49,7 +49,7 @@ void TestWindowEditing::deleteAndInsertWithCascades() {
     const int spareKey = t.SpeciesKeyAt(4);
     g->setCurrentCell(2, fn + 1);
     s.dialogs->answers << true;
-    w.insertRow();
+    w.editing()->insertRow();
     QCOMPARE(s.dialogs->questions.last(), QStringLiteral("この上に行を挿入しますか？"));
     QCOMPARE(t.SpeciesCount(), 4);
     QCOMPARE(t.SpeciesKeyAt(1), spareKey);
@@ -57,7 +57,7 @@ void TestWindowEditing::deleteAndInsertWithCascades() {
     QCOMPARE(Q(t.Text(2, fn + 2)), QStringLiteral("A"));
     g->setCurrentCell(4, 2);
     s.dialogs->answers << true;
-    w.deleteColumn();
+    w.editing()->deleteColumn();
     QCOMPARE(s.dialogs->questions.last(), QStringLiteral("この列を削除しますか？\n測定：1 列目"));
     QCOMPARE(t.ReleveCount(), 1);
     QCOMPARE(t.SpeciesCount(), 2);
@@ -67,7 +67,7 @@ void TestWindowEditing::deleteAndInsertWithCascades() {
     // An inserted column left of the only relevé.
     g->setCurrentCell(4, 2);
     s.dialogs->answers << true;
-    w.insertColumn();
+    w.editing()->insertColumn();
     QCOMPARE(s.dialogs->questions.last(), QStringLiteral("この左に列を挿入しますか？"));
     QCOMPARE(t.ReleveCount(), 2);
     QVERIFY(t.Text(4, fn + 1).empty());
@@ -76,11 +76,11 @@ void TestWindowEditing::deleteAndInsertWithCascades() {
     // A comment replaces the name; cancelling the box keeps it.
     g->setCurrentCell(2, fn + 2);
     s.dialogs->texts << QString();
-    w.writeComment();
+    w.editing()->writeComment();
     QCOMPARE(Q(t.Text(2, fn + 2)), QStringLiteral("C"));
     QCOMPARE(s.dialogs->lastPrompt, QStringLiteral("C"));
     s.dialogs->texts << QStringLiteral("― 林縁の種 ―");
-    w.writeComment();
+    w.editing()->writeComment();
     QCOMPARE(Q(t.Text(2, fn + 2)), QStringLiteral("― 林縁の種 ―"));
     QCOMPARE(Q(t.Text(3, fn + 2)), QStringLiteral("   1"));
 }
@@ -183,13 +183,13 @@ void TestWindowEditing::commandsOffTheUsedPartDoNothing() {
         s.dialogs->answers << true << true << true << true;
         s.dialogs->texts << QStringLiteral("x");
         if (cell.y() <= fn || cell.y() > fn + t.SpeciesCount() + 1) {
-            w.deleteRow();
-            w.insertRow();
-            w.writeComment();
+            w.editing()->deleteRow();
+            w.editing()->insertRow();
+            w.editing()->writeComment();
         }
         if (cell.x() < 4 || cell.x() > t.ReleveCount() + 4) {
-            w.deleteColumn();
-            w.insertColumn();
+            w.editing()->deleteColumn();
+            w.editing()->insertColumn();
         }
         s.dialogs->answers.clear();
         s.dialogs->texts.clear();

@@ -76,7 +76,7 @@ void TestWindowEditingInPlace::namesAndHeaderValuesInTheEditor() {
     MainWindow& w = *s.w;
     const Table& t = w.workspace().table;
     auto* g = w.grid();
-    CellEditor* ed = w.cellEditor();
+    CellEditor* ed = w.editing()->cellEditor();
     const int rowB = RowOf(t, "B");
     const std::string start = tavik::SavedTableBytes(t);
     QUndoStack* undo = w.undoStack();
@@ -144,7 +144,7 @@ void TestWindowEditingInPlace::namesAndHeaderValuesInTheEditor() {
                             QPoint(2, t.FNRow())}) {
         DoubleClick(g, c.x(), c.y());
         QVERIFY2(!ed->isVisible(), qPrintable(QStringLiteral("%1,%2").arg(c.x()).arg(c.y())));
-        QVERIFY(!w.coverDialog());
+        QVERIFY(!w.editing()->coverDialog());
     }
     QCOMPARE(UsedTexts(t), before);
 
@@ -180,7 +180,7 @@ void TestWindowEditingInPlace::editorKeepsTheByteWidth() {
     MainWindow& w = *s.w;
     const Table& t = w.workspace().table;
     auto* g = w.grid();
-    CellEditor* ed = w.cellEditor();
+    CellEditor* ed = w.editing()->cellEditor();
     const int rowA = RowOf(t, "A");
 
     // Fifteen full-width characters: the fifteenth is refused whole, and the user told.
@@ -221,25 +221,25 @@ void TestWindowEditingInPlace::coversInTheDialog() {
 
     // B is not in relevé 3: the dialog opens with every layer absent; cancelling keeps it so.
     DoubleClick(g, 6, rowB);
-    CoverDialog* d = w.coverDialog();
+    CoverDialog* d = w.editing()->coverDialog();
     QVERIFY(d);
     for (int i = 0; i < tavik::kLayerCount; ++i) QCOMPARE(d->classBox(i)->currentText(), QStringLiteral("なし"));
     QVERIFY(!d->sociabilityBox(0)->isEnabled());
     QTest::mouseClick(d->findChild<QAbstractButton*>(QStringLiteral("coverCancel")), Qt::LeftButton);
-    QTRY_VERIFY(!w.coverDialog());
+    QTRY_VERIFY(!w.editing()->coverDialog());
     QCOMPARE(tavik::SavedTableBytes(t), start);
 
     // The heading names the species and the relevé, by its column and its relevé number.
     DoubleClick(g, 4, rowB);
-    d = w.coverDialog();
+    d = w.editing()->coverDialog();
     QVERIFY(d);
     QCOMPARE(Child<QLabel>(d, "coverHeading")->text(), QStringLiteral("種名：B\n測定：1 列目（SITEA-01）"));
     d->reject();
-    QTRY_VERIFY(!w.coverDialog());
+    QTRY_VERIFY(!w.editing()->coverDialog());
 
     // T2 class 2 sociability 3, S1 "+" (sociability 1 at least), M "e": " 2+e".
     DoubleClick(g, 6, rowB);
-    d = w.coverDialog();
+    d = w.editing()->coverDialog();
     QVERIFY(d);
     auto choose = [&](QComboBox* box, const QString& text) {
         const int i = box->findText(text);
@@ -256,7 +256,7 @@ void TestWindowEditingInPlace::coversInTheDialog() {
     QVERIFY(!d->sociabilityBox(6)->isEnabled());
     QCOMPARE(d->cellCodeShown(), QStringLiteral("「 2+e」"));
     QTest::mouseClick(d->findChild<QAbstractButton*>(QStringLiteral("coverOk")), Qt::LeftButton);
-    QTRY_VERIFY(!w.coverDialog());
+    QTRY_VERIFY(!w.editing()->coverDialog());
     const int relKey = t.ReleveKeyOfCol(6), spKey = t.SpeciesKeyOfRow(rowB);
     QCOMPARE(Q(t.Text(6, rowB)), QStringLiteral(" 2+e"));
     QCOMPARE(t.Covers(relKey, spKey), Covers({0, 23, 1, 0, 0, 0, 8}));
@@ -268,12 +268,12 @@ void TestWindowEditingInPlace::coversInTheDialog() {
     g->setCurrentCell(6, rowD);
     g->setFocus();
     QTest::keyClick(g, Qt::Key_Return);
-    d = w.coverDialog();
+    d = w.editing()->coverDialog();
     QVERIFY(d);
     choose(d->classBox(4), QStringLiteral("なし"));
     QCOMPARE(d->cellCodeShown(), QStringLiteral("（なし）"));
     d->accept();
-    QTRY_VERIFY(!w.coverDialog());
+    QTRY_VERIFY(!w.editing()->coverDialog());
     QVERIFY(t.Text(6, rowD).empty());
     QVERIFY(t.Covers(t.ReleveKeyOfCol(6), t.SpeciesKeyOfRow(rowD)).empty());
     QCOMPARE(Q(t.Text(3, rowD)), QString());
@@ -355,7 +355,7 @@ void TestWindowEditingInPlace::rightClickBarsOpenBesideThePointer() {
     const int row5 = t.FNRow() + 5;
     g->scrollTo(4, t.FNRow() + 1);
     DoubleClick(g, 2, row5);
-    CellEditor* ed = w.cellEditor();
+    CellEditor* ed = w.editing()->cellEditor();
     QVERIFY(ed->isVisible());
     QTest::keyClicks(ed, QStringLiteral("Carex"));
     g->scrollTo(4, t.FNRow() + 2);
@@ -399,15 +399,15 @@ void TestWindowEditingInPlace::pictures() {
     };
 
     DoubleClick(g, 2, t.FNRow() + 3);
-    QVERIFY(w.cellEditor()->isVisible());
-    Commit(w.cellEditor(), QStringLiteral("コナラミズナラクヌギアベマキカシワ"));
+    QVERIFY(w.editing()->cellEditor()->isVisible());
+    Commit(w.editing()->cellEditor(), QStringLiteral("コナラミズナラクヌギアベマキカシワ"));
     shot(&w, "edit_01_species_name.png");
-    QTest::keyClick(w.cellEditor(), Qt::Key_Escape);
+    QTest::keyClick(w.editing()->cellEditor(), Qt::Key_Escape);
 
     DoubleClick(g, 5, 3);
-    QVERIFY(w.cellEditor()->isVisible());
+    QVERIFY(w.editing()->cellEditor()->isVisible());
     shot(&w, "edit_02_header_value.png");
-    QTest::keyClick(w.cellEditor(), Qt::Key_Escape);
+    QTest::keyClick(w.editing()->cellEditor(), Qt::Key_Escape);
 
     int row = -1, col = -1;
     for (int r = t.FNRow() + 1; r <= t.FNRow() + t.SpeciesCount() && row < 0; ++r)
@@ -421,12 +421,12 @@ void TestWindowEditingInPlace::pictures() {
     QVERIFY(row > 0);
     g->ensureVisible(col, row);
     DoubleClick(g, col, row);
-    CoverDialog* d = w.coverDialog();
+    CoverDialog* d = w.editing()->coverDialog();
     QVERIFY(d);
     shot(d, "edit_03_cover_dialog.png");
     shot(&w, "edit_04_cover_dialog_window.png");
     d->reject();
-    QTRY_VERIFY(!w.coverDialog());
+    QTRY_VERIFY(!w.editing()->coverDialog());
 
     const QPoint at = g->cellRect(1, t.FNRow() + 2).center();
     QTest::mousePress(g->viewport(), Qt::RightButton, {}, at);

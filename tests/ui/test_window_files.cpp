@@ -52,10 +52,10 @@ void TestWindowFiles::commandLineVariants() {
         auto s = StartWindow(dir);
         s.dialogs->files << TestDataFile(QStringLiteral("example/example.tki"));
         s.w->chooseDataFile();
-        s.w->showRetrievalPanel();
-        s.w->scanFieldData(false);
+        s.w->retrieval()->showRetrievalPanel();
+        s.w->retrieval()->scanFieldData(false);
         s.dialogs->texts << QStringLiteral("全域の森林");
-        s.w->putIntoTable();
+        s.w->retrieval()->putIntoTable();
         QCOMPARE(s.w->workspace().table.ReleveCount(), 60);
         s.dialogs->files << vtb;
         s.w->saveTable();
@@ -135,11 +135,11 @@ void TestWindowFiles::badInputLeavesTheTable() {
     QCOMPARE(w.workspace().dataFileName, before);
     QCOMPARE(UsedTexts(t), start);
     // Scanning without a usable file says so too and marks nothing.
-    w.showRetrievalPanel();
-    w.scanFieldData(false);
+    w.retrieval()->showRetrievalPanel();
+    w.retrieval()->scanFieldData(false);
     QCOMPARE(s.dialogs->errors.size(), 3);
     QCOMPARE(w.workspace().retrieval.HitCount(), 0);
-    w.closeRetrievalPanel();
+    w.retrieval()->closeRetrievalPanel();
 
     // A dictionary that is not there: no dictionary shown.
     s.dialogs->files << QDir(tmp.path()).filePath(QStringLiteral("none.dic"));
@@ -178,8 +178,8 @@ void TestWindowFiles::failedCommandsGiveTheWindowBack() {
     w.saveTable();
     s.dialogs->files << QDir(tmp.path()).filePath(QStringLiteral("nothing.tki"));
     w.chooseDataFile();
-    w.showRetrievalPanel();
-    w.scanFieldData(false);
+    w.retrieval()->showRetrievalPanel();
+    w.retrieval()->scanFieldData(false);
     QCOMPARE(seen, (QStringList{outside, outside, outside, outside}));
 
     QVERIFY(QApplication::overrideCursor());
@@ -198,7 +198,7 @@ void TestWindowFiles::failedLoadKeepsTheView() {
     MainWindow& w = *s.w;
     SmallTable(w);
     const Table& t = w.workspace().table;
-    w.toggleSiteRows();
+    w.ranges()->toggleSiteRows();
     QVERIFY(w.actions().hideSiteRows->isChecked());
     const int hidden = t.RowHeight(3);
     const QString bad = QDir(tmp.path()).filePath(QStringLiteral("bad.vtb"));
@@ -212,9 +212,9 @@ void TestWindowFiles::failedLoadKeepsTheView() {
     QCOMPARE(s.dialogs->errors.size(), 1);
     // The tick, the range mode and the hidden rows still agree: the next click shows them.
     QVERIFY(w.actions().hideSiteRows->isChecked());
-    QVERIFY(w.rangeMode() == tavik::ui::RangeMode::SiteRowsHidden);
+    QVERIFY(w.ranges()->mode() == tavik::ui::RangeMode::SiteRowsHidden);
     QCOMPARE(t.RowHeight(3), hidden);
-    w.toggleSiteRows();
+    w.ranges()->toggleSiteRows();
     QVERIFY(!w.actions().hideSiteRows->isChecked());
     QVERIFY(t.RowHeight(3) > 0);
 }

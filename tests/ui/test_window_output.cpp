@@ -53,7 +53,7 @@ void RightClick(QWidget* w) { QTest::mouseClick(w, Qt::RightButton, {}, QPoint(6
 
 template <class T>
 T* PanelChild(const MainWindow& w, const char* name) {
-    return Child<T>(w.outputPanel(), name);
+    return Child<T>(w.output()->panel(), name);
 }
 
 // The entries of a zip file (an .xlsx) by name and content, leaving out the document
@@ -96,20 +96,20 @@ void TestWindowOutput::eachModeShowsItsControls() {
     auto s = WithExampleTable(tmp.path());
     MainWindow& w = *s.w;
     const Table& t = w.workspace().table;
-    OutputPanel* panel = w.outputPanel();
+    OutputPanel* panel = w.output()->panel();
     const auto enabledBefore = t.ItemBoxes;
     const int steps = w.undoStack()->count();
     struct Mode {
-        void (MainWindow::*open)();
+        void (OutputController::*open)();
         OutputMode mode;
         const char* action;
     };
-    const Mode modes[] = {{&MainWindow::showTextOutput, OutputMode::Text, "textFile"},
-                          {&MainWindow::showSpreadsheetOutput, OutputMode::Spreadsheet, "excelFile"},
-                          {&MainWindow::showPrintOutput, OutputMode::Print, "printTable"},
-                          {&MainWindow::showSimplePrintOutput, OutputMode::SimplePrint, "printBrief"},
-                          {&MainWindow::showValueMatrixOutput, OutputMode::ValueMatrix, "valueMatrix"},
-                          {&MainWindow::showPCordOutput, OutputMode::PCordMatrix, "pcordCsv"}};
+    const Mode modes[] = {{&OutputController::showTextOutput, OutputMode::Text, "textFile"},
+                          {&OutputController::showSpreadsheetOutput, OutputMode::Spreadsheet, "excelFile"},
+                          {&OutputController::showPrintOutput, OutputMode::Print, "printTable"},
+                          {&OutputController::showSimplePrintOutput, OutputMode::SimplePrint, "printBrief"},
+                          {&OutputController::showValueMatrixOutput, OutputMode::ValueMatrix, "valueMatrix"},
+                          {&OutputController::showPCordOutput, OutputMode::PCordMatrix, "pcordCsv"}};
     for (const Mode& m : modes) {
         // Each command opens the panel from its menu item.
         Action(w, m.action)->trigger();
@@ -138,7 +138,7 @@ void TestWindowOutput::eachModeShowsItsControls() {
         QCOMPARE(PanelChild<QSpinBox>(w, "lastReleve")->value(), t.ReleveCount());
         PanelChild<QSpinBox>(w, "lastReleve")->setValue(1000);
         QCOMPARE(PanelChild<QSpinBox>(w, "lastReleve")->value(), t.ReleveCount());
-        w.cancelOutput();
+        w.output()->cancelOutput();
         QVERIFY(!panel->isVisible());
     }
     // Opening and closing the panel on a counted table is no step to undo.
@@ -147,36 +147,36 @@ void TestWindowOutput::eachModeShowsItsControls() {
     for (int n = 1; n <= tavik::kItemCount; ++n) QCOMPARE(t.ItemBoxes[n].enabled, enabledBefore[n].enabled);
 
     // Esc is 取止める.
-    w.showTextOutput();
+    w.output()->showTextOutput();
     QTest::keyClick(PanelChild<QPushButton>(w, "runOutput"), Qt::Key_Escape);
     QVERIFY(!panel->isVisible());
 
     // An item unticked is ticked again at the next opening.
-    w.showTextOutput();
+    w.output()->showTextOutput();
     panel->itemBox(3)->setChecked(false);
-    w.cancelOutput();
-    w.showTextOutput();
+    w.output()->cancelOutput();
+    w.output()->showTextOutput();
     QVERIFY(panel->itemBox(3)->isChecked());
     // The extras keep their state between openings, and the settings file keeps them.
     PanelChild<QCheckBox>(w, "frequencyBox")->setChecked(!w.workspace().settings.frequency);
     const bool frequency = PanelChild<QCheckBox>(w, "frequencyBox")->isChecked();
     QCOMPARE(w.workspace().settings.frequency, frequency);  // also when quitting with the panel open
-    w.cancelOutput();
+    w.output()->cancelOutput();
     QCOMPARE(w.workspace().settings.frequency, frequency);
-    w.showValueMatrixOutput();
+    w.output()->showValueMatrixOutput();
     Child<QAbstractButton>(panel, "method4")->click();
     Child<QAbstractButton>(panel, "direction1")->click();
-    w.cancelOutput();
+    w.output()->cancelOutput();
     QCOMPARE(w.workspace().settings.cvMethod, 4);
     QCOMPARE(w.workspace().settings.direction, 1);
-    w.showPCordOutput();
+    w.output()->showPCordOutput();
     QVERIFY(Child<QAbstractButton>(panel, "method4")->isChecked());
-    w.cancelOutput();
+    w.output()->cancelOutput();
 
     // Without relevés the outputs are not offered.
     w.clearTable();
     for (const char* name : kOutputs) QVERIFY2(!Action(w, name)->isEnabled(), name);
-    w.showTextOutput();
+    w.output()->showTextOutput();
     QVERIFY(!panel->isVisible());
 }
 
@@ -185,7 +185,7 @@ void TestWindowOutput::filesEqualTheLibrarysFiles() {
     const QDir dir(tmp.path());
     auto s = WithExampleTable(tmp.path());
     MainWindow& w = *s.w;
-    OutputPanel* panel = w.outputPanel();
+    OutputPanel* panel = w.output()->panel();
     const tavik::Settings settings = w.workspace().settings;
 
     // The same choices in the panel and in the options the command line would make.
@@ -216,21 +216,21 @@ void TestWindowOutput::filesEqualTheLibrarysFiles() {
         return o;
     };
     struct Case {
-        void (MainWindow::*open)();
+        void (OutputController::*open)();
         OutputMode mode;
         const char* name;
     };
-    const Case cases[] = {{&MainWindow::showTextOutput, OutputMode::Text, "t.txt"},
-                          {&MainWindow::showSpreadsheetOutput, OutputMode::Spreadsheet, "t.xlsx"},
-                          {&MainWindow::showValueMatrixOutput, OutputMode::ValueMatrix, "t-vm.csv"},
-                          {&MainWindow::showPCordOutput, OutputMode::PCordMatrix, "t-pcm.csv"}};
+    const Case cases[] = {{&OutputController::showTextOutput, OutputMode::Text, "t.txt"},
+                          {&OutputController::showSpreadsheetOutput, OutputMode::Spreadsheet, "t.xlsx"},
+                          {&OutputController::showValueMatrixOutput, OutputMode::ValueMatrix, "t-vm.csv"},
+                          {&OutputController::showPCordOutput, OutputMode::PCordMatrix, "t-pcm.csv"}};
     for (const Case& c : cases) {
-        (w.*c.open)();
+        (w.output()->*c.open)();
         const OutputOptions o = choose(c.mode);
         const QString path = dir.filePath(QString::fromLatin1(c.name));
         const QString ref = dir.filePath(QStringLiteral("ref_") + QString::fromLatin1(c.name));
         s.dialogs->files << path;
-        w.runOutput();
+        w.output()->runOutput();
         QVERIFY2(s.dialogs->errors.isEmpty(), qPrintable(s.dialogs->errors.join('\n')));
         Table copy = w.workspace().table;
         tavik::WriteOutputFile(copy, o, S(ref));
@@ -253,7 +253,7 @@ void TestWindowOutput::filesEqualTheLibrarysFiles() {
     // The site exports write what the library writes, without the panel.
     const QString plot = dir.filePath(QStringLiteral("t-plot.csv"));
     s.dialogs->files << plot;
-    w.exportSiteData();
+    w.output()->exportSiteData();
     tavik::WriteSiteData(w.workspace().table, S(dir.filePath(QStringLiteral("ref-plot.csv"))));
     QCOMPARE(FileBytes(plot), FileBytes(dir.filePath(QStringLiteral("ref-plot.csv"))));
     const QString pot = dir.filePath(QStringLiteral("t.pot"));
@@ -267,12 +267,12 @@ void TestWindowOutput::filesEqualTheLibrarysFiles() {
     QCOMPARE(FileBytes(grd), FileBytes(dir.filePath(QStringLiteral("ref.grd"))));
     // The site exports replace their file without asking; the matrices ask first.
     s.dialogs->files << grd;
-    w.exportMeshData();
+    w.output()->exportMeshData();
     QVERIFY(s.dialogs->questions.isEmpty());
-    w.showValueMatrixOutput();
+    w.output()->showValueMatrixOutput();
     s.dialogs->files << dir.filePath(QStringLiteral("t-vm.csv"));
     s.dialogs->answers << true;
-    w.runOutput();
+    w.output()->runOutput();
     QCOMPARE(s.dialogs->questions, QStringList{Q(tavik::kOverwriteQuestion)});
     QVERIFY(s.dialogs->errors.isEmpty());
 }
@@ -286,15 +286,15 @@ void TestWindowOutput::cancellingChangesNothing() {
     const QString path = dir.filePath(QStringLiteral("out.txt"));
 
     // 取止める with an edited title.
-    w.showTextOutput();
-    w.outputPanel()->titleField()->setText(QStringLiteral("別の表題"));
-    w.cancelOutput();
+    w.output()->showTextOutput();
+    w.output()->panel()->titleField()->setText(QStringLiteral("別の表題"));
+    w.output()->cancelOutput();
     QCOMPARE(w.workspace().table.TableTitle, title);
 
     // The file prompt cancelled: no file, the title as it was.
-    w.showTextOutput();
-    w.outputPanel()->titleField()->setText(QStringLiteral("別の表題"));
-    w.runOutput();
+    w.output()->showTextOutput();
+    w.output()->panel()->titleField()->setText(QStringLiteral("別の表題"));
+    w.output()->runOutput();
     QCOMPARE(s.dialogs->proposedSaveName, QStringLiteral("別の表題.txt"));
     QCOMPARE(w.workspace().table.TableTitle, title);
     QVERIFY(dir.entryList(QDir::Files).isEmpty());
@@ -305,42 +305,42 @@ void TestWindowOutput::cancellingChangesNothing() {
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("old");
     }
-    w.showTextOutput();
-    w.outputPanel()->titleField()->setText(QStringLiteral("別の表題"));
+    w.output()->showTextOutput();
+    w.output()->panel()->titleField()->setText(QStringLiteral("別の表題"));
     s.dialogs->files << path;
     s.dialogs->answers << false;
-    w.runOutput();
+    w.output()->runOutput();
     QCOMPARE(FileBytes(path), QByteArray("old"));
     QCOMPARE(w.workspace().table.TableTitle, title);
 
     // A read-only file is replaced only when the user says so.
     QFile::setPermissions(path, QFileDevice::ReadOwner);
-    w.showTextOutput();
+    w.output()->showTextOutput();
     s.dialogs->files << path;
     s.dialogs->answers << true << false;
-    w.runOutput();
+    w.output()->runOutput();
     QCOMPARE(s.dialogs->questions.last(), QStringLiteral("out.txt は読み取り専用です。置き換えますか？"));
     QCOMPARE(FileBytes(path), QByteArray("old"));
-    w.showTextOutput();
+    w.output()->showTextOutput();
     s.dialogs->files << path;
     s.dialogs->answers << true << true;
-    w.runOutput();
+    w.output()->runOutput();
     QVERIFY(FileBytes(path).size() > 100);
     QVERIFY(s.dialogs->errors.isEmpty());
 
     // The print dialog cancelled: nothing printed, the title as it was.
-    w.showPrintOutput();
-    w.outputPanel()->titleField()->setText(QStringLiteral("印刷の表題"));
-    w.runOutput();
+    w.output()->showPrintOutput();
+    w.output()->panel()->titleField()->setText(QStringLiteral("印刷の表題"));
+    w.output()->runOutput();
     QCOMPARE(w.workspace().table.TableTitle, title);
 
     // A folder that cannot be written: a message naming the file, and no file left.
     const QString locked = dir.filePath(QStringLiteral("locked"));
     QVERIFY(dir.mkdir(QStringLiteral("locked")));
     QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    w.showTextOutput();
+    w.output()->showTextOutput();
     s.dialogs->files << QDir(locked).filePath(QStringLiteral("x.txt"));
-    w.runOutput();
+    w.output()->runOutput();
     QFile::setPermissions(locked, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     if (::geteuid() != 0) {  // root writes anywhere
         QCOMPARE(s.dialogs->errors.size(), 1);
@@ -356,15 +356,15 @@ void TestWindowOutput::titleFromAnItemIsStoredOnOutput() {
     auto s = WithExampleTable(tmp.path());
     MainWindow& w = *s.w;
     const std::string loaded = w.workspace().table.TableTitle;
-    w.showTextOutput();
-    QCheckBox* site = w.outputPanel()->itemBox(3);
+    w.output()->showTextOutput();
+    QCheckBox* site = w.output()->panel()->itemBox(3);
     const bool ticked = site->isChecked();
     RightClick(site);
     QCOMPARE(site->isChecked(), ticked);  // the right button does not tick
-    QCOMPARE(w.outputPanel()->titleField()->text(), site->text());
-    QCOMPARE(w.outputPanel()->editedItem(), 3);
+    QCOMPARE(w.output()->panel()->titleField()->text(), site->text());
+    QCOMPARE(w.output()->panel()->editedItem(), 3);
     s.dialogs->files << dir.filePath(QStringLiteral("site.txt"));
-    w.runOutput();
+    w.output()->runOutput();
     QCOMPARE(Q(w.workspace().table.TableTitle), site->text());
     QCOMPARE(s.dialogs->proposedSaveName, site->text() + QStringLiteral(".txt"));
     QVERIFY(w.windowTitle().endsWith(site->text()));
@@ -377,11 +377,11 @@ void TestWindowOutput::titleFromAnItemIsStoredOnOutput() {
     QCOMPARE(Q(w.workspace().table.TableTitle), site->text());
     QVERIFY(FileBytes(dir.filePath(QStringLiteral("site.txt"))).size() > 0);
     // A title with a character that CP932 lacks: the file is UTF-8, and the user is told.
-    w.showTextOutput();
-    w.outputPanel()->titleField()->setText(QStringLiteral("森林🌲"));
+    w.output()->showTextOutput();
+    w.output()->panel()->titleField()->setText(QStringLiteral("森林🌲"));
     const QString utf8 = dir.filePath(QStringLiteral("utf8.txt"));
     s.dialogs->files << utf8;
-    w.runOutput();
+    w.output()->runOutput();
     QVERIFY(FileBytes(utf8).startsWith("\xEF\xBB\xBF"));
     QCOMPARE(s.dialogs->notices.size(), 1);
     QVERIFY(s.dialogs->notices.front().contains(QStringLiteral("UTF-8")));
@@ -397,9 +397,9 @@ void TestWindowOutput::printingIntoAPdfFile() {
         const QString pdf = dir.filePath(simple ? QStringLiteral("simple.pdf") : QStringLiteral("full.pdf"));
         if (simple) Action(w, "printBrief")->trigger();
         else Action(w, "printTable")->trigger();
-        w.outputPanel()->titleField()->setText(QStringLiteral("印刷テスト"));
+        w.output()->panel()->titleField()->setText(QStringLiteral("印刷テスト"));
         s.dialogs->printPdf = pdf;
-        w.runOutput();
+        w.output()->runOutput();
         QVERIFY2(s.dialogs->errors.isEmpty(), qPrintable(s.dialogs->errors.join('\n')));
         QCOMPARE(w.workspace().table.TableTitle, std::string("印刷テスト"));
         QVERIFY(FileBytes(pdf).startsWith("%PDF"));
@@ -420,8 +420,8 @@ void TestWindowOutput::printingIntoAPdfFile() {
     w.workspace().settings.outputFontSize = 200;
     const QString narrow = dir.filePath(QStringLiteral("narrow.pdf"));
     s.dialogs->printPdf = narrow;
-    w.showPrintOutput();
-    w.runOutput();
+    w.output()->showPrintOutput();
+    w.output()->runOutput();
     QCOMPARE(s.dialogs->errors.size(), 1);
     QVERIFY(s.dialogs->errors.front().startsWith(QStringLiteral("用紙の幅に表が入りません。")));
     QVERIFY(!QFile::exists(narrow));
@@ -430,7 +430,7 @@ void TestWindowOutput::printingIntoAPdfFile() {
     QVERIFY(w.menuBar()->isEnabled());
 
     // The printer setup runs its dialog on the window's printer, with or without a table.
-    w.setUpPrinter();
+    w.output()->setUpPrinter();
     QCOMPARE(s.dialogs->printerSetups, 1);
     w.clearTable();
     QVERIFY(w.actions().printSetup->isEnabled());
@@ -456,7 +456,7 @@ void TestWindowOutput::aPdfTheDiskDidNotTakeKeepsTheOldFile() {
         s.dialogs->printPdf = pdf;
         {
             tavik::testing::InjectedFault f(fault);
-            w.runOutput();
+            w.output()->runOutput();
             QVERIFY2(f.Hits() > 0, fault);
         }
         QCOMPARE(s.dialogs->errors.size(), 1);
@@ -474,12 +474,12 @@ void TestWindowOutput::printingCountsTheTableAsAStep() {
     auto s = WithExampleTable(tmp.path());
     MainWindow& w = *s.w;
     const Table& t = w.workspace().table;
-    w.showPrintOutput();
+    w.output()->showPrintOutput();
     w.workspace().table.MoveRow(t.FNRow() + 1, t.FNRow() + 3);
     const QByteArray before = Saved(t);
     const int steps = w.undoStack()->count();
     s.dialogs->printPdf = QDir(tmp.path()).filePath(QStringLiteral("counted.pdf"));
-    w.runOutput();
+    w.output()->runOutput();
     QVERIFY2(s.dialogs->errors.isEmpty(), qPrintable(s.dialogs->errors.join('\n')));
     QVERIFY(FileBytes(s.dialogs->printPdf).startsWith("%PDF"));
     QVERIFY(Saved(t) != before);
@@ -496,14 +496,14 @@ void TestWindowOutput::siteExportsNeedTheirItems() {
     // out, the site data can.
     SmallTable(w);
     QVERIFY(w.workspace().table.HeaderRowOfItem(7) == 0);
-    w.exportMeshData();
+    w.output()->exportMeshData();
     QCOMPARE(s.dialogs->notices, QStringList{QStringLiteral("必要なデータが表にありません")});
-    w.exportGpsPoints();
+    w.output()->exportGpsPoints();
     QCOMPARE(s.dialogs->notices.size(), 2);
     QVERIFY(s.dialogs->titles.isEmpty());  // no file prompt
     const QString plot = QDir(tmp.path()).filePath(QStringLiteral("s-plot.csv"));
     s.dialogs->files << plot;
-    w.exportSiteData();
+    w.output()->exportSiteData();
     QVERIFY(QFile::exists(plot));
 }
 
@@ -514,7 +514,7 @@ void TestWindowOutput::fontOfPrintingIsKept() {
     tavik::Workspace& ws = w.workspace();
     // No font of its own yet: printing follows the table font.
     QVERIFY(ws.settings.outputFontName.empty());
-    w.showPrintOutput();
+    w.output()->showPrintOutput();
     // The panel names the font printing really uses, not one that is not installed.
     QCOMPARE(PanelChild<QLabel>(w, "outputFontName")->text(), tavik::ui::ResolveFontFamily(Q(ws.table.FontName)));
     QCOMPARE(PanelChild<QLabel>(w, "outputFontSize")->text(), QString::number(ws.table.FontSize));
@@ -530,10 +530,10 @@ void TestWindowOutput::fontOfPrintingIsKept() {
     const QString family = PanelChild<QLabel>(w, "outputFontName")->text();
     QCOMPARE(Q(ws.settings.outputFontName), family);
     ws.table.FontSize = 14;
-    w.cancelOutput();
-    w.showSimplePrintOutput();
+    w.output()->cancelOutput();
+    w.output()->showSimplePrintOutput();
     QCOMPARE(PanelChild<QLabel>(w, "outputFontSize")->text(), QStringLiteral("7"));
-    w.cancelOutput();
+    w.output()->cancelOutput();
     const QString ini = QDir(tmp.path()).filePath(QStringLiteral("kept.ini"));
     ws.WriteIniFile(S(ini));
     tavik::Workspace again;
@@ -548,7 +548,7 @@ void TestWindowOutput::configurationLaysOutTheHeaderItems() {
     MainWindow& w = *s.w;
     SmallTable(w);
     Table& t = w.workspace().table;
-    OutputPanel* panel = w.outputPanel();
+    OutputPanel* panel = w.output()->panel();
     const int fnBefore = t.FNRow();
 
     // With relevés the user is asked first; No leaves everything.
@@ -559,7 +559,7 @@ void TestWindowOutput::configurationLaysOutTheHeaderItems() {
     QCOMPARE(t.ReleveCount(), 3);
 
     s.dialogs->answers << true;
-    w.changeHeaderItems();
+    w.output()->changeHeaderItems();
     QVERIFY(panel->isVisible());
     QVERIFY(panel->mode() == OutputMode::ItemConfiguration);
     QVERIFY(!w.actions().useEmbeddedItems->isChecked());
@@ -581,14 +581,14 @@ void TestWindowOutput::configurationLaysOutTheHeaderItems() {
     while (spare <= tavik::kItemCount && t.ItemBoxes[spare].enabled) ++spare;
     QVERIFY(spare <= tavik::kItemCount);
     panel->itemBox(spare)->setChecked(true);
-    w.cancelOutput();
+    w.output()->cancelOutput();
     QVERIFY(!t.ItemBoxes[spare].enabled);
     QVERIFY(!t.ItemBoxes[spare].checked);
     QCOMPARE(t.ReleveCount(), 3);
 
     // Renaming: a right-click takes the name, 修正 writes the corrected one back.
     s.dialogs->answers << true;
-    w.changeHeaderItems();
+    w.output()->changeHeaderItems();
     QVERIFY(!panel->itemBox(spare)->isChecked());
     const std::string originalCaption = t.ItemBoxes[spare].caption;
     RightClick(panel->itemBox(spare));
@@ -625,16 +625,16 @@ void TestWindowOutput::configurationLaysOutTheHeaderItems() {
     QCOMPARE(t.FNRow(), fnBefore);
     // The corrected name went with the step: what the outputs read is the name as it was.
     QCOMPARE(t.ItemBoxes[spare].caption, originalCaption);
-    w.showTextOutput();
+    w.output()->showTextOutput();
     QCOMPARE(panel->itemBox(spare)->text(), Q(originalCaption));
-    w.cancelOutput();
+    w.output()->cancelOutput();
     w.redo();
     QCOMPARE(t.ReleveCount(), 0);
     QCOMPARE(Q(t.Text(2, t.HeaderRowOfItem(spare))), QStringLiteral("地形"));
     // Item 1 keeps its row even when unticked.
-    w.changeHeaderItems();
+    w.output()->changeHeaderItems();
     panel->itemBox(1)->setChecked(false);
-    w.runOutput();
+    w.output()->runOutput();
     QCOMPARE(t.HeaderRowOfItem(1), 1);
 }
 
@@ -655,19 +655,19 @@ void TestWindowOutput::realPrintDialogsOffscreen() {
     };
     w.setDialogs(std::make_unique<tavik::ui::UserDialogs>());
     answer(false);
-    w.setUpPrinter();
-    w.printer().setOutputFileName(pdf);
+    w.output()->setUpPrinter();
+    w.output()->printer().setOutputFileName(pdf);
     answer(true);
-    w.setUpPrinter();
+    w.output()->setUpPrinter();
     // Cancelled: nothing printed.
-    w.showPrintOutput();
+    w.output()->showPrintOutput();
     answer(false);
-    w.runOutput();
+    w.output()->runOutput();
     QVERIFY(!QFile::exists(pdf));
     // Accepted: into the PDF file named in the dialog.
-    w.showSimplePrintOutput();
+    w.output()->showSimplePrintOutput();
     answer(true);
-    w.runOutput();
+    w.output()->runOutput();
     QVERIFY(FileBytes(pdf).startsWith("%PDF"));
 
     // The file prompt: the spreadsheet's filter chosen, the title with ".xlsx" proposed, in
@@ -681,8 +681,8 @@ void TestWindowOutput::realPrintDialogsOffscreen() {
             QMetaObject::invokeMethod(d, "accept");
         }
     });
-    w.showSpreadsheetOutput();
-    w.runOutput();
+    w.output()->showSpreadsheetOutput();
+    w.output()->runOutput();
     QCOMPARE(filter, QStringLiteral("エクセル・ファイル(*.xlsx)"));
     QCOMPARE(proposed, Q(w.workspace().table.TableTitle) + QStringLiteral(".xlsx"));
     QCOMPARE(QFileInfo(xlsx).absolutePath(), QFileInfo(pdf).absolutePath());
@@ -702,27 +702,27 @@ void TestWindowOutput::screenshots() {
         QCoreApplication::processEvents();
         QVERIFY(w.grab().save(QDir(dir).filePath(name)));
     };
-    const std::pair<void (MainWindow::*)(), const char*> modes[] = {
-        {&MainWindow::showTextOutput, "output_0_text.png"},
-        {&MainWindow::showSpreadsheetOutput, "output_1_spreadsheet.png"},
-        {&MainWindow::showPrintOutput, "output_2_print.png"},
-        {&MainWindow::showSimplePrintOutput, "output_3_simple_print.png"},
-        {&MainWindow::showValueMatrixOutput, "output_4_value_matrix.png"},
-        {&MainWindow::showPCordOutput, "output_5_pcord.png"}};
+    const std::pair<void (OutputController::*)(), const char*> modes[] = {
+        {&OutputController::showTextOutput, "output_0_text.png"},
+        {&OutputController::showSpreadsheetOutput, "output_1_spreadsheet.png"},
+        {&OutputController::showPrintOutput, "output_2_print.png"},
+        {&OutputController::showSimplePrintOutput, "output_3_simple_print.png"},
+        {&OutputController::showValueMatrixOutput, "output_4_value_matrix.png"},
+        {&OutputController::showPCordOutput, "output_5_pcord.png"}};
     for (const auto& [open, name] : modes) {
-        (w.*open)();
+        (w.output()->*open)();
         shot(QString::fromLatin1(name));
-        w.cancelOutput();
+        w.output()->cancelOutput();
     }
     s.dialogs->answers << true;
-    w.changeHeaderItems();
+    w.output()->changeHeaderItems();
     shot(QStringLiteral("output_6_configuration.png"));
-    w.cancelOutput();
+    w.output()->cancelOutput();
     // A window smaller than the panel.
     w.resize(560, 420);
-    w.showTextOutput();
+    w.output()->showTextOutput();
     shot(QStringLiteral("output_9_small_window.png"));
-    w.cancelOutput();
+    w.output()->cancelOutput();
     w.resize(724, 538);
     // The print dialog and the printer setup as they come without a printer.
     const auto grabDialog = [&](const QString& name) {
@@ -734,11 +734,11 @@ void TestWindowOutput::screenshots() {
         });
     };
     w.setDialogs(std::make_unique<tavik::ui::UserDialogs>());
-    w.showPrintOutput();
+    w.output()->showPrintOutput();
     grabDialog(QStringLiteral("output_7_print_dialog.png"));
-    w.runOutput();
+    w.output()->runOutput();
     grabDialog(QStringLiteral("output_8_printer_setup.png"));
-    w.setUpPrinter();
+    w.output()->setUpPrinter();
 }
 
 QTEST_MAIN(TestWindowOutput)

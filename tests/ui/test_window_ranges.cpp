@@ -30,11 +30,11 @@ void TestWindowRanges::hidingRangesAndSiteRows() {
     const Table& t = w.workspace().table;
     const int fn = t.FNRow(), h = t.DefaultRowHeight(), cw = t.DefaultColWidth();
     auto* g = w.grid();
-    auto* panel = w.rangePanel();
+    auto* panel = w.ranges()->panel();
 
     // The instruction, a drag over three rows of one column, the panel, 実行.
-    w.toggleHiddenRanges();
-    QVERIFY(w.rangeMode() == RangeMode::Hide);
+    w.ranges()->toggleHiddenRanges();
+    QVERIFY(w.ranges()->mode() == RangeMode::Hide);
     QVERIFY(w.actions().hideRanges->isChecked());
     QCOMPARE(w.workMessage()->line1(), QStringLiteral("行・列の範囲指定は、マウスの"));
     QCOMPARE(w.workMessage()->line2(), QStringLiteral("左ボタンを押しながらドラッグする"));
@@ -51,36 +51,36 @@ void TestWindowRanges::hidingRangesAndSiteRows() {
     QVERIFY(!Child<QSpinBox>(panel, "firstSpecies")->isHidden());
     QCOMPARE(panel->range().p1, 2);
     QCOMPARE(panel->range().p2, 4);
-    w.applyRange();
+    w.ranges()->applyRange();
     QCOMPARE(t.RowHeight(fn + 1), h);
     QCOMPARE(t.RowHeight(fn + 2), 1);
     QCOMPARE(t.RowHeight(fn + 3), -1);
     QCOMPARE(t.RowHeight(fn + 4), 0);
     for (int c = 4; c <= 9; ++c) QCOMPARE(t.ColWidth(c), cw);
-    QVERIFY(w.rangeMode() == RangeMode::None);
+    QVERIFY(w.ranges()->mode() == RangeMode::None);
     QVERIFY(w.actions().hideRanges->isChecked());
     // The tick shows everything again.
-    w.toggleHiddenRanges();
+    w.ranges()->toggleHiddenRanges();
     QVERIFY(!w.actions().hideRanges->isChecked());
     for (int p = 1; p <= 6; ++p) QCOMPARE(t.RowHeight(fn + p), h);
 
     // Columns over two rows: the columns go, the rows stay.
-    w.toggleHiddenRanges();
+    w.ranges()->toggleHiddenRanges();
     w.onGridPressed(Qt::LeftButton, {}, 5, fn + 1, {});
     g->setSelectedRect(QRect(QPoint(5, fn + 1), QPoint(8, fn + 2)));
     w.onGridReleased(Qt::LeftButton, {}, 8, fn + 2, {});
-    w.applyRange();
+    w.ranges()->applyRange();
     QCOMPARE(t.ColWidth(5), 1);
     QCOMPARE(t.ColWidth(6), -1);
     QCOMPARE(t.ColWidth(8), -1);
     QCOMPARE(t.ColWidth(9), cw);
     QCOMPARE(t.RowHeight(fn + 1), h);
-    w.toggleHiddenRanges();
+    w.ranges()->toggleHiddenRanges();
     QCOMPARE(t.ColWidth(6), cw);
 
     // A real drag over the grid, through the instruction lying over it.
     w.resize(900, 700);
-    w.toggleHiddenRanges();
+    w.ranges()->toggleHiddenRanges();
     QTest::mousePress(g->viewport(), Qt::LeftButton, {}, g->cellRect(6, fn + 1).center());
     QTest::mouseMove(g->viewport(), g->cellRect(6, fn + 3).center());
     QTest::mouseMove(g->viewport(), g->cellRect(6, fn + 5).center());
@@ -93,17 +93,17 @@ void TestWindowRanges::hidingRangesAndSiteRows() {
     QCOMPARE(t.RowHeight(fn + 1), 1);
     QCOMPARE(t.RowHeight(fn + 3), -1);
     QCOMPARE(t.RowHeight(fn + 5), 0);
-    w.toggleHiddenRanges();
+    w.ranges()->toggleHiddenRanges();
 
     // 中止 changes nothing and gives the grid its moving back.
-    w.toggleHiddenRanges();
+    w.ranges()->toggleHiddenRanges();
     w.onGridPressed(Qt::LeftButton, {}, 5, fn + 1, {});
     g->setSelectedRect(QRect(QPoint(5, fn + 1), QPoint(8, fn + 5)));
     w.onGridReleased(Qt::LeftButton, {}, 8, fn + 5, {});
-    w.cancelRange();
+    w.ranges()->cancelRange();
     QVERIFY(!panel->isVisible());
     QVERIFY(!w.actions().hideRanges->isChecked());
-    QVERIFY(w.rangeMode() == RangeMode::None);
+    QVERIFY(w.ranges()->mode() == RangeMode::None);
     QVERIFY(g->rowMoving());
     QVERIFY(!g->rangeSelect());
     for (int p = 1; p <= 6; ++p) QCOMPARE(t.RowHeight(fn + p), h);
@@ -112,36 +112,36 @@ void TestWindowRanges::hidingRangesAndSiteRows() {
 
     // A block stays hidden, and ticked, when a sort panel opened meanwhile is cancelled;
     // Enter in the range panel runs 実行, Esc 中止.
-    w.toggleHiddenRanges();
+    w.ranges()->toggleHiddenRanges();
     w.onGridPressed(Qt::LeftButton, {}, 5, fn + 1, {});
     g->setSelectedRect(QRect(QPoint(5, fn + 1), QPoint(5, fn + 4)));
     w.onGridReleased(Qt::LeftButton, {}, 5, fn + 4, {});
     QTest::keyClick(Child<QSpinBox>(panel, "lastSpecies"), Qt::Key_Return);
     QVERIFY(!panel->isVisible());
     QCOMPARE(t.RowHeight(fn + 2), -1);
-    w.sortSpecies();
+    w.ranges()->sortSpecies();
     QVERIFY(panel->isVisible());
     QTest::keyClick(Child<QSpinBox>(panel, "firstSpecies"), Qt::Key_Escape);
     QVERIFY(!panel->isVisible());
     QCOMPARE(t.RowHeight(fn + 2), -1);
     QVERIFY(w.actions().hideRanges->isChecked());
-    w.toggleHiddenRanges();
+    w.ranges()->toggleHiddenRanges();
     for (int p = 1; p <= 6; ++p) QCOMPARE(t.RowHeight(fn + p), h);
     QVERIFY(!w.actions().hideRanges->isChecked());
 
     // Site rows: rows 3..FNRow-1 collapse; presses select ranges meanwhile.
-    w.toggleSiteRows();
+    w.ranges()->toggleSiteRows();
     QVERIFY(w.actions().hideSiteRows->isChecked());
-    QVERIFY(w.rangeMode() == RangeMode::SiteRowsHidden);
+    QVERIFY(w.ranges()->mode() == RangeMode::SiteRowsHidden);
     QCOMPARE(t.RowHeight(2), h);
     QCOMPARE(t.RowHeight(3), 0);
     QCOMPARE(t.RowHeight(fn - 1), -1);
     QCOMPARE(t.RowHeight(fn), h);
     w.onGridPressed(Qt::LeftButton, {}, 5, fn + 1, {});
     QVERIFY(g->rangeSelect());
-    w.toggleSiteRows();
+    w.ranges()->toggleSiteRows();
     QVERIFY(!w.actions().hideSiteRows->isChecked());
-    QVERIFY(w.rangeMode() == RangeMode::None);
+    QVERIFY(w.ranges()->mode() == RangeMode::None);
     for (int r = 1; r <= fn; ++r) QCOMPARE(t.RowHeight(r), h);
 
     // Data-check mode.

@@ -52,9 +52,9 @@ int RunCrashChild(const QString& dir) {
     MainWindow& w = *s.w;
     s.dialogs->files << TestDataFile(QStringLiteral("example/example.vtb"));
     w.openTable();
-    w.sortReleves();
-    w.rangePanel()->setDescending(false);
-    w.applyRange();
+    w.ranges()->sortReleves();
+    w.ranges()->panel()->setDescending(false);
+    w.ranges()->applyRange();
     if (!w.hasUnsavedChanges()) return 3;
     QFile expected(QDir(dir).filePath(QStringLiteral("expected.vtb")));
     if (!expected.open(QIODevice::WriteOnly)) return 4;
@@ -129,8 +129,8 @@ void TestWindowRecovery::killedProgramLeavesItsTableToRestore() {
     QCOMPARE(FileBytes(path), expected);
     w.writeRecovery();
     QVERIFY(!QFile::exists(recovery));
-    w.sortSpecies();
-    w.applyRange();
+    w.ranges()->sortSpecies();
+    w.ranges()->applyRange();
     w.writeRecovery();
     QVERIFY(QFile::exists(recovery));
     s.dialogs->saveChoices << tavik::ui::UserDialogs::SaveChoice::Discard;
@@ -153,8 +153,8 @@ void TestWindowRecovery::aFolderWhereNothingCanBeKeptIsSaidOnce() {
     w.openTable();
     QCoreApplication::processEvents();
     QVERIFY(s.dialogs->errors.isEmpty());
-    w.sortReleves();
-    w.applyRange();
+    w.ranges()->sortReleves();
+    w.ranges()->applyRange();
     QVERIFY(w.hasUnsavedChanges());
     const QString where = QDir(RecoveryDir(tmp.path())).filePath(QStringLiteral("recovery.vtb"));
     QTRY_COMPARE(s.dialogs->errors.size(), 1);
@@ -163,8 +163,8 @@ void TestWindowRecovery::aFolderWhereNothingCanBeKeptIsSaidOnce() {
              qPrintable(w.noteText()));
     // Once: not again at the next write, nor after the next change.
     w.writeRecovery();
-    w.sortSpecies();
-    w.applyRange();
+    w.ranges()->sortSpecies();
+    w.ranges()->applyRange();
     w.writeRecovery();
     QCoreApplication::processEvents();
     QCOMPARE(s.dialogs->errors.size(), 1);
@@ -198,8 +198,8 @@ void TestWindowRecovery::secondProgramLeavesTheFileAlone() {
     MainWindow& w = *s.w;
     QVERIFY(s.dialogs->restoreQuestions.isEmpty());
     w.workspace().table = MakeTable({{"A"}, {"A", "B"}});
-    w.sortSpecies();
-    w.applyRange();
+    w.ranges()->sortSpecies();
+    w.ranges()->applyRange();
     w.writeRecovery();
     QCOMPARE(FileBytes(rec.filePath(QStringLiteral("recovery.vtb"))),
              FileBytes(TestDataFile(QStringLiteral("example/example.vtb"))));
@@ -208,8 +208,8 @@ void TestWindowRecovery::secondProgramLeavesTheFileAlone() {
     QCOMPARE(w.recoveryPath(), own);
     QCOMPARE(UncompressedBytes(own), Saved(w.workspace().table));
     running.unlock();
-    w.sortReleves();
-    w.applyRange();
+    w.ranges()->sortReleves();
+    w.ranges()->applyRange();
     w.writeRecovery();
     QCOMPARE(UncompressedBytes(own), Saved(w.workspace().table));
     s.dialogs->saveChoices << tavik::ui::UserDialogs::SaveChoice::Discard;
@@ -266,9 +266,9 @@ void TestWindowRecovery::pictures() {
     w.openTable();
     w.grid()->setCurrentCell(2, w.workspace().table.FNRow() + 4);
     s.dialogs->answers << true;
-    w.deleteRow();
-    w.sortSpecies();
-    w.applyRange();
+    w.editing()->deleteRow();
+    w.ranges()->sortSpecies();
+    w.ranges()->applyRange();
     w.undo();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QMenu* edit = nullptr;

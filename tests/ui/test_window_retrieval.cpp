@@ -45,19 +45,19 @@ void TestWindowRetrieval::wholeRoad() {
     QCOMPARE(t.FNRow(), 31);  // the data file carries all thirty items
 
     // Two conditions: ブナ from class 1 and チシマザサ from class 1.
-    w.showRetrievalPanel();
-    auto* r = w.retrievalPanel();
+    w.retrieval()->showRetrievalPanel();
+    auto* r = w.retrieval()->panel();
     QVERIFY(r->isVisible());
     QCOMPARE(r->lastRecord(), 60);
     // The panel names the file as the status line does; the folder is in the hint.
     QCOMPARE(r->fileNameShown(), QStringLiteral("example.tki"));
     QCOMPARE(r->fileNameHint(), TestDataFile(QStringLiteral("example/example.tki")));
     r->setNames({QStringLiteral("ﾌﾞﾅ")});
-    w.convertToStandardNames();
+    w.retrieval()->convertToStandardNames();
     QCOMPARE(r->names().front(), QStringLiteral("ブナ"));
     r->setCondition(0, QStringLiteral("ブナ"), 1, tavik::Connective::And);
     r->setCondition(1, QStringLiteral("チシマザサ"), 1, tavik::Connective::And);  // そして
-    w.scanFieldData(false);
+    w.retrieval()->scanFieldData(false);
     const int hits = w.workspace().retrieval.HitCount();
     QCOMPARE(r->hitsText(), QString::number(hits));
     QCOMPARE(r->searchingText(), QStringLiteral("60"));
@@ -83,7 +83,7 @@ void TestWindowRetrieval::wholeRoad() {
     QCOMPARE(hits, expected.size());
 
     s.dialogs->texts << QStringLiteral("ブナ－チシマザサ");
-    w.putIntoTable();
+    w.retrieval()->putIntoTable();
     QVERIFY(!r->isVisible());
     QCOMPARE(t.ReleveCount(), hits);
     QCOMPARE(t.TableTitle, std::string("ブナ－チシマザサ"));
@@ -101,12 +101,12 @@ void TestWindowRetrieval::wholeRoad() {
     }
 
     // Sort species by frequency, more first.
-    w.sortSpecies();
-    QVERIFY(w.rangePanel()->isVisible());
-    QCOMPARE(w.rangePanel()->range().p2, t.SpeciesCount());
-    w.applyRange();
-    QVERIFY(!w.rangePanel()->isVisible());
-    QVERIFY(w.rangeMode() == RangeMode::None);
+    w.ranges()->sortSpecies();
+    QVERIFY(w.ranges()->panel()->isVisible());
+    QCOMPARE(w.ranges()->panel()->range().p2, t.SpeciesCount());
+    w.ranges()->applyRange();
+    QVERIFY(!w.ranges()->panel()->isVisible());
+    QVERIFY(w.ranges()->mode() == RangeMode::None);
     for (int p = 2; p <= t.SpeciesCount(); ++p)
         QVERIFY(t.SpFreq()[p] <= t.SpFreq()[p - 1]);
     QCOMPARE(Q(t.Text(1, t.FNRow() + 1)), QStringLiteral("   1"));
@@ -125,9 +125,9 @@ void TestWindowRetrieval::wholeRoad() {
     for (int q = 1; q <= t.ReleveCount(); ++q)
         for (int p = 1; p <= t.SpeciesCount(); ++p)
             covers.push_back(t.Covers(t.ReleveKeyAt(q), t.SpeciesKeyAt(p)));
-    w.sortReleves();
-    w.rangePanel()->setDescending(false);
-    w.applyRange();
+    w.ranges()->sortReleves();
+    w.ranges()->panel()->setDescending(false);
+    w.ranges()->applyRange();
     s.dialogs->files << path;
     s.dialogs->answers << false;
     w.saveTable();
@@ -161,28 +161,28 @@ void TestWindowRetrieval::scanCanBeStoppedAndLocksTheWindow() {
     MainWindow& w = *s.w;
     s.dialogs->files << TestDataFile(QStringLiteral("example/example.tki"));
     w.chooseDataFile();
-    w.showRetrievalPanel();
+    w.retrieval()->showRetrievalPanel();
     tavik::ui::WorkProgress::setPumpInterval(0);
     bool lockedWhileRunning = false;
     QTimer::singleShot(0, &w, [&] {
         lockedWhileRunning = !w.menuBar()->isEnabled() && !w.grid()->isEnabled() &&
-                             !w.retrievalPanel()->findChild<QPushButton*>(QStringLiteral("putIntoTable"))->isEnabled() &&
+                             !w.retrieval()->panel()->findChild<QPushButton*>(QStringLiteral("putIntoTable"))->isEnabled() &&
                              w.workMessage()->cancelButton()->isVisible();
         w.workMessage()->cancelButton()->click();
     });
-    w.scanFieldData(false);
+    w.retrieval()->scanFieldData(false);
     tavik::ui::WorkProgress::setPumpInterval(40);
     QVERIFY(lockedWhileRunning);
-    QVERIFY(w.retrievalPanel()->searchingText().endsWith(QStringLiteral("中止")));
+    QVERIFY(w.retrieval()->panel()->searchingText().endsWith(QStringLiteral("中止")));
     QVERIFY(w.workspace().retrieval.HitCount() < 60);
     QVERIFY(w.menuBar()->isEnabled());
     QVERIFY(w.grid()->isEnabled());
     QVERIFY(!w.workMessage()->isVisible());
     QVERIFY(!w.workMessage()->cancelButton()->isVisible());
     // The next scan runs to the end.
-    w.scanFieldData(false);
+    w.retrieval()->scanFieldData(false);
     QCOMPARE(w.workspace().retrieval.HitCount(), 60);
-    QCOMPARE(w.retrievalPanel()->searchingText(), QStringLiteral("60"));
+    QCOMPARE(w.retrieval()->panel()->searchingText(), QStringLiteral("60"));
 }
 
 void TestWindowRetrieval::unreadableRelevesAreReported() {
@@ -202,14 +202,14 @@ void TestWindowRetrieval::unreadableRelevesAreReported() {
     MainWindow& w = *s.w;
     s.dialogs->files << tki;
     w.chooseDataFile();
-    w.showRetrievalPanel();
-    w.scanFieldData(false);
+    w.retrieval()->showRetrievalPanel();
+    w.retrieval()->scanFieldData(false);
     QCOMPARE(w.workspace().retrieval.HitCount(), 18);
     QCOMPARE(s.dialogs->notices.size(), 1);
     QCOMPARE(s.dialogs->notices.last(), QStringLiteral("読み取れない測定 2 件をとばしました: 19, 20"));
     // Putting reads only the marked relevés, all readable: nothing more to report.
     s.dialogs->texts << QStringLiteral("Dune");
-    w.putIntoTable();
+    w.retrieval()->putIntoTable();
     QCOMPARE(w.workspace().table.ReleveCount(), 18);
     QCOMPARE(s.dialogs->notices.size(), 1);
     QVERIFY(s.dialogs->errors.isEmpty());
@@ -226,13 +226,13 @@ void TestWindowRetrieval::codesOfTheDataComeWithThePutStep() {
     w.chooseDataFile();
     t.CodeK = 3;
     t.CodeD = 2;
-    w.showRetrievalPanel();
-    w.scanFieldData(false);
+    w.retrieval()->showRetrievalPanel();
+    w.retrieval()->scanFieldData(false);
     QCOMPARE(t.CodeD, 2);
     QCOMPARE(t.CodeK, 3);
     const int steps = w.undoStack()->count();
     s.dialogs->texts << QStringLiteral("Dune");
-    w.putIntoTable();
+    w.retrieval()->putIntoTable();
     QCOMPARE(w.undoStack()->count(), steps + 1);
     QCOMPARE(t.CodeK, 5);
     QCOMPARE(t.CodeD, 1);

@@ -28,50 +28,50 @@ void TestWindowSearch::searchHits() {
     w.workspace().table.SetHeaderText(w.workspace().table.ReleveKeyAt(2), 3, "ブナ平");
     w.showTableStatus();
     const int fn = w.workspace().table.FNRow();
-    auto* p = w.searchPanel();
+    auto* p = w.editing()->searchPanel();
     auto* g = w.grid();
 
-    w.showSearchPanel();
+    w.editing()->showSearchPanel();
     QVERIFY(p->isVisible());
     QCOMPARE(Child<QLabel>(p, "searchPrompt")->text(), QStringLiteral("検索する文字列"));
     Child<QComboBox>(p, "searchText")->setEditText(QStringLiteral(" ブナ "));
-    w.onSearchPartial();
+    w.editing()->onSearchPartial();
     QVERIFY(!p->isVisible());
     QCOMPARE(g->searchHits(), (std::vector<QPoint>{{2, fn + 1}, {2, fn + 2}, {5, 3}}));
     QCOMPARE(Child<QComboBox>(p, "searchText")->count(), 1);
     QCOMPARE(Child<QComboBox>(p, "searchText")->itemText(0), QStringLiteral(" ブナ "));
 
-    w.showSearchPanel();
+    w.editing()->showSearchPanel();
     Child<QComboBox>(p, "searchText")->setEditText(QStringLiteral("ブナ"));
-    w.onSearchExact();
+    w.editing()->onSearchExact();
     QCOMPARE(g->searchHits(), (std::vector<QPoint>{{2, fn + 1}}));
 
     // Enter searches partially; Esc only closes and keeps the hits.
-    w.showSearchPanel();
+    w.editing()->showSearchPanel();
     Child<QComboBox>(p, "searchText")->setEditText(QStringLiteral("ナラ"));
     QTest::keyClick(Child<QComboBox>(p, "searchText")->lineEdit(), Qt::Key_Return);
     QCOMPARE(g->searchHits(), (std::vector<QPoint>{{2, fn + 3}}));
     QCOMPARE(Child<QComboBox>(p, "searchText")->count(), 3);
-    w.showSearchPanel();
+    w.editing()->showSearchPanel();
     QTest::keyClick(Child<QComboBox>(p, "searchText")->lineEdit(), Qt::Key_Escape);
     QVERIFY(!p->isVisible());
     QCOMPARE(g->searchHits().size(), std::size_t(1));
 
     // A blank search clears the hits, so does the release.
-    w.showSearchPanel();
+    w.editing()->showSearchPanel();
     Child<QComboBox>(p, "searchText")->setEditText(QStringLiteral("   "));
-    w.onSearchPartial();
+    w.editing()->onSearchPartial();
     QVERIFY(g->searchHits().empty());
-    w.showSearchPanel();
+    w.editing()->showSearchPanel();
     Child<QComboBox>(p, "searchText")->setEditText(QStringLiteral("ブナ"));
-    w.onSearchPartial();
+    w.editing()->onSearchPartial();
     QVERIFY(!g->searchHits().empty());
     // Esc on a button of the panel cancels, the hits stay.
-    w.showSearchPanel();
+    w.editing()->showSearchPanel();
     QTest::keyClick(Child<QPushButton>(p, "searchPartial"), Qt::Key_Escape);
     QVERIFY(!p->isVisible());
     QVERIFY(!g->searchHits().empty());
-    w.resetSearch();
+    w.editing()->resetSearch();
     QVERIFY(g->searchHits().empty());
     // More matches than marks: the note says the marks stop at twenty.
     {
@@ -79,18 +79,18 @@ void TestWindowSearch::searchHits() {
         for (int i = 1; i <= 25; ++i) many.push_back("ササ" + std::to_string(i));
         w.workspace().table = tavik::testing::MakeTable({many});
         w.showTableStatus();
-        w.showSearchPanel();
+        w.editing()->showSearchPanel();
         Child<QComboBox>(p, "searchText")->setEditText(QStringLiteral("ササ"));
-        w.onSearchPartial();
+        w.editing()->onSearchPartial();
         QCOMPARE(g->searchHits().size(), std::size_t(20));
         QCOMPARE(w.noteText(), QStringLiteral("「ササ」：20 か所以上"));
-        w.showSearchPanel();
+        w.editing()->showSearchPanel();
         Child<QComboBox>(p, "searchText")->setEditText(QStringLiteral("ササ2"));
-        w.onSearchPartial();  // ササ2, ササ20 ... ササ25
+        w.editing()->onSearchPartial();  // ササ2, ササ20 ... ササ25
         QCOMPARE(w.noteText(), QStringLiteral("「ササ2」：7 か所"));
     }
     // Clearing the table forgets hits too.
-    w.onSearchPartial();
+    w.editing()->onSearchPartial();
     w.clearTable();
     QVERIFY(g->searchHits().empty());
 }
@@ -104,14 +104,14 @@ void TestWindowSearch::hitsDoNotStayOnAnotherSpecies() {
     const Table& t = w.workspace().table;
     const int fn = t.FNRow();
     auto* g = w.grid();
-    w.showSearchPanel();
-    Child<QComboBox>(w.searchPanel(), "searchText")->setEditText(QStringLiteral("ギンリョウ"));
-    w.onSearchPartial();
+    w.editing()->showSearchPanel();
+    Child<QComboBox>(w.editing()->searchPanel(), "searchText")->setEditText(QStringLiteral("ギンリョウ"));
+    w.editing()->onSearchPartial();
     QCOMPARE(g->searchHits(), (std::vector<QPoint>{{2, fn + 2}}));
     // Deleting the found species moves ミズナラ onto its row: the mark must not follow the row.
     g->setCurrentCell(2, fn + 2);
     s.dialogs->answers << true;
-    w.deleteRow();
+    w.editing()->deleteRow();
     QCOMPARE(Q(t.Text(2, fn + 2)), QStringLiteral("ミズナラ"));
     QVERIFY(g->searchHits().empty());
     // Nor does undoing the deletion bring a mark back onto a row.

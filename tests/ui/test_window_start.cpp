@@ -95,7 +95,7 @@ void TestWindowStart::startupDefaults() {
     const QRect screen = w.screen()->availableGeometry();
     QCOMPARE(w.size(), QSize(qMax(screen.width() * 4 / 5, 320), qMax(screen.height() * 4 / 5, 240)));
     QCOMPARE(Q(w.workspace().iniFileName), QDir(tmp.path()).filePath(QStringLiteral("tavik.ini")));
-    QVERIFY(w.rangeMode() == RangeMode::None);
+    QVERIFY(w.ranges()->mode() == RangeMode::None);
     QVERIFY(w.actions().useEmbeddedItems->isChecked());
     QVERIFY(!w.workMessage()->isVisible());
     QVERIFY(s.dialogs->errors.isEmpty());
@@ -236,7 +236,7 @@ void TestWindowStart::settingsFontAndEmbeddedItems() {
     QCOMPARE(Q(t.Text(2, 5)), QStringLiteral("緯度（度分秒）"));
 
     // The table font: a new size, the grid laid out anew (nothing stays hidden).
-    w.toggleSiteRows();
+    w.ranges()->toggleSiteRows();
     QFont f(QStringLiteral("IPAMincho"));
     f.setPointSize(12);
     s.dialogs->fontAnswer = f;
@@ -244,7 +244,7 @@ void TestWindowStart::settingsFontAndEmbeddedItems() {
     QCOMPARE(t.FontSize, 12);
     QCOMPARE(t.RowHeight(5), t.DefaultRowHeight());
     QVERIFY(!w.actions().hideSiteRows->isChecked());
-    QVERIFY(w.rangeMode() == RangeMode::None);
+    QVERIFY(w.ranges()->mode() == RangeMode::None);
     // Cancelling the font dialog keeps the font.
     s.dialogs->fontAnswer.reset();
     w.chooseTableFont();

@@ -55,8 +55,8 @@ void TestWindowUndo::sortsUndoAndRedoWithMenuCaptions() {
                                                       QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
 
     const QByteArray start = Saved(t);
-    w.sortSpecies();
-    w.applyRange();
+    w.ranges()->sortSpecies();
+    w.ranges()->applyRange();
     const QByteArray speciesSorted = Saved(t);
     QVERIFY(speciesSorted != start);
     QCOMPARE(undo->text(), QStringLiteral("元に戻す：植物を頻度順で並び替え"));
@@ -64,8 +64,8 @@ void TestWindowUndo::sortsUndoAndRedoWithMenuCaptions() {
     QVERIFY(!redo->isEnabled());
     QVERIFY(w.windowTitle().startsWith(QLatin1Char('*')));
 
-    w.sortReleves();
-    w.applyRange();
+    w.ranges()->sortReleves();
+    w.ranges()->applyRange();
     const QByteArray bothSorted = Saved(t);
     QVERIFY(bothSorted != speciesSorted);
     QCOMPARE(undo->text(), QStringLiteral("元に戻す：測定を種数順で並び替え"));
@@ -87,14 +87,14 @@ void TestWindowUndo::sortsUndoAndRedoWithMenuCaptions() {
     // A move that finds nothing to move is no change: what could be done again stays.
     undo->trigger();
     QVERIFY(redo->isEnabled());
-    w.onRowMoved(t.FNRow() + 1, t.FNRow() + 100);
+    w.editing()->onRowMoved(t.FNRow() + 1, t.FNRow() + 100);
     QVERIFY(redo->isEnabled());
     QCOMPARE(w.undoStack()->count(), 2);
 
     // A new change drops it.
-    w.sortSpecies();
-    w.rangePanel()->setDescending(false);
-    w.applyRange();
+    w.ranges()->sortSpecies();
+    w.ranges()->panel()->setDescending(false);
+    w.ranges()->applyRange();
     QVERIFY(!redo->isEnabled());
     QCOMPARE(redo->text(), QStringLiteral("やり直し"));
     QCOMPARE(w.undoStack()->count(), 2);
@@ -123,12 +123,12 @@ void TestWindowUndo::everyChangeComesBackExactly() {
         if (changes) QVERIFY2(states.last() != states[states.size() - 2], qPrintable(name));
     };
     auto retrieve = [&](const QString& species, const QString& title) {
-        w.showRetrievalPanel();
-        w.retrievalPanel()->clearConditions();
-        w.retrievalPanel()->setCondition(0, species, 1, tavik::Connective::And);
-        w.scanFieldData(false);
+        w.retrieval()->showRetrievalPanel();
+        w.retrieval()->panel()->clearConditions();
+        w.retrieval()->panel()->setCondition(0, species, 1, tavik::Connective::And);
+        w.retrieval()->scanFieldData(false);
         s.dialogs->texts << title;
-        w.putIntoTable();
+        w.retrieval()->putIntoTable();
     };
     const int fn = t.FNRow();
 
@@ -145,43 +145,43 @@ void TestWindowUndo::everyChangeComesBackExactly() {
     // More relevés into a table that has some, growing it past its spare columns.
     step(QStringLiteral("表にデータを加える"), [&] { retrieve(QStringLiteral("ミズナラ"), QStringLiteral("ブナ林")); });
     step(QStringLiteral("植物を頻度順で並び替え"), [&] {
-        w.sortSpecies();
-        w.applyRange();
+        w.ranges()->sortSpecies();
+        w.ranges()->applyRange();
     });
     step(QStringLiteral("測定を種数順で並び替え"), [&] {
-        w.sortReleves();
-        w.rangePanel()->setDescending(false);
-        w.applyRange();
+        w.ranges()->sortReleves();
+        w.ranges()->panel()->setDescending(false);
+        w.ranges()->applyRange();
     });
     step(QStringLiteral("反復平均法で行列並び替え"), [&] {
         s.dialogs->answers << false << true;
-        w.reciprocalAveraging();
+        w.analysis()->reciprocalAveraging();
     });
-    step(QStringLiteral("行の移動"), [&] { w.onRowMoved(fn + 1, fn + 6); });
-    step(QStringLiteral("列の移動"), [&] { w.onColumnMoved(4, 9); });
+    step(QStringLiteral("行の移動"), [&] { w.editing()->onRowMoved(fn + 1, fn + 6); });
+    step(QStringLiteral("列の移動"), [&] { w.editing()->onColumnMoved(4, 9); });
     step(QStringLiteral("行の削除"), [&] {
         w.grid()->setCurrentCell(2, fn + 3);
         s.dialogs->answers << true;
-        w.deleteRow();
+        w.editing()->deleteRow();
     });
     step(QStringLiteral("列の削除"), [&] {
         w.grid()->setCurrentCell(6, 2);
         s.dialogs->answers << true;
-        w.deleteColumn();
+        w.editing()->deleteColumn();
     });
     step(QStringLiteral("行の挿入"), [&] {
         w.grid()->setCurrentCell(2, fn + 2);
         s.dialogs->answers << true;
-        w.insertRow();
+        w.editing()->insertRow();
     });
     step(QStringLiteral("コメントの書込み"), [&] {
         s.dialogs->texts << QStringLiteral("― 林床の種 ―");
-        w.writeComment();
+        w.editing()->writeComment();
     });
     step(QStringLiteral("列の挿入"), [&] {
         w.grid()->setCurrentCell(5, 2);
         s.dialogs->answers << true;
-        w.insertColumn();
+        w.editing()->insertColumn();
     });
     step(QStringLiteral("組成表の標題の編集"), [&] {
         s.dialogs->texts << QStringLiteral("ブナ－ミズナラ林");
@@ -242,8 +242,8 @@ void TestWindowUndo::unsavedChangesAreAskedAbout() {
     w.undo();
     QCOMPARE(Saved(t), loaded);
 
-    w.sortSpecies();
-    w.applyRange();
+    w.ranges()->sortSpecies();
+    w.ranges()->applyRange();
     QVERIFY(w.windowTitle().startsWith(QLatin1Char('*')));
     const QByteArray changed = Saved(t);
 
@@ -294,9 +294,9 @@ void TestWindowUndo::unsavedChangesAreAskedAbout() {
     QVERIFY(!w.windowTitle().startsWith(QLatin1Char('*')));
 
     // Turned off in the settings: no question, as before the question existed.
-    w.sortSpecies();
-    w.rangePanel()->setDescending(false);
-    w.applyRange();
+    w.ranges()->sortSpecies();
+    w.ranges()->panel()->setDescending(false);
+    w.ranges()->applyRange();
     QVERIFY(w.hasUnsavedChanges());
     w.workspace().settings.askToSave = false;
     w.clearTable();
@@ -324,9 +324,9 @@ void TestWindowUndo::historyKeepsTheStepsOfTheSettings() {
     QCOMPARE(w.undoStack()->undoLimit(), 3);
     UnevenTable(w);
     for (int i = 0; i < 5; ++i) {
-        w.sortSpecies();
-        w.rangePanel()->setDescending(i % 2 == 0);
-        w.applyRange();
+        w.ranges()->sortSpecies();
+        w.ranges()->panel()->setDescending(i % 2 == 0);
+        w.ranges()->applyRange();
     }
     QCOMPARE(w.undoStack()->count(), 3);
     // The oldest steps are gone: the table can no longer come back to where it was.
@@ -346,7 +346,7 @@ void TestWindowUndo::diagnosticReorderIsOneStep() {
     w.workspace().table.MoveRow(t.FNRow() + 1, t.FNRow() + 3);
     const QByteArray before = Saved(t);
     const int steps = w.undoStack()->count();
-    w.sortByDiagnosticBlocks();
+    w.analysis()->sortByDiagnosticBlocks();
     QCOMPARE(w.undoStack()->count(), steps + 1);
     QCOMPARE(w.actions().undo->text(), QStringLiteral("元に戻す：診断種の順に組成表を並べ替える"));
     const QByteArray after = Saved(t);
@@ -371,7 +371,7 @@ void TestWindowUndo::emptyTableLaidOutAnewEndsTheHistory() {
     const Table& t = w.workspace().table;
     w.grid()->setCurrentCell(4, 2);
     s.dialogs->answers << true;
-    w.deleteColumn();
+    w.editing()->deleteColumn();
     QCOMPARE(t.ReleveCount(), 0);
     QCOMPARE(t.SpeciesCount(), 0);
     QVERIFY(w.actions().undo->isEnabled());

@@ -10,12 +10,17 @@
 
 #include "scripted_dialogs.h"
 #include "tests/core/test_helpers.h"
+#include "ui/analysis_controller.h"
+#include "ui/editing_controller.h"
 #include "ui/main_window.h"
+#include "ui/output_controller.h"
+#include "ui/retrieval_controller.h"
 #include "ui/qt_text.h"
 
 namespace tavik::testing {
 
 using ui::MainWindow;
+using ui::OutputController;
 using ui::Q;
 
 // The outputs that follow the table: enabled once it holds relevés.

@@ -1,14 +1,15 @@
 // Retrieval of relevés: the panel's scans, the putting into the table, and its other
 // buttons. The scan shows its counters while it runs and can be stopped.
-#include "ui/grid_widget.h"
-#include "ui/main_window.h"
-#include "ui/undo_commands.h"
-#include <QTimer>
+#include "ui/retrieval_controller.h"
+
 #include <exception>
-#include "ui/qt_text.h"
+
 #include "ui/main_window_busy.h"
+#include "ui/qt_text.h"
 #include "ui/retrieval_panel.h"
+#include "ui/undo_commands.h"
 #include "ui/user_dialogs.h"
+#include "ui/window_services.h"
 #include "ui/work_message.h"
 
 namespace tavik::ui {
@@ -36,11 +37,22 @@ private:
 };
 }  // namespace
 
-void MainWindow::showRetrievalPanel() {
-    if (busy_) return;
-    showTableStatus();
+RetrievalController::RetrievalController(WindowServices& window, QWidget* panelParent, QObject* parent)
+    : QObject(parent), window_(window), ws_(window.workspace()), panel_(new RetrievalPanel(panelParent)) {
+    RetrievalPanel* r = panel_;
+    connect(r, &RetrievalPanel::scanRequested, this, &RetrievalController::scanFieldData);
+    connect(r, &RetrievalPanel::resetRequested, this, &RetrievalController::resetRetrieval);
+    connect(r, &RetrievalPanel::putIntoTableRequested, this, &RetrievalController::putIntoTable);
+    connect(r, &RetrievalPanel::closeRequested, this, &RetrievalController::closeRetrievalPanel);
+    connect(r, &RetrievalPanel::standardNamesRequested, this, &RetrievalController::convertToStandardNames);
+    connect(r, &RetrievalPanel::changeFileRequested, this, &RetrievalController::dataFileChangeRequested);
+}
+
+void RetrievalController::showRetrievalPanel() {
+    if (window_.isBusy()) return;
+    window_.showTableStatus();
     ws_.OpenRetrieval();
-    RetrievalPanel* p = retrievalPanel_;
+    RetrievalPanel* p = panel_;
     p->setFileName(Q(ws_.dataFileName));
     p->setRecordCount(ws_.releveRecordCount);
     p->setTableCounts(ws_.table.ReleveCount(), ws_.table.SpeciesCount());
@@ -52,32 +64,32 @@ void MainWindow::showRetrievalPanel() {
     p->focusMeshPrefix();
 }
 
-void MainWindow::resetRetrieval() {
+void RetrievalController::resetRetrieval() {
     showRetrievalPanel();
-    retrievalPanel_->clearConditions();
-    retrievalPanel_->focusFirstName();
+    panel_->clearConditions();
+    panel_->focusFirstName();
 }
 
 // Runs one pass of the retrieval under the work message with its stop button; false when
 // the pass failed (the error has been shown).
-bool MainWindow::runRetrievalPass(const char* what, bool scanning,
+bool RetrievalController::runRetrievalPass(const char* what, bool scanning,
                                   const std::function<void(RetrievalProgress&)>& pass) {
-    auto busy = BusyScope::working(this, {}, Qt::BusyCursor);
-    PanelProgress progress(retrievalPanel_, message_, scanning);
+    auto busy = BusyScope::working(&window_, {}, Qt::BusyCursor);
+    PanelProgress progress(panel_, window_.workMessage(), scanning);
     progress.Show(what, "");
     try {
         pass(progress);
     } catch (const std::exception& e) {
         busy.end();
-        showError(QString(), e);
+        window_.showError(QString(), e);
         return false;
     }
     return true;
 }
 
-void MainWindow::scanFieldData(bool additional) {
-    if (busy_) return;
-    RetrievalPanel* p = retrievalPanel_;
+void RetrievalController::scanFieldData(bool additional) {
+    if (window_.isBusy()) return;
+    RetrievalPanel* p = panel_;
     p->setHits(0);
     const ScanParams params = p->conditions(additional);
     ScanResult result;
@@ -87,20 +99,20 @@ void MainWindow::scanFieldData(bool additional) {
     if (!ok) return;
     if (result.cancelled) p->markStopped();
     if (const std::string msg = SkippedRecordsMessage(result.skipped); !msg.empty())
-        dialogs_->inform(this, Q(msg));
+        window_.dialogs().inform(window_.dialogParent(), Q(msg));
 }
 
-void MainWindow::putIntoTable() {
-    if (busy_) return;
-    retrievalPanel_->hide();
+void RetrievalController::putIntoTable() {
+    if (window_.isBusy()) return;
+    panel_->hide();
     PutResult result;
     // The relevés put in and the title given after are one step to undo.
-    beginStep(QStringLiteral("表にデータを加える"));
+    window_.beginStep(QStringLiteral("表にデータを加える"));
     const bool ok = runRetrievalPass("　組成表に組み込んでいます　", false, [&](RetrievalProgress& progress) {
         // A pass that fails half-way still leaves a step: what it put in can be taken out.
         std::exception_ptr failed;
         // Nothing put in, nothing recounted and the same codes: no step.
-        pushChange(QStringLiteral("表へのデータ追加"), std::make_unique<AppendChange>([&](Table&) {
+        window_.pushChange(QStringLiteral("表へのデータ追加"), std::make_unique<AppendChange>([&](Table&) {
                        try {
                            result = ws_.PutIntoTable(&progress);
                        } catch (...) {
@@ -110,32 +122,28 @@ void MainWindow::putIntoTable() {
                    }));
         if (failed) std::rethrow_exception(failed);
     });
-    refresh();
+    window_.refresh();
     if (ok) {
         QString notes = Q(SkippedRecordsMessage(result.skipped));
         if (const std::string msg = NotPlacedRecordsMessage(result.notPlaced); !msg.empty())
             notes += (notes.isEmpty() ? QString() : QStringLiteral("\n")) + Q(msg);
-        if (!notes.isEmpty()) dialogs_->inform(this, notes);
+        if (!notes.isEmpty()) window_.dialogs().inform(window_.dialogParent(), notes);
     }
-    editTitle();
-    endStep();
+    window_.editTitle();
+    window_.endStep();
     // Retrieval is long work: the recovery file follows once the window is free again.
-    QTimer::singleShot(0, this, &MainWindow::writeRecovery);
-    showTableStatus();
+    window_.writeRecoveryLater();
+    window_.showTableStatus();
 }
 
-void MainWindow::closeRetrievalPanel() { retrievalPanel_->hide(); }
+void RetrievalController::closeRetrievalPanel() { panel_->hide(); }
 
-void MainWindow::convertToStandardNames() {
-    QStringList names = retrievalPanel_->names();
+void RetrievalController::convertToStandardNames() {
+    QStringList names = panel_->names();
     for (QString& n : names)
         if (!n.isEmpty()) n = Q(ws_.StandardName(S(n)));
-    retrievalPanel_->setNames(names);
+    panel_->setNames(names);
 }
 
-void MainWindow::changeDataFileFromPanel() {
-    chooseDataFile();
-    showRetrievalPanel();
-}
 
 }  // namespace tavik::ui

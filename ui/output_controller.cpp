@@ -1,6 +1,8 @@
 // The outputs of the composition table: the output panel in each of its modes, the file
 // prompt, printing with the printer setup and the font of printing, the site exports, and
 // the header-item configuration that shares the panel.
+#include "ui/output_controller.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
@@ -13,10 +15,8 @@
 #include "output/print_layout.h"
 #include "output/site_exports.h"
 #include "output/text_layout.h"
-#include "ui/freq_window.h"
-#include "ui/grid_widget.h"
-#include "ui/main_window.h"
 #include "ui/main_window_busy.h"
+#include "ui/window_services.h"
 #include "ui/output_panel.h"
 #include "ui/printer_device.h"
 #include "ui/qt_text.h"
@@ -61,69 +61,80 @@ OutputFileKind KindOf(SiteExport what) {
 
 }  // namespace
 
+OutputController::OutputController(WindowServices& window, QWidget* panelParent, QObject* parent)
+    : QObject(parent), window_(window), ws_(window.workspace()), panel_(new OutputPanel(panelParent)) {
+    connect(panel_, &OutputPanel::outputRequested, this, &OutputController::runOutput);
+    connect(panel_, &OutputPanel::cancelRequested, this, &OutputController::cancelOutput);
+    connect(panel_, &OutputPanel::fontRequested, this, &OutputController::chooseOutputFont);
+    connect(panel_, &OutputPanel::captionEdited, this, &OutputController::editItemCaption);
+    connect(panel_, &OutputPanel::choicesChanged, this, &OutputController::keepPanelChoices);
+}
+
+OutputController::~OutputController() = default;
+
 // ---- Opening the panel ---------------------------------------------------------------------
 
-void MainWindow::showTextOutput() { openOutputPanel(OutputMode::Text); }
-void MainWindow::showSpreadsheetOutput() { openOutputPanel(OutputMode::Spreadsheet); }
-void MainWindow::showPrintOutput() { openOutputPanel(OutputMode::Print); }
-void MainWindow::showSimplePrintOutput() { openOutputPanel(OutputMode::SimplePrint); }
-void MainWindow::showValueMatrixOutput() { openOutputPanel(OutputMode::ValueMatrix); }
-void MainWindow::showPCordOutput() { openOutputPanel(OutputMode::PCordMatrix); }
+void OutputController::showTextOutput() { openOutputPanel(OutputMode::Text); }
+void OutputController::showSpreadsheetOutput() { openOutputPanel(OutputMode::Spreadsheet); }
+void OutputController::showPrintOutput() { openOutputPanel(OutputMode::Print); }
+void OutputController::showSimplePrintOutput() { openOutputPanel(OutputMode::SimplePrint); }
+void OutputController::showValueMatrixOutput() { openOutputPanel(OutputMode::ValueMatrix); }
+void OutputController::showPCordOutput() { openOutputPanel(OutputMode::PCordMatrix); }
 
-void MainWindow::openOutputPanel(OutputMode mode) {
-    if (busy_ || ws_.table.ReleveCount() <= 0) return;
+void OutputController::openOutputPanel(OutputMode mode) {
+    if (window_.isBusy() || ws_.table.ReleveCount() <= 0) return;
     // The options start the way the command line starts them; the counts the outputs read
     // are made current when the output runs.
     const OutputOptions o = OutputOptionsFor(mode, ws_.table, ws_.settings);
-    outputPanel_->openForOutput(mode, ItemsOf(ws_.table, true), ws_.table.SpeciesCount(),
+    panel_->openForOutput(mode, ItemsOf(ws_.table, true), ws_.table.SpeciesCount(),
                                 ws_.table.ReleveCount(), o);
     // The species that occur once, which the text and the full print list only on request.
     OutputOptions once = o;
     once.onceSpecies = false;
     const bool listsOnce = mode == OutputMode::Text || mode == OutputMode::Print;
-    outputPanel_->showOnceSpeciesCount(listsOnce ? OnceSpeciesLeftOut(ws_.table, once) : 0);
+    panel_->showOnceSpeciesCount(listsOnce ? OnceSpeciesLeftOut(ws_.table, once) : 0);
 }
 
-void MainWindow::changeHeaderItems() {
-    if (busy_) return;
+void OutputController::changeHeaderItems() {
+    if (window_.isBusy()) return;
     if (ws_.table.ReleveCount() > 0 &&
-        !dialogs_->askYesNo(this, QStringLiteral("表が初期化されます、続けますか？")))
+        !window_.dialogs().askYesNo(window_.dialogParent(), QStringLiteral("表が初期化されます、続けますか？")))
         return;
     ws_.settings.useDataItem = false;
-    updateTicks();
+    window_.updateTicks();
     // Names corrected in the panel take effect with 設定する, as part of its step.
     for (int n = 1; n <= kItemCount; ++n)
         captionsAtOpen_[static_cast<std::size_t>(n)] = ws_.table.ItemBoxes[static_cast<std::size_t>(n)].caption;
-    outputPanel_->openForConfiguration(ItemsOf(ws_.table, false));
+    panel_->openForConfiguration(ItemsOf(ws_.table, false));
 }
 
 // ---- 出力する and 取止める ---------------------------------------------------------------------
 
-void MainWindow::keepPanelChoices() {
+void OutputController::keepPanelChoices() {
     Settings& s = ws_.settings;
-    if (outputPanel_->mode() == OutputMode::ItemConfiguration) return;
-    s.frequency = outputPanel_->frequency();
-    s.oneTime = outputPanel_->onceSpecies();
-    s.direction = outputPanel_->direction();
-    s.cvMethod = outputPanel_->method();
-    s.utf8Files = outputPanel_->utf8Files();
-    if (freqWindow_) freqWindow_->setUtf8Files(s.utf8Files);
+    if (panel_->mode() == OutputMode::ItemConfiguration) return;
+    s.frequency = panel_->frequency();
+    s.oneTime = panel_->onceSpecies();
+    s.direction = panel_->direction();
+    s.cvMethod = panel_->method();
+    s.utf8Files = panel_->utf8Files();
+    emit utf8FilesChosen(s.utf8Files);
 }
 
-void MainWindow::runOutput() {
-    if (busy_) return;
-    outputPanel_->hide();
-    const OutputMode mode = outputPanel_->mode();
+void OutputController::runOutput() {
+    if (window_.isBusy()) return;
+    panel_->hide();
+    const OutputMode mode = panel_->mode();
     if (mode == OutputMode::ItemConfiguration) {
-        applyItemSelection(outputPanel_->ticks());
+        applyItemSelection(panel_->ticks());
         return;
     }
     keepPanelChoices();
     // The window stays usable while the panel is open: the table may have lost its relevés,
     // and its counts may have changed (a recount that changes any is a step to undo).
     if (ws_.table.ReleveCount() <= 0) return;
-    recountFrequencies();
-    OutputOptions o = outputPanel_->choices();
+    window_.recountFrequencies();
+    OutputOptions o = panel_->choices();
     o.layerLabels = ws_.settings.kaisou;
     const PrintFont font = PrintFontOf(ws_.table, ws_.settings);
     o.fontName = font.name;
@@ -133,9 +144,9 @@ void MainWindow::runOutput() {
     else writeOutputFile(o);
 }
 
-void MainWindow::cancelOutput() {
-    if (busy_) return;
-    if (outputPanel_->mode() == OutputMode::ItemConfiguration) {
+void OutputController::cancelOutput() {
+    if (window_.isBusy()) return;
+    if (panel_->mode() == OutputMode::ItemConfiguration) {
         // The choices of the configuration are dropped: every item is ticked as it shows.
         // So are the names corrected meanwhile.
         for (int n = 1; n <= kItemCount; ++n) {
@@ -146,35 +157,35 @@ void MainWindow::cancelOutput() {
     } else {
         keepPanelChoices();
     }
-    outputPanel_->hide();
+    panel_->hide();
 }
 
-void MainWindow::editItemCaption(int item, const QString& caption) {
+void OutputController::editItemCaption(int item, const QString& caption) {
     if (item < 1 || item > kItemCount) return;
     ws_.table.ItemBoxes[static_cast<std::size_t>(item)].caption = S(caption);
 }
 
-void MainWindow::chooseOutputFont() {
-    if (busy_) return;
+void OutputController::chooseOutputFont() {
+    if (window_.isBusy()) return;
     const PrintFont now = PrintFontOf(ws_.table, ws_.settings);
     QFont f(Q(now.name), now.size);
-    if (dialogs_->getFont(this, f, QStringLiteral("印刷のフォント"))) {
+    if (window_.dialogs().getFont(window_.dialogParent(), f, QStringLiteral("印刷のフォント"))) {
         // A font of its own: later changes of the table font leave it.
         ws_.settings.outputFontName = S(f.family());
         ws_.settings.outputFontSize = f.pointSize() > 0 ? f.pointSize() : now.size;
     }
     const PrintFont chosen = PrintFontOf(ws_.table, ws_.settings);
-    outputPanel_->showFont(Q(chosen.name), chosen.size);
+    panel_->showFont(Q(chosen.name), chosen.size);
 }
 
 // ---- Files ---------------------------------------------------------------------------------
 
-QString MainWindow::askOutputFile(OutputFileKind kind, const std::string& title) {
+QString OutputController::askOutputFile(OutputFileKind kind, const std::string& title) {
     const OutputFileRule& rule = OutputFileRuleOf(kind);
     const QString folder = !lastOutputFolder_.isEmpty() ? lastOutputFolder_
-                           : !lastTableFolder_.isEmpty() ? lastTableFolder_
+                           : !window_.tableFolder().isEmpty() ? window_.tableFolder()
                                                          : Q(ws_.settings.directory);
-    const QString path = dialogs_->saveFile(this, QStringLiteral("出力ファイルの指定"), rule.filter,
+    const QString path = window_.dialogs().saveFile(window_.dialogParent(), QStringLiteral("出力ファイルの指定"), rule.filter,
                                             Q(SuggestedOutputName(title, kind)), folder,
                                             QString::fromLatin1(rule.defaultSuffix));
     if (path.isEmpty()) return {};
@@ -183,24 +194,24 @@ QString MainWindow::askOutputFile(OutputFileKind kind, const std::string& title)
     return path;
 }
 
-bool MainWindow::confirmReplace(const QString& path, bool askOverwrite) {
-    if (askOverwrite && QFileInfo::exists(path) && !dialogs_->askYesAbort(this, Q(kOverwriteQuestion)))
+bool OutputController::confirmReplace(const QString& path, bool askOverwrite) {
+    if (askOverwrite && QFileInfo::exists(path) && !window_.dialogs().askYesAbort(window_.dialogParent(), Q(kOverwriteQuestion)))
         return false;
     // A read-only file is one the user meant to keep: replace it only when asked again.
     if (IsReadOnlyFile(S(path)) &&
-        !dialogs_->askYesNo(this, QFileInfo(path).fileName() + QStringLiteral(" は読み取り専用です。置き換えますか？")))
+        !window_.dialogs().askYesNo(window_.dialogParent(), QFileInfo(path).fileName() + QStringLiteral(" は読み取り専用です。置き換えますか？")))
         return false;
     return true;
 }
 
-void MainWindow::takeOutputTitle(const std::string& title) {
+void OutputController::takeOutputTitle(const std::string& title) {
     // The edited title becomes the table's only once the output goes ahead; a new one is a
     // change of the table that can be undone.
     ws_.settings.title = title;
-    pushChange(QStringLiteral("表題の変更"), std::make_unique<TitleChange>(title));
+    window_.pushChange(QStringLiteral("表題の変更"), std::make_unique<TitleChange>(title));
 }
 
-void MainWindow::writeOutputFile(OutputOptions o) {
+void OutputController::writeOutputFile(OutputOptions o) {
     const std::optional<OutputFileKind> kind = FileKindOf(o.mode);
     if (!kind) return;
     const QString path = askOutputFile(*kind, o.title);
@@ -209,40 +220,40 @@ void MainWindow::writeOutputFile(OutputOptions o) {
     takeOutputTitle(o.title);
     OutputReport report;
     {
-        auto busy = BusyScope::working(this);
-        WorkProgress progress(message_, true);
+        auto busy = BusyScope::working(&window_);
+        WorkProgress progress(window_.workMessage(), true);
         try {
             report = WriteOutputFile(ws_.table, o, S(path), &progress);
         } catch (const OutputCancelled&) {
             busy.end();
-            showNote(QStringLiteral("出力を取り止めました"), 5000);
+            window_.showNote(QStringLiteral("出力を取り止めました"), 5000);
             return;
         } catch (const std::exception& e) {
             busy.end();
-            showError(QStringLiteral("出力できません。"), e);
+            window_.showError(QStringLiteral("出力できません。"), e);
             return;
         }
     }
     outputWritten(path, report);
     // A chosen frequency column that has no relevé to count is said, not dropped silently.
     if (FrequencyLeftOut(ws_.table, o))
-        showNote(QStringLiteral("出現頻度の列はありません：測定の出力範囲に種のある測定がありません"), 15000);
+        window_.showNote(QStringLiteral("出現頻度の列はありません：測定の出力範囲に種のある測定がありません"), 15000);
 }
 
-void MainWindow::outputWritten(const QString& path, const OutputReport& report) {
+void OutputController::outputWritten(const QString& path, const OutputReport& report) {
     const std::string notice = Utf8OutputNotice(S(path), report);
     if (!notice.empty()) {
-        dialogs_->inform(this, Q(notice));
-        showNote(Q(notice), 15000);
+        window_.dialogs().inform(window_.dialogParent(), Q(notice));
+        window_.showNote(Q(notice), 15000);
     } else {
-        showNote(QStringLiteral("出力しました：") + path, 5000);
+        window_.showNote(QStringLiteral("出力しました：") + path, 5000);
     }
-    refresh();
+    window_.refresh();
 }
 
 // ---- Printing ------------------------------------------------------------------------------
 
-QPrinter& MainWindow::printer() {
+QPrinter& OutputController::printer() {
     if (!printer_) {
         printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer_->setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
@@ -250,23 +261,23 @@ QPrinter& MainWindow::printer() {
     return *printer_;
 }
 
-void MainWindow::setUpPrinter() {
-    if (busy_) return;
-    dialogs_->setUpPrinter(this, printer());
+void OutputController::setUpPrinter() {
+    if (window_.isBusy()) return;
+    window_.dialogs().setUpPrinter(window_.dialogParent(), printer());
 }
 
-void MainWindow::printTable(const OutputOptions& o) {
+void OutputController::printTable(const OutputOptions& o) {
     QPrinter& p = printer();
     p.setDocName(Q(o.title));
     // Where no printer is installed the job goes into a PDF file: propose one named after
     // the title, in the folder of the outputs.
     if (p.outputFormat() == QPrinter::PdfFormat && p.outputFileName().isEmpty()) {
-        const QString folder = !lastOutputFolder_.isEmpty() ? lastOutputFolder_ : lastTableFolder_;
+        const QString folder = !lastOutputFolder_.isEmpty() ? lastOutputFolder_ : window_.tableFolder();
         QString name = QFileInfo(Q(SuggestedOutputName(o.title, OutputFileKind::Text))).completeBaseName();
         if (name.trimmed().isEmpty()) name = QStringLiteral("組成表");
         p.setOutputFileName(QDir(folder.isEmpty() ? QDir::homePath() : folder).filePath(name + QStringLiteral(".pdf")));
     }
-    if (!dialogs_->choosePrinter(this, p)) return;
+    if (!window_.dialogs().choosePrinter(window_.dialogParent(), p)) return;
     // Printing into a PDF file goes through a temporary beside it, as every file output.
     const bool toFile = p.outputFormat() == QPrinter::PdfFormat && !p.outputFileName().isEmpty();
     const QString fileName = p.outputFileName();
@@ -274,7 +285,7 @@ void MainWindow::printTable(const OutputOptions& o) {
     takeOutputTitle(o.title);
     const bool simple = o.mode == OutputMode::SimplePrint;
     try {
-        auto busy = BusyScope::working(this, Q(simple ? kSimplePrintMessage : kPrintMessage));
+        auto busy = BusyScope::working(&window_, Q(simple ? kSimplePrintMessage : kPrintMessage));
         std::unique_ptr<AtomicFile> file;
         if (toFile) {
             file = std::make_unique<AtomicFile>(S(fileName), AtomicFile::ReadOnlyTarget::Replace);
@@ -291,7 +302,7 @@ void MainWindow::printTable(const OutputOptions& o) {
         bool finished = false;
         {
             PrinterTextDevice device(&p, Q(o.fontName), o.fontSize);
-            WorkProgress progress(message_, true);
+            WorkProgress progress(window_.workMessage(), true);
             try {
                 if (simple) PrintSimple(ws_.table, o, device, &progress);
                 else PrintFull(ws_.table, o, device, &progress);
@@ -308,39 +319,39 @@ void MainWindow::printTable(const OutputOptions& o) {
             file->Commit();
         }
     } catch (const OutputCancelled&) {
-        showNote(QStringLiteral("印刷を取り止めました"), 5000);
+        window_.showNote(QStringLiteral("印刷を取り止めました"), 5000);
         return;
     } catch (const PageTooNarrow& e) {
-        showError(QStringLiteral("用紙の幅に表が入りません。フォントを小さくするか、用紙を広げてください。"), e);
+        window_.showError(QStringLiteral("用紙の幅に表が入りません。フォントを小さくするか、用紙を広げてください。"), e);
         return;
     } catch (const std::exception& e) {
-        showError(QStringLiteral("印刷できません。"), e);
+        window_.showError(QStringLiteral("印刷できません。"), e);
         return;
     }
     if (toFile) {
         lastOutputFolder_ = QFileInfo(fileName).absolutePath();
-        showNote(QStringLiteral("印刷しました：") + fileName, 5000);
+        window_.showNote(QStringLiteral("印刷しました：") + fileName, 5000);
     }
-    refresh();
+    window_.refresh();
 }
 
 // ---- Site exports --------------------------------------------------------------------------
 
-void MainWindow::exportSiteData() { exportSite(SiteExport::SiteData); }
-void MainWindow::exportGpsPoints() { exportSite(SiteExport::GpsPoints); }
-void MainWindow::exportMeshData() { exportSite(SiteExport::MeshData); }
+void OutputController::exportSiteData() { exportSite(SiteExport::SiteData); }
+void OutputController::exportGpsPoints() { exportSite(SiteExport::GpsPoints); }
+void OutputController::exportMeshData() { exportSite(SiteExport::MeshData); }
 
-void MainWindow::exportSite(SiteExport what) {
-    if (busy_ || ws_.table.ReleveCount() <= 0) return;
+void OutputController::exportSite(SiteExport what) {
+    if (window_.isBusy() || ws_.table.ReleveCount() <= 0) return;
     if (!HasItemsFor(ws_.table, what)) {
-        dialogs_->inform(this, Q(kNoOutputDataMessage));
+        window_.dialogs().inform(window_.dialogParent(), Q(kNoOutputDataMessage));
         return;
     }
     const QString path = askOutputFile(KindOf(what), ws_.table.TableTitle);
     if (path.isEmpty()) return;
     OutputReport report;
     {
-        auto busy = BusyScope::working(this, Q(SiteMessage(what)));
+        auto busy = BusyScope::working(&window_, Q(SiteMessage(what)));
         try {
             const std::string p = S(path);
             const auto target = AtomicFile::ReadOnlyTarget::Replace;  // asked above
@@ -351,7 +362,7 @@ void MainWindow::exportSite(SiteExport what) {
             else report = WriteMeshData(ws_.table, p, target);
         } catch (const std::exception& e) {
             busy.end();
-            showError(QStringLiteral("出力できません。"), e);
+            window_.showError(QStringLiteral("出力できません。"), e);
             return;
         }
     }
@@ -360,16 +371,16 @@ void MainWindow::exportSite(SiteExport what) {
 
 // ---- The header-item configuration -----------------------------------------------------------
 
-void MainWindow::applyItemSelection(const std::array<bool, kItemCount + 1>& ticked) {
+void OutputController::applyItemSelection(const std::array<bool, kItemCount + 1>& ticked) {
     // The table before is kept whole: undoing gives back its relevés and its header items.
-    auto busy = BusyScope::working(this, QStringLiteral("　組成表を白紙化しています　"));
+    auto busy = BusyScope::working(&window_, QStringLiteral("　組成表を白紙化しています　"));
     Table laidOut = ws_.table;
     ApplyItemSelection(laidOut, ticked);
     // The names corrected in the panel are part of this step: undone, the items have the
     // names they had when the panel opened, which the outputs then read.
     for (int n = 1; n <= kItemCount; ++n)
         ws_.table.ItemBoxes[static_cast<std::size_t>(n)].caption = captionsAtOpen_[static_cast<std::size_t>(n)];
-    pushChange(QStringLiteral("表組み項目の変更"), std::make_unique<ReplaceTableChange>(std::move(laidOut)), true);
+    window_.pushChange(QStringLiteral("表組み項目の変更"), std::make_unique<ReplaceTableChange>(std::move(laidOut)), true);
 }
 
 }  // namespace tavik::ui

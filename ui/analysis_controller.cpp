@@ -1,0 +1,145 @@
+// The analyses of the table: reciprocal averaging (the score table and, on request, the
+// table ordered by the scores), the constancy table, both shown in the second window, and
+// the species in the order of their diagnostic blocks.
+#include "ui/analysis_controller.h"
+
+#include <QFont>
+
+#include "core/constancy.h"
+#include "core/reciprocal_averaging.h"
+#include "core/table_fidelity.h"
+#include "ui/constancy_panel.h"
+#include "ui/freq_window.h"
+#include "ui/undo_commands.h"
+#include "ui/main_window_busy.h"
+#include "ui/qt_text.h"
+#include "ui/user_dialogs.h"
+#include "ui/window_services.h"
+
+namespace tavik::ui {
+
+AnalysisController::AnalysisController(WindowServices& window, QWidget* panelParent, QWidget* windowParent,
+                                       QObject* parent)
+    : QObject(parent),
+      window_(window),
+      ws_(window.workspace()),
+      constancyPanel_(new ConstancyPanel(panelParent)),
+      freqWindow_(new FreqWindow(windowParent)) {
+    freqWindow_->setDialogs(&window_.dialogs());
+    freqWindow_->setUtf8Files(ws_.settings.utf8Files);
+    connect(freqWindow_, &FreqWindow::utf8FilesChosen, this, [this](bool utf8) { ws_.settings.utf8Files = utf8; });
+    connect(constancyPanel_, &ConstancyPanel::outputRequested, this, &AnalysisController::makeConstancyTable);
+    connect(constancyPanel_, &ConstancyPanel::cancelRequested, this, &AnalysisController::cancelConstancyPanel);
+}
+
+void AnalysisController::reciprocalAveraging() {
+    if (window_.isBusy()) return;
+    // A table the method cannot take is refused before the user is asked anything.
+    try {
+        auto busy = BusyScope::cursorOnly(&window_);
+        if (ws_.table.SpeciesCount() == 0 || ws_.table.ReleveCount() == 0)
+            throw RaRefused("種または測定がない表では反復平均法を実行できません。");
+        CheckRaWeights(ws_.table, RaWeightMatrix(ws_.table, false));
+    } catch (const RaRefused& e) {
+        window_.dialogs().inform(window_.dialogParent(), Q(e.what()));
+        return;
+    }
+    const bool dominance = window_.dialogs().askYesNo(window_.dialogParent(), QStringLiteral("反復平均法の計算に、優占度を考慮しますか？"));
+    RaResult scores;
+    {
+        auto busy = BusyScope::working(&window_, QStringLiteral("　反復平均法 準備中　"));
+        WorkProgress progress(window_.workMessage(), false);
+        try {
+            scores = ReciprocalAveraging(ws_.table, dominance, &progress);
+        } catch (const RaRefused& e) {
+            busy.end();
+            window_.dialogs().inform(window_.dialogParent(), Q(e.what()));
+            return;
+        } catch (const std::exception& e) {
+            busy.end();
+            window_.dialogs().error(window_.dialogParent(), Q(e.what()));
+            return;
+        }
+    }
+    constancyPanel_->hide();
+    // The score table keeps the order the table has now.
+    freqWindow_->setUtf8Files(ws_.settings.utf8Files);
+    freqWindow_->showTable(RaScoreTable(ws_.table, scores), window_.tableFont(), false);
+    emit tableShown(QStringLiteral("スコア表を再表示する"));
+    if (!window_.dialogs().askYesNo(window_.dialogParent(), QStringLiteral("組成表の並びを変えますか？"))) return;
+    {
+        auto busy = BusyScope::working(&window_);
+        WorkProgress progress(window_.workMessage(), false);
+        window_.pushChange(QStringLiteral("反復平均法で行列並び替え"),
+                   std::make_unique<ReorderChange>(true, true, [&](Table& t) -> Reordering {
+                       RaOrder o = ApplyRaOrder(t, scores, &progress);
+                       return {{1, std::move(o.species)}, {1, std::move(o.releves)}};
+                   }));
+    }
+    // The scores took long to work out: the recovery file follows once the window is free.
+    window_.writeRecoveryLater();
+    window_.refresh();
+}
+
+void AnalysisController::showConstancyPanel() {
+    if (window_.isBusy()) return;
+    // The counts the panel shows are those of a fresh recount.
+    window_.recountFrequencies();
+    ConstancyCounts counts;
+    {
+        auto busy = BusyScope::cursorOnly(&window_);
+        counts = CountConstancyGroups(ws_.table);
+    }
+    constancyPanel_->open(counts, Q(ws_.table.TableTitle) + QStringLiteral("常在度表"));
+}
+
+void AnalysisController::makeConstancyTable() {
+    if (window_.isBusy()) return;
+    constancyPanel_->hide();
+    FreqTable table;
+    try {
+        auto busy = BusyScope::cursorOnly(&window_);
+        table = constancyPanel_->showFidelity()
+                    ? MakeSynopticTable(ws_.table, constancyPanel_->options(), constancyPanel_->fidelityOptions())
+                    : MakeConstancyTable(ws_.table, constancyPanel_->options());
+    } catch (const std::exception& e) {
+        // The second window keeps what it showed.
+        window_.dialogs().inform(window_.dialogParent(), Q(e.what()));
+        return;
+    }
+    freqWindow_->setUtf8Files(ws_.settings.utf8Files);
+    freqWindow_->showTable(std::move(table), window_.tableFont(), true);
+    emit tableShown(QStringLiteral("常在度表を再表示する"));
+}
+
+void AnalysisController::cancelConstancyPanel() { constancyPanel_->hide(); }
+
+void AnalysisController::showFreqWindow() { freqWindow_->reshow(); }
+
+void AnalysisController::sortByDiagnosticBlocks() {
+    if (window_.isBusy()) return;
+    // The recount and the reorder are one step to undo; a refused reorder leaves the
+    // recount alone.
+    window_.beginStep(QStringLiteral("診断種の順に組成表を並べ替える"));
+    // The groups are those of a fresh recount, as the constancy table takes them.
+    window_.recountFrequencies();
+    try {
+        auto busy = BusyScope::cursorOnly(&window_);
+        std::vector<int> order = DiagnosticSpeciesOrder(ws_.table, constancyPanel_->fidelityOptions());
+        // One permutation of the species positions: the cells travel with their rows.
+        window_.pushChange(QStringLiteral("診断種の順に組成表を並べ替える"),
+                   std::make_unique<ReorderChange>(true, true, [&](Table& t) -> Reordering {
+                       t.PermuteSpecies(1, order);
+                       t.Recount();
+                       return {{1, std::move(order)}, {}};
+                   }));
+    } catch (const std::exception& e) {
+        window_.endStep();
+        window_.dialogs().inform(window_.dialogParent(), Q(e.what()));
+        return;
+    }
+    window_.endStep();
+    window_.showTableStatus();
+}
+
+}  // namespace tavik::ui
