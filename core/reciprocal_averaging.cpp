@@ -6,6 +6,7 @@
 #include <numeric>
 
 #include "core/cover_number.h"
+#include "core/headings.h"
 #include "core/ordered_chunks.h"
 #include "core/step_threads.h"
 
@@ -500,16 +501,25 @@ std::vector<int> ExchangeSortOrder(const std::vector<float>& scores) {
     return order;
 }
 
-RaOrder ApplyRaOrder(Table& t, const RaResult& r, Progress* progress) {
+RaOrder RaOrderOf(const RaResult& r, Progress* progress) {
     RaOrder o;
     if (progress) progress->Show("　反復平均法 植物の並び替え　", "");
     o.species = ExchangeSortOrder(r.speciesScores);
-    if (!o.species.empty()) t.PermuteSpecies(1, o.species);
-    t.RecountSpecies();
     if (progress) progress->Show("　反復平均法 測定の並び替え　", "");
     o.releves = ExchangeSortOrder(r.releveScores);
+    return o;
+}
+
+void ApplyRaOrder(Table& t, const RaOrder& o) {
+    if (!o.species.empty()) t.PermuteSpecies(1, o.species);
+    t.RecountSpecies();
     if (!o.releves.empty()) t.PermuteReleves(1, o.releves);
     t.RecountReleves();
+}
+
+RaOrder ApplyRaOrder(Table& t, const RaResult& r, Progress* progress) {
+    RaOrder o = RaOrderOf(r, progress);
+    ApplyRaOrder(t, o);
     return o;
 }
 
@@ -533,10 +543,10 @@ FreqTable RaScoreTable(const Table& t, const RaResult& r) {
     g.fixedCols = 0;
     g.defaultRowHeight = FreqRowHeight(pt);
     g.colWidths = {20 * pt, 6 * pt, pt, 8 * pt, 6 * pt};
-    g.SetText(0, 0, "　植物名");
-    g.SetText(1, 0, "スコア");
-    g.SetText(3, 0, "測定ＩＤ");
-    g.SetText(4, 0, "スコア");
+    g.SetText(0, 0, HeadingText(Heading::SpeciesColumn));
+    g.SetText(1, 0, HeadingText(Heading::Score));
+    g.SetText(3, 0, HeadingText(Heading::ReleveId));
+    g.SetText(4, 0, HeadingText(Heading::Score));
     for (int p = 1; p <= S; ++p) {
         g.SetText(0, p, t.SpeciesName(t.SpeciesKeyAt(p)));
         g.SetText(1, p, RaScoreText(r.speciesScores[static_cast<std::size_t>(p)]));

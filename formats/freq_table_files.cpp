@@ -6,8 +6,10 @@
 #include <unordered_map>
 
 #include "core/cp932_width.h"
+#include "core/headings.h"
 #include "core/table_fidelity.h"
 #include "formats/codec.h"
+#include "formats/csv_field.h"
 #include "formats/text_lines.h"
 
 namespace tavik {
@@ -42,13 +44,7 @@ std::string CsvField(const std::string& text, bool always) {
         const auto u = static_cast<unsigned char>(c);
         if (u < 0x20 || u == 0x7F || c == ',' || c == '"' || c == '~') quote = true;
     }
-    if (!quote) return text;
-    std::string q = "\"";
-    for (char c : text) {
-        if (c == '"') q += '"';
-        q += c;
-    }
-    return q + "\"";
+    return quote ? CsvQuoted(text) : text;
 }
 
 bool CsvRecordReader::Next(std::vector<std::string>& fields) {
@@ -144,11 +140,11 @@ std::string FreqTableCsvLines(const FreqTable& t) {
                 SplitSynopticCell(t.Text(c, r), cls, phi);
                 s += ',' + CsvField(cls);
                 phis += ',';
-                if (r == 0) phis += CsvField(t.Text(c, 0) + " φ×100");
+                if (r == 0) phis += CsvField(t.Text(c, 0) + HeadingText(Heading::PhiTimes100));
                 else if (!heading) phis += CsvField(phi);
                 if (!heading && t.Shade(c, r) > 0) diagnostic += (diagnostic.empty() ? "" : " ") + t.Text(c, 0);
             }
-            s += phis + ',' + CsvField(r == 0 ? std::string("診断種の群") : diagnostic) + kEol;
+            s += phis + ',' + CsvField(r == 0 ? std::string(HeadingText(Heading::DiagnosticGroups)) : diagnostic) + kEol;
         }
         return s;
     }
@@ -370,7 +366,7 @@ std::vector<std::string> FreqTablePrintLines(const FreqTable& t, bool constancyL
     std::vector<std::string> out;
     out.push_back(t.caption);
     const auto cell = [&](int c, int r) -> std::string { return c < t.ColCount() ? t.Text(c, r) : std::string(); };
-    const auto leftPad = [](std::string s, int width) {
+    const auto leftPad = [](const std::string& s, int width) {
         const int w = Cp932Width(s);
         return w < width ? std::string(static_cast<std::size_t>(width - w), ' ') + s : s;
     };

@@ -83,7 +83,7 @@ inline constexpr int kMaxFreqColumns = 1024;
 inline constexpr long long kMaxFreqCells = 4'000'000;
 
 // Replaces the table by a CSV file: the caption from line 1 (unquoted when the writer quoted
-// it), a row per further record (SplitCsvRecord), as many columns as the longest row. Files
+// it), a row per further record (CsvRecordReader), as many columns as the longest row. Files
 // of earlier versions, which quoted nothing, read as before, except that "~" stays "~" and a
 // TAB stays inside its cell. Fixed rows, fixed columns and widths stay (fewer when
 // the new table has not enough rows or columns for them). All or nothing: a file that is

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "formats/codec.h"
+#include "formats/csv_field.h"
 #include "formats/fielddata_writer.h"
 #include "formats/text_lines.h"
 
@@ -22,16 +23,6 @@ std::string Lower(std::string s) {
     for (char& c : s)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return s;
-}
-
-std::string Field(const std::string& s) {
-    if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
-    std::string q = "\"";
-    for (char c : s) {
-        if (c == '"') q += '"';
-        q += c;
-    }
-    return q + "\"";
 }
 
 }  // namespace
@@ -89,7 +80,9 @@ std::vector<std::pair<std::string, std::string>> ReadMembershipFile(const std::s
 
 std::string MembershipCsvText(const std::vector<MembershipLine>& lines) {
     std::string s = "position,releve,group\r\n";
-    for (const MembershipLine& m : lines) s += std::to_string(m.position) + "," + Field(m.releve) + "," + Field(m.group) + "\r\n";
+    for (const MembershipLine& m : lines)
+        s += std::to_string(m.position) + "," + CsvFieldWhereNeeded(m.releve) + "," + CsvFieldWhereNeeded(m.group) +
+             "\r\n";
     return s;
 }
 

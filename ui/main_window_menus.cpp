@@ -1,12 +1,21 @@
 // The main menu: every command with its caption, separators, hints and enabling.
 #include <QAction>
+#include <QActionGroup>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 
+#include <cctype>
+#include <string>
+#include <utility>
+
+#include "formats/language_setting.h"
+#include "formats/workspace.h"
 #include "ui/editing_controller.h"
 #include "ui/main_window.h"
 #include "ui/output_controller.h"
 #include "ui/retrieval_controller.h"
+#include "ui/user_dialogs.h"
 
 namespace tavik::ui {
 
@@ -162,6 +171,44 @@ void MainWindow::buildSettingsMenu(QMenuBar* bar) {
     c.menu->addSeparator();
     m.changeItems = c.Add("changeItems", QStringLiteral("表組み項目の変更(&M)"), output_, &OutputController::changeHeaderItems);
     m.tableFont = c.Add("tableFont", QStringLiteral("表のフォント変更(&F)"), &MainWindow::chooseTableFont);
+
+    // The interface language, written into the settings file the program starts with; it
+    // takes effect at the next start. Its names are the same in either language.
+    c.menu->addSeparator();
+    QMenu* language = c.Sub("languageMenu", QStringLiteral("Language / 言語"));  // the same in every language
+    auto* languages = new QActionGroup(language);
+    const std::pair<const char*, QString> choices[] = {
+        {"ja", QStringLiteral("日本語")},  // the same in every language
+        {"en", QStringLiteral("English")},
+        {"system", QStringLiteral("システムに従う / Follow the system")},  // the same in every language
+    };
+    for (const auto& [code, caption] : choices) {
+        QAction* a = language->addAction(caption);
+        a->setObjectName(QStringLiteral("language_") + QLatin1String(code));
+        a->setData(QString::fromLatin1(code));
+        a->setCheckable(true);
+        languages->addAction(a);
+    }
+    const auto languageSettings = [this] {
+        const QString program = programPath_.isEmpty() ? QCoreApplication::applicationFilePath() : programPath_;
+        return DefaultIniPath(program.toStdString());
+    };
+    connect(language, &QMenu::aboutToShow, this, [language, languageSettings] {
+        std::string current = ReadLanguageSetting(languageSettings());
+        for (char& ch : current) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        if (current != "ja" && current != "en") current = "system";
+        for (QAction* a : language->actions()) a->setChecked(a->data().toString().toStdString() == current);
+    });
+    connect(languages, &QActionGroup::triggered, this, [this, languageSettings](QAction* a) {
+        try {
+            WriteLanguageSetting(languageSettings(), a->data().toString().toStdString());
+        } catch (const std::exception& e) {
+            showError(QStringLiteral("設定ファイルに書き込めません。"), e);
+            return;
+        }
+        dialogs_->inform(this, QStringLiteral("表示の言語は次の起動から変わります。\n"  // the same in every language
+                                              "The language changes at the next start."));
+    });
 }
 
 void MainWindow::buildHelpMenu(QMenuBar* bar) {

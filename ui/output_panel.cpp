@@ -19,7 +19,7 @@
 #include <QVBoxLayout>
 
 #include "ui/panels.h"
-#include "ui/table_font.h"
+#include "print/table_font.h"
 
 namespace tavik::ui {
 

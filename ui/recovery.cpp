@@ -1,5 +1,6 @@
 #include "ui/recovery.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,7 +10,7 @@
 
 #include "formats/atomic_file.h"
 #include "formats/saved_table.h"
-#include "formats/workspace.h"
+#include "core/table.h"
 #include "formats/zstd_sink.h"
 #include "ui/qt_text.h"
 
@@ -34,11 +35,11 @@ bool RecoveryFile::claim() {
     if (claimed()) return true;
     problem_.clear();
     if (folder_.isEmpty()) {
-        problem_ = QStringLiteral("保存先のフォルダがわかりません");
+        problem_ = QCoreApplication::translate("RecoveryFile", "保存先のフォルダがわかりません");
         return false;
     }
     if (!QDir().mkpath(folder_)) {
-        problem_ = QStringLiteral("フォルダを作れません");
+        problem_ = QCoreApplication::translate("RecoveryFile", "フォルダを作れません");
         return false;
     }
     // Temporaries of a save that was killed here go at start.
@@ -52,7 +53,7 @@ bool RecoveryFile::claim() {
         if (!lock->tryLock(0)) {
             // Held by another program: the next slot. Not to be made at all: no slot will be.
             if (lock->error() == QLockFile::LockFailedError) continue;
-            if (mine) problem_ = QStringLiteral("フォルダに書き込めません");
+            if (mine) problem_ = QCoreApplication::translate("RecoveryFile", "フォルダに書き込めません");
             break;
         }
         if (mine) {
@@ -105,20 +106,20 @@ void RecoveryFile::setAside(const LeftBehind& f) {
 
 void RecoveryFile::releaseLeftBehind() { held_.clear(); }
 
-void RecoveryFile::write(const Workspace& ws) {
+void RecoveryFile::write(const Table& table) const {
     if (!claimed()) return;
     // Compressed with zstd: a large table's file is a hundredth of its plain size and is
     // written several times faster. Readers know it by its first bytes, whatever its name.
     const std::string target = S(path());
     AtomicFile file(target);
     ZstdSink zst(file, target);
-    WriteSavedTable(ws.table, zst);
+    WriteSavedTable(table, zst);
     zst.Finish();
     file.Commit();
     // The title only helps the offer: a title that cannot be written leaves the table.
     QSaveFile title(fileOf(slot_, QStringLiteral(".title")));
     if (title.open(QIODevice::WriteOnly)) {
-        title.write(QByteArray::fromStdString(ws.table.TableTitle));
+        title.write(QByteArray::fromStdString(table.TableTitle));
         title.commit();
     }
 }

@@ -6,6 +6,7 @@
 
 #include "core/cp932_width.h"
 #include "formats/codec.h"
+#include "formats/csv_field.h"
 #include "tests/formats/temp_dir.h"
 
 namespace tavik {
@@ -77,6 +78,12 @@ TEST(FreqTableFiles, CsvFieldsAreQuotedWhereNeededAndReadBackExactly) {
     EXPECT_EQ(CsvField("a~b"), "\"a~b\"");
     EXPECT_EQ(CsvField("a\tb"), "\"a\tb\"");
     EXPECT_EQ(CsvField(" a"), "\" a\"");
+    // The membership and fidelity files quote only what would shift their columns: their
+    // names stay as written, blanks and "~" included, as files already written have them.
+    EXPECT_EQ(CsvFieldWhereNeeded(" a~b\t"), " a~b\t");
+    EXPECT_EQ(CsvFieldWhereNeeded("a,b"), "\"a,b\"");
+    EXPECT_EQ(CsvFieldWhereNeeded("say \"x\""), "\"say \"\"x\"\"\"");
+    EXPECT_EQ(CsvFieldWhereNeeded("一\r\n二"), "\"一\r\n二\"");
 
     // Every name that shifted or changed cells before: a comma, a TAB, a control character,
     // "~", quotes, blanks at the ends, a line end inside a cell, a caption that begins with
