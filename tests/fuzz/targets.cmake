@@ -6,5 +6,7 @@ set(TAVIK_FUZZ_TARGETS
   fuzz_fielddata.cpp
   fuzz_freq_table_files.cpp
   fuzz_gzip_table.cpp
+  fuzz_membership.cpp
   fuzz_saved_table.cpp
-  fuzz_settings.cpp)
+  fuzz_settings.cpp
+  fuzz_zstd_table.cpp)
