@@ -11,6 +11,8 @@ namespace tavik::ui {
 
 StatusLine::StatusLine(QWidget* parent) : QStatusBar(parent) {
     setObjectName(QStringLiteral("statusBar"));
+    // As the window makes its own: the panels may be cut off, the window's width is the user's.
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     const int widths[4] = {110, 110, 300, 300};
     for (int i = 0; i < 4; ++i) {
         panels_[i] = new QLabel(this);

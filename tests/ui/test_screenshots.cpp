@@ -12,6 +12,7 @@
 
 #include "scripted_dialogs.h"
 #include "ui/about_box.h"
+#include "ui/grid_pointer.h"
 #include "ui/grid_widget.h"
 #include "ui/panels.h"
 #include "ui/retrieval_panel.h"
