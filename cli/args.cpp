@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "formats/file_bytes.h"
+#include "cli/messages.h"
 #include "formats/workspace.h"
 
 namespace tavik::cli {
@@ -115,7 +116,7 @@ std::vector<NamedFile> TableInputs(const std::string& table, const std::string& 
 void CheckSettingsFileExists(const std::string& ini) {
     std::error_code ec;
     if (!ini.empty() && !std::filesystem::exists(ini, ec))
-        throw std::runtime_error(ini + " がありません（設定ファイル）");
+        throw std::runtime_error(Arg(Tr("%1 がありません（設定ファイル）"), {ini}));
 }
 
 }  // namespace tavik::cli

@@ -5,6 +5,7 @@
 
 #include "cli/args.h"
 #include "cli/commands.h"
+#include "cli/messages.h"
 #include "cli/table_output.h"
 #include "core/constancy.h"
 #include "core/reciprocal_averaging.h"
@@ -24,7 +25,7 @@ void WriteOutput(bool force, Write write) {
     try {
         write(force ? AtomicFile::ReadOnlyTarget::Replace : AtomicFile::ReadOnlyTarget::Refuse);
     } catch (const ReadOnlyFileError& e) {
-        throw std::runtime_error(std::string(e.what()) + "（置き換えるには --force）");
+        throw std::runtime_error(Arg(Tr("%1（置き換えるには --force）"), {e.what()}));
     }
 }
 
@@ -62,7 +63,7 @@ int ReciprocalAveraging(const Args& args) {
         encodingFlag.value_or(ws.settings.utf8Files ? TextEncoding::Utf8 : TextEncoding::Cp932);
     ws.table.Recount();
     const RaResult r = tavik::ReciprocalAveraging(ws.table, dominance);
-    std::cerr << "反復回数: " << r.iterations << "\n";
+    std::cerr << Arg(Tr("反復回数: %1"), {std::to_string(r.iterations)}) << "\n";
     // The score table keeps the order the table had.
     if (!scores.empty()) {
         const FreqTable t = RaScoreTable(ws.table, r);
@@ -122,7 +123,7 @@ int Constancy(const Args& args) {
     const TextEncoding encoding =
         encodingFlag.value_or(ws.settings.utf8Files ? TextEncoding::Utf8 : TextEncoding::Cp932);
     ws.table.Recount();
-    options.title = hasTitle ? title : ws.table.TableTitle + "常在度表";
+    options.title = hasTitle ? title : ws.table.TableTitle + Tr("常在度表");
     FreqTable t;
     if (fidelity) {
         // The groups are checked as the fidelity command checks them.

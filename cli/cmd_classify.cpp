@@ -6,6 +6,7 @@
 
 #include "cli/args.h"
 #include "cli/commands.h"
+#include "cli/messages.h"
 #include "cli/table_output.h"
 #include "core/classification.h"
 #include "core/reciprocal_averaging.h"
@@ -21,7 +22,7 @@ void WriteOutput(bool force, Write write) {
     try {
         write(force ? AtomicFile::ReadOnlyTarget::Replace : AtomicFile::ReadOnlyTarget::Refuse);
     } catch (const ReadOnlyFileError& e) {
-        throw std::runtime_error(std::string(e.what()) + "（置き換えるには --force）");
+        throw std::runtime_error(Arg(Tr("%1（置き換えるには --force）"), {e.what()}));
     }
 }
 
@@ -54,9 +55,11 @@ void ReportLeftOut(const Table& t, const ClusterData& d) {
     if (d.leftOut.empty()) return;
     std::string names;
     for (std::size_t i = 0; i < d.leftOut.size() && i < 20; ++i)
-        names += (i ? "、" : "") + ReleveNumber(t, d.leftOut[i]);
-    if (d.leftOut.size() > 20) names += " ほか " + std::to_string(d.leftOut.size() - 20) + " 個";
-    std::cerr << "範囲と変換方法で種が残らない測定 " << d.leftOut.size() << " 個を距離から除きました: " << names << "\n";
+        names += (i ? Tr("、") : "") + ReleveNumber(t, d.leftOut[i]);
+    if (d.leftOut.size() > 20) names += Arg(Tr(" ほか %1 個"), {std::to_string(d.leftOut.size() - 20)});
+    std::cerr << Arg(Tr("範囲と変換方法で種が残らない測定 %1 個を距離から除きました: %2"),
+                     {std::to_string(d.leftOut.size()), names})
+              << "\n";
 }
 
 }  // namespace
@@ -127,21 +130,22 @@ int Classify(const Args& args) {
     const int n = c.data.Rows();
 
     if (!scanArg.empty()) {
-        std::cout << "K\t忠実な種\n";
+        std::cout << Tr("K\t忠実な種") << "\n";
         for (const KScanLine& l : ScanGroupCounts(ws.table, c, scanFrom, scanTo))
             std::cout << l.k << "\t" << l.faithful << "\n";
     }
     if (best) {
         const std::vector<KScanLine> scan = ScanGroupCounts(ws.table, c, bestFrom, bestTo);
         k = BestK(scan);
-        if (k == 0) throw ClassificationRefused("群の数 " + std::to_string(bestFrom) + "-" + std::to_string(bestTo) +
-                                                " はどれも測定の数 " + std::to_string(n) + " を超えています。");
+        if (k == 0)
+            throw ClassificationRefused(Arg(Tr("群の数 %1 はどれも測定の数 %2 を超えています。"),
+                                            {std::to_string(bestFrom) + "-" + std::to_string(bestTo), std::to_string(n)}));
         for (const KScanLine& l : scan)
-            if (l.k == k) std::cerr << "忠実な種が最も多い群の数: " << k << "（" << l.faithful << " 種）\n";
+            if (l.k == k) std::cerr << Arg(Tr("忠実な種が最も多い群の数: %1（%2 種）"), {std::to_string(k), std::to_string(l.faithful)}) << "\n";
     }
     if (k > n)
-        throw ClassificationRefused("群の数 " + std::to_string(k) + " は、分類した測定の数 " + std::to_string(n) +
-                                    " を超えています。表は変更していません。");
+        throw ClassificationRefused(Arg(Tr("群の数 %1 は、分類した測定の数 %2 を超えています。表は変更していません。"),
+                                        {std::to_string(k), std::to_string(n)}));
     std::vector<std::string> labels;
     for (int q : c.data.positions) labels.push_back(ReleveNumber(ws.table, q));
     if (!newick.empty()) WriteOutput(force, [&](auto ro) { WriteNewickFile(newick, NewickText(c.tree, labels), ro); });
@@ -161,7 +165,7 @@ int Classify(const Args& args) {
     }
     if (!out.empty()) {
         const GroupPlacement p = PlaceGroups(ws.table, groups, o.releveFrom, o.releveTo);
-        if (p.leftOver > 0) std::cerr << "どの群にも入らない測定 " << p.leftOver << " 個を最後の群に置きました。\n";
+        if (p.leftOver > 0) std::cerr << Arg(Tr("どの群にも入らない測定 %1 個を最後の群に置きました。"), {std::to_string(p.leftOver)}) << "\n";
         SaveTableFromCli(ws, out, force);
     }
     return 0;
@@ -205,7 +209,7 @@ int Groups(const Args& args) {
     int unlisted = 0;
     const ReleveGroups groups = GroupsFromMembership(ws.table, pairs, &unlisted);
     PlaceGroups(ws.table, groups);
-    if (unlisted > 0) std::cerr << "群の割り当てのない測定 " << unlisted << " 個を最後の群に置きました。\n";
+    if (unlisted > 0) std::cerr << Arg(Tr("群の割り当てのない測定 %1 個を最後の群に置きました。"), {std::to_string(unlisted)}) << "\n";
     SaveTableFromCli(ws, out, force);
     return 0;
 }

@@ -5,6 +5,7 @@
 
 #include "cli/args.h"
 #include "cli/commands.h"
+#include "cli/messages.h"
 #include "cli/fidelity_flags.h"
 #include "cli/table_output.h"
 #include "core/table_fidelity.h"
@@ -49,7 +50,7 @@ int Fidelity(const Args& args) {
         WriteFidelityCsv(csv, r, names, labels,
                          force ? AtomicFile::ReadOnlyTarget::Replace : AtomicFile::ReadOnlyTarget::Refuse, encoding);
     } catch (const ReadOnlyFileError& e) {
-        throw std::runtime_error(std::string(e.what()) + "（置き換えるには --force）");
+        throw std::runtime_error(Arg(Tr("%1（置き換えるには --force）"), {e.what()}));
     }
     return 0;
 }

@@ -7,6 +7,7 @@
 
 #include "cli/args.h"
 #include "cli/commands.h"
+#include "cli/messages.h"
 #include "formats/codec.h"
 #include "formats/fielddata_import.h"
 #include "formats/fielddata_writer.h"
@@ -18,21 +19,21 @@ namespace {
 // What was converted, so that the user sees it: the values per class, and every text that
 // is written differently from the input.
 void PrintReport(const FieldImportOptions& o, const FieldImportReport& report, const std::string& nameMap) {
-    std::cerr << "被度（尺度 " << CoverScaleName(o.scale) << "）:";
+    std::cerr << Arg(Tr("被度（尺度 %1）:"), {CoverScaleName(o.scale)});
     for (std::size_t i = 0; i < report.classes.size(); ++i)
         if (report.classes[i] || i < 7) std::cerr << (i ? ", " : " ") << kCoverClassLabels[i] << " " << report.classes[i];
     std::cerr << "\n";
-    if (report.absences) std::cerr << "被度 0 の行 " << report.absences << " 件は不在としてとばしました\n";
+    if (report.absences) std::cerr << Arg(Tr("被度 0 の行 %1 件は不在としてとばしました"), {std::to_string(report.absences)}) << "\n";
     if (!report.names.empty()) {
-        std::cerr << "種名 " << report.names.size() << " 件を書き換えました（対応表: " << nameMap << "）:\n";
+        std::cerr << Arg(Tr("種名 %1 件を書き換えました（対応表: %2）:"), {std::to_string(report.names.size()), nameMap}) << "\n";
         for (const NameChange& c : report.names) std::cerr << "  " << c.from << " → " << c.to << "\n";
     }
     if (!report.sites.empty()) {
-        std::cerr << "地点の値 " << report.sites.size() << " 件を書き換えました:\n";
+        std::cerr << Arg(Tr("地点の値 %1 件を書き換えました:"), {std::to_string(report.sites.size())}) << "\n";
         for (const SiteChange& c : report.sites) {
             char item[8];
             std::snprintf(item, sizeof item, "i%02d", c.item);
-            std::cerr << "  測定 " << c.releve << " の " << item << ": " << c.from << " → " << c.to << "\n";
+            std::cerr << "  " << Arg(Tr("測定 %1 の %2: %3 → %4"), {c.releve, item, c.from, c.to}) << "\n";
         }
     }
 }
@@ -110,7 +111,7 @@ int MakeFieldData(const Args& args) {
         writer.Finish();
         if (map) map->Commit();
         PrintReport(o, importer.Report(), nameMap);
-        std::cerr << "測定 " << writer.Count() << " 件を書きました: " << pair.index << "\n";
+        std::cerr << Arg(Tr("測定 %1 件を書きました: %2"), {std::to_string(writer.Count()), pair.index}) << "\n";
     } catch (const FieldImportError& e) {
         for (const std::string& line : e.Lines()) std::cerr << "tavik-cli: " << line << "\n";
         return 1;

@@ -9,6 +9,7 @@
 
 #include "cli/args.h"
 #include "cli/commands.h"
+#include "cli/messages.h"
 #include "cli/table_output.h"
 #include "cli/print_pdf.h"
 #include "formats/workspace.h"
@@ -133,7 +134,7 @@ void Written(const std::string& path, F&& write) {
     try {
         report = write();
     } catch (const ReadOnlyFileError& e) {
-        throw std::runtime_error(std::string(e.what()) + "（置き換えるには --force）");
+        throw std::runtime_error(Arg(Tr("%1（置き換えるには --force）"), {e.what()}));
     }
     if (const std::string notice = Utf8OutputNotice(path, report); !notice.empty())
         std::cerr << "tavik-cli: " << Printable(notice) << "\n";
@@ -142,11 +143,14 @@ void Written(const std::string& path, F&& write) {
 // What the layout leaves out is said on stderr, not silently dropped.
 void SayWhatIsLeftOut(const Table& t, const OutputOptions& o, bool onceSpeciesMatter) {
     if (FrequencyLeftOut(t, o))
-        std::cerr << "tavik-cli: 出現頻度の列はありません: 測定の範囲 " << o.releveFrom << "-" << o.releveTo
-                  << " に種のある測定がありません\n";
+        std::cerr << "tavik-cli: "
+                  << Arg(Tr("出現頻度の列はありません: 測定の範囲 %1 に種のある測定がありません"),
+                         {std::to_string(o.releveFrom) + "-" + std::to_string(o.releveTo)})
+                  << "\n";
     if (!onceSpeciesMatter) return;
     if (const int once = OnceSpeciesLeftOut(t, o); once > 0)
-        std::cerr << "tavik-cli: 出現１回の種 " << once << " 種は出力されていません（--once で一覧を付けます）\n";
+        std::cerr << "tavik-cli: " << Arg(Tr("出現１回の種 %1 種は出力されていません（--once で一覧を付けます）"), {std::to_string(once)})
+                  << "\n";
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "cli/args.h"
 #include "cli/commands.h"
+#include "cli/messages.h"
 #include "cli/summary.h"
 #include "cli/table_output.h"
 #include "formats/fielddata.h"
@@ -37,7 +38,7 @@ public:
     }
 
 private:
-    void Print() const { std::cerr << "\r" << what_ << " レコード " << record_ << "  " << count_ << " 件" << std::flush; }
+    void Print() const { std::cerr << "\r" << Arg(Tr("%1 レコード %2  %3 件"), {what_, std::to_string(record_), std::to_string(count_)}) << std::flush; }
     const char* what_;
     int record_ = 0, count_ = 0;
     bool shown_ = false;
@@ -132,7 +133,7 @@ int Retrieve(const Args& args) {
     ws.Start(ini);
     CheckOutputIsNotInput(out, {{"the settings' dictionary", ws.dictFileName}});
     for (const std::string& d : dicts)
-        if (!ws.SetDictionary(d)) throw std::runtime_error(d + " がありません（異名辞書）");
+        if (!ws.SetDictionary(d)) throw std::runtime_error(Arg(Tr("%1 がありません（異名辞書）"), {d}));
     if (!into.empty()) {
         LoadTableFromCli(ws, into);
         CheckOutputIsNotInput(out, {{"the settings' dictionary", ws.dictFileName}});
@@ -151,13 +152,13 @@ int Retrieve(const Args& args) {
 
     ScanResult scan;
     {
-        StderrProgress progress("抽出中");
+        StderrProgress progress(Tr("抽出中"));
         scan = ws.Scan(params, &progress);
     }
-    std::cerr << "抽出数＝" << scan.hits << "（調べた測定 " << scan.examined << " 件）\n";
+    std::cerr << Arg(Tr("抽出数＝%1（調べた測定 %2 件）"), {std::to_string(scan.hits), std::to_string(scan.examined)}) << "\n";
     PutResult put;
     {
-        StderrProgress progress("表へ組み込み中");
+        StderrProgress progress(Tr("表へ組み込み中"));
         put = ws.PutIntoTable(&progress);
     }
     // The codes the retrieval read last are the table's from now on.
@@ -173,7 +174,7 @@ int Retrieve(const Args& args) {
         std::cerr << Printable(msg) << "\n";
         status = 1;
     }
-    std::cerr << "組み込んだ測定 " << put.put << " 件\n";
+    std::cerr << Arg(Tr("組み込んだ測定 %1 件"), {std::to_string(put.put)}) << "\n";
 
     if (out.empty()) PrintSummary(ws.table, std::cout);
     else SaveTableFromCli(ws, out, force);

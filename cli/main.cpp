@@ -1,15 +1,22 @@
 // tavik-cli: the table operations from the command line.
+#include <unistd.h>
+
 #include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <string>
 
 #include "cli/args.h"
 #include "cli/commands.h"
+#include "cli/messages.h"
+#include "core/language.h"
+#include "formats/language_setting.h"
+#include "formats/workspace.h"
 
 namespace {
 
-const char* kUsage =
+const char* kUsage = tavik::cli::TrNoop(
     "usage:\n"
     "  tavik-cli info TABLE.vtb\n"
     "  tavik-cli sort species|releves TABLE.vtb -o OUT.vtb [--range FIRST-LAST] [--ascending]\n"
@@ -45,9 +52,21 @@ const char* kUsage =
     "            [--ini SETTINGS.ini] [--force]\n"
     "  tavik-cli --help\n"
     "--force replaces an output file that is read-only. --encoding: text and CSV files are\n"
-    "CP932 unless asked for UTF-8 (written with a BOM).\n";
+    "CP932 unless asked for UTF-8 (written with a BOM).\n"
+    "言語: 日本語は LANGUAGE, LC_ALL, LC_MESSAGES, LANG が ja... か C のとき、英語はその他のとき。\n"
+    "設定ファイルの [Interface] Language=ja|en|system で決められます。\n");
 
 char** programArguments = nullptr;
+
+// The settings file the desktop program uses when it is installed beside this one: its
+// Language chooses the language here too.
+std::string DesktopSettingsPath() {
+    std::string self(4096, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", self.data(), self.size());
+    if (n <= 0 || static_cast<std::size_t>(n) >= self.size()) return {};
+    self.resize(static_cast<std::size_t>(n));
+    return tavik::DefaultIniPath(self.substr(0, self.rfind('/') + 1) + "tavik");
+}
 
 }  // namespace
 
@@ -58,15 +77,21 @@ char** ProgramArguments() { return programArguments; }
 
 int main(int argc, char** argv) {
     using namespace tavik::cli;
+    // tavik-pdf, started by tavik-cli for `print --pdf`, speaks the language tavik-cli chose.
+    const char* handed = std::getenv("TAVIK_CLI_LANGUAGE");
+    if (handed && (std::string(handed) == "ja" || std::string(handed) == "en"))
+        tavik::SetInterfaceLanguage(std::string(handed) == "en" ? tavik::Language::English : tavik::Language::Japanese);
+    else
+        tavik::SetInterfaceLanguage(tavik::ChooseProcessLanguage(DesktopSettingsPath()));
     if (argc < 2) {
-        std::cerr << kUsage;
+        std::cerr << Tr(kUsage);
         return 2;
     }
     SetProgramArguments(argv);
     const std::string cmd = argv[1];
     Args args(argv + 2, argv + argc);
     if (cmd == "--help" || cmd == "-h" || cmd == "help") {
-        std::cout << kUsage;
+        std::cout << Tr(kUsage);
         return 0;
     }
     try {
@@ -83,7 +108,7 @@ int main(int argc, char** argv) {
         if (cmd == "groups") return Groups(args);
         throw UsageError{"unknown command: " + cmd};
     } catch (const UsageError& e) {
-        std::cerr << "tavik-cli: " << Printable(e.message) << "\n" << kUsage;
+        std::cerr << "tavik-cli: " << Printable(e.message) << "\n" << Tr(kUsage);
         return 2;
     } catch (const std::exception& e) {
         // One line: messages written for a message box may span several, and names from

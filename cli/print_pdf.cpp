@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "cli/messages.h"
 #include "formats/atomic_file.h"
 #include "ui/printer_device.h"
 
@@ -54,7 +55,7 @@ void PrintToPdf(const Table& t, const OutputOptions& o, bool simple, const std::
         ui::PrinterTextDevice device(&writer, QString::fromStdString(o.fontName), o.fontSize);
         if (simple) PrintSimple(t, o, device);
         else PrintFull(t, o, device);
-        if (!device.Finish()) throw std::runtime_error(path + " に書き込めません");
+        if (!device.Finish()) throw std::runtime_error(Arg(Tr("%1 に書き込めません"), {path}));
     }
     ui::CheckPdfComplete(file.TemporaryPath(), path);
     file.Commit();

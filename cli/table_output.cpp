@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/args.h"
+#include "cli/messages.h"
 
 namespace tavik::cli {
 
@@ -12,7 +13,7 @@ void SaveTableFromCli(const Workspace& ws, const std::string& path, bool force) 
         report = ws.SaveTable(path, nullptr,
                               force ? AtomicFile::ReadOnlyTarget::Replace : AtomicFile::ReadOnlyTarget::Refuse);
     } catch (const ReadOnlyFileError& e) {
-        throw std::runtime_error(std::string(e.what()) + "（置き換えるには --force）");
+        throw std::runtime_error(Arg(Tr("%1（置き換えるには --force）"), {e.what()}));
     }
     if (const std::string notice = Utf8NoticeMessage(path, report); !notice.empty())
         std::cerr << "tavik-cli: " << Printable(notice) << "\n";

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
+#include "core/headings.h"
+
 namespace tavik {
 
 namespace {
@@ -161,9 +163,9 @@ FreqTable MakeConstancyTable(const Table& t, const ConstancyOptions& options, Pr
     g.defaultColWidth = static_cast<int>(RoundHalfEven(withCover ? pt * 5.0 : pt * 2.5));
     g.defaultRowHeight = FreqRowHeight(pt);
     g.colWidths = {20 * pt};
-    g.SetText(0, 0, "　群落区分");
-    g.SetText(0, 1, "　測定数");
-    g.SetText(0, 2, "　平均種数");
+    g.SetText(0, 0, HeadingText(Heading::VegetationUnit));
+    g.SetText(0, 1, HeadingText(Heading::ReleveCount));
+    g.SetText(0, 2, HeadingText(Heading::MeanSpeciesCount));
 
     // Occurrences and cover ranks per species and group, gathered from the cells that are
     // there (a relevé holds tens of species out of thousands).

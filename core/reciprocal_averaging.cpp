@@ -6,6 +6,7 @@
 #include <numeric>
 
 #include "core/cover_number.h"
+#include "core/headings.h"
 #include "core/ordered_chunks.h"
 #include "core/step_threads.h"
 
@@ -533,10 +534,10 @@ FreqTable RaScoreTable(const Table& t, const RaResult& r) {
     g.fixedCols = 0;
     g.defaultRowHeight = FreqRowHeight(pt);
     g.colWidths = {20 * pt, 6 * pt, pt, 8 * pt, 6 * pt};
-    g.SetText(0, 0, "　植物名");
-    g.SetText(1, 0, "スコア");
-    g.SetText(3, 0, "測定ＩＤ");
-    g.SetText(4, 0, "スコア");
+    g.SetText(0, 0, HeadingText(Heading::SpeciesColumn));
+    g.SetText(1, 0, HeadingText(Heading::Score));
+    g.SetText(3, 0, HeadingText(Heading::ReleveId));
+    g.SetText(4, 0, HeadingText(Heading::Score));
     for (int p = 1; p <= S; ++p) {
         g.SetText(0, p, t.SpeciesName(t.SpeciesKeyAt(p)));
         g.SetText(1, p, RaScoreText(r.speciesScores[static_cast<std::size_t>(p)]));

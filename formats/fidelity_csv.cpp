@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "core/headings.h"
 #include "formats/codec.h"
 
 namespace tavik {
@@ -38,13 +39,13 @@ std::string PValueText(double p) {
 
 std::string FidelityCsvLines(const FidelityResult& r, const std::vector<std::string>& names,
                              const std::vector<std::string>& labels) {
-    std::string s = "植物名";
+    std::string s = HeadingText(Heading::Species);
     for (int g = 0; g < r.Groups(); ++g) {
         const std::string& l = labels[static_cast<std::size_t>(g)];
-        s += "," + Field(l + " 出現数/" + std::to_string(r.GroupSize(g))) + "," + Field(l + " φ×100") + "," +
-             Field(l + " p");
+        s += "," + Field(l + HeadingText(Heading::Occurrences) + std::to_string(r.GroupSize(g))) + "," +
+             Field(l + HeadingText(Heading::PhiTimes100)) + "," + Field(l + " p");
     }
-    s += ",φ最大の群,診断種の群";
+    s += std::string(",") + HeadingText(Heading::BestGroup) + "," + HeadingText(Heading::DiagnosticGroups);
     s += kEol;
     for (int sp = 0; sp < r.Species(); ++sp) {
         s += Field(names[static_cast<std::size_t>(sp)]);

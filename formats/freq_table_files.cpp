@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "core/cp932_width.h"
+#include "core/headings.h"
 #include "core/table_fidelity.h"
 #include "formats/codec.h"
 #include "formats/file_bytes.h"
@@ -149,11 +150,11 @@ std::string FreqTableCsvLines(const FreqTable& t) {
                 SplitSynopticCell(t.Text(c, r), cls, phi);
                 s += ',' + CsvField(cls);
                 phis += ',';
-                if (r == 0) phis += CsvField(t.Text(c, 0) + " φ×100");
+                if (r == 0) phis += CsvField(t.Text(c, 0) + HeadingText(Heading::PhiTimes100));
                 else if (!heading) phis += CsvField(phi);
                 if (!heading && t.Shade(c, r) > 0) diagnostic += (diagnostic.empty() ? "" : " ") + t.Text(c, 0);
             }
-            s += phis + ',' + CsvField(r == 0 ? std::string("診断種の群") : diagnostic) + kEol;
+            s += phis + ',' + CsvField(r == 0 ? std::string(HeadingText(Heading::DiagnosticGroups)) : diagnostic) + kEol;
         }
         return s;
     }

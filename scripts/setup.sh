@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs every Debian package the build, the tests and the screenshots need
-# (poppler-utils and python3-openpyxl read back the PDF and .xlsx outputs in tests; the
-# packaging tools build the .deb and check what it installs).
+# (qt6-l10n-tools compiles the translations and qt6-tools-dev gives CMake its rules for them;
+# python3 turns tavik-cli's translation into a table; poppler-utils and python3-openpyxl read
+# back the PDF and .xlsx outputs in tests; the packaging tools build the .deb and check what it
+# installs).
 # Safe to run again: apt-get is only called when something is missing. Packages named as
 # arguments are installed too (bench/setup-r.sh uses this for tools of its own).
 set -euo pipefail
@@ -10,7 +12,8 @@ pkgs=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6 qt6-qpa-plugins libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libxlsxwriter-dev zlib1g-dev libzstd-dev zstd
-  poppler-utils python3-openpyxl
+  poppler-utils python3 python3-openpyxl
+  qt6-l10n-tools qt6-tools-dev
   clang libclang-rt-14-dev
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-noto-cjk fontconfig
   xvfb xauth xdg-utils

@@ -1,5 +1,6 @@
 #include "ui/about_box.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -43,7 +44,7 @@ QIcon ProgramIcon() {
 
 AboutBox::AboutBox(const QString& versionText, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("aboutBox"));
-    setWindowTitle(QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+    setWindowTitle(QCoreApplication::translate("AboutBox", "ﾊﾞｰｼﾞｮﾝ情報"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
 
@@ -55,7 +56,7 @@ AboutBox::AboutBox(const QString& versionText, QWidget* parent) : QDialog(parent
     big.setPointSizeF(big.pointSizeF() * 1.6);
     big.setBold(true);
     product->setFont(big);
-    auto* what = new QLabel(QStringLiteral("植生組成表の作成と処理"), this);
+    auto* what = new QLabel(QCoreApplication::translate("AboutBox", "植生組成表の作成と処理"), this);
     auto* version = new QLabel(QStringLiteral("Version ") + versionText, this);
     version->setObjectName(QStringLiteral("version"));
 

@@ -1,5 +1,6 @@
 #include "ui/cover_dialog.h"
 
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -18,7 +19,7 @@ namespace {
 constexpr int kKeptValue = 1000;
 
 QString ClassCaption(CoverClass c) {
-    return c == CoverClass::Absent ? QStringLiteral("なし") : Q(ClassMark(c));
+    return c == CoverClass::Absent ? QCoreApplication::translate("CoverDialog", "なし") : Q(ClassMark(c));
 }
 
 }  // namespace
@@ -27,7 +28,7 @@ CoverDialog::CoverDialog(const LayerCovers& covers, const std::array<QString, kL
                          const QString& what, QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("coverDialog"));
-    setWindowTitle(QStringLiteral("被度の編集"));
+    setWindowTitle(QCoreApplication::translate("CoverDialog", "被度の編集"));
     auto* top = new QVBoxLayout(this);
     auto* heading = new QLabel(what, this);
     heading->setObjectName(QStringLiteral("coverHeading"));
@@ -36,10 +37,10 @@ CoverDialog::CoverDialog(const LayerCovers& covers, const std::array<QString, kL
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(10);
-    grid->addWidget(new QLabel(QStringLiteral("階層"), this), 0, 0);
-    grid->addWidget(new QLabel(QStringLiteral("被度"), this), 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("群度"), this), 0, 2);
-    grid->addWidget(new QLabel(QStringLiteral("表記"), this), 0, 3);
+    grid->addWidget(new QLabel(QCoreApplication::translate("CoverDialog", "階層"), this), 0, 0);
+    grid->addWidget(new QLabel(QCoreApplication::translate("CoverDialog", "被度"), this), 0, 1);
+    grid->addWidget(new QLabel(QCoreApplication::translate("CoverDialog", "群度"), this), 0, 2);
+    grid->addWidget(new QLabel(QCoreApplication::translate("CoverDialog", "表記"), this), 0, 3);
     for (int i = 0; i < kLayerCount; ++i) {
         const auto k = static_cast<std::size_t>(i);
         grid->addWidget(new QLabel(labels[k].trimmed(), this), i + 1, 0);
@@ -62,7 +63,7 @@ CoverDialog::CoverDialog(const LayerCovers& covers, const std::array<QString, kL
     top->addLayout(grid);
 
     auto* codeLine = new QHBoxLayout;
-    codeLine->addWidget(new QLabel(QStringLiteral("セルの表示："), this));
+    codeLine->addWidget(new QLabel(QCoreApplication::translate("CoverDialog", "セルの表示："), this));
     code_ = new QLabel(this);
     code_->setObjectName(QStringLiteral("cellCode"));
     code_->setTextFormat(Qt::PlainText);
@@ -78,7 +79,7 @@ CoverDialog::CoverDialog(const LayerCovers& covers, const std::array<QString, kL
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
     buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("coverOk"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QCoreApplication::translate("CoverDialog", "キャンセル"));
     buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("coverCancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -95,7 +96,7 @@ void CoverDialog::setCovers(const LayerCovers& covers) {
         const std::uint8_t v = covers[i];
         const CoverClass c = ClassOf(v);
         if (c == CoverClass::Other) {
-            box->addItem(QStringLiteral("（値 %1）").arg(v), kKeptValue + v);
+            box->addItem(QCoreApplication::translate("CoverDialog", "（値 %1）").arg(v), kKeptValue + v);
             box->setCurrentIndex(box->count() - 1);
         } else {
             box->setCurrentIndex(static_cast<int>(c));
@@ -113,11 +114,11 @@ void CoverDialog::fillSociability(int layer, int sociability) {
     soc->clear();
     const int lo = MinSociability(c), hi = MaxSociability(c);
     if (hi == 0) {
-        soc->addItem(QStringLiteral("－"), 0);
+        soc->addItem(QCoreApplication::translate("CoverDialog", "－"), 0);
         soc->setEnabled(false);
         return;
     }
-    for (int s = lo; s <= hi; ++s) soc->addItem(s == 0 ? QStringLiteral("なし") : QString::number(s), s);
+    for (int s = lo; s <= hi; ++s) soc->addItem(s == 0 ? QCoreApplication::translate("CoverDialog", "なし") : QString::number(s), s);
     soc->setEnabled(true);
     soc->setCurrentIndex(qBound(lo, sociability, hi) - lo);
 }
@@ -144,7 +145,7 @@ void CoverDialog::showCode() {
     const LayerCovers c = covers();
     for (int i = 0; i < kLayerCount; ++i) notation_[static_cast<std::size_t>(i)]->setText(Q(CoverText(c[i], 2)));
     // What the grid will show: the code, or nothing when the species leaves the relevé.
-    code_->setText(c.empty() ? QStringLiteral("（なし）") : QStringLiteral("「%1」").arg(Q(LayerCode(c))));
+    code_->setText(c.empty() ? QCoreApplication::translate("CoverDialog", "（なし）") : QCoreApplication::translate("CoverDialog", "「%1」").arg(Q(LayerCode(c))));
 }
 
 }  // namespace tavik::ui

@@ -1,5 +1,6 @@
 #include "ui/dendrogram_window.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
@@ -133,7 +134,7 @@ void DendrogramView::paintEvent(QPaintEvent* e) {
 
 DendrogramWindow::DendrogramWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("dendrogramWindow"));
-    setWindowTitle(QStringLiteral("樹形図"));
+    setWindowTitle(QCoreApplication::translate("DendrogramWindow", "樹形図"));
     caption_ = new QLabel(this);
     caption_->setObjectName(QStringLiteral("dendrogramCaption"));
     scroll_ = new QScrollArea(this);

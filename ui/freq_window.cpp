@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QCoreApplication>
 #include <QApplication>
 #include <QScreen>
 #include <QClipboard>
@@ -34,13 +35,13 @@ namespace {
 TextEncoding EncodingOf(bool utf8) { return utf8 ? TextEncoding::Utf8 : TextEncoding::Cp932; }
 
 const QStringList& FreqOpenFilters() {
-    static const QStringList f = {QStringLiteral("CSV常在度表 (*.csv)"), QStringLiteral("テキスト形式 (*.txt)")};
+    static const QStringList f = {QCoreApplication::translate("FreqWindow", "CSV常在度表 (*.csv)"), QCoreApplication::translate("FreqWindow", "テキスト形式 (*.txt)")};
     return f;
 }
 
 const QStringList& FreqSaveFilters() {
-    static const QStringList f = {QStringLiteral("常在度表で保存 (*.ftb)"), QStringLiteral("テキストで保存 (*.txt)"),
-                                  QStringLiteral("CSVファイルで保存 (*.csv)"), QStringLiteral("エクセル・ファイル (*.xlsx)")};
+    static const QStringList f = {QCoreApplication::translate("FreqWindow", "常在度表で保存 (*.ftb)"), QCoreApplication::translate("FreqWindow", "テキストで保存 (*.txt)"),
+                                  QCoreApplication::translate("FreqWindow", "CSVファイルで保存 (*.csv)"), QCoreApplication::translate("FreqWindow", "エクセル・ファイル (*.xlsx)")};
     return f;
 }
 
@@ -74,11 +75,11 @@ FreqWindow::FreqWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
         connect(b, &QToolButton::clicked, this, slot);
         return b;
     };
-    tools_->addWidget(tool(tools_, "printButton", QStringLiteral("印　刷"), QStringLiteral("表を直接印刷する"),
+    tools_->addWidget(tool(tools_, "printButton", QCoreApplication::translate("FreqWindow", "印　刷"), QCoreApplication::translate("FreqWindow", "表を直接印刷する"),
                            &FreqWindow::printTable));
-    tools_->addWidget(tool(tools_, "copyButton", QStringLiteral("全コピー"), QStringLiteral("表をクリップボードに"),
+    tools_->addWidget(tool(tools_, "copyButton", QCoreApplication::translate("FreqWindow", "全コピー"), QCoreApplication::translate("FreqWindow", "表をクリップボードに"),
                            &FreqWindow::copyToClipboard));
-    tools_->addWidget(tool(tools_, "closeButton", QStringLiteral("終了"), QStringLiteral("常在度表を消去する"),
+    tools_->addWidget(tool(tools_, "closeButton", QCoreApplication::translate("FreqWindow", "終了"), QCoreApplication::translate("FreqWindow", "常在度表を消去する"),
                            &FreqWindow::closeTable));
     // The file and font buttons, only for a constancy table.
     auto* panel = new QWidget(tools_);
@@ -86,30 +87,30 @@ FreqWindow::FreqWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     auto* row = new QHBoxLayout(panel);
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
-    row->addWidget(tool(panel, "writeTextButton", QStringLiteral("テキスト書出"),
-                        QStringLiteral("表を互換テキストファイルにする"), &FreqWindow::writeText));
-    row->addWidget(tool(panel, "writeCsvButton", QStringLiteral("CSV書出"), QStringLiteral("表をCSV形式で書き出す"),
+    row->addWidget(tool(panel, "writeTextButton", QCoreApplication::translate("FreqWindow", "テキスト書出"),
+                        QCoreApplication::translate("FreqWindow", "表を互換テキストファイルにする"), &FreqWindow::writeText));
+    row->addWidget(tool(panel, "writeCsvButton", QCoreApplication::translate("FreqWindow", "CSV書出"), QCoreApplication::translate("FreqWindow", "表をCSV形式で書き出す"),
                         &FreqWindow::writeCsv));
-    row->addWidget(tool(panel, "writeXlsxButton", QStringLiteral("Excel書出"),
-                        QStringLiteral("表をエクセル・ファイルに書き出す（診断種は群の色）"), &FreqWindow::writeXlsx));
-    row->addWidget(tool(panel, "readTextButton", QStringLiteral("テキスト読込"),
-                        QStringLiteral("テキスト保存した表を読み込む"), &FreqWindow::mergeText));
-    row->addWidget(tool(panel, "readCsvButton", QStringLiteral("CSV読込"),
-                        QStringLiteral("保存したCSV常在度表を読み込む"), &FreqWindow::readCsv));
-    row->addWidget(tool(panel, "fontButton", QStringLiteral("フォント"), QStringLiteral("表のフォントを変更する"),
+    row->addWidget(tool(panel, "writeXlsxButton", QCoreApplication::translate("FreqWindow", "Excel書出"),
+                        QCoreApplication::translate("FreqWindow", "表をエクセル・ファイルに書き出す（診断種は群の色）"), &FreqWindow::writeXlsx));
+    row->addWidget(tool(panel, "readTextButton", QCoreApplication::translate("FreqWindow", "テキスト読込"),
+                        QCoreApplication::translate("FreqWindow", "テキスト保存した表を読み込む"), &FreqWindow::mergeText));
+    row->addWidget(tool(panel, "readCsvButton", QCoreApplication::translate("FreqWindow", "CSV読込"),
+                        QCoreApplication::translate("FreqWindow", "保存したCSV常在度表を読み込む"), &FreqWindow::readCsv));
+    row->addWidget(tool(panel, "fontButton", QCoreApplication::translate("FreqWindow", "フォント"), QCoreApplication::translate("FreqWindow", "表のフォントを変更する"),
                         &FreqWindow::chooseFont));
     filePanel_ = tools_->addWidget(panel);
     // The block sort belongs to a constancy table with the fidelity; it waits in the status
     // bar, where it does not crowd the tool bar of the window's first size.
-    auto* blockSort = tool(status_, "blockSortButton", QStringLiteral("診断種順"),
-                           QStringLiteral("植物を区分ごとの診断種のまとまりに並べ替える"), &FreqWindow::sortByBlocks);
+    auto* blockSort = tool(status_, "blockSortButton", QCoreApplication::translate("FreqWindow", "診断種順"),
+                           QCoreApplication::translate("FreqWindow", "植物を区分ごとの診断種のまとまりに並べ替える"), &FreqWindow::sortByBlocks);
     status_->addPermanentWidget(blockSort);
     blockSort->hide();
     // The 文字コード of the files written, beside them in the status bar for the same reason.
     encoding_ = new QComboBox(status_);
     encoding_->setObjectName(QStringLiteral("encodingBox"));
     encoding_->addItems({QStringLiteral("CP932"), QStringLiteral("UTF-8")});
-    encoding_->setToolTip(QStringLiteral("テキストとCSVの文字コード（UTF-8 はどの言語の表計算でも読めます）"));
+    encoding_->setToolTip(QCoreApplication::translate("FreqWindow", "テキストとCSVの文字コード（UTF-8 はどの言語の表計算でも読めます）"));
     connect(encoding_, &QComboBox::activated, this, [this](int index) { emit utf8FilesChosen(index == 1); });
     status_->addPermanentWidget(encoding_);
 
@@ -125,7 +126,7 @@ FreqWindow::FreqWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     // bar's overflow menu.
     resize(std::max(width(), tools_->sizeHint().width() + 8), height());
 
-    font_ = ResolveTableFont("ＭＳ 明朝", 9);
+    font_ = ResolveTableFont("ＭＳ 明朝", 9);  // data, not interface
     table_.fixedRows = 1;
     grid_->setGridFont(GridDrawingFont(font_));
     grid_->setTable(&table_);
@@ -215,11 +216,11 @@ void FreqWindow::fail(const std::exception& e) {
 
 QString FreqWindow::askSavePath(int filterIndex, const QString& suffix) {
     if (!dialogs_) return {};
-    const QString path = dialogs_->saveFileFiltered(this, QStringLiteral("常在度表の保存"), FreqSaveFilters(), filterIndex,
+    const QString path = dialogs_->saveFileFiltered(this, QCoreApplication::translate("FreqWindow", "常在度表の保存"), FreqSaveFilters(), filterIndex,
                                                     Q(table_.caption) + QLatin1Char('.') + suffix, QString(), suffix);
     if (path.isEmpty()) return {};
     if (QFileInfo::exists(path) &&
-        !dialogs_->askYesAbort(this, QStringLiteral("同名のファイルが存在します。書き換えますか？")))
+        !dialogs_->askYesAbort(this, QCoreApplication::translate("FreqWindow", "同名のファイルが存在します。書き換えますか？")))
         return {};
     return path;
 }
@@ -264,7 +265,7 @@ void FreqWindow::setUtf8Files(bool utf8) { encoding_->setCurrentIndex(utf8 ? 1 :
 void FreqWindow::readCsv() {
     if (!dialogs_) return;
     const QString path =
-        dialogs_->openFileFiltered(this, QStringLiteral("常在度表（CSV）の読込"), FreqOpenFilters(), 1, QStringLiteral("*.csv"), {});
+        dialogs_->openFileFiltered(this, QCoreApplication::translate("FreqWindow", "常在度表（CSV）の読込"), FreqOpenFilters(), 1, QStringLiteral("*.csv"), {});
     if (path.isEmpty()) return;
     try {
         WaitCursor wait;
@@ -278,7 +279,7 @@ void FreqWindow::readCsv() {
 
 void FreqWindow::mergeText() {
     if (!dialogs_) return;
-    const QString path = dialogs_->openFileFiltered(this, QStringLiteral("テキスト形式の常在度表の読込"), FreqOpenFilters(), 2,
+    const QString path = dialogs_->openFileFiltered(this, QCoreApplication::translate("FreqWindow", "テキスト形式の常在度表の読込"), FreqOpenFilters(), 2,
                                                     QStringLiteral("*.txt"), {});
     if (path.isEmpty()) return;
     try {
@@ -294,7 +295,7 @@ void FreqWindow::mergeText() {
 void FreqWindow::chooseFont() {
     if (dialogs_) {
         QFont f = font_;
-        if (dialogs_->getFont(this, f, QStringLiteral("常在度表のフォント"))) font_ = f;
+        if (dialogs_->getFont(this, f, QCoreApplication::translate("FreqWindow", "常在度表のフォント"))) font_ = f;
     }
     // The sizes follow the font whether or not it changed.
     const int pt = font_.pointSize() > 0 ? font_.pointSize() : 9;
@@ -334,7 +335,7 @@ void FreqWindow::printOn(QPagedPaintDevice* device) {
     // The page's width in half-width characters of the font, so that no group wraps.
     const int bytes = FullPrintColumns(out) * 5;
     for (const std::string& line : FreqTablePrintLines(table_, constancyMode_, bytes)) out.Line(line);
-    if (!out.Finish()) throw std::runtime_error("印刷できませんでした");
+    if (!out.Finish()) throw std::runtime_error(QCoreApplication::translate("FreqWindow", "印刷できませんでした").toStdString());
 }
 
 }  // namespace tavik::ui

@@ -2,9 +2,11 @@
 #include "ui/main_menu.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <utility>
 
 #include "ui/menu_actions.h"
 
@@ -137,6 +139,23 @@ void BuildSettingsMenu(QMenuBar* bar, QObject* owner, MenuActions& m) {
     c.menu->addSeparator();
     m.changeItems = c.Add("changeItems", QStringLiteral("表組み項目の変更(&M)"));
     m.tableFont = c.Add("tableFont", QStringLiteral("表のフォント変更(&F)"));
+
+    // The interface language; its names are the same in either language.
+    c.menu->addSeparator();
+    m.languageMenu = c.Sub("languageMenu", QStringLiteral("Language / 言語"));  // the same in every language
+    m.languages = new QActionGroup(m.languageMenu);
+    const std::pair<const char*, QString> choices[] = {
+        {"ja", QStringLiteral("日本語")},  // the same in every language
+        {"en", QStringLiteral("English")},
+        {"system", QStringLiteral("システムに従う / Follow the system")},  // the same in every language
+    };
+    for (const auto& [code, caption] : choices) {
+        QAction* a = m.languageMenu->addAction(caption);
+        a->setObjectName(QStringLiteral("language_") + QLatin1String(code));
+        a->setData(QString::fromLatin1(code));
+        a->setCheckable(true);
+        m.languages->addAction(a);
+    }
 }
 
 void BuildHelpMenu(QMenuBar* bar, QObject* owner, MenuActions& m) {

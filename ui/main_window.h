@@ -137,6 +137,7 @@ private:
     // Construction, by concern.
     void buildMenus();
     void connectMenus();
+    void connectLanguageMenu();
     void buildPanels();
     void buildControllers();
     void connectHistory();

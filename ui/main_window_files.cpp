@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "core/language.h"
 #include "formats/fielddata.h"
 #include "ui/about_box.h"
 #include "ui/grid_widget.h"
@@ -267,18 +268,25 @@ void MainWindow::editTitle() {
 #endif
 
 QString MainWindow::manualPath() const {
-    QStringList candidates;
+    // The manual in the interface's language: the English one in en/ of the manual's folder,
+    // or the Japanese one where there is none.
+    QStringList pages{QStringLiteral("index.html")};
+    if (InterfaceLanguage() == Language::English) pages.prepend(QStringLiteral("en/index.html"));
+    QStringList folders;
     const QString env = qEnvironmentVariable("TAVIK_MANUAL_DIR");
-    if (!env.isEmpty()) candidates << QDir(env).filePath(QStringLiteral("index.html"));
+    if (!env.isEmpty()) folders << env;
     const QString appDir = QCoreApplication::applicationDirPath();
-    candidates << QDir(appDir).filePath(QStringLiteral("manual/index.html"))
-               << QDir(appDir).filePath(QStringLiteral("docs/manual/index.html"))
-               << QDir(appDir).filePath(QStringLiteral(TAVIK_MANUAL_FROM_BIN "/index.html"));
+    folders << QDir(appDir).filePath(QStringLiteral("manual")) << QDir(appDir).filePath(QStringLiteral("docs/manual"))
+            << QDir(appDir).filePath(QStringLiteral(TAVIK_MANUAL_FROM_BIN));
 #ifdef TAVIK_MANUAL_DIR
-    candidates << QDir(QStringLiteral(TAVIK_MANUAL_DIR)).filePath(QStringLiteral("index.html"));
+    folders << QStringLiteral(TAVIK_MANUAL_DIR);
 #endif
-    for (const QString& c : candidates)
-        if (QFileInfo(c).isFile()) return QDir::cleanPath(QFileInfo(c).absoluteFilePath());
+    // The first folder that holds a manual gives it.
+    for (const QString& folder : folders)
+        for (const QString& page : pages) {
+            const QString c = QDir(folder).filePath(page);
+            if (QFileInfo(c).isFile()) return QDir::cleanPath(QFileInfo(c).absoluteFilePath());
+        }
     return {};
 }
 

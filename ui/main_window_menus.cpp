@@ -1,14 +1,22 @@
 // The main menu (ui/main_menu.h) and what each of its commands does: the window's own
 // commands and those of its controllers.
 #include <QAction>
+#include <QActionGroup>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QMenuBar>
 
+#include <cctype>
+#include <string>
+
+#include "formats/language_setting.h"
+#include "formats/workspace.h"
 #include "ui/editing_controller.h"
 #include "ui/main_menu.h"
 #include "ui/main_window.h"
 #include "ui/output_controller.h"
 #include "ui/retrieval_controller.h"
+#include "ui/user_dialogs.h"
 
 namespace tavik::ui {
 
@@ -63,6 +71,33 @@ void MainWindow::connectMenus() {
     // Checked items report through triggered; their ticks follow the window's state.
     for (QAction* a : {m.hideSiteRows, m.hideRanges, m.useEmbeddedItems})
         connect(a, &QAction::triggered, this, [this] { updateTicks(); });
+    connectLanguageMenu();
+}
+
+void MainWindow::connectLanguageMenu() {
+    // The interface language, written into the settings file the program starts with; it
+    // takes effect at the next start.
+    QMenu* language = actions_.languageMenu;
+    const auto languageSettings = [this] {
+        const QString program = programPath_.isEmpty() ? QCoreApplication::applicationFilePath() : programPath_;
+        return DefaultIniPath(program.toStdString());
+    };
+    connect(language, &QMenu::aboutToShow, this, [language, languageSettings] {
+        std::string current = ReadLanguageSetting(languageSettings());
+        for (char& ch : current) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        if (current != "ja" && current != "en") current = "system";
+        for (QAction* a : language->actions()) a->setChecked(a->data().toString().toStdString() == current);
+    });
+    connect(actions_.languages, &QActionGroup::triggered, this, [this, languageSettings](QAction* a) {
+        try {
+            WriteLanguageSetting(languageSettings(), a->data().toString().toStdString());
+        } catch (const std::exception& e) {
+            showError(QStringLiteral("設定ファイルに書き込めません。"), e);
+            return;
+        }
+        dialogs_->inform(this, QStringLiteral("表示の言語は次の起動から変わります。\n"  // the same in every language
+                                              "The language changes at the next start."));
+    });
 }
 
 }  // namespace tavik::ui

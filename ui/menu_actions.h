@@ -3,6 +3,8 @@
 #pragma once
 
 class QAction;
+class QActionGroup;
+class QMenu;
 
 namespace tavik::ui {
 
@@ -57,6 +59,10 @@ struct MenuActions {
     QAction* readDictionary = nullptr;
     QAction* changeItems = nullptr;
     QAction* tableFont = nullptr;
+    // The interface language: 日本語, English or the system's; each action's data is its
+    // code ("ja", "en", "system").
+    QMenu* languageMenu = nullptr;
+    QActionGroup* languages = nullptr;
     // Help.
     QAction* dataCheck = nullptr;
     QAction* manual = nullptr;

@@ -1,5 +1,6 @@
 #include "ui/recovery.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -34,11 +35,11 @@ bool RecoveryFile::claim() {
     if (claimed()) return true;
     problem_.clear();
     if (folder_.isEmpty()) {
-        problem_ = QStringLiteral("保存先のフォルダがわかりません");
+        problem_ = QCoreApplication::translate("RecoveryFile", "保存先のフォルダがわかりません");
         return false;
     }
     if (!QDir().mkpath(folder_)) {
-        problem_ = QStringLiteral("フォルダを作れません");
+        problem_ = QCoreApplication::translate("RecoveryFile", "フォルダを作れません");
         return false;
     }
     // Temporaries of a save that was killed here go at start.
@@ -52,7 +53,7 @@ bool RecoveryFile::claim() {
         if (!lock->tryLock(0)) {
             // Held by another program: the next slot. Not to be made at all: no slot will be.
             if (lock->error() == QLockFile::LockFailedError) continue;
-            if (mine) problem_ = QStringLiteral("フォルダに書き込めません");
+            if (mine) problem_ = QCoreApplication::translate("RecoveryFile", "フォルダに書き込めません");
             break;
         }
         if (mine) {

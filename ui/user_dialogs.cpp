@@ -1,5 +1,6 @@
 #include "ui/user_dialogs.h"
 
+#include <QCoreApplication>
 #include <QAbstractButton>
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -22,11 +23,11 @@ namespace tavik::ui {
 
 const QStringList& OpenFilters() {
     static const QStringList f = {
-        QStringLiteral("植生データファイル (*.tki)"),
-        QStringLiteral("植生組成表ファイル (*.vtb *.VTB *.vtb.gz *.vtb.zst)"),
-        QStringLiteral("ＣＳＶデータファイル (*.csv)"),
-        QStringLiteral("異名辞書ファイル (*.dic)"),
-        QStringLiteral("設定ファイル (*.ini)"),
+        QCoreApplication::translate("UserDialogs", "植生データファイル (*.tki)"),
+        QCoreApplication::translate("UserDialogs", "植生組成表ファイル (*.vtb *.VTB *.vtb.gz *.vtb.zst)"),
+        QCoreApplication::translate("UserDialogs", "ＣＳＶデータファイル (*.csv)"),
+        QCoreApplication::translate("UserDialogs", "異名辞書ファイル (*.dic)"),
+        QCoreApplication::translate("UserDialogs", "設定ファイル (*.ini)"),
     };
     return f;
 }
@@ -37,8 +38,8 @@ const QStringList& SaveFilters() {
     static const QStringList f = [] {
         QStringList list;
         for (const FileFilter& filter : SaveDialogFilters()) list << QString::fromUtf8(filter.description);
-        list[0] = QStringLiteral("組成表で保存 (*.vtb *.vtb.gz)");
-        list << QStringLiteral("圧縮した組成表 (*.vtb.zst)");
+        list[0] = QCoreApplication::translate("UserDialogs", "組成表で保存 (*.vtb *.vtb.gz)");
+        list << QCoreApplication::translate("UserDialogs", "圧縮した組成表 (*.vtb.zst)");
         return list;
     }();
     return f;
@@ -76,9 +77,9 @@ QString StartPath(const QString& fileName, const QString& dir) {
 
 int Ask(QWidget* parent, const QString& text, QMessageBox::StandardButton no,
         const QString& noText) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text,
+    QMessageBox box(QMessageBox::Question, QCoreApplication::translate("UserDialogs", "確認"), text,
                     QMessageBox::Yes | no, parent);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("はい(&Y)"));
+    box.button(QMessageBox::Yes)->setText(QCoreApplication::translate("UserDialogs", "はい(&Y)"));
     box.button(no)->setText(noText);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(no);
@@ -141,19 +142,19 @@ bool UserDialogs::setUpPrinter(QWidget* parent, QPrinter& printer) {
     // Without an installed printer the page setup has nothing to set up: the print dialog's
     // page settings serve for the PDF file instead.
     QPrintDialog dlg(&printer, parent);
-    dlg.setWindowTitle(QStringLiteral("プリンターの設定"));
+    dlg.setWindowTitle(QCoreApplication::translate("UserDialogs", "プリンターの設定"));
     return dlg.exec() == QDialog::Accepted;
 }
 
 bool UserDialogs::askYesNo(QWidget* parent, const QString& text) {
-    return Ask(parent, text, QMessageBox::No, QStringLiteral("いいえ(&N)")) == QMessageBox::Yes;
+    return Ask(parent, text, QMessageBox::No, QCoreApplication::translate("UserDialogs", "いいえ(&N)")) == QMessageBox::Yes;
 }
 
 UserDialogs::SaveChoice UserDialogs::askSaveChanges(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("TAVIK"), text, QMessageBox::NoButton, parent);
-    QAbstractButton* save = box.addButton(QStringLiteral("保存(&S)"), QMessageBox::AcceptRole);
-    QAbstractButton* discard = box.addButton(QStringLiteral("保存しない(&N)"), QMessageBox::DestructiveRole);
-    QAbstractButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    QAbstractButton* save = box.addButton(QCoreApplication::translate("UserDialogs", "保存(&S)"), QMessageBox::AcceptRole);
+    QAbstractButton* discard = box.addButton(QCoreApplication::translate("UserDialogs", "保存しない(&N)"), QMessageBox::DestructiveRole);
+    QAbstractButton* cancel = box.addButton(QCoreApplication::translate("UserDialogs", "キャンセル"), QMessageBox::RejectRole);
     box.setDefaultButton(qobject_cast<QPushButton*>(save));
     box.setEscapeButton(cancel);
     box.exec();
@@ -164,15 +165,15 @@ UserDialogs::SaveChoice UserDialogs::askSaveChanges(QWidget* parent, const QStri
 
 bool UserDialogs::askRestore(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("TAVIK"), text, QMessageBox::NoButton, parent);
-    QAbstractButton* restore = box.addButton(QStringLiteral("復元する(&R)"), QMessageBox::AcceptRole);
-    box.addButton(QStringLiteral("復元しない(&N)"), QMessageBox::RejectRole);
+    QAbstractButton* restore = box.addButton(QCoreApplication::translate("UserDialogs", "復元する(&R)"), QMessageBox::AcceptRole);
+    box.addButton(QCoreApplication::translate("UserDialogs", "復元しない(&N)"), QMessageBox::RejectRole);
     box.setDefaultButton(qobject_cast<QPushButton*>(restore));
     box.exec();
     return box.clickedButton() == restore;
 }
 
 bool UserDialogs::askYesAbort(QWidget* parent, const QString& text) {
-    return Ask(parent, text, QMessageBox::Abort, QStringLiteral("中止(&A)")) == QMessageBox::Yes;
+    return Ask(parent, text, QMessageBox::Abort, QCoreApplication::translate("UserDialogs", "中止(&A)")) == QMessageBox::Yes;
 }
 
 void UserDialogs::inform(QWidget* parent, const QString& text) {
@@ -182,7 +183,7 @@ void UserDialogs::inform(QWidget* parent, const QString& text) {
 }
 
 void UserDialogs::error(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("エラー"), text, QMessageBox::Ok,
+    QMessageBox box(QMessageBox::Critical, QCoreApplication::translate("UserDialogs", "エラー"), text, QMessageBox::Ok,
                     parent);
     box.exec();
 }
@@ -194,7 +195,7 @@ bool UserDialogs::getText(QWidget* parent, const QString& caption, const QString
     dlg.setLabelText(prompt);
     dlg.setTextValue(text);
     dlg.setOkButtonText(QStringLiteral("OK"));
-    dlg.setCancelButtonText(QStringLiteral("キャンセル"));
+    dlg.setCancelButtonText(QCoreApplication::translate("UserDialogs", "キャンセル"));
     dlg.resize(qMax(dlg.sizeHint().width(), 420), dlg.sizeHint().height());
     if (dlg.exec() != QDialog::Accepted) return false;
     text = dlg.textValue();

@@ -1,5 +1,6 @@
 #include "ui/work_message.h"
 
+#include <QCoreApplication>
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -28,7 +29,7 @@ WorkMessage::WorkMessage(QWidget* parent) : QFrame(parent) {
     QFont f = line1_->font();
     f.setPointSizeF(f.pointSizeF() * 1.15);
     line1_->setFont(f);
-    cancel_ = new QPushButton(QStringLiteral("中止"), this);
+    cancel_ = new QPushButton(QCoreApplication::translate("WorkMessage", "中止"), this);
     cancel_->setObjectName(QStringLiteral("workStopButton"));
     cancel_->hide();
     connect(cancel_, &QPushButton::clicked, this, &WorkMessage::cancelRequested);

@@ -42,7 +42,9 @@ share=$root/usr/share
 for f in usr/bin/tavik usr/bin/tavik-cli usr/lib/tavik/tavik-pdf; do
   [ -x "$root/$f" ] && [ -f "$root/$f" ] || fail "$f missing or not executable"
 done
-for f in doc/tavik/manual/index.html doc/tavik/manual/style.css doc/tavik/copyright doc/tavik/changelog.gz \
+for f in doc/tavik/manual/index.html doc/tavik/manual/style.css doc/tavik/manual/en/index.html \
+         doc/tavik/manual/img/tutorial_01_start.png doc/tavik/manual/en/img/tutorial_01_start.png \
+         doc/tavik/copyright doc/tavik/changelog.gz \
          tavik/examples/example.vtb tavik/examples/example.ini tavik/examples/example.tki \
          tavik/examples/example.tkd tavik/examples/異名表.dic \
          applications/org.tavik.Tavik.desktop metainfo/org.tavik.Tavik.metainfo.xml \

@@ -1,0 +1,208 @@
+#!/usr/bin/env python3
+"""The translation check, run by ctest: fails (exit 1, one line per fault) when
+
+  - a source text in a .ts file under ui/translations/ has no English translation, or its
+    translation is marked unfinished, or is marked vanished/obsolete while a checked source
+    file still uses the text;
+  - a translation loses or adds a place marker (%1 ... %9) of its source text;
+  - a checked source file passes a text to the translation system (tr, Tr, TrNoop,
+    QT_TR_NOOP, QT_TRANSLATE_NOOP, translate) that no .ts file translates;
+  - a checked source file holds a Japanese string literal outside those calls: a text the
+    user would read in Japanese whatever the language. A literal that is data rather than
+    interface (a key of a file format, say) is let through by the comment
+    "// data, not interface" on its line, and a text written in both languages at once
+    (the language menu's names, say) by "// the same in every language".
+
+usage: check_translations.py [SOURCE_ROOT]
+
+The checked source files are listed below, one by one: a window file joins the list once
+its texts are wrapped and translated."""
+import re
+import sys
+import xml.etree.ElementTree as ET
+from pathlib import Path
+
+CHECKED_SOURCES = [
+    # tavik-cli (context "tavik-cli" of ui/translations/tavik_en.ts)
+    'cli/args.cpp',
+    'cli/cmd_analysis.cpp',
+    'cli/cmd_classify.cpp',
+    'cli/cmd_fidelity.cpp',
+    'cli/cmd_fielddata.cpp',
+    'cli/cmd_output.cpp',
+    'cli/cmd_retrieve.cpp',
+    'cli/cmd_table.cpp',
+    'cli/fidelity_flags.cpp',
+    'cli/main.cpp',
+    'cli/messages.cpp',
+    'cli/print_pdf.cpp',
+    'cli/print_pdf_relay.cpp',
+    'cli/summary.cpp',
+    'cli/table_output.cpp',
+    # the desktop program (context: the class, or the name given to translate())
+    'ui/about_box.cpp',
+    'ui/application.cpp',
+    'ui/cover_dialog.cpp',
+    'ui/dendrogram_window.cpp',
+    'ui/freq_window.cpp',
+    'ui/main.cpp',
+    'ui/recovery.cpp',
+    'ui/user_dialogs.cpp',
+    'ui/work_message.cpp',
+]
+
+CALL = re.compile(r'(?:\b(?:tr|Tr|TrNoop|QT_TR_NOOP)\s*\(\s*'
+                  r'|\b(?:translate|QT_TRANSLATE_NOOP)\s*\(\s*\x00\d+\x00\s*,\s*)$')
+JAPANESE = re.compile('[\u3000-\u30ff\u3400-\u9fff\uf900-\ufaff\uff00-\uffef]')
+MARKER = re.compile(r'%[1-9]')
+DATA_NOTES = ('// data, not interface', '// the same in every language')
+
+ESCAPES = {'n': b'\n', 't': b'\t', 'r': b'\r', '\\': b'\\', '"': b'"', "'": b"'", '?': b'?',
+           'a': b'\a', 'b': b'\b', 'f': b'\f', 'v': b'\v', '0': b'\0'}
+
+
+def unescape(body: str) -> str:
+    out = bytearray()
+    i = 0
+    while i < len(body):
+        c = body[i]
+        if c != '\\':
+            out += c.encode('utf-8')
+            i += 1
+            continue
+        n = body[i + 1]
+        if n == 'x':
+            m = re.match(r'[0-9a-fA-F]+', body[i + 2:])
+            out.append(int(m.group(0), 16) & 0xFF)
+            i += 2 + len(m.group(0))
+        elif n in '01234567':
+            m = re.match(r'[0-7]{1,3}', body[i + 1:])
+            out.append(int(m.group(0), 8) & 0xFF)
+            i += 1 + len(m.group(0))
+        else:
+            out += ESCAPES.get(n, n.encode('utf-8'))
+            i += 2
+    return out.decode('utf-8', errors='replace')
+
+
+def literals(text: str):
+    """The string literals of a C++ source, adjacent ones joined: (value, line, text before
+    it with comments dropped and earlier literals as \\0N\\0, the line's own text)."""
+    lines = text.split('\n')
+    skeleton = []
+    groups = []  # [value, line, skeleton length at start]
+    i = 0
+    line = 1
+    last_was_string = False
+    while i < len(text):
+        c = text[i]
+        if text.startswith('//', i):
+            j = text.find('\n', i)
+            i = len(text) if j < 0 else j
+            continue
+        if text.startswith('/*', i):
+            j = text.find('*/', i + 2)
+            j = len(text) if j < 0 else j + 2
+            line += text.count('\n', i, j)
+            skeleton.append(' ')
+            i = j
+            continue
+        m = re.match(r'(?:u8|u|U|L)?R"([^(\s]*)\(', text[i:])
+        if m and (i == 0 or not (text[i - 1].isalnum() or text[i - 1] == '_')):
+            end = text.find(')' + m.group(1) + '"', i + m.end())
+            value = text[i + m.end():end]
+            stop = end + len(m.group(1)) + 2
+        else:
+            m = re.match(r'(?:u8|u|U|L)?"', text[i:])
+            if not (m and (i == 0 or not (text[i - 1].isalnum() or text[i - 1] == '_') or m.group(0) != '"')):
+                m = None
+            if m is None:
+                if c == "'":
+                    j = i + 1
+                    while j < len(text) and text[j] != "'":
+                        j += 2 if text[j] == '\\' else 1
+                    skeleton.append(text[i:j + 1])
+                    i = j + 1
+                    last_was_string = False
+                    continue
+                if c == '\n':
+                    line += 1
+                if not c.isspace():
+                    last_was_string = False
+                skeleton.append(c)
+                i += 1
+                continue
+            j = i + m.end()
+            while text[j] != '"':
+                j += 2 if text[j] == '\\' else 1
+            value = unescape(text[i + m.end():j])
+            stop = j + 1
+        if last_was_string:
+            groups[-1][0] += value
+        else:
+            groups.append([value, line, len(''.join(skeleton))])
+            skeleton.append('\x00%d\x00' % (len(groups) - 1))
+        line += text.count('\n', i, stop)
+        i = stop
+        last_was_string = True
+    flat = ''.join(skeleton)
+    for value, at, start in groups:
+        yield value, at, flat[:start], lines[at - 1] if at - 1 < len(lines) else ''
+
+
+def main() -> int:
+    root = Path(sys.argv[1]) if len(sys.argv) > 1 else Path(__file__).resolve().parent.parent
+    faults = []
+    translated = {}   # source text -> translation (finished ones)
+    retired = {}      # source text -> where it is marked vanished/obsolete
+    ts_files = sorted((root / 'ui' / 'translations').glob('*.ts'))
+    if not ts_files:
+        faults.append('ui/translations: no .ts file')
+    for ts in ts_files:
+        rel = ts.relative_to(root)
+        for context in ET.parse(ts).getroot().iter('context'):
+            name = context.findtext('name') or ''
+            for message in context.iter('message'):
+                source = message.findtext('source') or ''
+                tr = message.find('translation')
+                kind = None if tr is None else tr.get('type')
+                where = '%s: [%s] "%s"' % (rel, name, source.replace('\n', '\\n')[:80])
+                if kind in ('vanished', 'obsolete'):
+                    retired[source] = where
+                    continue
+                if tr is None or not (tr.text or '').strip():
+                    faults.append(where + ': no English translation')
+                    continue
+                if kind == 'unfinished':
+                    faults.append(where + ': the translation is marked unfinished')
+                    continue
+                if sorted(MARKER.findall(source)) != sorted(MARKER.findall(tr.text)):
+                    faults.append(where + ': the translation does not keep the place markers %1...%9 of its source')
+                translated[source] = tr.text
+    for rel in CHECKED_SOURCES:
+        path = root / rel
+        if not path.exists():
+            faults.append(rel + ': listed as checked but not there')
+            continue
+        for value, line, before, own_line in literals(path.read_text(encoding='utf-8')):
+            where = '%s:%d: "%s"' % (rel, line, value.replace('\n', '\\n')[:60])
+            if CALL.search(before):
+                if value in translated:
+                    continue
+                if value in retired:
+                    faults.append(where + ': used, but its translation is marked obsolete (' + retired[value] + ')')
+                else:
+                    faults.append(where + ': no .ts file under ui/translations translates it')
+            elif JAPANESE.search(value) and not any(note in own_line for note in DATA_NOTES):
+                faults.append(where + ': a Japanese text that bypasses the translation system')
+    for f in faults:
+        print(f)
+    if faults:
+        print('%d translation fault(s)' % len(faults))
+        return 1
+    print('translations: %d texts, %d checked source files' % (len(translated), len(CHECKED_SOURCES)))
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# The translation check finds each kind of fault it is there for, in a copy of the sources.
+#   translations_check_test.sh PYTHON SOURCE-ROOT
+set -u
+python=$1
+root=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+. "$(dirname "$0")/check_lib.sh"
+check="$root/scripts/check_translations.py"
+
+fresh() { rm -rf "$work/tree"; mkdir -p "$work/tree"; cp -r "$root/cli" "$root/ui" "$work/tree/"; }
+finds() {  # finds NAME EXPECTED-TEXT: the check fails on the tree and says so
+    local out
+    out=$("$python" "$check" "$work/tree" 2>&1) && fail "$1: the check passed"
+    case "$out" in *"$2"*) ;; *) fail "$1: expected [$2] in [$out]" ;; esac
+}
+
+fresh
+"$python" "$check" "$work/tree" >/dev/null || fail "the sources as they are: $("$python" "$check" "$work/tree")"
+
+fresh
+sed -i '0,/<translation>Iterations: %1<\/translation>/s//<translation type="unfinished">Iterations: %1<\/translation>/' \
+    "$work/tree/ui/translations/tavik-cli_en.ts"
+finds "unfinished" "反復回数: %1\": the translation is marked unfinished"
+
+fresh
+sed -i '0,/<translation>Iterations: %1<\/translation>/s//<translation><\/translation>/' "$work/tree/ui/translations/tavik-cli_en.ts"
+finds "empty translation" "no English translation"
+
+fresh
+sed -i 's|<translation>Iterations: %1</translation>|<translation>Iterations</translation>|' "$work/tree/ui/translations/tavik-cli_en.ts"
+finds "place marker lost" "does not keep the place markers"
+
+fresh
+sed -i 's|<translation>Iterations: %1</translation>|<translation type="vanished">Iterations: %1</translation>|' \
+    "$work/tree/ui/translations/tavik-cli_en.ts"
+finds "obsolete but used" "its translation is marked obsolete"
+
+fresh
+sed -i 's|Tr("反復回数: %1")|Tr("反復の回数: %1")|' "$work/tree/cli/cmd_analysis.cpp"
+finds "a text no .ts has" "cli/cmd_analysis.cpp:"
+
+fresh
+printf '%s\n' 'static const char* kLost = "表を保存しました";' >> "$work/tree/ui/main.cpp"
+finds "a Japanese literal outside tr" "ui/main.cpp:"
+# ... unless it is marked as data, and comments are no texts.
+fresh
+printf '%s\n' 'static const char* kKey = "測定番号";  // data, not interface' '// "表を保存しました"' \
+    '/* "表を保存しました" */' >> "$work/tree/ui/main.cpp"
+"$python" "$check" "$work/tree" >/dev/null || fail "data and comments: $("$python" "$check" "$work/tree")"
+# Literals joined across lines are one text.
+fresh
+printf '%s\n' 'static const char* kJoined = Tr("被度 0 の行 %1 件は"' '    "不在としてとばしました");' >> "$work/tree/cli/messages.cpp"
+"$python" "$check" "$work/tree" >/dev/null || fail "joined literals: $("$python" "$check" "$work/tree")"
+
+echo "$failures failure(s)"
+[ "$failures" -eq 0 ]
