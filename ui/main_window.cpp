@@ -31,6 +31,7 @@
 #include "ui/output_controller.h"
 #include "ui/output_panel.h"
 #include "ui/panels.h"
+#include "ui/data_sources.h"
 #include "ui/file_controller.h"
 #include "ui/retrieval_controller.h"
 #include "ui/retrieval_panel.h"
@@ -65,6 +66,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), dialogs_(new User
     setStatusBar(status_);
     buildControllers();
     files_ = new FileController(this);
+    sources_ = new DataSources(this);
     connectMenus();
     connectHistory();
 

@@ -36,6 +36,7 @@ class StatusLine;
 class UserDialogs;
 class CompositionGrid;
 class ClassificationController;
+class DataSources;
 class FileController;
 class WorkMessage;
 
@@ -173,6 +174,7 @@ private:
     // The file controller works with the window's own state (the workspace, the folders,
     // the model's renewal after a load).
     friend class FileController;
+    friend class DataSources;
     // A command at work: no input meanwhile (see BusyScope).
     bool busy_ = false;
 
@@ -199,6 +201,7 @@ private:
     TableHistory* history_ = nullptr;
     QUndoStack* undoStack_ = nullptr;  // the history's stack
     FileController* files_ = nullptr;
+    DataSources* sources_ = nullptr;  // the field data, dictionary and settings file
     bool closeApproved_ = false;
 };
 

@@ -1,5 +1,6 @@
-// The commands that meet files: clearing, loading and saving the table, choosing the field
-// data, the synonym dictionary and the settings file, the title, the manual and the version.
+// The commands that meet files: clearing, loading and saving the table (ui/file_controller.cpp),
+// choosing the field data, the synonym dictionary and the settings file (ui/data_sources.cpp),
+// the title, the manual and the version.
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
@@ -8,9 +9,11 @@
 #include "core/language.h"
 #include "formats/fielddata.h"
 #include "ui/about_box.h"
+#include "ui/data_sources.h"
 #include "ui/file_controller.h"
 #include "ui/grid_widget.h"
 #include "ui/main_window.h"
+#include "ui/manual.h"
 #include "ui/undo_commands.h"
 #include "ui/qt_text.h"
 #include "ui/busy_scope.h"
@@ -61,96 +64,13 @@ QString MainWindow::askFileToOpen(const QString& title, int filterIndex, const Q
     return path;
 }
 
-// ---- Field data --------------------------------------------------------------------------------
+// ---- Field data, dictionary and settings (ui/data_sources.cpp) ----------------------------------
 
-void MainWindow::chooseDataFile() {
-    const QString path = askFileToOpen(QStringLiteral("データファイルの指定・変更"), 1, QStringLiteral("*.tki"),
-                                       Q(ws_.settings.directory));
-    if (path.isEmpty()) {
-        showTableStatus();
-        return;
-    }
-    setDataFile(path);
-}
-
-void MainWindow::setDataFile(const QString& path) {
-    if (busy_) return;
-    const bool wasEmpty = ws_.table.ReleveCount() == 0;
-    try {
-        auto busy = BusyScope::cursorOnly(this);
-        ws_.SetDataFile(S(path));
-    } catch (const std::exception& e) {
-        showError(QString(), e);
-        showTableStatus();
-        return;
-    }
-    ws_.settings.directory = S(QFileInfo(path).absolutePath());
-    if (ws_.settings.useDataItem) {
-        if (wasEmpty) emptyTableLaidOutAnew();
-        layoutRenewed();
-    }
-    retrieval_->panel()->setRecordMaximum(ws_.releveRecordCount);
-    actions_.chooseDataFile->setText(QStringLiteral("データファイルの変更"));
-    showTableStatus();
-    if (!ws_.dataFileProblem.empty()) showNote(Q(ws_.dataFileProblem), 15000);
-}
-
-// ---- Dictionary and settings ---------------------------------------------------------------------
-
-void MainWindow::readDictionary() {
-    const QString path = askFileToOpen(QStringLiteral("異名辞書の読込み"), 4, QStringLiteral("*.dic"),
-                                       Q(ws_.settings.directory));
-    if (!path.isEmpty()) {
-        ws_.dictFileName = S(path);
-        try {
-            if (!ws_.SetDictionary(S(path))) ws_.dictFileName.clear();
-        } catch (const std::exception& e) {
-            ws_.dictFileName.clear();
-            showError(QStringLiteral("異名辞書を読込めません。"), e);
-        }
-    }
-    showTableStatus();
-}
-
-void MainWindow::readSettingsFile() {
-    const QString path = askFileToOpen(QStringLiteral("設定ファイル読込み"), 5, QStringLiteral("*.ini"),
-                                       Q(ws_.settings.directory));
-    if (path.isEmpty()) {
-        showTableStatus();
-        return;
-    }
-    const bool wasEmpty = ws_.table.ReleveCount() == 0;
-    ws_.settings.useDataItem = false;
-    ws_.iniFileName = S(path);
-    try {
-        ws_.ReadIniFile(S(path));
-    } catch (const std::exception& e) {
-        showError(QStringLiteral("設定ファイルを読込めません。"), e);
-    }
-    applyWindowSettings();
-    if (wasEmpty) emptyTableLaidOutAnew();
-    layoutRenewed();
-    showTableStatus();
-}
-
-void MainWindow::toggleEmbeddedItems() {
-    if (!dialogs_->askYesNo(this, QStringLiteral("見出し項目をデータファイルと一致させますか？"))) {
-        ws_.settings.useDataItem = false;
-        updateTicks();
-        return;
-    }
-    ws_.settings.useDataItem = true;
-    try {
-        ws_.ReadDataHeader();
-    } catch (const std::exception& e) {
-        showError(QString(), e);
-    }
-    const bool empty = ws_.table.ReleveCount() == 0;
-    ws_.table.LayOutHeaderRows();
-    if (empty) emptyTableLaidOutAnew();
-    layoutRenewed();
-    showTableStatus();
-}
+void MainWindow::chooseDataFile() { sources_->chooseDataFile(); }
+void MainWindow::setDataFile(const QString& path) { sources_->setDataFile(path); }
+void MainWindow::readDictionary() { sources_->readDictionary(); }
+void MainWindow::readSettingsFile() { sources_->readSettingsFile(); }
+void MainWindow::toggleEmbeddedItems() { sources_->toggleEmbeddedItems(); }
 
 // ---- Title, manual, version ---------------------------------------------------------------------
 
@@ -163,46 +83,12 @@ void MainWindow::editTitle() {
     showTableStatus();
 }
 
-// Where the installed manual lies, from the folder of the installed program.
-#ifndef TAVIK_MANUAL_FROM_BIN
-#define TAVIK_MANUAL_FROM_BIN "../share/doc/tavik/manual"
-#endif
-
-QString MainWindow::manualPath() const {
-    // The manual in the interface's language: the English one in en/ of the manual's folder,
-    // or the Japanese one where there is none.
-    QStringList pages{QStringLiteral("index.html")};
-    if (InterfaceLanguage() == Language::English) pages.prepend(QStringLiteral("en/index.html"));
-    QStringList folders;
-    const QString env = qEnvironmentVariable("TAVIK_MANUAL_DIR");
-    if (!env.isEmpty()) folders << env;
-    const QString appDir = QCoreApplication::applicationDirPath();
-    folders << QDir(appDir).filePath(QStringLiteral("manual")) << QDir(appDir).filePath(QStringLiteral("docs/manual"))
-            << QDir(appDir).filePath(QStringLiteral(TAVIK_MANUAL_FROM_BIN));
-#ifdef TAVIK_MANUAL_DIR
-    folders << QStringLiteral(TAVIK_MANUAL_DIR);
-#endif
-    // The first folder that holds a manual gives it.
-    for (const QString& folder : folders)
-        for (const QString& page : pages) {
-            const QString c = QDir(folder).filePath(page);
-            if (QFileInfo(c).isFile()) return QDir::cleanPath(QFileInfo(c).absoluteFilePath());
-        }
-    return {};
-}
+QString MainWindow::manualPath() const { return ManualPath(); }
 
 void MainWindow::openManual() {
-    const QString path = manualPath();
-    if (path.isEmpty()) {
-        dialogs_->inform(this, QStringLiteral("使用説明書が見つかりません。"));
-        return;
-    }
-    if (!dialogs_->openInBrowser(path)) {
-        dialogs_->inform(this, QStringLiteral("使用説明書を開くブラウザーが見つかりません。使用説明書はここにあります：\n") + QDir::toNativeSeparators(path));
-        return;
-    }
+    const QString path = OpenManual(this, *dialogs_);
     // The browser may still fail on its own: the path stays in sight.
-    showNote(QStringLiteral("使用説明書：") + path, 10000);
+    if (!path.isEmpty()) showNote(QStringLiteral("使用説明書：") + path, 10000);
 }
 
 void MainWindow::showAbout() {
