@@ -24,7 +24,7 @@ bool ConditionMatcher::Names(ReleveReader& names, std::uint32_t name, int k) {
             if (!wanted.empty() && standard == wanted) m |= static_cast<std::uint8_t>(1u << c);
         }
     }
-    return (m >> k) & 1u;
+    return ((m >> k) & 1) != 0;
 }
 
 bool ConditionMatcher::Mark(bool marked, const std::vector<SpeciesEntry>& species, ReleveReader& names) {
