@@ -46,6 +46,8 @@ CHECKED_SOURCES = [
     'ui/dendrogram_window.cpp',
     'ui/freq_window.cpp',
     'ui/main.cpp',
+    'ui/output_controller.cpp',
+    'ui/output_panel.cpp',
     'ui/recovery.cpp',
     'ui/user_dialogs.cpp',
     'ui/work_message.cpp',

@@ -206,7 +206,7 @@
     <message>
         <location line="+0"/>
         <source>表のフォントを変更する</source>
-        <translation>Change the table's font</translation>
+        <translation>Change the table&apos;s font</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -252,6 +252,301 @@
         <location line="+40"/>
         <source>印刷できませんでした</source>
         <translation>Could not print</translation>
+    </message>
+</context>
+<context>
+    <name>OutputController</name>
+    <message>
+        <location filename="../output_controller.cpp" line="+102"/>
+        <source>表が初期化されます、続けますか？</source>
+        <translation>The table will be cleared. Continue?</translation>
+    </message>
+    <message>
+        <location line="+71"/>
+        <source>印刷のフォント</source>
+        <translation>Print font</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>出力ファイルの指定</source>
+        <translation>Output file</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>同名のファイルが存在します。書き換えますか？</source>
+        <translation>A file of that name exists. Replace it?</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 は読み取り専用です。置き換えますか？</source>
+        <translation>%1 is read-only. Replace it?</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>表題の変更</source>
+        <translation>Change the title</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>出力を取り止めました</source>
+        <translation>Output stopped</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <location line="+133"/>
+        <source>出力できません。</source>
+        <translation>Cannot write the output.</translation>
+    </message>
+    <message>
+        <location line="-126"/>
+        <source>出現頻度の列はありません：測定の出力範囲に種のある測定がありません</source>
+        <translation>No frequency column: no relevé in the relevé range has species</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>出力しました：%1</source>
+        <translation>Written: %1</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>組成表</source>
+        <translation>Composition table</translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>%1 に印刷できません</source>
+        <translation>Cannot print to %1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>印刷を取り止めました</source>
+        <translation>Printing stopped</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>用紙の幅に表が入りません。フォントを小さくするか、用紙を広げてください。</source>
+        <translation>The table does not fit the width of the paper. Choose a smaller font or a wider paper.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>印刷できません。</source>
+        <translation>Cannot print.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>印刷しました：%1</source>
+        <translation>Printed: %1</translation>
+    </message>
+    <message>
+        <location line="+43"/>
+        <source>&#x3000;組成表を白紙化しています&#x3000;</source>
+        <translation>  Clearing the composition table  </translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>表組み項目の変更</source>
+        <translation>Change the header items</translation>
+    </message>
+</context>
+<context>
+    <name>OutputPanel</name>
+    <message>
+        <location filename="../output_panel.cpp" line="+45"/>
+        <source>組成表テキスト出力、項目選択と表題修正</source>
+        <translation>Text output of the table: choose the items, edit the title</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>組成表エクセル出力、項目選択と表題修正</source>
+        <translation>Spreadsheet output of the table: choose the items, edit the title</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>組成表を印刷出力、項目選択と表題修正</source>
+        <translation>Print the table: choose the items, edit the title</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>組成表の簡易印刷、項目選択と表題修正</source>
+        <translation>Simple print of the table: choose the items, edit the title</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>数値表をCSV形式で出力</source>
+        <translation>Numeric matrix as CSV</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>PCord用の数値表をCSV出力</source>
+        <translation>Numeric matrix for PC-ORD as CSV</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>項目組込は左、名称修正は右クリック</source>
+        <translation>Left click to use an item, right click to rename it</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>級値・積算 (0.1-5)</source>
+        <translation>Class, summed (0.1-5)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>級値・相対 (1-10)</source>
+        <translation>Class, relative (1-10)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>中央・積算 (1-875)</source>
+        <translation>Mid-point, summed (1-875)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>級値・最大 (0.1-5)</source>
+        <translation>Class, highest (0.1-5)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>中央・最大 (1-875)</source>
+        <translation>Mid-point, highest (1-875)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>無変・最大 (+-5)</source>
+        <translation>As is, highest (+-5)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>有無のみ （1,0）</source>
+        <translation>Presence only (1,0)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>行 ＝ 植物</source>
+        <translation>Rows = species</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>行 ＝ 測定</source>
+        <translation>Rows = relevés</translation>
+    </message>
+    <message>
+        <location line="+76"/>
+        <source>出力方向</source>
+        <translation>Direction</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>数値表の行と欄の位置づけ</source>
+        <translation>What the rows and columns of the matrix are</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>優占度変換</source>
+        <translation>Cover transformation</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>階層別の優占度・群度を単一の数値に変換する方法</source>
+        <translation>How the covers and sociability of the layers become one number</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <location line="+162"/>
+        <source>表題</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <location line="-154"/>
+        <source>出現頻度</source>
+        <translation>Frequency</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>出現１回の種</source>
+        <translation>Species occurring once</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>テキストとCSVの文字コード（UTF-8 はどの言語の表計算でも読めます）</source>
+        <translation>Encoding of text and CSV files (spreadsheets in every language read UTF-8)</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>文字コード</source>
+        <translation>Encoding</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>植物の出力範囲</source>
+        <translation>Species range</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>測定の出力範囲</source>
+        <translation>Relevé range</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+5"/>
+        <source>～</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>数値表出力では空白の列・行は無視される</source>
+        <translation>Blank rows and columns are left out of matrices</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>印刷フォント：</source>
+        <translation>Print font:</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>変更</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>修正</source>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+42"/>
+        <source>出力する</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <location line="-41"/>
+        <source>取止める</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <location line="+88"/>
+        <source>設定する</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>項目名</source>
+        <translation>Item name</translation>
+    </message>
+    <message>
+        <location line="+42"/>
+        <source>（%1 種）</source>
+        <translation>(%1 species)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>出現１回の種は、このボックスを選ばないと出力されません</source>
+        <translation>Species occurring once are written only when this box is ticked</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>%1 の代わりに使うフォント</source>
+        <translation>The font used instead of %1</translation>
     </message>
 </context>
 <context>
