@@ -41,7 +41,9 @@ CHECKED_SOURCES = [
     'cli/table_output.cpp',
     # the desktop program (context: the class, or the name given to translate())
     'ui/about_box.cpp',
+    'ui/analysis_controller.cpp',
     'ui/application.cpp',
+    'ui/constancy_panel.cpp',
     'ui/cover_dialog.cpp',
     'ui/dendrogram_window.cpp',
     'ui/freq_window.cpp',

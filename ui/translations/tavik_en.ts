@@ -15,6 +15,153 @@
     </message>
 </context>
 <context>
+    <name>AnalysisController</name>
+    <message>
+        <location filename="../analysis_controller.cpp" line="+42"/>
+        <source>種または測定がない表では反復平均法を実行できません。</source>
+        <translation>Reciprocal averaging needs a table with species and relevés.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>反復平均法の計算に、優占度を考慮しますか？</source>
+        <translation>Weight reciprocal averaging by the covers?</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&#x3000;反復平均法 準備中&#x3000;</source>
+        <translation>  Preparing reciprocal averaging  </translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>スコア表を再表示する</source>
+        <translation>Show the score table again</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>組成表の並びを変えますか？</source>
+        <translation>Reorder the composition table?</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>反復平均法で行列並び替え</source>
+        <translation>Reciprocal averaging</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>常在度表</source>
+        <translation>Constancy table</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1常在度表</source>
+        <translation>%1 constancy table</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>常在度表を再表示する</source>
+        <translation>Show the constancy table again</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <location line="+7"/>
+        <source>診断種の順に組成表を並べ替える</source>
+        <translation>Sort the table by diagnostic species</translation>
+    </message>
+</context>
+<context>
+    <name>ConstancyPanel</name>
+    <message>
+        <location filename="../constancy_panel.cpp" line="+29"/>
+        <source>常在度表を作成する</source>
+        <translation>Make a constancy table</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>常在度表</source>
+        <translation>Constancy table</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>取止める</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>出力する</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>全測定数</source>
+        <translation>Relevés</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>区分数</source>
+        <translation>Groups</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>常在度級 Ⅰ～Ⅴ&#x3000;と&#x3000;優占度</source>
+        <translation>Constancy class I–V and cover</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>常在度級 Ⅰ～Ⅹ&#x3000;と&#x3000;優占度</source>
+        <translation>Constancy class I–X and cover</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>常在度級 Ⅰ～Ⅴ&#x3000;のみ</source>
+        <translation>Constancy class I–V only</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>常在度級 Ⅰ～Ⅹ&#x3000;のみ</source>
+        <translation>Constancy class I–X only</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>出現数をそのまま示す</source>
+        <translation>Number of occurrences</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>空白セルは  ・</source>
+        <translation>Absent species shown as  ·</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>空白セルは空白</source>
+        <translation>Absent species left blank</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>忠実度（φ係数）を表示する</source>
+        <translation>Show fidelity (phi coefficient)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>区分の大きさを均等化する</source>
+        <translation>Equalize the group sizes</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>なし</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>診断種の閾値&#x3000;φ×100 ≧</source>
+        <translation>Diagnostic species: phi × 100 ≥</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>有意水準（Fisher の正確確率検定）</source>
+        <translation>Significance level (Fisher&apos;s exact test)</translation>
+    </message>
+</context>
+<context>
     <name>CoverDialog</name>
     <message>
         <location filename="../cover_dialog.cpp" line="+22"/>
