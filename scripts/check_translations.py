@@ -43,6 +43,8 @@ CHECKED_SOURCES = [
     'ui/about_box.cpp',
     'ui/analysis_controller.cpp',
     'ui/application.cpp',
+    'ui/classification_controller.cpp',
+    'ui/classification_panel.cpp',
     'ui/constancy_panel.cpp',
     'ui/cover_dialog.cpp',
     'ui/dendrogram_window.cpp',

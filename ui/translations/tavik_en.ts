@@ -69,6 +69,255 @@
     </message>
 </context>
 <context>
+    <name>ClassificationController</name>
+    <message>
+        <location filename="../classification_controller.cpp" line="+70"/>
+        <source>%1 の樹形図&#x3000;測定 %2</source>
+        <translation>Dendrogram of %1, %2 relevés</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> ほか %1 個</source>
+        <translation> and %1 more</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>種が残らない測定 %1 個を距離から除きました: %2</source>
+        <translation>%1 relevés left without species were left out of the distances: %2</translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <source>クラスター分析で群に分ける</source>
+        <translation>Classify by cluster analysis</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+23"/>
+        <source>%1 群を表に入れました</source>
+        <translation>%1 groups put into the table</translation>
+    </message>
+    <message>
+        <location line="-22"/>
+        <source>（どの群にも入らない測定 %1 個は最後の群）</source>
+        <translation> (%1 relevés in no group went into the last group)</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <location line="+14"/>
+        <source>群を読み込む</source>
+        <translation>Read groups</translation>
+    </message>
+    <message>
+        <location line="-14"/>
+        <location line="+32"/>
+        <source>CSV ファイル (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <location line="-32"/>
+        <source>すべてのファイル (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>（ファイルにない測定 %1 個は最後の群）</source>
+        <translation> (%1 relevés not in the file went into the last group)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 に群の書かれていない測定 %2 個を、最後の群に置きました。</source>
+        <translation>%2 relevés without a group in %1 were put into the last group.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>種のある測定がないため、書き出す群がありません。</source>
+        <translation>No relevé has species: there are no groups to write.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>群を書き出す</source>
+        <translation>Write groups</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>%1 に %2 測定の群を書き出しました</source>
+        <translation>Groups of %2 relevés written to %1</translation>
+    </message>
+</context>
+<context>
+    <name>ClassificationPanel</name>
+    <message>
+        <location filename="../classification_panel.cpp" line="+35"/>
+        <source>%1（忠実な種 %2）</source>
+        <translation>%1 (%2 faithful)</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>クラスター分析で群に分ける</source>
+        <translation>Classify by cluster analysis</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>計算する</source>
+        <translation>Compute</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>群を表に入れる</source>
+        <translation>Put the groups into the table</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>データ</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>0 階級値の合計（0.1-5）</source>
+        <translation>0 Sum of class values (0.1-5)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>1 階級値の相対値（1-10）</source>
+        <translation>1 Relative class values (1-10)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>2 中央値の合計（1-875）</source>
+        <translation>2 Sum of mid-points (1-875)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>3 最大層の階級値（0.1-5）</source>
+        <translation>3 Class value of the highest layer (0.1-5)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>4 最大層の中央値（1-875）</source>
+        <translation>4 Mid-point of the highest layer (1-875)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>5 最大層そのまま（+-5）</source>
+        <translation>5 Highest layer as it is (+-5)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>6 在・不在（1,0）</source>
+        <translation>6 Presence/absence (1,0)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>平方根に変換する</source>
+        <translation>Square root</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>変換方法</source>
+        <translation>Transformation</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>方法</source>
+        <translation>Method</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Jaccard（在・不在）</source>
+        <translation>Jaccard (presence)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sørensen（在・不在）</source>
+        <translation>Sørensen (presence)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>ユークリッド</source>
+        <translation>Euclidean</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>コード（chord）</source>
+        <translation>Chord</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Ward 法</source>
+        <translation>Ward&apos;s method</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>可変法（β-flexible）</source>
+        <translation>β-flexible</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>群平均法（UPGMA）</source>
+        <translation>Group average (UPGMA)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>最遠隣法</source>
+        <translation>Complete linkage</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>最近隣法</source>
+        <translation>Single linkage</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>距離</source>
+        <translation>Distance</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>結合法</source>
+        <translation>Linkage</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>群の数</source>
+        <translation>Number of groups</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>群の中を反復平均法のスコア順に並べる</source>
+        <translation>Order each group by reciprocal averaging score</translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <source>分類した測定 %1</source>
+        <translation>Relevés classified: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>K&#x3000;忠実な種</source>
+        <translation>K  faithful species</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1&#x3000;%2%3</source>
+        <translation>%1  %2%3</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>「計算する」で樹形図を作ります</source>
+        <translation>Compute draws the dendrogram</translation>
+    </message>
+</context>
+<context>
     <name>ConstancyPanel</name>
     <message>
         <location filename="../constancy_panel.cpp" line="+29"/>
