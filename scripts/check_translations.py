@@ -53,6 +53,8 @@ CHECKED_SOURCES = [
     'ui/output_controller.cpp',
     'ui/output_panel.cpp',
     'ui/recovery.cpp',
+    'ui/retrieval_controller.cpp',
+    'ui/retrieval_panel.cpp',
     'ui/user_dialogs.cpp',
     'ui/work_message.cpp',
 ]

@@ -964,6 +964,147 @@
     </message>
 </context>
 <context>
+    <name>RetrievalController</name>
+    <message>
+        <location filename="../retrieval_controller.cpp" line="+98"/>
+        <source>&#x3000;データを検索しています&#x3000;</source>
+        <translation>  Searching the field data  </translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>表にデータを加える</source>
+        <translation>Add data to the table</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&#x3000;組成表に組み込んでいます&#x3000;</source>
+        <translation>  Putting the relevés into the table  </translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>表へのデータ追加</source>
+        <translation>Add data to the table</translation>
+    </message>
+</context>
+<context>
+    <name>RetrievalPanel</name>
+    <message>
+        <location filename="../retrieval_panel.cpp" line="+42"/>
+        <source>組成表にデータを加える</source>
+        <translation>Add data to the table</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>データファイル：</source>
+        <translation>Field data file:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>データファイル変更</source>
+        <translation>Change the data file</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>抽出条件（植物名・最低優占度・条件）</source>
+        <translation>Conditions (species, lowest cover, connective)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>植物名</source>
+        <translation>Species</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>優占度</source>
+        <translation>Cover</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>または</source>
+        <translation>or</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>そして</source>
+        <translation>and</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>なし</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>対象地理区画コード</source>
+        <translation>Geographical mesh code prefix</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>対象レコード範囲</source>
+        <translation>Range of records</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>～</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source> 現在の組成表&#x3000;&#x3000;測定数＝</source>
+        <translation> The table now:  relevés =</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source> 植物数＝</source>
+        <translation> species =</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>調査中 ⇒</source>
+        <translation>Examining ⇒</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>抽出数＝</source>
+        <translation>Found =</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>新規抽出</source>
+        <translation>New retrieval</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>追加抽出</source>
+        <translation>Additional retrieval</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>初期化</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>標準名に変換</source>
+        <translation>Convert to the standard name</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>表へ組み込む</source>
+        <translation>Put into the table</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>組み込まず終了</source>
+        <translation>Close without adding</translation>
+    </message>
+    <message>
+        <location line="+109"/>
+        <source> 中止</source>
+        <translation> stopped</translation>
+    </message>
+</context>
+<context>
     <name>UserDialogs</name>
     <message>
         <location filename="../user_dialogs.cpp" line="+26"/>
