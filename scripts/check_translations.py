@@ -52,6 +52,7 @@ CHECKED_SOURCES = [
     'ui/main.cpp',
     'ui/output_controller.cpp',
     'ui/output_panel.cpp',
+    'ui/panels.cpp',
     'ui/recovery.cpp',
     'ui/retrieval_controller.cpp',
     'ui/retrieval_panel.cpp',

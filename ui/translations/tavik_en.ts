@@ -946,6 +946,59 @@
     </message>
 </context>
 <context>
+    <name>RangePanel</name>
+    <message>
+        <location filename="../panels.cpp" line="+155"/>
+        <source>並び替え</source>
+        <translation>Sort</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>植物</source>
+        <translation>Species</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>測定</source>
+        <translation>Relevés</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>多順</source>
+        <translation>Descending</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>少順</source>
+        <translation>Ascending</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>実行</source>
+        <translation>Run</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>中止</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>並び替えをする植物範囲の指定</source>
+        <translation>Range of species to sort</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>並び替えをする範囲の指定</source>
+        <translation>Range to sort</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>一時的に隠す範囲の指定</source>
+        <translation>Range to hide for a while</translation>
+    </message>
+</context>
+<context>
     <name>RecoveryFile</name>
     <message>
         <location filename="../recovery.cpp" line="+38"/>
@@ -1102,6 +1155,30 @@
         <location line="+109"/>
         <source> 中止</source>
         <translation> stopped</translation>
+    </message>
+</context>
+<context>
+    <name>SearchPanel</name>
+    <message>
+        <location filename="../panels.cpp" line="+31"/>
+        <location line="+35"/>
+        <source>検索する文字列</source>
+        <translation>Text to search for</translation>
+    </message>
+    <message>
+        <location line="-26"/>
+        <source>完全一致</source>
+        <translation>Exact</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>部分一致</source>
+        <translation>Partial</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>中止</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
