@@ -29,6 +29,7 @@ namespace {
 constexpr int kItemRows = 10;  // the thirty boxes stand in three columns of ten
 constexpr int kTitleWidth = 376;
 constexpr int kCaptionTitleWidth = 170;
+constexpr int kLeastTitleWidth = 160;
 
 QSpinBox* Spin(QWidget* parent, const char* name) {
     auto* s = new QSpinBox(parent);
@@ -249,6 +250,14 @@ QLayout* OutputPanel::createButtonRow() {
 void OutputPanel::place() {
     adjustSize();
     if (QWidget* p = parentWidget()) {
+        // Captions longer than the Japanese ones (English, a larger font) take their room from
+        // the title field, down to a width that still shows a title; the Japanese captions fit
+        // beside the whole field.
+        const int excess = width() - p->width();
+        if (excess > 0 && title_->minimumWidth() > kLeastTitleWidth) {
+            title_->setFixedWidth(qMax(kLeastTitleWidth, title_->minimumWidth() - excess));
+            adjustSize();
+        }
         // Inside the grid area, to the right, as far as the panel fits.
         resize(qMin(width(), p->width()), qMin(height(), p->height()));
         move(qMax(0, p->width() - width() - 28), qMax(0, qMin(24, p->height() - height())));

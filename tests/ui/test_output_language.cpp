@@ -2,14 +2,25 @@
 // gives the outputs and the matrices' choices, and the controller's questions follow the
 // interface's language, and the English panel is not cut off by the window.
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QtTest>
 
 #include "output/options.h"
+#include "ui/analysis_controller.h"
+#include "ui/classification_controller.h"
+#include "ui/classification_panel.h"
+#include "ui/constancy_panel.h"
+#include "ui/editing_controller.h"
+#include "ui/panels.h"
+#include "ui/range_controller.h"
+#include "ui/retrieval_controller.h"
+#include "ui/retrieval_panel.h"
 #include "ui/application.h"
 #include "ui/output_panel.h"
 #include "window_fixture.h"
@@ -40,6 +51,7 @@ private slots:
     void libraryNamesHaveAnEnglishTranslation();
     void questionInTheInterfaceLanguage();
     void englishPanelFitsTheWindow();
+    void otherPanelsHaveNoJapaneseCaption();
     void cleanup() { tavik::ui::SetUpApplication(*qApp, Language::Japanese); }
 };
 
@@ -143,25 +155,62 @@ void TestOutputLanguage::questionInTheInterfaceLanguage() {
 }
 
 void TestOutputLanguage::englishPanelFitsTheWindow() {
-    // English captions are longer: at 1024 × 768 every output's panel still gets the room its
-    // layout asks for, so no caption is cut.
+    // English captions are longer: at the default size and at 1024 × 768 every output's panel
+    // still gets the room its layout asks for, so no caption is cut.
     tavik::ui::SetUpApplication(*qApp, Language::English);
     QTemporaryDir tmp;
     auto s = StartWindow(tmp.path());
     SmallTable(*s.w);
-    s.w->resize(1024, 768);
-    QTest::qWait(50);
     OutputPanel* panel = s.w->output()->panel();
-    using Show = void (tavik::ui::OutputController::*)();
-    for (const Show show : {&tavik::ui::OutputController::showTextOutput, &tavik::ui::OutputController::showPrintOutput,
-                            &tavik::ui::OutputController::showValueMatrixOutput}) {
-        (s.w->output()->*show)();
-        QVERIFY(panel->isVisible());
-        QVERIFY2(panel->width() >= panel->minimumSizeHint().width(),
-                 qPrintable(QStringLiteral("%1 < %2").arg(panel->width()).arg(panel->minimumSizeHint().width())));
-        QVERIFY(panel->geometry().right() < panel->parentWidget()->width());
-        s.w->output()->cancelOutput();
+    for (const QSize size : {QSize(724, 538), QSize(1024, 768)}) {
+        s.w->resize(size);
+        QTest::qWait(50);
+        using Show = void (tavik::ui::OutputController::*)();
+        for (const Show show : {&tavik::ui::OutputController::showTextOutput, &tavik::ui::OutputController::showPrintOutput,
+                                &tavik::ui::OutputController::showValueMatrixOutput}) {
+            (s.w->output()->*show)();
+            QVERIFY(panel->isVisible());
+            QVERIFY2(panel->width() >= panel->minimumSizeHint().width() &&
+                         panel->geometry().right() < panel->parentWidget()->width(),
+                     qPrintable(QStringLiteral("%1×%2: panel %3 wide, needs %4, parent %5")
+                                    .arg(size.width()).arg(size.height()).arg(panel->width())
+                                    .arg(panel->minimumSizeHint().width()).arg(panel->parentWidget()->width())));
+            s.w->output()->cancelOutput();
+        }
     }
+}
+
+void TestOutputLanguage::otherPanelsHaveNoJapaneseCaption() {
+    // Every caption, button, box title and choice of the window's other panels is English in
+    // the English interface. The data file's name is the user's, not a caption.
+    tavik::ui::SetUpApplication(*qApp, Language::English);
+    QTemporaryDir tmp;
+    auto s = StartWindow(tmp.path());
+    SmallTable(*s.w);
+    tavik::ui::MainWindow& w = *s.w;
+    w.retrieval()->showRetrievalPanel();
+    w.analysis()->showConstancyPanel();
+    w.classification()->openPanel();
+    w.editing()->showSearchPanel();
+    const QList<QWidget*> panels = {w.retrieval()->panel(), w.analysis()->constancyPanel(), w.classification()->panel(),
+                                    w.editing()->searchPanel(), w.ranges()->panel()};
+    QStringList japanese;
+    for (QWidget* panel : panels) {
+        QStringList texts;
+        for (const QLabel* l : panel->findChildren<QLabel*>())
+            if (l->objectName() != QLatin1String("dataFileName")) texts << l->text() << l->toolTip();
+        for (const QAbstractButton* b : panel->findChildren<QAbstractButton*>()) texts << b->text() << b->toolTip();
+        for (const QGroupBox* g : panel->findChildren<QGroupBox*>()) texts << g->title();
+        for (const QComboBox* c : panel->findChildren<QComboBox*>())
+            for (int i = 0; i < c->count(); ++i) texts << c->itemText(i);
+        for (const QString& t : texts)
+            if (t.contains(kJapanese)) japanese << panel->objectName() + QStringLiteral(": ") + t;
+    }
+    QVERIFY2(japanese.isEmpty(), qPrintable(japanese.join(u'\n')));
+    // The constancy panel proposes the table's title with the output's English name.
+    const auto* title = w.analysis()->constancyPanel()->findChild<QLineEdit*>(QStringLiteral("constancyTitle"));
+    QVERIFY(title);
+    QVERIFY2(title->text().endsWith(QStringLiteral("constancy table"), Qt::CaseInsensitive), qPrintable(title->text()));
 }
 
 QTEST_MAIN(TestOutputLanguage)

@@ -747,7 +747,7 @@
 <context>
     <name>OutputPanel</name>
     <message>
-        <location filename="../output_panel.cpp" line="+45"/>
+        <location filename="../output_panel.cpp" line="+46"/>
         <source>組成表テキスト出力、項目選択と表題修正</source>
         <translation>Text output of the table: choose the items, edit the title</translation>
     </message>
@@ -848,12 +848,12 @@
     </message>
     <message>
         <location line="+11"/>
-        <location line="+162"/>
+        <location line="+170"/>
         <source>表題</source>
         <translation>Title</translation>
     </message>
     <message>
-        <location line="-154"/>
+        <location line="-162"/>
         <source>出現頻度</source>
         <translation>Frequency</translation>
     </message>
@@ -910,17 +910,17 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+42"/>
+        <location line="+50"/>
         <source>出力する</source>
         <translation>Output</translation>
     </message>
     <message>
-        <location line="-41"/>
+        <location line="-49"/>
         <source>取止める</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location line="+88"/>
+        <location line="+96"/>
         <source>設定する</source>
         <translation>Set</translation>
     </message>
