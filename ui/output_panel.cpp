@@ -248,16 +248,20 @@ QLayout* OutputPanel::createButtonRow() {
 }
 
 void OutputPanel::place() {
-    adjustSize();
     if (QWidget* p = parentWidget()) {
         // Captions longer than the Japanese ones (English, a larger font) take their room from
         // the title field, down to a width that still shows a title; the Japanese captions fit
         // beside the whole field.
-        const int excess = width() - p->width();
+        // The sizes are those of the captions just set: the nested rows are measured again.
+        layout()->activate();
+        const int excess = qMax(sizeHint().width(), minimumSizeHint().width()) - p->width();
         if (excess > 0 && title_->minimumWidth() > kLeastTitleWidth) {
             title_->setFixedWidth(qMax(kLeastTitleWidth, title_->minimumWidth() - excess));
-            adjustSize();
+            layout()->activate();
         }
+    }
+    adjustSize();
+    if (QWidget* p = parentWidget()) {
         // Inside the grid area, to the right, as far as the panel fits.
         resize(qMin(width(), p->width()), qMin(height(), p->height()));
         move(qMax(0, p->width() - width() - 28), qMax(0, qMin(24, p->height() - height())));

@@ -848,12 +848,12 @@
     </message>
     <message>
         <location line="+11"/>
-        <location line="+170"/>
+        <location line="+174"/>
         <source>表題</source>
         <translation>Title</translation>
     </message>
     <message>
-        <location line="-162"/>
+        <location line="-166"/>
         <source>出現頻度</source>
         <translation>Frequency</translation>
     </message>
@@ -910,17 +910,17 @@
     </message>
     <message>
         <location line="+1"/>
-        <location line="+50"/>
+        <location line="+54"/>
         <source>出力する</source>
         <translation>Output</translation>
     </message>
     <message>
-        <location line="-49"/>
+        <location line="-53"/>
         <source>取止める</source>
         <translation>Cancel</translation>
     </message>
     <message>
-        <location line="+96"/>
+        <location line="+100"/>
         <source>設定する</source>
         <translation>Set</translation>
     </message>
