@@ -14,7 +14,7 @@
 
 #include "cli/messages.h"
 #include "formats/atomic_file.h"
-#include "ui/printer_device.h"
+#include "print/printer_device.h"
 
 namespace tavik::cli {
 

@@ -501,16 +501,25 @@ std::vector<int> ExchangeSortOrder(const std::vector<float>& scores) {
     return order;
 }
 
-RaOrder ApplyRaOrder(Table& t, const RaResult& r, Progress* progress) {
+RaOrder RaOrderOf(const RaResult& r, Progress* progress) {
     RaOrder o;
     if (progress) progress->Show("　反復平均法 植物の並び替え　", "");
     o.species = ExchangeSortOrder(r.speciesScores);
-    if (!o.species.empty()) t.PermuteSpecies(1, o.species);
-    t.RecountSpecies();
     if (progress) progress->Show("　反復平均法 測定の並び替え　", "");
     o.releves = ExchangeSortOrder(r.releveScores);
+    return o;
+}
+
+void ApplyRaOrder(Table& t, const RaOrder& o) {
+    if (!o.species.empty()) t.PermuteSpecies(1, o.species);
+    t.RecountSpecies();
     if (!o.releves.empty()) t.PermuteReleves(1, o.releves);
     t.RecountReleves();
+}
+
+RaOrder ApplyRaOrder(Table& t, const RaResult& r, Progress* progress) {
+    RaOrder o = RaOrderOf(r, progress);
+    ApplyRaOrder(t, o);
     return o;
 }
 

@@ -270,7 +270,7 @@ private:
             const int relKey = in.columns[r];
             if (relKey != 0) {
                 for (std::size_t k = 0; k < items_.size(); ++k)
-                    t_.SetHeaderText(relKey, static_cast<int>(k) + 2, std::move(in.values[value + k]));
+                    t_.SetHeaderText(relKey, static_cast<int>(k) + 2, in.values[value + k]);
                 LayerCovers record{};
                 record[0] = static_cast<std::uint8_t>(in.codeK[r]);
                 record[1] = static_cast<std::uint8_t>(in.codeD[r]);

@@ -19,9 +19,13 @@ std::vector<int> StableOrder(int first, int last, bool descending, KeyOf keyOf) 
     std::iota(idx.begin(), idx.end(), 0);
     // Texts compare byte by byte (as unsigned codes); a prefix is smaller.
     if (descending)
-        std::stable_sort(idx.begin(), idx.end(), [&](int a, int b) { return keys[b] < keys[a]; });
+        std::stable_sort(idx.begin(), idx.end(), [&](int a, int b) {
+            return keys[static_cast<std::size_t>(b)] < keys[static_cast<std::size_t>(a)];
+        });
     else
-        std::stable_sort(idx.begin(), idx.end(), [&](int a, int b) { return keys[a] < keys[b]; });
+        std::stable_sort(idx.begin(), idx.end(), [&](int a, int b) {
+            return keys[static_cast<std::size_t>(a)] < keys[static_cast<std::size_t>(b)];
+        });
     for (auto& i : idx) i += first;
     return idx;
 }

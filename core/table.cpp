@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <utility>
 
 namespace tavik {
 
@@ -29,7 +30,7 @@ std::uint64_t Table::NextVersion() {
 }
 
 Table::Table() {
-    for (int n = 1; n <= kItemCount; ++n) ItemBoxes[n].caption = InitialItemCaptions()[n];
+    for (std::size_t n = 1; n <= kItemCount; ++n) ItemBoxes[n].caption = InitialItemCaptions()[n];
     InitTableModel();
     rowCount_ = MaxSpecies() + 32;
     fixed_.assign(static_cast<std::size_t>(fnRow_) + 1, {});
@@ -218,7 +219,7 @@ std::string Table::HeaderText(int relKey, int row) const {
     return std::string(rel_[static_cast<std::size_t>(relKey)].head.Get(row));
 }
 
-void Table::SetHeaderText(int relKey, int row, std::string text) {
+void Table::SetHeaderText(int relKey, int row, const std::string& text) {
     rel_[static_cast<std::size_t>(relKey)].head.Set(row, text);
     contentVersion_ = NextVersion();
 }
@@ -231,6 +232,7 @@ void Table::ClearReleveContent(int relKey) {
     r.cells.shrink_to_fit();
     r.head.Clear();
     r.record = EmptyLayers;
+    r.numberWhole = r.countWhole = 0;
     contentVersion_ = NextVersion();
 }
 
@@ -253,32 +255,36 @@ void Table::ClearTable() {
     for (auto& row : fixed_) row = {};
     InitTableModel();
     rowCount_ = MaxSpecies() + 32;
-    for (int q = 1; q <= MaxReleve(); ++q) SetHeaderText(q, 1, MakeNumber4(q));
+    for (int q = 1; q <= MaxReleve(); ++q) {
+        SetHeaderText(q, 1, MakeNumber4(q));
+        rel_[static_cast<std::size_t>(q)].numberWhole = q;
+        NoteWholeNumber(q);
+    }
     FixedCell(3, 1).clear();
     LayOutHeaderRows();
 }
 
 void Table::LayOutHeaderRows() {
     if (ReleveCount() > 0) {
-        for (int n = 1; n <= kItemCount; ++n) ItemBoxes[n].enabled = ItemBoxes[n].checked = false;
+        for (std::size_t n = 1; n <= kItemCount; ++n) ItemBoxes[n].enabled = ItemBoxes[n].checked = false;
         for (int r = 1; r <= fnRow_ - 1; ++r) {
             const int n = ItemOfHeaderRow(r);
             if (n == 0) continue;
-            FixedCell(2, r) = ItemBoxes[n].caption;
-            ItemBoxes[n].enabled = ItemBoxes[n].checked = true;
+            FixedCell(2, r) = ItemBoxes[static_cast<std::size_t>(n)].caption;
+            ItemBoxes[static_cast<std::size_t>(n)].enabled = ItemBoxes[static_cast<std::size_t>(n)].checked = true;
         }
     } else {
         int r = 1;
         std::vector<std::array<std::string, 4>> fixed(1);
         if (!fixed_.empty()) fixed[0] = fixed_[0];
         for (int n = 1; n <= kItemCount; ++n) {
-            if (!ItemBoxes[n].enabled) continue;
+            if (!ItemBoxes[static_cast<std::size_t>(n)].enabled) continue;
             std::array<std::string, 4> line;
             line[0] = std::to_string(n);
-            line[2] = ItemBoxes[n].caption;
+            line[2] = ItemBoxes[static_cast<std::size_t>(n)].caption;
             if (static_cast<std::size_t>(r) < fixed_.size()) {
-                line[1] = fixed_[r][1];
-                line[3] = fixed_[r][3];
+                line[1] = fixed_[static_cast<std::size_t>(r)][1];
+                line[3] = fixed_[static_cast<std::size_t>(r)][3];
             }
             fixed.push_back(std::move(line));
             ++r;
@@ -291,7 +297,12 @@ void Table::LayOutHeaderRows() {
         fixed_ = std::move(fixed);
         IndexHeaderItems();
         species_.ClearOccurrences();
-        for (int p = 1; p <= MaxSpecies(); ++p) sp_[species_.KeyAt(p)].seq = MakeNumber4(p);
+        for (int p = 1; p <= MaxSpecies(); ++p) {
+            Species& s = sp_[static_cast<std::size_t>(species_.KeyAt(p))];
+            s.seq = MakeNumber4(p);
+            s.seqWhole = p;
+            NoteWholeNumber(p);
+        }
         // Every species position stays on the grid whatever the number of header rows.
         rowCount_ = std::max(rowCount_, MaxSpecies() + fnRow_ + 1);
     }
@@ -311,6 +322,8 @@ bool Table::GrowRelevesTo(int n) {
             releves_.SetOccurrences(q, 0);
             if (q <= old) ClearReleveContent(key);
             SetHeaderText(key, 1, MakeNumber4(q));
+            rel_[static_cast<std::size_t>(key)].numberWhole = q;
+            NoteWholeNumber(q);
         }
     } catch (const std::bad_alloc&) {
         return false;
@@ -330,7 +343,9 @@ bool Table::GrowSpeciesTo(int n) {
             const int key = species_.KeyAt(p);
             species_.SetOccurrences(p, 0);
             if (p <= old) ClearSpeciesContent(key);
-            sp_[key].seq = MakeNumber4(p);
+            sp_[static_cast<std::size_t>(key)].seq = MakeNumber4(p);
+            sp_[static_cast<std::size_t>(key)].seqWhole = p;
+            NoteWholeNumber(p);
         }
     } catch (const std::bad_alloc&) {
         return false;
@@ -371,6 +386,13 @@ namespace {
 // What a count or a number shows in its cell: four characters, or nothing for none.
 std::string CountText(int n) { return n > 0 ? MakeNumber4(n) : std::string(); }
 
+// How many digits the grid shows of a number beyond the four the text keeps (0 for none).
+int WideDigits(std::int32_t n) {
+    int digits = 0;
+    for (; n > 9999; n /= 10) ++digits;
+    return digits;
+}
+
 }  // namespace
 
 // Both recounts number the positions that have any occurrence 1, 2, 3 ... in order and
@@ -378,15 +400,25 @@ std::string CountText(int n) { return n > 0 ? MakeNumber4(n) : std::string(); }
 // the header texts it writes sit beside the cells it reads.
 void Table::RecountReleves() {
     if (ReleveCount() <= 0) return;
+    // The layout is renewed only when a column's width follows: when a number shown whole
+    // gains or loses a digit there, as seldom happens.
+    wideNumbers_ = false;
     int k = 0;
     for (int q = 1; q <= ReleveCount(); ++q) {
         int n = 0;
         ForEachOccurrence(q, [&](int) { ++n; });
         releves_.SetOccurrences(q, n);
         const int key = releves_.KeyAt(q);
-        SetHeaderText(key, 1, CountText(n > 0 ? ++k : 0));
+        Releve& r = rel_[static_cast<std::size_t>(key)];
+        const std::int32_t number = n > 0 ? ++k : 0;
+        if (WideDigits(r.numberWhole) != WideDigits(number) || WideDigits(r.countWhole) != WideDigits(n))
+            wideNumbers_ = true;
+        r.numberWhole = number;
+        r.countWhole = n;
+        SetHeaderText(key, 1, CountText(number));
         SetHeaderText(key, fnRow_, CountText(n));
     }
+    RenewLayoutForWideNumbers(false);
     contentVersion_ = NextVersion();
 }
 
@@ -394,14 +426,21 @@ void Table::RecountSpecies() {
     if (SpeciesCount() <= 0) return;
     std::vector<int> count;
     CountOccurrences(nullptr, &count);
+    wideNumbers_ = false;  // as in RecountReleves
     int k = 0;
     for (int p = 1; p <= SpeciesCount(); ++p) {
         const int n = count[static_cast<std::size_t>(p)];
         species_.SetOccurrences(p, n);
         Species& s = sp_[static_cast<std::size_t>(species_.KeyAt(p))];
-        s.seq = CountText(n > 0 ? ++k : 0);
+        const std::int32_t number = n > 0 ? ++k : 0;
+        if (WideDigits(s.seqWhole) != WideDigits(number) || WideDigits(s.freqWhole) != WideDigits(n))
+            wideNumbers_ = true;
+        s.seqWhole = number;
+        s.freqWhole = n;
+        s.seq = CountText(number);
         s.freq = CountText(n);
     }
+    RenewLayoutForWideNumbers(false);
     contentVersion_ = NextVersion();
 }
 

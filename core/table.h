@@ -63,9 +63,10 @@ struct CountMemo {
         int key = 0;
         int slot = 0;
         std::string text;
+        std::int32_t whole = 0;  // the number behind the text (see Table::ShownText)
     };
     std::vector<Text> texts;
-    std::vector<std::pair<int, std::uint16_t>> occurrences;
+    std::vector<std::pair<int, std::int32_t>> occurrences;
     bool empty() const { return texts.empty() && occurrences.empty(); }
 };
 
@@ -73,6 +74,7 @@ struct CountMemo {
 struct SpeciesContent {
     int key = 0;
     std::string seq, name, freq;
+    std::int32_t seqWhole = 0, freqWhole = 0;
     std::vector<std::pair<int, Cell>> cells;  // (relevé key, cell)
     std::vector<std::string> longTexts;       // for the cells with kLongText, in order
 };
@@ -84,6 +86,7 @@ struct ReleveContent {
     std::vector<std::string> longTexts;       // for the cells with kLongText, in order
     HeaderTexts head;
     LayerCovers record{};
+    std::int32_t numberWhole = 0, countWhole = 0;
 };
 
 // The capacities and the grid's size (growth adds keys; giving it back drops them).
@@ -140,8 +143,8 @@ public:
 
     // Positional counts, valid after a recount; entry 0 unused. SpFreq: the relevés each
     // species occurs in; RelNumSp: the species in each relevé.
-    const std::vector<std::uint16_t>& SpFreq() const { return species_.Occurrences(); }
-    const std::vector<std::uint16_t>& RelNumSp() const { return releves_.Occurrences(); }
+    const std::vector<std::int32_t>& SpFreq() const { return species_.Occurrences(); }
+    const std::vector<std::int32_t>& RelNumSp() const { return releves_.Occurrences(); }
     // Counts the occurrences as they are now, by position (entry 0 unused): the species rows
     // with a non-empty cell in each used relevé column, and the relevé columns with a
     // non-empty cell in each used species row. Either output may be null.
@@ -207,7 +210,7 @@ public:
     }
     // Header text of a relevé in grid row 1..FNRow.
     std::string HeaderText(int relKey, int row) const;
-    void SetHeaderText(int relKey, int row, std::string text);
+    void SetHeaderText(int relKey, int row, const std::string& text);
 
     // ---- Grid view ----------------------------------------------------------------------
     int RowCount() const { return rowCount_; }
@@ -224,6 +227,13 @@ public:
     int DefaultRowHeight() const;
     int ColWidth(int col) const;
     int RowHeight(int row) const;
+    // What the grid shows: the text, except that a number the table wrote itself (a
+    // species' sequence number or frequency, a relevé's number or count of species) shows
+    // whole where its text, as saved files hold it, keeps only the first four digits
+    // ("6973" for 69,731). A text edited since shows as it is. Files and outputs use Text().
+    std::string ShownText(int col, int row) const;
+    // The width the grid gives a column: ColWidth(), widened for the whole numbers it shows.
+    int ShownColWidth(int col) const;
     void SetColWidth(int col, int w);
     void SetRowHeight(int row, int h);
     void ResetSizes();
@@ -322,14 +332,29 @@ public:
 
 private:
     static std::uint64_t NextVersion();
+    // Beside each number the table writes in four characters, the number itself (0 when
+    // none was written): what ShownText shows while the text is still that number's.
     struct Species {
         std::string seq, name, freq;
+        std::int32_t seqWhole = 0, freqWhole = 0;
     };
     struct Releve {
         std::vector<Cell> cells;          // by species key
         HeaderTexts head;                 // grid rows 1..FNRow
         LayerCovers record{};             // species key 0
+        std::int32_t numberWhole = 0;     // header row 1
+        std::int32_t countWhole = 0;      // row FNRow
     };
+    // The whole number behind the text of a cell, 0 when there is none.
+    std::int32_t WholeNumberAt(int col, int row) const;
+    // Notes that numbers over four digits were written: the widths of the columns that show
+    // them may change, so the layout is renewed.
+    void NoteWholeNumber(std::int32_t n) {
+        if (n > 9999) wideNumbers_ = true;
+    }
+    void RenewLayoutForWideNumbers(bool before) {
+        if (before || wideNumbers_) layoutVersion_ = NextVersion();
+    }
 
     Cell* FindCell(int relKey, int spKey);
     const Cell* FindCell(int relKey, int spKey) const;
@@ -368,6 +393,7 @@ private:
 
     std::vector<int> rowHeights_, colWidths_;  // kDefaultSize: the default size
     std::uint64_t layoutVersion_ = 0, contentVersion_ = 0;
+    bool wideNumbers_ = false;  // some number written had more than four digits
 };
 
 }  // namespace tavik

@@ -24,11 +24,10 @@ public:
 
     // What the last recount found at each position (index 0 unused): a species row's
     // frequency, a relevé column's number of species. Positional: moving keys leaves it
-    // until the next recount.
-    const std::vector<std::uint16_t>& Occurrences() const { return occurrences_; }
-    void SetOccurrences(int pos, int n) {
-        occurrences_[static_cast<std::size_t>(pos)] = static_cast<std::uint16_t>(std::min(n, 65535));
-    }
+    // until the next recount. Whole numbers: a species of a large table occurs in far more
+    // than 65,535 relevés.
+    const std::vector<std::int32_t>& Occurrences() const { return occurrences_; }
+    void SetOccurrences(int pos, int n) { occurrences_[static_cast<std::size_t>(pos)] = n; }
     void ClearOccurrences() { std::fill(occurrences_.begin(), occurrences_.end(), 0); }
 
     // No positions at all (the state before a first Grow).
@@ -130,7 +129,7 @@ private:
     }
 
     std::vector<int> keyAt_, posOf_;
-    std::vector<std::uint16_t> occurrences_;
+    std::vector<std::int32_t> occurrences_;
     int count_ = 0;
     int capacity_ = -1;
 };

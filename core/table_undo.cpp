@@ -24,22 +24,24 @@ CountMemo Table::MemoSpeciesCounts() {
     CountMemo m;
     const int S = SpeciesCount();
     if (S <= 0) return m;
-    std::vector<std::pair<std::string, std::string>> old(static_cast<std::size_t>(S) + 1);
+    std::vector<Species> old(static_cast<std::size_t>(S) + 1);
     for (int p = 1; p <= S; ++p) {
         Species& s = sp_[static_cast<std::size_t>(species_.KeyAt(p))];
-        old[static_cast<std::size_t>(p)] = {std::move(s.seq), std::move(s.freq)};
+        old[static_cast<std::size_t>(p)] = {std::move(s.seq), {}, std::move(s.freq), s.seqWhole, s.freqWhole};
     }
-    const std::vector<std::uint16_t> occurrences = species_.Occurrences();
+    const std::vector<std::int32_t> occurrences = species_.Occurrences();
     RecountSpecies();
     for (int p = 1; p <= S; ++p) {
         const int key = species_.KeyAt(p);
         Species& s = sp_[static_cast<std::size_t>(key)];
-        auto& [seq, freq] = old[static_cast<std::size_t>(p)];
-        if (s.seq != seq) m.texts.push_back({key, 0, seq});
-        if (s.freq != freq) m.texts.push_back({key, 1, freq});
-        s.seq = std::move(seq);
-        s.freq = std::move(freq);
-        const std::uint16_t n = occurrences[static_cast<std::size_t>(p)];
+        Species& was = old[static_cast<std::size_t>(p)];
+        if (s.seq != was.seq || s.seqWhole != was.seqWhole) m.texts.push_back({key, 0, was.seq, was.seqWhole});
+        if (s.freq != was.freq || s.freqWhole != was.freqWhole) m.texts.push_back({key, 1, was.freq, was.freqWhole});
+        s.seq = std::move(was.seq);
+        s.freq = std::move(was.freq);
+        s.seqWhole = was.seqWhole;
+        s.freqWhole = was.freqWhole;
+        const std::int32_t n = occurrences[static_cast<std::size_t>(p)];
         if (species_.Occurrences()[static_cast<std::size_t>(p)] != n) {
             m.occurrences.emplace_back(p, n);
             species_.SetOccurrences(p, n);
@@ -52,25 +54,33 @@ CountMemo Table::MemoReleveCounts() {
     CountMemo m;
     const int R = ReleveCount();
     if (R <= 0) return m;
-    std::vector<std::pair<std::string, std::string>> old(static_cast<std::size_t>(R) + 1);
+    struct Numbers {
+        std::string number, count;
+        std::int32_t numberWhole = 0, countWhole = 0;
+    };
+    std::vector<Numbers> old(static_cast<std::size_t>(R) + 1);
     for (int q = 1; q <= R; ++q) {
         const int key = releves_.KeyAt(q);
-        old[static_cast<std::size_t>(q)] = {HeaderText(key, 1), HeaderText(key, fnRow_)};
+        const Releve& r = rel_[static_cast<std::size_t>(key)];
+        old[static_cast<std::size_t>(q)] = {HeaderText(key, 1), HeaderText(key, fnRow_), r.numberWhole, r.countWhole};
     }
-    const std::vector<std::uint16_t> occurrences = releves_.Occurrences();
+    const std::vector<std::int32_t> occurrences = releves_.Occurrences();
     RecountReleves();
     for (int q = 1; q <= R; ++q) {
         const int key = releves_.KeyAt(q);
-        auto& [number, count] = old[static_cast<std::size_t>(q)];
-        if (HeaderText(key, 1) != number) {
-            m.texts.push_back({key, 0, number});
-            SetHeaderText(key, 1, number);
+        const Numbers& was = old[static_cast<std::size_t>(q)];
+        Releve& r = rel_[static_cast<std::size_t>(key)];
+        if (HeaderText(key, 1) != was.number || r.numberWhole != was.numberWhole) {
+            m.texts.push_back({key, 0, was.number, was.numberWhole});
+            SetHeaderText(key, 1, was.number);
+            r.numberWhole = was.numberWhole;
         }
-        if (HeaderText(key, fnRow_) != count) {
-            m.texts.push_back({key, 1, count});
-            SetHeaderText(key, fnRow_, count);
+        if (HeaderText(key, fnRow_) != was.count || r.countWhole != was.countWhole) {
+            m.texts.push_back({key, 1, was.count, was.countWhole});
+            SetHeaderText(key, fnRow_, was.count);
+            r.countWhole = was.countWhole;
         }
-        const std::uint16_t n = occurrences[static_cast<std::size_t>(q)];
+        const std::int32_t n = occurrences[static_cast<std::size_t>(q)];
         if (releves_.Occurrences()[static_cast<std::size_t>(q)] != n) {
             m.occurrences.emplace_back(q, n);
             releves_.SetOccurrences(q, n);
@@ -84,6 +94,7 @@ void Table::RestoreSpeciesCounts(const CountMemo& m) {
     for (const auto& t : m.texts) {
         Species& s = sp_[static_cast<std::size_t>(t.key)];
         (t.slot == 0 ? s.seq : s.freq) = t.text;
+        (t.slot == 0 ? s.seqWhole : s.freqWhole) = t.whole;
     }
     for (const auto& [p, n] : m.occurrences) species_.SetOccurrences(p, n);
     contentVersion_ = NextVersion();
@@ -91,7 +102,11 @@ void Table::RestoreSpeciesCounts(const CountMemo& m) {
 
 void Table::RestoreReleveCounts(const CountMemo& m) {
     RecountReleves();
-    for (const auto& t : m.texts) SetHeaderText(t.key, t.slot == 0 ? 1 : fnRow_, t.text);
+    for (const auto& t : m.texts) {
+        SetHeaderText(t.key, t.slot == 0 ? 1 : fnRow_, t.text);
+        Releve& r = rel_[static_cast<std::size_t>(t.key)];
+        (t.slot == 0 ? r.numberWhole : r.countWhole) = t.whole;
+    }
     for (const auto& [q, n] : m.occurrences) releves_.SetOccurrences(q, n);
     contentVersion_ = NextVersion();
 }
@@ -108,6 +123,8 @@ std::vector<SpeciesContent> Table::CopySpeciesMany(const std::vector<int>& keys)
         out[i].seq = sp_[k].seq;
         out[i].name = sp_[k].name;
         out[i].freq = sp_[k].freq;
+        out[i].seqWhole = sp_[k].seqWhole;
+        out[i].freqWhole = sp_[k].freqWhole;
     }
     // One pass over the cells when many species are asked for; a binary search per
     // relevé for a few.
@@ -141,6 +158,8 @@ ReleveContent Table::CopyReleve(int relKey) const {
         if (cell.len == kLongText) c.longTexts.push_back(CellTextOf(relKey, cell));
     c.head = r.head;
     c.record = r.record;
+    c.numberWhole = r.numberWhole;
+    c.countWhole = r.countWhole;
     return c;
 }
 
@@ -149,6 +168,8 @@ void Table::PutSpecies(const SpeciesContent& c) {
     s.seq = c.seq;
     s.name = c.name;
     s.freq = c.freq;
+    s.seqWhole = c.seqWhole;
+    s.freqWhole = c.freqWhole;
     for (int r = 0; r <= MaxReleve(); ++r) {
         Cell* cell = FindCell(r, c.key);
         if (!cell) continue;
@@ -173,6 +194,8 @@ void Table::PutReleve(const ReleveContent& c) {
         if (cell.len == kLongText) longTexts_[LongKey(c.key, cell.species)] = c.longTexts[longText++];
     r.head = c.head;
     r.record = c.record;
+    r.numberWhole = c.numberWhole;
+    r.countWhole = c.countWhole;
     contentVersion_ = NextVersion();
 }
 

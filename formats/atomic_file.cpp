@@ -59,7 +59,7 @@ void InstallHandlers() {
         struct sigaction sa {};
         sa.sa_handler = RemoveLiveTemporaries;
         sigemptyset(&sa.sa_mask);
-        sa.sa_flags = SA_RESETHAND;
+        sa.sa_flags = static_cast<int>(SA_RESETHAND);
         ::sigaction(kSignals[k], &sa, nullptr);
     }
 }

@@ -236,7 +236,11 @@ bool LineReader::Next(std::string_view& line) {
                                          std::to_string(max_ >> 20) + " MB まで）");
             line = std::string_view(b + pos_, static_cast<std::size_t>(e - (b + pos_)));
             std::size_t next = static_cast<std::size_t>(e - b) + 1;
-            if (cr && next < end_ && b[next] == '\n') ++next;
+            ending_ = cr ? "\r" : "\n";
+            if (cr && next < end_ && b[next] == '\n') {
+                ++next;
+                ending_ = "\r\n";
+            }
             pos_ = scan_ = next;
             ++line_;
             return true;
@@ -245,6 +249,7 @@ bool LineReader::Next(std::string_view& line) {
         if (!eof_ && Fill()) continue;
         if (pos_ == end_) return false;
         line = std::string_view(buf_.data() + pos_, end_ - pos_);
+        ending_ = {};
         pos_ = scan_ = end_;
         ++line_;
         return true;

@@ -40,6 +40,8 @@ public:
     bool Next(std::string_view& line);
     // The 0-based number of the line Next gave last.
     std::size_t LineIndex() const { return line_ - 1; }
+    // How that line ended: "\r\n", "\n", "\r", or "" for a last line without an end.
+    std::string_view LineEnd() const { return ending_; }
     // True when nothing at all was read.
     bool Empty() const { return total_ == 0; }
 
@@ -52,6 +54,7 @@ private:
     std::size_t pos_ = 0, scan_ = 0, end_ = 0, line_ = 0;
     std::uint64_t total_ = 0;
     bool eof_ = false;
+    std::string_view ending_;
 };
 
 }  // namespace tavik

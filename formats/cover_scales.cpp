@@ -28,9 +28,11 @@ std::string Lower(std::string_view s) {
     return out;
 }
 
+// Blanks and control characters around a value, as the cover writer trims them: a cover
+// text is kept in three bytes, so a control character left in front would push it out.
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= 0x20) s.remove_prefix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= 0x20) s.remove_suffix(1);
     return s;
 }
 

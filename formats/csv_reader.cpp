@@ -54,6 +54,26 @@ bool AllBlank(const std::vector<std::string_view>& cells) {
     return true;
 }
 
+namespace {
+
+// The 1-based number of the first line (as SplitLines cuts them) for which `bad` holds, or 0;
+// one line at a time, whatever the number of lines.
+template <class Bad>
+std::size_t FirstLineWhere(std::string_view bytes, Bad bad) {
+    std::size_t number = 0;
+    while (!bytes.empty()) {
+        ++number;
+        const std::size_t end = bytes.find_first_of("\r\n");
+        if (bad(bytes.substr(0, end))) return number;
+        if (end == std::string_view::npos) break;
+        const std::size_t next = bytes.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
+        bytes.remove_prefix(next);
+    }
+    return 0;
+}
+
+}  // namespace
+
 CsvReader::CsvReader(const std::string& path) : name_(path) { Decode(ReadFileBytes(path)); }
 
 CsvReader::CsvReader(std::string bytes, std::string name) : name_(std::move(name)) { Decode(std::move(bytes)); }
@@ -68,18 +88,16 @@ void CsvReader::Decode(std::string bytes) {
     if (encoding_ == TextEncoding::Utf8 || ascii) {
         if (encoding_ == TextEncoding::Utf8 && !IsValidUtf8(std::string_view(bytes).substr(bom))) {
             // A BOM before bytes that are not UTF-8: name the first bad line.
-            const auto lines = SplitLines(std::string_view(bytes).substr(bom));
-            for (std::size_t i = 0; i < lines.size(); ++i)
-                if (!IsValidUtf8(lines[i])) throw std::runtime_error(BadEncodingMessage(name_, i + 1));
+            const std::size_t bad = FirstLineWhere(std::string_view(bytes).substr(bom),
+                                                   [](std::string_view line) { return !IsValidUtf8(line); });
+            if (bad > 0) throw std::runtime_error(BadEncodingMessage(name_, bad));
         }
         text_ = std::move(bytes);
         pos_ = bom;
     } else if (!Cp932ToUtf8(bytes, text_)) {
-        const auto lines = SplitLines(bytes);
         std::string scratch;
-        for (std::size_t i = 0; i < lines.size(); ++i)
-            if (!Cp932ToUtf8(lines[i], scratch)) throw std::runtime_error(BadEncodingMessage(name_, i + 1));
-        throw std::runtime_error(BadEncodingMessage(name_, 1));
+        const std::size_t bad = FirstLineWhere(bytes, [&](std::string_view line) { return !Cp932ToUtf8(line, scratch); });
+        throw std::runtime_error(BadEncodingMessage(name_, bad > 0 ? bad : 1));
     }
     delimiter_ = FindDelimiter(std::string_view(text_).substr(pos_));
     special_[static_cast<unsigned char>(delimiter_)] = special_['"'] = special_['\r'] = special_['\n'] = true;

@@ -4,23 +4,13 @@
 
 #include "core/headings.h"
 #include "formats/codec.h"
+#include "formats/csv_field.h"
 
 namespace tavik {
 
 namespace {
 
 constexpr const char* kEol = "\r\n";
-
-// Names are the user's: a comma or a quote in one must not shift the columns.
-std::string Field(const std::string& s) {
-    if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
-    std::string q = "\"";
-    for (char c : s) {
-        if (c == '"') q += '"';
-        q += c;
-    }
-    return q + "\"";
-}
 
 }  // namespace
 
@@ -42,13 +32,13 @@ std::string FidelityCsvLines(const FidelityResult& r, const std::vector<std::str
     std::string s = HeadingText(Heading::Species);
     for (int g = 0; g < r.Groups(); ++g) {
         const std::string& l = labels[static_cast<std::size_t>(g)];
-        s += "," + Field(l + HeadingText(Heading::Occurrences) + std::to_string(r.GroupSize(g))) + "," +
-             Field(l + HeadingText(Heading::PhiTimes100)) + "," + Field(l + " p");
+        s += "," + CsvFieldWhereNeeded(l + HeadingText(Heading::Occurrences) + std::to_string(r.GroupSize(g))) + "," +
+             CsvFieldWhereNeeded(l + HeadingText(Heading::PhiTimes100)) + "," + CsvFieldWhereNeeded(l + " p");
     }
     s += std::string(",") + HeadingText(Heading::BestGroup) + "," + HeadingText(Heading::DiagnosticGroups);
     s += kEol;
     for (int sp = 0; sp < r.Species(); ++sp) {
-        s += Field(names[static_cast<std::size_t>(sp)]);
+        s += CsvFieldWhereNeeded(names[static_cast<std::size_t>(sp)]);
         std::string diagnostic;
         for (int g = 0; g < r.Groups(); ++g) {
             s += "," + std::to_string(r.Count(sp, g)) + ",";
@@ -58,8 +48,8 @@ std::string FidelityCsvLines(const FidelityResult& r, const std::vector<std::str
             if (r.Diagnostic(sp, g)) diagnostic += (diagnostic.empty() ? "" : " ") + labels[static_cast<std::size_t>(g)];
         }
         s += ",";
-        if (r.BestGroup(sp) >= 0) s += Field(labels[static_cast<std::size_t>(r.BestGroup(sp))]);
-        s += "," + Field(diagnostic) + kEol;
+        if (r.BestGroup(sp) >= 0) s += CsvFieldWhereNeeded(labels[static_cast<std::size_t>(r.BestGroup(sp))]);
+        s += "," + CsvFieldWhereNeeded(diagnostic) + kEol;
     }
     return s;
 }

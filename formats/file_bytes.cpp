@@ -16,13 +16,14 @@ std::string ReadFileBytes(const std::string& path, std::uint64_t limit) {
     std::size_t got = 0;
     for (;;) {
         if (got == bytes.size()) {
-            // The file may have grown since it was opened: read on, within the bound.
-            if (bytes.size() >= limit) {
-                char probe;
-                if (in.Read(&probe, 1) == 0) break;
-                throw std::runtime_error(TooLargeMessage(path, limit));
-            }
+            // The file may have grown since it was opened: read on, within the bound. A byte
+            // is read first, so that a file of the size it had is never copied to grow.
+            char probe;
+            if (in.Read(&probe, 1) == 0) break;
+            if (bytes.size() >= limit) throw std::runtime_error(TooLargeMessage(path, limit));
             bytes.resize(std::min<std::uint64_t>(limit, bytes.size() + (1 << 16)));
+            bytes[got++] = probe;
+            continue;
         }
         const std::size_t n = in.Read(bytes.data() + got, bytes.size() - got);
         if (n == 0) break;

@@ -9,7 +9,7 @@
 #include "core/headings.h"
 #include "core/table_fidelity.h"
 #include "formats/codec.h"
-#include "formats/file_bytes.h"
+#include "formats/csv_field.h"
 #include "formats/text_lines.h"
 
 namespace tavik {
@@ -44,37 +44,28 @@ std::string CsvField(const std::string& text, bool always) {
         const auto u = static_cast<unsigned char>(c);
         if (u < 0x20 || u == 0x7F || c == ',' || c == '"' || c == '~') quote = true;
     }
-    if (!quote) return text;
-    std::string q = "\"";
-    for (char c : text) {
-        if (c == '"') q += '"';
-        q += c;
-    }
-    return q + "\"";
+    return quote ? CsvQuoted(text) : text;
 }
 
-std::vector<std::string> SplitCsvRecord(const std::vector<std::string>& lines, std::size_t& i,
-                                        const std::string& fileName, const std::vector<std::string>* lineEnds) {
-    std::vector<std::string> fields;
-    const std::size_t first = i;
-    std::string_view s = lines[i];
+bool CsvRecordReader::Next(std::vector<std::string>& fields) {
+    fields.clear();
+    if (!lines_.Next(line_)) return false;
+    first_ = lines_.LineNumber();
     std::size_t k = 0;
     for (;;) {
         std::string field;
-        if (k < s.size() && s[k] == '"') {
+        if (k < line_.size() && line_[k] == '"') {
             ++k;
             for (;;) {
-                if (k >= s.size()) {
-                    // A quoted field goes on over the line end.
-                    if (++i >= lines.size())
-                        throw LineError(fileName, first + 1, "引用符 \" が閉じられていません");
-                    field += lineEnds && i - 1 < lineEnds->size() ? (*lineEnds)[i - 1] : std::string("\r\n");
-                    s = lines[i];
+                if (k >= line_.size()) {
+                    // A quoted field goes on over the line end, which it keeps as it is.
+                    field += lines_.LineEnd();
+                    if (!lines_.Next(line_)) throw LineError(name_, first_, "引用符 \" が閉じられていません");
                     k = 0;
                     continue;
                 }
-                if (s[k] == '"') {
-                    if (k + 1 < s.size() && s[k + 1] == '"') {
+                if (line_[k] == '"') {
+                    if (k + 1 < line_.size() && line_[k + 1] == '"') {
                         field += '"';
                         k += 2;
                         continue;
@@ -82,19 +73,18 @@ std::vector<std::string> SplitCsvRecord(const std::vector<std::string>& lines, s
                     ++k;
                     break;
                 }
-                field += s[k++];
+                field += line_[k++];
             }
             // Text after the closing quote belongs to the field, as spreadsheets read it.
-            while (k < s.size() && s[k] != ',') field += s[k++];
+            while (k < line_.size() && line_[k] != ',') field += line_[k++];
         } else {
-            while (k < s.size() && s[k] != ',') field += s[k++];
+            while (k < line_.size() && line_[k] != ',') field += line_[k++];
         }
         fields.push_back(std::move(field));
-        if (k >= s.size()) break;
+        if (k >= line_.size()) break;
         ++k;  // the comma: another field follows, empty when the line ends here
     }
-    ++i;
-    return fields;
+    return true;
 }
 
 bool IsSynopticTable(const FreqTable& t) { return t.HasRowBlocks() && t.ColCount() > 1; }
@@ -193,46 +183,51 @@ void WriteFreqTableCsv(const std::string& path, const FreqTable& t, AtomicFile::
     WriteFileAtomic(path, EncodeFreqTableFile(FreqTableCsvLines(t), encoding), readOnly);
 }
 
-void ReadFreqTableCsvBytes(std::string_view bytes, const std::string& fileName, FreqTable& t) {
-    const std::vector<std::string> lines = DecodeTextLines(bytes, fileName);
-    if (lines.empty()) throw LineError(fileName, 1, "空のファイルです（1 行目に表題、2 行目から表の行が要ります）");
-    if (lines.size() < 2) throw LineError(fileName, 2, "表の行がありません");
-    std::vector<std::vector<std::string>> cells;
-    long long cols = 1;
-    // The line ends as the file has them, so that a quoted cell that spans lines comes back
-    // with its own.
-    std::vector<std::string> ends;
-    {
-        const std::string_view body = StripBom(bytes);
-        const std::vector<std::string_view> raw = SplitLines(body);
-        for (std::size_t k = 0; k < raw.size(); ++k) {
-            const char* stop = raw[k].data() + raw[k].size();
-            const char* next = k + 1 < raw.size() ? raw[k + 1].data() : body.data() + body.size();
-            ends.emplace_back(stop, static_cast<std::size_t>(next - stop));
-        }
-    }
-    std::string caption = lines[0];
-    std::size_t i = 1;
+namespace {
+
+// Every line once: a line that does not decode is reported before anything else, wherever
+// it stands; then the file is read again from its start.
+std::size_t CheckedLineCount(TextLineFile& file) {
+    std::string line;
+    std::size_t n = 0;
+    while (file.Next(line)) ++n;
+    file.Rewind();
+    return n;
+}
+
+void ReadFreqTableCsvLines(TextLineFile& file, const std::string& fileName, FreqTable& t) {
+    const std::size_t lineCount = CheckedLineCount(file);
+    if (lineCount == 0) throw LineError(fileName, 1, "空のファイルです（1 行目に表題、2 行目から表の行が要ります）");
+    if (lineCount < 2) throw LineError(fileName, 2, "表の行がありません");
+    CsvRecordReader records(file, fileName);
+    std::vector<std::string> fields;
+    std::string caption;
+    file.Next(caption);
     if (caption.rfind('"', 0) == 0) {
         // A quoted caption (the writer quotes one with a line end in it); a first line that
         // only begins with a quote is taken as it stands.
+        bool quoted = false;
+        file.Rewind();
         try {
-            std::size_t k = 0;
-            std::vector<std::string> f = SplitCsvRecord(lines, k, fileName, &ends);
-            if (f.size() == 1) {
-                caption = std::move(f[0]);
-                i = k;
-            }
+            quoted = records.Next(fields) && fields.size() == 1;
         } catch (const std::runtime_error&) {
         }
+        if (quoted) {
+            caption = std::move(fields[0]);
+        } else {
+            file.Rewind();
+            file.Next(caption);
+        }
     }
-    if (i >= lines.size()) throw LineError(fileName, i + 1, "表の行がありません");
-    const long long physicalRows = static_cast<long long>(lines.size() - i);
-    while (i < lines.size()) {
-        const std::size_t lineNo = i + 1;
-        std::vector<std::string> fields = SplitCsvRecord(lines, i, fileName, &ends);
+    const std::size_t captionLines = file.LineNumber();
+    if (captionLines >= lineCount) throw LineError(fileName, captionLines + 1, "表の行がありません");
+    // Each row holds at least a line, so the lines left bound the rows before they are read.
+    const long long physicalRows = static_cast<long long>(lineCount - captionLines);
+    std::vector<std::vector<std::string>> cells;
+    long long cols = 1;
+    while (records.Next(fields)) {
         cols = std::max<long long>(cols, static_cast<long long>(fields.size()));
-        CheckSize(fileName, lineNo, cols, physicalRows);
+        CheckSize(fileName, records.FirstLine(), cols, physicalRows);
         cells.push_back(std::move(fields));
     }
     const long long rows = static_cast<long long>(cells.size());
@@ -247,10 +242,8 @@ void ReadFreqTableCsvBytes(std::string_view bytes, const std::string& fileName, 
     t = std::move(n);
 }
 
-void ReadFreqTableCsv(const std::string& path, FreqTable& t) { ReadFreqTableCsvBytes(ReadFileBytes(path), path, t); }
-
-void MergeFreqTableTextBytes(std::string_view bytes, const std::string& fileName, FreqTable& t) {
-    const std::vector<std::string> lines = DecodeTextLines(bytes, fileName);
+void MergeFreqTableTextLines(TextLineFile& file, const std::string& fileName, FreqTable& t) {
+    CheckedLineCount(file);
     FreqTable n = t;
     int cols = n.ColCount(), rows = n.RowCount();
     while (cols > 1 && n.Text(cols - 1, 0).empty()) --cols;
@@ -266,7 +259,9 @@ void MergeFreqTableTextBytes(std::string_view bytes, const std::string& fileName
         int col, row;
         std::string text;
     };
+    // One value per cell: a label given twice in a block keeps its last value.
     std::vector<Value> values;
+    std::unordered_map<int, std::size_t> valueOfRow;  // in the block being read
     int newCols = 0;
     // A mark is a line that begins with "#" and has no comma: a value line always has one
     // (a label that begins with "#" is written quoted).
@@ -274,18 +269,22 @@ void MergeFreqTableTextBytes(std::string_view bytes, const std::string& fileName
     const auto markIs = [](const std::string& s, const char* m) {
         return s.rfind(m, 0) == 0 && s.find_first_not_of(" \t", 2) == std::string::npos;
     };
-    std::size_t i = 0;
+    std::string line;
+    bool more = file.Next(line);
     // "#T", the date and the caption come first; the caption may look like anything.
-    if (!lines.empty() && markIs(lines[0], "#T")) i = std::min<std::size_t>(3, lines.size());
-    while (i < lines.size()) {
-        while (i < lines.size() && !(isMark(lines[i]) && lines[i].rfind("#S", 0) == 0)) ++i;
-        if (i >= lines.size()) break;
-        const std::size_t start = i++;
+    if (more && markIs(line, "#T"))
+        for (int k = 0; k < 3 && more; ++k) more = file.Next(line);
+    while (more) {
+        while (more && !(isMark(line) && line.rfind("#S", 0) == 0)) more = file.Next(line);
+        if (!more) break;
+        const std::size_t start = file.LineNumber();
+        more = file.Next(line);
         const int col = cols + newCols++;
-        CheckSize(fileName, i, col + 1, rows + static_cast<long long>(newLabels.size()));
-        for (; i < lines.size() && !isMark(lines[i]); ++i) {
-            const std::string& line = lines[i];
+        CheckSize(fileName, start, col + 1, rows + static_cast<long long>(newLabels.size()));
+        valueOfRow.clear();
+        for (; more && !isMark(line); more = file.Next(line)) {
             if (line.empty()) continue;  // the writer never leaves one inside a block
+            const std::size_t at = file.LineNumber();
             std::string label, value;
             const std::size_t comma = line.find(',');
             if (line[0] == '"') {
@@ -306,7 +305,7 @@ void MergeFreqTableTextBytes(std::string_view bytes, const std::string& fileName
                     label += line[p++];
                 }
                 if (!closed || p >= line.size() || line[p] != ',')
-                    throw LineError(fileName, i + 1, "引用符で囲まれた名前の後に \",\" がありません");
+                    throw LineError(fileName, at, "引用符で囲まれた名前の後に \",\" がありません");
                 value = line.substr(p + 1);
             } else {
                 label = comma == std::string::npos ? std::string() : line.substr(0, comma);
@@ -315,21 +314,24 @@ void MergeFreqTableTextBytes(std::string_view bytes, const std::string& fileName
             auto it = rowOf.find(label);
             if (it == rowOf.end()) {
                 const int row = rows + static_cast<int>(newLabels.size());
-                CheckSize(fileName, i + 1, col + 1, row + 1LL);
+                CheckSize(fileName, at, col + 1, row + 1LL);
                 it = rowOf.emplace(label, row).first;
                 newLabels.push_back(label);
             }
-            values.push_back({col, it->second, std::string(Cp932Cut(value, kMergedValueWidth))});
+            std::string text(Cp932Cut(value, kMergedValueWidth));
+            const auto [slot, fresh] = valueOfRow.emplace(it->second, values.size());
+            if (fresh) values.push_back({col, it->second, std::move(text)});
+            else values[slot->second].text = std::move(text);
         }
         // Only "#E" closes a block: a block cut short would hand its values, or the next
         // block's, to the wrong column.
-        if (i >= lines.size())
-            throw LineError(fileName, start + 1, "#S で始まるブロックが #E で閉じられていません（ファイルの終わりまで）");
-        if (!markIs(lines[i], "#E"))
-            throw LineError(fileName, i + 1,
-                            "#S で始まるブロック（" + std::to_string(start + 1) + " 行目）が #E の前に \"" + std::string(Cp932Cut(lines[i], 16)) +
+        if (!more)
+            throw LineError(fileName, start, "#S で始まるブロックが #E で閉じられていません（ファイルの終わりまで）");
+        if (!markIs(line, "#E"))
+            throw LineError(fileName, file.LineNumber(),
+                            "#S で始まるブロック（" + std::to_string(start) + " 行目）が #E の前に \"" + std::string(Cp932Cut(line, 16)) +
                                 "\" で終わっています");
-        ++i;
+        more = file.Next(line);
     }
     n.Resize(cols + newCols, rows + static_cast<int>(newLabels.size()));
     for (std::size_t k = 0; k < newLabels.size(); ++k) n.SetText(0, rows + static_cast<int>(k), newLabels[k]);
@@ -338,13 +340,33 @@ void MergeFreqTableTextBytes(std::string_view bytes, const std::string& fileName
     t = std::move(n);
 }
 
-void MergeFreqTableText(const std::string& path, FreqTable& t) { MergeFreqTableTextBytes(ReadFileBytes(path), path, t); }
+}  // namespace
+
+void ReadFreqTableCsvBytes(std::string_view bytes, const std::string& fileName, FreqTable& t) {
+    TextLineFile file(bytes, fileName);
+    ReadFreqTableCsvLines(file, fileName, t);
+}
+
+void ReadFreqTableCsv(const std::string& path, FreqTable& t) {
+    TextLineFile file(path);
+    ReadFreqTableCsvLines(file, path, t);
+}
+
+void MergeFreqTableTextBytes(std::string_view bytes, const std::string& fileName, FreqTable& t) {
+    TextLineFile file(bytes, fileName);
+    MergeFreqTableTextLines(file, fileName, t);
+}
+
+void MergeFreqTableText(const std::string& path, FreqTable& t) {
+    TextLineFile file(path);
+    MergeFreqTableTextLines(file, path, t);
+}
 
 std::vector<std::string> FreqTablePrintLines(const FreqTable& t, bool constancyLayout, int pageWidth) {
     std::vector<std::string> out;
     out.push_back(t.caption);
     const auto cell = [&](int c, int r) -> std::string { return c < t.ColCount() ? t.Text(c, r) : std::string(); };
-    const auto leftPad = [](std::string s, int width) {
+    const auto leftPad = [](const std::string& s, int width) {
         const int w = Cp932Width(s);
         return w < width ? std::string(static_cast<std::size_t>(width - w), ' ') + s : s;
     };

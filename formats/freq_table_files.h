@@ -10,6 +10,7 @@
 #include "core/freq_table.h"
 #include "formats/atomic_file.h"
 #include "formats/codec.h"
+#include "formats/text_lines.h"
 
 namespace tavik {
 
@@ -51,14 +52,26 @@ void WriteFreqTableCsv(const std::string& path, const FreqTable& t,
 // otherwise the text as it is.
 std::string CsvField(const std::string& text, bool always = false);
 
-// One CSV record starting at lines[i]: fields separated by ","; a field that begins with a
-// quote is read up to its closing quote ("" for a quote inside), going on over line ends
-// (with the line's own end from `lineEnds`, else CR LF); an unquoted field is the text
-// between the commas exactly. A line ending in a comma has an empty last field. `i` moves
-// past the record. Throws std::runtime_error naming the line for a quote never closed.
-std::vector<std::string> SplitCsvRecord(const std::vector<std::string>& lines, std::size_t& i,
-                                        const std::string& fileName,
-                                        const std::vector<std::string>* lineEnds = nullptr);
+// The records of a CSV file, one at a time: fields separated by ","; a field that begins with
+// a quote is read up to its closing quote ("" for a quote inside), going on over line ends
+// with the line end the file has there; an unquoted field is the text between the commas
+// exactly. A line ending in a comma has an empty last field. Physical lines are joined only
+// while a quote is open, so memory follows the longest record, not the number of lines.
+class CsvRecordReader {
+public:
+    CsvRecordReader(TextLineFile& lines, std::string fileName) : lines_(lines), name_(std::move(fileName)) {}
+    // The next record into `fields`; false at the end. Throws std::runtime_error naming the
+    // record's first line for a quote never closed.
+    bool Next(std::vector<std::string>& fields);
+    // The 1-based line where the record last read began.
+    std::size_t FirstLine() const { return first_; }
+
+private:
+    TextLineFile& lines_;
+    std::string name_;
+    std::string line_;
+    std::size_t first_ = 0;
+};
 
 // The fields of one line by the comma-text rules: blanks and control characters around
 // fields are skipped and also separate fields, "," separates, a field may be quoted with
@@ -70,7 +83,7 @@ inline constexpr int kMaxFreqColumns = 1024;
 inline constexpr long long kMaxFreqCells = 4'000'000;
 
 // Replaces the table by a CSV file: the caption from line 1 (unquoted when the writer quoted
-// it), a row per further record (SplitCsvRecord), as many columns as the longest row. Files
+// it), a row per further record (CsvRecordReader), as many columns as the longest row. Files
 // of earlier versions, which quoted nothing, read as before, except that "~" stays "~" and a
 // TAB stays inside its cell. Fixed rows, fixed columns and widths stay (fewer when
 // the new table has not enough rows or columns for them). All or nothing: a file that is

@@ -1,10 +1,11 @@
 #include "formats/membership_file.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "formats/codec.h"
+#include "formats/csv_field.h"
 #include "formats/fielddata_writer.h"
-#include "formats/file_bytes.h"
 #include "formats/text_lines.h"
 
 namespace tavik {
@@ -24,24 +25,20 @@ std::string Lower(std::string s) {
     return s;
 }
 
-std::string Field(const std::string& s) {
-    if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
-    std::string q = "\"";
-    for (char c : s) {
-        if (c == '"') q += '"';
-        q += c;
-    }
-    return q + "\"";
-}
-
 }  // namespace
 
-std::vector<std::pair<std::string, std::string>> ParseMembership(std::string_view bytes, const std::string& fileName) {
-    const std::vector<std::string> lines = DecodeTextLines(bytes, fileName);
-    std::size_t headingLine = 0;
-    while (headingLine < lines.size() && Trim(lines[headingLine]).empty()) ++headingLine;
-    if (headingLine == lines.size()) throw std::runtime_error(fileName + " に見出し行がありません（releve と group の列が必要です）。");
-    const std::vector<std::string> heading = SplitCsvLine(lines[headingLine]);
+namespace {
+
+std::vector<std::pair<std::string, std::string>> ReadMembershipLines(TextLineFile& file, const std::string& fileName) {
+    // Every line is decoded once first, so that a line that does not decode is named before
+    // anything else; then the file is read again, a line at a time.
+    std::string line;
+    while (file.Next(line)) {}
+    file.Rewind();
+    bool more = file.Next(line);
+    while (more && Trim(line).empty()) more = file.Next(line);
+    if (!more) throw std::runtime_error(fileName + " に見出し行がありません（releve と group の列が必要です）。");
+    const std::vector<std::string> heading = SplitCsvLine(line);
     int releve = -1, group = -1;
     for (std::size_t i = 0; i < heading.size(); ++i) {
         const std::string h = Lower(Trim(heading[i]));
@@ -49,33 +46,43 @@ std::vector<std::pair<std::string, std::string>> ParseMembership(std::string_vie
         if ((h == "group" || h == "群") && group < 0) group = static_cast<int>(i);
     }
     if (releve < 0 || group < 0)
-        throw std::runtime_error(fileName + " の " + std::to_string(headingLine + 1) +
+        throw std::runtime_error(fileName + " の " + std::to_string(file.LineNumber()) +
                                  " 行目: 見出しに " + (releve < 0 ? "releve（測定番号）" : "group（群）") +
                                  " の列がありません。");
     const std::size_t need = static_cast<std::size_t>(std::max(releve, group)) + 1;
     std::vector<std::pair<std::string, std::string>> pairs;
-    for (std::size_t l = headingLine + 1; l < lines.size(); ++l) {
-        if (Trim(lines[l]).empty()) continue;
-        std::vector<std::string> f = SplitCsvLine(lines[l]);
+    std::vector<std::string> f;
+    while (file.Next(line)) {
+        if (Trim(line).empty()) continue;
+        SplitCsvLine(line, f);
+        const std::string at = fileName + " の " + std::to_string(file.LineNumber()) + " 行目: ";
         if (f.size() < need)
-            throw std::runtime_error(fileName + " の " + std::to_string(l + 1) + " 行目: 欄が " +
-                                     std::to_string(f.size()) + " 個しかありません（" + std::to_string(need) +
-                                     " 個必要です）。");
+            throw std::runtime_error(at + "欄が " + std::to_string(f.size()) + " 個しかありません（" +
+                                     std::to_string(need) + " 個必要です）。");
         std::string label = Trim(f[static_cast<std::size_t>(group)]);
-        if (label.empty() || label == "NA")
-            throw std::runtime_error(fileName + " の " + std::to_string(l + 1) + " 行目: 群が空欄です。");
+        if (label.empty() || label == "NA") throw std::runtime_error(at + "群が空欄です。");
         pairs.emplace_back(Trim(f[static_cast<std::size_t>(releve)]), std::move(label));
     }
     return pairs;
 }
 
+}  // namespace
+
+std::vector<std::pair<std::string, std::string>> ParseMembership(std::string_view bytes, const std::string& fileName) {
+    TextLineFile file(bytes, fileName);
+    return ReadMembershipLines(file, fileName);
+}
+
 std::vector<std::pair<std::string, std::string>> ReadMembershipFile(const std::string& path) {
-    return ParseMembership(ReadFileBytes(path), path);
+    TextLineFile file(path);
+    return ReadMembershipLines(file, path);
 }
 
 std::string MembershipCsvText(const std::vector<MembershipLine>& lines) {
     std::string s = "position,releve,group\r\n";
-    for (const MembershipLine& m : lines) s += std::to_string(m.position) + "," + Field(m.releve) + "," + Field(m.group) + "\r\n";
+    for (const MembershipLine& m : lines)
+        s += std::to_string(m.position) + "," + CsvFieldWhereNeeded(m.releve) + "," + CsvFieldWhereNeeded(m.group) +
+             "\r\n";
     return s;
 }
 

@@ -119,14 +119,15 @@ Buckets<Item> BucketBySpecies(const Table& t, int firstCol, int lastCol, Want wa
         for (const Cell& c : t.CellsOf(t.ReleveKeyAt(j)))
             if (want(c))
                 if (int p = rowOf(c)) ++b.start[static_cast<std::size_t>(p) + 1];
-    for (int p = 1; p <= S + 1; ++p) b.start[p] += b.start[p - 1];
-    b.items.resize(static_cast<std::size_t>(b.start[S + 1]));
+    for (int p = 1; p <= S + 1; ++p) b.start[static_cast<std::size_t>(p)] += b.start[static_cast<std::size_t>(p) - 1];
+    b.items.resize(static_cast<std::size_t>(b.start[static_cast<std::size_t>(S) + 1]));
     std::vector<int> next(b.start.begin(), b.start.end());
     for (int j = firstCol; j <= lastCol; ++j) {
         const int key = t.ReleveKeyAt(j);
         for (const Cell& c : t.CellsOf(key))
             if (want(c))
-                if (int p = rowOf(c)) b.items[static_cast<std::size_t>(next[p]++)] = make(j, key, c);
+                if (int p = rowOf(c))
+                    b.items[static_cast<std::size_t>(next[static_cast<std::size_t>(p)]++)] = make(j, key, c);
     }
     return b;
 }
@@ -195,7 +196,8 @@ bool WriteTable(const Table& t, TextEncoding enc, ByteSink& sink, std::string& u
                     if (!rec.empty()) PutCovers(w.At(at + static_cast<std::size_t>(j) * kLayerCount), rec, 0, j);
                 }
             } else {
-                for (int k = covers.start[i]; k < covers.start[i + 1]; ++k) {
+                for (int k = covers.start[static_cast<std::size_t>(i)];
+                     k < covers.start[static_cast<std::size_t>(i) + 1]; ++k) {
                     const CoverItem& c = covers.items[static_cast<std::size_t>(k)];
                     PutCovers(w.At(at + static_cast<std::size_t>(c.col) * kLayerCount), c.covers, i, c.col);
                 }
@@ -233,7 +235,7 @@ bool WriteTable(const Table& t, TextEncoding enc, ByteSink& sink, std::string& u
             if (!w.PutField(t.Text(c, row))) return fail();
         }
         int last = 0;
-        for (int k = texts.start[i]; k < texts.start[i + 1]; ++k) {
+        for (int k = texts.start[static_cast<std::size_t>(i)]; k < texts.start[static_cast<std::size_t>(i) + 1]; ++k) {
             const TextItem& x = texts.items[static_cast<std::size_t>(k)];
             w.Repeat(static_cast<std::size_t>(x.col - last), ',');
             last = x.col;
@@ -370,7 +372,7 @@ public:
 
         if (!decided_) Decide(nonAscii_ ? TextEncoding::Utf8 : TextEncoding::Cp932);
         t_.TableTitle = Decode(title_, 0);
-        for (int n = 1; n <= kItemCount; ++n) t_.ItemBoxes[n].enabled = t_.ItemBoxes[n].checked = false;
+        for (std::size_t n = 1; n <= kItemCount; ++n) t_.ItemBoxes[n].enabled = t_.ItemBoxes[n].checked = false;
         for (int r = 1; r < F_; ++r) {
             ItemBox& box = t_.ItemBoxes[static_cast<std::size_t>(items_[static_cast<std::size_t>(r)])];
             box.enabled = box.checked = true;
@@ -395,7 +397,7 @@ private:
     std::string_view NextLine() {
         std::string_view l;
         if (!lines_.Next(l)) {
-            const std::size_t needed = static_cast<std::size_t>(2 * S_ + F_ + 4);
+            const std::size_t needed = 2 * static_cast<std::size_t>(S_) + static_cast<std::size_t>(F_) + 4;
             Fail(lines_.Empty() ? 0 : lines_.LineIndex() + 1,
                  "ファイルが途中で終わっています（" + std::to_string(needed) + " 行必要）");
         }

@@ -134,7 +134,7 @@ TextEncoding DetectStreamed(ByteSource& src, const std::string& fileName) {
 
 }  // namespace
 
-TextLineFile::TextLineFile(const std::string& path, bool lenient) : name_(path), lenient_(lenient) {
+TextLineFile::TextLineFile(const std::string& path, bool lenient) : name_(path), fromFile_(true), lenient_(lenient) {
     TextEncoding enc;
     {
         FileSource first(path);
@@ -144,7 +144,7 @@ TextLineFile::TextLineFile(const std::string& path, bool lenient) : name_(path),
 }
 
 TextLineFile::TextLineFile(std::string_view bytes, const std::string& fileName, bool lenient)
-    : name_(fileName), lenient_(lenient) {
+    : name_(fileName), bytes_(bytes), fromFile_(false), lenient_(lenient) {
     MemorySource first(bytes);
     Start(std::make_unique<MemorySource>(bytes), DetectStreamed(first, name_));
 }
@@ -153,15 +153,27 @@ TextLineFile::~TextLineFile() = default;
 
 void TextLineFile::Start(std::unique_ptr<ByteSource> source, TextEncoding enc) {
     enc_ = enc;
+    lines_.reset();
     source_ = std::move(source);
     lines_ = std::make_unique<LineReader>(*source_, name_, kMaxTextLine);
+}
+
+void TextLineFile::Rewind() {
+    number_ = 0;
+    if (fromFile_) Start(std::make_unique<FileSource>(name_), enc_);
+    else Start(std::make_unique<MemorySource>(bytes_), enc_);
 }
 
 bool TextLineFile::Next(std::string& line) {
     std::string_view raw;
     if (!lines_->Next(raw)) return false;
+    if (number_ == 0) {
+        const std::string_view rest = StripBom(raw);
+        // A file that holds nothing but its BOM has no lines.
+        if (rest.size() != raw.size() && rest.empty() && lines_->LineEnd().empty()) return false;
+        raw = rest;
+    }
     ++number_;
-    if (number_ == 1) raw = StripBom(raw);
     bool ok;
     if (enc_ == TextEncoding::Utf8) {
         ok = IsValidUtf8(raw);

@@ -53,10 +53,16 @@ public:
     bool Next(std::string& line);
     // The 1-based number of the line Next gave last.
     std::size_t LineNumber() const { return number_; }
+    // How that line ended in the file: "\r\n", "\n", "\r", or "" for a last line without one.
+    std::string_view LineEnd() const { return lines_->LineEnd(); }
+    // Back to the first line, for another pass over the file.
+    void Rewind();
 
 private:
     void Start(std::unique_ptr<ByteSource> source, TextEncoding enc);
     std::string name_;
+    std::string_view bytes_;  // the bytes read, when not a file
+    bool fromFile_;
     bool lenient_;
     TextEncoding enc_ = TextEncoding::Cp932;
     std::unique_ptr<ByteSource> source_;

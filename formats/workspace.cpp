@@ -160,8 +160,8 @@ void ApplySettings(Workspace& ws, const StagedSettings& st) {
     ws.table.FontName = v.fontName;
     ws.table.FontSize = v.fontSize;
     for (int n = 1; n <= kItemCount; ++n) {
-        ws.table.ItemBoxes[n].enabled = v.items[static_cast<std::size_t>(n)].enabled;
-        ws.table.ItemBoxes[n].caption = v.items[static_cast<std::size_t>(n)].caption;
+        ws.table.ItemBoxes[static_cast<std::size_t>(n)].enabled = v.items[static_cast<std::size_t>(n)].enabled;
+        ws.table.ItemBoxes[static_cast<std::size_t>(n)].caption = v.items[static_cast<std::size_t>(n)].caption;
     }
     if (st.dictFound)
         for (const DictionaryEntry& e : st.dict) ws.dict.Add(e.synonym, e.standard);
@@ -175,7 +175,7 @@ void LayOut(Workspace& ws) {
         t.LayOutHeaderRows();
         return;
     }
-    for (int n = 1; n <= kItemCount; ++n) t.ItemBoxes[n].checked = t.ItemBoxes[n].enabled;
+    for (std::size_t n = 1; n <= kItemCount; ++n) t.ItemBoxes[n].checked = t.ItemBoxes[n].enabled;
     t.ClearTable();
 }
 
@@ -227,8 +227,8 @@ void Workspace::WriteIniFile(const std::string& path) const {
     }
     S item{"Item", {}};
     for (int n = 1; n <= kItemCount; ++n) {
-        item.entries.push_back({ItemKey(n, "flg"), Bool(table.ItemBoxes[n].enabled)});
-        item.entries.push_back({ItemKey(n, "str"), table.ItemBoxes[n].caption});
+        item.entries.push_back({ItemKey(n, "flg"), Bool(table.ItemBoxes[static_cast<std::size_t>(n)].enabled)});
+        item.entries.push_back({ItemKey(n, "str"), table.ItemBoxes[static_cast<std::size_t>(n)].caption});
     }
     item.entries.push_back({"Kaisou", settings.kaisou});
     item.entries.push_back({"Frequecy", Bool(settings.frequency)});  // the key as files spell it
@@ -292,40 +292,62 @@ SaveReport Workspace::SaveTable(const std::string& path, Progress* progress,
 }
 
 void Workspace::LoadTable(const std::string& path, Progress* progress) {
+    LoadedTable loaded = ReadTableFile(path, progress);
+    TakeLoadedSettings(loaded);
+    table = std::move(loaded.table);
+}
+
+LoadedTable Workspace::ReadTableFile(const std::string& path, Progress* progress) const {
     if (progress) progress->Show("　組成表を読込中　", "");
     const std::unique_ptr<ByteSource> source = OpenByteSource(path);
 
     // A settings file beside the table is read now and applied only with the table.
     // One that cannot be read is a warning: the table is loaded on the settings in use.
     std::string iniPath = CompanionIniPath(path);
-    std::string iniProblem;
-    StagedSettings st;
+    LoadedTable result;
+    auto st = std::make_shared<StagedSettings>();
     if (!iniPath.empty()) {
         try {
-            st = StageSettings(iniPath);
+            *st = StageSettings(iniPath);
         } catch (const std::exception& e) {
-            iniProblem = std::string(e.what()) + "：この設定ファイルは使わずに読込みました";
+            result.settingsProblem = std::string(e.what()) + "：この設定ファイルは使わずに読込みました";
             iniPath.clear();
         }
-        if (st.dictError) std::rethrow_exception(st.dictError);
+        if (st->dictError) std::rethrow_exception(st->dictError);
     }
 
-    Table loaded;
-    loaded.FontName = iniPath.empty() ? table.FontName : st.values.fontName;
-    loaded.FontSize = iniPath.empty() ? table.FontSize : st.values.fontSize;
+    Table& loaded = result.table;
+    loaded.FontName = iniPath.empty() ? table.FontName : st->values.fontName;
+    loaded.FontSize = iniPath.empty() ? table.FontSize : st->values.fontSize;
     loaded.CodeK = table.CodeK;
     for (int n = 1; n <= kItemCount; ++n)
-        loaded.ItemBoxes[n].caption = iniPath.empty() ? table.ItemBoxes[n].caption
-                                                      : st.values.items[static_cast<std::size_t>(n)].caption;
+        loaded.ItemBoxes[static_cast<std::size_t>(n)].caption =
+            iniPath.empty() ? table.ItemBoxes[static_cast<std::size_t>(n)].caption
+                            : st->values.items[static_cast<std::size_t>(n)].caption;
     try {
         ReadSavedTable(*source, path, loaded, progress);
     } catch (const std::bad_alloc&) {
         throw std::runtime_error(path + " を読み込めません（メモリが足りません）");
     }
+    if (!iniPath.empty()) {
+        result.applySettings = [st](Workspace& ws) {
+            // The settings reach the workspace; the table they would also touch is the
+            // one about to be replaced, and the loaded one already has them.
+            const std::string fontName = ws.table.FontName;
+            const int fontSize = ws.table.FontSize;
+            const auto items = ws.table.ItemBoxes;
+            ApplySettings(ws, *st);
+            ws.table.FontName = fontName;
+            ws.table.FontSize = fontSize;
+            ws.table.ItemBoxes = items;
+        };
+    }
+    return result;
+}
 
-    if (!iniPath.empty()) ApplySettings(*this, st);
-    table = std::move(loaded);
-    settingsProblem = iniProblem;
+void Workspace::TakeLoadedSettings(LoadedTable& loaded) {
+    if (loaded.applySettings) loaded.applySettings(*this);
+    settingsProblem = loaded.settingsProblem;
 }
 
 std::string CompanionIniPath(const std::string& tablePath) {

@@ -3,6 +3,7 @@
 // The desktop program's main window owns one; tavik-cli makes one per run.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -46,6 +47,16 @@ struct Settings {
 };
 
 class FieldFiles;
+class Workspace;
+
+// A saved table read aside, with its companion settings file, not yet taken into a
+// workspace (Workspace::ReadTableFile, TakeLoadedSettings).
+struct LoadedTable {
+    Table table;
+    std::string settingsProblem;
+    // Puts the companion settings into a workspace; empty when there were none to use.
+    std::function<void(Workspace&)> applySettings;
+};
 
 class Workspace {
 public:
@@ -93,6 +104,12 @@ public:
     // it and settingsProblem says why. Plain, gzip and zstd files are told apart by their
     // first bytes. With `progress`, a stop (WorkStopped) leaves the table as it was.
     void LoadTable(const std::string& path, Progress* progress = nullptr);
+    // The two halves of LoadTable, so that the reading can run on a thread of its own: the
+    // reading leaves the workspace as it is (it only reads the font and item names the
+    // table starts from), the taking applies the companion settings. The table itself is
+    // the caller's to put in place.
+    LoadedTable ReadTableFile(const std::string& path, Progress* progress = nullptr) const;
+    void TakeLoadedSettings(LoadedTable& loaded);
 
     // ---- Field data ----
     // Why the current pair may not belong together (FieldFiles::PairProblem), or empty:

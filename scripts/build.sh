@@ -11,6 +11,9 @@ else
   build=${TAVIK_BUILD_DIR:-$root/build}
   options=(-DCMAKE_BUILD_TYPE=Release -DTAVIK_SANITIZE=OFF -DTAVIK_BUILD_BENCH=ON)
 fi
+# With TAVIK_WERROR=1 (scripts/test.sh, and so CI): a warning in core/, formats/ or output/
+# fails the build.
+if [ "${TAVIK_WERROR:-0}" = 1 ]; then options+=(-DTAVIK_WERROR=ON); else options+=(-DTAVIK_WERROR=OFF); fi
 "$root/scripts/setup.sh"
 # ccache keeps rebuilds of unchanged files short, also across checkouts of the same tree.
 if command -v ccache >/dev/null; then

@@ -11,18 +11,18 @@ out=${TAVIK_SHOTS_DIR:-$build/shots/main_window}
 if [ ! -f "$build/build.ninja" ]; then
   cmake -S "$root" -B "$build" -G Ninja >/dev/null
 fi
-ninja -C "$build" -j2 test_screenshots test_user_road test_window_output >/dev/null
+ninja -C "$build" -j2 main_window_shots test_user_road test_window_output >/dev/null
 mkdir -p "$out"
 export TAVIK_SHOTS_DIR=$out
 if [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null 2>&1 && [ "${QT_QPA_PLATFORM:-}" != offscreen ]; then
   # A real X server: the window gets a frame-independent, fully painted grab as on a desktop.
-  xvfb-run -a -s "-screen 0 1280x1024x24" "$build/tests/ui/test_screenshots" >/dev/null
+  xvfb-run -a -s "-screen 0 1280x1024x24" "$build/tools/main_window_shots" >/dev/null
   # The user's road (road_*.png): whole-screen pictures with the real dialogs and menus.
   xvfb-run -a -s "-screen 0 1280x1024x24" "$build/tests/ui/test_user_road" >/dev/null
   # The output panel in each of its modes (output_*.png), at the default window size.
   xvfb-run -a -s "-screen 0 1280x1024x24" "$build/tests/ui/test_window_output" screenshots >/dev/null
 else
-  QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/tests/ui/test_screenshots" >/dev/null
+  QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/tools/main_window_shots" >/dev/null
   QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/tests/ui/test_user_road" >/dev/null
   QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/tests/ui/test_window_output" screenshots >/dev/null
 fi

@@ -14,7 +14,7 @@ pkgs=(
   libxlsxwriter-dev zlib1g-dev libzstd-dev zstd
   poppler-utils python3 python3-openpyxl
   qt6-l10n-tools qt6-tools-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format clang-tidy
   fonts-ipafont-mincho fonts-ipafont-gothic fonts-noto-cjk fontconfig
   xvfb xauth xdg-utils
   dpkg-dev fakeroot file lintian desktop-file-utils appstream shared-mime-info librsvg2-bin man-db

@@ -4,6 +4,7 @@
 #   scripts/test.sh              Release build in build/
 #   scripts/test.sh --sanitize   (or TAVIK_SANITIZE=1) with AddressSanitizer and UBSan, in
 #                                build-sanitize/; any fault or leak fails its test
+# A warning in core/, formats/ or output/ fails the build here (TAVIK_WERROR=0 lets it pass).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 for arg in "$@"; do
@@ -20,6 +21,7 @@ if [ "${TAVIK_SANITIZE:-0}" = 1 ]; then
 else
   build=${TAVIK_BUILD_DIR:-$root/build}
 fi
+export TAVIK_WERROR=${TAVIK_WERROR:-1}
 "$root/scripts/build.sh"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"

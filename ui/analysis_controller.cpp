@@ -9,6 +9,7 @@
 #include "core/constancy.h"
 #include "core/reciprocal_averaging.h"
 #include "core/table_fidelity.h"
+#include "ui/background_work.h"
 #include "ui/constancy_panel.h"
 #include "ui/freq_window.h"
 #include "ui/undo_commands.h"
@@ -70,12 +71,17 @@ void AnalysisController::reciprocalAveraging() {
     emit tableShown(QCoreApplication::translate("AnalysisController", "スコア表を再表示する"));
     if (!window_.dialogs().askYesNo(window_.dialogParent(), QCoreApplication::translate("AnalysisController", "組成表の並びを変えますか？"))) return;
     {
-        auto busy = BusyScope::working(&window_);
-        WorkProgress progress(window_.workMessage(), false);
+        auto busy = BusyScope::working(&window_, QCoreApplication::translate("AnalysisController", "　反復平均法 並び替え　"));
+        // The order comes from the scores alone: worked out on a thread of its own while the
+        // window answers, then put into the table with the recounts.
+        RaOrder order;
+        RunOffThread(window_.workMessage(), false, [&](Progress& progress) { order = RaOrderOf(scores, &progress); });
+        window_.workMessage()->setLines(QCoreApplication::translate("AnalysisController", "　反復平均法 並び替え　"), QCoreApplication::translate("AnalysisController", "組成表に反映しています"));
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         window_.pushChange(QCoreApplication::translate("AnalysisController", "反復平均法で行列並び替え"),
                    std::make_unique<ReorderChange>(true, true, [&](Table& t) -> Reordering {
-                       RaOrder o = ApplyRaOrder(t, scores, &progress);
-                       return {{1, std::move(o.species)}, {1, std::move(o.releves)}};
+                       ApplyRaOrder(t, order);
+                       return {{1, std::move(order.species)}, {1, std::move(order.releves)}};
                    }));
     }
     // The scores took long to work out: the recovery file follows once the window is free.

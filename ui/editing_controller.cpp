@@ -17,7 +17,7 @@
 #include "ui/panels.h"
 #include "ui/undo_commands.h"
 #include "ui/qt_text.h"
-#include "ui/table_font.h"
+#include "print/table_font.h"
 #include "ui/user_dialogs.h"
 #include "ui/window_services.h"
 

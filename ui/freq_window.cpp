@@ -23,9 +23,9 @@
 #include "formats/freq_table_files.h"
 #include "ui/freq_grid.h"
 #include "output/freq_table_sheet.h"
-#include "ui/printer_device.h"
+#include "print/printer_device.h"
 #include "ui/qt_text.h"
-#include "ui/table_font.h"
+#include "print/table_font.h"
 #include "ui/user_dialogs.h"
 
 namespace tavik::ui {

@@ -35,6 +35,8 @@ public:
     void clear() { layOut(0, 0, [](int) { return 0; }); }
 
     int count() const { return count_; }
+    // The size entry i was laid out with: positive, 0 (only its line) or -1 (hidden).
+    int size(int i) const { return offset(i + 1) - offset(i) - 1; }
     int fixed() const { return fixed_; }
     // The start of entry i (0..count) with every entry laid end to end; offset(count) is
     // the whole length.

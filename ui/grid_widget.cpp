@@ -15,7 +15,7 @@
 
 #include "core/table.h"
 #include "ui/grid_geometry.h"
-#include "ui/table_font.h"
+#include "print/table_font.h"
 #include "ui/text_images.h"
 
 namespace tavik::ui {
@@ -124,7 +124,7 @@ void CompositionGrid::syncLayout() const {
         return;
     d.laidOut = table_;
     d.layoutVersion = t.LayoutVersion();
-    d.geo.columns.layOut(t.ColCount(), t.FixedCols(), [&t](int c) { return t.ColWidth(c); });
+    d.geo.columns.layOut(t.ColCount(), t.FixedCols(), [&t](int c) { return t.ShownColWidth(c); });
     d.geo.rows.layOut(t.RowCount(), t.FixedRows(), [&t](int r) { return t.RowHeight(r); });
 }
 
@@ -223,7 +223,7 @@ QRect CompositionGrid::cellRect(int col, int row) const {
     syncLayout();
     const Impl& d = *d_;
     if (!table_ || col < 0 || row < 0 || col >= d.cols().count() || row >= d.rows().count()) return QRect();
-    const int w = table_->ColWidth(col), h = table_->RowHeight(row);
+    const int w = d.cols().size(col), h = table_->RowHeight(row);
     if (w < 0 || h < 0) return QRect();
     const int x = spanX(col), y = spanY(row);
     // A scrolling cell is on screen when some of it (or of its grid line) shows past the
@@ -317,14 +317,14 @@ void CompositionGrid::paintTint(QPainter& p, const Tint& t, const QRect& area) {
             const int h = table_->RowHeight(t.row);
             if (h <= 0) return;
             const int y = spanY(t.row);
-            const int right = std::min(vw, spanX(d.cols().count() - 1) + std::max(0, table_->ColWidth(d.cols().count() - 1)));
+            const int right = std::min(vw, spanX(d.cols().count() - 1) + std::max(0, d.cols().size(d.cols().count() - 1)));
             r = QRect(0, y, right, h);
             if (t.row >= d.rows().fixed()) r = r.intersected(QRect(0, d.rows().fixedExtent(), vw, vh));
             break;
         }
         case Tint::Col: {
             if (t.col < 0 || t.col >= d.cols().count()) return;
-            const int w = table_->ColWidth(t.col);
+            const int w = d.cols().size(t.col);
             if (w <= 0) return;
             const int x = spanX(t.col);
             const int bottom = std::min(vh, spanY(d.rows().count() - 1) + std::max(0, table_->RowHeight(d.rows().count() - 1)));
@@ -334,7 +334,7 @@ void CompositionGrid::paintTint(QPainter& p, const Tint& t, const QRect& area) {
         }
         case Tint::Cell: {
             if (t.col < 0 || t.row < 0 || t.col >= d.cols().count() || t.row >= d.rows().count()) return;
-            const int w = table_->ColWidth(t.col), h = table_->RowHeight(t.row);
+            const int w = d.cols().size(t.col), h = table_->RowHeight(t.row);
             if (w <= 0 || h <= 0) return;
             r = QRect(spanX(t.col), spanY(t.row), w, h);
             QRect clip(0, 0, vw, vh);
@@ -411,7 +411,7 @@ void CompositionGrid::paintCells(QPainter& p, const std::vector<GridSpan>& cols,
         const int hAvail = rs.pos + rs.size - top;
         for (const Span& cs : cols) {
             if (cs.size < 4) continue;
-            text = t.Text(cs.index, rs.index);
+            text = t.ShownText(cs.index, rs.index);
             if (text.empty()) continue;
             const TextImage& s = d.texts.imageFor(text, dpr);
             const int left = cs.pos + 2;
@@ -443,7 +443,7 @@ void CompositionGrid::paintTints(QPainter& p, const PaintArea& a) {
         if (sel.width() > 1 || sel.height() > 1) {
             // Corners may be scrolled away: span the selection by the offsets.
             const int x0 = spanX(sel.left()), y0 = spanY(sel.top());
-            const int x1 = spanX(sel.right()) + std::max(0, t.ColWidth(sel.right()));
+            const int x1 = spanX(sel.right()) + std::max(0, d.cols().size(sel.right()));
             const int y1 = spanY(sel.bottom()) + std::max(0, t.RowHeight(sel.bottom()));
             QRect clip(0, 0, vw, vh);
             if (sel.left() >= d.cols().fixed()) clip.setLeft(a.fixedW);
@@ -482,7 +482,7 @@ void CompositionGrid::paintMarks(QPainter& p, const PaintArea& a) {
             const int y = dragTo_ > dragFrom_ ? spanY(dragTo_) + std::max(0, t.RowHeight(dragTo_)) : spanY(dragTo_) - 1;
             if (y >= fixedH - 1) p.fillRect(QRect(0, y - 1, a.gridRight, 3), kDropMark);
         } else {
-            const int x = dragTo_ > dragFrom_ ? spanX(dragTo_) + std::max(0, t.ColWidth(dragTo_)) : spanX(dragTo_) - 1;
+            const int x = dragTo_ > dragFrom_ ? spanX(dragTo_) + std::max(0, d.cols().size(dragTo_)) : spanX(dragTo_) - 1;
             if (x >= fixedW - 1) p.fillRect(QRect(x - 1, 0, 3, a.gridBottom), kDropMark);
         }
     }

@@ -33,7 +33,7 @@
 #include "ui/output_controller.h"
 #include "ui/output_panel.h"
 #include "ui/panels.h"
-#include "ui/recovery.h"
+#include "ui/file_controller.h"
 #include "ui/retrieval_controller.h"
 #include "ui/retrieval_panel.h"
 #include "ui/user_dialogs.h"
@@ -62,6 +62,7 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), dialogs_(new User
     buildStatusBar();
     connectPanels();
     buildControllers();
+    files_ = new FileController(this);
 
     grid_->setTable(&ws_.table);
     connect(grid_, &CompositionGrid::mousePressed, this, &MainWindow::onGridPressed);
@@ -284,8 +285,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
         return;
     }
     // A clean quit leaves no recovery file.
-    if (recoveryTimer_) recoveryTimer_->stop();
-    if (recovery_) recovery_->remove();
+    files_->quitting();
     e->accept();
 }
 

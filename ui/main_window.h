@@ -12,7 +12,6 @@
 
 #include "formats/workspace.h"
 #include "ui/range_controller.h"
-#include "ui/recovery.h"
 #include "ui/window_services.h"
 
 namespace tavik {
@@ -38,6 +37,7 @@ class PopupButtonBar;
 class UserDialogs;
 class CompositionGrid;
 class ClassificationController;
+class FileController;
 class TableCommand;
 class TableChangeNotifier;
 class WorkMessage;
@@ -130,6 +130,8 @@ public:
     AnalysisController* analysis() const { return analysis_; }
     EditingController* editing() const { return editing_; }
     ClassificationController* classification() const { return classification_; }
+    // Loading, saving and the recovery file.
+    FileController* files() const { return files_; }
     const MenuActions& actions() const { return actions_; }
     QString statusText(int panel) const;
     // A passing note beside the four status panels (they stay in view), for `ms` ms.
@@ -244,11 +246,6 @@ private:
     // At start: the history's size, the recovery file's lock, timer and offer. True when a
     // left-behind table was restored.
     bool startUndoAndRecovery();
-    // Offers one file left behind; true when its table was restored.
-    bool offerRecovery(const RecoveryFile::LeftBehind& f);
-    // Says once, in the status line and a message, that unsaved work is not being kept in
-    // the recovery file, where it would be and why.
-    void warnRecoveryUnavailable(const QString& why);
     // An empty table was laid out anew outside the history (new settings, a data file's
     // items): the steps kept refer to keys and header rows it no longer has, and go.
     void emptyTableLaidOutAnew();
@@ -264,6 +261,9 @@ private:
     // the status line shows. Empty when the user cancelled.
     QString askFileToOpen(const QString& title, int filterIndex, const QString& pattern,
                           const QString& folder);
+    // The file controller works with the window's own state (the workspace, the folders,
+    // the model's renewal after a load).
+    friend class FileController;
     // A command at work: no input meanwhile (see BusyScope).
     bool busy_ = false;
 
@@ -297,9 +297,7 @@ private:
     QString stepName_;        // the step begun and not yet opened on the stack
     bool stepPending_ = false, stepOpen_ = false;
     int stepDepth_ = 0;
-    std::unique_ptr<RecoveryFile> recovery_;
-    QTimer* recoveryTimer_ = nullptr;
-    bool recoveryWarned_ = false;
+    FileController* files_ = nullptr;
     bool closeApproved_ = false;
 };
 

@@ -8,6 +8,7 @@
 #include "core/language.h"
 #include "formats/fielddata.h"
 #include "ui/about_box.h"
+#include "ui/file_controller.h"
 #include "ui/grid_widget.h"
 #include "ui/main_window.h"
 #include "ui/undo_commands.h"
@@ -21,14 +22,6 @@
 
 namespace tavik::ui {
 
-namespace {
-// A title made into a file name: no folder separators.
-QString TitleAsFileName(QString title) {
-    for (QChar c : {QLatin1Char('/'), QLatin1Char('\\'), QLatin1Char(':')}) title.replace(c, QLatin1Char('_'));
-    title = title.trimmed();
-    return title.isEmpty() ? QStringLiteral("組成表") : title;
-}
-}  // namespace
 
 // ---- The table -----------------------------------------------------------------------------
 
@@ -55,102 +48,10 @@ void MainWindow::recountFrequencies() {
     refresh();
 }
 
-void MainWindow::openTable() {
-    if (busy_ || !maySetTableAside()) return;
-    const QString path = askFileToOpen(QStringLiteral("組成表の読込"), 2, QStringLiteral("*.vtb"),
-                                       lastTableFolder_.isEmpty() ? Q(ws_.settings.directory)
-                                                                  : lastTableFolder_);
-    if (path.isEmpty()) {
-        showTableStatus();
-        return;
-    }
-    loadTable(path);
-}
-
-void MainWindow::loadTable(const QString& path) {
-    if (busy_) return;
-    const Settings before = ws_.settings;
-    {
-        auto busy = BusyScope::working(this, QStringLiteral("　組成表を読込中　"));
-        // The window keeps answering while a large table is read, and the stop button ends
-        // the reading with the table as it was.
-        WorkProgress progress(message_, true);
-        try {
-            Table previous = ws_.table;
-            ws_.LoadTable(S(path), &progress);
-            lastTableFolder_ = QFileInfo(path).absolutePath();
-            // Loading can be undone; the table loaded is the saved one.
-            Table loaded = std::exchange(ws_.table, std::move(previous));
-            pushChange(QStringLiteral("保存した表の読込み"), std::make_unique<ReplaceTableChange>(std::move(loaded)), true);
-            tableSaved();
-        } catch (const WorkStopped&) {
-            busy.end();
-            showNote(QStringLiteral("読込を中止しました：") + path, 8000);
-            showTableStatus();
-            return;
-        } catch (const std::exception& e) {
-            // Nothing was loaded: the table, its hidden rows and the view stay as they were.
-            busy.end();
-            showError(QStringLiteral("組成表を読込めません。"), e);
-            showTableStatus();
-            return;
-        }
-    }
-    // A settings file beside the table may have given the window another place or size.
-    const Settings& now = ws_.settings;
-    if (now.left != before.left || now.top != before.top || now.width != before.width ||
-        now.height != before.height)
-        applyWindowSettings();
-    modelWasReset();
-    layoutRenewed();
-    showTableStatus();
-    // The table is there; its companion settings file was not usable.
-    if (!ws_.settingsProblem.empty()) {
-        showNote(Q(ws_.settingsProblem), 15000);
-        dialogs_->inform(this, Q(ws_.settingsProblem));
-    }
-}
-
-void MainWindow::saveTable() {
-    if (busy_ || ws_.table.ReleveCount() <= 0) return;
-    const QString folder = lastTableFolder_.isEmpty() ? Q(ws_.settings.directory) : lastTableFolder_;
-    const QString path = dialogs_->saveFile(this, QStringLiteral("組成表の保存"), 1,
-                                            TitleAsFileName(Q(ws_.table.TableTitle)) +
-                                                QStringLiteral(".vtb"),
-                                            folder, QStringLiteral("vtb"));
-    if (path.isEmpty()) return;
-    if (QFileInfo::exists(path) &&
-        !dialogs_->askYesAbort(this, QStringLiteral("同名のファイルが存在します。書き換えますか？")))
-        return;
-    // A read-only file is one the user meant to keep: replace it only when asked again.
-    if (IsReadOnlyFile(S(path)) &&
-        !dialogs_->askYesNo(this, QFileInfo(path).fileName() + QStringLiteral(" は読み取り専用です。置き換えますか？")))
-        return;
-    auto busy = BusyScope::working(this, QStringLiteral("　組成表を保存中　"));
-    // A stopped save leaves the file as it was: the new one was still a temporary.
-    WorkProgress progress(message_, true);
-    SaveReport report;
-    try {
-        report = ws_.SaveTable(S(path), &progress, AtomicFile::ReadOnlyTarget::Replace);
-        lastTableFolder_ = QFileInfo(path).absolutePath();
-        // The status line names the file the table now is.
-        openDialogName_ = path;
-        tableSaved();
-    } catch (const WorkStopped&) {
-        busy.end();
-        showNote(QStringLiteral("保存を中止しました（ファイルは元のままです）：") + path, 8000);
-        return;
-    } catch (const std::exception& e) {
-        busy.end();
-        showError(QStringLiteral("組成表を保存できません。"), e);
-        return;
-    }
-    busy.end();
-    const std::string notice = Utf8NoticeMessage(S(path), report);
-    if (!notice.empty()) showNote(Q(notice), 15000);
-    else showNote(QStringLiteral("保存しました：") + path, 5000);
-    showTableStatus();
-}
+// Loading and saving live in the file controller (ui/file_controller.cpp).
+void MainWindow::openTable() { files_->openTable(); }
+void MainWindow::loadTable(const QString& path) { files_->loadTable(path); }
+void MainWindow::saveTable() { files_->saveTable(); }
 
 QString MainWindow::askFileToOpen(const QString& title, int filterIndex, const QString& pattern,
                                   const QString& folder) {

@@ -11,7 +11,7 @@
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/panels.h"
-#include "ui/table_font.h"
+#include "print/table_font.h"
 #include "ui/undo_commands.h"
 #include "ui/user_dialogs.h"
 #include "ui/work_message.h"

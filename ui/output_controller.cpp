@@ -19,7 +19,7 @@
 #include "ui/main_window_busy.h"
 #include "ui/window_services.h"
 #include "ui/output_panel.h"
-#include "ui/printer_device.h"
+#include "print/printer_device.h"
 #include "ui/qt_text.h"
 #include "ui/undo_commands.h"
 #include "ui/user_dialogs.h"

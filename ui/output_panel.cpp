@@ -20,7 +20,7 @@
 #include <QVBoxLayout>
 
 #include "ui/panels.h"
-#include "ui/table_font.h"
+#include "print/table_font.h"
 
 namespace tavik::ui {
 

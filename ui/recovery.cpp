@@ -10,7 +10,7 @@
 
 #include "formats/atomic_file.h"
 #include "formats/saved_table.h"
-#include "formats/workspace.h"
+#include "core/table.h"
 #include "formats/zstd_sink.h"
 #include "ui/qt_text.h"
 
@@ -106,20 +106,20 @@ void RecoveryFile::setAside(const LeftBehind& f) {
 
 void RecoveryFile::releaseLeftBehind() { held_.clear(); }
 
-void RecoveryFile::write(const Workspace& ws) {
+void RecoveryFile::write(const Table& table) const {
     if (!claimed()) return;
     // Compressed with zstd: a large table's file is a hundredth of its plain size and is
     // written several times faster. Readers know it by its first bytes, whatever its name.
     const std::string target = S(path());
     AtomicFile file(target);
     ZstdSink zst(file, target);
-    WriteSavedTable(ws.table, zst);
+    WriteSavedTable(table, zst);
     zst.Finish();
     file.Commit();
     // The title only helps the offer: a title that cannot be written leaves the table.
     QSaveFile title(fileOf(slot_, QStringLiteral(".title")));
     if (title.open(QIODevice::WriteOnly)) {
-        title.write(QByteArray::fromStdString(ws.table.TableTitle));
+        title.write(QByteArray::fromStdString(table.TableTitle));
         title.commit();
     }
 }

@@ -17,7 +17,7 @@
 #include <vector>
 
 namespace tavik {
-class Workspace;
+class Table;
 }
 
 namespace tavik::ui {
@@ -59,10 +59,11 @@ public:
     // The offers are over: other programs may take the free slots again.
     void releaseLeftBehind();
 
-    // Writes the workspace's table as a saved table compressed with zstd, atomically, and
-    // its title beside it.
-    // Throws on failure.
-    void write(const Workspace& ws);
+    // Writes `table` as a saved table compressed with zstd, atomically, and its title
+    // beside it. Throws on failure; the file written before stays then. Touches nothing
+    // but the two files, so that it can run on a thread of its own with a copy of the
+    // table.
+    void write(const Table& table) const;
     // After a save or a clean quit.
     void remove();
 

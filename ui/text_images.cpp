@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "core/cp932_width.h"
-#include "ui/table_font.h"
+#include "print/table_font.h"
 
 namespace tavik::ui {
 

@@ -441,5 +441,66 @@ TEST(Sorting, CountsOfTenThousandAndMoreSortByTheirFullNumber) {
     EXPECT_EQ(r.ReleveKeyAt(1), big);
 }
 
+// A species found in 69,731 relevés: files keep the four characters the format allows, the
+// grid shows the whole number and widens the columns that carry it, and the count itself is
+// not cut at 65,535.
+TEST(WholeNumbers, CountsPastFourDigitsShowWholeInTheGridAndStayFourInText) {
+    Table t;
+    EnableDefaultItems(t);
+    t.ClearTable();
+    const int common = t.AppendSpecies("common");  // in every relevé
+    const int some = t.AppendSpecies("some");      // in 9,896
+    const LayerCovers c = Covers({0, 0, 0, 0, 10});
+    for (int q = 1; q <= 69731; ++q) {
+        const int rk = t.ReleveKeyAt(t.AppendReleve());
+        t.SetCell(rk, t.SpeciesKeyAt(common), LayerCode(c), c);
+        if (q % 7 != 0 && q <= 11545) t.SetCell(rk, t.SpeciesKeyAt(some), LayerCode(c), c);
+    }
+    t.Recount();
+    const int fn = t.FNRow();
+    EXPECT_EQ(t.SpFreq()[1], 69731);
+    EXPECT_EQ(t.Text(3, fn + 1), "6973");
+    EXPECT_EQ(t.ShownText(3, fn + 1), "69731");
+    EXPECT_EQ(t.ShownText(3, fn + 2), "9896");
+    EXPECT_EQ(t.ShownText(1, fn + 1), "   1");  // small numbers keep their four characters
+    const int last = Table::ReleveColumn(69731);
+    EXPECT_EQ(t.Text(last, 1), "6973");
+    EXPECT_EQ(t.ShownText(last, 1), "69731");
+    EXPECT_EQ(t.ShownText(Table::ReleveColumn(10000), 1), "10000");
+    EXPECT_EQ(t.ShownText(Table::ReleveColumn(9999), 1), "9999");
+    EXPECT_EQ(t.ShownText(last, fn), "   1");
+
+    // Columns widen only where such a number shows.
+    EXPECT_GT(t.ShownColWidth(3), t.ColWidth(3));
+    EXPECT_GT(t.ShownColWidth(last), t.ColWidth(last));
+    EXPECT_EQ(t.ShownColWidth(Table::ReleveColumn(9999)), t.ColWidth(Table::ReleveColumn(9999)));
+    EXPECT_EQ(t.ShownColWidth(2), t.ColWidth(2));
+    t.SetColWidth(last, -1);  // hidden stays hidden
+    EXPECT_EQ(t.ShownColWidth(last), -1);
+
+    // Descending by frequency: 69,731 above 9,896, and the whole number moves with its row.
+    SortSpecies(t, 1, 2, false);
+    EXPECT_EQ(t.Text(2, fn + 1), "some");
+    EXPECT_EQ(t.ShownText(3, fn + 2), "69731");
+    SortSpecies(t, 1, 2, true);
+    EXPECT_EQ(t.Text(2, fn + 1), "common");
+    EXPECT_EQ(t.ShownText(3, fn + 1), "69731");
+
+    // A text edited since is shown as it is, even when it reads like the cut number.
+    t.SetText(3, fn + 1, "6974");
+    EXPECT_EQ(t.ShownText(3, fn + 1), "6974");
+    t.Recount();
+    EXPECT_EQ(t.ShownText(3, fn + 1), "69731");
+
+    // Taking a relevé out and putting it back, as undo does, keeps its number whole.
+    RemovedLines removed;
+    ASSERT_TRUE(t.DeleteColumnCommand(last, &removed));
+    EXPECT_EQ(t.ShownText(3, fn + 1), "69730");
+    t.PutBack(removed);
+    t.Recount();
+    EXPECT_EQ(t.ShownText(last, 1), "69731");
+    EXPECT_EQ(t.ShownText(3, fn + 1), "69731");
+}
+
 }  // namespace
 }  // namespace tavik

@@ -54,6 +54,10 @@ TEST(CoverScales, TheOtherScalesMapAsTheManualSays) {
     check(CoverScale::Ordinal, {{"1", "r"}, {"2", "+"}, {"3", "1"}, {"4", "2"}, {"6", "2"}, {"7", "3"}, {"8", "4"},
                                 {"9", "5"}, {"10", "invalid"}, {"0", "absent"}, {"+", "invalid"}});
     check(CoverScale::Presence, {{"x", "+"}, {"37", "+"}, {"0.0", "absent"}, {"", "absent"}});
+    // Control characters around a value are trimmed like blanks, so that the cover kept in
+    // three bytes is the cover itself ("\x01\x01\x01" would have been kept for the first).
+    check(CoverScale::BraunBlanquet, {{"\x01\x01\x01" "4\x0f", "4"}, {"\v+.2\r", "+.2"}, {"\x1f\x1f", "absent"}});
+    check(CoverScale::Percent, {{"\x01\x01\x01" "60", "4"}});
     EXPECT_EQ(CoverScaleNamed("BB-Extended"), CoverScale::BraunBlanquetExtended);
     EXPECT_FALSE(CoverScaleNamed("braun"));
 }

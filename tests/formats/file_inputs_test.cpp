@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -12,6 +13,8 @@
 #include "formats/fielddata_writer.h"
 #include "formats/dictionary_file.h"
 #include "formats/file_bytes.h"
+#include "formats/freq_table_files.h"
+#include "formats/membership_file.h"
 #include "formats/ini_file.h"
 #include "formats/text_lines.h"
 #include "formats/workspace.h"
@@ -243,6 +246,62 @@ TEST(TextInputs, MemoryFollowsTheLinesNotTheirNumber) {
         std::vector<DictionaryEntry> entries;
         if (!ReadDictionaryFile(dir / "empty.dic", entries) || entries.size() != 1) std::_Exit(2);
         ReadIniDocument(dir / "empty.ini");
+        std::_Exit(0);
+    };
+    EXPECT_EXIT(readWithinLimit(), ::testing::ExitedWithCode(0), "");
+}
+
+// The same for the second window's CSV and text files and for membership files: 64 MB of
+// empty lines around a few lines that count. A CSV file of that many rows is refused by its
+// size at its first row, before the rows are gathered.
+TEST(TextInputs, TableFilesAreReadALineAtATime) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit of this test";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit of this test";
+#endif
+#endif
+    TempDir dir;
+    const auto write = [&](const std::string& name, const std::string& head, const std::string& tail) {
+        std::ofstream out(dir / name, std::ios::binary);
+        out << head;
+        const std::string lines(1 << 20, '\n');
+        for (int i = 0; i < 64; ++i) out.write(lines.data(), static_cast<std::streamsize>(lines.size()));
+        out << tail;
+    };
+    write("merge.txt", "#S\r\n", "ブナ,V\r\n#E\r\n");
+    write("groups.csv", "releve,group\n", "12,2\n");
+    write("many.csv", "title\r\n", "");
+    const auto readWithinLimit = [&] {
+        std::ifstream status("/proc/self/status");
+        std::string key;
+        long kb = 0;
+        while (status >> key && key != "VmSize:") {}
+        status >> kb;
+        rlimit r{};
+        r.rlim_cur = r.rlim_max = static_cast<rlim_t>(kb + 400 * 1024) * 1024;
+        ::setrlimit(RLIMIT_AS, &r);
+        FreqTable t;
+        t.Resize(2, 2);
+        int stage = 0;  // in the exit code of an exception
+        try {
+            MergeFreqTableText(dir / "merge.txt", t);
+            stage = 1;
+            if (t.ColCount() != 2 || t.RowCount() != 2 || t.Text(0, 1) != "ブナ" || t.Text(1, 1) != "V") std::_Exit(2);
+            const auto groups = ReadMembershipFile(dir / "groups.csv");
+            if (groups.size() != 1 || groups[0].second != "2") std::_Exit(3);
+            stage = 2;
+            try {
+                ReadFreqTableCsv(dir / "many.csv", t);
+                std::_Exit(4);
+            } catch (const std::runtime_error& e) {
+                if (std::string(e.what()) != (dir / "many.csv") + " の 2 行目: 表が大きすぎます") std::_Exit(5);
+            }
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+            std::_Exit(10 + stage);
+        }
         std::_Exit(0);
     };
     EXPECT_EXIT(readWithinLimit(), ::testing::ExitedWithCode(0), "");

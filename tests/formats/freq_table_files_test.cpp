@@ -6,6 +6,7 @@
 
 #include "core/cp932_width.h"
 #include "formats/codec.h"
+#include "formats/csv_field.h"
 #include "tests/formats/temp_dir.h"
 
 namespace tavik {
@@ -77,6 +78,12 @@ TEST(FreqTableFiles, CsvFieldsAreQuotedWhereNeededAndReadBackExactly) {
     EXPECT_EQ(CsvField("a~b"), "\"a~b\"");
     EXPECT_EQ(CsvField("a\tb"), "\"a\tb\"");
     EXPECT_EQ(CsvField(" a"), "\" a\"");
+    // The membership and fidelity files quote only what would shift their columns: their
+    // names stay as written, blanks and "~" included, as files already written have them.
+    EXPECT_EQ(CsvFieldWhereNeeded(" a~b\t"), " a~b\t");
+    EXPECT_EQ(CsvFieldWhereNeeded("a,b"), "\"a,b\"");
+    EXPECT_EQ(CsvFieldWhereNeeded("say \"x\""), "\"say \"\"x\"\"\"");
+    EXPECT_EQ(CsvFieldWhereNeeded("一\r\n二"), "\"一\r\n二\"");
 
     // Every name that shifted or changed cells before: a comma, a TAB, a control character,
     // "~", quotes, blanks at the ends, a line end inside a cell, a caption that begins with
@@ -224,6 +231,65 @@ TEST(FreqTableFiles, DamagedBlocksAreErrorsNamingTheLine) {
     // A block that the file's end cuts short is named by its "#S".
     refused("#T\r\nd\r\nt\r\n#S\r\nブナ,1\r\n#E\r\n#S\r\nブナ,2\r\n", "m.txt の 7 行目");
     refused("#S\r\n\"ブナ,1\r\n#E\r\n", "m.txt の 2 行目");
+}
+
+// Records are read a line at a time: a quoted cell keeps each line end the file has inside
+// it, a quoted caption may span lines, and a caption that only begins with a quote is the
+// first line as it stands, the rows following it.
+TEST(FreqTableFiles, CsvRecordsSpanLinesWithTheFilesOwnLineEnds) {
+    FreqTable t = Small();
+    ReadFreqTableCsvBytes("\"two\nline\"\"s\"\r\na,\"x\ry\r\nz\nw\"\nb,c,d\r", "x.csv", t);
+    EXPECT_EQ(t.caption, "two\nline\"s");
+    ASSERT_EQ(t.RowCount(), 2);
+    ASSERT_EQ(t.ColCount(), 3);
+    EXPECT_EQ(t.Text(1, 0), "x\ry\r\nz\nw");
+    EXPECT_EQ(t.Text(2, 1), "d");
+
+    // "a" "b" on the first line: not one quoted field, so the line is the caption.
+    ReadFreqTableCsvBytes("\"a\",\"b\"\r\n\"c\r\nd\",e\r\n", "x.csv", t);
+    EXPECT_EQ(t.caption, "\"a\",\"b\"");
+    ASSERT_EQ(t.RowCount(), 1);
+    EXPECT_EQ(t.Text(0, 0), "c\r\nd");
+    EXPECT_EQ(t.Text(1, 0), "e");
+    // A quoted caption never closed: the first line is the caption, and the rest are rows.
+    ReadFreqTableCsvBytes("\"open\r\nr1\r\nr2\r\n", "x.csv", t);
+    EXPECT_EQ(t.caption, "\"open");
+    ASSERT_EQ(t.RowCount(), 2);
+    EXPECT_EQ(t.Text(0, 1), "r2");
+    // A file that holds only a BOM is empty; a BOM and a line end is one empty line.
+    FreqTable copy = Small();
+    try {
+        ReadFreqTableCsvBytes("\xEF\xBB\xBF", "x.csv", copy);
+        ADD_FAILURE() << "accepted";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("空のファイルです"), std::string::npos) << e.what();
+    }
+    try {
+        ReadFreqTableCsvBytes("\xEF\xBB\xBF\r\n", "x.csv", copy);
+        ADD_FAILURE() << "accepted";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("x.csv の 2 行目: 表の行がありません"), std::string::npos) << e.what();
+    }
+    // A line that does not decode is named before a fault in the table's shape above it.
+    try {
+        ReadFreqTableCsvBytes("t\r\n" + std::string(2000, ',') + "\r\nok\r\n\x82\r\n", "x.csv", copy);
+        ADD_FAILURE() << "accepted";
+    } catch (const std::runtime_error& e) {
+        EXPECT_NE(std::string(e.what()).find("x.csv の 4 行目: 文字コード"), std::string::npos) << e.what();
+    }
+}
+
+// A label given twice in one block: its last value is the one the table gets, as before.
+TEST(FreqTableFiles, MergeKeepsTheLastValueOfALabelGivenTwiceInABlock) {
+    FreqTable t = Small();
+    MergeFreqTableTextBytes(Cp932("#S\r\nブナ,1\r\nカエデ,x\r\nブナ,2\r\n#E\r\n#S\r\nブナ,3\r\n#E\r\n"), "m.txt", t);
+    ASSERT_EQ(t.ColCount(), 5);
+    ASSERT_EQ(t.RowCount(), 7);
+    EXPECT_EQ(t.Text(3, 3), "2");
+    EXPECT_EQ(t.Text(4, 3), "3");
+    EXPECT_EQ(t.Text(0, 6), "カエデ");
+    EXPECT_EQ(t.Text(3, 6), "x");
+    EXPECT_EQ(t.Text(4, 6), "");
 }
 
 TEST(FreqTableFiles, ConstancyPrintSplitsGroupsIntoBlocksThatFitThePage) {

@@ -14,7 +14,7 @@
 #include "core/table.h"
 #include "tests/test_files.h"
 #include "ui/grid_widget.h"
-#include "ui/table_font.h"
+#include "print/table_font.h"
 #include "ui/text_images.h"
 
 using tavik::LayerCovers;

@@ -16,7 +16,7 @@
 #include "formats/freq_table_files.h"
 #include "formats/workspace.h"
 #include "output/options.h"
-#include "ui/printer_device.h"
+#include "print/printer_device.h"
 
 using tavik::ui::PrinterTextDevice;
 

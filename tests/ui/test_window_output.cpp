@@ -27,7 +27,7 @@
 #include "ui/output_panel.h"
 #include "ui/user_dialogs.h"
 #include "ui/work_message.h"
-#include "ui/table_font.h"
+#include "print/table_font.h"
 #include "tests/support/fault_inject.h"
 #include "window_fixture.h"
 

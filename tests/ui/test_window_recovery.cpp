@@ -13,11 +13,15 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QUndoStack>
+#include <thread>
 #include <QtTest>
 
 #include "formats/byte_source.h"
 #include "formats/saved_table.h"
+#include "tools/synthetic_table.h"
+#include "ui/file_controller.h"
 #include "ui/grid_widget.h"
 #include "ui/panels.h"
 #include "ui/user_dialogs.h"
@@ -83,6 +87,7 @@ private slots:
     void secondProgramLeavesTheFileAlone();
     void everyFileLeftBehindIsOffered();
     void aFolderWhereNothingCanBeKeptIsSaidOnce();
+    void aLargeTableIsWrittenOffTheWindowsThread();
     void pictures();
 };
 
@@ -128,10 +133,12 @@ void TestWindowRecovery::killedProgramLeavesItsTableToRestore() {
     QVERIFY(!QFile::exists(recovery));
     QCOMPARE(FileBytes(path), expected);
     w.writeRecovery();
+    w.files()->waitForRecovery();
     QVERIFY(!QFile::exists(recovery));
     w.ranges()->sortSpecies();
     w.ranges()->applyRange();
     w.writeRecovery();
+    w.files()->waitForRecovery();
     QVERIFY(QFile::exists(recovery));
     s.dialogs->saveChoices << tavik::ui::UserDialogs::SaveChoice::Discard;
     QVERIFY(w.close());
@@ -163,12 +170,62 @@ void TestWindowRecovery::aFolderWhereNothingCanBeKeptIsSaidOnce() {
              qPrintable(w.noteText()));
     // Once: not again at the next write, nor after the next change.
     w.writeRecovery();
+    w.files()->waitForRecovery();
     w.ranges()->sortSpecies();
     w.ranges()->applyRange();
     w.writeRecovery();
+    w.files()->waitForRecovery();
     QCoreApplication::processEvents();
     QCOMPARE(s.dialogs->errors.size(), 1);
     s.dialogs->saveChoices << tavik::ui::UserDialogs::SaveChoice::Discard;
+    QVERIFY(w.close());
+}
+
+// The file is written from a copy of the table on a thread of its own: the window's event
+// loop keeps answering meanwhile, a write asked while one runs is skipped, and what the file
+// holds is the table as it was when the write was asked, whatever happened to it since.
+void TestWindowRecovery::aLargeTableIsWrittenOffTheWindowsThread() {
+    QTemporaryDir tmp;
+    auto s = StartAnswering(tmp.path(), {});
+    MainWindow& w = *s.w;
+    tavik::tools::FillSyntheticTable(w.workspace().table, {6000, 900, 24, 1});
+    w.workspace().table.Recount();
+    w.ranges()->sortReleves();
+    w.ranges()->applyRange();
+    QVERIFY(w.hasUnsavedChanges());
+    const QByteArray expected = Saved(w.workspace().table);
+    auto* files = w.files();
+    int ticks = 0;
+    QTimer probe;
+    probe.setInterval(0);
+    connect(&probe, &QTimer::timeout, [&] { ++ticks; });
+    QSignalSpy written(files, &tavik::ui::FileController::recoveryWritten);
+
+    w.writeRecovery();
+    QVERIFY(files->recoveryWriting());
+    w.writeRecovery();  // the first one still runs
+    QCOMPARE(files->recoveryWritesSkipped(), 1);
+    w.workspace().table.TableTitle = "later";
+    probe.start();
+    QVERIFY(written.wait(60000));
+    probe.stop();
+    QCOMPARE(written.size(), 1);
+    QCOMPARE(written.front().front().toString(), QString());
+    QVERIFY(ticks > 0);
+    QVERIFY(files->lastRecoveryThread() != std::this_thread::get_id());
+    QVERIFY(!files->recoveryWriting());
+    QCOMPARE(UncompressedBytes(w.recoveryPath()), expected);
+
+    // Saved meanwhile: the file the write leaves goes too.
+    w.writeRecovery();
+    QVERIFY(files->recoveryWriting());
+    const QString path = QDir(tmp.path()).filePath(QStringLiteral("saved.vtb.zst"));
+    s.dialogs->files << path;
+    w.saveTable();
+    QVERIFY(!w.hasUnsavedChanges());
+    QTRY_VERIFY(!files->recoveryWriting());
+    QCoreApplication::processEvents();
+    QVERIFY(!QFile::exists(w.recoveryPath()));
     QVERIFY(w.close());
 }
 
@@ -201,6 +258,7 @@ void TestWindowRecovery::secondProgramLeavesTheFileAlone() {
     w.ranges()->sortSpecies();
     w.ranges()->applyRange();
     w.writeRecovery();
+    w.files()->waitForRecovery();
     QCOMPARE(FileBytes(rec.filePath(QStringLiteral("recovery.vtb"))),
              FileBytes(TestDataFile(QStringLiteral("example/example.vtb"))));
     // The second program keeps its own file, in the next slot, even after the first quit.
@@ -211,6 +269,7 @@ void TestWindowRecovery::secondProgramLeavesTheFileAlone() {
     w.ranges()->sortReleves();
     w.ranges()->applyRange();
     w.writeRecovery();
+    w.files()->waitForRecovery();
     QCOMPARE(UncompressedBytes(own), Saved(w.workspace().table));
     s.dialogs->saveChoices << tavik::ui::UserDialogs::SaveChoice::Discard;
     QVERIFY(w.close());

@@ -194,7 +194,7 @@ void TestWindowUndo::everyChangeComesBackExactly() {
     w.saveTable();
     QVERIFY(stack->isClean());
     QCOMPARE(FileBytes(path), states.last());
-    QVERIFY(!QFile::exists(w.recoveryPath()));
+    QTRY_VERIFY(!QFile::exists(w.recoveryPath()));
     step(QStringLiteral("保存した表の読込み"), [&] {
         s.dialogs->files << path;
         w.openTable();

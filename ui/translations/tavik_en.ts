@@ -17,7 +17,7 @@
 <context>
     <name>AnalysisController</name>
     <message>
-        <location filename="../analysis_controller.cpp" line="+42"/>
+        <location filename="../analysis_controller.cpp" line="+43"/>
         <source>種または測定がない表では反復平均法を実行できません。</source>
         <translation>Reciprocal averaging needs a table with species and relevés.</translation>
     </message>
@@ -42,7 +42,18 @@
         <translation>Reorder the composition table?</translation>
     </message>
     <message>
-        <location line="+4"/>
+        <location line="+2"/>
+        <location line="+5"/>
+        <source>&#x3000;反復平均法 並び替え&#x3000;</source>
+        <translation>  Ordering by reciprocal averaging  </translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>組成表に反映しています</source>
+        <translation>Putting the order into the table</translation>
+    </message>
+    <message>
+        <location line="+2"/>
         <source>反復平均法で行列並び替え</source>
         <translation>Reciprocal averaging</translation>
     </message>

@@ -1,4 +1,4 @@
-#include "ui/table_font.h"
+#include "print/table_font.h"
 
 #include <QFontDatabase>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "ui/printer_device.h"
+#include "print/printer_device.h"
 
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
@@ -8,7 +8,7 @@
 
 #include "formats/input_file.h"
 
-#include "ui/table_font.h"
+#include "print/table_font.h"
 
 namespace tavik::ui {
 

@@ -1,17 +1,22 @@
 // Pictures of the main window for a person to look at: the empty window, a retrieved table,
-// every panel, hidden ranges and the data-check mode. Written to $TAVIK_SHOTS_DIR (skipped
-// when it is not set; scripts/screenshots.sh sets it).
+// every panel, hidden ranges and the data-check mode. Written to $TAVIK_SHOTS_DIR, which must
+// be set (scripts/screenshots.sh sets it). Not a test: it drives the window with the tests'
+// scripted dialogs, but checks nothing but that each picture is saved.
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QTimer>
+#include <QUndoStack>
 #include <QSpinBox>
 #include <QtTest>
 
-#include "scripted_dialogs.h"
+#include "tests/ui/scripted_dialogs.h"
 #include "ui/about_box.h"
+#include "ui/output_controller.h"
 #include "ui/grid_widget.h"
 #include "ui/panels.h"
 #include "ui/retrieval_panel.h"
@@ -20,10 +25,11 @@
 using tavik::testing::TestDataFile;
 using tavik::testing::StartWindow;
 
-class TestScreenshots : public QObject {
+class MainWindowShots : public QObject {
     Q_OBJECT
 private slots:
     void shots();
+    void sizes();
 
 private:
     void Shot(QWidget* w, const QString& name) {
@@ -34,9 +40,9 @@ private:
     QString dir_;
 };
 
-void TestScreenshots::shots() {
+void MainWindowShots::shots() {
     dir_ = qEnvironmentVariable("TAVIK_SHOTS_DIR");
-    if (dir_.isEmpty()) QSKIP("TAVIK_SHOTS_DIR is not set");
+    if (dir_.isEmpty()) QFAIL("TAVIK_SHOTS_DIR is not set: the folder for the pictures");
     QDir().mkpath(dir_);
     QTemporaryDir tmp;
     auto s = StartWindow(tmp.path());
@@ -134,5 +140,69 @@ void TestScreenshots::shots() {
     Shot(&box, QStringLiteral("16_about.png"));
 }
 
-QTEST_MAIN(TestScreenshots)
-#include "test_screenshots.moc"
+// The window at the size it opens at and at 1024 x 768: the table, the output panel, the
+// header-item configuration, the recovery question, and a table of more than 10,000
+// relevés at its end, where the numbers show whole.
+void MainWindowShots::sizes() {
+    dir_ = qEnvironmentVariable("TAVIK_SHOTS_DIR");
+    if (dir_.isEmpty()) QFAIL("TAVIK_SHOTS_DIR is not set: the folder for the pictures");
+    QDir().mkpath(dir_);
+    for (const QSize size : {QSize(), QSize(1024, 768)}) {
+        const QString tag = size.isValid() ? QStringLiteral("1024x768") : QStringLiteral("default");
+        QTemporaryDir tmp;
+        auto s = StartWindow(tmp.path());
+        auto& w = *s.w;
+        const QSize opened = w.size();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        s.dialogs->files << TestDataFile(QStringLiteral("example/example.vtb"));
+        w.openTable();
+        // The example's settings file names a size of its own: the one under test wins.
+        w.resize(size.isValid() ? size : opened);
+        Shot(&w, QStringLiteral("size_%1_table.png").arg(tag));
+        w.output()->showTextOutput();
+        Shot(&w, QStringLiteral("size_%1_output_panel.png").arg(tag));
+        w.output()->cancelOutput();
+        s.dialogs->answers << true;  // 表が初期化されます、続けますか？
+        w.output()->changeHeaderItems();
+        Shot(&w, QStringLiteral("size_%1_configuration.png").arg(tag));
+        w.output()->cancelOutput();
+
+        tavik::ui::UserDialogs real;
+        bool grabbed = false;
+        QTimer::singleShot(300, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            grabbed = box->grab().save(QDir(dir_).filePath(QStringLiteral("size_%1_recovery_question.png").arg(tag)));
+            for (QAbstractButton* b : box->buttons())
+                if (b->text().startsWith(QStringLiteral("復元しない"))) b->click();
+        });
+        real.askRestore(&w, QStringLiteral("前回は変更を保存しないまま終了しました。\n2026年12月7日 18:30 に自動保存した"
+                                           "組成表「ブナ林とシラビソ林」を復元しますか？"));
+        QVERIFY(grabbed);
+
+        // 10,050 relevés: the last columns and the frequencies have five digits.
+        tavik::Table& t = w.workspace().table;
+        t = tavik::Table();
+        t.ItemBoxes[1].enabled = t.ItemBoxes[1].checked = true;
+        t.ClearTable();
+        const int common = t.AppendSpecies("ブナ");
+        const int some = t.AppendSpecies("ミズナラ");
+        tavik::LayerCovers c{};
+        c[4] = 10;
+        for (int q = 1; q <= 10050; ++q) {
+            const int rk = t.ReleveKeyAt(t.AppendReleve());
+            t.SetCell(rk, t.SpeciesKeyAt(common), "3", c);
+            if (q % 3 == 0) t.SetCell(rk, t.SpeciesKeyAt(some), "1", c);
+        }
+        t.Recount();
+        w.showTableStatus();
+        w.grid()->setTable(&t);
+        w.grid()->setCurrentCell(tavik::Table::ReleveColumn(10050), t.FNRow() + 1);
+        w.grid()->scrollToEnd();
+        Shot(&w, QStringLiteral("size_%1_whole_numbers.png").arg(tag));
+        w.undoStack()->setClean();
+    }
+}
+
+QTEST_MAIN(MainWindowShots)
+#include "main_window_shots.moc"

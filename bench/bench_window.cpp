@@ -1,0 +1,222 @@
+// The window at 100,000 relevés x 6,000 species: how long each command takes and the
+// longest time the window's event loop went without answering meanwhile, measured by a
+// probe timer that asks to run every 5 ms. Each gap of more than 100 ms is listed with the
+// work message's lines as they stood when the loop answered again. Prints figures; none
+// is asserted. Arguments: relevés, species (defaults 100000 6000), a folder for the files.
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QTimer>
+#include <QUndoStack>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "core/table_changes.h"
+#include "tools/synthetic_table.h"
+#include "ui/constancy_panel.h"
+#include "ui/main_window.h"
+#if __has_include("ui/analysis_controller.h")
+#include "ui/analysis_controller.h"
+#endif
+#include "ui/user_dialogs.h"
+#include "ui/work_message.h"
+// The commands reached through their controllers where the window has them.
+#if __has_include("ui/analysis_controller.h")
+#define TAVIK_ANALYSIS(w) (w).analysis()
+#else
+#define TAVIK_ANALYSIS(w) (&(w))
+#endif
+#if __has_include("ui/file_controller.h")
+#include "ui/file_controller.h"
+#define TAVIK_HAS_FILE_CONTROLLER 1
+#endif
+
+namespace {
+
+// Answers every question yes and every file dialog with the next name.
+class Answers : public tavik::ui::UserDialogs {
+public:
+    QStringList files;
+    QString openFile(QWidget*, const QString&, int, const QString&, const QString&) override { return next(); }
+    QString saveFile(QWidget*, const QString&, int, const QString&, const QString&, const QString&) override {
+        return next();
+    }
+    bool askYesNo(QWidget*, const QString&) override { return true; }
+    bool askYesAbort(QWidget*, const QString&) override { return true; }
+    SaveChoice askSaveChanges(QWidget*, const QString&) override { return SaveChoice::Discard; }
+    bool askRestore(QWidget*, const QString&) override { return false; }
+    void inform(QWidget*, const QString& text) override { std::printf("  (inform: %s)\n", qPrintable(text)); }
+    void error(QWidget*, const QString& text) override { std::printf("  (error: %s)\n", qPrintable(text)); }
+
+private:
+    QString next() { return files.isEmpty() ? QString() : files.takeFirst(); }
+};
+
+// The probe: a timer that wants to run every 5 ms; the time between two runs is how long
+// the event loop left it waiting.
+class Probe {
+public:
+    explicit Probe(tavik::ui::MainWindow& w) : w_(w) {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
+    }
+    void start() {
+        gaps_.clear();
+        longest_ = 0;
+        clock_.start();
+        last_ = 0;
+        timer_.start();
+    }
+    void stop() {
+        tick();
+        timer_.stop();
+    }
+    double longest() const { return longest_; }
+    void printGaps() const {
+        for (const auto& g : gaps_) std::printf("      gap %7.0f ms before %s\n", g.first, g.second.c_str());
+    }
+
+private:
+    void tick() {
+        const double now = static_cast<double>(clock_.nsecsElapsed()) / 1e6;
+        const double gap = now - last_;
+        last_ = now;
+        longest_ = std::max(longest_, gap);
+        if (gap > 100) {
+            const auto* m = w_.workMessage();
+            std::string where = m->isVisible() ? (m->line1() + QStringLiteral(" / ") + m->line2()).simplified().toStdString()
+                                               : std::string("(no work message)");
+            gaps_.emplace_back(gap, where);
+        }
+    }
+    tavik::ui::MainWindow& w_;
+    QTimer timer_;
+    QElapsedTimer clock_;
+    double last_ = 0, longest_ = 0;
+    std::vector<std::pair<double, std::string>> gaps_;
+};
+
+// Runs `command` from the event loop, as a menu would, and waits until `done` holds.
+template <class Command, class Done>
+void Measure(const char* what, [[maybe_unused]] tavik::ui::MainWindow& w, Probe& probe, Command command, Done done) {
+    QElapsedTimer clock;
+    QEventLoop loop;
+    double took = 0;
+    probe.start();
+    QTimer::singleShot(20, [&] {
+        clock.start();
+        command();
+        while (!done()) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        took = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        QTimer::singleShot(20, &loop, &QEventLoop::quit);
+    });
+    loop.exec();
+    probe.stop();
+    std::printf("%-52s %9.0f ms   longest gap %7.0f ms\n", what, took, probe.longest());
+    probe.printGaps();
+    std::fflush(stdout);
+#ifdef TAVIK_HAS_FILE_CONTROLLER
+    // A command over two seconds writes the recovery file after it, beside the window: that
+    // write is let finish before the next command is timed, as the older build's write
+    // was part of the command itself.
+    QCoreApplication::processEvents();
+    w.files()->waitForRecovery();
+#endif
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QString dir = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QDir::tempPath();
+    qputenv("TAVIK_RECOVERY_DIR", QDir(dir).filePath(QStringLiteral("recovery")).toLocal8Bit());
+    QApplication app(argc, argv);
+    const int releves = argc > 1 ? std::atoi(argv[1]) : 100000;
+    const int species = argc > 2 ? std::atoi(argv[2]) : 6000;
+    std::printf("== the window, %d releves x %d species, 24 species per releve\n", releves, species);
+
+    tavik::ui::MainWindow w;
+    auto answers = std::make_unique<Answers>();
+    Answers* a = answers.get();
+    w.setDialogs(std::move(answers));
+    w.start({}, QDir(dir).filePath(QStringLiteral("tavik")));
+    w.setRecoveryInterval(0);
+    w.show();
+    tavik::tools::FillSyntheticTable(w.workspace().table, {releves, species, 24, 1});
+    w.workspace().table.Recount();
+    w.showTableStatus();
+    // A change, so that there is something unsaved for the recovery file.
+    w.pushChange(QStringLiteral("植物を頻度順で並び替え"),
+                 tavik::SortChange(tavik::Axis::Species, 1, w.workspace().table.SpeciesCount(), true));
+    Probe probe(w);
+    QCoreApplication::processEvents();
+
+    // With a fourth argument "commands", only the commands after the files.
+    const bool files = !(argc > 4 && std::string(argv[4]) == "commands");
+    if (files) {
+#ifdef TAVIK_HAS_FILE_CONTROLLER
+    Measure("recovery file written (from the command to its end)", w, probe, [&] { w.writeRecovery(); },
+            [&] { return !w.files()->recoveryWriting(); });
+    std::printf("    the window's copy of the table for it: %lld ms, file %.1f MB\n",
+                static_cast<long long>(w.files()->lastSnapshotMs()),
+                static_cast<double>(QFileInfo(w.recoveryPath()).size()) / 1048576.0);
+    {
+        // The copy alone, on the clock and in processor time (which a busy machine does not
+        // stretch).
+        timespec c0{}, c1{};
+        QElapsedTimer clock;
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &c0);
+        clock.start();
+        const tavik::Table copy = w.workspace().table;
+        const double wall = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &c1);
+        const double cpu = static_cast<double>(c1.tv_sec - c0.tv_sec) * 1e3 + static_cast<double>(c1.tv_nsec - c0.tv_nsec) / 1e6;
+        std::printf("    a copy of the table on its own: %.0f ms, processor %.0f ms (%d releves)\n", wall, cpu,
+                    copy.ReleveCount());
+    }
+#else
+    Measure("recovery file written", w, probe, [&] { w.writeRecovery(); }, [] { return true; });
+    std::printf("    file %.1f MB\n", static_cast<double>(QFileInfo(w.recoveryPath()).size()) / 1048576.0);
+#endif
+    for (const char* form : {"vtb.zst", "vtb.gz"}) {
+        const QString path = QDir(dir).filePath(QStringLiteral("window.") + QLatin1String(form));
+        QFile::remove(path);
+        a->files = {path};
+        Measure(qPrintable(QStringLiteral("save as .%1").arg(QLatin1String(form))), w, probe, [&] { w.saveTable(); },
+                [] { return true; });
+        Measure(qPrintable(QStringLiteral("load .%1").arg(QLatin1String(form))), w, probe, [&] { w.loadTable(path); },
+                [] { return true; });
+        QFile::remove(path);
+    }
+    }
+    Measure("reciprocal averaging with dominance, and the reorder", w, probe, [&] { TAVIK_ANALYSIS(w)->reciprocalAveraging(); },
+            [] { return true; });
+    Measure("undo of the reorder", w, probe, [&] { w.undo(); }, [] { return true; });
+    Measure("redo of the reorder", w, probe, [&] { w.redo(); }, [] { return true; });
+    Measure("constancy: the panel (with its recount)", w, probe, [&] { TAVIK_ANALYSIS(w)->showConstancyPanel(); },
+            [] { return true; });
+    Measure("constancy: the table", w, probe, [&] { TAVIK_ANALYSIS(w)->makeConstancyTable(); }, [] { return true; });
+    Measure("species sort by frequency", w, probe,
+            [&] {
+                w.pushChange(QStringLiteral("植物を頻度順で並び替え"),
+                             tavik::SortChange(tavik::Axis::Species, 1, w.workspace().table.SpeciesCount(), false));
+            },
+            [] { return true; });
+    Measure("relevé sort by number of species", w, probe,
+            [&] {
+                w.pushChange(QStringLiteral("測定を種数順で並び替え"),
+                             tavik::SortChange(tavik::Axis::Releves, 1, w.workspace().table.ReleveCount(), false));
+            },
+            [] { return true; });
+    Measure("undo of the relevé sort", w, probe, [&] { w.undo(); }, [] { return true; });
+    w.undoStack()->setClean();
+    w.close();
+    return 0;
+}
