@@ -17,6 +17,7 @@
 #include "tests/ui/scripted_dialogs.h"
 #include "ui/about_box.h"
 #include "ui/output_controller.h"
+#include "ui/grid_pointer.h"
 #include "ui/grid_widget.h"
 #include "ui/panels.h"
 #include "ui/retrieval_panel.h"
@@ -84,24 +85,24 @@ void MainWindowShots::shots() {
     auto* g = w.grid();
     const int fn = w.workspace().table.FNRow();
     const QRect rowCell = g->cellRect(2, fn + 3);
-    w.onGridPressed(Qt::RightButton, {}, 2, fn + 3, rowCell.center());
+    w.gridPointer()->onGridPressed(Qt::RightButton, {}, 2, fn + 3, rowCell.center());
     Shot(&w, QStringLiteral("08_row_buttons.png"));
-    w.onGridReleased(Qt::RightButton, {}, 2, fn + 3, rowCell.center());
+    w.gridPointer()->onGridReleased(Qt::RightButton, {}, 2, fn + 3, rowCell.center());
     const QRect colCell = g->cellRect(6, 2);
-    w.onGridPressed(Qt::RightButton, {}, 6, 2, colCell.center());
+    w.gridPointer()->onGridPressed(Qt::RightButton, {}, 6, 2, colCell.center());
     Shot(&w, QStringLiteral("09_column_buttons.png"));
-    w.onGridReleased(Qt::RightButton, {}, 6, 2, colCell.center());
+    w.gridPointer()->onGridReleased(Qt::RightButton, {}, 6, 2, colCell.center());
     const QRect siteCell = g->cellRect(6, 3);
-    w.onGridPressed(Qt::LeftButton, {}, 6, 3, siteCell.center());
+    w.gridPointer()->onGridPressed(Qt::LeftButton, {}, 6, 3, siteCell.center());
     Shot(&w, QStringLiteral("10_long_cell_text.png"));
-    w.onGridReleased(Qt::LeftButton, {}, 6, 3, siteCell.center());
+    w.gridPointer()->onGridReleased(Qt::LeftButton, {}, 6, 3, siteCell.center());
 
     // Hiding a range: the instruction, the panel, the result.
     w.ranges()->toggleHiddenRanges();
     Shot(&w, QStringLiteral("11_hide_instruction.png"));
     g->setRangeSelect(true);
     g->setSelectedRect(QRect(QPoint(6, fn + 2), QPoint(10, fn + 8)));
-    w.onGridReleased(Qt::LeftButton, {}, 10, fn + 8, g->cellRect(10, fn + 8).center());
+    w.gridPointer()->onGridReleased(Qt::LeftButton, {}, 10, fn + 8, g->cellRect(10, fn + 8).center());
     Shot(&w, QStringLiteral("12_range_panel_hide.png"));
     w.ranges()->applyRange();
     Shot(&w, QStringLiteral("13_hidden_ranges.png"));

@@ -13,7 +13,7 @@
 #include "ui/constancy_panel.h"
 #include "ui/freq_window.h"
 #include "ui/undo_commands.h"
-#include "ui/main_window_busy.h"
+#include "ui/busy_scope.h"
 #include "ui/qt_text.h"
 #include "ui/user_dialogs.h"
 #include "ui/window_services.h"

@@ -13,7 +13,7 @@
 #include "ui/cell_editor.h"
 #include "ui/cover_dialog.h"
 #include "ui/grid_widget.h"
-#include "ui/main_window_busy.h"
+#include "ui/busy_scope.h"
 #include "ui/panels.h"
 #include "ui/undo_commands.h"
 #include "ui/qt_text.h"

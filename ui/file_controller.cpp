@@ -9,7 +9,7 @@
 
 #include "ui/background_work.h"
 #include "ui/main_window.h"
-#include "ui/main_window_busy.h"
+#include "ui/busy_scope.h"
 #include "ui/qt_text.h"
 #include "ui/undo_commands.h"
 #include "ui/user_dialogs.h"

@@ -8,27 +8,25 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
 #include <QScreen>
-#include <QStatusBar>
 #include <QTimer>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <utility>
 
-#include "core/releve_tally.h"
 #include "formats/atomic_file.h"
 #include "ui/about_box.h"
 #include "ui/analysis_controller.h"
 #include "ui/classification_controller.h"
-#include "ui/main_window_busy.h"
+#include "ui/busy_scope.h"
 #include "ui/command_line.h"
 #include "ui/constancy_panel.h"
 #include "ui/editing_controller.h"
 #include "ui/freq_window.h"
+#include "ui/grid_pointer.h"
 #include "ui/grid_widget.h"
 #include "ui/output_controller.h"
 #include "ui/output_panel.h"
@@ -36,8 +34,10 @@
 #include "ui/file_controller.h"
 #include "ui/retrieval_controller.h"
 #include "ui/retrieval_panel.h"
+#include "ui/status_line.h"
 #include "ui/user_dialogs.h"
 #include "ui/version.h"
+#include "ui/window_place.h"
 #include "ui/work_message.h"
 
 namespace tavik::ui {
@@ -56,25 +56,27 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), dialogs_(new User
     lay->addWidget(grid_);
     setCentralWidget(central_);
     central_->installEventFilter(this);
+    history_ = new TableHistory(*this, this);
+    undoStack_ = history_->stack();
 
     buildPanels();
     buildMenus();
-    buildStatusBar();
-    connectPanels();
+    status_ = new StatusLine(this);
+    setStatusBar(status_);
     buildControllers();
     files_ = new FileController(this);
+    connectMenus();
+    connectHistory();
 
     grid_->setTable(&ws_.table);
-    connect(grid_, &CompositionGrid::mousePressed, this, &MainWindow::onGridPressed);
-    connect(grid_, &CompositionGrid::mouseMoved, this, &MainWindow::onGridMouseMoved);
-    connect(grid_, &CompositionGrid::mouseReleased, this, &MainWindow::onGridReleased);
     resize(724, 538);
 }
 
 MainWindow::~MainWindow() {
     // The grid points at the workspace's table: let it go first. The stack's last signals
     // find no window to update.
-    if (undoStack_) undoStack_->disconnect(this);
+    history_->disconnect(this);
+    undoStack_->disconnect(this);
     if (grid_) grid_->setTable(nullptr);
 }
 
@@ -83,39 +85,7 @@ void MainWindow::setDialogs(std::unique_ptr<UserDialogs> dialogs) {
     if (analysis_) analysis_->freqWindow()->setDialogs(dialogs_.get());
 }
 
-void MainWindow::buildStatusBar() {
-    QStatusBar* bar = statusBar();
-    bar->setObjectName(QStringLiteral("statusBar"));
-    const int widths[4] = {110, 110, 300, 300};
-    for (int i = 0; i < 4; ++i) {
-        status_[i] = new QLabel(bar);
-        status_[i]->setObjectName(QStringLiteral("statusPanel%1").arg(i + 1));
-        status_[i]->setFixedWidth(widths[i]);
-        status_[i]->setFrameShape(QFrame::StyledPanel);
-        status_[i]->setFrameShadow(QFrame::Sunken);
-        status_[i]->setTextFormat(Qt::PlainText);
-        bar->addWidget(status_[i]);
-    }
-    note_ = new QLabel(bar);
-    note_->setObjectName(QStringLiteral("statusNote"));
-    note_->setTextFormat(Qt::PlainText);
-    bar->addWidget(note_, 1);
-    noteTimer_ = new QTimer(this);
-    noteTimer_->setSingleShot(true);
-    connect(noteTimer_, &QTimer::timeout, note_, &QLabel::clear);
-}
-
-void MainWindow::showNote(const QString& text, int ms) {
-    note_->setText(text);
-    note_->setToolTip(text);
-    noteTimer_->start(ms);
-}
-
-QString MainWindow::noteText() const { return note_->text(); }
-
-QString MainWindow::statusText(int panel) const {
-    return panel >= 1 && panel <= 4 ? status_[panel - 1]->text() : QString();
-}
+void MainWindow::showNote(const QString& text, int ms) { status_->showNote(text, ms); }
 
 // ---- Start-up ----------------------------------------------------------------------------------
 
@@ -162,34 +132,10 @@ void MainWindow::openStartTable() {
 }
 
 void MainWindow::applyWindowSettings() {
-    const Settings& s = ws_.settings;
-    QRect r(s.left, s.top, qMax(s.width, 320), qMax(s.height, 240));
-    // A window placed on a screen that is not there any more comes back into view.
-    if (QScreen* sc = screen() ? screen() : QGuiApplication::primaryScreen()) {
-        const QRect a = sc->availableGeometry();
-        // The first start (no place kept in the settings) uses most of the screen.
-        if (a.isValid() && !s.windowPlaced) {
-            r.setSize(QSize(qMax(a.width() * 4 / 5, 320), qMax(a.height() * 4 / 5, 240)));
-            r.moveCenter(a.center());
-        }
-        if (a.isValid()) {
-            r.setWidth(qMin(r.width(), a.width()));
-            r.setHeight(qMin(r.height(), a.height()));
-            if (!a.intersects(r.adjusted(0, 0, -40, -40))) r.moveTopLeft(a.topLeft() + QPoint(40, 40));
-        }
-    }
-    resize(r.size());
-    move(r.topLeft());
-}
-
-void MainWindow::storeWindowSettings() {
-    Settings& s = ws_.settings;
-    const QRect g = (isMaximized() || isFullScreen()) ? normalGeometry() : QRect(pos(), size());
-    s.left = g.x();
-    s.top = g.y();
-    s.width = g.width();
-    s.height = g.height();
-    s.windowPlaced = true;
+    const QScreen* sc = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect place = WindowPlace(ws_.settings, sc ? sc->availableGeometry() : QRect());
+    resize(place.size());
+    move(place.topLeft());
 }
 
 // ---- Status -----------------------------------------------------------------
@@ -197,16 +143,10 @@ void MainWindow::storeWindowSettings() {
 void MainWindow::showTableStatus() {
     const Table& t = ws_.table;
     // An asterisk in front while the table holds changes not saved.
-    const bool changed = undoStack_ && !undoStack_->isClean();
+    const bool changed = !undoStack_->isClean();
     setWindowTitle((changed ? QStringLiteral("*") : QString()) + QStringLiteral(" Vegetation Table Processing Ver.") +
                    ProgramVersionText() + QStringLiteral("    ") + Q(t.TableTitle));
-    // Relevés and the empty columns that separate groups, apart.
-    const ReleveTally tally = TallyReleves(t);
-    status_[0]->setText(QStringLiteral(" 測定数：") + QString::number(tally.releves) +
-                        (tally.separators > 0 ? QStringLiteral("（区切り %1）").arg(tally.separators) : QString()));
-    status_[1]->setText(QStringLiteral(" 種数：") + QString::number(t.SpeciesCount()));
-    status_[2]->setText(QStringLiteral(" 変換辞書：") + FileNamePart(Q(ws_.dictFileName)));
-    status_[3]->setText(QStringLiteral(" ファイル：") + FileNamePart(openDialogName_));
+    status_->showTable(t, Q(ws_.dictFileName), openDialogName_);
     const bool has = t.ReleveCount() > 0;
     for (QAction* a : {actions_.saveTable, actions_.outputTable, actions_.valueMatrix,
                        actions_.pcordCsv, actions_.siteData, actions_.reciprocalAveraging,
@@ -265,7 +205,7 @@ void MainWindow::showError(const QString& what, const std::exception& e) {
 
 void MainWindow::quit() {
     if (busy_ || !maySetTableAside()) return;
-    storeWindowSettings();
+    KeepWindowPlace(*this, ws_.settings);
     try {
         ws_.WriteIniFile(ws_.iniFileName);
     } catch (const std::exception& e) {

@@ -13,7 +13,7 @@
 #include "ui/main_window.h"
 #include "ui/undo_commands.h"
 #include "ui/qt_text.h"
-#include "ui/main_window_busy.h"
+#include "ui/busy_scope.h"
 #include "ui/retrieval_controller.h"
 #include "ui/retrieval_panel.h"
 #include "ui/user_dialogs.h"

@@ -1,14 +1,16 @@
-// Making the panels that float over the grid, the controllers that own the others, and
-// wiring their controls to the commands.
+// Making the panels that float over the grid and the controllers that own the others, and
+// wiring them to the commands and the history.
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QUndoStack>
 
 #include "ui/analysis_controller.h"
 #include "ui/cell_editor.h"
 #include "ui/classification_controller.h"
 #include "ui/editing_controller.h"
 #include "ui/freq_window.h"
+#include "ui/grid_pointer.h"
 #include "ui/grid_widget.h"
 #include "ui/main_window.h"
 #include "ui/output_controller.h"
@@ -19,13 +21,11 @@
 namespace tavik::ui {
 
 void MainWindow::buildPanels() {
-    rowButtons_ = new PopupButtonBar(QStringLiteral("rowButtons"), central_);
-    columnButtons_ = new PopupButtonBar(QStringLiteral("columnButtons"), central_);
-    cellText_ = new CellTextPanel(central_);
+    pointer_ = new GridPointer(ws_.table, grid_, central_, this);
     ranges_ = new RangeController(*this, grid_, central_, this);
     // The search panel is the editing controller's. While a block is being chosen for
     // hiding, presses on the grid belong to that, not to editing.
-    editing_ = new EditingController(*this, grid_, cellText_, central_,
+    editing_ = new EditingController(*this, grid_, pointer_->cellTextPanel(), central_,
                                      [this] { return ranges_->mode() == RangeMode::Hide; }, this);
     retrieval_ = new RetrievalController(*this, central_, this);
     connect(retrieval_, &RetrievalController::dataFileChangeRequested, this, [this] {
@@ -34,6 +34,20 @@ void MainWindow::buildPanels() {
     });
     output_ = new OutputController(*this, central_, this);
     message_ = new WorkMessage(central_);
+
+    // The pointer over the grid: a press ends a range being chosen for hiding, the
+    // pop-up buttons' edits are the editing controller's.
+    GridPointer* p = pointer_;
+    connect(grid_, &CompositionGrid::mousePressed, p, &GridPointer::onGridPressed);
+    connect(grid_, &CompositionGrid::mouseMoved, p, &GridPointer::onGridMouseMoved);
+    connect(grid_, &CompositionGrid::mouseReleased, p, &GridPointer::onGridReleased);
+    connect(p, &GridPointer::pressed, ranges_, &RangeController::setGridForMode);
+    connect(p, &GridPointer::leftReleased, ranges_, &RangeController::onGridLeftReleased);
+    connect(p, &GridPointer::insertRowChosen, editing_, &EditingController::insertRow);
+    connect(p, &GridPointer::deleteRowChosen, editing_, &EditingController::deleteRow);
+    connect(p, &GridPointer::commentChosen, editing_, &EditingController::writeComment);
+    connect(p, &GridPointer::insertColumnChosen, editing_, &EditingController::insertColumn);
+    connect(p, &GridPointer::deleteColumnChosen, editing_, &EditingController::deleteColumn);
 }
 
 void MainWindow::buildControllers() {
@@ -63,21 +77,16 @@ void MainWindow::buildControllers() {
         connect(menu, &QMenu::aboutToShow, e->cellEditor(), &CellEditor::commit);
 }
 
-void MainWindow::connectPanels() {
-    auto speed = [this](PopupButtonBar* panel, const char* name, const QString& caption,
-                        void (MainWindow::*slot)(Qt::MouseButton), const QString& hint = {}) {
-        PopupButton* b = panel->addButton(QString::fromLatin1(name), caption);
-        if (!hint.isEmpty()) b->setToolTip(hint);
-        connect(b, &PopupButton::releasedWith, this, slot);
-    };
-    speed(rowButtons_, "insertRowButton", QStringLiteral("行を挿入する"), &MainWindow::onInsertRowButton);
-    speed(rowButtons_, "deleteRowButton", QStringLiteral("行を削除する"), &MainWindow::onDeleteRowButton);
-    speed(rowButtons_, "commentButton", QStringLiteral("行コメント記入"), &MainWindow::onCommentButton,
-          QStringLiteral("コメント記入"));
-    speed(columnButtons_, "insertColumnButton", QStringLiteral("列を挿入する"),
-          &MainWindow::onInsertColumnButton);
-    speed(columnButtons_, "deleteColumnButton", QStringLiteral("列を削除する"),
-          &MainWindow::onDeleteColumnButton);
+void MainWindow::connectHistory() {
+    connect(history_, &TableHistory::tableChanged, this, &MainWindow::tableCommandDone);
+    history_->driveActions(actions_.undo, actions_.redo);
+    // Search hits are marks on positions: any step done, undone or redone may move the rows
+    // and columns under them, so they go rather than mark another species.
+    connect(undoStack_, &QUndoStack::indexChanged, this, [this] {
+        if (!grid_->searchHits().empty()) editing_->resetSearch();
+    });
+    // The caption's asterisk follows the saved state.
+    connect(undoStack_, &QUndoStack::cleanChanged, this, [this] { showTableStatus(); });
 }
 
 }  // namespace tavik::ui

@@ -16,7 +16,7 @@
 #include "output/print_layout.h"
 #include "output/site_exports.h"
 #include "output/text_layout.h"
-#include "ui/main_window_busy.h"
+#include "ui/busy_scope.h"
 #include "ui/window_services.h"
 #include "ui/output_panel.h"
 #include "print/printer_device.h"

@@ -5,7 +5,7 @@
 #include "core/hiding.h"
 #include "core/sorting.h"
 #include "ui/grid_widget.h"
-#include "ui/main_window_busy.h"
+#include "ui/busy_scope.h"
 #include "ui/panels.h"
 #include "ui/undo_commands.h"
 #include "ui/window_services.h"
@@ -44,6 +44,10 @@ void RangeController::openForSelection() {
     grid_->setColumnMoving(true);
     window_.workMessage()->hide();
     panel_->openForHiding(range, ws_.table.ReleveCount(), ws_.table.SpeciesCount());
+}
+
+void RangeController::onGridLeftReleased() {
+    if (!window_.workMessage()->isHidden() && !window_.isBusy() && mode_ != RangeMode::None) openForSelection();
 }
 
 void RangeController::sortSpecies() {

@@ -34,6 +34,9 @@ public:
     // A drag over the grid ended while a block to hide was being chosen: the panel asks
     // about the block selected.
     void openForSelection();
+    // The left button released on the grid: while a block to hide is being chosen (its
+    // message in view), the panel opens for it.
+    void onGridLeftReleased();
 
 public slots:
     void sortSpecies();

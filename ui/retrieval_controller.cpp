@@ -6,7 +6,7 @@
 
 #include <exception>
 
-#include "ui/main_window_busy.h"
+#include "ui/busy_scope.h"
 #include "ui/qt_text.h"
 #include "ui/retrieval_panel.h"
 #include "ui/undo_commands.h"

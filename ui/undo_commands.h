@@ -1,5 +1,5 @@
 // Undoable changes to the table in the window. Every change the user makes to the table is
-// one command on the window's undo stack (MainWindow::undoStack()), which the Edit menu's
+// one command on the table's history (TableHistory, ui/table_history.h), which the Edit menu's
 // "元に戻す" and "やり直し" walk. The change itself is a core object (core/table_changes.h)
 // that keeps only what it overwrote; a command wraps one change, gives it the workspace's
 // table, and announces through its TableChangeNotifier that the table changed.
@@ -8,7 +8,7 @@
 //                        std::make_unique<SpeciesNameChange>(key, name));   // applied at once
 //
 // - The name is the menu's caption after "元に戻す：" / "やり直し：".
-// - A command acts when it is pushed (MainWindow::pushCommand applies it first): a change
+// - A command acts when it is pushed (TableHistory::pushCommand applies it first): a change
 //   whose first run finds nothing to do is dropped, the history (the steps to redo too)
 //   stays as it was, and the push returns false.
 // - After each apply and revert the notifier's tableChanged(newLayout) follows, and the
@@ -16,7 +16,7 @@
 //   command that puts another table in place) also the view state of a new table (no search
 //   hits, nothing hidden).
 // - Changes made together are one CompositeChange. A step whose parts come with questions
-//   to the user between them goes between MainWindow::beginStep(name) and endStep().
+//   to the user between them goes between TableHistory::beginStep(name) and endStep().
 #pragma once
 
 #include <QObject>
@@ -51,7 +51,7 @@ public:
 
     void redo() final;
     void undo() final;
-    // What MainWindow::pushCommand does first: applies the change before the command goes
+    // What TableHistory::pushCommand does first: applies the change before the command goes
     // on the stack, so that one that finds nothing to do leaves the history as it was (the
     // steps to redo included). False when it found nothing to do.
     bool applyFirst();

@@ -85,9 +85,9 @@ void TestClassification::groupsFromTheTreeAreOneStep() {
     QCOMPARE(tavik::ConstancyGroups(w.workspace().table).size(), std::size_t(3));
     QCOMPARE(w.undoStack()->count(), 1);
     QCOMPARE(w.undoStack()->undoText(), QStringLiteral("クラスター分析で群に分ける"));
-    w.undo();
+    w.history()->undo();
     QCOMPARE(tavik::SavedTableBytes(w.workspace().table), before);
-    w.redo();
+    w.history()->redo();
     QCOMPARE(Layout(w.workspace().table), QStringLiteral("xxxxx|yyyyy|zzzzz"));
 
     // Too few relevés: a message, nothing changes.

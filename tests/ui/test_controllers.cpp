@@ -3,6 +3,7 @@
 // controller's own promises are seen apart from the window's: how often it recounts, which
 // steps it pushes, that the window is locked for long work and free again afterwards, and
 // that nothing happens while the window is busy.
+#include <QAction>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -16,6 +17,7 @@
 #include "ui/output_panel.h"
 #include "ui/panels.h"
 #include "ui/range_controller.h"
+#include "ui/table_history.h"
 #include "ui/window_services.h"
 #include "ui/work_message.h"
 #include "window_fixture.h"
@@ -77,6 +79,8 @@ private slots:
     void outputDoesNothingWhileTheWindowIsBusy();
     void rangeSortIsOneStepAndFreesTheWindow();
     void editingAsksAndRefuses();
+    void historyKeepsStepsWhole();
+    void historyWaitsWhileBusy();
 };
 
 void TestControllers::outputRecountsOnceAndTakesTheTitleAsItsOwnStep() {
@@ -213,6 +217,73 @@ void TestControllers::editingAsksAndRefuses() {
     hiding = false;
     editing.editCell(2, rowB);
     QVERIFY(editing.cellEditor()->isEditing());
+}
+
+void TestControllers::historyKeepsStepsWhole() {
+    StandInWindow win;
+    win.ws.table = MakeTable({{"A"}});
+    ui::TableHistory history(win, nullptr);
+    QAction undo(nullptr), redo(nullptr);
+    history.driveActions(&undo, &redo);
+    int changes = 0;
+    QObject::connect(&history, &ui::TableHistory::tableChanged, [&] { ++changes; });
+    auto title = [](const char* text) { return std::make_unique<TitleChange>(text); };
+    QUndoStack& stack = *history.stack();
+    std::string& kept = win.ws.table.TableTitle;
+
+    // A step in which nothing changed leaves no trace.
+    history.beginStep(QStringLiteral("空"));
+    QVERIFY(!history.pushChange(QStringLiteral("同じ標題"), title("")));
+    history.endStep();
+    QCOMPARE(stack.count(), 0);
+    QVERIFY(!history.hasUnsavedChanges());
+
+    // A step begun inside another belongs to the outer one: one undo takes both back.
+    history.beginStep(QStringLiteral("外"));
+    QVERIFY(history.pushChange(QStringLiteral("一"), title("一")));
+    history.beginStep(QStringLiteral("内"));
+    QVERIFY(history.pushChange(QStringLiteral("二"), title("二")));
+    history.endStep();
+    history.endStep();
+    QCOMPARE(stack.count(), 1);
+    QCOMPARE(undo.text(), QStringLiteral("元に戻す：外"));
+    QVERIFY(history.hasUnsavedChanges());
+    history.undo();
+    QCOMPARE(kept, std::string());
+    QCOMPARE(undo.text(), QStringLiteral("元に戻す"));
+    QVERIFY(!undo.isEnabled());
+    QCOMPARE(redo.text(), QStringLiteral("やり直し：外"));
+    QVERIFY(!history.hasUnsavedChanges());
+
+    // A change that finds nothing to do keeps the step to redo; one that does replaces it.
+    QVERIFY(!history.pushChange(QStringLiteral("同じ標題"), title("")));
+    QVERIFY(stack.canRedo());
+    history.redo();
+    QCOMPARE(kept, std::string("二"));
+    QVERIFY(history.pushChange(QStringLiteral("三"), title("三")));
+    QVERIFY(!stack.canRedo());
+    QCOMPARE(stack.count(), 2);
+    QVERIFY(changes >= 5);
+
+    // A table without relevés holds nothing to lose.
+    win.ws.table = Table();
+    QVERIFY(!history.hasUnsavedChanges());
+}
+
+void TestControllers::historyWaitsWhileBusy() {
+    StandInWindow win;
+    win.ws.table = MakeTable({{"A"}});
+    ui::TableHistory history(win, nullptr);
+    QVERIFY(history.pushChange(QStringLiteral("一"), std::make_unique<TitleChange>("一")));
+    win.busy = true;
+    history.undo();
+    QCOMPARE(win.ws.table.TableTitle, std::string("一"));
+    win.busy = false;
+    history.undo();
+    QCOMPARE(win.ws.table.TableTitle, std::string());
+    win.busy = true;
+    history.redo();
+    QCOMPARE(win.ws.table.TableTitle, std::string());
 }
 
 QTEST_MAIN(TestControllers)

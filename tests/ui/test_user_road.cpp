@@ -33,7 +33,9 @@
 #include "ui/grid_widget.h"
 #include "ui/analysis_controller.h"
 #include "ui/editing_controller.h"
+#include "ui/grid_pointer.h"
 #include "ui/main_window.h"
+#include "ui/status_line.h"
 #include "ui/output_controller.h"
 #include "ui/retrieval_controller.h"
 #include "ui/panels.h"
@@ -264,7 +266,7 @@ void TestUserRoad::road() {
     QTRY_VERIFY(!w->editing()->searchPanel()->isVisible());
     QVERIFY(!w->grid()->searchHits().empty());
     // The count of hits shows beside the status panels, which stay in view.
-    QCOMPARE(w->noteText(), QStringLiteral("「ブナ」：%1 か所").arg(w->grid()->searchHits().size()));
+    QCOMPARE(w->statusLine()->noteText(), QStringLiteral("「ブナ」：%1 か所").arg(w->grid()->searchHits().size()));
     for (int i = 1; i <= 4; ++i)
         QVERIFY(w->statusBar()->findChild<QLabel*>(QStringLiteral("statusPanel%1").arg(i))->isVisible());
     Shot(QStringLiteral("search_hits"));
@@ -295,17 +297,17 @@ void TestUserRoad::road() {
     // A press on a site name shows it in full beside the pointer.
     const QPoint site = g->cellRect(6, 3).center();
     Press(vp, Qt::LeftButton, site);
-    QTRY_VERIFY(w->cellTextPanel()->isVisible());
-    QCOMPARE(w->cellTextPanel()->text(), Q(t.Text(6, 3)));
+    QTRY_VERIFY(w->gridPointer()->cellTextPanel()->isVisible());
+    QCOMPARE(w->gridPointer()->cellTextPanel()->text(), Q(t.Text(6, 3)));
     Shot(QStringLiteral("long_cell"));
     Release(vp, Qt::LeftButton, site);
-    QTRY_VERIFY(!w->cellTextPanel()->isVisible());
+    QTRY_VERIFY(!w->gridPointer()->cellTextPanel()->isVisible());
 
     // A comment over species row 2, through its pop-up button.
     const QPoint row2 = g->cellRect(2, fn + 2).center();
     Press(vp, Qt::RightButton, row2);
-    QTRY_VERIFY(w->rowButtons()->isVisible());
-    auto* remark = w->rowButtons()->findChild<QWidget*>(QStringLiteral("commentButton"));
+    QTRY_VERIFY(w->gridPointer()->rowButtons()->isVisible());
+    auto* remark = w->gridPointer()->rowButtons()->findChild<QWidget*>(QStringLiteral("commentButton"));
     const QPoint overRemark = vp->mapFrom(w.get(), remark->mapTo(w.get(), remark->rect().center()));
     Move(vp, overRemark);
     QString prompt;
@@ -331,8 +333,8 @@ void TestUserRoad::road() {
     const std::string third = t.SpeciesName(t.SpeciesKeyAt(3));
     const QPoint rowCell = g->cellRect(2, fn + 3).center();
     Press(vp, Qt::RightButton, rowCell);
-    QTRY_VERIFY(w->rowButtons()->isVisible());
-    auto* delRow = w->rowButtons()->findChild<QWidget*>(QStringLiteral("deleteRowButton"));
+    QTRY_VERIFY(w->gridPointer()->rowButtons()->isVisible());
+    auto* delRow = w->gridPointer()->rowButtons()->findChild<QWidget*>(QStringLiteral("deleteRowButton"));
     const QPoint overDel = vp->mapFrom(w.get(), delRow->mapTo(w.get(), delRow->rect().center()));
     Move(vp, overDel);
     Shot(QStringLiteral("row_buttons"));
@@ -356,8 +358,8 @@ void TestUserRoad::road() {
     // Insert a column left of relevé 2 through its pop-up button.
     const QPoint colHead = g->cellRect(5, 2).center();
     Press(vp, Qt::RightButton, colHead);
-    QTRY_VERIFY(w->columnButtons()->isVisible());
-    auto* insCol = w->columnButtons()->findChild<QWidget*>(QStringLiteral("insertColumnButton"));
+    QTRY_VERIFY(w->gridPointer()->columnButtons()->isVisible());
+    auto* insCol = w->gridPointer()->columnButtons()->findChild<QWidget*>(QStringLiteral("insertColumnButton"));
     const QPoint overIns = vp->mapFrom(w.get(), insCol->mapTo(w.get(), insCol->rect().center()));
     Move(vp, overIns);
     Shot(QStringLiteral("column_buttons"));
@@ -404,7 +406,7 @@ void TestUserRoad::road() {
     KeyToPopup(Qt::Key_S);
     QTRY_VERIFY(savedOk);
     QTRY_VERIFY(QFile::exists(saved));
-    QVERIFY(w->noteText().startsWith(QStringLiteral("保存しました：")));
+    QVERIFY(w->statusLine()->noteText().startsWith(QStringLiteral("保存しました：")));
     QVERIFY(w->statusBar()->findChild<QLabel*>(QStringLiteral("statusPanel1"))->isVisible());
     Shot(QStringLiteral("saved"));
     const int savedReleves = t.ReleveCount();

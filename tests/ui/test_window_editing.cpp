@@ -42,8 +42,8 @@ void TestWindowEditing::deleteAndInsertWithCascades() {
     w.editing()->deleteRow();
     QCOMPARE(t.SpeciesCount(), 3);
     QCOMPARE(t.ReleveCount(), 2);
-    QCOMPARE(w.statusText(1), QStringLiteral(" 測定数：2"));
-    QCOMPARE(w.statusText(2), QStringLiteral(" 種数：3"));
+    QCOMPARE(w.statusLine()->panelText(1), QStringLiteral(" 測定数：2"));
+    QCOMPARE(w.statusLine()->panelText(2), QStringLiteral(" 種数：3"));
 
     // An inserted empty row above A, then deleting relevé 1 removes B and the empty row.
     const int spareKey = t.SpeciesKeyAt(4);
@@ -101,69 +101,69 @@ void TestWindowEditing::speedButtonsAndPressRules() {
 
     // Right press on the fixed part of a species row: its buttons; a left release over a
     // button only hides them.
-    w.onGridPressed(Qt::RightButton, {}, 1, rowB, at);
-    QVERIFY(w.rowButtons()->isVisible());
-    QVERIFY(!w.columnButtons()->isVisible());
+    w.gridPointer()->onGridPressed(Qt::RightButton, {}, 1, rowB, at);
+    QVERIFY(w.gridPointer()->rowButtons()->isVisible());
+    QVERIFY(!w.gridPointer()->columnButtons()->isVisible());
     QCOMPARE(g->currentRow(), rowB);
-    w.onDeleteRowButton(Qt::LeftButton);
-    QVERIFY(!w.rowButtons()->isVisible());
+    w.gridPointer()->onDeleteRowButton(Qt::LeftButton);
+    QVERIFY(!w.gridPointer()->rowButtons()->isVisible());
     QCOMPARE(t.SpeciesCount(), 4);
     QVERIFY(s.dialogs->questions.isEmpty());
 
     // Sliding onto 行を削除する and releasing the right button there deletes B.
-    w.onGridPressed(Qt::RightButton, {}, 1, rowB, at);
-    auto* del = w.rowButtons()->findChild<QAbstractButton*>(QStringLiteral("deleteRowButton"));
+    w.gridPointer()->onGridPressed(Qt::RightButton, {}, 1, rowB, at);
+    auto* del = w.gridPointer()->rowButtons()->findChild<QAbstractButton*>(QStringLiteral("deleteRowButton"));
     QVERIFY(del);
     const QPoint over = g->viewport()->mapFromGlobal(del->mapToGlobal(del->rect().center()));
     s.dialogs->answers << true;
-    w.onGridReleased(Qt::RightButton, {}, -1, -1, over);
+    w.gridPointer()->onGridReleased(Qt::RightButton, {}, -1, -1, over);
     QCOMPARE(s.dialogs->questions, QStringList{QStringLiteral("この行を削除しますか？\n種名：B")});
     QCOMPARE(t.SpeciesCount(), 3);
     QCOMPARE(RowOf(t, "B"), -1);
-    QVERIFY(!w.rowButtons()->isVisible());
+    QVERIFY(!w.gridPointer()->rowButtons()->isVisible());
 
     // The same with real mouse events: press on the row's fixed part, release over
     // 行を挿入する (the grid holds the mouse, so the release arrives at the grid).
     const int rowC = RowOf(t, "C");
     QTest::mousePress(g->viewport(), Qt::RightButton, {}, g->cellRect(1, rowC).center());
-    QVERIFY(w.rowButtons()->isVisible());
-    auto* ins = w.rowButtons()->findChild<QAbstractButton*>(QStringLiteral("insertRowButton"));
+    QVERIFY(w.gridPointer()->rowButtons()->isVisible());
+    auto* ins = w.gridPointer()->rowButtons()->findChild<QAbstractButton*>(QStringLiteral("insertRowButton"));
     s.dialogs->answers << true;
     QTest::mouseRelease(g->viewport(), Qt::RightButton, {},
                         g->viewport()->mapFromGlobal(ins->mapToGlobal(ins->rect().center())));
     QCOMPARE(s.dialogs->questions.last(), QStringLiteral("この上に行を挿入しますか？"));
     QCOMPARE(t.SpeciesCount(), 4);
     QCOMPARE(RowOf(t, "C"), rowC + 1);
-    QVERIFY(!w.rowButtons()->isVisible());
+    QVERIFY(!w.gridPointer()->rowButtons()->isVisible());
 
     // Right press on a header cell of a relevé column: its buttons.
-    w.onGridPressed(Qt::RightButton, {}, 5, 2, g->cellRect(5, 2).center());
-    QVERIFY(w.columnButtons()->isVisible());
+    w.gridPointer()->onGridPressed(Qt::RightButton, {}, 5, 2, g->cellRect(5, 2).center());
+    QVERIFY(w.gridPointer()->columnButtons()->isVisible());
     QCOMPARE(g->currentColumn(), 5);
-    w.onGridReleased(Qt::RightButton, {}, 5, 2, g->cellRect(5, 2).center());
-    QVERIFY(!w.columnButtons()->isVisible());
+    w.gridPointer()->onGridReleased(Qt::RightButton, {}, 5, 2, g->cellRect(5, 2).center());
+    QVERIFY(!w.gridPointer()->columnButtons()->isVisible());
 
     // No panel on the fixed part of a header row, nor on the F＼N row of a relevé column.
-    w.onGridPressed(Qt::RightButton, {}, 2, 2, g->cellRect(2, 2).center());
-    w.onGridPressed(Qt::RightButton, {}, 5, fn, g->cellRect(5, fn).center());
-    QVERIFY(!w.rowButtons()->isVisible());
-    QVERIFY(!w.columnButtons()->isVisible());
-    w.onGridReleased(Qt::RightButton, {}, 5, fn, g->cellRect(5, fn).center());
+    w.gridPointer()->onGridPressed(Qt::RightButton, {}, 2, 2, g->cellRect(2, 2).center());
+    w.gridPointer()->onGridPressed(Qt::RightButton, {}, 5, fn, g->cellRect(5, fn).center());
+    QVERIFY(!w.gridPointer()->rowButtons()->isVisible());
+    QVERIFY(!w.gridPointer()->columnButtons()->isVisible());
+    w.gridPointer()->onGridReleased(Qt::RightButton, {}, 5, fn, g->cellRect(5, fn).center());
 
     // A long header text shows in full while pressed and with Shift held; short ones do not.
     w.workspace().table.SetHeaderText(t.ReleveKeyAt(2), 3, "鳥海山北麓");
-    w.onGridPressed(Qt::LeftButton, {}, 5, 3, g->cellRect(5, 3).center());
-    QVERIFY(w.cellTextPanel()->isVisible());
-    QCOMPARE(w.cellTextPanel()->text(), QStringLiteral("鳥海山北麓"));
-    w.onGridReleased(Qt::LeftButton, {}, 5, 3, g->cellRect(5, 3).center());
-    QVERIFY(!w.cellTextPanel()->isVisible());
-    w.onGridMouseMoved(Qt::NoButton, Qt::ShiftModifier, 5, 3, g->cellRect(5, 3).center());
-    QVERIFY(w.cellTextPanel()->isVisible());
-    w.onGridMouseMoved(Qt::NoButton, Qt::ShiftModifier, 4, 1, g->cellRect(4, 1).center());
-    QVERIFY(!w.cellTextPanel()->isVisible());
-    w.onGridMouseMoved(Qt::NoButton, Qt::ShiftModifier | Qt::ControlModifier, 5, 3,
+    w.gridPointer()->onGridPressed(Qt::LeftButton, {}, 5, 3, g->cellRect(5, 3).center());
+    QVERIFY(w.gridPointer()->cellTextPanel()->isVisible());
+    QCOMPARE(w.gridPointer()->cellTextPanel()->text(), QStringLiteral("鳥海山北麓"));
+    w.gridPointer()->onGridReleased(Qt::LeftButton, {}, 5, 3, g->cellRect(5, 3).center());
+    QVERIFY(!w.gridPointer()->cellTextPanel()->isVisible());
+    w.gridPointer()->onGridMouseMoved(Qt::NoButton, Qt::ShiftModifier, 5, 3, g->cellRect(5, 3).center());
+    QVERIFY(w.gridPointer()->cellTextPanel()->isVisible());
+    w.gridPointer()->onGridMouseMoved(Qt::NoButton, Qt::ShiftModifier, 4, 1, g->cellRect(4, 1).center());
+    QVERIFY(!w.gridPointer()->cellTextPanel()->isVisible());
+    w.gridPointer()->onGridMouseMoved(Qt::NoButton, Qt::ShiftModifier | Qt::ControlModifier, 5, 3,
                         g->cellRect(5, 3).center());
-    QVERIFY(!w.cellTextPanel()->isVisible());
+    QVERIFY(!w.gridPointer()->cellTextPanel()->isVisible());
 }
 
 void TestWindowEditing::commandsOffTheUsedPartDoNothing() {

@@ -129,7 +129,7 @@ void TestWindowEditingInPlace::namesAndHeaderValuesInTheEditor() {
     emit w.menuBar()->findChild<QMenu*>()->aboutToShow();
     QVERIFY(!ed->isVisible());
     QCOMPARE(Q(t.Text(2, rowB)), QStringLiteral("Quercus"));
-    w.undo();
+    w.history()->undo();
 
     // The item name of a header row, and its caption for the outputs.
     DoubleClick(g, 2, 2);
@@ -155,10 +155,10 @@ void TestWindowEditingInPlace::namesAndHeaderValuesInTheEditor() {
     DoubleClick(g, 2, rowB);
     QTest::keyClick(ed, Qt::Key_Return);
     QCOMPARE(undo->count(), steps + 4);
-    for (int i = 0; i < 4; ++i) w.undo();
+    for (int i = 0; i < 4; ++i) w.history()->undo();
     QCOMPARE(tavik::SavedTableBytes(t), start);
     QCOMPARE(Q(t.ItemBoxes[2].caption), QStringLiteral("測定番号"));
-    for (int i = 0; i < 4; ++i) w.redo();
+    for (int i = 0; i < 4; ++i) w.history()->redo();
     QCOMPARE(tavik::SavedTableBytes(t), edited);
 
     // Closing the window while typing commits before the window asks about changes: with
@@ -187,7 +187,7 @@ void TestWindowEditingInPlace::editorKeepsTheByteWidth() {
     DoubleClick(g, 2, rowA);
     Commit(ed, QStringLiteral("コナラミズナラクヌギアベマキカ"));
     QCOMPARE(ed->text(), QStringLiteral("コナラミズナラクヌギアベマキ"));
-    QVERIFY(w.noteText().contains(QStringLiteral("28")));
+    QVERIFY(w.statusLine()->noteText().contains(QStringLiteral("28")));
     QTest::keyClick(ed, Qt::Key_Return);
     QCOMPARE(Q(t.Text(2, rowA)), QStringLiteral("コナラミズナラクヌギアベマキ"));
 
@@ -281,11 +281,11 @@ void TestWindowEditingInPlace::coversInTheDialog() {
     // Both edits undone: the covers, codes and counts as they were, byte for byte.
     QCOMPARE(Action(w, "undo")->text(), QStringLiteral("元に戻す：被度の編集"));
     const std::string edited = tavik::SavedTableBytes(t);
-    w.undo();
-    w.undo();
+    w.history()->undo();
+    w.history()->undo();
     QCOMPARE(tavik::SavedTableBytes(t), start);
-    w.redo();
-    w.redo();
+    w.history()->redo();
+    w.history()->redo();
     QCOMPARE(tavik::SavedTableBytes(t), edited);
 }
 
@@ -296,7 +296,7 @@ void TestWindowEditingInPlace::rightClickBarsOpenBesideThePointer() {
     const Table& t = w.workspace().table;
     auto* g = w.grid();
     auto* vp = g->viewport();
-    QWidget* area = w.rowButtons()->parentWidget();
+    QWidget* area = w.gridPointer()->rowButtons()->parentWidget();
 
     // Presses on species rows and relevé headers, in the middle and at the window's edges
     // (the first row under the header, the last column, the bottom of the viewport).
@@ -308,11 +308,11 @@ void TestWindowEditingInPlace::rightClickBarsOpenBesideThePointer() {
         PopupButtonBar* bar;
     };
     const QList<Press> presses = {
-        {first.center(), w.rowButtons()},
-        {QPoint(first.left() + 1, first.top() + 1), w.rowButtons()},
-        {g->cellRect(2, RowOf(t, "D")).center(), w.rowButtons()},
-        {g->cellRect(lastCol, 2).center(), w.columnButtons()},
-        {QPoint(g->cellRect(4, 1).left() + 1, g->cellRect(4, 1).top() + 1), w.columnButtons()},
+        {first.center(), w.gridPointer()->rowButtons()},
+        {QPoint(first.left() + 1, first.top() + 1), w.gridPointer()->rowButtons()},
+        {g->cellRect(2, RowOf(t, "D")).center(), w.gridPointer()->rowButtons()},
+        {g->cellRect(lastCol, 2).center(), w.gridPointer()->columnButtons()},
+        {QPoint(g->cellRect(4, 1).left() + 1, g->cellRect(4, 1).top() + 1), w.gridPointer()->columnButtons()},
     };
     for (const Press& p : presses) {
         QTest::mousePress(vp, Qt::RightButton, {}, p.at);
@@ -334,9 +334,9 @@ void TestWindowEditingInPlace::rightClickBarsOpenBesideThePointer() {
     QTest::qWait(20);
     const int vw = vp->width(), vh = vp->height();
     const QList<Press> edges = {
-        {QPoint(vw - 2, g->cellRect(4, 2).center().y()), w.columnButtons()},
-        {QPoint(g->cellRect(1, t.FNRow() + 1).center().x(), vh - 2), w.rowButtons()},
-        {QPoint(vw - 2, g->cellRect(4, t.FNRow() - 1).bottom() - 1), w.columnButtons()},
+        {QPoint(vw - 2, g->cellRect(4, 2).center().y()), w.gridPointer()->columnButtons()},
+        {QPoint(g->cellRect(1, t.FNRow() + 1).center().x(), vh - 2), w.gridPointer()->rowButtons()},
+        {QPoint(vw - 2, g->cellRect(4, t.FNRow() - 1).bottom() - 1), w.gridPointer()->columnButtons()},
     };
     for (const Press& p : edges) {
         const QPoint cell = g->cellAt(p.at);
@@ -369,7 +369,7 @@ void TestWindowEditingInPlace::rightClickBarsOpenBesideThePointer() {
     // Sliding onto 列を削除する and releasing there runs it.
     const QPoint head = g->cellRect(5, 2).center();
     QTest::mousePress(vp, Qt::RightButton, {}, head);
-    auto* del = w.columnButtons()->findChild<QAbstractButton*>(QStringLiteral("deleteColumnButton"));
+    auto* del = w.gridPointer()->columnButtons()->findChild<QAbstractButton*>(QStringLiteral("deleteColumnButton"));
     QVERIFY(del);
     const QPoint onButton = vp->mapFromGlobal(del->mapToGlobal(del->rect().center()));
     QTest::mouseMove(vp, (head + onButton) / 2);
@@ -377,7 +377,7 @@ void TestWindowEditingInPlace::rightClickBarsOpenBesideThePointer() {
     s.dialogs->answers << false;
     QTest::mouseRelease(vp, Qt::RightButton, {}, onButton);
     QCOMPARE(s.dialogs->questions, QStringList{QStringLiteral("この列を削除しますか？\n測定：2 列目")});
-    QVERIFY(!w.columnButtons()->isVisible());
+    QVERIFY(!w.gridPointer()->columnButtons()->isVisible());
     QCOMPARE(t.ReleveCount(), 40);
 }
 

@@ -66,8 +66,8 @@ void TestWindowFiles::commandLineVariants() {
         QCOMPARE(Q(s.w->workspace().iniFileName), QDir(dir).filePath(QStringLiteral("tavik.ini")));
         QCOMPARE(s.w->workspace().table.ReleveCount(), 60);
         QVERIFY(s.w->windowTitle().endsWith(QStringLiteral("4.15    全域の森林")));
-        QCOMPARE(s.w->statusText(1), QStringLiteral(" 測定数：60"));
-        QCOMPARE(s.w->statusText(4), QStringLiteral(" ファイル：Forest.Vtb"));
+        QCOMPARE(s.w->statusLine()->panelText(1), QStringLiteral(" 測定数：60"));
+        QCOMPARE(s.w->statusLine()->panelText(4), QStringLiteral(" ファイル：Forest.Vtb"));
         for (const char* name : {"saveTable", "outputTable", "siteData"})
             QVERIFY2(Action(*s.w, name)->isEnabled(), name);
     }
@@ -90,7 +90,7 @@ void TestWindowFiles::commandLineVariants() {
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QTRY_VERIFY(!w.startTablePending());
         QCOMPARE(w.workspace().table.ReleveCount(), 60);
-        QCOMPARE(w.statusText(4), QStringLiteral(" ファイル：Copy.vtb"));
+        QCOMPARE(w.statusLine()->panelText(4), QStringLiteral(" ファイル：Copy.vtb"));
     }
     // Anything else is refused with a word; the table is still opened.
     {
@@ -144,7 +144,7 @@ void TestWindowFiles::badInputLeavesTheTable() {
     // A dictionary that is not there: no dictionary shown.
     s.dialogs->files << QDir(tmp.path()).filePath(QStringLiteral("none.dic"));
     w.readDictionary();
-    QCOMPARE(w.statusText(3), QStringLiteral(" 変換辞書："));
+    QCOMPARE(w.statusLine()->panelText(3), QStringLiteral(" 変換辞書："));
     QCOMPARE(UsedTexts(t), start);
 }
 
@@ -189,7 +189,7 @@ void TestWindowFiles::failedCommandsGiveTheWindowBack() {
     QVERIFY(w.menuBar()->isEnabled());
     QVERIFY(w.grid()->isEnabled());
     QVERIFY(!w.workMessage()->isVisible());
-    QVERIFY(!w.noteText().startsWith(QStringLiteral("保存しました")));
+    QVERIFY(!w.statusLine()->noteText().startsWith(QStringLiteral("保存しました")));
 }
 
 void TestWindowFiles::failedLoadKeepsTheView() {
@@ -254,8 +254,8 @@ void TestWindowFiles::savingOverAReadOnlyFileAsks() {
     w.workspace().table.TableTitle = "表😀";
     s.dialogs->files << QDir(tmp.path()).filePath(QStringLiteral("u.vtb"));
     w.saveTable();
-    QVERIFY2(w.noteText().contains(QStringLiteral("UTF-8")) && w.noteText().contains(QStringLiteral("表😀")),
-             qPrintable(w.noteText()));
+    QVERIFY2(w.statusLine()->noteText().contains(QStringLiteral("UTF-8")) && w.statusLine()->noteText().contains(QStringLiteral("表😀")),
+             qPrintable(w.statusLine()->noteText()));
 }
 
 
@@ -326,14 +326,14 @@ void TestWindowFiles::stoppedLoadAndSaveChangeNothing() {
     s.dialogs->answers << true;  // overwrite
     w.saveTable();
     QCOMPARE(FileBytes(path), old);
-    QVERIFY2(w.noteText().startsWith(QStringLiteral("保存を中止しました")), qPrintable(w.noteText()));
+    QVERIFY2(w.statusLine()->noteText().startsWith(QStringLiteral("保存を中止しました")), qPrintable(w.statusLine()->noteText()));
     QCOMPARE(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("t.vtb.zst")});
 
     const std::string before = tavik::SavedTableBytes(w.workspace().table);
     pressStop();
     w.loadTable(path);
     QVERIFY(tavik::SavedTableBytes(w.workspace().table) == before);
-    QVERIFY2(w.noteText().startsWith(QStringLiteral("読込を中止しました")), qPrintable(w.noteText()));
+    QVERIFY2(w.statusLine()->noteText().startsWith(QStringLiteral("読込を中止しました")), qPrintable(w.statusLine()->noteText()));
     QVERIFY(s.dialogs->errors.isEmpty());
     QVERIFY(w.menuBar()->isEnabled());
     WorkProgress::setPumpInterval(40);

@@ -371,9 +371,9 @@ void TestWindowOutput::titleFromAnItemIsStoredOnOutput() {
     // The title field's text is what the settings file keeps as the title.
     QCOMPARE(Q(w.workspace().settings.title), site->text());
     // The new title is a step to undo.
-    w.undo();
+    w.history()->undo();
     QCOMPARE(w.workspace().table.TableTitle, loaded);
-    w.redo();
+    w.history()->redo();
     QCOMPARE(Q(w.workspace().table.TableTitle), site->text());
     QVERIFY(FileBytes(dir.filePath(QStringLiteral("site.txt"))).size() > 0);
     // A title with a character that CP932 lacks: the file is UTF-8, and the user is told.
@@ -484,7 +484,7 @@ void TestWindowOutput::printingCountsTheTableAsAStep() {
     QVERIFY(FileBytes(s.dialogs->printPdf).startsWith("%PDF"));
     QVERIFY(Saved(t) != before);
     QCOMPARE(w.undoStack()->count(), steps + 1);
-    w.undo();
+    w.history()->undo();
     QCOMPARE(Saved(t), before);
 }
 
@@ -615,10 +615,10 @@ void TestWindowOutput::configurationLaysOutTheHeaderItems() {
     QVERIFY(rowSpare > 0);
     QCOMPARE(Q(t.Text(2, rowSpare)), QStringLiteral("地形"));
     QVERIFY(t.ItemBoxes[spare].enabled && !t.ItemBoxes[3].enabled);
-    QCOMPARE(w.statusText(1), QStringLiteral(" 測定数：0"));
+    QCOMPARE(w.statusLine()->panelText(1), QStringLiteral(" 測定数：0"));
     // The configuration is one step to undo: the relevés and the items come back.
     QVERIFY(w.actions().undo->isEnabled());
-    w.undo();
+    w.history()->undo();
     QCOMPARE(t.ReleveCount(), 3);
     QVERIFY(t.HeaderRowOfItem(3) > 0);
     QCOMPARE(t.HeaderRowOfItem(spare), 0);
@@ -628,7 +628,7 @@ void TestWindowOutput::configurationLaysOutTheHeaderItems() {
     w.output()->showTextOutput();
     QCOMPARE(panel->itemBox(spare)->text(), Q(originalCaption));
     w.output()->cancelOutput();
-    w.redo();
+    w.history()->redo();
     QCOMPARE(t.ReleveCount(), 0);
     QCOMPARE(Q(t.Text(2, t.HeaderRowOfItem(spare))), QStringLiteral("地形"));
     // Item 1 keeps its row even when unticked.

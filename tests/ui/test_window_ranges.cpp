@@ -38,11 +38,11 @@ void TestWindowRanges::hidingRangesAndSiteRows() {
     QVERIFY(w.actions().hideRanges->isChecked());
     QCOMPARE(w.workMessage()->line1(), QStringLiteral("行・列の範囲指定は、マウスの"));
     QCOMPARE(w.workMessage()->line2(), QStringLiteral("左ボタンを押しながらドラッグする"));
-    w.onGridPressed(Qt::LeftButton, {}, 5, fn + 2, {});
+    w.gridPointer()->onGridPressed(Qt::LeftButton, {}, 5, fn + 2, {});
     QVERIFY(g->rangeSelect());
     QVERIFY(!g->rowMoving());
     g->setSelectedRect(QRect(QPoint(5, fn + 2), QPoint(5, fn + 4)));
-    w.onGridReleased(Qt::LeftButton, {}, 5, fn + 4, {});
+    w.gridPointer()->onGridReleased(Qt::LeftButton, {}, 5, fn + 4, {});
     QVERIFY(panel->isVisible());
     QVERIFY(!w.workMessage()->isVisible());
     QCOMPARE(panel->title(), QStringLiteral("一時的に隠す範囲の指定"));
@@ -66,9 +66,9 @@ void TestWindowRanges::hidingRangesAndSiteRows() {
 
     // Columns over two rows: the columns go, the rows stay.
     w.ranges()->toggleHiddenRanges();
-    w.onGridPressed(Qt::LeftButton, {}, 5, fn + 1, {});
+    w.gridPointer()->onGridPressed(Qt::LeftButton, {}, 5, fn + 1, {});
     g->setSelectedRect(QRect(QPoint(5, fn + 1), QPoint(8, fn + 2)));
-    w.onGridReleased(Qt::LeftButton, {}, 8, fn + 2, {});
+    w.gridPointer()->onGridReleased(Qt::LeftButton, {}, 8, fn + 2, {});
     w.ranges()->applyRange();
     QCOMPARE(t.ColWidth(5), 1);
     QCOMPARE(t.ColWidth(6), -1);
@@ -97,9 +97,9 @@ void TestWindowRanges::hidingRangesAndSiteRows() {
 
     // 中止 changes nothing and gives the grid its moving back.
     w.ranges()->toggleHiddenRanges();
-    w.onGridPressed(Qt::LeftButton, {}, 5, fn + 1, {});
+    w.gridPointer()->onGridPressed(Qt::LeftButton, {}, 5, fn + 1, {});
     g->setSelectedRect(QRect(QPoint(5, fn + 1), QPoint(8, fn + 5)));
-    w.onGridReleased(Qt::LeftButton, {}, 8, fn + 5, {});
+    w.gridPointer()->onGridReleased(Qt::LeftButton, {}, 8, fn + 5, {});
     w.ranges()->cancelRange();
     QVERIFY(!panel->isVisible());
     QVERIFY(!w.actions().hideRanges->isChecked());
@@ -107,15 +107,15 @@ void TestWindowRanges::hidingRangesAndSiteRows() {
     QVERIFY(g->rowMoving());
     QVERIFY(!g->rangeSelect());
     for (int p = 1; p <= 6; ++p) QCOMPARE(t.RowHeight(fn + p), h);
-    w.onGridPressed(Qt::LeftButton, {}, 5, fn + 1, {});
+    w.gridPointer()->onGridPressed(Qt::LeftButton, {}, 5, fn + 1, {});
     QVERIFY(g->rowMoving());
 
     // A block stays hidden, and ticked, when a sort panel opened meanwhile is cancelled;
     // Enter in the range panel runs 実行, Esc 中止.
     w.ranges()->toggleHiddenRanges();
-    w.onGridPressed(Qt::LeftButton, {}, 5, fn + 1, {});
+    w.gridPointer()->onGridPressed(Qt::LeftButton, {}, 5, fn + 1, {});
     g->setSelectedRect(QRect(QPoint(5, fn + 1), QPoint(5, fn + 4)));
-    w.onGridReleased(Qt::LeftButton, {}, 5, fn + 4, {});
+    w.gridPointer()->onGridReleased(Qt::LeftButton, {}, 5, fn + 4, {});
     QTest::keyClick(Child<QSpinBox>(panel, "lastSpecies"), Qt::Key_Return);
     QVERIFY(!panel->isVisible());
     QCOMPARE(t.RowHeight(fn + 2), -1);
@@ -137,7 +137,7 @@ void TestWindowRanges::hidingRangesAndSiteRows() {
     QCOMPARE(t.RowHeight(3), 0);
     QCOMPARE(t.RowHeight(fn - 1), -1);
     QCOMPARE(t.RowHeight(fn), h);
-    w.onGridPressed(Qt::LeftButton, {}, 5, fn + 1, {});
+    w.gridPointer()->onGridPressed(Qt::LeftButton, {}, 5, fn + 1, {});
     QVERIFY(g->rangeSelect());
     w.ranges()->toggleSiteRows();
     QVERIFY(!w.actions().hideSiteRows->isChecked());

@@ -166,8 +166,8 @@ void TestWindowRecovery::aFolderWhereNothingCanBeKeptIsSaidOnce() {
     const QString where = QDir(RecoveryDir(tmp.path())).filePath(QStringLiteral("recovery.vtb"));
     QTRY_COMPARE(s.dialogs->errors.size(), 1);
     QVERIFY2(s.dialogs->errors.front().contains(where), qPrintable(s.dialogs->errors.front()));
-    QVERIFY2(w.noteText().contains(QStringLiteral("自動保存できません")) && w.noteText().contains(where),
-             qPrintable(w.noteText()));
+    QVERIFY2(w.statusLine()->noteText().contains(QStringLiteral("自動保存できません")) && w.statusLine()->noteText().contains(where),
+             qPrintable(w.statusLine()->noteText()));
     // Once: not again at the next write, nor after the next change.
     w.writeRecovery();
     w.files()->waitForRecovery();
@@ -328,7 +328,7 @@ void TestWindowRecovery::pictures() {
     w.editing()->deleteRow();
     w.ranges()->sortSpecies();
     w.ranges()->applyRange();
-    w.undo();
+    w.history()->undo();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QMenu* edit = nullptr;
     for (QAction* a : w.menuBar()->actions())

@@ -36,10 +36,10 @@ void TestWindowRetrieval::wholeRoad() {
     // Dictionary and data file.
     s.dialogs->files << TestDataFile(QStringLiteral("example/異名表.dic"));
     w.readDictionary();
-    QCOMPARE(w.statusText(3), QStringLiteral(" 変換辞書：異名表.dic"));
+    QCOMPARE(w.statusLine()->panelText(3), QStringLiteral(" 変換辞書：異名表.dic"));
     s.dialogs->files << TestDataFile(QStringLiteral("example/example.tki"));
     w.chooseDataFile();
-    QCOMPARE(w.statusText(4), QStringLiteral(" ファイル：example.tki"));
+    QCOMPARE(w.statusLine()->panelText(4), QStringLiteral(" ファイル：example.tki"));
     QCOMPARE(w.actions().chooseDataFile->text(), QStringLiteral("データファイルの変更"));
     QCOMPARE(w.workspace().releveRecordCount, 60);
     QCOMPARE(t.FNRow(), 31);  // the data file carries all thirty items
@@ -89,8 +89,8 @@ void TestWindowRetrieval::wholeRoad() {
     QCOMPARE(t.TableTitle, std::string("ブナ－チシマザサ"));
     QCOMPARE(s.dialogs->lastProposal, QStringLiteral("本州中部・北部の森林"));
     QVERIFY(w.windowTitle().endsWith(QStringLiteral("    ブナ－チシマザサ")));
-    QCOMPARE(w.statusText(1), QStringLiteral(" 測定数：") + QString::number(hits));
-    QCOMPARE(w.statusText(2), QStringLiteral(" 種数：") + QString::number(t.SpeciesCount()));
+    QCOMPARE(w.statusLine()->panelText(1), QStringLiteral(" 測定数：") + QString::number(hits));
+    QCOMPARE(w.statusLine()->panelText(2), QStringLiteral(" 種数：") + QString::number(t.SpeciesCount()));
     QSet<QString> got;
     for (int q = 1; q <= t.ReleveCount(); ++q) got << Q(t.Text(q + 3, 2));
     QCOMPARE(got, expected);
@@ -116,7 +116,7 @@ void TestWindowRetrieval::wholeRoad() {
     s.dialogs->files << path;
     w.saveTable();
     QCOMPARE(s.dialogs->proposedSaveName, QStringLiteral("ブナ－チシマザサ.vtb"));
-    QCOMPARE(w.statusText(4), QStringLiteral(" ファイル：road.vtb"));
+    QCOMPARE(w.statusLine()->panelText(4), QStringLiteral(" ファイル：road.vtb"));
     const QByteArray saved = FileBytes(path);
     QVERIFY(!saved.isEmpty());
     QVERIFY(s.dialogs->questions.isEmpty());
@@ -141,7 +141,7 @@ void TestWindowRetrieval::wholeRoad() {
     // The next retrieval proposes the data file's name, not the cleared table's title.
     QVERIFY(t.TableTitle.empty());
     QCOMPARE(Q(w.workspace().ProposedTitle()), QStringLiteral("example"));
-    QCOMPARE(w.statusText(1), QStringLiteral(" 測定数：0"));
+    QCOMPARE(w.statusLine()->panelText(1), QStringLiteral(" 測定数：0"));
     QVERIFY(!w.actions().saveTable->isEnabled());
     s.dialogs->files << path;
     w.openTable();
@@ -236,11 +236,11 @@ void TestWindowRetrieval::codesOfTheDataComeWithThePutStep() {
     QCOMPARE(w.undoStack()->count(), steps + 1);
     QCOMPARE(t.CodeK, 5);
     QCOMPARE(t.CodeD, 1);
-    w.undo();
+    w.history()->undo();
     QCOMPARE(t.ReleveCount(), 0);
     QCOMPARE(t.CodeK, 3);
     QCOMPARE(t.CodeD, 2);
-    w.redo();
+    w.history()->redo();
     QCOMPARE(t.CodeK, 5);
     QCOMPARE(t.CodeD, 1);
 }

@@ -83,11 +83,11 @@ void TestWindowSearch::searchHits() {
         Child<QComboBox>(p, "searchText")->setEditText(QStringLiteral("ササ"));
         w.editing()->onSearchPartial();
         QCOMPARE(g->searchHits().size(), std::size_t(20));
-        QCOMPARE(w.noteText(), QStringLiteral("「ササ」：20 か所以上"));
+        QCOMPARE(w.statusLine()->noteText(), QStringLiteral("「ササ」：20 か所以上"));
         w.editing()->showSearchPanel();
         Child<QComboBox>(p, "searchText")->setEditText(QStringLiteral("ササ2"));
         w.editing()->onSearchPartial();  // ササ2, ササ20 ... ササ25
-        QCOMPARE(w.noteText(), QStringLiteral("「ササ2」：7 か所"));
+        QCOMPARE(w.statusLine()->noteText(), QStringLiteral("「ササ2」：7 か所"));
     }
     // Clearing the table forgets hits too.
     w.editing()->onSearchPartial();
@@ -115,7 +115,7 @@ void TestWindowSearch::hitsDoNotStayOnAnotherSpecies() {
     QCOMPARE(Q(t.Text(2, fn + 2)), QStringLiteral("ミズナラ"));
     QVERIFY(g->searchHits().empty());
     // Nor does undoing the deletion bring a mark back onto a row.
-    w.undo();
+    w.history()->undo();
     QCOMPARE(Q(t.Text(2, fn + 2)), QStringLiteral("ギンリョウソウ"));
     QVERIFY(g->searchHits().empty());
 }

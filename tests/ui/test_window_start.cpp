@@ -10,6 +10,7 @@
 
 #include "ui/command_line.h"
 #include "ui/version.h"
+#include "ui/window_place.h"
 #include "ui/work_message.h"
 #include "window_fixture.h"
 
@@ -27,6 +28,7 @@ private slots:
     void manualAndAbout();
     void settingsFontAndEmbeddedItems();
     void settingsAndTableNamedAtStart();
+    void windowPlaceComesBackIntoView();
 };
 
 void TestWindowStart::versionAndCommandLineRules() {
@@ -86,10 +88,10 @@ void TestWindowStart::startupDefaults() {
     QCOMPARE(t.RowCount(), 159);
     QCOMPARE(Q(t.Text(2, 3)), QStringLiteral("調査地名"));
     QCOMPARE(Q(t.Text(3, 19)), QStringLiteral("F＼N"));
-    QCOMPARE(w.statusText(1), QStringLiteral(" 測定数：0"));
-    QCOMPARE(w.statusText(2), QStringLiteral(" 種数：0"));
-    QCOMPARE(w.statusText(3), QStringLiteral(" 変換辞書：異名表.dic"));
-    QCOMPARE(w.statusText(4), QStringLiteral(" ファイル："));
+    QCOMPARE(w.statusLine()->panelText(1), QStringLiteral(" 測定数：0"));
+    QCOMPARE(w.statusLine()->panelText(2), QStringLiteral(" 種数：0"));
+    QCOMPARE(w.statusLine()->panelText(3), QStringLiteral(" 変換辞書：異名表.dic"));
+    QCOMPARE(w.statusLine()->panelText(4), QStringLiteral(" ファイル："));
     for (const char* name : kOutputs) QVERIFY2(!Action(w, name)->isEnabled(), name);
     // Started for the first time, the window takes four fifths of the screen, centred.
     const QRect screen = w.screen()->availableGeometry();
@@ -263,6 +265,36 @@ void TestWindowStart::settingsAndTableNamedAtStart() {
     // What the program cannot use is said, not ignored.
     QCOMPARE(s.dialogs->notices.size(), 1);
     QVERIFY(s.dialogs->notices.front().contains(QStringLiteral("notes.txt")));
+}
+
+void TestWindowStart::windowPlaceComesBackIntoView() {
+    using tavik::ui::WindowPlace;
+    const QRect screen(0, 0, 1000, 800);
+    tavik::Settings s;
+    s.windowPlaced = true;
+    s.left = 100, s.top = 50, s.width = 600, s.height = 400;
+    // Kept as it was while it is on the screen.
+    QCOMPARE(WindowPlace(s, screen), QRect(100, 50, 600, 400));
+    // Never smaller than 320×240, never larger than the screen.
+    s.width = 10, s.height = 10;
+    QCOMPARE(WindowPlace(s, screen), QRect(100, 50, 320, 240));
+    s.width = 3000, s.height = 2000;
+    QCOMPARE(WindowPlace(s, screen).size(), QSize(1000, 800));
+    // A place on a screen that is gone comes back near the top left corner; so does one
+    // with no more than its right 40 pixels on the screen.
+    s.left = 2000, s.top = 1500, s.width = 600, s.height = 400;
+    QCOMPARE(WindowPlace(s, screen), QRect(40, 40, 600, 400));
+    s.left = -560, s.top = 0;
+    QCOMPARE(WindowPlace(s, screen), QRect(40, 40, 600, 400));
+    s.left = -559;
+    QCOMPARE(WindowPlace(s, screen), QRect(-559, 0, 600, 400));
+    // Not placed yet: four fifths of the screen, in its middle.
+    s.windowPlaced = false;
+    QCOMPARE(WindowPlace(s, screen), QRect(100, 80, 800, 640));
+    // No screen at all: the place as kept.
+    s.windowPlaced = true;
+    s.left = -5000;
+    QCOMPARE(WindowPlace(s, QRect()), QRect(-5000, 0, 600, 400));
 }
 
 QTEST_MAIN(TestWindowStart)

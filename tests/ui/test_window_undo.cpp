@@ -206,18 +206,18 @@ void TestWindowUndo::everyChangeComesBackExactly() {
     // Back to the start one step at a time, and forward again.
     for (int i = names.size(); i > 0; --i) {
         QCOMPARE(w.actions().undo->text(), QStringLiteral("元に戻す：") + names[i - 1]);
-        w.undo();
+        w.history()->undo();
         QVERIFY2(Saved(t) == states[i - 1], qPrintable(QStringLiteral("undo ") + names[i - 1]));
     }
     QVERIFY(!stack->canUndo());
     for (int i = 0; i < names.size(); ++i) {
         QCOMPARE(w.actions().redo->text(), QStringLiteral("やり直し：") + names[i]);
-        w.redo();
+        w.history()->redo();
         QVERIFY2(Saved(t) == states[i + 1], qPrintable(QStringLiteral("redo ") + names[i]));
     }
     // The loaded table was the saved one: undoing the clearing brings back a table that
     // needs no saving.
-    w.undo();
+    w.history()->undo();
     QVERIFY(stack->isClean());
     QVERIFY(!w.hasUnsavedChanges());
 }
@@ -239,7 +239,7 @@ void TestWindowUndo::unsavedChangesAreAskedAbout() {
     // Nothing changed: no question.
     w.clearTable();
     QVERIFY(s.dialogs->saveQuestions.isEmpty());
-    w.undo();
+    w.history()->undo();
     QCOMPARE(Saved(t), loaded);
 
     w.ranges()->sortSpecies();
@@ -275,7 +275,7 @@ void TestWindowUndo::unsavedChangesAreAskedAbout() {
     s.dialogs->saveChoices << Choice::Discard;
     w.clearTable();
     QCOMPARE(t.ReleveCount(), 0);
-    w.undo();
+    w.history()->undo();
     QCOMPARE(Saved(t), changed);
     QVERIFY(w.hasUnsavedChanges());
 
@@ -289,7 +289,7 @@ void TestWindowUndo::unsavedChangesAreAskedAbout() {
     QCOMPARE(s.dialogs->saveQuestions.size(), 7);
 
     // Undone, the clearing gives back the table just saved: nothing to save.
-    w.undo();
+    w.history()->undo();
     QVERIFY(!w.hasUnsavedChanges());
     QVERIFY(!w.windowTitle().startsWith(QLatin1Char('*')));
 
@@ -305,7 +305,7 @@ void TestWindowUndo::unsavedChangesAreAskedAbout() {
 
     // Closing with changes, answered 保存しない, closes.
     w.workspace().settings.askToSave = true;
-    w.undo();
+    w.history()->undo();
     s.dialogs->saveChoices << Choice::Discard;
     QVERIFY(w.close());
     QCOMPARE(s.dialogs->saveQuestions.size(), 8);
@@ -330,7 +330,7 @@ void TestWindowUndo::historyKeepsTheStepsOfTheSettings() {
     }
     QCOMPARE(w.undoStack()->count(), 3);
     // The oldest steps are gone: the table can no longer come back to where it was.
-    for (int i = 0; i < 3; ++i) w.undo();
+    for (int i = 0; i < 3; ++i) w.history()->undo();
     QVERIFY(!w.undoStack()->canUndo());
     QVERIFY(w.hasUnsavedChanges());
 }
@@ -351,9 +351,9 @@ void TestWindowUndo::diagnosticReorderIsOneStep() {
     QCOMPARE(w.actions().undo->text(), QStringLiteral("元に戻す：診断種の順に組成表を並べ替える"));
     const QByteArray after = Saved(t);
     QVERIFY(after != before);
-    w.undo();
+    w.history()->undo();
     QCOMPARE(Saved(t), before);
-    w.redo();
+    w.history()->redo();
     QCOMPARE(Saved(t), after);
 }
 
@@ -387,7 +387,7 @@ void TestWindowUndo::emptyTableLaidOutAnewEndsTheHistory() {
     QVERIFY(!w.actions().undo->isEnabled());
     QVERIFY(!w.actions().redo->isEnabled());
     const QByteArray laidOut = Saved(t);
-    w.undo();
+    w.history()->undo();
     QCOMPARE(Saved(t), laidOut);
     QCOMPARE(t.ReleveCount(), 0);
 }

@@ -12,9 +12,11 @@
 #include "tests/core/test_helpers.h"
 #include "ui/analysis_controller.h"
 #include "ui/editing_controller.h"
+#include "ui/grid_pointer.h"
 #include "ui/main_window.h"
 #include "ui/output_controller.h"
 #include "ui/retrieval_controller.h"
+#include "ui/status_line.h"
 #include "ui/qt_text.h"
 
 namespace tavik::testing {

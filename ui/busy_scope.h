@@ -1,4 +1,4 @@
-// A command of the main window at work. While the scope lives, the pointer shows the wait
+// A command of the window at work. While the scope lives, the pointer shows the wait
 // cursor; a long command also shows the work message and locks the window: the menus, the
 // grid and the panels take no input (the work message's stop button still does), and
 // commands started meanwhile return at once. Everything is put back when the scope ends

@@ -1,0 +1,57 @@
+#include "ui/status_line.h"
+
+#include <QLabel>
+#include <QTimer>
+
+#include "core/releve_tally.h"
+#include "core/table.h"
+#include "ui/qt_text.h"
+
+namespace tavik::ui {
+
+StatusLine::StatusLine(QWidget* parent) : QStatusBar(parent) {
+    setObjectName(QStringLiteral("statusBar"));
+    // As the window makes its own: the panels may be cut off, the window's width is the user's.
+    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    const int widths[4] = {110, 110, 300, 300};
+    for (int i = 0; i < 4; ++i) {
+        panels_[i] = new QLabel(this);
+        panels_[i]->setObjectName(QStringLiteral("statusPanel%1").arg(i + 1));
+        panels_[i]->setFixedWidth(widths[i]);
+        panels_[i]->setFrameShape(QFrame::StyledPanel);
+        panels_[i]->setFrameShadow(QFrame::Sunken);
+        panels_[i]->setTextFormat(Qt::PlainText);
+        addWidget(panels_[i]);
+    }
+    note_ = new QLabel(this);
+    note_->setObjectName(QStringLiteral("statusNote"));
+    note_->setTextFormat(Qt::PlainText);
+    addWidget(note_, 1);
+    noteTimer_ = new QTimer(this);
+    noteTimer_->setSingleShot(true);
+    connect(noteTimer_, &QTimer::timeout, note_, &QLabel::clear);
+}
+
+void StatusLine::showTable(const Table& t, const QString& dictionaryPath, const QString& filePath) {
+    // Relevés and the empty columns that separate groups, apart.
+    const ReleveTally tally = TallyReleves(t);
+    panels_[0]->setText(QStringLiteral(" 測定数：") + QString::number(tally.releves) +
+                        (tally.separators > 0 ? QStringLiteral("（区切り %1）").arg(tally.separators) : QString()));
+    panels_[1]->setText(QStringLiteral(" 種数：") + QString::number(t.SpeciesCount()));
+    panels_[2]->setText(QStringLiteral(" 変換辞書：") + FileNamePart(dictionaryPath));
+    panels_[3]->setText(QStringLiteral(" ファイル：") + FileNamePart(filePath));
+}
+
+QString StatusLine::panelText(int panel) const {
+    return panel >= 1 && panel <= 4 ? panels_[panel - 1]->text() : QString();
+}
+
+void StatusLine::showNote(const QString& text, int ms) {
+    note_->setText(text);
+    note_->setToolTip(text);
+    noteTimer_->start(ms);
+}
+
+QString StatusLine::noteText() const { return note_->text(); }
+
+}  // namespace tavik::ui
