@@ -3,6 +3,7 @@
 // the species in the order of their diagnostic blocks.
 #include "ui/analysis_controller.h"
 
+#include <QCoreApplication>
 #include <QFont>
 
 #include "core/constancy.h"
@@ -39,16 +40,17 @@ void AnalysisController::reciprocalAveraging() {
     try {
         auto busy = BusyScope::cursorOnly(&window_);
         if (ws_.table.SpeciesCount() == 0 || ws_.table.ReleveCount() == 0)
-            throw RaRefused("種または測定がない表では反復平均法を実行できません。");
+            throw RaRefused(S(QCoreApplication::translate(
+                "AnalysisController", "種または測定がない表では反復平均法を実行できません。")));
         CheckRaWeights(ws_.table, RaWeightMatrix(ws_.table, false));
     } catch (const RaRefused& e) {
         window_.dialogs().inform(window_.dialogParent(), Q(e.what()));
         return;
     }
-    const bool dominance = window_.dialogs().askYesNo(window_.dialogParent(), QStringLiteral("反復平均法の計算に、優占度を考慮しますか？"));
+    const bool dominance = window_.dialogs().askYesNo(window_.dialogParent(), QCoreApplication::translate("AnalysisController", "反復平均法の計算に、優占度を考慮しますか？"));
     RaResult scores;
     {
-        auto busy = BusyScope::working(&window_, QStringLiteral("　反復平均法 準備中　"));
+        auto busy = BusyScope::working(&window_, QCoreApplication::translate("AnalysisController", "　反復平均法 準備中　"));
         WorkProgress progress(window_.workMessage(), false);
         try {
             scores = ReciprocalAveraging(ws_.table, dominance, &progress);
@@ -66,17 +68,17 @@ void AnalysisController::reciprocalAveraging() {
     // The score table keeps the order the table has now.
     freqWindow_->setUtf8Files(ws_.settings.utf8Files);
     freqWindow_->showTable(RaScoreTable(ws_.table, scores), window_.tableFont(), false);
-    emit tableShown(QStringLiteral("スコア表を再表示する"));
-    if (!window_.dialogs().askYesNo(window_.dialogParent(), QStringLiteral("組成表の並びを変えますか？"))) return;
+    emit tableShown(QCoreApplication::translate("AnalysisController", "スコア表を再表示する"));
+    if (!window_.dialogs().askYesNo(window_.dialogParent(), QCoreApplication::translate("AnalysisController", "組成表の並びを変えますか？"))) return;
     {
-        auto busy = BusyScope::working(&window_, QStringLiteral("　反復平均法 並び替え　"));
+        auto busy = BusyScope::working(&window_, QCoreApplication::translate("AnalysisController", "　反復平均法 並び替え　"));
         // The order comes from the scores alone: worked out on a thread of its own while the
         // window answers, then put into the table with the recounts.
         RaOrder order;
         RunOffThread(window_.workMessage(), false, [&](Progress& progress) { order = RaOrderOf(scores, &progress); });
-        window_.workMessage()->setLines(QStringLiteral("　反復平均法 並び替え　"), QStringLiteral("組成表に反映しています"));
+        window_.workMessage()->setLines(QCoreApplication::translate("AnalysisController", "　反復平均法 並び替え　"), QCoreApplication::translate("AnalysisController", "組成表に反映しています"));
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        window_.pushChange(QStringLiteral("反復平均法で行列並び替え"),
+        window_.pushChange(QCoreApplication::translate("AnalysisController", "反復平均法で行列並び替え"),
                    std::make_unique<ReorderChange>(true, true, [&](Table& t) -> Reordering {
                        ApplyRaOrder(t, order);
                        return {{1, std::move(order.species)}, {1, std::move(order.releves)}};
@@ -96,7 +98,11 @@ void AnalysisController::showConstancyPanel() {
         auto busy = BusyScope::cursorOnly(&window_);
         counts = CountConstancyGroups(ws_.table);
     }
-    constancyPanel_->open(counts, Q(ws_.table.TableTitle) + QStringLiteral("常在度表"));
+    // The title proposed is the table's with the name of the output after it.
+    const QString tableTitle = Q(ws_.table.TableTitle);
+    constancyPanel_->open(counts, tableTitle.isEmpty()
+                                      ? QCoreApplication::translate("AnalysisController", "常在度表")
+                                      : QCoreApplication::translate("AnalysisController", "%1常在度表").arg(tableTitle));
 }
 
 void AnalysisController::makeConstancyTable() {
@@ -115,7 +121,7 @@ void AnalysisController::makeConstancyTable() {
     }
     freqWindow_->setUtf8Files(ws_.settings.utf8Files);
     freqWindow_->showTable(std::move(table), window_.tableFont(), true);
-    emit tableShown(QStringLiteral("常在度表を再表示する"));
+    emit tableShown(QCoreApplication::translate("AnalysisController", "常在度表を再表示する"));
 }
 
 void AnalysisController::cancelConstancyPanel() { constancyPanel_->hide(); }
@@ -126,14 +132,14 @@ void AnalysisController::sortByDiagnosticBlocks() {
     if (window_.isBusy()) return;
     // The recount and the reorder are one step to undo; a refused reorder leaves the
     // recount alone.
-    window_.beginStep(QStringLiteral("診断種の順に組成表を並べ替える"));
+    window_.beginStep(QCoreApplication::translate("AnalysisController", "診断種の順に組成表を並べ替える"));
     // The groups are those of a fresh recount, as the constancy table takes them.
     window_.recountFrequencies();
     try {
         auto busy = BusyScope::cursorOnly(&window_);
         std::vector<int> order = DiagnosticSpeciesOrder(ws_.table, constancyPanel_->fidelityOptions());
         // One permutation of the species positions: the cells travel with their rows.
-        window_.pushChange(QStringLiteral("診断種の順に組成表を並べ替える"),
+        window_.pushChange(QCoreApplication::translate("AnalysisController", "診断種の順に組成表を並べ替える"),
                    std::make_unique<ReorderChange>(true, true, [&](Table& t) -> Reordering {
                        t.PermuteSpecies(1, order);
                        t.Recount();

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -31,7 +32,7 @@ void GroupCountBox::setCounts(std::map<int, int> counts) {
 QString GroupCountBox::textFromValue(int value) const {
     const auto it = counts_.find(value);
     if (it == counts_.end()) return QString::number(value);
-    return QStringLiteral("%1（忠実な種 %2）").arg(value).arg(it->second);
+    return QCoreApplication::translate("ClassificationPanel", "%1（忠実な種 %2）").arg(value).arg(it->second);
 }
 
 int GroupCountBox::valueFromText(const QString& text) const {
@@ -51,19 +52,19 @@ QValidator::State GroupCountBox::validate(QString& text, int&) const {
 
 ClassificationPanel::ClassificationPanel(QWidget* parent) : QFrame(parent) {
     MakeFloatingPanel(this, QStringLiteral("classificationPanel"));
-    auto* heading = new QLabel(QStringLiteral("クラスター分析で群に分ける"), this);
+    auto* heading = new QLabel(QCoreApplication::translate("ClassificationPanel", "クラスター分析で群に分ける"), this);
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
 
     QGroupBox* dataBox = createDataGroup();
     QGroupBox* methodBox = createMethodGroup();
-    compute_ = MakePanelButton(this, "computeClusters", QStringLiteral("計算する"));
+    compute_ = MakePanelButton(this, "computeClusters", QCoreApplication::translate("ClassificationPanel", "計算する"));
 
     QGroupBox* groupBox = createGroupCountGroup();
 
-    place_ = MakePanelButton(this, "placeGroups", QStringLiteral("群を表に入れる"));
-    close_ = MakePanelButton(this, "closeClassification", QStringLiteral("閉じる"));
+    place_ = MakePanelButton(this, "placeGroups", QCoreApplication::translate("ClassificationPanel", "群を表に入れる"));
+    close_ = MakePanelButton(this, "closeClassification", QCoreApplication::translate("ClassificationPanel", "閉じる"));
     connect(compute_, &QPushButton::clicked, this, &ClassificationPanel::computeRequested);
     connect(place_, &QPushButton::clicked, this, &ClassificationPanel::placeRequested);
     connect(close_, &QPushButton::clicked, this, &ClassificationPanel::closeRequested);
@@ -87,34 +88,34 @@ ClassificationPanel::ClassificationPanel(QWidget* parent) : QFrame(parent) {
 }
 
 QGroupBox* ClassificationPanel::createDataGroup() {
-    auto* dataBox = new QGroupBox(QStringLiteral("データ"), this);
+    auto* dataBox = new QGroupBox(QCoreApplication::translate("ClassificationPanel", "データ"), this);
     auto* dataLayout = new QGridLayout(dataBox);
     method_ = new QComboBox(dataBox);
     method_->setObjectName(QStringLiteral("clusterMethod"));
-    method_->addItems({QStringLiteral("0 階級値の合計（0.1-5）"), QStringLiteral("1 階級値の相対値（1-10）"),
-                       QStringLiteral("2 中央値の合計（1-875）"), QStringLiteral("3 最大層の階級値（0.1-5）"),
-                       QStringLiteral("4 最大層の中央値（1-875）"), QStringLiteral("5 最大層そのまま（+-5）"),
-                       QStringLiteral("6 在・不在（1,0）")});
-    sqrt_ = new QCheckBox(QStringLiteral("平方根に変換する"), dataBox);
+    method_->addItems({QCoreApplication::translate("ClassificationPanel", "0 階級値の合計（0.1-5）"), QCoreApplication::translate("ClassificationPanel", "1 階級値の相対値（1-10）"),
+                       QCoreApplication::translate("ClassificationPanel", "2 中央値の合計（1-875）"), QCoreApplication::translate("ClassificationPanel", "3 最大層の階級値（0.1-5）"),
+                       QCoreApplication::translate("ClassificationPanel", "4 最大層の中央値（1-875）"), QCoreApplication::translate("ClassificationPanel", "5 最大層そのまま（+-5）"),
+                       QCoreApplication::translate("ClassificationPanel", "6 在・不在（1,0）")});
+    sqrt_ = new QCheckBox(QCoreApplication::translate("ClassificationPanel", "平方根に変換する"), dataBox);
     sqrt_->setObjectName(QStringLiteral("clusterSqrt"));
-    dataLayout->addWidget(new QLabel(QStringLiteral("変換方法"), dataBox), 0, 0);
+    dataLayout->addWidget(new QLabel(QCoreApplication::translate("ClassificationPanel", "変換方法"), dataBox), 0, 0);
     dataLayout->addWidget(method_, 0, 1);
     dataLayout->addWidget(sqrt_, 1, 1);
     return dataBox;
 }
 
 QGroupBox* ClassificationPanel::createMethodGroup() {
-    auto* methodBox = new QGroupBox(QStringLiteral("方法"), this);
+    auto* methodBox = new QGroupBox(QCoreApplication::translate("ClassificationPanel", "方法"), this);
     auto* methodLayout = new QGridLayout(methodBox);
     distance_ = new QComboBox(methodBox);
     distance_->setObjectName(QStringLiteral("clusterDistance"));
-    distance_->addItems({QStringLiteral("Bray–Curtis"), QStringLiteral("Jaccard（在・不在）"),
-                         QStringLiteral("Sørensen（在・不在）"), QStringLiteral("ユークリッド"),
-                         QStringLiteral("コード（chord）")});
+    distance_->addItems({QStringLiteral("Bray–Curtis"), QCoreApplication::translate("ClassificationPanel", "Jaccard（在・不在）"),
+                         QCoreApplication::translate("ClassificationPanel", "Sørensen（在・不在）"), QCoreApplication::translate("ClassificationPanel", "ユークリッド"),
+                         QCoreApplication::translate("ClassificationPanel", "コード（chord）")});
     linkage_ = new QComboBox(methodBox);
     linkage_->setObjectName(QStringLiteral("clusterLinkage"));
-    linkage_->addItems({QStringLiteral("Ward 法"), QStringLiteral("可変法（β-flexible）"),
-                        QStringLiteral("群平均法（UPGMA）"), QStringLiteral("最遠隣法"), QStringLiteral("最近隣法")});
+    linkage_->addItems({QCoreApplication::translate("ClassificationPanel", "Ward 法"), QCoreApplication::translate("ClassificationPanel", "可変法（β-flexible）"),
+                        QCoreApplication::translate("ClassificationPanel", "群平均法（UPGMA）"), QCoreApplication::translate("ClassificationPanel", "最遠隣法"), QCoreApplication::translate("ClassificationPanel", "最近隣法")});
     beta_ = new QDoubleSpinBox(methodBox);
     beta_->setObjectName(QStringLiteral("clusterBeta"));
     beta_->setRange(-1, 0);
@@ -123,9 +124,9 @@ QGroupBox* ClassificationPanel::createMethodGroup() {
     beta_->setValue(-0.25);
     beta_->setEnabled(false);
     connect(linkage_, &QComboBox::currentIndexChanged, this, [this](int i) { beta_->setEnabled(i == 1); });
-    methodLayout->addWidget(new QLabel(QStringLiteral("距離"), methodBox), 0, 0);
+    methodLayout->addWidget(new QLabel(QCoreApplication::translate("ClassificationPanel", "距離"), methodBox), 0, 0);
     methodLayout->addWidget(distance_, 0, 1);
-    methodLayout->addWidget(new QLabel(QStringLiteral("結合法"), methodBox), 1, 0);
+    methodLayout->addWidget(new QLabel(QCoreApplication::translate("ClassificationPanel", "結合法"), methodBox), 1, 0);
     methodLayout->addWidget(linkage_, 1, 1);
     methodLayout->addWidget(new QLabel(QStringLiteral("β"), methodBox), 2, 0);
     methodLayout->addWidget(beta_, 2, 1);
@@ -133,7 +134,7 @@ QGroupBox* ClassificationPanel::createMethodGroup() {
 }
 
 QGroupBox* ClassificationPanel::createGroupCountGroup() {
-    auto* groupBox = new QGroupBox(QStringLiteral("群の数"), this);
+    auto* groupBox = new QGroupBox(QCoreApplication::translate("ClassificationPanel", "群の数"), this);
     auto* groupLayout = new QGridLayout(groupBox);
     releves_ = new QLabel(groupBox);
     releves_->setObjectName(QStringLiteral("clusterReleves"));
@@ -144,7 +145,7 @@ QGroupBox* ClassificationPanel::createGroupCountGroup() {
     QFont fixed(QStringLiteral("monospace"));
     fixed.setStyleHint(QFont::TypeWriter);
     scan_->setFont(fixed);
-    byScore_ = new QCheckBox(QStringLiteral("群の中を反復平均法のスコア順に並べる"), groupBox);
+    byScore_ = new QCheckBox(QCoreApplication::translate("ClassificationPanel", "群の中を反復平均法のスコア順に並べる"), groupBox);
     byScore_->setObjectName(QStringLiteral("clusterByScore"));
     groupLayout->addWidget(releves_, 0, 0, 1, 2);
     groupLayout->addWidget(new QLabel(QStringLiteral("K"), groupBox), 1, 0);
@@ -191,12 +192,12 @@ bool ClassificationPanel::orderByScore() const { return byScore_->isChecked(); }
 QString ClassificationPanel::scanText() const { return scan_->text(); }
 
 void ClassificationPanel::showResult(int releves, const std::vector<KScanLine>& scan, int proposedK) {
-    releves_->setText(QStringLiteral("分類した測定 %1").arg(releves));
+    releves_->setText(QCoreApplication::translate("ClassificationPanel", "分類した測定 %1").arg(releves));
     std::map<int, int> counts;
-    QString text = QStringLiteral("K　忠実な種");
+    QString text = QCoreApplication::translate("ClassificationPanel", "K　忠実な種");
     for (const KScanLine& l : scan) {
         counts[l.k] = l.faithful;
-        text += QStringLiteral("\n%1　%2%3").arg(l.k, 2).arg(l.faithful, 5).arg(l.k == proposedK ? QStringLiteral(" ←") : QString());
+        text += QLatin1Char('\n') + QCoreApplication::translate("ClassificationPanel", "%1　%2%3").arg(l.k, 2).arg(l.faithful, 5).arg(l.k == proposedK ? QStringLiteral(" ←") : QString());
     }
     scan_->setText(text);
     k_->blockSignals(true);
@@ -210,7 +211,7 @@ void ClassificationPanel::showResult(int releves, const std::vector<KScanLine>& 
 }
 
 void ClassificationPanel::clearResult() {
-    releves_->setText(QStringLiteral("「計算する」で樹形図を作ります"));
+    releves_->setText(QCoreApplication::translate("ClassificationPanel", "「計算する」で樹形図を作ります"));
     scan_->clear();
     k_->setEnabled(false);
     place_->setEnabled(false);

@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -25,7 +26,7 @@ ConstancyPanel::ConstancyPanel(QWidget* parent) : QFrame(parent) {
     setAutoFillBackground(true);
     hide();
 
-    auto* heading = new QLabel(QStringLiteral("常在度表を作成する"), this);
+    auto* heading = new QLabel(QCoreApplication::translate("ConstancyPanel", "常在度表を作成する"), this);
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
@@ -33,7 +34,7 @@ ConstancyPanel::ConstancyPanel(QWidget* parent) : QFrame(parent) {
     releves_->setObjectName(QStringLiteral("releveCount"));
     groups_ = new QLabel(QStringLiteral("1"), this);
     groups_->setObjectName(QStringLiteral("groupCount"));
-    title_ = new QLineEdit(QStringLiteral("常在度表"), this);
+    title_ = new QLineEdit(QCoreApplication::translate("ConstancyPanel", "常在度表"), this);
     title_->setObjectName(QStringLiteral("constancyTitle"));
     title_->setMinimumWidth(260);
 
@@ -41,9 +42,9 @@ ConstancyPanel::ConstancyPanel(QWidget* parent) : QFrame(parent) {
     QGroupBox* cellBox = createCellGroup();
     QGroupBox* fidelityBox = createFidelityGroup();
 
-    cancel_ = new QPushButton(QStringLiteral("取止める"), this);
+    cancel_ = new QPushButton(QCoreApplication::translate("ConstancyPanel", "取止める"), this);
     cancel_->setObjectName(QStringLiteral("cancelConstancy"));
-    output_ = new QPushButton(QStringLiteral("出力する"), this);
+    output_ = new QPushButton(QCoreApplication::translate("ConstancyPanel", "出力する"), this);
     output_->setObjectName(QStringLiteral("outputConstancy"));
     connect(output_, &QPushButton::clicked, this, &ConstancyPanel::outputRequested);
     connect(cancel_, &QPushButton::clicked, this, &ConstancyPanel::cancelRequested);
@@ -52,9 +53,9 @@ ConstancyPanel::ConstancyPanel(QWidget* parent) : QFrame(parent) {
     grid->setContentsMargins(12, 10, 12, 10);
     grid->setHorizontalSpacing(10);
     grid->addWidget(heading, 0, 0, 1, 4);
-    grid->addWidget(new QLabel(QStringLiteral("全測定数"), this), 1, 0);
+    grid->addWidget(new QLabel(QCoreApplication::translate("ConstancyPanel", "全測定数"), this), 1, 0);
     grid->addWidget(releves_, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("区分数"), this), 1, 2);
+    grid->addWidget(new QLabel(QCoreApplication::translate("ConstancyPanel", "区分数"), this), 1, 2);
     grid->addWidget(groups_, 1, 3);
     grid->addWidget(title_, 2, 0, 1, 4);
     grid->addWidget(kindBox, 3, 0, 1, 4);
@@ -73,9 +74,9 @@ QGroupBox* ConstancyPanel::createKindGroup() {
     auto* kindLayout = new QVBoxLayout(kindBox);
     kind_ = new QButtonGroup(this);
     const QString kinds[kConstancyKindCount] = {
-        QStringLiteral("常在度級 Ⅰ～Ⅴ　と　優占度"), QStringLiteral("常在度級 Ⅰ～Ⅹ　と　優占度"),
-        QStringLiteral("常在度級 Ⅰ～Ⅴ　のみ"), QStringLiteral("常在度級 Ⅰ～Ⅹ　のみ"),
-        QStringLiteral("出現数をそのまま示す")};
+        QCoreApplication::translate("ConstancyPanel", "常在度級 Ⅰ～Ⅴ　と　優占度"), QCoreApplication::translate("ConstancyPanel", "常在度級 Ⅰ～Ⅹ　と　優占度"),
+        QCoreApplication::translate("ConstancyPanel", "常在度級 Ⅰ～Ⅴ　のみ"), QCoreApplication::translate("ConstancyPanel", "常在度級 Ⅰ～Ⅹ　のみ"),
+        QCoreApplication::translate("ConstancyPanel", "出現数をそのまま示す")};
     for (int i = 0; i < kConstancyKindCount; ++i) {
         auto* b = new QRadioButton(kinds[i], kindBox);
         b->setObjectName(QStringLiteral("constancyKind%1").arg(i));
@@ -91,7 +92,7 @@ QGroupBox* ConstancyPanel::createCellGroup() {
     cellBox->setObjectName(QStringLiteral("absentCells"));
     auto* cellLayout = new QVBoxLayout(cellBox);
     cell_ = new QButtonGroup(this);
-    const QString cells[2] = {QStringLiteral("空白セルは  ・"), QStringLiteral("空白セルは空白")};
+    const QString cells[2] = {QCoreApplication::translate("ConstancyPanel", "空白セルは  ・"), QCoreApplication::translate("ConstancyPanel", "空白セルは空白")};
     for (int i = 0; i < 2; ++i) {
         auto* b = new QRadioButton(cells[i], cellBox);
         b->setObjectName(QStringLiteral("absentCells%1").arg(i));
@@ -107,9 +108,9 @@ QGroupBox* ConstancyPanel::createFidelityGroup() {
     auto* fidelityBox = new QGroupBox(this);
     fidelityBox->setObjectName(QStringLiteral("fidelityBox"));
     auto* fidelityLayout = new QGridLayout(fidelityBox);
-    fidelity_ = new QCheckBox(QStringLiteral("忠実度（φ係数）を表示する"), fidelityBox);
+    fidelity_ = new QCheckBox(QCoreApplication::translate("ConstancyPanel", "忠実度（φ係数）を表示する"), fidelityBox);
     fidelity_->setObjectName(QStringLiteral("showFidelity"));
-    equalize_ = new QCheckBox(QStringLiteral("区分の大きさを均等化する"), fidelityBox);
+    equalize_ = new QCheckBox(QCoreApplication::translate("ConstancyPanel", "区分の大きさを均等化する"), fidelityBox);
     equalize_->setObjectName(QStringLiteral("equalizeGroups"));
     equalize_->setChecked(true);
     threshold_ = new QSpinBox(fidelityBox);
@@ -118,12 +119,12 @@ QGroupBox* ConstancyPanel::createFidelityGroup() {
     threshold_->setValue(30);
     alpha_ = new QComboBox(fidelityBox);
     alpha_->setObjectName(QStringLiteral("fidelityAlpha"));
-    alpha_->addItems({QStringLiteral("0.05"), QStringLiteral("0.01"), QStringLiteral("0.001"), QStringLiteral("なし")});
+    alpha_->addItems({QStringLiteral("0.05"), QStringLiteral("0.01"), QStringLiteral("0.001"), QCoreApplication::translate("ConstancyPanel", "なし")});
     fidelityLayout->addWidget(fidelity_, 0, 0, 1, 2);
     fidelityLayout->addWidget(equalize_, 1, 0, 1, 2);
-    fidelityLayout->addWidget(new QLabel(QStringLiteral("診断種の閾値　φ×100 ≧"), fidelityBox), 2, 0);
+    fidelityLayout->addWidget(new QLabel(QCoreApplication::translate("ConstancyPanel", "診断種の閾値　φ×100 ≧"), fidelityBox), 2, 0);
     fidelityLayout->addWidget(threshold_, 2, 1);
-    fidelityLayout->addWidget(new QLabel(QStringLiteral("有意水準（Fisher の正確確率検定）"), fidelityBox), 3, 0);
+    fidelityLayout->addWidget(new QLabel(QCoreApplication::translate("ConstancyPanel", "有意水準（Fisher の正確確率検定）"), fidelityBox), 3, 0);
     fidelityLayout->addWidget(alpha_, 3, 1);
     return fidelityBox;
 }

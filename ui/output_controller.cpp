@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
@@ -98,7 +99,7 @@ void OutputController::openOutputPanel(OutputMode mode) {
 void OutputController::changeHeaderItems() {
     if (window_.isBusy()) return;
     if (ws_.table.ReleveCount() > 0 &&
-        !window_.dialogs().askYesNo(window_.dialogParent(), QStringLiteral("表が初期化されます、続けますか？")))
+        !window_.dialogs().askYesNo(window_.dialogParent(), QCoreApplication::translate("OutputController", "表が初期化されます、続けますか？")))
         return;
     ws_.settings.useDataItem = false;
     window_.updateTicks();
@@ -169,7 +170,7 @@ void OutputController::chooseOutputFont() {
     if (window_.isBusy()) return;
     const PrintFont now = PrintFontOf(ws_.table, ws_.settings);
     QFont f(Q(now.name), now.size);
-    if (window_.dialogs().getFont(window_.dialogParent(), f, QStringLiteral("印刷のフォント"))) {
+    if (window_.dialogs().getFont(window_.dialogParent(), f, QCoreApplication::translate("OutputController", "印刷のフォント"))) {
         // A font of its own: later changes of the table font leave it.
         ws_.settings.outputFontName = S(f.family());
         ws_.settings.outputFontSize = f.pointSize() > 0 ? f.pointSize() : now.size;
@@ -185,7 +186,7 @@ QString OutputController::askOutputFile(OutputFileKind kind, const std::string& 
     const QString folder = !lastOutputFolder_.isEmpty() ? lastOutputFolder_
                            : !window_.tableFolder().isEmpty() ? window_.tableFolder()
                                                          : Q(ws_.settings.directory);
-    const QString path = window_.dialogs().saveFile(window_.dialogParent(), QStringLiteral("出力ファイルの指定"), rule.filter,
+    const QString path = window_.dialogs().saveFile(window_.dialogParent(), QCoreApplication::translate("OutputController", "出力ファイルの指定"), rule.filter,
                                             Q(SuggestedOutputName(title, kind)), folder,
                                             QString::fromLatin1(rule.defaultSuffix));
     if (path.isEmpty()) return {};
@@ -195,11 +196,11 @@ QString OutputController::askOutputFile(OutputFileKind kind, const std::string& 
 }
 
 bool OutputController::confirmReplace(const QString& path, bool askOverwrite) {
-    if (askOverwrite && QFileInfo::exists(path) && !window_.dialogs().askYesAbort(window_.dialogParent(), Q(kOverwriteQuestion)))
+    if (askOverwrite && QFileInfo::exists(path) && !window_.dialogs().askYesAbort(window_.dialogParent(), QCoreApplication::translate("OutputController", "同名のファイルが存在します。書き換えますか？")))
         return false;
     // A read-only file is one the user meant to keep: replace it only when asked again.
     if (IsReadOnlyFile(S(path)) &&
-        !window_.dialogs().askYesNo(window_.dialogParent(), QFileInfo(path).fileName() + QStringLiteral(" は読み取り専用です。置き換えますか？")))
+        !window_.dialogs().askYesNo(window_.dialogParent(), QCoreApplication::translate("OutputController", "%1 は読み取り専用です。置き換えますか？").arg(QFileInfo(path).fileName())))
         return false;
     return true;
 }
@@ -208,7 +209,7 @@ void OutputController::takeOutputTitle(const std::string& title) {
     // The edited title becomes the table's only once the output goes ahead; a new one is a
     // change of the table that can be undone.
     ws_.settings.title = title;
-    window_.pushChange(QStringLiteral("表題の変更"), std::make_unique<TitleChange>(title));
+    window_.pushChange(QCoreApplication::translate("OutputController", "表題の変更"), std::make_unique<TitleChange>(title));
 }
 
 void OutputController::writeOutputFile(OutputOptions o) {
@@ -226,18 +227,18 @@ void OutputController::writeOutputFile(OutputOptions o) {
             report = WriteOutputFile(ws_.table, o, S(path), &progress);
         } catch (const OutputCancelled&) {
             busy.end();
-            window_.showNote(QStringLiteral("出力を取り止めました"), 5000);
+            window_.showNote(QCoreApplication::translate("OutputController", "出力を取り止めました"), 5000);
             return;
         } catch (const std::exception& e) {
             busy.end();
-            window_.showError(QStringLiteral("出力できません。"), e);
+            window_.showError(QCoreApplication::translate("OutputController", "出力できません。"), e);
             return;
         }
     }
     outputWritten(path, report);
     // A chosen frequency column that has no relevé to count is said, not dropped silently.
     if (FrequencyLeftOut(ws_.table, o))
-        window_.showNote(QStringLiteral("出現頻度の列はありません：測定の出力範囲に種のある測定がありません"), 15000);
+        window_.showNote(QCoreApplication::translate("OutputController", "出現頻度の列はありません：測定の出力範囲に種のある測定がありません"), 15000);
 }
 
 void OutputController::outputWritten(const QString& path, const OutputReport& report) {
@@ -246,7 +247,7 @@ void OutputController::outputWritten(const QString& path, const OutputReport& re
         window_.dialogs().inform(window_.dialogParent(), Q(notice));
         window_.showNote(Q(notice), 15000);
     } else {
-        window_.showNote(QStringLiteral("出力しました：") + path, 5000);
+        window_.showNote(QCoreApplication::translate("OutputController", "出力しました：%1").arg(path), 5000);
     }
     window_.refresh();
 }
@@ -274,7 +275,7 @@ void OutputController::printTable(const OutputOptions& o) {
     if (p.outputFormat() == QPrinter::PdfFormat && p.outputFileName().isEmpty()) {
         const QString folder = !lastOutputFolder_.isEmpty() ? lastOutputFolder_ : window_.tableFolder();
         QString name = QFileInfo(Q(SuggestedOutputName(o.title, OutputFileKind::Text))).completeBaseName();
-        if (name.trimmed().isEmpty()) name = QStringLiteral("組成表");
+        if (name.trimmed().isEmpty()) name = QCoreApplication::translate("OutputController", "組成表");
         p.setOutputFileName(QDir(folder.isEmpty() ? QDir::homePath() : folder).filePath(name + QStringLiteral(".pdf")));
     }
     if (!window_.dialogs().choosePrinter(window_.dialogParent(), p)) return;
@@ -313,24 +314,25 @@ void OutputController::printTable(const OutputOptions& o) {
             }
             finished = device.Finish();
         }
-        if (!finished) throw std::runtime_error(S(toFile ? fileName : p.printerName()) + " に印刷できません");
+        if (!finished) throw std::runtime_error(
+                S(QCoreApplication::translate("OutputController", "%1 に印刷できません").arg(toFile ? fileName : p.printerName())));
         if (file) {
             CheckPdfComplete(file->TemporaryPath(), S(fileName));
             file->Commit();
         }
     } catch (const OutputCancelled&) {
-        window_.showNote(QStringLiteral("印刷を取り止めました"), 5000);
+        window_.showNote(QCoreApplication::translate("OutputController", "印刷を取り止めました"), 5000);
         return;
     } catch (const PageTooNarrow& e) {
-        window_.showError(QStringLiteral("用紙の幅に表が入りません。フォントを小さくするか、用紙を広げてください。"), e);
+        window_.showError(QCoreApplication::translate("OutputController", "用紙の幅に表が入りません。フォントを小さくするか、用紙を広げてください。"), e);
         return;
     } catch (const std::exception& e) {
-        window_.showError(QStringLiteral("印刷できません。"), e);
+        window_.showError(QCoreApplication::translate("OutputController", "印刷できません。"), e);
         return;
     }
     if (toFile) {
         lastOutputFolder_ = QFileInfo(fileName).absolutePath();
-        window_.showNote(QStringLiteral("印刷しました：") + fileName, 5000);
+        window_.showNote(QCoreApplication::translate("OutputController", "印刷しました：%1").arg(fileName), 5000);
     }
     window_.refresh();
 }
@@ -362,7 +364,7 @@ void OutputController::exportSite(SiteExport what) {
             else report = WriteMeshData(ws_.table, p, target);
         } catch (const std::exception& e) {
             busy.end();
-            window_.showError(QStringLiteral("出力できません。"), e);
+            window_.showError(QCoreApplication::translate("OutputController", "出力できません。"), e);
             return;
         }
     }
@@ -373,14 +375,14 @@ void OutputController::exportSite(SiteExport what) {
 
 void OutputController::applyItemSelection(const std::array<bool, kItemCount + 1>& ticked) {
     // The table before is kept whole: undoing gives back its relevés and its header items.
-    auto busy = BusyScope::working(&window_, QStringLiteral("　組成表を白紙化しています　"));
+    auto busy = BusyScope::working(&window_, QCoreApplication::translate("OutputController", "　組成表を白紙化しています　"));
     Table laidOut = ws_.table;
     ApplyItemSelection(laidOut, ticked);
     // The names corrected in the panel are part of this step: undone, the items have the
     // names they had when the panel opened, which the outputs then read.
     for (int n = 1; n <= kItemCount; ++n)
         ws_.table.ItemBoxes[static_cast<std::size_t>(n)].caption = captionsAtOpen_[static_cast<std::size_t>(n)];
-    window_.pushChange(QStringLiteral("表組み項目の変更"), std::make_unique<ReplaceTableChange>(std::move(laidOut)), true);
+    window_.pushChange(QCoreApplication::translate("OutputController", "表組み項目の変更"), std::make_unique<ReplaceTableChange>(std::move(laidOut)), true);
 }
 
 }  // namespace tavik::ui

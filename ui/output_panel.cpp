@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -28,6 +29,7 @@ namespace {
 constexpr int kItemRows = 10;  // the thirty boxes stand in three columns of ten
 constexpr int kTitleWidth = 376;
 constexpr int kCaptionTitleWidth = 170;
+constexpr int kLeastTitleWidth = 160;
 
 QSpinBox* Spin(QWidget* parent, const char* name) {
     auto* s = new QSpinBox(parent);
@@ -37,6 +39,29 @@ QSpinBox* Spin(QWidget* parent, const char* name) {
     s->setRange(1, 1);
     return s;
 }
+
+// The library names the outputs and the choices of the matrices in Japanese; the panel
+// shows them in the interface's language. Listed here so that the translation file has them.
+[[maybe_unused]] constexpr const char* kLibraryTexts[] = {
+    QT_TRANSLATE_NOOP("OutputPanel", "組成表テキスト出力、項目選択と表題修正"),
+    QT_TRANSLATE_NOOP("OutputPanel", "組成表エクセル出力、項目選択と表題修正"),
+    QT_TRANSLATE_NOOP("OutputPanel", "組成表を印刷出力、項目選択と表題修正"),
+    QT_TRANSLATE_NOOP("OutputPanel", "組成表の簡易印刷、項目選択と表題修正"),
+    QT_TRANSLATE_NOOP("OutputPanel", "数値表をCSV形式で出力"),
+    QT_TRANSLATE_NOOP("OutputPanel", "PCord用の数値表をCSV出力"),
+    QT_TRANSLATE_NOOP("OutputPanel", "項目組込は左、名称修正は右クリック"),
+    QT_TRANSLATE_NOOP("OutputPanel", "級値・積算 (0.1-5)"),
+    QT_TRANSLATE_NOOP("OutputPanel", "級値・相対 (1-10)"),
+    QT_TRANSLATE_NOOP("OutputPanel", "中央・積算 (1-875)"),
+    QT_TRANSLATE_NOOP("OutputPanel", "級値・最大 (0.1-5)"),
+    QT_TRANSLATE_NOOP("OutputPanel", "中央・最大 (1-875)"),
+    QT_TRANSLATE_NOOP("OutputPanel", "無変・最大 (+-5)"),
+    QT_TRANSLATE_NOOP("OutputPanel", "有無のみ （1,0）"),
+    QT_TRANSLATE_NOOP("OutputPanel", "行 ＝ 植物"),
+    QT_TRANSLATE_NOOP("OutputPanel", "行 ＝ 測定"),
+};
+
+QString LibraryText(const char* text) { return QCoreApplication::translate("OutputPanel", text); }
 
 // A titled box ("<name>Box") of one radio button per caption ("<name>0", "<name>1", ...),
 // each in `group` with its index as id.
@@ -49,7 +74,7 @@ QGroupBox* RadioBox(QWidget* parent, const QString& title, const char* name,
     l->setContentsMargins(8, 2, 8, 2);
     l->setSpacing(0);
     for (std::size_t i = 0; i < N; ++i) {
-        auto* rb = new QRadioButton(QString::fromUtf8(captions[i]), box);
+        auto* rb = new QRadioButton(LibraryText(captions[i]), box);
         rb->setObjectName(QString::fromLatin1(name) + QString::number(i));
         group->addButton(rb, static_cast<int>(i));
         l->addWidget(rb);
@@ -109,12 +134,12 @@ QLayout* OutputPanel::createItemGroup() {
     auto* choices = new QVBoxLayout;
     choices->setSpacing(4);
     direction_ = new QButtonGroup(this);
-    directionBox_ = RadioBox(this, QStringLiteral("出力方向"), "direction", DirectionCaptions(), direction_);
-    directionBox_->setToolTip(QStringLiteral("数値表の行と欄の位置づけ"));
+    directionBox_ = RadioBox(this, QCoreApplication::translate("OutputPanel", "出力方向"), "direction", DirectionCaptions(), direction_);
+    directionBox_->setToolTip(QCoreApplication::translate("OutputPanel", "数値表の行と欄の位置づけ"));
     choices->addWidget(directionBox_);
     method_ = new QButtonGroup(this);
-    methodBox_ = RadioBox(this, QStringLiteral("優占度変換"), "method", ConversionMethodCaptions(), method_);
-    methodBox_->setToolTip(QStringLiteral("階層別の優占度・群度を単一の数値に変換する方法"));
+    methodBox_ = RadioBox(this, QCoreApplication::translate("OutputPanel", "優占度変換"), "method", ConversionMethodCaptions(), method_);
+    methodBox_->setToolTip(QCoreApplication::translate("OutputPanel", "階層別の優占度・群度を単一の数値に変換する方法"));
     choices->addWidget(methodBox_);
     choices->addStretch();
     middle->addLayout(choices);
@@ -125,7 +150,7 @@ QLayout* OutputPanel::createItemGroup() {
 QLayout* OutputPanel::createTitleRow() {
     // Title and the two extras of the text layouts.
     auto* titleRow = new QHBoxLayout;
-    titleCaption_ = new QLabel(QStringLiteral("表題"), this);
+    titleCaption_ = new QLabel(QCoreApplication::translate("OutputPanel", "表題"), this);
     titleCaption_->setObjectName(QStringLiteral("titleCaption"));
     titleRow->addWidget(titleCaption_);
     title_ = new QLineEdit(this);
@@ -133,16 +158,16 @@ QLayout* OutputPanel::createTitleRow() {
     title_->setFixedWidth(kTitleWidth);
     titleRow->addWidget(title_);
     titleRow->addSpacing(8);
-    frequency_ = new QCheckBox(QStringLiteral("出現頻度"), this);
+    frequency_ = new QCheckBox(QCoreApplication::translate("OutputPanel", "出現頻度"), this);
     frequency_->setObjectName(QStringLiteral("frequencyBox"));
-    once_ = new QCheckBox(QStringLiteral("出現１回の種"), this);
+    once_ = new QCheckBox(QCoreApplication::translate("OutputPanel", "出現１回の種"), this);
     once_->setObjectName(QStringLiteral("onceSpeciesBox"));
     onceCount_ = new QLabel(this);
     onceCount_->setObjectName(QStringLiteral("onceSpeciesCount"));
     encoding_ = new QComboBox(this);
     encoding_->setObjectName(QStringLiteral("encodingBox"));
     encoding_->addItems({QStringLiteral("CP932"), QStringLiteral("UTF-8")});
-    encoding_->setToolTip(QStringLiteral("テキストとCSVの文字コード（UTF-8 はどの言語の表計算でも読めます）"));
+    encoding_->setToolTip(QCoreApplication::translate("OutputPanel", "テキストとCSVの文字コード（UTF-8 はどの言語の表計算でも読めます）"));
     titleRow->addWidget(frequency_);
     titleRow->addWidget(once_);
     titleRow->addWidget(onceCount_);
@@ -151,7 +176,7 @@ QLayout* OutputPanel::createTitleRow() {
     encodingRow_ = new QWidget(this);
     auto* encodingLayout = new QHBoxLayout(encodingRow_);
     encodingLayout->setContentsMargins(0, 0, 0, 0);
-    encodingLayout->addWidget(new QLabel(QStringLiteral("文字コード"), encodingRow_));
+    encodingLayout->addWidget(new QLabel(QCoreApplication::translate("OutputPanel", "文字コード"), encodingRow_));
     encoding_->setParent(encodingRow_);
     encodingLayout->addWidget(encoding_);
     titleRow->addWidget(encodingRow_);
@@ -166,20 +191,20 @@ QWidget* OutputPanel::createRangeGroup() {
     ranges_->setObjectName(QStringLiteral("outputRanges"));
     auto* ranges = new QHBoxLayout(ranges_);
     ranges->setContentsMargins(0, 0, 0, 0);
-    speciesCaption_ = new QLabel(QStringLiteral("植物の出力範囲"), ranges_);
+    speciesCaption_ = new QLabel(QCoreApplication::translate("OutputPanel", "植物の出力範囲"), ranges_);
     firstSpecies_ = Spin(ranges_, "firstSpecies");
     lastSpecies_ = Spin(ranges_, "lastSpecies");
-    releveCaption_ = new QLabel(QStringLiteral("測定の出力範囲"), ranges_);
+    releveCaption_ = new QLabel(QCoreApplication::translate("OutputPanel", "測定の出力範囲"), ranges_);
     firstReleve_ = Spin(ranges_, "firstReleve");
     lastReleve_ = Spin(ranges_, "lastReleve");
     ranges->addWidget(speciesCaption_);
     ranges->addWidget(firstSpecies_);
-    ranges->addWidget(new QLabel(QStringLiteral("～"), ranges_));
+    ranges->addWidget(new QLabel(QCoreApplication::translate("OutputPanel", "～"), ranges_));
     ranges->addWidget(lastSpecies_);
     ranges->addSpacing(16);
     ranges->addWidget(releveCaption_);
     ranges->addWidget(firstReleve_);
-    ranges->addWidget(new QLabel(QStringLiteral("～"), ranges_));
+    ranges->addWidget(new QLabel(QCoreApplication::translate("OutputPanel", "～"), ranges_));
     ranges->addWidget(lastReleve_);
     ranges->addStretch();
     return ranges_;
@@ -189,7 +214,7 @@ QWidget* OutputPanel::createRangeGroup() {
 QLayout* OutputPanel::createButtonRow() {
     // The note of the matrices or the font of printing, then the buttons.
     auto* bottom = new QHBoxLayout;
-    matrixNote_ = new QLabel(QStringLiteral("数値表出力では空白の列・行は無視される"), this);
+    matrixNote_ = new QLabel(QCoreApplication::translate("OutputPanel", "数値表出力では空白の列・行は無視される"), this);
     matrixNote_->setObjectName(QStringLiteral("matrixNote"));
     bottom->addWidget(matrixNote_);
     fontPanel_ = new QFrame(this);
@@ -198,22 +223,22 @@ QLayout* OutputPanel::createButtonRow() {
     fontPanel_->setFrameShadow(QFrame::Sunken);
     auto* fl = new QHBoxLayout(fontPanel_);
     fl->setContentsMargins(6, 2, 6, 2);
-    fl->addWidget(new QLabel(QStringLiteral("印刷フォント："), fontPanel_));
+    fl->addWidget(new QLabel(QCoreApplication::translate("OutputPanel", "印刷フォント："), fontPanel_));
     fontName_ = new QLabel(fontPanel_);
     fontName_->setObjectName(QStringLiteral("outputFontName"));
     fontName_->setTextFormat(Qt::PlainText);
     fontSize_ = new QLabel(fontPanel_);
     fontSize_->setObjectName(QStringLiteral("outputFontSize"));
-    QPushButton* changeFont = MakePanelButton(fontPanel_, "changeOutputFont", QStringLiteral("変更"));
+    QPushButton* changeFont = MakePanelButton(fontPanel_, "changeOutputFont", QCoreApplication::translate("OutputPanel", "変更"));
     fl->addWidget(fontName_);
     fl->addWidget(fontSize_);
     fl->addWidget(new QLabel(QStringLiteral("pt"), fontPanel_));
     fl->addWidget(changeFont);
     bottom->addWidget(fontPanel_);
     bottom->addStretch();
-    editItem_ = MakePanelButton(this, "editItemCaption", QStringLiteral("修正"));
-    output_ = MakePanelButton(this, "runOutput", QStringLiteral("出力する"));
-    cancel_ = MakePanelButton(this, "cancelOutput", QStringLiteral("取止める"));
+    editItem_ = MakePanelButton(this, "editItemCaption", QCoreApplication::translate("OutputPanel", "修正"));
+    output_ = MakePanelButton(this, "runOutput", QCoreApplication::translate("OutputPanel", "出力する"));
+    cancel_ = MakePanelButton(this, "cancelOutput", QCoreApplication::translate("OutputPanel", "取止める"));
     bottom->addWidget(editItem_);
     bottom->addWidget(output_);
     bottom->addWidget(cancel_);
@@ -223,6 +248,18 @@ QLayout* OutputPanel::createButtonRow() {
 }
 
 void OutputPanel::place() {
+    if (QWidget* p = parentWidget()) {
+        // Captions longer than the Japanese ones (English, a larger font) take their room from
+        // the title field, down to a width that still shows a title; the Japanese captions fit
+        // beside the whole field.
+        // The sizes are those of the captions just set: the nested rows are measured again.
+        layout()->activate();
+        const int excess = qMax(sizeHint().width(), minimumSizeHint().width()) - p->width();
+        if (excess > 0 && title_->minimumWidth() > kLeastTitleWidth) {
+            title_->setFixedWidth(qMax(kLeastTitleWidth, title_->minimumWidth() - excess));
+            layout()->activate();
+        }
+    }
     adjustSize();
     if (QWidget* p = parentWidget()) {
         // Inside the grid area, to the right, as far as the panel fits.
@@ -254,11 +291,11 @@ void OutputPanel::openForOutput(OutputMode mode, const PanelItems& items, int sp
     mode_ = mode;
     editedItem_ = 0;
     setPanelColour(false);
-    output_->setText(QStringLiteral("出力する"));
+    output_->setText(QCoreApplication::translate("OutputPanel", "出力する"));
     editItem_->hide();
     title_->setText(QString::fromStdString(o.title));
     title_->setFixedWidth(kTitleWidth);
-    heading_->setText(QString::fromUtf8(OutputModeHeading(mode)));
+    heading_->setText(LibraryText(OutputModeHeading(mode)));
     const bool printing = mode == OutputMode::Print || mode == OutputMode::SimplePrint;
     fontPanel_->setVisible(printing);
     showFont(QString::fromStdString(o.fontName), o.fontSize);
@@ -287,7 +324,7 @@ void OutputPanel::openForOutput(OutputMode mode, const PanelItems& items, int sp
         if (QAbstractButton* b = direction_->button(o.direction)) b->setChecked(true);
         if (QAbstractButton* b = method_->button(o.method)) b->setChecked(true);
     }
-    titleCaption_->setText(QStringLiteral("表題"));
+    titleCaption_->setText(QCoreApplication::translate("OutputPanel", "表題"));
     ranges_->show();
     setRanges(speciesCount, releveCount);
     place();
@@ -300,8 +337,8 @@ void OutputPanel::openForConfiguration(const PanelItems& items) {
     mode_ = OutputMode::ItemConfiguration;
     editedItem_ = 0;
     setPanelColour(true);
-    heading_->setText(QString::fromUtf8(OutputModeHeading(mode_)));
-    output_->setText(QStringLiteral("設定する"));
+    heading_->setText(LibraryText(OutputModeHeading(mode_)));
+    output_->setText(QCoreApplication::translate("OutputPanel", "設定する"));
     editItem_->show();
     fontPanel_->hide();
     matrixNote_->hide();
@@ -315,7 +352,7 @@ void OutputPanel::openForConfiguration(const PanelItems& items) {
         box->setChecked(item.checked);
     }
     // The title field serves for correcting an item's name.
-    titleCaption_->setText(QStringLiteral("項目名"));
+    titleCaption_->setText(QCoreApplication::translate("OutputPanel", "項目名"));
     ranges_->hide();
     // What only outputs use is not shown while items are configured.
     for (QWidget* w : std::initializer_list<QWidget*>{frequency_, once_, onceCount_, encodingRow_, directionBox_, methodBox_})
@@ -357,8 +394,8 @@ bool OutputPanel::onceSpecies() const { return once_->isChecked(); }
 bool OutputPanel::utf8Files() const { return encoding_->currentIndex() == 1; }
 
 void OutputPanel::showOnceSpeciesCount(int count) {
-    onceCount_->setText(count > 0 ? QStringLiteral("（%1 種）").arg(count) : QString());
-    onceCount_->setToolTip(count > 0 ? QStringLiteral("出現１回の種は、このボックスを選ばないと出力されません") : QString());
+    onceCount_->setText(count > 0 ? QCoreApplication::translate("OutputPanel", "（%1 種）").arg(count) : QString());
+    onceCount_->setToolTip(count > 0 ? QCoreApplication::translate("OutputPanel", "出現１回の種は、このボックスを選ばないと出力されません") : QString());
 }
 int OutputPanel::direction() const { return qMax(0, direction_->checkedId()); }
 int OutputPanel::method() const {
@@ -370,7 +407,7 @@ void OutputPanel::showFont(const QString& family, int pointSize) {
     // The font printing really uses: a name that is not installed stands for another.
     const QString used = ResolveFontFamily(family);
     fontName_->setText(used);
-    fontName_->setToolTip(used == family ? QString() : QStringLiteral("%1 の代わりに使うフォント").arg(family));
+    fontName_->setToolTip(used == family ? QString() : QCoreApplication::translate("OutputPanel", "%1 の代わりに使うフォント").arg(family));
     fontSize_->setText(QString::number(pointSize));
     fontPanel_->update();
 }

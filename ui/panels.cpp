@@ -1,6 +1,7 @@
 #include "ui/panels.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -151,7 +152,7 @@ QString CellTextPanel::text() const { return label_->text(); }
 
 RangePanel::RangePanel(QWidget* parent) : QFrame(parent) {
     MakeFloatingPanel(this, QStringLiteral("rangePanel"));
-    title_ = new QLabel(QStringLiteral("並び替え"), this);
+    title_ = new QLabel(QCoreApplication::translate("RangePanel", "並び替え"), this);
     title_->setObjectName(QStringLiteral("rangeTitle"));
     QFont bold = title_->font();
     bold.setBold(true);
@@ -171,14 +172,14 @@ RangePanel::RangePanel(QWidget* parent) : QFrame(parent) {
     lastReleve_ = spin("lastReleve");
     speciesArrow_ = new QLabel(QStringLiteral("↓"), this);
     releveArrow_ = new QLabel(QStringLiteral("→"), this);
-    speciesCaption_ = new QLabel(QStringLiteral("植物"), this);
-    releveCaption_ = new QLabel(QStringLiteral("測定"), this);
+    speciesCaption_ = new QLabel(QCoreApplication::translate("RangePanel", "植物"), this);
+    releveCaption_ = new QLabel(QCoreApplication::translate("RangePanel", "測定"), this);
 
     orderBox_ = new QGroupBox(this);
     orderBox_->setObjectName(QStringLiteral("sortOrder"));
-    descending_ = new QRadioButton(QStringLiteral("多順"), orderBox_);
+    descending_ = new QRadioButton(QCoreApplication::translate("RangePanel", "多順"), orderBox_);
     descending_->setObjectName(QStringLiteral("descending"));
-    ascending_ = new QRadioButton(QStringLiteral("少順"), orderBox_);
+    ascending_ = new QRadioButton(QCoreApplication::translate("RangePanel", "少順"), orderBox_);
     ascending_->setObjectName(QStringLiteral("ascending"));
     descending_->setChecked(true);
     auto* gl = new QHBoxLayout(orderBox_);
@@ -186,10 +187,10 @@ RangePanel::RangePanel(QWidget* parent) : QFrame(parent) {
     gl->addWidget(descending_);
     gl->addWidget(ascending_);
 
-    apply_ = new QPushButton(QStringLiteral("実行"), this);
+    apply_ = new QPushButton(QCoreApplication::translate("RangePanel", "実行"), this);
     apply_->setObjectName(QStringLiteral("applyRange"));
     apply_->setDefault(true);
-    cancel_ = new QPushButton(QStringLiteral("中止"), this);
+    cancel_ = new QPushButton(QCoreApplication::translate("RangePanel", "中止"), this);
     cancel_->setObjectName(QStringLiteral("cancelRange"));
     connect(apply_, &QPushButton::clicked, this, &RangePanel::applyRequested);
     connect(cancel_, &QPushButton::clicked, this, &RangePanel::cancelRequested);
@@ -235,14 +236,14 @@ void RangePanel::openForSpeciesSort(int speciesCount) {
     for (QSpinBox* s : {firstSpecies_, lastSpecies_}) s->setRange(1, qMax(1, speciesCount));
     firstSpecies_->setValue(1);
     lastSpecies_->setValue(speciesCount);
-    open(QStringLiteral("並び替えをする植物範囲の指定"), true, false, true);
+    open(QCoreApplication::translate("RangePanel", "並び替えをする植物範囲の指定"), true, false, true);
 }
 
 void RangePanel::openForReleveSort(int releveCount) {
     for (QSpinBox* s : {firstReleve_, lastReleve_}) s->setRange(1, qMax(1, releveCount));
     firstReleve_->setValue(1);
     lastReleve_->setValue(releveCount);
-    open(QStringLiteral("並び替えをする範囲の指定"), false, true, true);
+    open(QCoreApplication::translate("RangePanel", "並び替えをする範囲の指定"), false, true, true);
 }
 
 void RangePanel::openForHiding(const TableRange& range, int releveCount, int speciesCount) {
@@ -252,7 +253,7 @@ void RangePanel::openForHiding(const TableRange& range, int releveCount, int spe
     lastReleve_->setValue(range.q2);
     firstSpecies_->setValue(range.p1);
     lastSpecies_->setValue(range.p2);
-    open(QStringLiteral("一時的に隠す範囲の指定"), firstSpecies_->value() != lastSpecies_->value(),
+    open(QCoreApplication::translate("RangePanel", "一時的に隠す範囲の指定"), firstSpecies_->value() != lastSpecies_->value(),
          firstReleve_->value() != lastReleve_->value(), false);
 }
 
@@ -283,7 +284,7 @@ void RangePanel::keyPressEvent(QKeyEvent* e) {
 
 SearchPanel::SearchPanel(QWidget* parent) : QFrame(parent) {
     MakeFloatingPanel(this, QStringLiteral("searchPanel"));
-    prompt_ = new QLabel(QStringLiteral("検索する文字列"), this);
+    prompt_ = new QLabel(QCoreApplication::translate("SearchPanel", "検索する文字列"), this);
     prompt_->setObjectName(QStringLiteral("searchPrompt"));
     text_ = new QComboBox(this);
     text_->setObjectName(QStringLiteral("searchText"));
@@ -292,11 +293,11 @@ SearchPanel::SearchPanel(QWidget* parent) : QFrame(parent) {
     text_->setMinimumWidth(260);
     text_->installEventFilter(this);
     if (text_->lineEdit()) text_->lineEdit()->installEventFilter(this);
-    auto* exact = new QPushButton(QStringLiteral("完全一致"), this);
+    auto* exact = new QPushButton(QCoreApplication::translate("SearchPanel", "完全一致"), this);
     exact->setObjectName(QStringLiteral("searchExact"));
-    auto* partial = new QPushButton(QStringLiteral("部分一致"), this);
+    auto* partial = new QPushButton(QCoreApplication::translate("SearchPanel", "部分一致"), this);
     partial->setObjectName(QStringLiteral("searchPartial"));
-    auto* cancel = new QPushButton(QStringLiteral("中止"), this);
+    auto* cancel = new QPushButton(QCoreApplication::translate("SearchPanel", "中止"), this);
     cancel->setObjectName(QStringLiteral("searchCancel"));
     for (QPushButton* b : {exact, partial, cancel}) b->setAutoDefault(false);
     connect(exact, &QPushButton::clicked, this, &SearchPanel::exactRequested);
@@ -318,7 +319,7 @@ SearchPanel::SearchPanel(QWidget* parent) : QFrame(parent) {
 void SearchPanel::place() { PlaceTopRight(this, 40); }
 
 void SearchPanel::open() {
-    prompt_->setText(QStringLiteral("検索する文字列"));
+    prompt_->setText(QCoreApplication::translate("SearchPanel", "検索する文字列"));
     place();
     show();
     raise();

@@ -2,6 +2,8 @@
 // buttons. The scan shows its counters while it runs and can be stopped.
 #include "ui/retrieval_controller.h"
 
+#include <QCoreApplication>
+
 #include <exception>
 
 #include "ui/busy_scope.h"
@@ -72,11 +74,11 @@ void RetrievalController::resetRetrieval() {
 
 // Runs one pass of the retrieval under the work message with its stop button; false when
 // the pass failed (the error has been shown).
-bool RetrievalController::runRetrievalPass(const char* what, bool scanning,
+bool RetrievalController::runRetrievalPass(const QString& what, bool scanning,
                                   const std::function<void(RetrievalProgress&)>& pass) {
     auto busy = BusyScope::working(&window_, {}, Qt::BusyCursor);
     PanelProgress progress(panel_, window_.workMessage(), scanning);
-    progress.Show(what, "");
+    progress.Show(S(what), "");
     try {
         pass(progress);
     } catch (const std::exception& e) {
@@ -93,7 +95,7 @@ void RetrievalController::scanFieldData(bool additional) {
     p->setHits(0);
     const ScanParams params = p->conditions(additional);
     ScanResult result;
-    const bool ok = runRetrievalPass("　データを検索しています　", true,
+    const bool ok = runRetrievalPass(QCoreApplication::translate("RetrievalController", "　データを検索しています　"), true,
                                      [&](RetrievalProgress& progress) { result = ws_.Scan(params, &progress); });
     p->setHits(ws_.retrieval.HitCount());
     if (!ok) return;
@@ -107,12 +109,12 @@ void RetrievalController::putIntoTable() {
     panel_->hide();
     PutResult result;
     // The relevés put in and the title given after are one step to undo.
-    window_.beginStep(QStringLiteral("表にデータを加える"));
-    const bool ok = runRetrievalPass("　組成表に組み込んでいます　", false, [&](RetrievalProgress& progress) {
+    window_.beginStep(QCoreApplication::translate("RetrievalController", "表にデータを加える"));
+    const bool ok = runRetrievalPass(QCoreApplication::translate("RetrievalController", "　組成表に組み込んでいます　"), false, [&](RetrievalProgress& progress) {
         // A pass that fails half-way still leaves a step: what it put in can be taken out.
         std::exception_ptr failed;
         // Nothing put in, nothing recounted and the same codes: no step.
-        window_.pushChange(QStringLiteral("表へのデータ追加"), std::make_unique<AppendChange>([&](Table&) {
+        window_.pushChange(QCoreApplication::translate("RetrievalController", "表へのデータ追加"), std::make_unique<AppendChange>([&](Table&) {
                        try {
                            result = ws_.PutIntoTable(&progress);
                        } catch (...) {

@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -38,7 +39,7 @@ RetrievalPanel::RetrievalPanel(QWidget* parent) : QFrame(parent) {
     top->setContentsMargins(12, 10, 12, 10);
     top->setSpacing(8);
 
-    auto* heading = new QLabel(QStringLiteral("組成表にデータを加える"), this);
+    auto* heading = new QLabel(QCoreApplication::translate("RetrievalPanel", "組成表にデータを加える"), this);
     QFont bold = heading->font();
     bold.setBold(true);
     heading->setFont(bold);
@@ -58,9 +59,9 @@ QLayout* RetrievalPanel::createFileRow() {
     fileNameLabel_->setMinimumWidth(120);
     fileNameLabel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto* fileRow = new QHBoxLayout;
-    fileRow->addWidget(new QLabel(QStringLiteral("データファイル："), this));
+    fileRow->addWidget(new QLabel(QCoreApplication::translate("RetrievalPanel", "データファイル："), this));
     fileRow->addWidget(fileNameLabel_, 1);
-    QPushButton* changeFile = MakePanelButton(this, "changeDataFile", QStringLiteral("データファイル変更"));
+    QPushButton* changeFile = MakePanelButton(this, "changeDataFile", QCoreApplication::translate("RetrievalPanel", "データファイル変更"));
     fileRow->addWidget(changeFile);
     connect(changeFile, &QPushButton::clicked, this, &RetrievalPanel::changeFileRequested);
     return fileRow;
@@ -69,16 +70,16 @@ QLayout* RetrievalPanel::createFileRow() {
 
 QWidget* RetrievalPanel::createConditionGroup() {
     // Five conditions: name, lowest class, connective.
-    auto* conds = new QGroupBox(QStringLiteral("抽出条件（植物名・最低優占度・条件）"), this);
+    auto* conds = new QGroupBox(QCoreApplication::translate("RetrievalPanel", "抽出条件（植物名・最低優占度・条件）"), this);
     auto* cg = new QGridLayout(conds);
     cg->setHorizontalSpacing(8);
     cg->setVerticalSpacing(4);
-    cg->addWidget(new QLabel(QStringLiteral("植物名"), conds), 0, 1);
-    cg->addWidget(new QLabel(QStringLiteral("優占度"), conds), 0, 2);
+    cg->addWidget(new QLabel(QCoreApplication::translate("RetrievalPanel", "植物名"), conds), 0, 1);
+    cg->addWidget(new QLabel(QCoreApplication::translate("RetrievalPanel", "優占度"), conds), 0, 2);
     const QStringList classes = {QStringLiteral("+"), QStringLiteral("1"), QStringLiteral("2"),
                                  QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")};
-    const QStringList connectives = {QStringLiteral("または"), QStringLiteral("そして"),
-                                     QStringLiteral("なし")};
+    const QStringList connectives = {QCoreApplication::translate("RetrievalPanel", "または"), QCoreApplication::translate("RetrievalPanel", "そして"),
+                                     QCoreApplication::translate("RetrievalPanel", "なし")};
     for (int k = 0; k < kConditionCount; ++k) {
         cg->addWidget(new QLabel(QString::number(k + 1), conds), k + 1, 0);
         names_[k] = new QLineEdit(conds);
@@ -109,12 +110,12 @@ QWidget* RetrievalPanel::createConditionGroup() {
 QLayout* RetrievalPanel::createRangeGroup() {
     // Mesh prefix and record range.
     auto* where = new QGridLayout;
-    where->addWidget(new QLabel(QStringLiteral("対象地理区画コード"), this), 0, 0);
+    where->addWidget(new QLabel(QCoreApplication::translate("RetrievalPanel", "対象地理区画コード"), this), 0, 0);
     meshPrefix_ = new QLineEdit(this);
     meshPrefix_->setObjectName(QStringLiteral("meshPrefix"));
     meshPrefix_->setMaximumWidth(140);
     where->addWidget(meshPrefix_, 0, 1, 1, 3, Qt::AlignLeft);
-    where->addWidget(new QLabel(QStringLiteral("対象レコード範囲"), this), 1, 0);
+    where->addWidget(new QLabel(QCoreApplication::translate("RetrievalPanel", "対象レコード範囲"), this), 1, 0);
     firstRecord_ = new QSpinBox(this);
     firstRecord_->setObjectName(QStringLiteral("firstRecord"));
     lastRecord_ = new QSpinBox(this);
@@ -125,7 +126,7 @@ QLayout* RetrievalPanel::createRangeGroup() {
         s->setAlignment(Qt::AlignRight);
     }
     where->addWidget(firstRecord_, 1, 1);
-    where->addWidget(new QLabel(QStringLiteral("～"), this), 1, 2);
+    where->addWidget(new QLabel(QCoreApplication::translate("RetrievalPanel", "～"), this), 1, 2);
     where->addWidget(lastRecord_, 1, 3);
     where->setColumnStretch(4, 1);
     return where;
@@ -139,13 +140,13 @@ QLayout* RetrievalPanel::createCounterGroup() {
     searching_ = Counter(this, "searchingRecord");
     hits_ = Counter(this, "hitCount");
     auto* counts = new QGridLayout;
-    counts->addWidget(new QLabel(QStringLiteral(" 現在の組成表　　測定数＝"), this), 0, 0);
+    counts->addWidget(new QLabel(QCoreApplication::translate("RetrievalPanel", " 現在の組成表　　測定数＝"), this), 0, 0);
     counts->addWidget(releveCount_, 0, 1);
-    counts->addWidget(new QLabel(QStringLiteral(" 植物数＝"), this), 0, 2);
+    counts->addWidget(new QLabel(QCoreApplication::translate("RetrievalPanel", " 植物数＝"), this), 0, 2);
     counts->addWidget(speciesCount_, 0, 3);
-    counts->addWidget(new QLabel(QStringLiteral("調査中 ⇒"), this), 1, 0, Qt::AlignRight);
+    counts->addWidget(new QLabel(QCoreApplication::translate("RetrievalPanel", "調査中 ⇒"), this), 1, 0, Qt::AlignRight);
     counts->addWidget(searching_, 1, 1);
-    counts->addWidget(new QLabel(QStringLiteral("抽出数＝"), this), 1, 2, Qt::AlignRight);
+    counts->addWidget(new QLabel(QCoreApplication::translate("RetrievalPanel", "抽出数＝"), this), 1, 2, Qt::AlignRight);
     counts->addWidget(hits_, 1, 3);
     counts->setColumnStretch(4, 1);
     return counts;
@@ -154,12 +155,12 @@ QLayout* RetrievalPanel::createCounterGroup() {
 
 void RetrievalPanel::addButtonRows(QVBoxLayout* top) {
     // Buttons.
-    QPushButton* scanNew = MakePanelButton(this, "scanNew", QStringLiteral("新規抽出"));
-    QPushButton* scanAdditional = MakePanelButton(this, "scanAdditional", QStringLiteral("追加抽出"));
-    QPushButton* reset = MakePanelButton(this, "resetConditions", QStringLiteral("初期化"));
-    QPushButton* standardNames = MakePanelButton(this, "standardNames", QStringLiteral("標準名に変換"));
-    QPushButton* putIntoTable = MakePanelButton(this, "putIntoTable", QStringLiteral("表へ組み込む"));
-    QPushButton* close = MakePanelButton(this, "closeRetrieval", QStringLiteral("組み込まず終了"));
+    QPushButton* scanNew = MakePanelButton(this, "scanNew", QCoreApplication::translate("RetrievalPanel", "新規抽出"));
+    QPushButton* scanAdditional = MakePanelButton(this, "scanAdditional", QCoreApplication::translate("RetrievalPanel", "追加抽出"));
+    QPushButton* reset = MakePanelButton(this, "resetConditions", QCoreApplication::translate("RetrievalPanel", "初期化"));
+    QPushButton* standardNames = MakePanelButton(this, "standardNames", QCoreApplication::translate("RetrievalPanel", "標準名に変換"));
+    QPushButton* putIntoTable = MakePanelButton(this, "putIntoTable", QCoreApplication::translate("RetrievalPanel", "表へ組み込む"));
+    QPushButton* close = MakePanelButton(this, "closeRetrieval", QCoreApplication::translate("RetrievalPanel", "組み込まず終了"));
     auto* b1 = new QHBoxLayout;
     b1->addWidget(scanNew);
     b1->addWidget(scanAdditional);
@@ -268,7 +269,7 @@ void RetrievalPanel::setTableCounts(int releves, int species) {
 
 void RetrievalPanel::setSearching(int record) { searching_->setText(QString::number(record)); }
 void RetrievalPanel::setHits(int hits) { hits_->setText(QString::number(hits)); }
-void RetrievalPanel::markStopped() { searching_->setText(searching_->text() + QStringLiteral(" 中止")); }
+void RetrievalPanel::markStopped() { searching_->setText(searching_->text() + QCoreApplication::translate("RetrievalPanel", " 中止")); }
 QString RetrievalPanel::searchingText() const { return searching_->text(); }
 QString RetrievalPanel::hitsText() const { return hits_->text(); }
 

@@ -15,6 +15,413 @@
     </message>
 </context>
 <context>
+    <name>AnalysisController</name>
+    <message>
+        <location filename="../analysis_controller.cpp" line="+43"/>
+        <source>種または測定がない表では反復平均法を実行できません。</source>
+        <translation>Reciprocal averaging needs a table with species and relevés.</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>反復平均法の計算に、優占度を考慮しますか？</source>
+        <translation>Weight reciprocal averaging by the covers?</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>&#x3000;反復平均法 準備中&#x3000;</source>
+        <translation>  Preparing reciprocal averaging  </translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>スコア表を再表示する</source>
+        <translation>Show the score table again</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>組成表の並びを変えますか？</source>
+        <translation>Reorder the composition table?</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+5"/>
+        <source>&#x3000;反復平均法 並び替え&#x3000;</source>
+        <translation>  Ordering by reciprocal averaging  </translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>組成表に反映しています</source>
+        <translation>Putting the order into the table</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>反復平均法で行列並び替え</source>
+        <translation>Reciprocal averaging</translation>
+    </message>
+    <message>
+        <location line="+23"/>
+        <source>常在度表</source>
+        <translation>Constancy table</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>%1常在度表</source>
+        <translation>%1 constancy table</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>常在度表を再表示する</source>
+        <translation>Show the constancy table again</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <location line="+7"/>
+        <source>診断種の順に組成表を並べ替える</source>
+        <translation>Sort the table by diagnostic species</translation>
+    </message>
+</context>
+<context>
+    <name>ClassificationController</name>
+    <message>
+        <location filename="../classification_controller.cpp" line="+70"/>
+        <source>%1 の樹形図&#x3000;測定 %2</source>
+        <translation>Dendrogram of %1, %2 relevés</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source> ほか %1 個</source>
+        <translation> and %1 more</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>種が残らない測定 %1 個を距離から除きました: %2</source>
+        <translation>%1 relevés left without species were left out of the distances: %2</translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <source>クラスター分析で群に分ける</source>
+        <translation>Classify by cluster analysis</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <location line="+23"/>
+        <source>%1 群を表に入れました</source>
+        <translation>%1 groups put into the table</translation>
+    </message>
+    <message>
+        <location line="-22"/>
+        <source>（どの群にも入らない測定 %1 個は最後の群）</source>
+        <translation> (%1 relevés in no group went into the last group)</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <location line="+14"/>
+        <source>群を読み込む</source>
+        <translation>Read groups</translation>
+    </message>
+    <message>
+        <location line="-14"/>
+        <location line="+32"/>
+        <source>CSV ファイル (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <location line="-32"/>
+        <source>すべてのファイル (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>（ファイルにない測定 %1 個は最後の群）</source>
+        <translation> (%1 relevés not in the file went into the last group)</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1 に群の書かれていない測定 %2 個を、最後の群に置きました。</source>
+        <translation>%2 relevés without a group in %1 were put into the last group.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>種のある測定がないため、書き出す群がありません。</source>
+        <translation>No relevé has species: there are no groups to write.</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>群を書き出す</source>
+        <translation>Write groups</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>%1 に %2 測定の群を書き出しました</source>
+        <translation>Groups of %2 relevés written to %1</translation>
+    </message>
+</context>
+<context>
+    <name>ClassificationPanel</name>
+    <message>
+        <location filename="../classification_panel.cpp" line="+35"/>
+        <source>%1（忠実な種 %2）</source>
+        <translation>%1 (%2 faithful)</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>クラスター分析で群に分ける</source>
+        <translation>Classify by cluster analysis</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>計算する</source>
+        <translation>Compute</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>群を表に入れる</source>
+        <translation>Put the groups into the table</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <location line="+24"/>
+        <source>データ</source>
+        <translation>Data</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>0 階級値の合計（0.1-5）</source>
+        <translation>0 Sum of class values (0.1-5)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>1 階級値の相対値（1-10）</source>
+        <translation>1 Relative class values (1-10)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>2 中央値の合計（1-875）</source>
+        <translation>2 Sum of mid-points (1-875)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>3 最大層の階級値（0.1-5）</source>
+        <translation>3 Class value of the highest layer (0.1-5)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>4 最大層の中央値（1-875）</source>
+        <translation>4 Mid-point of the highest layer (1-875)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>5 最大層そのまま（+-5）</source>
+        <translation>5 Highest layer as it is (+-5)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>6 在・不在（1,0）</source>
+        <translation>6 Presence/absence (1,0)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>平方根に変換する</source>
+        <translation>Square root</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>変換方法</source>
+        <translation>Transformation</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>方法</source>
+        <translation>Method</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>Jaccard（在・不在）</source>
+        <translation>Jaccard (presence)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>Sørensen（在・不在）</source>
+        <translation>Sørensen (presence)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>ユークリッド</source>
+        <translation>Euclidean</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>コード（chord）</source>
+        <translation>Chord</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Ward 法</source>
+        <translation>Ward&apos;s method</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>可変法（β-flexible）</source>
+        <translation>β-flexible</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>群平均法（UPGMA）</source>
+        <translation>Group average (UPGMA)</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>最遠隣法</source>
+        <translation>Complete linkage</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>最近隣法</source>
+        <translation>Single linkage</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>距離</source>
+        <translation>Distance</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>結合法</source>
+        <translation>Linkage</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>群の数</source>
+        <translation>Number of groups</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>群の中を反復平均法のスコア順に並べる</source>
+        <translation>Order each group by reciprocal averaging score</translation>
+    </message>
+    <message>
+        <location line="+47"/>
+        <source>分類した測定 %1</source>
+        <translation>Relevés classified: %1</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>K&#x3000;忠実な種</source>
+        <translation>K  faithful species</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>%1&#x3000;%2%3</source>
+        <translation>%1  %2%3</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>「計算する」で樹形図を作ります</source>
+        <translation>Compute draws the dendrogram</translation>
+    </message>
+</context>
+<context>
+    <name>ConstancyPanel</name>
+    <message>
+        <location filename="../constancy_panel.cpp" line="+29"/>
+        <source>常在度表を作成する</source>
+        <translation>Make a constancy table</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>常在度表</source>
+        <translation>Constancy table</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>取止める</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>出力する</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>全測定数</source>
+        <translation>Relevés</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>区分数</source>
+        <translation>Groups</translation>
+    </message>
+    <message>
+        <location line="+19"/>
+        <source>常在度級 Ⅰ～Ⅴ&#x3000;と&#x3000;優占度</source>
+        <translation>Constancy class I–V and cover</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>常在度級 Ⅰ～Ⅹ&#x3000;と&#x3000;優占度</source>
+        <translation>Constancy class I–X and cover</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>常在度級 Ⅰ～Ⅴ&#x3000;のみ</source>
+        <translation>Constancy class I–V only</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>常在度級 Ⅰ～Ⅹ&#x3000;のみ</source>
+        <translation>Constancy class I–X only</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>出現数をそのまま示す</source>
+        <translation>Number of occurrences</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>空白セルは  ・</source>
+        <translation>Absent species shown as  ·</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>空白セルは空白</source>
+        <translation>Absent species left blank</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>忠実度（φ係数）を表示する</source>
+        <translation>Show fidelity (phi coefficient)</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>区分の大きさを均等化する</source>
+        <translation>Equalize the group sizes</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>なし</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>診断種の閾値&#x3000;φ×100 ≧</source>
+        <translation>Diagnostic species: phi × 100 ≥</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>有意水準（Fisher の正確確率検定）</source>
+        <translation>Significance level (Fisher&apos;s exact test)</translation>
+    </message>
+</context>
+<context>
     <name>CoverDialog</name>
     <message>
         <location filename="../cover_dialog.cpp" line="+22"/>
@@ -206,7 +613,7 @@
     <message>
         <location line="+0"/>
         <source>表のフォントを変更する</source>
-        <translation>Change the table's font</translation>
+        <translation>Change the table&apos;s font</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -255,6 +662,354 @@
     </message>
 </context>
 <context>
+    <name>OutputController</name>
+    <message>
+        <location filename="../output_controller.cpp" line="+102"/>
+        <source>表が初期化されます、続けますか？</source>
+        <translation>The table will be cleared. Continue?</translation>
+    </message>
+    <message>
+        <location line="+71"/>
+        <source>印刷のフォント</source>
+        <translation>Print font</translation>
+    </message>
+    <message>
+        <location line="+16"/>
+        <source>出力ファイルの指定</source>
+        <translation>Output file</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>同名のファイルが存在します。書き換えますか？</source>
+        <translation>A file of that name exists. Replace it?</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>%1 は読み取り専用です。置き換えますか？</source>
+        <translation>%1 is read-only. Replace it?</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>表題の変更</source>
+        <translation>Change the title</translation>
+    </message>
+    <message>
+        <location line="+18"/>
+        <source>出力を取り止めました</source>
+        <translation>Output stopped</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <location line="+133"/>
+        <source>出力できません。</source>
+        <translation>Cannot write the output.</translation>
+    </message>
+    <message>
+        <location line="-126"/>
+        <source>出現頻度の列はありません：測定の出力範囲に種のある測定がありません</source>
+        <translation>No frequency column: no relevé in the relevé range has species</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>出力しました：%1</source>
+        <translation>Written: %1</translation>
+    </message>
+    <message>
+        <location line="+28"/>
+        <source>組成表</source>
+        <translation>Composition table</translation>
+    </message>
+    <message>
+        <location line="+40"/>
+        <source>%1 に印刷できません</source>
+        <translation>Cannot print to %1</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>印刷を取り止めました</source>
+        <translation>Printing stopped</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>用紙の幅に表が入りません。フォントを小さくするか、用紙を広げてください。</source>
+        <translation>The table does not fit the width of the paper. Choose a smaller font or a wider paper.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>印刷できません。</source>
+        <translation>Cannot print.</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>印刷しました：%1</source>
+        <translation>Printed: %1</translation>
+    </message>
+    <message>
+        <location line="+43"/>
+        <source>&#x3000;組成表を白紙化しています&#x3000;</source>
+        <translation>  Clearing the composition table  </translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>表組み項目の変更</source>
+        <translation>Change the header items</translation>
+    </message>
+</context>
+<context>
+    <name>OutputPanel</name>
+    <message>
+        <location filename="../output_panel.cpp" line="+46"/>
+        <source>組成表テキスト出力、項目選択と表題修正</source>
+        <translation>Text output of the table: choose the items, edit the title</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>組成表エクセル出力、項目選択と表題修正</source>
+        <translation>Spreadsheet output of the table: choose the items, edit the title</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>組成表を印刷出力、項目選択と表題修正</source>
+        <translation>Print the table: choose the items, edit the title</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>組成表の簡易印刷、項目選択と表題修正</source>
+        <translation>Simple print of the table: choose the items, edit the title</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>数値表をCSV形式で出力</source>
+        <translation>Numeric matrix as CSV</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>PCord用の数値表をCSV出力</source>
+        <translation>Numeric matrix for PC-ORD as CSV</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>項目組込は左、名称修正は右クリック</source>
+        <translation>Left click to use an item, right click to rename it</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>級値・積算 (0.1-5)</source>
+        <translation>Class, summed (0.1-5)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>級値・相対 (1-10)</source>
+        <translation>Class, relative (1-10)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>中央・積算 (1-875)</source>
+        <translation>Mid-point, summed (1-875)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>級値・最大 (0.1-5)</source>
+        <translation>Class, highest (0.1-5)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>中央・最大 (1-875)</source>
+        <translation>Mid-point, highest (1-875)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>無変・最大 (+-5)</source>
+        <translation>As is, highest (+-5)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>有無のみ （1,0）</source>
+        <translation>Presence only (1,0)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>行 ＝ 植物</source>
+        <translation>Rows = species</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>行 ＝ 測定</source>
+        <translation>Rows = relevés</translation>
+    </message>
+    <message>
+        <location line="+76"/>
+        <source>出力方向</source>
+        <translation>Direction</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>数値表の行と欄の位置づけ</source>
+        <translation>What the rows and columns of the matrix are</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>優占度変換</source>
+        <translation>Cover transformation</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>階層別の優占度・群度を単一の数値に変換する方法</source>
+        <translation>How the covers and sociability of the layers become one number</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <location line="+174"/>
+        <source>表題</source>
+        <translation>Title</translation>
+    </message>
+    <message>
+        <location line="-166"/>
+        <source>出現頻度</source>
+        <translation>Frequency</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>出現１回の種</source>
+        <translation>Species occurring once</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>テキストとCSVの文字コード（UTF-8 はどの言語の表計算でも読めます）</source>
+        <translation>Encoding of text and CSV files (spreadsheets in every language read UTF-8)</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>文字コード</source>
+        <translation>Encoding</translation>
+    </message>
+    <message>
+        <location line="+15"/>
+        <source>植物の出力範囲</source>
+        <translation>Species range</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>測定の出力範囲</source>
+        <translation>Relevé range</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <location line="+5"/>
+        <source>～</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>数値表出力では空白の列・行は無視される</source>
+        <translation>Blank rows and columns are left out of matrices</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>印刷フォント：</source>
+        <translation>Print font:</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>変更</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>修正</source>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <location line="+54"/>
+        <source>出力する</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <location line="-53"/>
+        <source>取止める</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <location line="+100"/>
+        <source>設定する</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>項目名</source>
+        <translation>Item name</translation>
+    </message>
+    <message>
+        <location line="+42"/>
+        <source>（%1 種）</source>
+        <translation>(%1 species)</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>出現１回の種は、このボックスを選ばないと出力されません</source>
+        <translation>Species occurring once are written only when this box is ticked</translation>
+    </message>
+    <message>
+        <location line="+12"/>
+        <source>%1 の代わりに使うフォント</source>
+        <translation>The font used instead of %1</translation>
+    </message>
+</context>
+<context>
+    <name>RangePanel</name>
+    <message>
+        <location filename="../panels.cpp" line="+155"/>
+        <source>並び替え</source>
+        <translation>Sort</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>植物</source>
+        <translation>Species</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>測定</source>
+        <translation>Relevés</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>多順</source>
+        <translation>Descending</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>少順</source>
+        <translation>Ascending</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>実行</source>
+        <translation>Run</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>中止</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <location line="+46"/>
+        <source>並び替えをする植物範囲の指定</source>
+        <translation>Range of species to sort</translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>並び替えをする範囲の指定</source>
+        <translation>Range to sort</translation>
+    </message>
+    <message>
+        <location line="+10"/>
+        <source>一時的に隠す範囲の指定</source>
+        <translation>Range to hide for a while</translation>
+    </message>
+</context>
+<context>
     <name>RecoveryFile</name>
     <message>
         <location filename="../recovery.cpp" line="+38"/>
@@ -270,6 +1025,171 @@
         <location line="+14"/>
         <source>フォルダに書き込めません</source>
         <translation>Cannot write into the folder</translation>
+    </message>
+</context>
+<context>
+    <name>RetrievalController</name>
+    <message>
+        <location filename="../retrieval_controller.cpp" line="+98"/>
+        <source>&#x3000;データを検索しています&#x3000;</source>
+        <translation>  Searching the field data  </translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source>表にデータを加える</source>
+        <translation>Add data to the table</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&#x3000;組成表に組み込んでいます&#x3000;</source>
+        <translation>  Putting the relevés into the table  </translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>表へのデータ追加</source>
+        <translation>Add data to the table</translation>
+    </message>
+</context>
+<context>
+    <name>RetrievalPanel</name>
+    <message>
+        <location filename="../retrieval_panel.cpp" line="+42"/>
+        <source>組成表にデータを加える</source>
+        <translation>Add data to the table</translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>データファイル：</source>
+        <translation>Field data file:</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>データファイル変更</source>
+        <translation>Change the data file</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>抽出条件（植物名・最低優占度・条件）</source>
+        <translation>Conditions (species, lowest cover, connective)</translation>
+    </message>
+    <message>
+        <location line="+4"/>
+        <source>植物名</source>
+        <translation>Species</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>優占度</source>
+        <translation>Cover</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>または</source>
+        <translation>or</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>そして</source>
+        <translation>and</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>なし</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <location line="+31"/>
+        <source>対象地理区画コード</source>
+        <translation>Geographical mesh code prefix</translation>
+    </message>
+    <message>
+        <location line="+5"/>
+        <source>対象レコード範囲</source>
+        <translation>Range of records</translation>
+    </message>
+    <message>
+        <location line="+11"/>
+        <source>～</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <location line="+14"/>
+        <source> 現在の組成表&#x3000;&#x3000;測定数＝</source>
+        <translation> The table now:  relevés =</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source> 植物数＝</source>
+        <translation> species =</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>調査中 ⇒</source>
+        <translation>Examining ⇒</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>抽出数＝</source>
+        <translation>Found =</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>新規抽出</source>
+        <translation>New retrieval</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>追加抽出</source>
+        <translation>Additional retrieval</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>初期化</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>標準名に変換</source>
+        <translation>Convert to the standard name</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>表へ組み込む</source>
+        <translation>Put into the table</translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>組み込まず終了</source>
+        <translation>Close without adding</translation>
+    </message>
+    <message>
+        <location line="+109"/>
+        <source> 中止</source>
+        <translation> stopped</translation>
+    </message>
+</context>
+<context>
+    <name>SearchPanel</name>
+    <message>
+        <location filename="../panels.cpp" line="+31"/>
+        <location line="+35"/>
+        <source>検索する文字列</source>
+        <translation>Text to search for</translation>
+    </message>
+    <message>
+        <location line="-26"/>
+        <source>完全一致</source>
+        <translation>Exact</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>部分一致</source>
+        <translation>Partial</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>中止</source>
+        <translation>Cancel</translation>
     </message>
 </context>
 <context>
