@@ -36,7 +36,8 @@ int WriteWeights(const std::string& vtb, const std::string& out, bool dominance)
     std::vector<int> row(static_cast<std::size_t>(w.species) + 1);
     for (int q = 1; q <= w.releves; ++q) {
         std::fill(row.begin(), row.end(), 0);
-        for (std::size_t e = w.relStart[static_cast<std::size_t>(q) - 1]; e < w.relStart[static_cast<std::size_t>(q)]; ++e)
+        for (std::size_t e = w.relStart[static_cast<std::size_t>(q) - 1]; e < w.relStart[static_cast<std::size_t>(q)];
+             ++e)
             row[static_cast<std::size_t>(w.relSpecies[e])] = w.relWeight[e];
         for (int p = 1; p <= w.species; ++p) f << (p > 1 ? "," : "") << row[static_cast<std::size_t>(p)];
         f << "\n";
@@ -90,8 +91,10 @@ void AveragingOnThreads(const char* name, const Table& t, int runs) {
         volatile double sink = 0;
         for (int k = 0; k < one.iterations; ++k) {
             double s = 0;
-            for (std::size_t i = 1; i < one.speciesScores.size(); ++i) s += std::fabs(one.speciesScores[i] - two.speciesScores[i] + 1.0);
-            for (std::size_t i = 1; i < one.releveScores.size(); ++i) s += std::fabs(one.releveScores[i] - two.releveScores[i] + 1.0);
+            for (std::size_t i = 1; i < one.speciesScores.size(); ++i)
+                s += std::fabs(one.speciesScores[i] - two.speciesScores[i] + 1.0);
+            for (std::size_t i = 1; i < one.releveScores.size(); ++i)
+                s += std::fabs(one.releveScores[i] - two.releveScores[i] + 1.0);
             sink = sink + s;
         }
     });

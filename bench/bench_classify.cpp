@@ -34,17 +34,18 @@ void One(int releves) {
     std::vector<float> m;
     Row("distances, one thread", MedianMs(runs, [&] { m = ClusterDistances(d, ClusterDistance::Bray, 1); }), "ms");
     double cpu = CpuMs();
-    Row("distances, all threads (wall)", MedianMs(runs, [&] { m = ClusterDistances(d, ClusterDistance::Bray, 0); }), "ms");
+    Row("distances, all threads (wall)", MedianMs(runs, [&] { m = ClusterDistances(d, ClusterDistance::Bray, 0); }),
+        "ms");
     Row("distances, all threads (CPU of all runs / runs)", (CpuMs() - cpu) / runs, "ms");
     Row("resident memory with the matrix", RssMb(), "MB");
     Classification c;
     c.data = d;
     cpu = CpuMs();
-    Row("nearest-neighbour chain", MedianMs(runs, [&] { c.tree = ClusterMatrix(m, d.Rows(), ClusterLinkage::Ward, 0); }), "ms");
+    Row("nearest-neighbour chain",
+        MedianMs(runs, [&] { c.tree = ClusterMatrix(m, d.Rows(), ClusterLinkage::Ward, 0); }), "ms");
     Row("nearest-neighbour chain (CPU of all runs / runs)", (CpuMs() - cpu) / runs, "ms");
     Row("peak resident memory", RssMb("VmHWM:"), "MB");
-    if (releves <= 5000)
-        Row("K scan 2-12", MedianMs(runs, [&] { ScanGroupCounts(t, c, 2, 12); }), "ms", 1000);
+    if (releves <= 5000) Row("K scan 2-12", MedianMs(runs, [&] { ScanGroupCounts(t, c, 2, 12); }), "ms", 1000);
 }
 
 }  // namespace

@@ -5,11 +5,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
-#include <vector>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "bench/bench_util.h"
 #include "formats/workspace.h"
@@ -83,7 +83,8 @@ int main(int argc, char** argv) {
     const auto wanted = [&](const char* part) {
         return parts.empty() || std::find(parts.begin(), parts.end(), part) != parts.end();
     };
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("tavik-bench-output-" + std::to_string(::getpid()));
+    const std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("tavik-bench-output-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const std::string text = (dir / "t.txt").string(), copy = (dir / "copy.txt").string();
 

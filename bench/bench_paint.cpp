@@ -31,8 +31,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const int releves = argc > 1 ? std::atoi(argv[1]) : 100000;
     const int species = argc > 2 ? std::atoi(argv[2]) : 6000;
-    std::printf("== grid painting, %d releves x %d species, ~30 species per releve, 1920 x 1080\n", releves,
-                species);
+    std::printf("== grid painting, %d releves x %d species, ~30 species per releve, 1920 x 1080\n", releves, species);
 
     auto t0 = std::chrono::steady_clock::now();
     tavik::Table table;
@@ -87,7 +86,8 @@ int main(int argc, char** argv) {
     for (int p = 1; p <= species; p += 3) hits.emplace_back(2, table.FNRow() + p);
     grid.setSearchHits(std::move(hits));
     grid.setRangeSelect(true);
-    grid.setSelectedRect(QRect(QPoint(grid.leftColumn(), grid.topRow()), QPoint(grid.leftColumn() + 40, grid.topRow() + 40)));
+    grid.setSelectedRect(
+        QRect(QPoint(grid.leftColumn(), grid.topRow()), QPoint(grid.leftColumn() + 40, grid.topRow() + 40)));
     const double tinted = MedianMs(50, paint);
     Row("paint with 200 row tints, 2,000 hits, a selection", tinted, "ms", 16);
 

@@ -28,14 +28,22 @@ void Medium() {
     ws.Start("");
     tools::FillSyntheticTable(ws.table, {2000, 800, 30, 7});
     Row("recount (both counts)", MedianMs(21, [&] { ws.table.Recount(); }), "ms", 10);
-    Row("sort species (most first)", MedianMs(21, [&] {
-            SortSpecies(ws.table, 1, ws.table.SpeciesCount(), true);
-            SortSpecies(ws.table, 1, ws.table.SpeciesCount(), false);
-        }) / 2, "ms", 10);
-    Row("sort releves (most first)", MedianMs(21, [&] {
-            SortReleves(ws.table, 1, ws.table.ReleveCount(), true);
-            SortReleves(ws.table, 1, ws.table.ReleveCount(), false);
-        }) / 2, "ms", 10);
+    Row("sort species (most first)",
+        MedianMs(21,
+                 [&] {
+                     SortSpecies(ws.table, 1, ws.table.SpeciesCount(), true);
+                     SortSpecies(ws.table, 1, ws.table.SpeciesCount(), false);
+                 }) /
+            2,
+        "ms", 10);
+    Row("sort releves (most first)",
+        MedianMs(21,
+                 [&] {
+                     SortReleves(ws.table, 1, ws.table.ReleveCount(), true);
+                     SortReleves(ws.table, 1, ws.table.ReleveCount(), false);
+                 }) /
+            2,
+        "ms", 10);
     const auto file = (TempDir() / "medium.vtb").string();
     Row("save", MedianMs(7, [&] { ws.SaveTable(file); }), "ms", 150);
     Row("load", MedianMs(7, [&] { ws.LoadTable(file); }), "ms", 150);
@@ -52,7 +60,9 @@ void Throughput() {
     const double load = MedianMs(3, [&] { ws.LoadTable(file); });
     const double mb = std::filesystem::file_size(file) / 1e6;
     const std::string cat = "cat '" + file + "' > /dev/null";
-    const double catMs = MedianMs(5, [&] { if (std::system(cat.c_str()) != 0) std::abort(); });
+    const double catMs = MedianMs(5, [&] {
+        if (std::system(cat.c_str()) != 0) std::abort();
+    });
     Row("file size", mb, "MB");
     Row("save", save, "ms");
     Row("load", load, "ms");
@@ -73,16 +83,25 @@ void Large() {
     for (int q = 1; q <= t.ReleveCount(); ++q) cells += t.CellsOf(t.ReleveKeyAt(q)).size();
     Row("filled cells", cells / 1e6, "M");
     Row("model memory (RSS growth)", after - before, "MB", 400);
-    Row("  per filled cell (51 before cells and header texts were packed)", (after - before) * 1048576.0 / cells, "bytes", 32);
+    Row("  per filled cell (51 before cells and header texts were packed)", (after - before) * 1048576.0 / cells,
+        "bytes", 32);
     Row("recount (both counts)", MedianMs(7, [&] { t.Recount(); }), "ms", 300);
-    Row("sort species (most first)", MedianMs(7, [&] {
-            SortSpecies(t, 1, t.SpeciesCount(), true);
-            SortSpecies(t, 1, t.SpeciesCount(), false);
-        }) / 2, "ms", 100);
-    Row("sort releves (most first)", MedianMs(7, [&] {
-            SortReleves(t, 1, t.ReleveCount(), true);
-            SortReleves(t, 1, t.ReleveCount(), false);
-        }) / 2, "ms", 300);
+    Row("sort species (most first)",
+        MedianMs(7,
+                 [&] {
+                     SortSpecies(t, 1, t.SpeciesCount(), true);
+                     SortSpecies(t, 1, t.SpeciesCount(), false);
+                 }) /
+            2,
+        "ms", 100);
+    Row("sort releves (most first)",
+        MedianMs(7,
+                 [&] {
+                     SortReleves(t, 1, t.ReleveCount(), true);
+                     SortReleves(t, 1, t.ReleveCount(), false);
+                 }) /
+            2,
+        "ms", 300);
 }
 
 }  // namespace

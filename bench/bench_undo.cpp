@@ -6,9 +6,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <vector>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "bench/bench_util.h"
 #include "core/table_changes.h"
@@ -17,15 +17,16 @@
 #include "ui/undo_commands.h"
 
 using tavik::bench::MedianMs;
-using tavik::bench::RssMb;
 using tavik::bench::Row;
+using tavik::bench::RssMb;
 
 namespace {
 
 // A sort of every species row through the window, as the range panel's 実行 does.
 void SortSpecies(tavik::ui::MainWindow& w, bool descending) {
     const int count = w.workspace().table.SpeciesCount();
-    w.pushChange(QStringLiteral("植物を頻度順で並び替え"), tavik::SortChange(tavik::Axis::Species, 1, count, descending));
+    w.pushChange(QStringLiteral("植物を頻度順で並び替え"),
+                 tavik::SortChange(tavik::Axis::Species, 1, count, descending));
 }
 
 }  // namespace
@@ -45,10 +46,13 @@ int main(int argc, char** argv) {
 
     // Each sort turns the order round, so that every step is a real permutation.
     bool descending = true;
-    Row("species sort (the command's first run)", MedianMs(5, [&] {
-            SortSpecies(w, descending);
-            descending = !descending;
-        }), "ms");
+    Row("species sort (the command's first run)",
+        MedianMs(5,
+                 [&] {
+                     SortSpecies(w, descending);
+                     descending = !descending;
+                 }),
+        "ms");
     // Undo and redo taken in turns, each on its own clock.
     std::vector<double> undo, redo;
     for (int i = 0; i < 21; ++i) {

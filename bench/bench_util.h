@@ -37,8 +37,7 @@ inline void Row(const char* what, double value, const char* unit, double target 
     if (target > 0)
         std::printf("%-58s %10.2f %-5s (target <= %g, %.0f%% of it)\n", what, value, unit, target,
                     100.0 * value / target);
-    else
-        std::printf("%-58s %10.2f %s\n", what, value, unit);
+    else std::printf("%-58s %10.2f %s\n", what, value, unit);
 }
 
 }  // namespace tavik::bench

@@ -97,8 +97,9 @@ private:
         longest_ = std::max(longest_, gap);
         if (gap > 100) {
             const auto* m = w_.workMessage();
-            std::string where = m->isVisible() ? (m->line1() + QStringLiteral(" / ") + m->line2()).simplified().toStdString()
-                                               : std::string("(no work message)");
+            std::string where = m->isVisible()
+                                    ? (m->line1() + QStringLiteral(" / ") + m->line2()).simplified().toStdString()
+                                    : std::string("(no work message)");
             gaps_.emplace_back(gap, where);
         }
     }
@@ -168,60 +169,73 @@ int main(int argc, char** argv) {
     const bool files = !(argc > 4 && std::string(argv[4]) == "commands");
     if (files) {
 #ifdef TAVIK_HAS_FILE_CONTROLLER
-    Measure("recovery file written (from the command to its end)", w, probe, [&] { w.writeRecovery(); },
+        Measure(
+            "recovery file written (from the command to its end)", w, probe, [&] { w.writeRecovery(); },
             [&] { return !w.files()->recoveryWriting(); });
-    std::printf("    the window's copy of the table for it: %lld ms, file %.1f MB\n",
-                static_cast<long long>(w.files()->lastSnapshotMs()),
-                static_cast<double>(QFileInfo(w.recoveryPath()).size()) / 1048576.0);
-    {
-        // The copy alone, on the clock and in processor time (which a busy machine does not
-        // stretch).
-        timespec c0{}, c1{};
-        QElapsedTimer clock;
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &c0);
-        clock.start();
-        const tavik::Table copy = w.workspace().table;
-        const double wall = static_cast<double>(clock.nsecsElapsed()) / 1e6;
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &c1);
-        const double cpu = static_cast<double>(c1.tv_sec - c0.tv_sec) * 1e3 + static_cast<double>(c1.tv_nsec - c0.tv_nsec) / 1e6;
-        std::printf("    a copy of the table on its own: %.0f ms, processor %.0f ms (%d releves)\n", wall, cpu,
-                    copy.ReleveCount());
-    }
+        std::printf("    the window's copy of the table for it: %lld ms, file %.1f MB\n",
+                    static_cast<long long>(w.files()->lastSnapshotMs()),
+                    static_cast<double>(QFileInfo(w.recoveryPath()).size()) / 1048576.0);
+        {
+            // The copy alone, on the clock and in processor time (which a busy machine does not
+            // stretch).
+            timespec c0{}, c1{};
+            QElapsedTimer clock;
+            clock_gettime(CLOCK_THREAD_CPUTIME_ID, &c0);
+            clock.start();
+            const tavik::Table copy = w.workspace().table;
+            const double wall = static_cast<double>(clock.nsecsElapsed()) / 1e6;
+            clock_gettime(CLOCK_THREAD_CPUTIME_ID, &c1);
+            const double cpu =
+                static_cast<double>(c1.tv_sec - c0.tv_sec) * 1e3 + static_cast<double>(c1.tv_nsec - c0.tv_nsec) / 1e6;
+            std::printf("    a copy of the table on its own: %.0f ms, processor %.0f ms (%d releves)\n", wall, cpu,
+                        copy.ReleveCount());
+        }
 #else
-    Measure("recovery file written", w, probe, [&] { w.writeRecovery(); }, [] { return true; });
-    std::printf("    file %.1f MB\n", static_cast<double>(QFileInfo(w.recoveryPath()).size()) / 1048576.0);
+        Measure(
+            "recovery file written", w, probe, [&] { w.writeRecovery(); }, [] { return true; });
+        std::printf("    file %.1f MB\n", static_cast<double>(QFileInfo(w.recoveryPath()).size()) / 1048576.0);
 #endif
-    for (const char* form : {"vtb.zst", "vtb.gz"}) {
-        const QString path = QDir(dir).filePath(QStringLiteral("window.") + QLatin1String(form));
-        QFile::remove(path);
-        a->files = {path};
-        Measure(qPrintable(QStringLiteral("save as .%1").arg(QLatin1String(form))), w, probe, [&] { w.saveTable(); },
+        for (const char* form : {"vtb.zst", "vtb.gz"}) {
+            const QString path = QDir(dir).filePath(QStringLiteral("window.") + QLatin1String(form));
+            QFile::remove(path);
+            a->files = {path};
+            Measure(
+                qPrintable(QStringLiteral("save as .%1").arg(QLatin1String(form))), w, probe, [&] { w.saveTable(); },
                 [] { return true; });
-        Measure(qPrintable(QStringLiteral("load .%1").arg(QLatin1String(form))), w, probe, [&] { w.loadTable(path); },
+            Measure(
+                qPrintable(QStringLiteral("load .%1").arg(QLatin1String(form))), w, probe, [&] { w.loadTable(path); },
                 [] { return true; });
-        QFile::remove(path);
+            QFile::remove(path);
+        }
     }
-    }
-    Measure("reciprocal averaging with dominance, and the reorder", w, probe, [&] { TAVIK_ANALYSIS(w)->reciprocalAveraging(); },
-            [] { return true; });
-    Measure("undo of the reorder", w, probe, [&] { TAVIK_HISTORY(w)->undo(); }, [] { return true; });
-    Measure("redo of the reorder", w, probe, [&] { TAVIK_HISTORY(w)->redo(); }, [] { return true; });
-    Measure("constancy: the panel (with its recount)", w, probe, [&] { TAVIK_ANALYSIS(w)->showConstancyPanel(); },
-            [] { return true; });
-    Measure("constancy: the table", w, probe, [&] { TAVIK_ANALYSIS(w)->makeConstancyTable(); }, [] { return true; });
-    Measure("species sort by frequency", w, probe,
-            [&] {
-                w.pushChange(QStringLiteral("植物を頻度順で並び替え"),
-                             tavik::SortChange(tavik::Axis::Species, 1, w.workspace().table.SpeciesCount(), false));
-            },
-            [] { return true; });
-    Measure("relevé sort by number of species", w, probe,
-            [&] {
-                w.pushChange(QStringLiteral("測定を種数順で並び替え"),
-                             tavik::SortChange(tavik::Axis::Releves, 1, w.workspace().table.ReleveCount(), false));
-            },
-            [] { return true; });
-    Measure("undo of the relevé sort", w, probe, [&] { TAVIK_HISTORY(w)->undo(); }, [] { return true; });
+    Measure(
+        "reciprocal averaging with dominance, and the reorder", w, probe,
+        [&] { TAVIK_ANALYSIS(w)->reciprocalAveraging(); }, [] { return true; });
+    Measure(
+        "undo of the reorder", w, probe, [&] { TAVIK_HISTORY(w)->undo(); }, [] { return true; });
+    Measure(
+        "redo of the reorder", w, probe, [&] { TAVIK_HISTORY(w)->redo(); }, [] { return true; });
+    Measure(
+        "constancy: the panel (with its recount)", w, probe, [&] { TAVIK_ANALYSIS(w)->showConstancyPanel(); },
+        [] { return true; });
+    Measure(
+        "constancy: the table", w, probe, [&] { TAVIK_ANALYSIS(w)->makeConstancyTable(); }, [] { return true; });
+    Measure(
+        "species sort by frequency", w, probe,
+        [&] {
+            w.pushChange(QStringLiteral("植物を頻度順で並び替え"),
+                         tavik::SortChange(tavik::Axis::Species, 1, w.workspace().table.SpeciesCount(), false));
+        },
+        [] { return true; });
+    Measure(
+        "relevé sort by number of species", w, probe,
+        [&] {
+            w.pushChange(QStringLiteral("測定を種数順で並び替え"),
+                         tavik::SortChange(tavik::Axis::Releves, 1, w.workspace().table.ReleveCount(), false));
+        },
+        [] { return true; });
+    Measure(
+        "undo of the relevé sort", w, probe, [&] { TAVIK_HISTORY(w)->undo(); }, [] { return true; });
     w.undoStack()->setClean();
     w.close();
     return 0;

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "formats/file_bytes.h"
 #include "cli/messages.h"
+#include "formats/file_bytes.h"
 #include "formats/workspace.h"
 
 namespace tavik::cli {

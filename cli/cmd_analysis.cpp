@@ -5,15 +5,15 @@
 
 #include "cli/args.h"
 #include "cli/commands.h"
+#include "cli/fidelity_flags.h"
 #include "cli/messages.h"
 #include "cli/table_output.h"
 #include "core/constancy.h"
 #include "core/reciprocal_averaging.h"
 #include "core/table_fidelity.h"
-#include "cli/fidelity_flags.h"
-#include "output/freq_table_sheet.h"
 #include "formats/freq_table_files.h"
 #include "formats/workspace.h"
+#include "output/freq_table_sheet.h"
 
 namespace tavik::cli {
 
@@ -134,7 +134,8 @@ int Constancy(const Args& args) {
         t = MakeConstancyTable(ws.table, options);
     }
     if (!csv.empty()) WriteOutput(force, [&](auto ro) { WriteFreqTableCsv(csv, t, ro, encoding); });
-    if (!text.empty()) WriteOutput(force, [&](auto ro) { WriteFreqTableText(text, t, ShortDateToday(), ro, encoding); });
+    if (!text.empty())
+        WriteOutput(force, [&](auto ro) { WriteFreqTableText(text, t, ShortDateToday(), ro, encoding); });
     if (!xlsx.empty()) WriteOutput(force, [&](auto ro) { WriteFreqTableSheet(t, xlsx, ro); });
     return 0;
 }

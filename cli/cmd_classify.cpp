@@ -29,7 +29,8 @@ void WriteOutput(bool force, Write write) {
 int ParseCount(const std::string& opt, const std::string& text) {
     char* end = nullptr;
     const long v = std::strtol(text.c_str(), &end, 10);
-    if (text.empty() || *end != '\0' || v < 1 || v > 1000000) throw UsageError{opt + " takes a positive number, not " + text};
+    if (text.empty() || *end != '\0' || v < 1 || v > 1000000)
+        throw UsageError{opt + " takes a positive number, not " + text};
     return static_cast<int>(v);
 }
 
@@ -138,10 +139,14 @@ int Classify(const Args& args) {
         const std::vector<KScanLine> scan = ScanGroupCounts(ws.table, c, bestFrom, bestTo);
         k = BestK(scan);
         if (k == 0)
-            throw ClassificationRefused(Arg(Tr("群の数 %1 はどれも測定の数 %2 を超えています。"),
-                                            {std::to_string(bestFrom) + "-" + std::to_string(bestTo), std::to_string(n)}));
+            throw ClassificationRefused(
+                Arg(Tr("群の数 %1 はどれも測定の数 %2 を超えています。"),
+                    {std::to_string(bestFrom) + "-" + std::to_string(bestTo), std::to_string(n)}));
         for (const KScanLine& l : scan)
-            if (l.k == k) std::cerr << Arg(Tr("忠実な種が最も多い群の数: %1（%2 種）"), {std::to_string(k), std::to_string(l.faithful)}) << "\n";
+            if (l.k == k)
+                std::cerr << Arg(Tr("忠実な種が最も多い群の数: %1（%2 種）"),
+                                 {std::to_string(k), std::to_string(l.faithful)})
+                          << "\n";
     }
     if (k > n)
         throw ClassificationRefused(Arg(Tr("群の数 %1 は、分類した測定の数 %2 を超えています。表は変更していません。"),
@@ -165,7 +170,9 @@ int Classify(const Args& args) {
     }
     if (!out.empty()) {
         const GroupPlacement p = PlaceGroups(ws.table, groups, o.releveFrom, o.releveTo);
-        if (p.leftOver > 0) std::cerr << Arg(Tr("どの群にも入らない測定 %1 個を最後の群に置きました。"), {std::to_string(p.leftOver)}) << "\n";
+        if (p.leftOver > 0)
+            std::cerr << Arg(Tr("どの群にも入らない測定 %1 個を最後の群に置きました。"), {std::to_string(p.leftOver)})
+                      << "\n";
         SaveTableFromCli(ws, out, force);
     }
     return 0;
@@ -185,7 +192,8 @@ int Groups(const Args& args) {
         else if (a == "--force") force = true;
         else throw UsageError{"unknown option for groups: " + a};
     }
-    if (from.empty() == list.empty()) throw UsageError{"groups needs --from MEMBERSHIP.csv -o OUT.vtb, or --list OUT.csv"};
+    if (from.empty() == list.empty())
+        throw UsageError{"groups needs --from MEMBERSHIP.csv -o OUT.vtb, or --list OUT.csv"};
     if (!from.empty() && out.empty()) throw UsageError{"groups --from needs -o OUT.vtb"};
     if (!list.empty() && !out.empty()) throw UsageError{"groups --list takes no -o"};
     CheckSettingsFileExists(ini);
@@ -209,7 +217,9 @@ int Groups(const Args& args) {
     int unlisted = 0;
     const ReleveGroups groups = GroupsFromMembership(ws.table, pairs, &unlisted);
     PlaceGroups(ws.table, groups);
-    if (unlisted > 0) std::cerr << Arg(Tr("群の割り当てのない測定 %1 個を最後の群に置きました。"), {std::to_string(unlisted)}) << "\n";
+    if (unlisted > 0)
+        std::cerr << Arg(Tr("群の割り当てのない測定 %1 個を最後の群に置きました。"), {std::to_string(unlisted)})
+                  << "\n";
     SaveTableFromCli(ws, out, force);
     return 0;
 }

@@ -5,8 +5,8 @@
 
 #include "cli/args.h"
 #include "cli/commands.h"
-#include "cli/messages.h"
 #include "cli/fidelity_flags.h"
+#include "cli/messages.h"
 #include "cli/table_output.h"
 #include "core/table_fidelity.h"
 #include "formats/fidelity_csv.h"

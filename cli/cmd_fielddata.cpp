@@ -21,11 +21,15 @@ namespace {
 void PrintReport(const FieldImportOptions& o, const FieldImportReport& report, const std::string& nameMap) {
     std::cerr << Arg(Tr("被度（尺度 %1）:"), {CoverScaleName(o.scale)});
     for (std::size_t i = 0; i < report.classes.size(); ++i)
-        if (report.classes[i] || i < 7) std::cerr << (i ? ", " : " ") << kCoverClassLabels[i] << " " << report.classes[i];
+        if (report.classes[i] || i < 7)
+            std::cerr << (i ? ", " : " ") << kCoverClassLabels[i] << " " << report.classes[i];
     std::cerr << "\n";
-    if (report.absences) std::cerr << Arg(Tr("被度 0 の行 %1 件は不在としてとばしました"), {std::to_string(report.absences)}) << "\n";
+    if (report.absences)
+        std::cerr << Arg(Tr("被度 0 の行 %1 件は不在としてとばしました"), {std::to_string(report.absences)}) << "\n";
     if (!report.names.empty()) {
-        std::cerr << Arg(Tr("種名 %1 件を書き換えました（対応表: %2）:"), {std::to_string(report.names.size()), nameMap}) << "\n";
+        std::cerr << Arg(Tr("種名 %1 件を書き換えました（対応表: %2）:"),
+                         {std::to_string(report.names.size()), nameMap})
+                  << "\n";
         for (const NameChange& c : report.names) std::cerr << "  " << c.from << " → " << c.to << "\n";
     }
     if (!report.sites.empty()) {
@@ -61,7 +65,8 @@ int MakeFieldData(const Args& args) {
         else if (a == "--scale") {
             const std::string v = in.Value(a);
             const auto scale = CoverScaleNamed(v);
-            if (!scale) throw UsageError{"--scale is bb, bb-extended, percent, londo, domin, ordinal or presence, not " + v};
+            if (!scale)
+                throw UsageError{"--scale is bb, bb-extended, percent, londo, domin, ordinal or presence, not " + v};
             o.scale = *scale;
         } else if (a == "--r-below") {
             const std::string v = in.Value(a);

@@ -1,21 +1,21 @@
 // export and print: the outputs of a saved table from the command line.
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <iostream>
 #include <optional>
-#include <cmath>
 #include <string>
 #include <vector>
 
 #include "cli/args.h"
 #include "cli/commands.h"
 #include "cli/messages.h"
-#include "cli/table_output.h"
 #include "cli/print_pdf.h"
+#include "cli/table_output.h"
 #include "formats/workspace.h"
 #include "output/options.h"
-#include "output/outputs.h"
 #include "output/output_file.h"
+#include "output/outputs.h"
 #include "output/print_layout.h"
 #include "output/site_exports.h"
 #include "output/text_layout.h"
@@ -28,8 +28,8 @@ int Number(const std::string& opt, const std::string& text, int lo, int hi) {
     int v = 0;
     const auto [p, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
     if (ec != std::errc() || p != text.data() + text.size() || v < lo || v > hi)
-        throw UsageError{opt + " must be a number from " + std::to_string(lo) + " to " + std::to_string(hi) +
-                         ", not " + text};
+        throw UsageError{opt + " must be a number from " + std::to_string(lo) + " to " + std::to_string(hi) + ", not " +
+                         text};
     return v;
 }
 
@@ -41,8 +41,8 @@ void FitRange(const std::string& opt, const std::string& text, const char* what,
         throw UsageError{opt + " " + text + ": the table has " + what + " 1-" + std::to_string(count)};
     }
     if (last > count) {
-        std::cerr << "tavik-cli: " << opt << " " << text << ": the table has " << what << " 1-" << count
-                  << ", so " << first << "-" << count << " is written\n";
+        std::cerr << "tavik-cli: " << opt << " " << text << ": the table has " << what << " 1-" << count << ", so "
+                  << first << "-" << count << " is written\n";
         last = count;
     }
 }
@@ -149,7 +149,9 @@ void SayWhatIsLeftOut(const Table& t, const OutputOptions& o, bool onceSpeciesMa
                   << "\n";
     if (!onceSpeciesMatter) return;
     if (const int once = OnceSpeciesLeftOut(t, o); once > 0)
-        std::cerr << "tavik-cli: " << Arg(Tr("出現１回の種 %1 種は出力されていません（--once で一覧を付けます）"), {std::to_string(once)})
+        std::cerr << "tavik-cli: "
+                  << Arg(Tr("出現１回の種 %1 種は出力されていません（--once で一覧を付けます）"),
+                         {std::to_string(once)})
                   << "\n";
 }
 

@@ -38,7 +38,10 @@ public:
     }
 
 private:
-    void Print() const { std::cerr << "\r" << Arg(Tr("%1 レコード %2  %3 件"), {what_, std::to_string(record_), std::to_string(count_)}) << std::flush; }
+    void Print() const {
+        std::cerr << "\r" << Arg(Tr("%1 レコード %2  %3 件"), {what_, std::to_string(record_), std::to_string(count_)})
+                  << std::flush;
+    }
     const char* what_;
     int record_ = 0, count_ = 0;
     bool shown_ = false;
@@ -155,7 +158,8 @@ int Retrieve(const Args& args) {
         StderrProgress progress(Tr("抽出中"));
         scan = ws.Scan(params, &progress);
     }
-    std::cerr << Arg(Tr("抽出数＝%1（調べた測定 %2 件）"), {std::to_string(scan.hits), std::to_string(scan.examined)}) << "\n";
+    std::cerr << Arg(Tr("抽出数＝%1（調べた測定 %2 件）"), {std::to_string(scan.hits), std::to_string(scan.examined)})
+              << "\n";
     PutResult put;
     {
         StderrProgress progress(Tr("表へ組み込み中"));

@@ -21,7 +21,8 @@ bool ReadFidelityFlag(const std::string& a, ArgReader& in, FidelityOptions& opti
         options.equalize = false;
     } else if (a == "--threshold") {
         options.threshold = ParseNumber(a, in.Value(a));
-        if (options.threshold < 0 || options.threshold > 100) throw UsageError{"--threshold takes phi x 100, from 0 to 100"};
+        if (options.threshold < 0 || options.threshold > 100)
+            throw UsageError{"--threshold takes phi x 100, from 0 to 100"};
     } else if (a == "--alpha") {
         const std::string v = in.Value(a);
         if (v == "none") options.alpha.reset();

@@ -81,8 +81,7 @@ int main(int argc, char** argv) {
     const char* handed = std::getenv("TAVIK_CLI_LANGUAGE");
     if (handed && (std::string(handed) == "ja" || std::string(handed) == "en"))
         tavik::SetInterfaceLanguage(std::string(handed) == "en" ? tavik::Language::English : tavik::Language::Japanese);
-    else
-        tavik::SetInterfaceLanguage(tavik::ChooseProcessLanguage(DesktopSettingsPath()));
+    else tavik::SetInterfaceLanguage(tavik::ChooseProcessLanguage(DesktopSettingsPath()));
     if (argc < 2) {
         std::cerr << Tr(kUsage);
         return 2;

@@ -2,16 +2,16 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <stdexcept>
 #include <string>
 
 #include "cli/commands.h"
-#include "cli/print_pdf.h"
 #include "cli/messages.h"
+#include "cli/print_pdf.h"
 #include "core/language.h"
 
 // Where the installed tavik-pdf lies, from the folder of the installed tavik-cli.
@@ -39,7 +39,8 @@ void HandOverToPdfPrinter() {
     char** argv = ProgramArguments();
     // Only the tavik-pdf beside this program (a build folder) or in the installed program's
     // own folder runs, never one of the working folder or of the search path.
-    if (folder.empty() || !argv) throw std::runtime_error(Tr("PDF に印刷するプログラム tavik-pdf の場所がわかりません"));
+    if (folder.empty() || !argv)
+        throw std::runtime_error(Tr("PDF に印刷するプログラム tavik-pdf の場所がわかりません"));
     const std::string beside = folder + "tavik-pdf";
     const std::string installed = folder + TAVIK_PDF_PRINTER_FROM_BIN;
     std::cout.flush();
@@ -52,9 +53,11 @@ void HandOverToPdfPrinter() {
         ::execv(installed.c_str(), argv);
     }
     if (errno == ENOENT)
-        throw std::runtime_error(Arg(Tr("PDF に印刷するプログラム tavik-pdf が見つかりません（%1 にも %2 にもありません）"),
-                                     {beside, installed}));
-    throw std::runtime_error(Arg(Tr("PDF に印刷するプログラム %1 を起動できません (%2)"), {tried, std::strerror(errno)}));
+        throw std::runtime_error(
+            Arg(Tr("PDF に印刷するプログラム tavik-pdf が見つかりません（%1 にも %2 にもありません）"),
+                {beside, installed}));
+    throw std::runtime_error(
+        Arg(Tr("PDF に印刷するプログラム %1 を起動できません (%2)"), {tried, std::strerror(errno)}));
 }
 
 void PrintToPdf(const Table&, const OutputOptions&, bool, const std::string&) {

@@ -9,7 +9,8 @@ void PrintSummary(const Table& t, std::ostream& out) {
         << "ReleveCount: " << t.ReleveCount() << "\n"
         << "FNRow: " << t.FNRow() << "\n"
         << "MaxSpecies: " << t.MaxSpecies() << "\n"
-        << "MaxReleve: " << t.MaxReleve() << "\n"
+        << "MaxReleve: " << t.MaxReleve()
+        << "\n"
         // Empty columns among the ReleveCount columns: they separate groups, they are not relevés.
         << "Separators: " << TallyReleves(t).separators << "\n";
 }

@@ -148,8 +148,8 @@ Postings PostingsOf(const ClusterData& d, const std::vector<double>& value) {
 // The distances of row i to the later rows, for the measures over shared species; `acc`
 // holds n zeros and is left so.
 void SharedDistanceRow(const ClusterData& d, ClusterDistance distance, const std::vector<double>& value,
-                       const std::vector<double>& sum, const Postings& post, std::size_t i,
-                       std::vector<double>& acc, float* row) {
+                       const std::vector<double>& sum, const Postings& post, std::size_t i, std::vector<double>& acc,
+                       float* row) {
     const std::size_t n = static_cast<std::size_t>(d.Rows());
     const double ni = static_cast<double>(d.start[i + 1] - d.start[i]);
     for (std::size_t e = d.start[i]; e < d.start[i + 1]; ++e) {
@@ -328,13 +328,14 @@ float& PairDistance(std::vector<float>& dist, std::size_t N, int i, int j) {
 // The active cluster nearest to a, with its distance. Ascending positions and a strict
 // comparison: of equal distances the previous link of the chain (`prev`) wins, else the
 // lowest position.
-std::pair<int, double> NearestActive(std::vector<float>& dist, std::size_t N, const std::vector<int>& active,
-                                     int a, int prev) {
+std::pair<int, double> NearestActive(std::vector<float>& dist, std::size_t N, const std::vector<int>& active, int a,
+                                     int prev) {
     int best = prev;
     double bestD = prev >= 0 ? PairDistance(dist, N, a, prev) : std::numeric_limits<double>::infinity();
     // Below a, the entries are a column of the condensed matrix, far apart: they are
     // fetched ahead. Above a, a row.
-    const std::size_t split = static_cast<std::size_t>(std::lower_bound(active.begin(), active.end(), a) - active.begin());
+    const std::size_t split =
+        static_cast<std::size_t>(std::lower_bound(active.begin(), active.end(), a) - active.begin());
     const std::size_t A = static_cast<std::size_t>(a);
     for (std::size_t i = 0; i < split; ++i) {
         if (i + 16 < split) {
@@ -475,7 +476,9 @@ std::string NewickText(const Dendrogram& tree, const std::vector<std::string>& l
         return std::string(buf);
     };
     if (n == 1) return label(0) + ";\n";
-    const auto height = [&](int node) { return node < n ? 0.0 : tree.Merges()[static_cast<std::size_t>(node - n)].height; };
+    const auto height = [&](int node) {
+        return node < n ? 0.0 : tree.Merges()[static_cast<std::size_t>(node - n)].height;
+    };
     std::string out;
     // (node, parent height, state): state 0 opens, 1 between the children, 2 closes.
     struct Frame {
@@ -533,8 +536,7 @@ int FaithfulSpeciesCount(const Table& t, const std::vector<int>& groupOf, int gr
     return faithful;
 }
 
-std::vector<KScanLine> ScanGroupCounts(const Table& t, const Classification& c, int from, int to,
-                                       Progress* progress) {
+std::vector<KScanLine> ScanGroupCounts(const Table& t, const Classification& c, int from, int to, Progress* progress) {
     std::vector<KScanLine> scan;
     const int n = c.data.Rows();
     from = std::max(from, 2);
@@ -547,7 +549,8 @@ std::vector<KScanLine> ScanGroupCounts(const Table& t, const Classification& c, 
         const std::vector<int> cut = c.tree.Cut(k);
         std::vector<int> groupOf(static_cast<std::size_t>(t.ReleveCount()) + 1, -1);
         for (int i = 0; i < n; ++i)
-            groupOf[static_cast<std::size_t>(c.data.positions[static_cast<std::size_t>(i)])] = cut[static_cast<std::size_t>(i)];
+            groupOf[static_cast<std::size_t>(c.data.positions[static_cast<std::size_t>(i)])] =
+                cut[static_cast<std::size_t>(i)];
         scan.push_back({k, FaithfulSpeciesCount(t, groupOf, k)});
     }
     return scan;
@@ -573,7 +576,8 @@ ReleveGroups GroupsOfCut(const Table& t, const Classification& c, int k, const s
     const std::vector<int> cut = c.tree.Cut(k);
     ReleveGroups groups(static_cast<std::size_t>(k));
     std::vector<std::vector<int>> rows(static_cast<std::size_t>(k));
-    for (int leaf : c.tree.LeafOrder()) rows[static_cast<std::size_t>(cut[static_cast<std::size_t>(leaf)])].push_back(leaf);
+    for (int leaf : c.tree.LeafOrder())
+        rows[static_cast<std::size_t>(cut[static_cast<std::size_t>(leaf)])].push_back(leaf);
     for (int g = 0; g < k; ++g) {
         auto& r = rows[static_cast<std::size_t>(g)];
         const auto pos = [&](int row) { return c.data.positions[static_cast<std::size_t>(row)]; };

@@ -42,14 +42,14 @@ enum class ClusterDistance { Bray, Jaccard, Sorensen, Euclid, Chord };
 enum class ClusterLinkage { Ward, Flexible, Average, Complete, Single };
 
 struct ClusterOptions {
-    int method = 0;      // cover conversion method 0-6
-    bool sqrt = false;   // square root of the values
+    int method = 0;     // cover conversion method 0-6
+    bool sqrt = false;  // square root of the values
     ClusterDistance distance = ClusterDistance::Bray;
     ClusterLinkage linkage = ClusterLinkage::Ward;
-    double beta = -0.25; // beta-flexible only
+    double beta = -0.25;                     // beta-flexible only
     int releveFrom = 1, releveTo = 1 << 30;  // relevé positions, clamped to the table
     int speciesFrom = 1, speciesTo = 1 << 30;
-    int threads = 0;     // 0: as many as the machine has
+    int threads = 0;  // 0: as many as the machine has
 };
 
 // Refused with a message for the user; the table is not changed.
@@ -60,11 +60,11 @@ public:
 
 // The relevés as sparse rows of values.
 struct ClusterData {
-    std::vector<int> positions;          // relevé positions of the rows, ascending
-    std::vector<int> leftOut;            // positions with species but no value in the range
-    std::vector<std::size_t> start;      // row i holds entries start[i] .. start[i+1]-1
-    std::vector<std::int32_t> column;    // species index (ascending within a row)
-    std::vector<float> value;            // > 0
+    std::vector<int> positions;        // relevé positions of the rows, ascending
+    std::vector<int> leftOut;          // positions with species but no value in the range
+    std::vector<std::size_t> start;    // row i holds entries start[i] .. start[i+1]-1
+    std::vector<std::int32_t> column;  // species index (ascending within a row)
+    std::vector<float> value;          // > 0
     int columns = 0;
     int Rows() const { return static_cast<int>(positions.size()); }
 };
@@ -147,16 +147,15 @@ using ReleveGroups = std::vector<std::vector<int>>;
 // exceeds the number of relevés. With `byScore`, the relevés inside each group are ordered
 // by ascending score (scores by relevé position, as the reciprocal averaging gives them;
 // equals keep the leaf order).
-ReleveGroups GroupsOfCut(const Table& t, const Classification& c, int k,
-                         const std::vector<float>* scores = nullptr);
+ReleveGroups GroupsOfCut(const Table& t, const Classification& c, int k, const std::vector<float>* scores = nullptr);
 
 // What putting groups into the table changed, so that it can be undone and done again.
 struct GroupPlacement {
-    int first = 1, last = 0;            // the range of relevé positions before the change
-    std::vector<int> deleted;           // blank separators taken out, positions descending
-    int insertAt = 0, inserted = 0;     // separators added at this position
-    std::vector<int> order;             // then PermuteReleves(first, order)
-    int leftOver = 0;                   // relevés with species in no group, put last
+    int first = 1, last = 0;         // the range of relevé positions before the change
+    std::vector<int> deleted;        // blank separators taken out, positions descending
+    int insertAt = 0, inserted = 0;  // separators added at this position
+    std::vector<int> order;          // then PermuteReleves(first, order)
+    int leftOver = 0;                // relevés with species in no group, put last
     // Records of the last run.
     CountMemo speciesCounts, releveCounts;
     RemovedLines removed;

@@ -128,11 +128,8 @@ std::string ConstancyCellText(ConstancyKind kind, int n, int size, const std::st
             s = size >= 5 ? kClassNumerals[(k + 1) / 2] : kCountNumerals[std::min(n, 10)];
             break;
         case ConstancyKind::ClassesTenWithCover:
-        case ConstancyKind::ClassesTen:
-            s = size >= 10 ? kClassNumerals[k] : kCountNumerals[std::min(n, 10)];
-            break;
-        case ConstancyKind::Counts:
-            return std::to_string(n);
+        case ConstancyKind::ClassesTen: s = size >= 10 ? kClassNumerals[k] : kCountNumerals[std::min(n, 10)]; break;
+        case ConstancyKind::Counts: return std::to_string(n);
     }
     if ((kind == ConstancyKind::ClassesFiveWithCover || kind == ConstancyKind::ClassesTenWithCover) && !range.empty())
         s += " " + range;
@@ -141,8 +138,7 @@ std::string ConstancyCellText(ConstancyKind kind, int n, int size, const std::st
 
 FreqTable MakeConstancyTable(const Table& t, const ConstancyOptions& options, Progress* progress) {
     const int S = t.SpeciesCount();
-    if (S == 0 || t.ReleveCount() == 0)
-        throw ConstancyRefused("種または測定がない表では常在度表を作成できません。");
+    if (S == 0 || t.ReleveCount() == 0) throw ConstancyRefused("種または測定がない表では常在度表を作成できません。");
     const std::vector<ReleveGroup> groups = ConstancyGroups(t);
     const int G = static_cast<int>(groups.size());
     if (G > kMaxConstancyGroups)
@@ -152,8 +148,8 @@ FreqTable MakeConstancyTable(const Table& t, const ConstancyOptions& options, Pr
     if (progress) progress->Show("　常在度表を作成中　", "");
 
     const int pt = t.FontSize;
-    const bool withCover = options.kind == ConstancyKind::ClassesFiveWithCover ||
-                           options.kind == ConstancyKind::ClassesTenWithCover;
+    const bool withCover =
+        options.kind == ConstancyKind::ClassesFiveWithCover || options.kind == ConstancyKind::ClassesTenWithCover;
     FreqTable g;
     g.caption = options.title;
     g.Resize(G + 1, S + 3);
@@ -183,7 +179,8 @@ FreqTable MakeConstancyTable(const Table& t, const ConstancyOptions& options, Pr
                 if (c.len == 0) continue;
                 const int p = t.SpeciesPosOf(c.species);
                 if (p < 1 || p > S) continue;
-                const std::size_t at = static_cast<std::size_t>(p) * static_cast<std::size_t>(G) + static_cast<std::size_t>(gi);
+                const std::size_t at =
+                    static_cast<std::size_t>(p) * static_cast<std::size_t>(G) + static_cast<std::size_t>(gi);
                 ++count[at];
                 if (c.len == kLongText) AddRanks(t.CellTextOf(key, c), low[at], high[at]);
                 else AddRanks(std::string_view(c.text, c.len), low[at], high[at]);
@@ -195,7 +192,8 @@ FreqTable MakeConstancyTable(const Table& t, const ConstancyOptions& options, Pr
     for (int p = 1; p <= S; ++p) {
         g.SetText(0, p + 2, t.SpeciesName(t.SpeciesKeyAt(p)));
         for (int gi = 0; gi < G; ++gi) {
-            const std::size_t at = static_cast<std::size_t>(p) * static_cast<std::size_t>(G) + static_cast<std::size_t>(gi);
+            const std::size_t at =
+                static_cast<std::size_t>(p) * static_cast<std::size_t>(G) + static_cast<std::size_t>(gi);
             const int n = count[at];
             g.SetText(gi + 1, p + 2,
                       n == 0 ? absent

@@ -75,8 +75,7 @@ bool MakeCoverEdit(const Table& t, int col, int row, const LayerCovers& covers, 
 }
 
 void ApplyCoverEdit(Table& t, const CoverEdit& e, bool forward) {
-    if (e.releveKey < 1 || e.releveKey > t.MaxReleve() || e.speciesKey < 1 || e.speciesKey > t.MaxSpecies())
-        return;
+    if (e.releveKey < 1 || e.releveKey > t.MaxReleve() || e.speciesKey < 1 || e.speciesKey > t.MaxSpecies()) return;
     t.SetCell(e.releveKey, e.speciesKey, forward ? e.textAfter : e.textBefore, forward ? e.after : e.before);
 }
 

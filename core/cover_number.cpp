@@ -47,9 +47,7 @@ std::string CoverNumber(int method, const LayerCovers& c) {
         }
     }
     switch (method) {
-        case 0:
-            m = std::min(m, 50);
-            return m < 10 ? Tenths(m) : std::to_string(m / 10);
+        case 0: m = std::min(m, 50); return m < 10 ? Tenths(m) : std::to_string(m / 10);
         case 1: return std::to_string(std::min(m, 10));
         case 2: return std::to_string(std::min(m, 875));
         case 3: return Tenths(greatest);

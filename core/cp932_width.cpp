@@ -10,10 +10,16 @@ std::size_t Utf8SequenceAt(std::string_view s, std::size_t pos, char32_t* cp) no
     }
     std::size_t n;
     char32_t c;
-    if ((b & 0xE0) == 0xC0) { n = 2; c = b & 0x1F; }
-    else if ((b & 0xF0) == 0xE0) { n = 3; c = b & 0x0F; }
-    else if ((b & 0xF8) == 0xF0) { n = 4; c = b & 0x07; }
-    else return 0;
+    if ((b & 0xE0) == 0xC0) {
+        n = 2;
+        c = b & 0x1F;
+    } else if ((b & 0xF0) == 0xE0) {
+        n = 3;
+        c = b & 0x0F;
+    } else if ((b & 0xF8) == 0xF0) {
+        n = 4;
+        c = b & 0x07;
+    } else return 0;
     if (n > s.size() - pos) return 0;
     for (std::size_t k = 1; k < n; ++k) {
         const auto t = static_cast<unsigned char>(s[pos + k]);

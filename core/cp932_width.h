@@ -54,8 +54,7 @@ enum class Cp932Align { Left, Right };
 // exactly `width`: after the text when left-aligned, before it when right-aligned. A
 // double-byte character that would straddle the end is left out and its place padded, so
 // the appended text is always exactly `width` wide. Nothing for a width of 0 or less.
-void AppendCp932Fit(std::string& out, std::string_view utf8, int width,
-                    Cp932Align align = Cp932Align::Left);
+void AppendCp932Fit(std::string& out, std::string_view utf8, int width, Cp932Align align = Cp932Align::Left);
 
 // The same as a new string.
 std::string Cp932Fit(std::string_view utf8, int width, Cp932Align align = Cp932Align::Left);

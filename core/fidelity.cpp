@@ -45,14 +45,14 @@ constexpr double kNegligible = 1e-17;
 
 std::optional<double> PhiCoefficient(std::int64_t N, std::int64_t Np, std::int64_t n, std::int64_t np) {
     if (!Defined(N, Np, n, np)) return std::nullopt;
-    const double num = static_cast<double>(N) * static_cast<double>(np) - static_cast<double>(n) * static_cast<double>(Np);
+    const double num =
+        static_cast<double>(N) * static_cast<double>(np) - static_cast<double>(n) * static_cast<double>(Np);
     const double den = std::sqrt(static_cast<double>(n) * static_cast<double>(Np)) *
                        std::sqrt(static_cast<double>(N - n) * static_cast<double>(N - Np));
     return std::clamp(num / den, -1.0, 1.0);
 }
 
-std::optional<double> EqualizedPhi(std::int64_t N, std::int64_t Np, std::int64_t n, std::int64_t np,
-                                   int groups) {
+std::optional<double> EqualizedPhi(std::int64_t N, std::int64_t Np, std::int64_t n, std::int64_t np, int groups) {
     if (groups < 2 || !Defined(N, Np, n, np)) return std::nullopt;
     const double a = static_cast<double>(np) / static_cast<double>(Np);
     const double b = static_cast<double>(n - np) / static_cast<double>(N - Np);
@@ -128,8 +128,7 @@ FidelityResult ComputeFidelity(const std::vector<int>& groupSizes, const std::ve
         for (int g = 0; g < G; ++g) {
             const std::size_t i = row + static_cast<std::size_t>(g);
             const std::int64_t Np = groupSizes[static_cast<std::size_t>(g)], np = counts[i];
-            const auto phi = options.equalize ? EqualizedPhi(N, Np, n, np, filled)
-                                              : PhiCoefficient(N, Np, n, np);
+            const auto phi = options.equalize ? EqualizedPhi(N, Np, n, np, filled) : PhiCoefficient(N, Np, n, np);
             if (!phi) continue;
             r.phi_[i] = phi;
             if (best < 0 || *phi > *r.phi_[row + static_cast<std::size_t>(best)]) best = g;

@@ -27,8 +27,7 @@ std::optional<double> PhiCoefficient(std::int64_t N, std::int64_t Np, std::int64
 
 // Phi with the group counted as N / groups relevés; `groups` is the number of groups that
 // hold relevés.
-std::optional<double> EqualizedPhi(std::int64_t N, std::int64_t Np, std::int64_t n, std::int64_t np,
-                                   int groups);
+std::optional<double> EqualizedPhi(std::int64_t N, std::int64_t Np, std::int64_t n, std::int64_t np, int groups);
 
 // P(X >= np) for X hypergeometric (np or more of the n relevés with the species fall in the
 // group by chance). Computed in log space, so it neither overflows nor underflows to a wrong
@@ -39,8 +38,8 @@ std::optional<double> FisherGreater(std::int64_t N, std::int64_t Np, std::int64_
 
 struct FidelityOptions {
     bool equalize = true;
-    double threshold = 30;              // phi × 100 at or above which a species is diagnostic
-    std::optional<double> alpha = 0.05; // Fisher's p must be below it; none: no test
+    double threshold = 30;               // phi × 100 at or above which a species is diagnostic
+    std::optional<double> alpha = 0.05;  // Fisher's p must be below it; none: no test
 };
 
 class FidelityResult {
@@ -64,8 +63,7 @@ public:
     const FidelityOptions& Options() const { return options_; }
 
 private:
-    friend FidelityResult ComputeFidelity(const std::vector<int>&, const std::vector<int>&,
-                                          const FidelityOptions&);
+    friend FidelityResult ComputeFidelity(const std::vector<int>&, const std::vector<int>&, const FidelityOptions&);
     std::size_t Index(int s, int g) const {
         return static_cast<std::size_t>(s) * groupSizes_.size() + static_cast<std::size_t>(g);
     }

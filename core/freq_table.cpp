@@ -89,7 +89,9 @@ bool FreqTable::SortRowsByBlocks() {
 void FreqTable::MoveRow(int from, int to) {
     if (from == to || from < 0 || to < 0 || from >= rows_ || to >= rows_) return;
     const auto move = [&](auto& v, std::size_t width) {
-        const auto row = [&](int r) { return v.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(r) * width); };
+        const auto row = [&](int r) {
+            return v.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(r) * width);
+        };
         if (from < to) std::rotate(row(from), row(from + 1), row(to + 1));
         else std::rotate(row(to), row(from), row(from + 1));
     };

@@ -69,8 +69,8 @@ private:
         return static_cast<std::size_t>(row) * static_cast<std::size_t>(cols_) + static_cast<std::size_t>(col);
     }
     int cols_ = 0, rows_ = 0;
-    std::vector<std::string> cells_;  // row by row
-    std::vector<std::uint8_t> shades_;  // as the cells; empty while nothing is shaded
+    std::vector<std::string> cells_;         // row by row
+    std::vector<std::uint8_t> shades_;       // as the cells; empty while nothing is shaded
     std::vector<int> rowBlocks_, rowRanks_;  // per row; empty while there are no blocks
     bool rowsInBlockOrder_ = false;
 };

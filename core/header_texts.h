@@ -14,7 +14,10 @@ public:
     // The text of `row`; empty when none was set.
     std::string_view Get(int row) const;
     void Set(int row, std::string_view text);
-    void Clear() { bytes_.clear(); bytes_.shrink_to_fit(); }
+    void Clear() {
+        bytes_.clear();
+        bytes_.shrink_to_fit();
+    }
 
 private:
     // Each row from row 0 on: its length (one byte below 255; 255 and four bytes beyond),

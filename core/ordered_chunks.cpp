@@ -31,8 +31,8 @@ void RunOrderedChunks(int count, int threads, int ahead, const std::function<voi
     std::condition_variable changed;
     std::vector<char> done(static_cast<std::size_t>(count), 0);
     std::vector<std::exception_ptr> errors(static_cast<std::size_t>(count));
-    int next = 0;      // the next chunk to work on
-    int taking = 0;    // the chunk the calling thread waits for or takes
+    int next = 0;    // the next chunk to work on
+    int taking = 0;  // the chunk the calling thread waits for or takes
     bool stop = false;
 
     auto worker = [&] {

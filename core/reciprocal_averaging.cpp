@@ -77,19 +77,24 @@ RaLists<Word> MakeLists(const RaWeights& w, int bits, int parts) {
     l.spParts = SplitLists(spEnd, parts);
     std::vector<int> partOf(static_cast<std::size_t>(w.species) + 1, 0);
     for (int k = 0; k < parts; ++k)
-        for (int p = l.spParts[static_cast<std::size_t>(k)].first; p <= l.spParts[static_cast<std::size_t>(k)].second; ++p)
+        for (int p = l.spParts[static_cast<std::size_t>(k)].first; p <= l.spParts[static_cast<std::size_t>(k)].second;
+             ++p)
             partOf[static_cast<std::size_t>(p)] = k;
     l.partStart.assign(static_cast<std::size_t>(parts), std::vector<std::size_t>(1, 0));
     l.partEntries.resize(static_cast<std::size_t>(parts));
     for (int k = 0; k < parts; ++k) {
         const auto [a, b] = l.spParts[static_cast<std::size_t>(k)];
-        l.partEntries[static_cast<std::size_t>(k)].reserve(spEnd[static_cast<std::size_t>(b)] - spEnd[static_cast<std::size_t>(a) - 1]);
+        l.partEntries[static_cast<std::size_t>(k)].reserve(spEnd[static_cast<std::size_t>(b)] -
+                                                           spEnd[static_cast<std::size_t>(a) - 1]);
         l.partStart[static_cast<std::size_t>(k)].reserve(static_cast<std::size_t>(w.releves) + 1);
     }
     for (int q = 1; q <= w.releves; ++q) {
-        for (std::size_t e = w.relStart[static_cast<std::size_t>(q) - 1]; e < w.relStart[static_cast<std::size_t>(q)]; ++e)
-            l.partEntries[static_cast<std::size_t>(partOf[static_cast<std::size_t>(w.relSpecies[e])])].push_back(l.relEntries[e]);
-        for (int k = 0; k < parts; ++k) l.partStart[static_cast<std::size_t>(k)].push_back(l.partEntries[static_cast<std::size_t>(k)].size());
+        for (std::size_t e = w.relStart[static_cast<std::size_t>(q) - 1]; e < w.relStart[static_cast<std::size_t>(q)];
+             ++e)
+            l.partEntries[static_cast<std::size_t>(partOf[static_cast<std::size_t>(w.relSpecies[e])])].push_back(
+                l.relEntries[e]);
+        for (int k = 0; k < parts; ++k)
+            l.partStart[static_cast<std::size_t>(k)].push_back(l.partEntries[static_cast<std::size_t>(k)].size());
     }
     return l;
 }
@@ -245,15 +250,18 @@ RaResult Iterate(const RaWeights& w, int bits, int threads, Progress* progress) 
         SpeciesSums(lists.partStart[static_cast<std::size_t>(k)], lists.partEntries[static_cast<std::size_t>(k)], bits,
                     rel[newB].data(), sums.data());
         for (int p = a; p <= b; ++p)
-            out[p] = static_cast<float>(sums[static_cast<std::size_t>(p)] / static_cast<double>(w.spTotal[static_cast<std::size_t>(p)]));
+            out[p] = static_cast<float>(sums[static_cast<std::size_t>(p)] /
+                                        static_cast<double>(w.spTotal[static_cast<std::size_t>(p)]));
         found[static_cast<std::size_t>(k)] = Extremes();
         found[static_cast<std::size_t>(k)].Add(out, a, b);
     };
     auto rescaleReleves = [&](int k) {
-        Rescale(all, rel[newB].data(), relParts[static_cast<std::size_t>(k)].first, relParts[static_cast<std::size_t>(k)].second);
+        Rescale(all, rel[newB].data(), relParts[static_cast<std::size_t>(k)].first,
+                relParts[static_cast<std::size_t>(k)].second);
     };
     auto rescaleSpecies = [&](int k) {
-        Rescale(all, sp[newB].data(), spParts[static_cast<std::size_t>(k)].first, spParts[static_cast<std::size_t>(k)].second);
+        Rescale(all, sp[newB].data(), spParts[static_cast<std::size_t>(k)].first,
+                spParts[static_cast<std::size_t>(k)].second);
     };
     const auto joinFound = [&] {
         all = Extremes();
@@ -292,7 +300,8 @@ constexpr std::size_t kEntriesPerThread = 250000;
 class Fenwick {
 public:
     explicit Fenwick(int n) : n_(n), tree_(static_cast<std::size_t>(n) + 1, 0) {
-        for (log_ = 1; (1 << log_) <= n_; ++log_) {}
+        for (log_ = 1; (1 << log_) <= n_; ++log_) {
+        }
     }
     void Add(int i) {
         ++total_;
@@ -336,7 +345,8 @@ RaWeights RaWeightMatrix(const Table& t, bool dominance, Progress* progress) {
     w.relStart.assign(static_cast<std::size_t>(R) + 1, 0);
     for (int q = 1; q <= R; ++q) {
         // Every hundredth relevé: a table of 100,000 would spend longer on the message.
-        if (progress && (q % 100 == 1 || q == R)) progress->Show("　反復平均法 準備中　", "Step 1: " + std::to_string(q));
+        if (progress && (q % 100 == 1 || q == R))
+            progress->Show("　反復平均法 準備中　", "Step 1: " + std::to_string(q));
         entries.clear();
         for (const Cell& c : t.CellsOf(t.ReleveKeyAt(q))) {
             const int p = t.SpeciesPosOf(c.species);
@@ -355,7 +365,8 @@ RaWeights RaWeightMatrix(const Table& t, bool dominance, Progress* progress) {
         w.relStart[static_cast<std::size_t>(q)] = w.relSpecies.size();
         w.relTotal[static_cast<std::size_t>(q)] = static_cast<float>(relSum);
     }
-    for (int p = 1; p <= S; ++p) w.spTotal[static_cast<std::size_t>(p)] = static_cast<float>(spSum[static_cast<std::size_t>(p)]);
+    for (int p = 1; p <= S; ++p)
+        w.spTotal[static_cast<std::size_t>(p)] = static_cast<float>(spSum[static_cast<std::size_t>(p)]);
     return w;
 }
 
@@ -378,8 +389,7 @@ std::string RowCaption(const Table& t, int p) {
 }  // namespace
 
 void CheckRaWeights(const Table& t, const RaWeights& w) {
-    if (w.species == 0 || w.releves == 0)
-        throw RaRefused("種または測定がない表では反復平均法を実行できません。");
+    if (w.species == 0 || w.releves == 0) throw RaRefused("種または測定がない表では反復平均法を実行できません。");
     constexpr int kNamed = 5;
     std::vector<std::string> species, releves;
     int spZero = 0, relZero = 0;
@@ -396,7 +406,8 @@ void CheckRaWeights(const Table& t, const RaWeights& w) {
         if (numberRow > 0) {
             std::string number = t.HeaderText(t.ReleveKeyAt(q), numberRow);
             const auto a = number.find_first_not_of(' ');
-            if (a != std::string::npos) label += "（測定番号 " + number.substr(a, number.find_last_not_of(' ') - a + 1) + "）";
+            if (a != std::string::npos)
+                label += "（測定番号 " + number.substr(a, number.find_last_not_of(' ') - a + 1) + "）";
         }
         releves.push_back(label);
     }
@@ -404,7 +415,8 @@ void CheckRaWeights(const Table& t, const RaWeights& w) {
     const auto join = [](const std::vector<std::string>& v, int count) {
         std::string s;
         for (const auto& x : v) s += (s.empty() ? "" : "、") + x;
-        if (count > static_cast<int>(v.size())) s += " ほか " + std::to_string(count - static_cast<int>(v.size())) + " 件";
+        if (count > static_cast<int>(v.size()))
+            s += " ほか " + std::to_string(count - static_cast<int>(v.size())) + " 件";
         return s;
     };
     std::string msg = "反復平均法を実行できません。出現（重み）のない行・列があります。\n";
@@ -463,7 +475,9 @@ std::vector<int> ExchangeSortOrder(const std::vector<float>& scores) {
     std::size_t i = 0;
     while (i < byValue.size()) {
         std::size_t j = i;
-        while (j < byValue.size() && scores[static_cast<std::size_t>(byValue[j])] == scores[static_cast<std::size_t>(byValue[i])]) ++j;
+        while (j < byValue.size() &&
+               scores[static_cast<std::size_t>(byValue[j])] == scores[static_cast<std::size_t>(byValue[i])])
+            ++j;
         const int mL = smaller.Total();
         group.clear();
         for (std::size_t k = i; k < j; ++k) group.push_back({byValue[k], byValue[k]});  // ascending positions

@@ -33,7 +33,8 @@ std::vector<int> OccurrencesInRange(const Table& t, int from, int to) {
     to = std::min(to, t.ReleveCount());
     for (int q = from; q <= to; ++q)
         for (const Cell& c : t.CellsOf(t.ReleveKeyAt(q)))
-            if (Occurs(t, c) && static_cast<std::size_t>(c.species) < count.size()) ++count[static_cast<std::size_t>(c.species)];
+            if (Occurs(t, c) && static_cast<std::size_t>(c.species) < count.size())
+                ++count[static_cast<std::size_t>(c.species)];
     return count;
 }
 

@@ -130,8 +130,7 @@ void Retrieval::BeginNewScan() {
 }
 
 bool Retrieval::Marked(int record) const {
-    return record >= 1 && record < static_cast<int>(flags_.size()) &&
-           flags_[static_cast<std::size_t>(record)] != 0;
+    return record >= 1 && record < static_cast<int>(flags_.size()) && flags_[static_cast<std::size_t>(record)] != 0;
 }
 
 void Retrieval::CheckConditions(const ScanParams& params) {

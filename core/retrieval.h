@@ -7,8 +7,8 @@
 #pragma once
 
 #include <array>
-#include <memory>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,8 +31,8 @@ struct PlantEntry {
 // 1..count are the leading entries with a non-blank name.
 struct PlantSet {
     std::vector<PlantEntry> entries{1};
-    int count = 0;   // the number of species in use
-    int codeK = 5;   // the relevé's K and D digits
+    int count = 0;  // the number of species in use
+    int codeK = 5;  // the relevé's K and D digits
     int codeD = 2;
 };
 
@@ -98,24 +98,24 @@ struct SpeciesCondition {
 
 struct ScanParams {
     std::array<SpeciesCondition, kConditionCount> conditions;
-    std::string meshPrefix;         // matched at the start of the mesh code; blanks trimmed
-    int first = 1;                  // record range; clipped to 1..RecordCount
+    std::string meshPrefix;  // matched at the start of the mesh code; blanks trimmed
+    int first = 1;           // record range; clipped to 1..RecordCount
     int last = 0x7fffffff;
-    bool additional = false;        // false: a new scan (flags and hit count cleared first)
+    bool additional = false;  // false: a new scan (flags and hit count cleared first)
 };
 
 struct ScanResult {
-    int examined = 0;               // records looked at
-    int hits = 0;                   // the hit count after the scan
-    std::vector<int> skipped;       // record numbers that could not be read
+    int examined = 0;          // records looked at
+    int hits = 0;              // the hit count after the scan
+    std::vector<int> skipped;  // record numbers that could not be read
     bool cancelled = false;
     int lastCodeK = -1, lastCodeD = -1;  // the digits of the last relevé read, -1 if none
 };
 
 struct PutResult {
-    int put = 0;                    // relevés that became columns
-    std::vector<int> skipped;       // marked records that could not be read
-    std::vector<int> notPlaced;     // records whose column or species rows could not grow
+    int put = 0;                 // relevés that became columns
+    std::vector<int> skipped;    // marked records that could not be read
+    std::vector<int> notPlaced;  // records whose column or species rows could not grow
     bool cancelled = false;
     int lastCodeK = -1, lastCodeD = -1;
 };
@@ -127,7 +127,10 @@ public:
     void Show(const std::string&, const std::string&) override {}
     // Called for every record: during a scan the record examined and the hit count so far;
     // during the putting pass the record read and the number of relevés put so far.
-    virtual void OnRecord(int record, int count) { (void)record; (void)count; }
+    virtual void OnRecord(int record, int count) {
+        (void)record;
+        (void)count;
+    }
 };
 
 // Record numbers as the user reads them: "19, 20", the first twenty and then "...".
@@ -173,8 +176,7 @@ public:
 
     // Appends every marked relevé to the table as a new column, in ascending record order,
     // reading again those the scans did not keep; then recounts. The flags stay.
-    PutResult Put(Table& t, ReleveSource& src, const Dictionary& dict,
-                  RetrievalProgress* progress = nullptr);
+    PutResult Put(Table& t, ReleveSource& src, const Dictionary& dict, RetrievalProgress* progress = nullptr);
 
 private:
     struct Kept;

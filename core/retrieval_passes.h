@@ -35,13 +35,13 @@ private:
 // read them again while the source stays the same.
 struct Retrieval::Kept {
     static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
-    std::string identity;                    // of the source the relevés came from
+    std::string identity;  // of the source the relevés came from
     struct Ref {
         std::uint32_t block = 0, start = 0, count = 0;
         int codeK = 0, codeD = 0;
         bool kept = false;
     };
-    std::vector<Ref> refs;                   // by record number
+    std::vector<Ref> refs;  // by record number
     std::vector<std::vector<SpeciesEntry>> blocks;
     // Name numbers of their own, so that relevés kept by scans over different openings of
     // the source meet.

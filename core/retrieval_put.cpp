@@ -23,9 +23,9 @@ struct PutChunk {
     std::vector<int> records;
     std::vector<std::uint8_t> readable, kept;  // kept: names numbered as the scans kept them
     std::vector<int> codeK, codeD;
-    std::vector<std::uint32_t> start;          // of each record's cells
-    std::vector<Cell> cells;                   // the species with covers
-    std::vector<std::string> values;           // each record's header values, in row order
+    std::vector<std::uint32_t> start;  // of each record's cells
+    std::vector<Cell> cells;           // the species with covers
+    std::vector<std::string> values;   // each record's header values, in row order
     // Given on the calling thread: each record's column (0: none) and how many of its cells
     // found a species row (fewer when the rows could not grow); a cell's species is then
     // its species key.
@@ -162,7 +162,8 @@ private:
         const std::size_t b = std::min(marked_.size(), a + kPutChunk);
         std::unique_ptr<ReleveReader> reader = readers_->Take();
         PutChunk& out = chunks_[static_cast<std::size_t>(c)];
-        out.records.assign(marked_.begin() + static_cast<std::ptrdiff_t>(a), marked_.begin() + static_cast<std::ptrdiff_t>(b));
+        out.records.assign(marked_.begin() + static_cast<std::ptrdiff_t>(a),
+                           marked_.begin() + static_cast<std::ptrdiff_t>(b));
         const std::size_t n = out.records.size();
         out.readable.assign(n, 0);
         out.kept.assign(n, 0);

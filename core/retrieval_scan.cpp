@@ -49,8 +49,8 @@ public:
                 matchers_.push_back(std::make_unique<ConditionMatcher>(params_.conditions, dict_));
             const int chunks = (last_ - first_) / kScanChunk + 1;
             results_.resize(static_cast<std::size_t>(chunks));
-            RunOrderedChunks(chunks, threads_, threads_ * 4, [this](int c) { Work(c); },
-                             [this](int c) { return Take(c); });
+            RunOrderedChunks(
+                chunks, threads_, threads_ * 4, [this](int c) { Work(c); }, [this](int c) { return Take(c); });
         }
         res_.hits = r_.hitCount_;
         return std::move(res_);
@@ -183,7 +183,8 @@ private:
             Kept::Ref& ref = k.refs[static_cast<std::size_t>(i)];
             const std::size_t at = static_cast<std::size_t>(i - a);
             if (!ref.kept) ++k.count;
-            ref = Kept::Ref{block, in.keptStart[r], in.keptStart[r + 1] - in.keptStart[r], in.codeK[at], in.codeD[at], true};
+            ref = Kept::Ref{block,        in.keptStart[r], in.keptStart[r + 1] - in.keptStart[r],
+                            in.codeK[at], in.codeD[at],    true};
             k.bytes += ref.count * sizeof(SpeciesEntry) + 16;
         }
         k.blocks.push_back(std::move(in.keptEntries));

@@ -53,9 +53,8 @@ SortOrder SortSpecies(Table& t, int first, int last, bool descending, Progress* 
         // The frequencies as they are now, beside the texts the last recount wrote.
         std::vector<int> freq(static_cast<std::size_t>(t.SpeciesCount()) + 1, 0);
         if (t.ReleveCount() > 9999) t.CountOccurrences(nullptr, &freq);
-        auto order = StableOrder(first, last, descending, [&](int p) {
-            return SortKey(t.Text(3, fn + p), freq[static_cast<std::size_t>(p)]);
-        });
+        auto order = StableOrder(first, last, descending,
+                                 [&](int p) { return SortKey(t.Text(3, fn + p), freq[static_cast<std::size_t>(p)]); });
         t.PermuteSpecies(first, order);
         applied = {first, std::move(order)};
     }

@@ -10,15 +10,37 @@
 namespace tavik {
 
 const std::array<const char*, kItemCount + 1>& InitialItemCaptions() {
-    static const std::array<const char*, kItemCount + 1> names = {
-        "",
-        "表の通し番号", "測定番号", "調査地名", "調査年月日", "調査地緯度（度分秒）",
-        "調査地経度（度分秒）", "地理区画コード", "調査地標高(m)", "傾斜方位", "傾斜角度",
-        "地形位置", "微地形", "表層地質", "土壌型", "調査面積（㎡）",
-        "高 木 層高さ（m）", "亜高木層高さ（m）", "低木層１高さ（m）", "低木層２高さ（m）",
-        "草本層１高さ（m）", "草本層２高さ（m）", "コ ケ 層高さ（m）", "高 木 層植被率（%）",
-        "亜高木層植被率（%）", "低木層１植被率（%）", "低木層２植被率（%）",
-        "草本層１植被率（%）", "草本層２植被率（%）", "コ ケ 層植被率（%）", "出現種数"};
+    static const std::array<const char*, kItemCount + 1> names = {"",
+                                                                  "表の通し番号",
+                                                                  "測定番号",
+                                                                  "調査地名",
+                                                                  "調査年月日",
+                                                                  "調査地緯度（度分秒）",
+                                                                  "調査地経度（度分秒）",
+                                                                  "地理区画コード",
+                                                                  "調査地標高(m)",
+                                                                  "傾斜方位",
+                                                                  "傾斜角度",
+                                                                  "地形位置",
+                                                                  "微地形",
+                                                                  "表層地質",
+                                                                  "土壌型",
+                                                                  "調査面積（㎡）",
+                                                                  "高 木 層高さ（m）",
+                                                                  "亜高木層高さ（m）",
+                                                                  "低木層１高さ（m）",
+                                                                  "低木層２高さ（m）",
+                                                                  "草本層１高さ（m）",
+                                                                  "草本層２高さ（m）",
+                                                                  "コ ケ 層高さ（m）",
+                                                                  "高 木 層植被率（%）",
+                                                                  "亜高木層植被率（%）",
+                                                                  "低木層１植被率（%）",
+                                                                  "低木層２植被率（%）",
+                                                                  "草本層１植被率（%）",
+                                                                  "草本層２植被率（%）",
+                                                                  "コ ケ 層植被率（%）",
+                                                                  "出現種数"};
     return names;
 }
 
@@ -84,8 +106,7 @@ int Table::ReleveKeyOfCol(int col) const {
 
 const Cell* Table::FindCell(int relKey, int spKey) const {
     const auto& v = rel_[static_cast<std::size_t>(relKey)].cells;
-    auto it = std::lower_bound(v.begin(), v.end(), spKey,
-                               [](const Cell& c, int k) { return c.species < k; });
+    auto it = std::lower_bound(v.begin(), v.end(), spKey, [](const Cell& c, int k) { return c.species < k; });
     return (it != v.end() && it->species == spKey) ? &*it : nullptr;
 }
 
@@ -104,8 +125,7 @@ Cell& Table::GetOrAddCell(int relKey, int spKey) {
         v.back().species = spKey;
         return v.back();
     }
-    auto it = std::lower_bound(v.begin(), v.end(), spKey,
-                               [](const Cell& c, int k) { return c.species < k; });
+    auto it = std::lower_bound(v.begin(), v.end(), spKey, [](const Cell& c, int k) { return c.species < k; });
     if (it != v.end() && it->species == spKey) return *it;
     it = v.insert(it, Cell{});
     it->species = spKey;
@@ -133,8 +153,7 @@ std::string Table::CellTextOf(int relKey, const Cell& c) const {
 
 void Table::DropIfEmpty(int relKey, int spKey) {
     auto& v = rel_[static_cast<std::size_t>(relKey)].cells;
-    auto it = std::lower_bound(v.begin(), v.end(), spKey,
-                               [](const Cell& c, int k) { return c.species < k; });
+    auto it = std::lower_bound(v.begin(), v.end(), spKey, [](const Cell& c, int k) { return c.species < k; });
     if (it != v.end() && it->species == spKey && it->len == 0 && it->covers.empty()) v.erase(it);
 }
 
@@ -372,10 +391,11 @@ void Table::CountOccurrences(std::vector<int>* perReleve, std::vector<int>* perS
     if (perSpecies) perSpecies->assign(static_cast<std::size_t>(SpeciesCount()) + 1, 0);
     for (int q = 1; q <= ReleveCount(); ++q) {
         int n = 0;
-        if (perSpecies) ForEachOccurrence(q, [&](int p) {
-            ++n;
-            ++(*perSpecies)[static_cast<std::size_t>(p)];
-        });
+        if (perSpecies)
+            ForEachOccurrence(q, [&](int p) {
+                ++n;
+                ++(*perSpecies)[static_cast<std::size_t>(p)];
+            });
         else ForEachOccurrence(q, [&](int) { ++n; });
         if (perReleve) (*perReleve)[static_cast<std::size_t>(q)] = n;
     }

@@ -83,7 +83,7 @@ struct SpeciesContent {
 struct ReleveContent {
     int key = 0;
     std::vector<Cell> cells;
-    std::vector<std::string> longTexts;       // for the cells with kLongText, in order
+    std::vector<std::string> longTexts;  // for the cells with kLongText, in order
     HeaderTexts head;
     LayerCovers record{};
     std::int32_t numberWhole = 0, countWhole = 0;
@@ -256,7 +256,10 @@ public:
     // count beside its number.
     void RecountReleves();
     void RecountSpecies();
-    void Recount() { RecountReleves(); RecountSpecies(); }
+    void Recount() {
+        RecountReleves();
+        RecountSpecies();
+    }
 
     // Makes the table exactly S species, R relevés and FNRow f, keys equal to positions,
     // everything empty (the first step of loading a saved table).
@@ -339,11 +342,11 @@ private:
         std::int32_t seqWhole = 0, freqWhole = 0;
     };
     struct Releve {
-        std::vector<Cell> cells;          // by species key
-        HeaderTexts head;                 // grid rows 1..FNRow
-        LayerCovers record{};             // species key 0
-        std::int32_t numberWhole = 0;     // header row 1
-        std::int32_t countWhole = 0;      // row FNRow
+        std::vector<Cell> cells;       // by species key
+        HeaderTexts head;              // grid rows 1..FNRow
+        LayerCovers record{};          // species key 0
+        std::int32_t numberWhole = 0;  // header row 1
+        std::int32_t countWhole = 0;   // row FNRow
     };
     // The whole number behind the text of a cell, 0 when there is none.
     std::int32_t WholeNumberAt(int col, int row) const;
@@ -380,8 +383,8 @@ private:
     int rowCount_ = 0, fixedRows_ = 32;
 
     TableAxis species_, releves_;
-    std::vector<Releve> rel_;   // by relevé key
-    std::vector<Species> sp_;   // by species key
+    std::vector<Releve> rel_;  // by relevé key
+    std::vector<Species> sp_;  // by species key
     std::unordered_map<std::uint64_t, std::string> longTexts_;
     // Columns 0..3 of rows 0..FNRow.
     std::vector<std::array<std::string, 4>> fixed_;

@@ -43,7 +43,8 @@ public:
         const auto size = static_cast<std::size_t>(capacity) + 1;
         keyAt_.resize(size);
         posOf_.resize(size);
-        for (int p = capacity_ + 1; p <= capacity; ++p) keyAt_[static_cast<std::size_t>(p)] = posOf_[static_cast<std::size_t>(p)] = p;
+        for (int p = capacity_ + 1; p <= capacity; ++p)
+            keyAt_[static_cast<std::size_t>(p)] = posOf_[static_cast<std::size_t>(p)] = p;
         occurrences_.resize(size, 0);
         capacity_ = capacity;
     }

@@ -45,8 +45,10 @@ bool ReorderChange::Apply(Table& t) {
 }
 
 void ReorderChange::Revert(Table& t) {
-    if (const SortOrder& o = applied_.releves; !o.order.empty()) t.PermuteReleves(o.first, InverseOrder(o.first, o.order));
-    if (const SortOrder& o = applied_.species; !o.order.empty()) t.PermuteSpecies(o.first, InverseOrder(o.first, o.order));
+    if (const SortOrder& o = applied_.releves; !o.order.empty())
+        t.PermuteReleves(o.first, InverseOrder(o.first, o.order));
+    if (const SortOrder& o = applied_.species; !o.order.empty())
+        t.PermuteSpecies(o.first, InverseOrder(o.first, o.order));
     if (countsSpecies_) t.RestoreSpeciesCounts(speciesCounts_);
     if (countsReleves_) t.RestoreReleveCounts(releveCounts_);
 }

@@ -7,8 +7,7 @@
 
 namespace tavik {
 
-FidelityResult TableFidelity(const Table& t, const std::vector<ReleveGroup>& groups,
-                             const FidelityOptions& options) {
+FidelityResult TableFidelity(const Table& t, const std::vector<ReleveGroup>& groups, const FidelityOptions& options) {
     const int G = static_cast<int>(groups.size());
     std::vector<int> groupOf(static_cast<std::size_t>(t.ReleveCount()) + 1, -1);
     std::vector<int> sizes(static_cast<std::size_t>(G), 0);
@@ -34,8 +33,9 @@ std::vector<ReleveGroup> FidelityGroups(const Table& t) {
     int filled = 0;
     for (const ReleveGroup& g : groups) filled += g.size > 0;
     if (filled < 2)
-        throw ConstancyRefused("測定を含む区分が 1 つしかないため、忠実度を計算できません。"
-                               "区分の境に空白列を挿入してください。");
+        throw ConstancyRefused(
+            "測定を含む区分が 1 つしかないため、忠実度を計算できません。"
+            "区分の境に空白列を挿入してください。");
     return groups;
 }
 
@@ -57,7 +57,8 @@ FreqTable MakeSynopticTable(const Table& t, const ConstancyOptions& constancy, c
     int classWidth = 0;
     for (int s = 0; s < S; ++s)
         for (int g = 0; g < G; ++g)
-            if (r.Count(s, g) > 0 && r.Phi(s, g)) classWidth = std::max(classWidth, Cp932Width(table.Text(g + 1, row(s))));
+            if (r.Count(s, g) > 0 && r.Phi(s, g))
+                classWidth = std::max(classWidth, Cp932Width(table.Text(g + 1, row(s))));
     for (int s = 0; s < S; ++s)
         for (int g = 0; g < G; ++g) {
             if (r.Count(s, g) > 0 && r.Phi(s, g))
@@ -76,7 +77,8 @@ FreqTable MakeSynopticTable(const Table& t, const ConstancyOptions& constancy, c
         // Class, " │", three digits: the columns widen to hold them, and so does print.
         const int bytes = classWidth + 3 + 3;
         const int pt = t.FontSize;
-        table.defaultColWidth = std::max(table.defaultColWidth, static_cast<int>(RoundHalfEven(pt * (0.75 * bytes + 1.0))));
+        table.defaultColWidth =
+            std::max(table.defaultColWidth, static_cast<int>(RoundHalfEven(pt * (0.75 * bytes + 1.0))));
         table.printCellWidth = bytes + 1;
     }
     return table;
@@ -106,8 +108,6 @@ std::uint32_t GroupTintRgb(int shade) {
 
 std::string GroupLabel(int g) { return std::string(1, static_cast<char>(65 + g)); }
 
-std::string PhiPercentText(double phi) {
-    return std::to_string(RoundHalfEven(phi * 100));
-}
+std::string PhiPercentText(double phi) { return std::to_string(RoundHalfEven(phi * 100)); }
 
 }  // namespace tavik

@@ -14,8 +14,7 @@ namespace tavik {
 
 // The fidelity of every species of a recounted table (position p at index p − 1) to each
 // group of `groups` (ConstancyGroups of the same table). Groups of no relevés have no value.
-FidelityResult TableFidelity(const Table& t, const std::vector<ReleveGroup>& groups,
-                             const FidelityOptions& options);
+FidelityResult TableFidelity(const Table& t, const std::vector<ReleveGroup>& groups, const FidelityOptions& options);
 
 // The groups of a recounted table for a fidelity that stands on its own (the command line,
 // the reorder of the table): refused (ConstancyRefused, with a message for the user) for a

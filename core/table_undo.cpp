@@ -255,7 +255,8 @@ bool Table::DeleteRowCommand(int row, RemovedLines* removed) {
     RecountSpecies();
     RecountReleves();
     for (int q = 1; q <= ReleveCount(); ++q)
-        if (RelNumSp()[static_cast<std::size_t>(q)] == 0) removed->releves.emplace_back(q, CopyReleve(releves_.KeyAt(q)));
+        if (RelNumSp()[static_cast<std::size_t>(q)] == 0)
+            removed->releves.emplace_back(q, CopyReleve(releves_.KeyAt(q)));
     for (int key : releves_.CloseUp([&](int q) { return RelNumSp()[static_cast<std::size_t>(q)] == 0; }))
         ClearReleveContent(key);
     return true;
@@ -278,7 +279,8 @@ bool Table::DeleteColumnCommand(int col, RemovedLines* removed) {
             keys.push_back(species_.KeyAt(p));
         }
     std::vector<SpeciesContent> contents = CopySpeciesMany(keys);
-    for (std::size_t i = 0; i < positions.size(); ++i) removed->species.emplace_back(positions[i], std::move(contents[i]));
+    for (std::size_t i = 0; i < positions.size(); ++i)
+        removed->species.emplace_back(positions[i], std::move(contents[i]));
     ClearSpeciesContents(species_.CloseUp([&](int p) { return SpFreq()[static_cast<std::size_t>(p)] == 0; }));
     return true;
 }
@@ -362,7 +364,8 @@ TableTail Table::CopyTail(int speciesFrom, int speciesTo, int relevesFrom, int r
     std::vector<int> keys;
     for (int p = speciesFrom; p <= std::min(speciesTo, MaxSpecies()); ++p) keys.push_back(species_.KeyAt(p));
     t.species = CopySpeciesMany(keys);
-    for (int q = relevesFrom; q <= std::min(relevesTo, MaxReleve()); ++q) t.releves.push_back(CopyReleve(releves_.KeyAt(q)));
+    for (int q = relevesFrom; q <= std::min(relevesTo, MaxReleve()); ++q)
+        t.releves.push_back(CopyReleve(releves_.KeyAt(q)));
     t.speciesCounts = MemoSpeciesCounts();
     t.releveCounts = MemoReleveCounts();
     return t;

@@ -67,8 +67,7 @@ void Table::SetText(int col, int row, const std::string& text) {
             IndexHeaderItems();
         } else if (col <= 3) {
             FixedCell(col, row) = text;
-        } else
-            SetHeaderText(releves_.KeyAt(RelevePosOfColumn(col)), row, text);
+        } else SetHeaderText(releves_.KeyAt(RelevePosOfColumn(col)), row, text);
         return;
     }
     const int p = row - fnRow_;
@@ -137,7 +136,8 @@ int Table::ShownColWidth(int col) const {
         // The texts are looked at in place: the layout asks this of every column.
         for (int row : {1, fnRow_}) {
             const std::int32_t n = WholeNumberAt(col, row);
-            if (n > widest && CutFrom(rel_[static_cast<std::size_t>(releves_.KeyAt(RelevePosOfColumn(col)))].head.Get(row), n))
+            if (n > widest &&
+                CutFrom(rel_[static_cast<std::size_t>(releves_.KeyAt(RelevePosOfColumn(col)))].head.Get(row), n))
                 widest = n;
         }
     }

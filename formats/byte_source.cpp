@@ -30,14 +30,14 @@ private:
 class GzipSource : public ByteSource {
 public:
     // `head`: the bytes already read from the start of the file.
-    GzipSource(std::unique_ptr<InputFile> f, std::string head)
-        : f_(std::move(f)), in_(std::move(head)) {
+    GzipSource(std::unique_ptr<InputFile> f, std::string head) : f_(std::move(f)), in_(std::move(head)) {
         avail_ = in_.size();
         in_.resize(kChunk);
         z_.zalloc = Z_NULL;
         z_.zfree = Z_NULL;
         z_.opaque = Z_NULL;
-        if (inflateInit2(&z_, 15 + 16) != Z_OK) throw std::runtime_error(f_->Path() + " を読み込めません（メモリ不足）");
+        if (inflateInit2(&z_, 15 + 16) != Z_OK)
+            throw std::runtime_error(f_->Path() + " を読み込めません（メモリ不足）");
     }
     ~GzipSource() override { inflateEnd(&z_); }
 
@@ -72,7 +72,9 @@ public:
     std::uint64_t MaxBytes() const override { return f_->Size() * 1032 + 1024; }
 
 private:
-    [[noreturn]] void Corrupt(const char* why) { throw std::runtime_error(f_->Path() + " を読み込めません（" + why + "）"); }
+    [[noreturn]] void Corrupt(const char* why) {
+        throw std::runtime_error(f_->Path() + " を読み込めません（" + why + "）");
+    }
     std::unique_ptr<InputFile> f_;
     std::string in_;
     std::size_t avail_ = 0;
@@ -124,7 +126,9 @@ public:
     std::uint64_t MaxBytes() const override { return f_->Size() * 32768 + (1 << 20); }
 
 private:
-    [[noreturn]] void Corrupt(const char* why) { throw std::runtime_error(f_->Path() + " を読み込めません（" + why + "）"); }
+    [[noreturn]] void Corrupt(const char* why) {
+        throw std::runtime_error(f_->Path() + " を読み込めません（" + why + "）");
+    }
     std::unique_ptr<InputFile> f_;
     std::string buf_;
     ZSTD_inBuffer in_{};
@@ -223,7 +227,8 @@ bool LineReader::Next(std::string_view& line) {
         const char* b = buf_.data();
         const char* lf = static_cast<const char*>(std::memchr(b + scan_, '\n', end_ - scan_));
         const char* stop = lf ? lf : b + end_;
-        const char* cr = static_cast<const char*>(std::memchr(b + scan_, '\r', static_cast<std::size_t>(stop - (b + scan_))));
+        const char* cr =
+            static_cast<const char*>(std::memchr(b + scan_, '\r', static_cast<std::size_t>(stop - (b + scan_))));
         if (cr && cr + 1 == b + end_ && !eof_) {  // is an LF next? read on to see
             scan_ = static_cast<std::size_t>(cr - b);
             Fill();

@@ -15,9 +15,9 @@ struct NamedScale {
     CoverScale scale;
 };
 constexpr NamedScale kScales[] = {
-    {"bb", CoverScale::BraunBlanquet}, {"bb-extended", CoverScale::BraunBlanquetExtended},
-    {"percent", CoverScale::Percent},  {"londo", CoverScale::Londo},
-    {"domin", CoverScale::Domin},      {"ordinal", CoverScale::Ordinal},
+    {"bb", CoverScale::BraunBlanquet},  {"bb-extended", CoverScale::BraunBlanquetExtended},
+    {"percent", CoverScale::Percent},   {"londo", CoverScale::Londo},
+    {"domin", CoverScale::Domin},       {"ordinal", CoverScale::Ordinal},
     {"presence", CoverScale::Presence},
 };
 
@@ -133,33 +133,31 @@ CoverConversion ConvertCover(CoverScale scale, std::string_view value, double rB
     if (IsZero(t)) return {CoverConversion::Absent, {}};
     const std::string l = Lower(t);
     switch (scale) {
-    case CoverScale::BraunBlanquet:
-        return CoverFieldFor(std::string(t)).empty() ? Invalid() : Cover(std::string(t));
-    case CoverScale::BraunBlanquetExtended:
-        if (l == "2m" || l == "2a" || l == "2b") return Cover("2");
-        return CoverFieldFor(std::string(t)).empty() ? Invalid() : Cover(std::string(t));
-    case CoverScale::Percent: {
-        // r and + as written stand for a single individual and a few.
-        if (l == "r" || l == "+") return Cover(l);
-        double number = 0;
-        if (!ParseDecimal(t, number) || number < 0 || number > 100) return Invalid();
-        return Cover(PercentClass(number, rBelow));
-    }
-    case CoverScale::Londo:
-        return Londo(l);
-    case CoverScale::Domin: {
-        static const char* const kDomin[11] = {"r", "r", "+", "1", "2", "2", "3", "3", "4", "5", "5"};
-        if (l == "+") return Cover(kDomin[0]);
-        const int v = SmallInteger(l, 10);
-        return v ? Cover(kDomin[v]) : Invalid();
-    }
-    case CoverScale::Ordinal: {
-        static const char* const kOrdinal[10] = {"", "r", "+", "1", "2", "2", "2", "3", "4", "5"};
-        const int v = SmallInteger(l, 9);
-        return v ? Cover(kOrdinal[v]) : Invalid();
-    }
-    case CoverScale::Presence:
-        return Cover("+");
+        case CoverScale::BraunBlanquet:
+            return CoverFieldFor(std::string(t)).empty() ? Invalid() : Cover(std::string(t));
+        case CoverScale::BraunBlanquetExtended:
+            if (l == "2m" || l == "2a" || l == "2b") return Cover("2");
+            return CoverFieldFor(std::string(t)).empty() ? Invalid() : Cover(std::string(t));
+        case CoverScale::Percent: {
+            // r and + as written stand for a single individual and a few.
+            if (l == "r" || l == "+") return Cover(l);
+            double number = 0;
+            if (!ParseDecimal(t, number) || number < 0 || number > 100) return Invalid();
+            return Cover(PercentClass(number, rBelow));
+        }
+        case CoverScale::Londo: return Londo(l);
+        case CoverScale::Domin: {
+            static const char* const kDomin[11] = {"r", "r", "+", "1", "2", "2", "3", "3", "4", "5", "5"};
+            if (l == "+") return Cover(kDomin[0]);
+            const int v = SmallInteger(l, 10);
+            return v ? Cover(kDomin[v]) : Invalid();
+        }
+        case CoverScale::Ordinal: {
+            static const char* const kOrdinal[10] = {"", "r", "+", "1", "2", "2", "2", "3", "4", "5"};
+            const int v = SmallInteger(l, 9);
+            return v ? Cover(kOrdinal[v]) : Invalid();
+        }
+        case CoverScale::Presence: return Cover("+");
     }
     return Invalid();
 }

@@ -96,7 +96,8 @@ void CsvReader::Decode(std::string bytes) {
         pos_ = bom;
     } else if (!Cp932ToUtf8(bytes, text_)) {
         std::string scratch;
-        const std::size_t bad = FirstLineWhere(bytes, [&](std::string_view line) { return !Cp932ToUtf8(line, scratch); });
+        const std::size_t bad =
+            FirstLineWhere(bytes, [&](std::string_view line) { return !Cp932ToUtf8(line, scratch); });
         throw std::runtime_error(BadEncodingMessage(name_, bad > 0 ? bad : 1));
     }
     delimiter_ = FindDelimiter(std::string_view(text_).substr(pos_));

@@ -45,7 +45,8 @@ std::string FidelityCsvLines(const FidelityResult& r, const std::vector<std::str
             if (const auto phi = r.Phi(sp, g)) s += PhiCsvText(*phi);
             s += ",";
             if (const auto p = r.P(sp, g)) s += PValueText(*p);
-            if (r.Diagnostic(sp, g)) diagnostic += (diagnostic.empty() ? "" : " ") + labels[static_cast<std::size_t>(g)];
+            if (r.Diagnostic(sp, g))
+                diagnostic += (diagnostic.empty() ? "" : " ") + labels[static_cast<std::size_t>(g)];
         }
         s += ",";
         if (r.BestGroup(sp) >= 0) s += CsvFieldWhereNeeded(labels[static_cast<std::size_t>(r.BestGroup(sp))]);

@@ -30,7 +30,11 @@ std::uint8_t DecodeCoverText(std::string_view field) {
             case '*': return 7;
             case 'e': return 8;
             case '?': return 9;
-            case '1': case '2': case '3': case '4': case '5': return static_cast<std::uint8_t>((s[0] - '0') * 10);
+            case '1':
+            case '2':
+            case '3':
+            case '4':
+            case '5': return static_cast<std::uint8_t>((s[0] - '0') * 10);
             default: return 0;
         }
     }
@@ -58,8 +62,8 @@ struct CoverFieldTable {
 std::uint8_t DecodeCoverField(std::string_view field) {
     if (field.size() != 2) return DecodeCoverText(field);
     static const CoverFieldTable table;
-    return table.v[static_cast<std::size_t>(static_cast<unsigned char>(field[0]) * 256 +
-                                            static_cast<unsigned char>(field[1]))];
+    return table
+        .v[static_cast<std::size_t>(static_cast<unsigned char>(field[0]) * 256 + static_cast<unsigned char>(field[1]))];
 }
 
 std::string DecodeField(std::string_view bytes, bool utf8File) {
@@ -84,8 +88,7 @@ std::string BaseNameWithoutExtension(const std::string& path) {
 std::string DataPathFor(const std::string& indexPath) {
     const std::size_t slash = indexPath.find_last_of("/\\");
     const std::size_t dot = indexPath.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return indexPath + ".tkd";
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return indexPath + ".tkd";
     return indexPath.substr(0, dot) + ".tkd";
 }
 
@@ -329,7 +332,9 @@ private:
         }
         const bool near = r > w.last && r < w.last + block;
         w.last = r;
-        if (!near) return m.At(static_cast<std::uint64_t>(r) * static_cast<std::uint64_t>(size), static_cast<std::size_t>(size), w.one);
+        if (!near)
+            return m.At(static_cast<std::uint64_t>(r) * static_cast<std::uint64_t>(size),
+                        static_cast<std::size_t>(size), w.one);
         w.lo = r;
         w.hi = std::min(count, r + block);
         w.bytes = m.At(static_cast<std::uint64_t>(r) * static_cast<std::uint64_t>(size),
@@ -386,13 +391,12 @@ void FieldFiles::CheckPair(const std::string& indexPath, const std::string& data
             long long r = 0;
             if (ParseInteger(std::string_view(block + static_cast<std::size_t>(k) * kIndexRecordSize + 248, 6), r) &&
                 r >= records)
-                return mismatch("索引の測定 " + std::to_string(first + k) + " がデータファイルの終わりより先を指しています");
+                return mismatch("索引の測定 " + std::to_string(first + k) +
+                                " がデータファイルの終わりより先を指しています");
         }
     }
-    if (index_.Size() % kIndexRecordSize != 0)
-        return mismatch("索引ファイルの大きさが 256 バイトの倍数ではありません");
-    if (data_.Size() % kDataRecordSize != 0)
-        return mismatch("データファイルの大きさが 512 バイトの倍数ではありません");
+    if (index_.Size() % kIndexRecordSize != 0) return mismatch("索引ファイルの大きさが 256 バイトの倍数ではありません");
+    if (data_.Size() % kDataRecordSize != 0) return mismatch("データファイルの大きさが 512 バイトの倍数ではありません");
 }
 
 FieldFiles::FieldFiles(std::string indexBytes, std::string dataBytes)
@@ -493,8 +497,7 @@ std::string FieldFiles::NameText(std::uint32_t name) const {
 std::string FieldFiles::ItemText(int n) const {
     const std::string_view rec(current_.data(), current_.size());
     if (n >= 2 && n <= 7) return DecodeField(rec.substr(16 + 8 * static_cast<std::size_t>(n - 2), 8), utf8_);
-    if (n >= 8 && n <= kItemCount)
-        return DecodeField(rec.substr(64 + 4 * static_cast<std::size_t>(n - 8), 4), utf8_);
+    if (n >= 8 && n <= kItemCount) return DecodeField(rec.substr(64 + 4 * static_cast<std::size_t>(n - 8), 4), utf8_);
     return {};
 }
 

@@ -6,9 +6,9 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <mutex>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,15 +41,15 @@ std::string DecodeField(std::string_view bytes, bool utf8File = false);
 
 // The header record of a data file, as parsed.
 struct DataHeader {
-    bool hasHash = false;          // byte 0 is "#"
-    bool versionOk = false;        // the version field is "30"
-    bool complete = false;         // every field closed within the 504 bytes
-    bool stopped = false;          // a field ran past the 504 bytes (what came before counts)
+    bool hasHash = false;    // byte 0 is "#"
+    bool versionOk = false;  // the version field is "30"
+    bool complete = false;   // every field closed within the 504 bytes
+    bool stopped = false;    // a field ran past the 504 bytes (what came before counts)
     std::optional<std::string> title;
     std::optional<std::string> item1Name;
     struct Item {
-        bool present = false;      // the field was read
-        bool available = false;    // flag "1": the relevés carry the item
+        bool present = false;    // the field was read
+        bool available = false;  // flag "1": the relevés carry the item
         std::string name;
     };
     std::array<Item, kItemCount + 1> items;  // 2..30 used
@@ -153,8 +153,8 @@ private:
     std::unique_ptr<FieldReader> own_;  // the reader behind ReadReleve and ItemText
 
     mutable std::mutex namesMutex_;
-    FlatKeyTable<kNameSize> nameIds_;   // the name field as it stands -> number
-    std::vector<std::string> names_;    // number -> name, blanks trimmed
+    FlatKeyTable<kNameSize> nameIds_;  // the name field as it stands -> number
+    std::vector<std::string> names_;   // number -> name, blanks trimmed
 };
 
 }  // namespace tavik

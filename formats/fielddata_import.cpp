@@ -66,7 +66,7 @@ Columns ReadHeading(const std::vector<std::string_view>& cells) {
 
 std::string_view CellAt(const std::vector<std::string_view>& cells, int col) {
     return col >= 0 && static_cast<std::size_t>(col) < cells.size() ? TrimBlanks(cells[static_cast<std::size_t>(col)])
-                                                                     : std::string_view();
+                                                                    : std::string_view();
 }
 
 // The class index of FieldImportReport::classes for a cover text the writer takes.
@@ -286,8 +286,7 @@ struct FieldImporter::State {
         if (layer < 0) return;
         std::array<char, 4>& slot = list[at].covers[static_cast<std::size_t>(layer)];
         if (slot[0]) {
-            Problem(where() + ": " + RawName(name) + " の " + kLayerLabels[layer] +
-                    " が二度あります");
+            Problem(where() + ": " + RawName(name) + " の " + kLayerLabels[layer] + " が二度あります");
             return;
         }
         PutCover(slot, cover);
@@ -361,8 +360,8 @@ void FieldImporter::ReadLong(const std::string& path) {
     if (!csv.Next(cells)) throw std::runtime_error(path + ": 見出し行がありません");
     const Columns c = ReadHeading(cells);
     if (c.releve < 0 || c.taxon < 0 || c.layer < 0 || c.cover < 0) {
-        std::string m = path + ": 見出し行に releve, taxon, layer, cover の列が要ります（区切りは" + csv.DelimiterName() +
-                        "と読みました。見出し行は " + std::to_string(cells.size()) + " 列です）";
+        std::string m = path + ": 見出し行に releve, taxon, layer, cover の列が要ります（区切りは" +
+                        csv.DelimiterName() + "と読みました。見出し行は " + std::to_string(cells.size()) + " 列です）";
         if (cells.size() > 4) m += "。種 × 測定の表なら --matrix を指定してください";
         throw std::runtime_error(m);
     }
@@ -373,7 +372,8 @@ void FieldImporter::ReadLong(const std::string& path) {
         const std::size_t ri = s.ReleveOf(CellAt(cells, c.releve), where, keyIsItem2);
         if (ri == SIZE_MAX) continue;
         s.TakeSites(s.releves[ri], cells, c, where);
-        const std::string_view taxon = CellAt(cells, c.taxon), layer = CellAt(cells, c.layer), cover = CellAt(cells, c.cover);
+        const std::string_view taxon = CellAt(cells, c.taxon), layer = CellAt(cells, c.layer),
+                               cover = CellAt(cells, c.cover);
         if (taxon.empty()) {
             if (!layer.empty() || !cover.empty()) s.Problem(where() + ": taxon が空です");
             continue;  // a line of site values only
@@ -388,7 +388,7 @@ void FieldImporter::ReadLong(const std::string& path) {
                 continue;
             }
             CoverConversion cc = presence && cover.empty() ? CoverConversion{CoverConversion::Cover, "+"}
-                                                            : ConvertCover(s.o.scale, cover, s.o.rBelow);
+                                                           : ConvertCover(s.o.scale, cover, s.o.rBelow);
             if (cc.kind == CoverConversion::Invalid || (cc.kind == CoverConversion::Absent && cover.empty())) {
                 s.BadCover(where(), cover);
                 continue;
@@ -440,12 +440,13 @@ void FieldImporter::ReadMatrix(const std::string& path) {
     while (csv.Next(cells)) {
         const std::string_view first = TrimBlanks(cells[0]);
         if (auto [it, fresh] = rowsSeen.try_emplace(std::string(first), csv.Line()); !fresh && !first.empty()) {
-            s.Problem(where() + ": 「" + std::string(first) + "」が " + std::to_string(it->second) + " 行目にもあります");
+            s.Problem(where() + ": 「" + std::string(first) + "」が " + std::to_string(it->second) +
+                      " 行目にもあります");
             continue;
         }
         if (cells.size() > columns)
-            s.Problem(where() + ": 見出し行の " + std::to_string(columns) + " 列より多い " + std::to_string(cells.size()) +
-                      " 列があります");
+            s.Problem(where() + ": 見出し行の " + std::to_string(columns) + " 列より多い " +
+                      std::to_string(cells.size()) + " 列があります");
         // Per row: the relevé (or, transposed, the species).
         std::size_t rowReleve = SIZE_MAX;
         std::uint32_t rowName = UINT32_MAX;
@@ -463,7 +464,8 @@ void FieldImporter::ReadMatrix(const std::string& path) {
             const CoverConversion cc = ConvertCover(s.o.scale, v, s.o.rBelow);
             if (cc.kind == CoverConversion::Absent) continue;
             if (heads[i].empty()) {
-                s.Problem(where() + ": 見出しのない " + std::to_string(i + 1) + " 列目に値「" + std::string(v) + "」があります");
+                s.Problem(where() + ": 見出しのない " + std::to_string(i + 1) + " 列目に値「" + std::string(v) +
+                          "」があります");
                 continue;
             }
             if (cc.kind == CoverConversion::Invalid) {
@@ -520,9 +522,8 @@ std::vector<FieldReleve> FieldImporter::Finish() {
 std::string NameMapPathFor(const FieldPairPaths& pair) {
     const std::size_t slash = pair.data.find_last_of('/');
     const std::size_t dot = pair.data.rfind('.');
-    const std::string stem = dot == std::string::npos || (slash != std::string::npos && dot < slash)
-                                 ? pair.data
-                                 : pair.data.substr(0, dot);
+    const std::string stem =
+        dot == std::string::npos || (slash != std::string::npos && dot < slash) ? pair.data : pair.data.substr(0, dot);
     return stem + "_names.csv";
 }
 

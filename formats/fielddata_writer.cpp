@@ -38,18 +38,17 @@ bool LooksNumeric(const std::string& s) {
 
 std::string ToCp932(const std::string& text, const std::string& what) {
     std::string out;
-    if (!Utf8ToCp932(text, out))
-        throw std::runtime_error(what + ": 「" + text + "」に CP932 で書けない文字があります");
+    if (!Utf8ToCp932(text, out)) throw std::runtime_error(what + ": 「" + text + "」に CP932 で書けない文字があります");
     return out;
 }
 
 // A value placed in a fixed field of `width` bytes.
 // `what` and `detail` name the field in the message.
-void PutField(std::string& rec, std::size_t at, std::size_t width, std::string_view bytes,
-              bool right, const std::string& what, const std::string& detail) {
+void PutField(std::string& rec, std::size_t at, std::size_t width, std::string_view bytes, bool right,
+              const std::string& what, const std::string& detail) {
     if (bytes.size() > width)
-        throw std::runtime_error(what + detail + ": 「" + Cp932ToUtf8Lenient(bytes) + "」が " +
-                                 std::to_string(width) + " バイトに収まりません");
+        throw std::runtime_error(what + detail + ": 「" + Cp932ToUtf8Lenient(bytes) + "」が " + std::to_string(width) +
+                                 " バイトに収まりません");
     const std::size_t pad = width - bytes.size();
     rec.replace(at + (right ? pad : 0), bytes.size(), bytes);
 }
@@ -88,8 +87,7 @@ std::string CoverFieldFor(const std::string& text) {
 FieldPairPaths PairPathsFor(const std::string& out) {
     const std::size_t slash = out.find_last_of('/');
     std::size_t dot = out.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash) || dot == slash + 1)
-        dot = out.size();
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash) || dot == slash + 1) dot = out.size();
     const std::string stem = out.substr(0, dot), ext = out.substr(dot);
     const bool upper = ext == ".TKD" || ext == ".TKI";  // a pair named as on Windows stays so
     FieldPairPaths p;
@@ -119,8 +117,8 @@ void FieldDataWriter::Add(const FieldReleve& r) {
         if (v.empty()) continue;
         seen_[static_cast<std::size_t>(n)] = true;
         const std::string bytes = ToCp932(v, what);
-        const std::size_t at = n <= 7 ? 16 + 8 * static_cast<std::size_t>(n - 2)
-                                      : 64 + 4 * static_cast<std::size_t>(n - 8);
+        const std::size_t at =
+            n <= 7 ? 16 + 8 * static_cast<std::size_t>(n - 2) : 64 + 4 * static_cast<std::size_t>(n - 8);
         PutField(rec, at, n <= 7 ? 8 : 4, bytes, LooksNumeric(v), what, " の項目 " + std::to_string(n));
     }
     const int k = r.codeK >= 0 ? r.codeK : header_.codeK;
@@ -244,7 +242,6 @@ void FieldDataWriter::Finish() {
 // ---- Text inputs ---------------------------------------------------------------------------
 
 namespace {
-
 
 int ItemColumn(const std::string& heading) {
     const std::string h = Upper(Trimmed(heading));

@@ -38,9 +38,9 @@ struct FieldEntry {
 };
 
 struct FieldReleve {
-    std::string key;                                 // for messages
-    std::array<std::string, kItemCount + 1> items;   // 2..29; item 30 is the entry count
-    int codeK = -1, codeD = -1;                      // -1: those of the header
+    std::string key;                                // for messages
+    std::array<std::string, kItemCount + 1> items;  // 2..29; item 30 is the entry count
+    int codeK = -1, codeD = -1;                     // -1: those of the header
     std::vector<FieldEntry> entries;
 };
 

@@ -51,7 +51,8 @@ std::string FindFileAnyCase(const std::string& path) {
     };
     const std::string want = lower(p.filename().string());
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        if (lower(it->path().filename().string()) == want) return (p.has_parent_path() ? it->path() : it->path().filename()).string();
+        if (lower(it->path().filename().string()) == want)
+            return (p.has_parent_path() ? it->path() : it->path().filename()).string();
     return {};
 }
 

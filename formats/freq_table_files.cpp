@@ -25,8 +25,9 @@ std::runtime_error LineError(const std::string& fileName, std::size_t line, cons
 
 void CheckSize(const std::string& fileName, std::size_t line, long long cols, long long rows) {
     if (cols > kMaxFreqColumns)
-        throw LineError(fileName, line,
-                        std::to_string(cols) + " 列あります。読み込める表は " + std::to_string(kMaxFreqColumns) + " 列までです");
+        throw LineError(
+            fileName, line,
+            std::to_string(cols) + " 列あります。読み込める表は " + std::to_string(kMaxFreqColumns) + " 列までです");
     if (cols * rows > kMaxFreqCells) throw LineError(fileName, line, "表が大きすぎます");
 }
 
@@ -101,7 +102,8 @@ std::string ShortDateToday() {
 std::string FreqTableTextLines(const FreqTable& t, const std::string& date) {
     const auto checkLine = [](const std::string& text, const std::string& where) {
         if (text.find_first_of("\r\n") != std::string::npos)
-            throw std::runtime_error(where + "に改行があります。テキスト形式には書けません（CSV で書き出してください）");
+            throw std::runtime_error(where +
+                                     "に改行があります。テキスト形式には書けません（CSV で書き出してください）");
     };
     checkLine(t.caption, "表題");
     std::string s = std::string("#T") + kEol + date + kEol + t.caption + kEol;
@@ -115,7 +117,8 @@ std::string FreqTableTextLines(const FreqTable& t, const std::string& date) {
             checkLine(cell, std::to_string(r + 1) + " 行 " + std::to_string(j + 1) + " 列目のセル");
             // A label that holds a comma, or that would read as a block mark or a quoted
             // field, is quoted; the value runs to the end of the line as it is.
-            const bool quote = label.find(',') != std::string::npos || label.rfind('#', 0) == 0 || label.rfind('"', 0) == 0;
+            const bool quote =
+                label.find(',') != std::string::npos || label.rfind('#', 0) == 0 || label.rfind('"', 0) == 0;
             s += (quote ? CsvField(label, true) : label) + "," + cell + kEol;
         }
         s += std::string("#E") + kEol + kEol;
@@ -144,7 +147,8 @@ std::string FreqTableCsvLines(const FreqTable& t) {
                 else if (!heading) phis += CsvField(phi);
                 if (!heading && t.Shade(c, r) > 0) diagnostic += (diagnostic.empty() ? "" : " ") + t.Text(c, 0);
             }
-            s += phis + ',' + CsvField(r == 0 ? std::string(HeadingText(Heading::DiagnosticGroups)) : diagnostic) + kEol;
+            s +=
+                phis + ',' + CsvField(r == 0 ? std::string(HeadingText(Heading::DiagnosticGroups)) : diagnostic) + kEol;
         }
         return s;
     }
@@ -265,7 +269,9 @@ void MergeFreqTableTextLines(TextLineFile& file, const std::string& fileName, Fr
     int newCols = 0;
     // A mark is a line that begins with "#" and has no comma: a value line always has one
     // (a label that begins with "#" is written quoted).
-    const auto isMark = [](const std::string& s) { return !s.empty() && s[0] == '#' && s.find(',') == std::string::npos; };
+    const auto isMark = [](const std::string& s) {
+        return !s.empty() && s[0] == '#' && s.find(',') == std::string::npos;
+    };
     const auto markIs = [](const std::string& s, const char* m) {
         return s.rfind(m, 0) == 0 && s.find_first_not_of(" \t", 2) == std::string::npos;
     };
@@ -329,8 +335,8 @@ void MergeFreqTableTextLines(TextLineFile& file, const std::string& fileName, Fr
             throw LineError(fileName, start, "#S で始まるブロックが #E で閉じられていません（ファイルの終わりまで）");
         if (!markIs(line, "#E"))
             throw LineError(fileName, file.LineNumber(),
-                            "#S で始まるブロック（" + std::to_string(start) + " 行目）が #E の前に \"" + std::string(Cp932Cut(line, 16)) +
-                                "\" で終わっています");
+                            "#S で始まるブロック（" + std::to_string(start) + " 行目）が #E の前に \"" +
+                                std::string(Cp932Cut(line, 16)) + "\" で終わっています");
         more = file.Next(line);
     }
     n.Resize(cols + newCols, rows + static_cast<int>(newLabels.size()));

@@ -97,8 +97,7 @@ const std::string* IniDocument::Find(std::string_view section, std::string_view 
     return nullptr;
 }
 
-std::string IniDocument::ReadString(std::string_view section, std::string_view key,
-                                    const std::string& def) const {
+std::string IniDocument::ReadString(std::string_view section, std::string_view key, const std::string& def) const {
     const std::string* v = Find(section, key);
     return v ? *v : def;
 }
@@ -158,8 +157,7 @@ IniDocument ParseIniBytes(std::string_view bytes, const std::string& fileName) {
 
 IniDocument ReadIniDocument(const std::string& path) {
     std::error_code ec;
-    if (path.empty() || !std::filesystem::exists(path, ec) || std::filesystem::is_directory(path, ec))
-        return {};
+    if (path.empty() || !std::filesystem::exists(path, ec) || std::filesystem::is_directory(path, ec)) return {};
     TextLineFile lines(path, /*lenient=*/true);
     return IniDocument::Parse(lines);
 }

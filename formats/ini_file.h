@@ -40,8 +40,8 @@ public:
 
 private:
     struct Line {
-        std::string raw;      // the line as it stood
-        std::string key;      // empty for a line that is not "key=value"
+        std::string raw;  // the line as it stood
+        std::string key;  // empty for a line that is not "key=value"
         std::string value;
     };
     struct Block {

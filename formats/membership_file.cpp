@@ -33,7 +33,8 @@ std::vector<std::pair<std::string, std::string>> ReadMembershipLines(TextLineFil
     // Every line is decoded once first, so that a line that does not decode is named before
     // anything else; then the file is read again, a line at a time.
     std::string line;
-    while (file.Next(line)) {}
+    while (file.Next(line)) {
+    }
     file.Rewind();
     bool more = file.Next(line);
     while (more && Trim(line).empty()) more = file.Next(line);
@@ -46,9 +47,8 @@ std::vector<std::pair<std::string, std::string>> ReadMembershipLines(TextLineFil
         if ((h == "group" || h == "群") && group < 0) group = static_cast<int>(i);
     }
     if (releve < 0 || group < 0)
-        throw std::runtime_error(fileName + " の " + std::to_string(file.LineNumber()) +
-                                 " 行目: 見出しに " + (releve < 0 ? "releve（測定番号）" : "group（群）") +
-                                 " の列がありません。");
+        throw std::runtime_error(fileName + " の " + std::to_string(file.LineNumber()) + " 行目: 見出しに " +
+                                 (releve < 0 ? "releve（測定番号）" : "group（群）") + " の列がありません。");
     const std::size_t need = static_cast<std::size_t>(std::max(releve, group)) + 1;
     std::vector<std::pair<std::string, std::string>> pairs;
     std::vector<std::string> f;

@@ -75,8 +75,10 @@ std::string TransliterateLatin(std::string_view utf8) {
         if (cp >= 0xC0 && cp <= 0x17F && table[cp - 0xC0] != "-") out += table[cp - 0xC0];
         else if (cp >= 0x218 && cp <= 0x21B) out += "SsTt"[cp - 0x218];  // Ș ș Ț ț
         else if (cp == 0x1E9E) out += "SS";
-        else if (cp >= 0x300 && cp <= 0x36F) {}  // a combining mark
-        else AppendUtf8(out, cp);
+        else if (cp >= 0x300 && cp <= 0x36F) {
+        }  // a combining mark
+        else
+            AppendUtf8(out, cp);
         i += n;
     }
     return out;
@@ -137,7 +139,8 @@ std::string RoundNumberToWidth(std::string_view text, std::size_t width) {
             else ++digits[k - 1];
         }
         std::string w = digits.substr(0, digits.size() - keep), f = digits.substr(digits.size() - keep);
-        const bool zero = w.find_first_not_of('0') == std::string::npos && f.find_first_not_of('0') == std::string::npos;
+        const bool zero =
+            w.find_first_not_of('0') == std::string::npos && f.find_first_not_of('0') == std::string::npos;
         std::string s = (negative && !zero ? "-" : "") + w + (keep ? "." + f : "");
         if (s.size() <= width) return s;
     }

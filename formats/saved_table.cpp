@@ -165,7 +165,8 @@ bool WriteTable(const Table& t, TextEncoding enc, ByteSink& sink, std::string& u
     const auto step = [&](int i, const char* what) {
         if (!progress) return;
         if (i % std::max(1, S / 100) == 0)
-            progress->Show("　組成表を保存中　", std::string(what) + " " + std::to_string(i) + " / " + std::to_string(S));
+            progress->Show("　組成表を保存中　",
+                           std::string(what) + " " + std::to_string(i) + " / " + std::to_string(S));
         if (progress->Cancelled()) throw WorkStopped("組成表の保存を中止しました");
     };
     if (enc == TextEncoding::Utf8) w.Raw(kBom);
@@ -186,7 +187,9 @@ bool WriteTable(const Table& t, TextEncoding enc, ByteSink& sink, std::string& u
     {
         const auto covers = BucketBySpecies<CoverItem>(
             t, 0, R, [](const Cell& c) { return !c.covers.empty(); },
-            [](int j, int, const Cell& c) { return CoverItem{j, c.covers}; });
+            [](int j, int, const Cell& c) {
+                return CoverItem{j, c.covers};
+            });
         for (int i = 0; i <= S; ++i) {
             step(i, "被度");
             const std::size_t at = w.Open(width, '0');
@@ -225,7 +228,9 @@ bool WriteTable(const Table& t, TextEncoding enc, ByteSink& sink, std::string& u
     // Species rows: the position replaces the key; the cells come from one pass.
     const auto texts = BucketBySpecies<TextItem>(
         t, 1, t.MaxReleve(), [](const Cell& c) { return c.len != 0; },
-        [](int j, int key, const Cell& c) { return TextItem{j, key, &c}; });
+        [](int j, int key, const Cell& c) {
+            return TextItem{j, key, &c};
+        });
     for (int i = 1; i <= S; ++i) {
         step(i, "種");
         const int row = F + i;
@@ -390,7 +395,8 @@ private:
     void Step(int i, const char* what) {
         if (!progress_) return;
         if (i % std::max(1, S_ / 100) == 0)
-            progress_->Show("　組成表を読込中　", std::string(what) + " " + std::to_string(i) + " / " + std::to_string(S_));
+            progress_->Show("　組成表を読込中　",
+                            std::string(what) + " " + std::to_string(i) + " / " + std::to_string(S_));
         if (progress_->Cancelled()) throw WorkStopped(file_ + " の読込を中止しました");
     }
 
@@ -418,15 +424,13 @@ private:
         long long S = 0, R = 0, F = 0;
         if (!ParseCount(l, S) || !ParseCount(l, R) || !ParseCount(l, F))
             Fail(1, "種数・測定数・固定行数の3つの整数がありません");
-        if (F < 2 || F > kItemCount + 1)
-            Fail(1, "固定行数 " + std::to_string(F) + " が 2～31 の範囲にありません");
+        if (F < 2 || F > kItemCount + 1) Fail(1, "固定行数 " + std::to_string(F) + " が 2～31 の範囲にありません");
         // The cover block alone holds (S + 1) lines of (R + 1) * 7 characters.
         const long long width = (R + 1) * kLayerCount;
         const long long size = static_cast<long long>(std::min<std::uint64_t>(maxBytes_, 1ull << 60));
-        if (width > size || width > static_cast<long long>(kMaxLine) || S + 1 > size / (width + 1) ||
-            S > (1 << 30) || R > (1 << 30))
-            Fail(1, "種数 " + std::to_string(S) + "・測定数 " + std::to_string(R) +
-                        " がファイルの大きさに合いません");
+        if (width > size || width > static_cast<long long>(kMaxLine) || S + 1 > size / (width + 1) || S > (1 << 30) ||
+            R > (1 << 30))
+            Fail(1, "種数 " + std::to_string(S) + "・測定数 " + std::to_string(R) + " がファイルの大きさに合いません");
         S_ = static_cast<int>(S);
         R_ = static_cast<int>(R);
         F_ = static_cast<int>(F);
@@ -453,8 +457,7 @@ private:
     std::string Decode(std::string_view s, std::size_t line) const {
         if (IsAscii(s)) return std::string(s);
         std::string out;
-        const bool ok = enc_ == TextEncoding::Utf8 ? (IsValidUtf8(s) && (out.assign(s), true))
-                                                   : Cp932ToUtf8(s, out);
+        const bool ok = enc_ == TextEncoding::Utf8 ? (IsValidUtf8(s) && (out.assign(s), true)) : Cp932ToUtf8(s, out);
         if (!ok) throw std::runtime_error(BadEncodingMessage(file_, line + 1));
         return out;
     }
@@ -463,8 +466,8 @@ private:
         const std::size_t line = 2 + static_cast<std::size_t>(s);
         const std::size_t width = (static_cast<std::size_t>(R_) + 1) * kLayerCount;
         if (l.size() < width)
-            Fail(line, "被度の行が短すぎます（" + std::to_string(width) + " 文字必要、" +
-                           std::to_string(l.size()) + " 文字）");
+            Fail(line, "被度の行が短すぎます（" + std::to_string(width) + " 文字必要、" + std::to_string(l.size()) +
+                           " 文字）");
         const char* const begin = l.data();
         const char* const end = begin + width;
         // Runs of '0' are passed over a word at a time; a cover is read where one begins.

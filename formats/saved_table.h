@@ -15,9 +15,9 @@ namespace tavik {
 
 // How a table was written.
 struct SaveReport {
-    bool utf8 = false;         // as UTF-8 with a BOM instead of CP932
-    std::string unencodable;   // the first text that has no CP932 form (empty when utf8 is
-                               // only because the CP932 bytes would read as UTF-8)
+    bool utf8 = false;        // as UTF-8 with a BOM instead of CP932
+    std::string unencodable;  // the first text that has no CP932 form (empty when utf8 is
+                              // only because the CP932 bytes would read as UTF-8)
 };
 
 // Writes the file for a table as it is made, a line at a time: CP932 with CR LF, or UTF-8

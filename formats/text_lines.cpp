@@ -187,8 +187,7 @@ bool TextLineFile::Next(std::string& line) {
     return true;
 }
 
-std::vector<std::string> DecodeTextLines(std::string_view bytes, const std::string& fileName,
-                                         bool lenient) {
+std::vector<std::string> DecodeTextLines(std::string_view bytes, const std::string& fileName, bool lenient) {
     if (LooksUtf16(bytes))
         throw std::runtime_error(fileName + " は UTF-16 で書かれています（CP932 か UTF-8 で保存してください）");
     const TextEncoding enc = DetectEncoding(bytes);

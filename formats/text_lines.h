@@ -30,8 +30,7 @@ bool LooksUtf16(std::string_view bytes);
 // "<fileName> は UTF-16 で書かれています（…）". A line that does not decode throws
 // std::runtime_error "<fileName> の N 行目: 文字コードが CP932 でも UTF-8 でもありません",
 // unless `lenient`, which turns undecodable bytes into U+FFFD.
-std::vector<std::string> DecodeTextLines(std::string_view bytes, const std::string& fileName,
-                                         bool lenient = false);
+std::vector<std::string> DecodeTextLines(std::string_view bytes, const std::string& fileName, bool lenient = false);
 
 // A text file read line by line, decoded by the house rule, whatever its size: a first pass
 // over the bytes finds the encoding (UTF-16 refused as DecodeTextLines does), the second

@@ -9,16 +9,16 @@
 #include <stdexcept>
 
 #include "core/cp932_width.h"
+#include "formats/byte_source.h"
 #include "formats/codec.h"
 #include "formats/dictionary_file.h"
-#include "formats/byte_source.h"
 #include "formats/file_bytes.h"
 #include "formats/gzip_sink.h"
-#include "formats/zstd_sink.h"
 #include "formats/ini_file.h"
 #include "formats/input_file.h"
 #include "formats/saved_table.h"
 #include "formats/text_lines.h"
+#include "formats/zstd_sink.h"
 
 namespace tavik {
 
@@ -217,9 +217,9 @@ void Workspace::WriteIniFile(const std::string& path) const {
     std::vector<S> known;
     known.push_back({"DataDir", {{"Directory", settings.directory}}});
     known.push_back({"Files", {{"SynDict", dictFileName}}});
-    known.push_back({"Table", {{"FontName", table.FontName},
-                               {"FontSize", std::to_string(table.FontSize)},
-                               {"Title", settings.title}}});
+    known.push_back(
+        {"Table",
+         {{"FontName", table.FontName}, {"FontSize", std::to_string(table.FontSize)}, {"Title", settings.title}}});
     // The output font only once one was chosen; until then it follows the table font.
     if (!settings.outputFontName.empty()) {
         known.back().entries.push_back({"OutputFontName", settings.outputFontName});
@@ -237,14 +237,16 @@ void Workspace::WriteIniFile(const std::string& path) const {
     item.entries.push_back({"Direction", std::to_string(settings.direction)});
     item.entries.push_back({"CV_Method", std::to_string(settings.cvMethod)});
     known.push_back(std::move(item));
-    known.push_back({"WinSize", {{"Top", std::to_string(settings.top)},
-                                 {"Left", std::to_string(settings.left)},
-                                 {"Height", std::to_string(settings.height)},
-                                 {"Width", std::to_string(settings.width)}}});
-    known.push_back({"Edit", {{"UndoLimit", std::to_string(settings.undoLimit)},
-                              {"AskToSave", Bool(settings.askToSave)},
-                              {"RecoveryMinutes", std::to_string(settings.recoveryMinutes)},
-                              {"Utf8Files", Bool(settings.utf8Files)}}});
+    known.push_back({"WinSize",
+                     {{"Top", std::to_string(settings.top)},
+                      {"Left", std::to_string(settings.left)},
+                      {"Height", std::to_string(settings.height)},
+                      {"Width", std::to_string(settings.width)}}});
+    known.push_back({"Edit",
+                     {{"UndoLimit", std::to_string(settings.undoLimit)},
+                      {"AskToSave", Bool(settings.askToSave)},
+                      {"RecoveryMinutes", std::to_string(settings.recoveryMinutes)},
+                      {"Utf8Files", Bool(settings.utf8Files)}}});
 
     // What else the file holds stays: read it as it is now, just before replacing it.
     IniDocument existing;

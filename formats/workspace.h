@@ -25,14 +25,14 @@ struct Settings {
     // chosen one; empty, the printed output follows the table font.
     std::string outputFontName;
     int outputFontSize = 0;
-    std::string kaisou = "T1T2S1S2H1H2 M";    // [Item] Kaisou, at most 14 characters
-    bool frequency = false;                   // [Item] Frequecy (the key as existing files spell it)
-    bool oneTime = false;                     // [Item] OneTime
-    bool useDataItem = true;                  // [Item] UseDataItem
-    int direction = 0;                        // [Item] Direction
-    int cvMethod = 1;                         // [Item] CV_Method
+    std::string kaisou = "T1T2S1S2H1H2 M";                 // [Item] Kaisou, at most 14 characters
+    bool frequency = false;                                // [Item] Frequecy (the key as existing files spell it)
+    bool oneTime = false;                                  // [Item] OneTime
+    bool useDataItem = true;                               // [Item] UseDataItem
+    int direction = 0;                                     // [Item] Direction
+    int cvMethod = 1;                                      // [Item] CV_Method
     int top = 132, left = 150, height = 538, width = 724;  // [WinSize]
-    bool windowPlaced = false;  // [WinSize] holds a size: the window was placed before
+    bool windowPlaced = false;                             // [WinSize] holds a size: the window was placed before
     // [Edit] UndoLimit: the steps the undo history keeps (0: no limit).
     int undoLimit = 100;
     // [Edit] AskToSave: asking before a table with unsaved changes is cleared, replaced or
@@ -154,7 +154,7 @@ private:
     // while its files are unchanged: opening checks the whole index and the encoding.
     FieldFiles& DataFiles();
     std::shared_ptr<FieldFiles> dataFiles_;
-    std::string dataFilesPath_;  // the dataFileName it was opened for
+    std::string dataFilesPath_;            // the dataFileName it was opened for
     int scanCodeK_ = -1, scanCodeD_ = -1;  // the codes the scans read last, -1 for none
 };
 

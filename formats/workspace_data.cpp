@@ -74,8 +74,6 @@ std::string Workspace::ProposedTitle() const {
     return table.TableTitle.empty() ? BaseNameWithoutExtension(dataFileName) : table.TableTitle;
 }
 
-std::string Workspace::StandardName(const std::string& name) const {
-    return dict.SynToCommonName(TrimBlanks(name));
-}
+std::string Workspace::StandardName(const std::string& name) const { return dict.SynToCommonName(TrimBlanks(name)); }
 
 }  // namespace tavik

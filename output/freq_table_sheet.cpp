@@ -41,7 +41,8 @@ public:
             }
             if (rule) format_set_bottom(f, LXW_BORDER_THIN);
             if (centre) format_set_align(f, LXW_ALIGN_CENTER);
-            if (decimals > 0) format_set_num_format(f, ("0." + std::string(static_cast<std::size_t>(decimals), '0')).c_str());
+            if (decimals > 0)
+                format_set_num_format(f, ("0." + std::string(static_cast<std::size_t>(decimals), '0')).c_str());
             else if (decimals == 0) format_set_num_format(f, "0");
             if (bold) format_set_bold(f);
         }
@@ -54,7 +55,9 @@ public:
         }
         Check(worksheet_write_string(ws_, Row(row), Col(col), s.c_str(), f), row, col);
     }
-    void Number(int row, int col, double v, lxw_format* f) { Check(worksheet_write_number(ws_, Row(row), Col(col), v, f), row, col); }
+    void Number(int row, int col, double v, lxw_format* f) {
+        Check(worksheet_write_number(ws_, Row(row), Col(col), v, f), row, col);
+    }
     void Width(int first, int last, double w) {
         if (last >= first) worksheet_set_column(ws_, Col(first), Col(last), w, nullptr);
     }
@@ -69,8 +72,8 @@ private:
     static lxw_col_t Col(int c) { return static_cast<lxw_col_t>(c - 1); }
     void Check(lxw_error e, int row, int col) {
         if (e == LXW_NO_ERROR) return;
-        throw std::runtime_error(path_ + ": " + std::to_string(row) + " 行 " + std::to_string(col) + " 列に書き込めません (" +
-                                 lxw_strerror(e) + ")");
+        throw std::runtime_error(path_ + ": " + std::to_string(row) + " 行 " + std::to_string(col) +
+                                 " 列に書き込めません (" + lxw_strerror(e) + ")");
     }
     [[noreturn]] void Fail() { throw std::runtime_error(path_ + " に書き込めません"); }
 
@@ -127,7 +130,8 @@ void WriteFreqTableSheet(const FreqTable& t, const std::string& path, ReadOnlyTa
             sheet.Text(row, col, cls, sheet.Format(shade, rule, true));
             if (!synoptic) continue;
             double v = 0;
-            if (!phi.empty() && PlainDecimalNumber(phi, v)) sheet.Number(row, col + 1, v, sheet.Format(shade, rule, true, 0));
+            if (!phi.empty() && PlainDecimalNumber(phi, v))
+                sheet.Number(row, col + 1, v, sheet.Format(shade, rule, true, 0));
             else sheet.Text(row, col + 1, phi, sheet.Format(shade, rule, true));
         }
     }

@@ -144,7 +144,8 @@ void ValueMatrix(const Table& t, const OutputOptions& options, LineSink& out, Pr
 
 OutputReport WriteValueMatrix(const Table& t, const OutputOptions& o, const std::string& path, Progress* progress) {
     if (progress) progress->Show("　数値表として出力中　", "");
-    return WriteTextOutput(path, [&](LineSink& sink) { ValueMatrix(t, o, sink, progress); }, Target(o), o.encoding);
+    return WriteTextOutput(
+        path, [&](LineSink& sink) { ValueMatrix(t, o, sink, progress); }, Target(o), o.encoding);
 }
 
 std::vector<std::string> SpeciesAbbreviations(const Table& t, const OutputOptions& options) {
@@ -211,8 +212,9 @@ OutputReport WritePCordMatrix(const Table& t, const OutputOptions& o, const std:
     const std::vector<std::string> abbr = SpeciesAbbreviations(t, o);
     // The command shows no work message of its own; the rows still report for cancelling.
     if (NamesSpeciesList(path))
-        throw std::runtime_error(path + ": PCord の数値表の名前が .lst で終わっています（種名リストと重なります）。"
-                                        "別の拡張子にしてください");
+        throw std::runtime_error(path +
+                                 ": PCord の数値表の名前が .lst で終わっています（種名リストと重なります）。"
+                                 "別の拡張子にしてください");
     // The matrix and its list are replaced as a pair: a list that cannot be written leaves
     // the old matrix beside the old list, never a new matrix beside an old list.
     return WriteTextPair(

@@ -26,8 +26,8 @@ OutputReport WriteValueMatrix(const Table& t, const OutputOptions& o, const std:
 // outside the options' species range), made unique in species order.
 std::vector<std::string> SpeciesAbbreviations(const Table& t, const OutputOptions& o);
 
-void PCordMatrix(const Table& t, const OutputOptions& o, const std::vector<std::string>& abbreviations,
-                 LineSink& out, Progress* progress = nullptr);
+void PCordMatrix(const Table& t, const OutputOptions& o, const std::vector<std::string>& abbreviations, LineSink& out,
+                 Progress* progress = nullptr);
 // One line per species of the table: its abbreviation, a blank and its name.
 void PCordSpeciesList(const Table& t, const std::vector<std::string>& abbreviations, LineSink& out);
 // PCord 用のCSV型出力: the matrix into `path` and the species list into

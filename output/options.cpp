@@ -132,7 +132,8 @@ std::string SpeciesListPath(const std::string& matrixPath) {
 bool NamesSpeciesList(const std::string& matrixPath) {
     const std::string ext = std::filesystem::path(matrixPath).extension().string();
     return ext.size() == 4 && ext[0] == '.' && std::tolower(static_cast<unsigned char>(ext[1])) == 'l' &&
-           std::tolower(static_cast<unsigned char>(ext[2])) == 's' && std::tolower(static_cast<unsigned char>(ext[3])) == 't';
+           std::tolower(static_cast<unsigned char>(ext[2])) == 's' &&
+           std::tolower(static_cast<unsigned char>(ext[3])) == 't';
 }
 
 const std::vector<int>& ItemsNeededBy(SiteExport what) {

@@ -41,12 +41,12 @@ struct OutputOptions {
     int speciesFrom = 1, speciesTo = 0;
     int releveFrom = 1, releveTo = 0;
     std::string title;
-    bool frequency = false;    // 出現頻度: the frequency column
-    bool onceSpecies = false;  // 出現１回の種: the list of species that occur once
-    int direction = 0;         // value matrix: 0 rows = species, 1 rows = relevés
-    int method = 1;            // cover conversion 0..6 of the numeric matrices
+    bool frequency = false;                      // 出現頻度: the frequency column
+    bool onceSpecies = false;                    // 出現１回の種: the list of species that occur once
+    int direction = 0;                           // value matrix: 0 rows = species, 1 rows = relevés
+    int method = 1;                              // cover conversion 0..6 of the numeric matrices
     std::string layerLabels = "T1T2S1S2H1H2 M";  // seven labels of two characters
-    std::string fontName = "ＭＳ 明朝";           // printed outputs
+    std::string fontName = "ＭＳ 明朝";          // printed outputs
     int fontSize = 9;
     // A read-only file of the chosen name is replaced only when the user said so.
     bool replaceReadOnly = false;
@@ -104,10 +104,10 @@ const std::array<FileFilter, 6>& SaveDialogFilters();
 
 // How the output-file prompt runs for one kind of output.
 struct OutputFileRule {
-    int filter;                // 1-based index into SaveDialogFilters()
-    const char* defaultSuffix; // the dialog's default extension ("txt"), or "" for none
-    const char* nameSuffix;    // appended to the title for the suggested name (".txt")
-    bool askBeforeOverwrite;   // "同名のファイルが存在します。書き換えますか？"
+    int filter;                 // 1-based index into SaveDialogFilters()
+    const char* defaultSuffix;  // the dialog's default extension ("txt"), or "" for none
+    const char* nameSuffix;     // appended to the title for the suggested name (".txt")
+    bool askBeforeOverwrite;    // "同名のファイルが存在します。書き換えますか？"
 };
 const OutputFileRule& OutputFileRuleOf(OutputFileKind kind);
 

@@ -1,6 +1,5 @@
 #include "output/output_file.h"
 
-
 #include <cstdint>
 #include <cstring>
 #include <unordered_map>

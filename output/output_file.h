@@ -3,8 +3,8 @@
 // only by a complete one and a failed or cancelled output leaves no trace.
 #pragma once
 
-#include <string>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 #include "formats/atomic_file.h"
@@ -89,11 +89,11 @@ OutputReport WriteTextPair(const std::string& firstPath, WriteFirst&& writeFirst
     bool utf8 = asked;
     const auto fill = [&utf8, asked](AtomicFile& file, auto& write) {
         if (!asked) try {
-            TextFileSink sink(file, TextEncoding::Cp932);
-            write(sink);
-            return;
-        } catch (const NotCp932&) {
-        }
+                TextFileSink sink(file, TextEncoding::Cp932);
+                write(sink);
+                return;
+            } catch (const NotCp932&) {
+            }
         file.Rewind();
         TextFileSink sink(file, TextEncoding::Utf8);
         write(sink);

@@ -17,9 +17,8 @@ namespace tavik {
 std::optional<OutputFileKind> FileKindOf(OutputMode mode);
 
 // Runs the file output of `o.mode` into `path`, reading the table as it is (counted by the
-// front end; the title written is the options'). Throws std::runtime_error naming the file on failure (the old file stays),
-// OutputCancelled when `progress` asks to stop, std::invalid_argument for a mode that
-// writes no file.
+// front end; the title written is the options'). Throws std::runtime_error naming the file on failure (the old file
+// stays), OutputCancelled when `progress` asks to stop, std::invalid_argument for a mode that writes no file.
 OutputReport WriteOutputFile(const Table& t, const OutputOptions& o, const std::string& path,
                              Progress* progress = nullptr);
 

@@ -93,7 +93,8 @@ void PrintSimple(const Table& t, const OutputOptions& options, TextDevice& devic
 
         // The relevé number written downwards, two bytes a line.
         std::vector<std::vector<std::string>> pieces;
-        for (int q = from; q <= last; ++q) pieces.push_back(layout::Pieces(t.Text(Table::ReleveColumn(q), 2), 2, 4, true));
+        for (int q = from; q <= last; ++q)
+            pieces.push_back(layout::Pieces(t.Text(Table::ReleveColumn(q), 2), 2, 4, true));
         for (int j = 0; j < 4; ++j) {
             s.clear();
             if (first) {

@@ -8,7 +8,9 @@ namespace tavik {
 
 namespace {
 
-std::string Value(const Table& t, int q, int row) { return std::string(layout::Trim(t.Text(Table::ReleveColumn(q), row))); }
+std::string Value(const Table& t, int q, int row) {
+    return std::string(layout::Trim(t.Text(Table::ReleveColumn(q), row)));
+}
 
 // The relevé label: the relevé number (grid row 2) without surrounding blanks.
 std::string Label(const Table& t, int q) { return Value(t, q, 2); }
@@ -51,7 +53,8 @@ void SiteData(const Table& t, LineSink& out) {
 }
 
 OutputReport WriteSiteData(const Table& t, const std::string& path, ReadOnlyTarget readOnly, TextEncoding encoding) {
-    return WriteTextOutput(path, [&](LineSink& sink) { SiteData(t, sink); }, readOnly, encoding);
+    return WriteTextOutput(
+        path, [&](LineSink& sink) { SiteData(t, sink); }, readOnly, encoding);
 }
 
 std::string GpsPointRecord(const std::string& label, const std::string& latitude, const std::string& longitude,
@@ -68,7 +71,8 @@ std::string GpsPoints(const Table& t) {
     const int latRow = RowOrThrow(t, 5), lonRow = RowOrThrow(t, 6), altRow = RowOrThrow(t, 8);
     std::string s = "DAT=WGS84/WGS84/0.000/0.00000000/0/0/0 ";
     for (int q = 1; q <= t.ReleveCount(); ++q) {
-        s += GpsPointRecord(Label(t, q), t.Text(Table::ReleveColumn(q), latRow), t.Text(Table::ReleveColumn(q), lonRow), t.Text(Table::ReleveColumn(q), altRow));
+        s += GpsPointRecord(Label(t, q), t.Text(Table::ReleveColumn(q), latRow), t.Text(Table::ReleveColumn(q), lonRow),
+                            t.Text(Table::ReleveColumn(q), altRow));
         s += "\r\n";
     }
     return s;
@@ -76,7 +80,8 @@ std::string GpsPoints(const Table& t) {
 
 OutputReport WriteGpsPoints(const Table& t, const std::string& path, ReadOnlyTarget readOnly) {
     const std::string text = GpsPoints(t);
-    return WriteTextOutput(path, [&](TextFileSink& sink) { sink.Text(text); }, readOnly);
+    return WriteTextOutput(
+        path, [&](TextFileSink& sink) { sink.Text(text); }, readOnly);
 }
 
 std::string AltitudeClass(const std::string& altitude) {
@@ -90,12 +95,14 @@ std::string AltitudeClass(const std::string& altitude) {
 void MeshData(const Table& t, LineSink& out) {
     const int meshRow = RowOrThrow(t, 7), altRow = RowOrThrow(t, 8);
     for (int q = 1; q <= t.ReleveCount(); ++q)
-        out.Line(Value(t, q, meshRow) + "." + AltitudeClass(t.Text(Table::ReleveColumn(q), altRow)) + "," + Label(t, q));
+        out.Line(Value(t, q, meshRow) + "." + AltitudeClass(t.Text(Table::ReleveColumn(q), altRow)) + "," +
+                 Label(t, q));
 }
 
 OutputReport WriteMeshData(const Table& t, const std::string& path, ReadOnlyTarget readOnly) {
     if (!HasItemsFor(t, SiteExport::MeshData)) throw MissingSiteItems();
-    return WriteTextOutput(path, [&](LineSink& sink) { MeshData(t, sink); }, readOnly);
+    return WriteTextOutput(
+        path, [&](LineSink& sink) { MeshData(t, sink); }, readOnly);
 }
 
 }  // namespace tavik

@@ -57,7 +57,8 @@ public:
         const std::string_view text = layout::Trim(s);
         double v = 0;
         int decimals = 0;
-        if (PlainDecimalNumber(text, v, &decimals)) Number(row, col, v, decimals > 0 ? DecimalFormat(decimals) : nullptr);
+        if (PlainDecimalNumber(text, v, &decimals))
+            Number(row, col, v, decimals > 0 ? DecimalFormat(decimals) : nullptr);
         else Text(row, col, std::string(text));
     }
     void RowHeight(int row, int lines) {
@@ -134,7 +135,8 @@ bool PlainDecimalNumber(std::string_view text, double& value, int* decimals) {
     return r.ec == std::errc() && r.ptr == s.data() + s.size();
 }
 
-OutputReport WriteSpreadsheet(const Table& t, const OutputOptions& options, const std::string& path, Progress* progress) {
+OutputReport WriteSpreadsheet(const Table& t, const OutputOptions& options, const std::string& path,
+                              Progress* progress) {
     OutputOptions o = options;
     ClampRanges(o, t);
     const int relFrom = o.releveFrom, relTo = o.releveTo;

@@ -70,7 +70,8 @@ private:
         s.clear();
         if (first) AppendCp932Fit(s, t_.ItemBoxes[1].caption, kCaptionWidth);
         for (int q = from; q <= last; ++q) {
-            if (relNumSp[static_cast<std::size_t>(q)] > 0) AppendCp932Fit(s, std::to_string(++serial), 5, Cp932Align::Right);
+            if (relNumSp[static_cast<std::size_t>(q)] > 0)
+                AppendCp932Fit(s, std::to_string(++serial), 5, Cp932Align::Right);
             else s.append(5, ' ');
         }
         out_.Line(s);
@@ -177,7 +178,8 @@ private:
             if (relNumSp[static_cast<std::size_t>(j)] > 0) ++n;
             hits.clear();
             for (const Cell& c : t_.CellsOf(t_.ReleveKeyAt(j))) {
-                if (c.species < 1 || c.species > t_.MaxSpecies() || !once[static_cast<std::size_t>(c.species)]) continue;
+                if (c.species < 1 || c.species > t_.MaxSpecies() || !once[static_cast<std::size_t>(c.species)])
+                    continue;
                 if (c.covers.empty()) continue;
                 hits.push_back({t_.SpeciesPosOf(c.species), c.species, c.covers});
             }
@@ -233,8 +235,8 @@ void PrintTable(const Table& t, const OutputOptions& options, int blockWidth, Li
     TextLayout(t, o, out, progress).Run(blockWidth + 1, blockWidth + 7);
 }
 
-void PrintTableInBlocks(const Table& t, const OutputOptions& options, int firstColumns, int laterColumns,
-                        LineSink& out, Progress* progress) {
+void PrintTableInBlocks(const Table& t, const OutputOptions& options, int firstColumns, int laterColumns, LineSink& out,
+                        Progress* progress) {
     OutputOptions o = options;
     ClampRanges(o, t);
     TextLayout(t, o, out, progress).Run(firstColumns, laterColumns);

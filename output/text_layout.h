@@ -21,13 +21,12 @@ inline constexpr int kTextFileBlockWidth = 45;
 // to the first one of a block (the first block holds blockWidth + 1 columns beside the
 // 32-byte caption column, later blocks six more). The table's counts must be current
 // (Table::Recount). Widths are CP932 bytes; a double-byte character is never split.
-void PrintTable(const Table& t, const OutputOptions& o, int blockWidth, LineSink& out,
-                Progress* progress = nullptr);
+void PrintTable(const Table& t, const OutputOptions& o, int blockWidth, LineSink& out, Progress* progress = nullptr);
 
 // The same layout with `firstColumns` relevé columns in the first block and `laterColumns`
 // in every further one (each at least 1).
-void PrintTableInBlocks(const Table& t, const OutputOptions& o, int firstColumns, int laterColumns,
-                        LineSink& out, Progress* progress = nullptr);
+void PrintTableInBlocks(const Table& t, const OutputOptions& o, int firstColumns, int laterColumns, LineSink& out,
+                        Progress* progress = nullptr);
 
 // What the layout leaves out without a word in the file, for the front end to say: the
 // species of the range that occur once in the table (0 when the list of them is chosen),

@@ -31,10 +31,10 @@ QString ResolveFontFamily(const QString& name) {
     QString found;
     if (!name.isEmpty() && Installed(families, name, &found)) return found;
     // The table is a Mincho table unless the name asks for a Gothic face.
-    static const char* const kMincho[] = {"IPAMincho", "IPA明朝", "IPAexMincho", "IPAex明朝",
-                                          "Noto Serif CJK JP", "Noto Serif JP"};
-    static const char* const kGothic[] = {"IPAGothic", "IPAゴシック", "IPAexGothic",
-                                          "Noto Sans CJK JP", "Noto Sans JP"};
+    static const char* const kMincho[] = {"IPAMincho", "IPA明朝",           "IPAexMincho",
+                                          "IPAex明朝", "Noto Serif CJK JP", "Noto Serif JP"};
+    static const char* const kGothic[] = {"IPAGothic", "IPAゴシック", "IPAexGothic", "Noto Sans CJK JP",
+                                          "Noto Sans JP"};
     if (LooksGothic(name)) {
         for (const char* f : kGothic)
             if (Installed(families, QString::fromUtf8(f), &found)) return found;

@@ -9,22 +9,22 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QSpinBox>
 #include <QTimer>
 #include <QUndoStack>
-#include <QSpinBox>
 #include <QtTest>
 
 #include "tests/ui/scripted_dialogs.h"
 #include "ui/about_box.h"
-#include "ui/output_controller.h"
 #include "ui/grid_pointer.h"
 #include "ui/grid_widget.h"
+#include "ui/output_controller.h"
 #include "ui/panels.h"
 #include "ui/retrieval_panel.h"
 #include "ui/work_message.h"
 
-using tavik::testing::TestDataFile;
 using tavik::testing::StartWindow;
+using tavik::testing::TestDataFile;
 
 class MainWindowShots : public QObject {
     Q_OBJECT
@@ -75,7 +75,10 @@ void MainWindowShots::shots() {
     w.workMessage()->hide();
 
     w.editing()->showSearchPanel();
-    w.editing()->searchPanel()->findChild<QComboBox*>(QStringLiteral("searchText"))->setEditText(QStringLiteral("ブナ"));
+    w.editing()
+        ->searchPanel()
+        ->findChild<QComboBox*>(QStringLiteral("searchText"))
+        ->setEditText(QStringLiteral("ブナ"));
     Shot(&w, QStringLiteral("06_search_panel.png"));
     w.editing()->onSearchPartial();
     Shot(&w, QStringLiteral("07_search_hits.png"));
@@ -177,8 +180,9 @@ void MainWindowShots::sizes() {
             for (QAbstractButton* b : box->buttons())
                 if (b->text().startsWith(QStringLiteral("復元しない"))) b->click();
         });
-        real.askRestore(&w, QStringLiteral("前回は変更を保存しないまま終了しました。\n2026年12月7日 18:30 に自動保存した"
-                                           "組成表「ブナ林とシラビソ林」を復元しますか？"));
+        real.askRestore(&w,
+                        QStringLiteral("前回は変更を保存しないまま終了しました。\n2026年12月7日 18:30 に自動保存した"
+                                       "組成表「ブナ林とシラビソ林」を復元しますか？"));
         QVERIFY(grabbed);
 
         // 10,050 relevés: the last columns and the frequencies have five digits.

@@ -25,8 +25,7 @@ void WriteSyntheticFieldData(const std::string& indexPath, const std::string& di
     if (standards <= 0) throw std::invalid_argument("more synonyms than names");
     std::vector<std::string> written(static_cast<std::size_t>(shape.names));
     for (int i = 0; i < standards; ++i) written[static_cast<std::size_t>(i)] = StandardName(i);
-    for (int i = 0; i < shape.usedSynonyms; ++i)
-        written[static_cast<std::size_t>(standards + i)] = SynonymName(i);
+    for (int i = 0; i < shape.usedSynonyms; ++i) written[static_cast<std::size_t>(standards + i)] = SynonymName(i);
     // Interleave synonyms among the standard names so that common species have them too.
     std::mt19937 rng(shape.seed);
     std::shuffle(written.begin(), written.end(), rng);
@@ -77,7 +76,8 @@ void WriteSyntheticFieldData(const std::string& indexPath, const std::string& di
             chosen.push_back(s);
             FieldEntry e;
             e.name = written[static_cast<std::size_t>(s)];
-            for (int k = layerCount(rng); k > 0; --k) e.covers[static_cast<std::size_t>(layer(rng))] = kCovers[cover(rng)];
+            for (int k = layerCount(rng); k > 0; --k)
+                e.covers[static_cast<std::size_t>(layer(rng))] = kCovers[cover(rng)];
             r.entries.push_back(std::move(e));
         }
         w.Add(r);

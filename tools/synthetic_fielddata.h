@@ -9,10 +9,10 @@ namespace tavik::tools {
 
 struct SyntheticFieldShape {
     int releves = 2000;
-    int perReleve = 25;     // species per relevé, on average (from 0.8x to 1.2x)
-    int names = 6000;       // distinct written names in the data
+    int perReleve = 25;       // species per relevé, on average (from 0.8x to 1.2x)
+    int names = 6000;         // distinct written names in the data
     int usedSynonyms = 2000;  // how many of those are synonyms in the dictionary
-    int synonyms = 20000;   // dictionary lines
+    int synonyms = 20000;     // dictionary lines
     std::uint32_t seed = 1;
 };
 

@@ -28,7 +28,8 @@ void FillSyntheticTable(Table& t, const SyntheticShape& shape) {
         t.SetHeaderText(rk, 3, "Site" + std::to_string(q % 97));
         for (int r = 4; r < fn; ++r) t.SetHeaderText(rk, r, MakeNumber4((q * 7 + r) % 1000));
         std::fill(used.begin(), used.end(), 0);
-        const int n = std::max(1, shape.perReleve / 2 + static_cast<int>(rng() % static_cast<unsigned>(shape.perReleve + 1)));
+        const int n =
+            std::max(1, shape.perReleve / 2 + static_cast<int>(rng() % static_cast<unsigned>(shape.perReleve + 1)));
         for (int i = 0; i < n; ++i) {
             const double x = u(rng);
             int p = 1 + static_cast<int>(x * x * shape.species);

@@ -10,7 +10,7 @@ namespace tavik::tools {
 struct SyntheticShape {
     int releves = 2000;
     int species = 800;
-    int perReleve = 30;       // species per relevé, on average
+    int perReleve = 30;  // species per relevé, on average
     std::uint32_t seed = 1;
 };
 

@@ -45,8 +45,7 @@ QIcon ProgramIcon() {
 AboutBox::AboutBox(const QString& versionText, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("aboutBox"));
     setWindowTitle(QCoreApplication::translate("AboutBox", "ﾊﾞｰｼﾞｮﾝ情報"));
-    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     auto* iconLabel = new QLabel(this);
     iconLabel->setPixmap(ProgramIcon().pixmap(64, 64));

@@ -10,11 +10,11 @@
 #include "core/reciprocal_averaging.h"
 #include "core/table_fidelity.h"
 #include "ui/background_work.h"
+#include "ui/busy_scope.h"
 #include "ui/constancy_panel.h"
 #include "ui/freq_window.h"
-#include "ui/undo_commands.h"
-#include "ui/busy_scope.h"
 #include "ui/qt_text.h"
+#include "ui/undo_commands.h"
 #include "ui/user_dialogs.h"
 #include "ui/window_services.h"
 
@@ -22,10 +22,7 @@ namespace tavik::ui {
 
 AnalysisController::AnalysisController(WindowServices& window, QWidget* panelParent, QWidget* windowParent,
                                        QObject* parent)
-    : QObject(parent),
-      window_(window),
-      ws_(window.workspace()),
-      constancyPanel_(new ConstancyPanel(panelParent)),
+    : QObject(parent), window_(window), ws_(window.workspace()), constancyPanel_(new ConstancyPanel(panelParent)),
       freqWindow_(new FreqWindow(windowParent)) {
     freqWindow_->setDialogs(&window_.dialogs());
     freqWindow_->setUtf8Files(ws_.settings.utf8Files);
@@ -40,17 +37,20 @@ void AnalysisController::reciprocalAveraging() {
     try {
         auto busy = BusyScope::cursorOnly(&window_);
         if (ws_.table.SpeciesCount() == 0 || ws_.table.ReleveCount() == 0)
-            throw RaRefused(S(QCoreApplication::translate(
-                "AnalysisController", "種または測定がない表では反復平均法を実行できません。")));
+            throw RaRefused(S(QCoreApplication::translate("AnalysisController",
+                                                          "種または測定がない表では反復平均法を実行できません。")));
         CheckRaWeights(ws_.table, RaWeightMatrix(ws_.table, false));
     } catch (const RaRefused& e) {
         window_.dialogs().inform(window_.dialogParent(), Q(e.what()));
         return;
     }
-    const bool dominance = window_.dialogs().askYesNo(window_.dialogParent(), QCoreApplication::translate("AnalysisController", "反復平均法の計算に、優占度を考慮しますか？"));
+    const bool dominance = window_.dialogs().askYesNo(
+        window_.dialogParent(),
+        QCoreApplication::translate("AnalysisController", "反復平均法の計算に、優占度を考慮しますか？"));
     RaResult scores;
     {
-        auto busy = BusyScope::working(&window_, QCoreApplication::translate("AnalysisController", "　反復平均法 準備中　"));
+        auto busy =
+            BusyScope::working(&window_, QCoreApplication::translate("AnalysisController", "　反復平均法 準備中　"));
         WorkProgress progress(window_.workMessage(), false);
         try {
             scores = ReciprocalAveraging(ws_.table, dominance, &progress);
@@ -69,20 +69,24 @@ void AnalysisController::reciprocalAveraging() {
     freqWindow_->setUtf8Files(ws_.settings.utf8Files);
     freqWindow_->showTable(RaScoreTable(ws_.table, scores), window_.tableFont(), false);
     emit tableShown(QCoreApplication::translate("AnalysisController", "スコア表を再表示する"));
-    if (!window_.dialogs().askYesNo(window_.dialogParent(), QCoreApplication::translate("AnalysisController", "組成表の並びを変えますか？"))) return;
+    if (!window_.dialogs().askYesNo(window_.dialogParent(),
+                                    QCoreApplication::translate("AnalysisController", "組成表の並びを変えますか？")))
+        return;
     {
-        auto busy = BusyScope::working(&window_, QCoreApplication::translate("AnalysisController", "　反復平均法 並び替え　"));
+        auto busy =
+            BusyScope::working(&window_, QCoreApplication::translate("AnalysisController", "　反復平均法 並び替え　"));
         // The order comes from the scores alone: worked out on a thread of its own while the
         // window answers, then put into the table with the recounts.
         RaOrder order;
         RunOffThread(window_.workMessage(), false, [&](Progress& progress) { order = RaOrderOf(scores, &progress); });
-        window_.workMessage()->setLines(QCoreApplication::translate("AnalysisController", "　反復平均法 並び替え　"), QCoreApplication::translate("AnalysisController", "組成表に反映しています"));
+        window_.workMessage()->setLines(QCoreApplication::translate("AnalysisController", "　反復平均法 並び替え　"),
+                                        QCoreApplication::translate("AnalysisController", "組成表に反映しています"));
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         window_.pushChange(QCoreApplication::translate("AnalysisController", "反復平均法で行列並び替え"),
-                   std::make_unique<ReorderChange>(true, true, [&](Table& t) -> Reordering {
-                       ApplyRaOrder(t, order);
-                       return {{1, std::move(order.species)}, {1, std::move(order.releves)}};
-                   }));
+                           std::make_unique<ReorderChange>(true, true, [&](Table& t) -> Reordering {
+                               ApplyRaOrder(t, order);
+                               return {{1, std::move(order.species)}, {1, std::move(order.releves)}};
+                           }));
     }
     // The scores took long to work out: the recovery file follows once the window is free.
     window_.writeRecoveryLater();
@@ -100,9 +104,9 @@ void AnalysisController::showConstancyPanel() {
     }
     // The title proposed is the table's with the name of the output after it.
     const QString tableTitle = Q(ws_.table.TableTitle);
-    constancyPanel_->open(counts, tableTitle.isEmpty()
-                                      ? QCoreApplication::translate("AnalysisController", "常在度表")
-                                      : QCoreApplication::translate("AnalysisController", "%1常在度表").arg(tableTitle));
+    constancyPanel_->open(
+        counts, tableTitle.isEmpty() ? QCoreApplication::translate("AnalysisController", "常在度表")
+                                     : QCoreApplication::translate("AnalysisController", "%1常在度表").arg(tableTitle));
 }
 
 void AnalysisController::makeConstancyTable() {
@@ -140,11 +144,11 @@ void AnalysisController::sortByDiagnosticBlocks() {
         std::vector<int> order = DiagnosticSpeciesOrder(ws_.table, constancyPanel_->fidelityOptions());
         // One permutation of the species positions: the cells travel with their rows.
         window_.pushChange(QCoreApplication::translate("AnalysisController", "診断種の順に組成表を並べ替える"),
-                   std::make_unique<ReorderChange>(true, true, [&](Table& t) -> Reordering {
-                       t.PermuteSpecies(1, order);
-                       t.Recount();
-                       return {{1, std::move(order)}, {}};
-                   }));
+                           std::make_unique<ReorderChange>(true, true, [&](Table& t) -> Reordering {
+                               t.PermuteSpecies(1, order);
+                               t.Recount();
+                               return {{1, std::move(order)}, {}};
+                           }));
     } catch (const std::exception& e) {
         window_.endStep();
         window_.dialogs().inform(window_.dialogParent(), Q(e.what()));

@@ -80,7 +80,8 @@ void RunOffThread(WorkMessage* message, bool stoppable, const std::function<void
             failure = std::current_exception();
         }
         done.store(true);
-        QMetaObject::invokeMethod(&loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
     });
     poll.start();
     // The loop may be told to end before it runs: the timer looks again.
@@ -88,8 +89,7 @@ void RunOffThread(WorkMessage* message, bool stoppable, const std::function<void
     worker.join();
     poll.stop();
     // The last lines stay in sight until the caller moves on.
-    if (progress.take(line1, line2))
-        message->setLines(QString::fromStdString(line1), QString::fromStdString(line2));
+    if (progress.take(line1, line2)) message->setLines(QString::fromStdString(line1), QString::fromStdString(line2));
     if (stoppable) {
         QObject::disconnect(stopConnection);
         message->setCancelVisible(false);

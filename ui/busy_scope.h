@@ -20,8 +20,7 @@ public:
     }
     // A long command: the window is locked and the work message is ready for the progress
     // lines; with `line1` it shows at once.
-    static BusyScope working(WindowServices* w, const QString& line1 = {},
-                             Qt::CursorShape shape = Qt::WaitCursor) {
+    static BusyScope working(WindowServices* w, const QString& line1 = {}, Qt::CursorShape shape = Qt::WaitCursor) {
         BusyScope b(w, shape, true);
         if (!line1.isEmpty()) {
             w->workMessage()->showMessage(line1, QString());
@@ -30,9 +29,7 @@ public:
         return b;
     }
 
-    BusyScope(BusyScope&& o) noexcept : w_(o.w_), locks_(o.locks_), active_(o.active_) {
-        o.active_ = false;
-    }
+    BusyScope(BusyScope&& o) noexcept : w_(o.w_), locks_(o.locks_), active_(o.active_) { o.active_ = false; }
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
     BusyScope& operator=(BusyScope&&) = delete;
@@ -48,8 +45,7 @@ public:
     }
 
 private:
-    BusyScope(WindowServices* w, Qt::CursorShape shape, bool lock)
-        : w_(w), locks_(lock && !w->isBusy()) {
+    BusyScope(WindowServices* w, Qt::CursorShape shape, bool lock) : w_(w), locks_(lock && !w->isBusy()) {
         QApplication::setOverrideCursor(shape);
         if (!locks_) return;
         w_->setBusy(true);

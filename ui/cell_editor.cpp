@@ -29,7 +29,8 @@ void CellEditor::open(const QRect& rect, const QFont& font, const QString& text,
     setText(text);
     accepted_ = text;
     // At least wide enough for a name of the whole width, however narrow the column.
-    const int want = qMax(rect.width(), fontMetrics().horizontalAdvance(QLatin1Char('M')) * qMax(8, maxWidth) / 2 * 2 + 8);
+    const int want =
+        qMax(rect.width(), fontMetrics().horizontalAdvance(QLatin1Char('M')) * qMax(8, maxWidth) / 2 * 2 + 8);
     setGeometry(QRect(rect.topLeft(), QSize(qMin(want, qMax(rect.width(), parentWidget()->width() - rect.left())),
                                             qMax(rect.height(), fontMetrics().height() + 2))));
     editing_ = true;

@@ -10,10 +10,10 @@
 #include "formats/membership_file.h"
 #include "ui/classification_panel.h"
 #include "ui/dendrogram_window.h"
-#include "ui/window_services.h"
 #include "ui/qt_text.h"
 #include "ui/undo_commands.h"
 #include "ui/user_dialogs.h"
+#include "ui/window_services.h"
 
 namespace tavik::ui {
 
@@ -67,7 +67,9 @@ void ClassificationController::compute() {
         QStringList labels;
         for (int q : c.data.positions) labels << Q(ReleveNumber(t, q));
         dendrogram_->setTree(c.tree, labels,
-                             QCoreApplication::translate("ClassificationController", "%1 の樹形図　測定 %2").arg(Q(t.TableTitle)).arg(c.data.Rows()));
+                             QCoreApplication::translate("ClassificationController", "%1 の樹形図　測定 %2")
+                                 .arg(Q(t.TableTitle))
+                                 .arg(c.data.Rows()));
         const std::vector<int> leftOut = c.data.leftOut;
         result_ = std::move(c);
         panel_->showResult(result_->data.Rows(), scan, k);
@@ -77,11 +79,16 @@ void ClassificationController::compute() {
         if (!leftOut.empty()) {
             QString names;
             for (std::size_t i = 0; i < leftOut.size() && i < 20; ++i)
-                names += (i ? QCoreApplication::translate("ClassificationController", "、") : QString()) + Q(ReleveNumber(t, leftOut[i]));
-            if (leftOut.size() > 20) names += QCoreApplication::translate("ClassificationController", " ほか %1 個").arg(leftOut.size() - 20);
-            window_.dialogs().inform(window_.dialogParent(), QCoreApplication::translate("ClassificationController", "種が残らない測定 %1 個を距離から除きました: %2")
-                                                   .arg(leftOut.size())
-                                                   .arg(names));
+                names += (i ? QCoreApplication::translate("ClassificationController", "、") : QString()) +
+                         Q(ReleveNumber(t, leftOut[i]));
+            if (leftOut.size() > 20)
+                names +=
+                    QCoreApplication::translate("ClassificationController", " ほか %1 個").arg(leftOut.size() - 20);
+            window_.dialogs().inform(window_.dialogParent(),
+                                     QCoreApplication::translate("ClassificationController",
+                                                                 "種が残らない測定 %1 個を距離から除きました: %2")
+                                         .arg(leftOut.size())
+                                         .arg(names));
         }
     } catch (const std::exception& e) {
         result_.reset();
@@ -126,18 +133,25 @@ void ClassificationController::placeGroups() {
     }
     int leftOver = 0;
     // The step leaves a result that belongs to the table before it.
-    if (!pushPlacement(QCoreApplication::translate("ClassificationController", "クラスター分析で群に分ける"), groups, &leftOver)) return;
+    if (!pushPlacement(QCoreApplication::translate("ClassificationController", "クラスター分析で群に分ける"), groups,
+                       &leftOver))
+        return;
     panel_->setOptions(options);
     window_.showNote(QCoreApplication::translate("ClassificationController", "%1 群を表に入れました").arg(k) +
-                          (leftOver > 0 ? QCoreApplication::translate("ClassificationController", "（どの群にも入らない測定 %1 個は最後の群）").arg(leftOver) : QString()),
-                      5000);
+                         (leftOver > 0 ? QCoreApplication::translate("ClassificationController",
+                                                                     "（どの群にも入らない測定 %1 個は最後の群）")
+                                             .arg(leftOver)
+                                       : QString()),
+                     5000);
     panel_->hide();
 }
 
 void ClassificationController::readGroups() {
     const QString path = window_.dialogs().openFileFiltered(
-        window_.dialogParent(), QCoreApplication::translate("ClassificationController", "群を読み込む"), {QCoreApplication::translate("ClassificationController", "CSV ファイル (*.csv)"), QCoreApplication::translate("ClassificationController", "すべてのファイル (*)")}, 0,
-        QStringLiteral("*.csv"), lastFolder_);
+        window_.dialogParent(), QCoreApplication::translate("ClassificationController", "群を読み込む"),
+        {QCoreApplication::translate("ClassificationController", "CSV ファイル (*.csv)"),
+         QCoreApplication::translate("ClassificationController", "すべてのファイル (*)")},
+        0, QStringLiteral("*.csv"), lastFolder_);
     if (path.isEmpty()) return;
     lastFolder_ = QFileInfo(path).absolutePath();
     window_.recountFrequencies();
@@ -150,26 +164,35 @@ void ClassificationController::readGroups() {
         window_.dialogs().inform(window_.dialogParent(), Q(e.what()));
         return;
     }
-    if (!pushPlacement(QCoreApplication::translate("ClassificationController", "群を読み込む"), groups, nullptr)) return;
+    if (!pushPlacement(QCoreApplication::translate("ClassificationController", "群を読み込む"), groups, nullptr))
+        return;
     QString note = QCoreApplication::translate("ClassificationController", "%1 群を表に入れました").arg(groups.size());
-    if (unlisted > 0) note += QCoreApplication::translate("ClassificationController", "（ファイルにない測定 %1 個は最後の群）").arg(unlisted);
+    if (unlisted > 0)
+        note += QCoreApplication::translate("ClassificationController", "（ファイルにない測定 %1 個は最後の群）")
+                    .arg(unlisted);
     window_.showNote(note, 5000);
     if (unlisted > 0)
-        window_.dialogs().inform(window_.dialogParent(), QCoreApplication::translate("ClassificationController", "%1 に群の書かれていない測定 %2 個を、最後の群に置きました。")
-                                               .arg(FileNamePart(path))
-                                               .arg(unlisted));
+        window_.dialogs().inform(
+            window_.dialogParent(),
+            QCoreApplication::translate("ClassificationController",
+                                        "%1 に群の書かれていない測定 %2 個を、最後の群に置きました。")
+                .arg(FileNamePart(path))
+                .arg(unlisted));
 }
 
 void ClassificationController::writeGroups() {
     window_.recountFrequencies();
     const std::vector<MembershipLine> lines = CurrentMembership(window_.workspace().table);
     if (lines.empty()) {
-        window_.dialogs().inform(window_.dialogParent(), QCoreApplication::translate("ClassificationController", "種のある測定がないため、書き出す群がありません。"));
+        window_.dialogs().inform(window_.dialogParent(),
+                                 QCoreApplication::translate("ClassificationController",
+                                                             "種のある測定がないため、書き出す群がありません。"));
         return;
     }
     const QString path = window_.dialogs().saveFileFiltered(
-        window_.dialogParent(), QCoreApplication::translate("ClassificationController", "群を書き出す"), {QCoreApplication::translate("ClassificationController", "CSV ファイル (*.csv)")}, 0, QStringLiteral("groups.csv"),
-        lastFolder_, QStringLiteral("csv"));
+        window_.dialogParent(), QCoreApplication::translate("ClassificationController", "群を書き出す"),
+        {QCoreApplication::translate("ClassificationController", "CSV ファイル (*.csv)")}, 0,
+        QStringLiteral("groups.csv"), lastFolder_, QStringLiteral("csv"));
     if (path.isEmpty()) return;
     lastFolder_ = QFileInfo(path).absolutePath();
     try {
@@ -178,7 +201,10 @@ void ClassificationController::writeGroups() {
         window_.dialogs().error(window_.dialogParent(), Q(e.what()));
         return;
     }
-    window_.showNote(QCoreApplication::translate("ClassificationController", "%1 に %2 測定の群を書き出しました").arg(FileNamePart(path)).arg(lines.size()), 5000);
+    window_.showNote(QCoreApplication::translate("ClassificationController", "%1 に %2 測定の群を書き出しました")
+                         .arg(FileNamePart(path))
+                         .arg(lines.size()),
+                     5000);
 }
 
 }  // namespace tavik::ui

@@ -92,9 +92,12 @@ QGroupBox* ClassificationPanel::createDataGroup() {
     auto* dataLayout = new QGridLayout(dataBox);
     method_ = new QComboBox(dataBox);
     method_->setObjectName(QStringLiteral("clusterMethod"));
-    method_->addItems({QCoreApplication::translate("ClassificationPanel", "0 階級値の合計（0.1-5）"), QCoreApplication::translate("ClassificationPanel", "1 階級値の相対値（1-10）"),
-                       QCoreApplication::translate("ClassificationPanel", "2 中央値の合計（1-875）"), QCoreApplication::translate("ClassificationPanel", "3 最大層の階級値（0.1-5）"),
-                       QCoreApplication::translate("ClassificationPanel", "4 最大層の中央値（1-875）"), QCoreApplication::translate("ClassificationPanel", "5 最大層そのまま（+-5）"),
+    method_->addItems({QCoreApplication::translate("ClassificationPanel", "0 階級値の合計（0.1-5）"),
+                       QCoreApplication::translate("ClassificationPanel", "1 階級値の相対値（1-10）"),
+                       QCoreApplication::translate("ClassificationPanel", "2 中央値の合計（1-875）"),
+                       QCoreApplication::translate("ClassificationPanel", "3 最大層の階級値（0.1-5）"),
+                       QCoreApplication::translate("ClassificationPanel", "4 最大層の中央値（1-875）"),
+                       QCoreApplication::translate("ClassificationPanel", "5 最大層そのまま（+-5）"),
                        QCoreApplication::translate("ClassificationPanel", "6 在・不在（1,0）")});
     sqrt_ = new QCheckBox(QCoreApplication::translate("ClassificationPanel", "平方根に変換する"), dataBox);
     sqrt_->setObjectName(QStringLiteral("clusterSqrt"));
@@ -109,13 +112,18 @@ QGroupBox* ClassificationPanel::createMethodGroup() {
     auto* methodLayout = new QGridLayout(methodBox);
     distance_ = new QComboBox(methodBox);
     distance_->setObjectName(QStringLiteral("clusterDistance"));
-    distance_->addItems({QStringLiteral("Bray–Curtis"), QCoreApplication::translate("ClassificationPanel", "Jaccard（在・不在）"),
-                         QCoreApplication::translate("ClassificationPanel", "Sørensen（在・不在）"), QCoreApplication::translate("ClassificationPanel", "ユークリッド"),
+    distance_->addItems({QStringLiteral("Bray–Curtis"),
+                         QCoreApplication::translate("ClassificationPanel", "Jaccard（在・不在）"),
+                         QCoreApplication::translate("ClassificationPanel", "Sørensen（在・不在）"),
+                         QCoreApplication::translate("ClassificationPanel", "ユークリッド"),
                          QCoreApplication::translate("ClassificationPanel", "コード（chord）")});
     linkage_ = new QComboBox(methodBox);
     linkage_->setObjectName(QStringLiteral("clusterLinkage"));
-    linkage_->addItems({QCoreApplication::translate("ClassificationPanel", "Ward 法"), QCoreApplication::translate("ClassificationPanel", "可変法（β-flexible）"),
-                        QCoreApplication::translate("ClassificationPanel", "群平均法（UPGMA）"), QCoreApplication::translate("ClassificationPanel", "最遠隣法"), QCoreApplication::translate("ClassificationPanel", "最近隣法")});
+    linkage_->addItems({QCoreApplication::translate("ClassificationPanel", "Ward 法"),
+                        QCoreApplication::translate("ClassificationPanel", "可変法（β-flexible）"),
+                        QCoreApplication::translate("ClassificationPanel", "群平均法（UPGMA）"),
+                        QCoreApplication::translate("ClassificationPanel", "最遠隣法"),
+                        QCoreApplication::translate("ClassificationPanel", "最近隣法")});
     beta_ = new QDoubleSpinBox(methodBox);
     beta_->setObjectName(QStringLiteral("clusterBeta"));
     beta_->setRange(-1, 0);
@@ -145,7 +153,8 @@ QGroupBox* ClassificationPanel::createGroupCountGroup() {
     QFont fixed(QStringLiteral("monospace"));
     fixed.setStyleHint(QFont::TypeWriter);
     scan_->setFont(fixed);
-    byScore_ = new QCheckBox(QCoreApplication::translate("ClassificationPanel", "群の中を反復平均法のスコア順に並べる"), groupBox);
+    byScore_ = new QCheckBox(QCoreApplication::translate("ClassificationPanel", "群の中を反復平均法のスコア順に並べる"),
+                             groupBox);
     byScore_->setObjectName(QStringLiteral("clusterByScore"));
     groupLayout->addWidget(releves_, 0, 0, 1, 2);
     groupLayout->addWidget(new QLabel(QStringLiteral("K"), groupBox), 1, 0);
@@ -197,7 +206,10 @@ void ClassificationPanel::showResult(int releves, const std::vector<KScanLine>& 
     QString text = QCoreApplication::translate("ClassificationPanel", "K　忠実な種");
     for (const KScanLine& l : scan) {
         counts[l.k] = l.faithful;
-        text += QLatin1Char('\n') + QCoreApplication::translate("ClassificationPanel", "%1　%2%3").arg(l.k, 2).arg(l.faithful, 5).arg(l.k == proposedK ? QStringLiteral(" ←") : QString());
+        text += QLatin1Char('\n') + QCoreApplication::translate("ClassificationPanel", "%1　%2%3")
+                                        .arg(l.k, 2)
+                                        .arg(l.faithful, 5)
+                                        .arg(l.k == proposedK ? QStringLiteral(" ←") : QString());
     }
     scan_->setText(text);
     k_->blockSignals(true);

@@ -74,8 +74,10 @@ QGroupBox* ConstancyPanel::createKindGroup() {
     auto* kindLayout = new QVBoxLayout(kindBox);
     kind_ = new QButtonGroup(this);
     const QString kinds[kConstancyKindCount] = {
-        QCoreApplication::translate("ConstancyPanel", "常在度級 Ⅰ～Ⅴ　と　優占度"), QCoreApplication::translate("ConstancyPanel", "常在度級 Ⅰ～Ⅹ　と　優占度"),
-        QCoreApplication::translate("ConstancyPanel", "常在度級 Ⅰ～Ⅴ　のみ"), QCoreApplication::translate("ConstancyPanel", "常在度級 Ⅰ～Ⅹ　のみ"),
+        QCoreApplication::translate("ConstancyPanel", "常在度級 Ⅰ～Ⅴ　と　優占度"),
+        QCoreApplication::translate("ConstancyPanel", "常在度級 Ⅰ～Ⅹ　と　優占度"),
+        QCoreApplication::translate("ConstancyPanel", "常在度級 Ⅰ～Ⅴ　のみ"),
+        QCoreApplication::translate("ConstancyPanel", "常在度級 Ⅰ～Ⅹ　のみ"),
         QCoreApplication::translate("ConstancyPanel", "出現数をそのまま示す")};
     for (int i = 0; i < kConstancyKindCount; ++i) {
         auto* b = new QRadioButton(kinds[i], kindBox);
@@ -92,7 +94,8 @@ QGroupBox* ConstancyPanel::createCellGroup() {
     cellBox->setObjectName(QStringLiteral("absentCells"));
     auto* cellLayout = new QVBoxLayout(cellBox);
     cell_ = new QButtonGroup(this);
-    const QString cells[2] = {QCoreApplication::translate("ConstancyPanel", "空白セルは  ・"), QCoreApplication::translate("ConstancyPanel", "空白セルは空白")};
+    const QString cells[2] = {QCoreApplication::translate("ConstancyPanel", "空白セルは  ・"),
+                              QCoreApplication::translate("ConstancyPanel", "空白セルは空白")};
     for (int i = 0; i < 2; ++i) {
         auto* b = new QRadioButton(cells[i], cellBox);
         b->setObjectName(QStringLiteral("absentCells%1").arg(i));
@@ -119,12 +122,16 @@ QGroupBox* ConstancyPanel::createFidelityGroup() {
     threshold_->setValue(30);
     alpha_ = new QComboBox(fidelityBox);
     alpha_->setObjectName(QStringLiteral("fidelityAlpha"));
-    alpha_->addItems({QStringLiteral("0.05"), QStringLiteral("0.01"), QStringLiteral("0.001"), QCoreApplication::translate("ConstancyPanel", "なし")});
+    alpha_->addItems({QStringLiteral("0.05"), QStringLiteral("0.01"), QStringLiteral("0.001"),
+                      QCoreApplication::translate("ConstancyPanel", "なし")});
     fidelityLayout->addWidget(fidelity_, 0, 0, 1, 2);
     fidelityLayout->addWidget(equalize_, 1, 0, 1, 2);
-    fidelityLayout->addWidget(new QLabel(QCoreApplication::translate("ConstancyPanel", "診断種の閾値　φ×100 ≧"), fidelityBox), 2, 0);
+    fidelityLayout->addWidget(
+        new QLabel(QCoreApplication::translate("ConstancyPanel", "診断種の閾値　φ×100 ≧"), fidelityBox), 2, 0);
     fidelityLayout->addWidget(threshold_, 2, 1);
-    fidelityLayout->addWidget(new QLabel(QCoreApplication::translate("ConstancyPanel", "有意水準（Fisher の正確確率検定）"), fidelityBox), 3, 0);
+    fidelityLayout->addWidget(
+        new QLabel(QCoreApplication::translate("ConstancyPanel", "有意水準（Fisher の正確確率検定）"), fidelityBox), 3,
+        0);
     fidelityLayout->addWidget(alpha_, 3, 1);
     return fidelityBox;
 }

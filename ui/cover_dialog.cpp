@@ -1,7 +1,7 @@
 #include "ui/cover_dialog.h"
 
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -24,8 +24,8 @@ QString ClassCaption(CoverClass c) {
 
 }  // namespace
 
-CoverDialog::CoverDialog(const LayerCovers& covers, const std::array<QString, kLayerCount>& labels,
-                         const QString& what, QWidget* parent)
+CoverDialog::CoverDialog(const LayerCovers& covers, const std::array<QString, kLayerCount>& labels, const QString& what,
+                         QWidget* parent)
     : QDialog(parent) {
     setObjectName(QStringLiteral("coverDialog"));
     setWindowTitle(QCoreApplication::translate("CoverDialog", "被度の編集"));
@@ -46,8 +46,7 @@ CoverDialog::CoverDialog(const LayerCovers& covers, const std::array<QString, kL
         grid->addWidget(new QLabel(labels[k].trimmed(), this), i + 1, 0);
         class_[k] = new QComboBox(this);
         class_[k]->setObjectName(QStringLiteral("coverClass%1").arg(i));
-        for (int c = 0; c < kCoverClassChoices; ++c)
-            class_[k]->addItem(ClassCaption(static_cast<CoverClass>(c)), c);
+        for (int c = 0; c < kCoverClassChoices; ++c) class_[k]->addItem(ClassCaption(static_cast<CoverClass>(c)), c);
         soc_[k] = new QComboBox(this);
         soc_[k]->setObjectName(QStringLiteral("sociability%1").arg(i));
         soc_[k]->setMinimumContentsLength(4);
@@ -118,7 +117,8 @@ void CoverDialog::fillSociability(int layer, int sociability) {
         soc->setEnabled(false);
         return;
     }
-    for (int s = lo; s <= hi; ++s) soc->addItem(s == 0 ? QCoreApplication::translate("CoverDialog", "なし") : QString::number(s), s);
+    for (int s = lo; s <= hi; ++s)
+        soc->addItem(s == 0 ? QCoreApplication::translate("CoverDialog", "なし") : QString::number(s), s);
     soc->setEnabled(true);
     soc->setCurrentIndex(qBound(lo, sociability, hi) - lo);
 }
@@ -145,7 +145,8 @@ void CoverDialog::showCode() {
     const LayerCovers c = covers();
     for (int i = 0; i < kLayerCount; ++i) notation_[static_cast<std::size_t>(i)]->setText(Q(CoverText(c[i], 2)));
     // What the grid will show: the code, or nothing when the species leaves the relevé.
-    code_->setText(c.empty() ? QCoreApplication::translate("CoverDialog", "（なし）") : QCoreApplication::translate("CoverDialog", "「%1」").arg(Q(LayerCode(c))));
+    code_->setText(c.empty() ? QCoreApplication::translate("CoverDialog", "（なし）")
+                             : QCoreApplication::translate("CoverDialog", "「%1」").arg(Q(LayerCode(c))));
 }
 
 }  // namespace tavik::ui

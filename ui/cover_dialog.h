@@ -18,8 +18,8 @@ class CoverDialog : public QDialog {
     Q_OBJECT
 public:
     // `labels` are the seven layer labels (T1 … M); `what` names the species and relevé.
-    CoverDialog(const LayerCovers& covers, const std::array<QString, kLayerCount>& labels,
-                const QString& what, QWidget* parent);
+    CoverDialog(const LayerCovers& covers, const std::array<QString, kLayerCount>& labels, const QString& what,
+                QWidget* parent);
 
     LayerCovers covers() const;
     void setCovers(const LayerCovers& covers);

@@ -21,7 +21,7 @@ DataSources::DataSources(MainWindow* window) : QObject(window), w_(window) {}
 void DataSources::chooseDataFile() {
     Workspace& ws = w_->ws_;
     const QString path = w_->askFileToOpen(QStringLiteral("データファイルの指定・変更"), 1, QStringLiteral("*.tki"),
-                                       Q(ws.settings.directory));
+                                           Q(ws.settings.directory));
     if (path.isEmpty()) {
         w_->showTableStatus();
         return;
@@ -56,8 +56,8 @@ void DataSources::setDataFile(const QString& path) {
 
 void DataSources::readDictionary() {
     Workspace& ws = w_->ws_;
-    const QString path = w_->askFileToOpen(QStringLiteral("異名辞書の読込み"), 4, QStringLiteral("*.dic"),
-                                       Q(ws.settings.directory));
+    const QString path =
+        w_->askFileToOpen(QStringLiteral("異名辞書の読込み"), 4, QStringLiteral("*.dic"), Q(ws.settings.directory));
     if (!path.isEmpty()) {
         ws.dictFileName = S(path);
         try {
@@ -72,8 +72,8 @@ void DataSources::readDictionary() {
 
 void DataSources::readSettingsFile() {
     Workspace& ws = w_->ws_;
-    const QString path = w_->askFileToOpen(QStringLiteral("設定ファイル読込み"), 5, QStringLiteral("*.ini"),
-                                       Q(ws.settings.directory));
+    const QString path =
+        w_->askFileToOpen(QStringLiteral("設定ファイル読込み"), 5, QStringLiteral("*.ini"), Q(ws.settings.directory));
     if (path.isEmpty()) {
         w_->showTableStatus();
         return;

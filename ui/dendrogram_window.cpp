@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLabel>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -14,7 +14,7 @@
 namespace tavik::ui {
 
 namespace {
-constexpr int kLine = 16;        // pixels per relevé
+constexpr int kLine = 16;  // pixels per relevé
 constexpr int kMargin = 12;
 constexpr int kTreeWidth = 520;  // from the root to the leaves
 constexpr int kAxis = 28;        // the height scale below the tree
@@ -32,7 +32,8 @@ void DendrogramView::setTree(const Dendrogram& tree, const QStringList& labels) 
     tree_ = tree;
     labels_ = labels;
     rowOf_.assign(static_cast<std::size_t>(tree.Leaves()), 0);
-    for (std::size_t i = 0; i < tree.LeafOrder().size(); ++i) rowOf_[static_cast<std::size_t>(tree.LeafOrder()[i])] = static_cast<int>(i);
+    for (std::size_t i = 0; i < tree.LeafOrder().size(); ++i)
+        rowOf_[static_cast<std::size_t>(tree.LeafOrder()[i])] = static_cast<int>(i);
     const QFontMetrics fm(font());
     labelWidth_ = 40;
     for (const QString& l : labels_) labelWidth_ = std::max(labelWidth_, fm.horizontalAdvance(l) + 12);
@@ -88,25 +89,32 @@ void DendrogramView::paintEvent(QPaintEvent* e) {
         int end = line;
         while (end < n && group_[static_cast<std::size_t>(order[static_cast<std::size_t>(end)])] == grp) ++end;
         QColor tint = GroupTint(grp + 1);
-        p.fillRect(QRectF(xOf(tree_.CutHeight(k_)), kMargin + kLine * line, leafX + labelWidth_ - xOf(tree_.CutHeight(k_)),
-                          kLine * (end - line)),
+        p.fillRect(QRectF(xOf(tree_.CutHeight(k_)), kMargin + kLine * line,
+                          leafX + labelWidth_ - xOf(tree_.CutHeight(k_)), kLine * (end - line)),
                    tint);
         line = end;
     }
     // The branches: a vertical joining the two children at the merge's height, and each
     // child's horizontal from its own height.
-    const auto heightOf = [&](int node) { return node < n ? 0.0 : tree_.Merges()[static_cast<std::size_t>(node - n)].height; };
+    const auto heightOf = [&](int node) {
+        return node < n ? 0.0 : tree_.Merges()[static_cast<std::size_t>(node - n)].height;
+    };
     for (int m = 0; m + 1 < n; ++m) {
         const ClusterMerge& c = tree_.Merges()[static_cast<std::size_t>(m)];
         const int node = n + m;
-        const QColor colour = g[static_cast<std::size_t>(node)] >= 0 ? GroupTint(g[static_cast<std::size_t>(node)] + 1).darker(220) : QColor(40, 40, 40);
+        const QColor colour = g[static_cast<std::size_t>(node)] >= 0
+                                  ? GroupTint(g[static_cast<std::size_t>(node)] + 1).darker(220)
+                                  : QColor(40, 40, 40);
         p.setPen(QPen(colour, 1.2));
         const double x = xOf(c.height);
         p.drawLine(QPointF(x, y[static_cast<std::size_t>(c.left)]), QPointF(x, y[static_cast<std::size_t>(c.right)]));
         for (int child : {c.left, c.right}) {
-            const QColor cc = g[static_cast<std::size_t>(child)] >= 0 ? GroupTint(g[static_cast<std::size_t>(child)] + 1).darker(220) : QColor(40, 40, 40);
+            const QColor cc = g[static_cast<std::size_t>(child)] >= 0
+                                  ? GroupTint(g[static_cast<std::size_t>(child)] + 1).darker(220)
+                                  : QColor(40, 40, 40);
             p.setPen(QPen(cc, 1.2));
-            p.drawLine(QPointF(x, y[static_cast<std::size_t>(child)]), QPointF(xOf(heightOf(child)), y[static_cast<std::size_t>(child)]));
+            p.drawLine(QPointF(x, y[static_cast<std::size_t>(child)]),
+                       QPointF(xOf(heightOf(child)), y[static_cast<std::size_t>(child)]));
         }
     }
     // The labels.

@@ -10,14 +10,14 @@
 #include "core/text_edit.h"
 #include "output/layout_common.h"
 #include "output/options.h"
+#include "print/table_font.h"
+#include "ui/busy_scope.h"
 #include "ui/cell_editor.h"
 #include "ui/cover_dialog.h"
 #include "ui/grid_widget.h"
-#include "ui/busy_scope.h"
 #include "ui/panels.h"
-#include "ui/undo_commands.h"
 #include "ui/qt_text.h"
-#include "print/table_font.h"
+#include "ui/undo_commands.h"
 #include "ui/user_dialogs.h"
 #include "ui/window_services.h"
 
@@ -48,13 +48,8 @@ QString WidthNote(EditableKind kind, int maxWidth) {
 
 EditingController::EditingController(WindowServices& window, CompositionGrid* grid, CellTextPanel* cellText,
                                      QWidget* panelParent, std::function<bool()> pressesTaken, QObject* parent)
-    : QObject(parent),
-      window_(window),
-      ws_(window.workspace()),
-      grid_(grid),
-      cellText_(cellText),
-      pressesTaken_(std::move(pressesTaken)),
-      cellEditor_(new CellEditor(grid->viewport())),
+    : QObject(parent), window_(window), ws_(window.workspace()), grid_(grid), cellText_(cellText),
+      pressesTaken_(std::move(pressesTaken)), cellEditor_(new CellEditor(grid->viewport())),
       searchPanel_(new SearchPanel(panelParent)) {
     connect(searchPanel_, &SearchPanel::exactRequested, this, &EditingController::onSearchExact);
     connect(searchPanel_, &SearchPanel::partialRequested, this, &EditingController::onSearchPartial);
@@ -107,7 +102,8 @@ void EditingController::editCell(int col, int row) {
     for (int i = 0; i < kLayerCount; ++i) labels[static_cast<std::size_t>(i)] = Q(names[static_cast<std::size_t>(i)]);
     const QString releve = releveCaption(col);
     auto* dialog = new CoverDialog(t.Covers(relKey, spKey), labels,
-                                   QStringLiteral("種名：%1\n測定：%2").arg(Q(t.SpeciesName(spKey)), releve), window_.dialogParent());
+                                   QStringLiteral("種名：%1\n測定：%2").arg(Q(t.SpeciesName(spKey)), releve),
+                                   window_.dialogParent());
     coverDialog_ = dialog;
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     grid_->setCurrentCell(col, row);
@@ -163,8 +159,10 @@ void EditingController::search(bool exact) {
     if (shown.isEmpty()) return;
     const int found = static_cast<int>(grid_->searchHits().size());
     window_.showNote(found == 0 ? QStringLiteral("「%1」は見つかりません").arg(shown)
-                        : (moreHits ? QStringLiteral("「%1」：%2 か所以上") : QStringLiteral("「%1」：%2 か所")).arg(shown).arg(found),
-             6000);
+                                : (moreHits ? QStringLiteral("「%1」：%2 か所以上") : QStringLiteral("「%1」：%2 か所"))
+                                      .arg(shown)
+                                      .arg(found),
+                     6000);
 }
 
 void EditingController::closeSearchPanel() { searchPanel_->hide(); }
@@ -177,11 +175,13 @@ void EditingController::resetSearch() {
 // ---- Rows and columns ----------------------------------------------------------------------
 
 void EditingController::onRowMoved(int from, int to) {
-    if (from != to) window_.pushChange(QStringLiteral("行の移動"), std::make_unique<MoveLineChange>(Axis::Species, from, to));
+    if (from != to)
+        window_.pushChange(QStringLiteral("行の移動"), std::make_unique<MoveLineChange>(Axis::Species, from, to));
 }
 
 void EditingController::onColumnMoved(int from, int to) {
-    if (from != to) window_.pushChange(QStringLiteral("列の移動"), std::make_unique<MoveLineChange>(Axis::Releves, from, to));
+    if (from != to)
+        window_.pushChange(QStringLiteral("列の移動"), std::make_unique<MoveLineChange>(Axis::Releves, from, to));
 }
 
 void EditingController::notOnThisRow(const QString& what) {
@@ -190,7 +190,7 @@ void EditingController::notOnThisRow(const QString& what) {
 }
 
 bool EditingController::confirmEdit(GridLine line, int index, bool applies, const QString& refusal,
-                             const QString& question) {
+                                    const QString& question) {
     if (!applies) {
         notOnThisRow(refusal);
         return false;
@@ -267,12 +267,12 @@ void EditingController::writeComment() {
     }
     grid_->tintRow(row, kTintClick);
     QString text;
-    const bool ok = window_.dialogs().getText(window_.dialogParent(), QStringLiteral("　コメント行＝"), Q(ws_.table.Text(2, row)),
-                                      text);
+    const bool ok = window_.dialogs().getText(window_.dialogParent(), QStringLiteral("　コメント行＝"),
+                                              Q(ws_.table.Text(2, row)), text);
     grid_->clearTints();
     if (ok)
         window_.pushChange(QStringLiteral("コメントの書込み"),
-                   std::make_unique<SpeciesNameChange>(ws_.table.SpeciesKeyOfRow(row), S(text)));
+                           std::make_unique<SpeciesNameChange>(ws_.table.SpeciesKeyOfRow(row), S(text)));
     window_.refresh();
 }
 

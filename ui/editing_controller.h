@@ -28,8 +28,8 @@ public:
     // being chosen for hiding): no cell is edited then. `cellText` is the panel that shows
     // a long cell's text; it goes when an edit opens. The search panel floats over
     // `panelParent`.
-    EditingController(WindowServices& window, CompositionGrid* grid, CellTextPanel* cellText,
-                      QWidget* panelParent, std::function<bool()> pressesTaken, QObject* parent);
+    EditingController(WindowServices& window, CompositionGrid* grid, CellTextPanel* cellText, QWidget* panelParent,
+                      std::function<bool()> pressesTaken, QObject* parent);
     SearchPanel* searchPanel() const { return searchPanel_; }
     // The editor over a cell and the cover dialog while it is open (else null).
     CellEditor* cellEditor() const { return cellEditor_; }
@@ -66,8 +66,7 @@ private:
     void notOnThisRow(const QString& what);
     // An edit of the current row (or column): refused with a beep and `refusal` in the
     // status line when it does not apply there, else asked. True when the user agreed.
-    bool confirmEdit(GridLine line, int index, bool applies, const QString& refusal,
-                     const QString& question);
+    bool confirmEdit(GridLine line, int index, bool applies, const QString& refusal, const QString& question);
 
     WindowServices& window_;
     Workspace& ws_;

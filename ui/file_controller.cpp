@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "ui/background_work.h"
-#include "ui/main_window.h"
 #include "ui/busy_scope.h"
+#include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/undo_commands.h"
 #include "ui/user_dialogs.h"
@@ -37,9 +37,9 @@ FileController::~FileController() {
 void FileController::openTable() {
     MainWindow& w = *w_;
     if (w.busy_ || !maySetTableAside()) return;
-    const QString path = w.askFileToOpen(QStringLiteral("組成表の読込"), 2, QStringLiteral("*.vtb"),
-                                         w.lastTableFolder_.isEmpty() ? Q(w.ws_.settings.directory)
-                                                                      : w.lastTableFolder_);
+    const QString path =
+        w.askFileToOpen(QStringLiteral("組成表の読込"), 2, QStringLiteral("*.vtb"),
+                        w.lastTableFolder_.isEmpty() ? Q(w.ws_.settings.directory) : w.lastTableFolder_);
     if (path.isEmpty()) {
         w.showTableStatus();
         return;
@@ -82,8 +82,7 @@ void FileController::loadTable(const QString& path) {
     }
     // A settings file beside the table may have given the window another place or size.
     const Settings& now = w.ws_.settings;
-    if (now.left != before.left || now.top != before.top || now.width != before.width ||
-        now.height != before.height)
+    if (now.left != before.left || now.top != before.top || now.width != before.width || now.height != before.height)
         w.applyWindowSettings();
     w.modelWasReset();
     w.layoutRenewed();
@@ -149,10 +148,8 @@ bool FileController::maySetTableAside() {
             saveTable();
             // A save that was cancelled or failed keeps the table where it is.
             return !w.hasUnsavedChanges();
-        case UserDialogs::SaveChoice::Discard:
-            return true;
-        case UserDialogs::SaveChoice::Cancel:
-            break;
+        case UserDialogs::SaveChoice::Discard: return true;
+        case UserDialogs::SaveChoice::Cancel: break;
     }
     return false;
 }
@@ -197,7 +194,8 @@ bool FileController::offerRecovery(const RecoveryFile::LeftBehind& f) {
     const QString when = QLocale(QLocale::Japanese).toString(f.writtenAt, QStringLiteral("yyyy年M月d日 H:mm"));
     const QString table = f.title.isEmpty() ? QStringLiteral("組成表") : QStringLiteral("組成表「%1」").arg(f.title);
     const QString question =
-        QStringLiteral("前回は変更を保存しないまま終了しました。\n%1 に自動保存した%2を復元しますか？").arg(when, table);
+        QStringLiteral("前回は変更を保存しないまま終了しました。\n%1 に自動保存した%2を復元しますか？")
+            .arg(when, table);
     if (!w.dialogs_->askRestore(&w, question)) {
         recovery_->setAside(f);
         return false;
@@ -210,7 +208,8 @@ bool FileController::offerRecovery(const RecoveryFile::LeftBehind& f) {
         RunOffThread(w.message_, false, [&](Progress& progress) { loaded = ws.ReadTableFile(file, &progress); });
         w.ws_.TakeLoadedSettings(loaded);
         // The restored table holds work that was never saved: a step to undo.
-        w.pushChange(QStringLiteral("組成表の復元"), std::make_unique<ReplaceTableChange>(std::move(loaded.table)), true);
+        w.pushChange(QStringLiteral("組成表の復元"), std::make_unique<ReplaceTableChange>(std::move(loaded.table)),
+                     true);
     } catch (const std::exception& e) {
         w.showError(QStringLiteral("自動保存した組成表を読込めません。"), e);
         recovery_->setAside(f);

@@ -13,9 +13,9 @@
 namespace tavik::ui {
 
 namespace {
-constexpr int kLine = 1;          // grid line width
-constexpr int kTextIndent = 2;    // text starts this far into its cell
-constexpr int kResizeGrip = 3;    // pixels either side of a column edge that resize it
+constexpr int kLine = 1;        // grid line width
+constexpr int kTextIndent = 2;  // text starts this far into its cell
+constexpr int kResizeGrip = 3;  // pixels either side of a column edge that resize it
 const QColor kLineColor{160, 176, 176};
 const QColor kSelectedColor{0, 120, 215};
 const QColor kBlockLineColor{60, 60, 60};
@@ -189,7 +189,8 @@ void FreqGrid::paintEvent(QPaintEvent*) {
             // Where one diagnostic block ends and the next begins (rows next to each other in
             // the order of the blocks), a dark rule as in a printed synoptic table.
             const int next = r + 1 < table_->RowCount() ? r + 1 : -1;
-            const bool blockEnd = next > 0 && table_->RowsInBlockOrder() && table_->RowRank(r) >= 0 && table_->RowRank(next) == table_->RowRank(r) + 1 &&
+            const bool blockEnd = next > 0 && table_->RowsInBlockOrder() && table_->RowRank(r) >= 0 &&
+                                  table_->RowRank(next) == table_->RowRank(r) + 1 &&
                                   table_->RowBlock(next) != table_->RowBlock(r);
             if (blockEnd) p.setPen(kBlockLineColor);
             p.drawLine(x, y + h, x + w, y + h);

@@ -2,16 +2,16 @@
 
 #include <algorithm>
 
-#include <QCoreApplication>
 #include <QApplication>
-#include <QScreen>
 #include <QClipboard>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QPagedPaintDevice>
 #include <QPrinter>
+#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -21,11 +21,11 @@
 
 #include "core/covers.h"
 #include "formats/freq_table_files.h"
-#include "ui/freq_grid.h"
 #include "output/freq_table_sheet.h"
 #include "print/printer_device.h"
-#include "ui/qt_text.h"
 #include "print/table_font.h"
+#include "ui/freq_grid.h"
+#include "ui/qt_text.h"
 #include "ui/user_dialogs.h"
 
 namespace tavik::ui {
@@ -35,13 +35,16 @@ namespace {
 TextEncoding EncodingOf(bool utf8) { return utf8 ? TextEncoding::Utf8 : TextEncoding::Cp932; }
 
 const QStringList& FreqOpenFilters() {
-    static const QStringList f = {QCoreApplication::translate("FreqWindow", "CSV常在度表 (*.csv)"), QCoreApplication::translate("FreqWindow", "テキスト形式 (*.txt)")};
+    static const QStringList f = {QCoreApplication::translate("FreqWindow", "CSV常在度表 (*.csv)"),
+                                  QCoreApplication::translate("FreqWindow", "テキスト形式 (*.txt)")};
     return f;
 }
 
 const QStringList& FreqSaveFilters() {
-    static const QStringList f = {QCoreApplication::translate("FreqWindow", "常在度表で保存 (*.ftb)"), QCoreApplication::translate("FreqWindow", "テキストで保存 (*.txt)"),
-                                  QCoreApplication::translate("FreqWindow", "CSVファイルで保存 (*.csv)"), QCoreApplication::translate("FreqWindow", "エクセル・ファイル (*.xlsx)")};
+    static const QStringList f = {QCoreApplication::translate("FreqWindow", "常在度表で保存 (*.ftb)"),
+                                  QCoreApplication::translate("FreqWindow", "テキストで保存 (*.txt)"),
+                                  QCoreApplication::translate("FreqWindow", "CSVファイルで保存 (*.csv)"),
+                                  QCoreApplication::translate("FreqWindow", "エクセル・ファイル (*.xlsx)")};
     return f;
 }
 
@@ -75,12 +78,13 @@ FreqWindow::FreqWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
         connect(b, &QToolButton::clicked, this, slot);
         return b;
     };
-    tools_->addWidget(tool(tools_, "printButton", QCoreApplication::translate("FreqWindow", "印　刷"), QCoreApplication::translate("FreqWindow", "表を直接印刷する"),
-                           &FreqWindow::printTable));
-    tools_->addWidget(tool(tools_, "copyButton", QCoreApplication::translate("FreqWindow", "全コピー"), QCoreApplication::translate("FreqWindow", "表をクリップボードに"),
+    tools_->addWidget(tool(tools_, "printButton", QCoreApplication::translate("FreqWindow", "印　刷"),
+                           QCoreApplication::translate("FreqWindow", "表を直接印刷する"), &FreqWindow::printTable));
+    tools_->addWidget(tool(tools_, "copyButton", QCoreApplication::translate("FreqWindow", "全コピー"),
+                           QCoreApplication::translate("FreqWindow", "表をクリップボードに"),
                            &FreqWindow::copyToClipboard));
-    tools_->addWidget(tool(tools_, "closeButton", QCoreApplication::translate("FreqWindow", "終了"), QCoreApplication::translate("FreqWindow", "常在度表を消去する"),
-                           &FreqWindow::closeTable));
+    tools_->addWidget(tool(tools_, "closeButton", QCoreApplication::translate("FreqWindow", "終了"),
+                           QCoreApplication::translate("FreqWindow", "常在度表を消去する"), &FreqWindow::closeTable));
     // The file and font buttons, only for a constancy table.
     auto* panel = new QWidget(tools_);
     panel->setObjectName(QStringLiteral("fileButtons"));
@@ -88,29 +92,35 @@ FreqWindow::FreqWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
     row->addWidget(tool(panel, "writeTextButton", QCoreApplication::translate("FreqWindow", "テキスト書出"),
-                        QCoreApplication::translate("FreqWindow", "表を互換テキストファイルにする"), &FreqWindow::writeText));
-    row->addWidget(tool(panel, "writeCsvButton", QCoreApplication::translate("FreqWindow", "CSV書出"), QCoreApplication::translate("FreqWindow", "表をCSV形式で書き出す"),
-                        &FreqWindow::writeCsv));
+                        QCoreApplication::translate("FreqWindow", "表を互換テキストファイルにする"),
+                        &FreqWindow::writeText));
+    row->addWidget(tool(panel, "writeCsvButton", QCoreApplication::translate("FreqWindow", "CSV書出"),
+                        QCoreApplication::translate("FreqWindow", "表をCSV形式で書き出す"), &FreqWindow::writeCsv));
     row->addWidget(tool(panel, "writeXlsxButton", QCoreApplication::translate("FreqWindow", "Excel書出"),
-                        QCoreApplication::translate("FreqWindow", "表をエクセル・ファイルに書き出す（診断種は群の色）"), &FreqWindow::writeXlsx));
+                        QCoreApplication::translate("FreqWindow", "表をエクセル・ファイルに書き出す（診断種は群の色）"),
+                        &FreqWindow::writeXlsx));
     row->addWidget(tool(panel, "readTextButton", QCoreApplication::translate("FreqWindow", "テキスト読込"),
-                        QCoreApplication::translate("FreqWindow", "テキスト保存した表を読み込む"), &FreqWindow::mergeText));
+                        QCoreApplication::translate("FreqWindow", "テキスト保存した表を読み込む"),
+                        &FreqWindow::mergeText));
     row->addWidget(tool(panel, "readCsvButton", QCoreApplication::translate("FreqWindow", "CSV読込"),
-                        QCoreApplication::translate("FreqWindow", "保存したCSV常在度表を読み込む"), &FreqWindow::readCsv));
-    row->addWidget(tool(panel, "fontButton", QCoreApplication::translate("FreqWindow", "フォント"), QCoreApplication::translate("FreqWindow", "表のフォントを変更する"),
-                        &FreqWindow::chooseFont));
+                        QCoreApplication::translate("FreqWindow", "保存したCSV常在度表を読み込む"),
+                        &FreqWindow::readCsv));
+    row->addWidget(tool(panel, "fontButton", QCoreApplication::translate("FreqWindow", "フォント"),
+                        QCoreApplication::translate("FreqWindow", "表のフォントを変更する"), &FreqWindow::chooseFont));
     filePanel_ = tools_->addWidget(panel);
     // The block sort belongs to a constancy table with the fidelity; it waits in the status
     // bar, where it does not crowd the tool bar of the window's first size.
     auto* blockSort = tool(status_, "blockSortButton", QCoreApplication::translate("FreqWindow", "診断種順"),
-                           QCoreApplication::translate("FreqWindow", "植物を区分ごとの診断種のまとまりに並べ替える"), &FreqWindow::sortByBlocks);
+                           QCoreApplication::translate("FreqWindow", "植物を区分ごとの診断種のまとまりに並べ替える"),
+                           &FreqWindow::sortByBlocks);
     status_->addPermanentWidget(blockSort);
     blockSort->hide();
     // The 文字コード of the files written, beside them in the status bar for the same reason.
     encoding_ = new QComboBox(status_);
     encoding_->setObjectName(QStringLiteral("encodingBox"));
     encoding_->addItems({QStringLiteral("CP932"), QStringLiteral("UTF-8")});
-    encoding_->setToolTip(QCoreApplication::translate("FreqWindow", "テキストとCSVの文字コード（UTF-8 はどの言語の表計算でも読めます）"));
+    encoding_->setToolTip(
+        QCoreApplication::translate("FreqWindow", "テキストとCSVの文字コード（UTF-8 はどの言語の表計算でも読めます）"));
     connect(encoding_, &QComboBox::activated, this, [this](int index) { emit utf8FilesChosen(index == 1); });
     status_->addPermanentWidget(encoding_);
 
@@ -216,11 +226,13 @@ void FreqWindow::fail(const std::exception& e) {
 
 QString FreqWindow::askSavePath(int filterIndex, const QString& suffix) {
     if (!dialogs_) return {};
-    const QString path = dialogs_->saveFileFiltered(this, QCoreApplication::translate("FreqWindow", "常在度表の保存"), FreqSaveFilters(), filterIndex,
-                                                    Q(table_.caption) + QLatin1Char('.') + suffix, QString(), suffix);
+    const QString path =
+        dialogs_->saveFileFiltered(this, QCoreApplication::translate("FreqWindow", "常在度表の保存"), FreqSaveFilters(),
+                                   filterIndex, Q(table_.caption) + QLatin1Char('.') + suffix, QString(), suffix);
     if (path.isEmpty()) return {};
     if (QFileInfo::exists(path) &&
-        !dialogs_->askYesAbort(this, QCoreApplication::translate("FreqWindow", "同名のファイルが存在します。書き換えますか？")))
+        !dialogs_->askYesAbort(
+            this, QCoreApplication::translate("FreqWindow", "同名のファイルが存在します。書き換えますか？")))
         return {};
     return path;
 }
@@ -230,7 +242,8 @@ void FreqWindow::writeText() {
     if (path.isEmpty()) return;
     try {
         WaitCursor wait;
-        WriteFreqTableText(S(path), table_, ShortDateToday(), AtomicFile::ReadOnlyTarget::Refuse, EncodingOf(utf8Files()));
+        WriteFreqTableText(S(path), table_, ShortDateToday(), AtomicFile::ReadOnlyTarget::Refuse,
+                           EncodingOf(utf8Files()));
     } catch (const std::exception& e) {
         fail(e);
     }
@@ -265,7 +278,8 @@ void FreqWindow::setUtf8Files(bool utf8) { encoding_->setCurrentIndex(utf8 ? 1 :
 void FreqWindow::readCsv() {
     if (!dialogs_) return;
     const QString path =
-        dialogs_->openFileFiltered(this, QCoreApplication::translate("FreqWindow", "常在度表（CSV）の読込"), FreqOpenFilters(), 1, QStringLiteral("*.csv"), {});
+        dialogs_->openFileFiltered(this, QCoreApplication::translate("FreqWindow", "常在度表（CSV）の読込"),
+                                   FreqOpenFilters(), 1, QStringLiteral("*.csv"), {});
     if (path.isEmpty()) return;
     try {
         WaitCursor wait;
@@ -279,8 +293,9 @@ void FreqWindow::readCsv() {
 
 void FreqWindow::mergeText() {
     if (!dialogs_) return;
-    const QString path = dialogs_->openFileFiltered(this, QCoreApplication::translate("FreqWindow", "テキスト形式の常在度表の読込"), FreqOpenFilters(), 2,
-                                                    QStringLiteral("*.txt"), {});
+    const QString path =
+        dialogs_->openFileFiltered(this, QCoreApplication::translate("FreqWindow", "テキスト形式の常在度表の読込"),
+                                   FreqOpenFilters(), 2, QStringLiteral("*.txt"), {});
     if (path.isEmpty()) return;
     try {
         WaitCursor wait;
@@ -305,7 +320,8 @@ void FreqWindow::chooseFont() {
     int widest = 2;
     if (table_.RowCount() > 3) {
         const QFontMetrics fm(drawing);
-        for (int c = 1; c < table_.ColCount(); ++c) widest = std::max(widest, fm.horizontalAdvance(Q(table_.Text(c, 3))));
+        for (int c = 1; c < table_.ColCount(); ++c)
+            widest = std::max(widest, fm.horizontalAdvance(Q(table_.Text(c, 3))));
     }
     table_.defaultColWidth = 5 + widest;
     table_.colWidths = {20 * pt};
@@ -335,7 +351,8 @@ void FreqWindow::printOn(QPagedPaintDevice* device) {
     // The page's width in half-width characters of the font, so that no group wraps.
     const int bytes = FullPrintColumns(out) * 5;
     for (const std::string& line : FreqTablePrintLines(table_, constancyMode_, bytes)) out.Line(line);
-    if (!out.Finish()) throw std::runtime_error(QCoreApplication::translate("FreqWindow", "印刷できませんでした").toStdString());
+    if (!out.Finish())
+        throw std::runtime_error(QCoreApplication::translate("FreqWindow", "印刷できませんでした").toStdString());
 }
 
 }  // namespace tavik::ui

@@ -20,8 +20,7 @@ int GridAxis::at(int pos, int scroll) const {
 
 int GridAxis::firstShown(int scroll) const { return find(fixed_, count_, fixedExtent() + scroll); }
 
-void GridAxis::shown(int scroll, int extent, std::vector<GridSpan>& fixed,
-                     std::vector<GridSpan>& scrolling) const {
+void GridAxis::shown(int scroll, int extent, std::vector<GridSpan>& fixed, std::vector<GridSpan>& scrolling) const {
     fixed.clear();
     scrolling.clear();
     auto add = [this](std::vector<GridSpan>& to, int i, int pos) {

@@ -32,7 +32,9 @@ public:
         }
     }
     // No entries.
-    void clear() { layOut(0, 0, [](int) { return 0; }); }
+    void clear() {
+        layOut(0, 0, [](int) { return 0; });
+    }
 
     int count() const { return count_; }
     // The size entry i was laid out with: positive, 0 (only its line) or -1 (hidden).

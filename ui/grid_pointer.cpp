@@ -11,10 +11,7 @@
 namespace tavik::ui {
 
 GridPointer::GridPointer(const Table& table, CompositionGrid* grid, QWidget* panelParent, QObject* parent)
-    : QObject(parent),
-      table_(table),
-      grid_(grid),
-      panelParent_(panelParent),
+    : QObject(parent), table_(table), grid_(grid), panelParent_(panelParent),
       rowButtons_(new PopupButtonBar(QStringLiteral("rowButtons"), panelParent)),
       columnButtons_(new PopupButtonBar(QStringLiteral("columnButtons"), panelParent)),
       cellText_(new CellTextPanel(panelParent)) {

@@ -14,8 +14,8 @@
 #include <tuple>
 
 #include "core/table.h"
-#include "ui/grid_geometry.h"
 #include "print/table_font.h"
+#include "ui/grid_geometry.h"
 #include "ui/text_images.h"
 
 namespace tavik::ui {
@@ -24,7 +24,7 @@ namespace {
 
 const QColor kNormalLine{192, 192, 192};
 const QColor kFixedLine{140, 140, 140};
-const QColor kOutside{236, 236, 236};       // past the last row / column
+const QColor kOutside{236, 236, 236};        // past the last row / column
 const QColor kSelectionTint{186, 208, 255};  // the selected range, multiplied like a tint
 const QColor kDropMark{200, 0, 0};
 
@@ -317,7 +317,8 @@ void CompositionGrid::paintTint(QPainter& p, const Tint& t, const QRect& area) {
             const int h = table_->RowHeight(t.row);
             if (h <= 0) return;
             const int y = spanY(t.row);
-            const int right = std::min(vw, spanX(d.cols().count() - 1) + std::max(0, d.cols().size(d.cols().count() - 1)));
+            const int right =
+                std::min(vw, spanX(d.cols().count() - 1) + std::max(0, d.cols().size(d.cols().count() - 1)));
             r = QRect(0, y, right, h);
             if (t.row >= d.rows().fixed()) r = r.intersected(QRect(0, d.rows().fixedExtent(), vw, vh));
             break;
@@ -327,7 +328,8 @@ void CompositionGrid::paintTint(QPainter& p, const Tint& t, const QRect& area) {
             const int w = d.cols().size(t.col);
             if (w <= 0) return;
             const int x = spanX(t.col);
-            const int bottom = std::min(vh, spanY(d.rows().count() - 1) + std::max(0, table_->RowHeight(d.rows().count() - 1)));
+            const int bottom =
+                std::min(vh, spanY(d.rows().count() - 1) + std::max(0, table_->RowHeight(d.rows().count() - 1)));
             r = QRect(x, 0, w, bottom);
             if (t.col >= d.cols().fixed()) r = r.intersected(QRect(d.cols().fixedExtent(), 0, vw, vh));
             break;
@@ -367,7 +369,12 @@ void CompositionGrid::paintTo(QPainter& p, const QRect& area) {
         return;
     }
     const int sx = scrollX(), sy = scrollY();
-    PaintArea a{vw, vh, std::min(d.cols().fixedExtent(), vw), std::min(d.rows().fixedExtent(), vh), 0, 0,
+    PaintArea a{vw,
+                vh,
+                std::min(d.cols().fixedExtent(), vw),
+                std::min(d.rows().fixedExtent(), vh),
+                0,
+                0,
                 p.device() ? p.device()->devicePixelRatioF() : 1.0};
 
     // The visible columns and rows: index, screen position, size (0 = only the line).
@@ -379,7 +386,8 @@ void CompositionGrid::paintTo(QPainter& p, const QRect& area) {
     a.gridBottom = std::min(vh, d.rows().count() > d.rows().fixed() ? d.rows().total() - sy : d.rows().fixedExtent());
     const int fixedW = a.fixedW, fixedH = a.fixedH, gridRight = a.gridRight, gridBottom = a.gridBottom;
 
-    paintCells(p, scrollCols, scrollRows, QRect(QPoint(fixedW, fixedH), QPoint(gridRight - 1, gridBottom - 1)), false, a.dpr);
+    paintCells(p, scrollCols, scrollRows, QRect(QPoint(fixedW, fixedH), QPoint(gridRight - 1, gridBottom - 1)), false,
+               a.dpr);
     paintCells(p, scrollCols, fixedRows, QRect(QPoint(fixedW, 0), QPoint(gridRight - 1, fixedH - 1)), true, a.dpr);
     paintCells(p, fixedCols, scrollRows, QRect(QPoint(0, fixedH), QPoint(fixedW - 1, gridBottom - 1)), true, a.dpr);
     paintCells(p, fixedCols, fixedRows, QRect(0, 0, fixedW, fixedH), true, a.dpr);
@@ -399,9 +407,9 @@ void CompositionGrid::paintCells(QPainter& p, const std::vector<GridSpan>& cols,
     p.setClipRect(clip);
     const Span& lastC = cols.back();
     const Span& lastR = rows.back();
-    const QRect body = QRect(QPoint(cols.front().pos, rows.front().pos),
-                             QPoint(lastC.pos + lastC.size, lastR.pos + lastR.size))
-                           .intersected(clip);
+    const QRect body =
+        QRect(QPoint(cols.front().pos, rows.front().pos), QPoint(lastC.pos + lastC.size, lastR.pos + lastR.size))
+            .intersected(clip);
     p.fillRect(body, fixed ? kFixedCellColor : kNormalCellColor);
     // Texts, from cached images, cut to the cell.
     std::string text;
@@ -418,10 +426,8 @@ void CompositionGrid::paintCells(QPainter& p, const std::vector<GridSpan>& cols,
             const int w = std::min(s.width, cs.pos + cs.size - left);
             const int h = std::min(s.height, hAvail);
             if (w <= 0 || h <= 0) continue;
-            if (w == s.width && h == s.height)
-                p.drawImage(QPoint(left, top), s.image);
-            else
-                p.drawImage(QRectF(left, top, w, h), s.image, QRectF(0, 0, w * dpr, h * dpr));
+            if (w == s.width && h == s.height) p.drawImage(QPoint(left, top), s.image);
+            else p.drawImage(QRectF(left, top, w, h), s.image, QRectF(0, 0, w * dpr, h * dpr));
         }
     }
     // Grid lines: the right edge of every column and the bottom edge of every row.
@@ -482,7 +488,8 @@ void CompositionGrid::paintMarks(QPainter& p, const PaintArea& a) {
             const int y = dragTo_ > dragFrom_ ? spanY(dragTo_) + std::max(0, t.RowHeight(dragTo_)) : spanY(dragTo_) - 1;
             if (y >= fixedH - 1) p.fillRect(QRect(0, y - 1, a.gridRight, 3), kDropMark);
         } else {
-            const int x = dragTo_ > dragFrom_ ? spanX(dragTo_) + std::max(0, d.cols().size(dragTo_)) : spanX(dragTo_) - 1;
+            const int x =
+                dragTo_ > dragFrom_ ? spanX(dragTo_) + std::max(0, d.cols().size(dragTo_)) : spanX(dragTo_) - 1;
             if (x >= fixedW - 1) p.fillRect(QRect(x - 1, 0, 3, a.gridBottom), kDropMark);
         }
     }
@@ -657,7 +664,8 @@ void CompositionGrid::keyPressEvent(QKeyEvent* e) {
     };
     int col = std::clamp(curCol_, firstCol, lastCol), row = std::clamp(curRow_, firstRow, lastRow);
     const bool ctrl = e->modifiers() & Qt::ControlModifier;
-    const int page = std::max(1, (viewport()->height() - d.rows().fixedExtent()) / std::max(1, t.DefaultRowHeight() + 1));
+    const int page =
+        std::max(1, (viewport()->height() - d.rows().fixedExtent()) / std::max(1, t.DefaultRowHeight() + 1));
     switch (e->key()) {
         case Qt::Key_F2:
         case Qt::Key_Return:

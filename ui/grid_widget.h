@@ -33,9 +33,9 @@ struct GridSpan;
 // Colours of the grid and of its tints.
 inline const QColor kNormalCellColor{255, 255, 255};
 inline const QColor kFixedCellColor{255, 255, 230};
-inline const QColor kTintClick{174, 255, 170};     // the row or column under a click
-inline const QColor kTintFNRow{255, 255, 187};     // the "F＼N" row
-inline const QColor kTintSearchHit{134, 255, 134}; // cells found by the search
+inline const QColor kTintClick{174, 255, 170};      // the row or column under a click
+inline const QColor kTintFNRow{255, 255, 187};      // the "F＼N" row
+inline const QColor kTintSearchHit{134, 255, 134};  // cells found by the search
 
 class CompositionGrid : public QAbstractScrollArea {
     Q_OBJECT
@@ -127,13 +127,10 @@ public:
 signals:
     // Emitted before the grid acts on the press, so the owner may change the options
     // (range selection, moving) for the very press it is handling.
-    void mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers mods, int col, int row,
-                      QPoint viewportPos);
-    void mouseMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods, int col, int row,
-                    QPoint viewportPos);
+    void mousePressed(Qt::MouseButton button, Qt::KeyboardModifiers mods, int col, int row, QPoint viewportPos);
+    void mouseMoved(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods, int col, int row, QPoint viewportPos);
     // Emitted after the grid finished a drag-move or a range selection.
-    void mouseReleased(Qt::MouseButton button, Qt::KeyboardModifiers mods, int col, int row,
-                       QPoint viewportPos);
+    void mouseReleased(Qt::MouseButton button, Qt::KeyboardModifiers mods, int col, int row, QPoint viewportPos);
     void currentCellChanged(int col, int row);
     void selectionChanged(QRect cells);
     // A dragged species row / relevé column was dropped: grid row / column indices. The

@@ -23,8 +23,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIntValue("TAVIK_EXIT_AFTER_SHOW") == 1) {
         QTimer::singleShot(0, &app, [&] {
             w.repaint();
-            std::fprintf(stderr, "tavik: window shown after %lld ms\n",
-                         static_cast<long long>(sinceStart.elapsed()));
+            std::fprintf(stderr, "tavik: window shown after %lld ms\n", static_cast<long long>(sinceStart.elapsed()));
             QApplication::quit();
         });
     }

@@ -37,28 +37,28 @@ struct Builder {
 void BuildFileMenu(QMenuBar* bar, QObject* owner, MenuActions& m) {
     // File.
     Builder f{owner, bar->addMenu(QStringLiteral("ファイル(&F)"))};
-    m.newTable = f.Add("newTable", QStringLiteral("組成表を初期化する(&N)"),
-                       QStringLiteral("表を白紙化して新しい組成表を作る"));
-    m.addReleves = f.Add("addReleves", QStringLiteral("表にデータを加える(&A)"),
-                         QStringLiteral("組成表にデータを加える"));
-    m.loadTable = f.Add("loadTable", QStringLiteral("保存した表を読込む(&L)"),
-                        QStringLiteral("保存した組成表を読込む"));
+    m.newTable =
+        f.Add("newTable", QStringLiteral("組成表を初期化する(&N)"), QStringLiteral("表を白紙化して新しい組成表を作る"));
+    m.addReleves =
+        f.Add("addReleves", QStringLiteral("表にデータを加える(&A)"), QStringLiteral("組成表にデータを加える"));
+    m.loadTable =
+        f.Add("loadTable", QStringLiteral("保存した表を読込む(&L)"), QStringLiteral("保存した組成表を読込む"));
     m.chooseDataFile = f.Add("chooseDataFile", QStringLiteral("データファイルの指定(&F)"));
     f.menu->addSeparator();
-    m.saveTable = f.Add("saveTable", QStringLiteral("現在の表を保存する(&S)"),
-                        QStringLiteral("現在の組成表を保存する"));
+    m.saveTable =
+        f.Add("saveTable", QStringLiteral("現在の表を保存する(&S)"), QStringLiteral("現在の組成表を保存する"));
     {
         Builder o{owner, f.Sub("outputTable", QStringLiteral("組成表として出力"))};
         m.outputTable = o.menu->menuAction();
-        m.textFile = o.Add("textFile", QStringLiteral("表をテキスト出力(&F)"),
-                           QStringLiteral("表をﾃｷｽﾄファイルとして出力する"));
+        m.textFile =
+            o.Add("textFile", QStringLiteral("表をテキスト出力(&F)"), QStringLiteral("表をﾃｷｽﾄファイルとして出力する"));
         m.excelFile = o.Add("excelFile", QStringLiteral("エクセル形式出力(&X)"));
-        m.printTable = o.Add("printTable", QStringLiteral("組成表を直接印刷(&P)"),
-                             QStringLiteral("現在の表を印刷する"));
+        m.printTable =
+            o.Add("printTable", QStringLiteral("組成表を直接印刷(&P)"), QStringLiteral("現在の表を印刷する"));
         m.printBrief = o.Add("printBrief", QStringLiteral("表を省略簡易印刷(&K)"));
     }
-    m.printSetup = f.Add("printSetup", QStringLiteral("プリンターの設定(&T)"),
-                         QStringLiteral("プリンタの設定を変更する"));
+    m.printSetup =
+        f.Add("printSetup", QStringLiteral("プリンターの設定(&T)"), QStringLiteral("プリンタの設定を変更する"));
     f.menu->addSeparator();
     m.valueMatrix = f.Add("valueMatrix", QStringLiteral("数値表として出力する(&V)"));
     m.pcordCsv = f.Add("pcordCsv", QStringLiteral("PCord 用のCSV型出力(&C)"));
@@ -70,8 +70,7 @@ void BuildFileMenu(QMenuBar* bar, QObject* owner, MenuActions& m) {
         m.meshData = s.Add("meshData", QStringLiteral("メッシュ分布データ"));
     }
     f.menu->addSeparator();
-    m.quit = f.Add("quit", QStringLiteral("終　　　　了(&Q)"),
-                   QStringLiteral("プログラムを終了する"));
+    m.quit = f.Add("quit", QStringLiteral("終　　　　了(&Q)"), QStringLiteral("プログラムを終了する"));
 }
 
 void BuildToolsMenu(QMenuBar* bar, QObject* owner, MenuActions& m) {
@@ -162,10 +161,8 @@ void BuildHelpMenu(QMenuBar* bar, QObject* owner, MenuActions& m) {
     // Help.
     Builder h{owner, bar->addMenu(QStringLiteral("ヘルプ(&H)"))};
     m.dataCheck = h.Add("dataCheck", QStringLiteral("データ検査する"));
-    m.manual = h.Add("manual", QStringLiteral("使用法　　(&H)"),
-                     QStringLiteral("使用説明書を開く"));
-    m.version = h.Add("version", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"),
-                      QStringLiteral("バージョン情報を示す"));
+    m.manual = h.Add("manual", QStringLiteral("使用法　　(&H)"), QStringLiteral("使用説明書を開く"));
+    m.version = h.Add("version", QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"), QStringLiteral("バージョン情報を示す"));
 }
 
 }  // namespace

@@ -20,19 +20,19 @@
 #include "formats/atomic_file.h"
 #include "ui/about_box.h"
 #include "ui/analysis_controller.h"
-#include "ui/classification_controller.h"
 #include "ui/busy_scope.h"
+#include "ui/classification_controller.h"
 #include "ui/command_line.h"
 #include "ui/constancy_panel.h"
+#include "ui/data_sources.h"
 #include "ui/editing_controller.h"
+#include "ui/file_controller.h"
 #include "ui/freq_window.h"
 #include "ui/grid_pointer.h"
 #include "ui/grid_widget.h"
 #include "ui/output_controller.h"
 #include "ui/output_panel.h"
 #include "ui/panels.h"
-#include "ui/data_sources.h"
-#include "ui/file_controller.h"
 #include "ui/retrieval_controller.h"
 #include "ui/retrieval_panel.h"
 #include "ui/status_line.h"
@@ -150,9 +150,8 @@ void MainWindow::showTableStatus() {
                    ProgramVersionText() + QStringLiteral("    ") + Q(t.TableTitle));
     status_->showTable(t, Q(ws_.dictFileName), openDialogName_);
     const bool has = t.ReleveCount() > 0;
-    for (QAction* a : {actions_.saveTable, actions_.outputTable, actions_.valueMatrix,
-                       actions_.pcordCsv, actions_.siteData, actions_.reciprocalAveraging,
-                       actions_.makeConstancyTable})
+    for (QAction* a : {actions_.saveTable, actions_.outputTable, actions_.valueMatrix, actions_.pcordCsv,
+                       actions_.siteData, actions_.reciprocalAveraging, actions_.makeConstancyTable})
         a->setEnabled(has);
     refresh();
 }
@@ -176,9 +175,7 @@ void MainWindow::refresh() {
     grid_->viewport()->update();
 }
 
-void MainWindow::modelWasReset() {
-    grid_->setSearchHits({});
-}
+void MainWindow::modelWasReset() { grid_->setSearchHits({}); }
 
 void MainWindow::layoutRenewed() {
     ranges_->reset();

@@ -169,8 +169,7 @@ private:
     void applyWindowSettings();
     // Asks for a file to open, proposing `pattern` in `folder`; the chosen path is the name
     // the status line shows. Empty when the user cancelled.
-    QString askFileToOpen(const QString& title, int filterIndex, const QString& pattern,
-                          const QString& folder);
+    QString askFileToOpen(const QString& title, int filterIndex, const QString& pattern, const QString& folder);
     // The file controller works with the window's own state (the workspace, the folders,
     // the model's renewal after a load).
     friend class FileController;

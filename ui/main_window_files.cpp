@@ -9,22 +9,21 @@
 #include "core/language.h"
 #include "formats/fielddata.h"
 #include "ui/about_box.h"
+#include "ui/busy_scope.h"
 #include "ui/data_sources.h"
 #include "ui/file_controller.h"
 #include "ui/grid_widget.h"
 #include "ui/main_window.h"
 #include "ui/manual.h"
-#include "ui/undo_commands.h"
 #include "ui/qt_text.h"
-#include "ui/busy_scope.h"
 #include "ui/retrieval_controller.h"
 #include "ui/retrieval_panel.h"
+#include "ui/undo_commands.h"
 #include "ui/user_dialogs.h"
 #include "ui/version.h"
 #include "ui/work_message.h"
 
 namespace tavik::ui {
-
 
 // ---- The table -----------------------------------------------------------------------------
 

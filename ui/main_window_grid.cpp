@@ -1,10 +1,10 @@
 // The view of the table in the grid: its font and the data-check mode.
 #include "core/hiding.h"
+#include "print/table_font.h"
 #include "ui/grid_widget.h"
 #include "ui/main_window.h"
-#include "ui/qt_text.h"
 #include "ui/panels.h"
-#include "print/table_font.h"
+#include "ui/qt_text.h"
 #include "ui/undo_commands.h"
 #include "ui/user_dialogs.h"
 
@@ -23,8 +23,8 @@ void MainWindow::chooseTableFont() {
 }
 
 void MainWindow::chooseDataCheckMode() {
-    keysShown_ = dialogs_->askYesNo(
-        this, QStringLiteral("データ検査のため、内部データの参照を示す 行０、列０を表示しますか？"));
+    keysShown_ =
+        dialogs_->askYesNo(this, QStringLiteral("データ検査のため、内部データの参照を示す 行０、列０を表示しますか？"));
     ShowKeys(ws_.table, keysShown_);
     refresh();
 }

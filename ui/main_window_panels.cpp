@@ -25,8 +25,8 @@ void MainWindow::buildPanels() {
     ranges_ = new RangeController(*this, grid_, central_, this);
     // The search panel is the editing controller's. While a block is being chosen for
     // hiding, presses on the grid belong to that, not to editing.
-    editing_ = new EditingController(*this, grid_, pointer_->cellTextPanel(), central_,
-                                     [this] { return ranges_->mode() == RangeMode::Hide; }, this);
+    editing_ = new EditingController(
+        *this, grid_, pointer_->cellTextPanel(), central_, [this] { return ranges_->mode() == RangeMode::Hide; }, this);
     retrieval_ = new RetrievalController(*this, central_, this);
     connect(retrieval_, &RetrievalController::dataFileChangeRequested, this, [this] {
         chooseDataFile();

@@ -6,10 +6,10 @@
 #include <QUndoStack>
 #include <utility>
 
-#include "ui/main_window.h"
 #include "ui/busy_scope.h"
-#include "ui/qt_text.h"
 #include "ui/file_controller.h"
+#include "ui/main_window.h"
+#include "ui/qt_text.h"
 #include "ui/undo_commands.h"
 #include "ui/user_dialogs.h"
 

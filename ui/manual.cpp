@@ -46,8 +46,9 @@ QString OpenManual(QWidget* parent, UserDialogs& dialogs) {
         return {};
     }
     if (!dialogs.openInBrowser(path)) {
-        dialogs.inform(parent, QStringLiteral("使用説明書を開くブラウザーが見つかりません。使用説明書はここにあります：\n") +
-                                   QDir::toNativeSeparators(path));
+        dialogs.inform(parent,
+                       QStringLiteral("使用説明書を開くブラウザーが見つかりません。使用説明書はここにあります：\n") +
+                           QDir::toNativeSeparators(path));
         return {};
     }
     return path;

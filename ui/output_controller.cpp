@@ -16,13 +16,13 @@
 #include "output/print_layout.h"
 #include "output/site_exports.h"
 #include "output/text_layout.h"
-#include "ui/busy_scope.h"
-#include "ui/window_services.h"
-#include "ui/output_panel.h"
 #include "print/printer_device.h"
+#include "ui/busy_scope.h"
+#include "ui/output_panel.h"
 #include "ui/qt_text.h"
 #include "ui/undo_commands.h"
 #include "ui/user_dialogs.h"
+#include "ui/window_services.h"
 #include "ui/work_message.h"
 
 namespace tavik::ui {
@@ -87,8 +87,7 @@ void OutputController::openOutputPanel(OutputMode mode) {
     // The options start the way the command line starts them; the counts the outputs read
     // are made current when the output runs.
     const OutputOptions o = OutputOptionsFor(mode, ws_.table, ws_.settings);
-    panel_->openForOutput(mode, ItemsOf(ws_.table, true), ws_.table.SpeciesCount(),
-                                ws_.table.ReleveCount(), o);
+    panel_->openForOutput(mode, ItemsOf(ws_.table, true), ws_.table.SpeciesCount(), ws_.table.ReleveCount(), o);
     // The species that occur once, which the text and the full print list only on request.
     OutputOptions once = o;
     once.onceSpecies = false;
@@ -99,7 +98,9 @@ void OutputController::openOutputPanel(OutputMode mode) {
 void OutputController::changeHeaderItems() {
     if (window_.isBusy()) return;
     if (ws_.table.ReleveCount() > 0 &&
-        !window_.dialogs().askYesNo(window_.dialogParent(), QCoreApplication::translate("OutputController", "表が初期化されます、続けますか？")))
+        !window_.dialogs().askYesNo(
+            window_.dialogParent(),
+            QCoreApplication::translate("OutputController", "表が初期化されます、続けますか？")))
         return;
     ws_.settings.useDataItem = false;
     window_.updateTicks();
@@ -170,7 +171,8 @@ void OutputController::chooseOutputFont() {
     if (window_.isBusy()) return;
     const PrintFont now = PrintFontOf(ws_.table, ws_.settings);
     QFont f(Q(now.name), now.size);
-    if (window_.dialogs().getFont(window_.dialogParent(), f, QCoreApplication::translate("OutputController", "印刷のフォント"))) {
+    if (window_.dialogs().getFont(window_.dialogParent(), f,
+                                  QCoreApplication::translate("OutputController", "印刷のフォント"))) {
         // A font of its own: later changes of the table font leave it.
         ws_.settings.outputFontName = S(f.family());
         ws_.settings.outputFontSize = f.pointSize() > 0 ? f.pointSize() : now.size;
@@ -183,12 +185,12 @@ void OutputController::chooseOutputFont() {
 
 QString OutputController::askOutputFile(OutputFileKind kind, const std::string& title) {
     const OutputFileRule& rule = OutputFileRuleOf(kind);
-    const QString folder = !lastOutputFolder_.isEmpty() ? lastOutputFolder_
+    const QString folder = !lastOutputFolder_.isEmpty()       ? lastOutputFolder_
                            : !window_.tableFolder().isEmpty() ? window_.tableFolder()
-                                                         : Q(ws_.settings.directory);
-    const QString path = window_.dialogs().saveFile(window_.dialogParent(), QCoreApplication::translate("OutputController", "出力ファイルの指定"), rule.filter,
-                                            Q(SuggestedOutputName(title, kind)), folder,
-                                            QString::fromLatin1(rule.defaultSuffix));
+                                                              : Q(ws_.settings.directory);
+    const QString path = window_.dialogs().saveFile(
+        window_.dialogParent(), QCoreApplication::translate("OutputController", "出力ファイルの指定"), rule.filter,
+        Q(SuggestedOutputName(title, kind)), folder, QString::fromLatin1(rule.defaultSuffix));
     if (path.isEmpty()) return {};
     if (!confirmReplace(path, rule.askBeforeOverwrite)) return {};
     lastOutputFolder_ = QFileInfo(path).absolutePath();
@@ -196,11 +198,17 @@ QString OutputController::askOutputFile(OutputFileKind kind, const std::string& 
 }
 
 bool OutputController::confirmReplace(const QString& path, bool askOverwrite) {
-    if (askOverwrite && QFileInfo::exists(path) && !window_.dialogs().askYesAbort(window_.dialogParent(), QCoreApplication::translate("OutputController", "同名のファイルが存在します。書き換えますか？")))
+    if (askOverwrite && QFileInfo::exists(path) &&
+        !window_.dialogs().askYesAbort(
+            window_.dialogParent(),
+            QCoreApplication::translate("OutputController", "同名のファイルが存在します。書き換えますか？")))
         return false;
     // A read-only file is one the user meant to keep: replace it only when asked again.
     if (IsReadOnlyFile(S(path)) &&
-        !window_.dialogs().askYesNo(window_.dialogParent(), QCoreApplication::translate("OutputController", "%1 は読み取り専用です。置き換えますか？").arg(QFileInfo(path).fileName())))
+        !window_.dialogs().askYesNo(
+            window_.dialogParent(),
+            QCoreApplication::translate("OutputController", "%1 は読み取り専用です。置き換えますか？")
+                .arg(QFileInfo(path).fileName())))
         return false;
     return true;
 }
@@ -209,7 +217,8 @@ void OutputController::takeOutputTitle(const std::string& title) {
     // The edited title becomes the table's only once the output goes ahead; a new one is a
     // change of the table that can be undone.
     ws_.settings.title = title;
-    window_.pushChange(QCoreApplication::translate("OutputController", "表題の変更"), std::make_unique<TitleChange>(title));
+    window_.pushChange(QCoreApplication::translate("OutputController", "表題の変更"),
+                       std::make_unique<TitleChange>(title));
 }
 
 void OutputController::writeOutputFile(OutputOptions o) {
@@ -238,7 +247,9 @@ void OutputController::writeOutputFile(OutputOptions o) {
     outputWritten(path, report);
     // A chosen frequency column that has no relevé to count is said, not dropped silently.
     if (FrequencyLeftOut(ws_.table, o))
-        window_.showNote(QCoreApplication::translate("OutputController", "出現頻度の列はありません：測定の出力範囲に種のある測定がありません"), 15000);
+        window_.showNote(QCoreApplication::translate(
+                             "OutputController", "出現頻度の列はありません：測定の出力範囲に種のある測定がありません"),
+                         15000);
 }
 
 void OutputController::outputWritten(const QString& path, const OutputReport& report) {
@@ -314,8 +325,9 @@ void OutputController::printTable(const OutputOptions& o) {
             }
             finished = device.Finish();
         }
-        if (!finished) throw std::runtime_error(
-                S(QCoreApplication::translate("OutputController", "%1 に印刷できません").arg(toFile ? fileName : p.printerName())));
+        if (!finished)
+            throw std::runtime_error(S(QCoreApplication::translate("OutputController", "%1 に印刷できません")
+                                           .arg(toFile ? fileName : p.printerName())));
         if (file) {
             CheckPdfComplete(file->TemporaryPath(), S(fileName));
             file->Commit();
@@ -324,7 +336,10 @@ void OutputController::printTable(const OutputOptions& o) {
         window_.showNote(QCoreApplication::translate("OutputController", "印刷を取り止めました"), 5000);
         return;
     } catch (const PageTooNarrow& e) {
-        window_.showError(QCoreApplication::translate("OutputController", "用紙の幅に表が入りません。フォントを小さくするか、用紙を広げてください。"), e);
+        window_.showError(
+            QCoreApplication::translate("OutputController",
+                                        "用紙の幅に表が入りません。フォントを小さくするか、用紙を広げてください。"),
+            e);
         return;
     } catch (const std::exception& e) {
         window_.showError(QCoreApplication::translate("OutputController", "印刷できません。"), e);
@@ -375,14 +390,16 @@ void OutputController::exportSite(SiteExport what) {
 
 void OutputController::applyItemSelection(const std::array<bool, kItemCount + 1>& ticked) {
     // The table before is kept whole: undoing gives back its relevés and its header items.
-    auto busy = BusyScope::working(&window_, QCoreApplication::translate("OutputController", "　組成表を白紙化しています　"));
+    auto busy =
+        BusyScope::working(&window_, QCoreApplication::translate("OutputController", "　組成表を白紙化しています　"));
     Table laidOut = ws_.table;
     ApplyItemSelection(laidOut, ticked);
     // The names corrected in the panel are part of this step: undone, the items have the
     // names they had when the panel opened, which the outputs then read.
     for (int n = 1; n <= kItemCount; ++n)
         ws_.table.ItemBoxes[static_cast<std::size_t>(n)].caption = captionsAtOpen_[static_cast<std::size_t>(n)];
-    window_.pushChange(QCoreApplication::translate("OutputController", "表組み項目の変更"), std::make_unique<ReplaceTableChange>(std::move(laidOut)), true);
+    window_.pushChange(QCoreApplication::translate("OutputController", "表組み項目の変更"),
+                       std::make_unique<ReplaceTableChange>(std::move(laidOut)), true);
 }
 
 }  // namespace tavik::ui

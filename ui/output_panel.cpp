@@ -19,8 +19,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "ui/panels.h"
 #include "print/table_font.h"
+#include "ui/panels.h"
 
 namespace tavik::ui {
 
@@ -66,8 +66,8 @@ QString LibraryText(const char* text) { return QCoreApplication::translate("Outp
 // A titled box ("<name>Box") of one radio button per caption ("<name>0", "<name>1", ...),
 // each in `group` with its index as id.
 template <std::size_t N>
-QGroupBox* RadioBox(QWidget* parent, const QString& title, const char* name,
-                    const std::array<const char*, N>& captions, QButtonGroup* group) {
+QGroupBox* RadioBox(QWidget* parent, const QString& title, const char* name, const std::array<const char*, N>& captions,
+                    QButtonGroup* group) {
     auto* box = new QGroupBox(title, parent);
     box->setObjectName(QString::fromLatin1(name) + QStringLiteral("Box"));
     auto* l = new QVBoxLayout(box);
@@ -107,8 +107,7 @@ OutputPanel::OutputPanel(QWidget* parent) : QFrame(parent) {
     connect(output_, &QPushButton::clicked, this, &OutputPanel::outputRequested);
     connect(cancel_, &QPushButton::clicked, this, &OutputPanel::cancelRequested);
     connect(editItem_, &QPushButton::clicked, this, &OutputPanel::editCaption);
-    for (QCheckBox* box : {frequency_, once_})
-        connect(box, &QCheckBox::toggled, this, &OutputPanel::choicesChanged);
+    for (QCheckBox* box : {frequency_, once_}) connect(box, &QCheckBox::toggled, this, &OutputPanel::choicesChanged);
     for (QButtonGroup* group : {direction_, method_})
         connect(group, &QButtonGroup::idToggled, this, [this](int, bool on) {
             if (on) emit choicesChanged();
@@ -134,17 +133,19 @@ QLayout* OutputPanel::createItemGroup() {
     auto* choices = new QVBoxLayout;
     choices->setSpacing(4);
     direction_ = new QButtonGroup(this);
-    directionBox_ = RadioBox(this, QCoreApplication::translate("OutputPanel", "出力方向"), "direction", DirectionCaptions(), direction_);
+    directionBox_ = RadioBox(this, QCoreApplication::translate("OutputPanel", "出力方向"), "direction",
+                             DirectionCaptions(), direction_);
     directionBox_->setToolTip(QCoreApplication::translate("OutputPanel", "数値表の行と欄の位置づけ"));
     choices->addWidget(directionBox_);
     method_ = new QButtonGroup(this);
-    methodBox_ = RadioBox(this, QCoreApplication::translate("OutputPanel", "優占度変換"), "method", ConversionMethodCaptions(), method_);
-    methodBox_->setToolTip(QCoreApplication::translate("OutputPanel", "階層別の優占度・群度を単一の数値に変換する方法"));
+    methodBox_ = RadioBox(this, QCoreApplication::translate("OutputPanel", "優占度変換"), "method",
+                          ConversionMethodCaptions(), method_);
+    methodBox_->setToolTip(
+        QCoreApplication::translate("OutputPanel", "階層別の優占度・群度を単一の数値に変換する方法"));
     choices->addWidget(methodBox_);
     choices->addStretch();
     middle->addLayout(choices);
     return middle;
-
 }
 
 QLayout* OutputPanel::createTitleRow() {
@@ -167,7 +168,8 @@ QLayout* OutputPanel::createTitleRow() {
     encoding_ = new QComboBox(this);
     encoding_->setObjectName(QStringLiteral("encodingBox"));
     encoding_->addItems({QStringLiteral("CP932"), QStringLiteral("UTF-8")});
-    encoding_->setToolTip(QCoreApplication::translate("OutputPanel", "テキストとCSVの文字コード（UTF-8 はどの言語の表計算でも読めます）"));
+    encoding_->setToolTip(QCoreApplication::translate(
+        "OutputPanel", "テキストとCSVの文字コード（UTF-8 はどの言語の表計算でも読めます）"));
     titleRow->addWidget(frequency_);
     titleRow->addWidget(once_);
     titleRow->addWidget(onceCount_);
@@ -182,7 +184,6 @@ QLayout* OutputPanel::createTitleRow() {
     titleRow->addWidget(encodingRow_);
     titleRow->addStretch();
     return titleRow;
-
 }
 
 QWidget* OutputPanel::createRangeGroup() {
@@ -208,13 +209,13 @@ QWidget* OutputPanel::createRangeGroup() {
     ranges->addWidget(lastReleve_);
     ranges->addStretch();
     return ranges_;
-
 }
 
 QLayout* OutputPanel::createButtonRow() {
     // The note of the matrices or the font of printing, then the buttons.
     auto* bottom = new QHBoxLayout;
-    matrixNote_ = new QLabel(QCoreApplication::translate("OutputPanel", "数値表出力では空白の列・行は無視される"), this);
+    matrixNote_ =
+        new QLabel(QCoreApplication::translate("OutputPanel", "数値表出力では空白の列・行は無視される"), this);
     matrixNote_->setObjectName(QStringLiteral("matrixNote"));
     bottom->addWidget(matrixNote_);
     fontPanel_ = new QFrame(this);
@@ -229,7 +230,8 @@ QLayout* OutputPanel::createButtonRow() {
     fontName_->setTextFormat(Qt::PlainText);
     fontSize_ = new QLabel(fontPanel_);
     fontSize_->setObjectName(QStringLiteral("outputFontSize"));
-    QPushButton* changeFont = MakePanelButton(fontPanel_, "changeOutputFont", QCoreApplication::translate("OutputPanel", "変更"));
+    QPushButton* changeFont =
+        MakePanelButton(fontPanel_, "changeOutputFont", QCoreApplication::translate("OutputPanel", "変更"));
     fl->addWidget(fontName_);
     fl->addWidget(fontSize_);
     fl->addWidget(new QLabel(QStringLiteral("pt"), fontPanel_));
@@ -244,7 +246,6 @@ QLayout* OutputPanel::createButtonRow() {
     bottom->addWidget(cancel_);
     connect(changeFont, &QPushButton::clicked, this, &OutputPanel::fontRequested);
     return bottom;
-
 }
 
 void OutputPanel::place() {
@@ -309,7 +310,8 @@ void OutputPanel::openForOutput(OutputMode mode, const PanelItems& items, int sp
         if (item.enabled) box->setChecked(item.checked);
     }
     matrixNote_->setVisible(matrix);
-    for (QWidget* w : std::initializer_list<QWidget*>{frequency_, once_, onceCount_, encodingRow_, directionBox_, methodBox_})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{frequency_, once_, onceCount_, encodingRow_, directionBox_, methodBox_})
         w->show();
     frequency_->setEnabled(!matrix);
     once_->setEnabled(!matrix);
@@ -355,7 +357,8 @@ void OutputPanel::openForConfiguration(const PanelItems& items) {
     titleCaption_->setText(QCoreApplication::translate("OutputPanel", "項目名"));
     ranges_->hide();
     // What only outputs use is not shown while items are configured.
-    for (QWidget* w : std::initializer_list<QWidget*>{frequency_, once_, onceCount_, encodingRow_, directionBox_, methodBox_})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{frequency_, once_, onceCount_, encodingRow_, directionBox_, methodBox_})
         w->hide();
     place();
     show();
@@ -385,7 +388,8 @@ OutputOptions OutputPanel::choices() const {
 
 std::array<bool, kItemCount + 1> OutputPanel::ticks() const {
     std::array<bool, kItemCount + 1> t{};
-    for (int n = 1; n <= kItemCount; ++n) t[static_cast<std::size_t>(n)] = items_[static_cast<std::size_t>(n)]->isChecked();
+    for (int n = 1; n <= kItemCount; ++n)
+        t[static_cast<std::size_t>(n)] = items_[static_cast<std::size_t>(n)]->isChecked();
     return t;
 }
 
@@ -395,7 +399,9 @@ bool OutputPanel::utf8Files() const { return encoding_->currentIndex() == 1; }
 
 void OutputPanel::showOnceSpeciesCount(int count) {
     onceCount_->setText(count > 0 ? QCoreApplication::translate("OutputPanel", "（%1 種）").arg(count) : QString());
-    onceCount_->setToolTip(count > 0 ? QCoreApplication::translate("OutputPanel", "出現１回の種は、このボックスを選ばないと出力されません") : QString());
+    onceCount_->setToolTip(
+        count > 0 ? QCoreApplication::translate("OutputPanel", "出現１回の種は、このボックスを選ばないと出力されません")
+                  : QString());
 }
 int OutputPanel::direction() const { return qMax(0, direction_->checkedId()); }
 int OutputPanel::method() const {
@@ -407,7 +413,9 @@ void OutputPanel::showFont(const QString& family, int pointSize) {
     // The font printing really uses: a name that is not installed stands for another.
     const QString used = ResolveFontFamily(family);
     fontName_->setText(used);
-    fontName_->setToolTip(used == family ? QString() : QCoreApplication::translate("OutputPanel", "%1 の代わりに使うフォント").arg(family));
+    fontName_->setToolTip(used == family
+                              ? QString()
+                              : QCoreApplication::translate("OutputPanel", "%1 の代わりに使うフォント").arg(family));
     fontSize_->setText(QString::number(pointSize));
     fontPanel_->update();
 }

@@ -38,15 +38,13 @@ namespace {
 // Top-right corner of the parent, clear of its scroll bar.
 void PlaceTopRight(QWidget* w, int top) {
     w->adjustSize();
-    if (QWidget* p = w->parentWidget())
-        w->move(qMax(0, p->width() - w->width() - 28), top);
+    if (QWidget* p = w->parentWidget()) w->move(qMax(0, p->width() - w->width() - 28), top);
 }
 }  // namespace
 
 // ---- Pop-up buttons -------------------------------------------------------------------------
 
-PopupButton::PopupButton(const QString& name, const QString& caption, QWidget* parent)
-    : QToolButton(parent) {
+PopupButton::PopupButton(const QString& name, const QString& caption, QWidget* parent) : QToolButton(parent) {
     setObjectName(name);
     setText(caption);
     setAutoRaise(false);
@@ -94,8 +92,8 @@ void PopupButtonBar::showBeside(const QPoint& pointer, bool leftFirst) {
     const int right = pointer.x() + gap, left = pointer.x() - gap - w;
     const int above = pointer.y() - gap - h, below = pointer.y() + gap, middle = pointer.y() - h / 2;
     const int first = leftFirst ? left : right, second = leftFirst ? right : left;
-    const QPoint tries[] = {{first, above}, {second, above}, {first, below}, {second, below},
-                            {first, middle}, {second, middle}};
+    const QPoint tries[] = {{first, above},  {second, above}, {first, below},
+                            {second, below}, {first, middle}, {second, middle}};
     QWidget* par = parentWidget();
     auto inside = [&](QPoint p) {
         if (!par) return p;
@@ -253,8 +251,8 @@ void RangePanel::openForHiding(const TableRange& range, int releveCount, int spe
     lastReleve_->setValue(range.q2);
     firstSpecies_->setValue(range.p1);
     lastSpecies_->setValue(range.p2);
-    open(QCoreApplication::translate("RangePanel", "一時的に隠す範囲の指定"), firstSpecies_->value() != lastSpecies_->value(),
-         firstReleve_->value() != lastReleve_->value(), false);
+    open(QCoreApplication::translate("RangePanel", "一時的に隠す範囲の指定"),
+         firstSpecies_->value() != lastSpecies_->value(), firstReleve_->value() != lastReleve_->value(), false);
 }
 
 TableRange RangePanel::range() const {

@@ -4,8 +4,8 @@
 
 #include "core/hiding.h"
 #include "core/sorting.h"
-#include "ui/grid_widget.h"
 #include "ui/busy_scope.h"
+#include "ui/grid_widget.h"
 #include "ui/panels.h"
 #include "ui/undo_commands.h"
 #include "ui/window_services.h"
@@ -25,9 +25,7 @@ void RangeController::reset() {
     mode_ = RangeMode::None;
 }
 
-RangeMode RangeController::restingMode() const {
-    return hideSiteTicked_ ? RangeMode::SiteRowsHidden : RangeMode::None;
-}
+RangeMode RangeController::restingMode() const { return hideSiteTicked_ ? RangeMode::SiteRowsHidden : RangeMode::None; }
 
 void RangeController::setGridForMode() {
     const bool select = mode_ != RangeMode::None;
@@ -78,10 +76,10 @@ void RangeController::applyRange() {
         WorkProgress progress(window_.workMessage(), false);
         if (mode_ == RangeMode::SortSpecies)
             window_.pushChange(QStringLiteral("植物を頻度順で並び替え"),
-                       SortChange(Axis::Species, range.p1, range.p2, descending, &progress));
+                               SortChange(Axis::Species, range.p1, range.p2, descending, &progress));
         else
             window_.pushChange(QStringLiteral("測定を種数順で並び替え"),
-                       SortChange(Axis::Releves, range.q1, range.q2, descending, &progress));
+                               SortChange(Axis::Releves, range.q1, range.q2, descending, &progress));
     } else if (mode_ == RangeMode::Hide) {
         HideRange(ws_.table, range.q1, range.q2, range.p1, range.p2);
     }
@@ -126,7 +124,7 @@ void RangeController::toggleHiddenRanges() {
     window_.workMessage()->setAttribute(Qt::WA_TransparentForMouseEvents, true);
     window_.workMessage()->setAsNote(true);
     window_.workMessage()->showMessage(QStringLiteral("行・列の範囲指定は、マウスの"),
-                          QStringLiteral("左ボタンを押しながらドラッグする"));
+                                       QStringLiteral("左ボタンを押しながらドラッグする"));
     hideRangesTicked_ = true;
     window_.updateTicks();
 }

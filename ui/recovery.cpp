@@ -8,9 +8,9 @@
 #include <QStandardPaths>
 #include <algorithm>
 
+#include "core/table.h"
 #include "formats/atomic_file.h"
 #include "formats/saved_table.h"
-#include "core/table.h"
 #include "formats/zstd_sink.h"
 #include "ui/qt_text.h"
 

@@ -75,7 +75,7 @@ void RetrievalController::resetRetrieval() {
 // Runs one pass of the retrieval under the work message with its stop button; false when
 // the pass failed (the error has been shown).
 bool RetrievalController::runRetrievalPass(const QString& what, bool scanning,
-                                  const std::function<void(RetrievalProgress&)>& pass) {
+                                           const std::function<void(RetrievalProgress&)>& pass) {
     auto busy = BusyScope::working(&window_, {}, Qt::BusyCursor);
     PanelProgress progress(panel_, window_.workMessage(), scanning);
     progress.Show(S(what), "");
@@ -95,8 +95,8 @@ void RetrievalController::scanFieldData(bool additional) {
     p->setHits(0);
     const ScanParams params = p->conditions(additional);
     ScanResult result;
-    const bool ok = runRetrievalPass(QCoreApplication::translate("RetrievalController", "　データを検索しています　"), true,
-                                     [&](RetrievalProgress& progress) { result = ws_.Scan(params, &progress); });
+    const bool ok = runRetrievalPass(QCoreApplication::translate("RetrievalController", "　データを検索しています　"),
+                                     true, [&](RetrievalProgress& progress) { result = ws_.Scan(params, &progress); });
     p->setHits(ws_.retrieval.HitCount());
     if (!ok) return;
     if (result.cancelled) p->markStopped();
@@ -110,20 +110,23 @@ void RetrievalController::putIntoTable() {
     PutResult result;
     // The relevés put in and the title given after are one step to undo.
     window_.beginStep(QCoreApplication::translate("RetrievalController", "表にデータを加える"));
-    const bool ok = runRetrievalPass(QCoreApplication::translate("RetrievalController", "　組成表に組み込んでいます　"), false, [&](RetrievalProgress& progress) {
-        // A pass that fails half-way still leaves a step: what it put in can be taken out.
-        std::exception_ptr failed;
-        // Nothing put in, nothing recounted and the same codes: no step.
-        window_.pushChange(QCoreApplication::translate("RetrievalController", "表へのデータ追加"), std::make_unique<AppendChange>([&](Table&) {
-                       try {
-                           result = ws_.PutIntoTable(&progress);
-                       } catch (...) {
-                           failed = std::current_exception();
-                       }
-                       return CodeDigits{result.lastCodeK, result.lastCodeD};
-                   }));
-        if (failed) std::rethrow_exception(failed);
-    });
+    const bool ok =
+        runRetrievalPass(QCoreApplication::translate("RetrievalController", "　組成表に組み込んでいます　"), false,
+                         [&](RetrievalProgress& progress) {
+                             // A pass that fails half-way still leaves a step: what it put in can be taken out.
+                             std::exception_ptr failed;
+                             // Nothing put in, nothing recounted and the same codes: no step.
+                             window_.pushChange(QCoreApplication::translate("RetrievalController", "表へのデータ追加"),
+                                                std::make_unique<AppendChange>([&](Table&) {
+                                                    try {
+                                                        result = ws_.PutIntoTable(&progress);
+                                                    } catch (...) {
+                                                        failed = std::current_exception();
+                                                    }
+                                                    return CodeDigits{result.lastCodeK, result.lastCodeD};
+                                                }));
+                             if (failed) std::rethrow_exception(failed);
+                         });
     window_.refresh();
     if (ok) {
         QString notes = Q(SkippedRecordsMessage(result.skipped));
@@ -146,6 +149,5 @@ void RetrievalController::convertToStandardNames() {
         if (!n.isEmpty()) n = Q(ws_.StandardName(S(n)));
     panel_->setNames(names);
 }
-
 
 }  // namespace tavik::ui

@@ -36,8 +36,7 @@ signals:
 private:
     // Runs one pass of the retrieval under the work message with its stop button; false
     // when the pass failed (the error has been shown).
-    bool runRetrievalPass(const QString& what, bool scanning,
-                          const std::function<void(RetrievalProgress&)>& pass);
+    bool runRetrievalPass(const QString& what, bool scanning, const std::function<void(RetrievalProgress&)>& pass);
 
     WindowServices& window_;
     Workspace& ws_;

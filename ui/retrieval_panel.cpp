@@ -61,16 +61,17 @@ QLayout* RetrievalPanel::createFileRow() {
     auto* fileRow = new QHBoxLayout;
     fileRow->addWidget(new QLabel(QCoreApplication::translate("RetrievalPanel", "データファイル："), this));
     fileRow->addWidget(fileNameLabel_, 1);
-    QPushButton* changeFile = MakePanelButton(this, "changeDataFile", QCoreApplication::translate("RetrievalPanel", "データファイル変更"));
+    QPushButton* changeFile =
+        MakePanelButton(this, "changeDataFile", QCoreApplication::translate("RetrievalPanel", "データファイル変更"));
     fileRow->addWidget(changeFile);
     connect(changeFile, &QPushButton::clicked, this, &RetrievalPanel::changeFileRequested);
     return fileRow;
-
 }
 
 QWidget* RetrievalPanel::createConditionGroup() {
     // Five conditions: name, lowest class, connective.
-    auto* conds = new QGroupBox(QCoreApplication::translate("RetrievalPanel", "抽出条件（植物名・最低優占度・条件）"), this);
+    auto* conds =
+        new QGroupBox(QCoreApplication::translate("RetrievalPanel", "抽出条件（植物名・最低優占度・条件）"), this);
     auto* cg = new QGridLayout(conds);
     cg->setHorizontalSpacing(8);
     cg->setVerticalSpacing(4);
@@ -78,7 +79,8 @@ QWidget* RetrievalPanel::createConditionGroup() {
     cg->addWidget(new QLabel(QCoreApplication::translate("RetrievalPanel", "優占度"), conds), 0, 2);
     const QStringList classes = {QStringLiteral("+"), QStringLiteral("1"), QStringLiteral("2"),
                                  QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")};
-    const QStringList connectives = {QCoreApplication::translate("RetrievalPanel", "または"), QCoreApplication::translate("RetrievalPanel", "そして"),
+    const QStringList connectives = {QCoreApplication::translate("RetrievalPanel", "または"),
+                                     QCoreApplication::translate("RetrievalPanel", "そして"),
                                      QCoreApplication::translate("RetrievalPanel", "なし")};
     for (int k = 0; k < kConditionCount; ++k) {
         cg->addWidget(new QLabel(QString::number(k + 1), conds), k + 1, 0);
@@ -104,7 +106,6 @@ QWidget* RetrievalPanel::createConditionGroup() {
         cg->addLayout(rowLay, k + 1, 3);
     }
     return conds;
-
 }
 
 QLayout* RetrievalPanel::createRangeGroup() {
@@ -130,7 +131,6 @@ QLayout* RetrievalPanel::createRangeGroup() {
     where->addWidget(lastRecord_, 1, 3);
     where->setColumnStretch(4, 1);
     return where;
-
 }
 
 QLayout* RetrievalPanel::createCounterGroup() {
@@ -140,27 +140,34 @@ QLayout* RetrievalPanel::createCounterGroup() {
     searching_ = Counter(this, "searchingRecord");
     hits_ = Counter(this, "hitCount");
     auto* counts = new QGridLayout;
-    counts->addWidget(new QLabel(QCoreApplication::translate("RetrievalPanel", " 現在の組成表　　測定数＝"), this), 0, 0);
+    counts->addWidget(new QLabel(QCoreApplication::translate("RetrievalPanel", " 現在の組成表　　測定数＝"), this), 0,
+                      0);
     counts->addWidget(releveCount_, 0, 1);
     counts->addWidget(new QLabel(QCoreApplication::translate("RetrievalPanel", " 植物数＝"), this), 0, 2);
     counts->addWidget(speciesCount_, 0, 3);
-    counts->addWidget(new QLabel(QCoreApplication::translate("RetrievalPanel", "調査中 ⇒"), this), 1, 0, Qt::AlignRight);
+    counts->addWidget(new QLabel(QCoreApplication::translate("RetrievalPanel", "調査中 ⇒"), this), 1, 0,
+                      Qt::AlignRight);
     counts->addWidget(searching_, 1, 1);
-    counts->addWidget(new QLabel(QCoreApplication::translate("RetrievalPanel", "抽出数＝"), this), 1, 2, Qt::AlignRight);
+    counts->addWidget(new QLabel(QCoreApplication::translate("RetrievalPanel", "抽出数＝"), this), 1, 2,
+                      Qt::AlignRight);
     counts->addWidget(hits_, 1, 3);
     counts->setColumnStretch(4, 1);
     return counts;
-
 }
 
 void RetrievalPanel::addButtonRows(QVBoxLayout* top) {
     // Buttons.
     QPushButton* scanNew = MakePanelButton(this, "scanNew", QCoreApplication::translate("RetrievalPanel", "新規抽出"));
-    QPushButton* scanAdditional = MakePanelButton(this, "scanAdditional", QCoreApplication::translate("RetrievalPanel", "追加抽出"));
-    QPushButton* reset = MakePanelButton(this, "resetConditions", QCoreApplication::translate("RetrievalPanel", "初期化"));
-    QPushButton* standardNames = MakePanelButton(this, "standardNames", QCoreApplication::translate("RetrievalPanel", "標準名に変換"));
-    QPushButton* putIntoTable = MakePanelButton(this, "putIntoTable", QCoreApplication::translate("RetrievalPanel", "表へ組み込む"));
-    QPushButton* close = MakePanelButton(this, "closeRetrieval", QCoreApplication::translate("RetrievalPanel", "組み込まず終了"));
+    QPushButton* scanAdditional =
+        MakePanelButton(this, "scanAdditional", QCoreApplication::translate("RetrievalPanel", "追加抽出"));
+    QPushButton* reset =
+        MakePanelButton(this, "resetConditions", QCoreApplication::translate("RetrievalPanel", "初期化"));
+    QPushButton* standardNames =
+        MakePanelButton(this, "standardNames", QCoreApplication::translate("RetrievalPanel", "標準名に変換"));
+    QPushButton* putIntoTable =
+        MakePanelButton(this, "putIntoTable", QCoreApplication::translate("RetrievalPanel", "表へ組み込む"));
+    QPushButton* close =
+        MakePanelButton(this, "closeRetrieval", QCoreApplication::translate("RetrievalPanel", "組み込まず終了"));
     auto* b1 = new QHBoxLayout;
     b1->addWidget(scanNew);
     b1->addWidget(scanAdditional);
@@ -202,13 +209,11 @@ ScanParams RetrievalPanel::conditions(bool additional) const {
     return s;
 }
 
-void RetrievalPanel::setCondition(int index, const QString& name, int coverClass,
-                                  Connective connective) {
+void RetrievalPanel::setCondition(int index, const QString& name, int coverClass, Connective connective) {
     if (index < 0 || index >= kConditionCount) return;
     names_[index]->setText(name);
     classes_[index]->setCurrentIndex(coverClass);
-    if (QAbstractButton* b = connectives_[index]->button(static_cast<int>(connective)))
-        b->setChecked(true);
+    if (QAbstractButton* b = connectives_[index]->button(static_cast<int>(connective))) b->setChecked(true);
 }
 
 void RetrievalPanel::clearConditions() {
@@ -269,7 +274,9 @@ void RetrievalPanel::setTableCounts(int releves, int species) {
 
 void RetrievalPanel::setSearching(int record) { searching_->setText(QString::number(record)); }
 void RetrievalPanel::setHits(int hits) { hits_->setText(QString::number(hits)); }
-void RetrievalPanel::markStopped() { searching_->setText(searching_->text() + QCoreApplication::translate("RetrievalPanel", " 中止")); }
+void RetrievalPanel::markStopped() {
+    searching_->setText(searching_->text() + QCoreApplication::translate("RetrievalPanel", " 中止"));
+}
 QString RetrievalPanel::searchingText() const { return searching_->text(); }
 QString RetrievalPanel::hitsText() const { return hits_->text(); }
 

@@ -40,7 +40,7 @@ private:
     std::size_t bytes_ = 0;
     qreal dpr_ = 0;
     int em_ = 12;
-    qreal unit_ = 6;       // a half-width slot: half the size, as the layouts count
+    qreal unit_ = 6;  // a half-width slot: half the size, as the layouts count
     bool monospaced_ = true;
     qreal baseline_ = 11;  // in an image
     int textHeight_ = 15;  // of an image

@@ -46,8 +46,8 @@ class TableCommand : public QUndoCommand {
 public:
     enum class Refresh { Status, Layout };
 
-    TableCommand(Workspace& ws, TableChangeNotifier& notifier, const QString& name,
-                 std::unique_ptr<TableChange> change, Refresh refresh = Refresh::Status);
+    TableCommand(Workspace& ws, TableChangeNotifier& notifier, const QString& name, std::unique_ptr<TableChange> change,
+                 Refresh refresh = Refresh::Status);
 
     void redo() final;
     void undo() final;

@@ -1,20 +1,20 @@
 #include "ui/user_dialogs.h"
 
-#include <QCoreApplication>
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QDesktopServices>
-#include <QGuiApplication>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include "output/options.h"
@@ -59,9 +59,10 @@ QString WithFilterSuffix(const QString& path, const QString& filter) {
     const qsizetype open = filter.lastIndexOf(QLatin1Char('(')), close = filter.lastIndexOf(QLatin1Char(')'));
     if (open < 0 || close < open) return path;
     const QString pattern = filter.mid(open + 1, close - open - 1).trimmed();
-    if (!pattern.startsWith(QLatin1String("*.")) || pattern.contains(QLatin1Char(' ')) || pattern.count(QLatin1Char('.')) != 2)
+    if (!pattern.startsWith(QLatin1String("*.")) || pattern.contains(QLatin1Char(' ')) ||
+        pattern.count(QLatin1Char('.')) != 2)
         return path;
-    const QString suffix = pattern.mid(1);                             // ".vtb.zst"
+    const QString suffix = pattern.mid(1);                                    // ".vtb.zst"
     const QString first = suffix.left(suffix.lastIndexOf(QLatin1Char('.')));  // ".vtb"
     if (path.endsWith(suffix, Qt::CaseInsensitive)) return path;
     if (path.endsWith(first, Qt::CaseInsensitive)) return path + suffix.mid(first.size());
@@ -75,8 +76,7 @@ QString StartPath(const QString& fileName, const QString& dir) {
     return QDir(dir).filePath(fileName);
 }
 
-int Ask(QWidget* parent, const QString& text, QMessageBox::StandardButton no,
-        const QString& noText) {
+int Ask(QWidget* parent, const QString& text, QMessageBox::StandardButton no, const QString& noText) {
     QMessageBox box(QMessageBox::Question, QCoreApplication::translate("UserDialogs", "確認"), text,
                     QMessageBox::Yes | no, parent);
     box.button(QMessageBox::Yes)->setText(QCoreApplication::translate("UserDialogs", "はい(&Y)"));
@@ -88,14 +88,13 @@ int Ask(QWidget* parent, const QString& text, QMessageBox::StandardButton no,
 
 }  // namespace
 
-QString UserDialogs::openFile(QWidget* parent, const QString& title, int filterIndex,
-                              const QString& fileName, const QString& dir) {
+QString UserDialogs::openFile(QWidget* parent, const QString& title, int filterIndex, const QString& fileName,
+                              const QString& dir) {
     return openFileFiltered(parent, title, OpenFilters(), filterIndex, fileName, dir);
 }
 
-QString UserDialogs::saveFile(QWidget* parent, const QString& title, int filterIndex,
-                              const QString& fileName, const QString& dir,
-                              const QString& defaultSuffix) {
+QString UserDialogs::saveFile(QWidget* parent, const QString& title, int filterIndex, const QString& fileName,
+                              const QString& dir, const QString& defaultSuffix) {
     return saveFileFiltered(parent, title, SaveFilters(), filterIndex, fileName, dir, defaultSuffix);
 }
 
@@ -147,14 +146,18 @@ bool UserDialogs::setUpPrinter(QWidget* parent, QPrinter& printer) {
 }
 
 bool UserDialogs::askYesNo(QWidget* parent, const QString& text) {
-    return Ask(parent, text, QMessageBox::No, QCoreApplication::translate("UserDialogs", "いいえ(&N)")) == QMessageBox::Yes;
+    return Ask(parent, text, QMessageBox::No, QCoreApplication::translate("UserDialogs", "いいえ(&N)")) ==
+           QMessageBox::Yes;
 }
 
 UserDialogs::SaveChoice UserDialogs::askSaveChanges(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Warning, QStringLiteral("TAVIK"), text, QMessageBox::NoButton, parent);
-    QAbstractButton* save = box.addButton(QCoreApplication::translate("UserDialogs", "保存(&S)"), QMessageBox::AcceptRole);
-    QAbstractButton* discard = box.addButton(QCoreApplication::translate("UserDialogs", "保存しない(&N)"), QMessageBox::DestructiveRole);
-    QAbstractButton* cancel = box.addButton(QCoreApplication::translate("UserDialogs", "キャンセル"), QMessageBox::RejectRole);
+    QAbstractButton* save =
+        box.addButton(QCoreApplication::translate("UserDialogs", "保存(&S)"), QMessageBox::AcceptRole);
+    QAbstractButton* discard =
+        box.addButton(QCoreApplication::translate("UserDialogs", "保存しない(&N)"), QMessageBox::DestructiveRole);
+    QAbstractButton* cancel =
+        box.addButton(QCoreApplication::translate("UserDialogs", "キャンセル"), QMessageBox::RejectRole);
     box.setDefaultButton(qobject_cast<QPushButton*>(save));
     box.setEscapeButton(cancel);
     box.exec();
@@ -165,7 +168,8 @@ UserDialogs::SaveChoice UserDialogs::askSaveChanges(QWidget* parent, const QStri
 
 bool UserDialogs::askRestore(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("TAVIK"), text, QMessageBox::NoButton, parent);
-    QAbstractButton* restore = box.addButton(QCoreApplication::translate("UserDialogs", "復元する(&R)"), QMessageBox::AcceptRole);
+    QAbstractButton* restore =
+        box.addButton(QCoreApplication::translate("UserDialogs", "復元する(&R)"), QMessageBox::AcceptRole);
     box.addButton(QCoreApplication::translate("UserDialogs", "復元しない(&N)"), QMessageBox::RejectRole);
     box.setDefaultButton(qobject_cast<QPushButton*>(restore));
     box.exec();
@@ -173,12 +177,12 @@ bool UserDialogs::askRestore(QWidget* parent, const QString& text) {
 }
 
 bool UserDialogs::askYesAbort(QWidget* parent, const QString& text) {
-    return Ask(parent, text, QMessageBox::Abort, QCoreApplication::translate("UserDialogs", "中止(&A)")) == QMessageBox::Yes;
+    return Ask(parent, text, QMessageBox::Abort, QCoreApplication::translate("UserDialogs", "中止(&A)")) ==
+           QMessageBox::Yes;
 }
 
 void UserDialogs::inform(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("TAVIK"), text, QMessageBox::Ok,
-                    parent);
+    QMessageBox box(QMessageBox::Information, QStringLiteral("TAVIK"), text, QMessageBox::Ok, parent);
     box.exec();
 }
 
@@ -188,8 +192,7 @@ void UserDialogs::error(QWidget* parent, const QString& text) {
     box.exec();
 }
 
-bool UserDialogs::getText(QWidget* parent, const QString& caption, const QString& prompt,
-                          QString& text) {
+bool UserDialogs::getText(QWidget* parent, const QString& caption, const QString& prompt, QString& text) {
     QInputDialog dlg(parent);
     dlg.setWindowTitle(caption);
     dlg.setLabelText(prompt);
@@ -220,7 +223,8 @@ bool HasHtmlViewer() {
     for (const char* name : {"x-www-browser", "firefox", "firefox-esr", "chromium"})
         if (!QStandardPaths::findExecutable(QLatin1String(name)).isEmpty()) return true;
     QProcess query;
-    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/html")});
+    query.start(QStringLiteral("xdg-mime"),
+                {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/html")});
     if (!query.waitForFinished(2000)) {
         query.kill();
         return false;
@@ -233,8 +237,8 @@ bool UserDialogs::openInBrowser(const QString& path) {
     // Qt reports success once xdg-open has started, even when it then finds no browser: ask
     // only when one can be shown at all.
     const bool display = qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
-    const bool launcher = !QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty() ||
-                          qEnvironmentVariableIsSet("BROWSER");
+    const bool launcher =
+        !QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty() || qEnvironmentVariableIsSet("BROWSER");
     if (!display || !launcher || QGuiApplication::platformName() == QLatin1String("offscreen")) return false;
     // xdg-open starts and then finds no program for HTML without a word: look first.
     if (!qEnvironmentVariableIsSet("BROWSER") && !HasHtmlViewer()) return false;

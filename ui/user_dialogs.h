@@ -26,17 +26,15 @@ public:
 
     // The chosen file's path, or an empty text when the user cancelled. `fileName` is the
     // proposed name (or a pattern such as "*.vtb"), `dir` the initial folder.
-    virtual QString openFile(QWidget* parent, const QString& title, int filterIndex,
-                             const QString& fileName, const QString& dir);
-    virtual QString saveFile(QWidget* parent, const QString& title, int filterIndex,
-                             const QString& fileName, const QString& dir,
-                             const QString& defaultSuffix);
+    virtual QString openFile(QWidget* parent, const QString& title, int filterIndex, const QString& fileName,
+                             const QString& dir);
+    virtual QString saveFile(QWidget* parent, const QString& title, int filterIndex, const QString& fileName,
+                             const QString& dir, const QString& defaultSuffix);
     // The same with a list of filters of their own (the second window's files).
-    virtual QString openFileFiltered(QWidget* parent, const QString& title, const QStringList& filters,
-                                     int filterIndex, const QString& fileName, const QString& dir);
-    virtual QString saveFileFiltered(QWidget* parent, const QString& title, const QStringList& filters,
-                                     int filterIndex, const QString& fileName, const QString& dir,
-                                     const QString& defaultSuffix);
+    virtual QString openFileFiltered(QWidget* parent, const QString& title, const QStringList& filters, int filterIndex,
+                                     const QString& fileName, const QString& dir);
+    virtual QString saveFileFiltered(QWidget* parent, const QString& title, const QStringList& filters, int filterIndex,
+                                     const QString& fileName, const QString& dir, const QString& defaultSuffix);
     // The print dialog: false when cancelled; otherwise `printer` is set up for the job.
     virtual bool choosePrinter(QWidget* parent, QPrinter& printer);
     // The printer setup (paper, orientation, margins) of `printer`; false when cancelled.
@@ -54,8 +52,7 @@ public:
     virtual void inform(QWidget* parent, const QString& text);
     virtual void error(QWidget* parent, const QString& text);
     // A one-line input box; false when cancelled (then `text` is unchanged).
-    virtual bool getText(QWidget* parent, const QString& caption, const QString& prompt,
-                         QString& text);
+    virtual bool getText(QWidget* parent, const QString& caption, const QString& prompt, QString& text);
     // The font dialog under `title`; false when cancelled.
     virtual bool getFont(QWidget* parent, QFont& font, const QString& title = QStringLiteral("表のフォント"));
     // Shows a modal dialog (the about box).

@@ -20,8 +20,8 @@ QRect WindowPlace(const Settings& s, const QRect& a) {
 }
 
 void KeepWindowPlace(const QWidget& window, Settings& s) {
-    const QRect g = (window.isMaximized() || window.isFullScreen()) ? window.normalGeometry()
-                                                                   : QRect(window.pos(), window.size());
+    const QRect g =
+        (window.isMaximized() || window.isFullScreen()) ? window.normalGeometry() : QRect(window.pos(), window.size());
     s.left = g.x();
     s.top = g.y();
     s.width = g.width();

@@ -40,8 +40,7 @@ public:
     // ---- Steps to undo ---------------------------------------------------------------------
     virtual QUndoStack* undoStack() const = 0;
     // Applies `change` as a step named `name`; false when it found nothing to do.
-    virtual bool pushChange(const QString& name, std::unique_ptr<TableChange> change,
-                            bool newLayout = false) = 0;
+    virtual bool pushChange(const QString& name, std::unique_ptr<TableChange> change, bool newLayout = false) = 0;
     // A step of the changes pushed until endStep(), with questions between them.
     virtual void beginStep(const QString& name) = 0;
     virtual void endStep() = 0;

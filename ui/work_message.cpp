@@ -1,7 +1,7 @@
 #include "ui/work_message.h"
 
-#include <QCoreApplication>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -77,13 +77,11 @@ void WorkMessage::showMessage(const QString& line1, const QString& line2) {
     repaint();
 }
 
-WorkProgress::WorkProgress(WorkMessage* panel, bool stoppable)
-    : panel_(panel), stoppable_(stoppable) {
+WorkProgress::WorkProgress(WorkMessage* panel, bool stoppable) : panel_(panel), stoppable_(stoppable) {
     sincePump_.start();
     if (stoppable_) {
         panel_->setCancelVisible(true);
-        conn_ = QObject::connect(panel_, &WorkMessage::cancelRequested,
-                                 [this] { cancelled_ = true; });
+        conn_ = QObject::connect(panel_, &WorkMessage::cancelRequested, [this] { cancelled_ = true; });
     }
 }
 
@@ -112,8 +110,7 @@ bool WorkProgress::Cancelled() {
 void WorkProgress::pump(bool force) {
     if (!force && sincePump_.elapsed() < interval_) return;
     sincePump_.restart();
-    QCoreApplication::processEvents(stoppable_ ? QEventLoop::AllEvents
-                                               : QEventLoop::ExcludeUserInputEvents);
+    QCoreApplication::processEvents(stoppable_ ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
 }
 
 }  // namespace tavik::ui

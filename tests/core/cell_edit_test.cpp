@@ -44,9 +44,19 @@ TEST(EditableText, OnlyNamesHeaderValuesAndItemNames) {
     EXPECT_EQ(comment.maxWidth, 0);
 
     // Keys, sequence numbers, counts, cell codes and the serial number are not texts to type.
-    for (const auto& [col, row] : std::vector<std::pair<int, int>>{
-             {0, rowA}, {1, rowA}, {3, rowA}, {4, rowA}, {4, 0}, {4, 1}, {4, fn}, {2, fn}, {3, fn},
-             {2, fn + t.SpeciesCount() + 1}, {4 + t.ReleveCount(), 2}, {1, 2}, {3, 2}})
+    for (const auto& [col, row] : std::vector<std::pair<int, int>>{{0, rowA},
+                                                                   {1, rowA},
+                                                                   {3, rowA},
+                                                                   {4, rowA},
+                                                                   {4, 0},
+                                                                   {4, 1},
+                                                                   {4, fn},
+                                                                   {2, fn},
+                                                                   {3, fn},
+                                                                   {2, fn + t.SpeciesCount() + 1},
+                                                                   {4 + t.ReleveCount(), 2},
+                                                                   {1, 2},
+                                                                   {3, 2}})
         EXPECT_EQ(EditableTextAt(t, col, row).kind, EditableKind::None) << col << "," << row;
 
     const EditableText site = EditableTextAt(t, 4, 2);

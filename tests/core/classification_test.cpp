@@ -39,7 +39,8 @@ TEST(ClusterLinkages, MergesAndHeightsOfFourPointsOnALine) {
     // Complete: AB 1; (AB)C = max(3, 2) = 3 beats CD = 4; D at max(7, 6, 4) = 7.
     ExpectMerges(ClusterMatrix(LinePoints(), 4, ClusterLinkage::Complete, 0), {{0, 1, 1}, {4, 2, 3}, {5, 3, 7}});
     // Average: (AB)C = (3 + 2) / 2 = 2.5; (ABC)D = (2 × 6.5 + 4) / 3 = 17 / 3.
-    ExpectMerges(ClusterMatrix(LinePoints(), 4, ClusterLinkage::Average, 0), {{0, 1, 1}, {4, 2, 2.5}, {5, 3, 17.0 / 3}});
+    ExpectMerges(ClusterMatrix(LinePoints(), 4, ClusterLinkage::Average, 0),
+                 {{0, 1, 1}, {4, 2, 2.5}, {5, 3, 17.0 / 3}});
     // Ward on squares: d²(C, AB) = (2·9 + 2·4 − 1) / 3 = 25/3, d²(D, AB) = 169/3;
     // d²(D, ABC) = (3·169/3 + 2·16 − 25/3) / 4 = 578/12. Heights are the square roots
     // (the increase of the sum of squares is half the square: 2/3 · 2.5² for ABC).
@@ -111,10 +112,11 @@ ClusterData Rows(const std::vector<std::vector<std::pair<int, float>>>& rows, in
 TEST(ClusterDistances, WorkedOnASmallMatrix) {
     const ClusterData d = Rows({{{0, 2}, {1, 1}}, {{0, 1}, {2, 3}}, {{0, 2}, {1, 1}}}, 3);
     const double cosine = 2 / std::sqrt(50.0);
-    const std::pair<ClusterDistance, double> cases[] = {
-        {ClusterDistance::Bray, 5.0 / 7},       {ClusterDistance::Jaccard, 2.0 / 3},
-        {ClusterDistance::Sorensen, 0.5},       {ClusterDistance::Euclid, std::sqrt(11.0)},
-        {ClusterDistance::Chord, std::sqrt(2 - 2 * cosine)}};
+    const std::pair<ClusterDistance, double> cases[] = {{ClusterDistance::Bray, 5.0 / 7},
+                                                        {ClusterDistance::Jaccard, 2.0 / 3},
+                                                        {ClusterDistance::Sorensen, 0.5},
+                                                        {ClusterDistance::Euclid, std::sqrt(11.0)},
+                                                        {ClusterDistance::Chord, std::sqrt(2 - 2 * cosine)}};
     for (auto [distance, expected] : cases) {
         SCOPED_TRACE(static_cast<int>(distance));
         const std::vector<float> m = ClusterDistances(d, distance, 1);

@@ -55,7 +55,8 @@ TEST(ConditionMatcher, LaterConditionsJoinLeftToRightUpToTheFirstWithoutAName) {
     // An "or" after a mark that "and" took away brings it back.
     EXPECT_TRUE(Apply({{{"A", 0, And}, {"B", 0, And}, {"C", 0, Or}}}, false, {true, false, true, false, false}));
     std::vector<int> asked;
-    EXPECT_TRUE(Apply({{{"A", 0, And}, {"", 0, And}, {"B", 0, None}}}, false, {true, false, true, false, false}, &asked));
+    EXPECT_TRUE(
+        Apply({{{"A", 0, And}, {"", 0, And}, {"B", 0, None}}}, false, {true, false, true, false, false}, &asked));
     EXPECT_EQ(asked, (std::vector<int>{0}));  // condition 3 lies past the empty one
     Apply({{{"", 0, And}, {"B", 0, And}}}, false, {false, true, false, false, false}, &asked);
     EXPECT_EQ(asked, (std::vector<int>{1}));  // a first condition without a name asks nothing
@@ -64,7 +65,7 @@ TEST(ConditionMatcher, LaterConditionsJoinLeftToRightUpToTheFirstWithoutAName) {
 TEST(ConditionMatcher, ClassesCountFromTheTensInAnyLayer) {
     using testing::Covers;
     EXPECT_TRUE(ReachesClass(Covers({0, 0, 0, 0, 1}), 0));
-    EXPECT_TRUE(ReachesClass(EmptyLayers, 0));  // "+" takes any entry, even one without covers
+    EXPECT_TRUE(ReachesClass(EmptyLayers, 0));               // "+" takes any entry, even one without covers
     EXPECT_FALSE(ReachesClass(Covers({0, 0, 0, 0, 6}), 1));  // r
     EXPECT_TRUE(ReachesClass(Covers({0, 0, 0, 0, 0, 0, 21}), 2));
     EXPECT_FALSE(ReachesClass(Covers({25, 29}), 3));

@@ -131,9 +131,9 @@ TEST(Constancy, CoverRangesRankRBelowPlus) {
         for (const auto& c : cells) r.Add(LayerCode(c));
         return r.Text();
     };
-    const LayerCovers plus = Covers({0, 0, 0, 0, 1}), three = Covers({0, 0, 0, 0, 30}),
-                      r = Covers({0, 0, 0, 0, 6}), one = Covers({0, 0, 1 * 10}), e = Covers({0, 0, 0, 0, 0, 0, 8}),
-                      five = Covers({50}), outside = Covers({7, 7, 7, 7, 7, 7, 7});
+    const LayerCovers plus = Covers({0, 0, 0, 0, 1}), three = Covers({0, 0, 0, 0, 30}), r = Covers({0, 0, 0, 0, 6}),
+                      one = Covers({0, 0, 1 * 10}), e = Covers({0, 0, 0, 0, 0, 0, 8}), five = Covers({50}),
+                      outside = Covers({7, 7, 7, 7, 7, 7, 7});
     EXPECT_EQ(range({plus}), "+");
     EXPECT_EQ(range({plus, three}), "+-3");
     EXPECT_EQ(range({r}), "r");
@@ -153,8 +153,8 @@ TEST(Constancy, CoverRangesRankRBelowPlus) {
 TEST(Constancy, MeansGroupsAndLabels) {
     EXPECT_EQ(MeanSpeciesText(49, 4), "12.2");
     EXPECT_EQ(MeanSpeciesText(48, 4), "12");
-    EXPECT_EQ(MeanSpeciesText(1, 4), "0.2");   // 2.5 tenths go to the even 2
-    EXPECT_EQ(MeanSpeciesText(3, 4), "0.8");   // 7.5 tenths go to 8
+    EXPECT_EQ(MeanSpeciesText(1, 4), "0.2");  // 2.5 tenths go to the even 2
+    EXPECT_EQ(MeanSpeciesText(3, 4), "0.8");  // 7.5 tenths go to 8
 
     // 29 separating columns: 30 groups, the 27th labelled "[".
     std::vector<std::vector<Entry>> rels;

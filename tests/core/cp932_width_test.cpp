@@ -43,22 +43,40 @@ TEST(Cp932Width, CharAtGivesTheBytesAndWidthOfOneCharacter) {
 // Every byte that begins no well-formed sequence is one character of width 1, and what
 // follows it is read afresh.
 TEST(Cp932Width, InvalidBytesStandAloneAtOneEach) {
-    EXPECT_EQ(Cp932Width("\x80"), 1);                 // a continuation byte alone
-    EXPECT_EQ(Cp932Width("\xE3\x81"), 2);             // a sequence cut short by the end
-    EXPECT_EQ(Cp932Width("\xE3" "ア"), 3);            // ... or by the next character
-    EXPECT_EQ(Cp932Width("\xC0\xAF"), 2);             // an overlong '/'
-    EXPECT_EQ(Cp932Width("\xED\xA0\x80"), 3);         // a surrogate
-    EXPECT_EQ(Cp932Width("\xF4\x90\x80\x80"), 4);     // above U+10FFFF
+    EXPECT_EQ(Cp932Width("\x80"), 1);      // a continuation byte alone
+    EXPECT_EQ(Cp932Width("\xE3\x81"), 2);  // a sequence cut short by the end
+    EXPECT_EQ(Cp932Width("\xE3"
+                         "ア"),
+              3);                                  // ... or by the next character
+    EXPECT_EQ(Cp932Width("\xC0\xAF"), 2);          // an overlong '/'
+    EXPECT_EQ(Cp932Width("\xED\xA0\x80"), 3);      // a surrogate
+    EXPECT_EQ(Cp932Width("\xF4\x90\x80\x80"), 4);  // above U+10FFFF
     EXPECT_EQ(Cp932Width("\xFF\xFE"), 2);
-    EXPECT_EQ(Utf8SequenceAt("\xE3" "ア", 0), 0u);
-    EXPECT_EQ(Utf8SequenceAt("\xE3" "ア", 1), 3u);
+    EXPECT_EQ(Utf8SequenceAt("\xE3"
+                             "ア",
+                             0),
+              0u);
+    EXPECT_EQ(Utf8SequenceAt("\xE3"
+                             "ア",
+                             1),
+              3u);
     const Cp932Char bad = Cp932CharAt("\xE3\x81", 0);
     EXPECT_EQ(bad.bytes, 1u);
     EXPECT_EQ(bad.width, 1);
     // A cut keeps or drops such a byte whole and leaves the valid character after it intact.
-    EXPECT_EQ(Cp932Cut("\xE3" "ア", 1), "\xE3");
-    EXPECT_EQ(Cp932Cut("\xE3" "ア", 2), "\xE3");
-    EXPECT_EQ(Cp932Cut("\xE3" "ア", 3), "\xE3" "ア");
+    EXPECT_EQ(Cp932Cut("\xE3"
+                       "ア",
+                       1),
+              "\xE3");
+    EXPECT_EQ(Cp932Cut("\xE3"
+                       "ア",
+                       2),
+              "\xE3");
+    EXPECT_EQ(Cp932Cut("\xE3"
+                       "ア",
+                       3),
+              "\xE3"
+              "ア");
     EXPECT_EQ(Cp932Fit("\x80\x80", 3), "\x80\x80 ");
 }
 
@@ -98,7 +116,9 @@ TEST(Cp932Width, FitGivesExactlyTheWidthOnEitherSide) {
     EXPECT_EQ(Cp932Fit("abc", 0), "");
     EXPECT_EQ(Cp932Fit("abc", -1, Cp932Align::Right), "");
     for (int width = 0; width <= 9; ++width)
-        for (const char* text : {"", "x", "ブナ", "aブbナc", "ﾌﾞﾅ林", "\xE3" "ア"})
+        for (const char* text : {"", "x", "ブナ", "aブbナc", "ﾌﾞﾅ林",
+                                 "\xE3"
+                                 "ア"})
             for (Cp932Align align : {Cp932Align::Left, Cp932Align::Right})
                 EXPECT_EQ(Cp932Width(Cp932Fit(text, width, align)), width) << text << " " << width;
 }

@@ -32,9 +32,15 @@ TEST(FidelityPhi, WorkedTwoByTwoTables) {
 
 TEST(FidelityPhi, UndefinedCasesHaveNoValue) {
     // A species in every relevé, in none; a group of no relevés, a group of all of them.
-    for (auto f : {+[](std::int64_t N, std::int64_t Np, std::int64_t n, std::int64_t np) { return PhiCoefficient(N, Np, n, np); },
-                   +[](std::int64_t N, std::int64_t Np, std::int64_t n, std::int64_t np) { return EqualizedPhi(N, Np, n, np, 3); },
-                   +[](std::int64_t N, std::int64_t Np, std::int64_t n, std::int64_t np) { return FisherGreater(N, Np, n, np); }}) {
+    for (auto f : {+[](std::int64_t N, std::int64_t Np, std::int64_t n, std::int64_t np) {
+                       return PhiCoefficient(N, Np, n, np);
+                   },
+                   +[](std::int64_t N, std::int64_t Np, std::int64_t n, std::int64_t np) {
+                       return EqualizedPhi(N, Np, n, np, 3);
+                   },
+                   +[](std::int64_t N, std::int64_t Np, std::int64_t n, std::int64_t np) {
+                       return FisherGreater(N, Np, n, np);
+                   }}) {
         EXPECT_FALSE(f(8, 4, 8, 4));
         EXPECT_FALSE(f(8, 4, 0, 0));
         EXPECT_FALSE(f(8, 0, 3, 0));

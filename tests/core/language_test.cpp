@@ -29,8 +29,8 @@ TEST(ChooseLanguage, FollowsTheLocaleAsMessageCataloguesDo) {
         {"", "", "", "ja", "", J},
         {"", "", "", "en_US.UTF-8", "", E},
         {"", "", "", "de_DE.UTF-8", "", E},
-        {"", "", "", "jv_ID", "", E},     // Javanese is not Japanese
-        {"", "", "", "japan", "", E},     // nor a name that merely begins with "ja"
+        {"", "", "", "jv_ID", "", E},  // Javanese is not Japanese
+        {"", "", "", "japan", "", E},  // nor a name that merely begins with "ja"
         // LC_ALL before LC_MESSAGES before LANG.
         {"", "C", "", "en_US.UTF-8", "", J},
         {"", "en_GB.UTF-8", "ja_JP.UTF-8", "ja_JP.UTF-8", "", E},
@@ -49,9 +49,8 @@ TEST(ChooseLanguage, FollowsTheLocaleAsMessageCataloguesDo) {
     };
     for (const Case& c : cases) {
         const LocaleEnvironment env{c.language, c.lcAll, c.lcMessages, c.lang};
-        EXPECT_EQ(ChooseLanguage(env, c.setting), c.expected)
-            << "LANGUAGE=" << c.language << " LC_ALL=" << c.lcAll << " LC_MESSAGES=" << c.lcMessages
-            << " LANG=" << c.lang;
+        EXPECT_EQ(ChooseLanguage(env, c.setting), c.expected) << "LANGUAGE=" << c.language << " LC_ALL=" << c.lcAll
+                                                              << " LC_MESSAGES=" << c.lcMessages << " LANG=" << c.lang;
     }
 }
 

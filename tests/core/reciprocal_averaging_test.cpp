@@ -244,14 +244,15 @@ TEST(ReciprocalAveraging, ScoresAreTheSameToTheBitOnAnyNumberOfThreads) {
     };
     // Fewer lists than a thread sums side by side; a ring-like sparse table that runs to the
     // limit; common species whose lists are many times longer than the rest; presence only.
-    const Shape shapes[] = {{1, 3, 3, 0, 10}, {3, 2, 1, 0, 10}, {2, 9, 5, 1, 10},
+    const Shape shapes[] = {{1, 3, 3, 0, 10},     {3, 2, 1, 0, 10},    {2, 9, 5, 1, 10},
                             {300, 120, 2, 0, 10}, {500, 90, 6, 5, 10}, {600, 150, 12, 8, 1}};
     std::uint32_t seed = 11;
     for (const Shape& s : shapes) {
         const RandomWeights r = MakeWeights(s.releves, s.species, s.perReleve, s.common, s.maxWeight, ++seed);
         const std::string what = std::to_string(s.releves) + " x " + std::to_string(s.species);
         const RaResult defined = IterateOnTheMatrix(r.matrix, s.species, s.releves);
-        for (int threads : {1, 2, 3}) ExpectSameBits(RaIterate(r.w, nullptr, threads), defined, what + ", threads " + std::to_string(threads));
+        for (int threads : {1, 2, 3})
+            ExpectSameBits(RaIterate(r.w, nullptr, threads), defined, what + ", threads " + std::to_string(threads));
     }
 }
 
@@ -261,7 +262,8 @@ TEST(ReciprocalAveraging, WeightsTooWideForOneWordPerEntryGiveTheSameScores) {
     const RandomWeights r = MakeWeights(66000, 2, 1, 0, 60000, 5);
     const RaResult defined = IterateOnTheMatrix(r.matrix, 2, 66000);
     EXPECT_LT(defined.iterations, 10);
-    for (int threads : {1, 2}) ExpectSameBits(RaIterate(r.w, nullptr, threads), defined, "threads " + std::to_string(threads));
+    for (int threads : {1, 2})
+        ExpectSameBits(RaIterate(r.w, nullptr, threads), defined, "threads " + std::to_string(threads));
 }
 
 TEST(ReciprocalAveraging, ATableGivesItsScoresWhateverTheThreads) {

@@ -12,14 +12,14 @@ using testing::Covers;
 TEST(CoverNumber, SummedClassValues) {
     EXPECT_EQ(CoverNumber(0, Covers({1, 1, 0, 0, 1, 1})), "0.4");
     EXPECT_EQ(CoverNumber(0, Covers({10, 0, 0, 0, 1})), "1");
-    EXPECT_EQ(CoverNumber(0, Covers({55, 55})), "5");          // capped at 50
-    EXPECT_EQ(CoverNumber(0, Covers({6, 7, 8, 9})), "0.3");    // r, e, ? count as +; ( as absent
+    EXPECT_EQ(CoverNumber(0, Covers({55, 55})), "5");        // capped at 50
+    EXPECT_EQ(CoverNumber(0, Covers({6, 7, 8, 9})), "0.3");  // r, e, ? count as +; ( as absent
     EXPECT_EQ(CoverNumber(0, EmptyLayers), "0");
-    EXPECT_EQ(CoverNumber(0, Covers({63, 16})), "0");          // not cover codes
+    EXPECT_EQ(CoverNumber(0, Covers({63, 16})), "0");  // not cover codes
 }
 
 TEST(CoverNumber, RelativeAndMedians) {
-    EXPECT_EQ(CoverNumber(1, Covers({50, 40})), "10");         // 8 + 5, capped
+    EXPECT_EQ(CoverNumber(1, Covers({50, 40})), "10");  // 8 + 5, capped
     EXPECT_EQ(CoverNumber(1, Covers({23, 1})), "4");
     EXPECT_EQ(CoverNumber(2, Covers({50, 50})), "875");
     EXPECT_EQ(CoverNumber(2, Covers({32, 1, 10})), "401");
@@ -32,7 +32,7 @@ TEST(CoverNumber, GreatestValue) {
     EXPECT_EQ(CoverNumber(3, Covers({6})), "0.1");
     EXPECT_EQ(CoverNumber(3, EmptyLayers), "0");
     EXPECT_EQ(CoverNumber(4, Covers({0, 23})), "150");
-    EXPECT_EQ(CoverNumber(4, Covers({63})), "63");             // other values unchanged
+    EXPECT_EQ(CoverNumber(4, Covers({63})), "63");  // other values unchanged
     EXPECT_EQ(CoverNumber(5, Covers({3})), "+");
     EXPECT_EQ(CoverNumber(5, Covers({32, 10})), "32");
     EXPECT_EQ(CoverNumber(5, Covers({7})), "0");

@@ -138,9 +138,9 @@ TEST(RetrievalScan, NamesCompareAsStandardNamesAndExactly) {
 TEST(RetrievalScan, MeshPrefixMatchesOnlyAtTheStart) {
     EXPECT_EQ(ScanWith({}, "5339"), (V{1, 2, 4}));
     EXPECT_EQ(ScanWith({}, " 533945 "), (V{1, 2}));
-    EXPECT_EQ(ScanWith({}, "3945"), V{});      // inside the code, not at its start
-    EXPECT_EQ(ScanWith({}, "53391"), V{});     // longer than code 4
-    EXPECT_EQ(ScanWith({}, "533945111"), V{}); // longer than every code
+    EXPECT_EQ(ScanWith({}, "3945"), V{});       // inside the code, not at its start
+    EXPECT_EQ(ScanWith({}, "53391"), V{});      // longer than code 4
+    EXPECT_EQ(ScanWith({}, "533945111"), V{});  // longer than every code
 }
 
 TEST(RetrievalScan, RangeUnreadableRecordsAndAdditionalScans) {
@@ -276,9 +276,9 @@ TEST(RetrievalPut, ZeroCoverSpeciesOpenNoRowAndTheColumnKeepsItsHeader) {
     r.Put(t, s, Dictionary());
     EXPECT_EQ(t.ReleveCount(), 1);
     EXPECT_EQ(t.SpeciesCount(), 0);
-    EXPECT_EQ(t.Text(4, 2), "Z-01");   // item 2 as text
-    EXPECT_EQ(t.Text(4, 4), "  12");   // item 8, after items 1, 2, 3: right-aligned in four
-    EXPECT_EQ(t.Text(4, 1), "");       // no species: no serial number
+    EXPECT_EQ(t.Text(4, 2), "Z-01");  // item 2 as text
+    EXPECT_EQ(t.Text(4, 4), "  12");  // item 8, after items 1, 2, 3: right-aligned in four
+    EXPECT_EQ(t.Text(4, 1), "");      // no species: no serial number
 }
 
 TEST(RetrievalPut, ASpareColumnThatHoldsSomethingKeepsWhatTheRelevéLeaves) {

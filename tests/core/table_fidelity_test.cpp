@@ -17,9 +17,15 @@ std::vector<std::string> Names(const Table& t) {
 
 // Group A: relevés 1-4, an empty column, group B: relevés 6-9.
 Table TwoGroups() {
-    return MakeTable({{"ブナ", "ササ"}, {"ブナ", "ササ"}, {"ブナ", "ササ", "ミズナラ"}, {"ブナ", "ササ"},
+    return MakeTable({{"ブナ", "ササ"},
+                      {"ブナ", "ササ"},
+                      {"ブナ", "ササ", "ミズナラ"},
+                      {"ブナ", "ササ"},
                       {},
-                      {"ササ", "コナラ"}, {"ササ", "コナラ"}, {"ササ", "コナラ", "ミズナラ"}, {"ササ", "コナラ"}});
+                      {"ササ", "コナラ"},
+                      {"ササ", "コナラ"},
+                      {"ササ", "コナラ", "ミズナラ"},
+                      {"ササ", "コナラ"}});
 }
 
 TEST(TableFidelity, GroupsBetweenEmptyColumns) {
@@ -30,11 +36,11 @@ TEST(TableFidelity, GroupsBetweenEmptyColumns) {
     const auto r = TableFidelity(t, groups, o);
     EXPECT_EQ(Names(t), (std::vector<std::string>{"ブナ", "ササ", "ミズナラ", "コナラ"}));
     EXPECT_EQ(r.GroupSize(0), 4);
-    EXPECT_DOUBLE_EQ(*r.Phi(0, 0), 1.0);   // ブナ only in A, in all of it
+    EXPECT_DOUBLE_EQ(*r.Phi(0, 0), 1.0);  // ブナ only in A, in all of it
     EXPECT_NEAR(*r.P(0, 0), 1.0 / 70, 1e-15);
-    EXPECT_FALSE(r.Phi(1, 0));             // ササ in every relevé
-    EXPECT_DOUBLE_EQ(*r.Phi(2, 0), 0.0);   // ミズナラ once in each
-    EXPECT_EQ(r.BlockGroup(3), 1);         // コナラ diagnostic for B
+    EXPECT_FALSE(r.Phi(1, 0));            // ササ in every relevé
+    EXPECT_DOUBLE_EQ(*r.Phi(2, 0), 0.0);  // ミズナラ once in each
+    EXPECT_EQ(r.BlockGroup(3), 1);        // コナラ diagnostic for B
 }
 
 TEST(TableFidelity, SpeciesOrderInDiagnosticBlocksIsOnePermutation) {
@@ -85,18 +91,24 @@ namespace tavik {
 namespace {
 
 TEST(SynopticTable, CellsCarryPhiAndDiagnosticShades) {
-    Table t = testing::MakeTable({{"ササ", "コナラ"}, {"ササ", "コナラ"}, {"ササ", "コナラ", "ミズナラ"}, {"ササ", "コナラ"},
+    Table t = testing::MakeTable({{"ササ", "コナラ"},
+                                  {"ササ", "コナラ"},
+                                  {"ササ", "コナラ", "ミズナラ"},
+                                  {"ササ", "コナラ"},
                                   {},
-                                  {"ブナ", "ササ"}, {"ブナ", "ササ"}, {"ブナ", "ササ", "ミズナラ"}, {"ブナ", "ササ"}});
+                                  {"ブナ", "ササ"},
+                                  {"ブナ", "ササ"},
+                                  {"ブナ", "ササ", "ミズナラ"},
+                                  {"ブナ", "ササ"}});
     ConstancyOptions c;  // classes I-V with the cover range
     FidelityOptions f;   // equalized, 30, 0.05
     FreqTable s = MakeSynopticTable(t, c, f);
     // Rows 3.. are ササ, コナラ, ミズナラ, ブナ; groups of 4 show counts with their range.
     const std::string plainA = MakeConstancyTable(t, c).Text(1, 4);
     EXPECT_EQ(s.Text(1, 4), Cp932Fit(plainA, Cp932Width(plainA)) + " │100");  // コナラ in A
-    EXPECT_EQ(s.Text(2, 4), "・");                                              // absent: no phi
-    EXPECT_EQ(s.Text(1, 3), MakeConstancyTable(t, c).Text(1, 3));               // ササ everywhere: none
-    EXPECT_EQ(s.Text(2, 5).substr(s.Text(2, 5).size() - 7), " │  0");          // ミズナラ evenly
+    EXPECT_EQ(s.Text(2, 4), "・");                                            // absent: no phi
+    EXPECT_EQ(s.Text(1, 3), MakeConstancyTable(t, c).Text(1, 3));             // ササ everywhere: none
+    EXPECT_EQ(s.Text(2, 5).substr(s.Text(2, 5).size() - 7), " │  0");         // ミズナラ evenly
     EXPECT_EQ(s.Shade(1, 4), 1);
     EXPECT_EQ(s.Shade(2, 6), 2);  // ブナ in B
     EXPECT_EQ(s.Shade(1, 5), 0);

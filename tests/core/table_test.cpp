@@ -337,8 +337,7 @@ TEST(TableClear, BigTableLeavesNoText) {
     Table t = MakeTable({});
     for (int q = 0; q < 200; ++q) t.AppendReleve();
     for (int p = 0; p < 500; ++p) t.AppendSpecies("sp" + std::to_string(p));
-    for (int q = 1; q <= 200; ++q)
-        t.SetCell(t.ReleveKeyAt(q), t.SpeciesKeyAt(q), "   1", Covers({10}));
+    for (int q = 1; q <= 200; ++q) t.SetCell(t.ReleveKeyAt(q), t.SpeciesKeyAt(q), "   1", Covers({10}));
     t.ClearTable();
     EXPECT_EQ(t.ColCount(), 27);
     EXPECT_EQ(t.SpeciesCount(), 0);
@@ -400,7 +399,6 @@ TEST(Sorting, PartialRangeAndReleveSortMovesHeaders) {
     EXPECT_EQ(t.Text(2, fn + 1), "c");
     EXPECT_EQ(t.Text(2, fn + 3), "a");
 }
-
 
 // Counts of five digits show cut to four ("1005" for 10,050) but still sort as numbers.
 TEST(Sorting, CountsOfTenThousandAndMoreSortByTheirFullNumber) {

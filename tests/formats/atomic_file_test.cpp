@@ -1,12 +1,12 @@
 #include "formats/atomic_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <sys/time.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -53,7 +53,8 @@ TEST(AtomicFile, StreamsBigWritesAndLeavesOnlyTheTarget) {
         EXPECT_TRUE(IsOurTemporaryName(std::filesystem::path(f.TemporaryPath()).filename().string()));
         EXPECT_EQ(ReadBytes(path), "old");  // nothing reaches the target before the commit
         for (int i = 0; i < 5000; ++i) {
-            const std::string line = "line " + std::to_string(i) + std::string(static_cast<std::size_t>(i % 700), 'x') + "\r\n";
+            const std::string line =
+                "line " + std::to_string(i) + std::string(static_cast<std::size_t>(i % 700), 'x') + "\r\n";
             f.Write(line);
             expected += line;
         }
@@ -92,10 +93,8 @@ TEST(AtomicFile, EveryFailingCallKeepsTheOldFileAndNamesItWithTheReason) {
         const char* fault;
         const char* reason;
     } cases[] = {
-        {"write:1:ENOSPC:t.vtb", "容量不足"},
-        {"write:2:EIO:t.vtb", "入出力エラー"},
-        {"fsync:1:EIO:t.vtb", "入出力エラー"},
-        {"close:1:EDQUOT:t.vtb", "容量の割り当てを超えました"},
+        {"write:1:ENOSPC:t.vtb", "容量不足"},          {"write:2:EIO:t.vtb", "入出力エラー"},
+        {"fsync:1:EIO:t.vtb", "入出力エラー"},         {"close:1:EDQUOT:t.vtb", "容量の割り当てを超えました"},
         {"rename:1:EACCES:t.vtb", "許可がありません"},
     };
     for (const Case& c : cases) {
@@ -181,11 +180,11 @@ TEST(AtomicFile, TemporariesWhoseWriterIsGoneAreRemovedBeforeASave) {
         const timeval t[2] = {{::time(nullptr) - seconds, 0}, {::time(nullptr) - seconds, 0}};
         ::utimes((dir / name).c_str(), t);
     };
-    age(".t.vtb.tavik-Ab3xYz", 2 * 24 * 3600);   // ours, two days old, nobody writing: goes
-    age(".u.ini.tavik-000000", 5);                // ours, just left by a killed writer: goes
-    age(".t.vtb.tavik-Qw12er", 600);              // ours, its writer holds the lock: stays
-    age(".t.vtb.XXXX12", 3 * 24 * 3600);          // not ours: stays
-    age("notes.tavik-abcdef", 3 * 24 * 3600);     // not hidden: not ours
+    age(".t.vtb.tavik-Ab3xYz", 2 * 24 * 3600);  // ours, two days old, nobody writing: goes
+    age(".u.ini.tavik-000000", 5);              // ours, just left by a killed writer: goes
+    age(".t.vtb.tavik-Qw12er", 600);            // ours, its writer holds the lock: stays
+    age(".t.vtb.XXXX12", 3 * 24 * 3600);        // not ours: stays
+    age("notes.tavik-abcdef", 3 * 24 * 3600);   // not hidden: not ours
     const int writer = ::open((dir / ".t.vtb.tavik-Qw12er").c_str(), O_RDWR);
     ASSERT_GE(writer, 0);
     ASSERT_EQ(::flock(writer, LOCK_EX), 0);

@@ -18,17 +18,20 @@ TEST(Codec, Cp932RoundTripKeepsDoubleByteCharacters) {
     EXPECT_EQ(cp932, kTrickyCp932);
     ASSERT_TRUE(Cp932ToUtf8(cp932, back));
     EXPECT_EQ(back, kTricky);
-    EXPECT_FALSE(Utf8ToCp932("café", cp932));          // é has no CP932 form
-    EXPECT_FALSE(Cp932ToUtf8("\x83", back));           // a lead byte alone
-    EXPECT_EQ(Cp932ToUtf8Lenient("a\xFF" "b"), "a\xEF\xBF\xBD" "b");
+    EXPECT_FALSE(Utf8ToCp932("café", cp932));  // é has no CP932 form
+    EXPECT_FALSE(Cp932ToUtf8("\x83", back));   // a lead byte alone
+    EXPECT_EQ(Cp932ToUtf8Lenient("a\xFF"
+                                 "b"),
+              "a\xEF\xBF\xBD"
+              "b");
 }
 
 // The width rule measures UTF-8 without converting it; it must agree with the bytes the
 // codec writes.
 TEST(Codec, WidthRuleMatchesEncodedLength) {
-    for (std::string_view text : {std::string_view("abc"), kTricky, std::string_view("ブナ林 H1"),
-                                  std::string_view("｡｢｣､･ｦｰﾝﾞﾟ"), std::string_view("～－①Ⅰ㈱￥￢"),
-                                  std::string_view("ｲﾇﾌﾞﾅ-ｸﾏｲﾁｺﾞ群集")}) {
+    for (std::string_view text :
+         {std::string_view("abc"), kTricky, std::string_view("ブナ林 H1"), std::string_view("｡｢｣､･ｦｰﾝﾞﾟ"),
+          std::string_view("～－①Ⅰ㈱￥￢"), std::string_view("ｲﾇﾌﾞﾅ-ｸﾏｲﾁｺﾞ群集")}) {
         std::string cp932;
         ASSERT_TRUE(Utf8ToCp932(text, cp932)) << text;
         EXPECT_EQ(Cp932Width(text), static_cast<int>(cp932.size())) << text;
@@ -39,7 +42,10 @@ TEST(Codec, TextFileRule) {
     std::string out;
     TextEncoding enc;
     // A BOM means UTF-8 and is dropped.
-    ASSERT_TRUE(DecodeTextFile("\xEF\xBB\xBF" "ブナ", out, &enc));
+    ASSERT_TRUE(
+        DecodeTextFile("\xEF\xBB\xBF"
+                       "ブナ",
+                       out, &enc));
     EXPECT_EQ(enc, TextEncoding::Utf8);
     EXPECT_EQ(out, "ブナ");
     // Valid UTF-8 with non-ASCII bytes is UTF-8; anything else is CP932.
@@ -66,7 +72,10 @@ TEST(TextLines, LineEnds) {
 }
 
 TEST(TextLines, DecodingNamesTheBadLine) {
-    EXPECT_EQ(DecodeTextLines("\xEF\xBB\xBF" "a\r\nブナ", "x.txt"), (std::vector<std::string>{"a", "ブナ"}));
+    EXPECT_EQ(DecodeTextLines("\xEF\xBB\xBF"
+                              "a\r\nブナ",
+                              "x.txt"),
+              (std::vector<std::string>{"a", "ブナ"}));
     try {
         DecodeTextLines("ok\r\n\x95\x5C\r\n\xFF\xFF\r\n", "x.txt");
         FAIL() << "no error";

@@ -105,7 +105,8 @@ TEST_F(ZstdTable, TruncatedAndDamagedFilesAreRefusedWithTheirName) {
     for (std::size_t keep : {std::size_t{4}, std::size_t{12}, zst.size() / 2, zst.size() - 1}) {
         SCOPED_TRACE(keep);
         WriteBytes(dir / "cut.vtb.zst", zst.substr(0, keep));
-        EXPECT_EQ(LoadMessage(ws, dir / "cut.vtb.zst"), (dir / "cut.vtb.zst") + " を読み込めません（途中で終わっています）");
+        EXPECT_EQ(LoadMessage(ws, dir / "cut.vtb.zst"),
+                  (dir / "cut.vtb.zst") + " を読み込めません（途中で終わっています）");
     }
     // A flipped byte in the compressed data: refused by the decoder or by the checksum.
     for (std::size_t at : {zst.size() / 3, zst.size() / 2, zst.size() - 2}) {
@@ -154,8 +155,7 @@ TEST(ClaimedCounts, AreNotTrustedBeforeTheLinesAreThere) {
     ASSERT_EQ(std::system(("gzip -1 -c '" + (dir / "claim.vtb") + "' > '" + (dir / "claim.vtb.gz") + "'").c_str()), 0);
     const std::string path = dir / "claim.vtb.gz";
     ::testing::FLAGS_gtest_death_test_style = "threadsafe";
-    EXPECT_EXIT(LoadUnderOneGigabyte(path),
-        ::testing::ExitedWithCode(0), "の 13 行目: ファイルが途中で終わっています");
+    EXPECT_EXIT(LoadUnderOneGigabyte(path), ::testing::ExitedWithCode(0), "の 13 行目: ファイルが途中で終わっています");
     // The same claim in a plain file is refused at once by the file's size.
     Workspace ws;
     ws.Start("");

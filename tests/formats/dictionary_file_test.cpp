@@ -24,7 +24,7 @@ TEST(DictionaryFile, LinesSplitAtTheFirstComma) {
                "no comma\r\n"
                "\r\n"
                "Quercus MONGOLICA,\x83\x7E\x83\x59\x83\x69\x83\x89\r\n"  // ミズナラ
-               "\x83\x5C\x83\x88\x83\x53,\x95\x5C");                    // ソヨゴ,表 (no line end)
+               "\x83\x5C\x83\x88\x83\x53,\x95\x5C");                     // ソヨゴ,表 (no line end)
     Workspace ws;
     ASSERT_TRUE(ws.SetDictionary(dir / "a.dic"));
     EXPECT_EQ(ws.dict.size(), 6u);

@@ -45,7 +45,8 @@ namespace tavik {
 namespace {
 
 TEST(FidelityCsv, PrintedAndCopiedSynopticTablesKeepPhi) {
-    const Table t = testing::MakeTable({{"a", "c"}, {"a", "c"}, {"a", "c"}, {"a", "c"}, {}, {"b", "c"}, {"b", "c"}, {"b", "c"}, {"b", "c"}});
+    const Table t = testing::MakeTable(
+        {{"a", "c"}, {"a", "c"}, {"a", "c"}, {"a", "c"}, {}, {"b", "c"}, {"b", "c"}, {"b", "c"}, {"b", "c"}});
     const FreqTable s = MakeSynopticTable(t, ConstancyOptions{}, FidelityOptions{});
     // a: "４ <range> │100" is wider than the 7 cells of a plain constancy table.
     const auto lines = FreqTablePrintLines(s, true);
@@ -55,7 +56,8 @@ TEST(FidelityCsv, PrintedAndCopiedSynopticTablesKeepPhi) {
 }
 
 TEST(FidelityCsv, SynopticCsvHasPhiInColumnsOfItsOwnAndReadsBack) {
-    const Table t = testing::MakeTable({{"a", "c"}, {"a", "c"}, {"a", "c"}, {"a", "c"}, {}, {"b", "c"}, {"b", "c"}, {"b", "c"}, {"b", "c"}});
+    const Table t = testing::MakeTable(
+        {{"a", "c"}, {"a", "c"}, {"a", "c"}, {"a", "c"}, {}, {"b", "c"}, {"b", "c"}, {"b", "c"}, {"b", "c"}});
     const FreqTable s = MakeSynopticTable(t, ConstancyOptions{}, FidelityOptions{});
     const std::string csv = FreqTableCsvLines(s);
     EXPECT_EQ(csv.find("│"), std::string::npos) << csv;

@@ -25,10 +25,11 @@ std::string Converted(CoverScale scale, const char* value, double rBelow = kDefa
 TEST(CoverScales, PercentAtTheClassBoundaries) {
     const CoverScale p = CoverScale::Percent;
     const std::pair<const char*, const char*> cases[] = {
-        {"0.05", "r"}, {"0.1", "+"},  {"0.99", "+"}, {"1", "1"},      {"4.99", "1"},    {"5", "2"},
-        {"24.99", "2"}, {"25", "3"},  {"49.9", "3"}, {"50", "4"},     {"74.9", "4"},    {"75", "5"},
-        {"100", "5"},  {"12,5", "2"}, {"12.5 %", "2"}, {"r", "r"},    {"+", "+"},       {"0", "absent"},
-        {"0,0", "absent"}, {"", "absent"}, {"100.1", "invalid"}, {"-1", "invalid"}, {"x", "invalid"}, {"1.2.3", "invalid"},
+        {"0.05", "r"},        {"0.1", "+"},      {"0.99", "+"},    {"1", "1"},           {"4.99", "1"},
+        {"5", "2"},           {"24.99", "2"},    {"25", "3"},      {"49.9", "3"},        {"50", "4"},
+        {"74.9", "4"},        {"75", "5"},       {"100", "5"},     {"12,5", "2"},        {"12.5 %", "2"},
+        {"r", "r"},           {"+", "+"},        {"0", "absent"},  {"0,0", "absent"},    {"", "absent"},
+        {"100.1", "invalid"}, {"-1", "invalid"}, {"x", "invalid"}, {"1.2.3", "invalid"},
     };
     for (const auto& [value, cover] : cases) EXPECT_EQ(Converted(p, value), cover) << value;
     // The r threshold is the user's.
@@ -40,24 +41,71 @@ TEST(CoverScales, PercentAtTheClassBoundaries) {
 TEST(CoverScales, TheOtherScalesMapAsTheManualSays) {
     using P = std::pair<const char*, const char*>;
     auto check = [](CoverScale s, std::initializer_list<P> cases) {
-        for (const auto& [value, cover] : cases) EXPECT_EQ(Converted(s, value), cover) << CoverScaleName(s) << " " << value;
+        for (const auto& [value, cover] : cases)
+            EXPECT_EQ(Converted(s, value), cover) << CoverScaleName(s) << " " << value;
     };
-    check(CoverScale::BraunBlanquet, {{"32", "32"}, {"+.2", "+.2"}, {"r", "r"}, {"0", "absent"}, {"6", "invalid"},
-                                      {"12.5", "invalid"}, {"2m", "invalid"}});
+    check(CoverScale::BraunBlanquet, {{"32", "32"},
+                                      {"+.2", "+.2"},
+                                      {"r", "r"},
+                                      {"0", "absent"},
+                                      {"6", "invalid"},
+                                      {"12.5", "invalid"},
+                                      {"2m", "invalid"}});
     check(CoverScale::BraunBlanquetExtended,
           {{"2m", "2"}, {"2A", "2"}, {"2b", "2"}, {"3", "3"}, {"+2", "+2"}, {"2c", "invalid"}, {"2m.2", "invalid"}});
-    check(CoverScale::Londo, {{".1", "+"}, {"r.1", "+"}, {"0.2", "1"}, {".4", "1"}, {",4", "1"}, {"1", "2"}, {"2+", "2"},
-                              {"3", "3"}, {"4", "3"}, {"5-", "3"}, {"5", "4"}, {"5+", "4"}, {"7+", "4"}, {"8", "5"},
-                              {"10", "5"}, {"10+", "invalid"}, {"11", "invalid"}, {".3", "invalid"}});
-    check(CoverScale::Domin, {{"+", "r"}, {"1", "r"}, {"2", "+"}, {"3", "1"}, {"4", "2"}, {"5", "2"}, {"6", "3"},
-                              {"7", "3"}, {"8", "4"}, {"9", "5"}, {"10", "5"}, {"11", "invalid"}, {"2.5", "invalid"}});
-    check(CoverScale::Ordinal, {{"1", "r"}, {"2", "+"}, {"3", "1"}, {"4", "2"}, {"6", "2"}, {"7", "3"}, {"8", "4"},
-                                {"9", "5"}, {"10", "invalid"}, {"0", "absent"}, {"+", "invalid"}});
+    check(CoverScale::Londo, {{".1", "+"},
+                              {"r.1", "+"},
+                              {"0.2", "1"},
+                              {".4", "1"},
+                              {",4", "1"},
+                              {"1", "2"},
+                              {"2+", "2"},
+                              {"3", "3"},
+                              {"4", "3"},
+                              {"5-", "3"},
+                              {"5", "4"},
+                              {"5+", "4"},
+                              {"7+", "4"},
+                              {"8", "5"},
+                              {"10", "5"},
+                              {"10+", "invalid"},
+                              {"11", "invalid"},
+                              {".3", "invalid"}});
+    check(CoverScale::Domin, {{"+", "r"},
+                              {"1", "r"},
+                              {"2", "+"},
+                              {"3", "1"},
+                              {"4", "2"},
+                              {"5", "2"},
+                              {"6", "3"},
+                              {"7", "3"},
+                              {"8", "4"},
+                              {"9", "5"},
+                              {"10", "5"},
+                              {"11", "invalid"},
+                              {"2.5", "invalid"}});
+    check(CoverScale::Ordinal, {{"1", "r"},
+                                {"2", "+"},
+                                {"3", "1"},
+                                {"4", "2"},
+                                {"6", "2"},
+                                {"7", "3"},
+                                {"8", "4"},
+                                {"9", "5"},
+                                {"10", "invalid"},
+                                {"0", "absent"},
+                                {"+", "invalid"}});
     check(CoverScale::Presence, {{"x", "+"}, {"37", "+"}, {"0.0", "absent"}, {"", "absent"}});
     // Control characters around a value are trimmed like blanks, so that the cover kept in
     // three bytes is the cover itself ("\x01\x01\x01" would have been kept for the first).
-    check(CoverScale::BraunBlanquet, {{"\x01\x01\x01" "4\x0f", "4"}, {"\v+.2\r", "+.2"}, {"\x1f\x1f", "absent"}});
-    check(CoverScale::Percent, {{"\x01\x01\x01" "60", "4"}});
+    check(CoverScale::BraunBlanquet, {{"\x01\x01\x01"
+                                       "4\x0f",
+                                       "4"},
+                                      {"\v+.2\r", "+.2"},
+                                      {"\x1f\x1f", "absent"}});
+    check(CoverScale::Percent, {{"\x01\x01\x01"
+                                 "60",
+                                 "4"}});
     EXPECT_EQ(CoverScaleNamed("BB-Extended"), CoverScale::BraunBlanquetExtended);
     EXPECT_FALSE(CoverScaleNamed("braun"));
 }
@@ -179,20 +227,21 @@ TEST_F(Import, EveryProblemIsListedOnceWithItsPlace) {
                "R2,,Achillea millefolium subsp. millefolium,H1,2\n"
                "R2,,Centáurea jacea,H1,1\n");
     const std::string l = Path("l.csv");
-    EXPECT_EQ(Problems([&](FieldImporter& i) { i.ReadLong(l); }),
-              (std::vector<std::string>{
-                  "6 件の問題があるため、何も書いていません:",
-                  l + " の 2 行目: 測定 R1 の i08「139.9」が 4 バイトに収まりません",
-                  l + " の 2 行目: 「12.5」は被度（尺度 bb）ではありません",
-                  l + " の 3 行目: 「Q1」は階層 T1 T2 S1 S2 H1 H2 M のどれでもありません",
-                  l + " の 4 行目: 種名「Achillea millefolium subsp. millefolium」は 39 バイトで、28 バイトに収まりません",
-                  l + " の 5 行目: 種名「Centáurea jacea」に CP932 で書けない文字があります",
-                  l + " の 7 行目: Centáurea jacea の H1 が二度あります",
-                  "--round-sites で、4 バイトの項目（i08 … i29）の数値を収まる桁に丸められます（139.9 → 140）",
-                  "被度の尺度は --scale で選べます: bb（既定）, bb-extended, percent, londo, domin, ordinal, presence",
-                  "--shorten で、28 バイトを超える種名を略記（subsp. → ssp., var., f.）と切り詰めで縮められます",
-                  "--transliterate で、符号の付いた文字を元の文字にして書けます（á → a, ü → u, ß → ss）",
-              }));
+    EXPECT_EQ(
+        Problems([&](FieldImporter& i) { i.ReadLong(l); }),
+        (std::vector<std::string>{
+            "6 件の問題があるため、何も書いていません:",
+            l + " の 2 行目: 測定 R1 の i08「139.9」が 4 バイトに収まりません",
+            l + " の 2 行目: 「12.5」は被度（尺度 bb）ではありません",
+            l + " の 3 行目: 「Q1」は階層 T1 T2 S1 S2 H1 H2 M のどれでもありません",
+            l + " の 4 行目: 種名「Achillea millefolium subsp. millefolium」は 39 バイトで、28 バイトに収まりません",
+            l + " の 5 行目: 種名「Centáurea jacea」に CP932 で書けない文字があります",
+            l + " の 7 行目: Centáurea jacea の H1 が二度あります",
+            "--round-sites で、4 バイトの項目（i08 … i29）の数値を収まる桁に丸められます（139.9 → 140）",
+            "被度の尺度は --scale で選べます: bb（既定）, bb-extended, percent, londo, domin, ordinal, presence",
+            "--shorten で、28 バイトを超える種名を略記（subsp. → ssp., var., f.）と切り詰めで縮められます",
+            "--transliterate で、符号の付いた文字を元の文字にして書けます（á → a, ü → u, ß → ss）",
+        }));
 
     // A hundred are listed, the rest counted.
     std::string many = "releve,taxon,layer,cover\n";
@@ -265,7 +314,8 @@ TEST_F(Import, FittingOnRequestIsReportedAndMeetingNamesAreRefused) {
                   "2 件の問題があるため、何も書いていません:",
                   Path("c.csv") + " の 3 行目: 種名「Achillea millefolium subsp. millefolium」と「Achillea millefolium "
                                   "subsp. minor」がどちらも「Achillea millefolium ssp. mi」になります",
-                  Path("c.csv") + " の 5 行目: 種名「Centaurea jacea」と「Centáurea jacea」がどちらも「Centaurea jacea」になります",
+                  Path("c.csv") +
+                      " の 5 行目: 種名「Centaurea jacea」と「Centáurea jacea」がどちらも「Centaurea jacea」になります",
               }));
 }
 
@@ -275,14 +325,16 @@ TEST_F(Import, AHeaderRecordTooLongSaysWhatMustGo) {
     for (int n = 1; n <= kItemCount; ++n) h.names[static_cast<std::size_t>(n)] = std::string(20, 'n');
     h.names[13] = std::string(30, 'w');
     // 4 ("#30$") + 2 ("T$") + 21 (item 1) + 29 × 22 + 10 (item 13) + 7 ("K=5 D=2") = 682
-    EXPECT_EQ(Problems([&](FieldImporter& i) { i.CheckHeader(h); }),
-              (std::vector<std::string>{
-                  "1 件の問題があるため、何も書いていません:",
-                  "見出しレコードが 682 バイトになり、504 バイトに収まりません: 項目名を合わせて 178 バイト短くしてください。"
-                  "長い名前: i13「" + std::string(30, 'w') + "」30 バイト, i01「" + std::string(20, 'n') + "」20 バイト, i02「" +
-                      std::string(20, 'n') + "」20 バイト, i03「" + std::string(20, 'n') + "」20 バイト, i04「" +
-                      std::string(20, 'n') + "」20 バイト",
-              }));
+    EXPECT_EQ(
+        Problems([&](FieldImporter& i) { i.CheckHeader(h); }),
+        (std::vector<std::string>{
+            "1 件の問題があるため、何も書いていません:",
+            "見出しレコードが 682 バイトになり、504 バイトに収まりません: 項目名を合わせて 178 バイト短くしてください。"
+            "長い名前: i13「" +
+                std::string(30, 'w') + "」30 バイト, i01「" + std::string(20, 'n') + "」20 バイト, i02「" +
+                std::string(20, 'n') + "」20 バイト, i03「" + std::string(20, 'n') + "」20 バイト, i04「" +
+                std::string(20, 'n') + "」20 バイト",
+        }));
 }
 
 TEST_F(Import, AMatrixEitherWayRoundGivesTheSamePair) {

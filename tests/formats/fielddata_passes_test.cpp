@@ -125,7 +125,9 @@ protected:
         const auto [index, data] = ScatteredPair(3000, 7);
         std::ofstream(tmp / "s.tki", std::ios::binary) << index;
         std::ofstream(tmp / "s.tkd", std::ios::binary) << data;
-        dict.Add("sp 4", "\x83\x75\x83\x69" "3");  // a synonym of a name written otherwise
+        dict.Add("sp 4",
+                 "\x83\x75\x83\x69"
+                 "3");  // a synonym of a name written otherwise
     }
     testing::TempDir tmp;
     Dictionary dict;
@@ -153,7 +155,10 @@ TEST_F(Passes, FileInBlocksReadsAsTheBytesInMemory) {
 TEST_F(Passes, ThreadsAndKeptRelevesChangeNothingThatShows) {
     const std::vector<std::vector<SpeciesCondition>> scans = {
         {},
-        {{"\x83\x75\x83\x69" "3", 0, Connective::Or}, {"sp 10", 1, Connective::Or}},
+        {{"\x83\x75\x83\x69"
+          "3",
+          0, Connective::Or},
+         {"sp 10", 1, Connective::Or}},
         {{"sp 7", 0, Connective::None}, {"sp 8", 0, Connective::And}},
     };
     for (std::size_t k = 0; k < scans.size(); ++k) {
@@ -243,8 +248,7 @@ TEST_F(Passes, AStoppedScanChangesNoRecordPastTheStop) {
     FieldFiles plainFiles(tmp / "s.tki");
     OneByOne plain(plainFiles);
     PlantSet set;
-    for (int i = 1501; i <= files.RecordCount(); ++i)
-        EXPECT_EQ(r.Marked(i), plain.ReadReleve(i, set)) << i;
+    for (int i = 1501; i <= files.RecordCount(); ++i) EXPECT_EQ(r.Marked(i), plain.ReadReleve(i, set)) << i;
 }
 
 }  // namespace

@@ -69,22 +69,22 @@ TEST_F(Retrieve, DuneMeadows) {
     EXPECT_EQ(t.Text(4, 1), "   1");
     EXPECT_EQ(t.Text(4, 2), "DUNE01");
     EXPECT_EQ(t.Text(4, 3), "Tersch01");
-    EXPECT_EQ(t.Text(4, 5), "5324316");   // W mark dropped
+    EXPECT_EQ(t.Text(4, 5), "5324316");  // W mark dropped
     EXPECT_EQ(t.Text(4, 7), "80050298");
-    EXPECT_EQ(t.Text(4, 8), "   1");      // altitude
-    EXPECT_EQ(t.Text(4, 10), "  M1");     // moisture, item 11
+    EXPECT_EQ(t.Text(4, 8), "   1");   // altitude
+    EXPECT_EQ(t.Text(4, 10), "  M1");  // moisture, item 11
     EXPECT_EQ(t.Text(4, 12), "Hayp");
     EXPECT_EQ(t.Text(4, 13), " 2.8");
-    EXPECT_EQ(t.Text(4, 16), "  68");     // H1 cover, item 27
-    EXPECT_EQ(t.Text(4, 17), "   5");     // species in the field data
-    EXPECT_EQ(t.Text(4, 18), "   5");     // species in the table
+    EXPECT_EQ(t.Text(4, 16), "  68");  // H1 cover, item 27
+    EXPECT_EQ(t.Text(4, 17), "   5");  // species in the field data
+    EXPECT_EQ(t.Text(4, 18), "   5");  // species in the table
     EXPECT_EQ(t.ReleveRecord(t.ReleveKeyAt(1)), (LayerCovers{{5, 1}}));
 
     // Abbreviations, capitals and old names meet their standard names.
     const int achi = RowOf(t, "Achillea millefolium");
     EXPECT_EQ(achi, t.FNRow() + 1);
     EXPECT_EQ(t.Text(4, achi), "   r");
-    EXPECT_EQ(t.Text(5, achi), "   1");   // DUNE02 writes ACHIMILL
+    EXPECT_EQ(t.Text(5, achi), "   1");  // DUNE02 writes ACHIMILL
     EXPECT_EQ(t.Covers(t.ReleveKeyAt(2), t.SpeciesKeyAt(1)), (LayerCovers{{0, 0, 0, 0, 10, 0, 0}}));
     const int elym = RowOf(t, "Elymus repens");
     EXPECT_EQ(elym, t.FNRow() + 2);

@@ -211,17 +211,23 @@ std::string SpeciesRecord(const std::vector<std::string>& names, const std::stri
 struct Pair {
     std::string index = std::string(kIndexRecordSize, ' ');
     std::string data = Header(AllItems());
-    Pair& Releve(const std::string& r) { index += r; return *this; }
-    Pair& Species(const std::string& r) { data += r; return *this; }
+    Pair& Releve(const std::string& r) {
+        index += r;
+        return *this;
+    }
+    Pair& Species(const std::string& r) {
+        data += r;
+        return *this;
+    }
 };
 
 TEST(DamagedPair, ChainsThatLeaveTheFileOrLoopAreUnreadable) {
     Pair p;
-    p.Releve(IndexRecord("   2", "     1"))    // 1: records 1 -> 2 -> end
-        .Releve(IndexRecord("   1", "     9"))  // 2: past the end
-        .Releve(IndexRecord("   1", "     3"))  // 3: 3 -> 3
-        .Releve(IndexRecord("   1", "     4"))  // 4: 4 -> 1 -> 2 -> 4? (4 links to 1)
-        .Releve(IndexRecord("  30", "     0")); // 5: no species whatever the count says
+    p.Releve(IndexRecord("   2", "     1"))      // 1: records 1 -> 2 -> end
+        .Releve(IndexRecord("   1", "     9"))   // 2: past the end
+        .Releve(IndexRecord("   1", "     3"))   // 3: 3 -> 3
+        .Releve(IndexRecord("   1", "     4"))   // 4: 4 -> 1 -> 2 -> 4? (4 links to 1)
+        .Releve(IndexRecord("  30", "     0"));  // 5: no species whatever the count says
     p.Species(SpeciesRecord({"a", "b"}, "     2"))
         .Species(SpeciesRecord({"c"}, "     0"))
         .Species(SpeciesRecord({"loop"}, "     3"))
@@ -246,7 +252,7 @@ TEST(DamagedPair, NumberFieldsThatAreNotNumbers) {
     p.Releve(IndexRecord("  x2", "     1"))
         .Releve(IndexRecord("   1", "  1 1 "))
         .Releve(IndexRecord("   1", "     1", 'K'))
-        .Releve(IndexRecord("2   ", "     1"))   // trailing blanks are not a number
+        .Releve(IndexRecord("2   ", "     1"))  // trailing blanks are not a number
         .Releve(IndexRecord("   1", "     2"));
     p.Species(SpeciesRecord({"a"}, "     0")).Species(SpeciesRecord({"b"}, "  zz  "));
     FieldFiles f(p.index, p.data);
@@ -264,7 +270,7 @@ TEST(DamagedPair, ShortFilesAndBlankNamesInTheMiddle) {
     std::vector<std::string> twelve;
     for (int i = 0; i < 12; ++i) twelve.push_back(i == 5 ? "" : "sp" + std::to_string(i));
     p.Species(SpeciesRecord(twelve, "     2")).Species(SpeciesRecord({"late"}, "     0"));
-    p.data += std::string(300, ' ');  // record 3 is cut short
+    p.data += std::string(300, ' ');   // record 3 is cut short
     p.index += std::string(100, ' ');  // a partial index record is not a relevé
     FieldFiles f(p.index, p.data);
     PlantSet set;
@@ -298,10 +304,10 @@ TEST(DamagedPair, MissingMembersNameTheFile) {
 
 TEST(FieldNames, EachFieldIsDecodedOnItsOwn) {
     EXPECT_EQ(DecodeField("\x83\x75\x83\x69   ", false), "ブナ");
-    EXPECT_EQ(DecodeField("\xCF\xB7", false), "ﾏｷ");     // CP932 that happens to be UTF-8
+    EXPECT_EQ(DecodeField("\xCF\xB7", false), "ﾏｷ");  // CP932 that happens to be UTF-8
     EXPECT_EQ(DecodeField("ブナ  ", true), "ブナ");
     EXPECT_EQ(DecodeField("\x83\x75\x83\x69", true), "ブナ");  // CP932 in a UTF-8 file
-    EXPECT_EQ(DecodeField("\x83", false), "\xEF\xBF\xBD");  // half a character
+    EXPECT_EQ(DecodeField("\x83", false), "\xEF\xBF\xBD");     // half a character
     EXPECT_EQ(DecodeField("  Fagus crenata  ", false), "Fagus crenata");
 }
 

@@ -9,13 +9,13 @@
 #include <fstream>
 #include <functional>
 
+#include "formats/dictionary_file.h"
 #include "formats/fielddata.h"
 #include "formats/fielddata_writer.h"
-#include "formats/dictionary_file.h"
 #include "formats/file_bytes.h"
 #include "formats/freq_table_files.h"
-#include "formats/membership_file.h"
 #include "formats/ini_file.h"
+#include "formats/membership_file.h"
 #include "formats/text_lines.h"
 #include "formats/workspace.h"
 #include "tests/formats/temp_dir.h"
@@ -51,7 +51,8 @@ int FilesIn(const TempDir& dir) {
 // The example pair written afresh from its CSV into `out`.
 void WriteExamplePair(const std::string& out) {
     FieldDataWriter w(out, ReadHeaderDescription(TestData("example/example_header.txt")));
-    for (const FieldReleve& r : ReadLongCsv(TestData("example/example_long.csv"), TestData("example/example_releves.csv")))
+    for (const FieldReleve& r :
+         ReadLongCsv(TestData("example/example_long.csv"), TestData("example/example_releves.csv")))
         w.Add(r);
     w.Finish();
 }
@@ -204,7 +205,10 @@ TEST(TextInputs, StreamedLinesAreTheLinesOfTheWholeFile) {
     // Valid UTF-8 at the start, a byte that is not far after it: CP932, line by line.
     EXPECT_EQ(lines("ブナ\n" + std::string(2 * chunk, 'c') + "\n\x83\x75\x83\x69").back(), "ブナ");
     // A BOM says UTF-8 and is not part of the first line.
-    EXPECT_EQ(lines("\xEF\xBB\xBF" "ブナ,山毛欅\n").front(), "ブナ,山毛欅");
+    EXPECT_EQ(lines("\xEF\xBB\xBF"
+                    "ブナ,山毛欅\n")
+                  .front(),
+              "ブナ,山毛欅");
     EXPECT_TRUE(lines("").empty());
     // Bytes neither CP932 nor UTF-8: named by their line, or U+FFFD when lenient.
     WriteBytes(dir / "f.txt", "ok\n\x83\n");
@@ -238,7 +242,8 @@ TEST(TextInputs, MemoryFollowsTheLinesNotTheirNumber) {
         std::ifstream status("/proc/self/status");
         std::string key;
         long kb = 0;
-        while (status >> key && key != "VmSize:") {}
+        while (status >> key && key != "VmSize:") {
+        }
         status >> kb;
         rlimit r{};
         r.rlim_cur = r.rlim_max = static_cast<rlim_t>(kb + 300 * 1024) * 1024;
@@ -277,7 +282,8 @@ TEST(TextInputs, TableFilesAreReadALineAtATime) {
         std::ifstream status("/proc/self/status");
         std::string key;
         long kb = 0;
-        while (status >> key && key != "VmSize:") {}
+        while (status >> key && key != "VmSize:") {
+        }
         status >> kb;
         rlimit r{};
         r.rlim_cur = r.rlim_max = static_cast<rlim_t>(kb + 400 * 1024) * 1024;
@@ -320,8 +326,9 @@ TEST(TextInputs, AnUnreadableCompanionSettingsFileIsAWarning) {
     ws.Start("");
     ws.LoadTable(dir / "t.vtb");
     EXPECT_EQ(ws.table.ReleveCount(), 60);
-    EXPECT_EQ(ws.settingsProblem, (dir / "t.ini") + " は UTF-16 で書かれています（CP932 か UTF-8 で保存してください）"
-                                  "：この設定ファイルは使わずに読込みました");
+    EXPECT_EQ(ws.settingsProblem, (dir / "t.ini") +
+                                      " は UTF-16 で書かれています（CP932 か UTF-8 で保存してください）"
+                                      "：この設定ファイルは使わずに読込みました");
     // The next table without such a file clears the warning.
     fs::remove(dir / "t.ini");
     ws.LoadTable(dir / "t.vtb");
@@ -334,7 +341,8 @@ TEST(TextInputs, ADictionaryThatIsNoFileIsNamedSo) {
     ASSERT_EQ(::mkfifo((dir / "fifo.dic").c_str(), 0600), 0);
     Workspace ws;
     ws.Start("");
-    EXPECT_EQ(MessageOf([&] { ws.SetDictionary(dir / "fifo.dic"); }), (dir / "fifo.dic") + " は通常のファイルではありません");
+    EXPECT_EQ(MessageOf([&] { ws.SetDictionary(dir / "fifo.dic"); }),
+              (dir / "fifo.dic") + " は通常のファイルではありません");
     EXPECT_FALSE(ws.SetDictionary(dir / "none.dic"));
 }
 

@@ -22,7 +22,7 @@ FreqTable Small() {
     t.Resize(3, 6);
     t.fixedRows = 3;
     t.fixedCols = 1;
-    const char* cells[6][3] = {{"　群落区分", "A", "B"}, {"　測定数", "4", "5"},  {"　平均種数", "12.2", "9"},
+    const char* cells[6][3] = {{"　群落区分", "A", "B"},    {"　測定数", "4", "5"},   {"　平均種数", "12.2", "9"},
                                {"ブナ", "４ 3-5", "Ⅲ +-1"}, {"ササ 属", "・", "Ⅰ r"}, {"ミズナラ", "１ +", "・"}};
     for (int r = 0; r < 6; ++r)
         for (int c = 0; c < 3; ++c) t.SetText(c, r, cells[r][c]);
@@ -153,8 +153,8 @@ TEST(FreqTableFiles, MergeAddsAColumnPerBlockAndRowsForNewSpecies) {
     WriteFreqTableText(dir / "t.txt", Small(), "2026/12/07");
     // A second file: a species the table lacks, a line without a comma, a long value.
     WriteBytes(dir / "u.txt", Cp932("#T\r\nd\r\ntitle\r\n#S\r\n　群落区分,C\r\nカエデ,Ⅴ 1\r\n"
-                                      "\r\nno comma\r\n#E\r\n#S\r\nブナ,"
-                                      "123456789012345678901234567890123456789\r\n#E\r\n"));
+                                    "\r\nno comma\r\n#E\r\n#S\r\nブナ,"
+                                    "123456789012345678901234567890123456789\r\n#E\r\n"));
     MergeFreqTableText(dir / "t.txt", t);
     ASSERT_EQ(t.ColCount(), 5);
     EXPECT_EQ(t.Text(3, 0), "A");
@@ -310,7 +310,8 @@ TEST(FreqTableFiles, ConstancyPrintSplitsGroupsIntoBlocksThatFitThePage) {
             if (l.starts_with("ブナ")) groups += static_cast<int>((Cp932Width(l) - 28) / 12);
         }
         EXPECT_EQ(groups, 8) << page;  // every group printed once, none lost
-        EXPECT_EQ(std::count(lines.begin(), lines.end(), "\f"), (8 + (page - 28) / 12 - 1) / ((page - 28) / 12) - 1) << page;
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), "\f"), (8 + (page - 28) / 12 - 1) / ((page - 28) / 12) - 1)
+            << page;
     }
 }
 

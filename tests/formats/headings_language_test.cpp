@@ -25,7 +25,8 @@ public:
 };
 
 Table TwoGroups() {
-    return testing::MakeTable({{"a", "c"}, {"a", "c"}, {"a", "c"}, {"a", "c"}, {}, {"b", "c"}, {"b", "c"}, {"b", "c"}, {"b", "c"}});
+    return testing::MakeTable(
+        {{"a", "c"}, {"a", "c"}, {"a", "c"}, {"a", "c"}, {}, {"b", "c"}, {"b", "c"}, {"b", "c"}, {"b", "c"}});
 }
 
 TEST(Headings, FidelityCsvHeadingLineInEachLanguage) {

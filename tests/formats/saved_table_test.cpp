@@ -36,8 +36,10 @@ Table SmallTable() {
     t.SetSpeciesName(1, "Fagus crenata");
     t.SetSpeciesName(2, "ソ,ポ");
     t.SetSpeciesName(3, "  lead");
-    for (auto [r, s, c] : {std::tuple{1, 1, Covers({23, 0, 0, 0, 1})}, {2, 1, Covers({0, 0, 0, 0, 6})},
-                           {2, 2, Covers({0, 0, 10, 0, 0, 0, 9})}, {1, 3, Covers({0, 0, 0, 0, 0, 7})}})
+    for (auto [r, s, c] : {std::tuple{1, 1, Covers({23, 0, 0, 0, 1})},
+                           {2, 1, Covers({0, 0, 0, 0, 6})},
+                           {2, 2, Covers({0, 0, 10, 0, 0, 0, 9})},
+                           {1, 3, Covers({0, 0, 0, 0, 0, 7})}})
         t.SetCell(r, s, LayerCode(c), c);
     t.SetReleveRecord(1, Covers({5, 2}));
     t.SetReleveRecord(2, Covers({5, 1}));
@@ -49,10 +51,18 @@ Table SmallTable() {
 const std::string kSmallFile =
     "Test \x95\x5C\r\n"
     "3 2 4\r\n"
-    "0000000" "5200000" "5100000\r\n"
-    "0000000" "G000100" "0000600\r\n"
-    "0000000" "0000000" "00:0009\r\n"
-    "0000000" "0000070" "0000000\r\n"
+    "0000000"
+    "5200000"
+    "5100000\r\n"
+    "0000000"
+    "G000100"
+    "0000600\r\n"
+    "0000000"
+    "0000000"
+    "00:0009\r\n"
+    "0000000"
+    "0000070"
+    "0000000\r\n"
     ",,,0,1,2\r\n"
     "1,,No,,\"   1\",\"   2\"\r\n"
     "2,,RelNo,,A-1,\"Say \"\"hi\"\"\"\r\n"
@@ -137,7 +147,13 @@ TEST(SavedTable, RoundTripKeepsQuotesBlanksAndLongNames) {
     Table& t = a.table;
     t.TableTitle = "ブナ林, 2024 \"夏\"";
     const std::vector<std::string> names = {"Quercus crispula var. horo x",  // 28 characters
-                                            "a,b", "say \"x\"", " lead", "trail ", "ﾌﾞﾅ", "ソ表ポ㎡", "x\ty"};
+                                            "a,b",
+                                            "say \"x\"",
+                                            " lead",
+                                            "trail ",
+                                            "ﾌﾞﾅ",
+                                            "ソ表ポ㎡",
+                                            "x\ty"};
     for (const std::string& n : names) t.AppendSpecies(n);
     for (int q = 1; q <= 3; ++q) {
         t.AppendReleve();
@@ -317,9 +333,15 @@ TEST(SavedTable, BadFilesAreReportedAndTheTableStaysAsItWas) {
         {Replace(kSmallFile, "3 2 4", "-3 2 4"), "の 2 行目: 種数・測定数・固定行数の3つの整数がありません"},
         {Replace(kSmallFile, "3 2 4", "3 2 1"), "の 2 行目: 固定行数 1 が 2～31 の範囲にありません"},
         {Replace(kSmallFile, "3 2 4", "3 2 32"), "の 2 行目: 固定行数 32 が 2～31 の範囲にありません"},
-        {Replace(kSmallFile, "3 2 4", "900000 900000 4"), "の 2 行目: 種数 900000・測定数 900000 がファイルの大きさに合いません"},
+        {Replace(kSmallFile, "3 2 4", "900000 900000 4"),
+         "の 2 行目: 種数 900000・測定数 900000 がファイルの大きさに合いません"},
         {Replace(kSmallFile, "3 2 4", "3 2 4 99999999999999"), ""},  // the rest of line 2 is skipped
-        {Replace(kSmallFile, "0000070" "0000000\r\n", "0000070" "000000\r\n"), "の 6 行目: 被度の行が短すぎます"},
+        {Replace(kSmallFile,
+                 "0000070"
+                 "0000000\r\n",
+                 "0000070"
+                 "000000\r\n"),
+         "の 6 行目: 被度の行が短すぎます"},
         {Replace(kSmallFile, "G000100", "G0/0100"), "の 4 行目: 10 文字目: 被度の文字が「0」より小さい値です"},
         {cut, "の 7 行目: ファイルが途中で終わっています（14 行必要）"},
         {Replace(kSmallFile, ",,,0,1,2", ",,,0,2,1"), "の 7 行目: 列番号 0～2 の行ではありません"},
@@ -327,7 +349,10 @@ TEST(SavedTable, BadFilesAreReportedAndTheTableStaysAsItWas) {
         {Replace(kSmallFile, "3,,Site", "31,,Site"), "の 10 行目: 先頭の欄が項目番号（1～30）ではありません"},
         {Replace(kSmallFile, "3,,Site", "x,,Site"), "の 10 行目: 先頭の欄が項目番号（1～30）ではありません"},
         {Replace(kSmallFile, "1,,No,,\"   1\",\"   2\"", ""), "の 8 行目: 先頭の欄が項目番号（1～30）ではありません"},
-        {Replace(kSmallFile, "lead", "le\xFF" "ad"), "の 14 行目: 文字コードが CP932 でも UTF-8 でもありません"},
+        {Replace(kSmallFile, "lead",
+                 "le\xFF"
+                 "ad"),
+         "の 14 行目: 文字コードが CP932 でも UTF-8 でもありません"},
         {Replace(kSmallFile, "Test", "\x81"), "の 1 行目: 文字コードが CP932 でも UTF-8 でもありません"},
     };
     for (const auto& [bytes, message] : cases) {

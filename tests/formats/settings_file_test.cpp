@@ -67,8 +67,8 @@ TEST(SettingsFile, ExampleFile) {
     Workspace ws;
     ws.Start(TestData("example/example.ini"));
     EXPECT_EQ(ws.table.FNRow(), 23);
-    EXPECT_EQ(HeaderRows(ws.table), (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 15, 16, 17, 18, 19, 20,
-                                                      23, 24, 25, 27, 29, 30}));
+    EXPECT_EQ(HeaderRows(ws.table),
+              (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 15, 16, 17, 18, 19, 20, 23, 24, 25, 27, 29, 30}));
     EXPECT_EQ(ws.table.FontSize, 10);
     EXPECT_EQ(ws.table.FontName, "ＭＳ 明朝");
     EXPECT_EQ(ws.settings.title, "ブナ林とシラビソ林");
@@ -138,7 +138,8 @@ TEST(SettingsFile, ReadingWhileTheTableHoldsRelevesKeepsItsRows) {
     WriteBytes(dir / "other.ini", "[Item]\r\nC02str=Number\r\nC04flg=1\r\nC30flg=0\r\n[Table]\r\nFontSize=12\r\n");
     ws.ReadIniFile(dir / "other.ini");
     EXPECT_EQ(ws.table.FNRow(), 19);
-    EXPECT_EQ(HeaderRows(ws.table), (std::vector<int>{1, 2, 3, 8, 9, 10, 11, 12, 15, 16, 17, 18, 20, 23, 24, 25, 27, 30}));
+    EXPECT_EQ(HeaderRows(ws.table),
+              (std::vector<int>{1, 2, 3, 8, 9, 10, 11, 12, 15, 16, 17, 18, 20, 23, 24, 25, 27, 30}));
     EXPECT_EQ(ws.table.Text(2, 2), "Number");
     EXPECT_FALSE(ws.table.ItemBoxes[4].enabled);  // the boxes follow the table
     EXPECT_TRUE(ws.table.ItemBoxes[30].checked);

@@ -3,8 +3,8 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <fstream>
 #include <filesystem>
+#include <fstream>
 
 #include "formats/byte_source.h"
 #include "formats/saved_table.h"

@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const std::runtime_error& e) {
         const std::string m = e.what();
         if (m.rfind(csv ? "fuzz.csv" : "fuzz.txt", 0) != 0) std::abort();  // names the file
-        if (tavik::FreqTableCsvLines(t) != before) std::abort();            // all or nothing
+        if (tavik::FreqTableCsvLines(t) != before) std::abort();           // all or nothing
         return 0;
     }
     if (t.ColCount() < 1 || t.RowCount() < 1) std::abort();

@@ -18,9 +18,9 @@
 namespace {
 
 struct ScratchFile {
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("tavik-fuzz-gzip-" + std::to_string(::getpid()) + ".vtb.gz"))
-                                 .string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("tavik-fuzz-gzip-" + std::to_string(::getpid()) + ".vtb.gz"))
+            .string();
     ~ScratchFile() {
         std::error_code ec;
         std::filesystem::remove(path, ec);

@@ -17,9 +17,9 @@ namespace {
 
 // The file the workspace starts from, one per process, removed at exit.
 struct ScratchFile {
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("tavik-fuzz-settings-" + std::to_string(::getpid()) + ".ini"))
-                                 .string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("tavik-fuzz-settings-" + std::to_string(::getpid()) + ".ini"))
+            .string();
     ~ScratchFile() {
         std::error_code ec;
         std::filesystem::remove(path, ec);
@@ -45,8 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     doc.ReadInteger("Table", "FontSize", 9);
 
-    const std::vector<tavik::IniDocument::Section> known = {
-        {"Table", {{"FontSize", "10"}, {"Title", "t=1"}}}, {"WinSize", {{"Top", "-5"}}}};
+    const std::vector<tavik::IniDocument::Section> known = {{"Table", {{"FontSize", "10"}, {"Title", "t=1"}}},
+                                                            {"WinSize", {{"Top", "-5"}}}};
     const tavik::IniDocument written = tavik::ParseIniBytes(doc.Write(known), "written.ini");
     if (written.ReadInteger("Table", "FontSize", 0) != 10 || written.ReadString("Table", "Title", "") != "t=1" ||
         written.ReadInteger("WinSize", "Top", 0) != -5)

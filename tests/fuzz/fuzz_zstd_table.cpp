@@ -19,9 +19,9 @@
 namespace {
 
 struct ScratchFile {
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("tavik-fuzz-zstd-" + std::to_string(::getpid()) + ".vtb.zst"))
-                                 .string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("tavik-fuzz-zstd-" + std::to_string(::getpid()) + ".vtb.zst"))
+            .string();
     ~ScratchFile() {
         std::error_code ec;
         std::filesystem::remove(path, ec);

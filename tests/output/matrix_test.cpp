@@ -96,8 +96,7 @@ TEST(PCord, MatrixAndSpeciesList) {
     o.method = 6;
     TempDir dir;
     WritePCordMatrix(t, o, dir / "t-pcm.csv");
-    EXPECT_EQ(ReadBytes(dir / "t-pcm.csv"),
-              "2,Releve,\r\n2,Species,\r\n,Q,Q\r\n, Sp-A ,Sp-B\r\nR1,1,1\r\nR3,0,1\r\n");
+    EXPECT_EQ(ReadBytes(dir / "t-pcm.csv"), "2,Releve,\r\n2,Species,\r\n,Q,Q\r\n, Sp-A ,Sp-B\r\nR1,1,1\r\nR3,0,1\r\n");
     // Every species of the table, the comment row too.
     EXPECT_EQ(ReadBytes(dir / "t-pcm.lst"), " Sp-A   Sp-A \r\nSp-B Sp-B\r\ncomment comment\r\n");
 }

@@ -32,7 +32,8 @@ std::vector<std::vector<int>> Blocks(const std::vector<std::string>& lines, int 
         std::string serial = lines[i + 3];
         if (blocks.empty()) serial = serial.substr(Cp932Cut(serial, 32).size());
         std::vector<int> cols;
-        for (std::size_t k = 0; k + static_cast<std::size_t>(columnWidth) <= serial.size(); k += static_cast<std::size_t>(columnWidth))
+        for (std::size_t k = 0; k + static_cast<std::size_t>(columnWidth) <= serial.size();
+             k += static_cast<std::size_t>(columnWidth))
             cols.push_back(std::stoi(serial.substr(k, static_cast<std::size_t>(columnWidth))));
         blocks.push_back(cols);
     }

@@ -22,7 +22,8 @@ TEST(GpsPoints, DocumentedRecord) {
 
 Table SiteTable() {
     Table t = TableWithItems({1, 2, 3, 5, 6, 7, 8, 30});
-    const int q1 = AddReleve(t, {{2, "R001"}, {3, "月山 "}, {5, "3545123"}, {6, "13945307"}, {7, "53394611"}, {8, "1250"}});
+    const int q1 =
+        AddReleve(t, {{2, "R001"}, {3, "月山 "}, {5, "3545123"}, {6, "13945307"}, {7, "53394611"}, {8, "1250"}});
     Put(t, q1, "ブナ", Layer(T1, 40));
     AddReleve(t, {{2, " R002"}, {5, "03545123"}, {6, "13945307"}, {7, "53394612"}});  // no species, no altitude
     const int q3 = AddReleve(t, {{2, "R003"}, {7, "53394613"}, {8, "-150"}});

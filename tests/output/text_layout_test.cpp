@@ -126,7 +126,8 @@ TEST(TextOutput, CommentRowsAndLayerLines) {
     ASSERT_NE(c, first.end());
     EXPECT_EQ(second[static_cast<std::size_t>(c - first.begin())], "");
     // Sp-C: T1 and H1 lines, the name on the first only.
-    const auto sp = std::find_if(first.begin(), first.end(), [](const std::string& l) { return l.starts_with("Sp-C"); });
+    const auto sp =
+        std::find_if(first.begin(), first.end(), [](const std::string& l) { return l.starts_with("Sp-C"); });
     ASSERT_NE(sp, first.end());
     EXPECT_EQ(sp->substr(28, 4), " T1:");
     EXPECT_EQ(sp[1].substr(0, 32), std::string(28, ' ') + " H1:");
@@ -180,7 +181,8 @@ TEST(TextOutput, SeparatorsAreNotRelevés) {
     o.frequency = true;
     const auto lines = Layout(t, o);
     const auto line = [&](const std::string& name) {
-        const auto it = std::find_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.starts_with(name); });
+        const auto it =
+            std::find_if(lines.begin(), lines.end(), [&](const std::string& l) { return l.starts_with(name); });
         return it == lines.end() ? std::string() : *it;
     };
     // 5 of 7 relevés, not of 9 columns; 2 of 7.
@@ -203,7 +205,8 @@ TEST(TextOutput, PartialRangeHasNoEmptyLinesAndCountsItsOwnRelevés) {
     const auto lines = Layout(t, o);
     // Serial numbers go on from the relevés before the range.
     EXPECT_EQ(lines[3].substr(Cp932Cut(lines[3], 32).size()), "         3    4    5");
-    const auto rules = std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.starts_with("─"); });
+    const auto rules =
+        std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.starts_with("─"); });
     EXPECT_EQ(rules, 4);
     // Between the third and the fourth rule: only the species of group B, each with its
     // share of the range's three relevés.
@@ -243,7 +246,8 @@ TEST(TextOutput, UntickedItemStillAdvancesTheRows) {
     o.items[3] = false;
     o.items[8] = false;
     const auto lines = Layout(t, o);
-    const auto aspect = std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return l.starts_with("傾斜方位"); });
+    const auto aspect =
+        std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return l.starts_with("傾斜方位"); });
     ASSERT_NE(aspect, lines.end());
     EXPECT_TRUE(aspect->ends_with("傾斜方位" + std::string(24, ' ') + "   45     ")) << *aspect;
     for (const auto& l : lines) EXPECT_FALSE(l.starts_with("調査地名"));
@@ -259,7 +263,8 @@ TEST(TextOutput, DoubleByteCharactersAreNeverSplit) {
     const int q2 = AddReleve(t, {{2, "R2"}});
     Put(t, q2, longName, Layer(H1, 10));
     const auto lines = Layout(t, AllOf(t));
-    const auto site = std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return l.starts_with("調査地名"); });
+    const auto site =
+        std::find_if(lines.begin(), lines.end(), [](const std::string& l) { return l.starts_with("調査地名"); });
     ASSERT_NE(site, lines.end());
     EXPECT_EQ(*site, "調査地名" + std::string(24, ' ') + " a月      ");
     EXPECT_EQ(site[1].substr(32), " 山cd     ");
@@ -300,10 +305,11 @@ TEST(TextOutputFile, ExistingFileKeptWhenTheOutputFails) {
     TempDir dir;
     const std::string path = dir / "out.txt";
     WriteBytes(path, "old");
-    EXPECT_THROW(WriteTextOutput(path, [](LineSink& s) {
-                     s.Line("half");
-                     throw std::runtime_error("stop");
-                 }),
+    EXPECT_THROW(WriteTextOutput(path,
+                                 [](LineSink& s) {
+                                     s.Line("half");
+                                     throw std::runtime_error("stop");
+                                 }),
                  std::runtime_error);
     EXPECT_EQ(ReadBytes(path), "old");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
@@ -318,7 +324,9 @@ TEST(TextOutputFile, Cp932OrElseUtf8WithBom) {
         s.Line("ブナ");
         s.Line("\xF0\x9F\x8C\xB2");  // U+1F332
     });
-    EXPECT_EQ(ReadBytes(dir / "b.txt"), "\xEF\xBB\xBF" "ブナ\r\n\xF0\x9F\x8C\xB2\r\n");
+    EXPECT_EQ(ReadBytes(dir / "b.txt"),
+              "\xEF\xBB\xBF"
+              "ブナ\r\n\xF0\x9F\x8C\xB2\r\n");
 }
 
 }  // namespace

@@ -43,8 +43,7 @@ Fault& Current() {
         f.nth = atol(parts[1].c_str());
         f.text = parts[3];
         const std::string& e = parts[2];
-        f.err = e == "ENOSPC" ? ENOSPC : e == "EACCES" ? EACCES : e == "EDQUOT" ? EDQUOT
-              : e == "EROFS" ? EROFS : EIO;
+        f.err = e == "ENOSPC" ? ENOSPC : e == "EACCES" ? EACCES : e == "EDQUOT" ? EDQUOT : e == "EROFS" ? EROFS : EIO;
     }
     return f;
 }

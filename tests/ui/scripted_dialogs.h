@@ -27,7 +27,7 @@ public:
     // Answers, taken from the front; an empty file answer or a missing one is "cancelled".
     QStringList files;
     QList<bool> answers;
-    QStringList texts;     // for getText; a null QString cancels
+    QStringList texts;  // for getText; a null QString cancels
     // What was asked and shown.
     QStringList titles, questions, errors, notices;
     QStringList openedInBrowser;
@@ -157,8 +157,6 @@ T* Child(const QObject* parent, const char* name) {
 }
 
 // An input file of the checkout: "example/example.tki", "dune/dune.tki".
-inline QString TestDataFile(const QString& rel) {
-    return QString::fromStdString(TestData(rel.toStdString()));
-}
+inline QString TestDataFile(const QString& rel) { return QString::fromStdString(TestData(rel.toStdString())); }
 
 }  // namespace tavik::testing

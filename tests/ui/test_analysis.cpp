@@ -61,9 +61,8 @@ void TestAnalysis::reciprocalAveragingShowsScoresAndReorders() {
     QVERIFY(w.actions().reciprocalAveraging->isEnabled());
     s.dialogs->answers = {false, true};  // presence only; reorder
     w.actions().reciprocalAveraging->trigger();
-    QCOMPARE(s.dialogs->questions,
-             QStringList({QStringLiteral("反復平均法の計算に、優占度を考慮しますか？"),
-                          QStringLiteral("組成表の並びを変えますか？")}));
+    QCOMPARE(s.dialogs->questions, QStringList({QStringLiteral("反復平均法の計算に、優占度を考慮しますか？"),
+                                                QStringLiteral("組成表の並びを変えますか？")}));
     auto* f = w.analysis()->freqWindow();
     QVERIFY(f->isVisible());
     QCOMPARE(f->windowTitle(), QStringLiteral("Reciprocal Averaging Score"));
@@ -72,12 +71,11 @@ void TestAnalysis::reciprocalAveragingShowsScoresAndReorders() {
     QVERIFY(f->button("printButton")->isVisible());
     // The copy button puts the score table, in the old order, on the clipboard.
     f->button("copyButton")->click();
-    QCOMPARE(QApplication::clipboard()->text(),
-             QStringLiteral("　植物名\tスコア\t\t測定ＩＤ\tスコア\r\n"
-                            "s1\t0.0\t\t\t0.0\r\n"
-                            "s2\t50.0\t\t\t100.0\r\n"
-                            "s3\t100.0\t\t\t100.0\r\n"
-                            "s4\t50.0\t\t\t0.0\r\n"));
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("　植物名\tスコア\t\t測定ＩＤ\tスコア\r\n"
+                                                               "s1\t0.0\t\t\t0.0\r\n"
+                                                               "s2\t50.0\t\t\t100.0\r\n"
+                                                               "s3\t100.0\t\t\t100.0\r\n"
+                                                               "s4\t50.0\t\t\t0.0\r\n"));
     QCOMPARE(w.actions().showConstancyTable->text(), QStringLiteral("スコア表を再表示する"));
     QCOMPARE(SpeciesOrder(w.workspace().table), (std::vector<std::string>{"s1", "s2", "s4", "s3"}));
     QCOMPARE(w.workspace().table.ReleveKeyAt(2), 4);
@@ -168,7 +166,8 @@ void TestAnalysis::windowFilesRoundTrip() {
     f->button("writeCsvButton")->click();
     QCOMPARE(s.dialogs->proposedSaveName, QStringLiteral("表常在度表.csv"));
     QVERIFY(Cp932File(txt).startsWith(QStringLiteral("#T\r\n")));
-    QVERIFY(Cp932File(txt).contains(QStringLiteral("#S\r\n　群落区分,A\r\n　測定数,2\r\n　平均種数,1.5\r\na,２ 1\r\nb,１ 1\r\n#E\r\n")));
+    QVERIFY(Cp932File(txt).contains(
+        QStringLiteral("#S\r\n　群落区分,A\r\n　測定数,2\r\n　平均種数,1.5\r\na,２ 1\r\nb,１ 1\r\n#E\r\n")));
     QCOMPARE(Cp932File(csv).section(QStringLiteral("\r\n"), 0, 1), QStringLiteral("表常在度表\r\n　群落区分,A,B"));
     s.dialogs->files = {csv};
     s.dialogs->answers = {false};  // Abort

@@ -112,9 +112,10 @@ void TestClassification::membershipFilesInAndOut() {
     {
         QFile f(in);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("\"\",\"releve\",\"group\"\n\"1\",\"R3\",2\n\"2\",\"R1\",1\n\"3\",\"R6\",2\n\"4\",\"R4\",1\n"
-                "\"5\",\"R9\",2\n\"6\",\"R12\",2\n\"7\",\"R7\",1\n\"8\",\"R10\",1\n"
-                "\"9\",\"R15\",2\n\"10\",\"R13\",1\n");
+        f.write(
+            "\"\",\"releve\",\"group\"\n\"1\",\"R3\",2\n\"2\",\"R1\",1\n\"3\",\"R6\",2\n\"4\",\"R4\",1\n"
+            "\"5\",\"R9\",2\n\"6\",\"R12\",2\n\"7\",\"R7\",1\n\"8\",\"R10\",1\n"
+            "\"9\",\"R15\",2\n\"10\",\"R13\",1\n");
     }
     s.dialogs->files << in;
     w.actions().readGroups->trigger();

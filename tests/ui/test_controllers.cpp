@@ -66,7 +66,9 @@ public:
     void showTableStatus() override {}
     void updateTicks() override {}
     void showNote(const QString& text, int) override { notes << text; }
-    void showError(const QString& what, const std::exception& e) override { failures << what + QString::fromUtf8(e.what()); }
+    void showError(const QString& what, const std::exception& e) override {
+        failures << what + QString::fromUtf8(e.what());
+    }
     void writeRecoveryLater() override {}
 };
 
@@ -184,7 +186,8 @@ void TestControllers::editingAsksAndRefuses() {
     win.host.show();
     ui::CellTextPanel cellText(&win.host);
     bool hiding = false;
-    ui::EditingController editing(win, &grid, &cellText, &win.host, [&] { return hiding; }, nullptr);
+    ui::EditingController editing(
+        win, &grid, &cellText, &win.host, [&] { return hiding; }, nullptr);
     Table& t = win.ws.table;
     const int rowA = RowOf(t, "A");
 

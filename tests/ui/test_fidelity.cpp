@@ -25,8 +25,8 @@ using tavik::testing::StartWindow;
 namespace {
 
 // c everywhere, b only in group A, a only in group B, d once in each.
-const std::vector<std::vector<std::string>> kTwoGroups = {
-    {"c", "b"}, {"c", "b"}, {"c", "b", "d"}, {"c", "b"}, {}, {"a", "c"}, {"a", "c"}, {"a", "c", "d"}, {"a", "c"}};
+const std::vector<std::vector<std::string>> kTwoGroups = {{"c", "b"}, {"c", "b"}, {"c", "b", "d"}, {"c", "b"}, {},
+                                                          {"a", "c"}, {"a", "c"}, {"a", "c", "d"}, {"a", "c"}};
 
 }  // namespace
 

@@ -106,8 +106,8 @@ void TestGridGeometry::entriesShownInAViewport() {
     std::vector<tavik::ui::GridSpan> fixed, scrolling;
     a.shown(0, 60, fixed, scrolling);
     QCOMPARE(Spans(fixed), QStringList{QStringLiteral("0@0+20")});
-    QCOMPARE(Spans(scrolling), (QStringList{QStringLiteral("2@21+0"), QStringLiteral("3@22+30"),
-                                            QStringLiteral("4@53+10")}));
+    QCOMPARE(Spans(scrolling),
+             (QStringList{QStringLiteral("2@21+0"), QStringLiteral("3@22+30"), QStringLiteral("4@53+10")}));
     // Scrolled by 35, entry 3 lies wholly under the fixed part and entry 4 begins there.
     a.shown(35, 60, fixed, scrolling);
     QCOMPARE(Spans(scrolling), (QStringList{QStringLiteral("4@18+10"), QStringLiteral("5@29+10")}));

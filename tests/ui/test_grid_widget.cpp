@@ -12,9 +12,9 @@
 #include <QtTest>
 
 #include "core/table.h"
+#include "print/table_font.h"
 #include "tests/test_files.h"
 #include "ui/grid_widget.h"
-#include "print/table_font.h"
 #include "ui/text_images.h"
 
 using tavik::LayerCovers;
@@ -152,8 +152,8 @@ void TestGridWidget::fixedPartDoesNotScroll() {
     QCOMPARE(g.topRow(), 30);
     QCOMPARE(g.cellRect(2, 2), fixedHeader);
     QCOMPARE(g.cellRect(20, 30).topLeft(), QPoint(257, 62));  // just past the fixed part
-    QCOMPARE(g.cellRect(20, 2).left(), 257);                    // header of a scrolled column
-    QCOMPARE(g.cellRect(2, 30).top(), 62);                      // name of a scrolled row
+    QCOMPARE(g.cellRect(20, 2).left(), 257);                  // header of a scrolled column
+    QCOMPARE(g.cellRect(2, 30).top(), 62);                    // name of a scrolled row
     // Scrolled away behind the fixed part: not on screen; points there find fixed cells.
     QVERIFY(g.cellRect(2, 10).isNull());
     QVERIFY(g.cellRect(10, 30).isNull());
@@ -265,11 +265,12 @@ void TestGridWidget::rangeSelectionFollowsTheDrag() {
     QCOMPARE(g.selectedRect(), QRect(QPoint(6, fn + 3), QPoint(6, fn + 3)));
 
     // The owner turns range selection on while handling the press; the same drag selects.
-    QObject::connect(&g, &CompositionGrid::mousePressed, &g, [&](Qt::MouseButton, Qt::KeyboardModifiers, int, int, QPoint) {
-        g.setRangeSelect(true);
-        g.setRowMoving(false);
-        g.setColumnMoving(false);
-    });
+    QObject::connect(&g, &CompositionGrid::mousePressed, &g,
+                     [&](Qt::MouseButton, Qt::KeyboardModifiers, int, int, QPoint) {
+                         g.setRangeSelect(true);
+                         g.setRowMoving(false);
+                         g.setColumnMoving(false);
+                     });
     QRect atRelease;
     QObject::connect(&g, &CompositionGrid::mouseReleased, &g,
                      [&](Qt::MouseButton, Qt::KeyboardModifiers, int, int, QPoint) { atRelease = g.selectedRect(); });

@@ -5,9 +5,9 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include "scripted_dialogs.h"
 #include "formats/language_setting.h"
 #include "formats/workspace.h"
+#include "scripted_dialogs.h"
 #include "ui/about_box.h"
 #include "ui/application.h"
 #include "ui/user_dialogs.h"

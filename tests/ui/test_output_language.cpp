@@ -13,16 +13,16 @@
 
 #include "output/options.h"
 #include "ui/analysis_controller.h"
+#include "ui/application.h"
 #include "ui/classification_controller.h"
 #include "ui/classification_panel.h"
 #include "ui/constancy_panel.h"
 #include "ui/editing_controller.h"
+#include "ui/output_panel.h"
 #include "ui/panels.h"
 #include "ui/range_controller.h"
 #include "ui/retrieval_controller.h"
 #include "ui/retrieval_panel.h"
-#include "ui/application.h"
-#include "ui/output_panel.h"
 #include "window_fixture.h"
 
 using tavik::Language;
@@ -117,9 +117,9 @@ void TestOutputLanguage::panelCaptionsFollowTheLanguage() {
         QCOMPARE(text({"runOutput", {}, {}}), english ? QStringLiteral("Set") : QStringLiteral("設定する"));
         QCOMPARE(text({"editItemCaption", {}, {}}), english ? QStringLiteral("Rename") : QStringLiteral("修正"));
         QCOMPARE(text({"titleCaption", {}, {}}), english ? QStringLiteral("Item name") : QStringLiteral("項目名"));
-        QCOMPARE(text({"outputHeading", {}, {}}), english
-                 ? QStringLiteral("Left click to use an item, right click to rename it")
-                 : QStringLiteral("項目組込は左、名称修正は右クリック"));
+        QCOMPARE(text({"outputHeading", {}, {}}),
+                 english ? QStringLiteral("Left click to use an item, right click to rename it")
+                         : QStringLiteral("項目組込は左、名称修正は右クリック"));
         s.w->output()->cancelOutput();
     }
 }
@@ -136,7 +136,8 @@ void TestOutputLanguage::libraryNamesHaveAnEnglishTranslation() {
     for (const char* c : tavik::DirectionCaptions()) names << QString::fromUtf8(c);
     for (const QString& name : names) {
         const QString english = QCoreApplication::translate("OutputPanel", name.toUtf8().constData());
-        QVERIFY2(!english.isEmpty() && !english.contains(kJapanese), qPrintable(name + QStringLiteral(" → ") + english));
+        QVERIFY2(!english.isEmpty() && !english.contains(kJapanese),
+                 qPrintable(name + QStringLiteral(" → ") + english));
     }
 }
 
@@ -166,15 +167,19 @@ void TestOutputLanguage::englishPanelFitsTheWindow() {
         s.w->resize(size);
         QTest::qWait(50);
         using Show = void (tavik::ui::OutputController::*)();
-        for (const Show show : {&tavik::ui::OutputController::showTextOutput, &tavik::ui::OutputController::showPrintOutput,
-                                &tavik::ui::OutputController::showValueMatrixOutput}) {
+        for (const Show show :
+             {&tavik::ui::OutputController::showTextOutput, &tavik::ui::OutputController::showPrintOutput,
+              &tavik::ui::OutputController::showValueMatrixOutput}) {
             (s.w->output()->*show)();
             QVERIFY(panel->isVisible());
             QVERIFY2(panel->width() >= panel->minimumSizeHint().width() &&
                          panel->geometry().right() < panel->parentWidget()->width(),
                      qPrintable(QStringLiteral("%1×%2: panel %3 wide, needs %4, parent %5")
-                                    .arg(size.width()).arg(size.height()).arg(panel->width())
-                                    .arg(panel->minimumSizeHint().width()).arg(panel->parentWidget()->width())));
+                                    .arg(size.width())
+                                    .arg(size.height())
+                                    .arg(panel->width())
+                                    .arg(panel->minimumSizeHint().width())
+                                    .arg(panel->parentWidget()->width())));
             s.w->output()->cancelOutput();
         }
     }

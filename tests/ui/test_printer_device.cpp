@@ -61,9 +61,11 @@ private slots:
         };
         QCOMPARE(check(pdf), QString());
         QCOMPARE(check(QByteArray()), QStringLiteral("p.pdf に書き込めません（PDF が空です）"));
-        QCOMPARE(check(pdf.left(pdf.size() / 2)), QStringLiteral("p.pdf に書き込めません（PDF が途中で終わっています）"));
+        QCOMPARE(check(pdf.left(pdf.size() / 2)),
+                 QStringLiteral("p.pdf に書き込めません（PDF が途中で終わっています）"));
         const qsizetype lineEnd = pdf.size() - pdf.trimmed().size();  // after "%%EOF"
-        for (qsizetype cut = lineEnd + 1; cut < 200; ++cut) QVERIFY2(!check(pdf.left(pdf.size() - cut)).isEmpty(), qPrintable(QString::number(cut)));
+        for (qsizetype cut = lineEnd + 1; cut < 200; ++cut)
+            QVERIFY2(!check(pdf.left(pdf.size() - cut)).isEmpty(), qPrintable(QString::number(cut)));
         // An end whose index points nowhere (the middle lost, the end written).
         QByteArray holed = pdf;
         const qsizetype xref = holed.lastIndexOf("\nxref");
@@ -129,11 +131,10 @@ private slots:
                 PrinterTextDevice device(Writer(), QStringLiteral("IPAMincho"), size);
                 if (simple) tavik::PrintSimple(t, o, device);
                 else tavik::PrintFull(t, o, device);
-                QVERIFY2(device.ContinuedLines() == 0,
-                         qPrintable(QStringLiteral("%1 pt %2: %3 lines wrapped")
-                                        .arg(size)
-                                        .arg(simple ? "simple" : "full")
-                                        .arg(device.ContinuedLines())));
+                QVERIFY2(device.ContinuedLines() == 0, qPrintable(QStringLiteral("%1 pt %2: %3 lines wrapped")
+                                                                      .arg(size)
+                                                                      .arg(simple ? "simple" : "full")
+                                                                      .arg(device.ContinuedLines())));
                 QVERIFY(device.Finish());
             }
         }
@@ -143,7 +144,8 @@ private slots:
         QVERIFY(synoptic.ColCount() >= 9);
         for (int size : {7, 9, 12}) {
             PrinterTextDevice device(Writer(), QStringLiteral("IPAMincho"), size);
-            for (const std::string& line : tavik::FreqTablePrintLines(synoptic, true, tavik::FullPrintColumns(device) * 5))
+            for (const std::string& line :
+                 tavik::FreqTablePrintLines(synoptic, true, tavik::FullPrintColumns(device) * 5))
                 device.Line(line);
             QVERIFY2(device.ContinuedLines() == 0, qPrintable(QStringLiteral("constancy %1 pt").arg(size)));
             QVERIFY(device.Finish());

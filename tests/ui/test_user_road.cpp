@@ -17,11 +17,11 @@
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QRadioButton>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QSpinBox>
 #include <QStatusBar>
@@ -29,18 +29,18 @@
 
 #include <functional>
 
-#include "ui/application.h"
-#include "ui/grid_widget.h"
 #include "ui/analysis_controller.h"
+#include "ui/application.h"
 #include "ui/editing_controller.h"
 #include "ui/grid_pointer.h"
+#include "ui/grid_widget.h"
 #include "ui/main_window.h"
-#include "ui/status_line.h"
 #include "ui/output_controller.h"
-#include "ui/retrieval_controller.h"
 #include "ui/panels.h"
 #include "ui/qt_text.h"
+#include "ui/retrieval_controller.h"
 #include "ui/retrieval_panel.h"
+#include "ui/status_line.h"
 #include "ui/work_message.h"
 
 using tavik::ui::MainWindow;
@@ -154,7 +154,8 @@ void TestUserRoad::Shot(const QString& name) {
     QTest::qWait(30);
     if (shots_.isEmpty()) return;
     QDir().mkpath(shots_);
-    const QString path = QDir(shots_).filePath(QStringLiteral("road_%1_%2.png").arg(++n_, 2, 10, QLatin1Char('0')).arg(name));
+    const QString path =
+        QDir(shots_).filePath(QStringLiteral("road_%1_%2.png").arg(++n_, 2, 10, QLatin1Char('0')).arg(name));
     QPixmap pm;
     if (QGuiApplication::platformName() == QLatin1String("xcb")) {
         pm = QGuiApplication::primaryScreen()->grabWindow(0);
@@ -207,7 +208,8 @@ void TestUserRoad::road() {
     KeyToPopup(Qt::Key_A);
     auto* r = w->retrieval()->panel();
     QTRY_VERIFY(r->isVisible());
-    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(r->findChild<QLineEdit*>(QStringLiteral("meshPrefix"))));
+    QCOMPARE(QApplication::focusWidget(),
+             static_cast<QWidget*>(r->findChild<QLineEdit*>(QStringLiteral("meshPrefix"))));
     Click(r->findChild<QLineEdit*>(QStringLiteral("speciesName1")));
     Type(r->findChild<QLineEdit*>(QStringLiteral("speciesName1")), QStringLiteral("ブナ"));
     Key(r, Qt::Key_Tab);
@@ -253,16 +255,17 @@ void TestUserRoad::road() {
     Click(w->ranges()->panel()->findChild<QSpinBox*>(QStringLiteral("lastSpecies")));
     Key(w->ranges()->panel(), Qt::Key_Return);
     QTRY_VERIFY(!w->ranges()->panel()->isVisible());
-    for (int p = 2; p <= t.SpeciesCount(); ++p)
-        QVERIFY(t.Text(3, t.FNRow() + p - 1) >= t.Text(3, t.FNRow() + p));
+    for (int p = 2; p <= t.SpeciesCount(); ++p) QVERIFY(t.Text(3, t.FNRow() + p - 1) >= t.Text(3, t.FNRow() + p));
     Shot(QStringLiteral("sorted"));
 
     // Search: the edit menu's first item, a text and Enter.
     Pick(w.get(), Qt::Key_E, w->actions().search);
     QTRY_VERIFY(w->editing()->searchPanel()->isVisible());
-    Type(w->editing()->searchPanel()->findChild<QComboBox*>(QStringLiteral("searchText"))->lineEdit(), QStringLiteral("ブナ"));
+    Type(w->editing()->searchPanel()->findChild<QComboBox*>(QStringLiteral("searchText"))->lineEdit(),
+         QStringLiteral("ブナ"));
     Shot(QStringLiteral("search_panel"));
-    QTest::keyClick(w->editing()->searchPanel()->findChild<QComboBox*>(QStringLiteral("searchText"))->lineEdit(), Qt::Key_Return);
+    QTest::keyClick(w->editing()->searchPanel()->findChild<QComboBox*>(QStringLiteral("searchText"))->lineEdit(),
+                    Qt::Key_Return);
     QTRY_VERIFY(!w->editing()->searchPanel()->isVisible());
     QVERIFY(!w->grid()->searchHits().empty());
     // The count of hits shows beside the status panels, which stay in view.

@@ -162,7 +162,7 @@ void TestWindowEditing::speedButtonsAndPressRules() {
     w.gridPointer()->onGridMouseMoved(Qt::NoButton, Qt::ShiftModifier, 4, 1, g->cellRect(4, 1).center());
     QVERIFY(!w.gridPointer()->cellTextPanel()->isVisible());
     w.gridPointer()->onGridMouseMoved(Qt::NoButton, Qt::ShiftModifier | Qt::ControlModifier, 5, 3,
-                        g->cellRect(5, 3).center());
+                                      g->cellRect(5, 3).center());
     QVERIFY(!w.gridPointer()->cellTextPanel()->isVisible());
 }
 
@@ -177,8 +177,8 @@ void TestWindowEditing::commandsOffTheUsedPartDoNothing() {
     const QStringList start = UsedTexts(t);
     const std::vector<int> keys = {t.SpeciesKeyAt(1), t.SpeciesKeyAt(4), t.ReleveKeyAt(1)};
     // A header row, the F＼N row, a spare row far below, the fixed columns, a spare column.
-    for (QPoint cell : {QPoint(2, 3), QPoint(5, fn), QPoint(2, fn + 30), QPoint(2, 1),
-                        QPoint(20, 2), QPoint(1, fn + 1)}) {
+    for (QPoint cell :
+         {QPoint(2, 3), QPoint(5, fn), QPoint(2, fn + 30), QPoint(2, 1), QPoint(20, 2), QPoint(1, fn + 1)}) {
         g->setCurrentCell(cell.x(), cell.y());
         s.dialogs->answers << true << true << true << true;
         s.dialogs->texts << QStringLiteral("x");

@@ -140,8 +140,8 @@ void TestWindowEditingInPlace::namesAndHeaderValuesInTheEditor() {
 
     // Keys, counts, sequence numbers, serial numbers and cell codes open nothing as text.
     const QStringList before = UsedTexts(t);
-    for (const QPoint& c : {QPoint(1, rowB), QPoint(3, rowB), QPoint(4, 1), QPoint(4, t.FNRow()),
-                            QPoint(2, t.FNRow())}) {
+    for (const QPoint& c :
+         {QPoint(1, rowB), QPoint(3, rowB), QPoint(4, 1), QPoint(4, t.FNRow()), QPoint(2, t.FNRow())}) {
         DoubleClick(g, c.x(), c.y());
         QVERIFY2(!ed->isVisible(), qPrintable(QStringLiteral("%1,%2").arg(c.x()).arg(c.y())));
         QVERIFY(!w.editing()->coverDialog());

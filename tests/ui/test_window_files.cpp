@@ -7,10 +7,10 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "formats/saved_table.h"
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+#include "formats/saved_table.h"
 
 #include "ui/grid_widget.h"
 #include "ui/work_message.h"
@@ -120,8 +120,7 @@ void TestWindowFiles::badInputLeavesTheTable() {
     s.dialogs->files << bad;
     w.openTable();
     QCOMPARE(s.dialogs->errors.size(), 1);
-    QVERIFY2(s.dialogs->errors.front().contains(QStringLiteral("壊れた表.vtb")),
-             qPrintable(s.dialogs->errors.front()));
+    QVERIFY2(s.dialogs->errors.front().contains(QStringLiteral("壊れた表.vtb")), qPrintable(s.dialogs->errors.front()));
     QCOMPARE(UsedTexts(t), start);
     QCOMPARE(t.ReleveCount(), 3);
     QVERIFY(!w.workMessage()->isVisible());
@@ -254,10 +253,10 @@ void TestWindowFiles::savingOverAReadOnlyFileAsks() {
     w.workspace().table.TableTitle = "表😀";
     s.dialogs->files << QDir(tmp.path()).filePath(QStringLiteral("u.vtb"));
     w.saveTable();
-    QVERIFY2(w.statusLine()->noteText().contains(QStringLiteral("UTF-8")) && w.statusLine()->noteText().contains(QStringLiteral("表😀")),
+    QVERIFY2(w.statusLine()->noteText().contains(QStringLiteral("UTF-8")) &&
+                 w.statusLine()->noteText().contains(QStringLiteral("表😀")),
              qPrintable(w.statusLine()->noteText()));
 }
-
 
 // A save killed mid-write leaves `.NAME.tavik-XXXXXX`; the next start removes ours that are
 // older than a day from the folders it works in, and leaves fresh ones and other files alone.
@@ -326,14 +325,16 @@ void TestWindowFiles::stoppedLoadAndSaveChangeNothing() {
     s.dialogs->answers << true;  // overwrite
     w.saveTable();
     QCOMPARE(FileBytes(path), old);
-    QVERIFY2(w.statusLine()->noteText().startsWith(QStringLiteral("保存を中止しました")), qPrintable(w.statusLine()->noteText()));
+    QVERIFY2(w.statusLine()->noteText().startsWith(QStringLiteral("保存を中止しました")),
+             qPrintable(w.statusLine()->noteText()));
     QCOMPARE(QDir(tmp.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("t.vtb.zst")});
 
     const std::string before = tavik::SavedTableBytes(w.workspace().table);
     pressStop();
     w.loadTable(path);
     QVERIFY(tavik::SavedTableBytes(w.workspace().table) == before);
-    QVERIFY2(w.statusLine()->noteText().startsWith(QStringLiteral("読込を中止しました")), qPrintable(w.statusLine()->noteText()));
+    QVERIFY2(w.statusLine()->noteText().startsWith(QStringLiteral("読込を中止しました")),
+             qPrintable(w.statusLine()->noteText()));
     QVERIFY(s.dialogs->errors.isEmpty());
     QVERIFY(w.menuBar()->isEnabled());
     WorkProgress::setPumpInterval(40);

@@ -6,17 +6,17 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QFileDialog>
-#include <QPrinter>
-#include <QTimer>
-#include <QUndoStack>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStandardPaths>
+#include <QTimer>
+#include <QUndoStack>
 #include <QtTest>
 
 #include <unistd.h>
@@ -24,11 +24,11 @@
 #include "formats/saved_table.h"
 #include "output/outputs.h"
 #include "output/site_exports.h"
+#include "print/table_font.h"
+#include "tests/support/fault_inject.h"
 #include "ui/output_panel.h"
 #include "ui/user_dialogs.h"
 #include "ui/work_message.h"
-#include "print/table_font.h"
-#include "tests/support/fault_inject.h"
 #include "window_fixture.h"
 
 using tavik::OutputMode;
@@ -248,7 +248,8 @@ void TestWindowOutput::filesEqualTheLibrarysFiles() {
     }
     // The PCord species list goes beside its matrix.
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("t-pcm.lst"))));
-    QCOMPARE(FileBytes(dir.filePath(QStringLiteral("t-pcm.lst"))), FileBytes(dir.filePath(QStringLiteral("ref_t-pcm.lst"))));
+    QCOMPARE(FileBytes(dir.filePath(QStringLiteral("t-pcm.lst"))),
+             FileBytes(dir.filePath(QStringLiteral("ref_t-pcm.lst"))));
 
     // The site exports write what the library writes, without the panel.
     const QString plot = dir.filePath(QStringLiteral("t-plot.csv"));

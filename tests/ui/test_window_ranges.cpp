@@ -1,8 +1,8 @@
 // Ranges chosen on the grid: hiding blocks of rows and columns, the range panel's keys,
 // and hiding the site rows.
 #include <QGroupBox>
-#include <QSpinBox>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QtTest>
 
 #include "ui/grid_widget.h"

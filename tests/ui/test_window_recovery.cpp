@@ -8,15 +8,15 @@
 #include <QAbstractButton>
 #include <QLocale>
 #include <QLockFile>
-#include <QTimer>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QUndoStack>
-#include <thread>
 #include <QtTest>
+#include <thread>
 
 #include "formats/byte_source.h"
 #include "formats/saved_table.h"
@@ -115,8 +115,8 @@ void TestWindowRecovery::killedProgramLeavesItsTableToRestore() {
     QCOMPARE(UncompressedBytes(recovery), expected);
 
     // The next start offers it, naming when it was written; restored, it is unsaved work.
-    const QString when = QLocale(QLocale::Japanese)
-                             .toString(QFileInfo(recovery).lastModified(), QStringLiteral("yyyy年M月d日 H:mm"));
+    const QString when =
+        QLocale(QLocale::Japanese).toString(QFileInfo(recovery).lastModified(), QStringLiteral("yyyy年M月d日 H:mm"));
     auto s = StartAnswering(tmp.path(), {true});
     MainWindow& w = *s.w;
     QCOMPARE(s.dialogs->restoreQuestions.size(), 1);
@@ -166,7 +166,8 @@ void TestWindowRecovery::aFolderWhereNothingCanBeKeptIsSaidOnce() {
     const QString where = QDir(RecoveryDir(tmp.path())).filePath(QStringLiteral("recovery.vtb"));
     QTRY_COMPARE(s.dialogs->errors.size(), 1);
     QVERIFY2(s.dialogs->errors.front().contains(where), qPrintable(s.dialogs->errors.front()));
-    QVERIFY2(w.statusLine()->noteText().contains(QStringLiteral("自動保存できません")) && w.statusLine()->noteText().contains(where),
+    QVERIFY2(w.statusLine()->noteText().contains(QStringLiteral("自動保存できません")) &&
+                 w.statusLine()->noteText().contains(where),
              qPrintable(w.statusLine()->noteText()));
     // Once: not again at the next write, nor after the next change.
     w.writeRecovery();
@@ -233,7 +234,8 @@ void TestWindowRecovery::declinedTableIsKeptAside() {
     QTemporaryDir tmp;
     const QDir rec(RecoveryDir(tmp.path()));
     QVERIFY(QDir().mkpath(rec.path()));
-    QVERIFY(QFile::copy(TestDataFile(QStringLiteral("example/example.vtb")), rec.filePath(QStringLiteral("recovery.vtb"))));
+    QVERIFY(
+        QFile::copy(TestDataFile(QStringLiteral("example/example.vtb")), rec.filePath(QStringLiteral("recovery.vtb"))));
     auto s = StartAnswering(tmp.path(), {false});
     QCOMPARE(s.dialogs->restoreQuestions.size(), 1);
     QCOMPARE(s.w->workspace().table.ReleveCount(), 0);
@@ -250,7 +252,8 @@ void TestWindowRecovery::secondProgramLeavesTheFileAlone() {
     // A running program holds the lock and has written its file.
     QLockFile running(rec.filePath(QStringLiteral("recovery.lock")));
     QVERIFY(running.tryLock(0));
-    QVERIFY(QFile::copy(TestDataFile(QStringLiteral("example/example.vtb")), rec.filePath(QStringLiteral("recovery.vtb"))));
+    QVERIFY(
+        QFile::copy(TestDataFile(QStringLiteral("example/example.vtb")), rec.filePath(QStringLiteral("recovery.vtb"))));
     auto s = StartAnswering(tmp.path(), {true});
     MainWindow& w = *s.w;
     QVERIFY(s.dialogs->restoreQuestions.isEmpty());
@@ -300,8 +303,10 @@ void TestWindowRecovery::everyFileLeftBehindIsOffered() {
     auto s = StartAnswering(tmp.path(), {false, true});
     MainWindow& w = *s.w;
     QCOMPARE(s.dialogs->restoreQuestions.size(), 2);
-    QVERIFY2(s.dialogs->restoreQuestions[0].contains(QStringLiteral("「砂丘」")), qPrintable(s.dialogs->restoreQuestions[0]));
-    QVERIFY2(s.dialogs->restoreQuestions[1].contains(QStringLiteral("「ブナ林」")), qPrintable(s.dialogs->restoreQuestions[1]));
+    QVERIFY2(s.dialogs->restoreQuestions[0].contains(QStringLiteral("「砂丘」")),
+             qPrintable(s.dialogs->restoreQuestions[0]));
+    QVERIFY2(s.dialogs->restoreQuestions[1].contains(QStringLiteral("「ブナ林」")),
+             qPrintable(s.dialogs->restoreQuestions[1]));
     QCOMPARE(w.workspace().table.ReleveCount(), 60);
     QCOMPARE(FileBytes(rec.filePath(QStringLiteral("recovery-3-old.vtb"))), newer);
     // The restored table's file is now this program's own.
@@ -350,8 +355,11 @@ void TestWindowRecovery::pictures() {
         for (QAbstractButton* b : box->buttons())
             if (b->text().startsWith(QStringLiteral("復元しない"))) b->click();
     });
-    const QString when = QLocale(QLocale::Japanese).toString(QDateTime::currentDateTime(), QStringLiteral("yyyy年M月d日 H:mm"));
-    QVERIFY(!real.askRestore(&w, QStringLiteral("前回は変更を保存しないまま終了しました。\n%1 に自動保存した組成表を復元しますか？").arg(when)));
+    const QString when =
+        QLocale(QLocale::Japanese).toString(QDateTime::currentDateTime(), QStringLiteral("yyyy年M月d日 H:mm"));
+    QVERIFY(!real.askRestore(
+        &w,
+        QStringLiteral("前回は変更を保存しないまま終了しました。\n%1 に自動保存した組成表を復元しますか？").arg(when)));
     QVERIFY(grabbed);
 }
 

@@ -1,10 +1,10 @@
 // The road from field data to a saved and reloaded table: retrieval with conditions,
 // sorting, saving and loading; a scan that is stopped, and relevés that cannot be read.
 #include <QFile>
-#include <QSet>
-#include <QPushButton>
-#include <QTimer>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QSet>
+#include <QTimer>
 #include <QUndoStack>
 #include <QtTest>
 
@@ -71,8 +71,7 @@ void TestWindowRetrieval::wholeRoad() {
         csv.readLine();
         while (!csv.atEnd()) {
             const QStringList f = QString::fromUtf8(csv.readLine()).trimmed().split(QLatin1Char(','));
-            if (f.size() < 4 || f[3].isEmpty() || f[3][0] < QLatin1Char('1') || f[3][0] > QLatin1Char('5'))
-                continue;
+            if (f.size() < 4 || f[3].isEmpty() || f[3][0] < QLatin1Char('1') || f[3][0] > QLatin1Char('5')) continue;
             strong[f[0]] << Q(w.workspace().StandardName(f[1].toStdString()));
         }
         for (auto it = strong.begin(); it != strong.end(); ++it)
@@ -107,8 +106,7 @@ void TestWindowRetrieval::wholeRoad() {
     w.ranges()->applyRange();
     QVERIFY(!w.ranges()->panel()->isVisible());
     QVERIFY(w.ranges()->mode() == RangeMode::None);
-    for (int p = 2; p <= t.SpeciesCount(); ++p)
-        QVERIFY(t.SpFreq()[p] <= t.SpFreq()[p - 1]);
+    for (int p = 2; p <= t.SpeciesCount(); ++p) QVERIFY(t.SpFreq()[p] <= t.SpFreq()[p - 1]);
     QCOMPARE(Q(t.Text(1, t.FNRow() + 1)), QStringLiteral("   1"));
 
     // Save; a second save to the same name asks first, and Abort keeps the file.
@@ -123,8 +121,7 @@ void TestWindowRetrieval::wholeRoad() {
     const QStringList before = UsedTexts(t);
     std::vector<tavik::LayerCovers> covers;
     for (int q = 1; q <= t.ReleveCount(); ++q)
-        for (int p = 1; p <= t.SpeciesCount(); ++p)
-            covers.push_back(t.Covers(t.ReleveKeyAt(q), t.SpeciesKeyAt(p)));
+        for (int p = 1; p <= t.SpeciesCount(); ++p) covers.push_back(t.Covers(t.ReleveKeyAt(q), t.SpeciesKeyAt(p)));
     w.ranges()->sortReleves();
     w.ranges()->panel()->setDescending(false);
     w.ranges()->applyRange();
@@ -165,9 +162,10 @@ void TestWindowRetrieval::scanCanBeStoppedAndLocksTheWindow() {
     tavik::ui::WorkProgress::setPumpInterval(0);
     bool lockedWhileRunning = false;
     QTimer::singleShot(0, &w, [&] {
-        lockedWhileRunning = !w.menuBar()->isEnabled() && !w.grid()->isEnabled() &&
-                             !w.retrieval()->panel()->findChild<QPushButton*>(QStringLiteral("putIntoTable"))->isEnabled() &&
-                             w.workMessage()->cancelButton()->isVisible();
+        lockedWhileRunning =
+            !w.menuBar()->isEnabled() && !w.grid()->isEnabled() &&
+            !w.retrieval()->panel()->findChild<QPushButton*>(QStringLiteral("putIntoTable"))->isEnabled() &&
+            w.workMessage()->cancelButton()->isVisible();
         w.workMessage()->cancelButton()->click();
     });
     w.retrieval()->scanFieldData(false);

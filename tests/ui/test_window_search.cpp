@@ -2,8 +2,8 @@
 // note in the status line and the release of the hits.
 #include <QComboBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QtTest>
 
 #include "ui/grid_widget.h"

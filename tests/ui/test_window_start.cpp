@@ -131,9 +131,8 @@ void TestWindowStart::menuCaptionsAndLaterCommands() {
     QVERIFY(w.actions().printSetup->isEnabled());
     QVERIFY(w.actions().changeItems->isEnabled());
     SmallTable(w);
-    for (const char* name : {"textFile", "excelFile", "printTable", "printBrief", "printSetup",
-                             "valueMatrix", "pcordCsv", "plotData", "gpsPot", "meshData",
-                             "changeItems"}) {
+    for (const char* name : {"textFile", "excelFile", "printTable", "printBrief", "printSetup", "valueMatrix",
+                             "pcordCsv", "plotData", "gpsPot", "meshData", "changeItems"}) {
         QAction* a = Action(w, name);
         QVERIFY2(a, name);
         QVERIFY2(a->isEnabled(), name);

@@ -52,7 +52,7 @@ void TestWindowUndo::sortsUndoAndRedoWithMenuCaptions() {
     QVERIFY(!redo->isEnabled());
     QCOMPARE(undo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
     QCOMPARE(redo->shortcuts(), (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
-                                                      QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
+                                                     QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
 
     const QByteArray start = Saved(t);
     w.ranges()->sortSpecies();
@@ -195,10 +195,13 @@ void TestWindowUndo::everyChangeComesBackExactly() {
     QVERIFY(stack->isClean());
     QCOMPARE(FileBytes(path), states.last());
     QTRY_VERIFY(!QFile::exists(w.recoveryPath()));
-    step(QStringLiteral("保存した表の読込み"), [&] {
-        s.dialogs->files << path;
-        w.openTable();
-    }, false);
+    step(
+        QStringLiteral("保存した表の読込み"),
+        [&] {
+            s.dialogs->files << path;
+            w.openTable();
+        },
+        false);
     QVERIFY(stack->isClean());
     step(QStringLiteral("組成表の初期化"), [&] { w.clearTable(); });
     QCOMPARE(t.ReleveCount(), 0);

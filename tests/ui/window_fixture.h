@@ -15,9 +15,9 @@
 #include "ui/grid_pointer.h"
 #include "ui/main_window.h"
 #include "ui/output_controller.h"
+#include "ui/qt_text.h"
 #include "ui/retrieval_controller.h"
 #include "ui/status_line.h"
-#include "ui/qt_text.h"
 
 namespace tavik::testing {
 
@@ -28,9 +28,7 @@ using ui::Q;
 // The outputs that follow the table: enabled once it holds relevés.
 inline const char* const kOutputs[] = {"saveTable", "outputTable", "valueMatrix", "pcordCsv", "siteData"};
 
-inline QAction* Action(const MainWindow& w, const char* name) {
-    return w.findChild<QAction*>(QLatin1String(name));
-}
+inline QAction* Action(const MainWindow& w, const char* name) { return w.findChild<QAction*>(QLatin1String(name)); }
 
 // Every cell text of the used part of the grid except the key row and column.
 inline QStringList UsedTexts(const Table& t) {
