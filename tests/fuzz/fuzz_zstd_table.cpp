@@ -2,31 +2,15 @@
 // error naming the file, as a .vtb.zst is read. An input without the mark is a table
 // compressed here first, so that changes to a table's text also travel through the
 // uncompressing reader.
-#include <unistd.h>
 #include <zstd.h>
 
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <memory>
-#include <stdexcept>
 #include <string>
 
-#include "formats/byte_source.h"
-#include "formats/saved_table.h"
+#include "tests/fuzz/compressed_table_fuzz.h"
 
 namespace {
-
-struct ScratchFile {
-    const std::string path =
-        (std::filesystem::temp_directory_path() / ("tavik-fuzz-zstd-" + std::to_string(::getpid()) + ".vtb.zst"))
-            .string();
-    ~ScratchFile() {
-        std::error_code ec;
-        std::filesystem::remove(path, ec);
-    }
-};
 
 std::string Zstd(std::string_view bytes) {
     std::string out(ZSTD_compressBound(bytes.size()), '\0');
@@ -43,23 +27,8 @@ bool HasZstdMark(const std::uint8_t* data, std::size_t size) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const ScratchFile scratch;
+    static const tavik::fuzz::ScratchFile scratch("tavik-fuzz-zstd-", ".vtb.zst");
     std::string bytes(reinterpret_cast<const char*>(data), size);
-    if (!HasZstdMark(data, size)) bytes = Zstd(bytes);
-    std::ofstream(scratch.path, std::ios::binary | std::ios::trunc)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    tavik::Table t;
-    try {
-        const std::unique_ptr<tavik::ByteSource> src = tavik::OpenByteSource(scratch.path);
-        tavik::ReadSavedTable(*src, scratch.path, t);
-    } catch (const std::runtime_error& e) {
-        if (std::string(e.what()).rfind(scratch.path, 0) != 0) std::abort();  // names the file
-        return 0;
-    }
-    // What loads saves, and the saved bytes load to the same table.
-    const std::string saved = tavik::SavedTableBytes(t);
-    tavik::Table again;
-    tavik::ParseSavedTable(saved, "again.vtb", again);
-    if (tavik::SavedTableBytes(again) != saved) std::abort();
-    return 0;
+    if (!(HasZstdMark(data, size))) bytes = Zstd(bytes);
+    return tavik::fuzz::CheckCompressedTable(scratch, bytes);
 }
