@@ -56,29 +56,7 @@ echo "inputs: long.csv $(wc -l < "$work/long.csv") lines, matrix.csv $(du -k "$w
 # measure NAME OLD-TOO COMMAND...: one line of medians; with --before (and OLD-TOO = 1) the other build too.
 measure() {
   local name=$1 old=$2; shift 2
-  /usr/bin/python3 - "$root/bench" "$runs" "$name" "$cli" "$([ "$old" = 1 ] && echo "$before")" "$@" <<'PY'
-import statistics, sys
-sys.dont_write_bytecode = True  # nothing written into the checkout
-sys.path.insert(0, sys.argv[1])
-from timed_process import once
-runs, name, new, old, cmd = int(sys.argv[2]), sys.argv[3], sys.argv[4], sys.argv[5], sys.argv[6:]
-builds = [('new', new)] + ([('before', old)] if old else [])
-res = {b: [] for b, _ in builds}
-for _ in range(runs):  # in turn, so that each meets the same load
-    for b, exe in builds:
-        res[b].append(once([exe if c == '@CLI' else c for c in cmd]))
-line = f'{name:<30}'
-med = {}
-for b, _ in builds:
-    w = statistics.median(r[0] for r in res[b]) * 1000
-    c = statistics.median(r[1] for r in res[b]) * 1000
-    m = max(r[2] for r in res[b])
-    med[b] = (w, c, m)
-    line += f' {b}: {w:7.1f} ms wall {c:7.1f} ms cpu {m:6.0f} MB |'
-if old:
-    line += f' new/before: wall {med["new"][0] / med["before"][0]:.2f} cpu {med["new"][1] / med["before"][1]:.2f}'
-print(line.rstrip(' |'))
-PY
+  /usr/bin/python3 -B "$root/bench/timed_process.py" "$runs" "$name" 30 "$cli" "$([ "$old" = 1 ] && echo "$before")" "$@"
 }
 
 echo "== make-fielddata, whole process (target: 60 ms each)"

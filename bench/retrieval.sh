@@ -47,29 +47,7 @@ EOF
 # measure NAME COMMAND...: one line of medians; with --before the other build too.
 measure() {
   local name=$1; shift
-  /usr/bin/python3 - "$root/bench" "$runs" "$name" "$cli" "$before" "$@" <<'EOF'
-import statistics, sys
-sys.dont_write_bytecode = True  # nothing written into the checkout
-sys.path.insert(0, sys.argv[1])
-from timed_process import once
-runs, name, new, old, cmd = int(sys.argv[2]), sys.argv[3], sys.argv[4], sys.argv[5], sys.argv[6:]
-builds = [('new', new)] + ([('before', old)] if old else [])
-res = {b: [] for b, _ in builds}
-for _ in range(runs):  # in turn, so that each meets the same load
-    for b, exe in builds:
-        res[b].append(once([exe if c == '@CLI' else c for c in cmd]))
-line = f'{name:<34}'
-med = {}
-for b, _ in builds:
-    w = statistics.median(r[0] for r in res[b]) * 1000
-    c = statistics.median(r[1] for r in res[b]) * 1000
-    m = max(r[2] for r in res[b])
-    med[b] = (w, c, m)
-    line += f' {b}: {w:7.1f} ms wall {c:7.1f} ms cpu {m:6.0f} MB |'
-if old:
-    line += f' new/before: wall {med["new"][0] / med["before"][0]:.2f} cpu {med["new"][1] / med["before"][1]:.2f}'
-print(line.rstrip(' |'))
-EOF
+  /usr/bin/python3 -B "$root/bench/timed_process.py" "$runs" "$name" 34 "$cli" "$before" "$@"
 }
 
 cat_ratio() {  # BASE: cat of the pair against a whole retrieve of it
