@@ -155,7 +155,7 @@ bool FileController::maySetTableAside() {
 }
 
 void FileController::tableSaved() {
-    w_->undoStack_->setClean();
+    w_->undoStack()->setClean();
     removeRecovery();
 }
 
@@ -171,7 +171,7 @@ bool FileController::startRecovery() {
     // leaves this one without, which is said as soon as there is work to lose.
     const bool claimed = recovery_->claim();
     // Looked at once the command is over: loading passes through a changed state on its way.
-    connect(w.undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) {
+    connect(w.undoStack(), &QUndoStack::cleanChanged, this, [this](bool clean) {
         if (clean || !recovery_ || recovery_->problem().isEmpty() || recoveryWarned_) return;
         QTimer::singleShot(0, this, [this] {
             if (w_->hasUnsavedChanges()) warnRecoveryUnavailable(recovery_->problem());

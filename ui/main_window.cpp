@@ -58,7 +58,6 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), dialogs_(new User
     setCentralWidget(central_);
     central_->installEventFilter(this);
     history_ = new TableHistory(*this, this);
-    undoStack_ = history_->stack();
 
     buildPanels();
     buildMenus();
@@ -78,7 +77,7 @@ MainWindow::~MainWindow() {
     // The grid points at the workspace's table: let it go first. The stack's last signals
     // find no window to update.
     history_->disconnect(this);
-    undoStack_->disconnect(this);
+    undoStack()->disconnect(this);
     if (grid_) grid_->setTable(nullptr);
 }
 
@@ -130,7 +129,7 @@ void MainWindow::openStartTable() {
     const QString path = std::exchange(startTable_, QString());
     loadTable(path);
     // The table the program starts with is no step to undo.
-    undoStack_->clear();
+    undoStack()->clear();
 }
 
 void MainWindow::applyWindowSettings() {
@@ -145,7 +144,7 @@ void MainWindow::applyWindowSettings() {
 void MainWindow::showTableStatus() {
     const Table& t = ws_.table;
     // An asterisk in front while the table holds changes not saved.
-    const bool changed = !undoStack_->isClean();
+    const bool changed = !undoStack()->isClean();
     setWindowTitle((changed ? QStringLiteral("*") : QString()) + QStringLiteral(" Vegetation Table Processing Ver.") +
                    ProgramVersionText() + QStringLiteral("    ") + Q(t.TableTitle));
     status_->showTable(t, Q(ws_.dictFileName), openDialogName_);

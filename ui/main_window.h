@@ -198,7 +198,6 @@ private:
     StatusLine* status_ = nullptr;
     MenuActions actions_;
     TableHistory* history_ = nullptr;
-    QUndoStack* undoStack_ = nullptr;  // the history's stack
     FileController* files_ = nullptr;
     DataSources* sources_ = nullptr;  // the field data, dictionary and settings file
     bool closeApproved_ = false;

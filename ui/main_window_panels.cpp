@@ -82,11 +82,11 @@ void MainWindow::connectHistory() {
     history_->driveActions(actions_.undo, actions_.redo);
     // Search hits are marks on positions: any step done, undone or redone may move the rows
     // and columns under them, so they go rather than mark another species.
-    connect(undoStack_, &QUndoStack::indexChanged, this, [this] {
+    connect(undoStack(), &QUndoStack::indexChanged, this, [this] {
         if (!grid_->searchHits().empty()) editing_->resetSearch();
     });
     // The caption's asterisk follows the saved state.
-    connect(undoStack_, &QUndoStack::cleanChanged, this, [this] { showTableStatus(); });
+    connect(undoStack(), &QUndoStack::cleanChanged, this, [this] { showTableStatus(); });
 }
 
 }  // namespace tavik::ui

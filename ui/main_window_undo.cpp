@@ -29,7 +29,7 @@ void MainWindow::tableCommandDone(bool layout) {
 
 void MainWindow::emptyTableLaidOutAnew() {
     modelWasReset();
-    undoStack_->clear();
+    undoStack()->clear();
 }
 
 // ---- Unsaved changes -------------------------------------------------------------------------
@@ -41,8 +41,8 @@ void MainWindow::tableSaved() { files_->tableSaved(); }
 // ---- Recovery (ui/file_controller.cpp) --------------------------------------------------------------
 
 bool MainWindow::startUndoAndRecovery() {
-    undoStack_->clear();
-    undoStack_->setUndoLimit(ws_.settings.undoLimit);
+    undoStack()->clear();
+    undoStack()->setUndoLimit(ws_.settings.undoLimit);
     return files_->startRecovery();
 }
 
