@@ -1,5 +1,6 @@
 #include "ui/status_line.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QTimer>
 
@@ -35,11 +36,15 @@ StatusLine::StatusLine(QWidget* parent) : QStatusBar(parent) {
 void StatusLine::showTable(const Table& t, const QString& dictionaryPath, const QString& filePath) {
     // Relevés and the empty columns that separate groups, apart.
     const ReleveTally tally = TallyReleves(t);
-    panels_[0]->setText(QStringLiteral(" 測定数：") + QString::number(tally.releves) +
-                        (tally.separators > 0 ? QStringLiteral("（区切り %1）").arg(tally.separators) : QString()));
-    panels_[1]->setText(QStringLiteral(" 種数：") + QString::number(t.SpeciesCount()));
-    panels_[2]->setText(QStringLiteral(" 変換辞書：") + FileNamePart(dictionaryPath));
-    panels_[3]->setText(QStringLiteral(" ファイル：") + FileNamePart(filePath));
+    const QString releves = tally.separators > 0
+                                ? QCoreApplication::translate("StatusLine", " 測定数：%1（区切り %2）")
+                                      .arg(tally.releves)
+                                      .arg(tally.separators)
+                                : QCoreApplication::translate("StatusLine", " 測定数：%1").arg(tally.releves);
+    panels_[0]->setText(releves);
+    panels_[1]->setText(QCoreApplication::translate("StatusLine", " 種数：%1").arg(t.SpeciesCount()));
+    panels_[2]->setText(QCoreApplication::translate("StatusLine", " 変換辞書：%1").arg(FileNamePart(dictionaryPath)));
+    panels_[3]->setText(QCoreApplication::translate("StatusLine", " ファイル：%1").arg(FileNamePart(filePath)));
 }
 
 QString StatusLine::panelText(int panel) const {
