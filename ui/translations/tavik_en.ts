@@ -1133,7 +1133,7 @@ Save your changes often.</translation>
     <message>
         <location line="+1"/>
         <source>エクセル形式出力(&amp;X)</source>
-        <translation>Spreadsheet (.&amp;xlsx)</translation>
+        <translation>&amp;Spreadsheet</translation>
     </message>
     <message>
         <location line="+1"/>
