@@ -86,12 +86,14 @@ void TestLanguage::menusFollowTheLanguage() {
             titles << a->text();
             CollectItems(a->menu(), items);
         }
-        QCOMPARE(titles, english ? QStringList{QStringLiteral("&File"), QStringLiteral("&Table tools"),
-                                               QStringLiteral("&Edit and search"), QStringLiteral("&Settings"),
-                                               QStringLiteral("&Help")}
-                                 : QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("表ツール(&T)"),
-                                               QStringLiteral("編集・検索(&E)"), QStringLiteral("設定変更(&C)"),
-                                               QStringLiteral("ヘルプ(&H)")});
+        const QStringList expected =
+            english
+                ? QStringList{QStringLiteral("&File"), QStringLiteral("&Table tools"),
+                              QStringLiteral("&Edit and search"), QStringLiteral("&Settings"), QStringLiteral("&Help")}
+                : QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("表ツール(&T)"),
+                              QStringLiteral("編集・検索(&E)"), QStringLiteral("設定変更(&C)"),
+                              QStringLiteral("ヘルプ(&H)")};
+        QCOMPARE(titles, expected);
         QVERIFY(items.size() > 50);
         // English: not a Japanese character left. Japanese: every text is still the source,
         // and none took an English translation by mistake.
@@ -127,12 +129,12 @@ void TestLanguage::windowTextsFollowTheLanguage() {
                  say("Write a row comment", "行コメント記入"));
         s.dialogs->answers << false;
         s.w->chooseDataCheckMode();
-        QCOMPARE(s.dialogs->questions.back(), say("For a data check, show row 0 and column 0 with the internal keys?",
-                                                  "データ検査のため、内部データの参照を示す 行０、列０を表示しますか？"));
+        QCOMPARE(s.dialogs->questions.back(),
+                 say("For a data check, show row 0 and column 0 with the internal keys?",
+                     "データ検査のため、内部データの参照を示す 行０、列０を表示しますか？"));
         s.w->loadTable(QDir(tmp.path()).filePath(QStringLiteral("missing.vtb")));
-        QVERIFY2(!s.dialogs->errors.isEmpty() &&
-                     s.dialogs->errors.back().startsWith(
-                         say("Cannot read the composition table.", "組成表を読込めません。")),
+        QVERIFY2(!s.dialogs->errors.isEmpty() && s.dialogs->errors.back().startsWith(say(
+                                                     "Cannot read the composition table.", "組成表を読込めません。")),
                  qPrintable(s.dialogs->errors.join(u'|')));
         // The printer device's check of a PDF file.
         const QString pdf = QDir(tmp.path()).filePath(QStringLiteral("p.pdf"));
@@ -141,7 +143,8 @@ void TestLanguage::windowTextsFollowTheLanguage() {
             tavik::ui::CheckPdfComplete(pdf.toStdString(), "p.pdf");
             QFAIL("an empty PDF passed");
         } catch (const std::runtime_error& e) {
-            QCOMPARE(QString::fromUtf8(e.what()), say("Cannot write p.pdf (the PDF is empty)", "p.pdf に書き込めません（PDF が空です）"));
+            QCOMPARE(QString::fromUtf8(e.what()),
+                     say("Cannot write p.pdf (the PDF is empty)", "p.pdf に書き込めません（PDF が空です）"));
         }
     }
 }
