@@ -11,6 +11,7 @@
 
 #include "formats/language_setting.h"
 #include "formats/workspace.h"
+#include "named_releves.h"
 #include "print/printer_device.h"
 #include "scripted_dialogs.h"
 #include "ui/about_box.h"
@@ -136,6 +137,12 @@ void TestLanguage::windowTextsFollowTheLanguage() {
         QVERIFY2(!s.dialogs->errors.isEmpty() && s.dialogs->errors.back().startsWith(say(
                                                      "Cannot read the composition table.", "組成表を読込めません。")),
                  qPrintable(s.dialogs->errors.join(u'|')));
+        // A count of separators widens its panel rather than being cut off.
+        tavik::testing::Fill(s.w->workspace().table, {{"A", "B"}, {}, {"A", "C"}});
+        s.w->showTableStatus();
+        const auto* releves = s.w->findChild<QLabel*>(QStringLiteral("statusPanel1"));
+        QCOMPARE(releves->text(), say(" Relevés: 2, separators: 1", " 測定数：2（区切り 1）"));
+        QVERIFY(releves->width() >= releves->sizeHint().width());
         // The printer device's check of a PDF file.
         const QString pdf = QDir(tmp.path()).filePath(QStringLiteral("p.pdf"));
         QFile(pdf).open(QIODevice::WriteOnly);

@@ -2059,7 +2059,7 @@ Save your changes often.</translation>
     <message>
         <location filename="../status_line.cpp" line="+40"/>
         <source> 測定数：%1（区切り %2）</source>
-        <translation> Relevés: %1 (%2 separators)</translation>
+        <translation> Relevés: %1, separators: %2</translation>
     </message>
     <message>
         <location line="+3"/>
