@@ -110,7 +110,7 @@
         <location line="+4"/>
         <location line="+29"/>
         <source>%1 群を表に入れました</source>
-        <translation>%1 groups put into the table</translation>
+        <translation>%1 groups in the table</translation>
     </message>
     <message>
         <location line="-28"/>
