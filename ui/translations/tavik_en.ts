@@ -556,22 +556,22 @@
     <message>
         <location line="+7"/>
         <source>種名</source>
-        <translation>A species name</translation>
+        <translation>Species name</translation>
     </message>
     <message>
         <location line="+2"/>
         <source>この項目の値</source>
-        <translation>This item&apos;s value</translation>
+        <translation>Value</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>項目名</source>
-        <translation>An item name</translation>
+        <translation>Item name</translation>
     </message>
     <message>
         <location line="+1"/>
         <source>%1は%2バイト（全角%3字）まで</source>
-        <translation>%1 holds at most %2 bytes (%3 full-width characters)</translation>
+        <translation>%1: at most %2 bytes (%3 full-width)</translation>
     </message>
     <message>
         <location line="+65"/>
