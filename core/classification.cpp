@@ -7,6 +7,7 @@
 #include <map>
 #include <new>
 #include <set>
+#include <string_view>
 #include <thread>
 #include <unordered_map>
 #include <utility>
@@ -14,18 +15,21 @@
 #include "core/constancy.h"
 #include "core/cover_number.h"
 #include "core/fidelity.h"
+#include "core/messages.h"
 
 namespace tavik {
 
 namespace {
+
+constexpr std::string_view kWideBlank = "\xE3\x80\x80";  // the same in every language
 
 std::string Trimmed(const std::string& s) {
     std::size_t b = 0, e = s.size();
     while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
     while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
     // A full-width blank pads like a half-width one.
-    while (e - b >= 3 && s.compare(b, 3, "\xE3\x80\x80") == 0) b += 3;
-    while (e - b >= 3 && s.compare(e - 3, 3, "\xE3\x80\x80") == 0) e -= 3;
+    while (e - b >= 3 && s.compare(b, 3, kWideBlank) == 0) b += 3;
+    while (e - b >= 3 && s.compare(e - 3, 3, kWideBlank) == 0) e -= 3;
     return s.substr(b, e - b);
 }
 
@@ -39,8 +43,8 @@ double CellValue(int method, const LayerCovers& c) {
 std::string JoinList(const std::vector<std::string>& items) {
     std::string s;
     const std::size_t shown = std::min<std::size_t>(items.size(), 20);
-    for (std::size_t i = 0; i < shown; ++i) s += (i ? "、" : "") + items[i];
-    if (items.size() > shown) s += " ほか " + std::to_string(items.size() - shown) + " 件";
+    for (std::size_t i = 0; i < shown; ++i) s += (i ? Tr("、") : "") + items[i];
+    if (items.size() > shown) s += Arg(Tr(" ほか %1 件"), {std::to_string(items.size() - shown)});
     return s;
 }
 
@@ -58,7 +62,7 @@ std::string ReleveNumber(const Table& t, int q) { return Trimmed(t.HeaderText(t.
 // ---- Data and distances ---------------------------------------------------------------------
 
 ClusterData ClusterDataOf(const Table& t, const ClusterOptions& o) {
-    if (o.method < 0 || o.method > 6) throw ClassificationRefused("変換方法は 0 から 6 です。");
+    if (o.method < 0 || o.method > 6) throw ClassificationRefused(Tr("変換方法は 0 から 6 です。"));
     ClusterData d;
     const int R = t.ReleveCount(), S = t.SpeciesCount();
     const int qFrom = std::max(1, o.releveFrom), qTo = std::min(R, o.releveTo);
@@ -397,7 +401,7 @@ void UpdateMergedDistances(std::vector<float>& dist, std::size_t N, const std::v
 
 Dendrogram ClusterMatrix(std::vector<float> dist, int n, ClusterLinkage linkage, double beta, Progress* progress) {
     if (linkage == ClusterLinkage::Flexible && (beta < -1 || beta > 0))
-        throw ClassificationRefused("β は −1 から 0 の値です。");
+        throw ClassificationRefused(Tr("β は −1 から 0 の値です。"));
     const std::size_t N = static_cast<std::size_t>(n);
     if (linkage == ClusterLinkage::Ward)
         for (float& v : dist) v = v * v;
@@ -411,8 +415,8 @@ Dendrogram ClusterMatrix(std::vector<float> dist, int n, ClusterLinkage linkage,
     std::vector<int> chain;
     for (int step = 0; step + 1 < n; ++step) {
         if (progress && step % 256 == 0) {
-            progress->Show("　クラスター分析中　", std::to_string(step) + " / " + std::to_string(n - 1));
-            if (progress->Cancelled()) throw ClassificationRefused("クラスター分析を中止しました。");
+            progress->Show(Tr("　クラスター分析中　"), std::to_string(step) + " / " + std::to_string(n - 1));
+            if (progress->Cancelled()) throw ClassificationRefused(Tr("クラスター分析を中止しました。"));
         }
         if (chain.empty()) chain.push_back(active.front());
         int a = 0, b = 0;
@@ -442,17 +446,18 @@ Dendrogram ClusterMatrix(std::vector<float> dist, int n, ClusterLinkage linkage,
 
 Classification ClassifyReleves(const Table& t, const ClusterOptions& o, Progress* progress) {
     Classification c;
-    if (progress) progress->Show("　距離を計算中　", "");
+    if (progress) progress->Show(Tr("　距離を計算中　"), "");
     c.data = ClusterDataOf(t, o);
     const int n = c.data.Rows();
     if (n < 2)
-        throw ClassificationRefused("種のある測定が " + std::to_string(n) +
-                                    " 個しかないため、クラスター分析はできません（2 個以上必要です）。");
+        throw ClassificationRefused(
+            Arg(Tr("種のある測定が %1 個しかないため、クラスター分析はできません（2 個以上必要です）。"),
+                {std::to_string(n)}));
     std::vector<float> dist;
     try {
         dist = ClusterDistances(c.data, o.distance, o.threads);
     } catch (const std::bad_alloc&) {
-        throw ClassificationRefused("測定 " + std::to_string(n) + " 個の距離行列を置くメモリが足りません。");
+        throw ClassificationRefused(Arg(Tr("測定 %1 個の距離行列を置くメモリが足りません。"), {std::to_string(n)}));
     }
     c.tree = ClusterMatrix(std::move(dist), n, o.linkage, o.beta, progress);
     return c;
@@ -543,8 +548,8 @@ std::vector<KScanLine> ScanGroupCounts(const Table& t, const Classification& c, 
     to = std::min(to, n);
     for (int k = from; k <= to; ++k) {
         if (progress) {
-            progress->Show("　群の数ごとに忠実な種を数え中　", "K = " + std::to_string(k));
-            if (progress->Cancelled()) throw ClassificationRefused("クラスター分析を中止しました。");
+            progress->Show(Tr("　群の数ごとに忠実な種を数え中　"), "K = " + std::to_string(k));
+            if (progress->Cancelled()) throw ClassificationRefused(Tr("クラスター分析を中止しました。"));
         }
         const std::vector<int> cut = c.tree.Cut(k);
         std::vector<int> groupOf(static_cast<std::size_t>(t.ReleveCount()) + 1, -1);
@@ -571,8 +576,8 @@ int BestK(const std::vector<KScanLine>& scan) {
 ReleveGroups GroupsOfCut(const Table& t, const Classification& c, int k, const std::vector<float>* scores) {
     const int n = c.data.Rows();
     if (k < 1 || k > n)
-        throw ClassificationRefused("群の数 " + std::to_string(k) + " は、分類した測定の数 " + std::to_string(n) +
-                                    " を超えています（1 から " + std::to_string(n) + " までです）。");
+        throw ClassificationRefused(Arg(Tr("群の数 %1 は、分類した測定の数 %2 を超えています（1 から %2 までです）。"),
+                                        {std::to_string(k), std::to_string(n)}));
     const std::vector<int> cut = c.tree.Cut(k);
     ReleveGroups groups(static_cast<std::size_t>(k));
     std::vector<std::vector<int>> rows(static_cast<std::size_t>(k));
@@ -619,7 +624,7 @@ void Prepare(Table& t, GroupPlacement& p) {
             if (!p.removed.releves.empty()) t.PutBack(p.removed);
             t.RestoreSpeciesCounts(p.speciesCounts);
             t.RestoreReleveCounts(p.releveCounts);
-            throw ClassificationRefused("区切りの空白列を挿入するメモリが足りません。表は変更していません。");
+            throw ClassificationRefused(Tr("区切りの空白列を挿入するメモリが足りません。表は変更していません。"));
         }
         p.insertedLines.push_back(std::move(line));
     }
@@ -644,8 +649,9 @@ GroupPlacement PlaceGroups(Table& t, const ReleveGroups& groups, int first, int 
         for (int key : g) {
             const int q = key >= 0 && key <= t.MaxReleve() ? t.RelevePosOf(key) : -1;
             if (q < p.first || q > p.last || relNumSp[static_cast<std::size_t>(q)] == 0)
-                throw ClassificationRefused("群に入れる測定が範囲の中にありません。");
-            if (taken[static_cast<std::size_t>(key)]) throw ClassificationRefused("同じ測定が二度、群に入っています。");
+                throw ClassificationRefused(Tr("群に入れる測定が範囲の中にありません。"));
+            if (taken[static_cast<std::size_t>(key)])
+                throw ClassificationRefused(Tr("同じ測定が二度、群に入っています。"));
             taken[static_cast<std::size_t>(key)] = 1;
         }
         all.push_back(g);
@@ -729,7 +735,7 @@ ReleveGroups GroupsFromMembership(const Table& t, const std::vector<std::pair<st
         const std::string number = Trimmed(rawNumber), label = Trimmed(rawLabel);
         const auto it = positionsOf.find(number);
         if (it == positionsOf.end()) {
-            unknown.push_back(number.empty() ? "（空欄）" : number);
+            unknown.push_back(number.empty() ? Tr("（空欄）") : number);
             continue;
         }
         if (!seen.insert(number).second) {
@@ -744,11 +750,12 @@ ReleveGroups GroupsFromMembership(const Table& t, const std::vector<std::pair<st
         members[label].push_back(it->second.front());
     }
     std::string message;
-    if (!unknown.empty()) message += "表にない測定番号: " + JoinList(unknown) + "\n";
-    if (!twice.empty()) message += "二度書かれた測定番号: " + JoinList(twice) + "\n";
-    if (!shared.empty()) message += "表の中で複数の測定が持つ測定番号: " + JoinList(shared) + "\n";
-    if (!message.empty()) throw ClassificationRefused(message + "表は変更していません。");
-    if (labels.empty()) throw ClassificationRefused("群の割り当てが 1 行もありません。");
+    if (!unknown.empty()) message += Arg(Tr("表にない測定番号: %1"), {JoinList(unknown)}) + "\n";
+    if (!twice.empty()) message += Arg(Tr("二度書かれた測定番号: %1"), {JoinList(twice)}) + "\n";
+    if (!shared.empty()) message += Arg(Tr("表の中で複数の測定が持つ測定番号: %1"), {JoinList(shared)}) + "\n";
+    if (!message.empty()) throw ClassificationRefused(message + Tr("表は変更していません。"));
+    if (labels.empty()) throw ClassificationRefused(Tr("群の割り当てが 1 行もありません。"));
+
     ReleveGroups groups;
     for (const std::string& l : labels) {
         std::vector<int>& qs = members[l];

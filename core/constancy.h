@@ -25,8 +25,8 @@ inline constexpr int kConstancyKindCount = 5;
 
 struct ConstancyOptions {
     ConstancyKind kind = ConstancyKind::ClassesFiveWithCover;
-    bool blankAbsent = false;  // absent species: empty cells instead of "・"
-    std::string title = "常在度表";
+    bool blankAbsent = false;        // absent species: empty cells instead of "・"
+    std::string title = "常在度表";  // data, not interface
 };
 
 inline constexpr int kMaxConstancyGroups = 30;

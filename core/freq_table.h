@@ -62,7 +62,7 @@ public:
     int printCellWidth = 0;
 
     // The window's caption, which is also the title in every file written from the table.
-    std::string caption = "常在度表";
+    std::string caption = "常在度表";  // data, not interface
 
 private:
     std::size_t Index(int col, int row) const {

@@ -12,7 +12,9 @@ struct HeadingTexts {
 // In the order of Heading. The English ones hold only characters CP932 has ("Releve", as the
 // membership files spell it), so that a file stays CP932. They take no indenting blanks: a
 // CSV field that begins with a blank is quoted, an ideographic space is not.
+// data, not interface
 constexpr HeadingTexts kHeadings[] = {
+
     {"　群落区分", "Vegetation unit"},
     {"　測定数", "Releves"},
     {"　平均種数", "Mean species number"},

@@ -7,6 +7,7 @@
 
 #include "core/cover_number.h"
 #include "core/headings.h"
+#include "core/messages.h"
 #include "core/ordered_chunks.h"
 #include "core/step_threads.h"
 
@@ -269,12 +270,12 @@ RaResult Iterate(const RaWeights& w, int bits, int threads, Progress* progress) 
     };
 
     int count = 0;
-    if (progress) progress->Show("　反復平均法 計算中　", "   ");
+    if (progress) progress->Show(Tr("　反復平均法 計算中　"), "   ");
     for (;;) {
         oldB = 1 - oldB;
         newB = 1 - newB;
         ++count;
-        if (progress) progress->Show("　反復平均法 計算中　", "Step 2: " + std::to_string(count));
+        if (progress) progress->Show(Tr("　反復平均法 計算中　"), "Step 2: " + std::to_string(count));
         team.Run(releveAverages);
         joinFound();
         team.Run(rescaleReleves);
@@ -346,7 +347,7 @@ RaWeights RaWeightMatrix(const Table& t, bool dominance, Progress* progress) {
     for (int q = 1; q <= R; ++q) {
         // Every hundredth relevé: a table of 100,000 would spend longer on the message.
         if (progress && (q % 100 == 1 || q == R))
-            progress->Show("　反復平均法 準備中　", "Step 1: " + std::to_string(q));
+            progress->Show(Tr("　反復平均法 準備中　"), "Step 1: " + std::to_string(q));
         entries.clear();
         for (const Cell& c : t.CellsOf(t.ReleveKeyAt(q))) {
             const int p = t.SpeciesPosOf(c.species);
@@ -378,18 +379,18 @@ bool IsBlank(const std::string& s) { return s.find_first_not_of(' ') == std::str
 // without a number or a name) by the nearest named row above it.
 std::string RowCaption(const Table& t, int p) {
     const std::string& name = t.SpeciesName(t.SpeciesKeyAt(p));
-    if (!IsBlank(name)) return "「" + name + "」";
+    if (!IsBlank(name)) return Arg(Tr("「%1」"), {name});
     for (int above = p - 1; above >= 1; --above) {
         const std::string& n = t.SpeciesName(t.SpeciesKeyAt(above));
-        if (!IsBlank(n)) return "「" + n + "」の下の空白行";
+        if (!IsBlank(n)) return Arg(Tr("「%1」の下の空白行"), {n});
     }
-    return "先頭の空白行";
+    return Tr("先頭の空白行");
 }
 
 }  // namespace
 
 void CheckRaWeights(const Table& t, const RaWeights& w) {
-    if (w.species == 0 || w.releves == 0) throw RaRefused("種または測定がない表では反復平均法を実行できません。");
+    if (w.species == 0 || w.releves == 0) throw RaRefused(Tr("種または測定がない表では反復平均法を実行できません。"));
     constexpr int kNamed = 5;
     std::vector<std::string> species, releves;
     int spZero = 0, relZero = 0;
@@ -402,27 +403,27 @@ void CheckRaWeights(const Table& t, const RaWeights& w) {
     for (int q = 1; q <= w.releves; ++q) {
         if (w.relTotal[static_cast<std::size_t>(q)] > 0.0f) continue;
         if (++relZero > kNamed) continue;
-        std::string label = std::to_string(q) + " 列目";
+        std::string label = Arg(Tr("%1 列目"), {std::to_string(q)});
         if (numberRow > 0) {
             std::string number = t.HeaderText(t.ReleveKeyAt(q), numberRow);
             const auto a = number.find_first_not_of(' ');
             if (a != std::string::npos)
-                label += "（測定番号 " + number.substr(a, number.find_last_not_of(' ') - a + 1) + "）";
+                label += Arg(Tr("（測定番号 %1）"), {number.substr(a, number.find_last_not_of(' ') - a + 1)});
         }
         releves.push_back(label);
     }
     if (spZero == 0 && relZero == 0) return;
     const auto join = [](const std::vector<std::string>& v, int count) {
         std::string s;
-        for (const auto& x : v) s += (s.empty() ? "" : "、") + x;
+        for (const auto& x : v) s += (s.empty() ? "" : Tr("、")) + x;
         if (count > static_cast<int>(v.size()))
-            s += " ほか " + std::to_string(count - static_cast<int>(v.size())) + " 件";
+            s += Arg(Tr(" ほか %1 件"), {std::to_string(count - static_cast<int>(v.size()))});
         return s;
     };
-    std::string msg = "反復平均法を実行できません。出現（重み）のない行・列があります。\n";
-    if (spZero > 0) msg += "種: " + join(species, spZero) + "\n";
-    if (relZero > 0) msg += "測定: " + join(releves, relZero) + "\n";
-    msg += "区切りの空白列、空白行、コメント行、被度が「(」「*」だけの種などを削除してから実行してください。";
+    std::string msg = std::string(Tr("反復平均法を実行できません。出現（重み）のない行・列があります。")) + "\n";
+    if (spZero > 0) msg += Arg(Tr("種: %1"), {join(species, spZero)}) + "\n";
+    if (relZero > 0) msg += Arg(Tr("測定: %1"), {join(releves, relZero)}) + "\n";
+    msg += Tr("区切りの空白列、空白行、コメント行、被度が「(」「*」だけの種などを削除してから実行してください。");
     throw RaRefused(msg);
 }
 
@@ -442,7 +443,7 @@ RaResult RaIterate(const RaWeights& w, Progress* progress, int threads) {
 
 RaResult ReciprocalAveraging(const Table& t, bool dominance, Progress* progress) {
     if (t.SpeciesCount() == 0 || t.ReleveCount() == 0)
-        throw RaRefused("種または測定がない表では反復平均法を実行できません。");
+        throw RaRefused(Tr("種または測定がない表では反復平均法を実行できません。"));
     RaWeights w = RaWeightMatrix(t, dominance, progress);
     CheckRaWeights(t, w);
     return RaIterate(w, progress);
@@ -517,9 +518,10 @@ std::vector<int> ExchangeSortOrder(const std::vector<float>& scores) {
 
 RaOrder RaOrderOf(const RaResult& r, Progress* progress) {
     RaOrder o;
-    if (progress) progress->Show("　反復平均法 植物の並び替え　", "");
+    if (progress) progress->Show(Tr("　反復平均法 植物の並び替え　"), "");
     o.species = ExchangeSortOrder(r.speciesScores);
-    if (progress) progress->Show("　反復平均法 測定の並び替え　", "");
+    if (progress) progress->Show(Tr("　反復平均法 測定の並び替え　"), "");
+
     o.releves = ExchangeSortOrder(r.releveScores);
     return o;
 }

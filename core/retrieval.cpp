@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <unordered_map>
 
+#include "core/messages.h"
 #include "core/retrieval_passes.h"
 
 namespace tavik {
@@ -33,12 +34,13 @@ std::string SkippedRecordsMessage(std::vector<int> records) {
     if (records.empty()) return {};
     std::sort(records.begin(), records.end());
     records.erase(std::unique(records.begin(), records.end()), records.end());
-    return "読み取れない測定 " + std::to_string(records.size()) + " 件をとばしました: " + RecordList(records);
+    return Arg(Tr("読み取れない測定 %1 件をとばしました: %2"), {std::to_string(records.size()), RecordList(records)});
 }
 
 std::string NotPlacedRecordsMessage(const std::vector<int>& records) {
     if (records.empty()) return {};
-    return "表が大きくなれず組み込めなかった測定 " + std::to_string(records.size()) + " 件: " + RecordList(records);
+    return Arg(Tr("表が大きくなれず組み込めなかった測定 %1 件: %2"),
+               {std::to_string(records.size()), RecordList(records)});
 }
 
 // ---- Readers ------------------------------------------------------------------------------
@@ -136,7 +138,7 @@ bool Retrieval::Marked(int record) const {
 void Retrieval::CheckConditions(const ScanParams& params) {
     for (const SpeciesCondition& c : params.conditions)
         if (c.coverClass < 0 || c.coverClass >= kCoverClassCount)
-            throw std::invalid_argument("被度階級が選ばれていません");
+            throw std::invalid_argument(Tr("被度階級が選ばれていません"));
 }
 
 }  // namespace tavik

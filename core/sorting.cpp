@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/messages.h"
+
 namespace tavik {
 
 namespace {
@@ -45,7 +47,7 @@ std::string SortKey(std::string text, int count) {
 
 SortOrder SortSpecies(Table& t, int first, int last, bool descending, Progress* progress) {
     SortOrder applied;
-    if (progress) progress->Show("　植物を並べ替えています　", "  ");
+    if (progress) progress->Show(Tr("　植物を並べ替えています　"), "  ");
     first = std::max(first, 1);
     last = std::min(last, t.SpeciesCount());
     if (last > first) {
@@ -64,7 +66,8 @@ SortOrder SortSpecies(Table& t, int first, int last, bool descending, Progress* 
 
 SortOrder SortReleves(Table& t, int first, int last, bool descending, Progress* progress) {
     SortOrder applied;
-    if (progress) progress->Show("　測定を並べ替えています　", "");
+    if (progress) progress->Show(Tr("　測定を並べ替えています　"), "");
+
     first = std::max(first, 1);
     last = std::min(last, t.ReleveCount());
     if (last > first) {

@@ -10,6 +10,7 @@
 namespace tavik {
 
 const std::array<const char*, kItemCount + 1>& InitialItemCaptions() {
+    // data, not interface
     static const std::array<const char*, kItemCount + 1> names = {"",
                                                                   "表の通し番号",
                                                                   "測定番号",
@@ -310,8 +311,9 @@ void Table::LayOutHeaderRows() {
         }
         fnRow_ = r;
         std::array<std::string, 4> fn;
-        fn[2] = "（現実の種数）";
-        fn[3] = "F＼N";
+        fn[2] = "（現実の種数）";  // data, not interface
+        fn[3] = "F＼N";            // data, not interface
+
         fixed.push_back(std::move(fn));
         fixed_ = std::move(fixed);
         IndexHeaderItems();

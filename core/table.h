@@ -136,7 +136,7 @@ public:
     int CodeK = 5;  // the "K=" code of the field data last read; each relevé keeps its own
     int CodeD = 2;  // the "D=" code: how covers are written, 1 class only, 2 class.sociability
     std::string TableTitle;
-    std::string FontName = "ＭＳ 明朝";
+    std::string FontName = "ＭＳ 明朝";  // data, not interface
     int FontSize = 9;
 
     std::array<ItemBox, kItemCount + 1> ItemBoxes;  // entries 1..30

@@ -4,6 +4,7 @@
 
 #include "core/covers.h"
 #include "core/cp932_width.h"
+#include "core/messages.h"
 
 namespace tavik {
 
@@ -23,19 +24,20 @@ FidelityResult TableFidelity(const Table& t, const std::vector<ReleveGroup>& gro
 
 std::vector<ReleveGroup> FidelityGroups(const Table& t) {
     if (t.SpeciesCount() == 0 || t.ReleveCount() == 0)
-        throw ConstancyRefused("種または測定がない表では忠実度を計算できません。");
+        throw ConstancyRefused(Tr("種または測定がない表では忠実度を計算できません。"));
     std::vector<ReleveGroup> groups = ConstancyGroups(t);
     const int G = static_cast<int>(groups.size());
     if (G > kMaxConstancyGroups)
-        throw ConstancyRefused("区分が " + std::to_string(G) + " あります。忠実度は " +
-                               std::to_string(kMaxConstancyGroups) +
-                               " 区分（区切りの空白列 29 本）までです。空白列を減らしてください。");
+        throw ConstancyRefused(
+            Arg(Tr("区分が %1 あります。忠実度は %2 区分（区切りの空白列 29 本）までです。空白列を減らしてください。"),
+                {std::to_string(G), std::to_string(kMaxConstancyGroups)}));
     int filled = 0;
     for (const ReleveGroup& g : groups) filled += g.size > 0;
     if (filled < 2)
         throw ConstancyRefused(
-            "測定を含む区分が 1 つしかないため、忠実度を計算できません。"
-            "区分の境に空白列を挿入してください。");
+            Tr("測定を含む区分が 1 つしかないため、忠実度を計算できません。"
+               "区分の境に空白列を挿入してください。"));
+
     return groups;
 }
 

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <tuple>
 
+#include "core/messages.h"
 #include "core/table_fidelity.h"
 #include "formats/atomic_file.h"
 #include "formats/freq_table_files.h"
@@ -72,10 +73,10 @@ private:
     static lxw_col_t Col(int c) { return static_cast<lxw_col_t>(c - 1); }
     void Check(lxw_error e, int row, int col) {
         if (e == LXW_NO_ERROR) return;
-        throw std::runtime_error(path_ + ": " + std::to_string(row) + " 行 " + std::to_string(col) +
-                                 " 列に書き込めません (" + lxw_strerror(e) + ")");
+        throw std::runtime_error(Arg(Tr("%1: %2 行 %3 列に書き込めません (%4)"),
+                                     {path_, std::to_string(row), std::to_string(col), lxw_strerror(e)}));
     }
-    [[noreturn]] void Fail() { throw std::runtime_error(path_ + " に書き込めません"); }
+    [[noreturn]] void Fail() { throw std::runtime_error(Arg(Tr("%1 に書き込めません"), {path_})); }
 
     std::string path_;
     lxw_workbook* wb_ = nullptr;
@@ -90,7 +91,8 @@ void WriteFreqTableSheet(const FreqTable& t, const std::string& path, ReadOnlyTa
     const int groups = t.ColCount() - 1;
     const int perGroup = synoptic ? 2 : 1;
     const int sheetColumns = 1 + groups * perGroup;
-    if (sheetColumns > 16384) throw std::runtime_error(path + ": 列が多すぎて表計算に書けません");
+    if (sheetColumns > 16384) throw std::runtime_error(Arg(Tr("%1: 列が多すぎて表計算に書けません"), {path}));
+
     AtomicFile file(path, readOnly);
     Sheet sheet(path, file.TemporaryPath());
     sheet.Width(1, 1, 30);

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "core/cover_number.h"
+#include "core/messages.h"
 #include "output/layout_common.h"
 #include "output/output_file.h"
 
@@ -105,7 +106,7 @@ void ValueMatrix(const Table& t, const OutputOptions& options, LineSink& out, Pr
     OutputOptions o = options;
     ClampRanges(o, t);
     const UsedRange u = Used(t, o);
-    const std::string message = "　数値表として出力中　";
+    const std::string message = Tr("　数値表として出力中　");
     std::string row;
     if (o.direction == 1) {
         for (int p : u.species) {
@@ -143,7 +144,7 @@ void ValueMatrix(const Table& t, const OutputOptions& options, LineSink& out, Pr
 }
 
 OutputReport WriteValueMatrix(const Table& t, const OutputOptions& o, const std::string& path, Progress* progress) {
-    if (progress) progress->Show("　数値表として出力中　", "");
+    if (progress) progress->Show(Tr("　数値表として出力中　"), "");
     return WriteTextOutput(
         path, [&](LineSink& sink) { ValueMatrix(t, o, sink, progress); }, Target(o), o.encoding);
 }
@@ -195,7 +196,7 @@ void PCordMatrix(const Table& t, const OutputOptions& options, const std::vector
         row += abbr[static_cast<std::size_t>(p)];
     }
     out.Line(row);
-    ReleveRows(t, o, u, out, progress, "　PCord用の数値表を出力中　");
+    ReleveRows(t, o, u, out, progress, Tr("　PCord用の数値表を出力中　"));
 }
 
 void PCordSpeciesList(const Table& t, const std::vector<std::string>& abbr, LineSink& out) {
@@ -212,9 +213,10 @@ OutputReport WritePCordMatrix(const Table& t, const OutputOptions& o, const std:
     const std::vector<std::string> abbr = SpeciesAbbreviations(t, o);
     // The command shows no work message of its own; the rows still report for cancelling.
     if (NamesSpeciesList(path))
-        throw std::runtime_error(path +
-                                 ": PCord の数値表の名前が .lst で終わっています（種名リストと重なります）。"
-                                 "別の拡張子にしてください");
+        throw std::runtime_error(Arg(Tr("%1: PCord の数値表の名前が .lst で終わっています（種名リストと重なります）。"
+                                        "別の拡張子にしてください"),
+                                     {path}));
+
     // The matrix and its list are replaced as a pair: a list that cannot be written leaves
     // the old matrix beside the old list, never a new matrix beside an old list.
     return WriteTextPair(

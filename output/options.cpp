@@ -5,32 +5,34 @@
 #include <filesystem>
 
 #include "core/covers.h"
+#include "core/messages.h"
 #include "formats/workspace.h"
 
 namespace tavik {
 
 const char* OutputModeHeading(OutputMode mode) {
     switch (mode) {
-        case OutputMode::Text: return "組成表テキスト出力、項目選択と表題修正";
-        case OutputMode::Spreadsheet: return "組成表エクセル出力、項目選択と表題修正";
-        case OutputMode::Print: return "組成表を印刷出力、項目選択と表題修正";
-        case OutputMode::SimplePrint: return "組成表の簡易印刷、項目選択と表題修正";
-        case OutputMode::ValueMatrix: return "数値表をCSV形式で出力";
-        case OutputMode::PCordMatrix: return "PCord用の数値表をCSV出力";
-        case OutputMode::ItemConfiguration: return "項目組込は左、名称修正は右クリック";
+        case OutputMode::Text: return TrNoop("組成表テキスト出力、項目選択と表題修正");
+        case OutputMode::Spreadsheet: return TrNoop("組成表エクセル出力、項目選択と表題修正");
+        case OutputMode::Print: return TrNoop("組成表を印刷出力、項目選択と表題修正");
+        case OutputMode::SimplePrint: return TrNoop("組成表の簡易印刷、項目選択と表題修正");
+        case OutputMode::ValueMatrix: return TrNoop("数値表をCSV形式で出力");
+        case OutputMode::PCordMatrix: return TrNoop("PCord用の数値表をCSV出力");
+        case OutputMode::ItemConfiguration: return TrNoop("項目組込は左、名称修正は右クリック");
     }
     return "";
 }
 
 const std::array<const char*, kConversionMethods>& ConversionMethodCaptions() {
     static const std::array<const char*, kConversionMethods> k = {
-        "級値・積算 (0.1-5)", "級値・相対 (1-10)", "中央・積算 (1-875)", "級値・最大 (0.1-5)",
-        "中央・最大 (1-875)", "無変・最大 (+-5)",  "有無のみ （1,0）"};
+        TrNoop("級値・積算 (0.1-5)"), TrNoop("級値・相対 (1-10)"),  TrNoop("中央・積算 (1-875)"),
+        TrNoop("級値・最大 (0.1-5)"), TrNoop("中央・最大 (1-875)"), TrNoop("無変・最大 (+-5)"),
+        TrNoop("有無のみ （1,0）")};
     return k;
 }
 
 const std::array<const char*, 2>& DirectionCaptions() {
-    static const std::array<const char*, 2> k = {"行 ＝ 植物", "行 ＝ 測定"};
+    static const std::array<const char*, 2> k = {TrNoop("行 ＝ 植物"), TrNoop("行 ＝ 測定")};
     return k;
 }
 
@@ -87,12 +89,12 @@ bool ItemChosen(const Table& t, const OutputOptions& o, int item) {
 
 const std::array<FileFilter, 6>& SaveDialogFilters() {
     static const std::array<FileFilter, 6> k = {{
-        {"組成表で保存 (*.vtb)", "*.vtb"},
-        {"組成表テキストファイル(*.txt)", "*.txt"},
-        {"組成のマトリクスデータ(*.csv)", "*.csv"},
-        {"エクセル・ファイル(*.xlsx)", "*.xlsx"},
-        {"GPS　POTデータ　(*.pot)", "*.pot"},
-        {"メッシュ分布データ (*.grd)", "*.grd"},
+        {TrNoop("組成表で保存 (*.vtb)"), "*.vtb"},
+        {TrNoop("組成表テキストファイル(*.txt)"), "*.txt"},
+        {TrNoop("組成のマトリクスデータ(*.csv)"), "*.csv"},
+        {TrNoop("エクセル・ファイル(*.xlsx)"), "*.xlsx"},
+        {TrNoop("GPS　POTデータ　(*.pot)"), "*.pot"},
+        {TrNoop("メッシュ分布データ (*.grd)"), "*.grd"},
     }};
     return k;
 }

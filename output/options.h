@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/messages.h"
 #include "core/table.h"
 #include "formats/atomic_file.h"
 #include "formats/codec.h"
@@ -46,7 +47,8 @@ struct OutputOptions {
     int direction = 0;                           // value matrix: 0 rows = species, 1 rows = relevés
     int method = 1;                              // cover conversion 0..6 of the numeric matrices
     std::string layerLabels = "T1T2S1S2H1H2 M";  // seven labels of two characters
-    std::string fontName = "ＭＳ 明朝";          // printed outputs
+    std::string fontName = "ＭＳ 明朝";          // data, not interface: the printed outputs' font
+
     int fontSize = 9;
     // A read-only file of the chosen name is replaced only when the user said so.
     bool replaceReadOnly = false;
@@ -56,7 +58,8 @@ struct OutputOptions {
 };
 
 // The heading the output panel shows for a mode ("組成表テキスト出力、項目選択と表題修正" ...);
-// the configuration heading for mode 6.
+// the configuration heading for mode 6. Like the captions below, the source text: shown
+// through Tr().
 const char* OutputModeHeading(OutputMode mode);
 // The captions of the conversion methods 0..6 and of the two directions.
 const std::array<const char*, kConversionMethods>& ConversionMethodCaptions();
@@ -95,7 +98,9 @@ inline AtomicFile::ReadOnlyTarget Target(const OutputOptions& o) {
 
 enum class OutputFileKind { Text, Spreadsheet, ValueMatrix, PCordMatrix, SiteData, GpsPoints, MeshData };
 
-// The save dialog's filters, numbered from 1 as the dialog counts them.
+// The save dialog's filters, numbered from 1 as the dialog counts them; the descriptions
+// are shown through Tr().
+
 struct FileFilter {
     const char* description;  // "組成表テキストファイル(*.txt)"
     const char* pattern;      // "*.txt"
@@ -120,11 +125,13 @@ std::string SpeciesListPath(const std::string& matrixPath);
 // True when a matrix name ends in ".lst" (in any case): its list would overwrite it.
 bool NamesSpeciesList(const std::string& matrixPath);
 
-inline constexpr const char* kOverwriteQuestion = "同名のファイルが存在します。書き換えますか？";
+// The question before a file of the same name is replaced; shown through Tr().
+inline constexpr const char* kOverwriteQuestion = TrNoop("同名のファイルが存在します。書き換えますか？");
 
 // ---- Site exports ----------------------------------------------------------------------
 
-inline constexpr const char* kNoOutputDataMessage = "必要なデータが表にありません";
+// Shown through Tr().
+inline constexpr const char* kNoOutputDataMessage = TrNoop("必要なデータが表にありません");
 
 // The header items each site export needs: none for the site data, 5, 6 and 8 for the GPS
 // points, 7 and 8 for the mesh data.

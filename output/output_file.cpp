@@ -4,11 +4,13 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "core/messages.h"
+
 namespace tavik {
 
 std::string Utf8OutputNotice(const std::string& path, const OutputReport& report) {
     if (!report.utf8 || report.asked) return {};
-    return path + " は UTF-8 で書きました（CP932 で書けない文字があります）";
+    return Arg(Tr("%1 は UTF-8 で書きました（CP932 で書けない文字があります）"), {path});
 }
 
 bool AppendCp932(std::string& out, std::string_view utf8) {

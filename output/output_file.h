@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/messages.h"
 #include "formats/atomic_file.h"
 #include "formats/byte_sink.h"
 #include "formats/codec.h"
@@ -16,7 +17,7 @@ namespace tavik {
 
 // Thrown when the user stops a long output through its Progress; nothing is written.
 struct OutputCancelled : std::runtime_error {
-    OutputCancelled() : std::runtime_error("出力を取り止めました") {}
+    OutputCancelled() : std::runtime_error(Tr("出力を取り止めました")) {}
 };
 
 // Thrown by a CP932 text file when a character has no CP932 form; the writer then starts

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "core/messages.h"
 #include "output/matrix.h"
 #include "output/spreadsheet.h"
 #include "output/text_layout.h"
@@ -25,7 +26,7 @@ OutputReport WriteOutputFile(const Table& t, const OutputOptions& o, const std::
         case OutputMode::Spreadsheet: report = WriteSpreadsheet(t, o, path, progress); break;
         case OutputMode::ValueMatrix: report = WriteValueMatrix(t, o, path, progress); break;
         case OutputMode::PCordMatrix: report = WritePCordMatrix(t, o, path, progress); break;
-        default: throw std::invalid_argument("この出力はファイルに書きません");
+        default: throw std::invalid_argument(Tr("この出力はファイルに書きません"));
     }
     return report;
 }

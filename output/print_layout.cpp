@@ -4,6 +4,7 @@
 
 #include "core/cover_number.h"
 #include "core/cp932_width.h"
+#include "core/messages.h"
 #include "output/layout_common.h"
 #include "output/output_file.h"
 #include "output/text_layout.h"
@@ -12,7 +13,7 @@ namespace tavik {
 
 namespace {
 constexpr int kCaptionWidth = 32;
-const char* const kTooNarrow = "用紙の幅が足りません。出力フォントを小さくするか、用紙を横向きにしてください";
+const char* const kTooNarrow = TrNoop("用紙の幅が足りません。出力フォントを小さくするか、用紙を横向きにしてください");
 }  // namespace
 
 int TextFileDevice::TextWidth(std::string_view utf8) const { return Cp932Width(utf8); }
@@ -38,8 +39,8 @@ FullPrintBlocks FullPrintBlocksOf(int columns, bool frequency) {
 
 void PrintFull(const Table& t, const OutputOptions& o, TextDevice& device, Progress* progress) {
     const FullPrintBlocks b = FullPrintBlocksOf(FullPrintColumns(device), o.frequency);
-    if (b.first < 1) throw PageTooNarrow(kTooNarrow);
-    if (progress) progress->Show(kPrintMessage, "");
+    if (b.first < 1) throw PageTooNarrow(Tr(kTooNarrow));
+    if (progress) progress->Show(Tr(kPrintMessage), "");
     PrintTableInBlocks(t, o, b.first, b.later, device, progress);
 }
 
@@ -54,7 +55,7 @@ std::string SimpleCellCharacter(std::string_view cellText) {
         if (c == 'r') c = '+';
         if (static_cast<unsigned char>(c) > static_cast<unsigned char>(best)) best = c;
     }
-    if (best == '*') return "･";  // the half-width middle dot
+    if (best == '*') return "･";  // data, not interface: the half-width middle dot
     return std::string(1, best);
 }
 
@@ -63,8 +64,8 @@ void PrintSimple(const Table& t, const OutputOptions& options, TextDevice& devic
     // column stays free as in the full print.
     const int n = SimplePrintColumns(device);
     const int firstColumns = n - 1 - kCaptionWidth / 2;
-    if (firstColumns < 1) throw PageTooNarrow(kTooNarrow);
-    if (progress) progress->Show(kSimplePrintMessage, "");
+    if (firstColumns < 1) throw PageTooNarrow(Tr(kTooNarrow));
+    if (progress) progress->Show(Tr(kSimplePrintMessage), "");
     OutputOptions o = options;
     ClampRanges(o, t);
     int w = firstColumns - 1;
@@ -77,7 +78,8 @@ void PrintSimple(const Table& t, const OutputOptions& options, TextDevice& devic
         last = std::min(from + w, o.releveTo);
         const int cols = std::max(0, last - from + 1);
         device.Line("");
-        device.Line(first ? std::string_view(o.title) : std::string_view("続き"));
+        device.Line(first ? std::string_view(o.title) : std::string_view("続き"));  // data, not interface
+
         const std::string rule = RuleLine(cols * 2 + (first ? kCaptionWidth : 0), 1);
         device.Line(rule);
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/messages.h"
 #include "core/progress.h"
 #include "core/table.h"
 #include "output/line_sink.h"
@@ -68,8 +69,8 @@ void PrintSimple(const Table& t, const OutputOptions& o, TextDevice& device, Pro
 // cell.
 std::string SimpleCellCharacter(std::string_view cellText);
 
-// The work messages of the two prints.
-inline constexpr const char* kPrintMessage = "　組成表を印刷しています　";
-inline constexpr const char* kSimplePrintMessage = "　組成表の簡易印刷をしています　";
+// The work messages of the two prints, shown through Tr().
+inline constexpr const char* kPrintMessage = TrNoop("　組成表を印刷しています　");
+inline constexpr const char* kSimplePrintMessage = TrNoop("　組成表の簡易印刷をしています　");
 
 }  // namespace tavik

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/messages.h"
 #include "core/table.h"
 #include "output/line_sink.h"
 #include "output/options.h"
@@ -16,7 +17,7 @@ namespace tavik {
 // The table lacks a header item that the export needs; its message is
 // kNoOutputDataMessage. Thrown before any file is touched.
 struct MissingSiteItems : std::runtime_error {
-    MissingSiteItems() : std::runtime_error(kNoOutputDataMessage) {}
+    MissingSiteItems() : std::runtime_error(Tr(kNoOutputDataMessage)) {}
 };
 
 // 立地環境データ ("-plot.csv"): a heading of the captions of header rows 2.., then one line
@@ -42,8 +43,9 @@ OutputReport WriteMeshData(const Table& t, const std::string& path, ReadOnlyTarg
 // altitude is not an integer.
 std::string AltitudeClass(const std::string& altitude);
 
-inline constexpr const char* kSiteDataMessage = "　立地環境データの出力中　";
-inline constexpr const char* kGpsMessage = "　ＧＰＳ形式の分布データの出力中　";
-inline constexpr const char* kMeshMessage = "　分布メッシュコードの出力中　";
+// The work messages of the three exports, shown through Tr().
+inline constexpr const char* kSiteDataMessage = TrNoop("　立地環境データの出力中　");
+inline constexpr const char* kGpsMessage = TrNoop("　ＧＰＳ形式の分布データの出力中　");
+inline constexpr const char* kMeshMessage = TrNoop("　分布メッシュコードの出力中　");
 
 }  // namespace tavik

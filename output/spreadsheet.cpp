@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "core/covers.h"
+#include "core/messages.h"
 #include "core/releve_tally.h"
 #include "output/layout_common.h"
 #include "output/output_file.h"
@@ -96,10 +97,10 @@ private:
     static lxw_col_t Col(int c) { return static_cast<lxw_col_t>(c - 1); }
     void Check(lxw_error e, int row, int col) {
         if (e == LXW_NO_ERROR) return;
-        throw std::runtime_error(path_ + ": " + std::to_string(row) + " 行 " + std::to_string(col) +
-                                 " 列に書き込めません (" + lxw_strerror(e) + ")");
+        throw std::runtime_error(Arg(Tr("%1: %2 行 %3 列に書き込めません (%4)"),
+                                     {path_, std::to_string(row), std::to_string(col), lxw_strerror(e)}));
     }
-    [[noreturn]] void Fail() { throw std::runtime_error(path_ + " に書き込めません"); }
+    [[noreturn]] void Fail() { throw std::runtime_error(Arg(Tr("%1 に書き込めません"), {path_})); }
 
     std::string path_;
     std::array<lxw_format*, 15> decimalFormats_{};
@@ -144,9 +145,10 @@ OutputReport WriteSpreadsheet(const Table& t, const OutputOptions& options, cons
     const bool frequency = o.frequency && releves > 0;
     const int lastColumn = std::max(2, (relTo >= relFrom ? relTo + 2 : 2) + (frequency ? 1 : 0));
     if (lastColumn > kSheetColumns)
-        throw std::runtime_error(path + ": 測定の出力範囲が表計算の列数の上限 (" + std::to_string(kSheetColumns) +
-                                 " 列) を超えます。測定の範囲を狭めてください");
-    if (progress) progress->Show(kSpreadsheetMessage, "   ");
+        throw std::runtime_error(
+            Arg(Tr("%1: 測定の出力範囲が表計算の列数の上限 (%2 列) を超えます。測定の範囲を狭めてください"),
+                {path, std::to_string(kSheetColumns)}));
+    if (progress) progress->Show(Tr(kSpreadsheetMessage), "   ");
 
     // The workbook is written by its library into the temporary, by the temporary's name.
     AtomicFile file(path, Target(o));
@@ -168,7 +170,7 @@ OutputReport WriteSpreadsheet(const Table& t, const OutputOptions& options, cons
         ++r;
         wb.Text(r, 1, t.Text(2, g));
         for (int q = relFrom; q <= relTo; ++q) wb.Value(r, q + 2, t.Text(Table::ReleveColumn(q), g));
-        if (progress) progress->Show(kSpreadsheetMessage, std::to_string(n));
+        if (progress) progress->Show(Tr(kSpreadsheetMessage), std::to_string(n));
     }
     // The species numbers counted in the table, under the caption of the row after the
     // header rows of items 1..29 (item 30's, or "（現実の種数）").
@@ -187,7 +189,8 @@ OutputReport WriteSpreadsheet(const Table& t, const OutputOptions& options, cons
     for (int p = o.speciesFrom; p <= o.speciesTo; ++p) {
         ++r;
         if (progress && p % 64 == 0) {
-            progress->Show(kSpreadsheetMessage, std::to_string(p));
+            progress->Show(Tr(kSpreadsheetMessage), std::to_string(p));
+
             if (progress->Cancelled()) throw OutputCancelled();
         }
         const int spKey = t.SpeciesKeyAt(p);

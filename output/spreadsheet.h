@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/messages.h"
 #include "core/progress.h"
 #include "core/table.h"
 #include "output/options.h"
@@ -36,7 +37,8 @@ OutputReport WriteSpreadsheet(const Table& t, const OutputOptions& o, const std:
 // `decimals` tells how many fraction digits to show.
 bool PlainDecimalNumber(std::string_view text, double& value, int* decimals = nullptr);
 
-inline constexpr const char* kFrequencyHeading = "出現頻度(%)";
-inline constexpr const char* kSpreadsheetMessage = "　エクセル形式データに変換中　";
+inline constexpr const char* kFrequencyHeading = "出現頻度(%)";  // data, not interface
+// Shown through Tr().
+inline constexpr const char* kSpreadsheetMessage = TrNoop("　エクセル形式データに変換中　");
 
 }  // namespace tavik

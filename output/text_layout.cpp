@@ -5,6 +5,7 @@
 #include "core/cover_number.h"
 #include "core/covers.h"
 #include "core/cp932_width.h"
+#include "core/messages.h"
 #include "core/releve_tally.h"
 #include "output/layout_common.h"
 #include "output/output_file.h"
@@ -60,7 +61,7 @@ private:
         const auto& relNumSp = t_.RelNumSp();
         const int cols = std::max(0, last - from + 1);
         out_.Line("");
-        out_.Line(first ? std::string_view(o_.title) : std::string_view("続き"));
+        out_.Line(first ? std::string_view(o_.title) : std::string_view("続き"));  // data, not interface
         const std::string rule = RuleLine(cols * 5 + (first ? kCaptionWidth : 0), 1);
         out_.Line(rule);
         blankLine_.clear();
@@ -160,7 +161,7 @@ private:
     }
 
     void OnceSpecies() {
-        out_.Line("出現回数１回の種");
+        out_.Line("出現回数１回の種");  // data, not interface
         const auto& spFreq = t_.SpFreq();
         const auto& relNumSp = t_.RelNumSp();
         std::vector<char> once(static_cast<std::size_t>(t_.MaxSpecies()) + 1, 0);
@@ -262,7 +263,8 @@ bool FrequencyLeftOut(const Table& t, const OutputOptions& options) {
 }
 
 OutputReport WriteTextTable(const Table& t, const OutputOptions& o, const std::string& path, Progress* progress) {
-    if (progress) progress->Show("　組成表をテキスト出力しています　", "");
+    if (progress) progress->Show(Tr("　組成表をテキスト出力しています　"), "");
+
     return WriteTextOutput(
         path, [&](LineSink& sink) { PrintTable(t, o, kTextFileBlockWidth, sink, progress); }, Target(o), o.encoding);
 }

@@ -44,11 +44,11 @@ PanelItems ItemsOf(const Table& t, bool tickShown) {
 
 const char* SiteMessage(SiteExport what) {
     switch (what) {
-        case SiteExport::SiteData: return kSiteDataMessage;
-        case SiteExport::GpsPoints: return kGpsMessage;
-        case SiteExport::MeshData: return kMeshMessage;
+        case SiteExport::SiteData: return Tr(kSiteDataMessage);
+        case SiteExport::GpsPoints: return Tr(kGpsMessage);
+        case SiteExport::MeshData: return Tr(kMeshMessage);
     }
-    return kSiteDataMessage;
+    return Tr(kSiteDataMessage);
 }
 
 OutputFileKind KindOf(SiteExport what) {
@@ -297,7 +297,7 @@ void OutputController::printTable(const OutputOptions& o) {
     takeOutputTitle(o.title);
     const bool simple = o.mode == OutputMode::SimplePrint;
     try {
-        auto busy = BusyScope::working(&window_, Q(simple ? kSimplePrintMessage : kPrintMessage));
+        auto busy = BusyScope::working(&window_, Q(Tr(simple ? kSimplePrintMessage : kPrintMessage)));
         std::unique_ptr<AtomicFile> file;
         if (toFile) {
             file = std::make_unique<AtomicFile>(S(fileName), AtomicFile::ReadOnlyTarget::Replace);
@@ -361,7 +361,8 @@ void OutputController::exportMeshData() { exportSite(SiteExport::MeshData); }
 void OutputController::exportSite(SiteExport what) {
     if (window_.isBusy() || ws_.table.ReleveCount() <= 0) return;
     if (!HasItemsFor(ws_.table, what)) {
-        window_.dialogs().inform(window_.dialogParent(), Q(kNoOutputDataMessage));
+        window_.dialogs().inform(window_.dialogParent(), Q(Tr(kNoOutputDataMessage)));
+
         return;
     }
     const QString path = askOutputFile(KindOf(what), ws_.table.TableTitle);

@@ -19,6 +19,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "core/messages.h"
 #include "print/table_font.h"
 #include "ui/panels.h"
 
@@ -40,28 +41,8 @@ QSpinBox* Spin(QWidget* parent, const char* name) {
     return s;
 }
 
-// The library names the outputs and the choices of the matrices in Japanese; the panel
-// shows them in the interface's language. Listed here so that the translation file has them.
-[[maybe_unused]] constexpr const char* kLibraryTexts[] = {
-    QT_TRANSLATE_NOOP("OutputPanel", "組成表テキスト出力、項目選択と表題修正"),
-    QT_TRANSLATE_NOOP("OutputPanel", "組成表エクセル出力、項目選択と表題修正"),
-    QT_TRANSLATE_NOOP("OutputPanel", "組成表を印刷出力、項目選択と表題修正"),
-    QT_TRANSLATE_NOOP("OutputPanel", "組成表の簡易印刷、項目選択と表題修正"),
-    QT_TRANSLATE_NOOP("OutputPanel", "数値表をCSV形式で出力"),
-    QT_TRANSLATE_NOOP("OutputPanel", "PCord用の数値表をCSV出力"),
-    QT_TRANSLATE_NOOP("OutputPanel", "項目組込は左、名称修正は右クリック"),
-    QT_TRANSLATE_NOOP("OutputPanel", "級値・積算 (0.1-5)"),
-    QT_TRANSLATE_NOOP("OutputPanel", "級値・相対 (1-10)"),
-    QT_TRANSLATE_NOOP("OutputPanel", "中央・積算 (1-875)"),
-    QT_TRANSLATE_NOOP("OutputPanel", "級値・最大 (0.1-5)"),
-    QT_TRANSLATE_NOOP("OutputPanel", "中央・最大 (1-875)"),
-    QT_TRANSLATE_NOOP("OutputPanel", "無変・最大 (+-5)"),
-    QT_TRANSLATE_NOOP("OutputPanel", "有無のみ （1,0）"),
-    QT_TRANSLATE_NOOP("OutputPanel", "行 ＝ 植物"),
-    QT_TRANSLATE_NOOP("OutputPanel", "行 ＝ 測定"),
-};
-
-QString LibraryText(const char* text) { return QCoreApplication::translate("OutputPanel", text); }
+// The library names the outputs and the choices of the matrices and translates them itself.
+QString LibraryText(const char* text) { return QString::fromUtf8(Tr(text)); }
 
 // A titled box ("<name>Box") of one radio button per caption ("<name>0", "<name>1", ...),
 // each in `group` with its index as id.

@@ -17,6 +17,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include "core/messages.h"
 #include "output/options.h"
 
 namespace tavik::ui {
@@ -37,7 +38,8 @@ const QStringList& SaveFilters() {
     // written compressed.
     static const QStringList f = [] {
         QStringList list;
-        for (const FileFilter& filter : SaveDialogFilters()) list << QString::fromUtf8(filter.description);
+        for (const FileFilter& filter : SaveDialogFilters()) list << QString::fromUtf8(Tr(filter.description));
+
         list[0] = QCoreApplication::translate("UserDialogs", "組成表で保存 (*.vtb *.vtb.gz)");
         list << QCoreApplication::translate("UserDialogs", "圧縮した組成表 (*.vtb.zst)");
         return list;

@@ -59,7 +59,17 @@ expect_eq "missing settings in English" "tavik-cli: $work/none.ini is not there 
 err=$(in_locale LANG=ja_JP.UTF-8 -- sort species "$work/t.vtb" -o "$work/o.vtb" --ini "$work/none.ini" 2>&1)
 expect_eq "missing settings in Japanese" "tavik-cli: $work/none.ini がありません（設定ファイル）" "$err"
 expect_eq "missing settings status" 1 "$(in_locale LANG=en_US.UTF-8 -- sort species "$work/t.vtb" -o "$work/o.vtb" --ini "$work/none.ini" >/dev/null 2>&1; echo $?)"
+# The library's own failures are in the language too, naming what is wrong.
+{ echo "releve,group"; echo "NOSUCH,1"; } > "$work/bad-groups.csv"
+err=$(in_locale LANG=en_US.UTF-8 -- groups "$examples/example.vtb" --from "$work/bad-groups.csv" -o "$work/no.vtb" 2>&1)
+expect_eq "membership refusal in English" \
+    "tavik-cli: Relevé numbers not in the table: NOSUCH The table is unchanged." "$err"
+err=$(in_locale LANG=ja_JP.UTF-8 -- groups "$examples/example.vtb" --from "$work/bad-groups.csv" -o "$work/no.vtb" 2>&1)
+expect_eq "membership refusal in Japanese" "tavik-cli: 表にない測定番号: NOSUCH 表は変更していません。" "$err"
+
+[ -e "$work/no.vtb" ] && fail "a refused groups wrote its table"
 # Refusing to replace a read-only file keeps the library's reason and adds the hint.
+
 touch "$work/ro.csv" && chmod a-w "$work/ro.csv"
 err=$(in_locale LANG=en_US.UTF-8 -- fidelity "$data/example_groups.vtb" --csv "$work/ro.csv" 2>&1)
 case "$err" in *"(--force replaces it)") ;; *) fail "read-only hint in English: $err" ;; esac

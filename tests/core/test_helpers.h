@@ -4,9 +4,19 @@
 #include <string>
 #include <vector>
 
+#include "core/language.h"
 #include "core/table.h"
 
 namespace tavik::testing {
+
+// Speaks `language` for the length of a test; the suite speaks Japanese otherwise.
+class Speaking {
+public:
+    explicit Speaking(Language language) { SetInterfaceLanguage(language); }
+    ~Speaking() { SetInterfaceLanguage(Language::Japanese); }
+    Speaking(const Speaking&) = delete;
+    Speaking& operator=(const Speaking&) = delete;
+};
 
 // Enables the eighteen items a table shows without a settings file.
 inline void EnableDefaultItems(Table& t) {

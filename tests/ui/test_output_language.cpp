@@ -125,8 +125,8 @@ void TestOutputLanguage::panelCaptionsFollowTheLanguage() {
 }
 
 void TestOutputLanguage::libraryNamesHaveAnEnglishTranslation() {
-    // The panel translates the library's Japanese names: one renamed there and not in the
-    // panel's list would show in Japanese in the English window.
+    // The library translates its names of the outputs, the matrices' choices and the save
+    // dialog's filters: one renamed there without its English would show in Japanese.
     tavik::ui::SetUpApplication(*qApp, Language::English);
     QStringList names;
     for (const OutputMode m : {OutputMode::Text, OutputMode::Spreadsheet, OutputMode::Print, OutputMode::SimplePrint,
@@ -134,8 +134,11 @@ void TestOutputLanguage::libraryNamesHaveAnEnglishTranslation() {
         names << QString::fromUtf8(tavik::OutputModeHeading(m));
     for (const char* c : tavik::ConversionMethodCaptions()) names << QString::fromUtf8(c);
     for (const char* c : tavik::DirectionCaptions()) names << QString::fromUtf8(c);
+    for (const tavik::FileFilter& f : tavik::SaveDialogFilters()) names << QString::fromUtf8(f.description);
     for (const QString& name : names) {
-        const QString english = QCoreApplication::translate("OutputPanel", name.toUtf8().constData());
+        const QByteArray source = name.toUtf8();
+        const QString english = QString::fromUtf8(tavik::Tr(source.constData()));
+
         QVERIFY2(!english.isEmpty() && !english.contains(kJapanese),
                  qPrintable(name + QStringLiteral(" → ") + english));
     }
