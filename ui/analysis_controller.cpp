@@ -125,7 +125,8 @@ void AnalysisController::makeConstancyTable() {
     constancyPanel_->hide();
     FreqTable table;
     try {
-        auto busy = BusyScope::working(&window_);
+        auto busy =
+            BusyScope::working(&window_, QCoreApplication::translate("AnalysisController", "　常在度表を作成中　"));
         const Table& t = ws_.table;
         const bool fidelity = constancyPanel_->showFidelity();
         const ConstancyOptions options = constancyPanel_->options();

@@ -58,6 +58,11 @@
         <translation>  Preparing the constancy table  </translation>
     </message>
     <message>
+        <location line="+20"/>
+        <source>&#x3000;常在度表を作成中&#x3000;</source>
+        <translation>  Making the constancy table  </translation>
+    </message>
+    <message>
         <location line="+2"/>
         <source>反復平均法で行列並び替え</source>
         <translation>Reciprocal averaging</translation>
