@@ -374,8 +374,8 @@ bool Table::GrowSpeciesTo(int n) {
 }
 
 // What an occurrence is, for every count of the table: a cell with text (a blank code
-// counts too) of a used species row in the relevé at position q. Calls visit(p) with the
-// species position of each.
+// counts too) of a used species row in the relevé of key `relKey`. Calls visit(p) with
+// the species position of each.
 template <class Visit>
 void Table::ForEachOccurrenceOfKey(int relKey, Visit visit) const {
     const int species = SpeciesCount();

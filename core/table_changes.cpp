@@ -107,7 +107,11 @@ void RestoreCounts(Table& t, Axis axis, const CountMemo& memo) {
 }  // namespace
 
 bool MoveLineChange::Apply(Table& t) {
-    if (firstRun_) counts_ = MemoCounts(t, axis_);
+    BetweenPasses();
+    if (firstRun_) {
+        counts_ = MemoCounts(t, axis_);
+        BetweenPasses();
+    }
     const bool species = axis_ == Axis::Species;
     const bool moved = species ? t.MoveRow(from_, to_) : t.MoveColumn(from_, to_);
     firstRun_ = false;
@@ -118,36 +122,45 @@ bool MoveLineChange::Apply(Table& t) {
 }
 
 void MoveLineChange::Revert(Table& t) {
+    BetweenPasses();
     if (axis_ == Axis::Species) t.MoveRow(to_, from_);
     else t.MoveColumn(to_, from_);
     RestoreCounts(t, axis_, counts_);
 }
 
 bool DeleteLineChange::Apply(Table& t) {
+    BetweenPasses();
     if (firstRun_) {
         speciesCounts_ = t.MemoSpeciesCounts();
+        BetweenPasses();
         releveCounts_ = t.MemoReleveCounts();
+        BetweenPasses();
         firstRun_ = false;
     }
     return axis_ == Axis::Species ? t.DeleteRowCommand(index_, &removed_) : t.DeleteColumnCommand(index_, &removed_);
 }
 
 void DeleteLineChange::Revert(Table& t) {
+    BetweenPasses();
     t.PutBack(removed_);
     removed_ = RemovedLines{};
     t.RestoreSpeciesCounts(speciesCounts_);
+    BetweenPasses();
     t.RestoreReleveCounts(releveCounts_);
 }
 
 bool InsertLineChange::Apply(Table& t) {
+    BetweenPasses();
     if (firstRun_) {
         counts_ = MemoCounts(t, axis_);
+        BetweenPasses();
         firstRun_ = false;
     }
     return axis_ == Axis::Species ? t.InsertRow(index_, &inserted_) : t.InsertColumn(index_, &inserted_);
 }
 
 void InsertLineChange::Revert(Table& t) {
+    BetweenPasses();
     t.TakeBack(inserted_);
     RestoreCounts(t, axis_, counts_);
 }
@@ -164,9 +177,9 @@ bool RecountChange::Apply(Table& t) {
         if (species_.empty() && releves_.empty()) return false;
         BetweenPasses();
     }
-    t.RecountSpecies();
-    BetweenPasses();
     t.RecountReleves();
+    BetweenPasses();
+    t.RecountSpecies();
     return true;
 }
 
@@ -237,17 +250,24 @@ bool CoverEditChange::Apply(Table& t) {
     if (firstRun_) {
         firstRun_ = false;
         if (edit_.after == edit_.before && edit_.textAfter == edit_.textBefore) return false;
+        BetweenPasses();
         speciesCounts_ = t.MemoSpeciesCounts();
+        BetweenPasses();
         releveCounts_ = t.MemoReleveCounts();
+        BetweenPasses();
     }
     ApplyCoverEdit(t, edit_, true);
-    t.Recount();
+    t.RecountReleves();
+    BetweenPasses();
+    t.RecountSpecies();
     return true;
 }
 
 void CoverEditChange::Revert(Table& t) {
+    BetweenPasses();
     ApplyCoverEdit(t, edit_, false);
     t.RestoreSpeciesCounts(speciesCounts_);
+    BetweenPasses();
     t.RestoreReleveCounts(releveCounts_);
 }
 
