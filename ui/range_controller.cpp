@@ -81,10 +81,10 @@ void RangeController::applyRange() {
                           : QCoreApplication::translate("RangeController", "　測定を並べ替えています　"));
         WorkProgress progress(window_.workMessage(), false);
         if (mode_ == RangeMode::SortSpecies)
-            window_.pushChange(QStringLiteral("植物を頻度順で並び替え"),
+            window_.pushChange(QCoreApplication::translate("RangeController", "植物を頻度順で並び替え"),
                                SortChange(Axis::Species, range.p1, range.p2, descending, &progress));
         else
-            window_.pushChange(QStringLiteral("測定を種数順で並び替え"),
+            window_.pushChange(QCoreApplication::translate("RangeController", "測定を種数順で並び替え"),
                                SortChange(Axis::Releves, range.q1, range.q2, descending, &progress));
     } else if (mode_ == RangeMode::Hide) {
         HideRange(ws_.table, range.q1, range.q2, range.p1, range.p2);
@@ -129,8 +129,9 @@ void RangeController::toggleHiddenRanges() {
     // The instruction stays while the user drags; the mouse goes through it to the grid.
     window_.workMessage()->setAttribute(Qt::WA_TransparentForMouseEvents, true);
     window_.workMessage()->setAsNote(true);
-    window_.workMessage()->showMessage(QStringLiteral("行・列の範囲指定は、マウスの"),
-                                       QStringLiteral("左ボタンを押しながらドラッグする"));
+    window_.workMessage()->showMessage(
+        QCoreApplication::translate("RangeController", "行・列の範囲指定は、マウスの"),
+        QCoreApplication::translate("RangeController", "左ボタンを押しながらドラッグする"));
     hideRangesTicked_ = true;
     window_.updateTicks();
 }

@@ -15,16 +15,21 @@
 namespace tavik::ui {
 
 namespace {
-const QString kUndoCaption = QStringLiteral("元に戻す");
-const QString kRedoCaption = QStringLiteral("やり直し");
 // A command that takes longer than this is work worth a recovery file at once.
 constexpr qint64 kLongCommandMs = 2000;
 // From this many relevés on, a pass over the table takes long enough to be seen.
 constexpr int kLargeTable = 20000;
 
-// "元に戻す：行の削除", or the bare caption when there is nothing to take back.
-QString StepCaption(const QString& caption, const QString& name) {
-    return name.isEmpty() ? caption : caption + QStringLiteral("：") + name;
+// "元に戻す：行の削除", or the bare caption when there is nothing to take back. Looked up
+// each time: the captions follow the interface's language.
+QString UndoCaption(const QString& name) {
+    return name.isEmpty() ? QCoreApplication::translate("TableHistory", "元に戻す")
+                          : QCoreApplication::translate("TableHistory", "元に戻す：%1").arg(name);
+}
+
+QString RedoCaption(const QString& name) {
+    return name.isEmpty() ? QCoreApplication::translate("TableHistory", "やり直し")
+                          : QCoreApplication::translate("TableHistory", "やり直し：%1").arg(name);
 }
 }  // namespace
 
@@ -78,16 +83,16 @@ TableHistory::TableHistory(WindowServices& window, QObject* parent)
 }
 
 void TableHistory::driveActions(QAction* undo, QAction* redo) {
-    undo->setText(kUndoCaption);
-    redo->setText(kRedoCaption);
+    undo->setText(UndoCaption(QString()));
+    redo->setText(RedoCaption(QString()));
     connect(undo, &QAction::triggered, this, &TableHistory::undo);
     connect(redo, &QAction::triggered, this, &TableHistory::redo);
     connect(stack_, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
     connect(stack_, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
     connect(stack_, &QUndoStack::undoTextChanged, undo,
-            [undo](const QString& name) { undo->setText(StepCaption(kUndoCaption, name)); });
+            [undo](const QString& name) { undo->setText(UndoCaption(name)); });
     connect(stack_, &QUndoStack::redoTextChanged, redo,
-            [redo](const QString& name) { redo->setText(StepCaption(kRedoCaption, name)); });
+            [redo](const QString& name) { redo->setText(RedoCaption(name)); });
 }
 
 bool TableHistory::pushCommand(TableCommand* raw) {
@@ -95,7 +100,7 @@ bool TableHistory::pushCommand(TableCommand* raw) {
     std::unique_ptr<TableCommand> command(raw);
     QElapsedTimer clock;
     clock.start();
-    const PassWatch watch(*this, QStringLiteral("　%1　").arg(command->text()), QString());
+    const PassWatch watch(*this, QCoreApplication::translate("TableHistory", "　%1　").arg(command->text()), QString());
     if (!command->applyFirst()) return false;
     if (stepPending_) {
         stack_->beginMacro(stepName_);
