@@ -5,9 +5,12 @@
 #include <zstd_errors.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <stdexcept>
 
+#include "core/messages.h"
+#include "formats/file_error.h"
 #include "formats/input_file.h"
 
 namespace tavik {
@@ -15,6 +18,11 @@ namespace tavik {
 namespace {
 
 constexpr std::size_t kChunk = 1 << 20;
+
+std::runtime_error LineTooLong(const std::string& file, std::size_t line, std::size_t maxLine) {
+    return std::runtime_error(
+        Arg(Tr("%1: 行が長すぎます（%2 MB まで）"), {FileLine(file, line), std::to_string(maxLine >> 20)}));
+}
 
 class PlainSource : public ByteSource {
 public:
@@ -36,8 +44,7 @@ public:
         z_.zalloc = Z_NULL;
         z_.zfree = Z_NULL;
         z_.opaque = Z_NULL;
-        if (inflateInit2(&z_, 15 + 16) != Z_OK)
-            throw std::runtime_error(f_->Path() + " を読み込めません（メモリ不足）");
+        if (inflateInit2(&z_, 15 + 16) != Z_OK) throw ReadError(f_->Path(), ENOMEM);
     }
     ~GzipSource() override { inflateEnd(&z_); }
 
@@ -49,7 +56,7 @@ public:
             if (z_.avail_in == 0) {
                 if (avail_ == 0) avail_ = f_->Read(in_.data(), in_.size());
                 if (avail_ == 0) {
-                    if (started_) Corrupt("途中で終わっています");
+                    if (started_) Corrupt(Tr("途中で終わっています"));
                     done_ = true;
                     break;
                 }
@@ -63,7 +70,7 @@ public:
                 started_ = false;
                 inflateReset(&z_);  // another member may follow
             } else if (rc != Z_OK && rc != Z_BUF_ERROR) {
-                Corrupt("gzip の中身が壊れています");
+                Corrupt(Tr("gzip の中身が壊れています"));
             }
         }
         return static_cast<std::size_t>(z_.next_out - reinterpret_cast<Bytef*>(buf));
@@ -73,7 +80,7 @@ public:
 
 private:
     [[noreturn]] void Corrupt(const char* why) {
-        throw std::runtime_error(f_->Path() + " を読み込めません（" + why + "）");
+        throw std::runtime_error(WithReason(Arg(Tr("%1 を読み込めません"), {f_->Path()}), why));
     }
     std::unique_ptr<InputFile> f_;
     std::string in_;
@@ -92,7 +99,7 @@ public:
         buf_.resize(std::max<std::size_t>(ZSTD_DStreamInSize(), kChunk));
         in_ = {buf_.data(), got, 0};
         d_ = ZSTD_createDCtx();
-        if (!d_) throw std::runtime_error(f_->Path() + " を読み込めません（メモリ不足）");
+        if (!d_) throw ReadError(f_->Path(), ENOMEM);
         // A frame may ask for a window of at most 128 MB; a larger one is refused as damaged
         // rather than allocated.
         ZSTD_DCtx_setParameter(d_, ZSTD_d_windowLogMax, 27);
@@ -114,11 +121,11 @@ public:
             const std::size_t before = out.pos;
             pending_ = ZSTD_decompressStream(d_, &out, &in_);
             if (ZSTD_isError(pending_))
-                Corrupt(ZSTD_getErrorCode(pending_) == ZSTD_error_checksum_wrong ? "zstd の検査値が合いません"
-                                                                                 : "zstd の中身が壊れています");
+                Corrupt(ZSTD_getErrorCode(pending_) == ZSTD_error_checksum_wrong ? Tr("zstd の検査値が合いません")
+                                                                                 : Tr("zstd の中身が壊れています"));
             // At the end of the file the decoder only gives what it still holds; when that is
             // nothing, the frame was cut short.
-            if (atEnd && out.pos == before) Corrupt("途中で終わっています");
+            if (atEnd && out.pos == before) Corrupt(Tr("途中で終わっています"));
         }
         return out.pos;
     }
@@ -127,7 +134,7 @@ public:
 
 private:
     [[noreturn]] void Corrupt(const char* why) {
-        throw std::runtime_error(f_->Path() + " を読み込めません（" + why + "）");
+        throw std::runtime_error(WithReason(Arg(Tr("%1 を読み込めません"), {f_->Path()}), why));
     }
     std::unique_ptr<InputFile> f_;
     std::string buf_;
@@ -207,9 +214,7 @@ bool LineReader::Fill() {
         pos_ = 0;
     }
     if (end_ == buf_.size()) {
-        if (buf_.size() >= max_ + 2)
-            throw std::runtime_error(file_ + " の " + std::to_string(line_ + 1) + " 行目: 行が長すぎます（" +
-                                     std::to_string(max_ >> 20) + " MB まで）");
+        if (buf_.size() >= max_ + 2) throw LineTooLong(file_, line_ + 1, max_);
         buf_.resize(std::min<std::size_t>(buf_.size() * 2, max_ + 2));
     }
     const std::size_t n = src_.Read(buf_.data() + end_, buf_.size() - end_);
@@ -236,9 +241,7 @@ bool LineReader::Next(std::string_view& line) {
         }
         if (cr || lf) {
             const char* e = cr ? cr : lf;
-            if (static_cast<std::size_t>(e - (b + pos_)) > max_)
-                throw std::runtime_error(file_ + " の " + std::to_string(line_ + 1) + " 行目: 行が長すぎます（" +
-                                         std::to_string(max_ >> 20) + " MB まで）");
+            if (static_cast<std::size_t>(e - (b + pos_)) > max_) throw LineTooLong(file_, line_ + 1, max_);
             line = std::string_view(b + pos_, static_cast<std::size_t>(e - (b + pos_)));
             std::size_t next = static_cast<std::size_t>(e - b) + 1;
             ending_ = cr ? "\r" : "\n";

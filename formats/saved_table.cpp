@@ -6,9 +6,11 @@
 #include <stdexcept>
 #include <vector>
 
+#include "core/messages.h"
 #include "formats/byte_sink.h"
 #include "formats/byte_source.h"
 #include "formats/codec.h"
+#include "formats/file_error.h"
 #include "formats/text_lines.h"
 
 namespace tavik {
@@ -145,8 +147,8 @@ struct TextItem {
 void PutCovers(char* dst, const LayerCovers& c, int spPos, int col) {
     for (int k = 0; k < kLayerCount; ++k) {
         if (c[k] > kMaxCover)
-            throw std::runtime_error("被度の値 " + std::to_string(c[k]) + " は保存できません（種 " +
-                                     std::to_string(spPos) + "、列 " + std::to_string(col) + "）");
+            throw std::runtime_error(Arg(Tr("被度の値 %1 は保存できません（種 %2、列 %3）"),
+                                         {std::to_string(c[k]), std::to_string(spPos), std::to_string(col)}));
         dst[k] = static_cast<char>('0' + c[k]);
     }
 }
@@ -165,9 +167,9 @@ bool WriteTable(const Table& t, TextEncoding enc, ByteSink& sink, std::string& u
     const auto step = [&](int i, const char* what) {
         if (!progress) return;
         if (i % std::max(1, S / 100) == 0)
-            progress->Show("　組成表を保存中　",
-                           std::string(what) + " " + std::to_string(i) + " / " + std::to_string(S));
-        if (progress->Cancelled()) throw WorkStopped("組成表の保存を中止しました");
+            progress->Show(Tr("　組成表を保存中　"),
+                           std::string(Tr(what)) + " " + std::to_string(i) + " / " + std::to_string(S));
+        if (progress->Cancelled()) throw WorkStopped(Tr("組成表の保存を中止しました"));
     };
     if (enc == TextEncoding::Utf8) w.Raw(kBom);
 
@@ -191,7 +193,7 @@ bool WriteTable(const Table& t, TextEncoding enc, ByteSink& sink, std::string& u
                 return CoverItem{j, c.covers};
             });
         for (int i = 0; i <= S; ++i) {
-            step(i, "被度");
+            step(i, TrNoop("被度"));
             const std::size_t at = w.Open(width, '0');
             if (i == 0) {
                 for (int j = 0; j <= R; ++j) {
@@ -232,7 +234,7 @@ bool WriteTable(const Table& t, TextEncoding enc, ByteSink& sink, std::string& u
             return TextItem{j, key, &c};
         });
     for (int i = 1; i <= S; ++i) {
-        step(i, "種");
+        step(i, TrNoop("種"));
         const int row = F + i;
         w.Number(i);
         for (int c = 1; c <= 3; ++c) {
@@ -348,7 +350,7 @@ public:
 
     void Run() {
         std::string_view l;
-        if (!lines_.Next(l)) throw std::runtime_error(file_ + " は空のファイルです");
+        if (!lines_.Next(l)) throw std::runtime_error(Arg(Tr("%1 は空のファイルです"), {file_}));
         if (l.substr(0, kBom.size()) == kBom) {
             l.remove_prefix(kBom.size());
             decided_ = true;
@@ -356,12 +358,12 @@ public:
         }
         title_.assign(l);
         Look(l);
-        if (!lines_.Next(l)) Fail(1, "種数・測定数・固定行数の3つの整数がありません");
+        if (!lines_.Next(l)) Fail(1, Tr("種数・測定数・固定行数の3つの整数がありません"));
         ReadCounts(l);
         // The counts are only a claim until the lines are there: the table is made once the
         // whole cover block has been read, so that its size follows what the file holds.
         for (int s = 0; s <= S_; ++s) {
-            Step(s, "被度");
+            Step(s, TrNoop("被度"));
             ReadCoverLine(s, NextLine());
         }
         t_.ResetForLoad(S_, R_, F_);
@@ -371,7 +373,7 @@ public:
         ReadKeyRow(NextLine());
         for (int r = 1; r < F_; ++r) ReadGridLine(r, true, NextLine());
         for (int i = 0; i <= S_; ++i) {
-            Step(i, "種");
+            Step(i, TrNoop("種"));
             ReadGridLine(F_ + i, false, NextLine());
         }
 
@@ -388,16 +390,16 @@ public:
 
 private:
     [[noreturn]] void Fail(std::size_t line, const std::string& what) const {
-        throw std::runtime_error(file_ + " の " + std::to_string(line + 1) + " 行目: " + what);
+        throw std::runtime_error(Arg(Tr("%1: %2"), {FileLine(file_, line + 1), what}));
     }
 
     // Progress by the line, shown about every hundredth of the rows; a stop ends the work.
     void Step(int i, const char* what) {
         if (!progress_) return;
         if (i % std::max(1, S_ / 100) == 0)
-            progress_->Show("　組成表を読込中　",
-                            std::string(what) + " " + std::to_string(i) + " / " + std::to_string(S_));
-        if (progress_->Cancelled()) throw WorkStopped(file_ + " の読込を中止しました");
+            progress_->Show(Tr("　組成表を読込中　"),
+                            std::string(Tr(what)) + " " + std::to_string(i) + " / " + std::to_string(S_));
+        if (progress_->Cancelled()) throw WorkStopped(Arg(Tr("%1 の読込を中止しました"), {file_}));
     }
 
     std::string_view NextLine() {
@@ -405,7 +407,7 @@ private:
         if (!lines_.Next(l)) {
             const std::size_t needed = 2 * static_cast<std::size_t>(S_) + static_cast<std::size_t>(F_) + 4;
             Fail(lines_.Empty() ? 0 : lines_.LineIndex() + 1,
-                 "ファイルが途中で終わっています（" + std::to_string(needed) + " 行必要）");
+                 Arg(Tr("ファイルが途中で終わっています（%1 行必要）"), {std::to_string(needed)}));
         }
         return l;
     }
@@ -423,14 +425,16 @@ private:
     void ReadCounts(std::string_view l) {
         long long S = 0, R = 0, F = 0;
         if (!ParseCount(l, S) || !ParseCount(l, R) || !ParseCount(l, F))
-            Fail(1, "種数・測定数・固定行数の3つの整数がありません");
-        if (F < 2 || F > kItemCount + 1) Fail(1, "固定行数 " + std::to_string(F) + " が 2～31 の範囲にありません");
+            Fail(1, Tr("種数・測定数・固定行数の3つの整数がありません"));
+        if (F < 2 || F > kItemCount + 1)
+            Fail(1, Arg(Tr("固定行数 %1 が 2～31 の範囲にありません"), {std::to_string(F)}));
         // The cover block alone holds (S + 1) lines of (R + 1) * 7 characters.
         const long long width = (R + 1) * kLayerCount;
         const long long size = static_cast<long long>(std::min<std::uint64_t>(maxBytes_, 1ull << 60));
         if (width > size || width > static_cast<long long>(kMaxLine) || S + 1 > size / (width + 1) || S > (1 << 30) ||
             R > (1 << 30))
-            Fail(1, "種数 " + std::to_string(S) + "・測定数 " + std::to_string(R) + " がファイルの大きさに合いません");
+            Fail(1,
+                 Arg(Tr("種数 %1・測定数 %2 がファイルの大きさに合いません"), {std::to_string(S), std::to_string(R)}));
         S_ = static_cast<int>(S);
         R_ = static_cast<int>(R);
         F_ = static_cast<int>(F);
@@ -466,8 +470,8 @@ private:
         const std::size_t line = 2 + static_cast<std::size_t>(s);
         const std::size_t width = (static_cast<std::size_t>(R_) + 1) * kLayerCount;
         if (l.size() < width)
-            Fail(line, "被度の行が短すぎます（" + std::to_string(width) + " 文字必要、" + std::to_string(l.size()) +
-                           " 文字）");
+            Fail(line, Arg(Tr("被度の行が短すぎます（%1 文字必要、%2 文字）"),
+                           {std::to_string(width), std::to_string(l.size())}));
         const char* const begin = l.data();
         const char* const end = begin + width;
         // Runs of '0' are passed over a word at a time; a cover is read where one begins.
@@ -478,8 +482,8 @@ private:
             for (int k = 0; k < kLayerCount; ++k) {
                 const auto b = static_cast<unsigned char>(at[k]);
                 if (b < '0')
-                    Fail(line, std::to_string(r * kLayerCount + static_cast<std::size_t>(k) + 1) +
-                                   " 文字目: 被度の文字が「0」より小さい値です");
+                    Fail(line, Arg(Tr("%1 文字目: 被度の文字が「0」より小さい値です"),
+                                   {std::to_string(r * kLayerCount + static_cast<std::size_t>(k) + 1)}));
                 c[k] = static_cast<std::uint8_t>(b - '0');
             }
             covered_.push_back({static_cast<int>(r), s, c});
@@ -512,7 +516,7 @@ private:
             const auto r = std::from_chars(f.data(), f.data() + f.size(), n);
             if (r.ec != std::errc() || r.ptr != f.data() + f.size() || n != col - 3) break;
         }
-        if (col != R_ + 4) Fail(line, "列番号 0～" + std::to_string(R_) + " の行ではありません");
+        if (col != R_ + 4) Fail(line, Arg(Tr("列番号 0～%1 の行ではありません"), {std::to_string(R_)}));
     }
 
     void ReadGridLine(int row, bool itemRow, std::string_view l) {
@@ -526,7 +530,7 @@ private:
                 int n = 0;
                 const auto r = std::from_chars(f.data(), f.data() + f.size(), n);
                 if (r.ec != std::errc() || r.ptr != f.data() + f.size() || n < 1 || n > kItemCount)
-                    Fail(line, "先頭の欄が項目番号（1～30）ではありません");
+                    Fail(line, Tr("先頭の欄が項目番号（1～30）ではありません"));
                 items_[static_cast<std::size_t>(row)] = n;
             }
             if (f.empty() || (col == 0 && row > F_)) continue;
@@ -538,7 +542,7 @@ private:
             }
         }
         if (itemRow && items_[static_cast<std::size_t>(row)] == 0)
-            Fail(line, "先頭の欄が項目番号（1～30）ではありません");
+            Fail(line, Tr("先頭の欄が項目番号（1～30）ではありません"));
     }
 
     struct Pending {
@@ -603,7 +607,7 @@ std::string Utf8NoticeMessage(const std::string& path, const SaveReport& report)
         while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
         text = text.substr(0, cut) + "…";
     }
-    return path + " は UTF-8 で書きました（「" + text + "」に CP932 で書けない文字があります）";
+    return Arg(Tr("%1 は UTF-8 で書きました（「%2」に CP932 で書けない文字があります）"), {path, text});
 }
 
 std::string SavedTableBytes(const Table& t) {
