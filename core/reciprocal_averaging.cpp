@@ -526,9 +526,11 @@ RaOrder RaOrderOf(const RaResult& r, Progress* progress) {
     return o;
 }
 
-void ApplyRaOrder(Table& t, const RaOrder& o) {
+void ApplyRaOrder(Table& t, const RaOrder& o, Progress* progress) {
+    if (progress) progress->Show(Tr("　反復平均法 植物の並び替え　"), "");
     if (!o.species.empty()) t.PermuteSpecies(1, o.species);
     t.RecountSpecies();
+    if (progress) progress->Show(Tr("　反復平均法 測定の並び替え　"), "");
     if (!o.releves.empty()) t.PermuteReleves(1, o.releves);
     t.RecountReleves();
 }

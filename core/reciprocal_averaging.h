@@ -79,9 +79,10 @@ struct RaOrder {
 RaOrder ApplyRaOrder(Table& t, const RaResult& r, Progress* progress = nullptr);
 // The two halves of it: the permutations, worked out from the scores alone (so that they
 // can be worked out on a thread of their own while the table is in use), and their
-// application with the recounts.
+// application with the recounts (one pass over the cells per axis, each announced on
+// `progress`).
 RaOrder RaOrderOf(const RaResult& r, Progress* progress = nullptr);
-void ApplyRaOrder(Table& t, const RaOrder& o);
+void ApplyRaOrder(Table& t, const RaOrder& o, Progress* progress = nullptr);
 
 // The score table: species names and scores on the left, relevé labels (grid row 2) and
 // scores on the right, in the table's order; sizes from the table font.

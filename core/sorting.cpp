@@ -47,7 +47,11 @@ std::string SortKey(std::string text, int count) {
 
 SortOrder SortSpecies(Table& t, int first, int last, bool descending, Progress* progress) {
     SortOrder applied;
-    if (progress) progress->Show(Tr("　植物を並べ替えています　"), "  ");
+    // Shown again between the passes, so that a window showing it keeps answering.
+    auto show = [progress] {
+        if (progress) progress->Show(Tr("　植物を並べ替えています　"), "  ");
+    };
+    show();
     first = std::max(first, 1);
     last = std::min(last, t.SpeciesCount());
     if (last > first) {
@@ -55,10 +59,12 @@ SortOrder SortSpecies(Table& t, int first, int last, bool descending, Progress* 
         // The frequencies as they are now, beside the texts the last recount wrote.
         std::vector<int> freq(static_cast<std::size_t>(t.SpeciesCount()) + 1, 0);
         if (t.ReleveCount() > 9999) t.CountOccurrences(nullptr, &freq);
+        show();
         auto order = StableOrder(first, last, descending,
                                  [&](int p) { return SortKey(t.Text(3, fn + p), freq[static_cast<std::size_t>(p)]); });
         t.PermuteSpecies(first, order);
         applied = {first, std::move(order)};
+        show();
     }
     t.RecountSpecies();
     return applied;
@@ -66,19 +72,23 @@ SortOrder SortSpecies(Table& t, int first, int last, bool descending, Progress* 
 
 SortOrder SortReleves(Table& t, int first, int last, bool descending, Progress* progress) {
     SortOrder applied;
-    if (progress) progress->Show(Tr("　測定を並べ替えています　"), "");
-
+    auto show = [progress] {
+        if (progress) progress->Show(Tr("　測定を並べ替えています　"), "");
+    };
+    show();
     first = std::max(first, 1);
     last = std::min(last, t.ReleveCount());
     if (last > first) {
         const int fn = t.FNRow();
         std::vector<int> count(static_cast<std::size_t>(t.ReleveCount()) + 1, 0);
         if (t.SpeciesCount() > 9999) t.CountOccurrences(&count, nullptr);
+        show();
         auto order = StableOrder(first, last, descending, [&](int q) {
             return SortKey(t.HeaderText(t.ReleveKeyAt(q), fn), count[static_cast<std::size_t>(q)]);
         });
         t.PermuteReleves(first, order);
         applied = {first, std::move(order)};
+        show();
     }
     t.RecountReleves();
     return applied;

@@ -376,12 +376,12 @@ bool Table::GrowSpeciesTo(int n) {
 }
 
 // What an occurrence is, for every count of the table: a cell with text (a blank code
-// counts too) of a used species row in the relevé at position q. Calls visit(p) with the
-// species position of each.
+// counts too) of a used species row in the relevé of key `relKey`. Calls visit(p) with
+// the species position of each.
 template <class Visit>
-void Table::ForEachOccurrence(int q, Visit visit) const {
+void Table::ForEachOccurrenceOfKey(int relKey, Visit visit) const {
     const int species = SpeciesCount();
-    for (const Cell& c : rel_[static_cast<std::size_t>(releves_.KeyAt(q))].cells) {
+    for (const Cell& c : rel_[static_cast<std::size_t>(relKey)].cells) {
         if (c.len == 0) continue;
         const int p = species_.PosOf(c.species);
         if (p >= 1 && p <= species) visit(p);
@@ -391,22 +391,36 @@ void Table::ForEachOccurrence(int q, Visit visit) const {
 void Table::CountOccurrences(std::vector<int>* perReleve, std::vector<int>* perSpecies) const {
     if (perReleve) perReleve->assign(static_cast<std::size_t>(ReleveCount()) + 1, 0);
     if (perSpecies) perSpecies->assign(static_cast<std::size_t>(SpeciesCount()) + 1, 0);
-    for (int q = 1; q <= ReleveCount(); ++q) {
+    // The relevés are read by key, in the order their cells lie in memory, not in the order
+    // on screen: after a reorder of 100,000 relevés that order jumps about the memory on
+    // every column, and the counts do not depend on it.
+    const int R = ReleveCount();
+    for (int key = 1; key <= MaxReleve(); ++key) {
+        const int q = releves_.PosOf(key);
+        if (q < 1 || q > R) continue;
         int n = 0;
         if (perSpecies)
-            ForEachOccurrence(q, [&](int p) {
+            ForEachOccurrenceOfKey(key, [&](int p) {
                 ++n;
                 ++(*perSpecies)[static_cast<std::size_t>(p)];
             });
-        else ForEachOccurrence(q, [&](int) { ++n; });
+        else ForEachOccurrenceOfKey(key, [&](int) { ++n; });
         if (perReleve) (*perReleve)[static_cast<std::size_t>(q)] = n;
     }
 }
 
-namespace {
+std::string Table::CountText(std::int32_t n) { return n > 0 ? MakeNumber4(n) : std::string(); }
 
-// What a count or a number shows in its cell: four characters, or nothing for none.
-std::string CountText(int n) { return n > 0 ? MakeNumber4(n) : std::string(); }
+std::vector<Table::FreshNumbers> Table::FreshReleveNumbers() const {
+    std::vector<int> count;
+    CountOccurrences(&count, nullptr);
+    std::vector<FreshNumbers> fresh(count.size());
+    std::int32_t k = 0;
+    for (std::size_t q = 1; q < count.size(); ++q) fresh[q] = {count[q], count[q] > 0 ? ++k : 0};
+    return fresh;
+}
+
+namespace {
 
 // How many digits the grid shows of a number beyond the four the text keeps (0 for none).
 int WideDigits(std::int32_t n) {
@@ -418,21 +432,18 @@ int WideDigits(std::int32_t n) {
 }  // namespace
 
 // Both recounts number the positions that have any occurrence 1, 2, 3 ... in order and
-// write each count beside its number. The relevé count stays in one pass over the columns:
-// the header texts it writes sit beside the cells it reads.
+// write each count beside its number.
 void Table::RecountReleves() {
     if (ReleveCount() <= 0) return;
     // The layout is renewed only when a column's width follows: when a number shown whole
     // gains or loses a digit there, as seldom happens.
     wideNumbers_ = false;
-    int k = 0;
+    const std::vector<FreshNumbers> fresh = FreshReleveNumbers();
     for (int q = 1; q <= ReleveCount(); ++q) {
-        int n = 0;
-        ForEachOccurrence(q, [&](int) { ++n; });
+        const auto [n, number] = fresh[static_cast<std::size_t>(q)];
         releves_.SetOccurrences(q, n);
         const int key = releves_.KeyAt(q);
         Releve& r = rel_[static_cast<std::size_t>(key)];
-        const std::int32_t number = n > 0 ? ++k : 0;
         if (WideDigits(r.numberWhole) != WideDigits(number) || WideDigits(r.countWhole) != WideDigits(n))
             wideNumbers_ = true;
         r.numberWhole = number;

@@ -348,6 +348,14 @@ private:
         std::int32_t numberWhole = 0;  // header row 1
         std::int32_t countWhole = 0;   // row FNRow
     };
+    // What a recount of the relevés finds at each position 1..ReleveCount() (index 0
+    // unused): the count of species, and the running number (0 for a relevé without any).
+    struct FreshNumbers {
+        std::int32_t count = 0, number = 0;
+    };
+    std::vector<FreshNumbers> FreshReleveNumbers() const;
+    // What a recount writes for a count or a number: four characters, or nothing for none.
+    static std::string CountText(std::int32_t n);
     // The whole number behind the text of a cell, 0 when there is none.
     std::int32_t WholeNumberAt(int col, int row) const;
     // Notes that numbers over four digits were written: the widths of the columns that show
@@ -368,8 +376,9 @@ private:
     void ClearSpeciesContent(int spKey);
     void ClearSpeciesContents(const std::vector<int>& spKeys);
     std::vector<SpeciesContent> CopySpeciesMany(const std::vector<int>& spKeys) const;
+    // Visits the position of every species that occurs in the relevé of key `relKey`.
     template <class Visit>
-    void ForEachOccurrence(int q, Visit visit) const;
+    void ForEachOccurrenceOfKey(int relKey, Visit visit) const;
     void GrowReleves(int capacity);
     void GrowSpecies(int capacity);
     std::string& FixedCell(int col, int row);

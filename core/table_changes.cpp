@@ -24,32 +24,62 @@ void CompositeChange::Revert(Table& t) {
     for (auto it = parts_.rbegin(); it != parts_.rend(); ++it) (*it)->Revert(t);
 }
 
+void CompositeChange::SetBetweenPasses(std::function<void()> betweenPasses) {
+    for (auto& part : parts_) part->SetBetweenPasses(betweenPasses);
+}
+
 // ---- Reorders -------------------------------------------------------------------------------
 
 ReorderChange::ReorderChange(bool countsSpecies, bool countsReleves, std::function<Reordering(Table&)> first)
     : countsSpecies_(countsSpecies), countsReleves_(countsReleves), first_(std::move(first)) {}
 
+namespace {
+
+bool MovesNothing(const SortOrder& o) {
+    for (std::size_t i = 0; i < o.order.size(); ++i)
+        if (o.order[i] != o.first + static_cast<int>(i)) return false;
+    return true;
+}
+
+}  // namespace
+
 bool ReorderChange::Apply(Table& t) {
+    BetweenPasses();
     if (first_) {
-        if (countsSpecies_) speciesCounts_ = t.MemoSpeciesCounts();
-        if (countsReleves_) releveCounts_ = t.MemoReleveCounts();
+        if (countsSpecies_) {
+            speciesCounts_ = t.MemoSpeciesCounts();
+            BetweenPasses();
+        }
+        if (countsReleves_) {
+            releveCounts_ = t.MemoReleveCounts();
+            BetweenPasses();
+        }
         applied_ = first_(t);
         first_ = nullptr;
-        return true;
+        // The same order and the same counts: the recounts wrote back what was there.
+        return !(MovesNothing(applied_.species) && MovesNothing(applied_.releves) && speciesCounts_.empty() &&
+                 releveCounts_.empty());
     }
     if (const SortOrder& o = applied_.species; !o.order.empty()) t.PermuteSpecies(o.first, o.order);
     if (const SortOrder& o = applied_.releves; !o.order.empty()) t.PermuteReleves(o.first, o.order);
-    if (countsSpecies_) t.RecountSpecies();
+    if (countsSpecies_) {
+        t.RecountSpecies();
+        BetweenPasses();
+    }
     if (countsReleves_) t.RecountReleves();
     return true;
 }
 
 void ReorderChange::Revert(Table& t) {
+    BetweenPasses();
     if (const SortOrder& o = applied_.releves; !o.order.empty())
         t.PermuteReleves(o.first, InverseOrder(o.first, o.order));
     if (const SortOrder& o = applied_.species; !o.order.empty())
         t.PermuteSpecies(o.first, InverseOrder(o.first, o.order));
-    if (countsSpecies_) t.RestoreSpeciesCounts(speciesCounts_);
+    if (countsSpecies_) {
+        t.RestoreSpeciesCounts(speciesCounts_);
+        BetweenPasses();
+    }
     if (countsReleves_) t.RestoreReleveCounts(releveCounts_);
 }
 
@@ -77,7 +107,11 @@ void RestoreCounts(Table& t, Axis axis, const CountMemo& memo) {
 }  // namespace
 
 bool MoveLineChange::Apply(Table& t) {
-    if (firstRun_) counts_ = MemoCounts(t, axis_);
+    BetweenPasses();
+    if (firstRun_) {
+        counts_ = MemoCounts(t, axis_);
+        BetweenPasses();
+    }
     const bool species = axis_ == Axis::Species;
     const bool moved = species ? t.MoveRow(from_, to_) : t.MoveColumn(from_, to_);
     firstRun_ = false;
@@ -88,36 +122,45 @@ bool MoveLineChange::Apply(Table& t) {
 }
 
 void MoveLineChange::Revert(Table& t) {
+    BetweenPasses();
     if (axis_ == Axis::Species) t.MoveRow(to_, from_);
     else t.MoveColumn(to_, from_);
     RestoreCounts(t, axis_, counts_);
 }
 
 bool DeleteLineChange::Apply(Table& t) {
+    BetweenPasses();
     if (firstRun_) {
         speciesCounts_ = t.MemoSpeciesCounts();
+        BetweenPasses();
         releveCounts_ = t.MemoReleveCounts();
+        BetweenPasses();
         firstRun_ = false;
     }
     return axis_ == Axis::Species ? t.DeleteRowCommand(index_, &removed_) : t.DeleteColumnCommand(index_, &removed_);
 }
 
 void DeleteLineChange::Revert(Table& t) {
+    BetweenPasses();
     t.PutBack(removed_);
     removed_ = RemovedLines{};
     t.RestoreSpeciesCounts(speciesCounts_);
+    BetweenPasses();
     t.RestoreReleveCounts(releveCounts_);
 }
 
 bool InsertLineChange::Apply(Table& t) {
+    BetweenPasses();
     if (firstRun_) {
         counts_ = MemoCounts(t, axis_);
+        BetweenPasses();
         firstRun_ = false;
     }
     return axis_ == Axis::Species ? t.InsertRow(index_, &inserted_) : t.InsertColumn(index_, &inserted_);
 }
 
 void InsertLineChange::Revert(Table& t) {
+    BetweenPasses();
     t.TakeBack(inserted_);
     RestoreCounts(t, axis_, counts_);
 }
@@ -125,18 +168,25 @@ void InsertLineChange::Revert(Table& t) {
 // ---- Recount and retrieval --------------------------------------------------------------------
 
 bool RecountChange::Apply(Table& t) {
+    BetweenPasses();
     if (firstRun_) {
         firstRun_ = false;
         species_ = t.MemoSpeciesCounts();
+        BetweenPasses();
         releves_ = t.MemoReleveCounts();
         if (species_.empty() && releves_.empty()) return false;
+        BetweenPasses();
     }
-    t.Recount();
+    t.RecountReleves();
+    BetweenPasses();
+    t.RecountSpecies();
     return true;
 }
 
 void RecountChange::Revert(Table& t) {
+    BetweenPasses();
     t.RestoreSpeciesCounts(species_);
+    BetweenPasses();
     t.RestoreReleveCounts(releves_);
 }
 
@@ -200,17 +250,24 @@ bool CoverEditChange::Apply(Table& t) {
     if (firstRun_) {
         firstRun_ = false;
         if (edit_.after == edit_.before && edit_.textAfter == edit_.textBefore) return false;
+        BetweenPasses();
         speciesCounts_ = t.MemoSpeciesCounts();
+        BetweenPasses();
         releveCounts_ = t.MemoReleveCounts();
+        BetweenPasses();
     }
     ApplyCoverEdit(t, edit_, true);
-    t.Recount();
+    t.RecountReleves();
+    BetweenPasses();
+    t.RecountSpecies();
     return true;
 }
 
 void CoverEditChange::Revert(Table& t) {
+    BetweenPasses();
     ApplyCoverEdit(t, edit_, false);
     t.RestoreSpeciesCounts(speciesCounts_);
+    BetweenPasses();
     t.RestoreReleveCounts(releveCounts_);
 }
 

@@ -30,6 +30,18 @@ public:
     // Makes the change; false (the table as it was) when the first run found nothing to do.
     virtual bool Apply(Table& t) = 0;
     virtual void Revert(Table& t) = 0;
+    // Called by a long run before its first pass over the whole table (a recount, a memo of
+    // the counts) and between its passes, with the table whole and consistent: whoever runs
+    // the change may let a window answer there. Set once, before the first run.
+    virtual void SetBetweenPasses(std::function<void()> betweenPasses) { betweenPasses_ = std::move(betweenPasses); }
+
+protected:
+    void BetweenPasses() const {
+        if (betweenPasses_) betweenPasses_();
+    }
+
+private:
+    std::function<void()> betweenPasses_;
 };
 
 // Several changes as one: applied in order, reverted in reverse order. Nothing to do when
@@ -39,6 +51,7 @@ public:
     void Add(std::unique_ptr<TableChange> change) { parts_.push_back(std::move(change)); }
     bool Apply(Table& t) override;
     void Revert(Table& t) override;
+    void SetBetweenPasses(std::function<void()> betweenPasses) override;
 
 private:
     std::vector<std::unique_ptr<TableChange>> parts_;
@@ -53,7 +66,8 @@ struct Reordering {
 // A reorder of species rows and/or relevé columns with the recounts that follow it: the
 // sorts, the reciprocal-averaging reorder, the reorder by diagnostic species. The first run
 // does the work through `first`, which returns the permutations it applied; later runs
-// apply them again. Reverting applies their inverses and gives back the counts.
+// apply them again. Reverting applies their inverses and gives back the counts. A first
+// run that moved nothing on a table that was counted has nothing to do.
 class ReorderChange : public TableChange {
 public:
     ReorderChange(bool countsSpecies, bool countsReleves, std::function<Reordering(Table&)> first);

@@ -18,8 +18,8 @@ std::vector<int> InverseOrder(int first, const std::vector<int>& order) {
 
 // ---- Recounts --------------------------------------------------------------------------------
 
-// Both memos run the real recount and compare, so that they can never disagree with it,
-// then put back what was there.
+// The species' memo runs the real recount and compares, so that it can never disagree with
+// it, then puts back what was there.
 CountMemo Table::MemoSpeciesCounts() {
     CountMemo m;
     const int S = SpeciesCount();
@@ -50,41 +50,24 @@ CountMemo Table::MemoSpeciesCounts() {
     return m;
 }
 
+// The relevés' memo only reads: a table of 100,000 relevés would otherwise have its header
+// texts written twice over. It compares with what the recount would write, worked out by
+// the recount's own counting.
 CountMemo Table::MemoReleveCounts() {
     CountMemo m;
     const int R = ReleveCount();
     if (R <= 0) return m;
-    struct Numbers {
-        std::string number, count;
-        std::int32_t numberWhole = 0, countWhole = 0;
-    };
-    std::vector<Numbers> old(static_cast<std::size_t>(R) + 1);
+    const std::vector<FreshNumbers> fresh = FreshReleveNumbers();
     for (int q = 1; q <= R; ++q) {
+        const auto [n, number] = fresh[static_cast<std::size_t>(q)];
         const int key = releves_.KeyAt(q);
         const Releve& r = rel_[static_cast<std::size_t>(key)];
-        old[static_cast<std::size_t>(q)] = {HeaderText(key, 1), HeaderText(key, fnRow_), r.numberWhole, r.countWhole};
-    }
-    const std::vector<std::int32_t> occurrences = releves_.Occurrences();
-    RecountReleves();
-    for (int q = 1; q <= R; ++q) {
-        const int key = releves_.KeyAt(q);
-        const Numbers& was = old[static_cast<std::size_t>(q)];
-        Releve& r = rel_[static_cast<std::size_t>(key)];
-        if (HeaderText(key, 1) != was.number || r.numberWhole != was.numberWhole) {
-            m.texts.push_back({key, 0, was.number, was.numberWhole});
-            SetHeaderText(key, 1, was.number);
-            r.numberWhole = was.numberWhole;
-        }
-        if (HeaderText(key, fnRow_) != was.count || r.countWhole != was.countWhole) {
-            m.texts.push_back({key, 1, was.count, was.countWhole});
-            SetHeaderText(key, fnRow_, was.count);
-            r.countWhole = was.countWhole;
-        }
-        const std::int32_t n = occurrences[static_cast<std::size_t>(q)];
-        if (releves_.Occurrences()[static_cast<std::size_t>(q)] != n) {
-            m.occurrences.emplace_back(q, n);
-            releves_.SetOccurrences(q, n);
-        }
+        if (const std::string_view text = r.head.Get(1); text != CountText(number) || r.numberWhole != number)
+            m.texts.push_back({key, 0, std::string(text), r.numberWhole});
+        if (const std::string_view text = r.head.Get(fnRow_); text != CountText(n) || r.countWhole != n)
+            m.texts.push_back({key, 1, std::string(text), r.countWhole});
+        if (const std::int32_t was = releves_.Occurrences()[static_cast<std::size_t>(q)]; was != n)
+            m.occurrences.emplace_back(q, was);
     }
     return m;
 }

@@ -33,13 +33,17 @@ AnalysisController::AnalysisController(WindowServices& window, QWidget* panelPar
 
 void AnalysisController::reciprocalAveraging() {
     if (window_.isBusy()) return;
-    // A table the method cannot take is refused before the user is asked anything.
+    // A table the method cannot take is refused before the user is asked anything. The
+    // check reads every cell: it runs beside the window, which is locked meanwhile.
     try {
-        auto busy = BusyScope::cursorOnly(&window_);
         if (ws_.table.SpeciesCount() == 0 || ws_.table.ReleveCount() == 0)
             throw RaRefused(S(QCoreApplication::translate("AnalysisController",
                                                           "種または測定がない表では反復平均法を実行できません。")));
-        CheckRaWeights(ws_.table, RaWeightMatrix(ws_.table, false));
+        auto busy =
+            BusyScope::working(&window_, QCoreApplication::translate("AnalysisController", "　反復平均法 準備中　"));
+        const Table& table = ws_.table;
+        RunOffThread(window_.workMessage(), false,
+                     [&table](Progress&) { CheckRaWeights(table, RaWeightMatrix(table, false)); });
     } catch (const RaRefused& e) {
         window_.dialogs().inform(window_.dialogParent(), Q(e.what()));
         return;
@@ -51,9 +55,10 @@ void AnalysisController::reciprocalAveraging() {
     {
         auto busy =
             BusyScope::working(&window_, QCoreApplication::translate("AnalysisController", "　反復平均法 準備中　"));
-        WorkProgress progress(window_.workMessage(), false);
+        const Table& table = ws_.table;
         try {
-            scores = ReciprocalAveraging(ws_.table, dominance, &progress);
+            RunOffThread(window_.workMessage(), false,
+                         [&](Progress& progress) { scores = ReciprocalAveraging(table, dominance, &progress); });
         } catch (const RaRefused& e) {
             busy.end();
             window_.dialogs().inform(window_.dialogParent(), Q(e.what()));
@@ -82,9 +87,12 @@ void AnalysisController::reciprocalAveraging() {
         window_.workMessage()->setLines(QCoreApplication::translate("AnalysisController", "　反復平均法 並び替え　"),
                                         QCoreApplication::translate("AnalysisController", "組成表に反映しています"));
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        // Put in on the window's thread, the table being the window's: one pass over the
+        // cells at a time, the message shown between them.
+        WorkProgress steps(window_.workMessage(), false);
         window_.pushChange(QCoreApplication::translate("AnalysisController", "反復平均法で行列並び替え"),
                            std::make_unique<ReorderChange>(true, true, [&](Table& t) -> Reordering {
-                               ApplyRaOrder(t, order);
+                               ApplyRaOrder(t, order, &steps);
                                return {{1, std::move(order.species)}, {1, std::move(order.releves)}};
                            }));
     }
@@ -95,12 +103,15 @@ void AnalysisController::reciprocalAveraging() {
 
 void AnalysisController::showConstancyPanel() {
     if (window_.isBusy()) return;
-    // The counts the panel shows are those of a fresh recount.
-    window_.recountFrequencies();
     ConstancyCounts counts;
     {
-        auto busy = BusyScope::cursorOnly(&window_);
-        counts = CountConstancyGroups(ws_.table);
+        auto busy =
+            BusyScope::working(&window_, QCoreApplication::translate("AnalysisController", "　常在度表 準備中　"));
+        // The counts the panel shows are those of a fresh recount; the groups are counted
+        // beside the window.
+        window_.recountFrequencies();
+        const Table& table = ws_.table;
+        RunOffThread(window_.workMessage(), false, [&](Progress&) { counts = CountConstancyGroups(table); });
     }
     // The title proposed is the table's with the name of the output after it.
     const QString tableTitle = Q(ws_.table.TableTitle);
@@ -114,10 +125,16 @@ void AnalysisController::makeConstancyTable() {
     constancyPanel_->hide();
     FreqTable table;
     try {
-        auto busy = BusyScope::cursorOnly(&window_);
-        table = constancyPanel_->showFidelity()
-                    ? MakeSynopticTable(ws_.table, constancyPanel_->options(), constancyPanel_->fidelityOptions())
-                    : MakeConstancyTable(ws_.table, constancyPanel_->options());
+        auto busy =
+            BusyScope::working(&window_, QCoreApplication::translate("AnalysisController", "　常在度表を作成中　"));
+        const Table& t = ws_.table;
+        const bool fidelity = constancyPanel_->showFidelity();
+        const ConstancyOptions options = constancyPanel_->options();
+        const FidelityOptions fidelityOptions = constancyPanel_->fidelityOptions();
+        RunOffThread(window_.workMessage(), false, [&](Progress& progress) {
+            table = fidelity ? MakeSynopticTable(t, options, fidelityOptions, &progress)
+                             : MakeConstancyTable(t, options, &progress);
+        });
     } catch (const std::exception& e) {
         // The second window keeps what it showed.
         window_.dialogs().inform(window_.dialogParent(), Q(e.what()));

@@ -2,10 +2,13 @@
 // cursor; a long command also shows the work message and locks the window: the menus, the
 // grid and the panels take no input (the work message's stop button still does), and
 // commands started meanwhile return at once. Everything is put back when the scope ends
-// or, earlier, at end() (before an error is shown, so that its box stands alone).
+// or, earlier, at end() (before an error is shown, so that its box stands alone), the
+// keyboard focus included.
 #pragma once
 
 #include <QApplication>
+#include <QPointer>
+#include <QWidget>
 
 #include "ui/window_services.h"
 #include "ui/work_message.h"
@@ -29,7 +32,9 @@ public:
         return b;
     }
 
-    BusyScope(BusyScope&& o) noexcept : w_(o.w_), locks_(o.locks_), active_(o.active_) { o.active_ = false; }
+    BusyScope(BusyScope&& o) noexcept : w_(o.w_), locks_(o.locks_), active_(o.active_), focus_(o.focus_) {
+        o.active_ = false;
+    }
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
     BusyScope& operator=(BusyScope&&) = delete;
@@ -42,12 +47,15 @@ public:
         if (!locks_) return;
         w_->workMessage()->hide();
         w_->setBusy(false);
+        // Locking took the focus from the widget that had it (the grid, as a rule).
+        if (focus_ && focus_->isEnabled() && focus_->isVisible()) focus_->setFocus();
     }
 
 private:
     BusyScope(WindowServices* w, Qt::CursorShape shape, bool lock) : w_(w), locks_(lock && !w->isBusy()) {
         QApplication::setOverrideCursor(shape);
         if (!locks_) return;
+        focus_ = QApplication::focusWidget();
         w_->setBusy(true);
         // The work message takes the mouse (its stop button) and stands in the middle.
         w_->workMessage()->setAttribute(Qt::WA_TransparentForMouseEvents, false);
@@ -57,6 +65,7 @@ private:
     WindowServices* w_;
     bool locks_;
     bool active_ = true;
+    QPointer<QWidget> focus_;
 };
 
 }  // namespace tavik::ui

@@ -74,7 +74,11 @@ void RangeController::applyRange() {
     const TableRange range = panel_->range();
     const bool descending = panel_->descending();
     if (mode_ == RangeMode::SortSpecies || mode_ == RangeMode::SortReleves) {
-        auto busy = BusyScope::working(&window_);
+        // The message shows before the work starts: the counts are memorised first.
+        auto busy = BusyScope::working(
+            &window_, mode_ == RangeMode::SortSpecies
+                          ? QCoreApplication::translate("RangeController", "　植物を並べ替えています　")
+                          : QCoreApplication::translate("RangeController", "　測定を並べ替えています　"));
         WorkProgress progress(window_.workMessage(), false);
         if (mode_ == RangeMode::SortSpecies)
             window_.pushChange(QCoreApplication::translate("RangeController", "植物を頻度順で並び替え"),

@@ -4,17 +4,21 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QUndoStack>
+#include <optional>
 #include <utility>
 
 #include "ui/busy_scope.h"
 #include "ui/undo_commands.h"
 #include "ui/window_services.h"
+#include "ui/work_message.h"
 
 namespace tavik::ui {
 
 namespace {
 // A command that takes longer than this is work worth a recovery file at once.
 constexpr qint64 kLongCommandMs = 2000;
+// From this many relevés on, a pass over the table takes long enough to be seen.
+constexpr int kLargeTable = 20000;
 
 // "元に戻す：行の削除", or the bare caption when there is nothing to take back. Looked up
 // each time: the captions follow the interface's language.
@@ -28,6 +32,48 @@ QString RedoCaption(const QString& name) {
                           : QCoreApplication::translate("TableHistory", "やり直し：%1").arg(name);
 }
 }  // namespace
+
+// While the history runs a change: a change still at work after quietMs_ (or, on a table
+// of kLargeTable relevés or more, any change that works in passes over the table) locks the
+// window and shows the work message at its next report before or between two passes (a
+// command already at work keeps its own message), and every report lets the window answer
+// and repaint. A short change leaves the window as it was.
+class TableHistory::PassWatch {
+public:
+    PassWatch(TableHistory& history, QString line1, QString line2)
+        : history_(history), line1_(std::move(line1)), line2_(std::move(line2)),
+          outer_(std::exchange(history.notifier_->betweenPasses, [this] { pass(); })) {
+        clock_.start();
+    }
+    ~PassWatch() { history_.notifier_->betweenPasses = std::move(outer_); }
+    PassWatch(const PassWatch&) = delete;
+    PassWatch& operator=(const PassWatch&) = delete;
+
+private:
+    void pass() {
+        if (progress_) {
+            progress_->pump();
+            return;
+        }
+        WindowServices& w = history_.window_;
+        if (clock_.elapsed() < quietMs_ && w.workspace().table.ReleveCount() < kLargeTable) return;
+        if (!w.isBusy()) {
+            busy_.emplace(BusyScope::working(&w));
+            w.workMessage()->showMessage(line1_, line2_);
+        } else if (w.workMessage()->isHidden()) {
+            w.workMessage()->showMessage(line1_, line2_);
+        }
+        progress_.emplace(w.workMessage(), false);
+        progress_->pump(true);
+    }
+
+    TableHistory& history_;
+    QString line1_, line2_;
+    std::function<void()> outer_;
+    QElapsedTimer clock_;
+    std::optional<BusyScope> busy_;
+    std::optional<WorkProgress> progress_;
+};
 
 TableHistory::TableHistory(WindowServices& window, QObject* parent)
     : QObject(parent), window_(window), stack_(new QUndoStack(this)), notifier_(new TableChangeNotifier(this)) {
@@ -54,6 +100,7 @@ bool TableHistory::pushCommand(TableCommand* raw) {
     std::unique_ptr<TableCommand> command(raw);
     QElapsedTimer clock;
     clock.start();
+    const PassWatch watch(*this, QCoreApplication::translate("TableHistory", "　%1　").arg(command->text()), QString());
     if (!command->applyFirst()) return false;
     if (stepPending_) {
         stack_->beginMacro(stepName_);
@@ -91,12 +138,16 @@ bool TableHistory::hasUnsavedChanges() const {
 void TableHistory::undo() {
     if (window_.isBusy() || !stack_->canUndo()) return;
     auto busy = BusyScope::cursorOnly(&window_);
+    const PassWatch watch(*this, QCoreApplication::translate("TableHistory", "　元に戻しています　"),
+                          stack_->undoText());
     stack_->undo();
 }
 
 void TableHistory::redo() {
     if (window_.isBusy() || !stack_->canRedo()) return;
     auto busy = BusyScope::cursorOnly(&window_);
+    const PassWatch watch(*this, QCoreApplication::translate("TableHistory", "　やり直しています　"),
+                          stack_->redoText());
     stack_->redo();
 }
 

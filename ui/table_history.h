@@ -49,6 +49,9 @@ public:
     // The table changed since it was last saved or loaded, and holds relevés to save.
     bool hasUnsavedChanges() const;
 
+    // How long a change runs before it shows the work message (40 ms; tests use 0).
+    static void setQuietMs(int ms) { quietMs_ = ms; }
+
 public slots:
     void undo();
     void redo();
@@ -59,12 +62,15 @@ signals:
     void tableChanged(bool newLayout);
 
 private:
+    class PassWatch;
+
     WindowServices& window_;
     QUndoStack* stack_;
     TableChangeNotifier* notifier_;
     QString stepName_;  // the step begun and not yet opened on the stack
     bool stepPending_ = false, stepOpen_ = false;
     int stepDepth_ = 0;
+    static inline int quietMs_ = 40;
 };
 
 }  // namespace tavik::ui

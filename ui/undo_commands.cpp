@@ -6,7 +6,9 @@ namespace tavik::ui {
 
 TableCommand::TableCommand(Workspace& ws, TableChangeNotifier& notifier, const QString& name,
                            std::unique_ptr<TableChange> change, Refresh refresh)
-    : QUndoCommand(name), ws_(ws), notifier_(notifier), change_(std::move(change)), refresh_(refresh) {}
+    : QUndoCommand(name), ws_(ws), notifier_(notifier), change_(std::move(change)), refresh_(refresh) {
+    change_->SetBetweenPasses([n = &notifier_] { n->passDone(); });
+}
 
 bool TableCommand::applyFirst() {
     if (!change_->Apply(ws_.table)) {
@@ -14,6 +16,7 @@ bool TableCommand::applyFirst() {
         return false;
     }
     appliedFirst_ = true;
+    notifier_.passDone();
     emit notifier_.tableChanged(refresh_ == Refresh::Layout);
     return true;
 }
@@ -25,11 +28,13 @@ void TableCommand::redo() {
         return;
     }
     change_->Apply(ws_.table);
+    notifier_.passDone();
     emit notifier_.tableChanged(refresh_ == Refresh::Layout);
 }
 
 void TableCommand::undo() {
     change_->Revert(ws_.table);
+    notifier_.passDone();
     emit notifier_.tableChanged(refresh_ == Refresh::Layout);
 }
 

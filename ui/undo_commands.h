@@ -21,6 +21,7 @@
 
 #include <QObject>
 #include <QUndoCommand>
+#include <functional>
 #include <memory>
 
 #include "core/table_changes.h"
@@ -31,11 +32,19 @@ class Workspace;
 
 namespace tavik::ui {
 
-// Tells the window that a command applied or reverted its change.
+// Tells the window that a command applied or reverted its change, and (while a long change
+// runs) that it is between two passes over the table.
 class TableChangeNotifier : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;
+
+    // What runs between two passes of a long change (TableChange::SetBetweenPasses): set by
+    // whoever runs commands for the time of their run, empty otherwise.
+    std::function<void()> betweenPasses;
+    void passDone() const {
+        if (betweenPasses) betweenPasses();
+    }
 
 signals:
     // With `newLayout` another table took this one's place.

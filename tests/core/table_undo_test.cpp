@@ -124,6 +124,21 @@ TEST(TableUndo, ReordersGoBackByTheirInverse) {
     EXPECT_EQ(InverseOrder(3, {5, 3, 4}), (std::vector<int>{4, 5, 3}));
 }
 
+TEST(TableUndo, AReorderThatMovesNothingIsNoChangeUnlessItsRecountIs) {
+    Table t = Sample();  // counted, both axes sorted descending
+    ExpectNothingToDo(t, std::move(*SortChange(Axis::Species, 1, t.SpeciesCount(), true)));
+    ExpectNothingToDo(t, std::move(*SortChange(Axis::Releves, 1, t.ReleveCount(), true)));
+    ExpectNothingToDo(t, std::move(*SortChange(Axis::Releves, 2, 2, false)));
+    ExpectNothingToDo(t, ReorderChange(true, true, [](Table&) -> Reordering { return {{1, {1, 2, 3}}, {}}; }));
+
+    // A relevé emptied without a recount: the order by the counts shown stays, but the
+    // recount writes new counts, and that is a change to take back.
+    int p = t.SpeciesCount();
+    while (t.Text(4, t.FNRow() + p).empty()) --p;  // the last species of the first relevé
+    t.SetCell(t.ReleveKeyAt(1), t.SpeciesKeyAt(p), "", {});
+    ExpectReversible(t, SortChange(Axis::Species, 1, t.SpeciesCount(), true));
+}
+
 TEST(TableUndo, ReciprocalAveragingReorderGoesBack) {
     Table t = MakeTable({{"a", "b"}, {"b", "c"}, {"c", "d"}, {"d", "e"}, {"a", "e", "f"}});
     const RaResult scores = ReciprocalAveraging(t, false);

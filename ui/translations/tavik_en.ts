@@ -53,6 +53,16 @@
         <translation>Putting the order into the table</translation>
     </message>
     <message>
+        <location line="+20"/>
+        <source>&#x3000;常在度表 準備中&#x3000;</source>
+        <translation>  Preparing the constancy table  </translation>
+    </message>
+    <message>
+        <location line="+20"/>
+        <source>&#x3000;常在度表を作成中&#x3000;</source>
+        <translation>  Making the constancy table  </translation>
+    </message>
+    <message>
         <location line="+2"/>
         <source>反復平均法で行列並び替え</source>
         <translation>Reciprocal averaging</translation>
@@ -1792,6 +1802,19 @@ Save your changes often.</translation>
     </message>
 </context>
 <context>
+    <name>RangeController</name>
+    <message>
+        <location filename="../range_controller.cpp" line="+80"/>
+        <source>&#x3000;植物を並べ替えています&#x3000;</source>
+        <translation>  Sorting the species  </translation>
+    </message>
+    <message>
+        <location line="+1"/>
+        <source>&#x3000;測定を並べ替えています&#x3000;</source>
+        <translation>  Sorting the relevés  </translation>
+    </message>
+</context>
+<context>
     <name>RecoveryFile</name>
     <message>
         <location filename="../recovery.cpp" line="+38"/>
@@ -2023,6 +2046,21 @@ Save your changes often.</translation>
         <location line="+1"/>
         <source>やり直し：%1</source>
         <translation>Redo: %1</translation>
+    </message>
+    <message>
+        <location line="+60"/>
+        <source>&#x3000;%1&#x3000;</source>
+        <translation>  %1  </translation>
+    </message>
+    <message>
+        <location line="+30"/>
+        <source>&#x3000;元に戻しています&#x3000;</source>
+        <translation>  Undoing  </translation>
+    </message>
+    <message>
+        <location line="+7"/>
+        <source>&#x3000;やり直しています&#x3000;</source>
+        <translation>  Redoing  </translation>
     </message>
 </context>
 <context>
