@@ -290,6 +290,24 @@ public:
         return true;
     }
 
+    // Passes over up to `most` empty fields that are bare commas one after another (what a
+    // species row is mostly made of), eight at a time; returns how many. Next then goes on
+    // as if it had given them one by one.
+    int SkipEmpty(int most) {
+        if (pendingEmpty_ || most <= 0) return 0;
+        constexpr std::uint64_t kCommas = 0x2C2C2C2C2C2C2C2Cull;
+        const std::size_t stop = std::min(s_.size(), i_ + static_cast<std::size_t>(most));
+        std::size_t j = i_;
+        for (std::uint64_t w; stop - j >= 8 && (std::memcpy(&w, s_.data() + j, 8), w == kCommas);) j += 8;
+        while (j < stop && s_[j] == ',') ++j;
+        const std::size_t k = j - i_;
+        if (k == 0) return 0;
+        i_ = j;
+        if (i_ == s_.size()) pendingEmpty_ = true;  // a comma at the very end: one more, empty
+        SkipBlanks();
+        return static_cast<int>(k);
+    }
+
 private:
     static bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
     void SkipBlanks() {
@@ -365,15 +383,14 @@ public:
             ReadCoverLine(s, NextLine());
         }
         t_.ResetForLoad(S_, R_, F_);
-        for (const Covered& c : covered_) t_.SetCovers(c.releve, c.species, c.covers);
-        covered_.clear();
-        covered_.shrink_to_fit();
+        coverEnd_ = covered_.size();
         ReadKeyRow(NextLine());
         for (int r = 1; r < F_; ++r) ReadGridLine(r, true, NextLine());
         for (int i = 0; i <= S_; ++i) {
             Step(i, "種");
             ReadGridLine(F_ + i, false, NextLine());
         }
+        PutCells();
 
         if (!decided_) Decide(nonAscii_ ? TextEncoding::Utf8 : TextEncoding::Cp932);
         t_.TableTitle = Decode(title_, 0);
@@ -447,7 +464,7 @@ private:
         decided_ = true;
         enc_ = enc;
         for (const Pending& p : pending_)
-            t_.SetText(p.col, p.row, Decode(std::string_view(arena_).substr(p.at, p.len), p.line));
+            SetLater(p.col, p.row, Decode(std::string_view(arena_).substr(p.at, p.len), p.line));
         pending_.clear();
         pending_.shrink_to_fit();
         arena_.clear();
@@ -482,7 +499,10 @@ private:
                                    " 文字目: 被度の文字が「0」より小さい値です");
                 c[k] = static_cast<std::uint8_t>(b - '0');
             }
-            covered_.push_back({static_cast<int>(r), s, c});
+            Loose x{static_cast<std::int32_t>(r), Cell{}};
+            x.cell.species = s;
+            x.cell.covers = c;
+            covered_.push_back(x);
             p = at + kLayerCount;
         }
     }
@@ -521,7 +541,9 @@ private:
         FieldReader fields(l);
         std::string_view f;
         const int cols = t_.ColCount();
-        for (int col = 0; col < cols && fields.Next(f); ++col) {
+        for (int col = 0; col < cols; ++col) {
+            if (col > 0) col += fields.SkipEmpty(cols - col);
+            if (col >= cols || !fields.Next(f)) break;
             if (col == 0 && itemRow) {
                 int n = 0;
                 const auto r = std::from_chars(f.data(), f.data() + f.size(), n);
@@ -530,8 +552,11 @@ private:
                 items_[static_cast<std::size_t>(row)] = n;
             }
             if (f.empty() || (col == 0 && row > F_)) continue;
-            if (decided_ || IsAscii(f)) {
-                t_.SetText(col, row, Decode(f, line));
+            const int q = Table::RelevePosOfColumn(col);
+            if (row > F_ && q >= 1 && q <= R_ && f.size() <= 4 && IsAscii(f)) {
+                PutText(q, row - F_, f);
+            } else if (decided_ || IsAscii(f)) {
+                SetLater(col, row, Decode(f, line));
             } else {
                 pending_.push_back({col, row, line, arena_.size(), f.size()});
                 arena_ += f;
@@ -541,21 +566,85 @@ private:
             Fail(line, "先頭の欄が項目番号（1～30）ではありません");
     }
 
+    // A cell's text of up to four ASCII characters (most of them) goes into the cell met in
+    // the cover block, found by a cursor that moves on with the rows (both come species by
+    // species, relevé by relevé), or into a new cell after them.
+    void PutText(int q, int p, std::string_view f) {
+        const auto before = [&](const Loose& x) { return x.cell.species < p || (x.cell.species == p && x.releve < q); };
+        while (cursor_ < coverEnd_ && before(covered_[cursor_])) ++cursor_;
+        Cell* c = nullptr;
+        if (cursor_ < coverEnd_ && covered_[cursor_].cell.species == p && covered_[cursor_].releve == q) {
+            c = &covered_[cursor_].cell;
+        } else {
+            covered_.push_back(Loose{q, Cell{}});
+            c = &covered_.back().cell;
+            c->species = p;
+        }
+        c->len = static_cast<std::uint8_t>(f.size());
+        std::memcpy(c->text, f.data(), f.size());
+    }
+
+    // Any other text: a cell's is set once the cells are in the table, the rest at once.
+    void SetLater(int col, int row, std::string text) {
+        if (cellsPut_ || row <= F_ || col < Table::ReleveColumn(1)) t_.SetText(col, row, text);
+        else late_.push_back({col, row, std::move(text)});
+    }
+
+    // The cells go into the table relevé by relevé, each relevé's at once: a pass in the
+    // file's order (species by species) would jump from relevé to relevé for every cell.
+    void PutCells() {
+        std::vector<std::size_t> start(static_cast<std::size_t>(R_) + 2, 0);
+        for (const Loose& x : covered_) {
+            if (x.cell.species == 0) t_.SetCovers(t_.ReleveKeyAt(x.releve), 0, x.cell.covers);
+            else ++start[static_cast<std::size_t>(x.releve) + 1];
+        }
+        for (std::size_t q = 1; q < start.size(); ++q) start[q] += start[q - 1];
+        std::vector<Cell> cells(start.back());
+        {
+            std::vector<std::size_t> next(start.begin(), start.end() - 1);
+            for (const Loose& x : covered_) {
+                if (x.cell.species == 0) continue;
+                Cell& c = cells[next[static_cast<std::size_t>(x.releve)]++];
+                c = x.cell;
+                c.species = t_.SpeciesKeyAt(x.cell.species);
+            }
+        }
+        covered_.clear();
+        covered_.shrink_to_fit();
+        for (int q = 0; q <= R_; ++q) {
+            const std::size_t a = start[static_cast<std::size_t>(q)], b = start[static_cast<std::size_t>(q) + 1];
+            if (a < b) t_.SetCells(t_.ReleveKeyAt(q), cells.data() + a, cells.data() + b);
+        }
+        cellsPut_ = true;
+        for (const Late& x : late_) t_.SetText(x.col, x.row, x.text);
+        late_.clear();
+        late_.shrink_to_fit();
+    }
+
     struct Pending {
         int col, row;
         std::size_t line, at, len;
     };
 
-    // A cover read before the table is made.
-    struct Covered {
-        int releve, species;
-        LayerCovers covers;
+    struct Late {
+        int col, row;
+        std::string text;
+    };
+
+    // A cell read before the table is made: its relevé position, and its species position
+    // in place of the key (0 for the relevé's own covers).
+    struct Loose {
+        std::int32_t releve;
+        Cell cell;
     };
 
     const std::string& file_;
     Table& t_;
     Progress* progress_;
-    std::vector<Covered> covered_;
+    std::vector<Loose> covered_;
+    std::size_t coverEnd_ = 0, cursor_ = 0;
+    std::vector<Late> late_;
+    bool cellsPut_ = false;
     std::uint64_t maxBytes_;
     LineReader lines_;
     bool decided_ = false, nonAscii_ = false;
