@@ -6,6 +6,10 @@
 #include <stdexcept>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "formats/byte_sink.h"
 #include "formats/byte_source.h"
 #include "formats/codec.h"
@@ -69,13 +73,6 @@ public:
     void Raw(std::string_view s) { out_ += s; }
     void Raw(char c) { out_ += c; }
     void Repeat(std::size_t n, char c) { out_.append(n, c); }
-    // `n` characters `c` whose place in the line can be patched until the line ends.
-    std::size_t Open(std::size_t n, char c) {
-        const std::size_t at = out_.size();
-        out_.append(n, c);
-        return at;
-    }
-    char* At(std::size_t at) { return &out_[at]; }
     void Number(long long n) {
         char buf[24];
         auto r = std::to_chars(buf, buf + sizeof buf, n);
@@ -86,8 +83,13 @@ public:
         if (out_.size() >= kFlushAt) Flush();
     }
     void Flush() {
-        sink_.Write(out_);
+        if (!out_.empty()) sink_.Write(out_);
         out_.clear();
+    }
+    // A whole line, ending included, handed on as it is after what was written before.
+    void WholeLine(std::string_view line) {
+        Flush();
+        sink_.Write(line);
     }
 
 private:
@@ -183,29 +185,35 @@ bool WriteTable(const Table& t, TextEncoding enc, ByteSink& sink, std::string& u
     w.Number(F);
     w.EndLine();
 
-    // The cover block: a line of '0's per species, patched where covers are not empty.
+    // The cover block: a line of '0's per species, patched where covers are not empty. The
+    // '0's are made once: each line is patched, handed on whole and put back to '0's.
     {
         const auto covers = BucketBySpecies<CoverItem>(
             t, 0, R, [](const Cell& c) { return !c.covers.empty(); },
             [](int j, int, const Cell& c) {
                 return CoverItem{j, c.covers};
             });
+        std::string line(width, '0');
+        line += "\r\n";
+        const auto cell = [&](int col) { return line.data() + static_cast<std::size_t>(col) * kLayerCount; };
         for (int i = 0; i <= S; ++i) {
             step(i, "被度");
-            const std::size_t at = w.Open(width, '0');
+            const CoverItem* first = covers.items.data() + covers.start[static_cast<std::size_t>(i)];
+            const CoverItem* last = covers.items.data() + covers.start[static_cast<std::size_t>(i) + 1];
             if (i == 0) {
                 for (int j = 0; j <= R; ++j) {
                     const LayerCovers rec = t.ReleveRecord(t.ReleveKeyAt(j));
-                    if (!rec.empty()) PutCovers(w.At(at + static_cast<std::size_t>(j) * kLayerCount), rec, 0, j);
+                    if (!rec.empty()) PutCovers(cell(j), rec, 0, j);
                 }
             } else {
-                for (int k = covers.start[static_cast<std::size_t>(i)];
-                     k < covers.start[static_cast<std::size_t>(i) + 1]; ++k) {
-                    const CoverItem& c = covers.items[static_cast<std::size_t>(k)];
-                    PutCovers(w.At(at + static_cast<std::size_t>(c.col) * kLayerCount), c.covers, i, c.col);
-                }
+                for (const CoverItem* c = first; c != last; ++c) PutCovers(cell(c->col), c->covers, i, c->col);
             }
-            w.EndLine();
+            w.WholeLine(line);
+            if (i == 0) {
+                for (int j = 0; j <= R; ++j) std::memset(cell(j), '0', kLayerCount);
+            } else {
+                for (const CoverItem* c = first; c != last; ++c) std::memset(cell(c->col), '0', kLayerCount);
+            }
         }
     }
 
@@ -378,10 +386,7 @@ public:
         ReadCounts(l);
         // The counts are only a claim until the lines are there: the table is made once the
         // whole cover block has been read, so that its size follows what the file holds.
-        for (int s = 0; s <= S_; ++s) {
-            Step(s, "被度");
-            ReadCoverLine(s, NextLine());
-        }
+        ReadCoverBlock();
         t_.ResetForLoad(S_, R_, F_);
         coverEnd_ = covered_.size();
         ReadKeyRow(NextLine());
@@ -419,12 +424,13 @@ private:
 
     std::string_view NextLine() {
         std::string_view l;
-        if (!lines_.Next(l)) {
-            const std::size_t needed = 2 * static_cast<std::size_t>(S_) + static_cast<std::size_t>(F_) + 4;
-            Fail(lines_.Empty() ? 0 : lines_.LineIndex() + 1,
-                 "ファイルが途中で終わっています（" + std::to_string(needed) + " 行必要）");
-        }
+        if (!lines_.Next(l)) Missing(lines_.Empty() ? 0 : lines_.LineIndex() + 1);
         return l;
+    }
+
+    [[noreturn]] void Missing(std::size_t line) const {
+        const std::size_t needed = 2 * static_cast<std::size_t>(S_) + static_cast<std::size_t>(F_) + 4;
+        Fail(line, "ファイルが途中で終わっています（" + std::to_string(needed) + " 行必要）");
     }
 
     static bool ParseCount(std::string_view& s, long long& n) {
@@ -479,43 +485,154 @@ private:
         return out;
     }
 
-    void ReadCoverLine(int s, std::string_view l) {
-        const std::size_t line = 2 + static_cast<std::size_t>(s);
-        const std::size_t width = (static_cast<std::size_t>(R_) + 1) * kLayerCount;
-        if (l.size() < width)
-            Fail(line, "被度の行が短すぎます（" + std::to_string(width) + " 文字必要、" + std::to_string(l.size()) +
-                           " 文字）");
-        const char* const begin = l.data();
-        const char* const end = begin + width;
-        // Runs of '0' are passed over a word at a time; a cover is read where one begins.
-        for (const char* p = SkipZeros(begin, end); p != end; p = SkipZeros(p, end)) {
-            const auto r = static_cast<std::size_t>(p - begin) / kLayerCount;
-            const char* at = begin + r * kLayerCount;
-            LayerCovers c;
-            for (int k = 0; k < kLayerCount; ++k) {
-                const auto b = static_cast<unsigned char>(at[k]);
-                if (b < '0')
-                    Fail(line, std::to_string(r * kLayerCount + static_cast<std::size_t>(k) + 1) +
-                                   " 文字目: 被度の文字が「0」より小さい値です");
-                c[k] = static_cast<std::uint8_t>(b - '0');
+    // Where the reading of the cover block stands.
+    struct CoverState {
+        int s = 0;             // the line of species position s (0: the relevés' own covers)
+        std::size_t col = 0;   // its characters read up to the width (to the cover begun)
+        std::size_t tail = 0;  // its characters after the width, which are passed over
+        std::size_t have = 0;  // characters of the cover begun
+        std::size_t bad = 0;   // the first character below '0' in the line (1-based), or 0
+        bool inCell = false, inTail = false;
+        bool lf = false;  // the line before ended with CR: an LF next belongs to it
+        char cell[kLayerCount] = {};
+    };
+
+    std::size_t Width() const { return (static_cast<std::size_t>(R_) + 1) * kLayerCount; }
+
+    // The cover block, read straight from the bytes as they come rather than as lines: runs
+    // of '0' are passed over 64 bytes at a time, a cover is read where one begins (also when
+    // a read ends inside it), and each line must hold its (R + 1) x 7 characters before its
+    // end. Whatever follows the block is given back to the line reader.
+    void ReadCoverBlock() {
+        CoverState st;
+        Step(0, "被度");
+        for (;;) {
+            const std::string_view bytes = lines_.Take();
+            if (bytes.empty()) {
+                CoverBlockEnds(st);
+                break;
             }
-            Loose x{static_cast<std::int32_t>(r), Cell{}};
-            x.cell.species = s;
-            x.cell.covers = c;
-            covered_.push_back(x);
-            p = at + kLayerCount;
+            const char* const end = bytes.data() + bytes.size();
+            const char* const p = CoverBytes(st, bytes.data(), end);
+            if (st.s > S_ && !st.lf) {
+                lines_.GiveBack(static_cast<std::size_t>(end - p));
+                break;
+            }
         }
+        lines_.CountLines(static_cast<std::size_t>(S_) + 1);
+    }
+
+    // Reads the cover block on from `p`; returns where the block ended, or `end`.
+    const char* CoverBytes(CoverState& st, const char* p, const char* const end) {
+        const std::size_t width = Width();
+        while (p != end) {
+            if (st.lf) {
+                st.lf = false;
+                if (*p == '\n' && ++p == end) break;
+            }
+            if (st.s > S_) return p;
+            if (st.inTail) {
+                const char* e = p;
+                while (e != end && *e != '\r' && *e != '\n') ++e;
+                st.tail += static_cast<std::size_t>(e - p);
+                if (width + st.tail > kMaxLine) lines_.TooLong(2 + static_cast<std::size_t>(st.s));
+                if (e == end) break;
+                st.lf = *e == '\r';
+                p = e + 1;
+                NextCoverLine(st);
+            } else if (st.inCell) {
+                while (st.have < kLayerCount && p != end && *p != '\r' && *p != '\n') st.cell[st.have++] = *p++;
+                if (st.have < kLayerCount) {
+                    if (p == end) break;
+                    ShortCoverLine(st.s, st.col + st.have);
+                }
+                PutCover(st);
+            } else {
+                const char* const stop = p + std::min(static_cast<std::size_t>(end - p), width - st.col);
+                const char* const q = SkipZeros(p, stop);
+                st.col += static_cast<std::size_t>(q - p);
+                p = q;
+                if (st.col == width) {
+                    WidthRead(st);
+                } else if (p != end) {
+                    if (*p == '\r' || *p == '\n') ShortCoverLine(st.s, st.col);
+                    // A cover begins in this cell: its characters before this one were '0'.
+                    const std::size_t at = st.col / kLayerCount * kLayerCount;
+                    st.have = st.col - at;
+                    std::memset(st.cell, '0', st.have);
+                    st.col = at;
+                    st.inCell = true;
+                }
+            }
+        }
+        return end;
+    }
+
+    // A cover's seven characters are there: into the list, with the first one below '0'
+    // remembered (the line is refused for it once it is known not to be short).
+    void PutCover(CoverState& st) {
+        LayerCovers c;
+        for (int k = 0; k < kLayerCount; ++k) {
+            const auto b = static_cast<unsigned char>(st.cell[k]);
+            if (b < '0' && st.bad == 0) st.bad = st.col + static_cast<std::size_t>(k) + 1;
+            c[k] = static_cast<std::uint8_t>(b - '0');
+        }
+        Loose x{static_cast<std::int32_t>(st.col / kLayerCount), Cell{}};
+        x.cell.species = st.s;
+        x.cell.covers = c;
+        covered_.push_back(x);
+        st.col += kLayerCount;
+        st.have = 0;
+        st.inCell = false;
+        if (st.col == Width()) WidthRead(st);
+    }
+
+    void WidthRead(CoverState& st) {
+        if (st.bad != 0)
+            Fail(2 + static_cast<std::size_t>(st.s),
+                 std::to_string(st.bad) + " 文字目: 被度の文字が「0」より小さい値です");
+        st.inTail = true;
+    }
+
+    void NextCoverLine(CoverState& st) {
+        const bool lf = st.lf;
+        st = CoverState{st.s + 1};
+        st.lf = lf;
+        if (st.s <= S_) Step(st.s, "被度");
+    }
+
+    // The file ended: the last line may lack its end; a line begun must be whole.
+    void CoverBlockEnds(CoverState& st) {
+        if (st.inTail) NextCoverLine(st);
+        if (st.s > S_) return;
+        if (st.col == 0 && !st.inCell) Missing(2 + static_cast<std::size_t>(st.s));
+        ShortCoverLine(st.s, st.col + st.have);
+    }
+
+    [[noreturn]] void ShortCoverLine(int s, std::size_t length) const {
+        Fail(2 + static_cast<std::size_t>(s),
+             "被度の行が短すぎます（" + std::to_string(Width()) + " 文字必要、" + std::to_string(length) + " 文字）");
     }
 
     // The first byte in [p, end) that is not '0', or end.
     static const char* SkipZeros(const char* p, const char* end) {
-        constexpr std::uint64_t kZeros = 0x3030303030303030ull;
-        while (end - p >= 32) {
-            std::uint64_t w[4];
-            std::memcpy(w, p, sizeof w);
-            if (((w[0] ^ kZeros) | (w[1] ^ kZeros) | (w[2] ^ kZeros) | (w[3] ^ kZeros)) != 0) break;
-            p += 32;
+#if defined(__SSE2__)
+        const __m128i zeros = _mm_set1_epi8('0');
+        const auto same = [&](const char* at) {
+            return _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), zeros);
+        };
+        while (end - p >= 64) {
+            const __m128i all =
+                _mm_and_si128(_mm_and_si128(same(p), same(p + 16)), _mm_and_si128(same(p + 32), same(p + 48)));
+            if (_mm_movemask_epi8(all) != 0xFFFF) break;
+            p += 64;
         }
+        while (end - p >= 16) {
+            const int mask = _mm_movemask_epi8(same(p));
+            if (mask != 0xFFFF) return p + __builtin_ctz(static_cast<unsigned>(~mask));
+            p += 16;
+        }
+#endif
         while (p != end && *p == '0') ++p;
         return p;
     }
