@@ -138,10 +138,12 @@ struct CoverItem {
     int col;
     LayerCovers covers;
 };
+// A cell's text comes along with its place (gathered relevé by relevé, written species by
+// species: going back to the cell for it would jump through memory for every cell).
 struct TextItem {
     int col;
-    int key;
-    const Cell* cell;
+    std::uint8_t len;  // as Cell::len: a long text is looked up
+    char text[4];
 };
 
 void PutCovers(char* dst, const LayerCovers& c, int spPos, int col) {
@@ -236,8 +238,10 @@ bool WriteTable(const Table& t, TextEncoding enc, ByteSink& sink, std::string& u
     // Species rows: the position replaces the key; the cells come from one pass.
     const auto texts = BucketBySpecies<TextItem>(
         t, 1, t.MaxReleve(), [](const Cell& c) { return c.len != 0; },
-        [](int j, int key, const Cell& c) {
-            return TextItem{j, key, &c};
+        [](int j, int, const Cell& c) {
+            TextItem x{j, c.len, {}};
+            std::memcpy(x.text, c.text, sizeof x.text);
+            return x;
         });
     for (int i = 1; i <= S; ++i) {
         step(i, "種");
@@ -252,9 +256,9 @@ bool WriteTable(const Table& t, TextEncoding enc, ByteSink& sink, std::string& u
             const TextItem& x = texts.items[static_cast<std::size_t>(k)];
             w.Repeat(static_cast<std::size_t>(x.col - last), ',');
             last = x.col;
-            const Cell& cell = *x.cell;
-            const bool ok = cell.len == kLongText ? w.PutField(t.CellTextOf(x.key, cell))
-                                                  : w.PutField(std::string_view(cell.text, cell.len));
+            const bool ok = x.len == kLongText
+                                ? w.PutField(t.CellText(t.ReleveKeyAt(x.col), t.SpeciesKeyAt(i)))
+                                : w.PutField(std::string_view(x.text, x.len));
             if (!ok) return fail();
         }
         w.Repeat(static_cast<std::size_t>(cols - 4 - last), ',');
