@@ -62,7 +62,9 @@ double FileMb(const std::string& path) {
 double ProcessorSeconds() {
     rusage ru{};
     ::getrusage(RUSAGE_SELF, &ru);
-    const auto s = [](const timeval& t) { return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6; };
+    const auto s = [](const timeval& t) {
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+    };
     return s(ru.ru_utime) + s(ru.ru_stime);
 }
 

@@ -256,9 +256,8 @@ bool WriteTable(const Table& t, TextEncoding enc, ByteSink& sink, std::string& u
             const TextItem& x = texts.items[static_cast<std::size_t>(k)];
             w.Repeat(static_cast<std::size_t>(x.col - last), ',');
             last = x.col;
-            const bool ok = x.len == kLongText
-                                ? w.PutField(t.CellText(t.ReleveKeyAt(x.col), t.SpeciesKeyAt(i)))
-                                : w.PutField(std::string_view(x.text, x.len));
+            const bool ok = x.len == kLongText ? w.PutField(t.CellText(t.ReleveKeyAt(x.col), t.SpeciesKeyAt(i)))
+                                               : w.PutField(std::string_view(x.text, x.len));
             if (!ok) return fail();
         }
         w.Repeat(static_cast<std::size_t>(cols - 4 - last), ',');

@@ -2,7 +2,9 @@
 
 #include <zstd.h>
 
+#include <algorithm>
 #include <stdexcept>
+#include <thread>
 
 namespace tavik {
 
@@ -20,9 +22,11 @@ ZstdSink::ZstdSink(ByteSink& out, std::string name) : s_(std::make_unique<State>
     s_->c = ZSTD_createCCtx();
     if (!s_->c) throw std::runtime_error(name_ + " に書き込めません（メモリ不足）");
     ZSTD_CCtx_setParameter(s_->c, ZSTD_c_compressionLevel, kLevel);
-    // A worker compresses while this thread makes the text; a library built without threads
-    // refuses the parameter and compresses here instead.
-    ZSTD_CCtx_setParameter(s_->c, ZSTD_c_nbWorkers, 1);
+    // Workers compress, one a core (this thread only makes the text and hands it on: with a
+    // single worker the two cores took longer, the worker being the slower half); a library
+    // built without threads refuses the parameter and compresses here instead.
+    const unsigned cores = std::thread::hardware_concurrency();
+    ZSTD_CCtx_setParameter(s_->c, ZSTD_c_nbWorkers, static_cast<int>(std::clamp(cores, 1u, 4u)));
     ZSTD_CCtx_setParameter(s_->c, ZSTD_c_checksumFlag, 1);
     s_->buf.resize(ZSTD_CStreamOutSize());
 }
