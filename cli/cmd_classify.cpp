@@ -63,14 +63,24 @@ void ReportLeftOut(const Table& t, const ClusterData& d) {
               << "\n";
 }
 
-}  // namespace
-
-int Classify(const Args& args) {
-    ArgReader in(args);
-    const std::string table = in.Positional("TABLE.vtb");
-    std::string out, membership, newick, ini, groupsArg, scanArg;
+// What `classify` was asked for.
+struct ClassifyRequest {
+    std::string table, out, membership, newick, ini;
     bool force = false, byScore = false;
-    ClusterOptions o;
+    ClusterOptions options;
+    int groups = 0;     // --groups K
+    bool best = false;  // --groups best[:FROM-TO]
+    int bestFrom = 2, bestTo = 12;
+    bool scan = false;  // --scan FROM-TO
+    int scanFrom = 0, scanTo = -1;
+};
+
+ClassifyRequest ReadClassifyArgs(const Args& args) {
+    ArgReader in(args);
+    ClassifyRequest r;
+    r.table = in.Positional("TABLE.vtb");
+    ClusterOptions& o = r.options;
+    std::string groupsArg, scanArg;
     while (!in.Done()) {
         const std::string a = in.Next();
         if (a == "--distance") o.distance = ParseDistance(in.Value(a));
@@ -92,56 +102,45 @@ int Classify(const Args& args) {
         else if (a == "--species") ParseRange(a, in.Value(a), o.speciesFrom, o.speciesTo);
         else if (a == "--order") {
             const std::string v = in.Value(a);
-            if (v == "ra") byScore = true;
+            if (v == "ra") r.byScore = true;
             else if (v != "leaf") throw UsageError{"--order takes leaf or ra, not " + v};
-        } else if (a == "--membership") membership = in.Value(a);
-        else if (a == "--newick") newick = in.Value(a);
-        else if (a == "-o") out = in.Value(a);
+        } else if (a == "--membership") r.membership = in.Value(a);
+        else if (a == "--newick") r.newick = in.Value(a);
+        else if (a == "-o") r.out = in.Value(a);
         else if (a == "--threads") o.threads = ParseCount(a, in.Value(a));
-        else if (a == "--ini") ini = in.Value(a);
-        else if (a == "--force") force = true;
+        else if (a == "--ini") r.ini = in.Value(a);
+        else if (a == "--force") r.force = true;
         else throw UsageError{"unknown option for classify: " + a};
     }
-    int k = 0, bestFrom = 2, bestTo = 12;
-    bool best = false;
-    if (groupsArg == "best") best = true;
-    else if (groupsArg.rfind("best:", 0) == 0) {
-        best = true;
-        ParseRange("--groups best:", groupsArg.substr(5), bestFrom, bestTo);
-    } else if (!groupsArg.empty()) k = ParseCount("--groups", groupsArg);
-    int scanFrom = 0, scanTo = -1;
-    if (!scanArg.empty()) ParseRange("--scan", scanArg, scanFrom, scanTo);
-    if ((!out.empty() || !membership.empty()) && groupsArg.empty())
+    if (groupsArg == "best" || groupsArg.rfind("best:", 0) == 0) {
+        r.best = true;
+        if (groupsArg != "best") ParseRange("--groups best:", groupsArg.substr(5), r.bestFrom, r.bestTo);
+    } else if (!groupsArg.empty()) r.groups = ParseCount("--groups", groupsArg);
+    r.scan = !scanArg.empty();
+    if (r.scan) ParseRange("--scan", scanArg, r.scanFrom, r.scanTo);
+    if ((!r.out.empty() || !r.membership.empty()) && groupsArg.empty())
         throw UsageError{"-o and --membership need --groups K or --groups best"};
-    CheckSettingsFileExists(ini);
-    // The grouped table may replace the table it came from; the other outputs may not, and
-    // no two outputs may be one file.
-    const std::vector<NamedFile> outputs{{"-o", out}, {"--membership", membership}, {"--newick", newick}};
-    std::vector<NamedFile> inputs = TableInputs(table, ini);
-    CheckOutputs({{"--membership", membership}, {"--newick", newick}}, inputs);
-    inputs.erase(inputs.begin());
-    CheckOutputs(outputs, inputs);
+    return r;
+}
 
-    Workspace ws;
-    ws.Start(ini);
-    ws.LoadTable(table);
-    ws.table.Recount();
-    const Classification c = ClassifyReleves(ws.table, o);
-    ReportLeftOut(ws.table, c.data);
-    const int n = c.data.Rows();
-
-    if (!scanArg.empty()) {
+// The number of groups to cut the tree into: the one given, the one with the most faithful
+// species in the range of `--groups best:FROM-TO` (reported), or 0 for none. `--scan` prints
+// the count of faithful species for each number of groups in its range first.
+int ChooseGroupCount(const ClassifyRequest& r, const Table& t, const Classification& c) {
+    if (r.scan) {
         std::cout << Tr("K\t忠実な種") << "\n";
-        for (const KScanLine& l : ScanGroupCounts(ws.table, c, scanFrom, scanTo))
+        for (const KScanLine& l : ScanGroupCounts(t, c, r.scanFrom, r.scanTo))
             std::cout << l.k << "\t" << l.faithful << "\n";
     }
-    if (best) {
-        const std::vector<KScanLine> scan = ScanGroupCounts(ws.table, c, bestFrom, bestTo);
+    const int n = c.data.Rows();
+    int k = r.groups;
+    if (r.best) {
+        const std::vector<KScanLine> scan = ScanGroupCounts(t, c, r.bestFrom, r.bestTo);
         k = BestK(scan);
         if (k == 0)
             throw ClassificationRefused(
                 Arg(Tr("群の数 %1 はどれも測定の数 %2 を超えています。"),
-                    {std::to_string(bestFrom) + "-" + std::to_string(bestTo), std::to_string(n)}));
+                    {std::to_string(r.bestFrom) + "-" + std::to_string(r.bestTo), std::to_string(n)}));
         for (const KScanLine& l : scan)
             if (l.k == k)
                 std::cerr << Arg(Tr("忠実な種が最も多い群の数: %1（%2 種）"),
@@ -151,30 +150,57 @@ int Classify(const Args& args) {
     if (k > n)
         throw ClassificationRefused(Arg(Tr("群の数 %1 は、分類した測定の数 %2 を超えています。表は変更していません。"),
                                         {std::to_string(k), std::to_string(n)}));
-    std::vector<std::string> labels;
-    for (int q : c.data.positions) labels.push_back(ReleveNumber(ws.table, q));
-    if (!newick.empty()) WriteOutput(force, [&](auto ro) { WriteNewickFile(newick, NewickText(c.tree, labels), ro); });
-    if (k == 0) return 0;
+    return k;
+}
 
+// The groups of the cut into k: as a membership file, and as the table grouped.
+void WriteGroups(const ClassifyRequest& r, Workspace& ws, const Classification& c, int k) {
     std::vector<float> scores;
-    if (byScore) scores = tavik::ReciprocalAveraging(ws.table, false).releveScores;
-    const ReleveGroups groups = GroupsOfCut(ws.table, c, k, byScore ? &scores : nullptr);
-    if (!membership.empty()) {
+    if (r.byScore) scores = tavik::ReciprocalAveraging(ws.table, false).releveScores;
+    const ReleveGroups groups = GroupsOfCut(ws.table, c, k, r.byScore ? &scores : nullptr);
+    if (!r.membership.empty()) {
         std::vector<MembershipLine> lines;
         for (std::size_t g = 0; g < groups.size(); ++g)
             for (int key : groups[g]) {
                 const int q = ws.table.RelevePosOf(key);
                 lines.push_back({q, ReleveNumber(ws.table, q), std::to_string(g + 1)});
             }
-        WriteOutput(force, [&](auto ro) { WriteMembershipFile(membership, lines, ro); });
+        WriteOutput(r.force, [&](auto ro) { WriteMembershipFile(r.membership, lines, ro); });
     }
-    if (!out.empty()) {
-        const GroupPlacement p = PlaceGroups(ws.table, groups, o.releveFrom, o.releveTo);
+    if (!r.out.empty()) {
+        const GroupPlacement p = PlaceGroups(ws.table, groups, r.options.releveFrom, r.options.releveTo);
         if (p.leftOver > 0)
             std::cerr << Arg(Tr("どの群にも入らない測定 %1 個を最後の群に置きました。"), {std::to_string(p.leftOver)})
                       << "\n";
-        SaveTableFromCli(ws, out, force);
+        SaveTableFromCli(ws, r.out, r.force);
     }
+}
+
+}  // namespace
+
+int Classify(const Args& args) {
+    const ClassifyRequest r = ReadClassifyArgs(args);
+    CheckSettingsFileExists(r.ini);
+    // The grouped table may replace the table it came from; the other outputs may not, and
+    // no two outputs may be one file.
+    const std::vector<NamedFile> outputs{{"-o", r.out}, {"--membership", r.membership}, {"--newick", r.newick}};
+    std::vector<NamedFile> inputs = TableInputs(r.table, r.ini);
+    CheckOutputs({{"--membership", r.membership}, {"--newick", r.newick}}, inputs);
+    inputs.erase(inputs.begin());
+    CheckOutputs(outputs, inputs);
+
+    Workspace ws;
+    ws.Start(r.ini);
+    ws.LoadTable(r.table);
+    ws.table.Recount();
+    const Classification c = ClassifyReleves(ws.table, r.options);
+    ReportLeftOut(ws.table, c.data);
+    const int k = ChooseGroupCount(r, ws.table, c);
+    std::vector<std::string> labels;
+    for (int q : c.data.positions) labels.push_back(ReleveNumber(ws.table, q));
+    if (!r.newick.empty())
+        WriteOutput(r.force, [&](auto ro) { WriteNewickFile(r.newick, NewickText(c.tree, labels), ro); });
+    if (k > 0) WriteGroups(r, ws, c, k);
     return 0;
 }
 

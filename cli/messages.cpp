@@ -1,38 +1,13 @@
 #include "cli/messages.h"
 
-#include <algorithm>
-#include <cstring>
-#include <vector>
-
 #include "core/language.h"
 
 namespace tavik::cli {
 
 const char* Tr(const char* source) {
     if (InterfaceLanguage() != Language::English) return source;
-    const Translation* begin = kEnglishMessages;
-    const Translation* end = kEnglishMessages + kEnglishMessageCount;
-    const Translation* found = std::lower_bound(
-        begin, end, source, [](const Translation& t, const char* s) { return std::strcmp(t.source, s) < 0; });
-    return found != end && std::strcmp(found->source, source) == 0 && *found->english ? found->english : source;
-}
-
-std::string Arg(std::string_view text, std::initializer_list<std::string_view> args) {
-    const std::vector<std::string_view> values(args);
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '%' && i + 1 < text.size() && text[i + 1] >= '1' && text[i + 1] <= '9') {
-            const auto n = static_cast<std::size_t>(text[i + 1] - '1');
-            if (n < values.size()) {
-                out += values[n];
-                ++i;
-                continue;
-            }
-        }
-        out += text[i];
-    }
-    return out;
+    const char* english = FindTranslation(kCliEnglish, kCliEnglishCount, source);
+    return english ? english : source;
 }
 
 }  // namespace tavik::cli

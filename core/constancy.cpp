@@ -4,12 +4,14 @@
 #include <string_view>
 
 #include "core/headings.h"
+#include "core/messages.h"
 
 namespace tavik {
 
 namespace {
 
 const char* const kClassNumerals[11] = {"", "Ⅰ", "Ⅱ", "Ⅲ", "Ⅳ", "Ⅴ", "Ⅵ", "Ⅶ", "Ⅷ", "Ⅸ", "Ⅹ"};
+// data, not interface
 const char* const kCountNumerals[11] = {"", "１", "２", "３", "４", "５", "６", "７", "８", "９", "10"};
 
 // Reads one UTF-8 character from s at i (advancing i); a stray byte stands for itself.
@@ -138,14 +140,15 @@ std::string ConstancyCellText(ConstancyKind kind, int n, int size, const std::st
 
 FreqTable MakeConstancyTable(const Table& t, const ConstancyOptions& options, Progress* progress) {
     const int S = t.SpeciesCount();
-    if (S == 0 || t.ReleveCount() == 0) throw ConstancyRefused("種または測定がない表では常在度表を作成できません。");
+    if (S == 0 || t.ReleveCount() == 0)
+        throw ConstancyRefused(Tr("種または測定がない表では常在度表を作成できません。"));
     const std::vector<ReleveGroup> groups = ConstancyGroups(t);
     const int G = static_cast<int>(groups.size());
     if (G > kMaxConstancyGroups)
-        throw ConstancyRefused("区分が " + std::to_string(G) + " あります。常在度表は " +
-                               std::to_string(kMaxConstancyGroups) +
-                               " 区分（区切りの空白列 29 本）までです。空白列を減らしてください。");
-    if (progress) progress->Show("　常在度表を作成中　", "");
+        throw ConstancyRefused(Arg(Tr("区分が %1 あります。常在度表は %2 区分（区切りの空白列 29 本）までです。"
+                                      "空白列を減らしてください。"),
+                                   {std::to_string(G), std::to_string(kMaxConstancyGroups)}));
+    if (progress) progress->Show(Tr("　常在度表を作成中　"), "");
 
     const int pt = t.FontSize;
     const bool withCover =
@@ -188,7 +191,7 @@ FreqTable MakeConstancyTable(const Table& t, const ConstancyOptions& options, Pr
         }
         if (gr.size > 0) g.SetText(gi + 1, 2, MeanSpeciesText(sum, gr.size));
     }
-    const std::string absent = options.blankAbsent ? std::string() : std::string("・");
+    const std::string absent = options.blankAbsent ? std::string() : std::string("・");  // data, not interface
     for (int p = 1; p <= S; ++p) {
         g.SetText(0, p + 2, t.SpeciesName(t.SpeciesKeyAt(p)));
         for (int gi = 0; gi < G; ++gi) {

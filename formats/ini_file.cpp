@@ -119,8 +119,11 @@ bool IniDocument::ReadBool(std::string_view section, std::string_view key, bool 
 
 std::string IniDocument::Write(const std::vector<Section>& known) const {
     std::string out;
+    // A zero byte has no place in a text file: written back, a run of them can make the file
+    // read as UTF-16 and every setting in it lost, so it is dropped.
     const auto line = [&out](std::string_view s) {
-        out += s;
+        for (const char c : s)
+            if (c != '\0') out += c;
         out += "\r\n";
     };
     for (const std::string& l : preamble_) line(l);

@@ -35,7 +35,7 @@ public:
     // The text of the file after writing `known` into it: the lines before any section,
     // then each known section in order with its keys in order, each followed by whatever
     // else this document holds in that section; then the document's other sections as they
-    // stand. Lines end in CR LF; a blank line separates sections.
+    // stand. Lines end in CR LF; a blank line separates sections. Zero bytes are left out.
     std::string Write(const std::vector<Section>& known) const;
 
 private:

@@ -6,12 +6,16 @@
     file still uses the text;
   - a translation loses or adds a place marker (%1 ... %9) of its source text;
   - a checked source file passes a text to the translation system (tr, Tr, TrNoop,
-    QT_TR_NOOP, QT_TRANSLATE_NOOP, translate) that no .ts file translates;
+    QT_TR_NOOP, QT_TRANSLATE_NOOP, translate) that its .ts file does not translate: the
+    library's (core/, formats/, output/) is tavik-library_en.ts, tavik-cli's (cli/)
+    tavik-cli_en.ts, the desktop program's tavik_en.ts;
   - a checked source file holds a Japanese string literal outside those calls: a text the
     user would read in Japanese whatever the language. A literal that is data rather than
     interface (a key of a file format, say) is let through by the comment
     "// data, not interface" on its line, and a text written in both languages at once
-    (the language menu's names, say) by "// the same in every language".
+    (the language menu's names, say) by "// the same in every language"; the note may also
+    stand alone on the line above, for the literals of the statement that follows it (up to
+    its ";").
 
 usage: check_translations.py [SOURCE_ROOT]
 
@@ -23,7 +27,10 @@ import xml.etree.ElementTree as ET
 from pathlib import Path
 
 CHECKED_SOURCES = [
-    # tavik-cli (context "tavik-cli" of ui/translations/tavik_en.ts)
+    # the library (contexts "core", "formats" and "output" of tavik-library_en.ts)
+    'core/constancy.cpp',
+    'core/messages.cpp',
+    # tavik-cli (context "tavik-cli" of ui/translations/tavik-cli_en.ts)
     'cli/args.cpp',
     'cli/cmd_analysis.cpp',
     'cli/cmd_classify.cpp',
@@ -64,6 +71,9 @@ CALL = re.compile(r'(?:\b(?:tr|Tr|TrNoop|QT_TR_NOOP)\s*\(\s*'
                   r'|\b(?:translate|QT_TRANSLATE_NOOP)\s*\(\s*\x00\d+\x00\s*,\s*)$')
 JAPANESE = re.compile('[\u3000-\u30ff\u3400-\u9fff\uf900-\ufaff\uff00-\uffef]')
 MARKER = re.compile(r'%[1-9]')
+TS_OF_FOLDER = {'core': 'tavik-library_en.ts', 'formats': 'tavik-library_en.ts',
+                'output': 'tavik-library_en.ts', 'cli': 'tavik-cli_en.ts'}
+DESKTOP_TS = 'tavik_en.ts'
 DATA_NOTES = ('// data, not interface', '// the same in every language')
 
 ESCAPES = {'n': b'\n', 't': b'\t', 'r': b'\r', '\\': b'\\', '"': b'"', "'": b"'", '?': b'?',
@@ -155,14 +165,24 @@ def literals(text: str):
         i = stop
         last_was_string = True
     flat = ''.join(skeleton)
+    noted_until = {}  # line of a note standing alone -> last line of the statement after it
+    for n, text_line in enumerate(lines, start=1):
+        if text_line.strip().startswith('//') and any(note in text_line for note in DATA_NOTES):
+            end = n + 1
+            while end < len(lines) and ';' not in lines[end - 1].split('//')[0]:
+                end += 1
+            noted_until[n] = end
     for value, at, start in groups:
-        yield value, at, flat[:start], lines[at - 1] if at - 1 < len(lines) else ''
+        own = lines[at - 1] if at - 1 < len(lines) else ''
+        if any(n < at <= end for n, end in noted_until.items()):
+            own += ' ' + DATA_NOTES[0]
+        yield value, at, flat[:start], own
 
 
 def main() -> int:
     root = Path(sys.argv[1]) if len(sys.argv) > 1 else Path(__file__).resolve().parent.parent
     faults = []
-    translated = {}   # source text -> translation (finished ones)
+    translated = {}   # .ts file name -> {source text -> translation (finished ones)}
     retired = {}      # source text -> where it is marked vanished/obsolete
     ts_files = sorted((root / 'ui' / 'translations').glob('*.ts'))
     if not ts_files:
@@ -187,21 +207,23 @@ def main() -> int:
                     continue
                 if sorted(MARKER.findall(source)) != sorted(MARKER.findall(tr.text)):
                     faults.append(where + ': the translation does not keep the place markers %1...%9 of its source')
-                translated[source] = tr.text
+                translated.setdefault(ts.name, {})[source] = tr.text
     for rel in CHECKED_SOURCES:
         path = root / rel
         if not path.exists():
             faults.append(rel + ': listed as checked but not there')
             continue
+        ts_name = TS_OF_FOLDER.get(rel.split('/', 1)[0], DESKTOP_TS)
+        own = translated.get(ts_name, {})
         for value, line, before, own_line in literals(path.read_text(encoding='utf-8')):
             where = '%s:%d: "%s"' % (rel, line, value.replace('\n', '\\n')[:60])
             if CALL.search(before):
-                if value in translated:
+                if value in own:
                     continue
                 if value in retired:
                     faults.append(where + ': used, but its translation is marked obsolete (' + retired[value] + ')')
                 else:
-                    faults.append(where + ': no .ts file under ui/translations translates it')
+                    faults.append(where + ': ui/translations/%s does not translate it' % ts_name)
             elif JAPANESE.search(value) and not any(note in own_line for note in DATA_NOTES):
                 faults.append(where + ': a Japanese text that bypasses the translation system')
     for f in faults:
@@ -209,7 +231,8 @@ def main() -> int:
     if faults:
         print('%d translation fault(s)' % len(faults))
         return 1
-    print('translations: %d texts, %d checked source files' % (len(translated), len(CHECKED_SOURCES)))
+    print('translations: %d texts, %d checked source files'
+          % (sum(len(t) for t in translated.values()), len(CHECKED_SOURCES)))
     return 0
 
 

@@ -10,7 +10,7 @@ failures=0
 . "$(dirname "$0")/check_lib.sh"
 check="$root/scripts/check_translations.py"
 
-fresh() { rm -rf "$work/tree"; mkdir -p "$work/tree"; cp -r "$root/cli" "$root/ui" "$work/tree/"; }
+fresh() { rm -rf "$work/tree"; mkdir -p "$work/tree"; for d in cli ui print core formats output; do cp -r "$root/$d" "$work/tree/"; done; }
 finds() {  # finds NAME EXPECTED-TEXT: the check fails on the tree and says so
     local out
     out=$("$python" "$check" "$work/tree" 2>&1) && fail "$1: the check passed"
@@ -50,6 +50,18 @@ fresh
 printf '%s\n' 'static const char* kKey = "測定番号";  // data, not interface' '// "表を保存しました"' \
     '/* "表を保存しました" */' >> "$work/tree/ui/main.cpp"
 "$python" "$check" "$work/tree" >/dev/null || fail "data and comments: $("$python" "$check" "$work/tree")"
+# A note standing alone on the line above covers the statement below it, and only that.
+fresh
+printf '%s\n' '// data, not interface' 'static const char* kKeys[] = {"測定番号",' '    "調査地名"};' >> "$work/tree/ui/main.cpp"
+"$python" "$check" "$work/tree" >/dev/null || fail "note above: $("$python" "$check" "$work/tree")"
+printf '%s\n' 'static const char* kLost = "表を保存しました";' >> "$work/tree/ui/main.cpp"
+finds "a note above covers one statement" "ui/main.cpp:"
+# The library's texts are looked up in the library's table only: a text the desktop program
+# translates is still missing there.
+fresh
+printf '%s\n' 'const char* k = Tr("中止");' >> "$work/tree/core/messages.cpp"
+grep -q '<source>中止</source>' "$work/tree/ui/translations/tavik_en.ts" || fail "the desktop's table has no 中止"
+finds "a library text only the desktop translates" "tavik-library_en.ts does not translate it"
 # Literals joined across lines are one text.
 fresh
 printf '%s\n' 'static const char* kJoined = Tr("被度 0 の行 %1 件は"' '    "不在としてとばしました");' >> "$work/tree/cli/messages.cpp"

@@ -4,6 +4,7 @@
 
 #include "formats/file_bytes.h"
 #include "formats/ini_file.h"
+#include "formats/text_lines.h"
 #include "formats/workspace.h"
 #include "tests/core/test_helpers.h"
 #include "tests/formats/temp_dir.h"
@@ -304,6 +305,22 @@ TEST(IniDocument, NamesIgnoreCaseAndTheFirstKeyWins) {
     EXPECT_EQ(doc.ReadInteger("Sec", "Missing", 7), 7);
     EXPECT_EQ(doc.ReadInteger("Sec", "Key", 7), 7);
     EXPECT_EQ(doc.Find("Nope", "Key"), nullptr);
+}
+
+// A settings file with a run of zero bytes in a line it does not know reads as text; written
+// back with fewer other lines, the zeros would outweigh the text and the file read as UTF-16,
+// losing every setting at the next start.
+TEST(IniDocument, ZeroBytesAreLeftOutSoTheWrittenFileStaysText) {
+    const std::string zeros(60, '\0');
+    std::string bytes = "[Table]\r\n\r" + zeros + "\r\nTitle=a" + std::string(3, '\0') + "b\r\n[Other]\r\n";
+    bytes += "; " + std::string(100, 'x') + "\r\n" + "; " + std::string(100, 'y') + "\r\n";
+    ASSERT_FALSE(LooksUtf16(bytes));
+    const IniDocument doc = ParseIniBytes(bytes, "zeros.ini");
+    const std::string written = doc.Write({{"Table", {{"FontSize", "12"}}}, {"Other", {}}});
+    EXPECT_EQ(written.find('\0'), std::string::npos);
+    const IniDocument back = ParseIniBytes(written, "written.ini");
+    EXPECT_EQ(back.ReadInteger("Table", "FontSize", 0), 12);
+    EXPECT_EQ(back.ReadString("Table", "Title", "-"), "ab");
 }
 
 }  // namespace
