@@ -31,19 +31,18 @@ int Weight(int method, const LayerCovers& c) {
 }
 
 // The weights as the iterations read them, every entry one word holding a position above
-// `bits` bits of weight, each list in the order its sum adds its terms. For the relevé
-// averages, relevé q's species are entries relStart[q-1] .. relStart[q]-1; for the species
-// averages, species p's relevés, in relevé order, are entries spStart[p-1] .. spStart[p]-1.
-// Both are read straight through, each sum kept in a register, instead of the species' sums
-// being added to in memory as the relevés go.
+// `bits` bits of weight. For the relevé averages, relevé q's species are entries
+// relStart[q-1] .. relStart[q]-1. For the species averages each part of the species gets
+// the same layout restricted to its own species, so that it goes through the relevés in
+// order as a single pass would, adding only to its own species.
 template <class Word>
 struct RaLists {
     int bits = 0;
     std::vector<std::size_t> relStart;
     std::vector<Word> relEntries;
-    std::vector<std::size_t> spStart;
-    std::vector<Word> spEntries;
     std::vector<std::pair<int, int>> spParts;  // species first..last of each part
+    std::vector<std::vector<std::size_t>> partStart;
+    std::vector<std::vector<Word>> partEntries;
 };
 
 // Parts first..last of lists 1..n, each part about the same number of entries (list i
@@ -69,22 +68,49 @@ RaLists<Word> MakeLists(const RaWeights& w, int bits, int parts) {
     l.relStart = w.relStart;
     const std::size_t n = w.relSpecies.size();
     l.relEntries.resize(n);
-    l.spStart.assign(static_cast<std::size_t>(w.species) + 1, 0);
+    std::vector<std::size_t> spEnd(static_cast<std::size_t>(w.species) + 1, 0);
     for (std::size_t e = 0; e < n; ++e) {
         l.relEntries[e] = static_cast<Word>(static_cast<Word>(w.relSpecies[e]) << bits | w.relWeight[e]);
-        ++l.spStart[static_cast<std::size_t>(w.relSpecies[e])];
+        ++spEnd[static_cast<std::size_t>(w.relSpecies[e])];
     }
-    for (std::size_t p = 1; p < l.spStart.size(); ++p) l.spStart[p] += l.spStart[p - 1];
-    l.spParts = SplitLists(l.spStart, parts);
-    // Species p's relevés, in relevé order: the relevés gone through in order.
-    l.spEntries.resize(n);
-    std::vector<std::size_t> next(l.spStart.begin(), l.spStart.end() - 1);
-    for (int q = 1; q <= w.releves; ++q)
+    for (std::size_t p = 1; p < spEnd.size(); ++p) spEnd[p] += spEnd[p - 1];
+    l.spParts = SplitLists(spEnd, parts);
+    std::vector<int> partOf(static_cast<std::size_t>(w.species) + 1, 0);
+    for (int k = 0; k < parts; ++k)
+        for (int p = l.spParts[static_cast<std::size_t>(k)].first; p <= l.spParts[static_cast<std::size_t>(k)].second;
+             ++p)
+            partOf[static_cast<std::size_t>(p)] = k;
+    l.partStart.assign(static_cast<std::size_t>(parts), std::vector<std::size_t>(1, 0));
+    l.partEntries.resize(static_cast<std::size_t>(parts));
+    for (int k = 0; k < parts; ++k) {
+        const auto [a, b] = l.spParts[static_cast<std::size_t>(k)];
+        l.partEntries[static_cast<std::size_t>(k)].reserve(spEnd[static_cast<std::size_t>(b)] -
+                                                           spEnd[static_cast<std::size_t>(a) - 1]);
+        l.partStart[static_cast<std::size_t>(k)].reserve(static_cast<std::size_t>(w.releves) + 1);
+    }
+    for (int q = 1; q <= w.releves; ++q) {
         for (std::size_t e = w.relStart[static_cast<std::size_t>(q) - 1]; e < w.relStart[static_cast<std::size_t>(q)];
              ++e)
-            l.spEntries[next[static_cast<std::size_t>(w.relSpecies[e]) - 1]++] =
-                static_cast<Word>(static_cast<Word>(q) << bits | w.relWeight[e]);
+            l.partEntries[static_cast<std::size_t>(partOf[static_cast<std::size_t>(w.relSpecies[e])])].push_back(
+                l.relEntries[e]);
+        for (int k = 0; k < parts; ++k)
+            l.partStart[static_cast<std::size_t>(k)].push_back(l.partEntries[static_cast<std::size_t>(k)].size());
+    }
     return l;
+}
+
+// The weighted sums of the species: for each relevé q in order, weight x score[q] added to
+// the sum of each of its species, as the entries go (only the species of one part).
+template <class Word>
+void SpeciesSums(const std::vector<std::size_t>& start, const std::vector<Word>& entries, int bits, const float* rel,
+                 double* sums) {
+    const Word mask = static_cast<Word>((Word{1} << bits) - 1);
+    const Word* x = entries.data();
+    for (std::size_t q = 1; q < start.size(); ++q) {
+        const double r = rel[q];
+        const std::size_t end = start[q];
+        for (std::size_t e = start[q - 1]; e < end; ++e) sums[x[e] >> bits] += static_cast<double>(x[e] & mask) * r;
+    }
 }
 
 // The weighted sums of lists first..last: for each list the terms weight x value[position],
@@ -194,6 +220,7 @@ RaResult Iterate(const RaWeights& w, int bits, int threads, Progress* progress) 
     const RaLists<Word> lists = MakeLists<Word>(w, bits, parts);
     const auto relParts = SplitLists(lists.relStart, parts);
     const auto& spParts = lists.spParts;
+    std::vector<double> sums(static_cast<std::size_t>(S) + 1, 0.0);
     std::vector<Extremes> found(static_cast<std::size_t>(parts));
     Extremes all;
 
@@ -219,9 +246,12 @@ RaResult Iterate(const RaWeights& w, int bits, int threads, Progress* progress) 
     auto speciesAverages = [&](int k) {
         const auto [a, b] = spParts[static_cast<std::size_t>(k)];
         float* out = sp[newB].data();
-        WeightedSums(lists.spStart.data(), lists.spEntries.data(), bits, rel[newB].data(), a, b, [&](int p, double s) {
-            out[p] = static_cast<float>(s / static_cast<double>(w.spTotal[static_cast<std::size_t>(p)]));
-        });
+        std::fill(sums.begin() + a, sums.begin() + b + 1, 0.0);
+        SpeciesSums(lists.partStart[static_cast<std::size_t>(k)], lists.partEntries[static_cast<std::size_t>(k)], bits,
+                    rel[newB].data(), sums.data());
+        for (int p = a; p <= b; ++p)
+            out[p] = static_cast<float>(sums[static_cast<std::size_t>(p)] /
+                                        static_cast<double>(w.spTotal[static_cast<std::size_t>(p)]));
         found[static_cast<std::size_t>(k)] = Extremes();
         found[static_cast<std::size_t>(k)].Add(out, a, b);
     };
