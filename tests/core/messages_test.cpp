@@ -14,7 +14,7 @@ namespace {
 
 // Speaks `language` for the length of a test; the suite speaks Japanese otherwise.
 class Speaking {
-  public:
+public:
     explicit Speaking(Language language) { SetInterfaceLanguage(language); }
     ~Speaking() { SetInterfaceLanguage(Language::Japanese); }
     Speaking(const Speaking&) = delete;
