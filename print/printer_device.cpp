@@ -1,5 +1,6 @@
 #include "print/printer_device.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
 
@@ -14,7 +15,9 @@ namespace tavik::ui {
 
 PrinterTextDevice::PrinterTextDevice(QPagedPaintDevice* device, const QString& family, int pointSize)
     : device_(device) {
-    if (!painter_.begin(device_)) throw std::runtime_error("印刷を始められません");
+    if (!painter_.begin(device_))
+        throw std::runtime_error(
+            QCoreApplication::translate("PrinterTextDevice", "印刷を始められません").toStdString());
     if (pointSize <= 0) pointSize = 9;
     font_ = QFont(ResolveFontFamily(family));
     font_.setStyleHint(QFont::Serif);
@@ -30,30 +33,36 @@ PrinterTextDevice::PrinterTextDevice(QPagedPaintDevice* device, const QString& f
 }
 
 void CheckPdfComplete(const std::string& path, const std::string& shownPath) {
+    // `why` is a source text of the context "PrinterTextDevice", shown translated.
     const auto incomplete = [&](const char* why) {
-        return std::runtime_error(shownPath + " に書き込めません（" + why + "）");
+        return std::runtime_error(
+            QCoreApplication::translate("PrinterTextDevice", "%1 に書き込めません（%2）")
+                .arg(QString::fromStdString(shownPath), QCoreApplication::translate("PrinterTextDevice", why))
+                .toStdString());
     };
     InputFile in(path);
     const std::uint64_t size = in.Size();
     std::string head(8, '\0');
     head.resize(in.ReadAt(0, head.data(), head.size()));
-    if (size == 0) throw incomplete("PDF が空です");
-    if (head.rfind("%PDF-", 0) != 0) throw incomplete("PDF の始まりがありません");
+    if (size == 0) throw incomplete(QT_TRANSLATE_NOOP("PrinterTextDevice", "PDF が空です"));
+    if (head.rfind("%PDF-", 0) != 0)
+        throw incomplete(QT_TRANSLATE_NOOP("PrinterTextDevice", "PDF の始まりがありません"));
     const std::uint64_t tailAt = size > 1024 ? size - 1024 : 0;
     std::string tail(static_cast<std::size_t>(size - tailAt), '\0');
     tail.resize(in.ReadAt(tailAt, tail.data(), tail.size()));
     while (!tail.empty() && (tail.back() == '\n' || tail.back() == '\r' || tail.back() == ' ')) tail.pop_back();
     const std::size_t startxref = tail.rfind("startxref");
     if (tail.size() < 5 || tail.compare(tail.size() - 5, 5, "%%EOF") != 0 || startxref == std::string::npos)
-        throw incomplete("PDF が途中で終わっています");
+        throw incomplete(QT_TRANSLATE_NOOP("PrinterTextDevice", "PDF が途中で終わっています"));
     std::size_t at = startxref + 9;
     while (at < tail.size() && (tail[at] == '\n' || tail[at] == '\r' || tail[at] == ' ')) ++at;
     std::uint64_t offset = 0;
     const auto [end, ec] = std::from_chars(tail.data() + at, tail.data() + tail.size(), offset);
-    if (ec != std::errc() || end == tail.data() + at || offset >= size) throw incomplete("PDF の索引が壊れています");
+    if (ec != std::errc() || end == tail.data() + at || offset >= size)
+        throw incomplete(QT_TRANSLATE_NOOP("PrinterTextDevice", "PDF の索引が壊れています"));
     char xref[4] = {};
     if (in.ReadAt(offset, xref, 4) != 4 || std::string_view(xref, 4) != "xref")
-        throw incomplete("PDF の索引が壊れています");
+        throw incomplete(QT_TRANSLATE_NOOP("PrinterTextDevice", "PDF の索引が壊れています"));
 }
 
 PrinterTextDevice::~PrinterTextDevice() {

@@ -20,7 +20,9 @@ bool Installed(const QStringList& families, const QString& name, QString* found)
 }
 
 bool LooksGothic(const QString& name) {
-    return name.contains(QStringLiteral("ゴシック")) || name.contains(QStringLiteral("Gothic"), Qt::CaseInsensitive) ||
+    // Font families are named alike in every language.
+    return name.contains(QStringLiteral("ゴシック")) ||  // data, not interface
+           name.contains(QStringLiteral("Gothic"), Qt::CaseInsensitive) ||
            name.contains(QStringLiteral("Sans"), Qt::CaseInsensitive);
 }
 
@@ -31,10 +33,11 @@ QString ResolveFontFamily(const QString& name) {
     QString found;
     if (!name.isEmpty() && Installed(families, name, &found)) return found;
     // The table is a Mincho table unless the name asks for a Gothic face.
-    static const char* const kMincho[] = {"IPAMincho", "IPA明朝",           "IPAexMincho",
-                                          "IPAex明朝", "Noto Serif CJK JP", "Noto Serif JP"};
-    static const char* const kGothic[] = {"IPAGothic", "IPAゴシック", "IPAexGothic", "Noto Sans CJK JP",
-                                          "Noto Sans JP"};
+    static const char* const kMincho[] = {"IPAMincho",         "IPA明朝",    // data, not interface
+                                          "IPAexMincho",       "IPAex明朝",  // data, not interface
+                                          "Noto Serif CJK JP", "Noto Serif JP"};
+    static const char* const kGothic[] = {"IPAGothic", "IPAゴシック",  // data, not interface
+                                          "IPAexGothic", "Noto Sans CJK JP", "Noto Sans JP"};
     if (LooksGothic(name)) {
         for (const char* f : kGothic)
             if (Installed(families, QString::fromUtf8(f), &found)) return found;

@@ -3,6 +3,7 @@
 #include "ui/data_sources.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include "ui/busy_scope.h"
@@ -20,8 +21,8 @@ DataSources::DataSources(MainWindow* window) : QObject(window), w_(window) {}
 
 void DataSources::chooseDataFile() {
     Workspace& ws = w_->ws_;
-    const QString path = w_->askFileToOpen(QStringLiteral("データファイルの指定・変更"), 1, QStringLiteral("*.tki"),
-                                           Q(ws.settings.directory));
+    const QString path = w_->askFileToOpen(QCoreApplication::translate("DataSources", "データファイルの指定・変更"), 1,
+                                           QStringLiteral("*.tki"), Q(ws.settings.directory));
     if (path.isEmpty()) {
         w_->showTableStatus();
         return;
@@ -47,7 +48,7 @@ void DataSources::setDataFile(const QString& path) {
         w_->layoutRenewed();
     }
     w_->retrieval_->panel()->setRecordMaximum(ws.releveRecordCount);
-    w_->actions_.chooseDataFile->setText(QStringLiteral("データファイルの変更"));
+    w_->actions_.chooseDataFile->setText(QCoreApplication::translate("DataSources", "データファイルの変更"));
     w_->showTableStatus();
     if (!ws.dataFileProblem.empty()) w_->showNote(Q(ws.dataFileProblem), 15000);
 }
@@ -56,15 +57,15 @@ void DataSources::setDataFile(const QString& path) {
 
 void DataSources::readDictionary() {
     Workspace& ws = w_->ws_;
-    const QString path =
-        w_->askFileToOpen(QStringLiteral("異名辞書の読込み"), 4, QStringLiteral("*.dic"), Q(ws.settings.directory));
+    const QString path = w_->askFileToOpen(QCoreApplication::translate("DataSources", "異名辞書の読込み"), 4,
+                                           QStringLiteral("*.dic"), Q(ws.settings.directory));
     if (!path.isEmpty()) {
         ws.dictFileName = S(path);
         try {
             if (!ws.SetDictionary(S(path))) ws.dictFileName.clear();
         } catch (const std::exception& e) {
             ws.dictFileName.clear();
-            w_->showError(QStringLiteral("異名辞書を読込めません。"), e);
+            w_->showError(QCoreApplication::translate("DataSources", "異名辞書を読込めません。"), e);
         }
     }
     w_->showTableStatus();
@@ -72,8 +73,8 @@ void DataSources::readDictionary() {
 
 void DataSources::readSettingsFile() {
     Workspace& ws = w_->ws_;
-    const QString path =
-        w_->askFileToOpen(QStringLiteral("設定ファイル読込み"), 5, QStringLiteral("*.ini"), Q(ws.settings.directory));
+    const QString path = w_->askFileToOpen(QCoreApplication::translate("DataSources", "設定ファイル読込み"), 5,
+                                           QStringLiteral("*.ini"), Q(ws.settings.directory));
     if (path.isEmpty()) {
         w_->showTableStatus();
         return;
@@ -84,7 +85,7 @@ void DataSources::readSettingsFile() {
     try {
         ws.ReadIniFile(S(path));
     } catch (const std::exception& e) {
-        w_->showError(QStringLiteral("設定ファイルを読込めません。"), e);
+        w_->showError(QCoreApplication::translate("DataSources", "設定ファイルを読込めません。"), e);
     }
     w_->applyWindowSettings();
     if (wasEmpty) w_->emptyTableLaidOutAnew();
@@ -94,7 +95,8 @@ void DataSources::readSettingsFile() {
 
 void DataSources::toggleEmbeddedItems() {
     Workspace& ws = w_->ws_;
-    if (!w_->dialogs_->askYesNo(w_, QStringLiteral("見出し項目をデータファイルと一致させますか？"))) {
+    if (!w_->dialogs_->askYesNo(
+            w_, QCoreApplication::translate("DataSources", "見出し項目をデータファイルと一致させますか？"))) {
         ws.settings.useDataItem = false;
         w_->updateTicks();
         return;

@@ -3,6 +3,7 @@
 #include "ui/editing_controller.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QScrollBar>
 
 #include "core/cover_edit.h"
@@ -28,20 +29,24 @@ namespace {
 // The name a text edit carries in the Edit menu ("元に戻す：種名の編集").
 QString TextEditName(EditableKind kind) {
     switch (kind) {
-        case EditableKind::SpeciesName: return QStringLiteral("種名の編集");
-        case EditableKind::CommentRow: return QStringLiteral("コメント行の編集");
-        case EditableKind::HeaderValue: return QStringLiteral("見出しの値の編集");
-        case EditableKind::ItemName: return QStringLiteral("項目名の編集");
+        case EditableKind::SpeciesName: return QCoreApplication::translate("EditingController", "種名の編集");
+        case EditableKind::CommentRow: return QCoreApplication::translate("EditingController", "コメント行の編集");
+        case EditableKind::HeaderValue: return QCoreApplication::translate("EditingController", "見出しの値の編集");
+        case EditableKind::ItemName: return QCoreApplication::translate("EditingController", "項目名の編集");
         case EditableKind::None: break;
     }
     return QString();
 }
 
 QString WidthNote(EditableKind kind, int maxWidth) {
-    const QString what = kind == EditableKind::SpeciesName   ? QStringLiteral("種名")
-                         : kind == EditableKind::HeaderValue ? QStringLiteral("この項目の値")
-                                                             : QStringLiteral("項目名");
-    return QStringLiteral("%1は%2バイト（全角%3字）まで").arg(what).arg(maxWidth).arg(maxWidth / 2);
+    const QString what = kind == EditableKind::SpeciesName ? QCoreApplication::translate("EditingController", "種名")
+                         : kind == EditableKind::HeaderValue
+                             ? QCoreApplication::translate("EditingController", "この項目の値")
+                             : QCoreApplication::translate("EditingController", "項目名");
+    return QCoreApplication::translate("EditingController", "%1は%2バイト（全角%3字）まで")
+        .arg(what)
+        .arg(maxWidth)
+        .arg(maxWidth / 2);
 }
 
 }  // namespace
@@ -101,9 +106,10 @@ void EditingController::editCell(int col, int row) {
     const auto names = LayerLabels(ws_.settings.kaisou);
     for (int i = 0; i < kLayerCount; ++i) labels[static_cast<std::size_t>(i)] = Q(names[static_cast<std::size_t>(i)]);
     const QString releve = releveCaption(col);
-    auto* dialog = new CoverDialog(t.Covers(relKey, spKey), labels,
-                                   QStringLiteral("種名：%1\n測定：%2").arg(Q(t.SpeciesName(spKey)), releve),
-                                   window_.dialogParent());
+    auto* dialog = new CoverDialog(
+        t.Covers(relKey, spKey), labels,
+        QCoreApplication::translate("EditingController", "種名：%1\n測定：%2").arg(Q(t.SpeciesName(spKey)), releve),
+        window_.dialogParent());
     coverDialog_ = dialog;
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     grid_->setCurrentCell(col, row);
@@ -112,7 +118,8 @@ void EditingController::editCell(int col, int row) {
         CoverEdit edit;
         if (ws_.table.ContentVersion() != editVersion_ || !MakeCoverEdit(ws_.table, col, row, dialog->covers(), edit))
             return;
-        window_.pushChange(QStringLiteral("被度の編集"), std::make_unique<CoverEditChange>(std::move(edit)));
+        window_.pushChange(QCoreApplication::translate("EditingController", "被度の編集"),
+                           std::make_unique<CoverEditChange>(std::move(edit)));
     });
     dialog->open();
 }
@@ -122,7 +129,8 @@ void EditingController::onCellEdited(int col, int row, const QString& text) {
     if (t.ContentVersion() != editVersion_) {
         // The table changed under the editor (a command ran meanwhile): the cell may hold
         // another species now, so the typed text goes nowhere.
-        window_.showNote(QStringLiteral("表が変わったため、入力を取り消しました。"), 4000);
+        window_.showNote(QCoreApplication::translate("EditingController", "表が変わったため、入力を取り消しました。"),
+                         4000);
         return;
     }
     bool cut = false;
@@ -158,8 +166,9 @@ void EditingController::search(bool exact) {
     const QString shown = typed.trimmed();
     if (shown.isEmpty()) return;
     const int found = static_cast<int>(grid_->searchHits().size());
-    window_.showNote(found == 0 ? QStringLiteral("「%1」は見つかりません").arg(shown)
-                                : (moreHits ? QStringLiteral("「%1」：%2 か所以上") : QStringLiteral("「%1」：%2 か所"))
+    window_.showNote(found == 0 ? QCoreApplication::translate("EditingController", "「%1」は見つかりません").arg(shown)
+                                : (moreHits ? QCoreApplication::translate("EditingController", "「%1」：%2 か所以上")
+                                            : QCoreApplication::translate("EditingController", "「%1」：%2 か所"))
                                       .arg(shown)
                                       .arg(found),
                      6000);
@@ -176,12 +185,14 @@ void EditingController::resetSearch() {
 
 void EditingController::onRowMoved(int from, int to) {
     if (from != to)
-        window_.pushChange(QStringLiteral("行の移動"), std::make_unique<MoveLineChange>(Axis::Species, from, to));
+        window_.pushChange(QCoreApplication::translate("EditingController", "行の移動"),
+                           std::make_unique<MoveLineChange>(Axis::Species, from, to));
 }
 
 void EditingController::onColumnMoved(int from, int to) {
     if (from != to)
-        window_.pushChange(QStringLiteral("列の移動"), std::make_unique<MoveLineChange>(Axis::Releves, from, to));
+        window_.pushChange(QCoreApplication::translate("EditingController", "列の移動"),
+                           std::make_unique<MoveLineChange>(Axis::Releves, from, to));
 }
 
 void EditingController::notOnThisRow(const QString& what) {
@@ -205,73 +216,87 @@ bool EditingController::confirmEdit(GridLine line, int index, bool applies, cons
 
 QString EditingController::releveCaption(int col) const {
     const Table& t = ws_.table;
-    QString releve = QStringLiteral("%1 列目").arg(Table::RelevePosOfColumn(col));
+    QString releve = QCoreApplication::translate("EditingController", "%1 列目").arg(Table::RelevePosOfColumn(col));
     if (const int r = t.HeaderRowOfItem(2); r > 0 && !t.Text(col, r).empty())
-        releve += QStringLiteral("（%1）").arg(Q(t.Text(col, r)).trimmed());
+        releve += QCoreApplication::translate("EditingController", "（%1）").arg(Q(t.Text(col, r)).trimmed());
     return releve;
 }
 
 QString EditingController::speciesCaption(int row) const {
     const QString name = Q(ws_.table.Text(2, row)).trimmed();
-    return name.isEmpty() ? QStringLiteral("空白行") : name;
+    return name.isEmpty() ? QCoreApplication::translate("EditingController", "空白行") : name;
 }
 
 void EditingController::deleteRow() {
     if (window_.isBusy()) return;
     const int row = grid_->currentRow();
-    if (!confirmEdit(GridLine::Row, row, ws_.table.IsUsedSpeciesRow(row),
-                     QStringLiteral("削除できるのは種の行です。削除する行を選んでください。"),
-                     QStringLiteral("この行を削除しますか？\n種名：%1").arg(speciesCaption(row))))
+    if (!confirmEdit(
+            GridLine::Row, row, ws_.table.IsUsedSpeciesRow(row),
+            QCoreApplication::translate("EditingController", "削除できるのは種の行です。削除する行を選んでください。"),
+            QCoreApplication::translate("EditingController", "この行を削除しますか？\n種名：%1")
+                .arg(speciesCaption(row))))
         return;
-    window_.pushChange(QStringLiteral("行の削除"), std::make_unique<DeleteLineChange>(Axis::Species, row));
+    window_.pushChange(QCoreApplication::translate("EditingController", "行の削除"),
+                       std::make_unique<DeleteLineChange>(Axis::Species, row));
 }
 
 void EditingController::deleteColumn() {
     if (window_.isBusy()) return;
     const int col = grid_->currentColumn();
     if (!confirmEdit(GridLine::Column, col, ws_.table.IsUsedReleveCol(col),
-                     QStringLiteral("削除できるのは測定の列です。削除する列を選んでください。"),
-                     QStringLiteral("この列を削除しますか？\n測定：%1").arg(releveCaption(col))))
+                     QCoreApplication::translate("EditingController",
+                                                 "削除できるのは測定の列です。削除する列を選んでください。"),
+                     QCoreApplication::translate("EditingController", "この列を削除しますか？\n測定：%1")
+                         .arg(releveCaption(col))))
         return;
-    window_.pushChange(QStringLiteral("列の削除"), std::make_unique<DeleteLineChange>(Axis::Releves, col));
+    window_.pushChange(QCoreApplication::translate("EditingController", "列の削除"),
+                       std::make_unique<DeleteLineChange>(Axis::Releves, col));
 }
 
 void EditingController::insertRow() {
     if (window_.isBusy()) return;
     const int row = grid_->currentRow();
     if (!confirmEdit(GridLine::Row, row, ws_.table.IsInsertableRow(row),
-                     QStringLiteral("行を挿入する位置（種の行）を選んでください。"),
-                     QStringLiteral("この上に行を挿入しますか？")))
+                     QCoreApplication::translate("EditingController", "行を挿入する位置（種の行）を選んでください。"),
+                     QCoreApplication::translate("EditingController", "この上に行を挿入しますか？")))
         return;
-    if (!window_.pushChange(QStringLiteral("行の挿入"), std::make_unique<InsertLineChange>(Axis::Species, row)))
-        window_.dialogs().error(window_.dialogParent(), QStringLiteral("行を挿入できません（メモリが足りません）。"));
+    if (!window_.pushChange(QCoreApplication::translate("EditingController", "行の挿入"),
+                            std::make_unique<InsertLineChange>(Axis::Species, row)))
+        window_.dialogs().error(
+            window_.dialogParent(),
+            QCoreApplication::translate("EditingController", "行を挿入できません（メモリが足りません）。"));
 }
 
 void EditingController::insertColumn() {
     if (window_.isBusy()) return;
     const int col = grid_->currentColumn();
     if (!confirmEdit(GridLine::Column, col, ws_.table.IsInsertableCol(col),
-                     QStringLiteral("列を挿入する位置（測定の列）を選んでください。"),
-                     QStringLiteral("この左に列を挿入しますか？")))
+                     QCoreApplication::translate("EditingController", "列を挿入する位置（測定の列）を選んでください。"),
+                     QCoreApplication::translate("EditingController", "この左に列を挿入しますか？")))
         return;
-    if (!window_.pushChange(QStringLiteral("列の挿入"), std::make_unique<InsertLineChange>(Axis::Releves, col)))
-        window_.dialogs().error(window_.dialogParent(), QStringLiteral("列を挿入できません（メモリが足りません）。"));
+    if (!window_.pushChange(QCoreApplication::translate("EditingController", "列の挿入"),
+                            std::make_unique<InsertLineChange>(Axis::Releves, col)))
+        window_.dialogs().error(
+            window_.dialogParent(),
+            QCoreApplication::translate("EditingController", "列を挿入できません（メモリが足りません）。"));
 }
 
 void EditingController::writeComment() {
     if (window_.isBusy()) return;
     const int row = grid_->currentRow();
     if (!ws_.table.IsUsedSpeciesRow(row)) {
-        notOnThisRow(QStringLiteral("コメントを書込む行（種の行）を選んでください。"));
+        notOnThisRow(
+            QCoreApplication::translate("EditingController", "コメントを書込む行（種の行）を選んでください。"));
         return;
     }
     grid_->tintRow(row, kTintClick);
     QString text;
-    const bool ok = window_.dialogs().getText(window_.dialogParent(), QStringLiteral("　コメント行＝"),
+    const bool ok = window_.dialogs().getText(window_.dialogParent(),
+                                              QCoreApplication::translate("EditingController", "　コメント行＝"),
                                               Q(ws_.table.Text(2, row)), text);
     grid_->clearTints();
     if (ok)
-        window_.pushChange(QStringLiteral("コメントの書込み"),
+        window_.pushChange(QCoreApplication::translate("EditingController", "コメントの書込み"),
                            std::make_unique<SpeciesNameChange>(ws_.table.SpeciesKeyOfRow(row), S(text)));
     window_.refresh();
 }

@@ -1,5 +1,6 @@
 #include "ui/file_controller.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
@@ -22,7 +23,7 @@ namespace {
 QString TitleAsFileName(QString title) {
     for (QChar c : {QLatin1Char('/'), QLatin1Char('\\'), QLatin1Char(':')}) title.replace(c, QLatin1Char('_'));
     title = title.trimmed();
-    return title.isEmpty() ? QStringLiteral("組成表") : title;
+    return title.isEmpty() ? QCoreApplication::translate("FileController", "組成表") : title;
 }
 }  // namespace
 
@@ -38,7 +39,7 @@ void FileController::openTable() {
     MainWindow& w = *w_;
     if (w.busy_ || !maySetTableAside()) return;
     const QString path =
-        w.askFileToOpen(QStringLiteral("組成表の読込"), 2, QStringLiteral("*.vtb"),
+        w.askFileToOpen(QCoreApplication::translate("FileController", "組成表の読込"), 2, QStringLiteral("*.vtb"),
                         w.lastTableFolder_.isEmpty() ? Q(w.ws_.settings.directory) : w.lastTableFolder_);
     if (path.isEmpty()) {
         w.showTableStatus();
@@ -52,7 +53,7 @@ void FileController::loadTable(const QString& path) {
     if (w.busy_) return;
     const Settings before = w.ws_.settings;
     {
-        auto busy = BusyScope::working(&w, QStringLiteral("　組成表を読込中　"));
+        auto busy = BusyScope::working(&w, QCoreApplication::translate("FileController", "　組成表を読込中　"));
         try {
             // Read aside on a thread of its own: the window keeps answering, and the stop
             // button ends the reading with the table as it was.
@@ -60,22 +61,23 @@ void FileController::loadTable(const QString& path) {
             const std::string file = S(path);
             const Workspace& ws = w.ws_;
             RunOffThread(w.message_, true, [&](Progress& progress) { loaded = ws.ReadTableFile(file, &progress); });
-            w.message_->setLines(QStringLiteral("　組成表を読込中　"), QStringLiteral("表示を準備しています"));
+            w.message_->setLines(QCoreApplication::translate("FileController", "　組成表を読込中　"),
+                                 QCoreApplication::translate("FileController", "表示を準備しています"));
             w.ws_.TakeLoadedSettings(loaded);
             w.lastTableFolder_ = QFileInfo(path).absolutePath();
             // Loading can be undone; the table loaded is the saved one.
-            w.pushChange(QStringLiteral("保存した表の読込み"),
+            w.pushChange(QCoreApplication::translate("FileController", "保存した表の読込み"),
                          std::make_unique<ReplaceTableChange>(std::move(loaded.table)), true);
             tableSaved();
         } catch (const WorkStopped&) {
             busy.end();
-            w.showNote(QStringLiteral("読込を中止しました：") + path, 8000);
+            w.showNote(QCoreApplication::translate("FileController", "読込を中止しました：%1").arg(path), 8000);
             w.showTableStatus();
             return;
         } catch (const std::exception& e) {
             // Nothing was loaded: the table, its hidden rows and the view stay as they were.
             busy.end();
-            w.showError(QStringLiteral("組成表を読込めません。"), e);
+            w.showError(QCoreApplication::translate("FileController", "組成表を読込めません。"), e);
             w.showTableStatus();
             return;
         }
@@ -98,18 +100,21 @@ void FileController::saveTable() {
     MainWindow& w = *w_;
     if (w.busy_ || w.ws_.table.ReleveCount() <= 0) return;
     const QString folder = w.lastTableFolder_.isEmpty() ? Q(w.ws_.settings.directory) : w.lastTableFolder_;
-    const QString path = w.dialogs_->saveFile(&w, QStringLiteral("組成表の保存"), 1,
+    const QString path = w.dialogs_->saveFile(&w, QCoreApplication::translate("FileController", "組成表の保存"), 1,
                                               TitleAsFileName(Q(w.ws_.table.TableTitle)) + QStringLiteral(".vtb"),
                                               folder, QStringLiteral("vtb"));
     if (path.isEmpty()) return;
     if (QFileInfo::exists(path) &&
-        !w.dialogs_->askYesAbort(&w, QStringLiteral("同名のファイルが存在します。書き換えますか？")))
+        !w.dialogs_->askYesAbort(
+            &w, QCoreApplication::translate("FileController", "同名のファイルが存在します。書き換えますか？")))
         return;
     // A read-only file is one the user meant to keep: replace it only when asked again.
     if (IsReadOnlyFile(S(path)) &&
-        !w.dialogs_->askYesNo(&w, QFileInfo(path).fileName() + QStringLiteral(" は読み取り専用です。置き換えますか？")))
+        !w.dialogs_->askYesNo(&w,
+                              QCoreApplication::translate("FileController", "%1 は読み取り専用です。置き換えますか？")
+                                  .arg(QFileInfo(path).fileName())))
         return;
-    auto busy = BusyScope::working(&w, QStringLiteral("　組成表を保存中　"));
+    auto busy = BusyScope::working(&w, QCoreApplication::translate("FileController", "　組成表を保存中　"));
     SaveReport report;
     try {
         // Written on a thread of its own while the window answers; the window takes no
@@ -126,24 +131,26 @@ void FileController::saveTable() {
         tableSaved();
     } catch (const WorkStopped&) {
         busy.end();
-        w.showNote(QStringLiteral("保存を中止しました（ファイルは元のままです）：") + path, 8000);
+        w.showNote(
+            QCoreApplication::translate("FileController", "保存を中止しました（ファイルは元のままです）：%1").arg(path),
+            8000);
         return;
     } catch (const std::exception& e) {
         busy.end();
-        w.showError(QStringLiteral("組成表を保存できません。"), e);
+        w.showError(QCoreApplication::translate("FileController", "組成表を保存できません。"), e);
         return;
     }
     busy.end();
     const std::string notice = Utf8NoticeMessage(S(path), report);
     if (!notice.empty()) w.showNote(Q(notice), 15000);
-    else w.showNote(QStringLiteral("保存しました：") + path, 5000);
+    else w.showNote(QCoreApplication::translate("FileController", "保存しました：%1").arg(path), 5000);
     w.showTableStatus();
 }
 
 bool FileController::maySetTableAside() {
     MainWindow& w = *w_;
     if (!w.hasUnsavedChanges() || !w.ws_.settings.askToSave) return true;
-    switch (w.dialogs_->askSaveChanges(&w, QStringLiteral("変更を保存しますか？"))) {
+    switch (w.dialogs_->askSaveChanges(&w, QCoreApplication::translate("FileController", "変更を保存しますか？"))) {
         case UserDialogs::SaveChoice::Save:
             saveTable();
             // A save that was cancelled or failed keeps the table where it is.
@@ -191,33 +198,39 @@ bool FileController::startRecovery() {
 
 bool FileController::offerRecovery(const RecoveryFile::LeftBehind& f) {
     MainWindow& w = *w_;
-    const QString when = QLocale(QLocale::Japanese).toString(f.writtenAt, QStringLiteral("yyyy年M月d日 H:mm"));
-    const QString table = f.title.isEmpty() ? QStringLiteral("組成表") : QStringLiteral("組成表「%1」").arg(f.title);
+    const QString when = QLocale(QLocale::Japanese)
+                             .toString(f.writtenAt, QCoreApplication::translate("FileController", "yyyy年M月d日 H:mm"));
+    const QString table =
+        f.title.isEmpty() ? QCoreApplication::translate("FileController", "組成表", "the table restored, in a question")
+                          : QCoreApplication::translate("FileController", "組成表「%1」").arg(f.title);
     const QString question =
-        QStringLiteral("前回は変更を保存しないまま終了しました。\n%1 に自動保存した%2を復元しますか？")
+        QCoreApplication::translate("FileController",
+                                    "前回は変更を保存しないまま終了しました。\n%1 に自動保存した%2を復元しますか？")
             .arg(when, table);
     if (!w.dialogs_->askRestore(&w, question)) {
         recovery_->setAside(f);
         return false;
     }
     try {
-        auto busy = BusyScope::working(&w, QStringLiteral("　組成表を読込中　"));
+        auto busy = BusyScope::working(&w, QCoreApplication::translate("FileController", "　組成表を読込中　"));
         LoadedTable loaded;
         const std::string file = S(f.path);
         const Workspace& ws = w.ws_;
         RunOffThread(w.message_, false, [&](Progress& progress) { loaded = ws.ReadTableFile(file, &progress); });
         w.ws_.TakeLoadedSettings(loaded);
         // The restored table holds work that was never saved: a step to undo.
-        w.pushChange(QStringLiteral("組成表の復元"), std::make_unique<ReplaceTableChange>(std::move(loaded.table)),
-                     true);
+        w.pushChange(QCoreApplication::translate("FileController", "組成表の復元"),
+                     std::make_unique<ReplaceTableChange>(std::move(loaded.table)), true);
     } catch (const std::exception& e) {
-        w.showError(QStringLiteral("自動保存した組成表を読込めません。"), e);
+        w.showError(QCoreApplication::translate("FileController", "自動保存した組成表を読込めません。"), e);
         recovery_->setAside(f);
         return false;
     }
     // From now on the restored table's file is this program's own.
     recovery_->adopt(f);
-    w.showNote(QStringLiteral("自動保存した組成表を復元しました（まだ保存されていません）。"), 15000);
+    w.showNote(
+        QCoreApplication::translate("FileController", "自動保存した組成表を復元しました（まだ保存されていません）。"),
+        15000);
     return true;
 }
 
@@ -263,7 +276,7 @@ void FileController::writeRecovery() {
             file->write(*snapshot);
         } catch (const std::exception& e) {
             failure = Q(e.what());
-            if (failure.isEmpty()) failure = QStringLiteral("書き込めません");
+            if (failure.isEmpty()) failure = QCoreApplication::translate("FileController", "書き込めません");
         }
         snapshot.reset();
         const std::thread::id id = std::this_thread::get_id();
@@ -288,7 +301,7 @@ void FileController::recoveryWriteEnded(const QString& failure) {
         // A failed write leaves the file written before. Said in a box once; then in
         // passing: a box every few minutes would stop the work it protects.
         if (!recoveryWarned_) warnRecoveryUnavailable(failure);
-        else w_->showNote(QStringLiteral("自動保存できません：") + failure, 15000);
+        else w_->showNote(QCoreApplication::translate("FileController", "自動保存できません：%1").arg(failure), 15000);
     }
     emit recoveryWritten(failure);
 }
@@ -318,10 +331,14 @@ void FileController::warnRecoveryUnavailable(const QString& why) {
     if (recoveryWarned_) return;
     recoveryWarned_ = true;
     const QString where = QDir::toNativeSeparators(recovery_->path());
-    w.showNote(QStringLiteral("自動保存できません：保存していない変更は %1 に残りません").arg(where), 120000);
-    w.dialogs_->error(&w, QStringLiteral("保存していない変更を自動保存できません。\n%1 に書き込めません（%2）。\n"
-                                         "変更はこまめに保存してください。")
-                              .arg(where, why));
+    w.showNote(QCoreApplication::translate("FileController", "自動保存できません：保存していない変更は %1 に残りません")
+                   .arg(where),
+               120000);
+    w.dialogs_->error(
+        &w, QCoreApplication::translate("FileController",
+                                        "保存していない変更を自動保存できません。\n%1 に書き込めません（%2）。\n"
+                                        "変更はこまめに保存してください。")
+                .arg(where, why));
 }
 
 }  // namespace tavik::ui

@@ -1,6 +1,7 @@
 #include "ui/grid_pointer.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 
 #include "core/cp932_width.h"
 #include "core/table.h"
@@ -25,12 +26,16 @@ void GridPointer::addButtons() {
         if (!hint.isEmpty()) b->setToolTip(hint);
         connect(b, &PopupButton::releasedWith, this, slot);
     };
-    add(rowButtons_, "insertRowButton", QStringLiteral("行を挿入する"), &GridPointer::onInsertRowButton);
-    add(rowButtons_, "deleteRowButton", QStringLiteral("行を削除する"), &GridPointer::onDeleteRowButton);
-    add(rowButtons_, "commentButton", QStringLiteral("行コメント記入"), &GridPointer::onCommentButton,
-        QStringLiteral("コメント記入"));
-    add(columnButtons_, "insertColumnButton", QStringLiteral("列を挿入する"), &GridPointer::onInsertColumnButton);
-    add(columnButtons_, "deleteColumnButton", QStringLiteral("列を削除する"), &GridPointer::onDeleteColumnButton);
+    add(rowButtons_, "insertRowButton", QCoreApplication::translate("GridPointer", "行を挿入する"),
+        &GridPointer::onInsertRowButton);
+    add(rowButtons_, "deleteRowButton", QCoreApplication::translate("GridPointer", "行を削除する"),
+        &GridPointer::onDeleteRowButton);
+    add(rowButtons_, "commentButton", QCoreApplication::translate("GridPointer", "行コメント記入"),
+        &GridPointer::onCommentButton, QCoreApplication::translate("GridPointer", "コメント記入"));
+    add(columnButtons_, "insertColumnButton", QCoreApplication::translate("GridPointer", "列を挿入する"),
+        &GridPointer::onInsertColumnButton);
+    add(columnButtons_, "deleteColumnButton", QCoreApplication::translate("GridPointer", "列を削除する"),
+        &GridPointer::onDeleteColumnButton);
 }
 
 // ---- Mouse ---------------------------------------------------------------------------------

@@ -54,7 +54,7 @@ CompositionGrid::CompositionGrid(QWidget* parent) : QAbstractScrollArea(parent),
     viewport()->setAutoFillBackground(false);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    font_ = ResolveTableFont("ＭＳ 明朝", 9);
+    font_ = ResolveTableFont("ＭＳ 明朝", 9);  // data, not interface: a font family
     d_->texts.setFont(font_);
     d_->autoScroll.setInterval(40);
     connect(&d_->autoScroll, &QTimer::timeout, this, [this] {

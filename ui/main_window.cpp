@@ -97,7 +97,7 @@ void MainWindow::start(const QStringList& args, const QString& programPath) {
     try {
         ws_.Start(req.iniPath.toStdString());
     } catch (const std::exception& e) {
-        showError(QStringLiteral("設定ファイルを読込めません。"), e);
+        showError(QCoreApplication::translate("MainWindow", "設定ファイルを読込めません。"), e);
     }
     ws_.iniFileName = req.iniPath.toStdString();
     // A save that was killed leaves its hidden temporary behind; ours older than a day go
@@ -110,9 +110,11 @@ void MainWindow::start(const QStringList& args, const QString& programPath) {
     layoutRenewed();
     showTableStatus();
     if (!req.refused.isEmpty())
-        dialogs_->inform(this, QStringLiteral("起動時に指定できるのは設定ファイル（.ini）、保存した表（.vtb）と"
-                                              "データファイル（.tki）を一つずつです。次の指定は使いません：\n%1")
-                                   .arg(req.refused.join(QLatin1Char('\n'))));
+        dialogs_->inform(this,
+                         QCoreApplication::translate("MainWindow",
+                                                     "起動時に指定できるのは設定ファイル（.ini）、保存した表（.vtb）と"
+                                                     "データファイル（.tki）を一つずつです。次の指定は使いません：\n%1")
+                             .arg(req.refused.join(QLatin1Char('\n'))));
     // A table left behind by a crash comes before the one named on the command line.
     const bool restored = startUndoAndRecovery();
     if (!restored && !req.tablePath.isEmpty()) {

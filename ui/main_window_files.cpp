@@ -30,13 +30,14 @@ namespace tavik::ui {
 void MainWindow::clearTable() {
     if (busy_ || !maySetTableAside()) return;
     {
-        auto busy = BusyScope::working(this, QStringLiteral("　組成表を白紙化しています　"));
+        auto busy = BusyScope::working(this, QCoreApplication::translate("MainWindow", "　組成表を白紙化しています　"));
         // The table as it was stays with the command, to come back on undo.
         Table cleared = ws_.table;
         cleared.ClearTable();
         // A new table starts without the old one's title: the next retrieval proposes its own.
         cleared.TableTitle.clear();
-        pushChange(QStringLiteral("組成表の初期化"), std::make_unique<ReplaceTableChange>(std::move(cleared)), true);
+        pushChange(QCoreApplication::translate("MainWindow", "組成表の初期化"),
+                   std::make_unique<ReplaceTableChange>(std::move(cleared)), true);
     }
     showTableStatus();
 }
@@ -45,7 +46,7 @@ void MainWindow::recountFrequencies() {
     {
         auto busy = BusyScope::cursorOnly(this);
         // A table that was counted does not change: no step to undo.
-        pushChange(QStringLiteral("出現頻度の再計算"), std::make_unique<RecountChange>());
+        pushChange(QCoreApplication::translate("MainWindow", "出現頻度の再計算"), std::make_unique<RecountChange>());
     }
     refresh();
 }
@@ -75,9 +76,10 @@ void MainWindow::toggleEmbeddedItems() { sources_->toggleEmbeddedItems(); }
 
 void MainWindow::editTitle() {
     QString text = Q(ws_.ProposedTitle());
-    if (dialogs_->getText(this, QStringLiteral("　表の見出しを編修する"), QString(), text) &&
+    if (dialogs_->getText(this, QCoreApplication::translate("MainWindow", "　表の見出しを編修する"), QString(), text) &&
         S(text) != ws_.table.TableTitle) {
-        pushChange(QStringLiteral("組成表の標題の編集"), std::make_unique<TitleChange>(S(text)));
+        pushChange(QCoreApplication::translate("MainWindow", "組成表の標題の編集"),
+                   std::make_unique<TitleChange>(S(text)));
     }
     showTableStatus();
 }
@@ -87,7 +89,7 @@ QString MainWindow::manualPath() const { return ManualPath(); }
 void MainWindow::openManual() {
     const QString path = OpenManual(this, *dialogs_);
     // The browser may still fail on its own: the path stays in sight.
-    if (!path.isEmpty()) showNote(QStringLiteral("使用説明書：") + path, 10000);
+    if (!path.isEmpty()) showNote(QCoreApplication::translate("MainWindow", "使用説明書：%1").arg(path), 10000);
 }
 
 void MainWindow::showAbout() {

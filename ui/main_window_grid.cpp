@@ -1,4 +1,6 @@
 // The view of the table in the grid: its font and the data-check mode.
+#include <QCoreApplication>
+
 #include "core/hiding.h"
 #include "print/table_font.h"
 #include "ui/grid_widget.h"
@@ -13,7 +15,7 @@ namespace tavik::ui {
 void MainWindow::chooseTableFont() {
     if (busy_) return;
     QFont font = grid_->tableFont();
-    if (dialogs_->getFont(this, font)) {
+    if (dialogs_->getFont(this, font, QCoreApplication::translate("MainWindow", "表のフォント"))) {
         ws_.table.FontName = font.family().toStdString();
         ws_.table.FontSize = font.pointSize() > 0 ? font.pointSize() : 9;
     }
@@ -23,8 +25,9 @@ void MainWindow::chooseTableFont() {
 }
 
 void MainWindow::chooseDataCheckMode() {
-    keysShown_ =
-        dialogs_->askYesNo(this, QStringLiteral("データ検査のため、内部データの参照を示す 行０、列０を表示しますか？"));
+    keysShown_ = dialogs_->askYesNo(
+        this, QCoreApplication::translate("MainWindow",
+                                          "データ検査のため、内部データの参照を示す 行０、列０を表示しますか？"));
     ShowKeys(ws_.table, keysShown_);
     refresh();
 }

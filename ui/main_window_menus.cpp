@@ -92,7 +92,7 @@ void MainWindow::connectLanguageMenu() {
         try {
             WriteLanguageSetting(languageSettings(), a->data().toString().toStdString());
         } catch (const std::exception& e) {
-            showError(QStringLiteral("設定ファイルに書き込めません。"), e);
+            showError(QCoreApplication::translate("MainWindow", "設定ファイルに書き込めません。"), e);
             return;
         }
         dialogs_->inform(this, QStringLiteral("表示の言語は次の起動から変わります。\n"  // the same in every language

@@ -42,13 +42,14 @@ QString ManualPath() {
 QString OpenManual(QWidget* parent, UserDialogs& dialogs) {
     const QString path = ManualPath();
     if (path.isEmpty()) {
-        dialogs.inform(parent, QStringLiteral("使用説明書が見つかりません。"));
+        dialogs.inform(parent, QCoreApplication::translate("Manual", "使用説明書が見つかりません。"));
         return {};
     }
     if (!dialogs.openInBrowser(path)) {
         dialogs.inform(parent,
-                       QStringLiteral("使用説明書を開くブラウザーが見つかりません。使用説明書はここにあります：\n") +
-                           QDir::toNativeSeparators(path));
+                       QCoreApplication::translate(
+                           "Manual", "使用説明書を開くブラウザーが見つかりません。使用説明書はここにあります：\n%1")
+                           .arg(QDir::toNativeSeparators(path)));
         return {};
     }
     return path;

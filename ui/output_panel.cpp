@@ -402,6 +402,9 @@ void OutputPanel::showOnceSpeciesCount(int count) {
     onceCount_->setToolTip(
         count > 0 ? QCoreApplication::translate("OutputPanel", "出現１回の種は、このボックスを選ばないと出力されません")
                   : QString());
+    // The count widens the title's row after the panel was placed: placed again, the title
+    // field gives it room instead of lying over the boxes beside it.
+    if (isVisible()) place();
 }
 int OutputPanel::direction() const { return qMax(0, direction_->checkedId()); }
 int OutputPanel::method() const {

@@ -2,6 +2,8 @@
 // panel that chooses what to sort or to hide.
 #include "ui/range_controller.h"
 
+#include <QCoreApplication>
+
 #include "core/hiding.h"
 #include "core/sorting.h"
 #include "ui/busy_scope.h"
@@ -75,10 +77,10 @@ void RangeController::applyRange() {
         auto busy = BusyScope::working(&window_);
         WorkProgress progress(window_.workMessage(), false);
         if (mode_ == RangeMode::SortSpecies)
-            window_.pushChange(QStringLiteral("植物を頻度順で並び替え"),
+            window_.pushChange(QCoreApplication::translate("RangeController", "植物を頻度順で並び替え"),
                                SortChange(Axis::Species, range.p1, range.p2, descending, &progress));
         else
-            window_.pushChange(QStringLiteral("測定を種数順で並び替え"),
+            window_.pushChange(QCoreApplication::translate("RangeController", "測定を種数順で並び替え"),
                                SortChange(Axis::Releves, range.q1, range.q2, descending, &progress));
     } else if (mode_ == RangeMode::Hide) {
         HideRange(ws_.table, range.q1, range.q2, range.p1, range.p2);
@@ -123,8 +125,9 @@ void RangeController::toggleHiddenRanges() {
     // The instruction stays while the user drags; the mouse goes through it to the grid.
     window_.workMessage()->setAttribute(Qt::WA_TransparentForMouseEvents, true);
     window_.workMessage()->setAsNote(true);
-    window_.workMessage()->showMessage(QStringLiteral("行・列の範囲指定は、マウスの"),
-                                       QStringLiteral("左ボタンを押しながらドラッグする"));
+    window_.workMessage()->showMessage(
+        QCoreApplication::translate("RangeController", "行・列の範囲指定は、マウスの"),
+        QCoreApplication::translate("RangeController", "左ボタンを押しながらドラッグする"));
     hideRangesTicked_ = true;
     window_.updateTicks();
 }

@@ -1,6 +1,7 @@
 #include "ui/table_history.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QUndoStack>
 #include <utility>
@@ -12,14 +13,19 @@
 namespace tavik::ui {
 
 namespace {
-const QString kUndoCaption = QStringLiteral("元に戻す");
-const QString kRedoCaption = QStringLiteral("やり直し");
 // A command that takes longer than this is work worth a recovery file at once.
 constexpr qint64 kLongCommandMs = 2000;
 
-// "元に戻す：行の削除", or the bare caption when there is nothing to take back.
-QString StepCaption(const QString& caption, const QString& name) {
-    return name.isEmpty() ? caption : caption + QStringLiteral("：") + name;
+// "元に戻す：行の削除", or the bare caption when there is nothing to take back. Looked up
+// each time: the captions follow the interface's language.
+QString UndoCaption(const QString& name) {
+    return name.isEmpty() ? QCoreApplication::translate("TableHistory", "元に戻す")
+                          : QCoreApplication::translate("TableHistory", "元に戻す：%1").arg(name);
+}
+
+QString RedoCaption(const QString& name) {
+    return name.isEmpty() ? QCoreApplication::translate("TableHistory", "やり直し")
+                          : QCoreApplication::translate("TableHistory", "やり直し：%1").arg(name);
 }
 }  // namespace
 
@@ -31,16 +37,16 @@ TableHistory::TableHistory(WindowServices& window, QObject* parent)
 }
 
 void TableHistory::driveActions(QAction* undo, QAction* redo) {
-    undo->setText(kUndoCaption);
-    redo->setText(kRedoCaption);
+    undo->setText(UndoCaption(QString()));
+    redo->setText(RedoCaption(QString()));
     connect(undo, &QAction::triggered, this, &TableHistory::undo);
     connect(redo, &QAction::triggered, this, &TableHistory::redo);
     connect(stack_, &QUndoStack::canUndoChanged, undo, &QAction::setEnabled);
     connect(stack_, &QUndoStack::canRedoChanged, redo, &QAction::setEnabled);
     connect(stack_, &QUndoStack::undoTextChanged, undo,
-            [undo](const QString& name) { undo->setText(StepCaption(kUndoCaption, name)); });
+            [undo](const QString& name) { undo->setText(UndoCaption(name)); });
     connect(stack_, &QUndoStack::redoTextChanged, redo,
-            [redo](const QString& name) { redo->setText(StepCaption(kRedoCaption, name)); });
+            [redo](const QString& name) { redo->setText(RedoCaption(name)); });
 }
 
 bool TableHistory::pushCommand(TableCommand* raw) {

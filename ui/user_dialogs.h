@@ -54,7 +54,7 @@ public:
     // A one-line input box; false when cancelled (then `text` is unchanged).
     virtual bool getText(QWidget* parent, const QString& caption, const QString& prompt, QString& text);
     // The font dialog under `title`; false when cancelled.
-    virtual bool getFont(QWidget* parent, QFont& font, const QString& title = QStringLiteral("表のフォント"));
+    virtual bool getFont(QWidget* parent, QFont& font, const QString& title);
     // Shows a modal dialog (the about box).
     virtual void showModal(QWidget* dialog);
     // Opens a local file in the desktop's browser; false when nothing could open it.

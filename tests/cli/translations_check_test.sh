@@ -67,5 +67,17 @@ fresh
 printf '%s\n' 'static const char* kJoined = Tr("被度 0 の行 %1 件は"' '    "不在としてとばしました");' >> "$work/tree/cli/messages.cpp"
 "$python" "$check" "$work/tree" >/dev/null || fail "joined literals: $("$python" "$check" "$work/tree")"
 
+# A window or printer file with a Japanese text must be in the check's list, a header too.
+fresh
+printf '%s\n' 'const char* kCaption = "新しい窓";' > "$work/tree/ui/new_window.cpp"
+finds "a window file not listed" "ui/new_window.cpp:1: \"新しい窓\": a file with Japanese texts that the check does not list"
+fresh
+printf '%s\n' '#pragma once' 'inline const char* kTitle = "印刷の窓";' > "$work/tree/print/print_window.h"
+finds "a printer header not listed" "print/print_window.h:2:"
+# Japanese in its comments alone does not make a file one to list.
+fresh
+printf '%s\n' '// The window the "新しい窓" command opens.' 'const char* kName = "newWindow";' > "$work/tree/ui/new_window.cpp"
+"$python" "$check" "$work/tree" >/dev/null || fail "comments of an unlisted file: $("$python" "$check" "$work/tree")"
+
 echo "$failures failure(s)"
 [ "$failures" -eq 0 ]

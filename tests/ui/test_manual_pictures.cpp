@@ -2,7 +2,8 @@
 // the tutorial's road from the example field data to a synoptic table with diagnostic
 // species, a spreadsheet and a printout, then a picture per further section. Written to
 // $TAVIK_SHOTS_DIR in the language $TAVIK_SHOTS_LANGUAGE (ja or en); skipped when the folder
-// is not set. scripts/manual-pictures.sh makes both manuals' pictures with it.
+// is not set. scripts/manual-pictures.sh makes both manuals' pictures with it. For looking at
+// the window at another size, $TAVIK_SHOTS_SIZE ("1024x768") replaces the default size.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -47,12 +48,15 @@ void TestManualPictures::tutorial() {
     QDir().mkpath(dir_);
     const bool english = qEnvironmentVariable("TAVIK_SHOTS_LANGUAGE") == QStringLiteral("en");
     tavik::ui::SetUpApplication(*qApp, english ? tavik::Language::English : tavik::Language::Japanese);
+    // The size of a first start ([WinSize] of a new settings file), unless another is asked for.
+    QSize size(724, 538);
+    const QStringList asked = qEnvironmentVariable("TAVIK_SHOTS_SIZE").split(QLatin1Char('x'));
+    if (asked.size() == 2 && asked[0].toInt() > 0 && asked[1].toInt() > 0) size = {asked[0].toInt(), asked[1].toInt()};
 
     QTemporaryDir tmp;
     auto s = StartWindow(tmp.path());
     auto& w = *s.w;
-    // The size of a first start ([WinSize] of a new settings file).
-    w.resize(724, 538);
+    w.resize(size);
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     shot(&w, QStringLiteral("tutorial_01_start.png"));
 
@@ -77,7 +81,7 @@ void TestManualPictures::tutorial() {
     auto* tree = w.classification()->dendrogramWindow();
     QVERIFY(tree->isVisible());
     panel->findChild<QSpinBox*>(QStringLiteral("clusterGroups"))->setValue(3);
-    tree->resize(724, 538);
+    tree->resize(size);
     shot(tree, QStringLiteral("tutorial_05_dendrogram.png"));
     panel->findChild<QAbstractButton*>(QStringLiteral("placeGroups"))->click();
     tree->hide();
@@ -89,7 +93,7 @@ void TestManualPictures::tutorial() {
     shot(&w, QStringLiteral("tutorial_07_constancy_panel.png"));
     w.analysis()->makeConstancyTable();
     auto* f = w.analysis()->freqWindow();
-    f->resize(724, 538);
+    f->resize(size);
     QVERIFY(QTest::qWaitForWindowExposed(f));
     f->button("blockSortButton")->click();
     shot(f, QStringLiteral("tutorial_08_synoptic_table.png"));

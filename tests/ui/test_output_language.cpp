@@ -180,6 +180,17 @@ void TestOutputLanguage::englishPanelFitsTheWindow() {
                                     .arg(panel->width())
                                     .arg(panel->minimumSizeHint().width())
                                     .arg(panel->parentWidget()->width())));
+            // The count of species occurring once comes after the panel is placed: the title
+            // field still makes room for it instead of lying over the boxes beside it.
+            QCoreApplication::processEvents();
+            const QRect title = panel->findChild<QWidget*>(QStringLiteral("outputTitle"))->geometry();
+            const QRect frequency = panel->findChild<QWidget*>(QStringLiteral("frequencyBox"))->geometry();
+            QVERIFY2(title.right() < frequency.left(), qPrintable(QStringLiteral("%1×%2: title field to %3, "
+                                                                                 "frequency box from %4")
+                                                                      .arg(size.width())
+                                                                      .arg(size.height())
+                                                                      .arg(title.right())
+                                                                      .arg(frequency.left())));
             s.w->output()->cancelOutput();
         }
     }

@@ -12,6 +12,7 @@
 
 #include "core/cp932_width.h"
 #include "formats/saved_table.h"
+#include "ui/application.h"
 #include "ui/cell_editor.h"
 #include "ui/cover_dialog.h"
 #include "ui/grid_widget.h"
@@ -385,6 +386,10 @@ void TestWindowEditingInPlace::pictures() {
     const QString dir = qEnvironmentVariable("TAVIK_SHOTS_DIR");
     if (dir.isEmpty()) QSKIP("TAVIK_SHOTS_DIR is not set");
     QDir().mkpath(dir);
+    // In English with $TAVIK_SHOTS_LANGUAGE=en; Japanese again for whatever runs after.
+    if (qEnvironmentVariable("TAVIK_SHOTS_LANGUAGE") == QLatin1String("en"))
+        tavik::ui::SetUpApplication(*qApp, tavik::Language::English);
+    const auto japanese = qScopeGuard([] { tavik::ui::SetUpApplication(*qApp, tavik::Language::Japanese); });
     QTemporaryDir tmp;
     auto s = StartWindow(tmp.path());
     MainWindow& w = *s.w;
