@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <mutex>
 
+#include "core/messages.h"
 #include "formats/file_error.h"
 
 namespace tavik {
@@ -185,7 +186,7 @@ void RemoveStaleTemporaries(const std::string& folder, long maxAgeSeconds) {
 }
 
 ReadOnlyFileError::ReadOnlyFileError(const std::string& path)
-    : std::runtime_error(path + " は読み取り専用のファイルです") {}
+    : std::runtime_error(Arg(Tr("%1 は読み取り専用のファイルです"), {path})) {}
 
 bool IsReadOnlyFile(const std::string& path) {
     struct stat st {};
@@ -205,7 +206,8 @@ AtomicFile::AtomicFile(const std::string& target, ReadOnlyTarget readOnly) : pat
     struct stat old {};
     const bool hadOld = ::stat(target_.c_str(), &old) == 0;
     if (hadOld && S_ISDIR(old.st_mode)) throw WriteError(path_, EISDIR);
-    if (hadOld && !S_ISREG(old.st_mode)) throw std::runtime_error(path_ + " は通常のファイルではありません");
+    if (hadOld && !S_ISREG(old.st_mode))
+        throw std::runtime_error(Arg(Tr("%1 は通常のファイルではありません"), {path_}));
     if (hadOld && readOnly == ReadOnlyTarget::Refuse && IsReadOnlyFile(target_)) throw ReadOnlyFileError(path_);
 
     fs::path folder = t.parent_path();

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <condition_variable>
 #include <cstring>
 #include <exception>
@@ -13,6 +14,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "core/messages.h"
+#include "formats/file_error.h"
 #include "formats/input_file.h"
 
 namespace tavik {
@@ -21,6 +24,11 @@ namespace {
 
 constexpr std::size_t kChunk = 1 << 20;
 constexpr std::size_t kTakeBytes = 256 << 10;
+
+std::runtime_error LineTooLong(const std::string& file, std::size_t line, std::size_t maxLine) {
+    return std::runtime_error(
+        Arg(Tr("%1: 行が長すぎます（%2 MB まで）"), {FileLine(file, line), std::to_string(maxLine >> 20)}));
+}
 
 class PlainSource : public ByteSource {
 public:
@@ -42,8 +50,7 @@ public:
         z_.zalloc = Z_NULL;
         z_.zfree = Z_NULL;
         z_.opaque = Z_NULL;
-        if (inflateInit2(&z_, 15 + 16) != Z_OK)
-            throw std::runtime_error(f_->Path() + " を読み込めません（メモリ不足）");
+        if (inflateInit2(&z_, 15 + 16) != Z_OK) throw ReadError(f_->Path(), ENOMEM);
     }
     ~GzipSource() override { inflateEnd(&z_); }
 
@@ -55,7 +62,7 @@ public:
             if (z_.avail_in == 0) {
                 if (avail_ == 0) avail_ = f_->Read(in_.data(), in_.size());
                 if (avail_ == 0) {
-                    if (started_) Corrupt("途中で終わっています");
+                    if (started_) Corrupt(Tr("途中で終わっています"));
                     done_ = true;
                     break;
                 }
@@ -69,7 +76,7 @@ public:
                 started_ = false;
                 inflateReset(&z_);  // another member may follow
             } else if (rc != Z_OK && rc != Z_BUF_ERROR) {
-                Corrupt("gzip の中身が壊れています");
+                Corrupt(Tr("gzip の中身が壊れています"));
             }
         }
         return static_cast<std::size_t>(z_.next_out - reinterpret_cast<Bytef*>(buf));
@@ -79,7 +86,7 @@ public:
 
 private:
     [[noreturn]] void Corrupt(const char* why) {
-        throw std::runtime_error(f_->Path() + " を読み込めません（" + why + "）");
+        throw std::runtime_error(WithReason(Arg(Tr("%1 を読み込めません"), {f_->Path()}), why));
     }
     std::unique_ptr<InputFile> f_;
     std::string in_;
@@ -98,7 +105,7 @@ public:
         buf_.resize(std::max<std::size_t>(ZSTD_DStreamInSize(), kChunk));
         in_ = {buf_.data(), got, 0};
         d_ = ZSTD_createDCtx();
-        if (!d_) throw std::runtime_error(f_->Path() + " を読み込めません（メモリ不足）");
+        if (!d_) throw ReadError(f_->Path(), ENOMEM);
         // A frame may ask for a window of at most 128 MB; a larger one is refused as damaged
         // rather than allocated.
         ZSTD_DCtx_setParameter(d_, ZSTD_d_windowLogMax, 27);
@@ -120,11 +127,11 @@ public:
             const std::size_t before = out.pos;
             pending_ = ZSTD_decompressStream(d_, &out, &in_);
             if (ZSTD_isError(pending_))
-                Corrupt(ZSTD_getErrorCode(pending_) == ZSTD_error_checksum_wrong ? "zstd の検査値が合いません"
-                                                                                 : "zstd の中身が壊れています");
+                Corrupt(ZSTD_getErrorCode(pending_) == ZSTD_error_checksum_wrong ? Tr("zstd の検査値が合いません")
+                                                                                 : Tr("zstd の中身が壊れています"));
             // At the end of the file the decoder only gives what it still holds; when that is
             // nothing, the frame was cut short.
-            if (atEnd && out.pos == before) Corrupt("途中で終わっています");
+            if (atEnd && out.pos == before) Corrupt(Tr("途中で終わっています"));
         }
         return out.pos;
     }
@@ -133,7 +140,7 @@ public:
 
 private:
     [[noreturn]] void Corrupt(const char* why) {
-        throw std::runtime_error(f_->Path() + " を読み込めません（" + why + "）");
+        throw std::runtime_error(WithReason(Arg(Tr("%1 を読み込めません"), {f_->Path()}), why));
     }
     std::unique_ptr<InputFile> f_;
     std::string buf_;
@@ -301,7 +308,7 @@ bool LineReader::Fill() {
         pos_ = 0;
     }
     if (end_ == buf_.size()) {
-        if (buf_.size() >= max_ + 2) TooLong(line_);
+        if (buf_.size() >= max_ + 2) throw LineTooLong(file_, line_ + 1, max_);
         buf_.resize(std::min<std::size_t>(buf_.size() * 2, max_ + 2));
     }
     const std::size_t n = src_.Read(buf_.data() + end_, buf_.size() - end_);
@@ -328,7 +335,7 @@ bool LineReader::Next(std::string_view& line) {
         }
         if (cr || lf) {
             const char* e = cr ? cr : lf;
-            if (static_cast<std::size_t>(e - (b + pos_)) > max_) TooLong(line_);
+            if (static_cast<std::size_t>(e - (b + pos_)) > max_) throw LineTooLong(file_, line_ + 1, max_);
             line = std::string_view(b + pos_, static_cast<std::size_t>(e - (b + pos_)));
             std::size_t next = static_cast<std::size_t>(e - b) + 1;
             ending_ = cr ? "\r" : "\n";
@@ -351,10 +358,7 @@ bool LineReader::Next(std::string_view& line) {
     }
 }
 
-void LineReader::TooLong(std::size_t index) const {
-    throw std::runtime_error(file_ + " の " + std::to_string(index + 1) + " 行目: 行が長すぎます（" +
-                             std::to_string(max_ >> 20) + " MB まで）");
-}
+void LineReader::TooLong(std::size_t index) const { throw LineTooLong(file_, index + 1, max_); }
 
 std::string_view LineReader::Take() {
     if (pos_ < end_) {

@@ -1,6 +1,7 @@
 #include "formats/codec.h"
 
 #include "core/cp932_width.h"
+#include "core/messages.h"
 
 #include <iconv.h>
 
@@ -16,7 +17,7 @@ class Converter {
 public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
         if (cd_ == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error(std::string("文字コード変換を開けません: ") + from + " -> " + to);
+            throw std::runtime_error(Arg(Tr("文字コード変換を開けません: %1 -> %2"), {from, to}));
     }
     ~Converter() { iconv_close(cd_); }
     Converter(const Converter&) = delete;

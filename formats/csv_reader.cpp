@@ -5,7 +5,9 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "core/messages.h"
 #include "formats/file_bytes.h"
+#include "formats/file_error.h"
 #include "formats/text_lines.h"
 
 namespace tavik {
@@ -79,8 +81,7 @@ CsvReader::CsvReader(const std::string& path) : name_(path) { Decode(ReadFileByt
 CsvReader::CsvReader(std::string bytes, std::string name) : name_(std::move(name)) { Decode(std::move(bytes)); }
 
 void CsvReader::Decode(std::string bytes) {
-    if (LooksUtf16(bytes))
-        throw std::runtime_error(name_ + " は UTF-16 で書かれています（CP932 か UTF-8 で保存してください）");
+    if (LooksUtf16(bytes)) throw std::runtime_error(Utf16Message(name_));
     // The house rule of DetectEncoding, with one pass over the bytes for the usual ASCII file.
     const std::size_t bom = bytes.size() - StripBom(bytes).size();
     const bool ascii = AsciiOnly(bytes);
@@ -105,10 +106,10 @@ void CsvReader::Decode(std::string bytes) {
 }
 
 std::string CsvReader::DelimiterName() const {
-    return delimiter_ == '\t' ? "タブ" : delimiter_ == ';' ? "セミコロン" : "コンマ";
+    return delimiter_ == '\t' ? Tr("タブ") : delimiter_ == ';' ? Tr("セミコロン") : Tr("コンマ");
 }
 
-std::string CsvReader::Where() const { return name_ + " の " + std::to_string(recordLine_) + " 行目"; }
+std::string CsvReader::Where() const { return FileLine(name_, recordLine_); }
 
 std::string& CsvReader::PoolString() {
     if (poolUsed_ == pool_.size()) pool_.emplace_back();
@@ -140,7 +141,8 @@ bool CsvReader::Next(std::vector<std::string_view>& cells) {
                     if (quoted) {
                         const std::size_t q = text_.find('"', p);
                         if (q == std::string::npos)
-                            throw std::runtime_error(Where() + ": 引用符「\"」が閉じないままファイルが終わります");
+                            throw std::runtime_error(
+                                Arg(Tr("%1: 引用符「\"」が閉じないままファイルが終わります"), {Where()}));
                         for (std::size_t i = p; i < q; ++i)
                             if (base[i] == '\n' || (base[i] == '\r' && (i + 1 >= q || base[i + 1] != '\n'))) ++line_;
                         s.append(base + p, q - p);

@@ -200,7 +200,7 @@ bool PairMember::Open(const std::string& path, std::string& why) {
         return false;
     }
     if (!S_ISREG(st.st_mode) || st.st_size < 0) {
-        why = path + " は通常のファイルではありません";
+        why = Arg(Tr("%1 は通常のファイルではありません"), {path});
         return false;
     }
     size_ = static_cast<std::uint64_t>(st.st_size);
@@ -222,7 +222,9 @@ const char* PairMember::At(std::uint64_t offset, std::size_t n, std::vector<char
         const ssize_t r = ::pread(fd_, buf.data() + got, n - got, static_cast<off_t>(offset + got));
         if (r < 0 && errno == EINTR) continue;
         if (r < 0) throw ReadError(path_, errno);
-        if (r == 0) throw std::runtime_error(path_ + " を読み込めません（読んでいる間に短くなりました）");
+        if (r == 0)
+            throw std::runtime_error(
+                WithReason(Arg(Tr("%1 を読み込めません"), {path_}), Tr("読んでいる間に短くなりました")));
         got += static_cast<std::size_t>(r);
     }
     return buf.data();
@@ -362,9 +364,10 @@ std::string DataFileOf(const std::string& indexPath) {
 FieldFiles::FieldFiles(const std::string& indexPath) {
     const auto open = [](PairMember& m, const std::string& path) {
         std::string why;
-        if (!m.Open(path, why)) throw std::runtime_error(std::string(kBadFieldFiles) + ": " + why);
+        if (!m.Open(path, why)) throw std::runtime_error(std::string(Tr(kBadFieldFiles)) + ": " + why);
         // An empty pair is a mistake, not a pair of no relevés.
-        if (m.Size() == 0) throw std::runtime_error(std::string(kBadFieldFiles) + ": " + path + " は空のファイルです");
+        if (m.Size() == 0)
+            throw std::runtime_error(std::string(Tr(kBadFieldFiles)) + ": " + Arg(Tr("%1 は空のファイルです"), {path}));
     };
     open(index_, indexPath);
     const std::string dataPath = DataFileOf(indexPath);
@@ -375,7 +378,7 @@ FieldFiles::FieldFiles(const std::string& indexPath) {
 
 void FieldFiles::CheckPair(const std::string& indexPath, const std::string& dataPath) {
     const auto mismatch = [&](const std::string& why) {
-        problem_ = indexPath + " と " + dataPath + " は組が合っていないか、途中で切れています（" + why + "）";
+        problem_ = WithReason(Arg(Tr("%1 と %2 は組が合っていないか、途中で切れています"), {indexPath, dataPath}), why);
     };
     // A pair written whole holds whole records and links only into its own data file. A cut
     // file is still read as far as it goes (what cannot be read is skipped and listed), but
@@ -391,12 +394,14 @@ void FieldFiles::CheckPair(const std::string& indexPath, const std::string& data
             long long r = 0;
             if (ParseInteger(std::string_view(block + static_cast<std::size_t>(k) * kIndexRecordSize + 248, 6), r) &&
                 r >= records)
-                return mismatch("索引の測定 " + std::to_string(first + k) +
-                                " がデータファイルの終わりより先を指しています");
+                return mismatch(
+                    Arg(Tr("索引の測定 %1 がデータファイルの終わりより先を指しています"), {std::to_string(first + k)}));
         }
     }
-    if (index_.Size() % kIndexRecordSize != 0) return mismatch("索引ファイルの大きさが 256 バイトの倍数ではありません");
-    if (data_.Size() % kDataRecordSize != 0) return mismatch("データファイルの大きさが 512 バイトの倍数ではありません");
+    if (index_.Size() % kIndexRecordSize != 0)
+        return mismatch(Tr("索引ファイルの大きさが 256 バイトの倍数ではありません"));
+    if (data_.Size() % kDataRecordSize != 0)
+        return mismatch(Tr("データファイルの大きさが 512 バイトの倍数ではありません"));
 }
 
 FieldFiles::FieldFiles(std::string indexBytes, std::string dataBytes)

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/flat_key_table.h"
+#include "core/messages.h"
 #include "core/retrieval.h"
 #include "core/table.h"
 
@@ -28,7 +29,7 @@ inline constexpr int kNameSize = 28;
 inline constexpr int kHeaderTextSize = 504;  // the part of the header record that is read
 
 // The message of a pair that cannot be opened.
-inline constexpr const char* kBadFieldFiles = "正しいファイルが指定されていません";
+inline constexpr const char* kBadFieldFiles = TrNoop("正しいファイルが指定されていません");
 
 // A two-byte cover field -> cover value (0 absent, 1..5 "+", 6 r, 7 ( or *, 8 e, 9 ?,
 // class x 10 + sociability, 63 unreadable).

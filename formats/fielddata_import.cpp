@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "core/cp932_width.h"
+#include "core/messages.h"
 #include "formats/codec.h"
 #include "formats/csv_reader.h"
 #include "formats/fielddata.h"
@@ -79,12 +80,13 @@ int ClassIndex(const std::string& cover) {
     return 7;
 }
 
-const char* kTransliterateHint = "--transliterate で、符号の付いた文字を元の文字にして書けます（á → a, ü → u, ß → ss）";
+const char* kTransliterateHint =
+    TrNoop("--transliterate で、符号の付いた文字を元の文字にして書けます（á → a, ü → u, ß → ss）");
 
 const char* const kLayerLabels[kLayerCount] = {"T1", "T2", "S1", "S2", "H1", "H2", "M"};
 
 const char* kScaleHint =
-    "被度の尺度は --scale で選べます: bb（既定）, bb-extended, percent, londo, domin, ordinal, presence";
+    TrNoop("被度の尺度は --scale で選べます: bb（既定）, bb-extended, percent, londo, domin, ordinal, presence");
 
 }  // namespace
 
@@ -159,23 +161,24 @@ struct FieldImporter::State {
         std::string fitted = o.transliterate ? TransliterateLatin(raw) : raw;
         std::string bytes;
         if (!Utf8ToCp932(fitted, bytes)) {
-            Problem(where() + ": 種名「" + raw + "」に CP932 で書けない文字があります");
-            if (!o.transliterate) Hint(kTransliterateHint);
+            Problem(Arg(Tr("%1: 種名「%2」に CP932 で書けない文字があります"), {where(), raw}));
+            if (!o.transliterate) Hint(Tr(kTransliterateHint));
             return it->second;
         }
         if (bytes.size() > static_cast<std::size_t>(kNameSize)) {
             if (o.shorten) {
                 fitted = ShortenName(fitted, kNameSize);
             } else {
-                Problem(where() + ": 種名「" + raw + "」は " + std::to_string(bytes.size()) + " バイトで、" +
-                        std::to_string(kNameSize) + " バイトに収まりません");
-                Hint("--shorten で、28 バイトを超える種名を略記（subsp. → ssp., var., f.）と切り詰めで縮められます");
+                Problem(Arg(Tr("%1: 種名「%2」は %3 バイトで、%4 バイトに収まりません"),
+                            {where(), raw, std::to_string(bytes.size()), std::to_string(kNameSize)}));
+                Hint(
+                    Tr("--shorten で、28 バイトを超える種名を略記（subsp. → ssp., var., f.）と切り詰めで縮められます"));
                 return it->second;
             }
         }
         auto [owner, fresh] = ownerOf.try_emplace(fitted, raw);
         if (!fresh) {
-            Problem(where() + ": 種名「" + owner->second + "」と「" + raw + "」がどちらも「" + fitted + "」になります");
+            Problem(Arg(Tr("%1: 種名「%2」と「%3」がどちらも「%4」になります"), {where(), owner->second, raw, fitted}));
             return it->second;
         }
         if (fitted != raw) report.names.push_back({raw, fitted});
@@ -190,12 +193,12 @@ struct FieldImporter::State {
     std::string FitSite(const FieldReleve& r, int item, const std::string& value, const Place& where,
                         bool quiet = false) {
         std::string v = o.transliterate ? TransliterateLatin(value) : value;
-        auto what = [&] { return where() + ": 測定 " + r.key + " の " + ItemHeading(item) + "「" + value + "」"; };
         std::string bytes;
         if (!Utf8ToCp932(v, bytes)) {
             if (quiet) return value;
-            Problem(what() + "に CP932 で書けない文字があります");
-            if (!o.transliterate) Hint(kTransliterateHint);
+            Problem(Arg(Tr("%1: 測定 %2 の %3「%4」に CP932 で書けない文字があります"),
+                        {where(), r.key, ItemHeading(item), value}));
+            if (!o.transliterate) Hint(Tr(kTransliterateHint));
             return value;
         }
         const std::size_t width = item <= 7 ? 8 : 4;
@@ -206,9 +209,11 @@ struct FieldImporter::State {
             } else if (quiet) {
                 return value;
             } else {
-                Problem(what() + "が " + std::to_string(width) + " バイトに収まりません");
+                Problem(Arg(Tr("%1: 測定 %2 の %3「%4」が %5 バイトに収まりません"),
+                            {where(), r.key, ItemHeading(item), value, std::to_string(width)}));
                 if (!o.roundSites && !rounded.empty())
-                    Hint("--round-sites で、4 バイトの項目（i08 … i29）の数値を収まる桁に丸められます（139.9 → 140）");
+                    Hint(Tr(
+                        "--round-sites で、4 バイトの項目（i08 … i29）の数値を収まる桁に丸められます（139.9 → 140）"));
                 return value;
             }
         }
@@ -224,17 +229,18 @@ struct FieldImporter::State {
             std::string& slot = r.items[static_cast<std::size_t>(n)];
             const std::string v = FitSite(r, n, std::string(t), where, !slot.empty());
             if (slot.empty()) slot = v;
-            else if (slot != v) Problem(where() + ": 測定 " + r.key + " の " + ItemHeading(n) + " が前の行と違います");
+            else if (slot != v)
+                Problem(Arg(Tr("%1: 測定 %2 の %3 が前の行と違います"), {where(), r.key, ItemHeading(n)}));
         }
         auto code = [&](int col, int& slot, const char* name) {
             const std::string_view t = CellAt(cells, col);
             if (t.empty()) return;
             if (t.size() != 1 || t[0] < '0' || t[0] > '9') {
-                Problem(where() + ": " + name + " が 1 桁の数字ではありません: " + std::string(t));
+                Problem(Arg(Tr("%1: %2 が 1 桁の数字ではありません: %3"), {where(), name, t}));
                 return;
             }
             if (slot >= 0 && slot != t[0] - '0')
-                Problem(where() + ": 測定 " + r.key + " の " + name + " が前の行と違います");
+                Problem(Arg(Tr("%1: 測定 %2 の %3 が前の行と違います"), {where(), r.key, name}));
             slot = t[0] - '0';
         };
         code(c.k, r.codeK, "K");
@@ -245,13 +251,13 @@ struct FieldImporter::State {
     // relevés); SIZE_MAX when there is none.
     std::size_t ReleveOf(std::string_view key, const Place& where, bool keyIsItem2) {
         if (key.empty()) {
-            Problem(where() + ": releve が空です");
+            Problem(Arg(Tr("%1: releve が空です"), {where()}));
             return SIZE_MAX;
         }
         auto [it, added] = byKey.try_emplace(std::string(key), releves.size());
         if (added) {
             if (sitesGiven) {
-                Problem(where() + ": 測定 " + std::string(key) + " は " + sitesPath + " にありません");
+                Problem(Arg(Tr("%1: 測定 %2 は %3 にありません"), {where(), key, sitesPath}));
                 byKey.erase(it);
                 return SIZE_MAX;
             }
@@ -286,7 +292,7 @@ struct FieldImporter::State {
         if (layer < 0) return;
         std::array<char, 4>& slot = list[at].covers[static_cast<std::size_t>(layer)];
         if (slot[0]) {
-            Problem(where() + ": " + RawName(name) + " の " + kLayerLabels[layer] + " が二度あります");
+            Problem(Arg(Tr("%1: %2 の %3 が二度あります"), {where(), RawName(name), kLayerLabels[layer]}));
             return;
         }
         PutCover(slot, cover);
@@ -311,8 +317,8 @@ struct FieldImporter::State {
     }
 
     void BadCover(const std::string& where, std::string_view value) {
-        Problem(where + ": 「" + std::string(value) + "」は被度（尺度 " + CoverScaleName(o.scale) + "）ではありません");
-        Hint(kScaleHint);
+        Problem(Arg(Tr("%1: 「%2」は被度（尺度 %3）ではありません"), {where, value, CoverScaleName(o.scale)}));
+        Hint(Tr(kScaleHint));
     }
 };
 
@@ -329,19 +335,20 @@ void FieldImporter::ReadSites(const std::string& path) {
     State& s = *s_;
     CsvReader csv(path);
     std::vector<std::string_view> cells;
-    if (!csv.Next(cells)) throw std::runtime_error(path + ": 見出し行がありません");
+    if (!csv.Next(cells)) throw std::runtime_error(Arg(Tr("%1: 見出し行がありません"), {path}));
     const Columns c = ReadHeading(cells);
     if (c.releve < 0)
-        throw std::runtime_error(path + ": releve 列がありません（区切りは" + csv.DelimiterName() + "と読みました）");
+        throw std::runtime_error(
+            Arg(Tr("%1: releve 列がありません（区切りは%2と読みました）"), {path, csv.DelimiterName()}));
     const Place where(csv);
     while (csv.Next(cells)) {
         const std::string key(CellAt(cells, c.releve));
         if (key.empty()) {
-            s.Problem(where() + ": releve が空です");
+            s.Problem(Arg(Tr("%1: releve が空です"), {where()}));
             continue;
         }
         if (s.byKey.count(key)) {
-            s.Problem(where() + ": 測定 " + key + " が二度あります");
+            s.Problem(Arg(Tr("%1: 測定 %2 が二度あります"), {where(), key}));
             continue;
         }
         s.byKey[key] = s.releves.size();
@@ -357,13 +364,18 @@ void FieldImporter::ReadLong(const std::string& path) {
     State& s = *s_;
     CsvReader csv(path);
     std::vector<std::string_view> cells;
-    if (!csv.Next(cells)) throw std::runtime_error(path + ": 見出し行がありません");
+    if (!csv.Next(cells)) throw std::runtime_error(Arg(Tr("%1: 見出し行がありません"), {path}));
     const Columns c = ReadHeading(cells);
     if (c.releve < 0 || c.taxon < 0 || c.layer < 0 || c.cover < 0) {
-        std::string m = path + ": 見出し行に releve, taxon, layer, cover の列が要ります（区切りは" +
-                        csv.DelimiterName() + "と読みました。見出し行は " + std::to_string(cells.size()) + " 列です）";
-        if (cells.size() > 4) m += "。種 × 測定の表なら --matrix を指定してください";
-        throw std::runtime_error(m);
+        const std::string count = std::to_string(cells.size());
+        if (cells.size() > 4)
+            throw std::runtime_error(
+                Arg(Tr("%1: 見出し行に releve, taxon, layer, cover の列が要ります（区切りは%2と読み"
+                       "ました。見出し行は %3 列です）。種 × 測定の表なら --matrix を指定してください"),
+                    {path, csv.DelimiterName(), count}));
+        throw std::runtime_error(Arg(Tr("%1: 見出し行に releve, taxon, layer, cover の列が要ります（区切りは%2と読み"
+                                        "ました。見出し行は %3 列です）"),
+                                     {path, csv.DelimiterName(), count}));
     }
     const bool keyIsItem2 = c.items[2] < 0;
     const bool presence = s.o.scale == CoverScale::Presence;
@@ -375,7 +387,7 @@ void FieldImporter::ReadLong(const std::string& path) {
         const std::string_view taxon = CellAt(cells, c.taxon), layer = CellAt(cells, c.layer),
                                cover = CellAt(cells, c.cover);
         if (taxon.empty()) {
-            if (!layer.empty() || !cover.empty()) s.Problem(where() + ": taxon が空です");
+            if (!layer.empty() || !cover.empty()) s.Problem(Arg(Tr("%1: taxon が空です"), {where()}));
             continue;  // a line of site values only
         }
         const std::uint32_t name = s.FitName(taxon, where);
@@ -384,7 +396,7 @@ void FieldImporter::ReadLong(const std::string& path) {
         if (!layer.empty() || !cover.empty()) {
             l = LayerIndex(std::string(layer));
             if (l < 0) {
-                s.Problem(where() + ": 「" + std::string(layer) + "」は階層 T1 T2 S1 S2 H1 H2 M のどれでもありません");
+                s.Problem(Arg(Tr("%1: 「%2」は階層 T1 T2 S1 S2 H1 H2 M のどれでもありません"), {where(), layer}));
                 continue;
             }
             CoverConversion cc = presence && cover.empty() ? CoverConversion{CoverConversion::Cover, "+"}
@@ -409,10 +421,11 @@ void FieldImporter::ReadMatrix(const std::string& path) {
     State& s = *s_;
     CsvReader csv(path);
     std::vector<std::string_view> cells;
-    if (!csv.Next(cells)) throw std::runtime_error(path + ": 見出し行がありません");
+    if (!csv.Next(cells)) throw std::runtime_error(Arg(Tr("%1: 見出し行がありません"), {path}));
     const std::size_t columns = cells.size();
     if (columns < 2)
-        throw std::runtime_error(path + ": 見出し行が 1 列だけです（区切りは" + csv.DelimiterName() + "と読みました）");
+        throw std::runtime_error(
+            Arg(Tr("%1: 見出し行が 1 列だけです（区切りは%2と読みました）"), {path, csv.DelimiterName()}));
     const Place where(csv);
     const bool transpose = s.o.transpose;
     const int layer = s.o.layer;
@@ -427,8 +440,8 @@ void FieldImporter::ReadMatrix(const std::string& path) {
             heads[i] = Trimmed(cells[i]);
             if (heads[i].empty()) continue;
             if (auto [it, fresh] = seen.try_emplace(heads[i], i); !fresh) {
-                s.Problem(where() + ": 「" + heads[i] + "」が " + std::to_string(it->second + 1) + " 列目と " +
-                          std::to_string(i + 1) + " 列目にあります");
+                s.Problem(Arg(Tr("%1: 「%2」が %3 列目と %4 列目にあります"),
+                              {where(), heads[i], std::to_string(it->second + 1), std::to_string(i + 1)}));
                 repeated[i] = true;
                 continue;
             }
@@ -440,18 +453,17 @@ void FieldImporter::ReadMatrix(const std::string& path) {
     while (csv.Next(cells)) {
         const std::string_view first = TrimBlanks(cells[0]);
         if (auto [it, fresh] = rowsSeen.try_emplace(std::string(first), csv.Line()); !fresh && !first.empty()) {
-            s.Problem(where() + ": 「" + std::string(first) + "」が " + std::to_string(it->second) +
-                      " 行目にもあります");
+            s.Problem(Arg(Tr("%1: 「%2」が %3 行目にもあります"), {where(), first, std::to_string(it->second)}));
             continue;
         }
         if (cells.size() > columns)
-            s.Problem(where() + ": 見出し行の " + std::to_string(columns) + " 列より多い " +
-                      std::to_string(cells.size()) + " 列があります");
+            s.Problem(Arg(Tr("%1: 見出し行の %2 列より多い %3 列があります"),
+                          {where(), std::to_string(columns), std::to_string(cells.size())}));
         // Per row: the relevé (or, transposed, the species).
         std::size_t rowReleve = SIZE_MAX;
         std::uint32_t rowName = UINT32_MAX;
         if (transpose) {
-            if (first.empty()) s.Problem(where() + ": 種名が空です");
+            if (first.empty()) s.Problem(Arg(Tr("%1: 種名が空です"), {where()}));
             else rowName = s.FitName(first, where);
         } else {
             rowReleve = s.ReleveOf(first, where, true);
@@ -464,12 +476,11 @@ void FieldImporter::ReadMatrix(const std::string& path) {
             const CoverConversion cc = ConvertCover(s.o.scale, v, s.o.rBelow);
             if (cc.kind == CoverConversion::Absent) continue;
             if (heads[i].empty()) {
-                s.Problem(where() + ": 見出しのない " + std::to_string(i + 1) + " 列目に値「" + std::string(v) +
-                          "」があります");
+                s.Problem(Arg(Tr("%1: 見出しのない %2 列目に値「%3」があります"), {where(), std::to_string(i + 1), v}));
                 continue;
             }
             if (cc.kind == CoverConversion::Invalid) {
-                s.BadCover(where() + " " + std::to_string(i + 1) + " 列目（" + heads[i] + "）", v);
+                s.BadCover(Arg(Tr("%1 %2 列目（%3）"), {where(), std::to_string(i + 1), heads[i]}), v);
                 continue;
             }
             const std::size_t ri = transpose ? releveOf[i] : rowReleve;
@@ -485,8 +496,9 @@ void FieldImporter::Check() const {
     if (!s.problemCount) return;
     std::vector<std::string> lines = s.problems;
     if (s.problemCount > lines.size())
-        lines.push_back("ほか " + std::to_string(s.problemCount - lines.size()) + " 件の問題があります");
-    lines.insert(lines.begin(), std::to_string(s.problemCount) + " 件の問題があるため、何も書いていません:");
+        lines.push_back(Arg(Tr("ほか %1 件の問題があります"), {std::to_string(s.problemCount - lines.size())}));
+    lines.insert(lines.begin(),
+                 Arg(Tr("%1 件の問題があるため、何も書いていません:"), {std::to_string(s.problemCount)}));
     for (const std::string& h : s.hints) lines.push_back(h);
     throw FieldImportError(std::move(lines));
 }

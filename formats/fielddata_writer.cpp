@@ -6,9 +6,11 @@
 #include <stdexcept>
 #include <unordered_map>
 
+#include "core/messages.h"
 #include "formats/codec.h"
 #include "formats/fielddata.h"
 #include "formats/file_bytes.h"
+#include "formats/file_error.h"
 #include "formats/text_lines.h"
 
 namespace tavik {
@@ -38,17 +40,21 @@ bool LooksNumeric(const std::string& s) {
 
 std::string ToCp932(const std::string& text, const std::string& what) {
     std::string out;
-    if (!Utf8ToCp932(text, out)) throw std::runtime_error(what + ": 「" + text + "」に CP932 で書けない文字があります");
+    if (!Utf8ToCp932(text, out))
+        throw std::runtime_error(Arg(Tr("%1: 「%2」に CP932 で書けない文字があります"), {what, text}));
     return out;
 }
 
 // A value placed in a fixed field of `width` bytes.
-// `what` and `detail` name the field in the message.
+// `what` names the relevé in the message, `item` the field (-1: the species name).
 void PutField(std::string& rec, std::size_t at, std::size_t width, std::string_view bytes, bool right,
-              const std::string& what, const std::string& detail) {
-    if (bytes.size() > width)
-        throw std::runtime_error(what + detail + ": 「" + Cp932ToUtf8Lenient(bytes) + "」が " + std::to_string(width) +
-                                 " バイトに収まりません");
+              const std::string& what, int item) {
+    if (bytes.size() > width) {
+        const std::string field =
+            item < 0 ? Arg(Tr("%1 の種名"), {what}) : Arg(Tr("%1 の項目 %2"), {what, std::to_string(item)});
+        throw std::runtime_error(
+            Arg(Tr("%1: 「%2」が %3 バイトに収まりません"), {field, Cp932ToUtf8Lenient(bytes), std::to_string(width)}));
+    }
     const std::size_t pad = width - bytes.size();
     rec.replace(at + (right ? pad : 0), bytes.size(), bytes);
 }
@@ -99,7 +105,7 @@ FieldPairPaths PairPathsFor(const std::string& out) {
 FieldDataWriter::FieldDataWriter(const std::string& out, FieldHeaderDescription header,
                                  AtomicFile::ReadOnlyTarget readOnly)
     : paths_(PairPathsFor(out)), header_(std::move(header)) {
-    if (TrimBlanks(header_.title).empty()) throw std::runtime_error("見出しの title が空です");
+    if (TrimBlanks(header_.title).empty()) throw std::runtime_error(Tr("見出しの title が空です"));
     index_ = std::make_unique<AtomicFile>(paths_.index, readOnly);
     data_ = std::make_unique<AtomicFile>(paths_.data, readOnly);
     index_->Write(std::string(kIndexRecordSize, ' '));
@@ -110,7 +116,7 @@ FieldDataWriter::FieldDataWriter(const std::string& out, FieldHeaderDescription 
 FieldDataWriter::~FieldDataWriter() = default;
 
 void FieldDataWriter::Add(const FieldReleve& r) {
-    const std::string what = "測定 " + r.key;
+    const std::string what = Arg(Tr("測定 %1"), {r.key});
     std::string rec(kIndexRecordSize, ' ');
     for (int n = 2; n <= 29; ++n) {
         const std::string v = Trimmed(r.items[static_cast<std::size_t>(n)]);
@@ -119,13 +125,13 @@ void FieldDataWriter::Add(const FieldReleve& r) {
         const std::string bytes = ToCp932(v, what);
         const std::size_t at =
             n <= 7 ? 16 + 8 * static_cast<std::size_t>(n - 2) : 64 + 4 * static_cast<std::size_t>(n - 8);
-        PutField(rec, at, n <= 7 ? 8 : 4, bytes, LooksNumeric(v), what, " の項目 " + std::to_string(n));
+        PutField(rec, at, n <= 7 ? 8 : 4, bytes, LooksNumeric(v), what, n);
     }
     const int k = r.codeK >= 0 ? r.codeK : header_.codeK;
     const int d = r.codeD >= 0 ? r.codeD : header_.codeD;
-    if (k < 0 || k > 9 || d < 0 || d > 9) throw std::runtime_error(what + ": K と D は 1 桁の数字です");
+    if (k < 0 || k > 9 || d < 0 || d > 9) throw std::runtime_error(Arg(Tr("%1: K と D は 1 桁の数字です"), {what}));
     const std::size_t n = r.entries.size();
-    if (n > 9999) throw std::runtime_error(what + ": 種が多すぎます");
+    if (n > 9999) throw std::runtime_error(Arg(Tr("%1: 種が多すぎます"), {what}));
     rec.replace(152, 4, RightNumber(static_cast<long long>(n), 4));
     rec[156] = static_cast<char>('0' + k);
     rec[157] = static_cast<char>('0' + d);
@@ -134,27 +140,27 @@ void FieldDataWriter::Add(const FieldReleve& r) {
     std::string block;
     const std::size_t records = (n + kEntriesPerRecord - 1) / kEntriesPerRecord;
     if (nextRecord_ + static_cast<long>(records) > 999999)
-        throw std::runtime_error(what + ": データファイルが大きすぎます");
+        throw std::runtime_error(Arg(Tr("%1: データファイルが大きすぎます"), {what}));
     rec.replace(248, 6, RightNumber(records ? nextRecord_ : 0, 6));
     for (std::size_t i = 0; i < records; ++i) {
         std::string srec(kDataRecordSize, ' ');
         for (std::size_t e = 0; e < kEntriesPerRecord && i * kEntriesPerRecord + e < n; ++e) {
             const FieldEntry& entry = r.entries[i * kEntriesPerRecord + e];
             const std::string_view name = TrimBlanks(entry.name);
-            if (name.empty()) throw std::runtime_error(what + ": 名前のない種があります");
+            if (name.empty()) throw std::runtime_error(Arg(Tr("%1: 名前のない種があります"), {what}));
             const std::size_t at = e * kEntrySize;
             // A name is converted once, however many relevés hold it.
             auto known = nameBytes_.find(name);
             if (known == nameBytes_.end())
                 known = nameBytes_.emplace(std::string(name), ToCp932(std::string(name), what)).first;
-            PutField(srec, at, kNameSize, known->second, false, what, " の種名");
+            PutField(srec, at, kNameSize, known->second, false, what, -1);
             for (int l = 0; l < kLayerCount; ++l) {
                 const std::string& c = entry.covers[static_cast<std::size_t>(l)];
                 if (TrimBlanks(c).empty()) continue;
                 const std::string field = CoverFieldFor(c);
                 if (field.empty())
-                    throw std::runtime_error(what + " の " + std::string(name) + " (" + kLayerLabels[l] + "): 「" + c +
-                                             "」は被度ではありません");
+                    throw std::runtime_error(
+                        Arg(Tr("%1 の %2 (%3): 「%4」は被度ではありません"), {what, name, kLayerLabels[l], c}));
                 srec.replace(at + kNameSize + 2 * static_cast<std::size_t>(l), 2, field);
             }
         }
@@ -173,7 +179,7 @@ namespace {
 // The text of the header record before padding; `seen` gives the availability of items the
 // description leaves to the data. Names without a CP932 form throw.
 std::string HeaderRecordText(const FieldHeaderDescription& header, const std::array<bool, kItemCount + 1>& seen) {
-    std::string head = "#30$" + ToCp932(Trimmed(header.title), "見出しの title") + "$";
+    std::string head = "#30$" + ToCp932(Trimmed(header.title), Tr("見出しの title")) + "$";
     for (int n = 1; n <= kItemCount; ++n) {
         std::string name = header.names[static_cast<std::size_t>(n)];
         if (name.empty()) name = InitialItemCaptions()[static_cast<std::size_t>(n)];
@@ -182,7 +188,7 @@ std::string HeaderRecordText(const FieldHeaderDescription& header, const std::ar
             if (a < 0) a = seen[static_cast<std::size_t>(n)] ? 1 : 0;
             head += a ? '1' : '0';
         }
-        head += ToCp932(name, "見出しの項目 " + std::to_string(n)) + "$";
+        head += ToCp932(name, Arg(Tr("見出しの項目 %1"), {std::to_string(n)})) + "$";
     }
     head += "K=" + std::to_string(header.codeK) + " D=" + std::to_string(header.codeD);
     return head;
@@ -207,11 +213,12 @@ std::string HeaderOverflowMessage(const FieldHeaderDescription& header, std::siz
         all.push_back({label, name, bytes.size()});
     }
     std::stable_sort(all.begin(), all.end(), [](const Named& a, const Named& b) { return a.bytes > b.bytes; });
-    std::string m = "見出しレコードが " + std::to_string(size) + " バイトになり、" + std::to_string(kHeaderTextSize) +
-                    " バイトに収まりません: 項目名を合わせて " + std::to_string(size - kHeaderTextSize) +
-                    " バイト短くしてください。長い名前:";
+    std::string m =
+        Arg(Tr("見出しレコードが %1 バイトになり、%2 バイトに収まりません: 項目名を合わせて %3 バイト短くし"
+               "てください。長い名前:"),
+            {std::to_string(size), std::to_string(kHeaderTextSize), std::to_string(size - kHeaderTextSize)});
     for (std::size_t i = 0; i < all.size() && i < 5; ++i)
-        m += (i ? ", " : " ") + all[i].label + "「" + all[i].name + "」" + std::to_string(all[i].bytes) + " バイト";
+        m += (i ? ", " : " ") + Arg(Tr("%1「%2」%3 バイト"), {all[i].label, all[i].name, std::to_string(all[i].bytes)});
     return m;
 }
 
@@ -254,7 +261,8 @@ int ItemColumn(const std::string& heading) {
 
 int Digit(const std::string& v, const std::string& where) {
     const std::string t = Trimmed(v);
-    if (t.size() != 1 || t[0] < '0' || t[0] > '9') throw std::runtime_error(where + ": 1 桁の数字ではありません: " + v);
+    if (t.size() != 1 || t[0] < '0' || t[0] > '9')
+        throw std::runtime_error(Arg(Tr("%1: 1 桁の数字ではありません: %2"), {where, v}));
     return t[0] - '0';
 }
 
@@ -314,14 +322,14 @@ FieldHeaderDescription ReadHeaderDescription(const std::string& path) {
     TextLineFile lines(path);
     std::string text;
     while (lines.Next(text)) {
-        const std::string where = path + " の " + std::to_string(lines.LineNumber()) + " 行目";
+        const std::string where = FileLine(path, lines.LineNumber());
         const std::string line = Trimmed(text);
         if (line.empty() || line[0] == '#') continue;
         const std::size_t eq = line.find('=');
-        if (eq == std::string::npos) throw std::runtime_error(where + ": 「キー=値」ではありません");
+        if (eq == std::string::npos) throw std::runtime_error(Arg(Tr("%1: 「キー=値」ではありません"), {where}));
         const std::string key = Upper(Trimmed(line.substr(0, eq)));
         const std::string value = Trimmed(line.substr(eq + 1));
-        if (value.find('$') != std::string::npos) throw std::runtime_error(where + ": 「$」は使えません");
+        if (value.find('$') != std::string::npos) throw std::runtime_error(Arg(Tr("%1: 「$」は使えません"), {where}));
         if (key == "TITLE") {
             h.title = value;
         } else if (key == "K") {
@@ -334,13 +342,13 @@ FieldHeaderDescription ReadHeaderDescription(const std::string& path) {
                 h.available[static_cast<std::size_t>(n)] = value[0] - '0';
                 name = Trimmed(value.substr(2));
             }
-            if (name.empty()) throw std::runtime_error(where + ": 項目名が空です");
+            if (name.empty()) throw std::runtime_error(Arg(Tr("%1: 項目名が空です"), {where}));
             h.names[static_cast<std::size_t>(n)] = name;
         } else {
-            throw std::runtime_error(where + ": 知らないキーです: " + line.substr(0, eq));
+            throw std::runtime_error(Arg(Tr("%1: 知らないキーです: %2"), {where, line.substr(0, eq)}));
         }
     }
-    if (h.title.empty()) throw std::runtime_error(path + ": title がありません");
+    if (h.title.empty()) throw std::runtime_error(Arg(Tr("%1: title がありません"), {path}));
     return h;
 }
 

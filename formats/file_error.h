@@ -1,23 +1,27 @@
 // Messages for failed file operations: they name the user's file and give the system's
-// reason in Japanese ("<file> に書き込めません（容量不足）").
+// reason ("<file> に書き込めません（容量不足）"), in the language the program speaks.
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
 namespace tavik {
 
-// The system's reason for an errno value, in Japanese.
+// The system's reason for an errno value.
 std::string SystemReason(int err);
 
-// "<path> <what>（<reason>）", or without the reason when err is 0.
+// `what` with the path put at its %1, followed by "（<reason>）" unless err is 0. `what` is an
+// already translated text.
 std::runtime_error FileError(const std::string& path, const std::string& what, int err);
 
-inline std::runtime_error WriteError(const std::string& path, int err) {
-    return FileError(path, "に書き込めません", err);
-}
-inline std::runtime_error ReadError(const std::string& path, int err) {
-    return FileError(path, "を読み込めません", err);
-}
+// "<file> の N 行目": the place of a line of a file, for the start of a message.
+std::string FileLine(const std::string& file, std::uint64_t line);
+
+// "<message>（<reason>）": a failure with its cause in brackets.
+std::string WithReason(const std::string& message, const std::string& reason);
+
+std::runtime_error WriteError(const std::string& path, int err);
+std::runtime_error ReadError(const std::string& path, int err);
 
 }  // namespace tavik

@@ -7,9 +7,11 @@
 
 #include "core/cp932_width.h"
 #include "core/headings.h"
+#include "core/messages.h"
 #include "core/table_fidelity.h"
 #include "formats/codec.h"
 #include "formats/csv_field.h"
+#include "formats/file_error.h"
 #include "formats/text_lines.h"
 
 namespace tavik {
@@ -20,15 +22,15 @@ constexpr const char* kEol = "\r\n";
 constexpr int kMergedValueWidth = 36;
 
 std::runtime_error LineError(const std::string& fileName, std::size_t line, const std::string& what) {
-    return std::runtime_error(fileName + " の " + std::to_string(line) + " 行目: " + what);
+    return std::runtime_error(Arg(Tr("%1: %2"), {FileLine(fileName, line), what}));
 }
 
 void CheckSize(const std::string& fileName, std::size_t line, long long cols, long long rows) {
     if (cols > kMaxFreqColumns)
-        throw LineError(
-            fileName, line,
-            std::to_string(cols) + " 列あります。読み込める表は " + std::to_string(kMaxFreqColumns) + " 列までです");
-    if (cols * rows > kMaxFreqCells) throw LineError(fileName, line, "表が大きすぎます");
+        throw LineError(fileName, line,
+                        Arg(Tr("%1 列あります。読み込める表は %2 列までです"),
+                            {std::to_string(cols), std::to_string(kMaxFreqColumns)}));
+    if (cols * rows > kMaxFreqCells) throw LineError(fileName, line, Tr("表が大きすぎます"));
 }
 
 // Fixed rows and columns need a scrolling row and column beside them.
@@ -61,7 +63,7 @@ bool CsvRecordReader::Next(std::vector<std::string>& fields) {
                 if (k >= line_.size()) {
                     // A quoted field goes on over the line end, which it keeps as it is.
                     field += lines_.LineEnd();
-                    if (!lines_.Next(line_)) throw LineError(name_, first_, "引用符 \" が閉じられていません");
+                    if (!lines_.Next(line_)) throw LineError(name_, first_, Tr("引用符 \" が閉じられていません"));
                     k = 0;
                     continue;
                 }
@@ -100,21 +102,24 @@ std::string ShortDateToday() {
 }
 
 std::string FreqTableTextLines(const FreqTable& t, const std::string& date) {
-    const auto checkLine = [](const std::string& text, const std::string& where) {
+    // `where` names the text, and is put into words only when the text cannot be written.
+    const auto checkLine = [](const std::string& text, const auto& where) {
         if (text.find_first_of("\r\n") != std::string::npos)
-            throw std::runtime_error(where +
-                                     "に改行があります。テキスト形式には書けません（CSV で書き出してください）");
+            throw std::runtime_error(
+                Arg(Tr("%1に改行があります。テキスト形式には書けません（CSV で書き出してください）"), {where()}));
     };
-    checkLine(t.caption, "表題");
+    checkLine(t.caption, [] { return std::string(Tr("表題")); });
     std::string s = std::string("#T") + kEol + date + kEol + t.caption + kEol;
     for (int j = 1; j < t.ColCount(); ++j) {
         s += std::string("#S") + kEol;
         for (int r = 0; r < t.RowCount(); ++r) {
             const std::string& cell = t.Text(j, r);
-            if (cell.empty() || cell == "・") continue;
+            if (cell.empty() || cell == "・") continue;  // data, not interface
             const std::string& label = t.Text(0, r);
-            checkLine(label, std::to_string(r + 1) + " 行目の見出し");
-            checkLine(cell, std::to_string(r + 1) + " 行 " + std::to_string(j + 1) + " 列目のセル");
+            checkLine(label, [&] { return Arg(Tr("%1 行目の見出し"), {std::to_string(r + 1)}); });
+            checkLine(cell, [&] {
+                return Arg(Tr("%1 行 %2 列目のセル"), {std::to_string(r + 1), std::to_string(j + 1)});
+            });
             // A label that holds a comma, or that would read as a block mark or a quoted
             // field, is quoted; the value runs to the end of the line as it is.
             const bool quote =
@@ -201,8 +206,9 @@ std::size_t CheckedLineCount(TextLineFile& file) {
 
 void ReadFreqTableCsvLines(TextLineFile& file, const std::string& fileName, FreqTable& t) {
     const std::size_t lineCount = CheckedLineCount(file);
-    if (lineCount == 0) throw LineError(fileName, 1, "空のファイルです（1 行目に表題、2 行目から表の行が要ります）");
-    if (lineCount < 2) throw LineError(fileName, 2, "表の行がありません");
+    if (lineCount == 0)
+        throw LineError(fileName, 1, Tr("空のファイルです（1 行目に表題、2 行目から表の行が要ります）"));
+    if (lineCount < 2) throw LineError(fileName, 2, Tr("表の行がありません"));
     CsvRecordReader records(file, fileName);
     std::vector<std::string> fields;
     std::string caption;
@@ -224,7 +230,7 @@ void ReadFreqTableCsvLines(TextLineFile& file, const std::string& fileName, Freq
         }
     }
     const std::size_t captionLines = file.LineNumber();
-    if (captionLines >= lineCount) throw LineError(fileName, captionLines + 1, "表の行がありません");
+    if (captionLines >= lineCount) throw LineError(fileName, captionLines + 1, Tr("表の行がありません"));
     // Each row holds at least a line, so the lines left bound the rows before they are read.
     const long long physicalRows = static_cast<long long>(lineCount - captionLines);
     std::vector<std::vector<std::string>> cells;
@@ -311,7 +317,7 @@ void MergeFreqTableTextLines(TextLineFile& file, const std::string& fileName, Fr
                     label += line[p++];
                 }
                 if (!closed || p >= line.size() || line[p] != ',')
-                    throw LineError(fileName, at, "引用符で囲まれた名前の後に \",\" がありません");
+                    throw LineError(fileName, at, Tr("引用符で囲まれた名前の後に \",\" がありません"));
                 value = line.substr(p + 1);
             } else {
                 label = comma == std::string::npos ? std::string() : line.substr(0, comma);
@@ -332,11 +338,12 @@ void MergeFreqTableTextLines(TextLineFile& file, const std::string& fileName, Fr
         // Only "#E" closes a block: a block cut short would hand its values, or the next
         // block's, to the wrong column.
         if (!more)
-            throw LineError(fileName, start, "#S で始まるブロックが #E で閉じられていません（ファイルの終わりまで）");
+            throw LineError(fileName, start,
+                            Tr("#S で始まるブロックが #E で閉じられていません（ファイルの終わりまで）"));
         if (!markIs(line, "#E"))
             throw LineError(fileName, file.LineNumber(),
-                            "#S で始まるブロック（" + std::to_string(start) + " 行目）が #E の前に \"" +
-                                std::string(Cp932Cut(line, 16)) + "\" で終わっています");
+                            Arg(Tr("#S で始まるブロック（%1 行目）が #E の前に \"%2\" で終わっています"),
+                                {std::to_string(start), Cp932Cut(line, 16)}));
         more = file.Next(line);
     }
     n.Resize(cols + newCols, rows + static_cast<int>(newLabels.size()));
@@ -385,7 +392,7 @@ std::vector<std::string> FreqTablePrintLines(const FreqTable& t, bool constancyL
         for (int c0 = 1; c0 < t.ColCount() || c0 == 1; c0 += perBlock) {
             if (c0 > 1) {
                 out.push_back("\f");
-                out.push_back("続き");
+                out.push_back("続き");  // data, not interface
             }
             const int c1 = std::min(t.ColCount(), c0 + perBlock);
             for (int r = 0; r < t.RowCount(); ++r) {

@@ -2,7 +2,11 @@
 
 #include <zlib.h>
 
+#include <cerrno>
 #include <stdexcept>
+
+#include "core/messages.h"
+#include "formats/file_error.h"
 
 namespace tavik {
 
@@ -14,8 +18,7 @@ struct GzipSink::State {
 GzipSink::GzipSink(ByteSink& out, std::string name) : s_(std::make_unique<State>()), out_(out), name_(std::move(name)) {
     s_->buf.resize(1 << 20);
     // The fastest level: a table's text is so repetitive that it still shrinks to a few percent.
-    if (deflateInit2(&s_->z, 1, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-        throw std::runtime_error(name_ + " に書き込めません（メモリ不足）");
+    if (deflateInit2(&s_->z, 1, Z_DEFLATED, 15 + 16, 8, Z_DEFAULT_STRATEGY) != Z_OK) throw WriteError(name_, ENOMEM);
 }
 
 GzipSink::~GzipSink() { deflateEnd(&s_->z); }
@@ -26,7 +29,8 @@ void GzipSink::Deflate(int flush) {
         z.next_out = reinterpret_cast<Bytef*>(s_->buf.data());
         z.avail_out = static_cast<uInt>(s_->buf.size());
         const int rc = deflate(&z, flush);
-        if (rc == Z_STREAM_ERROR) throw std::runtime_error(name_ + " に書き込めません（圧縮できません）");
+        if (rc == Z_STREAM_ERROR)
+            throw std::runtime_error(WithReason(Arg(Tr("%1 に書き込めません"), {name_}), Tr("圧縮できません")));
         const std::size_t n = s_->buf.size() - z.avail_out;
         if (n > 0) out_.Write(std::string_view(s_->buf.data(), n));
         if (flush == Z_FINISH ? rc == Z_STREAM_END : (z.avail_in == 0 && z.avail_out != 0)) return;

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <stdexcept>
 
+#include "core/messages.h"
 #include "formats/file_error.h"
 
 namespace tavik {
@@ -24,7 +25,7 @@ InputFile::InputFile(const std::string& path) : path_(path) {
     if (!S_ISREG(st.st_mode)) {
         ::close(fd_);
         if (S_ISDIR(st.st_mode)) throw ReadError(path, EISDIR);
-        throw std::runtime_error(path + " は通常のファイルではありません");
+        throw std::runtime_error(Arg(Tr("%1 は通常のファイルではありません"), {path}));
     }
     const int flags = ::fcntl(fd_, F_GETFL);
     if (flags >= 0) ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK);
@@ -58,7 +59,7 @@ std::size_t InputFile::ReadAt(std::uint64_t offset, char* buf, std::size_t n) {
 }
 
 std::string TooLargeMessage(const std::string& path, std::uint64_t limit) {
-    return path + " は大きすぎます（" + std::to_string(limit / (1024 * 1024)) + " MB まで）";
+    return Arg(Tr("%1 は大きすぎます（%2 MB まで）"), {path, std::to_string(limit / (1024 * 1024))});
 }
 
 }  // namespace tavik

@@ -6,6 +6,7 @@
 
 #include "formats/atomic_file.h"
 #include "formats/codec.h"
+#include "formats/file_error.h"
 #include "formats/ini_file.h"
 
 namespace tavik {
@@ -30,7 +31,7 @@ void WriteLanguageSetting(const std::string& iniPath, const std::string& value) 
     try {
         existing = ReadIniDocument(iniPath);
     } catch (const std::exception&) {
-        throw std::runtime_error(iniPath + " に書き込めません");
+        throw WriteError(iniPath, 0);
     }
     std::error_code ec;
     const fs::path folder = fs::path(iniPath).parent_path();

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "core/messages.h"
 #include "formats/codec.h"
 #include "formats/csv_field.h"
 #include "formats/fielddata_writer.h"
+#include "formats/file_error.h"
 #include "formats/text_lines.h"
 
 namespace tavik {
@@ -38,29 +40,33 @@ std::vector<std::pair<std::string, std::string>> ReadMembershipLines(TextLineFil
     file.Rewind();
     bool more = file.Next(line);
     while (more && Trim(line).empty()) more = file.Next(line);
-    if (!more) throw std::runtime_error(fileName + " に見出し行がありません（releve と group の列が必要です）。");
+    if (!more)
+        throw std::runtime_error(Arg(Tr("%1 に見出し行がありません（releve と group の列が必要です）。"), {fileName}));
     const std::vector<std::string> heading = SplitCsvLine(line);
     int releve = -1, group = -1;
     for (std::size_t i = 0; i < heading.size(); ++i) {
         const std::string h = Lower(Trim(heading[i]));
-        if ((h == "releve" || h == "測定番号") && releve < 0) releve = static_cast<int>(i);
-        if ((h == "group" || h == "群") && group < 0) group = static_cast<int>(i);
+        if ((h == "releve" || h == "測定番号") && releve < 0)  // data, not interface
+            releve = static_cast<int>(i);
+        if ((h == "group" || h == "群") && group < 0)  // data, not interface
+            group = static_cast<int>(i);
     }
     if (releve < 0 || group < 0)
-        throw std::runtime_error(fileName + " の " + std::to_string(file.LineNumber()) + " 行目: 見出しに " +
-                                 (releve < 0 ? "releve（測定番号）" : "group（群）") + " の列がありません。");
+        throw std::runtime_error(
+            Arg(Tr("%1: 見出しに %2 の列がありません。"),
+                {FileLine(fileName, file.LineNumber()), releve < 0 ? Tr("releve（測定番号）") : Tr("group（群）")}));
     const std::size_t need = static_cast<std::size_t>(std::max(releve, group)) + 1;
     std::vector<std::pair<std::string, std::string>> pairs;
     std::vector<std::string> f;
     while (file.Next(line)) {
         if (Trim(line).empty()) continue;
         SplitCsvLine(line, f);
-        const std::string at = fileName + " の " + std::to_string(file.LineNumber()) + " 行目: ";
+        const auto at = [&] { return FileLine(fileName, file.LineNumber()); };
         if (f.size() < need)
-            throw std::runtime_error(at + "欄が " + std::to_string(f.size()) + " 個しかありません（" +
-                                     std::to_string(need) + " 個必要です）。");
+            throw std::runtime_error(Arg(Tr("%1: 欄が %2 個しかありません（%3 個必要です）。"),
+                                         {at(), std::to_string(f.size()), std::to_string(need)}));
         std::string label = Trim(f[static_cast<std::size_t>(group)]);
-        if (label.empty() || label == "NA") throw std::runtime_error(at + "群が空欄です。");
+        if (label.empty() || label == "NA") throw std::runtime_error(Arg(Tr("%1: 群が空欄です。"), {at()}));
         pairs.emplace_back(Trim(f[static_cast<std::size_t>(releve)]), std::move(label));
     }
     return pairs;

@@ -10,9 +10,11 @@
 #include <emmintrin.h>
 #endif
 
+#include "core/messages.h"
 #include "formats/byte_sink.h"
 #include "formats/byte_source.h"
 #include "formats/codec.h"
+#include "formats/file_error.h"
 #include "formats/text_lines.h"
 
 namespace tavik {
@@ -149,8 +151,8 @@ struct TextItem {
 void PutCovers(char* dst, const LayerCovers& c, int spPos, int col) {
     for (int k = 0; k < kLayerCount; ++k) {
         if (c[k] > kMaxCover)
-            throw std::runtime_error("被度の値 " + std::to_string(c[k]) + " は保存できません（種 " +
-                                     std::to_string(spPos) + "、列 " + std::to_string(col) + "）");
+            throw std::runtime_error(Arg(Tr("被度の値 %1 は保存できません（種 %2、列 %3）"),
+                                         {std::to_string(c[k]), std::to_string(spPos), std::to_string(col)}));
         dst[k] = static_cast<char>('0' + c[k]);
     }
 }
@@ -169,9 +171,9 @@ bool WriteTable(const Table& t, TextEncoding enc, ByteSink& sink, std::string& u
     const auto step = [&](int i, const char* what) {
         if (!progress) return;
         if (i % std::max(1, S / 100) == 0)
-            progress->Show("　組成表を保存中　",
-                           std::string(what) + " " + std::to_string(i) + " / " + std::to_string(S));
-        if (progress->Cancelled()) throw WorkStopped("組成表の保存を中止しました");
+            progress->Show(Tr("　組成表を保存中　"),
+                           std::string(Tr(what)) + " " + std::to_string(i) + " / " + std::to_string(S));
+        if (progress->Cancelled()) throw WorkStopped(Tr("組成表の保存を中止しました"));
     };
     if (enc == TextEncoding::Utf8) w.Raw(kBom);
 
@@ -199,7 +201,7 @@ bool WriteTable(const Table& t, TextEncoding enc, ByteSink& sink, std::string& u
         line += "\r\n";
         const auto cell = [&](int col) { return line.data() + static_cast<std::size_t>(col) * kLayerCount; };
         for (int i = 0; i <= S; ++i) {
-            step(i, "被度");
+            step(i, TrNoop("被度"));
             const CoverItem* first = covers.items.data() + covers.start[static_cast<std::size_t>(i)];
             const CoverItem* last = covers.items.data() + covers.start[static_cast<std::size_t>(i) + 1];
             if (i == 0) {
@@ -244,7 +246,7 @@ bool WriteTable(const Table& t, TextEncoding enc, ByteSink& sink, std::string& u
             return x;
         });
     for (int i = 1; i <= S; ++i) {
-        step(i, "種");
+        step(i, TrNoop("種"));
         const int row = F + i;
         w.Number(i);
         for (int c = 1; c <= 3; ++c) {
@@ -377,7 +379,7 @@ public:
 
     void Run() {
         std::string_view l;
-        if (!lines_.Next(l)) throw std::runtime_error(file_ + " は空のファイルです");
+        if (!lines_.Next(l)) throw std::runtime_error(Arg(Tr("%1 は空のファイルです"), {file_}));
         if (l.substr(0, kBom.size()) == kBom) {
             l.remove_prefix(kBom.size());
             decided_ = true;
@@ -385,7 +387,7 @@ public:
         }
         title_.assign(l);
         Look(l);
-        if (!lines_.Next(l)) Fail(1, "種数・測定数・固定行数の3つの整数がありません");
+        if (!lines_.Next(l)) Fail(1, Tr("種数・測定数・固定行数の3つの整数がありません"));
         ReadCounts(l);
         // The counts are only a claim until the lines are there: the table is made once the
         // whole cover block has been read, so that its size follows what the file holds.
@@ -395,7 +397,7 @@ public:
         ReadKeyRow(NextLine());
         for (int r = 1; r < F_; ++r) ReadGridLine(r, true, NextLine());
         for (int i = 0; i <= S_; ++i) {
-            Step(i, "種");
+            Step(i, TrNoop("種"));
             ReadGridLine(F_ + i, false, NextLine());
         }
         PutCells();
@@ -413,16 +415,16 @@ public:
 
 private:
     [[noreturn]] void Fail(std::size_t line, const std::string& what) const {
-        throw std::runtime_error(file_ + " の " + std::to_string(line + 1) + " 行目: " + what);
+        throw std::runtime_error(Arg(Tr("%1: %2"), {FileLine(file_, line + 1), what}));
     }
 
     // Progress by the line, shown about every hundredth of the rows; a stop ends the work.
     void Step(int i, const char* what) {
         if (!progress_) return;
         if (i % std::max(1, S_ / 100) == 0)
-            progress_->Show("　組成表を読込中　",
-                            std::string(what) + " " + std::to_string(i) + " / " + std::to_string(S_));
-        if (progress_->Cancelled()) throw WorkStopped(file_ + " の読込を中止しました");
+            progress_->Show(Tr("　組成表を読込中　"),
+                            std::string(Tr(what)) + " " + std::to_string(i) + " / " + std::to_string(S_));
+        if (progress_->Cancelled()) throw WorkStopped(Arg(Tr("%1 の読込を中止しました"), {file_}));
     }
 
     std::string_view NextLine() {
@@ -433,7 +435,7 @@ private:
 
     [[noreturn]] void Missing(std::size_t line) const {
         const std::size_t needed = 2 * static_cast<std::size_t>(S_) + static_cast<std::size_t>(F_) + 4;
-        Fail(line, "ファイルが途中で終わっています（" + std::to_string(needed) + " 行必要）");
+        Fail(line, Arg(Tr("ファイルが途中で終わっています（%1 行必要）"), {std::to_string(needed)}));
     }
 
     static bool ParseCount(std::string_view& s, long long& n) {
@@ -449,14 +451,16 @@ private:
     void ReadCounts(std::string_view l) {
         long long S = 0, R = 0, F = 0;
         if (!ParseCount(l, S) || !ParseCount(l, R) || !ParseCount(l, F))
-            Fail(1, "種数・測定数・固定行数の3つの整数がありません");
-        if (F < 2 || F > kItemCount + 1) Fail(1, "固定行数 " + std::to_string(F) + " が 2～31 の範囲にありません");
+            Fail(1, Tr("種数・測定数・固定行数の3つの整数がありません"));
+        if (F < 2 || F > kItemCount + 1)
+            Fail(1, Arg(Tr("固定行数 %1 が 2～31 の範囲にありません"), {std::to_string(F)}));
         // The cover block alone holds (S + 1) lines of (R + 1) * 7 characters.
         const long long width = (R + 1) * kLayerCount;
         const long long size = static_cast<long long>(std::min<std::uint64_t>(maxBytes_, 1ull << 60));
         if (width > size || width > static_cast<long long>(kMaxLine) || S + 1 > size / (width + 1) || S > (1 << 30) ||
             R > (1 << 30))
-            Fail(1, "種数 " + std::to_string(S) + "・測定数 " + std::to_string(R) + " がファイルの大きさに合いません");
+            Fail(1,
+                 Arg(Tr("種数 %1・測定数 %2 がファイルの大きさに合いません"), {std::to_string(S), std::to_string(R)}));
         S_ = static_cast<int>(S);
         R_ = static_cast<int>(R);
         F_ = static_cast<int>(F);
@@ -508,7 +512,7 @@ private:
     // end. Whatever follows the block is given back to the line reader.
     void ReadCoverBlock() {
         CoverState st;
-        Step(0, "被度");
+        Step(0, TrNoop("被度"));
         for (;;) {
             const std::string_view bytes = lines_.Take();
             if (bytes.empty()) {
@@ -593,7 +597,7 @@ private:
     void WidthRead(CoverState& st) {
         if (st.bad != 0)
             Fail(2 + static_cast<std::size_t>(st.s),
-                 std::to_string(st.bad) + " 文字目: 被度の文字が「0」より小さい値です");
+                 Arg(Tr("%1 文字目: 被度の文字が「0」より小さい値です"), {std::to_string(st.bad)}));
         st.inTail = true;
     }
 
@@ -601,7 +605,7 @@ private:
         const bool lf = st.lf;
         st = CoverState{st.s + 1};
         st.lf = lf;
-        if (st.s <= S_) Step(st.s, "被度");
+        if (st.s <= S_) Step(st.s, TrNoop("被度"));
     }
 
     // The file ended: the last line may lack its end; a line begun must be whole.
@@ -613,8 +617,8 @@ private:
     }
 
     [[noreturn]] void ShortCoverLine(int s, std::size_t length) const {
-        Fail(2 + static_cast<std::size_t>(s),
-             "被度の行が短すぎます（" + std::to_string(Width()) + " 文字必要、" + std::to_string(length) + " 文字）");
+        Fail(2 + static_cast<std::size_t>(s), Arg(Tr("被度の行が短すぎます（%1 文字必要、%2 文字）"),
+                                                  {std::to_string(Width()), std::to_string(length)}));
     }
 
     // The first byte in [p, end) that is not '0', or end.
@@ -652,7 +656,7 @@ private:
             const auto r = std::from_chars(f.data(), f.data() + f.size(), n);
             if (r.ec != std::errc() || r.ptr != f.data() + f.size() || n != col - 3) break;
         }
-        if (col != R_ + 4) Fail(line, "列番号 0～" + std::to_string(R_) + " の行ではありません");
+        if (col != R_ + 4) Fail(line, Arg(Tr("列番号 0～%1 の行ではありません"), {std::to_string(R_)}));
     }
 
     void ReadGridLine(int row, bool itemRow, std::string_view l) {
@@ -668,7 +672,7 @@ private:
                 int n = 0;
                 const auto r = std::from_chars(f.data(), f.data() + f.size(), n);
                 if (r.ec != std::errc() || r.ptr != f.data() + f.size() || n < 1 || n > kItemCount)
-                    Fail(line, "先頭の欄が項目番号（1～30）ではありません");
+                    Fail(line, Tr("先頭の欄が項目番号（1～30）ではありません"));
                 items_[static_cast<std::size_t>(row)] = n;
             }
             if (f.empty() || (col == 0 && row > F_)) continue;
@@ -683,7 +687,7 @@ private:
             }
         }
         if (itemRow && items_[static_cast<std::size_t>(row)] == 0)
-            Fail(line, "先頭の欄が項目番号（1～30）ではありません");
+            Fail(line, Tr("先頭の欄が項目番号（1～30）ではありません"));
     }
 
     // A cell's text of up to four ASCII characters (most of them) goes into the cell met in
@@ -812,7 +816,7 @@ std::string Utf8NoticeMessage(const std::string& path, const SaveReport& report)
         while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
         text = text.substr(0, cut) + "…";
     }
-    return path + " は UTF-8 で書きました（「" + text + "」に CP932 で書けない文字があります）";
+    return Arg(Tr("%1 は UTF-8 で書きました（「%2」に CP932 で書けない文字があります）"), {path, text});
 }
 
 std::string SavedTableBytes(const Table& t) {

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "core/messages.h"
+#include "formats/file_error.h"
 #include "formats/input_file.h"
 
 namespace tavik {
@@ -39,7 +41,11 @@ TextEncoding DetectEncoding(std::string_view bytes) {
 }
 
 std::string BadEncodingMessage(const std::string& fileName, std::size_t line) {
-    return fileName + " の " + std::to_string(line) + " 行目: 文字コードが CP932 でも UTF-8 でもありません";
+    return Arg(Tr("%1: 文字コードが CP932 でも UTF-8 でもありません"), {FileLine(fileName, line)});
+}
+
+std::string Utf16Message(const std::string& fileName) {
+    return Arg(Tr("%1 は UTF-16 で書かれています（CP932 か UTF-8 で保存してください）"), {fileName});
 }
 
 bool LooksUtf16(std::string_view bytes) {
@@ -113,8 +119,7 @@ TextEncoding DetectStreamed(ByteSource& src, const std::string& fileName) {
         len += n;
     }
     const std::string_view head(buf.data(), len);
-    if (LooksUtf16(head))
-        throw std::runtime_error(fileName + " は UTF-16 で書かれています（CP932 か UTF-8 で保存してください）");
+    if (LooksUtf16(head)) throw std::runtime_error(Utf16Message(fileName));
     if (StripBom(head).size() != head.size()) return TextEncoding::Utf8;
     bool nonAscii = false;
     for (;;) {
@@ -188,8 +193,7 @@ bool TextLineFile::Next(std::string& line) {
 }
 
 std::vector<std::string> DecodeTextLines(std::string_view bytes, const std::string& fileName, bool lenient) {
-    if (LooksUtf16(bytes))
-        throw std::runtime_error(fileName + " は UTF-16 で書かれています（CP932 か UTF-8 で保存してください）");
+    if (LooksUtf16(bytes)) throw std::runtime_error(Utf16Message(fileName));
     const TextEncoding enc = DetectEncoding(bytes);
     const std::vector<std::string_view> raw = SplitLines(StripBom(bytes));
     std::vector<std::string> lines(raw.size());

@@ -74,5 +74,7 @@ inline constexpr std::size_t kMaxTextLine = 64u << 20;
 
 // The message for an undecodable line (1-based line number).
 std::string BadEncodingMessage(const std::string& fileName, std::size_t line);
+// "<fileName> は UTF-16 で書かれています（…）": such a file is refused.
+std::string Utf16Message(const std::string& fileName);
 
 }  // namespace tavik

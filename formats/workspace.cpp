@@ -9,10 +9,12 @@
 #include <stdexcept>
 
 #include "core/cp932_width.h"
+#include "core/messages.h"
 #include "formats/byte_source.h"
 #include "formats/codec.h"
 #include "formats/dictionary_file.h"
 #include "formats/file_bytes.h"
+#include "formats/file_error.h"
 #include "formats/gzip_sink.h"
 #include "formats/ini_file.h"
 #include "formats/input_file.h"
@@ -32,6 +34,7 @@ struct ItemDefault {
 };
 
 // The item names and header rows a settings file gives by default (item 1 is always on).
+// data, not interface
 constexpr ItemDefault kItemDefaults[kItemCount] = {
     {"表番号", true},
     {"測定番号", true},
@@ -89,8 +92,8 @@ struct SettingsValues {
         const Settings d;
         Settings& s = v.settings;
         s.directory = ini.ReadString("DataDir", "Directory", d.directory);
-        v.synDict = ini.ReadString("Files", "SynDict", "異名表.dic");
-        v.fontName = ini.ReadString("Table", "FontName", "ＭＳ 明朝");
+        v.synDict = ini.ReadString("Files", "SynDict", "異名表.dic");   // data, not interface
+        v.fontName = ini.ReadString("Table", "FontName", "ＭＳ 明朝");  // data, not interface
         v.fontSize = ini.ReadInteger("Table", "FontSize", kDefaultFontSize);
         if (v.fontSize < 1 || v.fontSize > kMaxFontSize) v.fontSize = kDefaultFontSize;
         s.title = ini.ReadString("Table", "Title", d.title);
@@ -253,7 +256,7 @@ void Workspace::WriteIniFile(const std::string& path) const {
     try {
         existing = ReadIniDocument(path);
     } catch (const std::exception&) {
-        throw std::runtime_error(path + " に書き込めません");
+        throw WriteError(path, 0);
     }
     std::error_code ec;
     const fs::path folder = fs::path(path).parent_path();
@@ -275,7 +278,7 @@ bool Workspace::SetDictionary(const std::string& path) {
 
 SaveReport Workspace::SaveTable(const std::string& path, Progress* progress,
                                 AtomicFile::ReadOnlyTarget readOnly) const {
-    if (progress) progress->Show("　組成表を保存中　", "");
+    if (progress) progress->Show(Tr("　組成表を保存中　"), "");
     AtomicFile file(path, readOnly);
     SaveReport report;
     if (IsZstdName(path)) {
@@ -300,7 +303,7 @@ void Workspace::LoadTable(const std::string& path, Progress* progress) {
 }
 
 LoadedTable Workspace::ReadTableFile(const std::string& path, Progress* progress) const {
-    if (progress) progress->Show("　組成表を読込中　", "");
+    if (progress) progress->Show(Tr("　組成表を読込中　"), "");
     const std::unique_ptr<ByteSource> source = OpenByteSource(path);
 
     // A settings file beside the table is read now and applied only with the table.
@@ -312,7 +315,7 @@ LoadedTable Workspace::ReadTableFile(const std::string& path, Progress* progress
         try {
             *st = StageSettings(iniPath);
         } catch (const std::exception& e) {
-            result.settingsProblem = std::string(e.what()) + "：この設定ファイルは使わずに読込みました";
+            result.settingsProblem = Arg(Tr("%1：この設定ファイルは使わずに読込みました"), {e.what()});
             iniPath.clear();
         }
         if (st->dictError) std::rethrow_exception(st->dictError);
@@ -329,7 +332,7 @@ LoadedTable Workspace::ReadTableFile(const std::string& path, Progress* progress
     try {
         ReadSavedTable(*source, path, loaded, progress);
     } catch (const std::bad_alloc&) {
-        throw std::runtime_error(path + " を読み込めません（メモリが足りません）");
+        throw std::runtime_error(WithReason(Arg(Tr("%1 を読み込めません"), {path}), Tr("メモリが足りません")));
     }
     if (!iniPath.empty()) {
         result.applySettings = [st](Workspace& ws) {

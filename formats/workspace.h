@@ -66,8 +66,8 @@ public:
     Dictionary dict;
     Settings settings;
     std::string iniFileName;
-    std::string dataFileName = "未指定";
-    std::string dictFileName = "未指定";
+    std::string dataFileName = "未指定";  // data, not interface
+    std::string dictFileName = "未指定";  // data, not interface
     // Why the companion settings file of the table loaded last was not used, or empty: what
     // the front end tells the user as a warning.
     std::string settingsProblem;

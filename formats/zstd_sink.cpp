@@ -3,8 +3,12 @@
 #include <zstd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <stdexcept>
 #include <thread>
+
+#include "core/messages.h"
+#include "formats/file_error.h"
 
 namespace tavik {
 
@@ -21,7 +25,7 @@ struct ZstdSink::State {
 ZstdSink::ZstdSink(ByteSink& out, std::string name, int workers)
     : s_(std::make_unique<State>()), out_(out), name_(std::move(name)) {
     s_->c = ZSTD_createCCtx();
-    if (!s_->c) throw std::runtime_error(name_ + " に書き込めません（メモリ不足）");
+    if (!s_->c) throw WriteError(name_, ENOMEM);
     ZSTD_CCtx_setParameter(s_->c, ZSTD_c_compressionLevel, kLevel);
     // Workers compress, by default one a core: this thread only makes the text and hands it
     // on (with a single worker a save took longer, the worker being the slower half). A
@@ -40,7 +44,8 @@ void ZstdSink::Compress(std::string_view bytes, int mode) {
         ZSTD_outBuffer out{s_->buf.data(), s_->buf.size(), 0};
         const std::size_t left = ZSTD_compressStream2(s_->c, &out, &in, static_cast<ZSTD_EndDirective>(mode));
         if (ZSTD_isError(left))
-            throw std::runtime_error(name_ + " に書き込めません（圧縮できません: " + ZSTD_getErrorName(left) + "）");
+            throw std::runtime_error(WithReason(Arg(Tr("%1 に書き込めません"), {name_}),
+                                                Arg(Tr("圧縮できません: %1"), {ZSTD_getErrorName(left)})));
         if (out.pos > 0) out_.Write(std::string_view(s_->buf.data(), out.pos));
         if (mode == ZSTD_e_continue ? in.pos == in.size : left == 0) return;
     }

@@ -63,6 +63,12 @@ expect_eq "missing settings status" 1 "$(in_locale LANG=en_US.UTF-8 -- sort spec
 touch "$work/ro.csv" && chmod a-w "$work/ro.csv"
 err=$(in_locale LANG=en_US.UTF-8 -- fidelity "$data/example_groups.vtb" --csv "$work/ro.csv" 2>&1)
 case "$err" in *"(--force replaces it)") ;; *) fail "read-only hint in English: $err" ;; esac
+# The library's own failures come in the language too, naming the file and the line.
+printf 'Title\r\n1 1 2\r\n00000000000000\r\n' > "$work/cut.vtb"
+err=$(in_locale LANG=en_US.UTF-8 -- info "$work/cut.vtb" 2>&1)
+expect_eq "cut table in English" "tavik-cli: $work/cut.vtb, line 4: the file ends early (8 lines are needed)" "$err"
+err=$(in_locale LANG=ja_JP.UTF-8 -- info "$work/cut.vtb" 2>&1)
+expect_eq "cut table in Japanese" "tavik-cli: $work/cut.vtb の 4 行目: ファイルが途中で終わっています（8 行必要）" "$err"
 
 # ---- headings the program writes ---------------------------------------------------------
 expect_eq "score heading ja" "　植物名,スコア,,測定ＩＤ,スコア" "$(utf8 "$work/s-ja.csv" | sed -n 2p)"
