@@ -5,9 +5,14 @@
 #include <zstd_errors.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
+#include <exception>
+#include <mutex>
 #include <stdexcept>
+#include <thread>
 
 #include "core/messages.h"
 #include "formats/file_error.h"
@@ -18,6 +23,7 @@ namespace tavik {
 namespace {
 
 constexpr std::size_t kChunk = 1 << 20;
+constexpr std::size_t kTakeBytes = 256 << 10;
 
 std::runtime_error LineTooLong(const std::string& file, std::size_t line, std::size_t maxLine) {
     return std::runtime_error(
@@ -144,6 +150,94 @@ private:
     bool eof_ = false, done_ = false;
 };
 
+// Reads a source ahead on a thread of its own: while the caller works on one block, the next
+// few are read (and uncompressed) on the other core. An error of the source comes to the
+// caller in its place, after the bytes read before it.
+class ReadAhead : public ByteSource {
+public:
+    explicit ReadAhead(std::unique_ptr<ByteSource> src) : src_(std::move(src)) {
+        for (Block& b : blocks_) b.bytes.resize(kBlockBytes);
+        thread_ = std::thread([this] { Produce(); });
+    }
+    ~ReadAhead() override {
+        {
+            std::lock_guard<std::mutex> lock(m_);
+            stop_ = true;
+        }
+        cv_.notify_all();
+        thread_.join();
+    }
+
+    std::size_t Read(char* buf, std::size_t n) override {
+        if (at_ == size_ && !NextBlock()) return 0;
+        const std::size_t k = std::min(n, size_ - at_);
+        std::memcpy(buf, cur_ + at_, k);
+        at_ += k;
+        return k;
+    }
+    std::uint64_t MaxBytes() const override { return src_->MaxBytes(); }
+
+private:
+    static constexpr std::size_t kBlocks = 4, kBlockBytes = 256 << 10;
+    struct Block {
+        std::string bytes;
+        std::size_t size = 0;
+        std::exception_ptr error;
+    };
+
+    void Produce() {
+        for (;;) {
+            std::unique_lock<std::mutex> lock(m_);
+            cv_.wait(lock, [&] { return stop_ || filled_ < kBlocks; });
+            if (stop_) return;
+            Block& b = blocks_[tail_];
+            lock.unlock();
+            b.size = 0;
+            try {
+                b.size = src_->Read(b.bytes.data(), b.bytes.size());
+            } catch (...) {
+                b.error = std::current_exception();
+            }
+            lock.lock();
+            tail_ = (tail_ + 1) % kBlocks;
+            ++filled_;
+            cv_.notify_all();
+            if (b.size == 0 || b.error) return;  // the end, or the source failed
+        }
+    }
+
+    // The next block for the caller; false at the end.
+    bool NextBlock() {
+        std::unique_lock<std::mutex> lock(m_);
+        if (holding_) {  // the block read out goes back to the reader
+            head_ = (head_ + 1) % kBlocks;
+            --filled_;
+            holding_ = false;
+            cv_.notify_all();
+        }
+        if (ended_) return false;
+        cv_.wait(lock, [&] { return filled_ > 0; });
+        const Block& b = blocks_[head_];
+        if (b.error) std::rethrow_exception(b.error);  // kept: asked again, it fails again
+        holding_ = true;
+        ended_ = b.size == 0;
+        cur_ = b.bytes.data();
+        size_ = b.size;
+        at_ = 0;
+        return !ended_;
+    }
+
+    std::unique_ptr<ByteSource> src_;
+    std::array<Block, kBlocks> blocks_;
+    std::mutex m_;
+    std::condition_variable cv_;
+    std::size_t head_ = 0, tail_ = 0, filled_ = 0;  // filled_: blocks read and not given back
+    bool stop_ = false, holding_ = false, ended_ = false;
+    const char* cur_ = nullptr;
+    std::size_t size_ = 0, at_ = 0;
+    std::thread thread_;
+};
+
 }  // namespace
 
 bool IsZstdName(const std::string& path) {
@@ -173,9 +267,9 @@ std::unique_ptr<ByteSource> OpenByteSource(const std::string& path) {
     }
     const auto* h = reinterpret_cast<const unsigned char*>(head);
     if (got >= 2 && h[0] == 0x1F && h[1] == 0x8B)
-        return std::make_unique<GzipSource>(std::move(f), std::string(head, got));
+        return std::make_unique<ReadAhead>(std::make_unique<GzipSource>(std::move(f), std::string(head, got)));
     if (got == 4 && h[0] == 0x28 && h[1] == 0xB5 && h[2] == 0x2F && h[3] == 0xFD)
-        return std::make_unique<ZstdSource>(std::move(f), std::string(head, got));
+        return std::make_unique<ReadAhead>(std::make_unique<ZstdSource>(std::move(f), std::string(head, got)));
     // Plain: give back the bytes looked at.
     class Rewound : public ByteSource {
     public:
@@ -263,5 +357,28 @@ bool LineReader::Next(std::string_view& line) {
         return true;
     }
 }
+
+void LineReader::TooLong(std::size_t index) const { throw LineTooLong(file_, index + 1, max_); }
+
+std::string_view LineReader::Take() {
+    if (pos_ < end_) {
+        const std::string_view rest(buf_.data() + pos_, end_ - pos_);
+        pos_ = scan_ = end_;
+        return rest;
+    }
+    pos_ = scan_ = end_ = 0;
+    if (eof_) return {};
+    // A few hundred KB at a time: read while they are still in the cache.
+    const std::size_t n = src_.Read(buf_.data(), std::min<std::size_t>(buf_.size(), kTakeBytes));
+    if (n == 0) {
+        eof_ = true;
+        return {};
+    }
+    total_ += n;
+    pos_ = scan_ = end_ = n;
+    return {buf_.data(), n};
+}
+
+void LineReader::GiveBack(std::size_t n) { pos_ = scan_ = pos_ - n; }
 
 }  // namespace tavik

@@ -45,6 +45,17 @@ public:
     // True when nothing at all was read.
     bool Empty() const { return total_ == 0; }
 
+    // For a caller that reads a part of the file itself, without the lines being put
+    // together: the bytes after the last line given, or the next read when none are left
+    // (empty at the end). What is taken is passed over unless given back.
+    std::string_view Take();
+    // Gives back the last `n` bytes of what Take gave last, to be read as lines again.
+    void GiveBack(std::size_t n);
+    // Counts `n` lines the caller read in what it took.
+    void CountLines(std::size_t n) { line_ += n; }
+    // Throws "<file> の N 行目: 行が長すぎます（… MB まで）" for the 0-based line `index`.
+    [[noreturn]] void TooLong(std::size_t index) const;
+
 private:
     bool Fill();
     ByteSource& src_;

@@ -6,6 +6,10 @@
 #include <stdexcept>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "core/messages.h"
 #include "formats/byte_sink.h"
 #include "formats/byte_source.h"
@@ -71,13 +75,6 @@ public:
     void Raw(std::string_view s) { out_ += s; }
     void Raw(char c) { out_ += c; }
     void Repeat(std::size_t n, char c) { out_.append(n, c); }
-    // `n` characters `c` whose place in the line can be patched until the line ends.
-    std::size_t Open(std::size_t n, char c) {
-        const std::size_t at = out_.size();
-        out_.append(n, c);
-        return at;
-    }
-    char* At(std::size_t at) { return &out_[at]; }
     void Number(long long n) {
         char buf[24];
         auto r = std::to_chars(buf, buf + sizeof buf, n);
@@ -88,8 +85,13 @@ public:
         if (out_.size() >= kFlushAt) Flush();
     }
     void Flush() {
-        sink_.Write(out_);
+        if (!out_.empty()) sink_.Write(out_);
         out_.clear();
+    }
+    // A whole line, ending included, handed on as it is after what was written before.
+    void WholeLine(std::string_view line) {
+        Flush();
+        sink_.Write(line);
     }
 
 private:
@@ -138,10 +140,12 @@ struct CoverItem {
     int col;
     LayerCovers covers;
 };
+// A cell's text comes along with its place (gathered relevé by relevé, written species by
+// species: going back to the cell for it would jump through memory for every cell).
 struct TextItem {
     int col;
-    int key;
-    const Cell* cell;
+    std::uint8_t len;  // as Cell::len: a long text is looked up
+    char text[4];
 };
 
 void PutCovers(char* dst, const LayerCovers& c, int spPos, int col) {
@@ -185,29 +189,35 @@ bool WriteTable(const Table& t, TextEncoding enc, ByteSink& sink, std::string& u
     w.Number(F);
     w.EndLine();
 
-    // The cover block: a line of '0's per species, patched where covers are not empty.
+    // The cover block: a line of '0's per species, patched where covers are not empty. The
+    // '0's are made once: each line is patched, handed on whole and put back to '0's.
     {
         const auto covers = BucketBySpecies<CoverItem>(
             t, 0, R, [](const Cell& c) { return !c.covers.empty(); },
             [](int j, int, const Cell& c) {
                 return CoverItem{j, c.covers};
             });
+        std::string line(width, '0');
+        line += "\r\n";
+        const auto cell = [&](int col) { return line.data() + static_cast<std::size_t>(col) * kLayerCount; };
         for (int i = 0; i <= S; ++i) {
             step(i, TrNoop("被度"));
-            const std::size_t at = w.Open(width, '0');
+            const CoverItem* first = covers.items.data() + covers.start[static_cast<std::size_t>(i)];
+            const CoverItem* last = covers.items.data() + covers.start[static_cast<std::size_t>(i) + 1];
             if (i == 0) {
                 for (int j = 0; j <= R; ++j) {
                     const LayerCovers rec = t.ReleveRecord(t.ReleveKeyAt(j));
-                    if (!rec.empty()) PutCovers(w.At(at + static_cast<std::size_t>(j) * kLayerCount), rec, 0, j);
+                    if (!rec.empty()) PutCovers(cell(j), rec, 0, j);
                 }
             } else {
-                for (int k = covers.start[static_cast<std::size_t>(i)];
-                     k < covers.start[static_cast<std::size_t>(i) + 1]; ++k) {
-                    const CoverItem& c = covers.items[static_cast<std::size_t>(k)];
-                    PutCovers(w.At(at + static_cast<std::size_t>(c.col) * kLayerCount), c.covers, i, c.col);
-                }
+                for (const CoverItem* c = first; c != last; ++c) PutCovers(cell(c->col), c->covers, i, c->col);
             }
-            w.EndLine();
+            w.WholeLine(line);
+            if (i == 0) {
+                for (int j = 0; j <= R; ++j) std::memset(cell(j), '0', kLayerCount);
+            } else {
+                for (const CoverItem* c = first; c != last; ++c) std::memset(cell(c->col), '0', kLayerCount);
+            }
         }
     }
 
@@ -230,8 +240,10 @@ bool WriteTable(const Table& t, TextEncoding enc, ByteSink& sink, std::string& u
     // Species rows: the position replaces the key; the cells come from one pass.
     const auto texts = BucketBySpecies<TextItem>(
         t, 1, t.MaxReleve(), [](const Cell& c) { return c.len != 0; },
-        [](int j, int key, const Cell& c) {
-            return TextItem{j, key, &c};
+        [](int j, int, const Cell& c) {
+            TextItem x{j, c.len, {}};
+            std::memcpy(x.text, c.text, sizeof x.text);
+            return x;
         });
     for (int i = 1; i <= S; ++i) {
         step(i, TrNoop("種"));
@@ -246,9 +258,8 @@ bool WriteTable(const Table& t, TextEncoding enc, ByteSink& sink, std::string& u
             const TextItem& x = texts.items[static_cast<std::size_t>(k)];
             w.Repeat(static_cast<std::size_t>(x.col - last), ',');
             last = x.col;
-            const Cell& cell = *x.cell;
-            const bool ok = cell.len == kLongText ? w.PutField(t.CellTextOf(x.key, cell))
-                                                  : w.PutField(std::string_view(cell.text, cell.len));
+            const bool ok = x.len == kLongText ? w.PutField(t.CellText(t.ReleveKeyAt(x.col), t.SpeciesKeyAt(i)))
+                                               : w.PutField(std::string_view(x.text, x.len));
             if (!ok) return fail();
         }
         w.Repeat(static_cast<std::size_t>(cols - 4 - last), ',');
@@ -290,6 +301,24 @@ public:
             SkipBlanks();
         }
         return true;
+    }
+
+    // Passes over up to `most` empty fields that are bare commas one after another (what a
+    // species row is mostly made of), eight at a time; returns how many. Next then goes on
+    // as if it had given them one by one.
+    int SkipEmpty(int most) {
+        if (pendingEmpty_ || most <= 0) return 0;
+        constexpr std::uint64_t kCommas = 0x2C2C2C2C2C2C2C2Cull;
+        const std::size_t stop = std::min(s_.size(), i_ + static_cast<std::size_t>(most));
+        std::size_t j = i_;
+        for (std::uint64_t w; stop - j >= 8 && (std::memcpy(&w, s_.data() + j, 8), w == kCommas);) j += 8;
+        while (j < stop && s_[j] == ',') ++j;
+        const std::size_t k = j - i_;
+        if (k == 0) return 0;
+        i_ = j;
+        if (i_ == s_.size()) pendingEmpty_ = true;  // a comma at the very end: one more, empty
+        SkipBlanks();
+        return static_cast<int>(k);
     }
 
 private:
@@ -362,20 +391,16 @@ public:
         ReadCounts(l);
         // The counts are only a claim until the lines are there: the table is made once the
         // whole cover block has been read, so that its size follows what the file holds.
-        for (int s = 0; s <= S_; ++s) {
-            Step(s, TrNoop("被度"));
-            ReadCoverLine(s, NextLine());
-        }
+        ReadCoverBlock();
         t_.ResetForLoad(S_, R_, F_);
-        for (const Covered& c : covered_) t_.SetCovers(c.releve, c.species, c.covers);
-        covered_.clear();
-        covered_.shrink_to_fit();
+        coverEnd_ = covered_.size();
         ReadKeyRow(NextLine());
         for (int r = 1; r < F_; ++r) ReadGridLine(r, true, NextLine());
         for (int i = 0; i <= S_; ++i) {
             Step(i, TrNoop("種"));
             ReadGridLine(F_ + i, false, NextLine());
         }
+        PutCells();
 
         if (!decided_) Decide(nonAscii_ ? TextEncoding::Utf8 : TextEncoding::Cp932);
         t_.TableTitle = Decode(title_, 0);
@@ -404,12 +429,13 @@ private:
 
     std::string_view NextLine() {
         std::string_view l;
-        if (!lines_.Next(l)) {
-            const std::size_t needed = 2 * static_cast<std::size_t>(S_) + static_cast<std::size_t>(F_) + 4;
-            Fail(lines_.Empty() ? 0 : lines_.LineIndex() + 1,
-                 Arg(Tr("ファイルが途中で終わっています（%1 行必要）"), {std::to_string(needed)}));
-        }
+        if (!lines_.Next(l)) Missing(lines_.Empty() ? 0 : lines_.LineIndex() + 1);
         return l;
+    }
+
+    [[noreturn]] void Missing(std::size_t line) const {
+        const std::size_t needed = 2 * static_cast<std::size_t>(S_) + static_cast<std::size_t>(F_) + 4;
+        Fail(line, Arg(Tr("ファイルが途中で終わっています（%1 行必要）"), {std::to_string(needed)}));
     }
 
     static bool ParseCount(std::string_view& s, long long& n) {
@@ -451,7 +477,7 @@ private:
         decided_ = true;
         enc_ = enc;
         for (const Pending& p : pending_)
-            t_.SetText(p.col, p.row, Decode(std::string_view(arena_).substr(p.at, p.len), p.line));
+            SetLater(p.col, p.row, Decode(std::string_view(arena_).substr(p.at, p.len), p.line));
         pending_.clear();
         pending_.shrink_to_fit();
         arena_.clear();
@@ -466,40 +492,154 @@ private:
         return out;
     }
 
-    void ReadCoverLine(int s, std::string_view l) {
-        const std::size_t line = 2 + static_cast<std::size_t>(s);
-        const std::size_t width = (static_cast<std::size_t>(R_) + 1) * kLayerCount;
-        if (l.size() < width)
-            Fail(line, Arg(Tr("被度の行が短すぎます（%1 文字必要、%2 文字）"),
-                           {std::to_string(width), std::to_string(l.size())}));
-        const char* const begin = l.data();
-        const char* const end = begin + width;
-        // Runs of '0' are passed over a word at a time; a cover is read where one begins.
-        for (const char* p = SkipZeros(begin, end); p != end; p = SkipZeros(p, end)) {
-            const auto r = static_cast<std::size_t>(p - begin) / kLayerCount;
-            const char* at = begin + r * kLayerCount;
-            LayerCovers c;
-            for (int k = 0; k < kLayerCount; ++k) {
-                const auto b = static_cast<unsigned char>(at[k]);
-                if (b < '0')
-                    Fail(line, Arg(Tr("%1 文字目: 被度の文字が「0」より小さい値です"),
-                                   {std::to_string(r * kLayerCount + static_cast<std::size_t>(k) + 1)}));
-                c[k] = static_cast<std::uint8_t>(b - '0');
+    // Where the reading of the cover block stands.
+    struct CoverState {
+        int s = 0;             // the line of species position s (0: the relevés' own covers)
+        std::size_t col = 0;   // its characters read up to the width (to the cover begun)
+        std::size_t tail = 0;  // its characters after the width, which are passed over
+        std::size_t have = 0;  // characters of the cover begun
+        std::size_t bad = 0;   // the first character below '0' in the line (1-based), or 0
+        bool inCell = false, inTail = false;
+        bool lf = false;  // the line before ended with CR: an LF next belongs to it
+        char cell[kLayerCount] = {};
+    };
+
+    std::size_t Width() const { return (static_cast<std::size_t>(R_) + 1) * kLayerCount; }
+
+    // The cover block, read straight from the bytes as they come rather than as lines: runs
+    // of '0' are passed over 64 bytes at a time, a cover is read where one begins (also when
+    // a read ends inside it), and each line must hold its (R + 1) x 7 characters before its
+    // end. Whatever follows the block is given back to the line reader.
+    void ReadCoverBlock() {
+        CoverState st;
+        Step(0, TrNoop("被度"));
+        for (;;) {
+            const std::string_view bytes = lines_.Take();
+            if (bytes.empty()) {
+                CoverBlockEnds(st);
+                break;
             }
-            covered_.push_back({static_cast<int>(r), s, c});
-            p = at + kLayerCount;
+            const char* const end = bytes.data() + bytes.size();
+            const char* const p = CoverBytes(st, bytes.data(), end);
+            if (st.s > S_ && !st.lf) {
+                lines_.GiveBack(static_cast<std::size_t>(end - p));
+                break;
+            }
         }
+        lines_.CountLines(static_cast<std::size_t>(S_) + 1);
+    }
+
+    // Reads the cover block on from `p`; returns where the block ended, or `end`.
+    const char* CoverBytes(CoverState& st, const char* p, const char* const end) {
+        const std::size_t width = Width();
+        while (p != end) {
+            if (st.lf) {
+                st.lf = false;
+                if (*p == '\n' && ++p == end) break;
+            }
+            if (st.s > S_) return p;
+            if (st.inTail) {
+                const char* e = p;
+                while (e != end && *e != '\r' && *e != '\n') ++e;
+                st.tail += static_cast<std::size_t>(e - p);
+                if (width + st.tail > kMaxLine) lines_.TooLong(2 + static_cast<std::size_t>(st.s));
+                if (e == end) break;
+                st.lf = *e == '\r';
+                p = e + 1;
+                NextCoverLine(st);
+            } else if (st.inCell) {
+                while (st.have < kLayerCount && p != end && *p != '\r' && *p != '\n') st.cell[st.have++] = *p++;
+                if (st.have < kLayerCount) {
+                    if (p == end) break;
+                    ShortCoverLine(st.s, st.col + st.have);
+                }
+                PutCover(st);
+            } else {
+                const char* const stop = p + std::min(static_cast<std::size_t>(end - p), width - st.col);
+                const char* const q = SkipZeros(p, stop);
+                st.col += static_cast<std::size_t>(q - p);
+                p = q;
+                if (st.col == width) {
+                    WidthRead(st);
+                } else if (p != end) {
+                    if (*p == '\r' || *p == '\n') ShortCoverLine(st.s, st.col);
+                    // A cover begins in this cell: its characters before this one were '0'.
+                    const std::size_t at = st.col / kLayerCount * kLayerCount;
+                    st.have = st.col - at;
+                    std::memset(st.cell, '0', st.have);
+                    st.col = at;
+                    st.inCell = true;
+                }
+            }
+        }
+        return end;
+    }
+
+    // A cover's seven characters are there: into the list, with the first one below '0'
+    // remembered (the line is refused for it once it is known not to be short).
+    void PutCover(CoverState& st) {
+        LayerCovers c;
+        for (int k = 0; k < kLayerCount; ++k) {
+            const auto b = static_cast<unsigned char>(st.cell[k]);
+            if (b < '0' && st.bad == 0) st.bad = st.col + static_cast<std::size_t>(k) + 1;
+            c[k] = static_cast<std::uint8_t>(b - '0');
+        }
+        Loose x{static_cast<std::int32_t>(st.col / kLayerCount), Cell{}};
+        x.cell.species = st.s;
+        x.cell.covers = c;
+        covered_.push_back(x);
+        st.col += kLayerCount;
+        st.have = 0;
+        st.inCell = false;
+        if (st.col == Width()) WidthRead(st);
+    }
+
+    void WidthRead(CoverState& st) {
+        if (st.bad != 0)
+            Fail(2 + static_cast<std::size_t>(st.s),
+                 Arg(Tr("%1 文字目: 被度の文字が「0」より小さい値です"), {std::to_string(st.bad)}));
+        st.inTail = true;
+    }
+
+    void NextCoverLine(CoverState& st) {
+        const bool lf = st.lf;
+        st = CoverState{st.s + 1};
+        st.lf = lf;
+        if (st.s <= S_) Step(st.s, TrNoop("被度"));
+    }
+
+    // The file ended: the last line may lack its end; a line begun must be whole.
+    void CoverBlockEnds(CoverState& st) {
+        if (st.inTail) NextCoverLine(st);
+        if (st.s > S_) return;
+        if (st.col == 0 && !st.inCell) Missing(2 + static_cast<std::size_t>(st.s));
+        ShortCoverLine(st.s, st.col + st.have);
+    }
+
+    [[noreturn]] void ShortCoverLine(int s, std::size_t length) const {
+        Fail(2 + static_cast<std::size_t>(s), Arg(Tr("被度の行が短すぎます（%1 文字必要、%2 文字）"),
+                                                  {std::to_string(Width()), std::to_string(length)}));
     }
 
     // The first byte in [p, end) that is not '0', or end.
     static const char* SkipZeros(const char* p, const char* end) {
-        constexpr std::uint64_t kZeros = 0x3030303030303030ull;
-        while (end - p >= 32) {
-            std::uint64_t w[4];
-            std::memcpy(w, p, sizeof w);
-            if (((w[0] ^ kZeros) | (w[1] ^ kZeros) | (w[2] ^ kZeros) | (w[3] ^ kZeros)) != 0) break;
-            p += 32;
+#if defined(__SSE2__)
+        const __m128i zeros = _mm_set1_epi8('0');
+        const auto same = [&](const char* at) {
+            return _mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(at)), zeros);
+        };
+        while (end - p >= 64) {
+            const __m128i all =
+                _mm_and_si128(_mm_and_si128(same(p), same(p + 16)), _mm_and_si128(same(p + 32), same(p + 48)));
+            if (_mm_movemask_epi8(all) != 0xFFFF) break;
+            p += 64;
         }
+        while (end - p >= 16) {
+            const int mask = _mm_movemask_epi8(same(p));
+            if (mask != 0xFFFF) return p + __builtin_ctz(static_cast<unsigned>(~mask));
+            p += 16;
+        }
+#endif
         while (p != end && *p == '0') ++p;
         return p;
     }
@@ -525,7 +665,9 @@ private:
         FieldReader fields(l);
         std::string_view f;
         const int cols = t_.ColCount();
-        for (int col = 0; col < cols && fields.Next(f); ++col) {
+        for (int col = 0; col < cols; ++col) {
+            if (col > 0) col += fields.SkipEmpty(cols - col);
+            if (col >= cols || !fields.Next(f)) break;
             if (col == 0 && itemRow) {
                 int n = 0;
                 const auto r = std::from_chars(f.data(), f.data() + f.size(), n);
@@ -534,8 +676,11 @@ private:
                 items_[static_cast<std::size_t>(row)] = n;
             }
             if (f.empty() || (col == 0 && row > F_)) continue;
-            if (decided_ || IsAscii(f)) {
-                t_.SetText(col, row, Decode(f, line));
+            const int q = Table::RelevePosOfColumn(col);
+            if (row > F_ && q >= 1 && q <= R_ && f.size() <= 4 && IsAscii(f)) {
+                PutText(q, row - F_, f);
+            } else if (decided_ || IsAscii(f)) {
+                SetLater(col, row, Decode(f, line));
             } else {
                 pending_.push_back({col, row, line, arena_.size(), f.size()});
                 arena_ += f;
@@ -545,21 +690,85 @@ private:
             Fail(line, Tr("先頭の欄が項目番号（1～30）ではありません"));
     }
 
+    // A cell's text of up to four ASCII characters (most of them) goes into the cell met in
+    // the cover block, found by a cursor that moves on with the rows (both come species by
+    // species, relevé by relevé), or into a new cell after them.
+    void PutText(int q, int p, std::string_view f) {
+        const auto before = [&](const Loose& x) { return x.cell.species < p || (x.cell.species == p && x.releve < q); };
+        while (cursor_ < coverEnd_ && before(covered_[cursor_])) ++cursor_;
+        Cell* c = nullptr;
+        if (cursor_ < coverEnd_ && covered_[cursor_].cell.species == p && covered_[cursor_].releve == q) {
+            c = &covered_[cursor_].cell;
+        } else {
+            covered_.push_back(Loose{q, Cell{}});
+            c = &covered_.back().cell;
+            c->species = p;
+        }
+        c->len = static_cast<std::uint8_t>(f.size());
+        std::memcpy(c->text, f.data(), f.size());
+    }
+
+    // Any other text: a cell's is set once the cells are in the table, the rest at once.
+    void SetLater(int col, int row, std::string text) {
+        if (cellsPut_ || row <= F_ || col < Table::ReleveColumn(1)) t_.SetText(col, row, text);
+        else late_.push_back({col, row, std::move(text)});
+    }
+
+    // The cells go into the table relevé by relevé, each relevé's at once: a pass in the
+    // file's order (species by species) would jump from relevé to relevé for every cell.
+    void PutCells() {
+        std::vector<std::size_t> start(static_cast<std::size_t>(R_) + 2, 0);
+        for (const Loose& x : covered_) {
+            if (x.cell.species == 0) t_.SetCovers(t_.ReleveKeyAt(x.releve), 0, x.cell.covers);
+            else ++start[static_cast<std::size_t>(x.releve) + 1];
+        }
+        for (std::size_t q = 1; q < start.size(); ++q) start[q] += start[q - 1];
+        std::vector<Cell> cells(start.back());
+        {
+            std::vector<std::size_t> next(start.begin(), start.end() - 1);
+            for (const Loose& x : covered_) {
+                if (x.cell.species == 0) continue;
+                Cell& c = cells[next[static_cast<std::size_t>(x.releve)]++];
+                c = x.cell;
+                c.species = t_.SpeciesKeyAt(x.cell.species);
+            }
+        }
+        covered_.clear();
+        covered_.shrink_to_fit();
+        for (int q = 0; q <= R_; ++q) {
+            const std::size_t a = start[static_cast<std::size_t>(q)], b = start[static_cast<std::size_t>(q) + 1];
+            if (a < b) t_.SetCells(t_.ReleveKeyAt(q), cells.data() + a, cells.data() + b);
+        }
+        cellsPut_ = true;
+        for (const Late& x : late_) t_.SetText(x.col, x.row, x.text);
+        late_.clear();
+        late_.shrink_to_fit();
+    }
+
     struct Pending {
         int col, row;
         std::size_t line, at, len;
     };
 
-    // A cover read before the table is made.
-    struct Covered {
-        int releve, species;
-        LayerCovers covers;
+    struct Late {
+        int col, row;
+        std::string text;
+    };
+
+    // A cell read before the table is made: its relevé position, and its species position
+    // in place of the key (0 for the relevé's own covers).
+    struct Loose {
+        std::int32_t releve;
+        Cell cell;
     };
 
     const std::string& file_;
     Table& t_;
     Progress* progress_;
-    std::vector<Covered> covered_;
+    std::vector<Loose> covered_;
+    std::size_t coverEnd_ = 0, cursor_ = 0;
+    std::vector<Late> late_;
+    bool cellsPut_ = false;
     std::uint64_t maxBytes_;
     LineReader lines_;
     bool decided_ = false, nonAscii_ = false;

@@ -2,8 +2,10 @@
 
 #include <zstd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <stdexcept>
+#include <thread>
 
 #include "core/messages.h"
 #include "formats/file_error.h"
@@ -20,13 +22,16 @@ struct ZstdSink::State {
     std::string buf;
 };
 
-ZstdSink::ZstdSink(ByteSink& out, std::string name) : s_(std::make_unique<State>()), out_(out), name_(std::move(name)) {
+ZstdSink::ZstdSink(ByteSink& out, std::string name, int workers)
+    : s_(std::make_unique<State>()), out_(out), name_(std::move(name)) {
     s_->c = ZSTD_createCCtx();
     if (!s_->c) throw WriteError(name_, ENOMEM);
     ZSTD_CCtx_setParameter(s_->c, ZSTD_c_compressionLevel, kLevel);
-    // A worker compresses while this thread makes the text; a library built without threads
-    // refuses the parameter and compresses here instead.
-    ZSTD_CCtx_setParameter(s_->c, ZSTD_c_nbWorkers, 1);
+    // Workers compress, by default one a core: this thread only makes the text and hands it
+    // on (with a single worker a save took longer, the worker being the slower half). A
+    // library built without threads refuses the parameter and compresses here instead.
+    if (workers <= 0) workers = static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
+    ZSTD_CCtx_setParameter(s_->c, ZSTD_c_nbWorkers, workers);
     ZSTD_CCtx_setParameter(s_->c, ZSTD_c_checksumFlag, 1);
     s_->buf.resize(ZSTD_CStreamOutSize());
 }

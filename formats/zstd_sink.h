@@ -13,8 +13,10 @@ namespace tavik {
 
 class ZstdSink : public ByteSink {
 public:
-    // `name` is the file named in messages.
-    ZstdSink(ByteSink& out, std::string name);
+    // `name` is the file named in messages. `workers`: threads that compress, 0 for one a
+    // core (a file written while the user waits), 1 to leave a core free (work beside the
+    // window).
+    ZstdSink(ByteSink& out, std::string name, int workers = 0);
     ~ZstdSink() override;
     ZstdSink(const ZstdSink&) = delete;
     ZstdSink& operator=(const ZstdSink&) = delete;

@@ -112,7 +112,7 @@ void RecoveryFile::write(const Table& table) const {
     // written several times faster. Readers know it by its first bytes, whatever its name.
     const std::string target = S(path());
     AtomicFile file(target);
-    ZstdSink zst(file, target);
+    ZstdSink zst(file, target, 1);  // one worker: the other core stays with the window
     WriteSavedTable(table, zst);
     zst.Finish();
     file.Commit();

@@ -10,6 +10,7 @@
 #include "formats/byte_source.h"
 #include "formats/saved_table.h"
 #include "formats/workspace.h"
+#include "formats/zstd_sink.h"
 #include "tests/core/test_helpers.h"
 #include "tests/formats/temp_dir.h"
 #include "tools/synthetic_table.h"
@@ -120,6 +121,29 @@ TEST_F(ZstdTable, TruncatedAndDamagedFilesAreRefusedWithTheirName) {
             << m;
     }
     EXPECT_TRUE(SavedTableBytes(ws.table) == before);
+}
+
+// A compressed file is uncompressed ahead of the reading, on another thread: a fault early in
+// the table is still told before a damaged end that the uncompressing met first, and the
+// load that stops there leaves nothing running behind it.
+TEST_F(ZstdTable, AnEarlyFaultIsToldBeforeADamagedEndMetAhead) {
+    std::string plain = SavedTableBytes(Synthetic(300, 120));
+    std::size_t at = 0;
+    for (int n = 0; n < 4; ++n) at = plain.find("\r\n", at) + 2;
+    plain.erase(at - 3, 1);  // the fourth line, the first species' covers, one character short
+    std::string zst;
+    {
+        StringSink out(zst);
+        ZstdSink z(out, "x");
+        z.Write(plain);
+        z.Finish();
+    }
+    WriteBytes(dir / "t.vtb.zst", zst.substr(0, zst.size() - 10));
+    EXPECT_EQ(LoadMessage(ws, dir / "t.vtb.zst"),
+              (dir / "t.vtb.zst") + " の 4 行目: 被度の行が短すぎます（2107 文字必要、2106 文字）");
+    WriteBytes(dir / "t.vtb.zst", zst);
+    EXPECT_EQ(LoadMessage(ws, dir / "t.vtb.zst"),
+              (dir / "t.vtb.zst") + " の 4 行目: 被度の行が短すぎます（2107 文字必要、2106 文字）");
 }
 
 // In a child process: loads `path` with 1 GB of address space and prints what it says.

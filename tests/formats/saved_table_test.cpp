@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <map>
 
 #include "core/sorting.h"
@@ -124,6 +126,118 @@ TEST(SavedTable, ReadsTheHandWrittenFile) {
     EXPECT_EQ(t.ItemBoxes[2].caption, "RelNo");
     EXPECT_EQ(t.ItemBoxes[5].caption, "kept");
     for (int p = 1; p <= 3; ++p) EXPECT_EQ(t.SpeciesKeyAt(p), p);
+}
+
+std::string Replace(std::string s, const std::string& from, const std::string& to) {
+    const std::size_t at = s.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return s.replace(at, from.size(), to);
+}
+
+// Gives its bytes in reads of at most `step`: a read may end anywhere, inside a cover, between
+// CR and LF, right before a cover.
+class Pieces : public ByteSource {
+public:
+    Pieces(std::string_view b, std::size_t step) : b_(b), step_(step) {}
+    std::size_t Read(char* buf, std::size_t n) override {
+        n = std::min({n, step_, b_.size()});
+        std::memcpy(buf, b_.data(), n);
+        b_.remove_prefix(n);
+        return n;
+    }
+    // A loose bound, as a compressed source gives: a file cut short passes the first check
+    // of its counts and is refused where it ends.
+    std::uint64_t MaxBytes() const override { return 1 << 20; }
+
+private:
+    std::string_view b_;
+    std::size_t step_;
+};
+
+std::string ReadMessage(std::string_view bytes, std::size_t step, Table& t) {
+    try {
+        Pieces src(bytes, step);
+        ReadSavedTable(src, "p.vtb", t);
+    } catch (const std::runtime_error& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+TEST(SavedTable, ReadsInPiecesWhereverTheReadsEndAndWithAnyLineEnd) {
+    for (const std::string& ending : {std::string("\r\n"), std::string("\n"), std::string("\r")}) {
+        std::string bytes = kSmallFile;
+        for (std::size_t at = 0; (at = bytes.find("\r\n", at)) != std::string::npos; at += ending.size())
+            bytes.replace(at, 2, ending);
+        for (std::size_t step : {1, 2, 3, 7, 8, 20, 4096}) {
+            SCOPED_TRACE(std::to_string(ending.size()) + " " + std::to_string(step));
+            Table t;
+            ASSERT_EQ(ReadMessage(bytes, step, t), "(no error)");
+            ExpectSameGrid(t, SmallTable());
+            EXPECT_EQ(t.ReleveRecord(1), Covers({5, 2}));
+            EXPECT_EQ(t.Covers(2, 2), Covers({0, 0, 10, 0, 0, 0, 9}));  // the last cover of its line
+        }
+    }
+}
+
+TEST(SavedTable, FaultsOfTheCoverBlockAreTheSameWhereverTheReadsEnd) {
+    const std::size_t line5 = kSmallFile.find("00:0009");
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {Replace(kSmallFile,
+                 "0000070"
+                 "0000000\r\n",
+                 "0000070"
+                 "000000\r\n"),
+         "p.vtb の 6 行目: 被度の行が短すぎます（21 文字必要、20 文字）"},
+        // A character below '0' in a line that is short as well: the short line is told.
+        {Replace(kSmallFile,
+                 "G000100"
+                 "0000600\r\n",
+                 "G0/0100"
+                 "000060\r\n"),
+         "p.vtb の 4 行目: 被度の行が短すぎます（21 文字必要、20 文字）"},
+        {Replace(kSmallFile, "G000100", "G0/0100"), "p.vtb の 4 行目: 10 文字目: 被度の文字が「0」より小さい値です"},
+        {kSmallFile.substr(0, line5 + 3), "p.vtb の 5 行目: 被度の行が短すぎます（21 文字必要、17 文字）"},
+        {kSmallFile.substr(0, line5 + 9), "p.vtb の 6 行目: ファイルが途中で終わっています（14 行必要）"},
+        {kSmallFile.substr(0, kSmallFile.find(",,,0,1,2") - 1),
+         "p.vtb の 7 行目: ファイルが途中で終わっています（14 行必要）"},
+        // What follows the covers of a line is passed over.
+        {Replace(kSmallFile, "0000600\r\n", "0000600xyz\r\n"), "(no error)"},
+    };
+    for (const auto& [bytes, message] : cases)
+        for (std::size_t step : {1, 2, 7, 4096}) {
+            SCOPED_TRACE(message + " " + std::to_string(step));
+            Table t;
+            EXPECT_EQ(ReadMessage(bytes, step, t), message);
+            if (message == "(no error)") ExpectSameGrid(t, SmallTable());
+        }
+}
+
+TEST(SavedTable, CellTextsThatWaitForTheEncodingComeAfterTheCells) {
+    // "ﾅ表" (C5 95 5C in CP932) reads as UTF-8 too, so it waits; "ソ" (83 5C) in a later row
+    // decides CP932. Both texts, one on a covered cell and one on a cell without covers,
+    // and a long ASCII text must be there with every cover.
+    Table t = SmallTable();
+    t.TableTitle = "T";
+    t.SetText(2, 4, "");
+    t.SetText(3, 4, "");
+    t.SetHeaderText(2, 3, "");
+    t.SetSpeciesName(2, "S");
+    t.SetCellText(1, 1, "ﾅ表");
+    t.SetCellText(2, 3, "ソ");
+    t.SetCellText(1, 2, "longer");
+    t.Recount();
+    const std::string bytes = SavedTableBytes(t);
+    ASSERT_EQ(bytes.substr(0, 3), "T\r\n");
+    for (std::size_t step : {1, 4096}) {
+        Table u;
+        ASSERT_EQ(ReadMessage(bytes, step, u), "(no error)");
+        ExpectSameGrid(u, t);
+        EXPECT_EQ(u.CellText(1, 1), "ﾅ表");
+        EXPECT_EQ(u.CellText(2, 3), "ソ");
+        EXPECT_EQ(u.CellText(1, 2), "longer");
+        EXPECT_EQ(u.Covers(1, 1), Covers({23, 0, 0, 0, 1}));
+    }
 }
 
 TEST(SavedTable, ReadingRuleForCommaSeparatedLines) {
@@ -308,12 +422,6 @@ TEST(SavedTable, LineBreaksInTextsCannotSplitTheLine) {
     EXPECT_EQ(u.SpeciesName(1), "two  lines");
     EXPECT_EQ(u.TableTitle, "a b");
     EXPECT_EQ(u.SpeciesName(3), "  lead");
-}
-
-std::string Replace(std::string s, const std::string& from, const std::string& to) {
-    const std::size_t at = s.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    return s.replace(at, from.size(), to);
 }
 
 TEST(SavedTable, BadFilesAreReportedAndTheTableStaysAsItWas) {
