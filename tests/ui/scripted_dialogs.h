@@ -144,7 +144,8 @@ inline Started StartWindow(const QString& programDir, const QStringList& args = 
     s.w->start(args, QDir(programDir).filePath(QStringLiteral("tavik")));
     s.w->show();
     // A table named on the command line opens once the window shows.
-    QTest::qWaitFor([&] { return !s.w->startTablePending(); }, 30000);
+    if (!QTest::qWaitFor([&] { return !s.w->startTablePending(); }, 30000))
+        qWarning("the table named at start had not opened after 30 s");
     return s;
 }
 

@@ -159,7 +159,7 @@ void TestLanguage::windowTextsFollowTheLanguage() {
 void TestLanguage::manualInTheInterfaceLanguage() {
     QTemporaryDir manual;
     QVERIFY(QDir().mkpath(manual.filePath(QStringLiteral("en"))));
-    for (const QString page : {QStringLiteral("index.html"), QStringLiteral("en/index.html")}) {
+    for (const QString& page : {QStringLiteral("index.html"), QStringLiteral("en/index.html")}) {
         QFile f(manual.filePath(page));
         QVERIFY(f.open(QIODevice::WriteOnly));
     }
