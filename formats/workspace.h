@@ -66,8 +66,10 @@ public:
     Dictionary dict;
     Settings settings;
     std::string iniFileName;
-    std::string dataFileName = "未指定";  // data, not interface
-    std::string dictFileName = "未指定";  // data, not interface
+    // kNoFileName until a file is named; the settings file stores it as it is.
+    static constexpr const char* kNoFileName = "未指定";  // data, not interface
+    std::string dataFileName = kNoFileName;
+    std::string dictFileName = kNoFileName;
     // Why the companion settings file of the table loaded last was not used, or empty: what
     // the front end tells the user as a warning.
     std::string settingsProblem;

@@ -203,6 +203,7 @@ CHECKED_SOURCES = [
     'ui/output_controller.cpp',
     'ui/output_panel.cpp',
     'ui/panels.cpp',
+    'ui/qt_text.h',
     'ui/range_controller.cpp',
     'ui/recovery.cpp',
     'ui/retrieval_controller.cpp',

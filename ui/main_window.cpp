@@ -149,7 +149,7 @@ void MainWindow::showTableStatus() {
     const bool changed = !undoStack()->isClean();
     setWindowTitle((changed ? QStringLiteral("*") : QString()) + QStringLiteral(" Vegetation Table Processing Ver.") +
                    ProgramVersionText() + QStringLiteral("    ") + Q(t.TableTitle));
-    status_->showTable(t, Q(ws_.dictFileName), openDialogName_);
+    status_->showTable(t, ShownFileName(ws_.dictFileName, Workspace::kNoFileName), openDialogName_);
     const bool has = t.ReleveCount() > 0;
     for (QAction* a : {actions_.saveTable, actions_.outputTable, actions_.valueMatrix, actions_.pcordCsv,
                        actions_.siteData, actions_.reciprocalAveraging, actions_.makeConstancyTable})

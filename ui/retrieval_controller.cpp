@@ -55,7 +55,7 @@ void RetrievalController::showRetrievalPanel() {
     window_.showTableStatus();
     ws_.OpenRetrieval();
     RetrievalPanel* p = panel_;
-    p->setFileName(Q(ws_.dataFileName));
+    p->setFileName(ShownFileName(ws_.dataFileName, Workspace::kNoFileName));
     p->setRecordCount(ws_.releveRecordCount);
     p->setTableCounts(ws_.table.ReleveCount(), ws_.table.SpeciesCount());
     p->setSearching(0);

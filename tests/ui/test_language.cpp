@@ -118,6 +118,10 @@ void TestLanguage::windowTextsFollowTheLanguage() {
         tavik::testing::SmallTable(*s.w);
         QCOMPARE(StatusPanel(*s.w, 1), say(" Relevés: 3", " 測定数：3"));
         QCOMPARE(StatusPanel(*s.w, 2), say(" Species: 4", " 種数：4"));
+        // No dictionary named: the settings file's mark of it is shown in the interface's language.
+        s.w->workspace().dictFileName = tavik::Workspace::kNoFileName;
+        s.w->showTableStatus();
+        QCOMPARE(StatusPanel(*s.w, 3), say(" Dictionary: not given", " 変換辞書：未指定"));
         // An undo caption names its step in the language of the moment it is shown.
         auto* undo = s.w->findChild<QAction*>(QStringLiteral("undo"));
         QCOMPARE(undo->text(), say("Undo", "元に戻す"));

@@ -1404,6 +1404,11 @@ Save your changes often.</translation>
 <context>
     <name>MainWindow</name>
     <message>
+        <location filename="../qt_text.h" line="23"/>
+        <source>未指定</source>
+        <translation>not given</translation>
+    </message>
+    <message>
         <location filename="../main_window.cpp" line="+100"/>
         <source>設定ファイルを読込めません。</source>
         <translation>Cannot read the settings file.</translation>
