@@ -7,12 +7,14 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
+#include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 
 #include "cli/messages.h"
+#include "core/language.h"
 #include "formats/atomic_file.h"
 #include "print/printer_device.h"
 
@@ -33,6 +35,10 @@ void EnsureGuiApplication() {
     static char name[] = "tavik-cli";
     static char* argv[] = {name, nullptr};
     static std::unique_ptr<QGuiApplication> app = std::make_unique<QGuiApplication>(argc, argv);
+    // The printer device's own messages in the language tavik-cli speaks.
+    static QTranslator english;
+    if (InterfaceLanguage() == Language::English && english.load(QStringLiteral(":/i18n/tavik_en.qm")))
+        QCoreApplication::installTranslator(&english);
 }
 
 }  // namespace
