@@ -67,62 +67,16 @@ FreqWindow::FreqWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     tools_->setMovable(false);
     status_ = new QStatusBar(this);
     status_->setSizeGripEnabled(true);
-    auto tool = [this](QWidget* holder, const char* name, const QString& caption, const QString& hint,
-                       void (FreqWindow::*slot)()) {
-        auto* b = new QToolButton(holder);
-        b->setObjectName(QString::fromLatin1(name));
-        b->setText(caption);
-        b->setToolTip(hint);
-        b->setStatusTip(hint);
-        b->setAutoRaise(true);
-        connect(b, &QToolButton::clicked, this, slot);
-        return b;
-    };
-    tools_->addWidget(tool(tools_, "printButton", QCoreApplication::translate("FreqWindow", "印　刷"),
-                           QCoreApplication::translate("FreqWindow", "表を直接印刷する"), &FreqWindow::printTable));
-    tools_->addWidget(tool(tools_, "copyButton", QCoreApplication::translate("FreqWindow", "全コピー"),
-                           QCoreApplication::translate("FreqWindow", "表をクリップボードに"),
-                           &FreqWindow::copyToClipboard));
-    tools_->addWidget(tool(tools_, "closeButton", QCoreApplication::translate("FreqWindow", "終了"),
-                           QCoreApplication::translate("FreqWindow", "常在度表を消去する"), &FreqWindow::closeTable));
-    // The file and font buttons, only for a constancy table.
-    auto* panel = new QWidget(tools_);
-    panel->setObjectName(QStringLiteral("fileButtons"));
-    auto* row = new QHBoxLayout(panel);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
-    row->addWidget(tool(panel, "writeTextButton", QCoreApplication::translate("FreqWindow", "テキスト書出"),
-                        QCoreApplication::translate("FreqWindow", "表を互換テキストファイルにする"),
-                        &FreqWindow::writeText));
-    row->addWidget(tool(panel, "writeCsvButton", QCoreApplication::translate("FreqWindow", "CSV書出"),
-                        QCoreApplication::translate("FreqWindow", "表をCSV形式で書き出す"), &FreqWindow::writeCsv));
-    row->addWidget(tool(panel, "writeXlsxButton", QCoreApplication::translate("FreqWindow", "Excel書出"),
-                        QCoreApplication::translate("FreqWindow", "表をエクセル・ファイルに書き出す（診断種は群の色）"),
-                        &FreqWindow::writeXlsx));
-    row->addWidget(tool(panel, "readTextButton", QCoreApplication::translate("FreqWindow", "テキスト読込"),
-                        QCoreApplication::translate("FreqWindow", "テキスト保存した表を読み込む"),
-                        &FreqWindow::mergeText));
-    row->addWidget(tool(panel, "readCsvButton", QCoreApplication::translate("FreqWindow", "CSV読込"),
-                        QCoreApplication::translate("FreqWindow", "保存したCSV常在度表を読み込む"),
-                        &FreqWindow::readCsv));
-    row->addWidget(tool(panel, "fontButton", QCoreApplication::translate("FreqWindow", "フォント"),
-                        QCoreApplication::translate("FreqWindow", "表のフォントを変更する"), &FreqWindow::chooseFont));
-    filePanel_ = tools_->addWidget(panel);
-    // The block sort belongs to a constancy table with the fidelity; it waits in the status
-    // bar, where it does not crowd the tool bar of the window's first size.
-    auto* blockSort = tool(status_, "blockSortButton", QCoreApplication::translate("FreqWindow", "診断種順"),
-                           QCoreApplication::translate("FreqWindow", "植物を区分ごとの診断種のまとまりに並べ替える"),
-                           &FreqWindow::sortByBlocks);
-    status_->addPermanentWidget(blockSort);
-    blockSort->hide();
-    // The 文字コード of the files written, beside them in the status bar for the same reason.
-    encoding_ = new QComboBox(status_);
-    encoding_->setObjectName(QStringLiteral("encodingBox"));
-    encoding_->addItems({QStringLiteral("CP932"), QStringLiteral("UTF-8")});
-    encoding_->setToolTip(
-        QCoreApplication::translate("FreqWindow", "テキストとCSVの文字コード（UTF-8 はどの言語の表計算でも読めます）"));
-    connect(encoding_, &QComboBox::activated, this, [this](int index) { emit utf8FilesChosen(index == 1); });
-    status_->addPermanentWidget(encoding_);
+    tools_->addWidget(makeTool(tools_, "printButton", QCoreApplication::translate("FreqWindow", "印　刷"),
+                               QCoreApplication::translate("FreqWindow", "表を直接印刷する"), &FreqWindow::printTable));
+    tools_->addWidget(makeTool(tools_, "copyButton", QCoreApplication::translate("FreqWindow", "全コピー"),
+                               QCoreApplication::translate("FreqWindow", "表をクリップボードに"),
+                               &FreqWindow::copyToClipboard));
+    tools_->addWidget(makeTool(tools_, "closeButton", QCoreApplication::translate("FreqWindow", "終了"),
+                               QCoreApplication::translate("FreqWindow", "常在度表を消去する"),
+                               &FreqWindow::closeTable));
+    filePanel_ = tools_->addWidget(createFileButtons());
+    createStatusWidgets();
 
     grid_ = new FreqGrid(this);
     grid_->setObjectName(QStringLiteral("freqGrid"));
@@ -140,6 +94,64 @@ FreqWindow::FreqWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     table_.fixedRows = 1;
     grid_->setGridFont(GridDrawingFont(font_));
     grid_->setTable(&table_);
+}
+
+QToolButton* FreqWindow::makeTool(QWidget* holder, const char* name, const QString& caption, const QString& hint,
+                                  void (FreqWindow::*slot)()) {
+    auto* b = new QToolButton(holder);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setText(caption);
+    b->setToolTip(hint);
+    b->setStatusTip(hint);
+    b->setAutoRaise(true);
+    connect(b, &QToolButton::clicked, this, slot);
+    return b;
+}
+
+QWidget* FreqWindow::createFileButtons() {
+    auto* panel = new QWidget(tools_);
+    panel->setObjectName(QStringLiteral("fileButtons"));
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    row->addWidget(makeTool(panel, "writeTextButton", QCoreApplication::translate("FreqWindow", "テキスト書出"),
+                            QCoreApplication::translate("FreqWindow", "表を互換テキストファイルにする"),
+                            &FreqWindow::writeText));
+    row->addWidget(makeTool(panel, "writeCsvButton", QCoreApplication::translate("FreqWindow", "CSV書出"),
+                            QCoreApplication::translate("FreqWindow", "表をCSV形式で書き出す"), &FreqWindow::writeCsv));
+    row->addWidget(
+        makeTool(panel, "writeXlsxButton", QCoreApplication::translate("FreqWindow", "Excel書出"),
+                 QCoreApplication::translate("FreqWindow", "表をエクセル・ファイルに書き出す（診断種は群の色）"),
+                 &FreqWindow::writeXlsx));
+    row->addWidget(makeTool(panel, "readTextButton", QCoreApplication::translate("FreqWindow", "テキスト読込"),
+                            QCoreApplication::translate("FreqWindow", "テキスト保存した表を読み込む"),
+                            &FreqWindow::mergeText));
+    row->addWidget(makeTool(panel, "readCsvButton", QCoreApplication::translate("FreqWindow", "CSV読込"),
+                            QCoreApplication::translate("FreqWindow", "保存したCSV常在度表を読み込む"),
+                            &FreqWindow::readCsv));
+    row->addWidget(makeTool(panel, "fontButton", QCoreApplication::translate("FreqWindow", "フォント"),
+                            QCoreApplication::translate("FreqWindow", "表のフォントを変更する"),
+                            &FreqWindow::chooseFont));
+    return panel;
+}
+
+void FreqWindow::createStatusWidgets() {
+    // The block sort belongs to a constancy table with the fidelity; it waits in the status
+    // bar, where it does not crowd the tool bar of the window's first size.
+    auto* blockSort =
+        makeTool(status_, "blockSortButton", QCoreApplication::translate("FreqWindow", "診断種順"),
+                 QCoreApplication::translate("FreqWindow", "植物を区分ごとの診断種のまとまりに並べ替える"),
+                 &FreqWindow::sortByBlocks);
+    status_->addPermanentWidget(blockSort);
+    blockSort->hide();
+    // The 文字コード of the files written, beside them in the status bar for the same reason.
+    encoding_ = new QComboBox(status_);
+    encoding_->setObjectName(QStringLiteral("encodingBox"));
+    encoding_->addItems({QStringLiteral("CP932"), QStringLiteral("UTF-8")});
+    encoding_->setToolTip(
+        QCoreApplication::translate("FreqWindow", "テキストとCSVの文字コード（UTF-8 はどの言語の表計算でも読めます）"));
+    connect(encoding_, &QComboBox::activated, this, [this](int index) { emit utf8FilesChosen(index == 1); });
+    status_->addPermanentWidget(encoding_);
 }
 
 QToolButton* FreqWindow::button(const char* name) const { return findChild<QToolButton*>(QLatin1String(name)); }

@@ -68,6 +68,13 @@ public:
     void printOn(QPagedPaintDevice* device);
 
 private:
+    // A tool button in `holder` that calls `slot`, with its hint as tool tip and status tip.
+    QToolButton* makeTool(QWidget* holder, const char* name, const QString& caption, const QString& hint,
+                          void (FreqWindow::*slot)());
+    // The file and font buttons, shown only for a constancy table.
+    QWidget* createFileButtons();
+    // The block sort and the encoding of the files written, in the status bar.
+    void createStatusWidgets();
     void contentChanged();
     // Widens the group columns so that the headings (count, mean species number) show whole.
     void fitColumnsToHeadings();
