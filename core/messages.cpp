@@ -15,11 +15,13 @@ const char* FindTranslation(const Translation* table, std::size_t count, const c
     return found != end && std::strcmp(found->source, source) == 0 && *found->english ? found->english : nullptr;
 }
 
-const char* Tr(const char* source) {
+const char* TranslateWith(const Translation* table, std::size_t count, const char* source) {
     if (InterfaceLanguage() != Language::English) return source;
-    const char* english = FindTranslation(kLibraryEnglish, kLibraryEnglishCount, source);
+    const char* english = FindTranslation(table, count, source);
     return english ? english : source;
 }
+
+const char* Tr(const char* source) { return TranslateWith(kLibraryEnglish, kLibraryEnglishCount, source); }
 
 std::string Arg(std::string_view text, std::initializer_list<std::string_view> args) {
     const std::vector<std::string_view> values(args);

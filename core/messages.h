@@ -25,8 +25,11 @@ struct Translation {
 // The English of `source` in `table`, or nullptr when the table has none (or an empty one).
 const char* FindTranslation(const Translation* table, std::size_t count, const char* source);
 
-// `source` when the program speaks Japanese; its English translation otherwise, or `source`
-// itself when the library's table has none.
+// `source` when the program speaks Japanese; its English translation in `table` otherwise, or
+// `source` itself when the table has none. Each program part has its table.
+const char* TranslateWith(const Translation* table, std::size_t count, const char* source);
+
+// TranslateWith the library's table.
 const char* Tr(const char* source);
 
 // Marks a text kept in a variable as one that is shown through Tr().

@@ -85,9 +85,7 @@ public:
     std::uint64_t MaxBytes() const override { return f_->Size() * 1032 + 1024; }
 
 private:
-    [[noreturn]] void Corrupt(const char* why) {
-        throw std::runtime_error(WithReason(Arg(Tr("%1 を読み込めません"), {f_->Path()}), why));
-    }
+    [[noreturn]] void Corrupt(const char* why) { throw ReadErrorBecause(f_->Path(), why); }
     std::unique_ptr<InputFile> f_;
     std::string in_;
     std::size_t avail_ = 0;
@@ -139,9 +137,7 @@ public:
     std::uint64_t MaxBytes() const override { return f_->Size() * 32768 + (1 << 20); }
 
 private:
-    [[noreturn]] void Corrupt(const char* why) {
-        throw std::runtime_error(WithReason(Arg(Tr("%1 を読み込めません"), {f_->Path()}), why));
-    }
+    [[noreturn]] void Corrupt(const char* why) { throw ReadErrorBecause(f_->Path(), why); }
     std::unique_ptr<InputFile> f_;
     std::string buf_;
     ZSTD_inBuffer in_{};

@@ -222,9 +222,7 @@ const char* PairMember::At(std::uint64_t offset, std::size_t n, std::vector<char
         const ssize_t r = ::pread(fd_, buf.data() + got, n - got, static_cast<off_t>(offset + got));
         if (r < 0 && errno == EINTR) continue;
         if (r < 0) throw ReadError(path_, errno);
-        if (r == 0)
-            throw std::runtime_error(
-                WithReason(Arg(Tr("%1 を読み込めません"), {path_}), Tr("読んでいる間に短くなりました")));
+        if (r == 0) throw ReadErrorBecause(path_, Tr("読んでいる間に短くなりました"));
         got += static_cast<std::size_t>(r);
     }
     return buf.data();

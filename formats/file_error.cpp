@@ -53,4 +53,12 @@ std::runtime_error ReadError(const std::string& path, int err) {
     return FileError(path, Tr("%1 を読み込めません"), err);
 }
 
+std::runtime_error WriteErrorBecause(const std::string& path, const std::string& reason) {
+    return std::runtime_error(WithReason(Arg(Tr("%1 に書き込めません"), {path}), reason));
+}
+
+std::runtime_error ReadErrorBecause(const std::string& path, const std::string& reason) {
+    return std::runtime_error(WithReason(Arg(Tr("%1 を読み込めません"), {path}), reason));
+}
+
 }  // namespace tavik

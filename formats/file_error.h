@@ -21,7 +21,11 @@ std::string FileLine(const std::string& file, std::uint64_t line);
 // "<message>（<reason>）": a failure with its cause in brackets.
 std::string WithReason(const std::string& message, const std::string& reason);
 
+// "<file> に書き込めません" / "<file> を読み込めません", with the system's reason unless err is 0.
 std::runtime_error WriteError(const std::string& path, int err);
 std::runtime_error ReadError(const std::string& path, int err);
+// The same with a reason in words, for a failure that has no errno (a compressor's, say).
+std::runtime_error WriteErrorBecause(const std::string& path, const std::string& reason);
+std::runtime_error ReadErrorBecause(const std::string& path, const std::string& reason);
 
 }  // namespace tavik

@@ -29,8 +29,7 @@ void GzipSink::Deflate(int flush) {
         z.next_out = reinterpret_cast<Bytef*>(s_->buf.data());
         z.avail_out = static_cast<uInt>(s_->buf.size());
         const int rc = deflate(&z, flush);
-        if (rc == Z_STREAM_ERROR)
-            throw std::runtime_error(WithReason(Arg(Tr("%1 に書き込めません"), {name_}), Tr("圧縮できません")));
+        if (rc == Z_STREAM_ERROR) throw WriteErrorBecause(name_, Tr("圧縮できません"));
         const std::size_t n = s_->buf.size() - z.avail_out;
         if (n > 0) out_.Write(std::string_view(s_->buf.data(), n));
         if (flush == Z_FINISH ? rc == Z_STREAM_END : (z.avail_in == 0 && z.avail_out != 0)) return;

@@ -332,7 +332,7 @@ LoadedTable Workspace::ReadTableFile(const std::string& path, Progress* progress
     try {
         ReadSavedTable(*source, path, loaded, progress);
     } catch (const std::bad_alloc&) {
-        throw std::runtime_error(WithReason(Arg(Tr("%1 を読み込めません"), {path}), Tr("メモリが足りません")));
+        throw ReadErrorBecause(path, Tr("メモリが足りません"));
     }
     if (!iniPath.empty()) {
         result.applySettings = [st](Workspace& ws) {

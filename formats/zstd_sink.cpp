@@ -44,8 +44,7 @@ void ZstdSink::Compress(std::string_view bytes, int mode) {
         ZSTD_outBuffer out{s_->buf.data(), s_->buf.size(), 0};
         const std::size_t left = ZSTD_compressStream2(s_->c, &out, &in, static_cast<ZSTD_EndDirective>(mode));
         if (ZSTD_isError(left))
-            throw std::runtime_error(WithReason(Arg(Tr("%1 に書き込めません"), {name_}),
-                                                Arg(Tr("圧縮できません: %1"), {ZSTD_getErrorName(left)})));
+            throw WriteErrorBecause(name_, Arg(Tr("圧縮できません: %1"), {ZSTD_getErrorName(left)}));
         if (out.pos > 0) out_.Write(std::string_view(s_->buf.data(), out.pos));
         if (mode == ZSTD_e_continue ? in.pos == in.size : left == 0) return;
     }

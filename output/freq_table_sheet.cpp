@@ -9,6 +9,7 @@
 #include "core/messages.h"
 #include "core/table_fidelity.h"
 #include "formats/atomic_file.h"
+#include "formats/file_error.h"
 #include "formats/freq_table_files.h"
 #include "output/spreadsheet.h"
 
@@ -76,7 +77,7 @@ private:
         throw std::runtime_error(Arg(Tr("%1: %2 行 %3 列に書き込めません (%4)"),
                                      {path_, std::to_string(row), std::to_string(col), lxw_strerror(e)}));
     }
-    [[noreturn]] void Fail() { throw std::runtime_error(Arg(Tr("%1 に書き込めません"), {path_})); }
+    [[noreturn]] void Fail() { throw WriteError(path_, 0); }
 
     std::string path_;
     lxw_workbook* wb_ = nullptr;

@@ -10,6 +10,7 @@
 #include "core/covers.h"
 #include "core/messages.h"
 #include "core/releve_tally.h"
+#include "formats/file_error.h"
 #include "output/layout_common.h"
 #include "output/output_file.h"
 #include "output/text_layout.h"
@@ -100,7 +101,7 @@ private:
         throw std::runtime_error(Arg(Tr("%1: %2 行 %3 列に書き込めません (%4)"),
                                      {path_, std::to_string(row), std::to_string(col), lxw_strerror(e)}));
     }
-    [[noreturn]] void Fail() { throw std::runtime_error(Arg(Tr("%1 に書き込めません"), {path_})); }
+    [[noreturn]] void Fail() { throw WriteError(path_, 0); }
 
     std::string path_;
     std::array<lxw_format*, 15> decimalFormats_{};

@@ -48,6 +48,20 @@ int FilesIn(const TempDir& dir) {
     return n;
 }
 
+// Lets this process take the address space it uses now and `mb` megabytes more: a reader
+// that builds a whole file in memory fails beyond it.
+void LimitAddressSpaceToNowPlusMb(long mb) {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    long kb = 0;
+    while (status >> key && key != "VmSize:") {
+    }
+    status >> kb;
+    rlimit r{};
+    r.rlim_cur = r.rlim_max = static_cast<rlim_t>(kb + mb * 1024) * 1024;
+    ::setrlimit(RLIMIT_AS, &r);
+}
+
 // The example pair written afresh from its CSV into `out`.
 void WriteExamplePair(const std::string& out) {
     FieldDataWriter w(out, ReadHeaderDescription(TestData("example/example_header.txt")));
@@ -238,16 +252,7 @@ TEST(TextInputs, MemoryFollowsTheLinesNotTheirNumber) {
     }
     fs::copy_file(dir / "empty.dic", dir / "empty.ini");
     const auto readWithinLimit = [&] {
-        // The address space this process uses now, and 300 MB more.
-        std::ifstream status("/proc/self/status");
-        std::string key;
-        long kb = 0;
-        while (status >> key && key != "VmSize:") {
-        }
-        status >> kb;
-        rlimit r{};
-        r.rlim_cur = r.rlim_max = static_cast<rlim_t>(kb + 300 * 1024) * 1024;
-        ::setrlimit(RLIMIT_AS, &r);
+        LimitAddressSpaceToNowPlusMb(300);
         std::vector<DictionaryEntry> entries;
         if (!ReadDictionaryFile(dir / "empty.dic", entries) || entries.size() != 1) std::_Exit(2);
         ReadIniDocument(dir / "empty.ini");
@@ -279,15 +284,7 @@ TEST(TextInputs, TableFilesAreReadALineAtATime) {
     write("groups.csv", "releve,group\n", "12,2\n");
     write("many.csv", "title\r\n", "");
     const auto readWithinLimit = [&] {
-        std::ifstream status("/proc/self/status");
-        std::string key;
-        long kb = 0;
-        while (status >> key && key != "VmSize:") {
-        }
-        status >> kb;
-        rlimit r{};
-        r.rlim_cur = r.rlim_max = static_cast<rlim_t>(kb + 400 * 1024) * 1024;
-        ::setrlimit(RLIMIT_AS, &r);
+        LimitAddressSpaceToNowPlusMb(400);
         FreqTable t;
         t.Resize(2, 2);
         int stage = 0;  // in the exit code of an exception
